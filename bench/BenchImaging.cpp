@@ -1,0 +1,63 @@
+// Loading, fitting and saving whole photographs.
+#include "bench/Bench.h"
+
+#include "imaging/DIBsave.h"
+#include "imaging/GdiDIB.h"
+#include "imaging/ModGDI.h"
+#include "platform/GdipHandles.h"
+
+#include <cmath>
+
+namespace {
+
+// A photograph-like picture (smooth gradients with detail) so that encoders do real work.
+void DrawTestPicture(DIBsave& target, int width, int height) {
+    target.CreateBlankMemory(height, width);
+    GdipLineGradient gradient;
+    GpPointF a{0, 0}, b{static_cast<REAL>(width), static_cast<REAL>(height)};
+    GdipCreateLineBrush(&a, &b, ColorARGB(255, 30, 90, 160), ColorARGB(255, 240, 200, 80), WrapModeTile,
+                        gradient.put());
+    GdipFillRectangleI(target.MemGraphics, gradient.get(), 0, 0, width, height);
+    GdipPen pen;
+    GdipCreatePen1(ColorARGB(255, 20, 120, 40), 3, UnitPixel, pen.put());
+    for (int i = 0; i < 400; ++i) {
+        const float t = static_cast<float>(i) / 400.f;
+        GdipDrawEllipse(target.MemGraphics, pen.get(), width * t, height * (0.5f + 0.4f * std::sin(t * 31.f)), 60 + 400 * t,
+                        40 + 200 * t);
+    }
+}
+
+const std::wstring& Jpeg24() {
+    static const std::wstring path = BenchFolder() + L"photo24mp.jpg";
+    return path;
+}
+
+DIBsave& Picture12() {
+    static DIBsave picture;
+    return picture;
+}
+
+const bool registered = [] {
+    RegisterBench({"load 24 MP JPEG and draw it fitted into 200 x 150", 24.0,
+                   [] {
+                       DIBsave photo;
+                       DrawTestPicture(photo, 6000, 4000);
+                       (void)photo.Save(Jpeg24(), kFormatJpeg, 90);
+                   },
+                   [] {
+                       GdiDIB image;
+                       image.Import(Jpeg24());
+                       DIBsave thumb;
+                       thumb.CreateBlankMemory(150, 200, nullptr, false, true);
+                       float x, y, w, h;
+                       GdiDIB::GetBestFitInfo(image.Width(), image.Height(), 200, 150, x, y, w, h);
+                       GdipDrawImageRect(thumb.MemGraphics, image.DIB(), x, y, w, h);
+                   }});
+    RegisterBench({"save 12 MP bitmap as PNG", 12.0, [] { DrawTestPicture(Picture12(), 4000, 3000); },
+                   [] { (void)Picture12().Save(BenchFolder() + L"save12.png", kFormatPng, 0); }, 3});
+    RegisterBench({"save 12 MP bitmap as JPEG", 12.0, [] { DrawTestPicture(Picture12(), 4000, 3000); },
+                   [] { (void)Picture12().Save(BenchFolder() + L"save12.jpg", kFormatJpeg, 90); }});
+    return true;
+}();
+
+} // namespace

@@ -1,0 +1,62 @@
+#include "bench/Bench.h"
+
+#include "platform/AppState.h"
+#include "platform/GdiplusSession.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+std::vector<BenchCase>& Registry() {
+    static std::vector<BenchCase> cases;
+    return cases;
+}
+} // namespace
+
+bool RegisterBench(BenchCase bench) {
+    Registry().push_back(std::move(bench));
+    return true;
+}
+
+const std::wstring& BenchFolder() {
+    static const std::wstring folder = [] {
+        wchar_t temp[MAX_PATH + 1] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        std::wstring f = std::wstring(temp) + L"vellumo-bench\\";
+        ::CreateDirectoryW(f.c_str(), nullptr);
+        return f;
+    }();
+    return folder;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    GdiplusSession gdiplus;
+    if (!gdiplus.Ok()) return 1;
+    ResetAppState(BenchFolder());
+    App().GdiplusToken = gdiplus.Token();
+    std::string filter;
+    if (argc > 1)
+        for (const wchar_t* p = argv[1]; *p; ++p) filter += static_cast<char>(*p);
+
+    std::printf("%-58s %10s %10s\n", "benchmark (median)", "ms", "MP/s");
+    for (BenchCase& b : Registry()) {
+        if (!filter.empty() && b.name.find(filter) == std::string::npos) continue;
+        if (b.setup) b.setup();
+        std::vector<double> times;
+        for (int i = 0; i < std::max(1, b.runs); ++i) {
+            auto t0 = std::chrono::steady_clock::now();
+            b.run();
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        }
+        std::sort(times.begin(), times.end());
+        const double ms = times[times.size() / 2];
+        if (b.megapixels > 0)
+            std::printf("%-58s %10.1f %10.1f\n", b.name.c_str(), ms, b.megapixels / (ms / 1000.0));
+        else
+            std::printf("%-58s %10.1f %10s\n", b.name.c_str(), ms, "-");
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,208 @@
+#include "imaging/DIBsave.h"
+
+#include "imaging/ModGDI.h"
+#include "platform/GdipHandles.h"
+#include "platform/Rounding.h"
+
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+void DIBsave::SetWidth(float width) { width_ = RoundHalfEven(width); }
+void DIBsave::SetHeight(float height) { height_ = RoundHalfEven(height); }
+
+bool DIBsave::CreateBlankMemory(int32_t height, int32_t width, GpImage* srcImage, bool useSrcFormat,
+                                bool highQuality) {
+    NewWidth = width;
+    NewHeight = height;
+    PixelFormat format = PixelFormat32bppARGB;
+    if (useSrcFormat && srcImage) GdipGetImagePixelFormat(srcImage, &format);
+    if (width <= 0 || height <= 0) return false;
+    GpBitmap* bitmap = nullptr;
+    if (GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, &bitmap) != Ok || !bitmap) return false;
+    new_Img = bitmap;
+    GpGraphics* graphics = nullptr;
+    if (GdipGetImageGraphicsContext(new_Img, &graphics) != Ok) graphics = nullptr;
+    MemGraphics = graphics;
+    if (MemGraphics) {
+        GdipSetSmoothingMode(MemGraphics, SmoothingModeAntiAlias);
+        if (useSrcFormat) {
+            GdipSetInterpolationMode(MemGraphics, InterpolationModeDefault);
+        } else if (highQuality) {
+            GdipSetInterpolationMode(MemGraphics, InterpolationModeHighQualityBilinear);
+        } else {
+            GdipSetInterpolationMode(MemGraphics, InterpolationModeLowQuality);
+            GdipSetPixelOffsetMode(MemGraphics, PixelOffsetModeHighSpeed);
+        }
+    }
+    return true;
+}
+
+void DIBsave::ClearScreen(uint32_t colour) {
+    if (MemGraphics) GdipGraphicsClear(MemGraphics, colour);
+}
+
+bool DIBsave::Save(const std::wstring& fileName, int32_t format, int32_t quality) {
+    if (!new_Img) return false;
+    return SaveImageSafely(new_Img, fileName, format, quality, &encoderClsid_);
+}
+
+void DIBsave::ClearIMG() {
+    if (new_Img) GdipDisposeImage(new_Img);
+    new_Img = nullptr;
+}
+
+void DIBsave::Destroy() {
+    // Each released on its own: a bitmap whose surface could not be made is not leaked.
+    if (MemGraphics) GdipDeleteGraphics(MemGraphics);
+    MemGraphics = nullptr;
+    if (new_Img) GdipDisposeImage(new_Img);
+    new_Img = nullptr;
+}
+
+namespace {
+
+// An 8 bpp indexed copy of image. Some GIF encoders (Wine's among them) report success but write
+// an unreadable file from 24 or 32 bpp input; from indexed input every encoder writes a valid GIF.
+// An image of at most 256 colours keeps them exactly; others map onto a 6 x 7 x 6 colour cube with
+// four extra greys.
+GdipBitmap MakeIndexedCopy(GpImage* image) {
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    if (w == 0 || h == 0) return {};
+
+    GdipBitmap source;
+    GpImage* src = image;
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageType(image, &type);
+    if (type != ImageTypeBitmap) {
+        // A metafile: render it into a bitmap first.
+        if (GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
+                                      source.put()) != Ok)
+            return {};
+        GdipGraphics g;
+        GdipGetImageGraphicsContext(source.get(), g.put());
+        GdipGraphicsClear(g.get(), 0xFFFFFFFF);
+        GdipDrawImageRectI(g.get(), image, 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+        src = source.get();
+    }
+
+    GpRect rect{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
+    BitmapData in{};
+    if (GdipBitmapLockBits(static_cast<GpBitmap*>(src), &rect, ImageLockModeRead, PixelFormat32bppARGB, &in) != Ok)
+        return {};
+
+    // Exact palette when the image has few colours.
+    std::unordered_map<uint32_t, uint8_t> exact;
+    std::vector<uint32_t> palette;
+    bool fits = true;
+    for (UINT y = 0; y < h && fits; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(in.Scan0) + y * in.Stride);
+        for (UINT x = 0; x < w; ++x) {
+            const uint32_t c = row[x] | 0xFF000000u;
+            if (exact.find(c) != exact.end()) continue;
+            if (palette.size() == 256) {
+                fits = false;
+                break;
+            }
+            exact.emplace(c, static_cast<uint8_t>(palette.size()));
+            palette.push_back(c);
+        }
+    }
+    if (!fits) {
+        palette.clear();
+        for (int r = 0; r < 6; ++r)
+            for (int g = 0; g < 7; ++g)
+                for (int b = 0; b < 6; ++b)
+                    palette.push_back(ColorARGB(255, static_cast<uint8_t>(r * 51), static_cast<uint8_t>(g * 255 / 6),
+                                                static_cast<uint8_t>(b * 51)));
+        for (uint8_t grey : {64, 96, 160, 192}) palette.push_back(ColorARGB(255, grey, grey, grey));
+    }
+
+    GdipBitmap indexed;
+    if (GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat8bppIndexed, nullptr,
+                                  indexed.put()) != Ok) {
+        GdipBitmapUnlockBits(static_cast<GpBitmap*>(src), &in);
+        return {};
+    }
+    std::vector<uint8_t> paletteBlock(sizeof(ColorPalette) + 256 * sizeof(ARGB));
+    auto* pal = reinterpret_cast<ColorPalette*>(paletteBlock.data());
+    pal->Flags = 0;
+    pal->Count = static_cast<UINT>(palette.size());
+    std::memcpy(pal->Entries, palette.data(), palette.size() * sizeof(ARGB));
+    GdipSetImagePalette(indexed.get(), pal);
+
+    BitmapData out{};
+    if (GdipBitmapLockBits(indexed.get(), &rect, ImageLockModeWrite, PixelFormat8bppIndexed, &out) != Ok) {
+        GdipBitmapUnlockBits(static_cast<GpBitmap*>(src), &in);
+        return {};
+    }
+    for (UINT y = 0; y < h; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(in.Scan0) + y * in.Stride);
+        uint8_t* dst = static_cast<uint8_t*>(out.Scan0) + y * out.Stride;
+        for (UINT x = 0; x < w; ++x) {
+            const uint32_t c = row[x] | 0xFF000000u;
+            if (fits) {
+                dst[x] = exact[c];
+            } else {
+                const uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+                const uint32_t ri = (r + 25) / 51, gi = (g * 6 + 127) / 255, bi = (b + 25) / 51;
+                dst[x] = static_cast<uint8_t>((ri * 7 + gi) * 6 + bi);
+            }
+        }
+    }
+    GdipBitmapUnlockBits(indexed.get(), &out);
+    GdipBitmapUnlockBits(static_cast<GpBitmap*>(src), &in);
+    return indexed;
+}
+
+std::wstring TemporaryNameBeside(const std::wstring& target) {
+    size_t slash = target.find_last_of(L"\\/");
+    std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+    std::wstring name(MAX_PATH, L'\0');
+    if (::GetTempFileNameW(folder.c_str(), L"vsv", 0, name.data()) == 0) return {};
+    name.resize(wcslen(name.c_str()));
+    return name;
+}
+
+} // namespace
+
+bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality,
+                     CLSID* encoderFound) {
+    if (!image || fileName.empty()) return false;
+    const std::wstring mime = EncoderMimeType(format);
+    if (mime.empty()) return false;
+    CLSID clsid{};
+    if (GetEncoderClsid(mime, clsid) < 0) return false;
+    if (encoderFound) *encoderFound = clsid;
+
+    GdipBitmap indexed;
+    GpImage* toWrite = image;
+    if (format == kFormatGif) {
+        indexed = MakeIndexedCopy(image);
+        if (!indexed) return false;
+        toWrite = indexed.get();
+    }
+
+    const std::wstring temp = TemporaryNameBeside(fileName);
+    if (temp.empty()) return false;
+
+    LONG qualityValue = quality;
+    EncoderParameters params{};
+    params.Count = 1;
+    params.Parameter[0].Guid = CLSIDFromStr(L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}");
+    params.Parameter[0].NumberOfValues = 1;
+    params.Parameter[0].Type = EncoderParameterValueTypeLong;
+    params.Parameter[0].Value = &qualityValue;
+
+    const Status st = GdipSaveImageToFile(toWrite, temp.c_str(), &clsid, format == kFormatJpeg ? &params : nullptr);
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    const bool written = st == Ok && ::GetFileAttributesExW(temp.c_str(), GetFileExInfoStandard, &info) &&
+                         (info.nFileSizeLow != 0 || info.nFileSizeHigh != 0);
+    if (!written || !::MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        ::DeleteFileW(temp.c_str());
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,49 @@
+// One loaded GDI+ image with its pixel size; every view that shows a picture holds one.
+#pragma once
+
+#include "platform/Gdip.h"
+
+#include <cstdint>
+#include <string>
+
+class GdiDIB {
+public:
+    GdiDIB() = default;
+    ~GdiDIB() { Destroy(); }
+    GdiDIB(const GdiDIB&) = delete;
+    GdiDIB& operator=(const GdiDIB&) = delete;
+    GdiDIB(GdiDIB&& other) noexcept;
+    GdiDIB& operator=(GdiDIB&& other) noexcept;
+
+    // The held image; null when empty.
+    [[nodiscard]] GpImage* DIB() const { return image_; }
+    // Takes ownership of image (disposed by Destroy); the previous image, if another one, is
+    // disposed. Width and height are left as they are: callers set them after.
+    void SetDIB(GpImage* image);
+    // Gives up the held image without disposing it; the object is left empty.
+    [[nodiscard]] GpImage* ReleaseDIB();
+
+    [[nodiscard]] float Width() const { return static_cast<float>(width_); }
+    [[nodiscard]] float Height() const { return static_cast<float>(height_); }
+    void SetWidth(float width);
+    void SetHeight(float height);
+
+    // Loads fileName in place of the held image, from a memory copy of the file so that the file
+    // is not held open. A file that cannot be read or decoded leaves the object empty. The two
+    // further arguments of the old interface had no effect and are gone.
+    bool Import(const std::wstring& fileName);
+
+    // Fits a source size into a box without enlarging it; X and Y centre it inside the box.
+    static void GetBestFitInfo(float srcW, float srcH, float dstW, float dstH, float& x, float& y, float& w,
+                               float& h);
+
+    void Destroy();
+
+private:
+    GpImage* image_ = nullptr;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+};
+
+// Decodes an image from a memory copy of the file; null when it cannot be read or decoded.
+GpImage* LoadImageFromFileCopy(const std::wstring& fileName);

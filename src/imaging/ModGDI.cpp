@@ -1,0 +1,43 @@
+#include "imaging/ModGDI.h"
+
+#include <cwctype>
+#include <vector>
+
+std::wstring PtrToStrW(const wchar_t* p) { return p ? std::wstring(p) : std::wstring(); }
+
+GUID CLSIDFromStr(const std::wstring& text) {
+    GUID id{};
+    if (FAILED(::CLSIDFromString(text.c_str(), &id))) id = GUID{};
+    return id;
+}
+
+namespace {
+bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    return true;
+}
+} // namespace
+
+int GetEncoderClsid(const std::wstring& mimeType, CLSID& clsid) {
+    UINT count = 0, bytes = 0;
+    if (GdipGetImageEncodersSize(&count, &bytes) != Ok || bytes == 0 || count == 0) return -1;
+    // The list holds the records followed by the strings they point into: one aligned block.
+    std::vector<ImageCodecInfo> buffer((bytes + sizeof(ImageCodecInfo) - 1) / sizeof(ImageCodecInfo));
+    if (GdipGetImageEncoders(count, bytes, buffer.data()) != Ok) return -1;
+    for (UINT i = 0; i < count; ++i) {
+        if (EqualsNoCase(PtrToStrW(buffer[i].MimeType), mimeType)) {
+            clsid = buffer[i].Clsid;
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return -1;
+}
+
+std::wstring EncoderMimeType(int32_t format) {
+    static const wchar_t* const kTypes[] = {L"image/bmp",  L"image/jpeg", L"image/gif", L"image/x-emf",
+                                            L"image/x-wmf", L"image/tiff", L"image/png"};
+    if (format < 0 || format > 6) return {};
+    return kTypes[format];
+}

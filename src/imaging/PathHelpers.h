@@ -1,0 +1,10 @@
+// Building and splitting file paths.
+#pragma once
+
+#include <string>
+
+// Path with "\" appended unless it already ends in one (an empty path becomes "\").
+std::wstring AddBackslash(const std::wstring& path);
+
+// The text after the last "\" of path; the whole path when it holds none.
+std::wstring GetFileName(const std::wstring& path);

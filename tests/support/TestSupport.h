@@ -1,0 +1,35 @@
+// What every test executable shares: GDI+ started once, a scratch program folder of its own with
+// the program's working folders, and the public image sets.
+#pragma once
+
+#include "platform/Gdip.h"
+
+#include <cstdint>
+#include <string>
+
+// The scratch program folder of this test run (ends in a backslash): holds "Datas\",
+// "Librarians\", "ScrDatas\" and "Help\". Deleted when the run ends.
+const std::wstring& TestProgramFolder();
+
+// A fresh empty folder under the scratch folder for one test (ends in a backslash).
+std::wstring MakeTestFolder(const std::wstring& name);
+
+// The public image sets' folder (ends in a backslash), or empty when it is not there.
+std::wstring CorpusFolder();
+
+// Writes bytes to a file; false on failure.
+bool WriteTestFile(const std::wstring& path, const std::string& bytes);
+bool FileExistsForTest(const std::wstring& path);
+int64_t FileSizeForTest(const std::wstring& path);
+std::string ReadTestFile(const std::wstring& path);
+
+// The ARGB pixel of a GDI+ bitmap.
+uint32_t PixelAt(GpBitmap* bitmap, int x, int y);
+
+// Narrow text of a path for test messages.
+std::string Narrow(const std::wstring& text);
+
+#define SKIP_WITHOUT_CORPUS()                                                                                          \
+    do {                                                                                                               \
+        if (CorpusFolder().empty()) GTEST_SKIP() << "the public image sets (../shared/corpus) are not present";       \
+    } while (0)
