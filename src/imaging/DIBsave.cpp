@@ -185,6 +185,10 @@ bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t forma
         toWrite = indexed.get();
     }
 
+    // Replacing a read-only file fails on Windows; Wine's MoveFileEx replaces it anyway.
+    const DWORD targetAttributes = ::GetFileAttributesW(fileName.c_str());
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY)) return false;
+
     const std::wstring temp = TemporaryNameBeside(fileName);
     if (temp.empty()) return false;
 

@@ -1,5 +1,6 @@
 #include "imaging/GdiDIB.h"
 
+#include "imaging/ImageFileCheck.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
 
@@ -44,7 +45,8 @@ GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
     void* data = ::GlobalLock(memory.get());
     if (!data) return nullptr;
     DWORD read = 0;
-    const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes;
+    const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes &&
+                    IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
