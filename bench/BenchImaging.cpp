@@ -6,7 +6,9 @@
 #include "imaging/ModGDI.h"
 #include "platform/GdipHandles.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace {
 
@@ -25,6 +27,22 @@ void DrawTestPicture(DIBsave& target, int width, int height) {
         GdipDrawEllipse(target.MemGraphics, pen.get(), width * t, height * (0.5f + 0.4f * std::sin(t * 31.f)), 60 + 400 * t,
                         40 + 200 * t);
     }
+    // Sensor-like noise, so that lossless encoders work as hard as on a photograph.
+    GpRect all{0, 0, width, height};
+    BitmapData data{};
+    if (GdipBitmapLockBits(target.new_Img, &all, ImageLockModeRead | ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
+        return;
+    uint32_t seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
+        for (int x = 0; x < width * 4; ++x) {
+            if (x % 4 == 3) continue;
+            seed = seed * 1664525u + 1013904223u;
+            const int v = row[x] + static_cast<int>((seed >> 24) & 15) - 8;
+            row[x] = static_cast<uint8_t>(std::clamp(v, 0, 255));
+        }
+    }
+    GdipBitmapUnlockBits(target.new_Img, &data);
 }
 
 const std::wstring& Jpeg24() {

@@ -157,6 +157,37 @@ GdipBitmap MakeIndexedCopy(GpImage* image) {
     return indexed;
 }
 
+// A 24 bpp copy of a 32 bpp bitmap whose every pixel is opaque; null otherwise. Lossless encoders
+// write such a copy in about half the time, and the file holds the same picture.
+GdipBitmap OpaqueCopy(GpImage* image) {
+    PixelFormat format = 0;
+    ImageType type = ImageTypeUnknown;
+    if (GdipGetImageType(image, &type) != Ok || type != ImageTypeBitmap) return {};
+    if (GdipGetImagePixelFormat(image, &format) != Ok || (format != PixelFormat32bppARGB && format != PixelFormat32bppPARGB))
+        return {};
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    GpRect rect{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
+    BitmapData data{};
+    auto* bitmap = static_cast<GpBitmap*>(image);
+    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead, format, &data) != Ok) return {};
+    bool opaque = true;
+    for (UINT y = 0; y < h && opaque; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) + y * data.Stride);
+        for (UINT x = 0; x < w; ++x) {
+            if ((row[x] >> 24) != 0xFF) {
+                opaque = false;
+                break;
+            }
+        }
+    }
+    GdipBitmapUnlockBits(bitmap, &data);
+    GdipBitmap copy;
+    if (opaque) GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), PixelFormat24bppRGB, bitmap, copy.put());
+    return copy;
+}
+
 std::wstring TemporaryNameBeside(const std::wstring& target) {
     size_t slash = target.find_last_of(L"\\/");
     std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
@@ -177,12 +208,15 @@ bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t forma
     if (GetEncoderClsid(mime, clsid) < 0) return false;
     if (encoderFound) *encoderFound = clsid;
 
-    GdipBitmap indexed;
+    GdipBitmap converted;
     GpImage* toWrite = image;
     if (format == kFormatGif) {
-        indexed = MakeIndexedCopy(image);
-        if (!indexed) return false;
-        toWrite = indexed.get();
+        converted = MakeIndexedCopy(image);
+        if (!converted) return false;
+        toWrite = converted.get();
+    } else if (format == kFormatPng || format == kFormatTiff) {
+        converted = OpaqueCopy(image);
+        if (converted) toWrite = converted.get();
     }
 
     // Replacing a read-only file fails on Windows; Wine's MoveFileEx replaces it anyway.
