@@ -249,3 +249,173 @@ TEST(CDIBSave, AFailedSaveLeavesTheExistingFileAlone) {
     EXPECT_FALSE(dib.Save(folder + L"keep.bmp"));
     EXPECT_EQ(ReadTestFile(folder + L"keep.bmp"), "original");
 }
+
+TEST(CDIBFit, BestFitCentresWithAFourPixelMargin) {
+    int32_t x = 0, y = 0, w = 0, h = 0;
+    CDIB::GetBestFitInfo(100, 50, 200, 100, x, y, w, h, false);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 50);
+    EXPECT_EQ(x, 54);
+    EXPECT_EQ(y, 29);
+    CDIB::GetBestFitInfo(100, 50, 200, 100, x, y, w, h, true);
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 100);
+    EXPECT_EQ(x, 4);
+    EXPECT_EQ(y, 4);
+    // Too wide: the width fills the box, the height follows.
+    CDIB::GetBestFitInfo(400, 100, 200, 200, x, y, w, h, false);
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 50);
+    EXPECT_EQ(x, 4);
+    EXPECT_EQ(y, 79);
+    // Too tall: 30 * (100 / 200) = 15.
+    CDIB::GetBestFitInfo(30, 200, 100, 100, x, y, w, h, false);
+    EXPECT_EQ(h, 100);
+    EXPECT_EQ(w, 15);
+    EXPECT_EQ(x, 46);
+    // Halves go to the even neighbour: 5 * 0.5 = 2.5 becomes 2.
+    CDIB::GetBestFitInfo(5, 20, 10, 10, x, y, w, h, false);
+    EXPECT_EQ(w, 2);
+    // An empty source gives an empty box instead of dividing by zero.
+    CDIB::GetBestFitInfo(0, 0, 10, 10, x, y, w, h, true);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(x, 9);
+}
+
+TEST(CDIBCopies, CloneToCopiesDepthColourTableAndBits) {
+    CDIB src;
+    ASSERT_TRUE(src.Create(7, 3, 8));
+    std::vector<uint8_t> pal(1024);
+    for (size_t i = 0; i < pal.size(); ++i) pal[i] = static_cast<uint8_t>(i % 4 == 3 ? 0 : i * 13);
+    src.SetPalette(pal);
+    for (int i = 0; i < src.Size(); ++i) src.lpBits()[i] = static_cast<uint8_t>(i * 5);
+    CDIB dst;
+    ASSERT_TRUE(dst.Create(2, 2, 32));
+    src.CloneTo(dst);
+    EXPECT_EQ(dst.Width(), 7);
+    EXPECT_EQ(dst.Height(), 3);
+    EXPECT_EQ(dst.BPP(), 8);
+    EXPECT_NE(dst.lpBits(), src.lpBits());
+    EXPECT_EQ(0, std::memcmp(dst.lpBits(), src.lpBits(), static_cast<size_t>(src.Size())));
+    EXPECT_EQ(dst.GetPalette(), pal);
+
+    CDIB argb;
+    ASSERT_TRUE(argb.Create(3, 3, 32));
+    SetDibPixel(argb, 1, 2, 0x80112233u);
+    CDIB copy;
+    argb.CloneTo(copy);
+    ASSERT_EQ(copy.BPP(), 32);
+    EXPECT_EQ(DibPixel(copy, 1, 2), 0x80112233u);
+    SetDibPixel(copy, 1, 2, 0);
+    EXPECT_EQ(DibPixel(argb, 1, 2), 0x80112233u); // the copy is its own
+}
+
+TEST(CDIBDrawing, ClsFillsAndResetClearsEveryByte) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(5, 4, 32));
+    dib.Cls(RGB(10, 20, 30));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(DibPixel(dib, x, y) & 0x00FFFFFFu, 0x000A141Eu);
+    dib.Reset();
+    for (int i = 0; i < dib.Size(); ++i) ASSERT_EQ(dib.lpBits()[i], 0);
+}
+
+TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
+    TestWindow window(100, 60);
+    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(window.hwnd(), &ps);
+        RECT all{0, 0, 100, 60}, square{20, 10, 30, 20};
+        HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255)), red = ::CreateSolidBrush(RGB(255, 0, 0));
+        ::FillRect(dc, &all, white);
+        ::FillRect(dc, &square, red);
+        ::DeleteObject(white);
+        ::DeleteObject(red);
+        ::EndPaint(window.hwnd(), &ps);
+        return true;
+    };
+    ::InvalidateRect(window.hwnd(), nullptr, TRUE);
+    TestWindow::Pump(100);
+    WindowDc dc(window.hwnd());
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(40, 30, 32));
+    dib.Cls(RGB(0, 0, 255));
+    // W and H of 0: the bitmap's own size, from (10, 5) of the window.
+    EXPECT_TRUE(dib.LoadBlt(dc.get(), 10, 5));
+    EXPECT_EQ(DibPixel(dib, 0, 0) & 0x00FFFFFFu, 0x00FFFFFFu);
+    EXPECT_EQ(DibPixel(dib, 10, 5) & 0x00FFFFFFu, 0x00FF0000u);  // window (20, 10)
+    EXPECT_EQ(DibPixel(dib, 19, 14) & 0x00FFFFFFu, 0x00FF0000u); // window (29, 19)
+    EXPECT_EQ(DibPixel(dib, 20, 15) & 0x00FFFFFFu, 0x00FFFFFFu);
+    EXPECT_EQ(DibPixel(dib, 39, 29) & 0x00FFFFFFu, 0x00FFFFFFu); // the last pixel came from the window too
+    // A smaller block leaves the rest as it was.
+    dib.Cls(RGB(0, 0, 255));
+    EXPECT_TRUE(dib.LoadBlt(dc.get(), 20, 10, 5, 5));
+    EXPECT_EQ(DibPixel(dib, 4, 4) & 0x00FFFFFFu, 0x00FF0000u);
+    EXPECT_EQ(DibPixel(dib, 5, 5) & 0x00FFFFFFu, 0x000000FFu);
+}
+
+TEST(CDIBDrawing, StretchHalftonesAndPutsTheModeBack) {
+    // Red and blue halves enlarged tenfold: a halftone stretch blends them across the middle,
+    // where a plain stretch keeps pure colours. (Wine's halftone interpolates but does not average
+    // on reduction, so the blend is checked on an enlargement.)
+    CDIB halves;
+    ASSERT_TRUE(halves.Create(2, 1, 32));
+    SetDibPixel(halves, 0, 0, 0xFFFF0000u);
+    SetDibPixel(halves, 1, 0, 0xFF0000FFu);
+    CDIB wide;
+    ASSERT_TRUE(wide.Create(20, 4, 32));
+    ::SetStretchBltMode(wide.hDC(), BLACKONWHITE);
+    EXPECT_TRUE(halves.Stretch(wide.hDC(), 0, 0, 20, 4, 0, 0, 0, 0, SRCCOPY, COLORONCOLOR));
+    EXPECT_EQ(::GetStretchBltMode(wide.hDC()), BLACKONWHITE);
+    ::GdiFlush();
+    const auto red = [&](int x) { return (DibPixel(wide, x, 2) >> 16) & 0xFF; };
+    const auto blue = [&](int x) { return DibPixel(wide, x, 2) & 0xFF; };
+    EXPECT_GT(red(0), blue(0));
+    EXPECT_GT(blue(19), red(19));
+    const auto blends = [&](const CDIB& dib) {
+        int count = 0;
+        for (int x = 0; x < 20; ++x) {
+            const uint32_t p = DibPixel(dib, x, 2);
+            if (((p >> 16) & 0xFF) > 40 && (p & 0xFF) > 40) ++count;
+        }
+        return count;
+    };
+    EXPECT_GE(blends(wide), 2);
+
+    CDIB plain;
+    ASSERT_TRUE(plain.Create(20, 4, 32));
+    ::SetStretchBltMode(plain.hDC(), COLORONCOLOR);
+    ::StretchBlt(plain.hDC(), 0, 0, 20, 4, halves.hDC(), 0, 0, 2, 1, SRCCOPY);
+    ::GdiFlush();
+    EXPECT_EQ(DibPixel(plain, 9, 2) & 0x00FFFFFFu, 0x00FF0000u);
+    EXPECT_EQ(DibPixel(plain, 10, 2) & 0x00FFFFFFu, 0x000000FFu);
+    EXPECT_EQ(blends(plain), 0);
+
+    // LoadDIBBlt stretches the whole source onto the whole bitmap the same way.
+    CDIB loaded;
+    ASSERT_TRUE(loaded.Create(20, 4, 32));
+    loaded.LoadDIBBlt(halves);
+    ::GdiFlush();
+    for (int x : {0, 9, 10, 19}) EXPECT_EQ(DibPixel(loaded, x, 1), DibPixel(wide, x, 1)) << x;
+}
+
+TEST(CDIBImage, ImageIsACopyTheCallerOwns) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(6, 5, 32));
+    dib.Cls(RGB(0, 128, 0));
+    HBITMAP copy = dib.image();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, dib.hDIB());
+    BITMAP info{};
+    ASSERT_EQ(::GetObjectW(copy, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 6);
+    EXPECT_EQ(info.bmHeight, 5);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    // Deleting the copy leaves the bitmap whole and usable.
+    EXPECT_TRUE(::DeleteObject(copy));
+    dib.Cls(RGB(1, 2, 3));
+    EXPECT_EQ(::GetPixel(dib.hDC(), 2, 2), RGB(1, 2, 3));
+    EXPECT_EQ(DibPixel(dib, 5, 4) & 0x00FFFFFFu, 0x00010203u);
+}
