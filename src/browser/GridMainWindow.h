@@ -1,0 +1,15 @@
+// What the thumbnail grid uses of the main window after a press: asking to save the shown
+// image, and opening the pressed file in the canvas. The main window implements it.
+#pragma once
+
+#include <string>
+
+class GridMainWindow {
+public:
+    virtual ~GridMainWindow() = default;
+    // Asks "Do you want to save the changes you've made to this image?": 6 Yes, 7 No, 2 Cancel
+    // (2 also when nothing was asked).
+    [[nodiscard]] virtual int AskSaveChanges() = 0;
+    // Opens the file in the canvas.
+    virtual void FileImport(const std::wstring& path) = 0;
+};

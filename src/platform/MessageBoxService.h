@@ -1,0 +1,33 @@
+// Every message box of the program goes through here, so that tests can answer them: while an
+// answerer is installed no window appears and the answerer's result is returned.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct MessageBoxRequest {
+    HWND owner = nullptr;
+    std::wstring text;
+    std::wstring caption;
+    UINT type = MB_OK; // the MessageBoxW flags: buttons and icon
+};
+
+// Shows the box (or asks the installed answerer) and returns the button pressed: IDOK, IDYES...
+int ShowMessageBox(const MessageBoxRequest& request);
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
+
+using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
+
+// Installs an answerer for its lifetime and puts the previous one back afterwards.
+class ScopedMessageBoxAnswerer {
+public:
+    explicit ScopedMessageBoxAnswerer(MessageBoxAnswerer answerer);
+    ~ScopedMessageBoxAnswerer();
+    ScopedMessageBoxAnswerer(const ScopedMessageBoxAnswerer&) = delete;
+    ScopedMessageBoxAnswerer& operator=(const ScopedMessageBoxAnswerer&) = delete;
+
+private:
+    MessageBoxAnswerer previous_;
+};

@@ -1,0 +1,148 @@
+// Recording fakes of the seams between the subsystems: each writes its calls into a CallLog and
+// answers getters from plain fields that a test sets.
+#pragma once
+
+#include "browser/FolderPaneHost.h"
+#include "browser/GridMainWindow.h"
+#include "editor/CanvasMainWindow.h"
+#include "editor/CanvasSizeDialog.h"
+#include "editor/FontListHost.h"
+#include "editor/ImageFileShell.h"
+#include "editor/ImageToolbarView.h"
+#include "editor/SkinMenuView.h"
+#include "platform/ShortcutKeyHandler.h"
+#include "tests/support/CallLog.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+class FakeShortcutKeyHandler : public ShortcutKeyHandler {
+public:
+    CallLog log;
+    void HandleShortcutKey(int keyCode, int shift) override {
+        log.Add(L"HandleShortcutKey(" + Arg(keyCode) + L", " + Arg(shift) + L")");
+    }
+};
+
+class FakeImageToolbar : public ImageToolbarView {
+public:
+    CallLog log;
+    void EnabledID(int id, bool enabled) override { log.Add(L"EnabledID(" + Arg(id) + L", " + Arg(enabled) + L")"); }
+    void StartPaint() override { log.Add(L"StartPaint()"); }
+    void PressDownID(int id, bool pressed) override {
+        log.Add(L"PressDownID(" + Arg(id) + L", " + Arg(pressed) + L")");
+    }
+};
+
+class FakeSkinMenu : public SkinMenuView {
+public:
+    CallLog log;
+    float newHeight = 0; // what New_Height answers
+    void SetLeft(int left) override { log.Add(L"Left=" + Arg(left)); }
+    void SetTop(int top) override { log.Add(L"Top=" + Arg(top)); }
+    void SetWidth(int width) override { log.Add(L"Width=" + Arg(width)); }
+    void SetHeight(int height) override { log.Add(L"Height=" + Arg(height)); }
+    void SetVisible(bool visible) override { log.Add(L"Visible=" + Arg(visible)); }
+    void SetMemFirst(bool value) override { log.Add(L"MemFirst=" + Arg(value)); }
+    void Initializemenu(int32_t menuNumber) override { log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber))); }
+    float New_Height() const override { return newHeight; }
+    void MenuChecked(const std::wstring& commandId, bool checked) override {
+        log.Add(L"MenuChecked(" + Arg(commandId) + L", " + Arg(checked) + L")");
+    }
+    void MenuPainting() override { log.Add(L"MenuPainting()"); }
+    void SetPressMenuID(const std::wstring& commandId) override { log.Add(L"PressMenuID=" + Arg(commandId)); }
+};
+
+class FakeCanvasMainWindow : public CanvasMainWindow {
+public:
+    CallLog log;
+    Placement placement; // what CanvasPlacement answers
+    void SetSelEffect(int32_t tool) override { log.Add(L"SelEffect=" + Arg(static_cast<int>(tool))); }
+    void FormOption(bool force, bool resetOnSameTool) override {
+        log.Add(L"FormOption(" + Arg(force) + L", " + Arg(resetOnSameTool) + L")");
+    }
+    void UseStamp(bool flag, bool resetPosition) override {
+        log.Add(L"UseStamp(" + Arg(flag) + L", " + Arg(resetPosition) + L")");
+    }
+    void ArrangeMainWindow(bool flag) override { log.Add(L"ArrangeMainWindow(" + Arg(flag) + L")"); }
+    void SetTextBarVisible(bool visible) override { log.Add(L"TextBarVisible=" + Arg(visible)); }
+    void DrawToolHint(HDC, int32_t toolId, float width) override {
+        log.Add(L"DrawToolHint(" + Arg(static_cast<int>(toolId)) + L", " + Arg(width) + L")");
+    }
+    Placement CanvasPlacement() const override { return placement; }
+};
+
+class FakeCanvasSizeDialog : public CanvasSizeDialog {
+public:
+    CallLog log;
+    std::optional<CanvasSizeChoice> answer; // empty: the user did not press OK
+    std::optional<CanvasSizeChoice> Ask(HWND, int32_t width, int32_t height) override {
+        log.Add(L"Ask(" + Arg(static_cast<int>(width)) + L", " + Arg(static_cast<int>(height)) + L")");
+        return answer;
+    }
+};
+
+// Answers GetFileExt and RecycleFile without touching a disk; a test lists the paths that
+// "recycle" and reads back what was asked.
+class FakeImageFileShell : public ImageFileShell {
+public:
+    CallLog log;
+    std::vector<std::wstring> recyclable;
+    bool RecycleFile(const std::wstring& path) override {
+        log.Add(L"RecycleFile(" + Arg(path) + L")");
+        return std::find(recyclable.begin(), recyclable.end(), path) != recyclable.end();
+    }
+    std::wstring GetFileExt(const std::wstring& path) override {
+        log.Add(L"GetFileExt(" + Arg(path) + L")");
+        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+        std::wstring ext = name.substr(name.find_last_of(L'.') + 1);
+        std::transform(ext.begin(), ext.end(), ext.begin(), ::towlower);
+        return ext;
+    }
+};
+
+class FakeFontListHost : public FontListHost {
+public:
+    std::vector<std::wstring> fonts; // kept sorted, as the real list is
+    void AddFont(const std::wstring& faceName) override {
+        fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
+                                      [](const std::wstring& a, const std::wstring& b) {
+                                          return _wcsicmp(a.c_str(), b.c_str()) < 0;
+                                      }),
+                     faceName);
+    }
+    int32_t FontCount() const override { return static_cast<int32_t>(fonts.size()); }
+    std::wstring FontAt(int32_t index) const override {
+        return index >= 0 && index < FontCount() ? fonts[static_cast<size_t>(index)] : std::wstring();
+    }
+};
+
+class FakeGridMainWindow : public GridMainWindow {
+public:
+    CallLog log;
+    int answer = 2; // what AskSaveChanges answers
+    int AskSaveChanges() override {
+        log.Add(L"AskSaveChanges()");
+        return answer;
+    }
+    void FileImport(const std::wstring& path) override { log.Add(L"FileImport(" + Arg(path) + L")"); }
+};
+
+class FakeFolderPaneHost : public FolderPaneHost {
+public:
+    CallLog log;
+    HWND folderView = nullptr;
+    SIZE folderViewSize{};
+    std::wstring caption;
+    HWND FolderViewWindow() const override { return folderView; }
+    SIZE FolderViewSize() const override { return folderViewSize; }
+    std::wstring PathCaption() const override { return caption; }
+    void SetPathCaption(const std::wstring& text) override {
+        caption = text.substr(0, text.find(L'\0'));
+        log.Add(L"Caption=" + Arg(caption));
+    }
+    void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
+    void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
+    void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+};
