@@ -344,7 +344,8 @@ TEST(CDIBDrawing, ClsFillsAndResetClearsEveryByte) {
 }
 
 TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
-    TestWindow window(100, 60);
+    // Away from the corner other test programs use: they share the one screen.
+    TestWindow window(100, 60, 1100, 900);
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
         if (msg != WM_PAINT) return false;
         PAINTSTRUCT ps;
