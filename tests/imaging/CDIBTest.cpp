@@ -1,0 +1,444 @@
+#include "imaging/CDIB.h"
+#include "imaging/ModGDI.h"
+#include "platform/GdipHandles.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+uint32_t Read32(const std::string& bytes, size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    return v;
+}
+
+// The 32 bpp pixel of image line y (0 at the top) as ARGB.
+uint32_t DibPixel(const CDIB& dib, int x, int y) {
+    const uint8_t* p = dib.lpBits() + static_cast<size_t>(dib.Height() - 1 - y) * dib.BytesPerScanline() + x * 4;
+    return ColorARGB(p[3], p[2], p[1], p[0]);
+}
+
+void SetDibPixel(CDIB& dib, int x, int y, uint32_t argb) {
+    uint8_t* p = dib.lpBits() + static_cast<size_t>(dib.Height() - 1 - y) * dib.BytesPerScanline() + x * 4;
+    p[0] = static_cast<uint8_t>(argb);
+    p[1] = static_cast<uint8_t>(argb >> 8);
+    p[2] = static_cast<uint8_t>(argb >> 16);
+    p[3] = static_cast<uint8_t>(argb >> 24);
+}
+
+// A GDI+ bitmap whose pixel (x, y) is a colour made from x and y, alpha included.
+GdipBitmap PatternBitmap(int w, int h) {
+    GdipBitmap bitmap;
+    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            GdipBitmapSetPixel(bitmap.get(), x, y,
+                               ColorARGB(static_cast<uint8_t>(255 - x * 7), static_cast<uint8_t>(x * 9),
+                                         static_cast<uint8_t>(y * 11), static_cast<uint8_t>(x + y)));
+    return bitmap;
+}
+
+} // namespace
+
+TEST(CDIBCreate, RowAndImageSizesFollowTheDepth) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(3, 2, 32));
+    EXPECT_EQ(dib.BytesPerScanline(), 12);
+    EXPECT_EQ(dib.Size(), 24);
+    EXPECT_NE(dib.hDC(), nullptr);
+    EXPECT_NE(dib.hDIB(), nullptr);
+    EXPECT_NE(dib.lpBits(), nullptr);
+    ASSERT_TRUE(dib.Create(3, 2, 24));
+    EXPECT_EQ(dib.BytesPerScanline(), 12);
+    EXPECT_EQ(dib.Size(), 24);
+    ASSERT_TRUE(dib.Create(3, 2, 1));
+    EXPECT_EQ(dib.BytesPerScanline(), 4);
+    EXPECT_EQ(dib.Size(), 8);
+    EXPECT_EQ(dib.GetPalette(), std::vector<uint8_t>(8, 0)); // two black entries
+    ASSERT_TRUE(dib.Create(5, 3, 8));
+    EXPECT_EQ(dib.BytesPerScanline(), 8);
+    EXPECT_EQ(dib.GetPalette().size(), 1024u);
+    dib.Destroy();
+    EXPECT_EQ(dib.hDC(), nullptr);
+    EXPECT_EQ(dib.lpBits(), nullptr);
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_EQ(dib.Size(), 0);
+}
+
+TEST(CDIBCreate, SizesBeyond32BitArithmeticAreRefusedWithoutMakingAnything) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(4, 4, 32));
+    EXPECT_FALSE(dib.Create(70000, 70000, 32));
+    EXPECT_EQ(dib.hDIB(), nullptr);
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_FALSE(dib.Create(0x7FFFFFF0, 1, 32));
+    EXPECT_FALSE(dib.Create(0, 10, 32));
+    EXPECT_FALSE(dib.Create(10, -10, 32));
+    EXPECT_EQ(dib.hDC(), nullptr);
+}
+
+TEST(CDIBEmpty, MembersOnAnEmptyBitmapDoNothing) {
+    CDIB dib;
+    dib.Cls(RGB(1, 2, 3));
+    dib.Reset();
+    dib.SetPalette(std::vector<uint8_t>(16, 7));
+    EXPECT_TRUE(dib.GetPalette().empty());
+    EXPECT_EQ(dib.LoadBlt(nullptr, 0, 0), FALSE);
+    EXPECT_EQ(dib.Stretch(nullptr, 0, 0, 1, 1, 0, 0), FALSE);
+    EXPECT_EQ(dib.image(), nullptr);
+    const std::wstring path = MakeTestFolder(L"emptysave") + L"none.bmp";
+    EXPECT_FALSE(dib.Save(path));
+    EXPECT_FALSE(FileExistsForTest(path));
+    CDIB other;
+    dib.CloneTo(other);
+    EXPECT_EQ(other.hDIB(), nullptr);
+    GdipBitmap bitmap = PatternBitmap(2, 2);
+    EXPECT_FALSE(GdipImageToDIB(dib, bitmap.get()));
+    EXPECT_EQ(DIBToGdipBitmap(dib), nullptr);
+}
+
+TEST(CDIBCopies, GdipCopiesNeedA32BitSection) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(4, 4, 24));
+    std::memset(dib.lpBits(), 0x5A, static_cast<size_t>(dib.Size()));
+    GdipBitmap bitmap = PatternBitmap(4, 4);
+    EXPECT_FALSE(GdipImageToDIB(dib, bitmap.get()));
+    EXPECT_EQ(DIBToGdipBitmap(dib), nullptr);
+    for (int i = 0; i < dib.Size(); ++i) ASSERT_EQ(dib.lpBits()[i], 0x5A) << "byte " << i;
+}
+
+TEST(CDIBCopies, AGdipImageArrivesUprightAndComesBackUnchanged) {
+    GdipBitmap source = PatternBitmap(6, 4);
+    GdipBitmapSetPixel(source.get(), 0, 0, 0xFFFF0000u); // red top-left
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(6, 4, 32));
+    ASSERT_TRUE(GdipImageToDIB(dib, source.get()));
+    // The image's top row is the section's last stored row.
+    const uint8_t* lastRow = dib.lpBits() + 3 * dib.BytesPerScanline();
+    EXPECT_EQ(lastRow[0], 0);
+    EXPECT_EQ(lastRow[1], 0);
+    EXPECT_EQ(lastRow[2], 255);
+    EXPECT_EQ(lastRow[3], 255);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 1; x < 6; ++x) EXPECT_EQ(DibPixel(dib, x, y), PixelAt(source.get(), x, y)) << x << "," << y;
+
+    // Back to GDI+: every byte, translucent alpha included, as stored.
+    SetDibPixel(dib, 2, 1, 0x40102030u);
+    SetDibPixel(dib, 5, 3, 0x00FFFFFFu);
+    GdipBitmap back(DIBToGdipBitmap(dib));
+    ASSERT_TRUE(back);
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(back.get(), &w);
+    GdipGetImageHeight(back.get(), &h);
+    EXPECT_EQ(w, 6u);
+    EXPECT_EQ(h, 4u);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(PixelAt(back.get(), x, y), DibPixel(dib, x, y)) << x << "," << y;
+    EXPECT_EQ(PixelAt(back.get(), 2, 1), 0x40102030u);
+}
+
+TEST(CDIBCopies, AGdipImageIsScaledToTheBitmapsSize) {
+    GdipBitmap source;
+    GdipCreateBitmapFromScan0(10, 10, 0, PixelFormat32bppARGB, nullptr, source.put());
+    {
+        GdipGraphics g;
+        GdipGetImageGraphicsContext(source.get(), g.put());
+        GdipGraphicsClear(g.get(), 0xFF0000FFu);
+    }
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(40, 20, 32));
+    ASSERT_TRUE(GdipImageToDIB(dib, source.get()));
+    EXPECT_EQ(DibPixel(dib, 20, 10), 0xFF0000FFu);
+    EXPECT_EQ(DibPixel(dib, 5, 3), 0xFF0000FFu);
+}
+
+TEST(CDIBCopies, AScaledImageArrivesUprightToo) {
+    // 2 x 2: red top-left, blue elsewhere, drawn into a 20 x 20 bitmap.
+    GdipBitmap source;
+    GdipCreateBitmapFromScan0(2, 2, 0, PixelFormat24bppRGB, nullptr, source.put());
+    GdipBitmapSetPixel(source.get(), 0, 0, 0xFFFF0000u);
+    for (auto [x, y] : {std::pair{1, 0}, {0, 1}, {1, 1}}) GdipBitmapSetPixel(source.get(), x, y, 0xFF0000FFu);
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(20, 20, 32));
+    ASSERT_TRUE(GdipImageToDIB(dib, source.get()));
+    const uint32_t topLeft = DibPixel(dib, 0, 0), bottomRight = DibPixel(dib, 19, 19);
+    EXPECT_GT((topLeft >> 16) & 0xFF, topLeft & 0xFF) << std::hex << topLeft;
+    EXPECT_GT(bottomRight & 0xFF, (bottomRight >> 16) & 0xFF) << std::hex << bottomRight;
+    EXPECT_EQ(DibPixel(dib, 15, 3) & 0x00FFFFFFu, 0x000000FFu);
+
+    // The same picture at its own size, from 24 bpp: converted to opaque ARGB.
+    CDIB same;
+    ASSERT_TRUE(same.Create(2, 2, 32));
+    ASSERT_TRUE(GdipImageToDIB(same, source.get()));
+    EXPECT_EQ(DibPixel(same, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(DibPixel(same, 1, 1), 0xFF0000FFu);
+}
+
+TEST(CDIBSave, BmpFilesAreByteExactAtEveryDepth) {
+    const std::wstring folder = MakeTestFolder(L"bmpsave");
+    struct Case {
+        int bpp;
+        uint32_t paletteBytes;
+        uint32_t size;
+    };
+    for (Case c : {Case{32, 0, 16}, Case{24, 0, 16}, Case{8, 1024, 8}, Case{1, 8, 8}}) {
+        CDIB dib;
+        ASSERT_TRUE(dib.Create(2, 2, c.bpp));
+        EXPECT_EQ(static_cast<uint32_t>(dib.Size()), c.size);
+        for (int i = 0; i < dib.Size(); ++i) dib.lpBits()[i] = static_cast<uint8_t>(0x10 + i);
+        const std::wstring path = folder + L"d" + std::to_wstring(c.bpp) + L".bmp";
+        ASSERT_TRUE(dib.Save(path));
+        const std::string bytes = ReadTestFile(path);
+        const uint32_t offset = 54 + c.paletteBytes;
+        ASSERT_EQ(bytes.size(), offset + c.size) << c.bpp;
+        EXPECT_EQ(bytes.substr(0, 2), "BM");
+        EXPECT_EQ(Read32(bytes, 2), offset + c.size);
+        EXPECT_EQ(Read32(bytes, 6), 0u);
+        EXPECT_EQ(Read32(bytes, 10), offset);
+        EXPECT_EQ(Read32(bytes, 14), 40u);
+        EXPECT_EQ(Read32(bytes, 18), 2u);
+        EXPECT_EQ(Read32(bytes, 22), 2u);
+        EXPECT_EQ(static_cast<uint8_t>(bytes[26]), 1);
+        EXPECT_EQ(static_cast<uint8_t>(bytes[28]), c.bpp);
+        for (size_t i = 30; i < 54; ++i) EXPECT_EQ(bytes[i], 0) << "header byte " << i;
+        EXPECT_EQ(0, std::memcmp(bytes.data() + offset, dib.lpBits(), c.size));
+    }
+}
+
+TEST(CDIBSave, SavedFilesReloadWithTheSamePixels) {
+    const std::wstring folder = MakeTestFolder(L"bmpreload");
+    // 24 bpp: colour pixels as stored.
+    CDIB rgb;
+    ASSERT_TRUE(rgb.Create(5, 3, 24));
+    rgb.Cls(RGB(200, 100, 50));
+    uint8_t* topLeft = rgb.lpBits() + 2 * rgb.BytesPerScanline();
+    topLeft[0] = 1, topLeft[1] = 2, topLeft[2] = 3;
+    ASSERT_TRUE(rgb.Save(folder + L"rgb.bmp"));
+    {
+        GdipImage loaded;
+        ASSERT_EQ(GdipLoadImageFromFile((folder + L"rgb.bmp").c_str(), loaded.put()), Ok);
+        auto* bitmap = reinterpret_cast<GpBitmap*>(loaded.get());
+        EXPECT_EQ(PixelAt(bitmap, 0, 0), 0xFF030201u);
+        EXPECT_EQ(PixelAt(bitmap, 4, 2), 0xFFC86432u);
+    }
+    // 8 bpp with a colour table: indices map through the saved palette.
+    CDIB indexed;
+    ASSERT_TRUE(indexed.Create(4, 2, 8));
+    std::vector<uint8_t> pal(1024, 0);
+    pal[4] = 255;                          // entry 1: blue
+    pal[8 + 1] = 255;                      // entry 2: green
+    pal[12 + 2] = 255, pal[12 + 1] = 128;  // entry 3: orange
+    indexed.SetPalette(pal);
+    EXPECT_EQ(indexed.GetPalette(), pal);
+    const uint8_t rows[2][4] = {{1, 2, 3, 0}, {3, 3, 2, 1}}; // stored bottom row first
+    for (int y = 0; y < 2; ++y)
+        std::memcpy(indexed.lpBits() + y * indexed.BytesPerScanline(), rows[y], 4);
+    ASSERT_TRUE(indexed.Save(folder + L"pal.bmp"));
+    {
+        GdipImage loaded;
+        ASSERT_EQ(GdipLoadImageFromFile((folder + L"pal.bmp").c_str(), loaded.put()), Ok);
+        auto* bitmap = reinterpret_cast<GpBitmap*>(loaded.get());
+        EXPECT_EQ(PixelAt(bitmap, 0, 1), 0xFF0000FFu);
+        EXPECT_EQ(PixelAt(bitmap, 1, 1), 0xFF00FF00u);
+        EXPECT_EQ(PixelAt(bitmap, 2, 1), 0xFFFF8000u);
+        EXPECT_EQ(PixelAt(bitmap, 3, 1), 0xFF000000u);
+        EXPECT_EQ(PixelAt(bitmap, 0, 0), 0xFFFF8000u);
+        EXPECT_EQ(PixelAt(bitmap, 3, 0), 0xFF0000FFu);
+    }
+    // 32 bpp through DIBToGdipBitmap's own view of the same pixels.
+    CDIB argb;
+    ASSERT_TRUE(argb.Create(3, 3, 32));
+    argb.Cls(RGB(10, 20, 30));
+    ASSERT_TRUE(argb.Save(folder + L"argb.bmp"));
+    {
+        GdipImage loaded;
+        ASSERT_EQ(GdipLoadImageFromFile((folder + L"argb.bmp").c_str(), loaded.put()), Ok);
+        EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(loaded.get()), 1, 1) & 0x00FFFFFFu, 0x000A141Eu);
+    }
+}
+
+TEST(CDIBSave, AFailedSaveLeavesTheExistingFileAlone) {
+    const std::wstring folder = MakeTestFolder(L"bmpfail");
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(2, 2, 32));
+    EXPECT_FALSE(dib.Save(folder + L"missing\\sub\\x.bmp"));
+    ASSERT_TRUE(WriteTestFile(folder + L"keep.bmp", "original"));
+    dib.Destroy();
+    EXPECT_FALSE(dib.Save(folder + L"keep.bmp"));
+    EXPECT_EQ(ReadTestFile(folder + L"keep.bmp"), "original");
+}
+
+TEST(CDIBFit, BestFitCentresWithAFourPixelMargin) {
+    int32_t x = 0, y = 0, w = 0, h = 0;
+    CDIB::GetBestFitInfo(100, 50, 200, 100, x, y, w, h, false);
+    EXPECT_EQ(w, 100);
+    EXPECT_EQ(h, 50);
+    EXPECT_EQ(x, 54);
+    EXPECT_EQ(y, 29);
+    CDIB::GetBestFitInfo(100, 50, 200, 100, x, y, w, h, true);
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 100);
+    EXPECT_EQ(x, 4);
+    EXPECT_EQ(y, 4);
+    // Too wide: the width fills the box, the height follows.
+    CDIB::GetBestFitInfo(400, 100, 200, 200, x, y, w, h, false);
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 50);
+    EXPECT_EQ(x, 4);
+    EXPECT_EQ(y, 79);
+    // Too tall: 30 * (100 / 200) = 15.
+    CDIB::GetBestFitInfo(30, 200, 100, 100, x, y, w, h, false);
+    EXPECT_EQ(h, 100);
+    EXPECT_EQ(w, 15);
+    EXPECT_EQ(x, 46);
+    // Halves go to the even neighbour: 5 * 0.5 = 2.5 becomes 2.
+    CDIB::GetBestFitInfo(5, 20, 10, 10, x, y, w, h, false);
+    EXPECT_EQ(w, 2);
+    // An empty source gives an empty box instead of dividing by zero.
+    CDIB::GetBestFitInfo(0, 0, 10, 10, x, y, w, h, true);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(x, 9);
+}
+
+TEST(CDIBCopies, CloneToCopiesDepthColourTableAndBits) {
+    CDIB src;
+    ASSERT_TRUE(src.Create(7, 3, 8));
+    std::vector<uint8_t> pal(1024);
+    for (size_t i = 0; i < pal.size(); ++i) pal[i] = static_cast<uint8_t>(i % 4 == 3 ? 0 : i * 13);
+    src.SetPalette(pal);
+    for (int i = 0; i < src.Size(); ++i) src.lpBits()[i] = static_cast<uint8_t>(i * 5);
+    CDIB dst;
+    ASSERT_TRUE(dst.Create(2, 2, 32));
+    src.CloneTo(dst);
+    EXPECT_EQ(dst.Width(), 7);
+    EXPECT_EQ(dst.Height(), 3);
+    EXPECT_EQ(dst.BPP(), 8);
+    EXPECT_NE(dst.lpBits(), src.lpBits());
+    EXPECT_EQ(0, std::memcmp(dst.lpBits(), src.lpBits(), static_cast<size_t>(src.Size())));
+    EXPECT_EQ(dst.GetPalette(), pal);
+
+    CDIB argb;
+    ASSERT_TRUE(argb.Create(3, 3, 32));
+    SetDibPixel(argb, 1, 2, 0x80112233u);
+    CDIB copy;
+    argb.CloneTo(copy);
+    ASSERT_EQ(copy.BPP(), 32);
+    EXPECT_EQ(DibPixel(copy, 1, 2), 0x80112233u);
+    SetDibPixel(copy, 1, 2, 0);
+    EXPECT_EQ(DibPixel(argb, 1, 2), 0x80112233u); // the copy is its own
+}
+
+TEST(CDIBDrawing, ClsFillsAndResetClearsEveryByte) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(5, 4, 32));
+    dib.Cls(RGB(10, 20, 30));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(DibPixel(dib, x, y) & 0x00FFFFFFu, 0x000A141Eu);
+    dib.Reset();
+    for (int i = 0; i < dib.Size(); ++i) ASSERT_EQ(dib.lpBits()[i], 0);
+}
+
+TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
+    // Away from the corner other test programs use: they share the one screen.
+    TestWindow window(100, 60, 1100, 900);
+    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(window.hwnd(), &ps);
+        RECT all{0, 0, 100, 60}, square{20, 10, 30, 20};
+        HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255)), red = ::CreateSolidBrush(RGB(255, 0, 0));
+        ::FillRect(dc, &all, white);
+        ::FillRect(dc, &square, red);
+        ::DeleteObject(white);
+        ::DeleteObject(red);
+        ::EndPaint(window.hwnd(), &ps);
+        return true;
+    };
+    ::InvalidateRect(window.hwnd(), nullptr, TRUE);
+    TestWindow::Pump(100);
+    WindowDc dc(window.hwnd());
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(40, 30, 32));
+    dib.Cls(RGB(0, 0, 255));
+    // W and H of 0: the bitmap's own size, from (10, 5) of the window.
+    EXPECT_TRUE(dib.LoadBlt(dc.get(), 10, 5));
+    EXPECT_EQ(DibPixel(dib, 0, 0) & 0x00FFFFFFu, 0x00FFFFFFu);
+    EXPECT_EQ(DibPixel(dib, 10, 5) & 0x00FFFFFFu, 0x00FF0000u);  // window (20, 10)
+    EXPECT_EQ(DibPixel(dib, 19, 14) & 0x00FFFFFFu, 0x00FF0000u); // window (29, 19)
+    EXPECT_EQ(DibPixel(dib, 20, 15) & 0x00FFFFFFu, 0x00FFFFFFu);
+    EXPECT_EQ(DibPixel(dib, 39, 29) & 0x00FFFFFFu, 0x00FFFFFFu); // the last pixel came from the window too
+    // A smaller block leaves the rest as it was.
+    dib.Cls(RGB(0, 0, 255));
+    EXPECT_TRUE(dib.LoadBlt(dc.get(), 20, 10, 5, 5));
+    EXPECT_EQ(DibPixel(dib, 4, 4) & 0x00FFFFFFu, 0x00FF0000u);
+    EXPECT_EQ(DibPixel(dib, 5, 5) & 0x00FFFFFFu, 0x000000FFu);
+}
+
+TEST(CDIBDrawing, StretchHalftonesAndPutsTheModeBack) {
+    // Red and blue halves enlarged tenfold: a halftone stretch blends them across the middle,
+    // where a plain stretch keeps pure colours. (Wine's halftone interpolates but does not average
+    // on reduction, so the blend is checked on an enlargement.)
+    CDIB halves;
+    ASSERT_TRUE(halves.Create(2, 1, 32));
+    SetDibPixel(halves, 0, 0, 0xFFFF0000u);
+    SetDibPixel(halves, 1, 0, 0xFF0000FFu);
+    CDIB wide;
+    ASSERT_TRUE(wide.Create(20, 4, 32));
+    ::SetStretchBltMode(wide.hDC(), BLACKONWHITE);
+    EXPECT_TRUE(halves.Stretch(wide.hDC(), 0, 0, 20, 4, 0, 0, 0, 0, SRCCOPY, COLORONCOLOR));
+    EXPECT_EQ(::GetStretchBltMode(wide.hDC()), BLACKONWHITE);
+    ::GdiFlush();
+    const auto red = [&](int x) { return (DibPixel(wide, x, 2) >> 16) & 0xFF; };
+    const auto blue = [&](int x) { return DibPixel(wide, x, 2) & 0xFF; };
+    EXPECT_GT(red(0), blue(0));
+    EXPECT_GT(blue(19), red(19));
+    const auto blends = [&](const CDIB& dib) {
+        int count = 0;
+        for (int x = 0; x < 20; ++x) {
+            const uint32_t p = DibPixel(dib, x, 2);
+            if (((p >> 16) & 0xFF) > 40 && (p & 0xFF) > 40) ++count;
+        }
+        return count;
+    };
+    EXPECT_GE(blends(wide), 2);
+
+    CDIB plain;
+    ASSERT_TRUE(plain.Create(20, 4, 32));
+    ::SetStretchBltMode(plain.hDC(), COLORONCOLOR);
+    ::StretchBlt(plain.hDC(), 0, 0, 20, 4, halves.hDC(), 0, 0, 2, 1, SRCCOPY);
+    ::GdiFlush();
+    EXPECT_EQ(DibPixel(plain, 9, 2) & 0x00FFFFFFu, 0x00FF0000u);
+    EXPECT_EQ(DibPixel(plain, 10, 2) & 0x00FFFFFFu, 0x000000FFu);
+    EXPECT_EQ(blends(plain), 0);
+
+    // LoadDIBBlt stretches the whole source onto the whole bitmap the same way.
+    CDIB loaded;
+    ASSERT_TRUE(loaded.Create(20, 4, 32));
+    loaded.LoadDIBBlt(halves);
+    ::GdiFlush();
+    for (int x : {0, 9, 10, 19}) EXPECT_EQ(DibPixel(loaded, x, 1), DibPixel(wide, x, 1)) << x;
+}
+
+TEST(CDIBImage, ImageIsACopyTheCallerOwns) {
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(6, 5, 32));
+    dib.Cls(RGB(0, 128, 0));
+    HBITMAP copy = dib.image();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, dib.hDIB());
+    BITMAP info{};
+    ASSERT_EQ(::GetObjectW(copy, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 6);
+    EXPECT_EQ(info.bmHeight, 5);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    // Deleting the copy leaves the bitmap whole and usable.
+    EXPECT_TRUE(::DeleteObject(copy));
+    dib.Cls(RGB(1, 2, 3));
+    EXPECT_EQ(::GetPixel(dib.hDC(), 2, 2), RGB(1, 2, 3));
+    EXPECT_EQ(DibPixel(dib, 5, 4) & 0x00FFFFFFu, 0x00010203u);
+}

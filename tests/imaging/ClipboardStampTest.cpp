@@ -1,0 +1,220 @@
+#include "imaging/ClipboardStamp.h"
+#include "imaging/EffectBuffers.h"
+#include "imaging/GdiDIB.h"
+#include "imaging/ModGDI.h"
+#include "platform/AppState.h"
+#include "platform/GdipHandles.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+// Opaque blocks of colour (the screen bitmap of the clipboard keeps no alpha).
+GdipBitmap BlockBitmap(int w, int h) {
+    GdipBitmap bitmap;
+    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            GdipBitmapSetPixel(bitmap.get(), x, y,
+                               ColorARGB(255, static_cast<uint8_t>(x < w / 2 ? 220 : 20),
+                                         static_cast<uint8_t>(y < h / 2 ? 40 : 200), static_cast<uint8_t>(x * 2)));
+    return bitmap;
+}
+
+void PutTextOnClipboard(const wchar_t* text) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    const size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(::GlobalLock(memory), text, bytes);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);
+    ::CloseClipboard();
+}
+
+} // namespace
+
+TEST(Clipboard, CopyThenPasteGivesTheSameSizeAndPixels) {
+    GdipBitmap source = BlockBitmap(120, 80);
+    ASSERT_TRUE(CopyImageToClipboard(source.get(), 0, 0, 120, 80));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+
+    GpImage* image = nullptr;
+    int32_t w = -1, h = -1;
+    ASSERT_TRUE(PasteClipboardImage(image, w, h));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(w, 120);
+    EXPECT_EQ(h, 80);
+    EXPECT_EQ(ClipboardImage().DIB(), image);
+    EXPECT_EQ(ClipboardImage().Width(), 120.f);
+    EXPECT_EQ(ClipboardImage().Height(), 80.f);
+    auto* pasted = reinterpret_cast<GpBitmap*>(image);
+    for (auto [x, y] : {std::pair{0, 0}, {119, 0}, {0, 79}, {119, 79}, {60, 40}, {37, 55}})
+        EXPECT_EQ(PixelAt(pasted, x, y) | 0xFF000000u, PixelAt(source.get(), x, y)) << x << "," << y;
+
+    // A second paste replaces the image kept before.
+    GpImage* again = nullptr;
+    ASSERT_TRUE(PasteClipboardImage(again, w, h));
+    EXPECT_EQ(ClipboardImage().DIB(), again);
+    EXPECT_EQ(w, 120);
+    FreeEffectBuffers();
+    EXPECT_EQ(ClipboardImage().DIB(), nullptr);
+}
+
+TEST(Clipboard, PastingWithTextOnlyGivesNothingAndKeepsNoStaleHandle) {
+    GdipBitmap source = BlockBitmap(30, 20);
+    ASSERT_TRUE(CopyImageToClipboard(source.get(), 0, 0, 30, 20));
+    GpImage* image = nullptr;
+    int32_t w = 0, h = 0;
+    ASSERT_TRUE(PasteClipboardImage(image, w, h));
+    ASSERT_NE(ClipboardImage().DIB(), nullptr);
+
+    PutTextOnClipboard(L"just words");
+    ASSERT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
+    // The caller's values are stale on purpose: none of them may be adopted.
+    GdipBitmap callers = BlockBitmap(5, 5);
+    image = callers.get();
+    w = 5;
+    h = 5;
+    EXPECT_FALSE(PasteClipboardImage(image, w, h));
+    EXPECT_EQ(image, nullptr);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(ClipboardImage().DIB(), nullptr);
+    EXPECT_EQ(ClipboardImage().Width(), 0.f);
+    // The working stamp cannot be written from an empty paste.
+    EXPECT_FALSE(SaveStampTemp(true, nullptr, 0, 0));
+    FreeEffectBuffers();
+    FreeEffectBuffers();
+}
+
+TEST(Clipboard, CopyDrawsTheImageIntoTheGivenRectangle) {
+    GdipBitmap red;
+    GdipCreateBitmapFromScan0(4, 4, 0, PixelFormat32bppARGB, nullptr, red.put());
+    {
+        GdipGraphics g;
+        GdipGetImageGraphicsContext(red.get(), g.put());
+        GdipGraphicsClear(g.get(), 0xFFFF0000u);
+    }
+    ASSERT_TRUE(CopyImageToClipboard(red.get(), 0, 0, 50, 30));
+    GpImage* image = nullptr;
+    int32_t w = 0, h = 0;
+    ASSERT_TRUE(PasteClipboardImage(image, w, h));
+    EXPECT_EQ(w, 50);
+    EXPECT_EQ(h, 30);
+    EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(image), 25, 15), 0xFFFF0000u);
+    EXPECT_FALSE(CopyImageToClipboard(nullptr, 0, 0, 10, 10));
+    EXPECT_FALSE(CopyImageToClipboard(red.get(), 0, 0, 0, 10));
+    FreeEffectBuffers();
+}
+
+TEST(Clipboard, ADeviceIndependentBitmapFromAnotherProgramPastesToo) {
+    // Other programs often place only CF_DIB; the system offers it as CF_BITMAP as well.
+    constexpr int w = 7, h = 5;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + w * h * 4);
+    ASSERT_NE(memory, nullptr);
+    auto* header = static_cast<BITMAPINFOHEADER*>(::GlobalLock(memory));
+    *header = BITMAPINFOHEADER{};
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = w;
+    header->biHeight = h; // bottom-up
+    header->biPlanes = 1;
+    header->biBitCount = 32;
+    auto* pixels = reinterpret_cast<uint32_t*>(header + 1);
+    for (int i = 0; i < w * h; ++i) pixels[i] = 0x00203040u;
+    pixels[(h - 1) * w] = 0x00FF0000u; // top-left of the image: red
+    ::GlobalUnlock(memory);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    ASSERT_NE(::SetClipboardData(CF_DIB, memory), nullptr);
+    ::CloseClipboard();
+
+    GpImage* image = nullptr;
+    int32_t pw = 0, ph = 0;
+    ASSERT_TRUE(PasteClipboardImage(image, pw, ph));
+    EXPECT_EQ(pw, w);
+    EXPECT_EQ(ph, h);
+    EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(image), 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(image), 3, 3), 0xFF203040u);
+    FreeEffectBuffers();
+}
+
+TEST(StampFiles, TheWorkingStampIsWrittenFromThePasteOrAGivenImage) {
+    const std::wstring path = App().ProgramFolder + L"Librarians\\Stamptemp.tmp";
+    EXPECT_EQ(StampTempPath(), path);
+    GdipBitmap source = BlockBitmap(120, 80);
+    ASSERT_TRUE(CopyImageToClipboard(source.get(), 0, 0, 120, 80));
+    GpImage* image = nullptr;
+    int32_t w = 0, h = 0;
+    ASSERT_TRUE(PasteClipboardImage(image, w, h));
+
+    ::DeleteFileW(path.c_str());
+    ASSERT_TRUE(SaveStampTemp(true, nullptr, 0, 0));
+    {
+        GdiDIB stamp;
+        ASSERT_TRUE(stamp.Import(path));
+        EXPECT_EQ(stamp.Width(), 120.f);
+        EXPECT_EQ(stamp.Height(), 80.f);
+        EXPECT_EQ(ReadTestFile(path).substr(1, 3), "PNG");
+        EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(stamp.DIB()), 10, 10) | 0xFF000000u,
+                  PixelAt(source.get(), 10, 10));
+    }
+    // From a given image, drawn at the given size.
+    GdipBitmap small = BlockBitmap(10, 10);
+    ASSERT_TRUE(SaveStampTemp(false, small.get(), 33, 21));
+    {
+        GdiDIB stamp;
+        ASSERT_TRUE(stamp.Import(path));
+        EXPECT_EQ(stamp.Width(), 33.f);
+        EXPECT_EQ(stamp.Height(), 21.f);
+    }
+    // Nothing to draw: the stamp written before stays.
+    const std::string before = ReadTestFile(path);
+    EXPECT_FALSE(SaveStampTemp(false, nullptr, 10, 10));
+    EXPECT_FALSE(SaveStampTemp(false, small.get(), 0, 10));
+    EXPECT_EQ(ReadTestFile(path), before);
+    FreeEffectBuffers();
+}
+
+TEST(StampFiles, LibraryStampsAreWrittenAsNamedLibFiles) {
+    GdipBitmap source = BlockBitmap(40, 24);
+    const std::wstring path = App().ProgramFolder + L"Librarians\\Leaf one.lib";
+    EXPECT_EQ(StampLibPath(L"Leaf one"), path);
+    ASSERT_TRUE(SaveStampLib(source.get(), 40, 24, L"Leaf one"));
+    {
+        GdiDIB stamp;
+        ASSERT_TRUE(stamp.Import(path));
+        EXPECT_EQ(stamp.Width(), 40.f);
+        EXPECT_EQ(stamp.Height(), 24.f);
+        EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(stamp.DIB()), 30, 20), PixelAt(source.get(), 30, 20));
+    }
+    // The same name again replaces the file.
+    ASSERT_TRUE(SaveStampLib(source.get(), 20, 12, L"Leaf one"));
+    GdiDIB stamp;
+    ASSERT_TRUE(stamp.Import(path));
+    EXPECT_EQ(stamp.Width(), 20.f);
+}
+
+TEST(StampFiles, ABadStampNameIsRefusedWithoutWritingAnything) {
+    GdipBitmap source = BlockBitmap(8, 8);
+    const std::wstring folder = App().ProgramFolder;
+    for (const wchar_t* name : {L"", L"..\\escape", L"a/b", L"C:drive", L"sub\\x", L"what?", L"star*", L"pipe|",
+                                L"quote\"", L"<x>", L"..", L".", L"   ", L"CON", L"nul", L"com1", L"LPT9.old"}) {
+        EXPECT_FALSE(IsValidStampName(name)) << Narrow(name);
+        EXPECT_FALSE(SaveStampLib(source.get(), 8, 8, name)) << Narrow(name);
+    }
+    EXPECT_FALSE(FileExistsForTest(folder + L"escape.lib"));
+    EXPECT_FALSE(FileExistsForTest(folder + L"Librarians\\sub\\x.lib"));
+    EXPECT_FALSE(FileExistsForTest(folder + L"Librarians\\.lib"));
+    WIN32_FIND_DATAW found{};
+    HANDLE find = ::FindFirstFileW((folder + L"*.lib").c_str(), &found);
+    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    for (const wchar_t* name : {L"Flowers", L"my stamp 2", L"a.b", L"CONSOLE", L"Été"})
+        EXPECT_TRUE(IsValidStampName(name)) << Narrow(name);
+    EXPECT_FALSE(SaveStampLib(nullptr, 8, 8, L"Flowers"));
+    EXPECT_FALSE(FileExistsForTest(folder + L"Librarians\\Flowers.lib"));
+}
