@@ -35,7 +35,9 @@ int ColouredOnScreen(HWND hwnd, int w, int h) {
 } // namespace
 
 TEST(ParticleEffectWindow, AMessagePostedDuringTheEffectIsHandledOnlyAfterItReturns) {
-    TestWindow window(240, 160);
+    // Away from the default place: test programs run side by side on one screen, and each reads
+    // back its own window's pixels.
+    TestWindow window(240, 160, 930, 720);
     bool handled = false;
     Clock::time_point handledAt{};
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT* result) {
