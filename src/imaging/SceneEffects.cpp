@@ -32,7 +32,7 @@ float F(int32_t value) { return static_cast<float>(value); }
 
 } // namespace
 
-void RunParticleEffect(PaintTarget target, int32_t DurationMs, float MaxSize, float MinSize, int32_t EffectId,
+void RunParticleEffect(const DrawTarget& target, int32_t DurationMs, float MaxSize, float MinSize, int32_t EffectId,
                        int32_t MaxAlpha, float AreaX, float AreaY, float AreaW, float AreaH,
                        const ParticleRunOptions& options) {
     RandomSource& random = options.random ? *options.random : ProcessRandom();
@@ -111,34 +111,34 @@ void RunParticleEffect(PaintTarget target, int32_t DurationMs, float MaxSize, fl
     }
 }
 
-void DrawBubble(PaintTarget target, float X, float Y, float W, float H, float Focus) {
+void DrawBubble(const DrawTarget& target, float X, float Y, float W, float H, float Focus) {
     FillGlowEllipse(target, X, Y, W, H, X, Y, Focus, ColorARGB(0, 255, 255, 255), ColorARGB(50, 255, 255, 255), false);
     FillGlowEllipse(target, X, Y, W - 2, H - 2, X, Y - H, 0.1f, ColorARGB(100, 255, 255, 255),
                     ColorARGB(0, 255, 255, 255), true);
 }
 
-void DrawFirefly(PaintTarget target, float X, float Y, float W, float H, float Focus, uint32_t Colour) {
+void DrawFirefly(const DrawTarget& target, float X, float Y, float W, float H, float Focus, uint32_t Colour) {
     FillGlowEllipse(target, X, Y, W, H, X, Y, Focus, Colour, SetColorAlpha(Colour, 0), true);
     const int32_t coreW = RoundHalfEven(W) / 2, coreH = RoundHalfEven(H) / 2;
     FillGlowEllipse(target, X, Y, F(coreW), F(coreH), X, Y, Focus, kWhite, SetColorAlpha(kWhite, 0), true);
 }
 
-void DrawRainStreak(PaintTarget target, float X1, float Y1, float X2, float Y2, int32_t Alpha) {
+void DrawRainStreak(const DrawTarget& target, float X1, float Y1, float X2, float Y2, int32_t Alpha) {
     auto alpha = AsByte(Alpha);
     if (!alpha) return;
-    TargetSurface surface(target);
+    SmoothSurface surface(target);
     if (!surface.get()) return;
     GdipPen pen;
     GdipCreatePen1(ColorARGB(*alpha, 228, 228, 228), 1, UnitPixel, pen.put());
     GdipDrawLine(surface.get(), pen.get(), X1, Y1, X2, Y2);
 }
 
-void DrawSnowFlake(PaintTarget target, float X, float Y, float W, float H, float Focus, uint32_t Colour) {
+void DrawSnowFlake(const DrawTarget& target, float X, float Y, float W, float H, float Focus, uint32_t Colour) {
     FillGlowEllipse(target, X, Y, W, H, X, Y, Focus, Colour, SetColorAlpha(Colour, 0), true);
 }
 
-void DrawFlower(PaintTarget target, float X, float Y, float W, float H, uint32_t Colour) {
-    TargetSurface surface(target);
+void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, uint32_t Colour) {
+    SmoothSurface surface(target);
     if (!surface.get()) return;
     GdipPath path;
     if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return;
@@ -153,10 +153,10 @@ void DrawFlower(PaintTarget target, float X, float Y, float W, float H, uint32_t
     GdipFillPath(surface.get(), brush.get(), path.get());
 }
 
-void DrawImageFaded(PaintTarget target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
+void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
                     GpImage* Image, int32_t Alpha) {
     if (!Image) return;
-    TargetSurface surface(target);
+    SmoothSurface surface(target);
     if (!surface.get()) return;
     GdipImageAttributes attributes;
     if (GdipCreateImageAttributes(attributes.put()) != Ok) return;
@@ -169,7 +169,7 @@ void DrawImageFaded(PaintTarget target, float X, float Y, float W, float H, int3
                            0, 0, SrcW, SrcH, UnitPixel, attributes.get(), nullptr, nullptr);
 }
 
-void DrawLensFlare(PaintTarget target, float X, float Y, float RX, float RY, float EndX, float EndY, float Focus) {
+void DrawLensFlare(const DrawTarget& target, float X, float Y, float RX, float RY, float EndX, float EndY, float Focus) {
     struct Glow {
         float cx, cy, rx, ry, focus;
         uint32_t centre, surround;
@@ -188,16 +188,16 @@ void DrawLensFlare(PaintTarget target, float X, float Y, float RX, float RY, flo
         FillGlowEllipse(target, g.cx, g.cy, g.rx, g.ry, g.cx, g.cy, g.focus, g.centre, g.surround, true);
 }
 
-void DrawIrradiation(PaintTarget target, float CX, float CY, float RX, float RY, float PX, float PY, float Focus,
+void DrawIrradiation(const DrawTarget& target, float CX, float CY, float RX, float RY, float PX, float PY, float Focus,
                      uint32_t Colour, int32_t Alpha) {
     auto alpha = AsByte(Alpha);
     if (!alpha) return;
     FillGlowEllipse(target, CX, CY, RX, RY, PX, PY, Focus, SetColorAlpha(Colour, 0), SetColorAlpha(Colour, *alpha), true);
 }
 
-void DrawMoon(PaintTarget target, float W, float H) {
+void DrawMoon(const DrawTarget& target, float W, float H) {
     {
-        TargetSurface surface(target);
+        SmoothSurface surface(target);
         if (!surface.get()) return;
         GdipSolidFill veil;
         GdipCreateSolidFill(ColorARGB(100, 0, 0, 0), veil.put());

@@ -34,28 +34,28 @@ struct ParticleRunOptions {
 // shifted left by their size; clouds and mist fall in (0, 0, AreaW, AreaH). Messages are not
 // processed meanwhile: the caller's thread is held for the whole duration, also for an id that
 // draws nothing. A missing texture leaves the clouds or mist undrawn.
-void RunParticleEffect(PaintTarget target, int32_t DurationMs, float MaxSize, float MinSize, int32_t EffectId,
+void RunParticleEffect(const DrawTarget& target, int32_t DurationMs, float MaxSize, float MinSize, int32_t EffectId,
                        int32_t MaxAlpha, float AreaX, float AreaY, float AreaW, float AreaH,
                        const ParticleRunOptions& options = {});
 
 // The painters of the particles.
-void DrawBubble(PaintTarget target, float X, float Y, float W, float H, float Focus);
-void DrawFirefly(PaintTarget target, float X, float Y, float W, float H, float Focus, uint32_t Colour);
+void DrawBubble(const DrawTarget& target, float X, float Y, float W, float H, float Focus);
+void DrawFirefly(const DrawTarget& target, float X, float Y, float W, float H, float Focus, uint32_t Colour);
 // Alpha outside 0 to 255 draws nothing.
-void DrawRainStreak(PaintTarget target, float X1, float Y1, float X2, float Y2, int32_t Alpha);
-void DrawSnowFlake(PaintTarget target, float X, float Y, float W, float H, float Focus, uint32_t Colour);
+void DrawRainStreak(const DrawTarget& target, float X1, float Y1, float X2, float Y2, int32_t Alpha);
+void DrawSnowFlake(const DrawTarget& target, float X, float Y, float W, float H, float Focus, uint32_t Colour);
 // Four petals on W x H boxes meeting at (X + W, Y + H).
-void DrawFlower(PaintTarget target, float X, float Y, float W, float H, uint32_t Colour);
+void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, uint32_t Colour);
 // The whole of Image (SrcW x SrcH) stretched into (X, Y, W, H) with its alpha scaled by Alpha / 255
 // (above 255 makes it more opaque).
-void DrawImageFaded(PaintTarget target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
+void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
                     GpImage* Image, int32_t Alpha);
 
 // The lights.
 // A light with its halo at (X, Y) and two small coloured spots near (EndX, EndY).
-void DrawLensFlare(PaintTarget target, float X, float Y, float RX, float RY, float EndX, float EndY, float Focus);
+void DrawLensFlare(const DrawTarget& target, float X, float Y, float RX, float RY, float EndX, float EndY, float Focus);
 // A glow clear at (PX, PY) and Colour at alpha Alpha toward its rim; Alpha outside 0 to 255 draws nothing.
-void DrawIrradiation(PaintTarget target, float CX, float CY, float RX, float RY, float PX, float PY, float Focus,
+void DrawIrradiation(const DrawTarget& target, float CX, float CY, float RX, float RY, float PX, float PY, float Focus,
                      uint32_t Colour, int32_t Alpha);
 // A dark veil over (0, 0, W, H) and the moon at (100, 80), whatever the image size.
-void DrawMoon(PaintTarget target, float W, float H);
+void DrawMoon(const DrawTarget& target, float W, float H);

@@ -7,19 +7,14 @@
 #include <algorithm>
 #include <string>
 
-TargetSurface::TargetSurface(PaintTarget target) {
-    if (target.graphics) {
-        graphics_ = target.graphics;
-        GdipGetSmoothingMode(graphics_, &previous_);
-    } else if (target.dc) {
-        if (GdipCreateFromHDC(target.dc, owned_.put()) == Ok) graphics_ = owned_.get();
-    }
-    if (graphics_) GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias);
+SmoothSurface::SmoothSurface(const DrawTarget& target) : surface_(target), borrowed_(target.graphics != nullptr) {
+    if (!surface_) return;
+    if (borrowed_) GdipGetSmoothingMode(surface_.get(), &previous_);
+    GdipSetSmoothingMode(surface_.get(), SmoothingModeAntiAlias);
 }
 
-TargetSurface::~TargetSurface() {
-    // A surface we were given goes back as it came; one we made is deleted by its owner.
-    if (graphics_ && !owned_) GdipSetSmoothingMode(graphics_, previous_);
+SmoothSurface::~SmoothSurface() {
+    if (surface_ && borrowed_) GdipSetSmoothingMode(surface_.get(), previous_);
 }
 
 namespace {
@@ -49,11 +44,11 @@ GdipPen MakePen(uint32_t colour, float width) {
 
 } // namespace
 
-void FillGlowEllipse(PaintTarget target, float CX, float CY, float RX, float RY, float FX, float FY, float FocusScale,
+void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, float RY, float FX, float FY, float FocusScale,
                      uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline) {
     const int32_t width = RoundHalfEven(RX + RX), height = RoundHalfEven(RY + RY);
     if (width <= 0 || height <= 0) return;
-    TargetSurface surface(target);
+    SmoothSurface surface(target);
     if (!surface.get()) return;
     GdipPath path;
     if (GdipCreatePath(FillModeWinding, path.put()) != Ok) return;
@@ -64,9 +59,9 @@ void FillGlowEllipse(PaintTarget target, float CX, float CY, float RX, float RY,
     FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
-void FillGradientShape(PaintTarget target, float X, float Y, float W, float H, float FX, float FY, float FocusScale,
+void FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY, float FocusScale,
                        uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline, bool IsEllipse) {
-    TargetSurface surface(target);
+    SmoothSurface surface(target);
     if (!surface.get()) return;
     GdipPath path;
     if (GdipCreatePath(FillModeWinding, path.put()) != Ok) return;
@@ -79,7 +74,7 @@ void FillGradientShape(PaintTarget target, float X, float Y, float W, float H, f
     FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
-bool DrawVectorShape(PaintTarget target, int32_t Kind, float X, float Y, float W, float H, float FX, float FY,
+bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX, float FY,
                      float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha, int32_t Square) {
     if (Alpha < 0 || Alpha > 255) return false;
     if (Square == 1) W = H = std::min(W, H);
@@ -99,7 +94,7 @@ bool DrawVectorShape(PaintTarget target, int32_t Kind, float X, float Y, float W
     return true;
 }
 
-bool DrawShapeStroke(PaintTarget target, float X1, float Y1, float X2, float Y2, uint32_t Colour, int32_t Alpha,
+bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, float Y2, uint32_t Colour, int32_t Alpha,
                      float PenWidth, int32_t Kind, int32_t Square) {
     if (Alpha < 0 || Alpha > 255) return false;
     if (Kind < 1 || Kind > 3) return true;
@@ -113,7 +108,7 @@ bool DrawShapeStroke(PaintTarget target, float X1, float Y1, float X2, float Y2,
     if (Square == 1) width = height = std::min(width, height);
     // An empty box would leave a stray dot at the origin.
     if (Kind != 1 && (width <= 0 || height <= 0)) return true;
-    TargetSurface surface(target);
+    SmoothSurface surface(target);
     if (!surface.get()) return true;
     GdipPen pen = MakePen(SetColorAlpha(Colour, static_cast<uint8_t>(Alpha)), PenWidth);
     GpGraphics* g = surface.get();

@@ -2,32 +2,24 @@
 // brush, the vector-fill tool and the outline shape tool. All draw anti-aliased.
 #pragma once
 
-#include "platform/GdipHandles.h"
+#include "imaging/DrawTarget.h"
 
 #include <cstdint>
 
-// Where a routine draws: a ready GDI+ surface, used and left alone (its settings are put back),
-// or a device context, on which the routine makes a surface and deletes it before it returns.
-struct PaintTarget {
-    PaintTarget(GpGraphics* surface) : graphics(surface) {}
-    PaintTarget(HDC deviceContext) : dc(deviceContext) {}
-    GpGraphics* graphics = nullptr;
-    HDC dc = nullptr;
-};
-
-// The anti-aliased surface of one drawing call on a PaintTarget.
-class TargetSurface {
+// The surface of one anti-aliased drawing call on a target; a borrowed surface gets its smoothing
+// mode back when the call ends.
+class SmoothSurface {
 public:
-    explicit TargetSurface(PaintTarget target);
-    ~TargetSurface();
-    TargetSurface(const TargetSurface&) = delete;
-    TargetSurface& operator=(const TargetSurface&) = delete;
+    explicit SmoothSurface(const DrawTarget& target);
+    ~SmoothSurface();
+    SmoothSurface(const SmoothSurface&) = delete;
+    SmoothSurface& operator=(const SmoothSurface&) = delete;
     // Null when no surface could be made on the device context.
-    [[nodiscard]] GpGraphics* get() const { return graphics_; }
+    [[nodiscard]] GpGraphics* get() const { return surface_.get(); }
 
 private:
-    GpGraphics* graphics_ = nullptr;
-    GdipGraphics owned_;
+    TargetSurface surface_;
+    bool borrowed_;
     SmoothingMode previous_ = SmoothingModeDefault;
 };
 
@@ -35,12 +27,12 @@ private:
 // a path gradient from CentreColour at (FX, FY) to SurroundColour. Without NoOutline a one-pixel
 // outline in SurroundColour at alpha 60 follows the rim. An ellipse whose rounded width or height
 // is zero or less draws nothing.
-void FillGlowEllipse(PaintTarget target, float CX, float CY, float RX, float RY, float FX, float FY, float FocusScale,
+void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, float RY, float FX, float FY, float FocusScale,
                      uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline);
 
 // The same fill in single precision, for the ellipse of centre (X, Y) and radii (W, H) when
 // IsEllipse, else for the rectangle (X, Y, W, H); the outline, when drawn, is SurroundColour.
-void FillGradientShape(PaintTarget target, float X, float Y, float W, float H, float FX, float FY, float FocusScale,
+void FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY, float FocusScale,
                        uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline, bool IsEllipse);
 
 // The vector-fill tool: Kind 0 an ellipse (centre X, Y and radii W, H), Kind 1 a rectangle, with
@@ -48,7 +40,7 @@ void FillGradientShape(PaintTarget target, float X, float Y, float W, float H, f
 // "Vector_Radial" and "Vector_Linear": ColourA at (FX, FY) to ColourB at the rim), all at Alpha.
 // Square 1 makes both sides the smaller one. False, and nothing drawn, when Alpha is outside 0 to
 // 255; an unknown kind or mode draws nothing.
-[[nodiscard]] bool DrawVectorShape(PaintTarget target, int32_t Kind, float X, float Y, float W, float H, float FX,
+[[nodiscard]] bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX,
                                    float FY, float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha,
                                    int32_t Square);
 
@@ -56,5 +48,5 @@ void FillGradientShape(PaintTarget target, float X, float Y, float W, float H, f
 // 3 the ellipse of the box the points span (Square 1: a square box from its top-left corner).
 // Points that share an x or a y give an empty box. False, and nothing drawn, when Alpha is outside
 // 0 to 255.
-[[nodiscard]] bool DrawShapeStroke(PaintTarget target, float X1, float Y1, float X2, float Y2, uint32_t Colour,
+[[nodiscard]] bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, float Y2, uint32_t Colour,
                                    int32_t Alpha, float PenWidth, int32_t Kind, int32_t Square);

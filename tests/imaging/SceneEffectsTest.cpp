@@ -38,7 +38,7 @@ std::unique_ptr<TestCanvas> Draw(const EffectArgs& a, RandomSource& random, int6
     ParticleRunOptions options;
     options.random = &random;
     options.iterations = iterations;
-    RunParticleEffect(canvas->g(), 1000000, a.maxSize, a.minSize, a.effect, a.maxAlpha, a.areaX, a.areaY, a.areaW,
+    RunParticleEffect(canvas->target(), 1000000, a.maxSize, a.minSize, a.effect, a.maxAlpha, a.areaX, a.areaY, a.areaW,
                       a.areaH, options);
     return canvas;
 }
@@ -102,7 +102,7 @@ TEST(RunParticleEffect, DurationOfZeroOrLessDrawsNothingAndReturnsAtOnce) {
     for (int32_t duration : {0, -500}) {
         TestCanvas canvas(200, 200);
         const auto start = std::chrono::steady_clock::now();
-        RunParticleEffect(canvas.g(), duration, 10, 10, kEffectBubbles, 200, 0, 0, 200, 200);
+        RunParticleEffect(canvas.target(), duration, 10, 10, kEffectBubbles, 200, 0, 0, 200, 200);
         EXPECT_LT(MillisecondsSince(start), 50);
         EXPECT_EQ(FindDrawn(canvas).count, 0);
     }
@@ -112,7 +112,7 @@ TEST(RunParticleEffect, RunsForItsDurationAlsoWhenItDrawsNothing) {
     for (int32_t id : {kEffectMoon, 27, 99}) {
         TestCanvas canvas(200, 200);
         const auto start = std::chrono::steady_clock::now();
-        RunParticleEffect(canvas.g(), 120, 10, 10, id, 200, 0, 0, 200, 200);
+        RunParticleEffect(canvas.target(), 120, 10, 10, id, 200, 0, 0, 200, 200);
         const double took = MillisecondsSince(start);
         EXPECT_GE(took, 119) << "effect " << id;
         EXPECT_LT(took, 2000) << "effect " << id;
@@ -120,7 +120,7 @@ TEST(RunParticleEffect, RunsForItsDurationAlsoWhenItDrawsNothing) {
     }
     TestCanvas snow(200, 200);
     const auto start = std::chrono::steady_clock::now();
-    RunParticleEffect(snow.g(), 150, 10, 10, kEffectSnow, 200, 20, 20, 160, 160);
+    RunParticleEffect(snow.target(), 150, 10, 10, kEffectSnow, 200, 20, 20, 160, 160);
     EXPECT_GE(MillisecondsSince(start), 149);
     EXPECT_GT(FindDrawn(snow).count, 0);
 }
@@ -256,14 +256,14 @@ TEST(RunParticleEffect, CloudsWithoutTheirTextureDrawNothingButLast) {
     ::DeleteFileW((App().DataPath + kCloudsTexture).c_str());
     TestCanvas canvas(200, 200);
     const auto start = std::chrono::steady_clock::now();
-    RunParticleEffect(canvas.g(), 100, 20, 10, kEffectClouds, 200, 0, 0, 200, 200);
+    RunParticleEffect(canvas.target(), 100, 20, 10, kEffectClouds, 200, 0, 0, 200, 200);
     EXPECT_GE(MillisecondsSince(start), 99);
     EXPECT_EQ(FindDrawn(canvas).count, 0);
 }
 
 TEST(Lights, MoonVeilsTheImageAndStandsAtItsFixedPlace) {
     TestCanvas canvas(400, 300, ColorARGB(255, 255, 255, 255));
-    DrawMoon(canvas.g(), 300, 250);
+    DrawMoon(canvas.target(), 300, 250);
     const uint32_t moon = canvas.At(100, 80);
     EXPECT_GT(RedOf(moon), 245);
     EXPECT_GT(BlueOf(moon), 245);
@@ -278,7 +278,7 @@ TEST(Lights, MoonVeilsTheImageAndStandsAtItsFixedPlace) {
 
     // On a small image the moon is cut at the edge; the veil still covers it all.
     TestCanvas small(120, 90, ColorARGB(255, 255, 255, 255));
-    DrawMoon(small.g(), 120, 90);
+    DrawMoon(small.target(), 120, 90);
     EXPECT_GT(RedOf(small.At(100, 80)), 245);
     EXPECT_NEAR(RedOf(small.At(2, 88)), 155, 3);
 }
@@ -286,7 +286,7 @@ TEST(Lights, MoonVeilsTheImageAndStandsAtItsFixedPlace) {
 TEST(Lights, LensFlareLightAtItsPointAndSpotsNearTheFarCorner) {
     constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
     TestCanvas canvas(500, 400, kBlack);
-    DrawLensFlare(canvas.g(), 100, 100, 20, 20, 500, 400, 0.5f);
+    DrawLensFlare(canvas.target(), 100, 100, 20, 20, 500, 400, 0.5f);
     // Radii below 50 leave out the yellow and white inner glows: the pink one lies on top.
     const uint32_t light = canvas.At(100, 100);
     EXPECT_GT(RedOf(light), 230);
@@ -308,7 +308,7 @@ TEST(Lights, LensFlareLightAtItsPointAndSpotsNearTheFarCorner) {
 
     // With larger radii the white inner glow crowns the light.
     TestCanvas large(500, 400, kBlack);
-    DrawLensFlare(large.g(), 100, 100, 100, 100, 500, 400, 0.5f);
+    DrawLensFlare(large.target(), 100, 100, 100, 100, 500, 400, 0.5f);
     const uint32_t crown = large.At(100, 100);
     EXPECT_GT(GreenOf(crown), 230);
     EXPECT_GT(BlueOf(crown), 230);
@@ -316,13 +316,13 @@ TEST(Lights, LensFlareLightAtItsPointAndSpotsNearTheFarCorner) {
 
 TEST(Lights, IrradiationIsClearInTheMiddleAndColouredTowardTheRim) {
     TestCanvas canvas(200, 200), refused(200, 200);
-    DrawIrradiation(canvas.g(), 100, 100, 60, 60, 100, 100, 0, ColorARGB(255, 255, 0, 0), 200);
+    DrawIrradiation(canvas.target(), 100, 100, 60, 60, 100, 100, 0, ColorARGB(255, 255, 0, 0), 200);
     EXPECT_LT(AlphaOf(canvas.At(100, 100)), 20);
     const uint32_t rim = canvas.At(155, 100);
     EXPECT_GT(AlphaOf(rim), 120);
     EXPECT_LE(AlphaOf(rim), 201);
     EXPECT_EQ(rim & 0x00FFFFFF, 0x00FF0000u);
     EXPECT_EQ(AlphaOf(canvas.At(170, 100)), 0);
-    DrawIrradiation(refused.g(), 100, 100, 60, 60, 100, 100, 0, ColorARGB(255, 255, 0, 0), 256);
+    DrawIrradiation(refused.target(), 100, 100, 60, 60, 100, 100, 0, ColorARGB(255, 255, 0, 0), 256);
     EXPECT_EQ(FindDrawn(refused).count, 0);
 }

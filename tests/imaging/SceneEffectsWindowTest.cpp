@@ -61,7 +61,7 @@ TEST(ParticleEffectWindow, AMessagePostedDuringTheEffectIsHandledOnlyAfterItRetu
     {
         // Drawn on the window's device context: a surface is made on it for every particle.
         WindowDc dc(hwnd);
-        RunParticleEffect(dc.get(), 400, 10, 10, kEffectFireflies, 255, 30, 20, 180, 120);
+        RunParticleEffect(DrawTarget::Dc(dc.get()), 400, 10, 10, kEffectFireflies, 255, 30, 20, 180, 120);
     }
     const Clock::time_point end = Clock::now();
     poster.join();

@@ -1,6 +1,7 @@
 // A 32 bpp ARGB bitmap with a surface on it for drawing tests, and ways to read its pixels back.
 #pragma once
 
+#include "imaging/DrawTarget.h"
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct TestCanvas {
         GdipGraphicsClear(graphics.get(), background);
     }
     [[nodiscard]] GpGraphics* g() const { return graphics.get(); }
+    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(graphics.get()); }
 
     // Every pixel, row by row from the top.
     [[nodiscard]] std::vector<uint32_t> Pixels() const {
