@@ -20,15 +20,19 @@ constexpr std::array<uint32_t, 4> kFlowerColours = {ColorARGB(255, 255, 0, 255),
 
 // A rounded value that does not fit leaves the variable as the previous iteration set it.
 void Whole(int32_t& variable, float value) {
-    if (auto rounded = TryRoundHalfEven(value)) variable = *rounded;
+    if (auto rounded = TryRoundHalfEven(value))
+        variable = *rounded;
 }
 
 std::optional<uint8_t> AsByte(int32_t value) {
-    if (value < 0 || value > 255) return std::nullopt;
+    if (value < 0 || value > 255)
+        return std::nullopt;
     return static_cast<uint8_t>(value);
 }
 
-float F(int32_t value) { return static_cast<float>(value); }
+float F(int32_t value) {
+    return static_cast<float>(value);
+}
 
 } // namespace
 
@@ -55,7 +59,8 @@ void RunParticleEffect(const DrawTarget& target, int32_t DurationMs, float MaxSi
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     auto another = [&, done = int64_t{0}]() mutable {
-        if (options.iterations) return done++ < *options.iterations;
+        if (options.iterations)
+            return done++ < *options.iterations;
         const double elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         return static_cast<double>(DurationMs) > elapsedMs;
     };
@@ -83,7 +88,8 @@ void RunParticleEffect(const DrawTarget& target, int32_t DurationMs, float MaxSi
         case kEffectSnow: {
             Whole(s2, r() * MaxSize + 1);
             Whole(A, r() * F(MaxAlpha) + 20);
-            if (auto alpha = AsByte(A)) DrawSnowFlake(target, F(X), F(Y), F(s2), F(s2), 0.5f, ColorARGB(*alpha, 255, 255, 255));
+            if (auto alpha = AsByte(A))
+                DrawSnowFlake(target, F(X), F(Y), F(s2), F(s2), 0.5f, ColorARGB(*alpha, 255, 255, 255));
             break;
         }
         case kEffectFlowers: {
@@ -91,7 +97,8 @@ void RunParticleEffect(const DrawTarget& target, int32_t DurationMs, float MaxSi
             Whole(i, 3 * r());
             Whole(A, r() * F(MaxAlpha) + 20);
             if (auto alpha = AsByte(A))
-                DrawFlower(target, F(X), F(Y), F(s2), F(s2), SetColorAlpha(kFlowerColours[static_cast<size_t>(i) & 3], *alpha));
+                DrawFlower(target, F(X), F(Y), F(s2), F(s2),
+                           SetColorAlpha(kFlowerColours[static_cast<size_t>(i) & 3], *alpha));
             break;
         }
         case kEffectClouds:
@@ -125,9 +132,11 @@ void DrawFirefly(const DrawTarget& target, float X, float Y, float W, float H, f
 
 void DrawRainStreak(const DrawTarget& target, float X1, float Y1, float X2, float Y2, int32_t Alpha) {
     auto alpha = AsByte(Alpha);
-    if (!alpha) return;
+    if (!alpha)
+        return;
     SmoothSurface surface(target);
-    if (!surface.get()) return;
+    if (!surface.get())
+        return;
     GdipPen pen;
     GdipCreatePen1(ColorARGB(*alpha, 228, 228, 228), 1, UnitPixel, pen.put());
     GdipDrawLine(surface.get(), pen.get(), X1, Y1, X2, Y2);
@@ -139,9 +148,11 @@ void DrawSnowFlake(const DrawTarget& target, float X, float Y, float W, float H,
 
 void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, uint32_t Colour) {
     SmoothSurface surface(target);
-    if (!surface.get()) return;
+    if (!surface.get())
+        return;
     GdipPath path;
-    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return;
+    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok)
+        return;
     // Each arc leaves out the quarter facing the shared corner (X + W, Y + H).
     GdipAddPathArc(path.get(), X, Y, W, H, 90, 270);
     GdipAddPathArc(path.get(), X, Y + H, W, H, 360, 270);
@@ -155,13 +166,17 @@ void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, ui
 
 void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
                     GpImage* Image, int32_t Alpha) {
-    if (!Image) return;
+    if (!Image)
+        return;
     SmoothSurface surface(target);
-    if (!surface.get()) return;
+    if (!surface.get())
+        return;
     GdipImageAttributes attributes;
-    if (GdipCreateImageAttributes(attributes.put()) != Ok) return;
+    if (GdipCreateImageAttributes(attributes.put()) != Ok)
+        return;
     ColorMatrix matrix{};
-    for (int k = 0; k < 5; ++k) matrix.m[k][k] = 1;
+    for (int k = 0; k < 5; ++k)
+        matrix.m[k][k] = 1;
     matrix.m[3][3] = static_cast<float>(Alpha) / 255.0f;
     GdipSetImageAttributesColorMatrix(attributes.get(), ColorAdjustTypeDefault, TRUE, &matrix, nullptr,
                                       ColorMatrixFlagsDefault);
@@ -169,7 +184,8 @@ void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H
                            0, 0, SrcW, SrcH, UnitPixel, attributes.get(), nullptr, nullptr);
 }
 
-void DrawLensFlare(const DrawTarget& target, float X, float Y, float RX, float RY, float EndX, float EndY, float Focus) {
+void DrawLensFlare(const DrawTarget& target, float X, float Y, float RX, float RY, float EndX, float EndY,
+                   float Focus) {
     struct Glow {
         float cx, cy, rx, ry, focus;
         uint32_t centre, surround;
@@ -191,14 +207,17 @@ void DrawLensFlare(const DrawTarget& target, float X, float Y, float RX, float R
 void DrawIrradiation(const DrawTarget& target, float CX, float CY, float RX, float RY, float PX, float PY, float Focus,
                      uint32_t Colour, int32_t Alpha) {
     auto alpha = AsByte(Alpha);
-    if (!alpha) return;
-    FillGlowEllipse(target, CX, CY, RX, RY, PX, PY, Focus, SetColorAlpha(Colour, 0), SetColorAlpha(Colour, *alpha), true);
+    if (!alpha)
+        return;
+    FillGlowEllipse(target, CX, CY, RX, RY, PX, PY, Focus, SetColorAlpha(Colour, 0), SetColorAlpha(Colour, *alpha),
+                    true);
 }
 
 void DrawMoon(const DrawTarget& target, float W, float H) {
     {
         SmoothSurface surface(target);
-        if (!surface.get()) return;
+        if (!surface.get())
+            return;
         GdipSolidFill veil;
         GdipCreateSolidFill(ColorARGB(100, 0, 0, 0), veil.put());
         GdipFillRectangle(surface.get(), veil.get(), 0, 0, W, H);

@@ -25,8 +25,8 @@ inline constexpr wchar_t kMistTexture[] = L"Mist.png";
 
 // What tests may give in to the particle loop; the defaults are the program's behaviour.
 struct ParticleRunOptions {
-    RandomSource* random = nullptr;     // null: the process-wide source
-    std::optional<int64_t> iterations;  // set: exactly this many iterations and no clock
+    RandomSource* random = nullptr;    // null: the process-wide source
+    std::optional<int64_t> iterations; // set: exactly this many iterations and no clock
 };
 
 // Draws one random particle of the kind EffectId (28 to 35) per iteration, until DurationMs has

@@ -27,13 +27,14 @@ private:
 // a path gradient from CentreColour at (FX, FY) to SurroundColour. Without NoOutline a one-pixel
 // outline in SurroundColour at alpha 60 follows the rim. An ellipse whose rounded width or height
 // is zero or less draws nothing.
-void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, float RY, float FX, float FY, float FocusScale,
-                     uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline);
+void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, float RY, float FX, float FY,
+                     float FocusScale, uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline);
 
 // The same fill in single precision, for the ellipse of centre (X, Y) and radii (W, H) when
 // IsEllipse, else for the rectangle (X, Y, W, H); the outline, when drawn, is SurroundColour.
-void FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY, float FocusScale,
-                       uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline, bool IsEllipse);
+void FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY,
+                       float FocusScale, uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline,
+                       bool IsEllipse);
 
 // The vector-fill tool: Kind 0 an ellipse (centre X, Y and radii W, H), Kind 1 a rectangle, with
 // colours chosen by the fill mode App().VectorMenu ("Vector_Single": ColourA throughout;

@@ -211,7 +211,8 @@ TEST(RunParticleEffect, SnowAndFlowersSkipAParticleWhoseAlphaPassesAByte) {
     const std::vector<uint32_t> pixels = flower->Pixels();
     int solid = 0;
     for (uint32_t p : pixels) {
-        if (AlphaOf(p) == 0) continue;
+        if (AlphaOf(p) == 0)
+            continue;
         EXPECT_EQ(p & 0x00FFFFFF, 0x00FFFFFFu);
         EXPECT_LE(AlphaOf(p), 225);
         solid += AlphaOf(p) >= 222;

@@ -10,8 +10,12 @@ namespace {
 constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
 constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
 
-bool Inked(const TestCanvas& c, int x, int y) { return AlphaOf(c.At(x, y)) > 150; }
-bool Clear(const TestCanvas& c, int x, int y) { return AlphaOf(c.At(x, y)) < 10; }
+bool Inked(const TestCanvas& c, int x, int y) {
+    return AlphaOf(c.At(x, y)) > 150;
+}
+bool Clear(const TestCanvas& c, int x, int y) {
+    return AlphaOf(c.At(x, y)) < 10;
+}
 
 // The fill mode is program-wide; each test sets the one it needs and puts it back.
 class VectorMode {
@@ -152,8 +156,8 @@ TEST(DrawVectorShape, AlphaSquareAndRefusals) {
 
 TEST(FillGlowEllipse, FadesFromItsCentreAndDrawsAFaintOutlineOnRequest) {
     TestCanvas glow(100, 100);
-    FillGlowEllipse(glow.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(255, 255, 255, 255), ColorARGB(0, 255, 255, 255),
-                    true);
+    FillGlowEllipse(glow.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(255, 255, 255, 255),
+                    ColorARGB(0, 255, 255, 255), true);
     EXPECT_GT(AlphaOf(glow.At(50, 50)), 230);
     EXPECT_LT(AlphaOf(glow.At(85, 50)), AlphaOf(glow.At(65, 50)));
     EXPECT_GT(AlphaOf(glow.At(65, 50)), 40);
@@ -166,7 +170,8 @@ TEST(FillGlowEllipse, FadesFromItsCentreAndDrawsAFaintOutlineOnRequest) {
 
     // A clear fill shows only the outline: the surround colour at alpha 60.
     TestCanvas outlined(100, 100), bare(100, 100);
-    FillGlowEllipse(outlined.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(0, 255, 0, 0), ColorARGB(0, 255, 0, 0), false);
+    FillGlowEllipse(outlined.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(0, 255, 0, 0), ColorARGB(0, 255, 0, 0),
+                    false);
     const uint32_t rim = outlined.At(10, 50);
     EXPECT_GT(AlphaOf(rim), 15);
     EXPECT_LE(AlphaOf(rim), 62);

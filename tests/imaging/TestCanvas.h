@@ -42,10 +42,18 @@ struct TestCanvas {
     }
 };
 
-inline int AlphaOf(uint32_t c) { return static_cast<int>(c >> 24); }
-inline int RedOf(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
-inline int GreenOf(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline int BlueOf(uint32_t c) { return static_cast<int>(c & 0xFF); }
+inline int AlphaOf(uint32_t c) {
+    return static_cast<int>(c >> 24);
+}
+inline int RedOf(uint32_t c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+inline int GreenOf(uint32_t c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline int BlueOf(uint32_t c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 // The smallest box holding every pixel that differs from background; empty (count 0) when none.
 struct DrawnBox {
@@ -60,12 +68,17 @@ inline DrawnBox FindDrawn(const TestCanvas& canvas, uint32_t background = 0) {
     const std::vector<uint32_t> pixels = canvas.Pixels();
     for (int y = 0; y < canvas.height; ++y)
         for (int x = 0; x < canvas.width; ++x) {
-            if (pixels[static_cast<size_t>(y) * canvas.width + x] == background) continue;
+            if (pixels[static_cast<size_t>(y) * canvas.width + x] == background)
+                continue;
             ++box.count;
-            if (x < box.left) box.left = x;
-            if (y < box.top) box.top = y;
-            if (x > box.right) box.right = x;
-            if (y > box.bottom) box.bottom = y;
+            if (x < box.left)
+                box.left = x;
+            if (y < box.top)
+                box.top = y;
+            if (x > box.right)
+                box.right = x;
+            if (y > box.bottom)
+                box.bottom = y;
         }
     return box;
 }
