@@ -10,6 +10,10 @@
 #include <functional>
 
 namespace {
+// Test executables run side by side on one screen; the imaging tests' windows keep to a corner of
+// their own so that no other test's window covers them, nor they another's.
+constexpr int kWindowX = 700;
+constexpr int kWindowY = 560;
 constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
 constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
 constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
@@ -50,7 +54,7 @@ TEST(Stripes, ThinAndWideLinesAtTheirRowsOnABitmap) {
 }
 
 TEST(Stripes, DrawnOnAWindowBetweenLeftAndRight) {
-    TestWindow window(60, 30);
+    TestWindow window(60, 30, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) { DrawStripes(DrawTarget::Dc(dc), kRed, kBlue, 10, 50, 9); });
     for (int y : {0, 3, 6, 9}) EXPECT_EQ(Screen(window, 30, y), RGB(255, 0, 0)) << "row " << y;
     for (int y : {2, 5, 8, 11}) EXPECT_EQ(Screen(window, 30, y), RGB(0, 0, 255)) << "row " << y;
@@ -118,7 +122,7 @@ TEST(RoundGradientRect, EqualGradientPointsStillFillTheBox) {
 }
 
 TEST(RoundGradientRect, PressedSwapOnAWindow) {
-    TestWindow window(120, 60);
+    TestWindow window(120, 60, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) {
         DrawRoundGradientRect(DrawTarget::Dc(dc), 0, 5, 0, 55, 5, 5, 60, 30, 20, 20, kRed, kBlue, true, 1, 0);
     });
@@ -165,7 +169,7 @@ TEST(EtchedLine, DarkLineTwoAboveAndLightLineOneAbove) {
 }
 
 TEST(EtchedLine, GivenColoursAndWidthsOnAWindow) {
-    TestWindow window(60, 30);
+    TestWindow window(60, 30, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) {
         DrawEtchedLine(DrawTarget::Dc(dc), 5, 15, 55, 15, 1, 1, kBlue, kRed);
     });
@@ -176,7 +180,7 @@ TEST(EtchedLine, GivenColoursAndWidthsOnAWindow) {
 }
 
 TEST(FrameRect, GreyFrameWithAWhiteFrameInside) {
-    TestWindow window(120, 100);
+    TestWindow window(120, 100, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) { DrawFrameRect(dc, 1, 1, 100, 80); });
     const COLORREF grey = RGB(208, 208, 208), white = RGB(255, 255, 255), black = RGB(0, 0, 0);
     // The grey rectangle from (0, 0) sized 99 x 79.
@@ -190,7 +194,7 @@ TEST(FrameRect, GreyFrameWithAWhiteFrameInside) {
 }
 
 TEST(FillEllipseAA, FilledWithASoftEdge) {
-    TestWindow window(100, 80);
+    TestWindow window(100, 80, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) { FillEllipseAA(dc, 10.5f, 10.5f, 61, 41, kRed); });
     EXPECT_EQ(Screen(window, 41, 31), RGB(255, 0, 0));
     EXPECT_EQ(Screen(window, 12, 12), RGB(0, 0, 0));

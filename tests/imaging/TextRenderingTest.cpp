@@ -11,6 +11,10 @@
 #include <vector>
 
 namespace {
+// Test executables run side by side on one screen; the imaging tests' windows keep to a corner of
+// their own so that no other test's window covers them, nor they another's.
+constexpr int kWindowX = 700;
+constexpr int kWindowY = 560;
 constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
 constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
@@ -251,7 +255,7 @@ TEST(ShadowText, LongCaptionIsCutWithAnEllipsis) {
 }
 
 TEST(TextOnAWindow, ToolTextAndCaptionOnTheDeviceContext) {
-    TestWindow window(320, 120);
+    TestWindow window(320, 120, kWindowX, kWindowY);
     RectF bounds{};
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
         if (msg != WM_PAINT) return false;
