@@ -19,9 +19,15 @@ constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
 constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
 
-int Red(uint32_t argb) { return static_cast<int>((argb >> 16) & 0xFF); }
-int Green(uint32_t argb) { return static_cast<int>((argb >> 8) & 0xFF); }
-int Blue(uint32_t argb) { return static_cast<int>(argb & 0xFF); }
+int Red(uint32_t argb) {
+    return static_cast<int>((argb >> 16) & 0xFF);
+}
+int Green(uint32_t argb) {
+    return static_cast<int>((argb >> 8) & 0xFF);
+}
+int Blue(uint32_t argb) {
+    return static_cast<int>(argb & 0xFF);
+}
 
 // Where the pixels that match lie, and how many there are.
 struct Ink {
@@ -33,7 +39,8 @@ Ink FindInk(GpBitmap* bitmap, int w, int h, const std::function<bool(uint32_t)>&
     Ink ink;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            if (!isInk(PixelAt(bitmap, x, y))) continue;
+            if (!isInk(PixelAt(bitmap, x, y)))
+                continue;
             ink.left = std::min(ink.left, x);
             ink.right = std::max(ink.right, x);
             ink.top = std::min(ink.top, y);
@@ -44,7 +51,9 @@ Ink FindInk(GpBitmap* bitmap, int w, int h, const std::function<bool(uint32_t)>&
     return ink;
 }
 
-bool Dark(uint32_t argb) { return Red(argb) < 160 && Green(argb) < 160 && Blue(argb) < 160; }
+bool Dark(uint32_t argb) {
+    return Red(argb) < 160 && Green(argb) < 160 && Blue(argb) < 160;
+}
 
 // A white page with the text tool's text on it.
 struct Page {
@@ -162,7 +171,8 @@ TEST(TextTool, OpacityReplacesTheColoursAlpha) {
     auto darkest = [](const Page& p) {
         int d = 255;
         for (int y = 0; y < p.h; ++y)
-            for (int x = 0; x < p.w; ++x) d = std::min(d, Red(PixelAt(p.dib.new_Img, x, y)));
+            for (int x = 0; x < p.w; ++x)
+                d = std::min(d, Red(PixelAt(p.dib.new_Img, x, y)));
         return d;
     };
     EXPECT_LT(darkest(opaque), 20);
@@ -245,9 +255,12 @@ TEST(ShadowText, LongCaptionIsCutWithAnEllipsis) {
     int highInkInTail = 0, lowInkInTail = 0;
     for (int x = part.right - 3; x <= part.right; ++x) {
         for (int y = capitalsTop; y <= baseline; ++y) {
-            if (!Dark(PixelAt(cut.dib.new_Img, x, y))) continue;
-            if (y < baseline - (baseline - capitalsTop) / 3) ++highInkInTail;
-            else ++lowInkInTail;
+            if (!Dark(PixelAt(cut.dib.new_Img, x, y)))
+                continue;
+            if (y < baseline - (baseline - capitalsTop) / 3)
+                ++highInkInTail;
+            else
+                ++lowInkInTail;
         }
     }
     EXPECT_EQ(highInkInTail, 0);
@@ -258,7 +271,8 @@ TEST(TextOnAWindow, ToolTextAndCaptionOnTheDeviceContext) {
     TestWindow window(320, 120, kWindowX, kWindowY);
     RectF bounds{};
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg != WM_PAINT) return false;
+        if (msg != WM_PAINT)
+            return false;
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(window.hwnd(), &ps);
         DrawTextTool(DrawTarget::Dc(dc), L"Window text", 20, 10, L"Tahoma", 30, 2, 1, kBlack, 255);
@@ -281,7 +295,8 @@ TEST(TextOnAWindow, ToolTextAndCaptionOnTheDeviceContext) {
             if (y < 70) {
                 if (dark && x >= bounds.X && x <= bounds.X + bounds.Width + 1 && y <= bounds.Y + bounds.Height + 1)
                     ++toolInk;
-                else if (dark) ++outside;
+                else if (dark)
+                    ++outside;
             } else if (dark) {
                 ++shadowInk;
             }
