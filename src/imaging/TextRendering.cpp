@@ -96,6 +96,7 @@ GdipFont CreateFontWithFallback(const std::wstring& faceName, float size, int32_
     if (GdipFont font = FontOfFamily(named.get(), size, gdipStyle, unit))
         return font;
 
+    // Some GDI+ builds make a new family here, others hand out a shared one that tolerates the delete.
     GdipFontFamily generic;
     GdipGetGenericFontFamilySansSerif(generic.put());
     if (GdipFont font = FontOfFamily(generic.get(), size, gdipStyle, unit))
