@@ -256,6 +256,21 @@ HBITMAP CDIB::image() const {
 
 bool GdipImageToDIB(CDIB& dib, GpImage* image) {
     if (!image || !HoldsArgbSection(dib)) return false;
+    GpRect all{0, 0, dib.Width(), dib.Height()};
+    // A bitmap of the bitmap's own size needs no scaling: one lock copies it (converted to ARGB)
+    // without drawing it first, which is most of the cost for a photograph.
+    ImageType type = ImageTypeUnknown;
+    UINT w = 0, h = 0;
+    if (GdipGetImageType(image, &type) == Ok && type == ImageTypeBitmap && GdipGetImageWidth(image, &w) == Ok &&
+        GdipGetImageHeight(image, &h) == Ok && w == static_cast<UINT>(dib.Width()) &&
+        h == static_cast<UINT>(dib.Height())) {
+        ::GdiFlush();
+        auto* bitmap = static_cast<GpBitmap*>(image);
+        BitmapData data = UserBufferOf(dib);
+        if (GdipBitmapLockBits(bitmap, &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
+                               &data) == Ok)
+            return GdipBitmapUnlockBits(bitmap, &data) == Ok;
+    }
     GdipBitmap temp;
     if (GdipCreateBitmapFromScan0(dib.Width(), dib.Height(), 0, PixelFormat32bppARGB, nullptr, temp.put()) != Ok)
         return false;
@@ -265,7 +280,6 @@ bool GdipImageToDIB(CDIB& dib, GpImage* image) {
         if (GdipDrawImageRectI(surface.get(), image, 0, 0, dib.Width(), dib.Height()) != Ok) return false;
     }
     ::GdiFlush();
-    GpRect all{0, 0, dib.Width(), dib.Height()};
     BitmapData data = UserBufferOf(dib);
     if (GdipBitmapLockBits(temp.get(), &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
                            &data) != Ok)

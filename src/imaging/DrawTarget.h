@@ -19,7 +19,8 @@ struct DrawTarget {
 class TargetSurface {
 public:
     explicit TargetSurface(const DrawTarget& target) : surface_(target.graphics) {
-        if (!surface_ && target.dc && GdipCreateFromHDC(target.dc, made_.put()) == Ok) surface_ = made_.get();
+        if (!surface_ && target.dc && GdipCreateFromHDC(target.dc, made_.put()) == Ok)
+            surface_ = made_.get();
     }
     TargetSurface(const TargetSurface&) = delete;
     TargetSurface& operator=(const TargetSurface&) = delete;

@@ -19,8 +19,8 @@
 // penWidth pixels in penColour (0 gives translucent white). gx2 has no effect: the gradient is
 // always vertical.
 void DrawRoundGradientRect(const DrawTarget& target, int32_t gx1, int32_t gy1, int32_t gx2, int32_t gy2, float x,
-                           float y, float w, float h, float cornerW, float cornerH, uint32_t colourA,
-                           uint32_t colourB, bool pressed, int32_t penWidth, uint32_t penColour);
+                           float y, float w, float h, float cornerW, float cornerH, uint32_t colourA, uint32_t colourB,
+                           bool pressed, int32_t penWidth, uint32_t penColour);
 
 // An etched separator along (x1, y1)-(x2, y2): a dark line 2 pixels above it and a light line 1
 // pixel above it. A dark colour of 0 means translucent black, a light colour of 0 opaque white.
@@ -29,8 +29,7 @@ void DrawEtchedLine(const DrawTarget& target, float x1, float y1, float x2, floa
 
 // Horizontal stripes between left and right for y = 0, 3, 6, ... up to bottom: a 1-pixel colourA
 // line at y and a 2-pixel colourB line at y + 2.
-void DrawStripes(const DrawTarget& target, uint32_t colourA, uint32_t colourB, float left, float right,
-                 float bottom);
+void DrawStripes(const DrawTarget& target, uint32_t colourA, uint32_t colourB, float left, float right, float bottom);
 
 // The two-tone frame round the canvas: a light-grey rectangle (x - 1, y - 1, w - 1, h - 1) and a
 // white one (x, y, w - 3, h - 3) inside it.

@@ -156,6 +156,28 @@ TEST(CDIBCopies, AGdipImageIsScaledToTheBitmapsSize) {
     EXPECT_EQ(DibPixel(dib, 5, 3), 0xFF0000FFu);
 }
 
+TEST(CDIBCopies, AScaledImageArrivesUprightToo) {
+    // 2 x 2: red top-left, blue elsewhere, drawn into a 20 x 20 bitmap.
+    GdipBitmap source;
+    GdipCreateBitmapFromScan0(2, 2, 0, PixelFormat24bppRGB, nullptr, source.put());
+    GdipBitmapSetPixel(source.get(), 0, 0, 0xFFFF0000u);
+    for (auto [x, y] : {std::pair{1, 0}, {0, 1}, {1, 1}}) GdipBitmapSetPixel(source.get(), x, y, 0xFF0000FFu);
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(20, 20, 32));
+    ASSERT_TRUE(GdipImageToDIB(dib, source.get()));
+    const uint32_t topLeft = DibPixel(dib, 0, 0), bottomRight = DibPixel(dib, 19, 19);
+    EXPECT_GT((topLeft >> 16) & 0xFF, topLeft & 0xFF) << std::hex << topLeft;
+    EXPECT_GT(bottomRight & 0xFF, (bottomRight >> 16) & 0xFF) << std::hex << bottomRight;
+    EXPECT_EQ(DibPixel(dib, 15, 3) & 0x00FFFFFFu, 0x000000FFu);
+
+    // The same picture at its own size, from 24 bpp: converted to opaque ARGB.
+    CDIB same;
+    ASSERT_TRUE(same.Create(2, 2, 32));
+    ASSERT_TRUE(GdipImageToDIB(same, source.get()));
+    EXPECT_EQ(DibPixel(same, 0, 0), 0xFFFF0000u);
+    EXPECT_EQ(DibPixel(same, 1, 1), 0xFF0000FFu);
+}
+
 TEST(CDIBSave, BmpFilesAreByteExactAtEveryDepth) {
     const std::wstring folder = MakeTestFolder(L"bmpsave");
     struct Case {
@@ -322,7 +344,8 @@ TEST(CDIBDrawing, ClsFillsAndResetClearsEveryByte) {
 }
 
 TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
-    TestWindow window(100, 60);
+    // Away from the corner other test programs use: they share the one screen.
+    TestWindow window(100, 60, 1100, 900);
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
         if (msg != WM_PAINT) return false;
         PAINTSTRUCT ps;

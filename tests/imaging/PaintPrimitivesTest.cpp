@@ -10,18 +10,29 @@
 #include <functional>
 
 namespace {
+// Test executables run side by side on one screen; the imaging tests' windows keep to a corner of
+// their own so that no other test's window covers them, nor they another's.
+constexpr int kWindowX = 700;
+constexpr int kWindowY = 560;
 constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
 constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
 constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
 
-uint32_t Red(uint32_t argb) { return (argb >> 16) & 0xFF; }
-uint32_t Green(uint32_t argb) { return (argb >> 8) & 0xFF; }
-uint32_t Blue(uint32_t argb) { return argb & 0xFF; }
+uint32_t Red(uint32_t argb) {
+    return (argb >> 16) & 0xFF;
+}
+uint32_t Green(uint32_t argb) {
+    return (argb >> 8) & 0xFF;
+}
+uint32_t Blue(uint32_t argb) {
+    return argb & 0xFF;
+}
 
 // Paints the window black, then draws with paint on the paint DC, and lets the paint happen.
 void PaintOnBlack(TestWindow& window, std::function<void(HDC)> paint) {
     window.onMessage = [&window, paint](UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg != WM_PAINT) return false;
+        if (msg != WM_PAINT)
+            return false;
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(window.hwnd(), &ps);
         RECT all;
@@ -35,7 +46,9 @@ void PaintOnBlack(TestWindow& window, std::function<void(HDC)> paint) {
     TestWindow::Pump(100);
 }
 
-COLORREF Screen(const TestWindow& window, int x, int y) { return TestWindow::ScreenPixel(window.hwnd(), x, y); }
+COLORREF Screen(const TestWindow& window, int x, int y) {
+    return TestWindow::ScreenPixel(window.hwnd(), x, y);
+}
 } // namespace
 
 TEST(Stripes, ThinAndWideLinesAtTheirRowsOnABitmap) {
@@ -43,17 +56,22 @@ TEST(Stripes, ThinAndWideLinesAtTheirRowsOnABitmap) {
     ASSERT_TRUE(dib.CreateBlankMemory(20, 40));
     dib.ClearScreen(kBlack);
     DrawStripes(DrawTarget::Surface(dib.MemGraphics), kRed, kBlue, 0, 40, 9);
-    for (int y : {0, 3, 6, 9}) EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kRed) << "row " << y;
-    for (int y : {2, 5, 8, 11}) EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kBlue) << "row " << y;
+    for (int y : {0, 3, 6, 9})
+        EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kRed) << "row " << y;
+    for (int y : {2, 5, 8, 11})
+        EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kBlue) << "row " << y;
     // Nothing below the last wide line.
-    for (int y = 13; y < 20; ++y) EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kBlack) << "row " << y;
+    for (int y = 13; y < 20; ++y)
+        EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kBlack) << "row " << y;
 }
 
 TEST(Stripes, DrawnOnAWindowBetweenLeftAndRight) {
-    TestWindow window(60, 30);
+    TestWindow window(60, 30, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) { DrawStripes(DrawTarget::Dc(dc), kRed, kBlue, 10, 50, 9); });
-    for (int y : {0, 3, 6, 9}) EXPECT_EQ(Screen(window, 30, y), RGB(255, 0, 0)) << "row " << y;
-    for (int y : {2, 5, 8, 11}) EXPECT_EQ(Screen(window, 30, y), RGB(0, 0, 255)) << "row " << y;
+    for (int y : {0, 3, 6, 9})
+        EXPECT_EQ(Screen(window, 30, y), RGB(255, 0, 0)) << "row " << y;
+    for (int y : {2, 5, 8, 11})
+        EXPECT_EQ(Screen(window, 30, y), RGB(0, 0, 255)) << "row " << y;
     EXPECT_EQ(Screen(window, 5, 0), RGB(0, 0, 0));
     EXPECT_EQ(Screen(window, 55, 3), RGB(0, 0, 0));
     EXPECT_EQ(Screen(window, 30, 20), RGB(0, 0, 0));
@@ -65,8 +83,8 @@ TEST(RoundGradientRect, GradientRunsDownAndSwapsWhenPressed) {
         ASSERT_TRUE(dib.CreateBlankMemory(80, 130));
         dib.ClearScreen(kBlack);
         // The box spans 60 + 2 x 20 across and 30 + 20 down from (10, 10); the gradient runs over it.
-        DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 10, 200, 60, 10, 10, 60, 30, 20, 20, kRed,
-                              kBlue, pressed, 1, kRed);
+        DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 10, 200, 60, 10, 10, 60, 30, 20, 20, kRed, kBlue,
+                              pressed, 1, kRed);
         const uint32_t top = PixelAt(dib.new_Img, 60, 13);
         const uint32_t bottom = PixelAt(dib.new_Img, 60, 57);
         const uint32_t middle = PixelAt(dib.new_Img, 60, 35);
@@ -112,13 +130,13 @@ TEST(RoundGradientRect, EqualGradientPointsStillFillTheBox) {
     DIBsave dib;
     ASSERT_TRUE(dib.CreateBlankMemory(60, 100));
     dib.ClearScreen(kBlack);
-    DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 20, 0, 20, 10, 10, 50, 30, 10, 10, kRed, kBlue,
-                          true, 1, kRed);
+    DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 20, 0, 20, 10, 10, 50, 30, 10, 10, kRed, kBlue, true,
+                          1, kRed);
     EXPECT_EQ(PixelAt(dib.new_Img, 40, 30), kBlue);
 }
 
 TEST(RoundGradientRect, PressedSwapOnAWindow) {
-    TestWindow window(120, 60);
+    TestWindow window(120, 60, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) {
         DrawRoundGradientRect(DrawTarget::Dc(dc), 0, 5, 0, 55, 5, 5, 60, 30, 20, 20, kRed, kBlue, true, 1, 0);
     });
@@ -165,10 +183,8 @@ TEST(EtchedLine, DarkLineTwoAboveAndLightLineOneAbove) {
 }
 
 TEST(EtchedLine, GivenColoursAndWidthsOnAWindow) {
-    TestWindow window(60, 30);
-    PaintOnBlack(window, [](HDC dc) {
-        DrawEtchedLine(DrawTarget::Dc(dc), 5, 15, 55, 15, 1, 1, kBlue, kRed);
-    });
+    TestWindow window(60, 30, kWindowX, kWindowY);
+    PaintOnBlack(window, [](HDC dc) { DrawEtchedLine(DrawTarget::Dc(dc), 5, 15, 55, 15, 1, 1, kBlue, kRed); });
     EXPECT_EQ(Screen(window, 30, 13), RGB(0, 0, 255));
     EXPECT_EQ(Screen(window, 30, 14), RGB(255, 0, 0));
     EXPECT_EQ(Screen(window, 30, 15), RGB(0, 0, 0));
@@ -176,7 +192,7 @@ TEST(EtchedLine, GivenColoursAndWidthsOnAWindow) {
 }
 
 TEST(FrameRect, GreyFrameWithAWhiteFrameInside) {
-    TestWindow window(120, 100);
+    TestWindow window(120, 100, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) { DrawFrameRect(dc, 1, 1, 100, 80); });
     const COLORREF grey = RGB(208, 208, 208), white = RGB(255, 255, 255), black = RGB(0, 0, 0);
     // The grey rectangle from (0, 0) sized 99 x 79.
@@ -190,7 +206,7 @@ TEST(FrameRect, GreyFrameWithAWhiteFrameInside) {
 }
 
 TEST(FillEllipseAA, FilledWithASoftEdge) {
-    TestWindow window(100, 80);
+    TestWindow window(100, 80, kWindowX, kWindowY);
     PaintOnBlack(window, [](HDC dc) { FillEllipseAA(dc, 10.5f, 10.5f, 61, 41, kRed); });
     EXPECT_EQ(Screen(window, 41, 31), RGB(255, 0, 0));
     EXPECT_EQ(Screen(window, 12, 12), RGB(0, 0, 0));
@@ -201,7 +217,8 @@ TEST(FillEllipseAA, FilledWithASoftEdge) {
         for (int x = 6; x < 78; ++x) {
             const COLORREF c = Screen(window, x, y);
             EXPECT_EQ(GetGValue(c), 0);
-            if (GetRValue(c) <= 30 || GetRValue(c) >= 225) continue;
+            if (GetRValue(c) <= 30 || GetRValue(c) >= 225)
+                continue;
             ++blended;
             const double dx = (x - 41.0) / 30.5, dy = (y - 31.0) / 20.5;
             EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), 1.0, 0.08) << x << "," << y;
