@@ -43,5 +43,7 @@ void SearchListViewByName(const ThumTable& source, const std::wstring& text, Thu
 
 // Lower case of a text for comparisons, independent of the user's locale.
 std::wstring LowerText(const std::wstring& text);
-// -1, 0 or 1: file names compared without regard to case, the same way for every user.
+// Upper case of a text, independent of the user's locale; names sort by it.
+std::wstring UpperText(const std::wstring& text);
+// Negative, 0 or positive: file names compared without regard to case, the same way for every user.
 int CompareNoCase(const std::wstring& a, const std::wstring& b);

@@ -94,20 +94,27 @@ bool ThumFileList::Refresh() {
     HANDLE find = ::FindFirstFileExW(SearchPath(path_).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    // Upper-case keys made once per name give the order CompareNoCase gives, without folding the
+    // names again at every comparison.
+    std::vector<std::pair<std::wstring, ThumFileEntry>> found;
     do {
         // Folders, and hidden and system files, are not pictures the user put there to browse.
-        if (data.dwFileAttributes &
-            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
         std::wstring name = data.cFileName;
         if (!Matches(name)) continue;
-        files_.push_back({std::move(name), (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                          Join(data.ftCreationTime), Join(data.ftLastWriteTime)});
+        std::wstring key = UpperText(name);
+        found.emplace_back(std::move(key),
+                           ThumFileEntry{std::move(name),
+                                         (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                                         Join(data.ftCreationTime), Join(data.ftLastWriteTime)});
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
-    std::sort(files_.begin(), files_.end(), [](const ThumFileEntry& a, const ThumFileEntry& b) {
-        const int c = CompareNoCase(a.Name, b.Name);
-        return c != 0 ? c < 0 : a.Name < b.Name;
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        if (int c = a.first.compare(b.first)) return c < 0;
+        return a.second.Name < b.second.Name;
     });
+    files_.reserve(found.size());
+    for (auto& entry : found) files_.push_back(std::move(entry.second));
     return true;
 }

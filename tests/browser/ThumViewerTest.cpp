@@ -75,19 +75,21 @@ TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
                           Dated(L"d.tiff", LocalTime(2004, 2, 29), 12345), Dated(L"f.jpeg", LocalTime(2004, 2, 29)),
                           Dated(kJapanBmp, LocalTime(2004, 2, 29)), Dated(kOmegaGif, LocalTime(2004, 2, 29)),
                           Dated(L"e.txt", LocalTime(2004, 2, 29)), Dated(L"noext", LocalTime(2004, 2, 29)),
-                          Dated(L"Vellumolib.vlb", LocalTime(2004, 2, 29))});
+                          Dated(L"Vellumolib.vlb", LocalTime(2004, 2, 29)), Dated(L"a_b.gif", LocalTime(2004, 2, 29)),
+                          Dated(L"ab.gif", LocalTime(2004, 2, 29))});
     ASSERT_TRUE(::CreateDirectoryW((folder + L"sub.jpg").c_str(), nullptr));
 
     ThumViewer grid;
     grid.Path(folder.substr(0, folder.size() - 1)); // without its final backslash
     EXPECT_EQ(grid.CurrentFolder(), folder);
     EXPECT_TRUE(grid.NoOpen());
-    ASSERT_EQ(grid.ListCount(), 7);
-    EXPECT_EQ(Names(grid), (std::vector<std::wstring>{L"A.png", L"b.JPG", L"c.tif", L"d.tiff", L"f.jpeg", kOmegaGif,
-                                                      kJapanBmp}));
+    ASSERT_EQ(grid.ListCount(), 9);
+    const std::vector<std::wstring> listed{L"A.png", L"ab.gif", L"a_b.gif", L"b.JPG", L"c.tif",
+                                           L"d.tiff", L"f.jpeg", kOmegaGif, kJapanBmp};
+    EXPECT_EQ(Names(grid), listed);
 
     const std::wstring sep = DecimalSeparator();
-    const ThumRow& b = grid.ThumListview().Rows[1];
+    const ThumRow& b = *FindRow(grid, L"b.JPG");
     EXPECT_EQ(b.Path, folder + L"b.JPG");
     EXPECT_EQ(b.Extname, L"JPG");
     EXPECT_EQ(b.Number, L"2" + sep + L"5 KB");
@@ -97,17 +99,20 @@ TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
     const ThumRow& a = grid.ThumListview().Rows[0];
     EXPECT_EQ(a.Number, L"1 KB");
     EXPECT_EQ(a.CDate, L"1-1-2005 0:0:0");
-    EXPECT_EQ(grid.ThumListview().Rows[2].Number, L"0 KB");
-    EXPECT_EQ(grid.ThumListview().Rows[3].Number, L"12" + sep + L"345 KB");
-    EXPECT_EQ(grid.ThumListview().Rows[3].Extname, L"tiff");
-    EXPECT_EQ(grid.ThumListview().Rows[6].Path, folder + kJapanBmp);
-    EXPECT_EQ(grid.ThumListview().Rows[6].Extname, L"bmp");
+    EXPECT_EQ(FindRow(grid, L"c.tif")->Number, L"0 KB");
+    EXPECT_EQ(FindRow(grid, L"d.tiff")->Number, L"12" + sep + L"345 KB");
+    EXPECT_EQ(FindRow(grid, L"d.tiff")->Extname, L"tiff");
+    EXPECT_EQ(FindRow(grid, kJapanBmp)->Path, folder + kJapanBmp);
+    EXPECT_EQ(FindRow(grid, kJapanBmp)->Extname, L"bmp");
 
     EXPECT_EQ(grid.SlideFilename(0), folder + L"A.png");
-    EXPECT_EQ(grid.SlideFilename(6), folder + kJapanBmp);
-    EXPECT_EQ(grid.SlideFilename(7), L"");
+    EXPECT_EQ(grid.SlideFilename(8), folder + kJapanBmp);
+    EXPECT_EQ(grid.SlideFilename(9), L"");
     EXPECT_EQ(grid.SlideFilename(-1), L"");
     EXPECT_EQ(grid.ImageFormats(), L"*.png;*.gif;*.wmf;*.emf;*.bmp;*.tif;*.tiff;*.jpg;*.jpeg");
+    // Sorting by name keeps the listing's order.
+    grid.ThumbnaillSort(kSortName);
+    EXPECT_EQ(Names(grid), listed);
 }
 
 TEST(ThumViewerListing, EmptyMissingOrBlankFoldersGiveAnEmptyTable) {
@@ -295,7 +300,8 @@ std::vector<Picture> DatedFolderPictures() {
             Dated(L"c-next-day.jpg", LocalTime(2005, 3, 11)),      Dated(L"d-april.jpg", LocalTime(2005, 4, 1)),
             Dated(L"e-february.jpg", LocalTime(2005, 2, 28)),      Dated(L"f-old-year.jpg", LocalTime(2004, 12, 30)),
             Dated(L"g-new-year.jpg", LocalTime(2006, 1, 1)),       Dated(L"h-next-year.jpg", LocalTime(2006, 3, 10)),
-            Dated(L"i-next-month.jpg", LocalTime(2005, 4, 10))};
+            Dated(L"i-next-month.jpg", LocalTime(2005, 4, 10)),     Dated(L"j-other-year.jpg", LocalTime(2006, 3, 12)),
+            Dated(L"k-other-year.jpg", LocalTime(2004, 4, 15))};
 }
 } // namespace
 
