@@ -10,15 +10,19 @@ bool DoEvents() {
     if (g_depth > 0) return false;
     ++g_depth;
     MSG msg;
+    bool quit = false;
+    int exitCode = 0;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            // Leave the quit for the loop that owns the thread.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
+            // Keep the quit for the loop that owns the thread; paints still run meanwhile.
+            quit = true;
+            exitCode = static_cast<int>(msg.wParam);
+            continue;
         }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    if (quit) ::PostQuitMessage(exitCode);
     --g_depth;
     return true;
 }

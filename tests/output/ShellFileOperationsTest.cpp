@@ -1,0 +1,94 @@
+// The file-type helper and the shell file operations: the recycle bin is Wine's trash folder
+// under $XDG_DATA_HOME, which the test scripts point into the build folder.
+#include "output/ModDialog.h"
+#include "output/ModMisc.h"
+#include "output/OutputFileShell.h"
+#include "tests/support/FakeNeighbours.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The trash's files folder as Wine sees it, or empty when the environment names none.
+std::wstring TrashFiles() {
+    wchar_t value[1024];
+    const DWORD n = ::GetEnvironmentVariableW(L"XDG_DATA_HOME", value, 1024);
+    if (n == 0 || n >= 1024) return {};
+    std::wstring path = L"Z:" + std::wstring(value, n);
+    for (auto& c : path)
+        if (c == L'/') c = L'\\';
+    return path + L"\\Trash\\files\\";
+}
+
+std::wstring UniqueName(const wchar_t* stem) {
+    return stem + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount()) + L".jpg";
+}
+
+} // namespace
+
+TEST(GetFileExt, TakesTheLowerCaseTextAfterTheLastDotOfTheName) {
+    EXPECT_EQ(GetFileExt(L"C:\\a.b\\file"), L"file"); // a dot in a folder is no extension
+    EXPECT_EQ(GetFileExt(L"x.JPG"), L"jpg");
+    EXPECT_EQ(GetFileExt(L"archive.tar.gz"), L"gz");
+    EXPECT_EQ(GetFileExt(L"D:\\Photos\\Holiday.Jpeg"), L"jpeg");
+    EXPECT_EQ(GetFileExt(L"C:\\Photos\\noext"), L"noext");
+    EXPECT_EQ(GetFileExt(L"C:\\Photos\\name."), L"");
+    EXPECT_EQ(GetFileExt(L""), L"");
+    EXPECT_EQ(GetFileExt(L"C:\\\u00C4RGER.\u00C4BC"), L"\u00E4bc"); // beyond ASCII too
+}
+
+TEST(FileExists, FindsFilesFoldersAndMatchingPatterns) {
+    const std::wstring folder = MakeTestFolder(L"exists");
+    ASSERT_TRUE(WriteTestFile(folder + L"one.png", "x"));
+    EXPECT_TRUE(FileExists(folder + L"one.png"));
+    EXPECT_TRUE(FileExists(folder + L"ONE.PNG"));
+    EXPECT_FALSE(FileExists(folder + L"two.png"));
+    EXPECT_TRUE(FileExists(folder.substr(0, folder.size() - 1))); // the folder itself
+    EXPECT_TRUE(FileExists(folder));                              // with its backslash
+    EXPECT_TRUE(FileExists(folder + L"*.png"));
+    EXPECT_FALSE(FileExists(folder + L"*.gif"));
+    EXPECT_FALSE(FileExists(L""));
+}
+
+TEST(RecycleFile, MovesTheFileToTheRecycleBinAndReportsAMissingOne) {
+    const std::wstring trash = TrashFiles();
+    if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
+    ScopedShellConfirmationsOff quiet;
+    const std::wstring folder = MakeTestFolder(L"recycle");
+    const std::wstring name = UniqueName(L"recycled-");
+    ASSERT_TRUE(WriteTestFile(folder + name, "picture bytes"));
+
+    EXPECT_TRUE(RecycleFile(folder + name));
+    EXPECT_FALSE(FileExistsForTest(folder + name));
+    // Nothing is lost: the bytes are in the bin.
+    EXPECT_EQ(ReadTestFile(trash + name), "picture bytes");
+
+    EXPECT_FALSE(RecycleFile(folder + L"missing.jpg"));
+    EXPECT_FALSE(RecycleFile(L""));
+    // A folder is not a picture file: refused, and left where it is.
+    EXPECT_FALSE(RecycleFile(folder));
+    EXPECT_TRUE(FileExistsForTest(folder));
+}
+
+// The canvas reaches these through its file-services seam; the output module's side answers as
+// the functions do, and the fake answers GetFileExt the same way.
+TEST(OutputFileShell, AnswersTheCanvasAsTheFunctionsDo) {
+    if (TrashFiles().empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
+    ScopedShellConfirmationsOff quiet;
+    OutputFileShell real;
+    FakeImageFileShell fake;
+    ImageFileShell* shells[] = {&real, &fake};
+    for (ImageFileShell* shell : shells) {
+        EXPECT_EQ(shell->GetFileExt(L"C:\\a.b\\file"), L"file");
+        EXPECT_EQ(shell->GetFileExt(L"x.JPG"), L"jpg");
+        EXPECT_EQ(shell->GetFileExt(L"archive.tar.gz"), L"gz");
+    }
+    const std::wstring folder = MakeTestFolder(L"outputshell");
+    const std::wstring path = folder + UniqueName(L"shown-");
+    ASSERT_TRUE(WriteTestFile(path, "x"));
+    EXPECT_TRUE(real.RecycleFile(path));
+    EXPECT_FALSE(FileExistsForTest(path));
+    EXPECT_FALSE(real.RecycleFile(path));
+    EXPECT_TRUE(fake.log.Has(L"GetFileExt(\"x.JPG\")"));
+}

@@ -1,0 +1,177 @@
+// The runtime stand-ins: the message pump and its guard, timers, message boxes, the hourglass
+// and the file list.
+#include "platform/DoEvents.h"
+#include "platform/FileList.h"
+#include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
+#include "platform/Timer.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(DoEvents, AHandlerThatPumpsDoesNotRunNestedWhenItsMessageComesAgain) {
+    TestWindow window(60, 40);
+    ReentryGuard guard;
+    int depth = 0, deepest = 0, runs = 0, refused = 0;
+    bool nestedPumpRan = true;
+    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg == WM_APP + 2) {
+            // A message that DoEvents is running may not pump again.
+            nestedPumpRan = DoEvents();
+            return true;
+        }
+        if (msg != WM_APP + 1) return false;
+        auto entered = guard.TryEnter();
+        if (!entered) {
+            ++refused;
+            return true;
+        }
+        ++runs;
+        deepest = std::max(deepest, ++depth);
+        if (runs == 1) {
+            // While this handler works, the same message arrives again and a pumping one too.
+            ::PostMessageW(window.hwnd(), WM_APP + 1, 0, 0);
+            ::PostMessageW(window.hwnd(), WM_APP + 2, 0, 0);
+            EXPECT_TRUE(DoEvents());
+            EXPECT_TRUE(InsideDoEvents() == false);
+        }
+        --depth;
+        return true;
+    };
+    ::SendMessageW(window.hwnd(), WM_APP + 1, 0, 0);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(refused, 1);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_FALSE(nestedPumpRan);
+    EXPECT_FALSE(guard.Busy());
+    // Once the handler is done, the message runs again normally.
+    ::SendMessageW(window.hwnd(), WM_APP + 1, 0, 0);
+    EXPECT_EQ(runs, 2);
+}
+
+TEST(DoEvents, RunsPendingPaintsAndLeavesAQuitForTheOuterLoop) {
+    TestWindow window(60, 40);
+    int paints = 0;
+    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_PAINT) return false;
+        ++paints;
+        PAINTSTRUCT ps;
+        ::BeginPaint(window.hwnd(), &ps);
+        ::EndPaint(window.hwnd(), &ps);
+        return true;
+    };
+    ::InvalidateRect(window.hwnd(), nullptr, FALSE);
+    ::PostQuitMessage(3);
+    EXPECT_TRUE(DoEvents());
+    EXPECT_EQ(paints, 1);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST(Timer, TicksWhileEnabledAndStopsWhenDisabledOrGone) {
+    int ticks = 0;
+    {
+        Timer timer;
+        timer.onTimer = [&] { ++ticks; };
+        timer.SetInterval(20);
+        TestWindow::Pump(100);
+        EXPECT_EQ(ticks, 0); // not enabled yet
+        timer.SetEnabled(true);
+        TestWindow::Pump(250);
+        EXPECT_GE(ticks, 3);
+        timer.SetEnabled(false);
+        const int stopped = ticks;
+        TestWindow::Pump(100);
+        EXPECT_EQ(ticks, stopped);
+
+        // A handler may stop its own timer.
+        timer.onTimer = [&] {
+            ++ticks;
+            timer.SetEnabled(false);
+        };
+        timer.SetEnabled(true);
+        TestWindow::Pump(150);
+        EXPECT_EQ(ticks, stopped + 1);
+        timer.SetEnabled(true);
+    }
+    const int atEnd = ticks;
+    TestWindow::Pump(100); // the destroyed timer never ticks
+    EXPECT_EQ(ticks, atEnd);
+}
+
+TEST(MessageBoxService, TestsAnswerTheBoxesAndSeeWhatWasAsked) {
+    std::vector<MessageBoxRequest> asked;
+    {
+        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) {
+            asked.push_back(r);
+            return IDNO;
+        });
+        EXPECT_EQ(ShowMessageBox(nullptr, L"Do you want to save?", L"Save...", MB_YESNOCANCEL | MB_ICONQUESTION),
+                  IDNO);
+        {
+            ScopedMessageBoxAnswerer inner([](const MessageBoxRequest&) { return IDCANCEL; });
+            EXPECT_EQ(ShowMessageBox(nullptr, L"x", L"y", MB_OKCANCEL), IDCANCEL);
+        }
+        EXPECT_EQ(ShowMessageBox(nullptr, L"again", L"", MB_OK), IDNO);
+    }
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].text, L"Do you want to save?");
+    EXPECT_EQ(asked[0].caption, L"Save...");
+    EXPECT_EQ(asked[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+    EXPECT_EQ(asked[1].text, L"again");
+}
+
+TEST(Hourglass, ShowsTheWaitCursorUntilTheOutermostEnds) {
+    HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    EXPECT_FALSE(Hourglass::Active());
+    {
+        Hourglass outer;
+        EXPECT_TRUE(Hourglass::Active());
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
+        {
+            Hourglass inner;
+        }
+        EXPECT_TRUE(Hourglass::Active());
+        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
+    }
+    EXPECT_FALSE(Hourglass::Active());
+    EXPECT_EQ(::GetCursor(), arrow);
+}
+
+TEST(FileList, ListsMatchingFilesSortedAsTheRuntimeSortsThem) {
+    const std::wstring folder = MakeTestFolder(L"filelist");
+    for (const wchar_t* name : {L"b.JPG", L"a.png", L"C.jpg", L"hidden.jpg", L"note.txt", L"a10.png", L"a9.png"})
+        ASSERT_TRUE(WriteTestFile(folder + name, "x"));
+    ::SetFileAttributesW((folder + L"hidden.jpg").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ::CreateDirectoryW((folder + L"d.jpg").c_str(), nullptr);
+
+    FileList list;
+    list.SetPattern(L"*.jpg; *.png");
+    EXPECT_EQ(list.ListCount(), 0); // no folder yet
+    list.SetPath(folder);
+    const std::vector<std::wstring> expected = {L"a.png", L"a10.png", L"a9.png", L"b.JPG", L"C.jpg"};
+    EXPECT_EQ(list.Names(), expected);
+    EXPECT_EQ(list.ListCount(), 5);
+    EXPECT_EQ(list.List(4), L"C.jpg");
+    EXPECT_EQ(list.List(5), L"");
+    EXPECT_EQ(list.List(-1), L"");
+
+    // A file added later shows after Refresh; one pattern matching twice lists it once.
+    ASSERT_TRUE(WriteTestFile(folder + L"B2.png", "x"));
+    EXPECT_EQ(list.ListCount(), 5);
+    list.Refresh();
+    EXPECT_EQ(list.ListCount(), 6);
+    EXPECT_EQ(list.List(4), L"B2.png");
+    list.SetPattern(L"*.png;a*.png");
+    EXPECT_EQ(list.ListCount(), 4);
+
+    list.SetPattern(L"*.*");
+    EXPECT_EQ(list.ListCount(), 7); // note.txt too; never the folder or the hidden file
+    list.SetPath(folder + L"missing\\");
+    EXPECT_EQ(list.ListCount(), 0);
+}
