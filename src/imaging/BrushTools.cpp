@@ -81,8 +81,9 @@ struct Offset {
 
 Offset MakeOffset(double delta) {
     delta = std::clamp(delta, -4.0e15, 4.0e15);
-    const double f = std::floor(delta);
-    return {static_cast<int64_t>(f), delta - f == 0.5 ? 1 : 0};
+    int64_t lo = static_cast<int64_t>(delta); // toward zero; floor below
+    if (static_cast<double>(lo) > delta) --lo;
+    return {lo, delta - static_cast<double>(lo) == 0.5 ? 1 : 0};
 }
 
 inline uint8_t ApplyOffset(int64_t v, const Offset& o) {
@@ -96,7 +97,8 @@ inline float Weight(int64_t d2, int64_t r2) {
     return 1.0f - static_cast<float>(d2) / static_cast<float>(r2 + 1);
 }
 
-// A value per squared distance (make(d2)), tabled when the dab is small enough to make that cheap.
+// A value per squared distance (make(d2)), worked out on first use; only the distances that occur
+// are met, about a third of those up to r^2. Huge dabs skip the table.
 template <typename Make>
 class PerDistance {
 public:
@@ -108,15 +110,22 @@ public:
         const int64_t most = std::min(r2, mx * mx + my * my);
         if (most > kTableLimit) return;
         table_.resize(static_cast<size_t>(most + 1));
-        for (int64_t d2 = 0; d2 <= most; ++d2) table_[static_cast<size_t>(d2)] = make(d2);
+        known_.assign(static_cast<size_t>(most + 1), 0);
     }
-    [[nodiscard]] Entry operator()(int64_t d2) const {
-        return d2 < static_cast<int64_t>(table_.size()) ? table_[static_cast<size_t>(d2)] : make_(d2);
+    [[nodiscard]] Entry operator()(int64_t d2) {
+        if (d2 >= static_cast<int64_t>(table_.size())) return make_(d2);
+        const auto i = static_cast<size_t>(d2);
+        if (!known_[i]) {
+            table_[i] = make_(d2);
+            known_[i] = 1;
+        }
+        return table_[i];
     }
 
 private:
     static constexpr int64_t kTableLimit = 1 << 18;
     std::vector<Entry> table_;
+    std::vector<uint8_t> known_;
     Make make_;
 };
 
@@ -198,7 +207,7 @@ struct CentreWeight {
 // Sharpen (c v - sum of 8) \ (c - 8) or soften (c v + sum of 4) \ (c + 4), in place; pixels whose
 // neighbours are not all inside the layer, and pixels whose divisor is 0 or below, keep their value.
 template <typename Weights>
-void KernelDab(const DIBArray& view, const IntegerDab& dab, int32_t cx, int32_t cy, const Weights& cw, bool sharpen) {
+void KernelDab(const DIBArray& view, const IntegerDab& dab, int32_t cx, int32_t cy, Weights& cw, bool sharpen) {
     const DabRect& q = dab.shape.rect;
     const int32_t top = std::max(q.top, 1), bottom = std::min(q.bottom, view.Height() - 2);
     for (int32_t y = top; y <= bottom; ++y) {
@@ -249,7 +258,7 @@ void EraserBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t
         const int32_t k = RoundHalfEven(10.0 - strength / 10.0);
         const double amount = mode == kEraserBrush ? static_cast<double>(strength) : static_cast<double>(k);
         const int64_t r2 = dab->r2;
-        const PerDistance lower(dab->shape, x, y, r2,
+        PerDistance lower(dab->shape, x, y, r2,
                                         [=](int64_t d2) { return MakeOffset(-static_cast<double>(Weight(d2, r2)) * amount); });
         ForEachPixel(view, *dab, x, y, [&](Pixel32* row, int32_t, int32_t px, int64_t d2) {
             row[px].a = ApplyOffset(row[px].a, lower(d2));
@@ -272,7 +281,7 @@ void ToneBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t y
     case kToneDodge:
     case kToneBurn: {
         const double sign = tool == kToneDodge ? 1.0 : -1.0;
-        const PerDistance shift(dab->shape, x, y, r2,
+        PerDistance shift(dab->shape, x, y, r2,
                                         [=](int64_t d2) { return MakeOffset(sign * Weight(d2, r2) * k); });
         ForEachPixel(view, *dab, x, y, [&](Pixel32* row, int32_t, int32_t px, int64_t d2) {
             const Offset o = shift(d2);
@@ -286,7 +295,7 @@ void ToneBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t y
     case kToneSharpen:
     case kToneSoften: {
         const double base = tool == kToneSharpen ? 109.0 : 101.0;
-        const PerDistance cw(dab->shape, x, y, r2, [=](int64_t d2) {
+        PerDistance cw(dab->shape, x, y, r2, [=](int64_t d2) {
             const auto c = TryRoundHalfEven(base - strength - static_cast<double>(Weight(d2, r2)) * k);
             return c ? CentreWeight{*c, true} : CentreWeight{};
         });
@@ -295,7 +304,7 @@ void ToneBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t y
     }
     case kToneSaturation: {
         const int64_t c = RoundHalfEven(strength / 100.0);
-        const PerDistance shift(dab->shape, x, y, r2,
+        PerDistance shift(dab->shape, x, y, r2,
                                         [=](int64_t d2) { return MakeOffset(-static_cast<double>(Weight(d2, r2)) * strength); });
         ForEachPixel(view, *dab, x, y, [&](Pixel32* row, int32_t, int32_t px, int64_t d2) {
             const Offset o = shift(d2);
@@ -317,11 +326,13 @@ void ToneBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t y
 namespace {
 
 // One channel pulled by at most two steps toward neighbours a and b that differ by more than one.
+// A neighbour below p - 1 means p > 0, one above p + 1 means p < 255: the bounds need no test of
+// their own, and the steps need no branch.
 inline uint8_t Pull(int32_t p, int32_t a, int32_t b) {
-    if (a < p - 1 && p > 0) --p;
-    if (b < p - 1 && p > 0) --p;
-    if (a > p + 1 && p < 255) ++p;
-    if (b > p + 1 && p < 255) ++p;
+    p -= a < p - 1;
+    p -= b < p - 1;
+    p += a > p + 1;
+    p += b > p + 1;
     return static_cast<uint8_t>(p);
 }
 
