@@ -113,7 +113,7 @@ void RegisterFilters() {
                    [] { RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 100, kFilterBlur); }); }});
     RegisterBench({"filter loop: sharpen 3 x 3 (12 MP)", mp, MakeLoopBitmaps,
                    [] { RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 90, kFilterSharpen); }); }});
-    RegisterBench({"filter loop: soften plus (12 MP)", mp, MakeLoopBitmaps,
+    RegisterBench({"filter loop: soften 4-neighbour (12 MP)", mp, MakeLoopBitmaps,
                    [] { RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 100, kFilterSoften); }); }});
     RegisterBench({"filter loop: neighbour maximum (12 MP)", mp, MakeLoopBitmaps, [] { RunLoops(ApplyMaxNeighbour); }});
     RegisterBench({"filter loop: contour 3 x 3 (12 MP)", mp, MakeLoopBitmaps, [] { RunLoops(ApplyContour); }});

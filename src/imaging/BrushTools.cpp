@@ -41,7 +41,7 @@ std::optional<DabRect> ClipSquare(int64_t l, int64_t t, int64_t r, int64_t b, in
                    static_cast<int32_t>(cb)};
 }
 
-// The inside columns of row j between left and right, for a convex inside test centred near cx.
+// The inside columns of one row between left and right, for a convex inside test centred on cx.
 template <typename Inside>
 Span FindSpan(Inside inside, double cx, double halfWidth, int32_t left, int32_t right) {
     const double nearest = std::clamp(std::floor(cx + 0.5), static_cast<double>(left), static_cast<double>(right));
