@@ -1,8 +1,5 @@
 #include "imaging/CDIB.h"
-#include "imaging/ModGDI.h"
-#include "platform/GdipHandles.h"
-#include "tests/support/TestSupport.h"
-#include "tests/support/TestWindow.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +19,11 @@ uint32_t DibPixel(const CDIB& dib, int x, int y) {
     return ColorARGB(p[3], p[2], p[1], p[0]);
 }
 
+uint32_t DibRgb(const CDIB& dib, int x, int y) { return DibPixel(dib, x, y) & 0x00FFFFFFu; }
+
 void SetDibPixel(CDIB& dib, int x, int y, uint32_t argb) {
     uint8_t* p = dib.lpBits() + static_cast<size_t>(dib.Height() - 1 - y) * dib.BytesPerScanline() + x * 4;
-    p[0] = static_cast<uint8_t>(argb);
-    p[1] = static_cast<uint8_t>(argb >> 8);
-    p[2] = static_cast<uint8_t>(argb >> 16);
-    p[3] = static_cast<uint8_t>(argb >> 24);
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(argb >> (8 * i));
 }
 
 // A GDI+ bitmap whose pixel (x, y) is a colour made from x and y, alpha included.
@@ -44,31 +40,6 @@ GdipBitmap PatternBitmap(int w, int h) {
 
 } // namespace
 
-TEST(CDIBCreate, RowAndImageSizesFollowTheDepth) {
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(3, 2, 32));
-    EXPECT_EQ(dib.BytesPerScanline(), 12);
-    EXPECT_EQ(dib.Size(), 24);
-    EXPECT_NE(dib.hDC(), nullptr);
-    EXPECT_NE(dib.hDIB(), nullptr);
-    EXPECT_NE(dib.lpBits(), nullptr);
-    ASSERT_TRUE(dib.Create(3, 2, 24));
-    EXPECT_EQ(dib.BytesPerScanline(), 12);
-    EXPECT_EQ(dib.Size(), 24);
-    ASSERT_TRUE(dib.Create(3, 2, 1));
-    EXPECT_EQ(dib.BytesPerScanline(), 4);
-    EXPECT_EQ(dib.Size(), 8);
-    EXPECT_EQ(dib.GetPalette(), std::vector<uint8_t>(8, 0)); // two black entries
-    ASSERT_TRUE(dib.Create(5, 3, 8));
-    EXPECT_EQ(dib.BytesPerScanline(), 8);
-    EXPECT_EQ(dib.GetPalette().size(), 1024u);
-    dib.Destroy();
-    EXPECT_EQ(dib.hDC(), nullptr);
-    EXPECT_EQ(dib.lpBits(), nullptr);
-    EXPECT_EQ(dib.Width(), 0);
-    EXPECT_EQ(dib.Size(), 0);
-}
-
 TEST(CDIBCreate, SizesBeyond32BitArithmeticAreRefusedWithoutMakingAnything) {
     CDIB dib;
     ASSERT_TRUE(dib.Create(4, 4, 32));
@@ -79,36 +50,35 @@ TEST(CDIBCreate, SizesBeyond32BitArithmeticAreRefusedWithoutMakingAnything) {
     EXPECT_FALSE(dib.Create(0, 10, 32));
     EXPECT_FALSE(dib.Create(10, -10, 32));
     EXPECT_EQ(dib.hDC(), nullptr);
+    EXPECT_EQ(dib.Size(), 0);
 }
 
-TEST(CDIBEmpty, MembersOnAnEmptyBitmapDoNothing) {
-    CDIB dib;
-    dib.Cls(RGB(1, 2, 3));
-    dib.Reset();
-    dib.SetPalette(std::vector<uint8_t>(16, 7));
-    EXPECT_TRUE(dib.GetPalette().empty());
-    EXPECT_EQ(dib.LoadBlt(nullptr, 0, 0), FALSE);
-    EXPECT_EQ(dib.Stretch(nullptr, 0, 0, 1, 1, 0, 0), FALSE);
-    EXPECT_EQ(dib.image(), nullptr);
+TEST(CDIBEmpty, WithoutA32BitSectionMembersAndCopiesDoNothing) {
+    CDIB empty;
+    empty.Cls(RGB(1, 2, 3));
+    empty.Reset();
+    empty.SetPalette(std::vector<uint8_t>(16, 7));
+    EXPECT_TRUE(empty.GetPalette().empty());
+    EXPECT_EQ(empty.LoadBlt(nullptr, 0, 0), FALSE);
+    EXPECT_EQ(empty.Stretch(nullptr, 0, 0, 1, 1, 0, 0), FALSE);
+    EXPECT_EQ(empty.image(), nullptr);
     const std::wstring path = MakeTestFolder(L"emptysave") + L"none.bmp";
-    EXPECT_FALSE(dib.Save(path));
+    EXPECT_FALSE(empty.Save(path));
     EXPECT_FALSE(FileExistsForTest(path));
     CDIB other;
-    dib.CloneTo(other);
+    empty.CloneTo(other);
     EXPECT_EQ(other.hDIB(), nullptr);
-    GdipBitmap bitmap = PatternBitmap(2, 2);
-    EXPECT_FALSE(GdipImageToDIB(dib, bitmap.get()));
-    EXPECT_EQ(DIBToGdipBitmap(dib), nullptr);
-}
 
-TEST(CDIBCopies, GdipCopiesNeedA32BitSection) {
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(4, 4, 24));
-    std::memset(dib.lpBits(), 0x5A, static_cast<size_t>(dib.Size()));
+    // The GDI+ copies need 32 bits per pixel; anything else would overrun the section.
     GdipBitmap bitmap = PatternBitmap(4, 4);
-    EXPECT_FALSE(GdipImageToDIB(dib, bitmap.get()));
-    EXPECT_EQ(DIBToGdipBitmap(dib), nullptr);
-    for (int i = 0; i < dib.Size(); ++i) ASSERT_EQ(dib.lpBits()[i], 0x5A) << "byte " << i;
+    CDIB rgb;
+    ASSERT_TRUE(rgb.Create(4, 4, 24));
+    std::memset(rgb.lpBits(), 0x5A, static_cast<size_t>(rgb.Size()));
+    for (CDIB* dib : {&empty, &rgb}) {
+        EXPECT_FALSE(GdipImageToDIB(*dib, bitmap.get()));
+        EXPECT_EQ(DIBToGdipBitmap(*dib), nullptr);
+    }
+    for (int i = 0; i < rgb.Size(); ++i) ASSERT_EQ(rgb.lpBits()[i], 0x5A) << "byte " << i;
 }
 
 TEST(CDIBCopies, AGdipImageArrivesUprightAndComesBackUnchanged) {
@@ -131,51 +101,35 @@ TEST(CDIBCopies, AGdipImageArrivesUprightAndComesBackUnchanged) {
     SetDibPixel(dib, 5, 3, 0x00FFFFFFu);
     GdipBitmap back(DIBToGdipBitmap(dib));
     ASSERT_TRUE(back);
-    UINT w = 0, h = 0;
-    GdipGetImageWidth(back.get(), &w);
-    GdipGetImageHeight(back.get(), &h);
-    EXPECT_EQ(w, 6u);
-    EXPECT_EQ(h, 4u);
+    int w = 0, h = 0;
+    const std::vector<uint32_t> pixels = AllPixels(back.get(), w, h);
+    ASSERT_EQ(w, 6);
+    ASSERT_EQ(h, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(PixelAt(back.get(), x, y), DibPixel(dib, x, y)) << x << "," << y;
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(pixels[static_cast<size_t>(y * 6 + x)], DibPixel(dib, x, y)) << x << "," << y;
     EXPECT_EQ(PixelAt(back.get(), 2, 1), 0x40102030u);
 }
 
-TEST(CDIBCopies, AGdipImageIsScaledToTheBitmapsSize) {
-    GdipBitmap source;
-    GdipCreateBitmapFromScan0(10, 10, 0, PixelFormat32bppARGB, nullptr, source.put());
-    {
-        GdipGraphics g;
-        GdipGetImageGraphicsContext(source.get(), g.put());
-        GdipGraphicsClear(g.get(), 0xFF0000FFu);
-    }
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(40, 20, 32));
-    ASSERT_TRUE(GdipImageToDIB(dib, source.get()));
-    EXPECT_EQ(DibPixel(dib, 20, 10), 0xFF0000FFu);
-    EXPECT_EQ(DibPixel(dib, 5, 3), 0xFF0000FFu);
-}
-
 TEST(CDIBCopies, AScaledImageArrivesUprightToo) {
-    // 2 x 2: red top-left, blue elsewhere, drawn into a 20 x 20 bitmap.
+    // 2 x 2 at 24 bpp: red top-left, blue elsewhere, drawn into a 20 x 20 bitmap.
     GdipBitmap source;
     GdipCreateBitmapFromScan0(2, 2, 0, PixelFormat24bppRGB, nullptr, source.put());
-    GdipBitmapSetPixel(source.get(), 0, 0, 0xFFFF0000u);
-    for (auto [x, y] : {std::pair{1, 0}, {0, 1}, {1, 1}}) GdipBitmapSetPixel(source.get(), x, y, 0xFF0000FFu);
+    GdipBitmapSetPixel(source.get(), 0, 0, kRed);
+    for (auto [x, y] : {std::pair{1, 0}, {0, 1}, {1, 1}}) GdipBitmapSetPixel(source.get(), x, y, kBlue);
     CDIB dib;
     ASSERT_TRUE(dib.Create(20, 20, 32));
     ASSERT_TRUE(GdipImageToDIB(dib, source.get()));
     const uint32_t topLeft = DibPixel(dib, 0, 0), bottomRight = DibPixel(dib, 19, 19);
-    EXPECT_GT((topLeft >> 16) & 0xFF, topLeft & 0xFF) << std::hex << topLeft;
-    EXPECT_GT(bottomRight & 0xFF, (bottomRight >> 16) & 0xFF) << std::hex << bottomRight;
-    EXPECT_EQ(DibPixel(dib, 15, 3) & 0x00FFFFFFu, 0x000000FFu);
+    EXPECT_GT(RedOf(topLeft), BlueOf(topLeft)) << std::hex << topLeft;
+    EXPECT_GT(BlueOf(bottomRight), RedOf(bottomRight)) << std::hex << bottomRight;
+    EXPECT_EQ(DibRgb(dib, 15, 3), 0x000000FFu);
 
-    // The same picture at its own size, from 24 bpp: converted to opaque ARGB.
+    // The same picture at its own size: converted to opaque ARGB.
     CDIB same;
     ASSERT_TRUE(same.Create(2, 2, 32));
     ASSERT_TRUE(GdipImageToDIB(same, source.get()));
-    EXPECT_EQ(DibPixel(same, 0, 0), 0xFFFF0000u);
-    EXPECT_EQ(DibPixel(same, 1, 1), 0xFF0000FFu);
+    EXPECT_EQ(DibPixel(same, 0, 0), kRed);
+    EXPECT_EQ(DibPixel(same, 1, 1), kBlue);
 }
 
 TEST(CDIBSave, BmpFilesAreByteExactAtEveryDepth) {
@@ -188,7 +142,9 @@ TEST(CDIBSave, BmpFilesAreByteExactAtEveryDepth) {
     for (Case c : {Case{32, 0, 16}, Case{24, 0, 16}, Case{8, 1024, 8}, Case{1, 8, 8}}) {
         CDIB dib;
         ASSERT_TRUE(dib.Create(2, 2, c.bpp));
-        EXPECT_EQ(static_cast<uint32_t>(dib.Size()), c.size);
+        ASSERT_EQ(static_cast<uint32_t>(dib.Size()), c.size);
+        // The colour table is sized by the depth, zeroed until set.
+        EXPECT_EQ(dib.GetPalette(), std::vector<uint8_t>(c.paletteBytes, 0));
         for (int i = 0; i < dib.Size(); ++i) dib.lpBits()[i] = static_cast<uint8_t>(0x10 + i);
         const std::wstring path = folder + L"d" + std::to_wstring(c.bpp) + L".bmp";
         ASSERT_TRUE(dib.Save(path));
@@ -211,54 +167,40 @@ TEST(CDIBSave, BmpFilesAreByteExactAtEveryDepth) {
 
 TEST(CDIBSave, SavedFilesReloadWithTheSamePixels) {
     const std::wstring folder = MakeTestFolder(L"bmpreload");
-    // 24 bpp: colour pixels as stored.
-    CDIB rgb;
+    auto reload = [&](const CDIB& dib, const wchar_t* name, std::initializer_list<std::pair<int, int>> points,
+                      std::initializer_list<uint32_t> colours) {
+        ASSERT_TRUE(dib.Save(folder + name));
+        GdipImage loaded;
+        ASSERT_EQ(GdipLoadImageFromFile((folder + name).c_str(), loaded.put()), Ok);
+        auto colour = colours.begin();
+        for (auto [x, y] : points)
+            EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(loaded.get()), x, y) | 0xFF000000u, *colour++)
+                << Narrow(name) << " " << x << "," << y;
+    };
+    // 24 and 32 bpp: colour pixels as stored.
+    CDIB rgb, argb;
     ASSERT_TRUE(rgb.Create(5, 3, 24));
     rgb.Cls(RGB(200, 100, 50));
     uint8_t* topLeft = rgb.lpBits() + 2 * rgb.BytesPerScanline();
     topLeft[0] = 1, topLeft[1] = 2, topLeft[2] = 3;
-    ASSERT_TRUE(rgb.Save(folder + L"rgb.bmp"));
-    {
-        GdipImage loaded;
-        ASSERT_EQ(GdipLoadImageFromFile((folder + L"rgb.bmp").c_str(), loaded.put()), Ok);
-        auto* bitmap = reinterpret_cast<GpBitmap*>(loaded.get());
-        EXPECT_EQ(PixelAt(bitmap, 0, 0), 0xFF030201u);
-        EXPECT_EQ(PixelAt(bitmap, 4, 2), 0xFFC86432u);
-    }
+    reload(rgb, L"rgb.bmp", {{0, 0}, {4, 2}}, {0xFF030201u, 0xFFC86432u});
+    ASSERT_TRUE(argb.Create(3, 3, 32));
+    argb.Cls(RGB(10, 20, 30));
+    reload(argb, L"argb.bmp", {{1, 1}}, {0xFF0A141Eu});
+
     // 8 bpp with a colour table: indices map through the saved palette.
     CDIB indexed;
     ASSERT_TRUE(indexed.Create(4, 2, 8));
     std::vector<uint8_t> pal(1024, 0);
-    pal[4] = 255;                          // entry 1: blue
-    pal[8 + 1] = 255;                      // entry 2: green
-    pal[12 + 2] = 255, pal[12 + 1] = 128;  // entry 3: orange
+    pal[4] = 255;                         // entry 1: blue
+    pal[8 + 1] = 255;                     // entry 2: green
+    pal[12 + 2] = 255, pal[12 + 1] = 128; // entry 3: orange
     indexed.SetPalette(pal);
     EXPECT_EQ(indexed.GetPalette(), pal);
     const uint8_t rows[2][4] = {{1, 2, 3, 0}, {3, 3, 2, 1}}; // stored bottom row first
-    for (int y = 0; y < 2; ++y)
-        std::memcpy(indexed.lpBits() + y * indexed.BytesPerScanline(), rows[y], 4);
-    ASSERT_TRUE(indexed.Save(folder + L"pal.bmp"));
-    {
-        GdipImage loaded;
-        ASSERT_EQ(GdipLoadImageFromFile((folder + L"pal.bmp").c_str(), loaded.put()), Ok);
-        auto* bitmap = reinterpret_cast<GpBitmap*>(loaded.get());
-        EXPECT_EQ(PixelAt(bitmap, 0, 1), 0xFF0000FFu);
-        EXPECT_EQ(PixelAt(bitmap, 1, 1), 0xFF00FF00u);
-        EXPECT_EQ(PixelAt(bitmap, 2, 1), 0xFFFF8000u);
-        EXPECT_EQ(PixelAt(bitmap, 3, 1), 0xFF000000u);
-        EXPECT_EQ(PixelAt(bitmap, 0, 0), 0xFFFF8000u);
-        EXPECT_EQ(PixelAt(bitmap, 3, 0), 0xFF0000FFu);
-    }
-    // 32 bpp through DIBToGdipBitmap's own view of the same pixels.
-    CDIB argb;
-    ASSERT_TRUE(argb.Create(3, 3, 32));
-    argb.Cls(RGB(10, 20, 30));
-    ASSERT_TRUE(argb.Save(folder + L"argb.bmp"));
-    {
-        GdipImage loaded;
-        ASSERT_EQ(GdipLoadImageFromFile((folder + L"argb.bmp").c_str(), loaded.put()), Ok);
-        EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(loaded.get()), 1, 1) & 0x00FFFFFFu, 0x000A141Eu);
-    }
+    for (int y = 0; y < 2; ++y) std::memcpy(indexed.lpBits() + y * indexed.BytesPerScanline(), rows[y], 4);
+    reload(indexed, L"pal.bmp", {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {0, 0}, {3, 0}},
+           {0xFF0000FFu, 0xFF00FF00u, 0xFFFF8000u, 0xFF000000u, 0xFFFF8000u, 0xFF0000FFu});
 }
 
 TEST(CDIBSave, AFailedSaveLeavesTheExistingFileAlone) {
@@ -273,39 +215,28 @@ TEST(CDIBSave, AFailedSaveLeavesTheExistingFileAlone) {
 }
 
 TEST(CDIBFit, BestFitCentresWithAFourPixelMargin) {
-    int32_t x = 0, y = 0, w = 0, h = 0;
-    CDIB::GetBestFitInfo(100, 50, 200, 100, x, y, w, h, false);
-    EXPECT_EQ(w, 100);
-    EXPECT_EQ(h, 50);
-    EXPECT_EQ(x, 54);
-    EXPECT_EQ(y, 29);
-    CDIB::GetBestFitInfo(100, 50, 200, 100, x, y, w, h, true);
-    EXPECT_EQ(w, 200);
-    EXPECT_EQ(h, 100);
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 4);
-    // Too wide: the width fills the box, the height follows.
-    CDIB::GetBestFitInfo(400, 100, 200, 200, x, y, w, h, false);
-    EXPECT_EQ(w, 200);
-    EXPECT_EQ(h, 50);
-    EXPECT_EQ(x, 4);
-    EXPECT_EQ(y, 79);
-    // Too tall: 30 * (100 / 200) = 15.
-    CDIB::GetBestFitInfo(30, 200, 100, 100, x, y, w, h, false);
-    EXPECT_EQ(h, 100);
-    EXPECT_EQ(w, 15);
-    EXPECT_EQ(x, 46);
-    // Halves go to the even neighbour: 5 * 0.5 = 2.5 becomes 2.
-    CDIB::GetBestFitInfo(5, 20, 10, 10, x, y, w, h, false);
-    EXPECT_EQ(w, 2);
-    // An empty source gives an empty box instead of dividing by zero.
-    CDIB::GetBestFitInfo(0, 0, 10, 10, x, y, w, h, true);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(h, 0);
-    EXPECT_EQ(x, 9);
+    struct Case {
+        int32_t srcW, srcH, dstW, dstH;
+        bool stretch;
+        int32_t x, y, w, h;
+    };
+    const Case cases[] = {
+        {100, 50, 200, 100, false, 54, 29, 100, 50}, // fits: kept, centred
+        {100, 50, 200, 100, true, 4, 4, 200, 100},   // stretched to fill
+        {400, 100, 200, 200, false, 4, 79, 200, 50}, // too wide: the width fills the box
+        {30, 200, 100, 100, false, 46, 4, 15, 100},  // too tall: 30 * (100 / 200) = 15
+        {5, 20, 10, 10, false, 8, 4, 2, 10},         // 5 * 0.5 = 2.5 goes to the even 2
+        {0, 0, 10, 10, true, 9, 9, 0, 0},            // an empty source: an empty box, no division
+    };
+    for (const Case& c : cases) {
+        int32_t x = 0, y = 0, w = 0, h = 0;
+        CDIB::GetBestFitInfo(c.srcW, c.srcH, c.dstW, c.dstH, x, y, w, h, c.stretch);
+        EXPECT_EQ((std::vector<int32_t>{x, y, w, h}), (std::vector<int32_t>{c.x, c.y, c.w, c.h}))
+            << c.srcW << " x " << c.srcH << " into " << c.dstW << " x " << c.dstH;
+    }
 }
 
-TEST(CDIBCopies, CloneToCopiesDepthColourTableAndBits) {
+TEST(CDIBCopies, ClsResetAndCloneToCopyDepthColourTableAndBits) {
     CDIB src;
     ASSERT_TRUE(src.Create(7, 3, 8));
     std::vector<uint8_t> pal(1024);
@@ -323,60 +254,42 @@ TEST(CDIBCopies, CloneToCopiesDepthColourTableAndBits) {
     EXPECT_EQ(dst.GetPalette(), pal);
 
     CDIB argb;
-    ASSERT_TRUE(argb.Create(3, 3, 32));
+    ASSERT_TRUE(argb.Create(5, 4, 32));
+    argb.Cls(RGB(10, 20, 30));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(DibRgb(argb, x, y), 0x000A141Eu);
     SetDibPixel(argb, 1, 2, 0x80112233u);
     CDIB copy;
     argb.CloneTo(copy);
     ASSERT_EQ(copy.BPP(), 32);
     EXPECT_EQ(DibPixel(copy, 1, 2), 0x80112233u);
-    SetDibPixel(copy, 1, 2, 0);
+    copy.Reset();
+    for (int i = 0; i < copy.Size(); ++i) ASSERT_EQ(copy.lpBits()[i], 0);
     EXPECT_EQ(DibPixel(argb, 1, 2), 0x80112233u); // the copy is its own
 }
 
-TEST(CDIBDrawing, ClsFillsAndResetClearsEveryByte) {
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(5, 4, 32));
-    dib.Cls(RGB(10, 20, 30));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 5; ++x) EXPECT_EQ(DibPixel(dib, x, y) & 0x00FFFFFFu, 0x000A141Eu);
-    dib.Reset();
-    for (int i = 0; i < dib.Size(); ++i) ASSERT_EQ(dib.lpBits()[i], 0);
-}
-
 TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
-    // Away from the corner other test programs use: they share the one screen.
-    TestWindow window(100, 60, 1100, 900);
-    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg != WM_PAINT) return false;
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window.hwnd(), &ps);
-        RECT all{0, 0, 100, 60}, square{20, 10, 30, 20};
-        HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255)), red = ::CreateSolidBrush(RGB(255, 0, 0));
-        ::FillRect(dc, &all, white);
-        ::FillRect(dc, &square, red);
-        ::DeleteObject(white);
-        ::DeleteObject(red);
-        ::EndPaint(window.hwnd(), &ps);
-        return true;
-    };
-    ::InvalidateRect(window.hwnd(), nullptr, TRUE);
-    TestWindow::Pump(100);
+    PaintedWindow window(100, 60, RGB(255, 255, 255), [](HDC dc) {
+        RECT square{20, 10, 30, 20};
+        UniqueGdiObject red(::CreateSolidBrush(RGB(255, 0, 0)));
+        ::FillRect(dc, &square, static_cast<HBRUSH>(red.get()));
+    });
     WindowDc dc(window.hwnd());
     CDIB dib;
     ASSERT_TRUE(dib.Create(40, 30, 32));
     dib.Cls(RGB(0, 0, 255));
     // W and H of 0: the bitmap's own size, from (10, 5) of the window.
     EXPECT_TRUE(dib.LoadBlt(dc.get(), 10, 5));
-    EXPECT_EQ(DibPixel(dib, 0, 0) & 0x00FFFFFFu, 0x00FFFFFFu);
-    EXPECT_EQ(DibPixel(dib, 10, 5) & 0x00FFFFFFu, 0x00FF0000u);  // window (20, 10)
-    EXPECT_EQ(DibPixel(dib, 19, 14) & 0x00FFFFFFu, 0x00FF0000u); // window (29, 19)
-    EXPECT_EQ(DibPixel(dib, 20, 15) & 0x00FFFFFFu, 0x00FFFFFFu);
-    EXPECT_EQ(DibPixel(dib, 39, 29) & 0x00FFFFFFu, 0x00FFFFFFu); // the last pixel came from the window too
+    EXPECT_EQ(DibRgb(dib, 0, 0), 0x00FFFFFFu);
+    EXPECT_EQ(DibRgb(dib, 10, 5), 0x00FF0000u);  // window (20, 10)
+    EXPECT_EQ(DibRgb(dib, 19, 14), 0x00FF0000u); // window (29, 19)
+    EXPECT_EQ(DibRgb(dib, 20, 15), 0x00FFFFFFu);
+    EXPECT_EQ(DibRgb(dib, 39, 29), 0x00FFFFFFu); // the last pixel came from the window too
     // A smaller block leaves the rest as it was.
     dib.Cls(RGB(0, 0, 255));
     EXPECT_TRUE(dib.LoadBlt(dc.get(), 20, 10, 5, 5));
-    EXPECT_EQ(DibPixel(dib, 4, 4) & 0x00FFFFFFu, 0x00FF0000u);
-    EXPECT_EQ(DibPixel(dib, 5, 5) & 0x00FFFFFFu, 0x000000FFu);
+    EXPECT_EQ(DibRgb(dib, 4, 4), 0x00FF0000u);
+    EXPECT_EQ(DibRgb(dib, 5, 5), 0x000000FFu);
 }
 
 TEST(CDIBDrawing, StretchHalftonesAndPutsTheModeBack) {
@@ -385,26 +298,21 @@ TEST(CDIBDrawing, StretchHalftonesAndPutsTheModeBack) {
     // on reduction, so the blend is checked on an enlargement.)
     CDIB halves;
     ASSERT_TRUE(halves.Create(2, 1, 32));
-    SetDibPixel(halves, 0, 0, 0xFFFF0000u);
-    SetDibPixel(halves, 1, 0, 0xFF0000FFu);
+    SetDibPixel(halves, 0, 0, kRed);
+    SetDibPixel(halves, 1, 0, kBlue);
+    const auto blends = [](const CDIB& dib) {
+        int count = 0;
+        for (int x = 0; x < 20; ++x) count += RedOf(DibPixel(dib, x, 2)) > 40 && BlueOf(DibPixel(dib, x, 2)) > 40;
+        return count;
+    };
     CDIB wide;
     ASSERT_TRUE(wide.Create(20, 4, 32));
     ::SetStretchBltMode(wide.hDC(), BLACKONWHITE);
     EXPECT_TRUE(halves.Stretch(wide.hDC(), 0, 0, 20, 4, 0, 0, 0, 0, SRCCOPY, COLORONCOLOR));
     EXPECT_EQ(::GetStretchBltMode(wide.hDC()), BLACKONWHITE);
     ::GdiFlush();
-    const auto red = [&](int x) { return (DibPixel(wide, x, 2) >> 16) & 0xFF; };
-    const auto blue = [&](int x) { return DibPixel(wide, x, 2) & 0xFF; };
-    EXPECT_GT(red(0), blue(0));
-    EXPECT_GT(blue(19), red(19));
-    const auto blends = [&](const CDIB& dib) {
-        int count = 0;
-        for (int x = 0; x < 20; ++x) {
-            const uint32_t p = DibPixel(dib, x, 2);
-            if (((p >> 16) & 0xFF) > 40 && (p & 0xFF) > 40) ++count;
-        }
-        return count;
-    };
+    EXPECT_GT(RedOf(DibPixel(wide, 0, 2)), BlueOf(DibPixel(wide, 0, 2)));
+    EXPECT_GT(BlueOf(DibPixel(wide, 19, 2)), RedOf(DibPixel(wide, 19, 2)));
     EXPECT_GE(blends(wide), 2);
 
     CDIB plain;
@@ -412,8 +320,6 @@ TEST(CDIBDrawing, StretchHalftonesAndPutsTheModeBack) {
     ::SetStretchBltMode(plain.hDC(), COLORONCOLOR);
     ::StretchBlt(plain.hDC(), 0, 0, 20, 4, halves.hDC(), 0, 0, 2, 1, SRCCOPY);
     ::GdiFlush();
-    EXPECT_EQ(DibPixel(plain, 9, 2) & 0x00FFFFFFu, 0x00FF0000u);
-    EXPECT_EQ(DibPixel(plain, 10, 2) & 0x00FFFFFFu, 0x000000FFu);
     EXPECT_EQ(blends(plain), 0);
 
     // LoadDIBBlt stretches the whole source onto the whole bitmap the same way.
@@ -440,5 +346,5 @@ TEST(CDIBImage, ImageIsACopyTheCallerOwns) {
     EXPECT_TRUE(::DeleteObject(copy));
     dib.Cls(RGB(1, 2, 3));
     EXPECT_EQ(::GetPixel(dib.hDC(), 2, 2), RGB(1, 2, 3));
-    EXPECT_EQ(DibPixel(dib, 5, 4) & 0x00FFFFFFu, 0x00010203u);
+    EXPECT_EQ(DibRgb(dib, 5, 4), 0x00010203u);
 }

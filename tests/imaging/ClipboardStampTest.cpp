@@ -1,10 +1,8 @@
 #include "imaging/ClipboardStamp.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdiDIB.h"
-#include "imaging/ModGDI.h"
 #include "platform/AppState.h"
-#include "platform/GdipHandles.h"
-#include "tests/support/TestSupport.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +53,17 @@ TEST(Clipboard, CopyThenPasteGivesTheSameSizeAndPixels) {
     for (auto [x, y] : {std::pair{0, 0}, {119, 0}, {0, 79}, {119, 79}, {60, 40}, {37, 55}})
         EXPECT_EQ(PixelAt(pasted, x, y) | 0xFF000000u, PixelAt(source.get(), x, y)) << x << "," << y;
 
-    // A second paste replaces the image kept before.
+    // The copy draws the image into the given rectangle; a second paste replaces the kept image.
+    GdipBitmap red = SolidBitmap(4, 4, kRed);
+    ASSERT_TRUE(CopyImageToClipboard(red.get(), 0, 0, 50, 30));
     GpImage* again = nullptr;
     ASSERT_TRUE(PasteClipboardImage(again, w, h));
     EXPECT_EQ(ClipboardImage().DIB(), again);
-    EXPECT_EQ(w, 120);
+    EXPECT_EQ(w, 50);
+    EXPECT_EQ(h, 30);
+    EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(again), 25, 15), kRed);
+    EXPECT_FALSE(CopyImageToClipboard(nullptr, 0, 0, 10, 10));
+    EXPECT_FALSE(CopyImageToClipboard(red.get(), 0, 0, 0, 10));
     FreeEffectBuffers();
     EXPECT_EQ(ClipboardImage().DIB(), nullptr);
 }
@@ -77,8 +81,7 @@ TEST(Clipboard, PastingWithTextOnlyGivesNothingAndKeepsNoStaleHandle) {
     // The caller's values are stale on purpose: none of them may be adopted.
     GdipBitmap callers = BlockBitmap(5, 5);
     image = callers.get();
-    w = 5;
-    h = 5;
+    w = h = 5;
     EXPECT_FALSE(PasteClipboardImage(image, w, h));
     EXPECT_EQ(image, nullptr);
     EXPECT_EQ(w, 0);
@@ -88,26 +91,6 @@ TEST(Clipboard, PastingWithTextOnlyGivesNothingAndKeepsNoStaleHandle) {
     // The working stamp cannot be written from an empty paste.
     EXPECT_FALSE(SaveStampTemp(true, nullptr, 0, 0));
     FreeEffectBuffers();
-    FreeEffectBuffers();
-}
-
-TEST(Clipboard, CopyDrawsTheImageIntoTheGivenRectangle) {
-    GdipBitmap red;
-    GdipCreateBitmapFromScan0(4, 4, 0, PixelFormat32bppARGB, nullptr, red.put());
-    {
-        GdipGraphics g;
-        GdipGetImageGraphicsContext(red.get(), g.put());
-        GdipGraphicsClear(g.get(), 0xFFFF0000u);
-    }
-    ASSERT_TRUE(CopyImageToClipboard(red.get(), 0, 0, 50, 30));
-    GpImage* image = nullptr;
-    int32_t w = 0, h = 0;
-    ASSERT_TRUE(PasteClipboardImage(image, w, h));
-    EXPECT_EQ(w, 50);
-    EXPECT_EQ(h, 30);
-    EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(image), 25, 15), 0xFFFF0000u);
-    EXPECT_FALSE(CopyImageToClipboard(nullptr, 0, 0, 10, 10));
-    EXPECT_FALSE(CopyImageToClipboard(red.get(), 0, 0, 0, 10));
     FreeEffectBuffers();
 }
 

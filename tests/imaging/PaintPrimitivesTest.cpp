@@ -1,152 +1,85 @@
 #include "imaging/DIBsave.h"
-#include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
-#include "tests/support/TestSupport.h"
-#include "tests/support/TestWindow.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 namespace {
-// Test executables run side by side on one screen; the imaging tests' windows keep to a corner of
-// their own so that no other test's window covers them, nor they another's.
-constexpr int kWindowX = 700;
-constexpr int kWindowY = 560;
-constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
-constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
-constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
 
-uint32_t Red(uint32_t argb) {
-    return (argb >> 16) & 0xFF;
-}
-uint32_t Green(uint32_t argb) {
-    return (argb >> 8) & 0xFF;
-}
-uint32_t Blue(uint32_t argb) {
-    return argb & 0xFF;
-}
+// A black off-screen bitmap of the program's own kind to draw on.
+struct Sheet {
+    DIBsave dib;
+    Sheet(int w, int h) {
+        EXPECT_TRUE(dib.CreateBlankMemory(h, w));
+        dib.ClearScreen(kBlack);
+    }
+    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(dib.MemGraphics); }
+    [[nodiscard]] uint32_t At(int x, int y) const { return PixelAt(dib.new_Img, x, y); }
+};
 
-// Paints the window black, then draws with paint on the paint DC, and lets the paint happen.
-void PaintOnBlack(TestWindow& window, std::function<void(HDC)> paint) {
-    window.onMessage = [&window, paint](UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg != WM_PAINT)
-            return false;
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window.hwnd(), &ps);
-        RECT all;
-        ::GetClientRect(window.hwnd(), &all);
-        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        paint(dc);
-        ::EndPaint(window.hwnd(), &ps);
-        return true;
-    };
-    ::InvalidateRect(window.hwnd(), nullptr, TRUE);
-    TestWindow::Pump(100);
-}
-
-COLORREF Screen(const TestWindow& window, int x, int y) {
-    return TestWindow::ScreenPixel(window.hwnd(), x, y);
-}
 } // namespace
 
-TEST(Stripes, ThinAndWideLinesAtTheirRowsOnABitmap) {
-    DIBsave dib;
-    ASSERT_TRUE(dib.CreateBlankMemory(20, 40));
-    dib.ClearScreen(kBlack);
-    DrawStripes(DrawTarget::Surface(dib.MemGraphics), kRed, kBlue, 0, 40, 9);
-    for (int y : {0, 3, 6, 9})
-        EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kRed) << "row " << y;
-    for (int y : {2, 5, 8, 11})
-        EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kBlue) << "row " << y;
+TEST(Stripes, ThinAndWideLinesAtTheirRowsOnABitmapAndOnAWindow) {
+    Sheet sheet(40, 20);
+    DrawStripes(sheet.target(), kRed, kBlue, 0, 40, 9);
+    for (int y : {0, 3, 6, 9}) EXPECT_EQ(sheet.At(20, y), kRed) << "row " << y;
+    for (int y : {2, 5, 8, 11}) EXPECT_EQ(sheet.At(20, y), kBlue) << "row " << y;
     // Nothing below the last wide line.
-    for (int y = 13; y < 20; ++y)
-        EXPECT_EQ(PixelAt(dib.new_Img, 20, y), kBlack) << "row " << y;
-}
+    for (int y = 13; y < 20; ++y) EXPECT_EQ(sheet.At(20, y), kBlack) << "row " << y;
 
-TEST(Stripes, DrawnOnAWindowBetweenLeftAndRight) {
-    TestWindow window(60, 30, kWindowX, kWindowY);
-    PaintOnBlack(window, [](HDC dc) { DrawStripes(DrawTarget::Dc(dc), kRed, kBlue, 10, 50, 9); });
-    for (int y : {0, 3, 6, 9})
-        EXPECT_EQ(Screen(window, 30, y), RGB(255, 0, 0)) << "row " << y;
-    for (int y : {2, 5, 8, 11})
-        EXPECT_EQ(Screen(window, 30, y), RGB(0, 0, 255)) << "row " << y;
-    EXPECT_EQ(Screen(window, 5, 0), RGB(0, 0, 0));
-    EXPECT_EQ(Screen(window, 55, 3), RGB(0, 0, 0));
-    EXPECT_EQ(Screen(window, 30, 20), RGB(0, 0, 0));
+    PaintedWindow window(60, 30, RGB(0, 0, 0),
+                         [](HDC dc) { DrawStripes(DrawTarget::Dc(dc), kRed, kBlue, 10, 50, 9); });
+    for (int y : {0, 3, 6, 9}) EXPECT_EQ(window.At(30, y), RGB(255, 0, 0)) << "row " << y;
+    for (int y : {2, 5, 8, 11}) EXPECT_EQ(window.At(30, y), RGB(0, 0, 255)) << "row " << y;
+    EXPECT_EQ(window.At(5, 0), RGB(0, 0, 0));
+    EXPECT_EQ(window.At(55, 3), RGB(0, 0, 0));
+    EXPECT_EQ(window.At(30, 20), RGB(0, 0, 0));
 }
 
 TEST(RoundGradientRect, GradientRunsDownAndSwapsWhenPressed) {
     for (bool pressed : {false, true}) {
-        DIBsave dib;
-        ASSERT_TRUE(dib.CreateBlankMemory(80, 130));
-        dib.ClearScreen(kBlack);
+        Sheet sheet(130, 80);
         // The box spans 60 + 2 x 20 across and 30 + 20 down from (10, 10); the gradient runs over it.
-        DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 10, 200, 60, 10, 10, 60, 30, 20, 20, kRed, kBlue,
-                              pressed, 1, kRed);
-        const uint32_t top = PixelAt(dib.new_Img, 60, 13);
-        const uint32_t bottom = PixelAt(dib.new_Img, 60, 57);
-        const uint32_t middle = PixelAt(dib.new_Img, 60, 35);
-        if (!pressed) {
-            EXPECT_GT(Red(top), 200u);
-            EXPECT_LT(Blue(top), 60u);
-            EXPECT_GT(Blue(bottom), 200u);
-            EXPECT_LT(Red(bottom), 60u);
-        } else {
-            EXPECT_GT(Blue(top), 200u);
-            EXPECT_LT(Red(top), 60u);
-            EXPECT_GT(Red(bottom), 200u);
-            EXPECT_LT(Blue(bottom), 60u);
-        }
-        EXPECT_GT(Red(middle), 70u);
-        EXPECT_GT(Blue(middle), 70u);
+        DrawRoundGradientRect(sheet.target(), 0, 10, 200, 60, 10, 10, 60, 30, 20, 20, kRed, kBlue, pressed, 1, kRed);
+        const uint32_t top = sheet.At(60, 13), bottom = sheet.At(60, 57), middle = sheet.At(60, 35);
+        const uint32_t reddish = pressed ? bottom : top, bluish = pressed ? top : bottom;
+        EXPECT_GT(RedOf(reddish), 200);
+        EXPECT_LT(BlueOf(reddish), 60);
+        EXPECT_GT(BlueOf(bluish), 200);
+        EXPECT_LT(RedOf(bluish), 60);
+        EXPECT_GT(RedOf(middle), 70);
+        EXPECT_GT(BlueOf(middle), 70);
         // The corners are rounded: the box's corner pixel stays as it was; outside stays too.
-        EXPECT_EQ(PixelAt(dib.new_Img, 12, 12), kBlack);
-        EXPECT_EQ(PixelAt(dib.new_Img, 108, 58), kBlack);
-        EXPECT_EQ(PixelAt(dib.new_Img, 115, 35), kBlack);
-        EXPECT_EQ(PixelAt(dib.new_Img, 60, 65), kBlack);
+        for (auto [x, y] : {std::pair{12, 12}, {108, 58}, {115, 35}, {60, 65}})
+            EXPECT_EQ(sheet.At(x, y), kBlack) << x << "," << y;
         // The right edge lies at x + 2 x cornerW + w, the bottom at y + h + cornerH.
-        EXPECT_NE(PixelAt(dib.new_Img, 108, 35), kBlack);
-        EXPECT_NE(PixelAt(dib.new_Img, 60, 59), kBlack);
+        EXPECT_NE(sheet.At(108, 35), kBlack);
+        EXPECT_NE(sheet.At(60, 59), kBlack);
     }
-}
 
-TEST(RoundGradientRect, PenColourZeroOutlinesInTranslucentWhite) {
-    DIBsave dib;
-    ASSERT_TRUE(dib.CreateBlankMemory(60, 100));
-    dib.ClearScreen(kBlack);
-    DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 10, 0, 50, 10, 10, 50, 30, 10, 10, kBlack, kBlack,
-                          false, 3, 0);
-    const uint32_t edge = PixelAt(dib.new_Img, 40, 10);
-    // 200/255 of white over black.
-    EXPECT_NEAR(static_cast<int>(Red(edge)), 200, 12);
-    EXPECT_EQ(Red(edge), Green(edge));
-    EXPECT_EQ(Red(edge), Blue(edge));
-    EXPECT_EQ(PixelAt(dib.new_Img, 40, 30), kBlack);
-}
-
-TEST(RoundGradientRect, EqualGradientPointsStillFillTheBox) {
-    DIBsave dib;
-    ASSERT_TRUE(dib.CreateBlankMemory(60, 100));
-    dib.ClearScreen(kBlack);
-    DrawRoundGradientRect(DrawTarget::Surface(dib.MemGraphics), 0, 20, 0, 20, 10, 10, 50, 30, 10, 10, kRed, kBlue, true,
-                          1, kRed);
-    EXPECT_EQ(PixelAt(dib.new_Img, 40, 30), kBlue);
-}
-
-TEST(RoundGradientRect, PressedSwapOnAWindow) {
-    TestWindow window(120, 60, kWindowX, kWindowY);
-    PaintOnBlack(window, [](HDC dc) {
+    PaintedWindow window(120, 60, RGB(0, 0, 0), [](HDC dc) {
         DrawRoundGradientRect(DrawTarget::Dc(dc), 0, 5, 0, 55, 5, 5, 60, 30, 20, 20, kRed, kBlue, true, 1, 0);
     });
-    const COLORREF top = Screen(window, 50, 8);
-    const COLORREF bottom = Screen(window, 50, 52);
-    EXPECT_GT(GetBValue(top), 200);
-    EXPECT_LT(GetRValue(top), 60);
-    EXPECT_GT(GetRValue(bottom), 200);
-    EXPECT_LT(GetBValue(bottom), 60);
-    EXPECT_EQ(Screen(window, 7, 7), RGB(0, 0, 0));
+    EXPECT_GT(GetBValue(window.At(50, 8)), 200);
+    EXPECT_LT(GetRValue(window.At(50, 8)), 60);
+    EXPECT_GT(GetRValue(window.At(50, 52)), 200);
+    EXPECT_LT(GetBValue(window.At(50, 52)), 60);
+    EXPECT_EQ(window.At(7, 7), RGB(0, 0, 0));
+}
+
+TEST(RoundGradientRect, PenColourZeroOutlinesInTranslucentWhiteAndEqualPointsStillFill) {
+    Sheet outlined(100, 60), equal(100, 60);
+    DrawRoundGradientRect(outlined.target(), 0, 10, 0, 50, 10, 10, 50, 30, 10, 10, kBlack, kBlack, false, 3, 0);
+    const uint32_t edge = outlined.At(40, 10);
+    EXPECT_NEAR(RedOf(edge), 200, 12); // 200/255 of white over black
+    EXPECT_EQ(RedOf(edge), GreenOf(edge));
+    EXPECT_EQ(RedOf(edge), BlueOf(edge));
+    EXPECT_EQ(outlined.At(40, 30), kBlack);
+    // Equal gradient points give no gradient brush: the box fills in its first colour.
+    DrawRoundGradientRect(equal.target(), 0, 20, 0, 20, 10, 10, 50, 30, 10, 10, kRed, kBlue, true, 1, kRed);
+    EXPECT_EQ(equal.At(40, 30), kBlue);
 }
 
 TEST(RoundRectPath, SpansTheBoxWithItsCorners) {
@@ -169,56 +102,48 @@ TEST(RoundRectPath, SpansTheBoxWithItsCorners) {
 }
 
 TEST(EtchedLine, DarkLineTwoAboveAndLightLineOneAbove) {
-    DIBsave dib;
-    ASSERT_TRUE(dib.CreateBlankMemory(20, 40));
     const uint32_t grey = ColorARGB(255, 128, 128, 128);
-    dib.ClearScreen(grey);
-    DrawEtchedLine(DrawTarget::Surface(dib.MemGraphics), 0, 10, 40, 10, 1, 1, 0, 0);
-    const uint32_t dark = PixelAt(dib.new_Img, 20, 8);
-    // Translucent black (alpha 50) over grey darkens it a little.
-    EXPECT_NEAR(static_cast<int>(Red(dark)), 128 * 205 / 255, 6);
-    EXPECT_EQ(PixelAt(dib.new_Img, 20, 9), ColorARGB(255, 255, 255, 255));
-    EXPECT_EQ(PixelAt(dib.new_Img, 20, 10), grey);
-    EXPECT_EQ(PixelAt(dib.new_Img, 20, 7), grey);
-}
+    Sheet sheet(40, 20);
+    sheet.dib.ClearScreen(grey);
+    DrawEtchedLine(sheet.target(), 0, 10, 40, 10, 1, 1, 0, 0);
+    // Translucent black (alpha 50) over grey darkens it a little; the light line is white.
+    EXPECT_NEAR(RedOf(sheet.At(20, 8)), 128 * 205 / 255, 6);
+    EXPECT_EQ(sheet.At(20, 9), kWhite);
+    EXPECT_EQ(sheet.At(20, 10), grey);
+    EXPECT_EQ(sheet.At(20, 7), grey);
 
-TEST(EtchedLine, GivenColoursAndWidthsOnAWindow) {
-    TestWindow window(60, 30, kWindowX, kWindowY);
-    PaintOnBlack(window, [](HDC dc) { DrawEtchedLine(DrawTarget::Dc(dc), 5, 15, 55, 15, 1, 1, kBlue, kRed); });
-    EXPECT_EQ(Screen(window, 30, 13), RGB(0, 0, 255));
-    EXPECT_EQ(Screen(window, 30, 14), RGB(255, 0, 0));
-    EXPECT_EQ(Screen(window, 30, 15), RGB(0, 0, 0));
-    EXPECT_EQ(Screen(window, 2, 14), RGB(0, 0, 0));
+    PaintedWindow window(60, 30, RGB(0, 0, 0),
+                         [](HDC dc) { DrawEtchedLine(DrawTarget::Dc(dc), 5, 15, 55, 15, 1, 1, kBlue, kRed); });
+    EXPECT_EQ(window.At(30, 13), RGB(0, 0, 255));
+    EXPECT_EQ(window.At(30, 14), RGB(255, 0, 0));
+    EXPECT_EQ(window.At(30, 15), RGB(0, 0, 0));
+    EXPECT_EQ(window.At(2, 14), RGB(0, 0, 0));
 }
 
 TEST(FrameRect, GreyFrameWithAWhiteFrameInside) {
-    TestWindow window(120, 100, kWindowX, kWindowY);
-    PaintOnBlack(window, [](HDC dc) { DrawFrameRect(dc, 1, 1, 100, 80); });
-    const COLORREF grey = RGB(208, 208, 208), white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+    PaintedWindow window(120, 100, RGB(0, 0, 0), [](HDC dc) { DrawFrameRect(dc, 1, 1, 100, 80); });
     // The grey rectangle from (0, 0) sized 99 x 79.
     for (auto [x, y] : {std::pair{0, 0}, {99, 0}, {0, 79}, {99, 79}, {50, 0}, {50, 79}, {0, 40}, {99, 40}})
-        EXPECT_EQ(Screen(window, x, y), grey) << x << "," << y;
+        EXPECT_EQ(window.At(x, y), RGB(208, 208, 208)) << x << "," << y;
     // The white one from (1, 1) sized 97 x 77.
     for (auto [x, y] : {std::pair{1, 1}, {98, 1}, {1, 78}, {98, 78}, {50, 1}, {50, 78}, {1, 40}, {98, 40}})
-        EXPECT_EQ(Screen(window, x, y), white) << x << "," << y;
+        EXPECT_EQ(window.At(x, y), RGB(255, 255, 255)) << x << "," << y;
     for (auto [x, y] : {std::pair{2, 2}, {50, 40}, {97, 77}, {100, 40}, {50, 80}, {105, 85}})
-        EXPECT_EQ(Screen(window, x, y), black) << x << "," << y;
+        EXPECT_EQ(window.At(x, y), RGB(0, 0, 0)) << x << "," << y;
 }
 
 TEST(FillEllipseAA, FilledWithASoftEdge) {
-    TestWindow window(100, 80, kWindowX, kWindowY);
-    PaintOnBlack(window, [](HDC dc) { FillEllipseAA(dc, 10.5f, 10.5f, 61, 41, kRed); });
-    EXPECT_EQ(Screen(window, 41, 31), RGB(255, 0, 0));
-    EXPECT_EQ(Screen(window, 12, 12), RGB(0, 0, 0));
-    EXPECT_EQ(Screen(window, 80, 31), RGB(0, 0, 0));
+    PaintedWindow window(100, 80, RGB(0, 0, 0), [](HDC dc) { FillEllipseAA(dc, 10.5f, 10.5f, 61, 41, kRed); });
+    EXPECT_EQ(window.At(41, 31), RGB(255, 0, 0));
+    EXPECT_EQ(window.At(12, 12), RGB(0, 0, 0));
+    EXPECT_EQ(window.At(80, 31), RGB(0, 0, 0));
     // The edge blends the fill into the ground, and only at the edge.
     int blended = 0;
     for (int y = 6; y < 58; ++y) {
         for (int x = 6; x < 78; ++x) {
-            const COLORREF c = Screen(window, x, y);
+            const COLORREF c = window.At(x, y);
             EXPECT_EQ(GetGValue(c), 0);
-            if (GetRValue(c) <= 30 || GetRValue(c) >= 225)
-                continue;
+            if (GetRValue(c) <= 30 || GetRValue(c) >= 225) continue;
             ++blended;
             const double dx = (x - 41.0) / 30.5, dy = (y - 31.0) / 20.5;
             EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), 1.0, 0.08) << x << "," << y;

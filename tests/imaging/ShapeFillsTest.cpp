@@ -1,21 +1,16 @@
-#include "imaging/ModGDI.h"
+#include "imaging/CDIB.h"
 #include "imaging/ShapeFills.h"
 #include "platform/AppState.h"
-#include "tests/imaging/TestCanvas.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
-constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
-constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
-
-bool Inked(const TestCanvas& c, int x, int y) {
-    return AlphaOf(c.At(x, y)) > 150;
-}
-bool Clear(const TestCanvas& c, int x, int y) {
-    return AlphaOf(c.At(x, y)) < 10;
-}
+bool Inked(const TestCanvas& c, int x, int y) { return AlphaOf(c.At(x, y)) > 150; }
+bool Clear(const TestCanvas& c, int x, int y) { return AlphaOf(c.At(x, y)) < 10; }
 
 // The fill mode is program-wide; each test sets the one it needs and puts it back.
 class VectorMode {
@@ -44,8 +39,8 @@ TEST(DrawShapeStroke, RectangleSpansTheDragPointsInEitherOrderAndSquareKeepsTheT
     EXPECT_TRUE(Clear(square, 50, 25) && Clear(square, 45, 25) && Clear(square, 25, 25));
 }
 
-TEST(DrawShapeStroke, LineEllipseAndPointsOnOneAxis) {
-    TestCanvas ellipse(80, 60), line(80, 60), flat(80, 60);
+TEST(DrawShapeStroke, LineEllipseAlphaAndPointsOnOneAxis) {
+    TestCanvas ellipse(80, 60), line(80, 60), flat(80, 60), half(80, 60);
     ASSERT_TRUE(DrawShapeStroke(ellipse.target(), 10, 10, 50, 40, kBlue, 255, 2, 3, 0));
     EXPECT_TRUE(Inked(ellipse, 30, 10) && Inked(ellipse, 10, 25) && Inked(ellipse, 50, 25) && Inked(ellipse, 30, 40));
     EXPECT_TRUE(Clear(ellipse, 12, 12) && Clear(ellipse, 30, 25) && Clear(ellipse, 48, 38));
@@ -59,33 +54,23 @@ TEST(DrawShapeStroke, LineEllipseAndPointsOnOneAxis) {
         ASSERT_TRUE(DrawShapeStroke(flat.target(), 10, 30, 60, 30, kBlue, 255, 2, kind, 1));
     }
     ASSERT_TRUE(DrawShapeStroke(flat.target(), 10, 10, 50, 40, kBlue, 255, 2, 4, 0)); // unknown kind
-    EXPECT_EQ(FindDrawn(flat).count, 0);
-}
-
-TEST(DrawShapeStroke, AlphaIsAppliedAndOutOfRangeAlphaDrawsNothing) {
-    TestCanvas half(80, 60), refused(80, 60);
+    // Alpha is applied; outside 0 to 255 nothing is drawn.
     ASSERT_TRUE(DrawShapeStroke(half.target(), 10, 10, 50, 40, kRed, 128, 3, 2, 0));
     EXPECT_NEAR(AlphaOf(half.At(10, 25)), 128, 12);
-    EXPECT_FALSE(DrawShapeStroke(refused.target(), 10, 10, 50, 40, kRed, 256, 3, 2, 0));
-    EXPECT_FALSE(DrawShapeStroke(refused.target(), 10, 10, 50, 40, kRed, -1, 3, 1, 0));
-    EXPECT_EQ(FindDrawn(refused).count, 0);
+    EXPECT_FALSE(DrawShapeStroke(flat.target(), 10, 10, 50, 40, kRed, 256, 3, 2, 0));
+    EXPECT_FALSE(DrawShapeStroke(flat.target(), 10, 10, 50, 40, kRed, -1, 3, 1, 0));
+    EXPECT_EQ(flat.Drawn().count, 0);
 }
 
 TEST(DrawShapeStroke, DrawsOnADeviceContextAndLeavesAGivenSurfaceAsItWas) {
     // A device context over a white 32 bpp section: a surface is made on it for the call.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 80, -60, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    UniqueHBitmap section(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    UniqueDc dc(::CreateCompatibleDC(nullptr));
-    ASSERT_TRUE(section && dc);
-    ScopedSelectObject select(dc.get(), section.get());
-    RECT all{0, 0, 80, 60};
-    ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ASSERT_TRUE(DrawShapeStroke(DrawTarget::Dc(dc.get()), 10, 10, 50, 40, kRed, 255, 3, 2, 0));
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(80, 60, 32));
+    dib.Cls(RGB(255, 255, 255));
+    ASSERT_TRUE(DrawShapeStroke(DrawTarget::Dc(dib.hDC()), 10, 10, 50, 40, kRed, 255, 3, 2, 0));
     ::GdiFlush();
-    EXPECT_EQ(::GetPixel(dc.get(), 10, 25), RGB(255, 0, 0));
-    EXPECT_EQ(::GetPixel(dc.get(), 30, 25), RGB(255, 255, 255));
+    EXPECT_EQ(::GetPixel(dib.hDC(), 10, 25), RGB(255, 0, 0));
+    EXPECT_EQ(::GetPixel(dib.hDC(), 30, 25), RGB(255, 255, 255));
 
     TestCanvas canvas(80, 60);
     GdipSetSmoothingMode(canvas.g(), SmoothingModeHighSpeed);
@@ -93,11 +78,12 @@ TEST(DrawShapeStroke, DrawsOnADeviceContextAndLeavesAGivenSurfaceAsItWas) {
     SmoothingMode mode = SmoothingModeInvalid;
     GdipGetSmoothingMode(canvas.g(), &mode);
     EXPECT_EQ(mode, SmoothingModeHighSpeed);
-    EXPECT_GT(FindDrawn(canvas).count, 0);
+    EXPECT_GT(canvas.Drawn().count, 0);
 }
 
 TEST(DrawVectorShape, EachFillModeDrawsItsOwnFill) {
-    // Rectangle (10, 10, 60, 40), gradient centre in its middle.
+    // Rectangle (10, 10, 60, 40); the ellipse of centre (40, 30) and radii (28, 18); gradient
+    // centre in the middle of both.
     auto draw = [](const wchar_t* mode, int32_t kind) {
         VectorMode m(mode);
         auto canvas = std::make_unique<TestCanvas>(80, 60);
@@ -116,13 +102,10 @@ TEST(DrawVectorShape, EachFillModeDrawsItsOwnFill) {
     EXPECT_LT(BlueOf(radial->At(40, 30)), 60);
     EXPECT_GT(BlueOf(radial->At(12, 30)), RedOf(radial->At(12, 30)));
     EXPECT_GT(BlueOf(radial->At(40, 11)), RedOf(radial->At(40, 11)));
+    EXPECT_EQ(radial->Drawn().count, 61 * 41);
+    // The linear mode fills as the radial one does, the ellipse included.
+    EXPECT_EQ(draw(L"Vector_Linear", 1)->Pixels(), radial->Pixels());
 
-    // The rectangle in the linear mode fills as in the radial mode.
-    auto linear = draw(L"Vector_Linear", 1);
-    EXPECT_EQ(FindDrawn(*radial).count, 61 * 41);
-    EXPECT_EQ(linear->Pixels(), radial->Pixels());
-
-    // The ellipse: centre (40, 30), radii (28, 18).
     auto ellipseSingle = draw(L"Vector_Single", 0);
     EXPECT_EQ(ellipseSingle->At(40, 30), kRed);
     EXPECT_EQ(ellipseSingle->At(20, 30), kRed);
@@ -131,11 +114,10 @@ TEST(DrawVectorShape, EachFillModeDrawsItsOwnFill) {
     EXPECT_GT(RedOf(ellipseRadial->At(40, 30)), 200);
     EXPECT_GT(BlueOf(ellipseRadial->At(14, 30)), RedOf(ellipseRadial->At(14, 30)));
     EXPECT_TRUE(Clear(*ellipseRadial, 14, 14));
-    auto ellipseLinear = draw(L"Vector_Linear", 0);
-    EXPECT_EQ(ellipseLinear->Pixels(), ellipseRadial->Pixels());
+    EXPECT_EQ(draw(L"Vector_Linear", 0)->Pixels(), ellipseRadial->Pixels());
 
     // No fill mode chosen yet: nothing.
-    EXPECT_EQ(FindDrawn(*draw(L"", 1)).count, 0);
+    EXPECT_EQ(draw(L"", 1)->Drawn().count, 0);
 }
 
 TEST(DrawVectorShape, AlphaSquareAndRefusals) {
@@ -151,17 +133,16 @@ TEST(DrawVectorShape, AlphaSquareAndRefusals) {
     EXPECT_FALSE(DrawVectorShape(refused.target(), 1, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 300, 0));
     EXPECT_FALSE(DrawVectorShape(refused.target(), 0, 40, 30, 20, 20, 40, 30, 0, kRed, kBlue, -5, 0));
     ASSERT_TRUE(DrawVectorShape(refused.target(), 2, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 255, 0)); // unknown kind
-    EXPECT_EQ(FindDrawn(refused).count, 0);
+    EXPECT_EQ(refused.Drawn().count, 0);
 }
 
 TEST(FillGlowEllipse, FadesFromItsCentreAndDrawsAFaintOutlineOnRequest) {
     TestCanvas glow(100, 100);
-    FillGlowEllipse(glow.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(255, 255, 255, 255),
-                    ColorARGB(0, 255, 255, 255), true);
+    FillGlowEllipse(glow.target(), 50, 50, 40, 30, 50, 50, 0, kWhite, ColorARGB(0, 255, 255, 255), true);
     EXPECT_GT(AlphaOf(glow.At(50, 50)), 230);
     EXPECT_LT(AlphaOf(glow.At(85, 50)), AlphaOf(glow.At(65, 50)));
     EXPECT_GT(AlphaOf(glow.At(65, 50)), 40);
-    const DrawnBox box = FindDrawn(glow);
+    const DrawnBox box = glow.Drawn();
     EXPECT_GT(box.count, 2000);
     EXPECT_GE(box.left, 9);
     EXPECT_LE(box.right, 91);
@@ -170,33 +151,16 @@ TEST(FillGlowEllipse, FadesFromItsCentreAndDrawsAFaintOutlineOnRequest) {
 
     // A clear fill shows only the outline: the surround colour at alpha 60.
     TestCanvas outlined(100, 100), bare(100, 100);
-    FillGlowEllipse(outlined.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(0, 255, 0, 0), ColorARGB(0, 255, 0, 0),
-                    false);
+    const uint32_t clearRed = ColorARGB(0, 255, 0, 0);
+    FillGlowEllipse(outlined.target(), 50, 50, 40, 30, 50, 50, 0, clearRed, clearRed, false);
     const uint32_t rim = outlined.At(10, 50);
     EXPECT_GT(AlphaOf(rim), 15);
     EXPECT_LE(AlphaOf(rim), 62);
     EXPECT_EQ(rim & 0x00FFFFFF, 0x00FF0000u);
     EXPECT_EQ(AlphaOf(outlined.At(50, 50)), 0);
-    FillGlowEllipse(bare.target(), 50, 50, 40, 30, 50, 50, 0, ColorARGB(0, 255, 0, 0), ColorARGB(0, 255, 0, 0), true);
-    EXPECT_EQ(FindDrawn(bare).count, 0);
-
+    FillGlowEllipse(bare.target(), 50, 50, 40, 30, 50, 50, 0, clearRed, clearRed, true);
     // A radius of zero or less draws nothing.
-    TestCanvas none(100, 100);
-    FillGlowEllipse(none.target(), 50, 50, 0, 30, 50, 50, 0, kRed, kRed, false);
-    FillGlowEllipse(none.target(), 50, 50, 20, -10, 50, 50, 0, kRed, kRed, false);
-    EXPECT_EQ(FindDrawn(none).count, 0);
-}
-
-TEST(FillGradientShape, FillsTheRectangleOrTheEllipseWithTheSurroundAsOutline) {
-    TestCanvas rect(100, 100), ellipse(100, 100);
-    FillGradientShape(rect.target(), 20, 30, 50, 40, 45, 50, 0, kRed, kRed, false, false);
-    EXPECT_EQ(rect.At(22, 32), kRed);
-    EXPECT_EQ(rect.At(68, 68), kRed);
-    EXPECT_TRUE(Clear(rect, 15, 50) && Clear(rect, 75, 50) && Clear(rect, 45, 25) && Clear(rect, 45, 75));
-
-    // Centre (50, 50), radii (30, 20): the corner of its box is outside.
-    FillGradientShape(ellipse.target(), 50, 50, 30, 20, 50, 50, 0, kBlue, kBlue, false, true);
-    EXPECT_EQ(ellipse.At(50, 50), kBlue);
-    EXPECT_EQ(ellipse.At(22, 50), kBlue);
-    EXPECT_TRUE(Clear(ellipse, 23, 32) && Clear(ellipse, 15, 50) && Clear(ellipse, 50, 25));
+    FillGlowEllipse(bare.target(), 50, 50, 0, 30, 50, 50, 0, kRed, kRed, false);
+    FillGlowEllipse(bare.target(), 50, 50, 20, -10, 50, 50, 0, kRed, kRed, false);
+    EXPECT_EQ(bare.Drawn().count, 0);
 }

@@ -1,0 +1,144 @@
+// What the imaging tests share: colours and their channels, bitmaps of one colour, a 32 bpp
+// drawing canvas, reading pixels back (one by one, all at once, or the box of what was drawn),
+// and painting on a real window at the imaging tests' own place on the screen.
+#pragma once
+
+#include "imaging/DrawTarget.h"
+#include "imaging/ModGDI.h"
+#include "platform/GdipHandles.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TestWindow.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+inline constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
+inline constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
+inline constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
+inline constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
+
+inline int AlphaOf(uint32_t c) { return static_cast<int>(c >> 24); }
+inline int RedOf(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline int GreenOf(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
+inline int BlueOf(uint32_t c) { return static_cast<int>(c & 0xFF); }
+
+// The largest difference between the two colours in any one channel, alpha included.
+inline int ChannelDistance(uint32_t a, uint32_t b) {
+    int worst = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return worst;
+}
+
+// A 32 bpp ARGB bitmap of one colour.
+inline GdipBitmap SolidBitmap(int w, int h, uint32_t colour) {
+    GdipBitmap bitmap;
+    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
+    GdipGraphics g;
+    GdipGetImageGraphicsContext(bitmap.get(), g.put());
+    GdipGraphicsClear(g.get(), colour);
+    return bitmap;
+}
+
+// Every ARGB pixel of a bitmap, row by row from the top, read in one lock.
+inline std::vector<uint32_t> AllPixels(GpBitmap* bitmap, int& width, int& height) {
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(bitmap, &w);
+    GdipGetImageHeight(bitmap, &h);
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    std::vector<uint32_t> out(static_cast<size_t>(w) * h);
+    GpRect all{0, 0, width, height};
+    BitmapData data{};
+    data.Width = w;
+    data.Height = h;
+    data.Stride = width * 4;
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = out.data();
+    if (GdipBitmapLockBits(bitmap, &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB, &data) ==
+        Ok)
+        GdipBitmapUnlockBits(bitmap, &data);
+    return out;
+}
+
+inline std::vector<uint32_t> AllPixels(GpBitmap* bitmap) {
+    int w = 0, h = 0;
+    return AllPixels(bitmap, w, h);
+}
+
+// The smallest box holding every pixel that counts as drawn; count 0 when none does.
+struct DrawnBox {
+    int left = 0, top = 0, right = -1, bottom = -1; // inclusive
+    int count = 0;
+};
+
+inline DrawnBox FindDrawn(GpBitmap* bitmap, const std::function<bool(uint32_t)>& drawn) {
+    int w = 0, h = 0;
+    const std::vector<uint32_t> pixels = AllPixels(bitmap, w, h);
+    DrawnBox box{w, h, -1, -1, 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!drawn(pixels[static_cast<size_t>(y) * w + x])) continue;
+            ++box.count;
+            box.left = std::min(box.left, x);
+            box.top = std::min(box.top, y);
+            box.right = std::max(box.right, x);
+            box.bottom = std::max(box.bottom, y);
+        }
+    return box;
+}
+
+// Every pixel that differs from the background counts as drawn.
+inline DrawnBox FindDrawn(GpBitmap* bitmap, uint32_t background = 0) {
+    return FindDrawn(bitmap, [background](uint32_t c) { return c != background; });
+}
+
+// A 32 bpp ARGB bitmap with a plain surface on it (no settings of its own) for drawing tests.
+struct TestCanvas {
+    GdipBitmap bitmap;
+    GdipGraphics graphics;
+
+    TestCanvas(int w, int h, uint32_t background = 0) {
+        GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
+        GdipGetImageGraphicsContext(bitmap.get(), graphics.put());
+        GdipGraphicsClear(graphics.get(), background);
+    }
+    [[nodiscard]] GpGraphics* g() const { return graphics.get(); }
+    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(graphics.get()); }
+    [[nodiscard]] std::vector<uint32_t> Pixels() const { return AllPixels(bitmap.get()); }
+    [[nodiscard]] uint32_t At(int x, int y) const { return PixelAt(bitmap.get(), x, y); }
+    [[nodiscard]] DrawnBox Drawn(uint32_t background = 0) const { return FindDrawn(bitmap.get(), background); }
+};
+
+// Test programs run side by side on one screen; the imaging tests' windows keep to a place of
+// their own so that no other test's window covers them, nor they another's.
+inline constexpr int kWindowX = 700;
+inline constexpr int kWindowY = 560;
+
+// A window at the imaging tests' place that paints itself with ground and then paint(dc) on
+// every WM_PAINT; painted once before it is returned.
+struct PaintedWindow {
+    TestWindow window;
+    PaintedWindow(int w, int h, COLORREF ground, std::function<void(HDC)> paint) : window(w, h, kWindowX, kWindowY) {
+        window.onMessage = [this, ground, paint](UINT msg, WPARAM, LPARAM, LRESULT*) {
+            if (msg != WM_PAINT) return false;
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(window.hwnd(), &ps);
+            RECT all;
+            ::GetClientRect(window.hwnd(), &all);
+            UniqueGdiObject brush(::CreateSolidBrush(ground));
+            ::FillRect(dc, &all, static_cast<HBRUSH>(brush.get()));
+            paint(dc);
+            ::EndPaint(window.hwnd(), &ps);
+            return true;
+        };
+        ::InvalidateRect(window.hwnd(), nullptr, TRUE);
+        TestWindow::Pump(100);
+    }
+    [[nodiscard]] HWND hwnd() const { return window.hwnd(); }
+    // The colour on screen at client point (x, y), red in the low byte.
+    [[nodiscard]] COLORREF At(int x, int y) const { return TestWindow::ScreenPixel(window.hwnd(), x, y); }
+};
