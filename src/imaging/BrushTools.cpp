@@ -183,7 +183,7 @@ std::optional<IntegerDab> PlanDab(const DIBArray& view, int32_t x, int32_t y, in
     return IntegerDab{r, r2, ShapeAround(*rect, x, y, r2)};
 }
 
-// Runs body(row pointer, x, d2) over every pixel of the dab.
+// Runs body(row pointer, y, x, d2) over every pixel of the dab.
 template <typename Body>
 void ForEachPixel(const DIBArray& view, const IntegerDab& dab, int32_t cx, int32_t cy, Body body) {
     const DabRect& q = dab.shape.rect;

@@ -2,6 +2,7 @@
 // between it and GDI+ bitmaps.
 #include "imaging/CDIB.h"
 
+#include "imaging/PathHelpers.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
 
@@ -17,15 +18,6 @@ struct BitmapInfo256 {
 };
 
 int32_t PaletteEntries(int32_t bpp) { return bpp >= 1 && bpp <= 8 ? (1 << bpp) : 0; }
-
-std::wstring TemporaryNameBeside(const std::wstring& target) {
-    const size_t slash = target.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
-    std::wstring name(MAX_PATH, L'\0');
-    if (::GetTempFileNameW(folder.c_str(), L"vdb", 0, name.data()) == 0) return {};
-    name.resize(wcslen(name.c_str()));
-    return name;
-}
 
 bool WriteAll(HANDLE file, const void* data, size_t bytes) {
     const auto* p = static_cast<const uint8_t*>(data);
@@ -49,6 +41,18 @@ BitmapData UserBufferOf(const CDIB& dib) {
     data.PixelFormat = PixelFormat32bppARGB;
     data.Scan0 = dib.lpBits() + static_cast<size_t>(dib.Height() - 1) * static_cast<size_t>(dib.BytesPerScanline());
     return data;
+}
+
+// Copies all of bitmap (same size as dib) into dib (ImageLockModeRead) or dib into bitmap
+// (ImageLockModeWrite) through one lock with dib's bits as the user buffer.
+bool CopyThroughSection(GpBitmap* bitmap, const CDIB& dib, UINT direction) {
+    // Any GDI drawing still queued for the section must land before its bits are read or written.
+    ::GdiFlush();
+    GpRect all{0, 0, dib.Width(), dib.Height()};
+    BitmapData data = UserBufferOf(dib);
+    if (GdipBitmapLockBits(bitmap, &all, direction | ImageLockModeUserInputBuf, PixelFormat32bppARGB, &data) != Ok)
+        return false;
+    return GdipBitmapUnlockBits(bitmap, &data) == Ok;
 }
 
 bool HoldsArgbSection(const CDIB& dib) {
@@ -125,7 +129,7 @@ bool CDIB::Save(const std::wstring& fileName) const {
 
     // Written beside the target and moved over it only when every write succeeded, so a failed
     // save never leaves a damaged file in place of a good one.
-    const std::wstring temp = TemporaryNameBeside(fileName);
+    const std::wstring temp = TemporaryNameBeside(fileName, L"vdb");
     if (temp.empty()) return false;
     bool ok;
     {
@@ -256,21 +260,15 @@ HBITMAP CDIB::image() const {
 
 bool GdipImageToDIB(CDIB& dib, GpImage* image) {
     if (!image || !HoldsArgbSection(dib)) return false;
-    GpRect all{0, 0, dib.Width(), dib.Height()};
     // A bitmap of the bitmap's own size needs no scaling: one lock copies it (converted to ARGB)
     // without drawing it first, which is most of the cost for a photograph.
     ImageType type = ImageTypeUnknown;
     UINT w = 0, h = 0;
     if (GdipGetImageType(image, &type) == Ok && type == ImageTypeBitmap && GdipGetImageWidth(image, &w) == Ok &&
         GdipGetImageHeight(image, &h) == Ok && w == static_cast<UINT>(dib.Width()) &&
-        h == static_cast<UINT>(dib.Height())) {
-        ::GdiFlush();
-        auto* bitmap = static_cast<GpBitmap*>(image);
-        BitmapData data = UserBufferOf(dib);
-        if (GdipBitmapLockBits(bitmap, &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                               &data) == Ok)
-            return GdipBitmapUnlockBits(bitmap, &data) == Ok;
-    }
+        h == static_cast<UINT>(dib.Height()) &&
+        CopyThroughSection(static_cast<GpBitmap*>(image), dib, ImageLockModeRead))
+        return true;
     GdipBitmap temp;
     if (GdipCreateBitmapFromScan0(dib.Width(), dib.Height(), 0, PixelFormat32bppARGB, nullptr, temp.put()) != Ok)
         return false;
@@ -279,12 +277,7 @@ bool GdipImageToDIB(CDIB& dib, GpImage* image) {
         if (GdipGetImageGraphicsContext(temp.get(), surface.put()) != Ok) return false;
         if (GdipDrawImageRectI(surface.get(), image, 0, 0, dib.Width(), dib.Height()) != Ok) return false;
     }
-    ::GdiFlush();
-    BitmapData data = UserBufferOf(dib);
-    if (GdipBitmapLockBits(temp.get(), &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                           &data) != Ok)
-        return false;
-    return GdipBitmapUnlockBits(temp.get(), &data) == Ok;
+    return CopyThroughSection(temp.get(), dib, ImageLockModeRead);
 }
 
 GpBitmap* DIBToGdipBitmap(const CDIB& dib) {
@@ -292,12 +285,5 @@ GpBitmap* DIBToGdipBitmap(const CDIB& dib) {
     GdipBitmap bitmap;
     if (GdipCreateBitmapFromScan0(dib.Width(), dib.Height(), 0, PixelFormat32bppARGB, nullptr, bitmap.put()) != Ok)
         return nullptr;
-    ::GdiFlush();
-    GpRect all{0, 0, dib.Width(), dib.Height()};
-    BitmapData data = UserBufferOf(dib);
-    if (GdipBitmapLockBits(bitmap.get(), &all, ImageLockModeWrite | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                           &data) != Ok)
-        return nullptr;
-    if (GdipBitmapUnlockBits(bitmap.get(), &data) != Ok) return nullptr;
-    return bitmap.release();
+    return CopyThroughSection(bitmap.get(), dib, ImageLockModeWrite) ? bitmap.release() : nullptr;
 }

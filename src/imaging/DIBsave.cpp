@@ -1,6 +1,7 @@
 #include "imaging/DIBsave.h"
 
 #include "imaging/ModGDI.h"
+#include "imaging/PathHelpers.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
 
@@ -188,15 +189,6 @@ GdipBitmap OpaqueCopy(GpImage* image) {
     return copy;
 }
 
-std::wstring TemporaryNameBeside(const std::wstring& target) {
-    size_t slash = target.find_last_of(L"\\/");
-    std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
-    std::wstring name(MAX_PATH, L'\0');
-    if (::GetTempFileNameW(folder.c_str(), L"vsv", 0, name.data()) == 0) return {};
-    name.resize(wcslen(name.c_str()));
-    return name;
-}
-
 } // namespace
 
 bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality,
@@ -223,7 +215,7 @@ bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t forma
     const DWORD targetAttributes = ::GetFileAttributesW(fileName.c_str());
     if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY)) return false;
 
-    const std::wstring temp = TemporaryNameBeside(fileName);
+    const std::wstring temp = TemporaryNameBeside(fileName, L"vsv");
     if (temp.empty()) return false;
 
     LONG qualityValue = quality;

@@ -1,6 +1,7 @@
 #include "imaging/ImageTransforms.h"
 
 #include "imaging/EffectBuffers.h"
+#include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
 #include "platform/AppState.h"
@@ -11,24 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-
-namespace {
-
-ColorMatrix IdentityMatrix() {
-    ColorMatrix m{};
-    for (int i = 0; i < 5; ++i) m.m[i][i] = 1.0f;
-    return m;
-}
-
-GdipImageAttributes AttributesWith(const ColorMatrix& m) {
-    GdipImageAttributes attributes;
-    if (GdipCreateImageAttributes(attributes.put()) == Ok)
-        GdipSetImageAttributesColorMatrix(attributes.get(), ColorAdjustTypeDefault, TRUE, &m, nullptr,
-                                          ColorMatrixFlagsDefault);
-    return attributes;
-}
-
-} // namespace
 
 void DrawImageRotated(const DrawTarget& target, GpImage* image, float w, float h, float outW, float outH, float angle,
                       bool highQuality, int32_t mode) {
@@ -62,15 +45,13 @@ void DrawImageRotated(const DrawTarget& target, GpImage* image, float w, float h
 
 void DrawStraightenSurround(HDC dc, float x0, float y0, float w, float h, float outW, float outH) {
     {
-        GdipGraphics surface;
-        if (GdipCreateFromHDC(dc, surface.put()) != Ok) return;
+        TargetSurface surface(DrawTarget::Dc(dc));
+        if (!surface) return;
         GdipPath band;
         GdipCreatePath(FillModeAlternate, band.put());
         const GpRectF rects[2] = {{0, 0, outW, outH}, {x0, y0, w, h}};
         GdipAddPathRectangles(band.get(), rects, 2);
-        GdipSolidFill grey;
-        GdipCreateSolidFill(ColorARGB(255, 224, 224, 224), grey.put());
-        GdipFillPath(surface.get(), grey.get(), band.get());
+        GdipFillPath(surface.get(), MakeSolidFill(ColorARGB(255, 224, 224, 224)).get(), band.get());
     } // the band is on the DC before the frame's own surface draws over it
     DrawFrameRect(dc, 1, 1, outW, outH);
 }
@@ -85,10 +66,10 @@ void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, f
     const float v = value;
     switch (mode) {
     case kAdjustGrey: {
-        ColorMatrix m = IdentityMatrix();
+        ColorMatrix m = IdentityColorMatrix();
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 3; ++j) m.m[i][j] = 0.35f;
-        attributes = AttributesWith(m);
+        attributes = AttributesWithMatrix(m);
         break;
     }
     case kAdjustColourScale: {
@@ -99,7 +80,7 @@ void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, f
         }
         m.m[3][3] = 1;
         m.m[4][4] = 1;
-        attributes = AttributesWith(m);
+        attributes = AttributesWithMatrix(m);
         break;
     }
     case kAdjustGamma:
@@ -107,12 +88,12 @@ void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, f
             GdipSetImageAttributesGamma(attributes.get(), ColorAdjustTypeBitmap, TRUE, gamma);
         break;
     case kAdjustBrightnessContrast: {
-        ColorMatrix m = IdentityMatrix();
+        ColorMatrix m = IdentityColorMatrix();
         for (int i = 0; i < 3; ++i) {
             m.m[i][i] = v + 1;
             m.m[4][i] = v;
         }
-        attributes = AttributesWith(m);
+        attributes = AttributesWithMatrix(m);
         break;
     }
     default:
@@ -121,20 +102,16 @@ void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, f
 
     TargetSurface surface(target);
     if (!surface) return;
-    if (target.graphics)
-        GdipDrawImageRectRectI(surface.get(), image, 0, 0, w, h, 0, 0, w, h, UnitPixel, attributes.get(), nullptr,
-                               nullptr);
-    else
-        GdipDrawImageRectRectI(surface.get(), image, RoundHalfEven(x), RoundHalfEven(y), w, h, 0, 0, w, h, UnitPixel,
-                               attributes.get(), nullptr, nullptr);
+    // A given surface is the output bitmap itself: the image goes to its origin.
+    const INT left = target.graphics ? 0 : RoundHalfEven(x), top = target.graphics ? 0 : RoundHalfEven(y);
+    GdipDrawImageRectRectI(surface.get(), image, left, top, w, h, 0, 0, w, h, UnitPixel, attributes.get(), nullptr,
+                           nullptr);
 }
 
 void DrawImageAlpha(const DrawTarget& target, GpImage* image, float x, float y, float w, float h, float srcW,
                     float srcH, float alpha) {
     if (!image) return;
-    ColorMatrix m = IdentityMatrix();
-    m.m[3][3] = alpha;
-    GdipImageAttributes attributes = AttributesWith(m);
+    GdipImageAttributes attributes = AlphaAttributes(alpha);
     {
         TargetSurface surface(target);
         if (!surface) return;

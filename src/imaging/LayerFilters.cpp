@@ -120,20 +120,20 @@ bool SameSize(const DIBArray& a, const DIBArray& b) {
     return a.Attached() && b.Attached() && a.Width() == b.Width() && a.Height() == b.Height();
 }
 
-// FilterDib made at the asked size and filled with the layer; false when either step fails.
-bool LoadFilterDib(const DIBsave& layer, float w, float h, bool clear) {
+// FilterDib made at the asked size and filled with the layer (every pixel written, so nothing of
+// an earlier call shows through); false when either step fails.
+bool LoadFilterDib(const DIBsave& layer, float w, float h) {
     CDIB& dib = FilterDib();
     const auto width = TryRoundHalfEven(w), height = TryRoundHalfEven(h);
     if (!layer.new_Img || !width || !height || *width <= 0 || *height <= 0) return false;
     if (!dib.Create(*width, *height, 32)) return false;
-    if (clear) dib.Reset();
     return GdipImageToDIB(dib, layer.new_Img);
 }
 
 // The frame of the two neighbour filters: they read an untouched copy and write FilterDib.
 template <typename Apply>
 GdipBitmap NeighbourFilter(const DIBsave& layer, float w, float h, Apply apply) {
-    if (!LoadFilterDib(layer, w, h, false)) return {};
+    if (!LoadFilterDib(layer, w, h)) return {};
     CDIB copy;
     FilterDib().CloneTo(copy);
     {
@@ -236,7 +236,7 @@ void ApplyContour(const DIBArray& src, const DIBArray& dst) {
 }
 
 GdipBitmap KernelFilter(const DIBsave& layer, float w, float h, int32_t amount, int32_t filterId) {
-    if (!LoadFilterDib(layer, w, h, true)) return {};
+    if (!LoadFilterDib(layer, w, h)) return {};
     {
         ScopedDIBArray attach(FilterDib(), PixelView());
         ApplyKernel(PixelView(), amount, filterId);

@@ -1,5 +1,6 @@
 #include "imaging/Loupe.h"
 
+#include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
 #include "platform/GdipHandles.h"
@@ -10,9 +11,7 @@ void DrawLoupe(HDC target, HBITMAP sourceBitmap, HPALETTE sourcePalette, float x
     GdipGraphics surface;
     if (!target || GdipCreateFromHDC(target, surface.put()) != Ok) return;
     GdipSetSmoothingMode(surface.get(), SmoothingModeAntiAlias);
-    GdipPen light, dark;
-    GdipCreatePen1(ColorARGB(200, 255, 255, 255), 1, UnitPixel, light.put());
-    GdipCreatePen1(ColorARGB(100, 0, 0, 0), 1, UnitPixel, dark.put());
+    const GdipPen light = MakePen(ColorARGB(200, 255, 255, 255), 1), dark = MakePen(ColorARGB(100, 0, 0, 0), 1);
 
     GdipPath outline = CreateRoundRectPath(x, y, w, h, cornerW, cornerH);
     if (outline) {

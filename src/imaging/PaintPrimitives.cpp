@@ -1,19 +1,12 @@
 #include "imaging/PaintPrimitives.h"
 
+#include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
-
-namespace {
-GdipPen MakePen(uint32_t colour, float width) {
-    GdipPen pen;
-    GdipCreatePen1(colour, width, UnitPixel, pen.put());
-    return pen;
-}
-} // namespace
 
 GdipPath CreateRoundRectPath(float x, float y, float w, float h, float cornerW, float cornerH) {
     GdipPath path;
@@ -59,8 +52,7 @@ void DrawRoundGradientRect(const DrawTarget& target, int32_t gx1, int32_t gy1, i
         GdipFillPath(surface.get(), gradient.get(), path.get());
     } else {
         // Equal gradient points give no brush; the box still shows, in its first colour.
-        GdipSolidFill solid;
-        if (GdipCreateSolidFill(first, solid.put()) == Ok)
+        if (GdipSolidFill solid = MakeSolidFill(first))
             GdipFillPath(surface.get(), solid.get(), path.get());
     }
     if (pen)
@@ -125,8 +117,7 @@ void FillEllipseAA(HDC dc, float x, float y, float w, float h, uint32_t colour) 
     const double widthD = std::ceil(double{x} + w + 0.5) - left, heightD = std::ceil(double{y} + h + 0.5) - top;
     constexpr double kLargestDot = 1 << 20;
     if (!(widthD * heightD <= kLargestDot) || std::fabs(left) > 1e6 || std::fabs(top) > 1e6) {
-        GdipSolidFill brush;
-        if (GdipCreateSolidFill(colour, brush.put()) == Ok)
+        if (GdipSolidFill brush = MakeSolidFill(colour))
             GdipFillEllipse(surface.get(), brush.get(), x, y, w, h);
         return;
     }

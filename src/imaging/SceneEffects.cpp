@@ -1,6 +1,7 @@
 #include "imaging/SceneEffects.h"
 
 #include "imaging/GdiDIB.h"
+#include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PathHelpers.h"
 #include "platform/AppState.h"
@@ -137,9 +138,7 @@ void DrawRainStreak(const DrawTarget& target, float X1, float Y1, float X2, floa
     SmoothSurface surface(target);
     if (!surface.get())
         return;
-    GdipPen pen;
-    GdipCreatePen1(ColorARGB(*alpha, 228, 228, 228), 1, UnitPixel, pen.put());
-    GdipDrawLine(surface.get(), pen.get(), X1, Y1, X2, Y2);
+    GdipDrawLine(surface.get(), MakePen(ColorARGB(*alpha, 228, 228, 228), 1).get(), X1, Y1, X2, Y2);
 }
 
 void DrawSnowFlake(const DrawTarget& target, float X, float Y, float W, float H, float Focus, uint32_t Colour) {
@@ -159,9 +158,7 @@ void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, ui
     GdipAddPathArc(path.get(), X + W, Y + H, W, H, 270, 270);
     GdipAddPathArc(path.get(), X + W, Y, W, H, 180, 270);
     GdipClosePathFigure(path.get());
-    GdipSolidFill brush;
-    GdipCreateSolidFill(Colour, brush.put());
-    GdipFillPath(surface.get(), brush.get(), path.get());
+    GdipFillPath(surface.get(), MakeSolidFill(Colour).get(), path.get());
 }
 
 void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
@@ -171,15 +168,9 @@ void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H
     SmoothSurface surface(target);
     if (!surface.get())
         return;
-    GdipImageAttributes attributes;
-    if (GdipCreateImageAttributes(attributes.put()) != Ok)
+    const GdipImageAttributes attributes = AlphaAttributes(static_cast<float>(Alpha) / 255.0f);
+    if (!attributes)
         return;
-    ColorMatrix matrix{};
-    for (int k = 0; k < 5; ++k)
-        matrix.m[k][k] = 1;
-    matrix.m[3][3] = static_cast<float>(Alpha) / 255.0f;
-    GdipSetImageAttributesColorMatrix(attributes.get(), ColorAdjustTypeDefault, TRUE, &matrix, nullptr,
-                                      ColorMatrixFlagsDefault);
     GdipDrawImageRectRectI(surface.get(), Image, RoundHalfEven(X), RoundHalfEven(Y), RoundHalfEven(W), RoundHalfEven(H),
                            0, 0, SrcW, SrcH, UnitPixel, attributes.get(), nullptr, nullptr);
 }
@@ -218,9 +209,7 @@ void DrawMoon(const DrawTarget& target, float W, float H) {
         SmoothSurface surface(target);
         if (!surface.get())
             return;
-        GdipSolidFill veil;
-        GdipCreateSolidFill(ColorARGB(100, 0, 0, 0), veil.put());
-        GdipFillRectangle(surface.get(), veil.get(), 0, 0, W, H);
+        GdipFillRectangle(surface.get(), MakeSolidFill(ColorARGB(100, 0, 0, 0)).get(), 0, 0, W, H);
     }
     FillGlowEllipse(target, 100, 80, 80, 80, 100, 80, 0, kWhite, SetColorAlpha(kWhite, 0), true);
     FillGlowEllipse(target, 100, 80, 60, 60, 100, 80, 0.9f, kWhite, ColorARGB(0, 255, 255, 255), true);

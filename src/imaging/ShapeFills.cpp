@@ -1,5 +1,6 @@
 #include "imaging/ShapeFills.h"
 
+#include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/Rounding.h"
@@ -38,12 +39,6 @@ void FillPathGradient(GpGraphics* g, GpPath* path, float FX, float FY, float Foc
     }
     if (pen)
         GdipDrawPath(g, pen, path);
-}
-
-GdipPen MakePen(uint32_t colour, float width) {
-    GdipPen pen;
-    GdipCreatePen1(colour, width, UnitPixel, pen.put());
-    return pen;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "imaging/TextRendering.h"
 
+#include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/Rounding.h"
@@ -19,12 +20,6 @@ GdipStringFormat MakeFormat() {
     GdipStringFormat format;
     GdipCreateStringFormat(0, LANG_NEUTRAL, format.put());
     return format;
-}
-
-GdipSolidFill MakeBrush(uint32_t colour) {
-    GdipSolidFill brush;
-    GdipCreateSolidFill(colour, brush.put());
-    return brush;
 }
 
 INT TextLength(const std::wstring& text) {
@@ -128,8 +123,8 @@ void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x,
     TargetSurface surface(target);
     if (!surface)
         return;
-    GdipSolidFill textBrush = MakeBrush(colour);
-    GdipSolidFill shadowBrush = MakeBrush(ColorARGB(200, 0, 0, 0));
+    GdipSolidFill textBrush = MakeSolidFill(colour);
+    GdipSolidFill shadowBrush = MakeSolidFill(ColorARGB(200, 0, 0, 0));
     GdipFont font = CreateFontWithFallback(fontName, static_cast<float>(fontSize), style, UnitPoint);
     GdipStringFormat format = MakeFormat();
     if (!font || !format)
@@ -172,7 +167,7 @@ void DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, f
     TargetSurface surface(target);
     if (!surface)
         return;
-    GdipSolidFill brush = MakeBrush(SetColorAlpha(colour, static_cast<uint8_t>(*alpha)));
+    GdipSolidFill brush = MakeSolidFill(SetColorAlpha(colour, static_cast<uint8_t>(*alpha)));
     GdipFont font = CreateFontWithFallback(fontName, static_cast<float>(fontSize), TextToolFontStyle(style), UnitPixel);
     GdipStringFormat format = MakeFormat();
     GdipSetTextRenderingHint(surface.get(), TextToolRenderHint(renderHint));
