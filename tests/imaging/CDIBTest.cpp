@@ -28,14 +28,10 @@ void SetDibPixel(CDIB& dib, int x, int y, uint32_t argb) {
 
 // A GDI+ bitmap whose pixel (x, y) is a colour made from x and y, alpha included.
 GdipBitmap PatternBitmap(int w, int h) {
-    GdipBitmap bitmap;
-    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            GdipBitmapSetPixel(bitmap.get(), x, y,
-                               ColorARGB(static_cast<uint8_t>(255 - x * 7), static_cast<uint8_t>(x * 9),
-                                         static_cast<uint8_t>(y * 11), static_cast<uint8_t>(x + y)));
-    return bitmap;
+    return BitmapOf(w, h, [](int x, int y) {
+        return ColorARGB(static_cast<uint8_t>(255 - x * 7), static_cast<uint8_t>(x * 9), static_cast<uint8_t>(y * 11),
+                         static_cast<uint8_t>(x + y));
+    });
 }
 
 } // namespace

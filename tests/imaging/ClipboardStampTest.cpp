@@ -12,14 +12,10 @@ namespace {
 
 // Opaque blocks of colour (the screen bitmap of the clipboard keeps no alpha).
 GdipBitmap BlockBitmap(int w, int h) {
-    GdipBitmap bitmap;
-    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            GdipBitmapSetPixel(bitmap.get(), x, y,
-                               ColorARGB(255, static_cast<uint8_t>(x < w / 2 ? 220 : 20),
-                                         static_cast<uint8_t>(y < h / 2 ? 40 : 200), static_cast<uint8_t>(x * 2)));
-    return bitmap;
+    return BitmapOf(w, h, [w, h](int x, int y) {
+        return ColorARGB(255, static_cast<uint8_t>(x < w / 2 ? 220 : 20), static_cast<uint8_t>(y < h / 2 ? 40 : 200),
+                         static_cast<uint8_t>(x * 2));
+    });
 }
 
 void PutTextOnClipboard(const wchar_t* text) {

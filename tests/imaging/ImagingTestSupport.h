@@ -43,6 +43,15 @@ inline GdipBitmap SolidBitmap(int w, int h, uint32_t colour) {
     return bitmap;
 }
 
+// A 32 bpp ARGB bitmap whose pixel (x, y), y from the top, is fill(x, y).
+inline GdipBitmap BitmapOf(int w, int h, const std::function<uint32_t(int, int)>& fill) {
+    GdipBitmap bitmap;
+    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) GdipBitmapSetPixel(bitmap.get(), x, y, fill(x, y));
+    return bitmap;
+}
+
 // Every ARGB pixel of a bitmap, row by row from the top, read in one lock.
 inline std::vector<uint32_t> AllPixels(GpBitmap* bitmap, int& width, int& height) {
     UINT w = 0, h = 0;
