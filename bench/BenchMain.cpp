@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <cstdio>
 #include <vector>
 
@@ -13,7 +14,17 @@ std::vector<BenchCase>& Registry() {
     static std::vector<BenchCase> cases;
     return cases;
 }
+
+std::map<std::string, double>& Medians() {
+    static std::map<std::string, double> medians;
+    return medians;
+}
 } // namespace
+
+double MedianOf(const std::string& name) {
+    auto found = Medians().find(name);
+    return found == Medians().end() ? 0 : found->second;
+}
 
 bool RegisterBench(BenchCase bench) {
     Registry().push_back(std::move(bench));
@@ -52,10 +63,12 @@ int wmain(int argc, wchar_t** argv) {
         }
         std::sort(times.begin(), times.end());
         const double ms = times[times.size() / 2];
+        Medians()[b.name] = ms;
         if (b.megapixels > 0)
             std::printf("%-58s %10.1f %10.1f\n", b.name.c_str(), ms, b.megapixels / (ms / 1000.0));
         else
             std::printf("%-58s %10.1f %10s\n", b.name.c_str(), ms, "-");
+        if (b.report) b.report();
         std::fflush(stdout);
     }
     return 0;
