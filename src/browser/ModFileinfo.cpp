@@ -175,20 +175,3 @@ void SearchListViewByName(const ThumTable& source, const std::wstring& text, Thu
         destination.Rows.back().Selected = false;
     }
 }
-
-namespace {
-std::wstring MapCase(const std::wstring& text, DWORD flags) {
-    if (text.empty()) return text;
-    std::wstring lower(text.size(), L'\0');
-    const int n = ::LCMapStringEx(LOCALE_NAME_INVARIANT, flags, text.c_str(), static_cast<int>(text.size()),
-                                  lower.data(), static_cast<int>(lower.size()), nullptr, nullptr, 0);
-    if (n <= 0) return text;
-    lower.resize(static_cast<size_t>(n));
-    return lower;
-}
-} // namespace
-
-std::wstring LowerText(const std::wstring& text) { return MapCase(text, LCMAP_LOWERCASE); }
-std::wstring UpperText(const std::wstring& text) { return MapCase(text, LCMAP_UPPERCASE); }
-
-int CompareNoCase(const std::wstring& a, const std::wstring& b) { return UpperText(a).compare(UpperText(b)); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "browser/ThumTable.h"
+#include "platform/TextCase.h"
 
 #include <cstdint>
 #include <string>
@@ -40,10 +41,3 @@ void ApplyTableSort(ThumTable& list);
 // Fills destination with the rows of source whose name contains text, letter case ignored, each
 // once and in source order. An empty text copies every row with a name.
 void SearchListViewByName(const ThumTable& source, const std::wstring& text, ThumTable& destination);
-
-// Lower case of a text for comparisons, independent of the user's locale.
-std::wstring LowerText(const std::wstring& text);
-// Upper case of a text, independent of the user's locale; names sort by it.
-std::wstring UpperText(const std::wstring& text);
-// Negative, 0 or positive: file names compared without regard to case, the same way for every user.
-int CompareNoCase(const std::wstring& a, const std::wstring& b);

@@ -119,6 +119,8 @@ void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
 
 void ThumViewer::ThumbnaillSort(int32_t mode) {
     sortMode_ = mode;
+    // The relist below sorts what it lists: sorting the old rows first would be wasted work.
+    thumListview_.Rows.clear();
     SortListViewColumn(thumListview_, mode);
     RefreshThumbnail(true);
 }

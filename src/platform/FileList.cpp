@@ -1,20 +1,89 @@
 #include "platform/FileList.h"
 
+#include "platform/TextCase.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace {
 
-bool SameName(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+
+// Both texts in one letter case; "*" matches any run, "?" one character.
+bool WildcardMatch(const wchar_t* name, const wchar_t* wildcard) {
+    const wchar_t* star = nullptr;
+    const wchar_t* resume = nullptr;
+    while (*name) {
+        if (*wildcard == L'*') {
+            star = ++wildcard;
+            resume = name;
+        } else if (*wildcard == L'?' || *wildcard == *name) {
+            ++wildcard;
+            ++name;
+        } else if (star) {
+            wildcard = star;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*wildcard == L'*') ++wildcard;
+    return *wildcard == L'\0';
 }
 
-bool SortsBefore(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+// FindFirstFileExW takes paths past MAX_PATH only in their "\\?\" form.
+std::wstring SearchPath(const std::wstring& folder) {
+    std::wstring search = folder + L'*';
+    if (search.size() < MAX_PATH || search.rfind(L"\\\\?\\", 0) == 0) return search;
+    if (search.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + search.substr(2);
+    return L"\\\\?\\" + search;
 }
 
 } // namespace
+
+FilePattern::FilePattern(const std::wstring& pattern) : text_(pattern) {
+    size_t start = 0;
+    while (start <= pattern.size()) {
+        size_t end = pattern.find(L';', start);
+        if (end == std::wstring::npos) end = pattern.size();
+        std::wstring part = pattern.substr(start, end - start);
+        part.erase(0, part.find_first_not_of(L' '));
+        part.erase(part.find_last_not_of(L' ') + 1);
+        if (part == L"*.*") part = L"*";
+        if (!part.empty()) wildcards_.push_back(UpperText(part));
+        start = end + 1;
+    }
+}
+
+bool FilePattern::Matches(const std::wstring& name) const { return MatchesKey(UpperText(name)); }
+
+bool FilePattern::MatchesKey(const std::wstring& key) const {
+    for (const std::wstring& wildcard : wildcards_)
+        if (WildcardMatch(key.c_str(), wildcard.c_str())) return true;
+    return false;
+}
+
+bool ListFolderFiles(const std::wstring& folder, const FilePattern& pattern, std::vector<FileListEntry>& files) {
+    files.clear();
+    if (folder.empty()) return false;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = ::FindFirstFileExW(SearchPath(folder).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        std::wstring name = data.cFileName;
+        std::wstring key = UpperText(name);
+        if (!pattern.MatchesKey(key)) continue;
+        files.push_back({std::move(name), std::move(key), Join(data.nFileSizeHigh, data.nFileSizeLow),
+                         Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime),
+                         Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)});
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return true;
+}
 
 void FileList::SetPath(const std::wstring& folder) {
     path_ = folder;
@@ -22,38 +91,20 @@ void FileList::SetPath(const std::wstring& folder) {
 }
 
 void FileList::SetPattern(const std::wstring& pattern) {
-    pattern_ = pattern;
+    pattern_ = FilePattern(pattern);
     Refresh();
 }
 
 void FileList::Refresh() {
     names_.clear();
     if (path_.empty()) return;
-    std::wstring folder = path_;
-    if (folder.back() != L'\\') folder += L'\\';
-    size_t start = 0;
-    while (start <= pattern_.size()) {
-        size_t end = pattern_.find(L';', start);
-        if (end == std::wstring::npos) end = pattern_.size();
-        std::wstring one = pattern_.substr(start, end - start);
-        one.erase(0, one.find_first_not_of(L' '));
-        one.erase(one.find_last_not_of(L' ') + 1);
-        start = end + 1;
-        if (one.empty()) continue;
-        WIN32_FIND_DATAW found;
-        HANDLE search = ::FindFirstFileW((folder + one).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-            if (found.dwFileAttributes & kLeftOut) continue;
-            std::wstring name = found.cFileName;
-            // Two patterns may match one file: list it once.
-            if (std::none_of(names_.begin(), names_.end(), [&](const std::wstring& n) { return SameName(n, name); }))
-                names_.push_back(std::move(name));
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    std::stable_sort(names_.begin(), names_.end(), SortsBefore);
+    std::vector<FileListEntry> files;
+    (void)ListFolderFiles(path_.back() == L'\\' ? path_ : path_ + L'\\', pattern_, files);
+    names_.reserve(files.size());
+    for (FileListEntry& file : files) names_.push_back(std::move(file.Name));
+    std::stable_sort(names_.begin(), names_.end(), [](const std::wstring& a, const std::wstring& b) {
+        return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
+    });
 }
 
 std::wstring FileList::List(int32_t index) const {
