@@ -27,6 +27,12 @@ void MakePhoto() {
 }
 
 const bool registered = [] {
+    RegisterBench({"draw a 12 MP image unchanged (adjustment baseline)", 12.0, MakePhoto, [] {
+                       DIBsave out;
+                       out.CreateBlankMemory(kH, kW);
+                       AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(), kAdjustNone, 1, 0, 0,
+                                         kW, kH, 0);
+                   }});
     RegisterBench({"colour adjustment (brightness) of a 12 MP image", 12.0, MakePhoto, [] {
                        DIBsave out;
                        out.CreateBlankMemory(kH, kW);
