@@ -267,9 +267,14 @@ void ZpYSkinMenu::HistoryCreate(const std::wstring& path) {
     const std::wstring id = kHistoryIdPrefix + std::to_wstring(menuListView_.size());
     menuListView_.push_back({kHistoryMenu, id, path, L"", false, false});
     ++historyCount_;
+    historyChanged_ = true;
 }
 
 void ZpYSkinMenu::WriteHistoryBack() const {
+    // An unchanged history is not rewritten: a file that could not be read at start-up (held open
+    // by another program) must not be replaced by an empty list.
+    if (!historyChanged_)
+        return;
     Hourglass hourglass;
     std::vector<std::wstring> folders;
     for (auto row = menuListView_.end() - historyCount_; row != menuListView_.end(); ++row)

@@ -17,7 +17,7 @@ public:
     // Builds the command table and reads the history from App().DataPath + "History.tmp". The window
     // is made by Create (it starts hidden unless the arguments say otherwise).
     ZpYSkinMenu();
-    // Writes the history file back.
+    // Writes the history file back when this run added a folder.
     ~ZpYSkinMenu() override;
 
     // Public state, as hosts read and write it.
@@ -93,6 +93,7 @@ private:
     std::wstring hoverCaption_;
     bool pressed_ = false;
     int32_t historyCount_ = 0;
+    bool historyChanged_ = false;
     std::wstring historyPath_;
     GdipImage checkMark_;
 };

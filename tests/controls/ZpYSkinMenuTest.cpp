@@ -244,6 +244,19 @@ TEST_F(SkinMenuTest, HistoryKeepsTheLatestFifteenFoldersAcrossRuns) {
     EXPECT_EQ(rows, expected);
 }
 
+TEST_F(SkinMenuTest, AHistoryLeftUnchangedKeepsItsFile) {
+    std::string twenty;
+    for (int i = 0; i < 20; ++i)
+        twenty += "D:\\f" + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(WriteTestFile(HistoryFile(), twenty));
+    {
+        ZpYSkinMenu menu;
+        EXPECT_EQ(menu.HistoryCount(), 15);
+        EXPECT_EQ(menu.MenuListView().back().Caption, L"D:\\f19");
+    }
+    EXPECT_EQ(ReadTestFile(HistoryFile()), twenty);
+}
+
 TEST(RecentFolderHistory, ReadsUpToTheFirstEmptyLineAndTheLastFifteen) {
     std::string twenty, lastFifteen;
     for (int i = 0; i < 20; ++i)
