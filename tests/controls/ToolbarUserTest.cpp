@@ -76,6 +76,8 @@ TEST_F(TitleStrip, TheTitleEndsWhereItsCaptionIsMeasuredToEnd) {
 }
 
 TEST_F(TitleStrip, AMoveOffTheTitlesKeepsTheTitleAndDropsTheShade) {
+    FakeShortcutKeyHandler keys;
+    strip.shortcutKeys = &keys;
     Send(WM_MOUSEMOVE, 0, 45);
     EXPECT_EQ(strip.PressID(), 1); // a hover hits as a press does
     EXPECT_TRUE(Shaded(45));
@@ -83,30 +85,22 @@ TEST_F(TitleStrip, AMoveOffTheTitlesKeepsTheTitleAndDropsTheShade) {
     EXPECT_EQ(strip.PressID(), 1);
     EXPECT_FALSE(Shaded(45));
     EXPECT_EQ(events, (std::vector<std::string>{"move 40", "move 40"}));
+    ::SendMessageW(strip.hWnd(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(keys.log.calls, std::vector<std::wstring>{L"HandleShortcutKey(116, 0)"});
 }
 
 TEST_F(TitleStrip, AHoveredTitleShowsAWhiteWashUnderADarkShade) {
     strip.SetBackColor(RGB(0, 0, 200)); // on white the wash would not show
     strip.Create();
     Send(WM_MOUSEMOVE, 0, 45);
-    auto blend = [](double under, double over, double alpha) { return under + (over - under) * alpha / 255; };
+    auto washAndShade = [](double under) { return (under + (255 - under) * 70 / 255) * (255 - 100) / 255; };
     for (int x : {41, 50}) {
         const COLORREF p = strip.Point(x, 1);
-        const double expected[3] = {blend(blend(0, 255, 70), 0, 100), blend(blend(0, 255, 70), 0, 100),
-                                    blend(blend(200, 255, 70), 0, 100)};
-        EXPECT_NEAR(GetRValue(p), expected[0], 2) << "x " << x;
-        EXPECT_NEAR(GetGValue(p), expected[1], 2) << "x " << x;
-        EXPECT_NEAR(GetBValue(p), expected[2], 2) << "x " << x;
+        EXPECT_NEAR(GetRValue(p), washAndShade(0), 2) << "x " << x;
+        EXPECT_NEAR(GetBValue(p), washAndShade(200), 2) << "x " << x;
     }
     EXPECT_EQ(strip.Point(38, 1), RGB(0, 0, 200));
     EXPECT_EQ(strip.Point(45, kHeight - 1), RGB(0, 0, 200)); // the band stops 2 short of the bottom
-}
-
-TEST_F(TitleStrip, KeysGoToTheShortcutHandler) {
-    FakeShortcutKeyHandler keys;
-    strip.shortcutKeys = &keys;
-    ::SendMessageW(strip.hWnd(), WM_KEYDOWN, VK_F5, 0);
-    EXPECT_EQ(keys.log.calls, std::vector<std::wstring>{L"HandleShortcutKey(116, 0)"});
 }
 
 } // namespace
