@@ -2,8 +2,10 @@
 // answers getters from plain fields that a test sets.
 #pragma once
 
+#include "browser/FileInfoSource.h"
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
+#include "browser/ViewsBarCanvas.h"
 #include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -11,6 +13,7 @@
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/TextBarMainWindow.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "tests/support/CallLog.h"
 
@@ -46,7 +49,9 @@ public:
     void SetHeight(int height) override { log.Add(L"Height=" + Arg(height)); }
     void SetVisible(bool visible) override { log.Add(L"Visible=" + Arg(visible)); }
     void SetMemFirst(bool value) override { log.Add(L"MemFirst=" + Arg(value)); }
-    void Initializemenu(int32_t menuNumber) override { log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber))); }
+    void Initializemenu(int32_t menuNumber) override {
+        log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber)));
+    }
     float New_Height() const override { return newHeight; }
     void MenuChecked(const std::wstring& commandId, bool checked) override {
         log.Add(L"MenuChecked(" + Arg(commandId) + L", " + Arg(checked) + L")");
@@ -119,6 +124,12 @@ public:
     }
 };
 
+class FakeTextBarMainWindow : public TextBarMainWindow {
+public:
+    CallLog log;
+    void SetCanvasTextColor(int32_t rgb) override { log.Add(L"CanvasTextColor=" + Arg(static_cast<int>(rgb))); }
+};
+
 class FakeGridMainWindow : public GridMainWindow {
 public:
     CallLog log;
@@ -154,4 +165,25 @@ public:
     void SearchThumbnaillGO(const std::wstring& text, bool run) override {
         log.Add(L"SearchThumbnaillGO(" + Arg(text) + L", " + Arg(run) + L")");
     }
+};
+
+class FakeViewsBarCanvas : public ViewsBarCanvas {
+public:
+    int32_t effect = 0; // what Effect answers
+    int32_t Effect() const override { return effect; }
+};
+
+// Answers the file-information lines from plain fields.
+class FakeFileInfoSource : public FileInfoSource {
+public:
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
+    float resolution = 0;
+    std::wstring ShowFilename() const override { return filename; }
+    std::wstring ShowFormat() const override { return format; }
+    std::wstring ShowSize() const override { return size; }
+    std::wstring ShowCreateData() const override { return created; }
+    std::wstring ShowModiData() const override { return modified; }
+    std::wstring ShowImgWidth() const override { return imgWidth; }
+    std::wstring ShowImgHeight() const override { return imgHeight; }
+    float ShownImageResolution() const override { return resolution; }
 };
