@@ -12,6 +12,7 @@
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/TextBarMainWindow.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "tests/support/CallLog.h"
 
@@ -120,6 +121,12 @@ public:
     std::wstring FontAt(int32_t index) const override {
         return index >= 0 && index < FontCount() ? fonts[static_cast<size_t>(index)] : std::wstring();
     }
+};
+
+class FakeTextBarMainWindow : public TextBarMainWindow {
+public:
+    CallLog log;
+    void SetCanvasTextColor(int32_t rgb) override { log.Add(L"CanvasTextColor=" + Arg(static_cast<int>(rgb))); }
 };
 
 class FakeGridMainWindow : public GridMainWindow {
