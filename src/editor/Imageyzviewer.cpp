@@ -1,5 +1,7 @@
 #include "editor/Imageyzviewer.h"
 
+#include "editor/BoxReduce.h"
+
 #include "imaging/DrawTarget.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/Loupe.h"
@@ -272,27 +274,22 @@ void Imageyzviewer::OnResize() {
 void Imageyzviewer::RebuildViewBuffer() {
     ViewBuffer.Destroy();
     const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
-    if (ViewBuffer.CreateBlankMemory(h, w) && ViewBuffer.MemGraphics)
-        GdipDrawImageRect(ViewBuffer.MemGraphics, ImgDIB.DIB(), 0, 0, fitRect_.Width, fitRect_.Height);
+    if (ViewBuffer.CreateBlankMemory(h, w))
+        (void)ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img);
 }
 
-void Imageyzviewer::RebuildThumbnail(bool highQuality) {
+void Imageyzviewer::RebuildThumbnail(bool) {
     thumbnail_.reset();
     thumbnailOf_ = nullptr;
     const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
     if (w <= 0 || h <= 0 || !ImgDIB.DIB())
         return;
-    // Premultiplied, so that drawing it on the control is a plain blend.
+    // Premultiplied and at the fit size, so that the fitted view is a plain blend of it.
     GdipBitmap bitmap;
     if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, bitmap.put()) != Ok)
         return;
-    GdipGraphics g;
-    if (GdipGetImageGraphicsContext(bitmap.get(), g.put()) != Ok)
+    if (!ReduceInto(ImgDIB.DIB(), bitmap.get()))
         return;
-    GdipSetInterpolationMode(g.get(),
-                             highQuality ? InterpolationModeHighQualityBicubic : InterpolationModeHighQualityBilinear);
-    GdipSetPixelOffsetMode(g.get(), PixelOffsetModeHalf);
-    GdipDrawImageRectI(g.get(), ImgDIB.DIB(), 0, 0, w, h);
     thumbnail_ = std::move(bitmap);
     thumbnailOf_ = ImgDIB.DIB();
 }
@@ -351,32 +348,50 @@ void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
         if (effect_ != 0 && ViewBuffer.new_Img)
             source = ViewBuffer.new_Img;
         else if (thumbnail_)
-            source = thumbnail_.get(); // the image at this very size, made once
-        GdipDrawImageRect(g, source, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+            source = thumbnail_.get();
+        if (source != image) {
+            // The fit-size copy drawn at its own size on whole pixels: the platform then copies
+            // it instead of resampling every pixel.
+            UINT w = 0, h = 0;
+            GdipGetImageWidth(source, &w);
+            GdipGetImageHeight(source, &h);
+            GdipDrawImageRectRectI(g, source, RoundHalfEven(fitRect_.X), RoundHalfEven(fitRect_.Y), static_cast<INT>(w),
+                                   static_cast<INT>(h), 0, 0, static_cast<INT>(w), static_cast<INT>(h), UnitPixel,
+                                   nullptr, nullptr, nullptr);
+        } else {
+            GdipDrawImageRect(g, image, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+        }
         return;
     }
     if (renderToUndo) {
         GdipDrawImageRect(g, image, 0, 0, iw, ih);
         return;
     }
-    const float sw = static_cast<float>(view_.ShownWidth), sh = static_cast<float>(view_.ShownHeight);
-    const float ox = static_cast<float>(view_.OffsetX), oy = static_cast<float>(view_.OffsetY);
+    const int32_t sw = view_.ShownWidth, sh = view_.ShownHeight, ox = view_.OffsetX, oy = view_.OffsetY;
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(image, &type);
     if (type != ImageTypeBitmap || sw <= 0 || sh <= 0) {
-        GdipDrawImageRect(g, image, ox, oy, sw, sh);
+        GdipDrawImageRect(g, image, static_cast<float>(ox), static_cast<float>(oy), static_cast<float>(sw),
+                          static_cast<float>(sh));
         return;
     }
     // Only the part inside the control is drawn: a large photograph is not scaled whole for a
     // view of a corner of it.
-    const float left = std::max(ox, 0.0f), top = std::max(oy, 0.0f);
-    const float right = std::min(ox + sw, static_cast<float>(Width())),
-                bottom = std::min(oy + sh, static_cast<float>(Height()));
+    const int32_t left = std::max(ox, 0), top = std::max(oy, 0);
+    const int32_t right = std::min(ox + sw, Width()), bottom = std::min(oy + sh, Height());
     if (right <= left || bottom <= top)
         return;
-    const float sx = iw / sw, sy = ih / sh;
-    GdipDrawImageRectRect(g, image, left, top, right - left, bottom - top, (left - ox) * sx, (top - oy) * sy,
-                          (right - left) * sx, (bottom - top) * sy, UnitPixel, nullptr, nullptr, nullptr);
+    if (static_cast<float>(sw) == iw && static_cast<float>(sh) == ih) {
+        // At 100 % on whole pixels the platform copies the pixels instead of resampling them.
+        GdipDrawImageRectRectI(g, image, left, top, right - left, bottom - top, left - ox, top - oy, right - left,
+                               bottom - top, UnitPixel, nullptr, nullptr, nullptr);
+        return;
+    }
+    const float sx = iw / static_cast<float>(sw), sy = ih / static_cast<float>(sh);
+    GdipDrawImageRectRect(g, image, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
+                          static_cast<float>(bottom - top), static_cast<float>(left - ox) * sx,
+                          static_cast<float>(top - oy) * sy, static_cast<float>(right - left) * sx,
+                          static_cast<float>(bottom - top) * sy, UnitPixel, nullptr, nullptr, nullptr);
 }
 
 void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
