@@ -2,14 +2,17 @@
 // answers getters from plain fields that a test sets.
 #pragma once
 
+#include "browser/FileInfoSource.h"
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
+#include "browser/ViewsBarCanvas.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/FontListHost.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/TextBarMainWindow.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "tests/support/CallLog.h"
 
@@ -45,7 +48,9 @@ public:
     void SetHeight(int height) override { log.Add(L"Height=" + Arg(height)); }
     void SetVisible(bool visible) override { log.Add(L"Visible=" + Arg(visible)); }
     void SetMemFirst(bool value) override { log.Add(L"MemFirst=" + Arg(value)); }
-    void Initializemenu(int32_t menuNumber) override { log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber))); }
+    void Initializemenu(int32_t menuNumber) override {
+        log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber)));
+    }
     float New_Height() const override { return newHeight; }
     void MenuChecked(const std::wstring& commandId, bool checked) override {
         log.Add(L"MenuChecked(" + Arg(commandId) + L", " + Arg(checked) + L")");
@@ -118,6 +123,12 @@ public:
     }
 };
 
+class FakeTextBarMainWindow : public TextBarMainWindow {
+public:
+    CallLog log;
+    void SetCanvasTextColor(int32_t rgb) override { log.Add(L"CanvasTextColor=" + Arg(static_cast<int>(rgb))); }
+};
+
 class FakeGridMainWindow : public GridMainWindow {
 public:
     CallLog log;
@@ -145,4 +156,25 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+};
+
+class FakeViewsBarCanvas : public ViewsBarCanvas {
+public:
+    int32_t effect = 0; // what Effect answers
+    int32_t Effect() const override { return effect; }
+};
+
+// Answers the file-information lines from plain fields.
+class FakeFileInfoSource : public FileInfoSource {
+public:
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
+    float resolution = 0;
+    std::wstring ShowFilename() const override { return filename; }
+    std::wstring ShowFormat() const override { return format; }
+    std::wstring ShowSize() const override { return size; }
+    std::wstring ShowCreateData() const override { return created; }
+    std::wstring ShowModiData() const override { return modified; }
+    std::wstring ShowImgWidth() const override { return imgWidth; }
+    std::wstring ShowImgHeight() const override { return imgHeight; }
+    float ShownImageResolution() const override { return resolution; }
 };
