@@ -6,6 +6,7 @@
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
+#include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/FontListHost.h"
@@ -156,6 +157,14 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+};
+
+class FakeToolbarSearchGrid : public ToolbarSearchGrid {
+public:
+    CallLog log;
+    void SearchThumbnaillGO(const std::wstring& text, bool run) override {
+        log.Add(L"SearchThumbnaillGO(" + Arg(text) + L", " + Arg(run) + L")");
+    }
 };
 
 class FakeViewsBarCanvas : public ViewsBarCanvas {
