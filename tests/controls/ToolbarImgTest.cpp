@@ -119,12 +119,15 @@ TEST_F(ImageToolbar, LaysTheButtonsOutInGroups) {
     // The separator after New: a dark line at 8 + 24 + 15 and a white one beside it.
     EXPECT_LT(GetGValue(bar.Point(47, 20)), GetGValue(bar.Point(45, 20)));
     EXPECT_EQ(bar.Point(48, 20), RGB(255, 255, 255));
-    // New's edges for the pointer: 24 wide and 20 high from the icons' top.
+    // The pointer's edges of New and of Redo: 24 wide and 20 high from the icons' top.
+    bar.EnabledID(9, true);
+    bar.StartPaint();
+    const int redo = iconLeft[9];
     struct Case {
         int x, y, pressID;
     };
-    for (const Case& c :
-         {Case{8, 8, 0}, Case{31, 27, 0}, Case{7, 15, 10}, Case{32, 15, 10}, Case{10, 7, 10}, Case{10, 28, 10}}) {
+    for (const Case& c : {Case{8, 8, 0}, Case{31, 27, 0}, Case{7, 15, 10}, Case{32, 15, 10}, Case{10, 7, 10},
+                          Case{10, 28, 10}, Case{redo + 23, 15, 9}, Case{redo + 24, 15, 10}}) {
         Press(c.x, c.y);
         EXPECT_EQ(bar.PressID(), c.pressID) << c.x << "," << c.y;
         Release(c.x, c.y);
