@@ -153,9 +153,9 @@ bool ThumViewer::PassesFilter(const ThumRow& row) {
 }
 
 bool ThumViewer::IsInFormatList(const std::wstring& extension) const {
-    const std::wstring lower = FoldCase(extension);
+    const std::wstring folded = FoldCase(extension);
     for (const std::wstring& wanted : extensionList_)
-        if (lower == wanted) return true;
+        if (folded == wanted) return true;
     return false;
 }
 

@@ -10,7 +10,7 @@
 
 struct FileListEntry {
     std::wstring Name;
-    std::wstring Key; // FoldCase of the name: by it names match and sort without regard to case
+    std::wstring Key; // FoldCase of the name (upper case): by it names match and sort without regard to case
     uint64_t Size = 0;
     uint64_t Created = 0;  // UTC file time
     uint64_t Modified = 0; // UTC file time

@@ -25,7 +25,7 @@ std::wstring FileExtension(const std::wstring& path) {
 
 std::wstring GetFileExt(const std::wstring& path) {
     const std::wstring name = GetFileName(path);
-    return FoldCase(name.find(L'.') == std::wstring::npos ? name : FileExtension(name));
+    return LowerText(name.find(L'.') == std::wstring::npos ? name : FileExtension(name));
 }
 
 std::wstring LongPathForm(const std::wstring& path) {
