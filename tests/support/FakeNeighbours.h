@@ -4,6 +4,7 @@
 
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
+#include "controls/CompanionMainWindow.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/FontListHost.h"
@@ -14,6 +15,7 @@
 #include "tests/support/CallLog.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -45,7 +47,9 @@ public:
     void SetHeight(int height) override { log.Add(L"Height=" + Arg(height)); }
     void SetVisible(bool visible) override { log.Add(L"Visible=" + Arg(visible)); }
     void SetMemFirst(bool value) override { log.Add(L"MemFirst=" + Arg(value)); }
-    void Initializemenu(int32_t menuNumber) override { log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber))); }
+    void Initializemenu(int32_t menuNumber) override {
+        log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber)));
+    }
     float New_Height() const override { return newHeight; }
     void MenuChecked(const std::wstring& commandId, bool checked) override {
         log.Add(L"MenuChecked(" + Arg(commandId) + L", " + Arg(checked) + L")");
@@ -145,4 +149,32 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+};
+
+// The main window as the taskbar companion sees it: SetVisible shows and hides a real window when
+// one is given; Unload runs onUnload (the real shut-down closes the companion).
+class FakeCompanionMainWindow : public CompanionMainWindow {
+public:
+    CallLog log;
+    HWND window = nullptr;
+    int32_t effect = 0;    // what CanvasEffect answers
+    bool unsaved = false;  // what UnsavedEdit answers
+    int answer = IDCANCEL; // what AskSaveChanges answers
+    std::function<void()> onUnload;
+    void SetVisible(bool visible) override {
+        log.Add(L"Visible=" + Arg(visible));
+        if (window)
+            ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    int32_t CanvasEffect() const override { return effect; }
+    bool UnsavedEdit() const override { return unsaved; }
+    int AskSaveChanges() override {
+        log.Add(L"AskSaveChanges()");
+        return answer;
+    }
+    void Unload() override {
+        log.Add(L"Unload()");
+        if (onUnload)
+            onUnload();
+    }
 };
