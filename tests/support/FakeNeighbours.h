@@ -2,8 +2,10 @@
 // answers getters from plain fields that a test sets.
 #pragma once
 
+#include "browser/FileInfoSource.h"
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
+#include "browser/ViewsBarCanvas.h"
 #include "controls/CompanionMainWindow.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -177,4 +179,25 @@ public:
         if (onUnload)
             onUnload();
     }
+};
+
+class FakeViewsBarCanvas : public ViewsBarCanvas {
+public:
+    int32_t effect = 0; // what Effect answers
+    int32_t Effect() const override { return effect; }
+};
+
+// Answers the file-information lines from plain fields.
+class FakeFileInfoSource : public FileInfoSource {
+public:
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
+    float resolution = 0;
+    std::wstring ShowFilename() const override { return filename; }
+    std::wstring ShowFormat() const override { return format; }
+    std::wstring ShowSize() const override { return size; }
+    std::wstring ShowCreateData() const override { return created; }
+    std::wstring ShowModiData() const override { return modified; }
+    std::wstring ShowImgWidth() const override { return imgWidth; }
+    std::wstring ShowImgHeight() const override { return imgHeight; }
+    float ShownImageResolution() const override { return resolution; }
 };
