@@ -13,9 +13,6 @@
 #include "imaging/DIBsave.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
-#include "platform/CursorFile.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -105,25 +102,10 @@ bool Write24BitBmp(GpBitmap* bitmap, const std::wstring& path) {
     return SaveImageSafely(rgb.get(), path, kFormatBmp, 0);
 }
 
-// An icon file is a cursor file with type 1 whose entries hold planes and bit count where a
-// cursor keeps its hot spot: written as a cursor, then those three fields set.
-bool WriteIconFile(GpBitmap* bitmap, const std::wstring& path) {
-    if (!WriteCursorFile(bitmap, path, 0, 0))
-        return false;
-    FILE* f = _wfopen(path.c_str(), L"r+b");
-    if (!f)
-        return false;
-    const uint16_t type = 1, planes = 1, bitCount = 32;
-    bool ok = std::fseek(f, 2, SEEK_SET) == 0 && std::fwrite(&type, 2, 1, f) == 1;
-    ok = ok && std::fseek(f, 6 + 4, SEEK_SET) == 0 && std::fwrite(&planes, 2, 1, f) == 1 &&
-         std::fwrite(&bitCount, 2, 1, f) == 1;
-    return std::fclose(f) == 0 && ok;
-}
-
 [[maybe_unused]] const bool registered = [] {
     RegisterArt({L"Logo16pixel.png", ArtDestination::Datas, [] { return DrawLogo(20); }, {}});
     RegisterArt({L"MAINSKIN.bmp", ArtDestination::Resources, DrawSkinSheet, Write24BitBmp});
-    RegisterArt({L"VELLUMO.ico", ArtDestination::Resources, [] { return DrawLogo(32); }, WriteIconFile});
+    RegisterArt({L"VELLUMO.ico", ArtDestination::Resources, [] { return DrawLogo(32); }, &WriteIconFile});
     return true;
 }();
 
