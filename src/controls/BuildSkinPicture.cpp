@@ -4,9 +4,13 @@
 
 namespace {
 
+struct Area {
+    LONG x, y, width, height;
+};
+
 struct Piece {
-    RECT target; // x, y, width, height
-    RECT source;
+    Area target; // in Dest
+    Area source; // in the sheet
 };
 
 } // namespace
@@ -52,10 +56,10 @@ GdipBitmap BuildSkinPicture(PictureBox& Dest, HBITMAP Source) {
         const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
         for (const Piece& p : pieces) {
             // A negative size would mirror the piece; a window too small for it goes without.
-            if (p.target.right <= 0 || p.target.bottom <= 0)
+            if (p.target.width <= 0 || p.target.height <= 0)
                 continue;
-            ::StretchBlt(dc, p.target.left, p.target.top, p.target.right, p.target.bottom, sourceDc.get(),
-                         p.source.left, p.source.top, p.source.right, p.source.bottom, SRCCOPY);
+            ::StretchBlt(dc, p.target.x, p.target.y, p.target.width, p.target.height, sourceDc.get(), p.source.x,
+                         p.source.y, p.source.width, p.source.height, SRCCOPY);
         }
         ::SetStretchBltMode(dc, oldMode);
         ::GdiFlush();
