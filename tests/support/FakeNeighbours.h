@@ -7,12 +7,14 @@
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
 #include "controls/CompanionMainWindow.h"
+#include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/FontListHost.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/TextBarMainWindow.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "tests/support/CallLog.h"
 
@@ -124,6 +126,12 @@ public:
     }
 };
 
+class FakeTextBarMainWindow : public TextBarMainWindow {
+public:
+    CallLog log;
+    void SetCanvasTextColor(int32_t rgb) override { log.Add(L"CanvasTextColor=" + Arg(static_cast<int>(rgb))); }
+};
+
 class FakeGridMainWindow : public GridMainWindow {
 public:
     CallLog log;
@@ -178,6 +186,14 @@ public:
         log.Add(L"Unload()");
         if (onUnload)
             onUnload();
+    }
+};
+
+class FakeToolbarSearchGrid : public ToolbarSearchGrid {
+public:
+    CallLog log;
+    void SearchThumbnaillGO(const std::wstring& text, bool run) override {
+        log.Add(L"SearchThumbnaillGO(" + Arg(text) + L", " + Arg(run) + L")");
     }
 };
 
