@@ -18,7 +18,7 @@ int Brightness(COLORREF c) {
     return GetRValue(c) + GetGValue(c) + GetBValue(c);
 }
 
-class TitleStrip : public ::testing::Test {
+class TitleBarButtons : public ::testing::Test {
 protected:
     TestWindow window{420, 60};
     ButtonControl bar;
@@ -39,7 +39,7 @@ protected:
 
 } // namespace
 
-TEST_F(TitleStrip, PicksLightsAndReportsTheButtonUnderThePointer) {
+TEST_F(TitleBarButtons, PicksLightsAndReportsTheButtonUnderThePointer) {
     // Probes inside each button's ellipse, off its glyph: close at x W - 12, minimise at W - 32.
     auto probe = [this](int button) { return bar.Point(kW + 8 - 20 * button, 8); };
     Send(WM_MOUSEMOVE, 0, 100, 10);
@@ -70,7 +70,7 @@ TEST_F(TitleStrip, PicksLightsAndReportsTheButtonUnderThePointer) {
     EXPECT_EQ(released, std::vector<int>{0});
 }
 
-TEST_F(TitleStrip, FollowsTheRightEdgeAndDrawsTheLogoWhenPresent) {
+TEST_F(TitleBarButtons, FollowsTheRightEdgeAndDrawsTheLogoWhenPresent) {
     auto crossAt = [this](int w) { return Brightness(bar.Point(w - 12, 13)) < 270; }; // the cross's centre
     bar.Move(0, 0, kW + 100, 27);
     Send(WM_MOUSEMOVE, 0, kW + 88, 13);

@@ -8,7 +8,7 @@
 
 namespace {
 
-class Companion : public ::testing::Test {
+class TaskbarCompanion : public ::testing::Test {
 protected:
     TestWindow mainWindow{320, 200, 120, 90};
     FakeCompanionMainWindow main;
@@ -37,7 +37,7 @@ RECT WindowRect(HWND hwnd) {
 
 } // namespace
 
-TEST_F(Companion, MinimisingHidesTheMainWindowAndRestoringShowsItWhereItWas) {
+TEST_F(TaskbarCompanion, MinimisingHidesTheMainWindowAndRestoringShowsItWhereItWas) {
     EXPECT_GE(WindowRect(companion.hWnd()).left, ::GetSystemMetrics(SM_CXSCREEN)); // off-screen
     EXPECT_FALSE(::GetWindowLongPtrW(companion.hWnd(), GWL_STYLE) & WS_MAXIMIZEBOX);
     const RECT before = WindowRect(mainWindow.hwnd());
@@ -56,7 +56,7 @@ TEST_F(Companion, MinimisingHidesTheMainWindowAndRestoringShowsItWhereItWas) {
     EXPECT_EQ(main.log.calls, (std::vector<std::wstring>{L"Visible=false", L"Visible=true", L"Visible=false"}));
 }
 
-TEST_F(Companion, KeysReachTheShortcutsExceptWhileTheTextToolTypes) {
+TEST_F(TaskbarCompanion, KeysReachTheShortcutsExceptWhileTheTextToolTypes) {
     // Canvas modes around the text tool's 4, with and without ctrl held.
     const struct {
         int32_t effect;
@@ -81,7 +81,7 @@ TEST_F(Companion, KeysReachTheShortcutsExceptWhileTheTextToolTypes) {
     }
 }
 
-TEST_F(Companion, ClosingAsksAboutAnUnsavedEditAndCancelKeepsBoth) {
+TEST_F(TaskbarCompanion, ClosingAsksAboutAnUnsavedEditAndCancelKeepsBoth) {
     const HWND hwnd = companion.hWnd();
     main.unsaved = true;
     SysCommand(SC_CLOSE); // Cancel
@@ -101,7 +101,7 @@ TEST_F(Companion, ClosingAsksAboutAnUnsavedEditAndCancelKeepsBoth) {
     EXPECT_EQ(main.log.calls, std::vector<std::wstring>{L"Unload()"});
 }
 
-TEST_F(Companion, ThePrinterPopupListsEveryNameAndHandsAPickOn) {
+TEST_F(TaskbarCompanion, ThePrinterPopupListsEveryNameAndHandsAPickOn) {
     std::vector<std::wstring> names, picked;
     for (int i = 0; i < 11; ++i)
         names.push_back(L"Printer " + std::to_wstring(i));

@@ -13,7 +13,7 @@ int Brightness(COLORREF c) {
     return GetRValue(c) + GetGValue(c) + GetBValue(c);
 }
 
-class Splitter : public ::testing::Test {
+class UseryzSplitGrip : public ::testing::Test {
 protected:
     TestWindow window{300, 260};
     UseryzSplit bar;
@@ -48,7 +48,7 @@ protected:
 
 } // namespace
 
-TEST_F(Splitter, AVerticalBarHasABumpEverySixPixelsDownItsMiddle) {
+TEST_F(UseryzSplitGrip, AVerticalBarHasABumpEverySixPixelsDownItsMiddle) {
     Make(9, 200);
     // x = (9 - 3) \ 2 = 3; y = 3, 9, ... 195 (201 is past the end); the rows between stay plain.
     for (int y = 3; y <= 195; y += 6) {
@@ -65,7 +65,7 @@ TEST_F(Splitter, AVerticalBarHasABumpEverySixPixelsDownItsMiddle) {
     EXPECT_EQ(bar.MousePoin(), 9);
 }
 
-TEST_F(Splitter, ASquareBarIsDrawnAlongXAndATinyOneGetsNoBumps) {
+TEST_F(UseryzSplitGrip, ASquareBarIsDrawnAlongXAndATinyOneGetsNoBumps) {
     Make(20, 20);
     // y = (20 - 3) \ 2 = 8; x = 3, 9, 15; nothing above or below that row of bumps.
     for (int x : {3, 9, 15})
