@@ -15,7 +15,9 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
+#include "platform/TextCase.h"
 #include "tests/support/CallLog.h"
 
 #include <algorithm>
@@ -103,10 +105,7 @@ public:
     }
     std::wstring GetFileExt(const std::wstring& path) override {
         log.Add(L"GetFileExt(" + Arg(path) + L")");
-        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-        std::wstring ext = name.substr(name.find_last_of(L'.') + 1);
-        std::transform(ext.begin(), ext.end(), ext.begin(), ::towlower);
-        return ext;
+        return ::GetFileExt(path);
     }
 };
 
@@ -116,7 +115,7 @@ public:
     void AddFont(const std::wstring& faceName) override {
         fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
                                       [](const std::wstring& a, const std::wstring& b) {
-                                          return _wcsicmp(a.c_str(), b.c_str()) < 0;
+                                          return CompareNoCase(a, b) < 0;
                                       }),
                      faceName);
     }
