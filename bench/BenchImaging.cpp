@@ -64,7 +64,7 @@ const bool registered = [] {
                    },
                    [] {
                        GdiDIB image;
-                       image.Import(Jpeg24());
+                       (void)image.Import(Jpeg24());
                        DIBsave thumb;
                        (void)thumb.CreateBlankMemory(150, 200, nullptr, false, true);
                        float x, y, w, h;
