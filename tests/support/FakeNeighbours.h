@@ -15,6 +15,8 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "output/BatchMainWindow.h"
+#include "output/PropertiesSource.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -113,11 +115,10 @@ class FakeFontListHost : public FontListHost {
 public:
     std::vector<std::wstring> fonts; // kept sorted, as the real list is
     void AddFont(const std::wstring& faceName) override {
-        fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
-                                      [](const std::wstring& a, const std::wstring& b) {
-                                          return CompareNoCase(a, b) < 0;
-                                      }),
-                     faceName);
+        fonts.insert(
+            std::upper_bound(fonts.begin(), fonts.end(), faceName,
+                             [](const std::wstring& a, const std::wstring& b) { return CompareNoCase(a, b) < 0; }),
+            faceName);
     }
     int32_t FontCount() const override { return static_cast<int32_t>(fonts.size()); }
     std::wstring FontAt(int32_t index) const override {
@@ -215,4 +216,29 @@ public:
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
     float ShownImageResolution() const override { return resolution; }
+};
+
+class FakeBatchMainWindow : public BatchMainWindow {
+public:
+    CallLog log;
+    void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
+    void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
+    void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
+    void ThumPath(const std::wstring& folder) override { log.Add(L"ThumPath(" + Arg(folder) + L")"); }
+    void RefreshThumbnail() override { log.Add(L"RefreshThumbnail()"); }
+};
+
+class FakePropertiesSource : public PropertiesSource {
+public:
+    FakeFileInfoSource info;
+    GpImage* image = nullptr; // not owned
+    GpImage* CanvasImage() const override { return image; }
+    std::wstring ShowFilename() const override { return info.ShowFilename(); }
+    std::wstring ShowFormat() const override { return info.ShowFormat(); }
+    std::wstring ShowSize() const override { return info.ShowSize(); }
+    std::wstring ShowCreateData() const override { return info.ShowCreateData(); }
+    std::wstring ShowModiData() const override { return info.ShowModiData(); }
+    std::wstring ShowImgWidth() const override { return info.ShowImgWidth(); }
+    std::wstring ShowImgHeight() const override { return info.ShowImgHeight(); }
+    float ShownImageResolution() const override { return info.ShownImageResolution(); }
 };
