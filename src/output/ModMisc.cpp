@@ -9,10 +9,8 @@
 #include <shlobj.h>
 
 namespace {
-bool g_quiet = false;
-}
 
-namespace {
+bool g_quiet = false;
 
 // path made absolute, for the shell's NUL-ended lists; empty when it cannot be.
 std::wstring FullPath(const std::wstring& path) {
@@ -34,8 +32,7 @@ bool IsFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// One file into one folder: several at once fail on some systems, and a named target would be
-// read as a folder to make when it is missing.
+// One file into one folder, one call per file: several files in one call fail on some systems.
 bool ShellTransfer(UINT operation, const std::wstring& path, const std::wstring& folder, bool replace) {
     if (path.empty() || folder.empty() || !IsFile(path))
         return false;

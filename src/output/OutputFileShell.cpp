@@ -3,10 +3,6 @@
 #include "output/ModDialog.h"
 #include "output/ModMisc.h"
 
-bool OutputFileShell::RecycleFile(const std::wstring& path) {
-    return ::RecycleFile(path);
-}
+bool OutputFileShell::RecycleFile(const std::wstring& path) { return ::RecycleFile(path); }
 
-std::wstring OutputFileShell::GetFileExt(const std::wstring& path) {
-    return ::GetFileExt(path);
-}
+std::wstring OutputFileShell::GetFileExt(const std::wstring& path) { return ::GetFileExt(path); }
