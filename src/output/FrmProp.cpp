@@ -24,7 +24,7 @@ bool FrmProp::Load(HWND owner) {
     if (!registered)
         return false;
     owner_ = owner;
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT outer{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
@@ -38,7 +38,7 @@ bool FrmProp::Load(HWND owner) {
         return false;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
-    frame1_ = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 4, 369, 188, hwnd_, nullptr,
+    frame1_ = ::CreateWindowExW(WS_EX_TRANSPARENT, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 4, 369, 188, hwnd_, nullptr,
                                 instance, nullptr);
     command1_ =
         ::CreateWindowExW(0, L"BUTTON", L"&Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 304, 200, 73,

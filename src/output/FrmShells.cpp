@@ -280,8 +280,16 @@ void FrmShells::DrawButton(int32_t index, int state) {
     GpGraphics* g = graphics.get();
     if (!g)
         return;
-    GdipSolidFill back = MakeSolidFill(ColorARGB(255, 240, 238, 233));
-    GdipFillRectangle(g, back.get(), r.X - 5, r.Y - 5, r.Width + 30, r.Height + 20);
+    // The area is given back its skin (or the background without one), so that a button near the
+    // edge never paints over the frame.
+    const RectF area(r.X - 5, r.Y - 5, r.Width + 30, r.Height + 20);
+    if (skin_) {
+        GdipDrawImageRectRect(g, skin_.get(), area.X, area.Y, area.Width, area.Height, area.X, area.Y, area.Width,
+                              area.Height, UnitPixel, nullptr, nullptr, nullptr);
+    } else {
+        GdipSolidFill back = MakeSolidFill(ColorARGB(255, 240, 238, 233));
+        GdipFillRectangle(g, back.get(), area.X, area.Y, area.Width, area.Height);
+    }
     const uint32_t top = state == 2 ? 0x32FFFFFFu : 0xC8FFFFFFu;
     const uint32_t bottom = state == 2 ? 0x32FFFFFFu : state == 1 ? 0x96000000u : 0x64000000u;
     DrawRoundGradientRect(DrawTarget::Surface(g), static_cast<int32_t>(r.X), static_cast<int32_t>(r.Y),
