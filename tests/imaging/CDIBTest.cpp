@@ -260,30 +260,6 @@ TEST(CDIBCopies, ClsResetAndCloneToCopyDepthColourTableAndBits) {
     EXPECT_EQ(DibPixel(argb, 1, 2), 0x80112233u); // the copy is its own
 }
 
-TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
-    PaintedWindow window(100, 60, RGB(255, 255, 255), [](HDC dc) {
-        RECT square{20, 10, 30, 20};
-        UniqueGdiObject red(::CreateSolidBrush(RGB(255, 0, 0)));
-        ::FillRect(dc, &square, static_cast<HBRUSH>(red.get()));
-    });
-    WindowDc dc(window.hwnd());
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(40, 30, 32));
-    dib.Cls(RGB(0, 0, 255));
-    // W and H of 0: the bitmap's own size, from (10, 5) of the window.
-    EXPECT_TRUE(dib.LoadBlt(dc.get(), 10, 5));
-    EXPECT_EQ(DibRgb(dib, 0, 0), 0x00FFFFFFu);
-    EXPECT_EQ(DibRgb(dib, 10, 5), 0x00FF0000u);  // window (20, 10)
-    EXPECT_EQ(DibRgb(dib, 19, 14), 0x00FF0000u); // window (29, 19)
-    EXPECT_EQ(DibRgb(dib, 20, 15), 0x00FFFFFFu);
-    EXPECT_EQ(DibRgb(dib, 39, 29), 0x00FFFFFFu); // the last pixel came from the window too
-    // A smaller block leaves the rest as it was.
-    dib.Cls(RGB(0, 0, 255));
-    EXPECT_TRUE(dib.LoadBlt(dc.get(), 20, 10, 5, 5));
-    EXPECT_EQ(DibRgb(dib, 4, 4), 0x00FF0000u);
-    EXPECT_EQ(DibRgb(dib, 5, 5), 0x000000FFu);
-}
-
 TEST(CDIBDrawing, StretchUsesItsModeAndPutsTheModeBack) {
     // Red and blue halves enlarged tenfold: a halftone stretch blends them across the middle,
     // where a plain stretch keeps pure colours. (Wine's halftone interpolates but does not average

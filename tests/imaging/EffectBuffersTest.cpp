@@ -55,17 +55,3 @@ TEST(PointDistanceTest, RoundsTheSquareAndTheRootHalvesToEven) {
     EXPECT_EQ(PointDistance({-3, 0}, {3, 8}), 10);
 }
 
-TEST(EffectBuffersTest, FreeingTwiceIsHarmlessAndTheBuffersCanBeMadeAgain) {
-    ASSERT_TRUE(FilterDib().Create(8, 8, 32));
-    MapDIBArray(FilterDib(), PixelView());
-    ClipboardImage().SetDIB(SolidBitmap(5, 5, kRed).release());
-    ClipboardImage().SetWidth(5);
-    FreeEffectBuffers();
-    EXPECT_EQ(FilterDib().hDIB(), nullptr);
-    EXPECT_EQ(ClipboardImage().DIB(), nullptr);
-    EXPECT_FALSE(PixelView().Attached());
-    FreeEffectBuffers();
-    EXPECT_EQ(FilterDib().hDIB(), nullptr);
-    ASSERT_TRUE(FilterDib().Create(2, 2, 32));
-    FreeEffectBuffers();
-}

@@ -3,7 +3,6 @@
 #include "platform/DoEvents.h"
 #include "platform/FileList.h"
 #include "platform/Hourglass.h"
-#include "platform/MessageBoxService.h"
 #include "platform/Timer.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -101,28 +100,6 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabledOrGone) {
     const int atEnd = ticks;
     TestWindow::Pump(100); // the destroyed timer never ticks
     EXPECT_EQ(ticks, atEnd);
-}
-
-TEST(MessageBoxService, TestsAnswerTheBoxesAndSeeWhatWasAsked) {
-    std::vector<MessageBoxRequest> asked;
-    {
-        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) {
-            asked.push_back(r);
-            return IDNO;
-        });
-        EXPECT_EQ(ShowMessageBox(nullptr, L"Do you want to save?", L"Save...", MB_YESNOCANCEL | MB_ICONQUESTION),
-                  IDNO);
-        {
-            ScopedMessageBoxAnswerer inner([](const MessageBoxRequest&) { return IDCANCEL; });
-            EXPECT_EQ(ShowMessageBox(nullptr, L"x", L"y", MB_OKCANCEL), IDCANCEL);
-        }
-        EXPECT_EQ(ShowMessageBox(nullptr, L"again", L"", MB_OK), IDNO);
-    }
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].text, L"Do you want to save?");
-    EXPECT_EQ(asked[0].caption, L"Save...");
-    EXPECT_EQ(asked[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
-    EXPECT_EQ(asked[1].text, L"again");
 }
 
 TEST(Hourglass, ShowsTheWaitCursorUntilTheOutermostEnds) {
