@@ -20,7 +20,9 @@ uint32_t DibPixel(const CDIB& dib, int x, int y) {
     return ColorARGB(p[3], p[2], p[1], p[0]);
 }
 
-uint32_t DibRgb(const CDIB& dib, int x, int y) { return DibPixel(dib, x, y) & 0x00FFFFFFu; }
+uint32_t DibRgb(const CDIB& dib, int x, int y) {
+    return DibPixel(dib, x, y) & 0x00FFFFFFu;
+}
 
 void SetDibPixel(CDIB& dib, int x, int y, uint32_t argb) {
     uint8_t* p = dib.lpBits() + static_cast<size_t>(dib.Height() - 1 - y) * dib.BytesPerScanline() + x * 4;
@@ -104,7 +106,8 @@ TEST(CDIBCopies, AGdipImageArrivesUprightAndComesBackUnchanged) {
     ASSERT_EQ(w, 6);
     ASSERT_EQ(h, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(pixels[static_cast<size_t>(y * 6 + x)], DibPixel(dib, x, y)) << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(pixels[static_cast<size_t>(y * 6 + x)], DibPixel(dib, x, y)) << x << "," << y;
     EXPECT_EQ(PixelAt(back.get(), 2, 1), 0x40102030u);
 }
 

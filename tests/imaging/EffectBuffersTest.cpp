@@ -28,7 +28,7 @@ TEST(PixelView, ElementsAreTheBitmapsOwnPixelsWithYZeroAtTheBottom) {
     dib.Cls(RGB(0, 0, 255));
     MapDIBArray(dib, view);
     ASSERT_TRUE(view.Attached());
-    EXPECT_EQ(view.At(1, 1)->b, 255); // the queued fill has landed
+    EXPECT_EQ(view.At(1, 1)->b, 255);         // the queued fill has landed
     *view.At(0, 0) = Pixel32{0, 255, 0, 255}; // bottom-left of the image
     UnmapDIBArray(view);
     EXPECT_EQ(::GetPixel(dib.hDC(), 0, 1), RGB(0, 255, 0));
@@ -54,4 +54,3 @@ TEST(PointDistanceTest, RoundsTheSquareAndTheRootHalvesToEven) {
     EXPECT_EQ(PointDistance({0, 0}, {1.5f, 0}), 1);
     EXPECT_EQ(PointDistance({-3, 0}, {3, 8}), 10);
 }
-

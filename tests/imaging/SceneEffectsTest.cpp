@@ -157,7 +157,8 @@ TEST(RunParticleEffect, SnowAndFlowersSkipAParticleWhoseAlphaPassesAByte) {
     EXPECT_NEAR(box.top, 50, 1);
     EXPECT_NEAR(box.right, 63, 1);
     EXPECT_NEAR(box.bottom, 73, 1);
-    for (uint32_t p : flower->Pixels()) ASSERT_TRUE(AlphaOf(p) == 0 || (p & 0x00FFFFFF) == 0x00FFFFFFu) << std::hex << p;
+    for (uint32_t p : flower->Pixels())
+        ASSERT_TRUE(AlphaOf(p) == 0 || (p & 0x00FFFFFF) == 0x00FFFFFFu) << std::hex << p;
 }
 
 TEST_F(TexturesInDatas, CloudsAndMistDrawTheirTexturesFromTheUnshiftedArea) {

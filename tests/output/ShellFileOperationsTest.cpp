@@ -56,4 +56,3 @@ TEST(RecycleFile, MovesTheFileToTheRecycleBinAndReportsAMissingOne) {
     EXPECT_FALSE(RecycleFile(folder));
     EXPECT_TRUE(FileExistsForTest(folder));
 }
-

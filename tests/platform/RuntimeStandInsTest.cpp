@@ -110,9 +110,7 @@ TEST(Hourglass, ShowsTheWaitCursorUntilTheOutermostEnds) {
         Hourglass outer;
         EXPECT_TRUE(Hourglass::Active());
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
-        {
-            Hourglass inner;
-        }
+        { Hourglass inner; }
         EXPECT_TRUE(Hourglass::Active());
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
     }
