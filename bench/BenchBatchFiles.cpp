@@ -31,8 +31,7 @@ void Fill(const std::wstring& folder, const wchar_t* stem, int count) {
     HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileW((folder + found.cFileName).c_str());
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((folder + found.cFileName).c_str());
         while (::FindNextFileW(search, &found));
         ::FindClose(search);
     }

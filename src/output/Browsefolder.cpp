@@ -34,8 +34,7 @@ std::optional<std::wstring> RunDialog(const FolderBrowseRequest& request) {
     // The new-style dialog needs COM on this thread; a thread that has it already keeps it.
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     UniqueItemList root;
-    if (!request.root.empty())
-        root.reset(::ILCreateFromPathW(request.root.c_str()));
+    if (!request.root.empty()) root.reset(::ILCreateFromPathW(request.root.c_str()));
     std::wstring display(MAX_PATH, L'\0');
     BROWSEINFOW info{};
     info.hwndOwner = request.owner;
@@ -44,10 +43,8 @@ std::optional<std::wstring> RunDialog(const FolderBrowseRequest& request) {
     info.lpszTitle = request.title.c_str();
     info.ulFlags = request.flags;
     std::optional<std::wstring> chosen;
-    if (UniqueItemList item{::SHBrowseForFolderW(&info)})
-        chosen = PathOf(item.get());
-    if (SUCCEEDED(com))
-        ::CoUninitialize();
+    if (UniqueItemList item{::SHBrowseForFolderW(&info)}) chosen = PathOf(item.get());
+    if (SUCCEEDED(com)) ::CoUninitialize();
     return chosen;
 }
 
@@ -55,22 +52,14 @@ std::optional<std::wstring> RunDialog(const FolderBrowseRequest& request) {
 
 UINT Browsefolder::Flags() const {
     UINT flags = 0;
-    if (OnlyFileSystemDirectories)
-        flags |= BIF_RETURNONLYFSDIRS;
-    if (DontGoBelowDomain)
-        flags |= BIF_DONTGOBELOWDOMAIN;
-    if (AllowEditBox)
-        flags |= BIF_EDITBOX;
-    if (ValidateSelection)
-        flags |= BIF_VALIDATE;
-    if (UseNewUI)
-        flags |= BIF_NEWDIALOGSTYLE;
-    if (BrowseForComputer)
-        flags |= BIF_BROWSEFORCOMPUTER;
-    if (BrowseForPrinter)
-        flags |= BIF_BROWSEFORPRINTER;
-    if (IncludeFiles)
-        flags |= BIF_BROWSEINCLUDEFILES;
+    if (OnlyFileSystemDirectories) flags |= BIF_RETURNONLYFSDIRS;
+    if (DontGoBelowDomain) flags |= BIF_DONTGOBELOWDOMAIN;
+    if (AllowEditBox) flags |= BIF_EDITBOX;
+    if (ValidateSelection) flags |= BIF_VALIDATE;
+    if (UseNewUI) flags |= BIF_NEWDIALOGSTYLE;
+    if (BrowseForComputer) flags |= BIF_BROWSEFORCOMPUTER;
+    if (BrowseForPrinter) flags |= BIF_BROWSEFORPRINTER;
+    if (IncludeFiles) flags |= BIF_BROWSEINCLUDEFILES;
     return flags;
 }
 

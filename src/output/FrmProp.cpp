@@ -9,8 +9,7 @@ constexpr wchar_t kClassName[] = L"VellumoProperties";
 } // namespace
 
 bool FrmProp::Load(HWND owner) {
-    if (hwnd_)
-        return true;
+    if (hwnd_) return true;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -21,25 +20,22 @@ bool FrmProp::Load(HWND owner) {
         wc.lpszClassName = kClassName;
         return ::RegisterClassExW(&wc) != 0;
     }();
-    if (!registered)
-        return false;
+    if (!registered) return false;
     owner_ = owner;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT outer{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
     RECT over{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner)
-        ::GetWindowRect(owner, &over);
+    if (owner) ::GetWindowRect(owner, &over);
     hwnd_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"Properties", style,
                               over.left + (over.right - over.left - w) / 2, over.top + (over.bottom - over.top - h) / 2,
                               w, h, owner, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!hwnd_)
-        return false;
+    if (!hwnd_) return false;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
-    frame1_ = ::CreateWindowExW(WS_EX_TRANSPARENT, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 4, 369, 188, hwnd_, nullptr,
-                                instance, nullptr);
+    frame1_ = ::CreateWindowExW(WS_EX_TRANSPARENT, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 4, 369, 188,
+                                hwnd_, nullptr, instance, nullptr);
     command1_ =
         ::CreateWindowExW(0, L"BUTTON", L"&Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 304, 200, 73,
                           25, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
@@ -88,8 +84,7 @@ void FrmProp::DrawPreview() {
 }
 
 void FrmProp::ShowModal(HWND owner) {
-    if (!Load(owner))
-        return;
+    if (!Load(owner)) return;
     ::ShowWindow(hwnd_, SW_SHOW);
     ::SetFocus(command1_);
     if (owner && ::IsWindowEnabled(owner)) {
@@ -104,8 +99,7 @@ void FrmProp::ShowModal(HWND owner) {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        if (got < 0)
-            break;
+        if (got < 0) break;
         // Enter and Escape reach the close button as in a dialog.
         if (message.message == WM_KEYDOWN && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN) &&
             (message.hwnd == hwnd_ || ::IsChild(hwnd_, message.hwnd))) {
@@ -119,10 +113,8 @@ void FrmProp::ShowModal(HWND owner) {
 }
 
 void FrmProp::Unload() {
-    if (!hwnd_)
-        return;
-    if (ownerDisabled_ && owner_)
-        ::EnableWindow(owner_, TRUE);
+    if (!hwnd_) return;
+    if (ownerDisabled_ && owner_) ::EnableWindow(owner_, TRUE);
     ownerDisabled_ = false;
     HWND window = std::exchange(hwnd_, nullptr);
     ::DestroyWindow(window);
@@ -135,17 +127,14 @@ LRESULT CALLBACK FrmProp::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<FrmProp*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_COMMAND:
-        if (self && LOWORD(wp) == kCloseId)
-            self->Unload();
+        if (self && LOWORD(wp) == kCloseId) self->Unload();
         return 0;
     case WM_CLOSE:
-        if (self)
-            self->Unload();
+        if (self) self->Unload();
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (self && self->hwnd_ == hwnd)
-            self->hwnd_ = nullptr;
+        if (self && self->hwnd_ == hwnd) self->hwnd_ = nullptr;
         break;
     default:
         break;

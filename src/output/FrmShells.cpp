@@ -33,20 +33,16 @@ const wchar_t* const kCaptions[] = {L"Cancel", L"OK", L"...", L"Background Color
 // A whole number from 1 to 10000, or nothing.
 std::optional<int32_t> ParseSize(const std::wstring& text) {
     size_t first = text.find_first_not_of(L' '), last = text.find_last_not_of(L' ');
-    if (first == std::wstring::npos)
-        return std::nullopt;
+    if (first == std::wstring::npos) return std::nullopt;
     const std::wstring digits = text.substr(first, last - first + 1);
-    if (digits.size() > 5 || digits.find_first_not_of(L"0123456789") != std::wstring::npos)
-        return std::nullopt;
+    if (digits.size() > 5 || digits.find_first_not_of(L"0123456789") != std::wstring::npos) return std::nullopt;
     const int32_t value = std::stoi(digits);
-    if (value < 1 || value > 10000)
-        return std::nullopt;
+    if (value < 1 || value > 10000) return std::nullopt;
     return value;
 }
 
 std::wstring WindowText(HWND window) {
-    if (!window)
-        return {};
+    if (!window) return {};
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
@@ -61,8 +57,7 @@ std::wstring NameWithoutExtension(const std::wstring& path) {
 } // namespace
 
 bool IsValidBatchName(const std::wstring& name) {
-    if (!IsValidStampName(name))
-        return false;
+    if (!IsValidStampName(name)) return false;
     return name.front() != L' ' && name.back() != L' ' && name.back() != L'.';
 }
 
@@ -73,10 +68,8 @@ std::vector<std::wstring> RenameTargets(const std::vector<std::wstring>& files, 
         const std::wstring folder = file.substr(0, file.rfind(L'\\') + 1);
         const std::wstring extension = FileExtension(file);
         std::wstring target = folder + text;
-        if (files.size() > 1)
-            target += std::to_wstring(i + 1);
-        if (!extension.empty())
-            target += L"." + extension;
+        if (files.size() > 1) target += std::to_wstring(i + 1);
+        if (!extension.empty()) target += L"." + extension;
         targets.push_back(std::move(target));
     }
     return targets;
@@ -87,8 +80,7 @@ void FrmShells::SetSkinSheetLoader(SkinSheetLoader loader) {
 }
 
 bool FrmShells::Load(HWND owner) {
-    if (hwnd_)
-        return true;
+    if (hwnd_) return true;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -98,20 +90,17 @@ bool FrmShells::Load(HWND owner) {
         wc.lpszClassName = kClassName;
         return ::RegisterClassExW(&wc) != 0;
     }();
-    if (!registered)
-        return false;
+    if (!registered) return false;
     owner_ = owner;
     okClosed_ = false;
     // Centred over the owner, or the screen without one.
     RECT over{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner)
-        ::GetWindowRect(owner, &over);
+    if (owner) ::GetWindowRect(owner, &over);
     const int x = over.left + (over.right - over.left - kWidth) / 2,
               y = over.top + (over.bottom - over.top - kHeight) / 2;
     hwnd_ = ::CreateWindowExW(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, x, y, kWidth, kHeight, owner,
                               nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!hwnd_)
-        return false;
+    if (!hwnd_) return false;
     PictureBoxArgs args;
     args.parent = hwnd_;
     args.width = kWidth;
@@ -149,16 +138,13 @@ void FrmShells::LoadSkin() {
     UniqueHBitmap sheet = SheetLoader() ? SheetLoader()() : LoadSkinSheet(::GetModuleHandleW(nullptr));
     skin_ = sheet ? BuildSkinPicture(surface_, sheet.get()) : GdipBitmap();
     // Without a skin the window stays a plain rectangle in the background colour.
-    if (skin_)
-        transparent1_.MaskPicture(skin_.get());
+    if (skin_) transparent1_.MaskPicture(skin_.get());
 }
 
 void FrmShells::Unload() {
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     // The owner is enabled before the window goes, so that it gets the activation back.
-    if (ownerDisabled_ && owner_)
-        ::EnableWindow(owner_, TRUE);
+    if (ownerDisabled_ && owner_) ::EnableWindow(owner_, TRUE);
     ownerDisabled_ = false;
     HWND window = std::exchange(hwnd_, nullptr);
     textControl_ = textWidth_ = textHeight_ = nullptr;
@@ -172,13 +158,11 @@ LRESULT CALLBACK FrmShells::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<FrmShells*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_CLOSE:
-        if (self)
-            self->Unload();
+        if (self) self->Unload();
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (self && self->hwnd_ == hwnd)
-            self->hwnd_ = nullptr;
+        if (self && self->hwnd_ == hwnd) self->hwnd_ = nullptr;
         break;
     default:
         break;
@@ -187,8 +171,7 @@ LRESULT CALLBACK FrmShells::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void FrmShells::StartPaint() {
-    if (!hwnd_ && !Load(owner_))
-        return;
+    if (!hwnd_ && !Load(owner_)) return;
     const float w = kWidth, h = kHeight;
     buttons_[kCancel] = RectF(w - 90, h - 40, 60, 15);
     buttons_[kOK] = RectF(w - 180, h - 40, 60, 15);
@@ -211,16 +194,14 @@ void FrmShells::StartPaint() {
     surface_.Cls();
     {
         GdipGraphics graphics = surface_.CreateGraphics();
-        if (graphics && skin_)
-            GdipDrawImageRectI(graphics.get(), skin_.get(), 0, 0, kWidth, kHeight);
+        if (graphics && skin_) GdipDrawImageRectI(graphics.get(), skin_.get(), 0, 0, kWidth, kHeight);
         const DrawTarget target = DrawTarget::Surface(graphics.get());
         const auto line = [&](const std::wstring& text, float x, float y, int32_t style, int32_t width) {
             DrawShadowText(target, text, x, y, L"Tahoma", 8, 0xFF000000, style, false, width);
         };
         static const wchar_t* const titles[] = {L" - Copy Images", L" - Move Images", L" - Rename Images",
                                                 L" - Canvas Resize", L" - Send to Stamp"};
-        if (PublicShell >= kCopy && PublicShell <= kStamp)
-            line(titles[PublicShell], 83, 10, 1, 200);
+        if (PublicShell >= kCopy && PublicShell <= kStamp) line(titles[PublicShell], 83, 10, 1, 200);
         const std::wstring chooseFolder = L"Please choose a New Directory for the selected images:";
         const std::wstring enterName = L"Please enter a New Name for the selected images:";
         switch (PublicShell) {
@@ -254,22 +235,17 @@ void FrmShells::StartPaint() {
         }
     }
     for (int32_t i = 0; i <= lastButton_; ++i)
-        if (!(sizeMode && i == kBrowse))
-            DrawButton(i, 0);
-    if (sizeMode)
-        DrawSwatch();
+        if (!(sizeMode && i == kBrowse)) DrawButton(i, 0);
+    if (sizeMode) DrawSwatch();
     surface_.Refresh();
-    for (HWND box : {textControl_, textWidth_, textHeight_})
-        ::InvalidateRect(box, nullptr, TRUE);
+    for (HWND box : {textControl_, textWidth_, textHeight_}) ::InvalidateRect(box, nullptr, TRUE);
 }
 
 int32_t FrmShells::HitButton(float x, float y) const {
     for (int32_t i = 0; i <= lastButton_; ++i) {
-        if (PublicShell == kSize && i == kBrowse)
-            continue;
+        if (PublicShell == kSize && i == kBrowse) continue;
         const RectF& r = buttons_[static_cast<size_t>(i)];
-        if (x >= r.X && x < r.X + r.Width + 25 && y >= r.Y && y < r.Y + r.Height + 10)
-            return i;
+        if (x >= r.X && x < r.X + r.Width + 25 && y >= r.Y && y < r.Y + r.Height + 10) return i;
     }
     return -1;
 }
@@ -278,8 +254,7 @@ void FrmShells::DrawButton(int32_t index, int state) {
     const RectF r = buttons_[static_cast<size_t>(index)];
     GdipGraphics graphics = surface_.CreateGraphics();
     GpGraphics* g = graphics.get();
-    if (!g)
-        return;
+    if (!g) return;
     // The area is given back its skin (or the background without one), so that a button near the
     // edge never paints over the frame.
     const RectF area(r.X - 5, r.Y - 5, r.Width + 30, r.Height + 20);
@@ -320,21 +295,17 @@ void FrmShells::DrawSwatch() {
 }
 
 void FrmShells::PaintButtons(float x, float y, bool pressed) {
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     const int32_t hit = HitButton(x, y);
     for (int32_t i = 0; i <= lastButton_; ++i) {
-        if (PublicShell == kSize && i == kBrowse)
-            continue;
-        if (i != hit)
-            DrawButton(i, 0);
+        if (PublicShell == kSize && i == kBrowse) continue;
+        if (i != hit) DrawButton(i, 0);
     }
     overButton_ = hit >= 0;
     if (overButton_) {
         DrawButton(hit, pressed ? 2 : 1);
         buttonState_ = hit;
-        if (!surface_.SetMouseIcon(L"MOUSED"))
-            surface_.SetMousePointer(MousePointer::Default);
+        if (!surface_.SetMouseIcon(L"MOUSED")) surface_.SetMousePointer(MousePointer::Default);
     } else {
         surface_.SetMousePointer(MousePointer::Default);
     }
@@ -342,8 +313,7 @@ void FrmShells::PaintButtons(float x, float y, bool pressed) {
 }
 
 void FrmShells::OnMouseDown(int button, float x, float y) {
-    if (button != MouseButton::Left)
-        return;
+    if (button != MouseButton::Left) return;
     if (y < kTitleHeight && HitButton(x, y) < 0) {
         // The title strip drags the window as a caption would.
         ::ReleaseCapture();
@@ -354,15 +324,13 @@ void FrmShells::OnMouseDown(int button, float x, float y) {
 }
 
 void FrmShells::OnMouseUp() {
-    if (!overButton_ || !hwnd_)
-        return;
+    if (!overButton_ || !hwnd_) return;
     switch (buttonState_) {
     case kCancel:
         Unload();
         break;
     case kBrowse:
-        if (PublicShell != kCopy && PublicShell != kMove)
-            break;
+        if (PublicShell != kCopy && PublicShell != kMove) break;
         browsefolder_.Caption = L"Choose a folder or hard drive:";
         browsefolder_.UseNewUI = true;
         browsefolder_.Browse();
@@ -370,12 +338,10 @@ void FrmShells::OnMouseUp() {
         TextControl(targetFolder_);
         break;
     case kColour: {
-        if (PublicShell != kSize)
-            break;
+        if (PublicShell != kSize) break;
         const int32_t colour = ShowColorDialog(hwnd_, static_cast<int32_t>(ShellColor), true);
         // A cancel keeps the colour.
-        if (colour == -1)
-            break;
+        if (colour == -1) break;
         ShellColor = static_cast<COLORREF>(colour);
         DrawSwatch();
         surface_.Refresh();
@@ -391,8 +357,7 @@ void FrmShells::OnMouseUp() {
 
 void FrmShells::OnOk() {
     auto scope = busy_.TryEnter();
-    if (!scope)
-        return;
+    if (!scope) return;
     bool done = false;
     {
         Hourglass wait;
@@ -414,8 +379,7 @@ void FrmShells::OnOk() {
             break;
         }
     }
-    if (!done)
-        return;
+    if (!done) return;
     okClosed_ = true;
     Unload();
 }
@@ -428,8 +392,7 @@ bool FrmShells::CopyOrMove() {
         browsefolder_.Browse();
         targetFolder_ = browsefolder_.FullName();
         TextControl(targetFolder_);
-        if (targetFolder_.empty())
-            return false;
+        if (targetFolder_.empty()) return false;
     }
     const bool move = PublicShell == kMove;
     const std::wstring folder = targetFolder_;
@@ -444,17 +407,13 @@ bool FrmShells::CopyOrMove() {
                                               L"The folder already holds a file named \"" + GetFileName(target) +
                                                   L"\".\nDo you want to replace it?",
                                               kCaption, MB_YESNO | MB_ICONQUESTION);
-            if (answer != IDYES)
-                continue;
+            if (answer != IDYES) continue;
             replace = true;
         }
-        if (move && i == 0 && main_)
-            main_->DisposeImgDIB();
+        if (move && i == 0 && main_) main_->DisposeImgDIB();
         const bool ok = move ? ShellMoveFile(files[i], folder, replace) : ShellCopyFile(files[i], folder, replace);
-        if (!ok)
-            failures_.push_back(files[i]);
-        if (move && i == 0 && main_)
-            main_->ImportCanvas(ok ? target : files[i]);
+        if (!ok) failures_.push_back(files[i]);
+        if (move && i == 0 && main_) main_->ImportCanvas(ok ? target : files[i]);
     }
     if (main_) {
         main_->FolderViewSelect(folder);
@@ -481,17 +440,14 @@ bool FrmShells::Rename() {
     failures_.clear();
     for (size_t i = 0; i < targets.size() && i < files.size(); ++i) {
         DoEvents();
-        if (i == 0 && main_)
-            main_->DisposeImgDIB();
+        if (i == 0 && main_) main_->DisposeImgDIB();
         if (RenameFileNoReplace(files[i], targets[i]))
             files[i] = targets[i];
         else
             failures_.push_back(files[i]);
-        if (i == 0 && main_)
-            main_->ImportCanvas(files[0]);
+        if (i == 0 && main_) main_->ImportCanvas(files[0]);
     }
-    if (main_)
-        main_->RefreshThumbnail();
+    if (main_) main_->RefreshThumbnail();
     ReportFailures(L"renamed");
     return true;
 }
@@ -511,8 +467,7 @@ bool FrmShells::ReadSizes() {
 
 bool FrmShells::ReadStampName() {
     std::wstring text = TextControl();
-    if (text.empty())
-        text = L"Untitled";
+    if (text.empty()) text = L"Untitled";
     if (!IsValidBatchName(text)) {
         ShowMessageBox(hwnd_, L"\"" + text + L"\" cannot be a stamp name. Please enter another name.", kCaption,
                        MB_OK | MB_ICONEXCLAMATION);
@@ -528,11 +483,9 @@ bool FrmShells::ReadStampName() {
 }
 
 void FrmShells::ReportFailures(const wchar_t* verb) {
-    if (failures_.empty())
-        return;
+    if (failures_.empty()) return;
     std::wstring text = L"These files could not be " + std::wstring(verb) + L" and are where they were:\n";
-    for (const std::wstring& file : failures_)
-        text += L"\n" + file;
+    for (const std::wstring& file : failures_) text += L"\n" + file;
     ShowMessageBox(hwnd_, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -541,14 +494,12 @@ std::wstring FrmShells::TextControl() const {
 }
 
 void FrmShells::TextControl(const std::wstring& text) {
-    if (textControl_)
-        ::SetWindowTextW(textControl_, text.c_str());
+    if (textControl_) ::SetWindowTextW(textControl_, text.c_str());
 }
 
 void FrmShells::Show(HWND owner) {
     if (!hwnd_) {
-        if (!Load(owner))
-            return;
+        if (!Load(owner)) return;
         StartPaint();
     }
     ::ShowWindow(hwnd_, SW_SHOW);
@@ -557,8 +508,7 @@ void FrmShells::Show(HWND owner) {
 
 void FrmShells::ShowModal(HWND owner) {
     Show(owner);
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     if (owner && ::IsWindowEnabled(owner)) {
         ::EnableWindow(owner, FALSE);
         ownerDisabled_ = true;
@@ -572,8 +522,7 @@ void FrmShells::ShowModal(HWND owner) {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        if (got < 0)
-            break;
+        if (got < 0) break;
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
@@ -581,11 +530,9 @@ void FrmShells::ShowModal(HWND owner) {
 }
 
 void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
-    if (mode != kCopy && mode != kMove && mode != kRename)
-        return;
+    if (mode != kCopy && mode != kMove && mode != kRename) return;
     PublicShell = mode;
-    if (!Load(owner))
-        return;
+    if (!Load(owner)) return;
     // The rename adds each file's own extension again, so the box holds the name without it.
     if (mode == kRename)
         TextControl(App().SelectedFiles.empty() ? std::wstring() : NameWithoutExtension(App().SelectedFiles[0]));
@@ -599,8 +546,7 @@ std::optional<std::wstring> FrmShells::AskStampName(HWND owner) {
     TextControl(L"");
     StartPaint();
     ShowModal(owner);
-    if (!okClosed_)
-        return std::nullopt;
+    if (!okClosed_) return std::nullopt;
     return m_String;
 }
 
@@ -608,11 +554,9 @@ std::optional<CanvasSizeChoice> FrmShellsCanvasSize::Ask(HWND owner, int32_t wid
     FrmShells form;
     form.PublicShell = FrmShells::kSize;
     form.SetOriginalSize(width, height);
-    if (!form.Load(owner))
-        return std::nullopt;
+    if (!form.Load(owner)) return std::nullopt;
     form.StartPaint();
     form.ShowModal(owner);
-    if (!form.OkClosed())
-        return std::nullopt;
+    if (!form.OkClosed()) return std::nullopt;
     return CanvasSizeChoice{form.m_Rwidth, form.m_Rheight, form.ShellColor};
 }

@@ -1,14 +1,11 @@
 // The properties dialog: the canvas picture fitted into its preview box, the file's lines beside
-// it, and its close button under a real click.
+// it.
 #include "imaging/ModGDI.h"
 #include "output/FrmProp.h"
-#include "tests/output/OutputWindowSupport.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-using namespace output_test;
 
 namespace {
 
@@ -53,34 +50,11 @@ TEST(FrmProp, FitsThePictureWithoutEnlargingAndListsTheFile) {
         FrmProp dialog(source);
         ASSERT_TRUE(dialog.Load(nullptr));
         const COLORREF back = dialog.P().BackColor();
-        for (POINT p : fit.inside)
-            EXPECT_LE(Distance(dialog.P().Point(p.x, p.y), red), 30) << p.x << "," << p.y;
-        for (POINT p : fit.outside)
-            EXPECT_LE(Distance(dialog.P().Point(p.x, p.y), back), 6) << p.x << "," << p.y;
+        for (POINT p : fit.inside) EXPECT_LE(Distance(dialog.P().Point(p.x, p.y), red), 30) << p.x << "," << p.y;
+        for (POINT p : fit.outside) EXPECT_LE(Distance(dialog.P().Point(p.x, p.y), back), 6) << p.x << "," << p.y;
         bool listed = false;
         for (const auto& row : dialog.ZzVProperties().FiterListView())
             listed |= row.Text.find(L"Holiday.jpg") != std::wstring::npos;
         EXPECT_TRUE(listed);
     }
-}
-
-TEST(FrmProp, IsModalAndClosedByItsButton) {
-    TestWindow owner(500, 400, 100, 100);
-    FakePropertiesSource source;
-    GdipBitmap picture = Solid(10, 10, 0xFF0000FFu);
-    source.image = picture.get();
-    FrmProp dialog(source);
-    bool ownerDisabled = false;
-    std::thread input = ActDuring([&] {
-        HWND window = WaitForWindow(L"VellumoProperties");
-        if (!window)
-            return;
-        ownerDisabled = !::IsWindowEnabled(owner.hwnd());
-        ClickAt(OnScreen(window, 304 + 36, 200 + 12));
-    });
-    dialog.ShowModal(owner.hwnd());
-    input.join();
-    EXPECT_TRUE(ownerDisabled);
-    EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
-    EXPECT_EQ(dialog.hWnd(), nullptr);
 }

@@ -1,11 +1,9 @@
-// Real input for the output dialogs' window tests: the pointer and the left button are driven from
-// a second thread while this one runs the dialogs' messages (a modal loop, or the system's own
-// loop while a window is dragged, keeps this thread busy until the input is over).
+// Real input for the output dialogs' window tests, sent from a second thread while this one runs
+// the dialogs' messages (a modal loop, or the system's loop while a window is dragged, keeps this
+// thread busy until the input is over).
 #pragma once
 
 #include "tests/support/TestWindow.h"
-
-#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -15,10 +13,11 @@
 
 namespace output_test {
 
-// Moves the real pointer to screen point p (again until it is there: the display may undo one).
+// Moves the real pointer to screen point p, again until it is there (the display may undo one).
 inline void PointerTo(POINT p) {
     const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    POINT now{};
+    for (int attempt = 0; attempt < 20 && !(::GetCursorPos(&now) && now.x == p.x && now.y == p.y); ++attempt) {
         INPUT in{};
         in.type = INPUT_MOUSE;
         in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
@@ -26,9 +25,6 @@ inline void PointerTo(POINT p) {
         in.mi.dy = static_cast<LONG>((static_cast<int64_t>(p.y) * 65535 + h / 2) / h);
         ::SendInput(1, &in, sizeof(in));
         ::Sleep(60);
-        POINT now{};
-        if (::GetCursorPos(&now) && now.x == p.x && now.y == p.y)
-            return;
     }
 }
 
@@ -46,7 +42,6 @@ inline void ClickAt(POINT p) {
     LeftButton(false);
 }
 
-// A client point of window on the screen.
 inline POINT OnScreen(HWND window, int x, int y) {
     POINT p{x, y};
     ::ClientToScreen(window, &p);
@@ -60,26 +55,18 @@ inline void Act(const std::function<void()>& input) {
         input();
         over = true;
     });
-    while (!over)
-        TestWindow::Pump(10);
+    while (!over) TestWindow::Pump(10);
     actor.join();
     TestWindow::Pump(60);
 }
 
-// Starts input on a second thread for a call that blocks this one (a modal dialog); join it after.
-inline std::thread ActDuring(std::function<void()> input) {
-    return std::thread(std::move(input));
-}
-
-// The first visible top-level window of class on this thread, waited for up to five seconds.
+// The visible top-level window of a class, waited for up to five seconds (null when none came).
 inline HWND WaitForWindow(const wchar_t* className) {
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 100; ++i, ::Sleep(50))
         if (HWND found = ::FindWindowW(className, nullptr); found && ::IsWindowVisible(found)) {
             ::Sleep(100);
             return found;
         }
-        ::Sleep(50);
-    }
     return nullptr;
 }
 
