@@ -435,17 +435,19 @@ bool FrmShells::Rename() {
                        MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    std::vector<std::wstring>& files = App().SelectedFiles;
+    // The selection may change while messages run between two files: the list is followed as it
+    // was, and an entry is brought up to date only while it still names the file renamed.
+    const std::vector<std::wstring> files = App().SelectedFiles;
     const std::vector<std::wstring> targets = RenameTargets(files, text);
     failures_.clear();
-    for (size_t i = 0; i < targets.size() && i < files.size(); ++i) {
+    for (size_t i = 0; i < files.size(); ++i) {
         DoEvents();
         if (i == 0 && main_) main_->DisposeImgDIB();
-        if (RenameFileNoReplace(files[i], targets[i]))
-            files[i] = targets[i];
-        else
-            failures_.push_back(files[i]);
-        if (i == 0 && main_) main_->ImportCanvas(files[0]);
+        const bool renamed = RenameFileNoReplace(files[i], targets[i]);
+        if (!renamed) failures_.push_back(files[i]);
+        std::vector<std::wstring>& selected = App().SelectedFiles;
+        if (renamed && i < selected.size() && selected[i] == files[i]) selected[i] = targets[i];
+        if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
     }
     if (main_) main_->RefreshThumbnail();
     ReportFailures(L"renamed");
