@@ -2,12 +2,21 @@
 
 #include "browser/FavoritesList.h"
 #include "browser/ModFileinfo.h"
+#include "imaging/GdiDIB.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ModGDI.h"
+#include "platform/AppState.h"
+#include "platform/DoEvents.h"
+#include "platform/Rounding.h"
 
 #include <unordered_set>
 
 namespace {
 
 constexpr int32_t kCalendarDays = 31;
+// Cell pictures kept: a few screens' worth at the largest size (150 x 150 x 4 bytes each).
+constexpr size_t kCachedPictures = 400;
+constexpr float kStarSize = 16;
 
 // The extension as the grid shows it: after the last "." of the name, in the name's letter case.
 // (Kept here rather than shared: the shown text keeps its case, unlike the lower-case file type.)
@@ -19,9 +28,11 @@ std::wstring ExtensionOf(const std::wstring& name) {
 // The leading whole number of a text, blanks before it skipped; 0 when there is none.
 int32_t LeadingNumber(const std::wstring& text) {
     size_t i = text.find_first_not_of(L' ');
-    if (i == std::wstring::npos) return 0;
+    if (i == std::wstring::npos)
+        return 0;
     bool negative = false;
-    if (text[i] == L'-' || text[i] == L'+') negative = text[i++] == L'-';
+    if (text[i] == L'-' || text[i] == L'+')
+        negative = text[i++] == L'-';
     int64_t value = 0;
     for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9' && value < 100000000; ++i)
         value = value * 10 + (text[i] - L'0');
@@ -34,7 +45,8 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
     for (;;) {
         const size_t end = text.find(separator, start);
         parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos) return parts;
+        if (end == std::wstring::npos)
+            return parts;
         start = end + 1;
     }
 }
@@ -43,7 +55,8 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
 
 void ThumViewer::Path(const std::wstring& folder) {
     if (sidePanel_) {
-        for (int32_t day = 0; day < kCalendarDays; ++day) sidePanel_->EnabledDays(day, false);
+        for (int32_t day = 0; day < kCalendarDays; ++day)
+            sidePanel_->EnabledDays(day, false);
         sidePanel_->RefreshCalender();
     }
     filterMode_ = kNoFilter;
@@ -62,20 +75,272 @@ void ThumViewer::RefreshThumbnail(bool relist) {
     CreateThumbnail(0);
 }
 
+bool ThumViewer::Create(const PictureBoxArgs& args) {
+    if (!PictureBox::Create(args))
+        return false;
+    PictureBoxArgs surface;
+    surface.parent = hWnd();
+    surface.width = std::max(Width() - kScrollWidth - 5, 1);
+    surface.height = Height();
+    surface.backColor = backColor_;
+    PictureBoxArgs bar;
+    bar.parent = hWnd();
+    bar.width = kScrollWidth;
+    bar.height = Height();
+    bar.backColor = args.backColor;
+    if (!ThumOLE.Create(surface) || !ThumScroll.Create(bar))
+        return false;
+    ThumScroll.onValueChanged = [this] {
+        offset_ = ThumScroll.Value();
+        RedrawView();
+    };
+    for (PictureBox* child : {static_cast<PictureBox*>(&ThumOLE), static_cast<PictureBox*>(&ThumScroll)}) {
+        child->ForwardKeys = false;
+        child->onKeyDown = [this](int key, int shift) {
+            if (shortcutKeys)
+                shortcutKeys->HandleShortcutKey(key, shift);
+        };
+    }
+    Arrange();
+    return true;
+}
+
+void ThumViewer::BackColor(COLORREF colour) {
+    backColor_ = colour;
+    ThumOLE.SetBackColor(colour);
+}
+
+void ThumViewer::Arrange() {
+    if (!ThumOLE.hWnd())
+        return;
+    const int32_t surfaceWidth = std::max(Width() - kScrollWidth - 5, 1);
+    ThumOLE.Move(5, 0, surfaceWidth, Height());
+    ThumScroll.Move(5 + surfaceWidth, 0, kScrollWidth, Height());
+    ResetScrollRange();
+    RedrawView();
+}
+
+void ThumViewer::ResetScrollRange() {
+    const ThumScrollRange range = ScrollRangeFor(contentHeight_, ThumOLE.Height());
+    ThumScroll.Enabled(range.enabled);
+    if (range.enabled)
+        ThumScroll.Max(range.max);
+    ThumScroll.ResetValue();
+    offset_ = 0;
+}
+
+bool ThumViewer::InView(POINT origin) const {
+    if (origin.x < 0)
+        return false;
+    const int32_t top = origin.y - 5, bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
+    return bottom > offset_ && top < offset_ + ThumOLE.Height();
+}
+
+void ThumViewer::MakeDrawingObjects() {
+    if (!starImage_)
+        starImage_.reset(LoadImageFromFileCopy(App().DataPath + L"Favorties.png"));
+    if (!captionFont_) {
+        GdipCreateFontFamilyFromName(L"Tahoma", nullptr, captionFamily_.put());
+        if (captionFamily_)
+            GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
+    }
+    if (!captionFormat_) {
+        GdipCreateStringFormat(0, LANG_NEUTRAL, captionFormat_.put());
+        GdipSetStringFormatAlign(captionFormat_.get(), StringAlignmentCenter);
+        GdipSetStringFormatTrimming(captionFormat_.get(), StringTrimmingEllipsisCharacter);
+    }
+    if (!captionBrush_)
+        captionBrush_ = MakeSolidFill(ColorARGB(255, 0, 0, 0));
+}
+
+const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
+    if (cacheBoxWidth_ != geometry_.boxWidth || cacheBoxHeight_ != geometry_.boxHeight) {
+        cache_.clear();
+        cacheAges_.clear();
+        cacheBoxWidth_ = geometry_.boxWidth;
+        cacheBoxHeight_ = geometry_.boxHeight;
+    }
+    auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        cacheAges_.splice(cacheAges_.begin(), cacheAges_, found->second.age);
+        return found->second.picture;
+    }
+    if (cache_.size() >= kCachedPictures) {
+        cache_.erase(cacheAges_.back());
+        cacheAges_.pop_back();
+    }
+    cacheAges_.push_front(path);
+    CachedPicture entry{
+        MakeCellPicture(path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)),
+        cacheAges_.begin()};
+    ++picturesMade_;
+    return cache_.emplace(path, std::move(entry)).first->second.picture;
+}
+
+void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
+    const size_t i = static_cast<size_t>(index);
+    const ThumRow& row = thumListview_.Rows[i];
+    const POINT origin = cellOrigins_[i];
+    const CellPicture& picture = PictureFor(row.Path);
+    fitRects_[i] = picture.fit;
+    imageRects_[i] = RectF(static_cast<float>(origin.x) + picture.fit.X, static_cast<float>(origin.y) + picture.fit.Y,
+                           picture.fit.Width, picture.fit.Height);
+    frameRects_[i] = imageRects_[i];
+
+    const float x = static_cast<float>(origin.x), y = static_cast<float>(origin.y - offset_);
+    const float w = static_cast<float>(geometry_.thumWidth), line = static_cast<float>(ThumGeometry::kCaptionLine);
+    std::wstring second;
+    switch (sortMode_) {
+    case kSortName:
+        second = std::to_wstring(picture.imageWidth) + L" x " + std::to_wstring(picture.imageHeight) + L" pixels";
+        break;
+    case kSortType:
+    case kSortFavorite:
+        second = UpperText(row.Extname);
+        break;
+    case kSortSize:
+        second = row.Number;
+        break;
+    case kSortCreated:
+        second = row.CDate;
+        break;
+    case kSortModified:
+        second = row.MDate;
+        break;
+    default:
+        break;
+    }
+    if (captionFont_ && captionBrush_) {
+        RectF first(x, y + static_cast<float>(geometry_.thumHeight) + 1, w, line);
+        GdipDrawString(g, row.String.c_str(), -1, captionFont_.get(), &first, captionFormat_.get(),
+                       captionBrush_.get());
+        RectF next(first.X, first.Y + line, w, line);
+        if (!second.empty())
+            GdipDrawString(g, second.c_str(), -1, captionFont_.get(), &next, captionFormat_.get(), captionBrush_.get());
+    }
+    const RectF shown(imageRects_[i].X, imageRects_[i].Y - static_cast<float>(offset_), imageRects_[i].Width,
+                      imageRects_[i].Height);
+    if (picture.bitmap)
+        GdipDrawImageRectI(g, picture.bitmap.get(), RoundHalfEven(shown.X), RoundHalfEven(shown.Y),
+                           RoundHalfEven(shown.Width), RoundHalfEven(shown.Height));
+    if (row.Review == L"T" && starImage_)
+        GdipDrawImageRect(g, starImage_.get(), shown.X + shown.Width - 18, shown.Y + shown.Height - 18, kStarSize,
+                          kStarSize);
+}
+
+void ThumViewer::DrawFrame(GpGraphics* g) {
+    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= frameRects_.size())
+        return;
+    const RectF& r = frameRects_[static_cast<size_t>(oldPress_)];
+    if (r.Width <= 0 && r.Height <= 0)
+        return;
+    GdipPen pen = MakePen(ColorARGB(255, 235, 235, 235), 2);
+    if (pen)
+        GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4, r.Height + 4);
+}
+
+void ThumViewer::RedrawView() {
+    if (!ThumOLE.hWnd() || App().GdiplusToken == 0)
+        return;
+    ThumOLE.Cls();
+    GdipGraphics graphics = ThumOLE.CreateGraphics();
+    if (GpGraphics* g = graphics.get()) {
+        MakeDrawingObjects();
+        GdipSetInterpolationMode(g, InterpolationModeLowQuality);
+        GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
+        for (int32_t index : shownRows_)
+            if (InView(cellOrigins_[static_cast<size_t>(index)]))
+                DrawCell(g, index);
+        DrawFrame(g);
+    }
+    graphics.reset();
+    ThumOLE.Refresh();
+}
+
+void ThumViewer::RefreshThumSave() {
+    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= thumListview_.Rows.size())
+        return;
+    const std::wstring& path = thumListview_.Rows[static_cast<size_t>(oldPress_)].Path;
+    auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        cacheAges_.erase(found->second.age);
+        cache_.erase(found);
+    }
+    RedrawView();
+}
+
 void ThumViewer::CreateThumbnail(int32_t spacing) {
     spacing_ = spacing;
+    const uint64_t pass = ++passGeneration_;
+    const uint64_t listing = listingGeneration_;
+    const size_t count = thumListview_.Rows.size();
+    fitRects_.assign(count + 1, RectF());
+    imageRects_.assign(count + 1, RectF());
+    frameRects_.assign(count + 1, RectF());
+    cellOrigins_.assign(count, POINT{-1, -1});
     shownRows_.clear();
-    if (thumListview_.Rows.empty()) return;
-    for (size_t i = 0; i < thumListview_.Rows.size(); ++i)
-        if (PassesFilter(thumListview_.Rows[i])) shownRows_.push_back(static_cast<int32_t>(i));
-    if (sidePanel_) sidePanel_->RefreshCalender();
+    const int32_t innerWidth = ThumOLE.hWnd() ? Width() : 0;
+    geometry_ = ComputeThumGeometry(thumWidth_, thumHeight_, spacing, innerWidth, kScrollWidth);
+    contentHeight_ = geometry_.ContentHeight(static_cast<int32_t>(count));
+    drawingComplete_ = false;
+    const bool drawing = ThumOLE.hWnd() && App().GdiplusToken != 0;
+    if (ThumOLE.hWnd()) {
+        ResetScrollRange();
+        ThumOLE.Cls();
+        ThumOLE.Refresh();
+    }
+    if (count == 0) {
+        drawingComplete_ = true;
+        return;
+    }
+    if (drawing)
+        MakeDrawingObjects();
+    for (size_t i = 0; i < thumListview_.Rows.size(); ++i) {
+        if (drawing) {
+            DoEvents();
+            // A pass or a listing started meanwhile owns the grid now.
+            if (pass != passGeneration_ || listing != listingGeneration_)
+                return;
+        }
+        if (!PassesFilter(thumListview_.Rows[i]))
+            continue;
+        cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
+        shownRows_.push_back(static_cast<int32_t>(i));
+        if (drawing && InView(cellOrigins_[i])) {
+            GdipGraphics graphics = ThumOLE.CreateGraphics();
+            if (GpGraphics* g = graphics.get()) {
+                GdipSetInterpolationMode(g, InterpolationModeLowQuality);
+                GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
+                DrawCell(g, static_cast<int32_t>(i));
+            }
+            graphics.reset();
+            ThumOLE.Refresh();
+        }
+    }
+    if (drawing) {
+        GdipGraphics graphics = ThumOLE.CreateGraphics();
+        if (graphics)
+            DrawFrame(graphics.get());
+        graphics.reset();
+        ThumOLE.Refresh();
+    }
+    if (sidePanel_)
+        sidePanel_->RefreshCalender();
+    drawingComplete_ = true;
+}
+
+bool ThumViewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+    if (msg == WM_SIZE)
+        Arrange();
+    return false;
 }
 
 void ThumViewer::LoadFileList() {
     thumListview_.Rows.clear();
     VrFileRead();
     std::unordered_set<std::wstring> favorites;
-    for (const std::wstring& name : favoriteNames_) favorites.insert(LowerText(name));
+    for (const std::wstring& name : favoriteNames_)
+        favorites.insert(LowerText(name));
 
     const FileInfoFormat format = FileInfoFormat::Current();
     thumListview_.Rows.reserve(thumFile_.Files().size());
@@ -91,7 +356,8 @@ void ThumViewer::LoadFileList() {
         row.Number = FileSizeText(file.Size, format);
         row.CDate = FileDateText(row.CreatedLocal);
         row.MDate = FileDateText(FileTimeToLocal(file.Modified, format));
-        if (!favorites.empty() && favorites.count(LowerText(file.Name))) row.Review = L"T";
+        if (!favorites.empty() && favorites.count(LowerText(file.Name)))
+            row.Review = L"T";
         thumListview_.Rows.push_back(std::move(row));
     }
     ApplyTableSort(thumListview_);
@@ -99,11 +365,14 @@ void ThumViewer::LoadFileList() {
     ++listingGeneration_;
 }
 
-void ThumViewer::VrFileRead() { favoriteNames_ = ReadFavoritesFile(currentFolder_); }
+void ThumViewer::VrFileRead() {
+    favoriteNames_ = ReadFavoritesFile(currentFolder_);
+}
 
 void ThumViewer::TakeSearchCopy() {
     searchListView_.Rows = thumListview_.Rows;
-    for (ThumRow& row : searchListView_.Rows) row.Selected = false;
+    for (ThumRow& row : searchListView_.Rows)
+        row.Selected = false;
     backupFolder_ = currentFolder_;
     searchCopyGeneration_ = listingGeneration_;
 }
@@ -111,8 +380,10 @@ void ThumViewer::TakeSearchCopy() {
 void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
     // The copy is taken from the full listing only: after a search the table holds just the hits,
     // and the listing they came from is the copy's own.
-    if (searchCopyGeneration_ != listingGeneration_) TakeSearchCopy();
-    if (!run) return;
+    if (searchCopyGeneration_ != listingGeneration_)
+        TakeSearchCopy();
+    if (!run)
+        return;
     SearchListViewByName(searchListView_, text, thumListview_);
     CreateThumbnail(0);
 }
@@ -127,7 +398,8 @@ void ThumViewer::ThumbnaillSort(int32_t mode) {
 
 void ThumViewer::ImageFormats(const std::wstring& value) {
     std::wstring list = LowerText(value);
-    for (size_t at = list.find(L"*."); at != std::wstring::npos; at = list.find(L"*.", at)) list.erase(at, 2);
+    for (size_t at = list.find(L"*."); at != std::wstring::npos; at = list.find(L"*.", at))
+        list.erase(at, 2);
     extensionList_ = Split(list, L';');
     for (std::wstring& extension : extensionList_) {
         extension.erase(0, extension.find_first_not_of(L' '));
@@ -145,22 +417,28 @@ void ThumViewer::DateWatch(const std::wstring& value) {
 }
 
 std::wstring ThumViewer::SlideFilename(int32_t index) const {
-    if (index < 0 || index >= ListCount()) return {};
+    if (index < 0 || index >= ListCount())
+        return {};
     return thumListview_.Rows[static_cast<size_t>(index)].Path;
 }
 
 bool ThumViewer::PassesFilter(const ThumRow& row) {
     switch (filterMode_) {
-    case kFormatFilter: return IsInFormatList(row.Extname);
-    case kDateFilter: return MatchDateFilter(row);
-    default: MarkCalendarDay(row); return true;
+    case kFormatFilter:
+        return IsInFormatList(row.Extname);
+    case kDateFilter:
+        return MatchDateFilter(row);
+    default:
+        MarkCalendarDay(row);
+        return true;
     }
 }
 
 bool ThumViewer::IsInFormatList(const std::wstring& extension) const {
     const std::wstring lower = LowerText(extension);
     for (const std::wstring& wanted : extensionList_)
-        if (lower == wanted) return true;
+        if (lower == wanted)
+            return true;
     return false;
 }
 
@@ -170,9 +448,11 @@ bool ThumViewer::MatchDateFilter(const ThumRow& row) const {
 }
 
 void ThumViewer::MarkCalendarDay(const ThumRow& row) {
-    if (!sidePanel_) return;
+    if (!sidePanel_)
+        return;
     const int32_t day = row.CreatedLocal.wDay;
-    if (day < 1 || day > kCalendarDays) return;
+    if (day < 1 || day > kCalendarDays)
+        return;
     if (row.CreatedLocal.wMonth != sidePanel_->ShownMonth() || row.CreatedLocal.wYear != sidePanel_->ShownYear())
         return;
     sidePanel_->EnabledDays(day - 1, true);
