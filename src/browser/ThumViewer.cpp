@@ -87,7 +87,7 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
     bar.parent = hWnd();
     bar.width = kScrollWidth;
     bar.height = Height();
-    bar.backColor = args.backColor;
+    bar.backColor = backColor_;
     if (!ThumOLE.Create(surface) || !ThumScroll.Create(bar))
         return false;
     ThumScroll.onValueChanged = [this] {
@@ -106,8 +106,12 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
 }
 
 void ThumViewer::BackColor(COLORREF colour) {
+    // The whole control takes it; the scroll bar shows it at its next paint.
     backColor_ = colour;
+    SetBackColor(colour);
     ThumOLE.SetBackColor(colour);
+    ThumScroll.SetBackColor(colour);
+    Refresh();
 }
 
 void ThumViewer::Arrange() {
