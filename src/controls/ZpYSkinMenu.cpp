@@ -95,7 +95,7 @@ void ZpYSkinMenu::SetHeight(int height) {
 
 void ZpYSkinMenu::SetVisible(bool visible) {
     PictureBox::SetVisible(visible);
-    // A drop-down hangs over the panes; the host's children made after it would cover it.
+    // A drop-down hangs over the panes, which the host may have made before it (and so above it).
     if (visible && hWnd())
         ::SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -212,6 +212,22 @@ TEST_F(SkinMenuTest, AnEmptyHistoryShowsItsBorderAndNoRow) {
     EXPECT_EQ(Click(300, 5).second, 0);
 }
 
+TEST_F(SkinMenuTest, AShownMenuLiesOverThePanes) {
+    // Siblings made earlier lie above later ones, as the panes lie above the menu.
+    PictureBox pane;
+    PictureBoxArgs args;
+    args.parent = window.hwnd();
+    args.width = 400;
+    args.height = 400;
+    args.backColor = RGB(0, 128, 0);
+    ASSERT_TRUE(pane.Create(args));
+    pane.Refresh();
+    Make();
+    Open(0);
+    EXPECT_EQ(TestWindow::ScreenPixel(window.hwnd(), 150, 290), RGB(255, 255, 255));
+    EXPECT_EQ(TestWindow::ScreenPixel(window.hwnd(), 300, 290), RGB(0, 128, 0));
+}
+
 TEST_F(SkinMenuTest, HistoryKeepsTheLatestFifteenFoldersAcrossRuns) {
     const bool codePageIsWide = ::GetACP() == CP_UTF8;
     {

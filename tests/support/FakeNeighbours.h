@@ -6,12 +6,14 @@
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
+#include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/FontListHost.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/TextBarMainWindow.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "tests/support/CallLog.h"
 
@@ -122,6 +124,12 @@ public:
     }
 };
 
+class FakeTextBarMainWindow : public TextBarMainWindow {
+public:
+    CallLog log;
+    void SetCanvasTextColor(int32_t rgb) override { log.Add(L"CanvasTextColor=" + Arg(static_cast<int>(rgb))); }
+};
+
 class FakeGridMainWindow : public GridMainWindow {
 public:
     CallLog log;
@@ -149,6 +157,14 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+};
+
+class FakeToolbarSearchGrid : public ToolbarSearchGrid {
+public:
+    CallLog log;
+    void SearchThumbnaillGO(const std::wstring& text, bool run) override {
+        log.Add(L"SearchThumbnaillGO(" + Arg(text) + L", " + Arg(run) + L")");
+    }
 };
 
 class FakeViewsBarCanvas : public ViewsBarCanvas {
