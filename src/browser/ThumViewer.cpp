@@ -8,6 +8,8 @@
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
 #include "platform/Rounding.h"
+#include "platform/PathHelpers.h"
+#include "platform/TextCase.h"
 
 #include <unordered_set>
 
@@ -17,13 +19,6 @@ constexpr int32_t kCalendarDays = 31;
 // Cell pictures kept: a few screens' worth at the largest size (150 x 150 x 4 bytes each).
 constexpr size_t kCachedPictures = 400;
 constexpr float kStarSize = 16;
-
-// The extension as the grid shows it: after the last "." of the name, in the name's letter case.
-// (Kept here rather than shared: the shown text keeps its case, unlike the lower-case file type.)
-std::wstring ExtensionOf(const std::wstring& name) {
-    const size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
-}
 
 // The leading whole number of a text, blanks before it skipped; 0 when there is none.
 int32_t LeadingNumber(const std::wstring& text) {
@@ -343,8 +338,7 @@ void ThumViewer::LoadFileList() {
     thumListview_.Rows.clear();
     VrFileRead();
     std::unordered_set<std::wstring> favorites;
-    for (const std::wstring& name : favoriteNames_)
-        favorites.insert(LowerText(name));
+    for (const std::wstring& name : favoriteNames_) favorites.insert(FoldCase(name));
 
     const FileInfoFormat format = FileInfoFormat::Current();
     thumListview_.Rows.reserve(thumFile_.Files().size());
@@ -352,7 +346,7 @@ void ThumViewer::LoadFileList() {
         ThumRow row;
         row.Path = currentFolder_ + file.Name;
         row.String = file.Name;
-        row.Extname = ExtensionOf(file.Name);
+        row.Extname = FileExtension(file.Name);
         row.Size = file.Size;
         row.Created = file.Created;
         row.Modified = file.Modified;
@@ -360,8 +354,7 @@ void ThumViewer::LoadFileList() {
         row.Number = FileSizeText(file.Size, format);
         row.CDate = FileDateText(row.CreatedLocal);
         row.MDate = FileDateText(FileTimeToLocal(file.Modified, format));
-        if (!favorites.empty() && favorites.count(LowerText(file.Name)))
-            row.Review = L"T";
+        if (!favorites.empty() && favorites.count(FoldCase(file.Name))) row.Review = L"T";
         thumListview_.Rows.push_back(std::move(row));
     }
     ApplyTableSort(thumListview_);
@@ -401,9 +394,8 @@ void ThumViewer::ThumbnaillSort(int32_t mode) {
 }
 
 void ThumViewer::ImageFormats(const std::wstring& value) {
-    std::wstring list = LowerText(value);
-    for (size_t at = list.find(L"*."); at != std::wstring::npos; at = list.find(L"*.", at))
-        list.erase(at, 2);
+    std::wstring list = FoldCase(value);
+    for (size_t at = list.find(L"*."); at != std::wstring::npos; at = list.find(L"*.", at)) list.erase(at, 2);
     extensionList_ = Split(list, L';');
     for (std::wstring& extension : extensionList_) {
         extension.erase(0, extension.find_first_not_of(L' '));
@@ -439,10 +431,9 @@ bool ThumViewer::PassesFilter(const ThumRow& row) {
 }
 
 bool ThumViewer::IsInFormatList(const std::wstring& extension) const {
-    const std::wstring lower = LowerText(extension);
+    const std::wstring folded = FoldCase(extension);
     for (const std::wstring& wanted : extensionList_)
-        if (lower == wanted)
-            return true;
+        if (folded == wanted) return true;
     return false;
 }
 

@@ -2,6 +2,7 @@
 // filters, calendar marks, search, and the public image sets.
 #include "browser/ModFileinfo.h"
 #include "browser/ThumViewer.h"
+#include "platform/FileList.h"
 #include "tests/browser/BrowserTestFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -13,8 +14,8 @@
 
 namespace {
 
-const std::wstring kJapanBmp = L"\u65e5\u672c.bmp"; // outside the system code page
-const std::wstring kOmegaGif = L"\u03a9mega.GIF";   // outside the system code page
+const std::wstring kJapanBmp = L"\u65e5\u672c.bmp";          // outside the system code page
+const std::wstring kOmegaGif = L"\u03a9mega.GIF";            // outside the system code page
 const std::wstring kJapanHoliday = L"\u65e5\u672c\u306e\u4f11\u65e5.jpg";
 
 struct Picture {
@@ -33,39 +34,33 @@ void MakePictures(const std::wstring& folder, const std::vector<Picture>& pictur
 
 // One time for both: Wine reports the modified time as the creation time (Linux keeps no
 // settable birth time).
-Picture Dated(const std::wstring& name, const SYSTEMTIME& when, uint64_t size = 100) {
-    return {name, size, when, when};
-}
+Picture Dated(const std::wstring& name, const SYSTEMTIME& when, uint64_t size = 100) { return {name, size, when, when}; }
 
 std::vector<std::wstring> Names(const ThumViewer& grid) {
     std::vector<std::wstring> names;
-    for (const ThumRow& row : grid.ThumListview().Rows)
-        names.push_back(row.String);
+    for (const ThumRow& row : grid.ThumListview().Rows) names.push_back(row.String);
     return names;
 }
 
 std::vector<std::wstring> ShownNames(const ThumViewer& grid) {
     std::vector<std::wstring> names;
-    for (int32_t i : grid.ShownRows())
-        names.push_back(grid.ThumListview().Rows[static_cast<size_t>(i)].String);
+    for (int32_t i : grid.ShownRows()) names.push_back(grid.ThumListview().Rows[static_cast<size_t>(i)].String);
     return names;
 }
 
-std::vector<std::wstring> Reversed(std::vector<std::wstring> names) {
-    return {names.rbegin(), names.rend()};
-}
+std::vector<std::wstring> Reversed(std::vector<std::wstring> names) { return {names.rbegin(), names.rend()}; }
 
 const ThumRow* FindRow(const ThumViewer& grid, const std::wstring& name) {
     for (const ThumRow& row : grid.ThumListview().Rows)
-        if (row.String == name)
-            return &row;
+        if (row.String == name) return &row;
     return nullptr;
 }
 
 // Windows keeps the creation time SetFileTime gives; Wine does not (see Dated).
 bool CreationTimeIsKept(const std::wstring& folder) {
     const std::wstring probe = folder + L"probe.dat";
-    if (!MakeSizedFile(probe, 1) || !SetLocalFileTimes(probe, LocalTime(2001, 1, 1), LocalTime(2002, 2, 2)))
+    if (!MakeSizedFile(probe, 1) ||
+        !SetLocalFileTimes(probe, LocalTime(2001, 1, 1), LocalTime(2002, 2, 2)))
         return false;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     const bool read = ::GetFileAttributesExW(probe.c_str(), GetFileExInfoStandard, &data);
@@ -78,12 +73,12 @@ bool CreationTimeIsKept(const std::wstring& folder) {
 TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
     const std::wstring folder = MakeTestFolder(L"listing");
     MakePictures(folder, {Dated(L"b.JPG", LocalTime(2005, 9, 5, 6, 0, 36), 2500),
-                          Dated(L"A.png", LocalTime(2005, 1, 1, 0, 0, 0), 1000),
-                          Dated(L"c.tif", LocalTime(2004, 2, 29), 0), Dated(L"d.tiff", LocalTime(2004, 2, 29), 12345),
-                          Dated(L"f.jpeg", LocalTime(2004, 2, 29)), Dated(kJapanBmp, LocalTime(2004, 2, 29)),
-                          Dated(kOmegaGif, LocalTime(2004, 2, 29)), Dated(L"e.txt", LocalTime(2004, 2, 29)),
-                          Dated(L"noext", LocalTime(2004, 2, 29)), Dated(L"Vellumolib.vlb", LocalTime(2004, 2, 29)),
-                          Dated(L"a_b.gif", LocalTime(2004, 2, 29)), Dated(L"ab.gif", LocalTime(2004, 2, 29))});
+                          Dated(L"A.png", LocalTime(2005, 1, 1, 0, 0, 0), 1000), Dated(L"c.tif", LocalTime(2004, 2, 29), 0),
+                          Dated(L"d.tiff", LocalTime(2004, 2, 29), 12345), Dated(L"f.jpeg", LocalTime(2004, 2, 29)),
+                          Dated(kJapanBmp, LocalTime(2004, 2, 29)), Dated(kOmegaGif, LocalTime(2004, 2, 29)),
+                          Dated(L"e.txt", LocalTime(2004, 2, 29)), Dated(L"noext", LocalTime(2004, 2, 29)),
+                          Dated(L"Vellumolib.vlb", LocalTime(2004, 2, 29)), Dated(L"a_b.gif", LocalTime(2004, 2, 29)),
+                          Dated(L"ab.gif", LocalTime(2004, 2, 29))});
     ASSERT_TRUE(::CreateDirectoryW((folder + L"sub.jpg").c_str(), nullptr));
 
     ThumViewer grid;
@@ -91,9 +86,14 @@ TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
     EXPECT_EQ(grid.CurrentFolder(), folder);
     EXPECT_TRUE(grid.NoOpen());
     ASSERT_EQ(grid.ListCount(), 9);
-    const std::vector<std::wstring> listed{L"A.png",  L"ab.gif", L"a_b.gif", L"b.JPG", L"c.tif",
-                                           L"d.tiff", L"f.jpeg", kOmegaGif,  kJapanBmp};
+    // One order for every list the user sees: the runtime's file list agrees.
+    const std::vector<std::wstring> listed{L"A.png", L"ab.gif", L"a_b.gif", L"b.JPG", L"c.tif",
+                                           L"d.tiff", L"f.jpeg", kOmegaGif, kJapanBmp};
     EXPECT_EQ(Names(grid), listed);
+    FileList files;
+    files.SetPattern(grid.ImageFormats());
+    files.SetPath(folder);
+    EXPECT_EQ(files.Names(), listed);
 
     // Each row carries the texts GetFileInfoText gives for its file (ModFileinfoTest pins those).
     for (const ThumRow& row : grid.ThumListview().Rows) {
@@ -230,8 +230,7 @@ TEST(ThumViewerFavourites, AMixedCaseListMarksItsFilesAndABlankLineDoesNotEndIt)
     ThumViewer grid;
     grid.Path(folder);
     EXPECT_TRUE(grid.FavoriteNames().empty());
-    for (const ThumRow& row : grid.ThumListview().Rows)
-        EXPECT_EQ(row.Review, L"");
+    for (const ThumRow& row : grid.ThumListview().Rows) EXPECT_EQ(row.Review, L"");
 
     ASSERT_TRUE(WriteTestFile(folder + L"Vellumolib.vlb", "PHOTO.jpg\r\n\r\nOTHER.PNG\r\ngone.jpg\n"));
     grid.RefreshThumbnail(true);
@@ -247,8 +246,7 @@ TEST(ThumViewerFavourites, NamesAreReadInTheSystemCodePage) {
     char bytes[32] = {};
     BOOL lossy = FALSE;
     const int n = ::WideCharToMultiByte(CP_ACP, 0, L"caf\u00e9.jpg", -1, bytes, sizeof bytes, nullptr, &lossy);
-    if (n <= 0 || lossy)
-        GTEST_SKIP() << "the system code page has no e with acute accent";
+    if (n <= 0 || lossy) GTEST_SKIP() << "the system code page has no e with acute accent";
     const std::wstring folder = MakeTestFolder(L"favourites-codepage");
     MakePictures(folder, {Dated(name, LocalTime(2005, 1, 1)), Dated(L"cafe.jpg", LocalTime(2005, 1, 1))});
     ASSERT_TRUE(WriteTestFile(folder + L"Vellumolib.vlb", std::string(bytes) + "\r\n"));
@@ -291,16 +289,11 @@ TEST(ThumViewerFilter, TheFormatFilterIgnoresLetterCase) {
 
 namespace {
 std::vector<Picture> DatedFolderPictures() {
-    return {Dated(L"a-morning.jpg", LocalTime(2005, 3, 10, 0, 0, 1)),
-            Dated(L"b-night.jpg", LocalTime(2005, 3, 10, 23, 59, 59)),
-            Dated(L"c-next-day.jpg", LocalTime(2005, 3, 11)),
-            Dated(L"d-april.jpg", LocalTime(2005, 4, 1)),
-            Dated(L"e-february.jpg", LocalTime(2005, 2, 28)),
-            Dated(L"f-old-year.jpg", LocalTime(2004, 12, 30)),
-            Dated(L"g-new-year.jpg", LocalTime(2006, 1, 1)),
-            Dated(L"h-next-year.jpg", LocalTime(2006, 3, 10)),
-            Dated(L"i-next-month.jpg", LocalTime(2005, 4, 10)),
-            Dated(L"j-other-year.jpg", LocalTime(2006, 3, 12)),
+    return {Dated(L"a-morning.jpg", LocalTime(2005, 3, 10, 0, 0, 1)), Dated(L"b-night.jpg", LocalTime(2005, 3, 10, 23, 59, 59)),
+            Dated(L"c-next-day.jpg", LocalTime(2005, 3, 11)),      Dated(L"d-april.jpg", LocalTime(2005, 4, 1)),
+            Dated(L"e-february.jpg", LocalTime(2005, 2, 28)),      Dated(L"f-old-year.jpg", LocalTime(2004, 12, 30)),
+            Dated(L"g-new-year.jpg", LocalTime(2006, 1, 1)),       Dated(L"h-next-year.jpg", LocalTime(2006, 3, 10)),
+            Dated(L"i-next-month.jpg", LocalTime(2005, 4, 10)),     Dated(L"j-other-year.jpg", LocalTime(2006, 3, 12)),
             Dated(L"k-other-year.jpg", LocalTime(2004, 4, 15))};
 }
 } // namespace
@@ -334,8 +327,7 @@ TEST(ThumViewerCalendar, MarksAreTheDaysOfTheMonthThePanelShows) {
     ThumViewer grid(&panel);
     grid.Path(folder);
     ASSERT_EQ(panel.calls.size(), 31u);
-    for (int32_t day = 0; day < 31; ++day)
-        EXPECT_EQ(panel.calls[static_cast<size_t>(day)], std::make_pair(day, false));
+    for (int32_t day = 0; day < 31; ++day) EXPECT_EQ(panel.calls[static_cast<size_t>(day)], std::make_pair(day, false));
     EXPECT_EQ(panel.refreshes, 1);
 
     grid.CreateThumbnail();
@@ -357,10 +349,9 @@ TEST(ThumViewerCalendar, MarksAreTheDaysOfTheMonthThePanelShows) {
 
 TEST(ThumViewerSearch, ShowsTheHitsOfTheCurrentListing) {
     const std::wstring folder = MakeTestFolder(L"search");
-    MakePictures(folder,
-                 {Dated(L"Holiday.jpg", LocalTime(2005, 1, 1)), Dated(L"holiday2.png", LocalTime(2005, 1, 1)),
-                  Dated(L"HolidayHoliday.bmp", LocalTime(2005, 1, 1)), Dated(L"Work.JPG", LocalTime(2005, 1, 1)),
-                  Dated(kJapanHoliday, LocalTime(2005, 1, 1)), Dated(kOmegaGif, LocalTime(2005, 1, 1))});
+    MakePictures(folder, {Dated(L"Holiday.jpg", LocalTime(2005, 1, 1)), Dated(L"holiday2.png", LocalTime(2005, 1, 1)),
+                          Dated(L"HolidayHoliday.bmp", LocalTime(2005, 1, 1)), Dated(L"Work.JPG", LocalTime(2005, 1, 1)),
+                          Dated(kJapanHoliday, LocalTime(2005, 1, 1)), Dated(kOmegaGif, LocalTime(2005, 1, 1))});
     ThumViewer grid;
     grid.Path(folder);
     ASSERT_EQ(grid.ListCount(), 6);
@@ -422,16 +413,13 @@ TEST(ThumViewerCorpus, EveryCorpusFolderListsItsImageFiles) {
     std::string line;
     while (std::getline(manifest, line)) {
         const size_t start = line.find("./"), slash = line.rfind('/');
-        if (start == std::string::npos || slash <= start + 1)
-            continue;
+        if (start == std::string::npos || slash <= start + 1) continue;
         std::string folder = line.substr(start + 2, slash - start - 2);
         std::string name = line.substr(slash + 1);
-        if (!name.empty() && name.back() == '\r')
-            name.pop_back();
+        if (!name.empty() && name.back() == '\r') name.pop_back();
         const size_t dot = name.rfind('.');
         std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-        for (char& c : extension)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         expected[folder] += extensions.count(extension) ? 1 : 0;
     }
     ASSERT_GE(expected.size(), 8u);
@@ -441,8 +429,7 @@ TEST(ThumViewerCorpus, EveryCorpusFolderListsItsImageFiles) {
     int32_t total = 0;
     for (const auto& [folder, count] : expected) {
         std::wstring windowsFolder = CorpusFolder();
-        for (char c : folder)
-            windowsFolder += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+        for (char c : folder) windowsFolder += c == '/' ? L'\\' : static_cast<wchar_t>(c);
         grid.Path(windowsFolder);
         EXPECT_EQ(grid.ListCount(), count) << folder;
         EXPECT_EQ(grid.NoOpen(), count > 0) << folder;

@@ -14,7 +14,9 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
+#include "platform/TextCase.h"
 #include "tests/support/CallLog.h"
 
 #include <algorithm>
@@ -101,10 +103,7 @@ public:
     }
     std::wstring GetFileExt(const std::wstring& path) override {
         log.Add(L"GetFileExt(" + Arg(path) + L")");
-        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-        std::wstring ext = name.substr(name.find_last_of(L'.') + 1);
-        std::transform(ext.begin(), ext.end(), ext.begin(), ::towlower);
-        return ext;
+        return ::GetFileExt(path);
     }
 };
 
@@ -114,7 +113,7 @@ public:
     void AddFont(const std::wstring& faceName) override {
         fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
                                       [](const std::wstring& a, const std::wstring& b) {
-                                          return _wcsicmp(a.c_str(), b.c_str()) < 0;
+                                          return CompareNoCase(a, b) < 0;
                                       }),
                      faceName);
     }
@@ -176,8 +175,7 @@ public:
 // Answers the file-information lines from plain fields.
 class FakeFileInfoSource : public FileInfoSource {
 public:
-    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
-    float resolution = 0;
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight, resolution;
     std::wstring ShowFilename() const override { return filename; }
     std::wstring ShowFormat() const override { return format; }
     std::wstring ShowSize() const override { return size; }
@@ -185,5 +183,5 @@ public:
     std::wstring ShowModiData() const override { return modified; }
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
-    float ShownImageResolution() const override { return resolution; }
+    std::wstring ShowImgResolution() const override { return resolution; }
 };
