@@ -49,8 +49,7 @@ void ZzVFiterControl::IniaData() {
                  L""};
     }
     rows_.clear();
-    for (std::wstring& text : texts)
-        rows_.push_back({std::move(text), true});
+    for (std::wstring& text : texts) rows_.push_back({std::move(text), true});
 }
 
 void ZzVFiterControl::StartPaint() {
@@ -62,8 +61,7 @@ void ZzVFiterControl::StartPaint() {
     for (size_t i = 0; i < rows_.size(); ++i) {
         colourIndex_ = colourIndex_ == 1 ? 0 : 1;
         const int32_t alternating = colourIndex_;
-        if (static_cast<int32_t>(i) == markedRow_)
-            colourIndex_ = kMarkedColour;
+        if (static_cast<int32_t>(i) == markedRow_) colourIndex_ = kMarkedColour;
         rowRects_[i] = RectF(2, toolHeight_ * static_cast<float>(i), width, toolHeight_);
         // Style 0 shows the format without its "*.".
         const std::wstring& text = rows_[i].Text;
@@ -78,8 +76,7 @@ void ZzVFiterControl::StartPaint() {
 void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y, float w, float h, bool ticked) {
     GdipGraphics graphics = CreateGraphics();
     GpGraphics* g = graphics.get();
-    if (!g)
-        return;
+    if (!g) return;
     const uint32_t colour = kRowColours[static_cast<size_t>(std::clamp(colourIndex_, 0, kMarkedColour))];
     GdipSolidFill back = MakeSolidFill(colour);
     GdipPen shadow = MakePen(ColorARGB(30, 0, 0, 0), 1);
@@ -88,8 +85,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
     GdipFontFamily family;
     GdipCreateFontFamilyFromName(kFontName, nullptr, family.put());
     GdipFont font;
-    if (family)
-        GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
+    if (family) GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
     GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
 
     if (style_ == 0 && shadow && light) {
@@ -101,8 +97,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
     }
     const float bandX = style_ == 0 ? x + h + 2 : 0;
     const float bandWidth = style_ == 0 ? w - h + 2 : w;
-    if (back)
-        GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
+    if (back) GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
     if (font && ink) {
         RectF layout(bandX + 5, y + 2, static_cast<float>(Width()), h);
         GdipDrawString(g, text.c_str(), -1, font.get(), &layout, nullptr, ink.get());
@@ -118,22 +113,18 @@ void ZzVFiterControl::OnPress(float x, float y) {
             rows_[i].Selected = !rows_[i].Selected;
             markedRow_ = static_cast<int32_t>(i);
         }
-        if (style_ == 0 && rows_[i].Selected)
-            imageFormats_ += rows_[i].Text + L";";
+        if (style_ == 0 && rows_[i].Selected) imageFormats_ += rows_[i].Text + L";";
     }
-    if (style_ == 0 && !imageFormats_.empty())
-        imageFormats_.pop_back();
+    if (style_ == 0 && !imageFormats_.empty()) imageFormats_.pop_back();
     StartPaint();
 }
 
 void ZzVFiterControl::OnMove(float x, float y) {
     bool overRow = false;
-    for (const RectF& r : rowRects_)
-        overRow = overRow || r.Contains(x, y);
+    for (const RectF& r : rowRects_) overRow = overRow || r.Contains(x, y);
     if (overRow) {
         // Without the cursor resource the pointer stays as it is.
-        if (GetMousePointer() != MousePointer::Custom)
-            static_cast<void>(SetMouseIcon(L"MOUSED"));
+        if (GetMousePointer() != MousePointer::Custom) static_cast<void>(SetMouseIcon(L"MOUSED"));
     } else if (GetMousePointer() != MousePointer::Default) {
         SetMousePointer(MousePointer::Default);
     }
