@@ -61,20 +61,17 @@ GdipBitmap Scene(int w, int h) {
 std::string ReadAll(const std::wstring& path) {
     std::string bytes;
     FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f)
-        return bytes;
+    if (!f) return bytes;
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
     std::fclose(f);
     return bytes;
 }
 
 bool WriteAll(const std::wstring& path, const std::string& bytes) {
     FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f)
-        return false;
+    if (!f) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -93,11 +90,9 @@ std::string WithThumbnail(const std::string& picture, const std::string& thumb) 
 int CountFiles(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
     HANDLE find = ::FindFirstFileW((folder + L"*.jpg").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
     int n = 0;
-    do
-        ++n;
+    do ++n;
     while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return n;
@@ -111,8 +106,7 @@ const std::wstring& Folder(bool thumbnails) {
 // Made once and kept between runs: every file holds the same picture.
 void MakePhotoFolders() {
     const int wanted[2] = {kWithout, kWithThumbnails};
-    if (CountFiles(Folder(true)) == kWithThumbnails && CountFiles(Folder(false)) == kWithout)
-        return;
+    if (CountFiles(Folder(true)) == kWithThumbnails && CountFiles(Folder(false)) == kWithout) return;
     std::printf("  (making the photograph folders once: %d and %d files)\n", kWithThumbnails, kWithout);
     const std::wstring scratch = BenchFolder() + L"scene.jpg", small = BenchFolder() + L"scene-thumb.jpg";
     GdipBitmap scene = Scene(kWidth, kHeight);
@@ -145,18 +139,15 @@ ThumViewer& Grid() {
         args.parent = Host();
         args.width = 800;
         args.height = 600;
-        if (!grid.Create(args))
-            std::printf("  (no grid window)\n");
+        if (!grid.Create(args)) std::printf("  (no grid window)\n");
     }
     return grid;
 }
 
 // Scrolls screen by screen to the end, so that every cell is made once.
 void ScrollThrough(ThumViewer& grid) {
-    if (!grid.ThumScroll.Enabled())
-        return;
-    for (int32_t value = 0; value <= grid.ThumScroll.Max(); value += 600)
-        grid.ThumScroll.Value(value);
+    if (!grid.ThumScroll.Enabled()) return;
+    for (int32_t value = 0; value <= grid.ThumScroll.Max(); value += 600) grid.ThumScroll.Value(value);
     grid.ThumScroll.Value(grid.ThumScroll.Max());
 }
 
@@ -171,8 +162,7 @@ void TimeFolder(bool thumbnails, int files) {
     args.parent = Host();
     args.width = 800;
     args.height = 600;
-    if (!grid.Create(args))
-        return;
+    if (!grid.Create(args)) return;
     const auto start = std::chrono::steady_clock::now();
     grid.Path(Folder(thumbnails));
     grid.CreateThumbnail();
@@ -199,8 +189,7 @@ double DecoderTime(bool thumbnails, int files) {
         GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, one.put());
         GdipGraphics g;
         GdipGetImageGraphicsContext(one.get(), g.put());
-        if (image.DIB())
-            GdipDrawImageRectI(g.get(), image.DIB(), 0, 0, 1, 1);
+        if (image.DIB()) GdipDrawImageRectI(g.get(), image.DIB(), 0, 0, 1, 1);
     }
     return Milliseconds(start);
 }
@@ -208,8 +197,7 @@ double DecoderTime(bool thumbnails, int files) {
 size_t WorkingSetMegabytes() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters))
-        return 0;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) return 0;
     return counters.WorkingSetSize / (1024 * 1024);
 }
 

@@ -44,15 +44,13 @@ ThumGeometry ComputeThumGeometry(float thumWidth, float thumHeight, int32_t spac
 }
 
 ThumScrollRange ScrollRangeFor(int32_t contentHeight, int32_t viewHeight) {
-    if (viewHeight > contentHeight)
-        return {};
+    if (viewHeight > contentHeight) return {};
     return {true, contentHeight - viewHeight};
 }
 
 RectF FitInBox(float imageWidth, float imageHeight, float boxWidth, float boxHeight) {
     RectF fit;
     GdiDIB::GetBestFitInfo(imageWidth, imageHeight, boxWidth, boxHeight, fit.X, fit.Y, fit.Width, fit.Height);
-    if (fit.Height > fit.Width)
-        fit.Y -= 5;
+    if (fit.Height > fit.Width) fit.Y -= 5;
     return fit;
 }

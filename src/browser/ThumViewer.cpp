@@ -23,11 +23,9 @@ constexpr float kStarSize = 16;
 // The leading whole number of a text, blanks before it skipped; 0 when there is none.
 int32_t LeadingNumber(const std::wstring& text) {
     size_t i = text.find_first_not_of(L' ');
-    if (i == std::wstring::npos)
-        return 0;
+    if (i == std::wstring::npos) return 0;
     bool negative = false;
-    if (text[i] == L'-' || text[i] == L'+')
-        negative = text[i++] == L'-';
+    if (text[i] == L'-' || text[i] == L'+') negative = text[i++] == L'-';
     int64_t value = 0;
     for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9' && value < 100000000; ++i)
         value = value * 10 + (text[i] - L'0');
@@ -40,8 +38,7 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
     for (;;) {
         const size_t end = text.find(separator, start);
         parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos)
-            return parts;
+        if (end == std::wstring::npos) return parts;
         start = end + 1;
     }
 }
@@ -50,8 +47,7 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
 
 void ThumViewer::Path(const std::wstring& folder) {
     if (sidePanel_) {
-        for (int32_t day = 0; day < kCalendarDays; ++day)
-            sidePanel_->EnabledDays(day, false);
+        for (int32_t day = 0; day < kCalendarDays; ++day) sidePanel_->EnabledDays(day, false);
         sidePanel_->RefreshCalender();
     }
     filterMode_ = kNoFilter;
@@ -71,8 +67,7 @@ void ThumViewer::RefreshThumbnail(bool relist) {
 }
 
 bool ThumViewer::Create(const PictureBoxArgs& args) {
-    if (!PictureBox::Create(args))
-        return false;
+    if (!PictureBox::Create(args)) return false;
     PictureBoxArgs surface;
     surface.parent = hWnd();
     surface.width = std::max(Width() - kScrollWidth - 5, 1);
@@ -83,8 +78,7 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
     bar.width = kScrollWidth;
     bar.height = Height();
     bar.backColor = backColor_;
-    if (!ThumOLE.Create(surface) || !ThumScroll.Create(bar))
-        return false;
+    if (!ThumOLE.Create(surface) || !ThumScroll.Create(bar)) return false;
     ThumScroll.onValueChanged = [this] {
         offset_ = ThumScroll.Value();
         RedrawView();
@@ -92,8 +86,7 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
     for (PictureBox* child : {static_cast<PictureBox*>(&ThumOLE), static_cast<PictureBox*>(&ThumScroll)}) {
         child->ForwardKeys = false;
         child->onKeyDown = [this](int key, int shift) {
-            if (shortcutKeys)
-                shortcutKeys->HandleShortcutKey(key, shift);
+            if (shortcutKeys) shortcutKeys->HandleShortcutKey(key, shift);
         };
     }
     Arrange();
@@ -110,8 +103,7 @@ void ThumViewer::BackColor(COLORREF colour) {
 }
 
 void ThumViewer::Arrange() {
-    if (!ThumOLE.hWnd())
-        return;
+    if (!ThumOLE.hWnd()) return;
     const int32_t surfaceWidth = std::max(Width() - kScrollWidth - 5, 1);
     ThumOLE.Move(5, 0, surfaceWidth, Height());
     ThumScroll.Move(5 + surfaceWidth, 0, kScrollWidth, Height());
@@ -122,34 +114,29 @@ void ThumViewer::Arrange() {
 void ThumViewer::ResetScrollRange() {
     const ThumScrollRange range = ScrollRangeFor(contentHeight_, ThumOLE.Height());
     ThumScroll.Enabled(range.enabled);
-    if (range.enabled)
-        ThumScroll.Max(range.max);
+    if (range.enabled) ThumScroll.Max(range.max);
     ThumScroll.ResetValue();
     offset_ = 0;
 }
 
 bool ThumViewer::InView(POINT origin) const {
-    if (origin.x < 0)
-        return false;
+    if (origin.x < 0) return false;
     const int32_t top = origin.y - 5, bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
     return bottom > offset_ && top < offset_ + ThumOLE.Height();
 }
 
 void ThumViewer::MakeDrawingObjects() {
-    if (!starImage_)
-        starImage_.reset(LoadImageFromFileCopy(App().DataPath + L"Favorties.png"));
+    if (!starImage_) starImage_.reset(LoadImageFromFileCopy(App().DataPath + L"Favorties.png"));
     if (!captionFont_) {
         GdipCreateFontFamilyFromName(L"Tahoma", nullptr, captionFamily_.put());
-        if (captionFamily_)
-            GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
+        if (captionFamily_) GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
     }
     if (!captionFormat_) {
         GdipCreateStringFormat(0, LANG_NEUTRAL, captionFormat_.put());
         GdipSetStringFormatAlign(captionFormat_.get(), StringAlignmentCenter);
         GdipSetStringFormatTrimming(captionFormat_.get(), StringTrimmingEllipsisCharacter);
     }
-    if (!captionBrush_)
-        captionBrush_ = MakeSolidFill(ColorARGB(255, 0, 0, 0));
+    if (!captionBrush_) captionBrush_ = MakeSolidFill(ColorARGB(255, 0, 0, 0));
 }
 
 const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
@@ -228,19 +215,15 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
 }
 
 void ThumViewer::DrawFrame(GpGraphics* g) {
-    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= frameRects_.size())
-        return;
+    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= frameRects_.size()) return;
     const RectF& r = frameRects_[static_cast<size_t>(oldPress_)];
-    if (r.Width <= 0 && r.Height <= 0)
-        return;
+    if (r.Width <= 0 && r.Height <= 0) return;
     GdipPen pen = MakePen(ColorARGB(255, 235, 235, 235), 2);
-    if (pen)
-        GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4, r.Height + 4);
+    if (pen) GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4, r.Height + 4);
 }
 
 void ThumViewer::RedrawView() {
-    if (!ThumOLE.hWnd() || App().GdiplusToken == 0)
-        return;
+    if (!ThumOLE.hWnd() || App().GdiplusToken == 0) return;
     ThumOLE.Cls();
     GdipGraphics graphics = ThumOLE.CreateGraphics();
     if (GpGraphics* g = graphics.get()) {
@@ -248,8 +231,7 @@ void ThumViewer::RedrawView() {
         GdipSetInterpolationMode(g, InterpolationModeLowQuality);
         GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
         for (int32_t index : shownRows_)
-            if (InView(cellOrigins_[static_cast<size_t>(index)]))
-                DrawCell(g, index);
+            if (InView(cellOrigins_[static_cast<size_t>(index)])) DrawCell(g, index);
         DrawFrame(g);
     }
     graphics.reset();
@@ -257,8 +239,7 @@ void ThumViewer::RedrawView() {
 }
 
 void ThumViewer::RefreshThumSave() {
-    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= thumListview_.Rows.size())
-        return;
+    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= thumListview_.Rows.size()) return;
     const std::wstring& path = thumListview_.Rows[static_cast<size_t>(oldPress_)].Path;
     auto found = cache_.find(path);
     if (found != cache_.end()) {
@@ -292,17 +273,14 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         drawingComplete_ = true;
         return;
     }
-    if (drawing)
-        MakeDrawingObjects();
+    if (drawing) MakeDrawingObjects();
     for (size_t i = 0; i < thumListview_.Rows.size(); ++i) {
         if (drawing) {
             DoEvents();
             // A pass or a listing started meanwhile owns the grid now.
-            if (pass != passGeneration_ || listing != listingGeneration_)
-                return;
+            if (pass != passGeneration_ || listing != listingGeneration_) return;
         }
-        if (!PassesFilter(thumListview_.Rows[i]))
-            continue;
+        if (!PassesFilter(thumListview_.Rows[i])) continue;
         cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
         shownRows_.push_back(static_cast<int32_t>(i));
         if (drawing && InView(cellOrigins_[i])) {
@@ -318,19 +296,16 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     }
     if (drawing) {
         GdipGraphics graphics = ThumOLE.CreateGraphics();
-        if (graphics)
-            DrawFrame(graphics.get());
+        if (graphics) DrawFrame(graphics.get());
         graphics.reset();
         ThumOLE.Refresh();
     }
-    if (sidePanel_)
-        sidePanel_->RefreshCalender();
+    if (sidePanel_) sidePanel_->RefreshCalender();
     drawingComplete_ = true;
 }
 
 bool ThumViewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
-    if (msg == WM_SIZE)
-        Arrange();
+    if (msg == WM_SIZE) Arrange();
     return false;
 }
 
@@ -368,8 +343,7 @@ void ThumViewer::VrFileRead() {
 
 void ThumViewer::TakeSearchCopy() {
     searchListView_.Rows = thumListview_.Rows;
-    for (ThumRow& row : searchListView_.Rows)
-        row.Selected = false;
+    for (ThumRow& row : searchListView_.Rows) row.Selected = false;
     backupFolder_ = currentFolder_;
     searchCopyGeneration_ = listingGeneration_;
 }
@@ -377,10 +351,8 @@ void ThumViewer::TakeSearchCopy() {
 void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
     // The copy is taken from the full listing only: after a search the table holds just the hits,
     // and the listing they came from is the copy's own.
-    if (searchCopyGeneration_ != listingGeneration_)
-        TakeSearchCopy();
-    if (!run)
-        return;
+    if (searchCopyGeneration_ != listingGeneration_) TakeSearchCopy();
+    if (!run) return;
     SearchListViewByName(searchListView_, text, thumListview_);
     CreateThumbnail(0);
 }
@@ -413,8 +385,7 @@ void ThumViewer::DateWatch(const std::wstring& value) {
 }
 
 std::wstring ThumViewer::SlideFilename(int32_t index) const {
-    if (index < 0 || index >= ListCount())
-        return {};
+    if (index < 0 || index >= ListCount()) return {};
     return thumListview_.Rows[static_cast<size_t>(index)].Path;
 }
 
@@ -443,11 +414,9 @@ bool ThumViewer::MatchDateFilter(const ThumRow& row) const {
 }
 
 void ThumViewer::MarkCalendarDay(const ThumRow& row) {
-    if (!sidePanel_)
-        return;
+    if (!sidePanel_) return;
     const int32_t day = row.CreatedLocal.wDay;
-    if (day < 1 || day > kCalendarDays)
-        return;
+    if (day < 1 || day > kCalendarDays) return;
     if (row.CreatedLocal.wMonth != sidePanel_->ShownMonth() || row.CreatedLocal.wYear != sidePanel_->ShownYear())
         return;
     sidePanel_->EnabledDays(day - 1, true);

@@ -15,11 +15,9 @@ constexpr int32_t kAverageFrom = 2;
 
 GdipBitmap DrawnAt(GpImage* image, int32_t width, int32_t height) {
     GdipBitmap out;
-    if (GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, out.put()) != Ok)
-        return {};
+    if (GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, out.put()) != Ok) return {};
     GdipGraphics g;
-    if (GdipGetImageGraphicsContext(out.get(), g.put()) != Ok)
-        return {};
+    if (GdipGetImageGraphicsContext(out.get(), g.put()) != Ok) return {};
     GdipSetInterpolationMode(g.get(), InterpolationModeLowQuality);
     GdipSetPixelOffsetMode(g.get(), PixelOffsetModeHalf);
     GdipDrawImageRectI(g.get(), image, 0, 0, width, height);
@@ -71,15 +69,13 @@ GdipBitmap AreaAverage(GpBitmap* source, int32_t sw, int32_t sh, int32_t tw, int
             const uint64_t area = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(std::min(y1, sh) - y0);
             const uint64_t* s = &sums[static_cast<size_t>(tx) * 4];
             uint32_t p = 0;
-            for (int c = 3; c >= 0; --c)
-                p = (p << 8) | static_cast<uint32_t>((s[c] + area / 2) / area);
+            for (int c = 3; c >= 0; --c) p = (p << 8) | static_cast<uint32_t>((s[c] + area / 2) / area);
             out[static_cast<size_t>(ty) * static_cast<size_t>(tw) + static_cast<size_t>(tx)] = p;
         }
     }
 
     GdipBitmap result;
-    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, result.put()) != Ok)
-        return {};
+    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, result.put()) != Ok) return {};
     BitmapData target{};
     target.Width = static_cast<UINT>(tw);
     target.Height = static_cast<UINT>(th);
@@ -97,20 +93,16 @@ GdipBitmap AreaAverage(GpBitmap* source, int32_t sw, int32_t sh, int32_t tw, int
 // Decodes an image held in memory (an embedded thumbnail); empty when it does not decode.
 GdipImage DecodeBytes(std::string_view bytes) {
     UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    if (!memory)
-        return {};
+    if (!memory) return {};
     void* data = ::GlobalLock(memory.get());
-    if (!data)
-        return {};
+    if (!data) return {};
     std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
     ::GlobalUnlock(memory.get());
     IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream)))
-        return {};
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return {};
     (void)memory.release(); // the stream owns it now
     GdipImage image;
-    if (GdipLoadImageFromStream(stream, image.put()) != Ok)
-        image.reset();
+    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
     stream->Release();
     return image;
 }
@@ -120,8 +112,7 @@ GdipImage DecodeBytes(std::string_view bytes) {
 bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHeight, CellPicture& cell) {
     const std::string bytes = ReadFileHead(path);
     const JpegHead head = ReadJpegHead(bytes);
-    if (head.width <= 0 || head.height <= 0 || head.thumbnail.empty())
-        return false;
+    if (head.width <= 0 || head.height <= 0 || head.thumbnail.empty()) return false;
     const RectF fit = FitInBox(static_cast<float>(head.width), static_cast<float>(head.height), boxWidth, boxHeight);
     const int32_t w = RoundHalfEven(fit.Width), h = RoundHalfEven(fit.Height);
     GdipImage thumbnail = DecodeBytes(head.thumbnail);
@@ -130,8 +121,7 @@ bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHe
         static_cast<int32_t>(tw) < w || static_cast<int32_t>(th) < h || w <= 0 || h <= 0)
         return false;
     GdipBitmap reduced = ReduceImage(thumbnail.get(), w, h);
-    if (!reduced)
-        return false;
+    if (!reduced) return false;
     cell.bitmap = std::move(reduced);
     cell.imageWidth = head.width;
     cell.imageHeight = head.height;
@@ -142,8 +132,7 @@ bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHe
 } // namespace
 
 GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height) {
-    if (!image || width <= 0 || height <= 0)
-        return {};
+    if (!image || width <= 0 || height <= 0) return {};
     UINT sw = 0, sh = 0;
     ImageType type = ImageTypeUnknown;
     GdipGetImageWidth(image, &sw);
@@ -154,16 +143,14 @@ GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height) {
     if (type == ImageTypeBitmap && large) {
         GdipBitmap averaged = AreaAverage(static_cast<GpBitmap*>(image), static_cast<int32_t>(sw),
                                           static_cast<int32_t>(sh), width, height);
-        if (averaged)
-            return averaged;
+        if (averaged) return averaged;
     }
     return DrawnAt(image, width, height);
 }
 
 CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight) {
     CellPicture cell;
-    if (FromEmbeddedThumbnail(path, boxWidth, boxHeight, cell))
-        return cell;
+    if (FromEmbeddedThumbnail(path, boxWidth, boxHeight, cell)) return cell;
     GdiDIB image;
     if (image.Import(path)) {
         cell.imageWidth = static_cast<int32_t>(image.Width());
@@ -171,7 +158,6 @@ CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxH
     }
     cell.fit = FitInBox(static_cast<float>(cell.imageWidth), static_cast<float>(cell.imageHeight), boxWidth, boxHeight);
     const int32_t w = RoundHalfEven(cell.fit.Width), h = RoundHalfEven(cell.fit.Height);
-    if (image.DIB() && w > 0 && h > 0)
-        cell.bitmap = ReduceImage(image.DIB(), w, h);
+    if (image.DIB() && w > 0 && h > 0) cell.bitmap = ReduceImage(image.DIB(), w, h);
     return cell;
 }

@@ -13,8 +13,7 @@ SYSTEMTIME LocalTime(int year, int month, int day, int hour, int minute, int sec
 
 bool MakeSizedFile(const std::wstring& path, uint64_t size) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     if (size > 0) {
         LARGE_INTEGER end{};
@@ -33,19 +32,16 @@ bool ToFileTime(const SYSTEMTIME& local, FILETIME& out) {
 
 bool SetLocalFileTimes(const std::wstring& path, const SYSTEMTIME& created, const SYSTEMTIME& modified) {
     FILETIME c{}, m{};
-    if (!ToFileTime(created, c) || !ToFileTime(modified, m))
-        return false;
+    if (!ToFileTime(created, c) || !ToFileTime(modified, m)) return false;
     HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     const bool ok = ::SetFileTime(file, &c, nullptr, &m);
     return ::CloseHandle(file) && ok;
 }
 
 std::wstring DecimalSeparator() {
     wchar_t separator[8] = {};
-    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1)
-        return separator;
+    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 1) return separator;
     return L".";
 }

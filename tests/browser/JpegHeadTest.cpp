@@ -56,8 +56,7 @@ std::string Jpeg(const std::string& tiff, bool frame = true) {
     std::string bytes = "\xFF\xD8";
     bytes += Segment(0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14));
     bytes += Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
-    if (frame)
-        bytes += Segment(0xC2, std::string("\x08", 1) + Be16(1200) + Be16(1600) + "\x03" + std::string(9, '\1'));
+    if (frame) bytes += Segment(0xC2, std::string("\x08", 1) + Be16(1200) + Be16(1600) + "\x03" + std::string(9, '\1'));
     return bytes + "\xFF\xDA" + Be16(8) + "......";
 }
 

@@ -50,8 +50,7 @@ struct GridFixture : ::testing::Test {
     [[nodiscard]] std::vector<COLORREF> Line(int x, int y) const {
         std::vector<COLORREF> pixels;
         for (int j = 0; j < 13; ++j)
-            for (int i = 0; i < 100; ++i)
-                pixels.push_back(At(x + i, y + j));
+            for (int i = 0; i < 100; ++i) pixels.push_back(At(x + i, y + j));
         return pixels;
     }
 };
@@ -72,16 +71,14 @@ std::vector<COLORREF> ReferenceLine(const std::wstring& text) {
     RectF box(0, 0, 100, 13);
     GdipDrawString(canvas.g(), text.c_str(), -1, font.get(), &box, format.get(), ink.get());
     std::vector<COLORREF> pixels;
-    for (uint32_t p : canvas.Pixels())
-        pixels.push_back(Rgb(p));
+    for (uint32_t p : canvas.Pixels()) pixels.push_back(Rgb(p));
     return pixels;
 }
 
 // How many pixels of two lines differ by more than a little.
 int Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
     int n = 0;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-        n += RgbDistance(a[i], b[i]) > 40;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += RgbDistance(a[i], b[i]) > 40;
     return n;
 }
 
@@ -174,8 +171,7 @@ TEST_F(GridFixture, AFolderChosenDuringAPassEndsIt) {
     const std::wstring other = MakeTestFolder(L"grid-other");
     WriteSolidImage(other + L"only.png", 100, 100, kGreen);
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
-        if (msg != WM_APP)
-            return false;
+        if (msg != WM_APP) return false;
         Show(other);
         return true;
     };
