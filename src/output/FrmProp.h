@@ -11,8 +11,8 @@ public:
     static constexpr int kClientWidth = 384, kClientHeight = 233;
     static constexpr int kCloseId = 1;
 
-    // source must outlive the dialog.
-    explicit FrmProp(PropertiesSource& source) : source_(source), zzVProperties_(&source) {}
+    // canvas and info (which may be null: empty lines) must outlive the dialog.
+    FrmProp(PropertiesSource& canvas, FileInfoSource* info) : source_(canvas), zzVProperties_(info) {}
     ~FrmProp() { Unload(); }
     FrmProp(const FrmProp&) = delete;
     FrmProp& operator=(const FrmProp&) = delete;

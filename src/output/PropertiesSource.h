@@ -1,12 +1,12 @@
-// What the image-properties dialog shows: the canvas's picture and the information lines of the
-// file shown. The main window implements it from its canvas and grid.
+// What the image-properties dialog shows of the canvas: its picture. The main window implements it;
+// the file's lines come from the file-information source.
 #pragma once
 
-#include "browser/FileInfoSource.h"
 #include "platform/Gdip.h"
 
-class PropertiesSource : public FileInfoSource {
+class PropertiesSource {
 public:
+    virtual ~PropertiesSource() = default;
     // The canvas's picture (owned by the canvas, alive while the dialog is open), or null.
     [[nodiscard]] virtual GpImage* CanvasImage() const = 0;
 };

@@ -40,14 +40,14 @@ TEST(FrmProp, FitsThePictureWithoutEnlargingAndListsTheFile) {
         {"wide", 400, 50, {{0, 43}, {56, 48}, {112, 54}}, {{56, 38}, {56, 58}, {0, 0}, {112, 96}}},
     };
     FakePropertiesSource source;
-    source.info.filename = L"Holiday.jpg";
-    source.info.imgWidth = L"40";
+    FakeFileInfoSource info;
+    info.filename = L"Holiday.jpg";
     for (const Fit& fit : fits) {
         SCOPED_TRACE(fit.name);
         GdipBitmap picture =
             Solid(fit.w, fit.h, 0xFF000000u | (GetRValue(red) << 16) | (GetGValue(red) << 8) | GetBValue(red));
         source.image = picture.get();
-        FrmProp dialog(source);
+        FrmProp dialog(source, &info);
         ASSERT_TRUE(dialog.Load(nullptr));
         const COLORREF back = dialog.P().BackColor();
         for (POINT p : fit.inside) EXPECT_LE(Distance(dialog.P().Point(p.x, p.y), red), 30) << p.x << "," << p.y;

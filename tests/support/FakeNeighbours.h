@@ -227,15 +227,6 @@ public:
 
 class FakePropertiesSource : public PropertiesSource {
 public:
-    FakeFileInfoSource info;
     GpImage* image = nullptr; // not owned
     GpImage* CanvasImage() const override { return image; }
-    std::wstring ShowFilename() const override { return info.ShowFilename(); }
-    std::wstring ShowFormat() const override { return info.ShowFormat(); }
-    std::wstring ShowSize() const override { return info.ShowSize(); }
-    std::wstring ShowCreateData() const override { return info.ShowCreateData(); }
-    std::wstring ShowModiData() const override { return info.ShowModiData(); }
-    std::wstring ShowImgWidth() const override { return info.ShowImgWidth(); }
-    std::wstring ShowImgHeight() const override { return info.ShowImgHeight(); }
-    float ShownImageResolution() const override { return info.ShownImageResolution(); }
 };
