@@ -37,12 +37,10 @@ std::wstring Library() {
 
 void WriteStamp(const std::wstring& path) {
     DIBsave picture;
-    if (!picture.CreateBlankMemory(kSide, kSide))
-        return;
+    if (!picture.CreateBlankMemory(kSide, kSide)) return;
     GpRect all{0, 0, kSide, kSide};
     BitmapData data{};
-    if (GdipBitmapLockBits(picture.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
-        return;
+    if (GdipBitmapLockBits(picture.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
     uint32_t seed = 11;
     for (int y = 0; y < kSide; ++y) {
         auto* row =
@@ -55,18 +53,15 @@ void WriteStamp(const std::wstring& path) {
         }
     }
     GdipBitmapUnlockBits(picture.new_Img, &data);
-    if (!picture.Save(path, kFormatJpeg, 90))
-        std::printf("  the stamp could not be written\n");
+    if (!picture.Save(path, kFormatJpeg, 90)) std::printf("  the stamp could not be written\n");
 }
 
 void Prepare() {
     StampBench& s = State();
-    if (s.host)
-        return;
+    if (s.host) return;
     ::CreateDirectoryW(Library().c_str(), nullptr);
     s.stamp = BenchFolder() + L"stamp4mp.jpg";
-    if (::GetFileAttributesW(s.stamp.c_str()) == INVALID_FILE_ATTRIBUTES)
-        WriteStamp(s.stamp);
+    if (::GetFileAttributesW(s.stamp.c_str()) == INVALID_FILE_ATTRIBUTES) WriteStamp(s.stamp);
     for (int i = 0; i < kStamps; ++i)
         (void)::CopyFileW(s.stamp.c_str(), (Library() + L"stamp" + std::to_wstring(1000 + i) + L".lib").c_str(), FALSE);
     s.host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 260, 600, nullptr, nullptr,
@@ -75,8 +70,7 @@ void Prepare() {
     args.parent = s.host;
     args.width = 250;
     args.height = 560;
-    if (!s.browser.Create(args))
-        std::printf("  the browser could not be made\n");
+    if (!s.browser.Create(args)) std::printf("  the browser could not be made\n");
 }
 
 const bool registered = [] {

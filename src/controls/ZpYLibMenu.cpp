@@ -73,8 +73,7 @@ std::wstring ZpYLibMenu::LibraryFolder() const {
 bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
     PictureBoxArgs own = args;
     own.backColor = kBackColor;
-    if (!PictureBox::Create(own))
-        return false;
+    if (!PictureBox::Create(own)) return false;
     (void)SetMouseIcon(L"MOUSED");
     SetMousePointer(MousePointer::Default);
 
@@ -83,14 +82,11 @@ bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
     child.backColor = kBackColor;
     child.width = kScrollWidth;
     child.height = std::max(Height(), 1);
-    if (!thumScroll_.Create(child))
-        return false;
+    if (!thumScroll_.Create(child)) return false;
     child.width = child.height = 1;
-    if (!oleBg_.Create(child))
-        return false;
+    if (!oleBg_.Create(child)) return false;
     child.parent = oleBg_.hWnd();
-    if (!libOLE_->Create(child))
-        return false;
+    if (!libOLE_->Create(child)) return false;
     (void)libOLE_->SetMouseIcon(L"MOUSED");
     libOLE_->SetMousePointer(MousePointer::Default);
     libOLE_->Move(0, 0, 1, static_cast<int>(kFirstTop));
@@ -100,8 +96,7 @@ bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
     libOLE_->onMouseUp = [this](int button, int shift, float x, float y) { OnMouseUp(button, shift, x, y); };
     libOLE_->onDoubleClickAt = [this](float x, float y) { OnDoubleClick(x, y); };
     libOLE_->onKeyDown = [this](int keyCode, int shift) {
-        if (shortcutKeys)
-            shortcutKeys->HandleShortcutKey(keyCode, shift);
+        if (shortcutKeys) shortcutKeys->HandleShortcutKey(keyCode, shift);
     };
     thumScroll_.onValueChanged = [this] {
         libOLE_->Move(0, -thumScroll_.Value(), libOLE_->Width(), libOLE_->Height());
@@ -114,14 +109,12 @@ bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
 }
 
 bool ZpYLibMenu::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
-    if (msg == WM_SIZE)
-        Layout();
+    if (msg == WM_SIZE) Layout();
     return false;
 }
 
 void ZpYLibMenu::Layout() {
-    if (!thumScroll_.hWnd() || !oleBg_.hWnd())
-        return;
+    if (!thumScroll_.hWnd() || !oleBg_.hWnd()) return;
     // Rows are not drawn again on a resize: the picture keeps the width it was drawn at.
     thumScroll_.Move(Width() - kScrollWidth, 0, kScrollWidth, Height());
     oleBg_.Move(1, 2, std::max(thumScroll_.Left() - 2, 1), std::max(Height() - 2, 1));
@@ -129,10 +122,8 @@ void ZpYLibMenu::Layout() {
 }
 
 int32_t ZpYLibMenu::ButtonType() const {
-    if (overDeleteButton_)
-        return 1;
-    if (overUseButton_)
-        return 2;
+    if (overDeleteButton_) return 1;
+    if (overUseButton_) return 2;
     return 0;
 }
 
@@ -162,23 +153,19 @@ void ZpYLibMenu::Decode(StampRow& row) const {
     row.fitX = row.fitY = 0;
     GdiDIB image;
     // A file that cannot be decoded keeps its row, drawn as 0 x 0 pixels without a thumbnail.
-    if (!image.Import(row.Path + row.String) || image.Width() <= 0 || image.Height() <= 0)
-        return;
+    if (!image.Import(row.Path + row.String) || image.Width() <= 0 || image.Height() <= 0) return;
     row.pixelWidth = RoundHalfEven(image.Width());
     row.pixelHeight = RoundHalfEven(image.Height());
     float w = 0, h = 0;
     GdiDIB::GetBestFitInfo(image.Width(), image.Height(), kThumbBox, kThumbBox, row.fitX, row.fitY, w, h);
     const int32_t tw = std::max(RoundHalfEven(w), 1), th = std::max(RoundHalfEven(h), 1);
     GdipBitmap thumbnail;
-    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, thumbnail.put()) != Ok)
-        return;
-    if (ReduceInto(image.DIB(), thumbnail.get()))
-        row.thumbnail = std::move(thumbnail);
+    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, thumbnail.put()) != Ok) return;
+    if (ReduceInto(image.DIB(), thumbnail.get())) row.thumbnail = std::move(thumbnail);
 }
 
 void ZpYLibMenu::Painting() {
-    if (App().GdiplusToken == 0)
-        return;
+    if (App().GdiplusToken == 0) return;
     Hourglass hourglass;
     announced_.clear();
     const std::vector<FileListEntry> files = ListLibrary();
@@ -193,17 +180,14 @@ void ZpYLibMenu::Painting() {
 
 void ZpYLibMenu::AddnewItem(const std::wstring&, const std::wstring& fileName) {
     const std::wstring name = GetFileName(fileName);
-    if (!name.empty())
-        announced_.push_back(name);
+    if (!name.empty()) announced_.push_back(name);
 }
 
 void ZpYLibMenu::RefreshPaint() {
-    if (App().GdiplusToken == 0)
-        return;
+    if (App().GdiplusToken == 0) return;
     const std::vector<FileListEntry> files = ListLibrary();
     std::unordered_map<std::wstring, const FileListEntry*> onDisk;
-    for (const FileListEntry& file : files)
-        onDisk.emplace(file.Key, &file);
+    for (const FileListEntry& file : files) onDisk.emplace(file.Key, &file);
     const auto listedAt = [this](const std::wstring& key) {
         return std::find_if(rows_.begin(), rows_.end(), [&](const StampRow& r) { return FoldCase(r.String) == key; });
     };
@@ -220,8 +204,7 @@ void ZpYLibMenu::RefreshPaint() {
     announced_.clear();
     for (const std::wstring& name : announced) {
         const auto file = onDisk.find(FoldCase(name));
-        if (file == onDisk.end())
-            continue;
+        if (file == onDisk.end()) continue;
         auto row = listedAt(file->first);
         if (row == rows_.end())
             row = rows_.insert(rows_.begin(), MakeRow(*file->second));
@@ -244,8 +227,7 @@ void ZpYLibMenu::RefreshPaint() {
     // Files nobody announced: the whole list in the full repaint's order, keeping what is decoded.
     if (rows_.size() < files.size()) {
         std::unordered_map<std::wstring, StampRow> kept;
-        for (StampRow& row : rows_)
-            kept.emplace(FoldCase(row.String), std::move(row));
+        for (StampRow& row : rows_) kept.emplace(FoldCase(row.String), std::move(row));
         rows_.clear();
         for (auto file = files.rbegin(); file != files.rend(); ++file) {
             if (const auto k = kept.find(file->Key); k != kept.end()) {
@@ -257,8 +239,7 @@ void ZpYLibMenu::RefreshPaint() {
         }
         changed = true;
     }
-    if (changed)
-        Render();
+    if (changed) Render();
 }
 
 void ZpYLibMenu::UpdateScrollBar() {
@@ -323,8 +304,7 @@ void ZpYLibMenu::Render() {
             deleteButtonRects_[i] = RectF(w - 50, top + 15, kButtonSize, kButtonSize);
             for (const auto& [image, rect] :
                  {std::pair{useImage.get(), useButtonRects_[i]}, std::pair{deleteImage.get(), deleteButtonRects_[i]}})
-                if (image)
-                    GdipDrawImageRect(g, image, rect.X, rect.Y, rect.Width, rect.Height);
+                if (image) GdipDrawImageRect(g, image, rect.X, rect.Y, rect.Width, rect.Height);
             const float separator = top + kPitch - 5;
             DrawEtchedLine(target, 3, separator, w - 5, separator, 1, 1, 0, 0);
         }
@@ -350,23 +330,20 @@ void ZpYLibMenu::DrawSelectionFrame(int32_t row) {
     const float w = static_cast<float>(libOLE_->Width()) - 15, h = 40;
     GdipGraphics graphics = libOLE_->CreateGraphics();
     GdipPath path = CreateRoundRectPath(x, y, w, h, 5, 5);
-    if (!graphics || !path)
-        return;
+    if (!graphics || !path) return;
     GdipSetSmoothingMode(graphics.get(), SmoothingModeAntiAlias);
     const PointF from(0, y), to(0, y + 50);
     GdipLineGradient shade;
     if (GdipCreateLineBrush(&from, &to, ColorARGB(0, 0, 0, 0), ColorARGB(20, 0, 0, 0), WrapModeTileFlipXY,
                             shade.put()) == Ok)
         GdipFillPath(graphics.get(), shade.get(), path.get());
-    if (GdipPen pen = MakePen(ColorARGB(255, 255, 255, 255), 1))
-        GdipDrawPath(graphics.get(), pen.get(), path.get());
+    if (GdipPen pen = MakePen(ColorARGB(255, 255, 255, 255), 1)) GdipDrawPath(graphics.get(), pen.get(), path.get());
 }
 
 int32_t ZpYLibMenu::RowAt(float x, float y) const {
     for (size_t i = 0; i < cellRects_.size(); ++i) {
         const RectF& cell = cellRects_[i];
-        if (HitRect(RectF(cell.X, cell.Y, cell.Width, kHitHeight), x, y))
-            return static_cast<int32_t>(i);
+        if (HitRect(RectF(cell.X, cell.Y, cell.Width, kHitHeight), x, y)) return static_cast<int32_t>(i);
     }
     return -1;
 }
@@ -380,8 +357,7 @@ void ZpYLibMenu::Pick(int32_t row) {
 
 void ZpYLibMenu::OnMouseDown(float x, float y) {
     WipeFrame();
-    if (const int32_t row = RowAt(x, y); row >= 0)
-        Pick(row);
+    if (const int32_t row = RowAt(x, y); row >= 0) Pick(row);
     libOLE_->Refresh();
 }
 
@@ -406,17 +382,14 @@ void ZpYLibMenu::OnMouseUp(int button, int shift, float x, float y) {
         Pick(hoverIndex_);
     }
     libOLE_->Refresh();
-    if (onMouseUp)
-        onMouseUp(button, shift, x, y);
+    if (onMouseUp) onMouseUp(button, shift, x, y);
 }
 
 void ZpYLibMenu::OnDoubleClick(float x, float y) {
     const int32_t row = RowAt(x, y);
-    if (row < 0)
-        return;
+    if (row < 0) return;
     const StampRow& r = rows_[static_cast<size_t>(row)];
     filename_ = r.Path + r.String;
     selectedIndex_ = row;
-    if (onDblClick)
-        onDblClick();
+    if (onDblClick) onDblClick();
 }

@@ -36,8 +36,7 @@ protected:
     static void ClearLibrary() {
         WIN32_FIND_DATAW found;
         HANDLE h = ::FindFirstFileW((Folder() + L"*").c_str(), &found);
-        if (h == INVALID_HANDLE_VALUE)
-            return;
+        if (h == INVALID_HANDLE_VALUE) return;
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 ::DeleteFileW((Folder() + found.cFileName).c_str());
@@ -74,8 +73,7 @@ protected:
     // The display names, top first.
     std::vector<std::wstring> Names() const {
         std::vector<std::wstring> names;
-        for (const auto& row : lib->ThumListview())
-            names.push_back(row.Filename);
+        for (const auto& row : lib->ThumListview()) names.push_back(row.Filename);
         return names;
     }
     // The middle of row i's thumbnail box.
@@ -108,8 +106,7 @@ TEST_F(StampLibrary, DrawsTheStampsInReverseOrderWithThumbnailNameAndSize) {
     ASSERT_EQ(Names(), (std::vector<std::wstring>{L"c", L"b", L"a", L"0bad"}));
     EXPECT_EQ(lib->LibOLE().Height(), 4 * 50 + 10);
     const COLORREF colours[] = {RGB(0, 0, 255), RGB(0, 160, 0), RGB(255, 0, 0), kGrey};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_LE(RgbDistance(Thumb(i), colours[i]), 2) << i;
+    for (int i = 0; i < 4; ++i) EXPECT_LE(RgbDistance(Thumb(i), colours[i]), 2) << i;
     // b is 12 x 12, never enlarged: centred in the 40 x 40 box, grey just outside it.
     EXPECT_EQ(lib->LibOLE().Point(35 - 7, RowTop(1) + 18), kGrey);
     // Buttons at the right end, their images unscaled.
@@ -158,8 +155,7 @@ TEST_F(StampLibrary, PressesMovesAndReleasesPickRowsAndButtons) {
     std::vector<BYTE> andMask(128, 0xFF), xorMask(128, 0);
     HCURSOR hand = ::CreateCursor(nullptr, 0, 0, 32, 32, andMask.data(), xorMask.data());
     PictureBox::SetCursorLoader([hand](const std::wstring& name) { return name == L"MOUSED" ? hand : nullptr; });
-    for (const wchar_t* name : {L"a.lib", L"b.lib", L"c.lib"})
-        WriteStamp(name, 20, 20, ColorARGB(255, 90, 90, 90));
+    for (const wchar_t* name : {L"a.lib", L"b.lib", L"c.lib"}) WriteStamp(name, 20, 20, ColorARGB(255, 90, 90, 90));
     Make().Painting();
     std::vector<std::pair<int32_t, std::wstring>> ups; // ButtonType and Filename in each MouseUp
     lib->onMouseUp = [&](int, int, float, float) { ups.emplace_back(lib->ButtonType(), lib->Filename()); };
@@ -274,8 +270,7 @@ TEST_F(StampLibrary, DoubleClicksActOnlyOnTheRowTheyLandOn) {
     lib->RefreshPaint();
     DoubleClick(100, RowTop(0) + 10); // picks b
     EXPECT_EQ(raised, 1);
-    for (const int y : {RowTop(0) + 40, RowTop(0) + 49, RowTop(1) + 49})
-        DoubleClick(100, y);
+    for (const int y : {RowTop(0) + 40, RowTop(0) + 49, RowTop(1) + 49}) DoubleClick(100, y);
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(lib->Filename(), Folder() + L"b.lib");
     DoubleClick(100, RowTop(1) + 39);

@@ -20,10 +20,8 @@ void Disc(GpGraphics* g, uint32_t light, uint32_t dark) {
     GdipLineGradient brush;
     const PointF top(0, 0), bottom(0, kSize);
     GdipCreateLineBrush(&top, &bottom, light, dark, WrapModeTileFlipXY, brush.put());
-    if (brush)
-        GdipFillPath(g, brush.get(), path.get());
-    if (GdipPen rim = MakePen(dark, 1))
-        GdipDrawPath(g, rim.get(), path.get());
+    if (brush) GdipFillPath(g, brush.get(), path.get());
+    if (GdipPen rim = MakePen(dark, 1)) GdipDrawPath(g, rim.get(), path.get());
 }
 
 GdipPen WhiteStroke() {
