@@ -6,6 +6,7 @@
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
+#include "controls/CompanionMainWindow.h"
 #include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -14,10 +15,13 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
+#include "platform/TextCase.h"
 #include "tests/support/CallLog.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -101,10 +105,7 @@ public:
     }
     std::wstring GetFileExt(const std::wstring& path) override {
         log.Add(L"GetFileExt(" + Arg(path) + L")");
-        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-        std::wstring ext = name.substr(name.find_last_of(L'.') + 1);
-        std::transform(ext.begin(), ext.end(), ext.begin(), ::towlower);
-        return ext;
+        return ::GetFileExt(path);
     }
 };
 
@@ -114,7 +115,7 @@ public:
     void AddFont(const std::wstring& faceName) override {
         fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
                                       [](const std::wstring& a, const std::wstring& b) {
-                                          return _wcsicmp(a.c_str(), b.c_str()) < 0;
+                                          return CompareNoCase(a, b) < 0;
                                       }),
                      faceName);
     }
@@ -157,6 +158,34 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+};
+
+// The main window as the taskbar companion sees it: SetVisible shows and hides a real window when
+// one is given; Unload runs onUnload (the real shut-down closes the companion).
+class FakeCompanionMainWindow : public CompanionMainWindow {
+public:
+    CallLog log;
+    HWND window = nullptr;
+    int32_t effect = 0;    // what CanvasEffect answers
+    bool unsaved = false;  // what UnsavedEdit answers
+    int answer = IDCANCEL; // what AskSaveChanges answers
+    std::function<void()> onUnload;
+    void SetVisible(bool visible) override {
+        log.Add(L"Visible=" + Arg(visible));
+        if (window)
+            ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    int32_t CanvasEffect() const override { return effect; }
+    bool UnsavedEdit() const override { return unsaved; }
+    int AskSaveChanges() override {
+        log.Add(L"AskSaveChanges()");
+        return answer;
+    }
+    void Unload() override {
+        log.Add(L"Unload()");
+        if (onUnload)
+            onUnload();
+    }
 };
 
 class FakeToolbarSearchGrid : public ToolbarSearchGrid {
