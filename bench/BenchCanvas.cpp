@@ -24,15 +24,12 @@ const std::wstring& Photo() {
 
 // A smooth picture with fine noise, written as a JPEG once.
 void WritePhoto() {
-    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
+    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW))
-        return;
+    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW)) return;
     GpRect all{0, 0, kPhotoW, kPhotoH};
     BitmapData data{};
-    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
-        return;
+    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
     uint32_t seed = 7;
     for (int y = 0; y < kPhotoH; ++y) {
         auto* row =
@@ -60,8 +57,7 @@ struct CanvasHost {
         args.parent = window;
         args.width = kViewW;
         args.height = kViewH;
-        if (!canvas->Create(args, {}))
-            std::printf("  the canvas window could not be made\n");
+        if (!canvas->Create(args, {})) std::printf("  the canvas window could not be made\n");
     }
 };
 
@@ -81,8 +77,7 @@ StepTimes& Steps() {
 }
 
 double Median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
+    if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
@@ -96,8 +91,7 @@ void ApplyOneStep() {
     const auto t1 = Clock::now();
     const bool written = canvas.SettleSteps();
     const auto t2 = Clock::now();
-    if (!written)
-        std::printf("  the step file could not be written\n");
+    if (!written) std::printf("  the step file could not be written\n");
     Steps().shown.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
     Steps().complete.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
 }
@@ -125,8 +119,7 @@ const bool registered = [] {
     RegisterBench({"canvas: repaint the fitted 24 MP view at 1280 x 1024", 0,
                    [] {
                        WritePhoto();
-                       if (!Host().canvas->Import(Photo()))
-                           std::printf("  the photograph did not open\n");
+                       if (!Host().canvas->Import(Photo())) std::printf("  the photograph did not open\n");
                    },
                    [] { Host().canvas->Painting(false, false, false, false); }, 9,
                    [] { std::printf("  aim: under 16 ms\n"); }});
@@ -134,8 +127,7 @@ const bool registered = [] {
                    [] {
                        WritePhoto();
                        ::CreateDirectoryW(App().DataPath.c_str(), nullptr); // the undo files go there
-                       if (!Host().canvas->Import(Photo()))
-                           std::printf("  the photograph did not open\n");
+                       if (!Host().canvas->Import(Photo())) std::printf("  the photograph did not open\n");
                        Steps() = {};
                    },
                    ApplyOneStep, 5,

@@ -16,8 +16,7 @@ bool IsStampStepKey(const std::wstring& key) {
         key.compare(key.size() - extension.size(), extension.size(), extension) != 0)
         return false;
     for (size_t i = prefix.size(); i < key.size() - extension.size(); ++i)
-        if (!std::iswdigit(key[i]))
-            return false;
+        if (!std::iswdigit(key[i])) return false;
     return true;
 }
 
@@ -34,8 +33,7 @@ std::wstring CanvasModel::StampUndoFile(int32_t step) {
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
     CurFilename = fileName;
-    if (ImgDIB.Import(fileName))
-        return true;
+    if (ImgDIB.Import(fileName)) return true;
     // Nothing is shown, so no step can belong to it.
     ClearHistory();
     return false;
@@ -52,10 +50,8 @@ void CanvasModel::DeleteScratchFiles() {
     std::vector<FileListEntry> files;
     if (ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files))
         for (const FileListEntry& f : files)
-            if (IsStampStepKey(f.Key))
-                ::DeleteFileW((App().DataPath + f.Name).c_str());
-    for (const wchar_t* name : {L"bgtemp.tmp", L"Tempdelete.tmp"})
-        ::DeleteFileW((App().DataPath + name).c_str());
+            if (IsStampStepKey(f.Key)) ::DeleteFileW((App().DataPath + f.Name).c_str());
+    for (const wchar_t* name : {L"bgtemp.tmp", L"Tempdelete.tmp"}) ::DeleteFileW((App().DataPath + name).c_str());
 }
 
 void CanvasModel::LayOut(float controlW, float controlH, bool freshUnfitted) {
@@ -72,13 +68,11 @@ void CanvasModel::LayOutForPaint(float controlW, float controlH) {
 }
 
 bool CanvasModel::TakeFirstSnapshot() {
-    if (!firstL_ || !ImgDIB.DIB())
-        return false;
+    if (!firstL_ || !ImgDIB.DIB()) return false;
     firstL_ = false;
     (void)history_.Settle();
     GdipBitmap first = FullCopy(ImgDIB.DIB());
-    if (!first)
-        return false;
+    if (!first) return false;
     history_.WriteFirst(std::move(first));
     return true;
 }

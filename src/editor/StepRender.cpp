@@ -19,8 +19,7 @@ struct Blank {
     Blank(int32_t w, int32_t h) {
         if (w <= 0 || h <= 0 || GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put()) != Ok)
             return;
-        if (GdipGetImageGraphicsContext(bitmap.get(), surface.put()) != Ok)
-            return;
+        if (GdipGetImageGraphicsContext(bitmap.get(), surface.put()) != Ok) return;
         GdipSetSmoothingMode(surface.get(), SmoothingModeAntiAlias);
         GdipSetInterpolationMode(surface.get(), InterpolationModeHighQualityBilinear);
     }
@@ -35,15 +34,13 @@ struct Blank {
 // The shown image copied and turned or mirrored by a GDI+ rotate-flip type.
 GdipBitmap TurnedCopy(GpImage* image, RotateFlipType type) {
     GdipBitmap copy = FullCopy(image);
-    if (copy && GdipImageRotateFlip(copy.get(), type) != Ok)
-        copy.reset();
+    if (copy && GdipImageRotateFlip(copy.get(), type) != Ok) copy.reset();
     return copy;
 }
 
 std::optional<int32_t> Whole16(double value) {
     const std::optional<int32_t> v = TryRoundHalfEven(value);
-    if (!v || *v < -32768 || *v > 32767)
-        return std::nullopt;
+    if (!v || *v < -32768 || *v > 32767) return std::nullopt;
     return v;
 }
 
@@ -64,8 +61,7 @@ bool Decorate(const StepInputs& in, GpGraphics* g, float scaleX, float scaleY) {
     case 31:
     case 32: {
         const std::optional<int32_t> d = Whole16(in.sliderValue / 2.0);
-        if (!d)
-            return false;
+        if (!d) return false;
         const Particles p = in.effect == 30   ? Particles{50 * s, 50}
                             : in.effect == 31 ? Particles{5 * s, 255}
                             : in.effect == 32 ? Particles{10 * s, 255}
@@ -87,8 +83,7 @@ bool Decorate(const StepInputs& in, GpGraphics* g, float scaleX, float scaleY) {
         return true;
     case 37: {
         const std::optional<int32_t> alpha = Whole16(static_cast<double>(in.max) - in.sliderValue);
-        if (!alpha)
-            return false;
+        if (!alpha) return false;
         DrawIrradiation(t, static_cast<float>(RoundHalfEven(W) / 2), static_cast<float>(RoundHalfEven(H) / 2),
                         W - 0.2f * W, H - 0.2f * H, (in.lightPoint.X - in.fitRect.X) * scaleX,
                         (in.lightPoint.Y - in.fitRect.Y) * scaleY, 0, RGBToARGB(in.textColor, 255), *alpha);
@@ -107,8 +102,7 @@ bool MakesStep(int32_t e) {
 }
 
 GdipBitmap RenderStep(const StepInputs& in) {
-    if (!in.image || !MakesStep(in.effect) || in.width <= 0 || in.height <= 0)
-        return {};
+    if (!in.image || !MakesStep(in.effect) || in.width <= 0 || in.height <= 0) return {};
     const float W = in.width, H = in.height;
     const int32_t w = RoundHalfEven(W), h = RoundHalfEven(H);
     // Control pixels of the fitted view to image pixels.
@@ -126,8 +120,7 @@ GdipBitmap RenderStep(const StepInputs& in) {
         return TurnedCopy(in.image, RotateNoneFlipY); // top-bottom mirror
     case 2: {
         Blank step(w, h);
-        if (!step)
-            return {};
+        if (!step) return {};
         DrawImageRotated(DrawTarget::Surface(step.surface.get()), in.image, W, H, W, H, in.sliderValue, true,
                          kRotateStraighten);
         return step.Take();
@@ -136,8 +129,7 @@ GdipBitmap RenderStep(const StepInputs& in) {
         const float outW = static_cast<float>(RoundHalfEven(in.rotateWidth)) * scaleX;
         const float outH = static_cast<float>(RoundHalfEven(in.rotateHeight)) * scaleY;
         Blank step(RoundHalfEven(outW + 2), RoundHalfEven(outH + 2));
-        if (!step)
-            return {};
+        if (!step) return {};
         DrawImageRotated(DrawTarget::Surface(step.surface.get()), in.image, W, H, in.rotateWidth * scaleX,
                          in.rotateHeight * scaleY, in.sliderValue, true, 0);
         return step.Take();
@@ -146,8 +138,7 @@ GdipBitmap RenderStep(const StepInputs& in) {
     case 8:
     case 11: {
         Blank step(w, h);
-        if (!step)
-            return {};
+        if (!step) return {};
         const DrawTarget t = DrawTarget::Surface(step.surface.get());
         if (in.effect == 7) {
             AdjustColorMatrix(t, in.image, kAdjustGamma, in.sliderValue, 0, 0, w, h, 0);
@@ -162,22 +153,18 @@ GdipBitmap RenderStep(const StepInputs& in) {
     }
     case 21: {
         Blank step(in.shownWidth, in.shownHeight);
-        if (!step)
-            return {};
+        if (!step) return {};
         GdipSetInterpolationMode(step.surface.get(), InterpolationModeHighQualityBicubic);
         GdipDrawImageRectI(step.surface.get(), in.image, 0, 0, in.shownWidth, in.shownHeight);
         return step.Take();
     }
     default: {
         GdipBitmap copy = FullCopy(in.image);
-        if (!copy)
-            return {};
+        if (!copy) return {};
         GdipGraphics g;
-        if (GdipGetImageGraphicsContext(copy.get(), g.put()) != Ok)
-            return {};
+        if (GdipGetImageGraphicsContext(copy.get(), g.put()) != Ok) return {};
         GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
-        if (!Decorate(in, g.get(), scaleX, scaleY))
-            return {};
+        if (!Decorate(in, g.get(), scaleX, scaleY)) return {};
         g.reset();
         return copy;
     }
@@ -186,11 +173,9 @@ GdipBitmap RenderStep(const StepInputs& in) {
 
 GdipBitmap RenderCanvasResize(GpImage* image, float width, float height, int32_t canvasW, int32_t canvasH,
                               COLORREF colour) {
-    if (!image)
-        return {};
+    if (!image) return {};
     Blank step(canvasW, canvasH);
-    if (!step)
-        return {};
+    if (!step) return {};
     GdipGraphicsClear(step.surface.get(), RGBToARGB(colour, 255));
     GdipDrawImageRect(step.surface.get(), image, (static_cast<float>(canvasW) - width) / 2,
                       (static_cast<float>(canvasH) - height) / 2, width, height);

@@ -19,8 +19,7 @@ bool IsStepFileKey(const std::wstring& key) {
         key.compare(key.size() - extension.size(), extension.size(), extension) != 0)
         return false;
     for (size_t i = prefix.size(); i < key.size() - extension.size(); ++i)
-        if (!std::iswdigit(key[i]))
-            return false;
+        if (!std::iswdigit(key[i])) return false;
     return true;
 }
 
@@ -35,13 +34,10 @@ bool UndoHistory::StepExists(int32_t step) {
 }
 
 bool UndoHistory::Settle() {
-    if (writer_.joinable())
-        writer_.join();
-    if (!pending_)
-        return true;
+    if (writer_.joinable()) writer_.join();
+    if (!pending_) return true;
     pending_ = false;
-    if (written_)
-        return true;
+    if (written_) return true;
     index_ = indexBefore_;
     return false;
 }
@@ -57,8 +53,7 @@ void UndoHistory::StartWrite(GdipBitmap bitmap, int32_t step) {
             const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
             written_ = SaveImageSafely(image, path, kFormatPng, 90);
             GdipDisposeImage(image);
-            if (SUCCEEDED(com))
-                ::CoUninitialize();
+            if (SUCCEEDED(com)) ::CoUninitialize();
         });
     } catch (...) {
         // No thread to be had: write here.
@@ -69,8 +64,7 @@ void UndoHistory::StartWrite(GdipBitmap bitmap, int32_t step) {
 
 void UndoHistory::Push(GdipBitmap bitmap) {
     const int32_t step = NextIndex();
-    for (int32_t later = step + 1; later <= kLastStep; ++later)
-        ::DeleteFileW(StepFile(later).c_str());
+    for (int32_t later = step + 1; later <= kLastStep; ++later) ::DeleteFileW(StepFile(later).c_str());
     indexBefore_ = index_;
     index_ = step;
     StartWrite(std::move(bitmap), step);
@@ -85,22 +79,18 @@ void UndoHistory::Clear() {
     (void)Settle();
     index_ = 0;
     std::vector<FileListEntry> files;
-    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.udo"), files))
-        return;
+    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.udo"), files)) return;
     for (const FileListEntry& f : files)
-        if (IsStepFileKey(f.Key))
-            ::DeleteFileW((App().DataPath + f.Name).c_str());
+        if (IsStepFileKey(f.Key)) ::DeleteFileW((App().DataPath + f.Name).c_str());
 }
 
 GdipBitmap FullCopy(GpImage* image) {
     GdipBitmap copy;
-    if (!image)
-        return copy;
+    if (!image) return copy;
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);
     GdipGetImageHeight(image, &h);
-    if (w == 0 || h == 0)
-        return copy;
+    if (w == 0 || h == 0) return copy;
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(image, &type);
     // A bitmap is converted pixel by pixel; drawing it would resample every pixel.

@@ -191,8 +191,7 @@ TEST_F(ApplyStepTest, DeleteMovesTheFileToTheRecycleBinAndShowsTheScratchCopy) {
     EXPECT_EQ(canvas->CurFilename, original);
 
     // The real shell, with the test's own trash and no confirmation prompt.
-    if (::GetEnvironmentVariableW(L"XDG_DATA_HOME", nullptr, 0) == 0)
-        GTEST_SKIP() << "the trash would be the user's";
+    if (::GetEnvironmentVariableW(L"XDG_DATA_HOME", nullptr, 0) == 0) GTEST_SKIP() << "the trash would be the user's";
     ScopedShellConfirmationsOff quiet;
     OutputFileShell realShell;
     canvas.reset();
