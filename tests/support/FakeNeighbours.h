@@ -17,6 +17,7 @@
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
 #include "output/BatchMainWindow.h"
+#include "output/PrinterLayer.h"
 #include "output/PropertiesSource.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
@@ -238,4 +239,48 @@ public:
     CallLog log;
     void ImageFormats(const std::wstring& formats) override { log.Add(L"ImageFormats=" + Arg(formats)); }
     void RefreshThumbnail(bool relist) override { log.Add(L"RefreshThumbnail(" + Arg(relist) + L")"); }
+};
+
+// A printer that records a print job: "Begin", one "Page WxH" per printed copy, "End". Paper and
+// printable area are plain fields (A4 portrait, 600 dpi by default).
+class RecordingPrinter : public PrinterLayer {
+public:
+    CallLog log;
+    std::vector<std::wstring> names{L"Recorder"};
+    std::wstring current = L"Recorder";
+    PaperTwips paper{11906, 16838, false};
+    PrintableArea printable{4760, 6779, 600, 600};
+    int32_t copies = 1;
+    bool defaultsAnswer = false;
+    std::function<void()> onEndDocument;
+    std::vector<std::wstring> DeviceNames() const override { return names; }
+    std::wstring DeviceName() const override { return current; }
+    bool Select(const std::wstring& name) override {
+        if (std::find(names.begin(), names.end(), name) == names.end()) return false;
+        current = name;
+        return true;
+    }
+    PaperTwips Paper() const override { return paper; }
+    PrintableArea Printable() const override { return printable; }
+    bool SetCopies(int32_t n) override {
+        copies = n;
+        return n >= 1 && n <= 999;
+    }
+    bool SetPrintQuality(int32_t dpi) override { return dpi > 0; }
+    bool ShowDefaults(HWND) override { return defaultsAnswer; }
+    bool BeginDocument(const std::wstring&) override {
+        log.Add(L"Begin");
+        return true;
+    }
+    bool PrintPage(GpImage* page) override {
+        UINT w = 0, h = 0;
+        GdipGetImageWidth(page, &w);
+        GdipGetImageHeight(page, &h);
+        for (int32_t i = 0; i < copies; ++i) log.Add(L"Page " + std::to_wstring(w) + L"x" + std::to_wstring(h));
+        return true;
+    }
+    void EndDocument() override {
+        log.Add(L"End");
+        if (onEndDocument) onEndDocument();
+    }
 };

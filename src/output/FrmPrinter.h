@@ -1,0 +1,109 @@
+// The skinned print window: three page layouts for the selected files, the printer and its
+// document defaults, copies per page, a paged preview and the print job. Pages are rendered at
+// about screen resolution; a print job saves them as JPEG scratch files and sends those to the
+// printer, which prints each one the chosen number of times.
+#pragma once
+
+#include "controls/ButtonControl.h"
+#include "imaging/DIBsave.h"
+#include "output/PrintPageLayout.h"
+#include "output/PrinterLayer.h"
+#include "platform/PictureBox.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class FrmMainmin;
+
+class FrmPrinter {
+public:
+    // Layouts.
+    static constexpr int32_t kFitToPage = 0, kFullPage = 1, kThumbnail = 2;
+    // Buttons.
+    static constexpr int32_t kCopiesBox = 5, kCancel = 6, kPrint = 7, kHelp = 8, kNext = 9, kPrevious = 10;
+    static constexpr int32_t kButtonCount = 11;
+    static constexpr int kTitleHeight = 27;
+    static constexpr COLORREF kBackColor = RGB(236, 236, 236);
+
+    // printer and companion (which may be null: no printer menu) must outlive the window.
+    FrmPrinter(PrinterLayer& printer, FrmMainmin* companion) : printer_(printer), companion_(companion) {}
+    ~FrmPrinter() { Unload(); }
+    FrmPrinter(const FrmPrinter&) = delete;
+    FrmPrinter& operator=(const FrmPrinter&) = delete;
+
+    // Builds the window over owner's place (hidden meanwhile), previews page 0 and shows it,
+    // modeless and owned by owner. False when the window cannot be made.
+    bool Load(HWND owner);
+    // Closes the window and deletes the page files of the last print job.
+    void Unload();
+    [[nodiscard]] bool Loaded() const { return hwnd_ != nullptr; }
+
+    // The printer of exactly this device name becomes current and the window shows it.
+    void cbPrintersSel(const std::wstring& deviceName);
+    // The "Print..." button: copies from the copies box (1 to 999), quality 300 dpi, every page
+    // rendered and saved, then sent; the window closes before the document ends. A copies text
+    // that is not such a number ends the job before anything is rendered.
+    void StartPrintJob();
+    // Renders page `page` into PageImage (preview), or every page from it on into page files.
+    void RenderPrintPages(bool printMode, int32_t page);
+
+    int32_t PrintLayout = kFitToPage;
+    int32_t ShownPage = 0;
+    int32_t LastPageIndex = 0;
+    int32_t PageFileIndex = 0;
+    DIBsave PageImage;
+
+    [[nodiscard]] HWND hWnd() const { return hwnd_; }
+    [[nodiscard]] PictureBox& Surface() { return surface_; }
+    [[nodiscard]] ButtonControl& TitleSkin() { return titleSkin_; }
+    [[nodiscard]] HWND TxtCopies() const { return txtCopies_; }
+    [[nodiscard]] HWND CuPrinter() const { return cuPrinter_; }
+    [[nodiscard]] RectF ButtonRect(int32_t index) const { return buttons_[static_cast<size_t>(index)]; }
+    // The paper's box in the preview, in window pixels.
+    [[nodiscard]] RectF PreviewBox() const;
+    // The page counter as last drawn ("n of N").
+    [[nodiscard]] const std::wstring& PageCounter() const { return pageCounter_; }
+    [[nodiscard]] int32_t PrintHoverButton() const { return hoverButton_; }
+    // Page file n of a print job.
+    [[nodiscard]] static std::wstring PageFile(int32_t n);
+    // The paper text under "Printer Setup...".
+    [[nodiscard]] std::wstring PaperText() const;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void LoadPrintImages();
+    void DrawPrintPanel();
+    void DrawButtons(int32_t index, uint32_t colourA, uint32_t colourB, bool pressed);
+    void DrawPreview(int32_t page);
+    void DrawPageCounter();
+    void SendPagesToPrinter();
+    void OnMouseMove(float x, float y);
+    void OnMouseDown();
+    void OnMouseUp();
+    [[nodiscard]] int32_t HitButton(float x, float y) const;
+    [[nodiscard]] std::vector<std::wstring> Entries() const;
+    [[nodiscard]] PageSize CurrentPageSize() const;
+    void NewPage(const PageSize& size);
+    void DrawFitOrFull(const std::wstring& file, const PageSize& size);
+
+    PrinterLayer& printer_;
+    FrmMainmin* companion_;
+    HWND hwnd_ = nullptr;
+    PictureBox surface_;
+    ButtonControl titleSkin_;
+    HWND txtCopies_ = nullptr, cuPrinter_ = nullptr;
+    HBRUSH printerBoxBrush_ = nullptr;
+    std::array<RectF, kButtonCount> buttons_{};
+    std::array<GdipImage, 10> skinImages_{};
+    int32_t hoverButton_ = 0;
+    int32_t buttonHit_ = 0;
+    bool pressed_ = false;
+    int32_t pageFilesWritten_ = 0;
+    std::wstring pageCounter_;
+};
+
+// File > Print and Ctrl+P (after the save question): the print window, or "Sorry, no printers
+// installed." when the printer layer lists none. True when the window is shown.
+bool ShowPrintWindow(FrmPrinter& form, PrinterLayer& printer, HWND owner);

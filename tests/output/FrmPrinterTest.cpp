@@ -1,0 +1,224 @@
+// The print window in a real window with real pointer input on a recording printer, and print
+// jobs through a real CUPS queue that writes PDF ("PDF", started by scripts/test), read back as
+// PNG pages.
+#include "imaging/DIBsave.h"
+#include "imaging/ModGDI.h"
+#include "output/FrmPrinter.h"
+#include "output/WinspoolPrinter.h"
+#include "platform/AppState.h"
+#include "platform/MessageBoxService.h"
+#include "tests/output/OutputWindowSupport.h"
+#include "tests/support/FakeNeighbours.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+using namespace output_test;
+
+namespace {
+
+constexpr uint32_t kColours[] = {ColorARGB(255, 220, 0, 0), ColorARGB(255, 0, 200, 0), ColorARGB(255, 0, 0, 220)};
+
+int Luma(COLORREF c) {
+    return GetRValue(c) + GetGValue(c) + GetBValue(c);
+}
+
+class PrintWindow : public ::testing::Test {
+protected:
+    RecordingPrinter printer;
+    FrmPrinter form{printer, nullptr};
+    TestWindow owner{1000, 750, 10, 10};
+    std::vector<std::wstring> messages;
+    ScopedMessageBoxAnswerer boxes{[this](const MessageBoxRequest& request) {
+        messages.push_back(request.text + (request.type & MB_ICONEXCLAMATION ? L" (!)" : L""));
+        return IDOK;
+    }};
+
+    void SetUp() override {
+        PictureBox::SetCursorLoader([](const std::wstring&) { return ::LoadCursorW(nullptr, IDC_HAND); });
+        for (int i = 1; i <= 10; ++i) {
+            const std::wstring name = L"Print0" + std::to_wstring(i) + L".png";
+            ::CopyFileW((ExecutableFolder() + L"..\\program\\Datas\\" + name).c_str(), (App().DataPath + name).c_str(),
+                        FALSE);
+        }
+        // Three 300 x 200 pictures in red, green and blue, and an empty entry that makes no page.
+        const std::wstring folder = MakeTestFolder(L"print");
+        App().SelectedFiles.clear();
+        for (int i = 0; i < 3; ++i) {
+            DIBsave picture;
+            ASSERT_TRUE(picture.CreateBlankMemory(200, 300));
+            picture.ClearScreen(kColours[i]);
+            const std::wstring path = folder + std::to_wstring(i) + L".png";
+            ASSERT_TRUE(picture.Save(path, 6, 0));
+            App().SelectedFiles.push_back(path);
+            if (i == 1) App().SelectedFiles.emplace_back();
+        }
+    }
+    void TearDown() override {
+        form.Unload();
+        PictureBox::SetCursorLoader({});
+        App().SelectedFiles.clear();
+    }
+    void Copies(const wchar_t* text) { ::SetWindowTextW(form.TxtCopies(), text); }
+    POINT Centre(int32_t button) const {
+        const RectF r = const_cast<FrmPrinter&>(form).ButtonRect(button);
+        return OnScreen(const_cast<FrmPrinter&>(form).Surface().hWnd(), static_cast<int>(r.X + r.Width / 2),
+                        static_cast<int>(r.Y + r.Height / 2));
+    }
+    COLORREF ButtonPixel(int32_t button) {
+        const RectF r = form.ButtonRect(button);
+        return form.Surface().Point(static_cast<int>(r.X + r.Width / 2), static_cast<int>(r.Y + r.Height - 4));
+    }
+    COLORREF PreviewCentre() {
+        const RectF box = form.PreviewBox();
+        return form.Surface().Point(static_cast<int>(box.X + box.Width / 2), static_cast<int>(box.Y + box.Height / 2));
+    }
+};
+
+TEST_F(PrintWindow, HoverPressAndPagingWithThePointer) {
+    ASSERT_TRUE(ShowPrintWindow(form, printer, owner.hwnd()));
+    TestWindow::Pump(100);
+    EXPECT_EQ(form.PageCounter(), L"1 of 3");
+    EXPECT_EQ(PreviewCentre(), RGB(220, 0, 0));
+    const COLORREF normal = ButtonPixel(FrmPrinter::kNext);
+    Act([&] { PointerTo(Centre(FrmPrinter::kNext)); });
+    EXPECT_EQ(form.PrintHoverButton(), FrmPrinter::kNext);
+    EXPECT_EQ(form.Surface().GetMousePointer(), MousePointer::Custom);
+    EXPECT_LT(Luma(ButtonPixel(FrmPrinter::kNext)), Luma(normal) - 30); // hover is darker
+    Act([] { LeftButton(true); });
+    EXPECT_GT(Luma(ButtonPixel(FrmPrinter::kNext)), Luma(normal) + 30); // pressed is light
+    Act([] { LeftButton(false); });
+    EXPECT_EQ(form.PageCounter(), L"2 of 3");
+    EXPECT_EQ(PreviewCentre(), RGB(0, 200, 0));
+    // The arrows stay within the pages.
+    Act([&] {
+        for (int i = 0; i < 3; ++i) ClickAt(Centre(FrmPrinter::kPrevious));
+    });
+    EXPECT_EQ(form.PageCounter(), L"1 of 3");
+    // A layout button previews page 0 of its own pages: the thumbnails fit on one.
+    Act([&] { ClickAt(Centre(FrmPrinter::kThumbnail)); });
+    EXPECT_EQ(form.PrintLayout, FrmPrinter::kThumbnail);
+    EXPECT_EQ(form.PageCounter(), L"1 of 1");
+    Act([&] { ClickAt(Centre(FrmPrinter::kCancel)); });
+    EXPECT_FALSE(form.Loaded());
+}
+
+TEST_F(PrintWindow, PagesAndCopiesPerLayoutAndRefusedCopies) {
+    struct Case {
+        int32_t layout;
+        const wchar_t* copies;
+        size_t pages;
+    };
+    const Case cases[] = {{FrmPrinter::kFitToPage, L"2", 6},    {FrmPrinter::kFullPage, L"1", 3},
+                          {FrmPrinter::kThumbnail, L"2", 2},    {FrmPrinter::kFitToPage, L"0", 0},
+                          {FrmPrinter::kFitToPage, L"1000", 0}, {FrmPrinter::kFitToPage, L" ", 0}};
+    for (const Case& c : cases) {
+        printer.log.calls.clear();
+        ASSERT_TRUE(form.Load(owner.hwnd()));
+        form.PrintLayout = c.layout;
+        Copies(c.copies);
+        bool closedFirst = false;
+        printer.onEndDocument = [&] { closedFirst = !form.Loaded() && !FileExistsForTest(FrmPrinter::PageFile(0)); };
+        form.StartPrintJob();
+        EXPECT_EQ(printer.log.Count(L"Page 831x1176"), c.pages) << c.layout << " " << Narrow(c.copies);
+        EXPECT_EQ(printer.log.Count(L"End"), c.pages ? 1u : 0u);
+        EXPECT_EQ(closedFirst, c.pages > 0);
+        EXPECT_EQ(form.Loaded(), c.pages == 0);
+        form.Unload();
+    }
+}
+
+TEST_F(PrintWindow, NoPrinterMeansAMessageAndNoWindow) {
+    printer.names.clear();
+    EXPECT_FALSE(ShowPrintWindow(form, printer, owner.hwnd()));
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_EQ(messages, std::vector<std::wstring>{L"Sorry, no printers installed. (!)"});
+}
+
+// The PNG pages of the next PDF the queue finishes, waited for up to a minute (not at all when
+// steps is 1).
+std::vector<GdipBitmap> NextPrintedPages(const std::wstring& out, std::set<std::wstring>& seen, int steps = 600) {
+    std::vector<GdipBitmap> pages;
+    for (int wait = 0; wait < steps && pages.empty(); ++wait) {
+        TestWindow::Pump(100);
+        WIN32_FIND_DATAW found{};
+        UniqueFind find(::FindFirstFileW((out + L"*.done").c_str(), &found));
+        if (!find) continue;
+        do {
+            const std::wstring stem = std::wstring(found.cFileName).substr(0, wcslen(found.cFileName) - 5);
+            if (!seen.insert(stem).second) continue;
+            for (int n = 1;; ++n) {
+                GdipBitmap page;
+                const std::wstring png = out + stem + L"-" + std::to_wstring(n) + L".png";
+                if (GdipCreateBitmapFromFile(png.c_str(), page.put()) != Ok) break;
+                pages.push_back(std::move(page));
+            }
+        } while (::FindNextFileW(find.get(), &found));
+    }
+    return pages;
+}
+
+// The box of the pixels of one colour channel's picture on a page, and the page size.
+struct Found {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, width = 0, height = 0;
+};
+Found FindColour(GpBitmap* page, int channel) {
+    Found f;
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(page, &w);
+    GdipGetImageHeight(page, &h);
+    f.width = static_cast<int>(w), f.height = static_cast<int>(h);
+    for (int y = 0; y < f.height; ++y)
+        for (int x = 0; x < f.width; ++x) {
+            const uint32_t p = PixelAt(page, x, y);
+            const int c[3] = {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                              static_cast<int>(p & 0xFF)};
+            if (c[channel] > 150 && c[(channel + 1) % 3] < 80 && c[(channel + 2) % 3] < 80)
+                f.left = std::min(f.left, x), f.top = std::min(f.top, y), f.right = std::max(f.right, x),
+                f.bottom = std::max(f.bottom, y);
+        }
+    return f;
+}
+
+TEST_F(PrintWindow, RealQueuePrintsCentredCopiesAndOneThumbnailPage) {
+    const char* outUnix = std::getenv("VELLUMO_PRINT_OUT");
+    if (!outUnix || !*outUnix) {
+        if (RunningUnderCi()) FAIL() << "scripts/test starts the PDF queue under CI";
+        GTEST_SKIP() << "no PDF queue (run through scripts/test)";
+    }
+    std::wstring out = L"Z:";
+    for (const char* c = outUnix; *c; ++c) out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    out += L"\\";
+    WinspoolPrinter queue;
+    ASSERT_TRUE(queue.Select(L"PDF")) << "the queue PDF is not installed";
+    FrmPrinter real{queue, nullptr};
+    std::set<std::wstring> seen;
+    (void)NextPrintedPages(out, seen, 1); // whatever an earlier run left
+
+    ASSERT_TRUE(real.Load(owner.hwnd()));
+    ::SetWindowTextW(real.TxtCopies(), L"2");
+    real.StartPrintJob();
+    const std::vector<GdipBitmap> fit = NextPrintedPages(out, seen);
+    ASSERT_EQ(fit.size(), 6u);
+    for (size_t n = 0; n < fit.size(); ++n) {
+        const Found f = FindColour(fit[n].get(), static_cast<int>(n / 2));
+        // 300 x 200 page pixels at 1/100 inch: 3 x 2 inches, 90 x 60 at 30 dpi, in the middle.
+        EXPECT_NEAR(f.right - f.left + 1, 90, 4) << n;
+        EXPECT_NEAR(f.bottom - f.top + 1, 60, 4) << n;
+        EXPECT_NEAR((f.left + f.right) / 2.0, f.width / 2.0, 4) << n;
+        EXPECT_NEAR((f.top + f.bottom) / 2.0, f.height / 2.0, 4) << n;
+    }
+
+    ASSERT_TRUE(real.Load(owner.hwnd()));
+    real.PrintLayout = FrmPrinter::kThumbnail;
+    real.StartPrintJob();
+    const std::vector<GdipBitmap> thumbs = NextPrintedPages(out, seen);
+    ASSERT_EQ(thumbs.size(), 1u);
+    for (int channel = 0; channel < 3; ++channel)
+        EXPECT_NEAR(FindColour(thumbs[0].get(), channel).right - FindColour(thumbs[0].get(), channel).left + 1, 90, 4);
+}
+
+} // namespace
