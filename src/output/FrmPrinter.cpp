@@ -254,7 +254,7 @@ void FrmPrinter::DrawPrintPanel() {
         const RectF& setup = buttons_[4];
         DrawShadowText(target, PaperText(), setup.X + 80, setup.Y + 30, L"Tahoma", 8, ColorARGB(200, 0, 0, 0), 0, false,
                        200);
-        DrawEtchedLine(target, 0, buttons_[3].Y - 30, 260, buttons_[3].Y - 30, 1, 1, 0, 0);
+        DrawEtchedLine(target, 20, buttons_[3].Y - 30, 260, buttons_[3].Y - 30, 1, 1, 0, 0);
         DrawShadowText(target, L"Print Settings:", 40, 80, L"Tahoma", 10, ColorARGB(255, 178, 0, 0), 0, false, 200);
         DrawShadowText(target, L"Print Preview:", 310, 80, L"Tahoma", 10, ColorARGB(255, 178, 0, 0), 0, false, 200);
         const RectF& copies = buttons_[kCopiesBox];
@@ -318,7 +318,8 @@ void FrmPrinter::DrawPageCounter() {
     const RectF& next = buttons_[kNext];
     pageCounter_ = std::to_wstring(ShownPage + 1) + L" of " + std::to_wstring(LastPageIndex + 1);
     GdipGraphics graphics = surface_.CreateGraphics();
-    FillBox(graphics.get(), kFormFill, next.X - 50, next.Y + 6, 40, 20);
+    // From under the text's first pixel, so that redrawn digits do not thicken.
+    FillBox(graphics.get(), kFormFill, next.X - 56, next.Y + 6, 46, 20);
     DrawShadowText(DrawTarget::Surface(graphics.get()), pageCounter_, next.X - 55, next.Y + 8, L"Arial", 8,
                    ColorARGB(200, 0, 0, 0), 0, false, 200);
 }
