@@ -65,7 +65,7 @@ CDIB& LoopTarget() {
 void MakeLoopBitmaps() {
     if (LoopSource().lpBits()) return;
     FillCdib(LoopSource(), kFilterW, kFilterH);
-    LoopSource().CloneTo(LoopTarget());
+    (void)LoopSource().CloneTo(LoopTarget());
 }
 
 template <typename Apply>

@@ -1,6 +1,6 @@
 #include "browser/FavoritesList.h"
 
-#include "imaging/PathHelpers.h"
+#include "platform/PathHelpers.h"
 
 #include <windows.h>
 

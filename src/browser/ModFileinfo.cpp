@@ -1,5 +1,7 @@
 #include "browser/ModFileinfo.h"
 
+#include "platform/TextCase.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -154,7 +156,7 @@ void ApplyTableSort(ThumTable& list) {
     std::vector<SortEntry> entries;
     entries.reserve(list.Rows.size());
     for (ThumRow& row : list.Rows)
-        entries.push_back({UpperText(row.String), mode == kSortType ? UpperText(row.Extname) : std::wstring(), &row});
+        entries.push_back({FoldCase(row.String), mode == kSortType ? FoldCase(row.Extname) : std::wstring(), &row});
     std::sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
         if (int c = CompareColumn(a, b, mode)) return descending ? c > 0 : c < 0;
         const int names = CompareNames(a, b);
@@ -167,10 +169,10 @@ void ApplyTableSort(ThumTable& list) {
 }
 
 void SearchListViewByName(const ThumTable& source, const std::wstring& text, ThumTable& destination) {
-    const std::wstring wanted = LowerText(text);
+    const std::wstring wanted = FoldCase(text);
     destination.Rows.clear();
     for (const ThumRow& row : source.Rows) {
-        if (row.String.empty() || LowerText(row.String).find(wanted) == std::wstring::npos) continue;
+        if (row.String.empty() || FoldCase(row.String).find(wanted) == std::wstring::npos) continue;
         destination.Rows.push_back(row);
         destination.Rows.back().Selected = false;
     }

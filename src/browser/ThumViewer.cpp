@@ -2,19 +2,14 @@
 
 #include "browser/FavoritesList.h"
 #include "browser/ModFileinfo.h"
+#include "platform/PathHelpers.h"
+#include "platform/TextCase.h"
 
 #include <unordered_set>
 
 namespace {
 
 constexpr int32_t kCalendarDays = 31;
-
-// The extension as the grid shows it: after the last "." of the name, in the name's letter case.
-// (Kept here rather than shared: the shown text keeps its case, unlike the lower-case file type.)
-std::wstring ExtensionOf(const std::wstring& name) {
-    const size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? std::wstring() : name.substr(dot + 1);
-}
 
 // The leading whole number of a text, blanks before it skipped; 0 when there is none.
 int32_t LeadingNumber(const std::wstring& text) {
@@ -75,7 +70,7 @@ void ThumViewer::LoadFileList() {
     thumListview_.Rows.clear();
     VrFileRead();
     std::unordered_set<std::wstring> favorites;
-    for (const std::wstring& name : favoriteNames_) favorites.insert(LowerText(name));
+    for (const std::wstring& name : favoriteNames_) favorites.insert(FoldCase(name));
 
     const FileInfoFormat format = FileInfoFormat::Current();
     thumListview_.Rows.reserve(thumFile_.Files().size());
@@ -83,7 +78,7 @@ void ThumViewer::LoadFileList() {
         ThumRow row;
         row.Path = currentFolder_ + file.Name;
         row.String = file.Name;
-        row.Extname = ExtensionOf(file.Name);
+        row.Extname = FileExtension(file.Name);
         row.Size = file.Size;
         row.Created = file.Created;
         row.Modified = file.Modified;
@@ -91,7 +86,7 @@ void ThumViewer::LoadFileList() {
         row.Number = FileSizeText(file.Size, format);
         row.CDate = FileDateText(row.CreatedLocal);
         row.MDate = FileDateText(FileTimeToLocal(file.Modified, format));
-        if (!favorites.empty() && favorites.count(LowerText(file.Name))) row.Review = L"T";
+        if (!favorites.empty() && favorites.count(FoldCase(file.Name))) row.Review = L"T";
         thumListview_.Rows.push_back(std::move(row));
     }
     ApplyTableSort(thumListview_);
@@ -126,7 +121,7 @@ void ThumViewer::ThumbnaillSort(int32_t mode) {
 }
 
 void ThumViewer::ImageFormats(const std::wstring& value) {
-    std::wstring list = LowerText(value);
+    std::wstring list = FoldCase(value);
     for (size_t at = list.find(L"*."); at != std::wstring::npos; at = list.find(L"*.", at)) list.erase(at, 2);
     extensionList_ = Split(list, L';');
     for (std::wstring& extension : extensionList_) {
@@ -158,9 +153,9 @@ bool ThumViewer::PassesFilter(const ThumRow& row) {
 }
 
 bool ThumViewer::IsInFormatList(const std::wstring& extension) const {
-    const std::wstring lower = LowerText(extension);
+    const std::wstring folded = FoldCase(extension);
     for (const std::wstring& wanted : extensionList_)
-        if (lower == wanted) return true;
+        if (folded == wanted) return true;
     return false;
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 
 struct CanvasSizeChoice {
-    int32_t width = 0;                          // 0 when none was entered
+    int32_t width = 0; // 0 when none was entered
     int32_t height = 0;
     COLORREF background = RGB(255, 255, 255); // the new area's colour
 };

@@ -2,7 +2,7 @@
 // between it and GDI+ bitmaps.
 #include "imaging/CDIB.h"
 
-#include "imaging/PathHelpers.h"
+#include "platform/PathHelpers.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
 
@@ -18,18 +18,6 @@ struct BitmapInfo256 {
 };
 
 int32_t PaletteEntries(int32_t bpp) { return bpp >= 1 && bpp <= 8 ? (1 << bpp) : 0; }
-
-bool WriteAll(HANDLE file, const void* data, size_t bytes) {
-    const auto* p = static_cast<const uint8_t*>(data);
-    while (bytes > 0) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes, 1u << 30));
-        DWORD written = 0;
-        if (!::WriteFile(file, p, chunk, &written, nullptr) || written != chunk) return false;
-        p += chunk;
-        bytes -= chunk;
-    }
-    return true;
-}
 
 // Describes a 32 bpp CDIB to GdipBitmapLockBits as a user buffer: a negative stride from the last
 // stored row, so that GDI+'s top row lands in the bottom-up section's last row.
@@ -83,18 +71,7 @@ bool CDIB::Create(int32_t width, int32_t height, int32_t bpp) {
     BitmapInfo256 info{};
     info.header = header_;
 
-    UniqueDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) return false;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(dc.get(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib || !bits) {
-        if (dib) ::DeleteObject(dib);
-        return false;
-    }
-    oldBitmap_ = ::SelectObject(dc.get(), dib);
-    dc_ = dc.release();
-    dib_ = dib;
-    bits_ = static_cast<uint8_t*>(bits);
+    if (!section_.Create(*reinterpret_cast<BITMAPINFO*>(&info))) return false;
     width_ = width;
     height_ = height;
     bpp_ = bpp;
@@ -103,15 +80,21 @@ bool CDIB::Create(int32_t width, int32_t height, int32_t bpp) {
     return true;
 }
 
-void CDIB::CloneTo(CDIB& dst) const {
-    if (!dib_ || &dst == this) return;
-    if (!dst.Create(width_, height_, bpp_)) return;
+bool CDIB::CloneTo(CDIB& dst) const {
+    if (&dst == this) return static_cast<bool>(section_);
+    if (!section_) {
+        dst.Destroy();
+        return false;
+    }
+    if (!dst.Create(width_, height_, bpp_)) return false;
     if (bpp_ <= 8) dst.SetPalette(GetPalette());
-    std::memcpy(dst.bits_, bits_, static_cast<size_t>(size_));
+    ::GdiFlush(); // GDI drawing still queued for the section lands before its bits are read
+    std::memcpy(dst.lpBits(), lpBits(), static_cast<size_t>(size_));
+    return true;
 }
 
 bool CDIB::Save(const std::wstring& fileName) const {
-    if (!dib_ || fileName.empty()) return false;
+    if (!section_ || fileName.empty()) return false;
     const std::vector<uint8_t> palette = GetPalette();
     const uint32_t offset = 14 + 40 + static_cast<uint32_t>(palette.size());
     const uint64_t fileSize = uint64_t{offset} + static_cast<uint64_t>(size_);
@@ -127,60 +110,35 @@ bool CDIB::Save(const std::wstring& fileName) const {
     put32(6, 0);
     put32(10, offset);
 
-    // Written beside the target and moved over it only when every write succeeded, so a failed
-    // save never leaves a damaged file in place of a good one.
-    const std::wstring temp = TemporaryNameBeside(fileName, L"vdb");
-    if (temp.empty()) return false;
-    bool ok;
-    {
-        UniqueFile file(::CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        ok = static_cast<bool>(file) && WriteAll(file.get(), fileHeader, sizeof fileHeader) &&
-             WriteAll(file.get(), &header_, sizeof header_) &&
-             (palette.empty() || WriteAll(file.get(), palette.data(), palette.size())) &&
-             WriteAll(file.get(), bits_, static_cast<size_t>(size_));
-    }
-    if (!ok || !::MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFileW(temp.c_str());
-        return false;
-    }
-    return true;
+    ::GdiFlush(); // GDI drawing still queued for the section lands before its bits are read
+    return WriteFileReplacing(fileName, {std::span<const uint8_t>(fileHeader),
+                                         std::span(reinterpret_cast<const uint8_t*>(&header_), sizeof header_),
+                                         std::span<const uint8_t>(palette), std::span<const uint8_t>(lpBits(), size_)});
 }
 
 void CDIB::Destroy() {
-    if (dc_) {
-        if (dib_) {
-            ::SelectObject(dc_, oldBitmap_);
-            ::DeleteObject(dib_);
-        }
-        ::DeleteDC(dc_);
-    }
-    dc_ = nullptr;
-    dib_ = nullptr;
-    oldBitmap_ = nullptr;
-    bits_ = nullptr;
+    section_.Reset();
     width_ = height_ = bpp_ = bytesPerScanline_ = size_ = 0;
 }
 
 BOOL CDIB::LoadBlt(HDC src, int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (!dib_) return FALSE;
-    return ::BitBlt(dc_, 0, 0, w == 0 ? width_ : w, h == 0 ? height_ : h, src, x, y, SRCCOPY);
+    if (!section_) return FALSE;
+    return ::BitBlt(hDC(), 0, 0, w == 0 ? width_ : w, h == 0 ? height_ : h, src, x, y, SRCCOPY);
 }
 
 void CDIB::LoadDIBBlt(const CDIB& src) {
-    if (!dib_ || !src.dib_) return;
-    (void)src.Stretch(dc_, 0, 0, width_, height_, 0, 0, 0, 0, SRCCOPY, 3);
+    if (!section_ || !src.section_) return;
+    (void)src.Stretch(hDC(), 0, 0, width_, height_, 0, 0, 0, 0, SRCCOPY, 3);
 }
 
 BOOL CDIB::Stretch(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY, int32_t srcW,
                    int32_t srcH, DWORD rop, int mode) const {
-    if (!dib_) return FALSE;
+    if (!section_) return FALSE;
     const int previous = ::SetStretchBltMode(dst, mode);
-    ::SetStretchBltMode(dst, HALFTONE);
     // HALFTONE misaligns brushes unless the brush origin is set again after it.
     POINT oldOrigin{};
     ::SetBrushOrgEx(dst, 0, 0, &oldOrigin);
-    const BOOL result = ::StretchBlt(dst, x, y, w, h, dc_, srcX, srcY, srcW == 0 ? width_ : srcW,
+    const BOOL result = ::StretchBlt(dst, x, y, w, h, hDC(), srcX, srcY, srcW == 0 ? width_ : srcW,
                                      srcH == 0 ? height_ : srcH, rop);
     if (previous) ::SetStretchBltMode(dst, previous);
     ::SetBrushOrgEx(dst, oldOrigin.x, oldOrigin.y, nullptr);
@@ -188,33 +146,33 @@ BOOL CDIB::Stretch(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, int32_t 
 }
 
 void CDIB::Cls(COLORREF colour) {
-    if (!dib_) return;
+    if (!section_) return;
     UniqueGdiObject brush(::CreateSolidBrush(colour));
     if (!brush) return;
     RECT all{0, 0, width_, height_};
-    ::FillRect(dc_, &all, static_cast<HBRUSH>(brush.get()));
+    ::FillRect(hDC(), &all, static_cast<HBRUSH>(brush.get()));
     ::GdiFlush();
 }
 
 void CDIB::Reset() {
-    if (!dib_) return;
+    if (!section_) return;
     ::GdiFlush();
-    std::memset(bits_, 0, static_cast<size_t>(size_));
+    std::memset(lpBits(), 0, static_cast<size_t>(size_));
 }
 
 void CDIB::SetPalette(const std::vector<uint8_t>& pal) {
     const int32_t entries = PaletteEntries(bpp_);
-    if (!dib_ || entries == 0) return;
+    if (!section_ || entries == 0) return;
     const UINT count = static_cast<UINT>(std::min<size_t>(pal.size() / 4, static_cast<size_t>(entries)));
     if (count == 0) return;
-    ::SetDIBColorTable(dc_, 0, count, reinterpret_cast<const RGBQUAD*>(pal.data()));
+    ::SetDIBColorTable(hDC(), 0, count, reinterpret_cast<const RGBQUAD*>(pal.data()));
 }
 
 std::vector<uint8_t> CDIB::GetPalette() const {
     const int32_t entries = PaletteEntries(bpp_);
-    if (!dib_ || entries == 0) return {};
+    if (!section_ || entries == 0) return {};
     std::vector<uint8_t> pal(static_cast<size_t>(entries) * 4, 0);
-    ::GetDIBColorTable(dc_, 0, static_cast<UINT>(entries), reinterpret_cast<RGBQUAD*>(pal.data()));
+    ::GetDIBColorTable(hDC(), 0, static_cast<UINT>(entries), reinterpret_cast<RGBQUAD*>(pal.data()));
     return pal;
 }
 
@@ -242,19 +200,19 @@ void CDIB::GetBestFitInfo(int32_t srcW, int32_t srcH, int32_t dstW, int32_t dstH
 }
 
 HBITMAP CDIB::image() const {
-    if (!dib_) return nullptr;
+    if (!section_) return nullptr;
     BitmapInfo256 info{};
     info.header = header_;
     const std::vector<uint8_t> pal = GetPalette();
     if (!pal.empty()) std::memcpy(info.colours, pal.data(), pal.size());
     void* bits = nullptr;
-    HBITMAP copy = ::CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP copy = ::CreateDIBSection(hDC(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!copy || !bits) {
         if (copy) ::DeleteObject(copy);
         return nullptr;
     }
     ::GdiFlush();
-    std::memcpy(bits, bits_, static_cast<size_t>(size_));
+    std::memcpy(bits, lpBits(), static_cast<size_t>(size_));
     return copy;
 }
 

@@ -2,6 +2,7 @@
 // reachable by pointer: the bitmap of all pixel-by-pixel work. Rows are stored bottom-up.
 #pragma once
 
+#include "platform/DibSection.h"
 #include "platform/Gdip.h"
 
 #include <cstdint>
@@ -19,18 +20,20 @@ public:
     // and 8). False, with nothing made, when the context or section cannot be made or the sizes
     // overflow 32-bit arithmetic.
     [[nodiscard]] bool Create(int32_t width, int32_t height, int32_t bpp);
-    // Remakes dst with this bitmap's size, depth, colour table and bits.
-    void CloneTo(CDIB& dst) const;
+    // Remakes dst with this bitmap's size, depth, colour table and bits. False, with dst left
+    // empty, when this bitmap has no section or dst cannot be made.
+    [[nodiscard]] bool CloneTo(CDIB& dst) const;
     // Writes a BMP file (file header, information header, colour table for 8 bpp or less, bits).
     [[nodiscard]] bool Save(const std::wstring& fileName) const;
     void Destroy();
 
     // Copies from src at (x, y) into this bitmap at (0, 0); 0 for w or h means this bitmap's size.
     BOOL LoadBlt(HDC src, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
-    // Stretches the whole of src onto this bitmap (halftone).
+    // Stretches the whole of src onto this bitmap (stretch mode COLORONCOLOR).
     void LoadDIBBlt(const CDIB& src);
-    // Stretches (srcX, srcY, srcW, srcH) of this bitmap onto dst at (x, y, w, h); 0 for srcW or
-    // srcH means this bitmap's size. Always halftone; dst's stretch mode is put back afterwards.
+    // Stretches (srcX, srcY, srcW, srcH) of this bitmap onto dst at (x, y, w, h) in stretch mode
+    // mode; 0 for srcW or srcH means this bitmap's size. dst's stretch mode and brush origin are
+    // put back afterwards.
     BOOL Stretch(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY, int32_t srcW = 0,
                  int32_t srcH = 0, DWORD rop = SRCCOPY, int mode = HALFTONE) const;
     // Fills the whole bitmap with an RGB colour (red in the low byte).
@@ -47,9 +50,9 @@ public:
     static void GetBestFitInfo(int32_t srcW, int32_t srcH, int32_t dstW, int32_t dstH, int32_t& x, int32_t& y,
                                int32_t& w, int32_t& h, bool stretch);
 
-    [[nodiscard]] HDC hDC() const { return dc_; }
-    [[nodiscard]] HBITMAP hDIB() const { return dib_; }
-    [[nodiscard]] uint8_t* lpBits() const { return bits_; }
+    [[nodiscard]] HDC hDC() const { return section_.dc(); }
+    [[nodiscard]] HBITMAP hDIB() const { return section_.bitmap(); }
+    [[nodiscard]] uint8_t* lpBits() const { return section_.bits(); }
     [[nodiscard]] int32_t Width() const { return width_; }
     [[nodiscard]] int32_t Height() const { return height_; }
     [[nodiscard]] int32_t BPP() const { return bpp_; }
@@ -60,10 +63,7 @@ public:
     [[nodiscard]] HBITMAP image() const;
 
 private:
-    HDC dc_ = nullptr;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-    uint8_t* bits_ = nullptr;
+    DibSection section_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t bpp_ = 0;
@@ -74,7 +74,7 @@ private:
 
 // Draws image scaled into the whole of an existing 32 bpp dib, upright. False (nothing done)
 // unless dib holds a 32 bpp section.
-bool GdipImageToDIB(CDIB& dib, GpImage* image);
+[[nodiscard]] bool GdipImageToDIB(CDIB& dib, GpImage* image);
 
 // A new GDI+ 32 bpp ARGB bitmap with dib's size and pixels, upright, alpha as stored; the caller
 // owns it. Null unless dib holds a 32 bpp section.

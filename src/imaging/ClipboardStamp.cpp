@@ -4,7 +4,8 @@
 #include "imaging/DIBsave.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/ModGDI.h"
-#include "imaging/PathHelpers.h"
+#include "platform/PathHelpers.h"
+#include "platform/TextCase.h"
 #include "platform/AppState.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
@@ -61,7 +62,7 @@ bool IsReservedDeviceName(const std::wstring& name) {
     // The device names hold whatever follows a dot too ("NUL.txt" is the null device).
     std::wstring base = name.substr(0, name.find(L'.'));
     while (!base.empty() && base.back() == L' ') base.pop_back();
-    std::transform(base.begin(), base.end(), base.begin(), [](wchar_t c) { return std::towupper(c); });
+    base = FoldCase(base);
     for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
         if (base == device) return true;
     if (base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&

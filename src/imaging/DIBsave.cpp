@@ -1,7 +1,7 @@
 #include "imaging/DIBsave.h"
 
 #include "imaging/ModGDI.h"
-#include "imaging/PathHelpers.h"
+#include "platform/PathHelpers.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
 
@@ -211,13 +211,6 @@ bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t forma
         if (converted) toWrite = converted.get();
     }
 
-    // Replacing a read-only file fails on Windows; Wine's MoveFileEx replaces it anyway.
-    const DWORD targetAttributes = ::GetFileAttributesW(fileName.c_str());
-    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY)) return false;
-
-    const std::wstring temp = TemporaryNameBeside(fileName, L"vsv");
-    if (temp.empty()) return false;
-
     LONG qualityValue = quality;
     EncoderParameters params{};
     params.Count = 1;
@@ -226,13 +219,7 @@ bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t forma
     params.Parameter[0].Type = EncoderParameterValueTypeLong;
     params.Parameter[0].Value = &qualityValue;
 
-    const Status st = GdipSaveImageToFile(toWrite, temp.c_str(), &clsid, format == kFormatJpeg ? &params : nullptr);
-    WIN32_FILE_ATTRIBUTE_DATA info{};
-    const bool written = st == Ok && ::GetFileAttributesExW(temp.c_str(), GetFileExInfoStandard, &info) &&
-                         (info.nFileSizeLow != 0 || info.nFileSizeHigh != 0);
-    if (!written || !::MoveFileExW(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFileW(temp.c_str());
-        return false;
-    }
-    return true;
+    return WriteThroughTemporaryFile(fileName, [&](const std::wstring& temporary) {
+        return GdipSaveImageToFile(toWrite, temporary.c_str(), &clsid, format == kFormatJpeg ? &params : nullptr) == Ok;
+    });
 }

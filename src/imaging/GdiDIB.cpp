@@ -2,6 +2,7 @@
 
 #include "imaging/ImageFileCheck.h"
 #include "platform/GdipHandles.h"
+#include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
 #include <utility>
@@ -34,7 +35,7 @@ void GdiDIB::SetWidth(float width) { width_ = RoundHalfEven(width); }
 void GdiDIB::SetHeight(float height) { height_ = RoundHalfEven(height); }
 
 GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
-    UniqueFile file(::CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return nullptr;
     LARGE_INTEGER size{};

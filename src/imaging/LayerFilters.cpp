@@ -135,7 +135,8 @@ template <typename Apply>
 GdipBitmap NeighbourFilter(const DIBsave& layer, float w, float h, Apply apply) {
     if (!LoadFilterDib(layer, w, h)) return {};
     CDIB copy;
-    FilterDib().CloneTo(copy);
+    // Without the copy the filter would read the pixels it is writing: no filtered image at all.
+    if (!FilterDib().CloneTo(copy)) return {};
     {
         DIBArray written;
         ScopedDIBArray source(copy, PixelView());

@@ -1,6 +1,7 @@
 #include "imaging/ModGDI.h"
 
-#include <cwctype>
+#include "platform/TextCase.h"
+
 #include <vector>
 
 std::wstring PtrToStrW(const wchar_t* p) { return p ? std::wstring(p) : std::wstring(); }
@@ -11,14 +12,6 @@ GUID CLSIDFromStr(const std::wstring& text) {
     return id;
 }
 
-namespace {
-bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-    return true;
-}
-} // namespace
 
 int GetEncoderClsid(const std::wstring& mimeType, CLSID& clsid) {
     UINT count = 0, bytes = 0;
@@ -27,7 +20,7 @@ int GetEncoderClsid(const std::wstring& mimeType, CLSID& clsid) {
     std::vector<ImageCodecInfo> buffer((bytes + sizeof(ImageCodecInfo) - 1) / sizeof(ImageCodecInfo));
     if (GdipGetImageEncoders(count, bytes, buffer.data()) != Ok) return -1;
     for (UINT i = 0; i < count; ++i) {
-        if (EqualsNoCase(PtrToStrW(buffer[i].MimeType), mimeType)) {
+        if (CompareNoCase(PtrToStrW(buffer[i].MimeType), mimeType) == 0) {
             clsid = buffer[i].Clsid;
             return static_cast<int>(i) + 1;
         }

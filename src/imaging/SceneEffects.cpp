@@ -3,7 +3,7 @@
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
-#include "imaging/PathHelpers.h"
+#include "platform/PathHelpers.h"
 #include "platform/AppState.h"
 #include "platform/Rounding.h"
 

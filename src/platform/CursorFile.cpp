@@ -1,6 +1,7 @@
 #include "platform/CursorFile.h"
 
 #include "platform/GdipHandles.h"
+#include "platform/PathHelpers.h"
 
 #include <cstdint>
 #include <cstring>
@@ -86,17 +87,5 @@ bool WriteCursorFile(GpBitmap* bitmap, const std::wstring& path, int hotX, int h
                                 static_cast<uint32_t>(sizeof(CursorDir) + sizeof(CursorDirEntry))});
     file.insert(file.end(), image.begin(), image.end());
 
-    // Written beside the target and moved over it, so a failed write leaves no half cursor.
-    const std::wstring temp = path + L".part";
-    UniqueFile out(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out) return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(out.get(), file.data(), static_cast<DWORD>(file.size()), &written, nullptr) &&
-                    written == file.size();
-    out.reset();
-    if (!ok || !::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFileW(temp.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(path, {file});
 }

@@ -1,5 +1,6 @@
 #include "platform/FileList.h"
 
+#include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 
 #include <windows.h>
@@ -32,14 +33,6 @@ bool WildcardMatch(const wchar_t* name, const wchar_t* wildcard) {
     return *wildcard == L'\0';
 }
 
-// FindFirstFileExW takes paths past MAX_PATH only in their "\\?\" form.
-std::wstring SearchPath(const std::wstring& folder) {
-    std::wstring search = folder + L'*';
-    if (search.size() < MAX_PATH || search.rfind(L"\\\\?\\", 0) == 0) return search;
-    if (search.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + search.substr(2);
-    return L"\\\\?\\" + search;
-}
-
 } // namespace
 
 FilePattern::FilePattern(const std::wstring& pattern) : text_(pattern) {
@@ -51,12 +44,12 @@ FilePattern::FilePattern(const std::wstring& pattern) : text_(pattern) {
         part.erase(0, part.find_first_not_of(L' '));
         part.erase(part.find_last_not_of(L' ') + 1);
         if (part == L"*.*") part = L"*";
-        if (!part.empty()) wildcards_.push_back(UpperText(part));
+        if (!part.empty()) wildcards_.push_back(FoldCase(part));
         start = end + 1;
     }
 }
 
-bool FilePattern::Matches(const std::wstring& name) const { return MatchesKey(UpperText(name)); }
+bool FilePattern::Matches(const std::wstring& name) const { return MatchesKey(FoldCase(name)); }
 
 bool FilePattern::MatchesKey(const std::wstring& key) const {
     for (const std::wstring& wildcard : wildcards_)
@@ -68,14 +61,14 @@ bool ListFolderFiles(const std::wstring& folder, const FilePattern& pattern, std
     files.clear();
     if (folder.empty()) return false;
     WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileExW(SearchPath(folder).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+    HANDLE find = ::FindFirstFileExW(LongPathForm(folder + L'*').c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
                                      nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
         std::wstring name = data.cFileName;
-        std::wstring key = UpperText(name);
+        std::wstring key = FoldCase(name);
         if (!pattern.MatchesKey(key)) continue;
         files.push_back({std::move(name), std::move(key), Join(data.nFileSizeHigh, data.nFileSizeLow),
                          Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime),
@@ -101,10 +94,9 @@ void FileList::Refresh() {
     std::vector<FileListEntry> files;
     (void)ListFolderFiles(path_.back() == L'\\' ? path_ : path_ + L'\\', pattern_, files);
     names_.reserve(files.size());
+    std::stable_sort(files.begin(), files.end(),
+                     [](const FileListEntry& a, const FileListEntry& b) { return a.Key < b.Key; });
     for (FileListEntry& file : files) names_.push_back(std::move(file.Name));
-    std::stable_sort(names_.begin(), names_.end(), [](const std::wstring& a, const std::wstring& b) {
-        return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_LESS_THAN;
-    });
 }
 
 std::wstring FileList::List(int32_t index) const {

@@ -10,7 +10,7 @@
 
 struct FileListEntry {
     std::wstring Name;
-    std::wstring Key; // the name in upper case, by which names match and sort without regard to case
+    std::wstring Key; // FoldCase of the name (upper case): by it names match and sort without regard to case
     uint64_t Size = 0;
     uint64_t Created = 0;  // UTC file time
     uint64_t Modified = 0; // UTC file time
@@ -23,12 +23,12 @@ public:
     explicit FilePattern(const std::wstring& pattern);
     [[nodiscard]] const std::wstring& Text() const { return text_; }
     [[nodiscard]] bool Matches(const std::wstring& name) const;
-    // key: the name in upper case, as FileListEntry::Key holds it.
+    // key: the folded name, as FileListEntry::Key holds it.
     [[nodiscard]] bool MatchesKey(const std::wstring& key) const;
 
 private:
     std::wstring text_;
-    std::vector<std::wstring> wildcards_; // upper case
+    std::vector<std::wstring> wildcards_; // folded
 };
 
 // The matching files of folder (ending in "\") in the file system's order. False when the folder
@@ -36,8 +36,8 @@ private:
 [[nodiscard]] bool ListFolderFiles(const std::wstring& folder, const FilePattern& pattern,
                                    std::vector<FileListEntry>& files);
 
-// The runtime's file list: the names of the matching files of one folder, sorted without regard
-// to case in the user's locale.
+// The runtime's file list: the names of the matching files of one folder, in the one order of
+// names (CompareNoCase), as the grid lists them.
 class FileList {
 public:
     [[nodiscard]] const std::wstring& Path() const { return path_; }

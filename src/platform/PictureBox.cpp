@@ -42,18 +42,22 @@ HCURSOR StandardCursor(int code) {
     return ::LoadCursorW(nullptr, id);
 }
 
-bool RegisterOnce() {
+} // namespace
+
+bool PictureBox::RegisterOnce() {
     static bool registered = false;
     if (registered) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcW; // replaced per window once `this` is known
+    wc.lpfnWndProc = &PictureBox::Proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kClassName;
     registered = ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     return registered;
 }
+
+namespace {
 
 float PixelX(LPARAM lp) { return static_cast<float>(GET_X_LPARAM(lp)); }
 float PixelY(LPARAM lp) { return static_cast<float>(GET_Y_LPARAM(lp)); }
@@ -76,7 +80,11 @@ int CurrentShiftCode() {
     return shift;
 }
 
-PictureBox::~PictureBox() { Destroy(); }
+PictureBox::~PictureBox() {
+    // A handler still running on this box's stack sees that the box is gone.
+    *alive_ = false;
+    Destroy();
+}
 
 bool PictureBox::Create(const PictureBoxArgs& args) {
     if (hwnd_ || !args.parent || !RegisterOnce()) return false;
@@ -85,24 +93,16 @@ bool PictureBox::Create(const PictureBoxArgs& args) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
-    hwnd_ = ::CreateWindowExW(0, kClassName, L"", style, args.x, args.y, args.width, args.height, args.parent,
-                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return false;
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureBox::Proc));
-    return true;
+    // Proc binds the window to this object at WM_NCCREATE, so WM_CREATE reaches HandleMessage.
+    const HWND made = ::CreateWindowExW(0, kClassName, L"", style, args.x, args.y, args.width, args.height,
+                                        args.parent, nullptr, ::GetModuleHandleW(nullptr), this);
+    return made && hwnd_ == made;
 }
 
 void PictureBox::Destroy() {
-    if (hwnd_) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&::DefWindowProcW));
-        ::DestroyWindow(std::exchange(hwnd_, nullptr));
-    }
-    if (bufferDc_ && oldBitmap_) ::SelectObject(bufferDc_.get(), oldBitmap_);
-    oldBitmap_ = nullptr;
-    buffer_.reset();
-    bufferDc_.reset();
+    // WM_NCDESTROY lets go of the window; a parent destroying its children does the same.
+    if (hwnd_) ::DestroyWindow(hwnd_);
+    buffer_.Reset();
     bits_ = nullptr;
 }
 
@@ -116,26 +116,20 @@ bool PictureBox::MakeBuffer(int width, int height) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueHBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return false;
-    UniqueDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) return false;
-    HGDIOBJ old = ::SelectObject(dc.get(), bitmap.get());
-    auto* newBits = static_cast<uint32_t*>(bits);
+    DibSection section;
+    if (!section.Create(info)) return false;
+    auto* newBits = reinterpret_cast<uint32_t*>(section.bits());
     const uint32_t fill = (GetRValue(backColor_) << 16) | (GetGValue(backColor_) << 8) | GetBValue(backColor_);
     std::fill(newBits, newBits + static_cast<size_t>(width) * static_cast<size_t>(height), fill);
     if (bits_) {
+        ::GdiFlush(); // drawing still queued for the old buffer lands before it is copied
         const int keepW = std::min(width, width_), keepH = std::min(height, height_);
         for (int y = 0; y < keepH; ++y)
             std::memcpy(newBits + static_cast<size_t>(y) * static_cast<size_t>(width),
                         bits_ + static_cast<size_t>(y) * static_cast<size_t>(width_),
                         static_cast<size_t>(keepW) * sizeof(uint32_t));
     }
-    if (bufferDc_ && oldBitmap_) ::SelectObject(bufferDc_.get(), oldBitmap_);
-    bufferDc_ = std::move(dc);
-    buffer_ = std::move(bitmap);
-    oldBitmap_ = old;
+    buffer_ = std::move(section);
     bits_ = newBits;
     width_ = width;
     height_ = height;
@@ -144,7 +138,7 @@ bool PictureBox::MakeBuffer(int width, int height) {
 
 GdipGraphics PictureBox::CreateGraphics() const {
     GdipGraphics graphics;
-    if (bufferDc_) GdipCreateFromHDC(bufferDc_.get(), graphics.put());
+    if (buffer_) GdipCreateFromHDC(buffer_.dc(), graphics.put());
     return graphics;
 }
 
@@ -195,7 +189,7 @@ void PictureBox::Move(int x, int y, int width, int height) {
     const bool resized = width != width_ || height != height_;
     if (resized && !MakeBuffer(width, height)) return;
     ::SetWindowPos(hwnd_, nullptr, x, y, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
-    if (resized && onResize) onResize();
+    if (resized) (void)Raise(onResize);
 }
 
 bool PictureBox::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
@@ -244,42 +238,71 @@ HCURSOR PictureBox::CurrentCursor() const {
 bool PictureBox::HandleMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
 
 LRESULT CALLBACK PictureBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        if (created) {
+            created->hwnd_ = hwnd;
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        }
+    }
     auto* self = reinterpret_cast<PictureBox*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        if (::GetCapture() == hwnd) ::ReleaseCapture();
+        LRESULT result = 0;
+        try {
+            if (self->HandleMessage(msg, wp, lp, &result)) return result;
+        } catch (...) {
+        }
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    }
     try {
         LRESULT result = 0;
         if (self->HandleMessage(msg, wp, lp, &result)) return result;
-        return self->OnMessage(msg, wp, lp);
+        return self->OnMessage(hwnd, msg, wp, lp);
     } catch (...) {
         // An event handler's failure must not unwind through the system's dispatcher.
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 
+template <typename... Args, typename... Given>
+bool PictureBox::Raise(const std::function<void(Args...)>& event, Given... args) {
+    if (!event) return true;
+    // The handler runs from a copy with the box's liveness in hand: it may close or delete its own
+    // box, and then neither the box's members nor the event itself may be touched again.
+    const std::shared_ptr<bool> alive = alive_;
+    const std::function<void(Args...)> handler = event;
+    handler(args...);
+    return *alive && hwnd_;
+}
+
 void PictureBox::OnButtonDown(int button, LPARAM lp) {
     if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
     ::SetCapture(hwnd_);
     if (button == MouseButton::Left) leftPressedInside_ = true;
-    if (onMouseDown) onMouseDown(button, CurrentShiftCode(), PixelX(lp), PixelY(lp));
+    (void)Raise(onMouseDown, button, CurrentShiftCode(), PixelX(lp), PixelY(lp));
 }
 
 void PictureBox::OnButtonUp(int button, WPARAM wp, LPARAM lp) {
     // Keep the mouse until the last held button is let go.
     if (HeldButtons(wp) == 0 && ::GetCapture() == hwnd_) ::ReleaseCapture();
-    if (onMouseUp) onMouseUp(button, CurrentShiftCode(), PixelX(lp), PixelY(lp));
+    if (!Raise(onMouseUp, button, CurrentShiftCode(), PixelX(lp), PixelY(lp))) return;
     if (button == MouseButton::Left && std::exchange(leftPressedInside_, false)) {
         const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-        if (x >= 0 && y >= 0 && x < width_ && y < height_ && onClick) onClick();
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) (void)Raise(onClick);
     }
 }
 
 void PictureBox::OnKeyDown(WPARAM wp) {
     const int key = static_cast<int>(wp), shift = CurrentShiftCode();
-    if (onKeyDown) onKeyDown(key, shift);
+    if (!Raise(onKeyDown, key, shift)) return;
     if (ForwardKeys && shortcutKeys) shortcutKeys->HandleShortcutKey(key, shift);
 }
 
-LRESULT PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT PictureBox::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1; // the buffer covers everything: no flash of the class background
@@ -288,7 +311,7 @@ LRESULT PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         HDC dc = ::BeginPaint(hwnd_, &ps);
         ::GdiFlush();
         ::BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                 ps.rcPaint.bottom - ps.rcPaint.top, bufferDc_.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+                 ps.rcPaint.bottom - ps.rcPaint.top, buffer_.dc(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
         ::EndPaint(hwnd_, &ps);
         return 0;
     }
@@ -309,12 +332,12 @@ LRESULT PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         // the second press brings DblClick instead of MouseDown, and still holds the mouse.
         ::SetCapture(hwnd_);
         leftPressedInside_ = false;
-        if (onDblClick) onDblClick();
+        (void)Raise(onDblClick);
         return 0;
     case WM_RBUTTONDBLCLK: OnButtonDown(MouseButton::Right, lp); return 0;
     case WM_MBUTTONDBLCLK: OnButtonDown(MouseButton::Middle, lp); return 0;
     case WM_MOUSEMOVE:
-        if (onMouseMove) onMouseMove(HeldButtons(wp), CurrentShiftCode(), PixelX(lp), PixelY(lp));
+        (void)Raise(onMouseMove, HeldButtons(wp), CurrentShiftCode(), PixelX(lp), PixelY(lp));
         return 0;
     case WM_KEYDOWN:
         OnKeyDown(wp);
@@ -328,5 +351,6 @@ LRESULT PictureBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+    // The box may have been closed or deleted by a handler above: only the window is used here.
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -2,11 +2,13 @@
 // back buffer, the mouse captured from press to release, and the runtime's mouse and key events.
 #pragma once
 
+#include "platform/DibSection.h"
 #include "platform/GdipHandles.h"
 #include "platform/ShortcutKeyHandler.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // The runtime's button codes (MouseDown and MouseUp carry one, MouseMove all that are held).
@@ -60,13 +62,16 @@ public:
     PictureBox(const PictureBox&) = delete;
     PictureBox& operator=(const PictureBox&) = delete;
 
-    // Makes the window and its back buffer (cleared to the back colour).
+    // Makes the window and its back buffer (cleared to the back colour). The window is bound to
+    // this object from WM_NCCREATE on, so HandleMessage sees WM_CREATE.
     [[nodiscard]] bool Create(const PictureBoxArgs& args);
+    // Destroys the window (also safe from one of this box's own event handlers, as is deleting the
+    // box there). A window destroyed by its parent leaves hWnd() null.
     void Destroy();
 
     [[nodiscard]] HWND hWnd() const { return hwnd_; }
     // The back buffer's device context: draw here, then Refresh.
-    [[nodiscard]] HDC hDC() const { return bufferDc_.get(); }
+    [[nodiscard]] HDC hDC() const { return buffer_.dc(); }
     // A GDI+ surface on the back buffer, for one drawing pass.
     [[nodiscard]] GdipGraphics CreateGraphics() const;
     // The back buffer's pixels, top row first, blue-green-red-x, Width() * Height() of them.
@@ -129,8 +134,13 @@ protected:
     virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
 private:
+    static bool RegisterOnce();
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    // Calls an event handler; false when the handler closed or deleted this box, which must then
+    // not be touched again.
+    template <typename... Args, typename... Given>
+    bool Raise(const std::function<void(Args...)>& event, Given... args);
     bool MakeBuffer(int width, int height);
     void OnButtonDown(int button, LPARAM lp);
     void OnButtonUp(int button, WPARAM wp, LPARAM lp);
@@ -138,9 +148,7 @@ private:
     HCURSOR CurrentCursor() const;
 
     HWND hwnd_ = nullptr;
-    UniqueDc bufferDc_;
-    UniqueHBitmap buffer_;
-    HGDIOBJ oldBitmap_ = nullptr;
+    DibSection buffer_;
     uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
@@ -148,6 +156,7 @@ private:
     int mousePointer_ = MousePointer::Default;
     HCURSOR customCursor_ = nullptr;
     bool leftPressedInside_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The runtime's shift code of the keys held now.

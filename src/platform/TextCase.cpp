@@ -16,3 +16,7 @@ std::wstring MapCase(const std::wstring& text, DWORD flags) {
 
 std::wstring LowerText(const std::wstring& text) { return MapCase(text, LCMAP_LOWERCASE); }
 std::wstring UpperText(const std::wstring& text) { return MapCase(text, LCMAP_UPPERCASE); }
+
+std::wstring FoldCase(const std::wstring& text) { return UpperText(text); }
+
+int CompareNoCase(const std::wstring& a, const std::wstring& b) { return FoldCase(a).compare(FoldCase(b)); }

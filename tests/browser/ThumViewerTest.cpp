@@ -2,6 +2,7 @@
 // filters, calendar marks, search, and the public image sets.
 #include "browser/ModFileinfo.h"
 #include "browser/ThumViewer.h"
+#include "platform/FileList.h"
 #include "tests/browser/BrowserTestFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -85,9 +86,14 @@ TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
     EXPECT_EQ(grid.CurrentFolder(), folder);
     EXPECT_TRUE(grid.NoOpen());
     ASSERT_EQ(grid.ListCount(), 9);
+    // One order for every list the user sees: the runtime's file list agrees.
     const std::vector<std::wstring> listed{L"A.png", L"ab.gif", L"a_b.gif", L"b.JPG", L"c.tif",
                                            L"d.tiff", L"f.jpeg", kOmegaGif, kJapanBmp};
     EXPECT_EQ(Names(grid), listed);
+    FileList files;
+    files.SetPattern(grid.ImageFormats());
+    files.SetPath(folder);
+    EXPECT_EQ(files.Names(), listed);
 
     // Each row carries the texts GetFileInfoText gives for its file (ModFileinfoTest pins those).
     for (const ThumRow& row : grid.ThumListview().Rows) {

@@ -1,5 +1,4 @@
 #include "imaging/ModGDI.h"
-#include "imaging/PathHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,24 +13,6 @@ TEST(ColourValues, ConversionsBetweenArgbAndRgb) {
     EXPECT_EQ(ColorToBytes(0xFF204060u), (ColorBytes{0x60, 0x40, 0x20}));
     EXPECT_EQ(ColorToBytes(0xFF209060u), (ColorBytes{0x60, 0x90, 0x20}));
     EXPECT_EQ(ColorToBytes(0x00FFFFFFu), (ColorBytes{0xFF, 0xFF, 0xFF}));
-}
-
-TEST(StringHelpers, PointerTextClassIdsAndPaths) {
-    EXPECT_EQ(PtrToStrW(nullptr), L"");
-    EXPECT_EQ(PtrToStrW(L"image/png"), L"image/png");
-    GUID quality = CLSIDFromStr(L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}");
-    EXPECT_EQ(quality.Data1, 0x1D5BE4B5u);
-    EXPECT_EQ(quality.Data2, 0xFA4A);
-    EXPECT_EQ(quality.Data4[7], 0xEB);
-    GUID bad = CLSIDFromStr(L"not a class id");
-    EXPECT_EQ(bad.Data1, 0u);
-    EXPECT_EQ(bad.Data4[0], 0);
-    EXPECT_EQ(AddBackslash(L"C:\\Pictures"), L"C:\\Pictures\\");
-    EXPECT_EQ(AddBackslash(L"C:\\Pictures\\"), L"C:\\Pictures\\");
-    EXPECT_EQ(AddBackslash(L""), L"\\");
-    EXPECT_EQ(GetFileName(L"C:\\a\\b.jpg"), L"b.jpg");
-    EXPECT_EQ(GetFileName(L"b.jpg"), L"b.jpg");
-    EXPECT_EQ(GetFileName(L"C:\\a\\"), L"");
 }
 
 TEST(EncoderLookup, FindsInstalledEncodersByMimeTypeIgnoringCase) {

@@ -1,6 +1,5 @@
-// The file-type helper and the shell file operations: the recycle bin is Wine's trash folder
+// The shell file operations: the recycle bin is Wine's trash folder
 // under $XDG_DATA_HOME, which the test scripts point into the build folder.
-#include "output/ModDialog.h"
 #include "output/ModMisc.h"
 #include "output/OutputFileShell.h"
 #include "tests/support/TestSupport.h"
@@ -25,17 +24,6 @@ std::wstring UniqueName(const wchar_t* stem) {
 }
 
 } // namespace
-
-TEST(GetFileExt, TakesTheLowerCaseTextAfterTheLastDotOfTheName) {
-    EXPECT_EQ(GetFileExt(L"C:\\a.b\\file"), L"file"); // a dot in a folder is no extension
-    EXPECT_EQ(GetFileExt(L"x.JPG"), L"jpg");
-    EXPECT_EQ(GetFileExt(L"archive.tar.gz"), L"gz");
-    EXPECT_EQ(GetFileExt(L"D:\\Photos\\Holiday.Jpeg"), L"jpeg");
-    EXPECT_EQ(GetFileExt(L"C:\\Photos\\noext"), L"noext");
-    EXPECT_EQ(GetFileExt(L"C:\\Photos\\name."), L"");
-    EXPECT_EQ(GetFileExt(L""), L"");
-    EXPECT_EQ(GetFileExt(L"C:\\\u00C4RGER.\u00C4BC"), L"\u00E4bc"); // beyond ASCII too
-}
 
 TEST(FileExists, FindsFilesFoldersAndMatchingPatterns) {
     const std::wstring folder = MakeTestFolder(L"exists");

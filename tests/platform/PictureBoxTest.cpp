@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -338,4 +341,71 @@ TEST(PictureBox, ForwardsKeyPressesToTheShortcutHandler) {
     ::SendMessageW(control.box.hWnd(), WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(shortcuts.log.calls.size(), 2u);
     EXPECT_EQ(ownKeys.back(), 'A');
+}
+
+namespace {
+// A control that records the messages its own handler sees. Its memory is filled with a pattern
+// when deleted (and kept), so a box that touches itself after its handler deleted it calls into
+// garbage instead of quietly reading what happened to be left.
+struct MessageControl : PictureBox {
+    std::vector<UINT> seen;
+    bool HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) override {
+        seen.push_back(msg);
+        return false;
+    }
+    static void* operator new(size_t bytes) { return ::operator new(bytes); }
+    static void operator delete(void* p, size_t bytes) { std::memset(p, 0xDD, bytes); }
+};
+
+PictureBoxArgs ArgsIn(HWND parent) {
+    PictureBoxArgs args;
+    args.parent = parent;
+    args.width = 40;
+    args.height = 30;
+    return args;
+}
+} // namespace
+
+TEST(PictureBox, BindsAtCreationLetsGoAtDestructionAndMayBeClosedByItsOwnHandler) {
+    auto window = std::make_unique<TestWindow>(200, 140);
+    MessageControl bound;
+    ASSERT_TRUE(bound.Create(ArgsIn(window->hwnd())));
+    EXPECT_NE(std::find(bound.seen.begin(), bound.seen.end(), static_cast<UINT>(WM_CREATE)), bound.seen.end());
+    // A parent that destroys its children leaves no dangling window behind.
+    window.reset();
+    EXPECT_EQ(bound.hWnd(), nullptr);
+    EXPECT_EQ(bound.seen.back(), static_cast<UINT>(WM_NCDESTROY));
+    EXPECT_FALSE(bound.Visible());
+
+    // Handlers that close their own box (Destroy, or delete) at each event the box raises.
+    TestWindow host(200, 140);
+    for (const UINT closingAt : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDBLCLK, WM_KEYDOWN}) {
+        for (const bool deleteIt : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "message " << closingAt << (deleteIt ? " delete" : " Destroy"));
+            auto* box = new MessageControl;
+            ASSERT_TRUE(box->Create(ArgsIn(host.hwnd())));
+            const HWND hwnd = box->hWnd();
+            int clicks = 0, closed = 0;
+            const auto close = [&] {
+                ++closed;
+                if (deleteIt) delete box;
+                else box->Destroy();
+            };
+            box->onMouseDown = [&](int, int, float, float) { if (closingAt == WM_LBUTTONDOWN) close(); };
+            box->onMouseUp = [&](int, int, float, float) { if (closingAt == WM_LBUTTONUP) close(); };
+            box->onMouseMove = [&](int, int, float, float) { if (closingAt == WM_MOUSEMOVE) close(); };
+            box->onDblClick = [&] { if (closingAt == WM_LBUTTONDBLCLK) close(); };
+            box->onKeyDown = [&](int, int) { if (closingAt == WM_KEYDOWN) close(); };
+            box->onClick = [&] { ++clicks; };
+            if (closingAt == WM_LBUTTONUP) ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            ::SendMessageW(hwnd, closingAt, closingAt == WM_KEYDOWN ? VK_SPACE : MK_LBUTTON, MAKELPARAM(5, 5));
+            EXPECT_EQ(closed, 1);
+            EXPECT_FALSE(::IsWindow(hwnd));
+            EXPECT_EQ(clicks, 0); // a box closed by its mouse-up handler raises no click
+            if (!deleteIt) {
+                EXPECT_EQ(box->hWnd(), nullptr);
+                delete box;
+            }
+        }
+    }
 }

@@ -2,15 +2,21 @@
 // answers getters from plain fields that a test sets.
 #pragma once
 
+#include "browser/FileInfoSource.h"
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
+#include "browser/ViewsBarCanvas.h"
+#include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/FontListHost.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/TextBarMainWindow.h"
+#include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
+#include "platform/TextCase.h"
 #include "tests/support/CallLog.h"
 
 #include <algorithm>
@@ -45,7 +51,9 @@ public:
     void SetHeight(int height) override { log.Add(L"Height=" + Arg(height)); }
     void SetVisible(bool visible) override { log.Add(L"Visible=" + Arg(visible)); }
     void SetMemFirst(bool value) override { log.Add(L"MemFirst=" + Arg(value)); }
-    void Initializemenu(int32_t menuNumber) override { log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber))); }
+    void Initializemenu(int32_t menuNumber) override {
+        log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber)));
+    }
     float New_Height() const override { return newHeight; }
     void MenuChecked(const std::wstring& commandId, bool checked) override {
         log.Add(L"MenuChecked(" + Arg(commandId) + L", " + Arg(checked) + L")");
@@ -95,10 +103,7 @@ public:
     }
     std::wstring GetFileExt(const std::wstring& path) override {
         log.Add(L"GetFileExt(" + Arg(path) + L")");
-        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-        std::wstring ext = name.substr(name.find_last_of(L'.') + 1);
-        std::transform(ext.begin(), ext.end(), ext.begin(), ::towlower);
-        return ext;
+        return ::GetFileExt(path);
     }
 };
 
@@ -108,7 +113,7 @@ public:
     void AddFont(const std::wstring& faceName) override {
         fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
                                       [](const std::wstring& a, const std::wstring& b) {
-                                          return _wcsicmp(a.c_str(), b.c_str()) < 0;
+                                          return CompareNoCase(a, b) < 0;
                                       }),
                      faceName);
     }
@@ -116,6 +121,12 @@ public:
     std::wstring FontAt(int32_t index) const override {
         return index >= 0 && index < FontCount() ? fonts[static_cast<size_t>(index)] : std::wstring();
     }
+};
+
+class FakeTextBarMainWindow : public TextBarMainWindow {
+public:
+    CallLog log;
+    void SetCanvasTextColor(int32_t rgb) override { log.Add(L"CanvasTextColor=" + Arg(static_cast<int>(rgb))); }
 };
 
 class FakeGridMainWindow : public GridMainWindow {
@@ -147,4 +158,33 @@ public:
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
     void GridPath(const std::wstring& folder) override { log.Add(L"GridPath(" + Arg(folder) + L")"); }
     void GridCreateThumbnail() override { log.Add(L"GridCreateThumbnail()"); }
+};
+
+class FakeToolbarSearchGrid : public ToolbarSearchGrid {
+public:
+    CallLog log;
+    void SearchThumbnaillGO(const std::wstring& text, bool run) override {
+        log.Add(L"SearchThumbnaillGO(" + Arg(text) + L", " + Arg(run) + L")");
+    }
+};
+
+class FakeViewsBarCanvas : public ViewsBarCanvas {
+public:
+    int32_t effect = 0; // what Effect answers
+    int32_t Effect() const override { return effect; }
+};
+
+// Answers the file-information lines from plain fields.
+class FakeFileInfoSource : public FileInfoSource {
+public:
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
+    float resolution = 0;
+    std::wstring ShowFilename() const override { return filename; }
+    std::wstring ShowFormat() const override { return format; }
+    std::wstring ShowSize() const override { return size; }
+    std::wstring ShowCreateData() const override { return created; }
+    std::wstring ShowModiData() const override { return modified; }
+    std::wstring ShowImgWidth() const override { return imgWidth; }
+    std::wstring ShowImgHeight() const override { return imgHeight; }
+    float ShownImageResolution() const override { return resolution; }
 };

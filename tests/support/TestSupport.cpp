@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/GdiplusSession.h"
+#include "platform/PathHelpers.h"
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
@@ -35,6 +36,15 @@ std::wstring MakeTestFolder(const std::wstring& name) {
     ::CreateDirectoryW((ScratchRoot() + L"t").c_str(), nullptr);
     RemoveTree(folder);
     ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::wstring MakeLongTestFolder(const std::wstring& name) {
+    std::wstring folder = LongPathForm(MakeTestFolder(name));
+    for (int level = 0; level < 3; ++level) {
+        folder += std::wstring(90, static_cast<wchar_t>(L'a' + level)) + L"\\";
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
     return folder;
 }
 

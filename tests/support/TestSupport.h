@@ -14,6 +14,10 @@ const std::wstring& TestProgramFolder();
 // A fresh empty folder under the scratch folder for one test (ends in a backslash).
 std::wstring MakeTestFolder(const std::wstring& name);
 
+// A fresh empty folder like MakeTestFolder's whose path is longer than MAX_PATH; in the form the
+// file calls take past MAX_PATH ("\\?\" first).
+std::wstring MakeLongTestFolder(const std::wstring& name);
+
 // The public image sets' folder (ends in a backslash), or empty when it is not there.
 std::wstring CorpusFolder();
 

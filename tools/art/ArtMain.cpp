@@ -4,6 +4,7 @@
 #include "imaging/DIBsave.h"
 #include "imaging/ModGDI.h"
 #include "platform/GdiplusSession.h"
+#include "platform/PathHelpers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,8 +26,7 @@ std::wstring WindowsPath(std::wstring path) {
 }
 
 int FormatFromName(const std::wstring& name) {
-    std::wstring ext = name.substr(name.find_last_of(L'.') + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), ::towlower);
+    const std::wstring ext = GetFileExt(name);
     if (ext == L"bmp") return kFormatBmp;
     if (ext == L"jpg") return kFormatJpeg;
     if (ext == L"gif") return kFormatGif;

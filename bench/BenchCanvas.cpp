@@ -1,0 +1,100 @@
+// The canvas opening a 24-megapixel photograph and fitting it, beside the platform decoder's own
+// load of the same file, and a repaint of the fitted view at the screen's size.
+#include "bench/Bench.h"
+
+#include "editor/Imageyzviewer.h"
+#include "imaging/DIBsave.h"
+#include "imaging/ModGDI.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr int kPhotoW = 6000, kPhotoH = 4000, kViewW = 1280, kViewH = 1024;
+
+const std::wstring& Photo() {
+    static const std::wstring path = BenchFolder() + L"canvas24mp.jpg";
+    return path;
+}
+
+// A smooth picture with fine noise, written as a JPEG once.
+void WritePhoto() {
+    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    DIBsave photo;
+    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW))
+        return;
+    GpRect all{0, 0, kPhotoW, kPhotoH};
+    BitmapData data{};
+    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
+        return;
+    uint32_t seed = 7;
+    for (int y = 0; y < kPhotoH; ++y) {
+        auto* row =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
+        for (int x = 0; x < kPhotoW; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = static_cast<int>((seed >> 27) & 15);
+            row[x] = ColorARGB(255, static_cast<uint8_t>(x * 200 / kPhotoW + noise),
+                               static_cast<uint8_t>(y * 200 / kPhotoH + noise), static_cast<uint8_t>(120 + noise));
+        }
+    }
+    GdipBitmapUnlockBits(photo.new_Img, &data);
+    (void)photo.Save(Photo(), kFormatJpeg, 90);
+}
+
+// A hidden top-level window holding one canvas of the screen's size.
+struct CanvasHost {
+    HWND window = nullptr;
+    std::unique_ptr<Imageyzviewer> canvas;
+    CanvasHost() {
+        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kViewW, kViewH, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+        canvas = std::make_unique<Imageyzviewer>();
+        PictureBoxArgs args;
+        args.parent = window;
+        args.width = kViewW;
+        args.height = kViewH;
+        if (!canvas->Create(args, {}))
+            std::printf("  the canvas window could not be made\n");
+    }
+};
+
+CanvasHost& Host() {
+    static CanvasHost host;
+    return host;
+}
+
+const char* const kDecodeName = "canvas: platform decoder loads a 24 MP JPEG";
+const char* const kOpenName = "canvas: open and fit a 24 MP JPEG at 1280 x 1024";
+
+const bool registered = [] {
+    RegisterBench({kDecodeName, 24.0, WritePhoto, [] {
+                       GpImage* image = nullptr;
+                       UINT w = 0;
+                       if (GdipLoadImageFromFile(Photo().c_str(), &image) == Ok) {
+                           GdipGetImageWidth(image, &w);
+                           GdipDisposeImage(image);
+                       }
+                   }});
+    RegisterBench({kOpenName, 24.0, WritePhoto, [] { (void)Host().canvas->Import(Photo()); }, 5,
+                   [] {
+                       const double decode = MedianOf(kDecodeName), open = MedianOf(kOpenName);
+                       if (decode > 0 && open > 0)
+                           std::printf(
+                               "  open and fit / decoder = %.2f (the canvas adds %.0f %%; aim: at most 10 %%)\n",
+                               open / decode, (open / decode - 1) * 100);
+                   }});
+    RegisterBench({"canvas: repaint the fitted 24 MP view at 1280 x 1024", 0,
+                   [] {
+                       WritePhoto();
+                       if (!Host().canvas->Import(Photo()))
+                           std::printf("  the photograph did not open\n");
+                   },
+                   [] { Host().canvas->Painting(false, false, false, false); }, 9,
+                   [] { std::printf("  aim: under 16 ms\n"); }});
+    return true;
+}();
+
+} // namespace

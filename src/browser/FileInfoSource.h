@@ -1,0 +1,21 @@
+// What the file-information panel reads in its information style: the texts of the file selected
+// in the grid and the size and resolution of the image shown on the canvas. The main window
+// implements it from its grid and canvas.
+#pragma once
+
+#include <string>
+
+class FileInfoSource {
+public:
+    virtual ~FileInfoSource() = default;
+    // The grid's selected row: name, extension, size text, created and modified date texts.
+    [[nodiscard]] virtual std::wstring ShowFilename() const = 0;
+    [[nodiscard]] virtual std::wstring ShowFormat() const = 0;
+    [[nodiscard]] virtual std::wstring ShowSize() const = 0;
+    [[nodiscard]] virtual std::wstring ShowCreateData() const = 0;
+    [[nodiscard]] virtual std::wstring ShowModiData() const = 0;
+    // The canvas's shown image: width and height as texts, horizontal resolution in dots per inch.
+    [[nodiscard]] virtual std::wstring ShowImgWidth() const = 0;
+    [[nodiscard]] virtual std::wstring ShowImgHeight() const = 0;
+    [[nodiscard]] virtual float ShownImageResolution() const = 0;
+};

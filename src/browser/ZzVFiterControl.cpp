@@ -1,0 +1,180 @@
+#include "browser/ZzVFiterControl.h"
+
+#include "browser/ModFileinfo.h"
+#include "imaging/GdiDIB.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ModGDI.h"
+#include "platform/AppState.h"
+#include "platform/TextCase.h"
+
+#include <windowsx.h>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+// The full list style 0 starts from, in row order.
+constexpr wchar_t kAllFormats[] = L"*.Png;*.Gif;*.Wmf;*.Emf;*.Bmp;*.Tif;*.Tiff;*.Jpg;*.Jpeg";
+constexpr wchar_t kFontName[] = L"Tahoma"; // the panel's font
+constexpr float kCheckSize = 16;
+
+// Odd rows, even rows (the first row is even), the marked row.
+constexpr std::array<uint32_t, 3> kRowColours = {ColorARGB(255, 255, 255, 255), ColorARGB(100, 255, 255, 255),
+                                                 ColorARGB(50, 0, 43, 168)};
+constexpr int32_t kMarkedColour = 2;
+
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        if (end == std::wstring::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+// A single-precision number as the runtime writes it: up to seven significant digits, no
+// trailing zeros, the user's decimal separator.
+std::wstring SingleText(float value) {
+    wchar_t buffer[32];
+    std::swprintf(buffer, 32, L"%.7G", static_cast<double>(value));
+    std::wstring text = buffer;
+    const size_t point = text.find(L'.');
+    if (point != std::wstring::npos)
+        text.replace(point, 1, FileInfoFormat::Current().DecimalSeparator);
+    return text;
+}
+
+} // namespace
+
+void ZzVFiterControl::IniaData() {
+    std::vector<std::wstring> texts;
+    if (style_ == 0) {
+        imageFormats_ = kAllFormats;
+        texts = Split(imageFormats_, L';');
+    } else if (style_ == 1) {
+        auto ask = [this](std::wstring (FileInfoSource::*member)() const) {
+            return source_ ? (source_->*member)() : std::wstring();
+        };
+        texts = {L"Filename : " + ask(&FileInfoSource::ShowFilename),
+                 L"Image Format : " + UpperText(ask(&FileInfoSource::ShowFormat)),
+                 L"Image Size : " + ask(&FileInfoSource::ShowSize),
+                 L"Date Created : " + ask(&FileInfoSource::ShowCreateData),
+                 L"Date Modified : " + ask(&FileInfoSource::ShowModiData),
+                 L"Image Width : " + ask(&FileInfoSource::ShowImgWidth) + L" Pixel",
+                 L"Image Height : " + ask(&FileInfoSource::ShowImgHeight) + L" Pixel",
+                 L"Resolution : " + SingleText(source_ ? source_->ShownImageResolution() : 0.0f) + L" Dpi",
+                 L""};
+    }
+    rows_.clear();
+    for (std::wstring& text : texts)
+        rows_.push_back({std::move(text), true});
+}
+
+void ZzVFiterControl::StartPaint() {
+    Cls();
+    rowRects_.assign(rows_.size(), RectF());
+    checkImage_.reset(LoadImageFromFileCopy(App().DataPath + L"Eye.png"));
+    colourIndex_ = 0;
+    const float width = static_cast<float>(Width());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        colourIndex_ = colourIndex_ == 1 ? 0 : 1;
+        const int32_t alternating = colourIndex_;
+        if (static_cast<int32_t>(i) == markedRow_)
+            colourIndex_ = kMarkedColour;
+        rowRects_[i] = RectF(2, toolHeight_ * static_cast<float>(i), width, toolHeight_);
+        // Style 0 shows the format without its "*.".
+        const std::wstring& text = rows_[i].Text;
+        const std::wstring shown = style_ == 1 ? text : (text.size() > 2 ? text.substr(2) : std::wstring());
+        const RectF& r = rowRects_[i];
+        PaintZzVFilter(shown, r.X, r.Y, r.Width, r.Height, rows_[i].Selected);
+        colourIndex_ = alternating;
+    }
+    Refresh();
+}
+
+void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y, float w, float h, bool ticked) {
+    GdipGraphics graphics = CreateGraphics();
+    GpGraphics* g = graphics.get();
+    if (!g)
+        return;
+    const uint32_t colour = kRowColours[static_cast<size_t>(std::clamp(colourIndex_, 0, kMarkedColour))];
+    GdipSolidFill back = MakeSolidFill(colour);
+    GdipPen shadow = MakePen(ColorARGB(30, 0, 0, 0), 1);
+    GdipPen light = MakePen(ColorARGB(255, 255, 255, 255), 1);
+    GdipSolidFill ink = MakeSolidFill(ColorARGB(200, 0, 0, 0));
+    GdipFontFamily family;
+    GdipCreateFontFamilyFromName(kFontName, nullptr, family.put());
+    GdipFont font;
+    if (family)
+        GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
+    GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
+
+    if (style_ == 0 && shadow && light) {
+        const float top = y + 1, side = h - 3;
+        GdipDrawLine(g, shadow.get(), x, top + side, x, top);
+        GdipDrawLine(g, shadow.get(), x, top, x + side, top);
+        GdipDrawLine(g, light.get(), x + side, top, x + side, top + side);
+        GdipDrawLine(g, light.get(), x, top + side, x + side, top + side);
+    }
+    const float bandX = style_ == 0 ? x + h + 2 : 0;
+    const float bandWidth = style_ == 0 ? w - h + 2 : w;
+    if (back)
+        GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
+    if (font && ink) {
+        RectF layout(bandX + 5, y + 2, static_cast<float>(Width()), h);
+        GdipDrawString(g, text.c_str(), -1, font.get(), &layout, nullptr, ink.get());
+    }
+    if (style_ == 0 && ticked && checkImage_)
+        GdipDrawImageRect(g, checkImage_.get(), x + 1, y + 3, kCheckSize, kCheckSize);
+}
+
+void ZzVFiterControl::OnPress(float x, float y) {
+    imageFormats_.clear();
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (i < rowRects_.size() && rowRects_[i].Contains(x, y)) {
+            rows_[i].Selected = !rows_[i].Selected;
+            markedRow_ = static_cast<int32_t>(i);
+        }
+        if (style_ == 0 && rows_[i].Selected)
+            imageFormats_ += rows_[i].Text + L";";
+    }
+    if (style_ == 0 && !imageFormats_.empty())
+        imageFormats_.pop_back();
+    StartPaint();
+}
+
+void ZzVFiterControl::OnMove(float x, float y) {
+    bool overRow = false;
+    for (const RectF& r : rowRects_)
+        overRow = overRow || r.Contains(x, y);
+    if (overRow) {
+        // Without the cursor resource the pointer stays as it is.
+        if (GetMousePointer() != MousePointer::Custom)
+            static_cast<void>(SetMouseIcon(L"MOUSED"));
+    } else if (GetMousePointer() != MousePointer::Default) {
+        SetMousePointer(MousePointer::Default);
+    }
+}
+
+bool ZzVFiterControl::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
+    const float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        OnPress(x, y);
+        break;
+    case WM_MOUSEMOVE:
+        OnMove(x, y);
+        break;
+    default:
+        break;
+    }
+    return false; // the picture box then raises MouseDown for the host
+}

@@ -1,0 +1,88 @@
+// The canvas's state apart from its window: the shown image, the editor mode and its parameter
+// bounds, fit and zoom with the view geometry, the undo step index and the flags the host reads,
+// and the canvas's files under "Datas\" (undo steps, stamp steps, scratch copies).
+#pragma once
+
+#include "editor/CanvasGeometry.h"
+#include "imaging/DIBsave.h"
+#include "imaging/GdiDIB.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CanvasModel {
+public:
+    static constexpr int kUndoSteps = 51; // steps 0 to 50
+
+    CanvasModel() = default;
+    // Deletes the canvas's scratch files: they mean nothing once the canvas is gone.
+    virtual ~CanvasModel();
+    CanvasModel(const CanvasModel&) = delete;
+    CanvasModel& operator=(const CanvasModel&) = delete;
+
+    // State the other subsystems read (and the host may write).
+    bool UndoE = false;         // an earlier undo step exists
+    bool RedoE = false;         // a later undo step exists
+    bool SaveState = true;      // the shown image is saved
+    bool AppliedEffect = false; // an edit was applied since the image was opened or saved
+    std::wstring CurFilename;   // the shown file
+    GdiDIB ImgDIB;              // the shown image
+
+    // True while an image is loaded.
+    [[nodiscard]] bool NoOpen() const { return ImgDIB.DIB() != nullptr; }
+
+    [[nodiscard]] int32_t Effect() const { return effect_; }
+    [[nodiscard]] int32_t Max() const { return max_; }
+    [[nodiscard]] int32_t Min() const { return min_; }
+    // Max - Min as the setters left it; may be negative (nothing clamps it).
+    [[nodiscard]] int64_t Range() const { return static_cast<int64_t>(max_) - min_; }
+    void SetMax(int32_t value) { max_ = value; }
+    void SetMin(int32_t value) { min_ = value; }
+    [[nodiscard]] float Zoom() const { return zoom_; }
+    [[nodiscard]] bool FitMode() const { return fitMode_; }
+    [[nodiscard]] int32_t UndoIndex() const { return undoIndex_; }
+    [[nodiscard]] bool FirstL() const { return firstL_; }
+    void SetFirstL(bool value) { firstL_ = value; }
+
+    [[nodiscard]] const RectF& FitRect() const { return fitRect_; }
+    [[nodiscard]] const ZoomView& View() const { return view_; }
+
+    // The files of the canvas under the data folder.
+    [[nodiscard]] static std::wstring UndoFile(int32_t step);
+    [[nodiscard]] static std::wstring StampUndoFile(int32_t step);
+
+    // Loads fileName as the shown image; CurFilename takes the name either way. A file that cannot
+    // be read or decoded leaves no image and no history.
+    [[nodiscard]] bool LoadImageFile(const std::wstring& fileName);
+    // Step 0 again with no steps on disk: the undo files are deleted, the step objects released.
+    void ClearHistory();
+    // Deletes every undo and stamp-undo file and the scratch copies.
+    void DeleteScratchFiles();
+
+    // The layout of the shown image in a control of that size: the fit rectangle and, for a fresh
+    // load shown unfitted, 100 % centred.
+    void LayOut(float controlW, float controlH, bool freshUnfitted);
+    // The zoom geometry at the start of a paint (unfitted only).
+    void LayOutForPaint(float controlW, float controlH);
+    // When FirstL is set: writes the shown image as undo step 0, then clears FirstL.
+    [[nodiscard]] bool TakeFirstSnapshot();
+
+protected:
+    // The mode and view fields, set by the window's property setters and tools.
+    int32_t effect_ = 0;
+    int32_t max_ = 10;
+    int32_t min_ = 0;
+    float zoom_ = 1.0f;
+    bool fitMode_ = true;
+    bool firstL_ = false;
+    int32_t undoIndex_ = 0;
+    RectF fitRect_{};
+    ZoomView view_;
+    std::array<DIBsave, kUndoSteps> UndoBuffers;
+
+    // Held-button state that changes the zoom rule: while the left button is held the view's
+    // centre is not kept, until the resize tool has been pressed once.
+    bool LeftDown = false;
+    bool ResizeTouched = false;
+};

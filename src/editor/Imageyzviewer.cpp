@@ -1,0 +1,678 @@
+#include "editor/Imageyzviewer.h"
+
+#include "editor/BoxReduce.h"
+
+#include "imaging/DrawTarget.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/Loupe.h"
+#include "imaging/ModGDI.h"
+#include "imaging/PaintPrimitives.h"
+#include "imaging/TextRendering.h"
+#include "platform/AppState.h"
+#include "platform/Rounding.h"
+
+#include <cwchar>
+
+namespace {
+
+constexpr uint32_t kPanelColour = ColorARGB(100, 80, 80, 80);
+constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
+
+bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
+    for (int32_t v : set)
+        if (v == value)
+            return true;
+    return false;
+}
+
+// Modes whose hover test covers the whole panel and the frame handles.
+bool IsFrameMode(int32_t e) {
+    return IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 21, 25, 26, 27, 38, 41, 42});
+}
+// Modes with a slider preview and no frame.
+bool IsSliderMode(int32_t e) {
+    return IsOneOf(e, {2, 3, 7, 11}) || (e >= 28 && e <= 37);
+}
+
+GdipImage LoadDataImage(const wchar_t* name) {
+    return GdipImage(LoadImageFromFileCopy(App().DataPath + name));
+}
+
+// A thumbnail of the named data image at the size the panels draw it from.
+GdipImage LoadDataThumbnail(const wchar_t* name, UINT width, UINT height) {
+    GdipImage full = LoadDataImage(name);
+    GdipImage thumb;
+    if (full)
+        GdipGetImageThumbnail(full.get(), width, height, thumb.put(), nullptr, nullptr);
+    return thumb;
+}
+
+void RoundedShape(GpGraphics* g, float x, float y, float w, float h) {
+    DrawRoundGradientRect(DrawTarget::Surface(g), 0, 0, 200, 50, x, y, w, h, 10, 10, kPanelColour, kPanelColour, false,
+                          2, 0);
+}
+
+void Caption(GpGraphics* g, const wchar_t* text, float x, float y) {
+    DrawShadowText(DrawTarget::Surface(g), text, x, y, L"Tahoma", 8, kWhite, 0, false, 200);
+}
+
+} // namespace
+
+Imageyzviewer::Imageyzviewer() {
+    App().EraserMenu = L"Stamp_Brusheraser";
+    App().VectorMenu = L"Vector_Single";
+}
+
+Imageyzviewer::~Imageyzviewer() {
+    // The window goes first so that no message reaches a half-destroyed canvas.
+    Destroy();
+    ReleasePaintResources();
+    ViewBuffer.Destroy();
+}
+
+bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& neighbours) {
+    PictureBoxArgs own = args;
+    own.backColor = kBackColor;
+    if (!PictureBox::Create(own))
+        return false;
+    neighbours_ = neighbours;
+    shortcutKeys = neighbours.shortcutKeys;
+    ForwardKeys = effect_ != 4;
+    onMouseDown = [this](int b, int s, float x, float y) { OnMouseDown(b, s, x, y); };
+    onMouseMove = [this](int b, int s, float x, float y) { OnMouseMove(b, s, x, y); };
+    onMouseUp = [this](int b, int s, float x, float y) { OnMouseUp(b, s, x, y); };
+    onDblClick = [this] {
+        if (DblClick)
+            DblClick();
+    };
+    onResize = [this] { OnResize(); };
+    CreateBrush();
+    DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
+    Refresh();
+    return true;
+}
+
+void Imageyzviewer::ReleasePaintResources() {
+    lightBrush_.reset();
+    panelBrush_.reset();
+    shadeBrush_.reset();
+    textBrush_.reset();
+    panelFont_.reset();
+    fontFamily_.reset();
+    panelFormat_.reset();
+    thumbImage_.reset();
+    backImage_.reset();
+    nextImage_.reset();
+    colorPickerImage_.reset();
+    thumbnail_.reset();
+    thumbnailOf_ = nullptr;
+}
+
+void Imageyzviewer::CreateBrush() {
+    ReleasePaintResources();
+    lightBrush_ = MakeSolidFill(ColorARGB(255, 236, 236, 236));
+    panelBrush_ = MakeSolidFill(ColorARGB(150, 80, 80, 80));
+    shadeBrush_ = MakeSolidFill(ColorARGB(effect_ == 6 ? 20 : 50, 0, 0, 0));
+    textBrush_ = MakeSolidFill(ColorARGB(150, 255, 255, 255));
+    GdipCreateFontFamilyFromName(L"Tahoma", nullptr, fontFamily_.put());
+    if (fontFamily_)
+        GdipCreateFont(fontFamily_.get(), 8, FontStyleBold, UnitPoint, panelFont_.put());
+    if (!panelFont_)
+        panelFont_ = CreateFontWithFallback(L"Tahoma", 8, FontStyleBold, UnitPoint);
+    if (GdipCreateStringFormat(0, LANG_NEUTRAL, panelFormat_.put()) == Ok)
+        GdipSetStringFormatTrimming(panelFormat_.get(), StringTrimmingEllipsisCharacter);
+    thumbImage_ = LoadDataImage(L"ScrollTop.png");
+    backImage_ = LoadDataThumbnail(L"Back.png", 26, 26);
+    nextImage_ = LoadDataThumbnail(L"Next.png", 26, 26);
+    colorPickerImage_ = LoadDataThumbnail(L"ColorPicker.png", 125, 130);
+}
+
+void Imageyzviewer::Notify(const wchar_t* name) {
+    if (onPropertyChanged)
+        onPropertyChanged(name);
+}
+
+// ---- Properties ----
+
+void Imageyzviewer::SetEffect(int32_t mode) {
+    effect_ = mode;
+    ForwardKeys = mode != 4; // the text tool's keys belong to the text being typed
+    Notify(L"Effect");
+}
+
+void Imageyzviewer::SetZoom(float sliderPosition) {
+    zoom_ = ZoomFromSlider(sliderPosition);
+    Painting(false, true, false, false);
+    Notify(L"Zoom");
+}
+
+void Imageyzviewer::SetFitMode(bool value) {
+    fitMode_ = value;
+    Notify(L"FitMode");
+}
+
+void Imageyzviewer::SetTextColor(COLORREF colour) {
+    textColor_ = colour;
+    Repaint();
+    Notify(L"TextColor");
+}
+
+void Imageyzviewer::SetFontA(const std::wstring& name) {
+    fontA_ = name;
+    Repaint();
+    Notify(L"FontA");
+}
+
+void Imageyzviewer::SetFontSizeA(int32_t size) {
+    fontSizeA_ = size;
+    Repaint();
+    Notify(L"FontSizeA");
+}
+
+void Imageyzviewer::SetFontStyleA(int32_t style) {
+    fontStyleA_ = style;
+    Repaint();
+    Notify(L"FontStyleA");
+}
+
+void Imageyzviewer::SetFontRenderA(int32_t render) {
+    fontRenderA_ = render;
+    Repaint();
+    Notify(L"FontRenderA");
+}
+
+std::wstring Imageyzviewer::ShowImgWidth() const {
+    return NumberText(ImgDIB.Width());
+}
+std::wstring Imageyzviewer::ShowImgHeight() const {
+    return NumberText(ImgDIB.Height());
+}
+
+// ---- Import and layout ----
+
+bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool highQuality, bool keepUndo) {
+    if (!noReload) {
+        const bool loaded = LoadImageFile(fileName);
+        if (!keepUndo || !loaded) {
+            if (loaded)
+                ClearHistory(); // a failed load has cleared it already
+            if (neighbours_.imageToolbar) {
+                neighbours_.imageToolbar->EnabledID(8, false);
+                neighbours_.imageToolbar->EnabledID(9, false);
+                neighbours_.imageToolbar->StartPaint();
+            }
+        }
+        if (!loaded) {
+            // Nothing to show: the old picture must not stay on screen as if it were this file.
+            thumbnail_.reset();
+            thumbnailOf_ = nullptr;
+            ViewBuffer.Destroy();
+            Cls();
+            DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
+            Refresh();
+            return false;
+        }
+    }
+    PublicModle(noReload, highQuality);
+    return NoOpen();
+}
+
+void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
+    if (!NoOpen())
+        return;
+    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+    if (effect_ != 0) {
+        if (effect_ != 17)
+            DrawEditPanel(false, false, true, false);
+        if (effect_ == 41) {
+            lassoEnded_ = false;
+            App().LassoPoints.assign(1, PointF());
+            App().LassoPointCount = 0;
+            App().LassoBounds[0] = App().LassoBounds[1] = PointF();
+        }
+        if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27}))
+            CleanCroprect(false);
+    }
+    LayOut(w, h, !noReload && !fitMode_);
+    if (effect_ != 0)
+        RebuildViewBuffer();
+    Painting(true, false, highQuality, false);
+    // A failed step-0 write leaves FirstL cleared as after a good one: the undo history then has
+    // no step 0 and undo stops at the first edit.
+    if (FirstL())
+        (void)TakeFirstSnapshot();
+}
+
+bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
+    SetFirstL(true);
+    DIBsave blank;
+    if (!blank.CreateBlankMemory(RoundHalfEven(height), RoundHalfEven(width)) || !blank.MemGraphics)
+        return false;
+    GdipSolidFill fill = MakeSolidFill(RGBToARGB(colour, 255));
+    GdipFillRectangle(blank.MemGraphics, fill.get(), 0, 0, width, height);
+    const std::wstring path = App().ProgramFolder + L"Tempnewimage.png";
+    if (!blank.Save(path, kFormatPng, 90))
+        return false;
+    return Import(path, false, false, false);
+}
+
+void Imageyzviewer::CleanCroprect(bool wholeImage) {
+    downPoint_ = currentPoint_ = shapeStart_ = shapeEnd_ = PointF();
+    for (size_t i = 0; i <= 8; ++i)
+        frameRects_[i] = RectF();
+    if (wholeImage)
+        frameRects_[0] = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height());
+}
+
+void Imageyzviewer::OnResize() {
+    Cls();
+    DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
+    if (!Import(L"", true, true, false))
+        Refresh();
+}
+
+void Imageyzviewer::RebuildViewBuffer() {
+    ViewBuffer.Destroy();
+    const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
+    if (ViewBuffer.CreateBlankMemory(h, w))
+        (void)ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img);
+}
+
+void Imageyzviewer::RebuildThumbnail(bool) {
+    thumbnail_.reset();
+    thumbnailOf_ = nullptr;
+    const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
+    if (w <= 0 || h <= 0 || !ImgDIB.DIB())
+        return;
+    // Premultiplied and at the fit size, so that the fitted view is a plain blend of it.
+    GdipBitmap bitmap;
+    if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, bitmap.put()) != Ok)
+        return;
+    if (!ReduceInto(ImgDIB.DIB(), bitmap.get()))
+        return;
+    thumbnail_ = std::move(bitmap);
+    thumbnailOf_ = ImgDIB.DIB();
+}
+
+// ---- Painting ----
+
+void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool renderToUndo) {
+    if (!ImgDIB.DIB() || !hWnd())
+        return;
+    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+    GdipGraphics own;
+    GpGraphics* g = nullptr;
+    if (renderToUndo) {
+        g = UndoBuffers[static_cast<size_t>(undoIndex_)].MemGraphics;
+        if (!g)
+            return;
+    } else {
+        Cls();
+        own = CreateGraphics();
+        if (!own)
+            return;
+        g = own.get();
+        GdipSetPixelOffsetMode(g, PixelOffsetModeHighSpeed);
+        GdipSetInterpolationMode(g, highQuality ? InterpolationModeHighQualityBicubic : InterpolationModeLowQuality);
+    }
+
+    LayOutForPaint(w, h);
+    // The navigator moves the view before the image is drawn, so that the frame shows the place
+    // the pointer is on rather than the one of the previous paint.
+    if (!fitMode_ && !renderToUndo && overNavigator_ && !rebuildThumbnail && NavigatorShown(view_, w, h)) {
+        const NavigatorFollow follow =
+            FollowNavigator(NavigatorThumbRect(ImgDIB.Width(), ImgDIB.Height(), w, h), view_, w, h, lastPoint_);
+        lastPoint_ = follow.pointer;
+        view_.OffsetX = follow.OffsetX;
+        view_.OffsetY = follow.OffsetY;
+        LayOutZoomed(view_, ImgDIB.Width(), ImgDIB.Height(), zoom_, w, h, false);
+    }
+    if (rebuildThumbnail || thumbnailOf_ != ImgDIB.DIB())
+        RebuildThumbnail(highQuality);
+
+    DrawImageLayer(g, renderToUndo);
+    if (!fitMode_ && !renderToUndo && NavigatorShown(view_, w, h))
+        DrawNavigator(g, rebuildThumbnail);
+    GdipFlush(g, FlushIntentionSync);
+    const bool refreshed = DrawModeOverlay(g, renderToUndo);
+    if (!renderToUndo && !refreshed)
+        Refresh();
+    EndPaint(view_);
+}
+
+void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
+    GpImage* image = ImgDIB.DIB();
+    const float iw = ImgDIB.Width(), ih = ImgDIB.Height();
+    if (fitMode_) {
+        GpImage* source = image;
+        if (effect_ != 0 && ViewBuffer.new_Img)
+            source = ViewBuffer.new_Img;
+        else if (thumbnail_)
+            source = thumbnail_.get();
+        if (source != image) {
+            // The fit-size copy drawn at its own size on whole pixels: the platform then copies
+            // it instead of resampling every pixel.
+            UINT w = 0, h = 0;
+            GdipGetImageWidth(source, &w);
+            GdipGetImageHeight(source, &h);
+            GdipDrawImageRectRectI(g, source, RoundHalfEven(fitRect_.X), RoundHalfEven(fitRect_.Y), static_cast<INT>(w),
+                                   static_cast<INT>(h), 0, 0, static_cast<INT>(w), static_cast<INT>(h), UnitPixel,
+                                   nullptr, nullptr, nullptr);
+        } else {
+            GdipDrawImageRect(g, image, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+        }
+        return;
+    }
+    if (renderToUndo) {
+        GdipDrawImageRect(g, image, 0, 0, iw, ih);
+        return;
+    }
+    const int32_t sw = view_.ShownWidth, sh = view_.ShownHeight, ox = view_.OffsetX, oy = view_.OffsetY;
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageType(image, &type);
+    if (type != ImageTypeBitmap || sw <= 0 || sh <= 0) {
+        GdipDrawImageRect(g, image, static_cast<float>(ox), static_cast<float>(oy), static_cast<float>(sw),
+                          static_cast<float>(sh));
+        return;
+    }
+    // Only the part inside the control is drawn: a large photograph is not scaled whole for a
+    // view of a corner of it.
+    const int32_t left = std::max(ox, 0), top = std::max(oy, 0);
+    const int32_t right = std::min(ox + sw, Width()), bottom = std::min(oy + sh, Height());
+    if (right <= left || bottom <= top)
+        return;
+    if (static_cast<float>(sw) == iw && static_cast<float>(sh) == ih) {
+        // At 100 % on whole pixels the platform copies the pixels instead of resampling them.
+        GdipDrawImageRectRectI(g, image, left, top, right - left, bottom - top, left - ox, top - oy, right - left,
+                               bottom - top, UnitPixel, nullptr, nullptr, nullptr);
+        return;
+    }
+    const float sx = iw / static_cast<float>(sw), sy = ih / static_cast<float>(sh);
+    GdipDrawImageRectRect(g, image, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
+                          static_cast<float>(bottom - top), static_cast<float>(left - ox) * sx,
+                          static_cast<float>(top - oy) * sy, static_cast<float>(right - left) * sx,
+                          static_cast<float>(bottom - top) * sy, UnitPixel, nullptr, nullptr, nullptr);
+}
+
+void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
+    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+    const RectF thumb = NavigatorThumbRect(ImgDIB.Width(), ImgDIB.Height(), w, h);
+    const SmoothingMode oldSmoothing = [g] {
+        SmoothingMode m = SmoothingModeDefault;
+        GdipGetSmoothingMode(g, &m);
+        return m;
+    }();
+    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+    // The panel: its right part lies past the control's edge, so only the left corners show round.
+    const float X = w - 120, Y = h - 132;
+    GdipPath panel;
+    if (GdipCreatePath(FillModeAlternate, panel.put()) == Ok) {
+        GdipAddPathArc(panel.get(), X, Y, 10, 10, 180, 90);
+        GdipAddPathLine(panel.get(), X + 10, Y, X + 120, Y);
+        GdipAddPathArc(panel.get(), X + 130, Y, 10, 10, 270, 90);
+        GdipAddPathLine(panel.get(), X + 140, Y + 10, X + 140, Y + 120);
+        GdipAddPathArc(panel.get(), X + 130, Y + 120, 10, 10, 0, 90);
+        GdipAddPathLine(panel.get(), X + 130, Y + 130, X + 10, Y + 130);
+        GdipAddPathArc(panel.get(), X, Y + 120, 10, 10, 90, 90);
+        GdipAddPathLine(panel.get(), X, Y + 120, X, Y + 5);
+        GdipClosePathFigure(panel.get());
+        GdipFillPath(g, panelBrush_.get(), panel.get());
+    }
+    navigatorRect_ = thumb;
+
+    // The zoom as text, read back as a number: 1.82 shows "182", not a long tail of digits.
+    const std::wstring caption =
+        L"   Zoom to " + NumberText(std::wcstod(NumberText(zoom_).c_str(), nullptr) * 100) + L" %";
+    const RectF layout(X + 5, Y + 5, 0, 0);
+    if (panelFont_)
+        GdipDrawString(g, caption.c_str(), static_cast<INT>(caption.size()), panelFont_.get(), &layout,
+                       panelFormat_.get(), textBrush_.get());
+    if (thumbnail_)
+        GdipDrawImageRect(g, thumbnail_.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
+
+    if (overNavigator_ && !rebuildThumbnail) {
+        // The pointer is on the thumbnail: shade what lies outside the view and outline the view.
+        const NavigatorFollow follow = FollowNavigator(thumb, view_, w, h, lastPoint_);
+        const RectF& v = follow.viewport;
+        GdipPath shade;
+        if (GdipCreatePath(FillModeAlternate, shade.put()) == Ok) {
+            GdipAddPathRectangle(shade.get(), v.X, v.Y, v.Width, v.Height);
+            GdipAddPathRectangle(shade.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
+            GdipFillPath(g, panelBrush_.get(), shade.get());
+        }
+        GdipPen pen = MakePen(ColorARGB(100, 255, 255, 255), 1);
+        GdipDrawRectangleI(g, pen.get(), RoundHalfEven(v.X), RoundHalfEven(v.Y), RoundHalfEven(v.Width),
+                           RoundHalfEven(v.Height));
+    }
+    GdipSetSmoothingMode(g, oldSmoothing);
+}
+
+bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
+    // Baking an edit into the step belongs to the commits; nothing of the interface goes there.
+    if (renderToUndo)
+        return false;
+    const int32_t e = effect_;
+    if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6, 38})) {
+        if (IsOneOf(e, {19, 20, 5, 6}))
+            ColorControl();
+        DrawEditPanel(false, false, true, false);
+        return true;
+    }
+    if (IsOneOf(e, {2, 3, 4, 7, 9, 10, 11}) || (e >= 28 && e <= 36)) {
+        DrawEditPanel(false, false, true, false);
+        return true;
+    }
+    if (e == 21) {
+        const std::wstring text = L"Image Dimension: " + std::to_wstring(view_.ShownWidth) + L" x " +
+                                  std::to_wstring(view_.ShownHeight) + L" Pixels" + L"     Zoom to " +
+                                  NumberText(zoom_ * 100.0f) + L"%";
+        DrawShadowText(DrawTarget::Surface(g), text, 10, 10, L"Tahoma", 8, kWhite, 0, true, 400);
+        GdipFlush(g, FlushIntentionSync);
+        DrawEditPanel(false, false, true, false);
+        return true;
+    }
+    if (IsOneOf(e, {25, 26, 27, 37})) {
+        ColorControl();
+        DrawEditPanel(false, false, false, false);
+        return false;
+    }
+    if (e == 41) {
+        const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+        ::GdiFlush();
+        auto* back = static_cast<HBITMAP>(::GetCurrentObject(hDC(), OBJ_BITMAP));
+        DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), lastPoint_.X,
+                  lastPoint_.Y, 40);
+        if (neighbours_.mainWindow)
+            neighbours_.mainWindow->DrawToolHint(hDC(), 41, w - 4);
+        DrawEditPanel(false, false, true, false);
+        return true;
+    }
+    return false;
+}
+
+void Imageyzviewer::ColorControl() {
+    const float w = static_cast<float>(Width());
+    GdipGraphics g = CreateGraphics();
+    if (g && colorPickerImage_)
+        GdipDrawImageRect(g.get(), colorPickerImage_.get(), w - 85, 5, 80, 70);
+    g.reset();
+    panelRects_[kPanelPicker] = RectF(w - 85, 5, 80, 70);
+    if (panelIndex_ == kPanelPicker && LeftDown && screenButtonEnabled_) {
+        const COLORREF picked = Point(RoundHalfEven(lastPoint_.X), RoundHalfEven(lastPoint_.Y));
+        if (picked == CLR_INVALID)
+            return;
+        if (pickTarget_ == 1)
+            textColor_ = picked;
+        else
+            pickedColor_ = picked;
+    }
+}
+
+void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
+    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+    const EditPanelLayout panel = LayOutEditPanel(effect_, w, h);
+    const float PX = panel.PX, Y = panel.Y, B = panel.B;
+    {
+        GdipGraphics surface = CreateGraphics();
+        GpGraphics* g = surface.get();
+        if (!g)
+            return;
+        if (panel.slider) {
+            RoundedShape(g, PX, Y, 170, 15);
+            UINT imageW = 0;
+            if (thumbImage_)
+                GdipGetImageWidth(thumbImage_.get(), &imageW);
+            const float thumbW = imageW ? static_cast<float>(imageW) : kThumbWidth;
+            if (LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider)
+                sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
+            const SliderThumb thumb = PlaceSliderThumb(sliderValue_, PX, thumbW, max_, min_, keepThumb);
+            sliderValue_ = thumb.value;
+            if (thumbImage_)
+                GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);
+            panelRects_[kPanelSlider] = RectF(thumb.x, Y, 15, 26);
+        } else {
+            panelRects_[kPanelSlider] = RectF();
+        }
+        RoundedShape(g, PX + B, Y, 35, 15);
+        RoundedShape(g, PX + B + 60, Y, 35, 15);
+        if (panel.option) {
+            RoundedShape(g, PX + B + 120, Y, 35, 15);
+            panelRects_[kPanelOption] = RectF(PX + B + 120, Y + 2, 55, 22);
+            Caption(g, L"Option", PX + B + 130, Y + 6);
+        }
+        panelRects_[kPanelApply] = RectF(PX + B, Y + 2, 55, 22);
+        panelRects_[kPanelCancel] = RectF(PX + B + 60, Y + 2, 55, 22);
+        Caption(g, L"Apply", PX + B + 10, Y + 6);
+        Caption(g, L"Cancel", PX + B + 70, Y + 6);
+        if (panel.stampUndo) {
+            panelRects_[kPanelStampRedo] = RectF(PX - 60, Y + 2, 55, 22);
+            panelRects_[kPanelStampUndo] = RectF(PX - 120, Y + 2, 55, 22);
+            RoundedShape(g, PX - 65, Y, 35, 15);
+            RoundedShape(g, PX - 125, Y, 35, 15);
+            Caption(g, L"Redo", PX - 50, Y + 6);
+            Caption(g, L"Undo", PX - 115, Y + 6);
+        }
+    }
+    DrawFrameRect(hDC(), 1, 1, w, h);
+    if (refresh)
+        Refresh();
+}
+
+// ---- Mouse ----
+
+void Imageyzviewer::SetCursorByName(const wchar_t* name) {
+    // Without the named cursor (no resources) the pointer stays as it was.
+    (void)SetMouseIcon(name);
+}
+
+void Imageyzviewer::HoverHitTest(float x, float y) {
+    const int32_t e = effect_;
+    auto panelHit = [&](int last, bool picker) {
+        const int i = PanelElementAt(panelRects_, last, x, y);
+        if (i < 0)
+            return false;
+        screenButtonEnabled_ = true;
+        panelIndex_ = i;
+        SetCursorByName(picker && i == kPanelPicker ? L"PICKER" : L"MOUSED");
+        return true;
+    };
+    screenButtonEnabled_ = false;
+    if (IsFrameMode(e)) {
+        if (!panelHit(kPanelStampRedo, true))
+            SetMousePointer(MousePointer::Cross);
+        if (e == 21)
+            overNavigator_ = RectContains(navigatorRect_, x, y);
+    } else if (IsSliderMode(e)) {
+        if (!panelHit(kPanelOption, true))
+            SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
+    } else {
+        SetMousePointer(MousePointer::Custom);
+        overNavigator_ = RectContains(navigatorRect_, x, y);
+        SetCursorByName(overNavigator_ ? L"PANVIEW" : L"SHOU");
+        if (e == 4 || e == 10)
+            (void)panelHit(kPanelOption, false);
+    }
+}
+
+void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
+    lastPoint_ = downPoint_ = currentPoint_ = PointF(x, y);
+    moved_ = false;
+    dragShift_ = 0;
+    LeftDown = button == MouseButton::Left;
+    downButton_ = button;
+    if (button != MouseButton::Left) {
+        lassoEnded_ = true;
+        Repaint();
+    } else if (effect_ == 21) {
+        ResizeTouched = true;
+    }
+    if (MouseDown)
+        MouseDown(button, shift, x, y);
+}
+
+void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
+    const int32_t e = effect_;
+    if (LeftDown) {
+        dragShift_ = shift;
+        moved_ = true;
+        if (!fitMode_)
+            SetMousePointer(MousePointer::Custom);
+        const bool onSlider = screenButtonEnabled_ && panelIndex_ == kPanelSlider;
+        if (IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 25, 26, 27, 38, 42, 47}) || (e >= 28 && e <= 37)) {
+            currentPoint_ = PointF(x, y);
+            if (e == 38 || e == 47)
+                stampPoint_ = currentPoint_;
+            if ((e == 19 || e == 20) && !screenButtonEnabled_)
+                pickPoint_ = currentPoint_;
+            Repaint();
+        } else if (IsOneOf(e, {2, 3, 7, 11})) {
+            // Only a drag that starts on the slider changes anything.
+            if (onSlider) {
+                currentPoint_ = PointF(x, y);
+                Repaint();
+            }
+        } else if (e == 4 || e == 10) {
+            if (onSlider)
+                currentPoint_ = PointF(x, y);
+            else
+                PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+            Repaint();
+        } else if (e == 21) {
+            currentPoint_ = PointF(x, y);
+            if (screenButtonEnabled_) {
+                SetZoom(sliderValue_);
+            } else {
+                PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+                Repaint();
+            }
+        } else {
+            PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+            Repaint();
+        }
+    } else {
+        HoverHitTest(x, y);
+        if (e == 41 && !lassoEnded_) {
+            App().LassoCursor = PointF(x, y);
+            lastPoint_ = PointF(x, y);
+            Painting(false, false, true, false);
+        }
+    }
+    lastPoint_ = PointF(x, y);
+    if (MouseMove)
+        MouseMove(button, shift, x, y);
+}
+
+void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
+    LeftDown = false;
+    if (screenButtonEnabled_) {
+        if (effect_ == 21)
+            Painting(false, false, true, false);
+        if (neighbours_.imageToolbar)
+            neighbours_.imageToolbar->PressDownID(5, false);
+    } else if (effect_ == 0) {
+        // A pan ends in a sharp picture.
+        Painting(false, false, true, false);
+    }
+    if (MouseUp)
+        MouseUp(button, shift, x, y);
+}

@@ -1,0 +1,151 @@
+// The canvas control: shows the one opened image fitted, or zoomed and panned with a navigator,
+// and draws the edit panel of the current tool over it. Its state lives in CanvasModel; this class
+// adds the window, the paint resources, the mouse and the neighbours it reports to.
+#pragma once
+
+#include "editor/CanvasMainWindow.h"
+#include "editor/CanvasModel.h"
+#include "editor/ImageToolbarView.h"
+#include "platform/GdipHandles.h"
+#include "platform/PictureBox.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The canvas's neighbours; each may be null (not told) and must outlive the canvas.
+struct CanvasNeighbours {
+    CanvasMainWindow* mainWindow = nullptr;
+    ImageToolbarView* imageToolbar = nullptr;
+    ShortcutKeyHandler* shortcutKeys = nullptr;
+};
+
+class Imageyzviewer : public PictureBox, public CanvasModel {
+public:
+    // The control's background and the default width of the slider thumb (when its image is
+    // missing the panel still lays out and answers).
+    static constexpr COLORREF kBackColor = RGB(224, 224, 224);
+    static constexpr float kThumbWidth = 15;
+
+    Imageyzviewer();
+    ~Imageyzviewer() override;
+
+    // Makes the window (its back colour is the canvas's own) and the paint resources.
+    [[nodiscard]] bool Create(const PictureBoxArgs& args, const CanvasNeighbours& neighbours);
+    // Makes the paint resources: brushes, the panel font, the slider thumb, arrows and colour picker.
+    void CreateBrush();
+
+    // Loads and lays out. With noReload the shown image is laid out again (fileName unused); with
+    // keepUndo the image is replaced without touching the undo files. False when no image is shown.
+    [[nodiscard]] bool Import(const std::wstring& fileName, bool noReload = false, bool highQuality = false,
+                              bool keepUndo = false);
+    // Lays the shown image out and repaints; takes the first undo snapshot when FirstL is set.
+    void PublicModle(bool noReload, bool highQuality);
+    // A blank image of that size in an RGB colour, opened as a new picture.
+    [[nodiscard]] bool NewImage(float width, float height, COLORREF colour);
+    // Resets the frame records; wholeImage makes frame 0 the whole image.
+    void CleanCroprect(bool wholeImage);
+    // The one render routine (the second flag has no effect). renderToUndo draws into the current
+    // undo buffer instead of the control.
+    void Painting(bool rebuildThumbnail, bool unused, bool highQuality, bool renderToUndo);
+    // The colour-picker panel at the top right.
+    void ColorControl();
+
+    // Properties. A setter that notifies calls onPropertyChanged with the property's name.
+    void SetEffect(int32_t mode);
+    // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom".
+    void SetZoom(float sliderPosition);
+    void SetFitMode(bool value);
+    [[nodiscard]] float Value() const { return sliderValue_; }
+    void SetValue(float value) { sliderValue_ = value; }
+    [[nodiscard]] COLORREF TextColor() const { return textColor_; }
+    void SetTextColor(COLORREF colour);
+    [[nodiscard]] const std::wstring& FontA() const { return fontA_; }
+    void SetFontA(const std::wstring& name);
+    [[nodiscard]] int32_t FontSizeA() const { return fontSizeA_; }
+    void SetFontSizeA(int32_t size);
+    [[nodiscard]] int32_t FontStyleA() const { return fontStyleA_; }
+    void SetFontStyleA(int32_t style);
+    [[nodiscard]] int32_t FontRenderA() const { return fontRenderA_; }
+    void SetFontRenderA(int32_t render);
+    void SetBrushSize(int32_t size) { brushSize_ = size; }
+    [[nodiscard]] std::wstring ShowImgWidth() const;
+    [[nodiscard]] std::wstring ShowImgHeight() const;
+    [[nodiscard]] bool ScreenButtonEnabled() const { return screenButtonEnabled_; }
+
+    // Read by the tools and by tests.
+    [[nodiscard]] const RectF& NavigatorRect() const { return navigatorRect_; }
+    [[nodiscard]] bool OverNavigator() const { return overNavigator_; }
+    [[nodiscard]] const PanelRectArray& PanelRects() const { return panelRects_; }
+    [[nodiscard]] int PanelIndex() const { return panelIndex_; }
+    [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frameRects_; }
+    [[nodiscard]] PointF LastPoint() const { return lastPoint_; }
+    [[nodiscard]] COLORREF PickedColor() const { return pickedColor_; }
+    // 1: the colour picker sets TextColor; otherwise the second picked colour.
+    void SetPickTarget(int32_t target) { pickTarget_ = target; }
+
+    std::function<void(const std::wstring& name)> onPropertyChanged;
+    // Raised at the end of the canvas's own handling.
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+    std::function<void(int button, int shift, float x, float y)> MouseMove;
+    std::function<void(int button, int shift, float x, float y)> MouseUp;
+    std::function<void()> DblClick;
+
+private:
+    void Notify(const wchar_t* name);
+    void OnResize();
+    void OnMouseDown(int button, int shift, float x, float y);
+    void OnMouseMove(int button, int shift, float x, float y);
+    void OnMouseUp(int button, int shift, float x, float y);
+    void HoverHitTest(float x, float y);
+    void SetCursorByName(const wchar_t* name);
+    void Repaint(bool highQuality = false) { Painting(false, false, highQuality, false); }
+
+    // The fit-size copy of the shown image: the navigator thumbnail and the fitted view's source.
+    void RebuildThumbnail(bool highQuality);
+    void RebuildViewBuffer();
+    void DrawImageLayer(GpGraphics* g, bool renderToUndo);
+    void DrawNavigator(GpGraphics* g, bool rebuildThumbnail);
+    bool DrawModeOverlay(GpGraphics* g, bool renderToUndo);
+    void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
+    void ReleasePaintResources();
+
+    CanvasNeighbours neighbours_;
+
+    // Paint resources (CreateBrush).
+    GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
+    GdipFontFamily fontFamily_;
+    GdipFont panelFont_;
+    GdipStringFormat panelFormat_;
+    GdipImage thumbImage_;       // the slider thumb, "ScrollTop.png"
+    GdipImage backImage_;        // 26 x 26 "Back.png"
+    GdipImage nextImage_;        // 26 x 26 "Next.png"
+    GdipImage colorPickerImage_; // 125 x 130 "ColorPicker.png"
+
+    // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
+    GdipBitmap thumbnail_;
+    GpImage* thumbnailOf_ = nullptr;
+    DIBsave ViewBuffer; // the fit-size copy the tools preview from (Effect not 0)
+
+    // Tool and pointer state.
+    std::wstring fontA_;
+    int32_t fontSizeA_ = 0, fontStyleA_ = 0, fontRenderA_ = 0;
+    COLORREF textColor_ = 0;
+    COLORREF pickedColor_ = 0; // the second picked colour
+    int32_t pickTarget_ = 1;
+    int32_t brushSize_ = 30;
+    float sliderValue_ = 0;
+    bool moved_ = false;
+    int downButton_ = 0;
+    int dragShift_ = 0;
+    PointF lastPoint_{}, downPoint_{}, currentPoint_{};
+    PointF shapeStart_{}, shapeEnd_{};
+    PointF stampPoint_{}, pickPoint_{};
+    PanelRectArray panelRects_{};
+    std::array<RectF, 10> frameRects_{};
+    RectF navigatorRect_{};
+    bool overNavigator_ = false;
+    bool screenButtonEnabled_ = false;
+    int panelIndex_ = 0;
+    bool lassoEnded_ = false;
+};

@@ -1,0 +1,291 @@
+// The canvas in a real window under Xvfb, driven with the mouse and key messages a person's input
+// brings: fitting, zoom, the navigator, panning, the edit panel of every tool mode and its slider,
+// the first undo snapshot, a failed load, and its scratch files at the end.
+#include "editor/Imageyzviewer.h"
+#include "tests/editor/CanvasTestSupport.h"
+#include "tests/support/FakeNeighbours.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+namespace {
+
+constexpr int kW = 400, kH = 300;
+const COLORREF kBackground = Imageyzviewer::kBackColor;
+
+struct CanvasWindowTest : ::testing::Test {
+    std::wstring folder = MakeTestFolder(L"canvas-window");
+    TestWindow host{kW, kH};
+    FakeImageToolbar toolbar;
+    FakeCanvasMainWindow mainWindow;
+    FakeShortcutKeyHandler keys;
+    std::unique_ptr<Imageyzviewer> canvas = std::make_unique<Imageyzviewer>();
+    std::vector<std::wstring> notified;
+
+    void SetUp() override {
+        PictureBoxArgs args;
+        args.parent = host.hwnd();
+        args.width = kW;
+        args.height = kH;
+        ASSERT_TRUE(canvas->Create(args, {&mainWindow, &toolbar, &keys}));
+        canvas->onPropertyChanged = [this](const std::wstring& name) { notified.push_back(name); };
+    }
+
+    void Send(UINT msg, WPARAM held, float x, float y) {
+        ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(static_cast<int>(x), static_cast<int>(y)));
+    }
+    // Hover to the start, press, move through the points, release at the last.
+    void Drag(PointF from, std::initializer_list<PointF> through) {
+        Send(WM_MOUSEMOVE, 0, from.X, from.Y);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, from.X, from.Y);
+        PointF last = from;
+        for (const PointF& p : through) {
+            Send(WM_MOUSEMOVE, MK_LBUTTON, p.X, p.Y);
+            last = p;
+        }
+        Send(WM_LBUTTONUP, 0, last.X, last.Y);
+        TestWindow::Pump(20);
+    }
+    // What the screen shows at a canvas point, once the display has caught up with the window.
+    [[nodiscard]] COLORREF Screen(int x, int y) const {
+        TestWindow::Pump(15);
+        return TestWindow::ScreenPixel(canvas->hWnd(), x, y);
+    }
+};
+
+#define EXPECT_NEAR_COLOUR(actual, expected, tolerance)                                                                \
+    EXPECT_LE(RgbDistance((actual), (expected)), (tolerance))                                                          \
+        << std::hex << "colour " << (actual) << " expected " << (expected)
+
+} // namespace
+
+TEST_F(CanvasWindowTest, FittedImageLiesInsideFitRectWithTheBackgroundAround) {
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"wide.png", 800, 400)));
+    EXPECT_TRUE(canvas->NoOpen());
+    const RectF fit = canvas->FitRect();
+    EXPECT_FLOAT_EQ(fit.X, 0);
+    EXPECT_FLOAT_EQ(fit.Y, 50);
+    EXPECT_FLOAT_EQ(fit.Width, 400);
+    EXPECT_FLOAT_EQ(fit.Height, 200);
+    EXPECT_EQ(canvas->ShowImgWidth(), L"800");
+    EXPECT_EQ(Screen(200, 48), kBackground);
+    EXPECT_EQ(Screen(200, 251), kBackground);
+    EXPECT_NEAR_COLOUR(Screen(100, 52), AsRgb(kTopLeft), 8);
+    EXPECT_NEAR_COLOUR(Screen(300, 100), AsRgb(kTopRight), 8);
+    EXPECT_NEAR_COLOUR(Screen(100, 200), AsRgb(kBottomLeft), 8);
+    EXPECT_NEAR_COLOUR(Screen(398, 248), AsRgb(kBottomRight), 8);
+    // The opened file disabled Undo and Redo and repainted the toolbar.
+    EXPECT_TRUE(toolbar.log.Has(L"EnabledID(8, false)"));
+    EXPECT_TRUE(toolbar.log.Has(L"EnabledID(9, false)"));
+    EXPECT_TRUE(toolbar.log.Has(L"StartPaint()"));
+
+    // A resize lays the image out again.
+    canvas->Move(0, 0, 200, 151);
+    TestWindow::Pump(20);
+    EXPECT_FLOAT_EQ(canvas->FitRect().Y, 25); // 51 \ 2
+    EXPECT_FLOAT_EQ(canvas->FitRect().Height, 100);
+    EXPECT_NEAR_COLOUR(Screen(150, 110), AsRgb(kBottomRight), 8);
+
+    // A new blank image in a colour is opened as the shown picture.
+    ASSERT_TRUE(canvas->NewImage(120, 80, RGB(0, 0, 255)));
+    EXPECT_EQ(canvas->ImgDIB.Width(), 120);
+    EXPECT_NEAR_COLOUR(Screen(100, 75), RGB(0, 0, 255), 2);
+    EXPECT_FALSE(canvas->NewImage(0, 80, RGB(0, 0, 255))); // nothing to make
+}
+
+TEST_F(CanvasWindowTest, AtFullSizeTheNavigatorShowsAndADragOnItPans) {
+    canvas->SetFitMode(false);
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"big.png", 800, 600)));
+    EXPECT_FLOAT_EQ(canvas->Zoom(), 1.0f);
+    EXPECT_EQ(canvas->View().OffsetX, -200);
+    EXPECT_EQ(canvas->View().OffsetY, -150);
+    const RectF nav = canvas->NavigatorRect();
+    EXPECT_FLOAT_EQ(nav.X, 290);
+    EXPECT_FLOAT_EQ(nav.Y, 202);
+    EXPECT_FLOAT_EQ(nav.Width, 100);
+    EXPECT_FLOAT_EQ(nav.Height, 75);
+    // The centre of the picture fills the view; the thumbnail shows the whole picture.
+    EXPECT_NEAR_COLOUR(Screen(10, 10), AsRgb(kTopLeft), 0);
+    EXPECT_NEAR_COLOUR(Screen(292, 204), AsRgb(kTopLeft), 16);
+    EXPECT_NEAR_COLOUR(Screen(388, 275), AsRgb(kBottomRight), 16);
+    // The panel darkens the picture around the thumbnail.
+    EXPECT_GT(RgbDistance(Screen(284, 196), AsRgb(kBottomRight)), 40);
+
+    // Dragged to the thumbnail's far corner: the picture's far corner, with no gap beyond it.
+    Drag(PointF(340, 240), {PointF(360, 260), PointF(389, 276)});
+    EXPECT_TRUE(canvas->OverNavigator());
+    EXPECT_EQ(canvas->View().OffsetX, -400);
+    EXPECT_EQ(canvas->View().OffsetY, -300);
+    EXPECT_NEAR_COLOUR(Screen(10, 10), AsRgb(kBottomRight), 0);
+    EXPECT_NEAR_COLOUR(Screen(399, 5), AsRgb(kBottomRight), 0);
+
+    // And back to the near corner.
+    Drag(PointF(380, 270), {PointF(291, 203)});
+    EXPECT_EQ(canvas->View().OffsetX, 0);
+    EXPECT_EQ(canvas->View().OffsetY, 0);
+    EXPECT_NEAR_COLOUR(Screen(0, 0), AsRgb(kTopLeft), 0);
+}
+
+TEST_F(CanvasWindowTest, PanBeyondTheEdgeLeavesNoGapAfterTheNextPaint) {
+    canvas->SetFitMode(false);
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"big.png", 800, 600)));
+    Drag(PointF(100, 100), {PointF(600, 500), PointF(1100, 900)});
+    EXPECT_FALSE(canvas->OverNavigator());
+    EXPECT_EQ(canvas->View().OffsetX, 0);
+    EXPECT_EQ(canvas->View().OffsetY, 0);
+    EXPECT_NEAR_COLOUR(Screen(0, 0), AsRgb(kTopLeft), 0);
+
+    Drag(PointF(100, 100), {PointF(-2000, -1500)});
+    EXPECT_EQ(canvas->View().OffsetX, kW - 800);
+    EXPECT_EQ(canvas->View().OffsetY, kH - 600);
+    EXPECT_NEAR_COLOUR(Screen(399, 0), AsRgb(kBottomRight), 0);
+    EXPECT_NEAR_COLOUR(Screen(0, 299), AsRgb(kBottomRight), 0);
+
+    // One pixel less than the room left: the pan is kept as it is.
+    Drag(PointF(100, 100), {PointF(100 + 399, 100)});
+    EXPECT_EQ(canvas->View().OffsetX, -1);
+}
+
+TEST_F(CanvasWindowTest, ZoomSliderPositionsAndTheViewTheyGive) {
+    canvas->SetFitMode(false);
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"big.png", 800, 600)));
+    notified.clear();
+    canvas->SetZoom(100);
+    EXPECT_FLOAT_EQ(canvas->Zoom(), 1.82f);
+    EXPECT_EQ(notified, std::vector<std::wstring>{L"Zoom"});
+    EXPECT_EQ(canvas->View().ShownWidth, 1456);
+
+    canvas->SetZoom(0);
+    EXPECT_FLOAT_EQ(canvas->Zoom(), 0.12f);
+    EXPECT_EQ(canvas->View().ShownWidth, 96);
+    EXPECT_EQ(canvas->View().ShownHeight, 72);
+    // Smaller than the control: centred, the background around, no navigator.
+    EXPECT_EQ(canvas->View().OffsetX, 152);
+    EXPECT_EQ(canvas->View().OffsetY, 114);
+    EXPECT_EQ(Screen(150, 150), kBackground);
+    EXPECT_NEAR_COLOUR(Screen(153, 115), AsRgb(kTopLeft), 8);
+    EXPECT_NEAR_COLOUR(Screen(246, 184), AsRgb(kBottomRight), 8);
+    EXPECT_EQ(Screen(300, 250), kBackground);
+}
+
+TEST_F(CanvasWindowTest, EveryToolModeDrawsItsEditPanelWhereItBelongs) {
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 400, 300)));
+    std::vector<int32_t> modes = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 17, 18, 19, 20, 21, 25, 26, 27, 37, 38, 41, 42};
+    for (int32_t m = 28; m <= 36; ++m)
+        modes.push_back(m);
+    for (int32_t mode : modes) {
+        SCOPED_TRACE(mode);
+        canvas->SetEffect(mode);
+        canvas->PublicModle(true, false);
+        const EditPanelLayout panel = LayOutEditPanel(mode, kW, kH);
+        const RectF apply = canvas->PanelRects()[kPanelApply];
+        EXPECT_FLOAT_EQ(apply.X, panel.PX + panel.B);
+        EXPECT_FLOAT_EQ(apply.Y, panel.Y + 2);
+        EXPECT_FLOAT_EQ(canvas->PanelRects()[kPanelCancel].X, panel.PX + panel.B + 60);
+        EXPECT_EQ(canvas->PanelRects()[kPanelSlider].Width > 0, panel.slider);
+        if (panel.stampUndo) {
+            EXPECT_FLOAT_EQ(canvas->PanelRects()[kPanelStampUndo].X, panel.PX - 120);
+        }
+        // The button darkens the picture under it; the same column at the other end does not.
+        const int x = static_cast<int>(apply.X) + 27;
+        const int onButton = static_cast<int>(apply.Y) + 19;
+        const int farAway = mode == 4 ? kH - 20 : 45; // below the resize tool's caption
+        const COLORREF under = AsRgb(x < kW / 2 ? (onButton < kH / 2 ? kTopLeft : kBottomLeft)
+                                                : (onButton < kH / 2 ? kTopRight : kBottomRight));
+        EXPECT_GT(RgbDistance(Screen(x, onButton), under), 20);
+        const COLORREF farColour = AsRgb(x < kW / 2 ? (farAway < kH / 2 ? kTopLeft : kBottomLeft)
+                                                    : (farAway < kH / 2 ? kTopRight : kBottomRight));
+        EXPECT_NEAR_COLOUR(Screen(x, farAway), farColour, 8);
+        if (mode == 4)
+            EXPECT_LT(onButton, kH / 2);
+        else
+            EXPECT_GT(onButton, kH / 2);
+    }
+    EXPECT_TRUE(mainWindow.log.Has(L"DrawToolHint(41, " + Arg(396.0f) + L")"));
+}
+
+TEST_F(CanvasWindowTest, SliderDraggedPastEitherEndGivesMinOrMax) {
+    canvas->SetEffect(7);
+    canvas->SetMax(3);
+    canvas->SetMin(0);
+    canvas->SetValue(1);
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 400, 300)));
+    const EditPanelLayout panel = LayOutEditPanel(7, kW, kH);
+    const RectF thumb = canvas->PanelRects()[kPanelSlider];
+    const PointF onThumb(thumb.X + 5, thumb.Y + 10);
+
+    Drag(onThumb, {PointF(onThumb.X - 40, onThumb.Y), PointF(-300, onThumb.Y)});
+    EXPECT_FLOAT_EQ(canvas->Value(), 0);
+    EXPECT_FLOAT_EQ(canvas->PanelRects()[kPanelSlider].X, panel.PX + 6);
+    EXPECT_TRUE(toolbar.log.Has(L"PressDownID(5, false)"));
+
+    const RectF atMin = canvas->PanelRects()[kPanelSlider];
+    Drag(PointF(atMin.X + 5, atMin.Y + 10), {PointF(2000, atMin.Y + 300)});
+    EXPECT_FLOAT_EQ(canvas->Value(), 3);
+    EXPECT_FLOAT_EQ(canvas->PanelRects()[kPanelSlider].X, panel.PX + 174);
+
+    // A drag that does not start on the slider changes nothing.
+    Drag(PointF(20, 20), {PointF(-300, 20)});
+    EXPECT_FLOAT_EQ(canvas->Value(), 3);
+}
+
+TEST_F(CanvasWindowTest, FirstEditWritesStepZeroAndAFailedLoadLeavesNothingShown) {
+    const std::wstring picture = WriteQuartersPicture(folder, L"q.png", 400, 300);
+    ASSERT_TRUE(canvas->Import(picture));
+    EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo0.udo")));
+    canvas->SetFirstL(true);
+    ASSERT_TRUE(canvas->Import(L"", true));
+    EXPECT_TRUE(FileExistsForTest(DataFile(L"Undo0.udo")));
+    EXPECT_FALSE(canvas->FirstL());
+    EXPECT_EQ(canvas->CurFilename, picture); // laid out again, not reloaded
+
+    toolbar.log.calls.clear();
+    EXPECT_FALSE(canvas->Import(folder + L"missing.jpg"));
+    EXPECT_FALSE(canvas->NoOpen());
+    EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo0.udo")));
+    EXPECT_TRUE(toolbar.log.Has(L"EnabledID(8, false)"));
+    // The old picture is not left on screen.
+    EXPECT_EQ(Screen(200, 150), kBackground);
+    canvas->Painting(true, false, true, false); // nothing to draw, nothing breaks
+
+    ASSERT_TRUE(WriteTestFile(DataFile(L"Undo3.udo"), "x"));
+    ASSERT_TRUE(WriteTestFile(DataFile(L"StampUndo1.sudo"), "x"));
+    ASSERT_TRUE(WriteTestFile(DataFile(L"Tempdelete.tmp"), "x"));
+    canvas.reset();
+    EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo3.udo")));
+    EXPECT_FALSE(FileExistsForTest(DataFile(L"StampUndo1.sudo")));
+    EXPECT_FALSE(FileExistsForTest(DataFile(L"Tempdelete.tmp")));
+}
+
+TEST_F(CanvasWindowTest, KeysReachTheShortcutHandlerExceptInTheTextTool) {
+    canvas->SetFocus();
+    Send(WM_KEYDOWN, VK_RIGHT, 0, 0);
+    canvas->SetEffect(4);
+    Send(WM_KEYDOWN, 'A', 0, 0);
+    canvas->SetEffect(0);
+    Send(WM_KEYDOWN, VK_LEFT, 0, 0);
+    EXPECT_EQ(keys.log.calls, (std::vector<std::wstring>{L"HandleShortcutKey(39, 0)", L"HandleShortcutKey(37, 0)"}));
+}
+
+TEST_F(CanvasWindowTest, EveryCorpusImageTheLoaderReadsOpensAndFits) {
+    SKIP_WITHOUT_CORPUS();
+    const std::set<std::string> readable = {
+#include "tests/imaging/CorpusExpected.inc"
+    };
+    canvas->Move(0, 0, 200, 150);
+    for (const std::string& name : readable) {
+        const std::wstring path = CorpusFolder() + std::wstring(name.begin(), name.end());
+        ASSERT_TRUE(canvas->Import(path)) << name;
+        const RectF fit = canvas->FitRect();
+        EXPECT_GT(fit.Width, 0) << name;
+        EXPECT_GT(fit.Height, 0) << name;
+        EXPECT_GE(fit.X, 0) << name;
+        EXPECT_GE(fit.Y, 0) << name;
+        EXPECT_LE(fit.X + fit.Width, 200.001f) << name;
+        EXPECT_LE(fit.Y + fit.Height, 150.001f) << name;
+        EXPECT_LE(fit.Width, canvas->ImgDIB.Width()) << name; // never enlarged
+    }
+}
