@@ -38,13 +38,17 @@ int CountFolders(const std::wstring& folder) {
 
 void MakeBigFolder() {
     ::CreateDirectoryW(BigFolder().c_str(), nullptr);
-    if (CountFolders(BigFolder()) >= kFolders)
-        return;
-    for (int i = 0; i < kFolders; ++i) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"\\Folder %04d", i);
-        ::CreateDirectoryW((BigFolder() + name).c_str(), nullptr);
+    if (CountFolders(BigFolder()) < kFolders) {
+        for (int i = 0; i < kFolders; ++i) {
+            wchar_t name[32];
+            std::swprintf(name, 32, L"\\Folder %04d", i);
+            ::CreateDirectoryW((BigFolder() + name).c_str(), nullptr);
+        }
     }
+    // Under Wine the dialog may not find a folder whose access date changes between its reads (the
+    // first read after a change sets it): read the folder and its parents once first.
+    for (std::wstring f = BigFolder(); f.size() > 3; f.erase(f.find_last_of(L'\\')))
+        (void)CountFolders(f);
 }
 
 // The main window's side of the pane, doing nothing.

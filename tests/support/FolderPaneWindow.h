@@ -1,6 +1,5 @@
 // A main window for folder-pane tests: a real window with the FolderView picture box, a recording
-// host and the pane. Test steps run one per timer tick inside whichever loop is running, so they
-// see the pane while its dialog's loop is the program's loop.
+// host and the pane. Steps run one per timer tick inside whichever loop is running.
 #pragma once
 
 #include "browser/ModFolderView.h"
@@ -26,45 +25,35 @@ struct FolderPaneWindow {
     size_t stepsRun = 0;
     bool watchdogFired = false;
     bool inStep = false;
-    // Runs at the tick after the last step.
-    std::function<void()> onStepsDone = [this] { pane.FolderViewDestroy(); };
+    std::function<void()> onStepsDone = [this] { pane.FolderViewDestroy(); }; // at every tick after the steps
 
     FolderPaneWindow() {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.x = 8;
-        args.y = 40;
-        args.width = 260;
-        args.height = 400;
-        args.backColor = kBackColor;
-        EXPECT_TRUE(folderView.Create(args));
+        EXPECT_TRUE(folderView.Create({window.hwnd(), 8, 40, 260, 400, kBackColor}));
         host.folderView = folderView.hWnd();
         host.folderViewSize = {260, 400};
         App().CurrentDirectory = L"..."; // as start-up leaves it
         window.onMessage = [this](UINT msg, WPARAM wp, LPARAM, LRESULT*) {
-            if (msg == WM_TIMER && wp == kWatchdogTimer) {
+            if (msg != WM_TIMER || inStep)
+                return false;
+            inStep = true; // a step may pump messages; the next tick waits for it
+            if (wp == kWatchdogTimer) {
                 watchdogFired = true;
                 pane.FolderViewDestroy();
                 ::PostQuitMessage(99);
-            }
-            if (msg != WM_TIMER || wp != kStepTimer || inStep)
-                return false;
-            inStep = true; // a step may pump messages; the next tick waits for it
-            if (stepsRun < steps.size())
+            } else if (stepsRun < steps.size()) {
                 steps[stepsRun++]();
-            else if (onStepsDone)
+            } else if (onStepsDone) {
                 onStepsDone();
+            }
             inStep = false;
             return true;
         };
     }
-
-    // Runs the steps a tick apart from now on, then onStepsDone at every later tick; a watchdog ends
-    // every loop after 30 s.
-    void StartSteps(std::vector<std::function<void()>> list, UINT interval = 200) {
+    // Runs the steps a tick apart from now on; a watchdog ends every loop after 30 s.
+    void StartSteps(std::vector<std::function<void()>> list) {
         steps = std::move(list);
         stepsRun = 0;
-        ::SetTimer(window.hwnd(), kStepTimer, interval, nullptr);
+        ::SetTimer(window.hwnd(), kStepTimer, 200, nullptr);
         ::SetTimer(window.hwnd(), kWatchdogTimer, 30000, nullptr);
     }
     void StopSteps() {
