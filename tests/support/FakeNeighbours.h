@@ -6,6 +6,7 @@
 #include "browser/FolderPaneHost.h"
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
+#include "controls/CompanionMainWindow.h"
 #include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -20,6 +21,7 @@
 #include "tests/support/CallLog.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -158,6 +160,34 @@ public:
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
     void GridPath(const std::wstring& folder) override { log.Add(L"GridPath(" + Arg(folder) + L")"); }
     void GridCreateThumbnail() override { log.Add(L"GridCreateThumbnail()"); }
+};
+
+// The main window as the taskbar companion sees it: SetVisible shows and hides a real window when
+// one is given; Unload runs onUnload (the real shut-down closes the companion).
+class FakeCompanionMainWindow : public CompanionMainWindow {
+public:
+    CallLog log;
+    HWND window = nullptr;
+    int32_t effect = 0;    // what CanvasEffect answers
+    bool unsaved = false;  // what UnsavedEdit answers
+    int answer = IDCANCEL; // what AskSaveChanges answers
+    std::function<void()> onUnload;
+    void SetVisible(bool visible) override {
+        log.Add(L"Visible=" + Arg(visible));
+        if (window)
+            ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    int32_t CanvasEffect() const override { return effect; }
+    bool UnsavedEdit() const override { return unsaved; }
+    int AskSaveChanges() override {
+        log.Add(L"AskSaveChanges()");
+        return answer;
+    }
+    void Unload() override {
+        log.Add(L"Unload()");
+        if (onUnload)
+            onUnload();
+    }
 };
 
 class FakeToolbarSearchGrid : public ToolbarSearchGrid {

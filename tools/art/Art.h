@@ -28,3 +28,6 @@ struct ArtCanvas {
     GdipGraphics graphics;
 };
 ArtCanvas MakeArtCanvas(int width, int height);
+
+// Writes bitmap (at most 256 x 256) as a one-image 32 bpp icon file, for the resources.
+bool WriteIconFile(GpBitmap* bitmap, const std::wstring& path);

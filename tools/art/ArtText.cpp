@@ -6,7 +6,6 @@
 #include "tools/art/Art.h"
 
 #include "imaging/ModGDI.h"
-#include "platform/CursorFile.h"
 
 namespace {
 
@@ -56,23 +55,6 @@ GdipBitmap DrawTextIcon() {
     GdipCreatePen1(kAccent, 2.0f, UnitPixel, caret.put());
     GdipDrawLine(g, caret.get(), 21, 5, 21, 19);
     return std::move(c.bitmap);
-}
-
-// An icon file is a cursor file with type 1 and the planes and bit count where a cursor keeps its
-// hot spot: written as a cursor with the hot spot (1, 0), then those fields are set.
-bool WriteIconFile(GpBitmap* bitmap, const std::wstring& path) {
-    if (!WriteCursorFile(bitmap, path, 1, 0))
-        return false;
-    UniqueFile file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
-    auto put = [&](LONG offset, uint16_t value) {
-        DWORD written = 0;
-        return ::SetFilePointer(file.get(), offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-               ::WriteFile(file.get(), &value, sizeof(value), &written, nullptr) && written == sizeof(value);
-    };
-    return put(2, 1) && put(12, 32); // the type; the entry's bit count
 }
 
 void RegisterIcon(const wchar_t* name, GdipBitmap (*draw)()) {

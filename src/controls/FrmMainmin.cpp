@@ -1,0 +1,175 @@
+#include "controls/FrmMainmin.h"
+
+#include "platform/PictureBox.h"
+
+#include <utility>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VellumoCompanion";
+
+bool RegisterOnce(WNDPROC proc) {
+    static bool registered = false;
+    if (registered)
+        return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    // The program's icon, from the executable's resources (none in tests: the system's then).
+    wc.hIcon = ::LoadIconW(wc.hInstance, L"VELLUMO");
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    registered = ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered;
+}
+
+} // namespace
+
+bool CloseAskingToSave(CompanionMainWindow& main) {
+    if (main.UnsavedEdit() && main.AskSaveChanges() == IDCANCEL)
+        return false;
+    main.Unload();
+    return true;
+}
+
+bool FrmMainmin::Create(int x, int y, int width, int height) {
+    if (hwnd_ || !RegisterOnce(&FrmMainmin::Proc))
+        return false;
+    // No maximise box: there is nothing for a maximised companion to show.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    return ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr,
+                             ::GetModuleHandleW(nullptr), this) != nullptr;
+}
+
+void FrmMainmin::ShowOffScreen() {
+    if (!hwnd_)
+        return;
+    RECT r{};
+    ::GetWindowRect(hwnd_, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    ::SetWindowPos(hwnd_, nullptr, ::GetSystemMetrics(SM_CXSCREEN) + w, ::GetSystemMetrics(SM_CYSCREEN) + h, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ShowWindow(hwnd_, SW_SHOWNA);
+}
+
+void FrmMainmin::Destroy() {
+    if (hwnd_)
+        ::DestroyWindow(hwnd_); // WM_NCDESTROY clears hwnd_
+}
+
+int32_t FrmMainmin::WindowState() const {
+    if (!hwnd_)
+        return kNormal;
+    if (::IsIconic(hwnd_))
+        return kMinimized;
+    if (::IsZoomed(hwnd_))
+        return kMaximized;
+    return kNormal;
+}
+
+void FrmMainmin::WindowState(int32_t state) {
+    if (!hwnd_)
+        return;
+    switch (state) {
+    case kMinimized:
+        ::ShowWindow(hwnd_, SW_MINIMIZE);
+        break;
+    case kMaximized:
+        ::ShowWindow(hwnd_, SW_MAXIMIZE);
+        break;
+    default:
+        ::ShowWindow(hwnd_, SW_RESTORE);
+        break;
+    }
+}
+
+void FrmMainmin::SetPrinterNames(const std::vector<std::wstring>& names) {
+    if (!hwnd_)
+        return;
+    if (printerMenu_)
+        ::DestroyMenu(printerMenu_);
+    printerMenu_ = ::CreatePopupMenu();
+    printerNames_.clear();
+    if (!printerMenu_)
+        return;
+    for (const std::wstring& name : names) {
+        const UINT id = kFirstPrinterCommand + static_cast<UINT>(printerNames_.size());
+        if (!::AppendMenuW(printerMenu_, MF_STRING, id, name.c_str()))
+            break;
+        printerNames_.push_back(name);
+    }
+}
+
+void FrmMainmin::ShowPrinterMenu(int x, int y) {
+    if (!hwnd_ || !printerMenu_)
+        return;
+    // The pick arrives as WM_COMMAND once the popup has closed.
+    ::TrackPopupMenu(printerMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, hwnd_, nullptr);
+}
+
+void FrmMainmin::OnKeyDown(WPARAM key) {
+    // In the text tool the typing belongs to the canvas.
+    if (keys_ && main_.CanvasEffect() != 4)
+        keys_->HandleShortcutKey(static_cast<int>(key), CurrentShiftCode());
+}
+
+LRESULT CALLBACK FrmMainmin::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<FrmMainmin*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrmMainmin*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        if (self->printerMenu_)
+            ::DestroyMenu(std::exchange(self->printerMenu_, nullptr));
+        self->printerNames_.clear();
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (...) {
+        // A handler's failure must not unwind through the system's dispatcher.
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT FrmMainmin::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_SIZE:
+        if (wp == SIZE_MINIMIZED)
+            main_.SetVisible(false);
+        else if (wp == SIZE_RESTORED)
+            main_.SetVisible(true);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(wp);
+        return 0;
+    case WM_SYSKEYDOWN:
+        OnKeyDown(wp);
+        break; // the system still sees Alt combinations
+    case WM_CLOSE:
+        // The main window's unload destroys this window: nothing of ours is touched afterwards.
+        (void)CloseAskingToSave(main_);
+        return 0;
+    case WM_COMMAND: {
+        const UINT id = LOWORD(wp);
+        if (HIWORD(wp) == 0 && id >= kFirstPrinterCommand && id - kFirstPrinterCommand < printerNames_.size()) {
+            const std::wstring name = printerNames_[id - kFirstPrinterCommand];
+            if (onPrinterPicked)
+                onPrinterPicked(name);
+            return 0;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
