@@ -1,11 +1,13 @@
 #include "controls/RecentFolderHistory.h"
 
-#include "imaging/PathHelpers.h"
 #include "platform/GdipHandles.h"
+#include "platform/PathHelpers.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -13,8 +15,9 @@ namespace {
 constexpr LONGLONG kLargestHistoryFile = 4 << 20;
 
 std::optional<std::string> ReadSmallFile(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestHistoryFile)
         return std::nullopt;
@@ -53,27 +56,6 @@ std::optional<std::string> ToCodePage(const std::wstring& text) {
     return bytes;
 }
 
-// Writes bytes to a new file beside path and moves it over path once it is whole.
-bool ReplaceFileWith(const std::wstring& path, const std::string& bytes) {
-    const std::wstring temp = TemporaryNameBeside(path, L"vhs");
-    if (temp.empty())
-        return false;
-    bool ok = false;
-    {
-        UniqueFile file(
-            ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        ok = file && (bytes.empty() ||
-                      (::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                       written == bytes.size()));
-    }
-    if (!ok || !::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileW(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::vector<std::wstring> ReadHistory(const std::wstring& path) {
@@ -106,5 +88,9 @@ bool WriteHistory(const std::wstring& path, const std::vector<std::wstring>& fol
         if (const std::optional<std::string> line = ToCodePage(folder))
             bytes += *line + "\r\n";
     }
-    return ReplaceFileWith(path, bytes);
+    if (bytes.empty()) {
+        // No line to keep: a missing file is the empty list (an empty file is never swapped in).
+        return ::DeleteFileW(LongPathForm(path).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    return WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())});
 }

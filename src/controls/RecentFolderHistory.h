@@ -14,6 +14,7 @@ inline constexpr const wchar_t* kHistoryFileName = L"History.tmp";
 [[nodiscard]] std::vector<std::wstring> ReadHistory(const std::wstring& path);
 
 // Writes folders one a line, in order. A folder the system code page cannot hold is left out (so
-// is an empty one, which would end the list). The file is replaced only once the new one is written
-// whole; false when it was not, and the old file is then as it was.
+// is an empty one, which would end the list); with no line left the file is removed, as a missing
+// file is the empty list. The file is replaced only once the new one is written whole; false when
+// it was not, and the old file is then as it was.
 [[nodiscard]] bool WriteHistory(const std::wstring& path, const std::vector<std::wstring>& folders);

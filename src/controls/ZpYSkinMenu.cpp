@@ -31,8 +31,8 @@ bool Contains(const RectF& r, float x, float y) {
     return x >= r.X && x < r.X + r.Width && y >= r.Y && y < r.Y + r.Height;
 }
 
-bool SameId(const std::wstring& a, const std::wstring& b) {
-    return a.size() == b.size() && LowerText(a) == LowerText(b);
+bool SameText(const std::wstring& a, const std::wstring& b) {
+    return FoldCase(a) == FoldCase(b);
 }
 
 } // namespace
@@ -140,7 +140,7 @@ void ZpYSkinMenu::Initializemenu(int32_t menu) {
 
 template <typename Change> void ZpYSkinMenu::ChangeCurrentMenuRows(const std::wstring& commandId, Change change) {
     for (MenuRow& row : menuListView_)
-        if (row.MainName == CurrentlyMenu && SameId(row.KeyName, commandId))
+        if (row.MainName == CurrentlyMenu && SameText(row.KeyName, commandId))
             change(row);
 }
 
@@ -258,7 +258,7 @@ void ZpYSkinMenu::HistoryCreate(const std::wstring& path) {
     Hourglass hourglass;
     const auto historyBegin = menuListView_.end() - historyCount_;
     if (std::any_of(historyBegin, menuListView_.end(),
-                    [&path](const MenuRow& row) { return LowerText(row.Caption) == LowerText(path); }))
+                    [&path](const MenuRow& row) { return SameText(row.Caption, path); }))
         return;
     if (static_cast<size_t>(historyCount_) >= kHistoryLimit) {
         menuListView_.erase(historyBegin);

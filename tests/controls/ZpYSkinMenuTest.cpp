@@ -325,4 +325,6 @@ TEST(RecentFolderHistory, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(files, 1) << "no temporary file is left behind";
     EXPECT_TRUE(WriteHistory(path, {L"C:\\new"}));
     EXPECT_EQ(ReadTestFile(path), "C:\\new\r\n");
+    EXPECT_TRUE(WriteHistory(path, {L""}));
+    EXPECT_FALSE(FileExistsForTest(path)) << "no line left: no file, never an empty one swapped in";
 }
