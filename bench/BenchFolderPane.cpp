@@ -25,12 +25,10 @@ int CountFolders(const std::wstring& folder) {
     WIN32_FIND_DATAW data{};
     HANDLE find = ::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories,
                                      nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
     int count = 0;
     do {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.cFileName[0] != L'.')
-            ++count;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.cFileName[0] != L'.') ++count;
     } while (::FindNextFileW(find, &data));
     ::FindClose(find);
     return count;
@@ -47,8 +45,7 @@ void MakeBigFolder() {
     }
     // Under Wine the dialog may not find a folder whose access date changes between its reads (the
     // first read after a change sets it): read the folder and its parents once first.
-    for (std::wstring f = BigFolder(); f.size() > 3; f.erase(f.find_last_of(L'\\')))
-        (void)CountFolders(f);
+    for (std::wstring f = BigFolder(); f.size() > 3; f.erase(f.find_last_of(L'\\'))) (void)CountFolders(f);
 }
 
 // The main window's side of the pane, doing nothing.

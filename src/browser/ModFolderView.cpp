@@ -27,8 +27,7 @@ class ComScope {
 public:
     ComScope() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComScope() {
-        if (initialized_)
-            ::CoUninitialize();
+        if (initialized_) ::CoUninitialize();
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
@@ -40,23 +39,20 @@ private:
 // The file-system path of a shell item; empty for an item that is no file-system folder.
 std::wstring FileSystemPath(PCIDLIST_ABSOLUTE item) {
     UniqueCoTaskString name;
-    if (FAILED(::SHGetNameFromIDList(item, SIGDN_FILESYSPATH, name.put())) || !name)
-        return {};
+    if (FAILED(::SHGetNameFromIDList(item, SIGDN_FILESYSPATH, name.put())) || !name) return {};
     return name.get();
 }
 
 std::wstring DesktopFolder() {
     UniqueCoTaskString path;
-    if (FAILED(::SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put())) || !path)
-        return {};
+    if (FAILED(::SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put())) || !path) return {};
     return path.get();
 }
 
 HWND FindTree(HWND dialog) {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         wchar_t name[64] = {};
-        if (::GetClassNameW(child, name, 64) > 0 && ::lstrcmpW(name, WC_TREEVIEWW) == 0)
-            return child;
+        if (::GetClassNameW(child, name, 64) > 0 && ::lstrcmpW(name, WC_TREEVIEWW) == 0) return child;
     }
     return nullptr;
 }
@@ -64,15 +60,12 @@ HWND FindTree(HWND dialog) {
 } // namespace
 
 ModFolderView::~ModFolderView() {
-    if (dialog_)
-        ::RemoveWindowSubclass(dialog_, &DialogProc, kSubclassId);
-    if (tree_)
-        ::RemoveWindowSubclass(tree_, &TreeProc, kSubclassId);
+    if (dialog_) ::RemoveWindowSubclass(dialog_, &DialogProc, kSubclassId);
+    if (tree_) ::RemoveWindowSubclass(tree_, &TreeProc, kSubclassId);
 }
 
 bool ModFolderView::FolderViewOpen() {
-    if (open_)
-        return false;
+    if (open_) return false;
     ComScope com;
     open_ = true;
     closing_ = false;
@@ -89,8 +82,7 @@ bool ModFolderView::FolderViewOpen() {
     // A loop ended some other way (a quit message) leaves the tree in the host, its items tied to
     // the dialog that is gone.
     closing_ = true;
-    if (tree_)
-        ::DestroyWindow(tree_);
+    if (tree_) ::DestroyWindow(tree_);
     open_ = false;
     closing_ = false;
     dialog_ = nullptr;
@@ -104,45 +96,36 @@ void ModFolderView::FolderViewResize() {
 }
 
 void ModFolderView::FolderViewMove(int x, int y, int width, int height) {
-    if (tree_)
-        ::MoveWindow(tree_, x, y, width, height, TRUE);
+    if (tree_) ::MoveWindow(tree_, x, y, width, height, TRUE);
 }
 
 void ModFolderView::FolderViewSelect(const std::wstring& path) {
     App().CurrentDirectory = path;
-    if (!dialog_ || closing_ || path.empty())
-        return;
+    if (!dialog_ || closing_ || path.empty()) return;
     ::SendMessageW(dialog_, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
 void ModFolderView::FolderViewDestroy() {
-    if (!dialog_)
-        return;
+    if (!dialog_) return;
     closing_ = true;
     const HWND dialog = dialog_;
-    if (tree_ && ::IsWindow(tree_))
-        ::SetParent(tree_, dialog);
+    if (tree_ && ::IsWindow(tree_)) ::SetParent(tree_, dialog);
     ::SendMessageW(dialog, WM_CLOSE, 0, 0);
     // The close ends the dialog through its Cancel; should the dialog refuse, end it anyway.
-    if (::IsWindow(dialog))
-        ::EndDialog(dialog, IDCANCEL);
+    if (::IsWindow(dialog)) ::EndDialog(dialog, IDCANCEL);
 }
 
 int CALLBACK ModFolderView::BrowseCallbackProc(HWND dialog, UINT msg, LPARAM lp, LPARAM data) {
     auto* self = reinterpret_cast<ModFolderView*>(data);
-    if (!self)
-        return 0;
+    if (!self) return 0;
     self->dialog_ = dialog;
     try {
-        if (msg == BFFM_INITIALIZED)
-            self->OnInitialized(dialog);
-        if (msg == BFFM_SELCHANGED && lp)
-            self->OnSelectionChanged(lp);
+        if (msg == BFFM_INITIALIZED) self->OnInitialized(dialog);
+        if (msg == BFFM_SELCHANGED && lp) self->OnSelectionChanged(lp);
     } catch (...) {
         // A failed step ends the selection routine without a message, as a click would leave it.
     }
-    if (msg == BFFM_SELCHANGED && lp)
-        self->folderSelected_ = true;
+    if (msg == BFFM_SELCHANGED && lp) self->folderSelected_ = true;
     return 0;
 }
 
@@ -154,8 +137,7 @@ void ModFolderView::OnInitialized(HWND dialog) {
     ::ShowWindow(dialog, SW_HIDE);
     ::MoveWindow(dialog, ::GetSystemMetrics(SM_XVIRTUALSCREEN) - 4 * kDialogSize, 0, kDialogSize, kDialogSize, TRUE);
     const std::wstring start = App().CurrentDirectory;
-    if (!start.empty())
-        ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+    if (!start.empty()) ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
     tree_ = FindTree(dialog);
     CaptureFolderTree();
     // The start folder may name nothing (start-up gives "..."); look again once the dialog has
@@ -165,8 +147,7 @@ void ModFolderView::OnInitialized(HWND dialog) {
 
 void ModFolderView::CaptureFolderTree() {
     const HWND host = host_.FolderViewWindow();
-    if (!tree_ || !host)
-        return;
+    if (!tree_ || !host) return;
     ::SetParent(tree_, host);
     ::SetWindowSubclass(tree_, &TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     FolderViewResize();
@@ -179,8 +160,7 @@ void ModFolderView::OnSelectionChanged(LPARAM item) {
 void ModFolderView::OnFolderSelected(const std::wstring& path) {
     App().CurrentDirectory = path;
     host_.SetPathCaption(path);
-    if (!path.empty())
-        host_.HistoryCreate(path);
+    if (!path.empty()) host_.HistoryCreate(path);
     host_.LeftSkinstyle();
     host_.SetMenuVisible(false);
     // A virtual item of the shell has no path: the grid then shows an empty listing.
@@ -189,14 +169,11 @@ void ModFolderView::OnFolderSelected(const std::wstring& path) {
 }
 
 void ModFolderView::SelectFirstFolderIfNone() {
-    if (folderSelected_ || closing_ || !dialog_)
-        return;
+    if (folderSelected_ || closing_ || !dialog_) return;
     const std::wstring desktop = DesktopFolder();
     App().CurrentDirectory = desktop;
-    if (!desktop.empty())
-        ::SendMessageW(dialog_, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(desktop.c_str()));
-    if (folderSelected_)
-        return;
+    if (!desktop.empty()) ::SendMessageW(dialog_, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(desktop.c_str()));
+    if (folderSelected_) return;
     // The tree could not show it either: the grid still gets the folder.
     try {
         OnFolderSelected(desktop);
@@ -209,18 +186,15 @@ bool ModFolderView::OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* res
     switch (msg) {
     case WM_WINDOWPOSCHANGING:
         // The dialog's loop shows the dialog once it is idle: it stays hidden for its whole life.
-        if (!closing_)
-            reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+        if (!closing_) reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
         return false;
     case WM_COMMAND:
         // OK and Cancel (Enter and Esc too) would end the dialog and with it the program's loop.
-        if (closing_ || (LOWORD(wp) != IDOK && LOWORD(wp) != IDCANCEL))
-            return false;
+        if (closing_ || (LOWORD(wp) != IDOK && LOWORD(wp) != IDCANCEL)) return false;
         *result = 0;
         return true;
     case WM_CLOSE:
-        if (closing_)
-            return false;
+        if (closing_) return false;
         *result = 0;
         return true;
     case WM_ACTIVATE:
@@ -247,14 +221,12 @@ LRESULT CALLBACK ModFolderView::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
     auto* self = reinterpret_cast<ModFolderView*>(data);
     if (msg == WM_NCDESTROY) {
         ::RemoveWindowSubclass(hwnd, &DialogProc, id);
-        if (self && self->dialog_ == hwnd)
-            self->dialog_ = nullptr;
+        if (self && self->dialog_ == hwnd) self->dialog_ = nullptr;
         return ::DefSubclassProc(hwnd, msg, wp, lp);
     }
     LRESULT result = 0;
     try {
-        if (self && self->OnDialogMessage(msg, wp, lp, &result))
-            return result;
+        if (self && self->OnDialogMessage(msg, wp, lp, &result)) return result;
     } catch (...) {
         return 0;
     }
@@ -271,8 +243,7 @@ LRESULT CALLBACK ModFolderView::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
     }
     if (msg == WM_NCDESTROY) {
         ::RemoveWindowSubclass(hwnd, &TreeProc, id);
-        if (self && self->tree_ == hwnd)
-            self->tree_ = nullptr;
+        if (self && self->tree_ == hwnd) self->tree_ = nullptr;
     }
     return ::DefSubclassProc(hwnd, msg, wp, lp);
 }

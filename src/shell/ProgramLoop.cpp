@@ -6,10 +6,8 @@ int RunProgramLoop(ModFolderView& pane, HWND mainWindow) {
     MSG msg{};
     while (::IsWindow(mainWindow)) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0)
-            return static_cast<int>(msg.wParam);
-        if (got == -1)
-            break;
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) break;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

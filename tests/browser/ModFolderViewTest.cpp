@@ -27,8 +27,7 @@ void ReadFolder(const std::wstring& path) {
     const HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
     while (find != INVALID_HANDLE_VALUE && ::FindNextFileW(find, &data)) {
     }
-    if (find != INVALID_HANDLE_VALUE)
-        ::FindClose(find);
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
 }
 
 class FolderPaneTest : public ::testing::Test {
@@ -40,15 +39,12 @@ protected:
         static int count = 0;
         folder = MakeTestFolder(L"pane" + std::to_wstring(++count));
         folder.pop_back();
-        for (const wchar_t* sub : {L"\\one", L"\\two"})
-            ::CreateDirectoryW((folder + sub).c_str(), nullptr);
+        for (const wchar_t* sub : {L"\\one", L"\\two"}) ::CreateDirectoryW((folder + sub).c_str(), nullptr);
         // Wine gap: the dialog finds a path by comparing item ids that carry access dates, and the
         // first read of a changed folder sets a new one; so a folder changed just before the dialog
         // lists it may not be found. The new folders and their parents are read once first.
-        for (const wchar_t* sub : {L"\\one", L"\\two"})
-            ReadFolder(folder + sub);
-        for (std::wstring f = folder; f.size() > 3; f.erase(f.find_last_of(L'\\')))
-            ReadFolder(f);
+        for (const wchar_t* sub : {L"\\one", L"\\two"}) ReadFolder(folder + sub);
+        for (std::wstring f = folder; f.size() > 3; f.erase(f.find_last_of(L'\\'))) ReadFolder(f);
     }
     // Opens the pane, runs the steps inside its loop and expects the loop to end after them.
     void RunPane(std::vector<std::function<void()>> steps) {
@@ -80,10 +76,8 @@ TEST_F(FolderPaneTest, CapturesTheTreeStartsOnTheDesktopAndSwallowsWhatWouldEndT
                  EXPECT_EQ(App().CurrentDirectory, desktop);
                  w.host.folderViewSize = {200, 150};
                  w.pane.FolderViewResize();
-                 for (WPARAM key : {VK_ESCAPE, VK_RETURN})
-                     ::PostMessageW(dialog, WM_KEYDOWN, key, 0);
-                 for (WPARAM id : {IDOK, IDCANCEL})
-                     ::PostMessageW(dialog, WM_COMMAND, id, 0);
+                 for (WPARAM key : {VK_ESCAPE, VK_RETURN}) ::PostMessageW(dialog, WM_KEYDOWN, key, 0);
+                 for (WPARAM id : {IDOK, IDCANCEL}) ::PostMessageW(dialog, WM_COMMAND, id, 0);
                  ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
                  ::PostMessageW(dialog, WM_CLOSE, 0, 0);
              },

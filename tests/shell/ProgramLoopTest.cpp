@@ -13,8 +13,7 @@ TEST(ProgramLoop, KeepsServingTheMainWindowAfterThePaneEnds) {
     w.StartSteps({[&] { w.pane.FolderViewDestroy(); }});
     w.onStepsDone = [&] {
         EXPECT_FALSE(w.pane.IsOpen());
-        if (++ticksAfterPane == 3)
-            ::DestroyWindow(w.window.hwnd());
+        if (++ticksAfterPane == 3) ::DestroyWindow(w.window.hwnd());
     };
     EXPECT_EQ(RunProgramLoop(w.pane, w.window.hwnd()), 0);
     EXPECT_EQ(ticksAfterPane, 3u);
@@ -27,8 +26,7 @@ TEST(ProgramLoop, EndsWhenTheMainWindowClosesOrTheProgramQuits) {
         w.StartSteps({[&] { EXPECT_TRUE(w.pane.IsOpen()); }});
         // The main window's unload ends the pane, as the program's does.
         w.window.onMessage = [&, timer = w.window.onMessage](UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
-            if (msg == WM_DESTROY)
-                w.pane.FolderViewDestroy();
+            if (msg == WM_DESTROY) w.pane.FolderViewDestroy();
             return timer(msg, wp, lp, result);
         };
         w.onStepsDone = [&] {

@@ -33,8 +33,7 @@ struct FolderPaneWindow {
         host.folderViewSize = {260, 400};
         App().CurrentDirectory = L"..."; // as start-up leaves it
         window.onMessage = [this](UINT msg, WPARAM wp, LPARAM, LRESULT*) {
-            if (msg != WM_TIMER || inStep)
-                return false;
+            if (msg != WM_TIMER || inStep) return false;
             inStep = true; // a step may pump messages; the next tick waits for it
             if (wp == kWatchdogTimer) {
                 watchdogFired = true;
