@@ -59,14 +59,8 @@ struct RecordingControl {
     std::vector<std::string> events;
 
     explicit RecordingControl(HWND parent) {
-        PictureBoxArgs args;
-        args.parent = parent;
-        args.x = 20;
-        args.y = 20;
-        args.width = 100;
-        args.height = 60;
-        args.backColor = RGB(0, 128, 0);
-        EXPECT_TRUE(box.Create(args));
+        EXPECT_TRUE(
+            box.Create({.parent = parent, .x = 20, .y = 20, .width = 100, .height = 60, .backColor = RGB(0, 128, 0)}));
         auto record = [this](const char* what, int b, int s, float px, float py) {
             char text[64];
             std::snprintf(text, sizeof text, "%s %d %d (%d,%d)", what, b, s, static_cast<int>(px),
@@ -360,11 +354,7 @@ struct MessageControl : PictureBox {
 };
 
 PictureBoxArgs ArgsIn(HWND parent) {
-    PictureBoxArgs args;
-    args.parent = parent;
-    args.width = 40;
-    args.height = 30;
-    return args;
+    return {.parent = parent, .width = 40, .height = 30};
 }
 } // namespace
 
@@ -388,28 +378,20 @@ TEST(PictureBox, BindsAtCreationLetsGoAtDestructionAndMayBeClosedByItsOwnHandler
             ASSERT_TRUE(box->Create(ArgsIn(host.hwnd())));
             const HWND hwnd = box->hWnd();
             int clicks = 0, closed = 0;
-            const auto close = [&] {
+            // Closes the box when the event raised is the one of this round.
+            const auto closeAt = [&](UINT event) {
+                if (event != closingAt) return;
                 ++closed;
                 if (deleteIt)
                     delete box;
                 else
                     box->Destroy();
             };
-            box->onMouseDown = [&](int, int, float, float) {
-                if (closingAt == WM_LBUTTONDOWN) close();
-            };
-            box->onMouseUp = [&](int, int, float, float) {
-                if (closingAt == WM_LBUTTONUP) close();
-            };
-            box->onMouseMove = [&](int, int, float, float) {
-                if (closingAt == WM_MOUSEMOVE) close();
-            };
-            box->onDblClick = [&] {
-                if (closingAt == WM_LBUTTONDBLCLK) close();
-            };
-            box->onKeyDown = [&](int, int) {
-                if (closingAt == WM_KEYDOWN) close();
-            };
+            box->onMouseDown = [&](int, int, float, float) { closeAt(WM_LBUTTONDOWN); };
+            box->onMouseUp = [&](int, int, float, float) { closeAt(WM_LBUTTONUP); };
+            box->onMouseMove = [&](int, int, float, float) { closeAt(WM_MOUSEMOVE); };
+            box->onDblClick = [&] { closeAt(WM_LBUTTONDBLCLK); };
+            box->onKeyDown = [&](int, int) { closeAt(WM_KEYDOWN); };
             box->onClick = [&] { ++clicks; };
             if (closingAt == WM_LBUTTONUP) ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             ::SendMessageW(hwnd, closingAt, closingAt == WM_KEYDOWN ? VK_SPACE : MK_LBUTTON, MAKELPARAM(5, 5));
