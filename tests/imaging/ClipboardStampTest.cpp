@@ -77,8 +77,6 @@ TEST(Clipboard, CopyThenPasteGivesAnImageOfTheCallersOwnAndTextGivesNothing) {
 TEST(StampFiles, TheWorkingStampAndLibraryStampsAreWrittenAtTheirSizes) {
     const std::wstring temp = App().ProgramFolder + L"Librarians\\Stamptemp.tmp";
     const std::wstring leaf = App().ProgramFolder + L"Librarians\\Leaf one.lib";
-    EXPECT_EQ(StampTempPath(), temp);
-    EXPECT_EQ(StampLibPath(L"Leaf one"), leaf);
     GdipBitmap source = BlockBitmap(120, 80), small = BlockBitmap(10, 10);
     ASSERT_TRUE(CopyImageToClipboard(source.get(), 0, 0, 120, 80));
     GdipImage image;

@@ -272,18 +272,10 @@ TEST(PictureBox, ReportsButtonsShiftClickAndDoubleClick) {
 }
 
 TEST(PictureBox, ShowsCursorsByNameAndByCode) {
-    // The executable's cursor resources, stood in for by cursors made here; only the program's
-    // names exist.
-    std::map<std::wstring, HCURSOR> made;
-    PictureBox::SetCursorLoader([&](const std::wstring& name) -> HCURSOR {
-        if (name != L"MOUSED" && name != L"PICKER" && name != L"PANVIEW" && name != L"SHOU") return nullptr;
-        HCURSOR& cursor = made[name];
-        if (!cursor) {
-            std::vector<BYTE> andMask(32 * 4, 0xFF), xorMask(32 * 4, 0);
-            cursor = ::CreateCursor(nullptr, static_cast<int>(made.size()), 0, 32, 32, andMask.data(), xorMask.data());
-        }
-        return cursor;
-    });
+    // The executable's cursor resources, stood in for by system cursors no pointer code uses.
+    std::map<std::wstring, HCURSOR> made{{L"PICKER", ::LoadCursorW(nullptr, IDC_HAND)},
+                                         {L"MOUSED", ::LoadCursorW(nullptr, IDC_IBEAM)}};
+    PictureBox::SetCursorLoader([&](const std::wstring& name) { return made.count(name) ? made[name] : nullptr; });
     TestWindow window(200, 140);
     RecordingControl control(window.hwnd());
     EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_ARROW));
@@ -308,8 +300,6 @@ TEST(PictureBox, ShowsCursorsByNameAndByCode) {
     EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_CROSS));
 
     PictureBox::SetCursorLoader(nullptr);
-    control.box.Destroy();
-    for (auto& [name, cursor] : made) ::DestroyCursor(cursor);
 }
 
 TEST(PictureBox, ForwardsKeyPressesToTheShortcutHandler) {
