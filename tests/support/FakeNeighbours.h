@@ -15,6 +15,8 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "output/FrmScroll.h"
+#include "output/SlideshowGrid.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -113,11 +115,10 @@ class FakeFontListHost : public FontListHost {
 public:
     std::vector<std::wstring> fonts; // kept sorted, as the real list is
     void AddFont(const std::wstring& faceName) override {
-        fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
-                                      [](const std::wstring& a, const std::wstring& b) {
-                                          return CompareNoCase(a, b) < 0;
-                                      }),
-                     faceName);
+        fonts.insert(
+            std::upper_bound(fonts.begin(), fonts.end(), faceName,
+                             [](const std::wstring& a, const std::wstring& b) { return CompareNoCase(a, b) < 0; }),
+            faceName);
     }
     int32_t FontCount() const override { return static_cast<int32_t>(fonts.size()); }
     std::wstring FontAt(int32_t index) const override {
@@ -215,4 +216,23 @@ public:
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
     float ShownImageResolution() const override { return resolution; }
+};
+
+// The grid's files from a plain list.
+class FakeSlideshowGrid : public SlideshowGrid {
+public:
+    std::vector<std::wstring> files;
+    std::function<void(int32_t index)> onRead; // called at every read, before the answer
+    std::wstring SlideFilename(int32_t index) const override {
+        if (onRead)
+            onRead(index);
+        return files.at(static_cast<size_t>(index));
+    }
+    int32_t ListCount() const override { return static_cast<int32_t>(files.size()); }
+};
+
+class FakeScreenSaverInstaller : public ScreenSaverInstaller {
+public:
+    CallLog log;
+    void Run(const std::wstring& commandLine) override { log.Add(L"Run(" + Arg(commandLine) + L")"); }
 };
