@@ -12,12 +12,10 @@ namespace {
 std::wstring TrashFiles() {
     wchar_t value[1024];
     const DWORD n = ::GetEnvironmentVariableW(L"XDG_DATA_HOME", value, 1024);
-    if (n == 0 || n >= 1024)
-        return {};
+    if (n == 0 || n >= 1024) return {};
     std::wstring path = L"Z:" + std::wstring(value, n);
     for (auto& c : path)
-        if (c == L'/')
-            c = L'\\';
+        if (c == L'/') c = L'\\';
     return path + L"\\Trash\\files\\";
 }
 
@@ -42,8 +40,7 @@ TEST(FileExists, FindsFilesFoldersAndMatchingPatterns) {
 
 TEST(RecycleFile, MovesTheFileToTheRecycleBinAndReportsAMissingOne) {
     const std::wstring trash = TrashFiles();
-    if (trash.empty())
-        GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
+    if (trash.empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
     ScopedShellConfirmationsOff quiet;
     const std::wstring folder = MakeTestFolder(L"recycle");
     const std::wstring name = UniqueName(L"recycled-");
@@ -63,8 +60,7 @@ TEST(RecycleFile, MovesTheFileToTheRecycleBinAndReportsAMissingOne) {
 
 // The canvas reaches these through its file-services seam.
 TEST(OutputFileShell, AnswersTheCanvasAsTheFunctionsDo) {
-    if (TrashFiles().empty())
-        GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
+    if (TrashFiles().empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
     ScopedShellConfirmationsOff quiet;
     OutputFileShell shell;
     EXPECT_EQ(shell.GetFileExt(L"C:\\a.b\\x.JPG"), L"jpg");

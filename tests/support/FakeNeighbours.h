@@ -115,10 +115,11 @@ class FakeFontListHost : public FontListHost {
 public:
     std::vector<std::wstring> fonts; // kept sorted, as the real list is
     void AddFont(const std::wstring& faceName) override {
-        fonts.insert(
-            std::upper_bound(fonts.begin(), fonts.end(), faceName,
-                             [](const std::wstring& a, const std::wstring& b) { return CompareNoCase(a, b) < 0; }),
-            faceName);
+        fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
+                                      [](const std::wstring& a, const std::wstring& b) {
+                                          return CompareNoCase(a, b) < 0;
+                                      }),
+                     faceName);
     }
     int32_t FontCount() const override { return static_cast<int32_t>(fonts.size()); }
     std::wstring FontAt(int32_t index) const override {
