@@ -5,9 +5,9 @@
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
-#include "imaging/PathHelpers.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
+#include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
 #include <commctrl.h>
