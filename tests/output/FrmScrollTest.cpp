@@ -2,14 +2,13 @@
 // starts, and what it says when it cannot do its job.
 #include "output/FrmScroll.h"
 #include "platform/AppState.h"
+#include "platform/FileList.h"
 #include "platform/MessageBoxService.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -38,18 +37,9 @@ protected:
         TestWindow::Pump(10);
     }
     std::vector<std::wstring> DataFiles() const {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW found{};
-        const HANDLE find = ::FindFirstFileW((program_ + L"ScrDatas\\*").c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.emplace_back(found.cFileName);
-        } while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-        std::sort(names.begin(), names.end());
-        return names;
+        FileList list;
+        list.SetPath(program_ + L"ScrDatas\\");
+        return list.Names();
     }
 
     std::wstring program_, sources_;
@@ -68,7 +58,7 @@ TEST_F(ScrMakerTest, ThreeFilesGiveExactlyThreeDataFilesWhateverStoodThere) {
     App().SelectedFiles = {sources_ + L"b.png", L"", sources_ + L"notes.txt", sources_ + L"a.jpg"};
     RunMaker();
     EXPECT_EQ(DataFiles(),
-              (std::vector<std::wstring>{L"Scrdata0.dat", L"Scrdata1.dat", L"Scrdata2.dat", L"keep.data"}));
+              (std::vector<std::wstring>{L"keep.data", L"Scrdata0.dat", L"Scrdata1.dat", L"Scrdata2.dat"}));
     EXPECT_EQ(ReadTestFile(program_ + L"ScrDatas\\Scrdata0.dat"), "bytes of b.png");
     EXPECT_EQ(ReadTestFile(program_ + L"ScrDatas\\Scrdata1.dat"), "bytes of notes.txt");
     EXPECT_EQ(ReadTestFile(program_ + L"ScrDatas\\Scrdata2.dat"), "bytes of a.jpg");
