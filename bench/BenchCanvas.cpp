@@ -20,15 +20,12 @@ const std::wstring& Photo() {
 
 // A smooth picture with fine noise, written as a JPEG once.
 void WritePhoto() {
-    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
+    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW))
-        return;
+    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW)) return;
     GpRect all{0, 0, kPhotoW, kPhotoH};
     BitmapData data{};
-    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
-        return;
+    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
     uint32_t seed = 7;
     for (int y = 0; y < kPhotoH; ++y) {
         auto* row =
@@ -56,8 +53,7 @@ struct CanvasHost {
         args.parent = window;
         args.width = kViewW;
         args.height = kViewH;
-        if (!canvas->Create(args, {}))
-            std::printf("  the canvas window could not be made\n");
+        if (!canvas->Create(args, {})) std::printf("  the canvas window could not be made\n");
     }
 };
 
@@ -89,8 +85,7 @@ const bool registered = [] {
     RegisterBench({"canvas: repaint the fitted 24 MP view at 1280 x 1024", 0,
                    [] {
                        WritePhoto();
-                       if (!Host().canvas->Import(Photo()))
-                           std::printf("  the photograph did not open\n");
+                       if (!Host().canvas->Import(Photo())) std::printf("  the photograph did not open\n");
                    },
                    [] { Host().canvas->Painting(false, false, false, false); }, 9,
                    [] { std::printf("  aim: under 16 ms\n"); }});

@@ -94,7 +94,9 @@ void ThumViewer::LoadFileList() {
     ++listingGeneration_;
 }
 
-void ThumViewer::VrFileRead() { favoriteNames_ = ReadFavoritesFile(currentFolder_); }
+void ThumViewer::VrFileRead() {
+    favoriteNames_ = ReadFavoritesFile(currentFolder_);
+}
 
 void ThumViewer::TakeSearchCopy() {
     searchListView_.Rows = thumListview_.Rows;
@@ -146,9 +148,13 @@ std::wstring ThumViewer::SlideFilename(int32_t index) const {
 
 bool ThumViewer::PassesFilter(const ThumRow& row) {
     switch (filterMode_) {
-    case kFormatFilter: return IsInFormatList(row.Extname);
-    case kDateFilter: return MatchDateFilter(row);
-    default: MarkCalendarDay(row); return true;
+    case kFormatFilter:
+        return IsInFormatList(row.Extname);
+    case kDateFilter:
+        return MatchDateFilter(row);
+    default:
+        MarkCalendarDay(row);
+        return true;
     }
 }
 

@@ -30,8 +30,7 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
     for (;;) {
         const size_t end = text.find(separator, start);
         parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos)
-            return parts;
+        if (end == std::wstring::npos) return parts;
         start = end + 1;
     }
 }
@@ -43,8 +42,7 @@ std::wstring SingleText(float value) {
     std::swprintf(buffer, 32, L"%.7G", static_cast<double>(value));
     std::wstring text = buffer;
     const size_t point = text.find(L'.');
-    if (point != std::wstring::npos)
-        text.replace(point, 1, FileInfoFormat::Current().DecimalSeparator);
+    if (point != std::wstring::npos) text.replace(point, 1, FileInfoFormat::Current().DecimalSeparator);
     return text;
 }
 
@@ -70,8 +68,7 @@ void ZzVFiterControl::IniaData() {
                  L""};
     }
     rows_.clear();
-    for (std::wstring& text : texts)
-        rows_.push_back({std::move(text), true});
+    for (std::wstring& text : texts) rows_.push_back({std::move(text), true});
 }
 
 void ZzVFiterControl::StartPaint() {
@@ -83,8 +80,7 @@ void ZzVFiterControl::StartPaint() {
     for (size_t i = 0; i < rows_.size(); ++i) {
         colourIndex_ = colourIndex_ == 1 ? 0 : 1;
         const int32_t alternating = colourIndex_;
-        if (static_cast<int32_t>(i) == markedRow_)
-            colourIndex_ = kMarkedColour;
+        if (static_cast<int32_t>(i) == markedRow_) colourIndex_ = kMarkedColour;
         rowRects_[i] = RectF(2, toolHeight_ * static_cast<float>(i), width, toolHeight_);
         // Style 0 shows the format without its "*.".
         const std::wstring& text = rows_[i].Text;
@@ -99,8 +95,7 @@ void ZzVFiterControl::StartPaint() {
 void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y, float w, float h, bool ticked) {
     GdipGraphics graphics = CreateGraphics();
     GpGraphics* g = graphics.get();
-    if (!g)
-        return;
+    if (!g) return;
     const uint32_t colour = kRowColours[static_cast<size_t>(std::clamp(colourIndex_, 0, kMarkedColour))];
     GdipSolidFill back = MakeSolidFill(colour);
     GdipPen shadow = MakePen(ColorARGB(30, 0, 0, 0), 1);
@@ -109,8 +104,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
     GdipFontFamily family;
     GdipCreateFontFamilyFromName(kFontName, nullptr, family.put());
     GdipFont font;
-    if (family)
-        GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
+    if (family) GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
     GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
 
     if (style_ == 0 && shadow && light) {
@@ -122,8 +116,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
     }
     const float bandX = style_ == 0 ? x + h + 2 : 0;
     const float bandWidth = style_ == 0 ? w - h + 2 : w;
-    if (back)
-        GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
+    if (back) GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
     if (font && ink) {
         RectF layout(bandX + 5, y + 2, static_cast<float>(Width()), h);
         GdipDrawString(g, text.c_str(), -1, font.get(), &layout, nullptr, ink.get());
@@ -139,22 +132,18 @@ void ZzVFiterControl::OnPress(float x, float y) {
             rows_[i].Selected = !rows_[i].Selected;
             markedRow_ = static_cast<int32_t>(i);
         }
-        if (style_ == 0 && rows_[i].Selected)
-            imageFormats_ += rows_[i].Text + L";";
+        if (style_ == 0 && rows_[i].Selected) imageFormats_ += rows_[i].Text + L";";
     }
-    if (style_ == 0 && !imageFormats_.empty())
-        imageFormats_.pop_back();
+    if (style_ == 0 && !imageFormats_.empty()) imageFormats_.pop_back();
     StartPaint();
 }
 
 void ZzVFiterControl::OnMove(float x, float y) {
     bool overRow = false;
-    for (const RectF& r : rowRects_)
-        overRow = overRow || r.Contains(x, y);
+    for (const RectF& r : rowRects_) overRow = overRow || r.Contains(x, y);
     if (overRow) {
         // Without the cursor resource the pointer stays as it is.
-        if (GetMousePointer() != MousePointer::Custom)
-            static_cast<void>(SetMouseIcon(L"MOUSED"));
+        if (GetMousePointer() != MousePointer::Custom) static_cast<void>(SetMouseIcon(L"MOUSED"));
     } else if (GetMousePointer() != MousePointer::Default) {
         SetMousePointer(MousePointer::Default);
     }

@@ -16,25 +16,21 @@ bool IsStepFileName(const std::wstring& key, const std::wstring& prefix, const s
         key.compare(key.size() - extension.size(), extension.size(), extension) != 0)
         return false;
     for (size_t i = prefix.size(); i < key.size() - extension.size(); ++i)
-        if (!std::iswdigit(key[i]))
-            return false;
+        if (!std::iswdigit(key[i])) return false;
     return true;
 }
 
 void DeleteStepFiles(const std::wstring& wildcard, const std::wstring& prefix, const std::wstring& extension) {
     std::vector<FileListEntry> files;
-    if (!ListFolderFiles(App().DataPath, FilePattern(wildcard), files))
-        return;
+    if (!ListFolderFiles(App().DataPath, FilePattern(wildcard), files)) return;
     for (const FileListEntry& f : files)
-        if (IsStepFileName(f.Key, prefix, extension))
-            ::DeleteFileW((App().DataPath + f.Name).c_str());
+        if (IsStepFileName(f.Key, prefix, extension)) ::DeleteFileW((App().DataPath + f.Name).c_str());
 }
 
 } // namespace
 
 CanvasModel::~CanvasModel() {
-    for (DIBsave& step : UndoBuffers)
-        step.Destroy();
+    for (DIBsave& step : UndoBuffers) step.Destroy();
     ImgDIB.Destroy();
     DeleteScratchFiles();
 }
@@ -49,8 +45,7 @@ std::wstring CanvasModel::StampUndoFile(int32_t step) {
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
     CurFilename = fileName;
-    if (ImgDIB.Import(fileName))
-        return true;
+    if (ImgDIB.Import(fileName)) return true;
     // Nothing is shown, so no step can belong to it.
     ClearHistory();
     return false;
@@ -58,8 +53,7 @@ bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
 
 void CanvasModel::ClearHistory() {
     undoIndex_ = 0;
-    for (DIBsave& step : UndoBuffers)
-        step.Destroy();
+    for (DIBsave& step : UndoBuffers) step.Destroy();
     DeleteStepFiles(L"*.udo", L"UNDO", L".UDO");
     UndoE = false;
     RedoE = false;
@@ -68,8 +62,7 @@ void CanvasModel::ClearHistory() {
 void CanvasModel::DeleteScratchFiles() {
     DeleteStepFiles(L"*.udo", L"UNDO", L".UDO");
     DeleteStepFiles(L"*.sudo", L"STAMPUNDO", L".SUDO");
-    for (const wchar_t* name : {L"bgtemp.tmp", L"Tempdelete.tmp"})
-        ::DeleteFileW((App().DataPath + name).c_str());
+    for (const wchar_t* name : {L"bgtemp.tmp", L"Tempdelete.tmp"}) ::DeleteFileW((App().DataPath + name).c_str());
 }
 
 void CanvasModel::LayOut(float controlW, float controlH, bool freshUnfitted) {
@@ -86,10 +79,8 @@ void CanvasModel::LayOutForPaint(float controlW, float controlH) {
 }
 
 bool CanvasModel::TakeFirstSnapshot() {
-    if (!firstL_ || !ImgDIB.DIB())
-        return false;
-    for (DIBsave& step : UndoBuffers)
-        step.Destroy();
+    if (!firstL_ || !ImgDIB.DIB()) return false;
+    for (DIBsave& step : UndoBuffers) step.Destroy();
     DIBsave& first = UndoBuffers[0];
     const int32_t w = RoundHalfEven(ImgDIB.Width()), h = RoundHalfEven(ImgDIB.Height());
     bool written = first.CreateBlankMemory(h, w) && first.MemGraphics &&

@@ -44,6 +44,10 @@ bool FileExists(const std::wstring& path) {
     return static_cast<bool>(search);
 }
 
-ScopedShellConfirmationsOff::ScopedShellConfirmationsOff() : previous_(g_quiet) { g_quiet = true; }
+ScopedShellConfirmationsOff::ScopedShellConfirmationsOff() : previous_(g_quiet) {
+    g_quiet = true;
+}
 
-ScopedShellConfirmationsOff::~ScopedShellConfirmationsOff() { g_quiet = previous_; }
+ScopedShellConfirmationsOff::~ScopedShellConfirmationsOff() {
+    g_quiet = previous_;
+}

@@ -43,8 +43,7 @@ struct PanelFixture : ::testing::Test {
     [[nodiscard]] bool HasText(int row, int fromX) const {
         for (int y = 20 * row + 3; y < 20 * row + 18; ++y)
             for (int x = fromX; x < fromX + 60; ++x)
-                if (GetRValue(panel.Point(x, y)) < 128 && GetRValue(Band(row)) > 200)
-                    return true;
+                if (GetRValue(panel.Point(x, y)) < 128 && GetRValue(Band(row)) > 200) return true;
         return false;
     }
     void Click(int y) { LeftClick(panel.hWnd(), 80, y); }
@@ -60,8 +59,7 @@ TEST_F(PanelFixture, ShowsNineTickedFormatsWithTheFirstRowMarked) {
     EXPECT_EQ(panel.ImageFormats(), kAll);
     ASSERT_EQ(panel.FiterListView().size(), 9u);
     EXPECT_EQ(panel.FiterListView()[6].Text, L"*.Tiff");
-    for (int row = 0; row < 9; ++row)
-        EXPECT_TRUE(Ticked(row)) << row;
+    for (int row = 0; row < 9; ++row) EXPECT_TRUE(Ticked(row)) << row;
     EXPECT_LE(RgbDistance(Band(0), kMarkedRow), 3);
     EXPECT_LE(RgbDistance(Band(1), kOddRow), 3);
     EXPECT_LE(RgbDistance(Band(2), kEvenRow), 3);
@@ -87,11 +85,9 @@ TEST_F(PanelFixture, AClickUnticksAFormatAndReportsTheOthers) {
     EXPECT_EQ(formatsAtEvent, (std::vector<std::wstring>{eight, eight}));
     EXPECT_EQ(panel.MarkedRow(), 1);
 
-    for (int row : {0, 2, 3, 4, 5, 6, 7, 8})
-        Click(20 * row + 19); // the last pixel row of each
+    for (int row : {0, 2, 3, 4, 5, 6, 7, 8}) Click(20 * row + 19); // the last pixel row of each
     EXPECT_EQ(panel.ImageFormats(), L"");
-    for (int row = 0; row < 9; ++row)
-        EXPECT_FALSE(Ticked(row)) << row;
+    for (int row = 0; row < 9; ++row) EXPECT_FALSE(Ticked(row)) << row;
     Click(20);
     EXPECT_EQ(panel.ImageFormats(), L"*.Gif");
 
@@ -113,8 +109,7 @@ TEST_F(PanelFixture, StyleOneShowsTheFilesInformation) {
     source.resolution = 72.5f;
     Show(1);
     std::vector<std::wstring> texts;
-    for (const auto& row : panel.FiterListView())
-        texts.push_back(row.Text);
+    for (const auto& row : panel.FiterListView()) texts.push_back(row.Text);
     EXPECT_EQ(texts,
               (std::vector<std::wstring>{L"Filename : Holiday.jpg", L"Image Format : JPG", L"Image Size : 1.5 KB",
                                          L"Date Created : 5-9-2005 6:0:36", L"Date Modified : 6-9-2005 7:1:2",
@@ -125,8 +120,7 @@ TEST_F(PanelFixture, StyleOneShowsTheFilesInformation) {
     EXPECT_FALSE(panel.FiterListView()[2].Selected);
     EXPECT_EQ(panel.MarkedRow(), 2);
     EXPECT_EQ(formatsAtEvent, std::vector<std::wstring>{L""});
-    for (int row = 0; row < 9; ++row)
-        EXPECT_FALSE(Ticked(row)) << row;
+    for (int row = 0; row < 9; ++row) EXPECT_FALSE(Ticked(row)) << row;
 
     source.resolution = 96;
     panel.IniaData();

@@ -83,13 +83,10 @@ TEST_F(CanvasModelTest, EndingDeletesItsScratchFilesAndNothingElse) {
         CanvasModel model;
         // After a failed load too.
         EXPECT_FALSE(model.LoadImageFile(folder + L"missing.png"));
-        for (const wchar_t* name : ours)
-            ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
-        for (const wchar_t* name : others)
-            ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
+        for (const wchar_t* name : ours) ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
+        for (const wchar_t* name : others) ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
     }
-    for (const wchar_t* name : ours)
-        EXPECT_FALSE(FileExistsForTest(DataFile(name))) << Narrow(name);
+    for (const wchar_t* name : ours) EXPECT_FALSE(FileExistsForTest(DataFile(name))) << Narrow(name);
     for (const wchar_t* name : others) {
         EXPECT_TRUE(FileExistsForTest(DataFile(name))) << Narrow(name);
         ::DeleteFileW(DataFile(name).c_str());

@@ -174,8 +174,7 @@ TEST_F(CanvasWindowTest, ZoomSliderPositionsAndTheViewTheyGive) {
 TEST_F(CanvasWindowTest, EveryToolModeDrawsItsEditPanelWhereItBelongs) {
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 400, 300)));
     std::vector<int32_t> modes = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 17, 18, 19, 20, 21, 25, 26, 27, 37, 38, 41, 42};
-    for (int32_t m = 28; m <= 36; ++m)
-        modes.push_back(m);
+    for (int32_t m = 28; m <= 36; ++m) modes.push_back(m);
     for (int32_t mode : modes) {
         SCOPED_TRACE(mode);
         canvas->SetEffect(mode);

@@ -38,13 +38,17 @@ struct Stamp {
     }
 };
 
-Pixel32 Flat(int32_t, int32_t) { return {40, 80, 120, 255}; }
+Pixel32 Flat(int32_t, int32_t) {
+    return {40, 80, 120, 255};
+}
 
 uint32_t Argb(const Pixel32& p, uint8_t alpha) {
     return (uint32_t{alpha} << 24) | (uint32_t{p.r} << 16) | (uint32_t{p.g} << 8) | p.b;
 }
 
-bool InCircle(int dx, int dy, int r) { return dx * dx + dy * dy < r * r + 1; }
+bool InCircle(int dx, int dy, int r) {
+    return dx * dx + dy * dy < r * r + 1;
+}
 
 } // namespace
 
@@ -167,8 +171,10 @@ TEST(BrushRounding, WeightedStepsThatAreNotWholeRoundToTheNearestAndHalvesToEven
         Stamp s(20, 20, [&](int32_t, int32_t) {
             return eraser ? Pixel32{40, 80, 120, c.before} : Pixel32{c.before, c.before, c.before, 255};
         });
-        if (eraser) EraserBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
-        else ToneBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
+        if (eraser)
+            EraserBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
+        else
+            ToneBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
         const Pixel32 p = s.Layer(10 + c.dx, 10 + c.dy);
         EXPECT_EQ(eraser ? p.a : p.g, c.after);
     }

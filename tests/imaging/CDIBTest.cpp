@@ -20,7 +20,9 @@ uint32_t DibPixel(const CDIB& dib, int x, int y) {
     return ColorARGB(p[3], p[2], p[1], p[0]);
 }
 
-uint32_t DibRgb(const CDIB& dib, int x, int y) { return DibPixel(dib, x, y) & 0x00FFFFFFu; }
+uint32_t DibRgb(const CDIB& dib, int x, int y) {
+    return DibPixel(dib, x, y) & 0x00FFFFFFu;
+}
 
 void SetDibPixel(CDIB& dib, int x, int y, uint32_t argb) {
     uint8_t* p = dib.lpBits() + static_cast<size_t>(dib.Height() - 1 - y) * dib.BytesPerScanline() + x * 4;
@@ -104,7 +106,8 @@ TEST(CDIBCopies, AGdipImageArrivesUprightAndComesBackUnchanged) {
     ASSERT_EQ(w, 6);
     ASSERT_EQ(h, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x) EXPECT_EQ(pixels[static_cast<size_t>(y * 6 + x)], DibPixel(dib, x, y)) << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(pixels[static_cast<size_t>(y * 6 + x)], DibPixel(dib, x, y)) << x << "," << y;
     EXPECT_EQ(PixelAt(back.get(), 2, 1), 0x40102030u);
 }
 
@@ -258,30 +261,6 @@ TEST(CDIBCopies, ClsResetAndCloneToCopyDepthColourTableAndBits) {
     copy.Reset();
     for (int i = 0; i < copy.Size(); ++i) ASSERT_EQ(copy.lpBits()[i], 0);
     EXPECT_EQ(DibPixel(argb, 1, 2), 0x80112233u); // the copy is its own
-}
-
-TEST(CDIBDrawing, LoadBltCopiesFromAWindowOnScreen) {
-    PaintedWindow window(100, 60, RGB(255, 255, 255), [](HDC dc) {
-        RECT square{20, 10, 30, 20};
-        UniqueGdiObject red(::CreateSolidBrush(RGB(255, 0, 0)));
-        ::FillRect(dc, &square, static_cast<HBRUSH>(red.get()));
-    });
-    WindowDc dc(window.hwnd());
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(40, 30, 32));
-    dib.Cls(RGB(0, 0, 255));
-    // W and H of 0: the bitmap's own size, from (10, 5) of the window.
-    EXPECT_TRUE(dib.LoadBlt(dc.get(), 10, 5));
-    EXPECT_EQ(DibRgb(dib, 0, 0), 0x00FFFFFFu);
-    EXPECT_EQ(DibRgb(dib, 10, 5), 0x00FF0000u);  // window (20, 10)
-    EXPECT_EQ(DibRgb(dib, 19, 14), 0x00FF0000u); // window (29, 19)
-    EXPECT_EQ(DibRgb(dib, 20, 15), 0x00FFFFFFu);
-    EXPECT_EQ(DibRgb(dib, 39, 29), 0x00FFFFFFu); // the last pixel came from the window too
-    // A smaller block leaves the rest as it was.
-    dib.Cls(RGB(0, 0, 255));
-    EXPECT_TRUE(dib.LoadBlt(dc.get(), 20, 10, 5, 5));
-    EXPECT_EQ(DibRgb(dib, 4, 4), 0x00FF0000u);
-    EXPECT_EQ(DibRgb(dib, 5, 5), 0x000000FFu);
 }
 
 TEST(CDIBDrawing, StretchUsesItsModeAndPutsTheModeBack) {

@@ -10,7 +10,9 @@
 
 namespace {
 
-bool Dark(uint32_t argb) { return RedOf(argb) < 160 && GreenOf(argb) < 160 && BlueOf(argb) < 160; }
+bool Dark(uint32_t argb) {
+    return RedOf(argb) < 160 && GreenOf(argb) < 160 && BlueOf(argb) < 160;
+}
 
 // A white page of the program's own off-screen kind with text on it.
 struct Page {

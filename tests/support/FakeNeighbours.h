@@ -115,11 +115,10 @@ class FakeFontListHost : public FontListHost {
 public:
     std::vector<std::wstring> fonts; // kept sorted, as the real list is
     void AddFont(const std::wstring& faceName) override {
-        fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
-                                      [](const std::wstring& a, const std::wstring& b) {
-                                          return CompareNoCase(a, b) < 0;
-                                      }),
-                     faceName);
+        fonts.insert(
+            std::upper_bound(fonts.begin(), fonts.end(), faceName,
+                             [](const std::wstring& a, const std::wstring& b) { return CompareNoCase(a, b) < 0; }),
+            faceName);
     }
     int32_t FontCount() const override { return static_cast<int32_t>(fonts.size()); }
     std::wstring FontAt(int32_t index) const override {
@@ -174,8 +173,7 @@ public:
     std::function<void()> onUnload;
     void SetVisible(bool visible) override {
         log.Add(L"Visible=" + Arg(visible));
-        if (window)
-            ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+        if (window) ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
     }
     int32_t CanvasEffect() const override { return effect; }
     bool UnsavedEdit() const override { return unsaved; }
@@ -185,8 +183,7 @@ public:
     }
     void Unload() override {
         log.Add(L"Unload()");
-        if (onUnload)
-            onUnload();
+        if (onUnload) onUnload();
     }
 };
 
