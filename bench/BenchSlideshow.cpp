@@ -23,15 +23,12 @@ const std::wstring& Photo() {
 
 // A smooth picture with fine noise, written as a JPEG once.
 void WritePhoto() {
-    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES)
-        return;
+    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW))
-        return;
+    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW)) return;
     GpRect all{0, 0, kPhotoW, kPhotoH};
     BitmapData data{};
-    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
-        return;
+    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
     uint32_t seed = 11;
     for (int y = 0; y < kPhotoH; ++y) {
         auto* row =
@@ -62,14 +59,12 @@ struct SlideHost {
         args.parent = window;
         args.width = kViewW;
         args.height = kViewH;
-        if (!view->Create(args))
-            std::printf("  the slideshow window could not be made\n");
+        if (!view->Create(args)) std::printf("  the slideshow window could not be made\n");
         DrawSlideBackground(*view);
     }
     void Load() {
         WritePhoto();
-        if (!photo.Import(Photo()))
-            std::printf("  the photograph did not open\n");
+        if (!photo.Import(Photo())) std::printf("  the photograph did not open\n");
         GdiDIB::GetBestFitInfo(photo.Width(), photo.Height(), kViewW, kViewH, x, y, w, h);
         GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
                                   fitted.put());
@@ -93,8 +88,7 @@ const char* const kPlainDraws = "slideshow: platform 156 plain draws of the fitt
 const bool registered = [] {
     RegisterBench({kPlatformFirst, 24.0, WritePhoto, [] {
                        GpImage* image = nullptr;
-                       if (GdipLoadImageFromFile(Photo().c_str(), &image) != Ok)
-                           return;
+                       if (GdipLoadImageFromFile(Photo().c_str(), &image) != Ok) return;
                        GdipGraphics g;
                        if (GdipCreateFromHDC(Host().view->hDC(), g.put()) == Ok)
                            GdipDrawImageRect(g.get(), image, 0, 0, 1280, 853);
@@ -144,8 +138,7 @@ const bool registered = [] {
                    5,
                    [] {
                        const double plain = MedianOf(kPlainDraws);
-                       if (plain > 0)
-                           std::printf("  platform plain draws: %.0f per second\n", kSteps * 1000.0 / plain);
+                       if (plain > 0) std::printf("  platform plain draws: %.0f per second\n", kSteps * 1000.0 / plain);
                    }});
     return true;
 }();

@@ -53,8 +53,7 @@ std::wstring FrmScroll::InstallCommand() {
 }
 
 bool FrmScroll::Show(HWND owner) {
-    if (host_)
-        return true;
+    if (host_) return true;
     static const bool registered = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
         ::InitCommonControlsEx(&controls);
@@ -67,8 +66,7 @@ bool FrmScroll::Show(HWND owner) {
         wc.lpszClassName = kClassName;
         return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
-    if (!registered)
-        return false;
+    if (!registered) return false;
     // Placed with its right edge on the screen's and 1500 twips lower than it starts.
     const int left = ::GetSystemMetrics(SM_CXSCREEN) - kWidth, top = 0 + 100;
     if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Screen saver", WS_POPUP | WS_CLIPCHILDREN, left, top, kWidth,
@@ -97,22 +95,18 @@ void FrmScroll::Start() {
 }
 
 void FrmScroll::LoadSkin() {
-    if (!view_)
-        return;
+    if (!view_) return;
     Hourglass hourglass;
     transparent_.MaskPicture(nullptr);
     skin_.reset();
     const UniqueHBitmap sheet = LoadSkinSheet(::GetModuleHandleW(nullptr));
-    if (sheet)
-        skin_ = BuildSkinPicture(*view_, sheet.get());
-    if (skin_)
-        transparent_.MaskPicture(skin_.get());
+    if (sheet) skin_ = BuildSkinPicture(*view_, sheet.get());
+    if (skin_) transparent_.MaskPicture(skin_.get());
 }
 
 void FrmScroll::ClearToSkin() {
     view_->Cls();
-    if (!skin_)
-        return;
+    if (!skin_) return;
     GdipGraphics g;
     if (GdipCreateFromHDC(view_->hDC(), g.put()) == Ok) {
         UINT w = 0, h = 0;
@@ -140,8 +134,7 @@ void FrmScroll::Fail(const std::wstring& message) {
 }
 
 void FrmScroll::CopyFiles() {
-    if (!host_ || !view_)
-        return;
+    if (!host_ || !view_) return;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     if (files.size() < 2) {
         Unload();
@@ -158,16 +151,14 @@ void FrmScroll::CopyFiles() {
         return;
     }
     for (const FileListEntry& old : oldFiles) {
-        if (!Pump())
-            return;
+        if (!Pump()) return;
         ::DeleteFileW(LongPathForm(folder + L"\\" + old.Name).c_str());
     }
 
     const auto count = static_cast<int>(files.size());
     ::SendMessageW(progress_, PBM_SETRANGE32, 0, count);
     for (int i = 0; i < count; ++i) {
-        if (!Pump())
-            return;
+        if (!Pump()) return;
         const std::wstring& source = files[static_cast<size_t>(i)];
         ShowStatus(GetFileName(source));
         if (!::CopyFileW(LongPathForm(source).c_str(), LongPathForm(DataFileName(static_cast<size_t>(i))).c_str(),
@@ -183,11 +174,9 @@ void FrmScroll::CopyFiles() {
 }
 
 void FrmScroll::Unload() {
-    if (!host_)
-        return;
+    if (!host_) return;
     ::DestroyWindow(host_); // WM_NCDESTROY clears host_; the children go with it
-    if (onUnload)
-        onUnload();
+    if (onUnload) onUnload();
 }
 
 LRESULT CALLBACK FrmScroll::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -203,7 +192,6 @@ LRESULT CALLBACK FrmScroll::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self->progress_ = nullptr;
         self->skin_.reset();
     }
-    if (msg == WM_ERASEBKGND)
-        return 1;
+    if (msg == WM_ERASEBKGND) return 1;
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -49,12 +49,10 @@ bool FadeInPicture(PictureBox& box, GpImage* image, float x, float y, float w, f
     GdipCreateImageAttributes(attributes.put());
     for (const int32_t alpha : FadeAlphas(step)) {
         DoEvents();
-        if (!keepGoing())
-            return false;
+        if (!keepGoing()) return false;
         if (buffer && attributes && box.hDC()) {
             ColorMatrix matrix{};
-            for (int i = 0; i < 5; ++i)
-                matrix.m[i][i] = 1.0f;
+            for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1.0f;
             matrix.m[3][3] = static_cast<float>(alpha) / 255.0f;
             GdipSetImageAttributesColorMatrix(attributes.get(), ColorAdjustTypeDefault, TRUE, &matrix, nullptr,
                                               ColorMatrixFlagsDefault);
@@ -74,16 +72,14 @@ bool FadeInPicture(PictureBox& box, GpImage* image, float x, float y, float w, f
 }
 
 FrmSlideshow::Busy::~Busy() {
-    if (--form_.busy_ == 0 && form_.destroyPending_)
-        form_.DestroyNow();
+    if (--form_.busy_ == 0 && form_.destroyPending_) form_.DestroyNow();
 }
 
 FrmSlideshow::~FrmSlideshow() {
     onUnload = nullptr;
     timer_.SetEnabled(false);
     view_.reset();
-    if (host_)
-        ::DestroyWindow(host_);
+    if (host_) ::DestroyWindow(host_);
 }
 
 bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
@@ -102,8 +98,7 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
         wc.lpszClassName = kClassName;
         return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
-    if (!registered)
-        return false;
+    if (!registered) return false;
 
     grid_ = grid;
     paused_ = closing_ = buttonHit_ = destroyPending_ = false;
@@ -129,12 +124,10 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
     view_->onMouseUp = [this](int, int, float, float) { OnMouseUp(); };
     view_->onDblClick = [this] { OnDblClick(); };
     view_->onKeyDown = [this](int key, int) {
-        if (key == VK_ESCAPE)
-            Unload();
+        if (key == VK_ESCAPE) Unload();
     };
     // The show's own pointer over the whole window; full view keeps the ordinary one.
-    if (!isFullView && view_->SetMouseIcon(L"MOUSED"))
-        view_->SetMousePointer(MousePointer::Custom);
+    if (!isFullView && view_->SetMouseIcon(L"MOUSED")) view_->SetMousePointer(MousePointer::Custom);
 
     timer_.SetInterval(25);
     timer_.SetEnabled(false);
@@ -168,8 +161,7 @@ void FrmSlideshow::Layout() {
 }
 
 void FrmSlideshow::ClearToBackground() {
-    if (!view_ || !view_->Bits())
-        return;
+    if (!view_ || !view_->Bits()) return;
     ::GdiFlush();
     const size_t count = static_cast<size_t>(view_->Width()) * static_cast<size_t>(view_->Height());
     if (background_.size() == count)
@@ -179,14 +171,12 @@ void FrmSlideshow::ClearToBackground() {
 }
 
 RectF FrmSlideshow::ButtonRect(int32_t index) const {
-    if (index < 0 || index >= static_cast<int32_t>(buttonRects_.size()))
-        return {};
+    if (index < 0 || index >= static_cast<int32_t>(buttonRects_.size())) return {};
     return buttonRects_[static_cast<size_t>(index)];
 }
 
 bool FrmSlideshow::StartSlideshow(const std::wstring& FileName, GpImage* Image, int32_t Width, int32_t Height) {
-    if (!view_ || !view_->hWnd())
-        return false;
+    if (!view_ || !view_->hWnd()) return false;
     Busy busy(*this);
     float srcW = 0, srcH = 0;
     GpImage* picture = Image;
@@ -198,8 +188,7 @@ bool FrmSlideshow::StartSlideshow(const std::wstring& FileName, GpImage* Image, 
         if (FileName != loadedPath_ || !loaded_.DIB()) {
             loaded_.Destroy();
             loadedPath_ = FileName;
-            if (!FileName.empty())
-                (void)loaded_.Import(FileName);
+            if (!FileName.empty()) (void)loaded_.Import(FileName);
         }
         srcW = loaded_.Width();
         srcH = loaded_.Height();
@@ -230,8 +219,7 @@ bool FrmSlideshow::StartSlideshow(const std::wstring& FileName, GpImage* Image, 
 
 void FrmSlideshow::DrawRoundButton(GpGraphics* g, const RectF& box) {
     GdipPath path = CreateRoundRectPath(box.X, box.Y, box.Width, box.Height, 10, 10);
-    if (!path)
-        return;
+    if (!path) return;
     GdipSolidFill fill;
     GdipPen pen;
     GdipCreateSolidFill(ColorARGB(100, 0, 0, 0), fill.put());
@@ -242,8 +230,7 @@ void FrmSlideshow::DrawRoundButton(GpGraphics* g, const RectF& box) {
 
 void FrmSlideshow::DrawBar() {
     GdipGraphics g;
-    if (GdipCreateFromHDC(view_->hDC(), g.put()) != Ok)
-        return;
+    if (GdipCreateFromHDC(view_->hDC(), g.put()) != Ok) return;
     GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
     GdipSetTextRenderingHint(g.get(), TextRenderingHintAntiAliasGridFit);
     GdipFont font = CreateFontWithFallback(L"Tahoma", 8, FontStyleBold, UnitPoint);
@@ -252,25 +239,20 @@ void FrmSlideshow::DrawBar() {
     for (int32_t i = kExit; i <= kLonger; ++i) {
         const RectF& r = buttonRects_[static_cast<size_t>(i)];
         RectF label = i <= kNext ? RectF{r.X + 20, r.Y + 10, 90, 17} : r;
-        if (i <= kNext)
-            DrawRoundButton(g.get(), r);
-        if (font)
-            GdipDrawString(g.get(), kLabels[i], -1, font.get(), &label, nullptr, brush.get());
+        if (i <= kNext) DrawRoundButton(g.get(), r);
+        if (font) GdipDrawString(g.get(), kLabels[i], -1, font.get(), &label, nullptr, brush.get());
     }
     const std::wstring speed = SpeedText(App().SlideSpeed);
-    if (font)
-        GdipDrawString(g.get(), speed.c_str(), -1, font.get(), &speedTextRect_, nullptr, brush.get());
+    if (font) GdipDrawString(g.get(), speed.c_str(), -1, font.get(), &speedTextRect_, nullptr, brush.get());
     GdipFlush(g.get(), FlushIntentionSync);
 }
 
 void FrmSlideshow::Start() {
-    if (host_)
-        timer_.SetEnabled(true);
+    if (host_) timer_.SetEnabled(true);
 }
 
 void FrmSlideshow::Clean() {
-    if (view_)
-        view_->SetMousePointer(MousePointer::Default);
+    if (view_) view_->SetMousePointer(MousePointer::Default);
     timer_.SetEnabled(false);
     closing_ = true;
     std::fill(background_.begin(), background_.end(), 0u);
@@ -280,12 +262,10 @@ void FrmSlideshow::DelayS(const int32_t& Milliseconds) {
     Busy busy(*this);
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
-        if (closing_)
-            return;
+        if (closing_) return;
         const auto elapsed =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-        if (elapsed >= Milliseconds)
-            return;
+        if (elapsed >= Milliseconds) return;
         // Sleeps until a message arrives or a little time passes, then lets the messages run.
         const auto left = std::min<long long>(Milliseconds - elapsed, 50);
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
@@ -295,8 +275,7 @@ void FrmSlideshow::DelayS(const int32_t& Milliseconds) {
 
 int32_t FrmSlideshow::ListCount() const {
     const std::vector<std::wstring> selection = NonEmptyPaths(App().SelectedFiles);
-    if (selection.size() >= 2)
-        return static_cast<int32_t>(selection.size());
+    if (selection.size() >= 2) return static_cast<int32_t>(selection.size());
     return grid_ ? std::max(grid_->ListCount(), int32_t{0}) : 0;
 }
 
@@ -306,8 +285,7 @@ std::wstring FrmSlideshow::CurrentFile() const {
         return slideIndex_ >= 0 && static_cast<size_t>(slideIndex_) < selection.size()
                    ? selection[static_cast<size_t>(slideIndex_)]
                    : std::wstring();
-    if (!grid_ || slideIndex_ < 0 || slideIndex_ >= grid_->ListCount())
-        return {};
+    if (!grid_ || slideIndex_ < 0 || slideIndex_ >= grid_->ListCount()) return {};
     return grid_->SlideFilename(slideIndex_);
 }
 
@@ -317,11 +295,9 @@ void FrmSlideshow::OnTick() {
         return;
     }
     // A tick that arrives while a fade or a wait still runs comes back later instead of nesting.
-    if (busy_ > 0)
-        return;
+    if (busy_ > 0) return;
     timer_.SetEnabled(false);
-    if (closing_ || paused_)
-        return;
+    if (closing_ || paused_) return;
     Busy busy(*this);
     const int32_t count = ListCount();
     if (count == 0) {
@@ -330,26 +306,21 @@ void FrmSlideshow::OnTick() {
         view_->Refresh();
         return;
     }
-    if (slideIndex_ >= count)
-        slideIndex_ = 0;
-    if (!StartSlideshow(CurrentFile(), nullptr, 0, 0))
-        return;
+    if (slideIndex_ >= count) slideIndex_ = 0;
+    if (!StartSlideshow(CurrentFile(), nullptr, 0, 0)) return;
     DelayS(App().SlideSpeed);
-    if (closing_ || paused_)
-        return;
+    if (closing_ || paused_) return;
     slideIndex_ = WrapNext(slideIndex_, ListCount());
     timer_.SetEnabled(true);
 }
 
 void FrmSlideshow::OnMouseMove(float x, float y) {
-    if (isFullView || closing_)
-        return;
+    if (isFullView || closing_) return;
     POINT cursor{};
     ::GetCursorPos(&cursor);
     cursorX_ = static_cast<float>(cursor.x);
     cursorY_ = static_cast<float>(cursor.y);
-    if (!MoveBringsBar(anchorX_, anchorY_, cursorX_, cursorY_))
-        return;
+    if (!MoveBringsBar(anchorX_, anchorY_, cursorX_, cursorY_)) return;
     paused_ = true;
     buttonHit_ = false;
     for (int32_t i = kExit; i <= kLonger; ++i) {
@@ -364,8 +335,7 @@ void FrmSlideshow::OnMouseMove(float x, float y) {
 }
 
 void FrmSlideshow::OnMouseUp() {
-    if (isFullView || closing_)
-        return;
+    if (isFullView || closing_) return;
     if (buttonHit_) {
         switch (hoverButton_) {
         case kExit:
@@ -398,15 +368,13 @@ void FrmSlideshow::OnMouseUp() {
 }
 
 void FrmSlideshow::OnDblClick() {
-    if (paused_)
-        return;
+    if (paused_) return;
     closing_ = true;
     Unload();
 }
 
 void FrmSlideshow::Unload() {
-    if (!host_ && !view_)
-        return;
+    if (!host_ && !view_) return;
     Clean();
     if (busy_ > 0) {
         destroyPending_ = true;
@@ -420,13 +388,11 @@ void FrmSlideshow::DestroyNow() {
     timer_.SetEnabled(false);
     // Deleting the box from inside one of its own handlers is allowed: it checks that it lives on.
     view_.reset();
-    if (host_)
-        ::DestroyWindow(host_); // WM_NCDESTROY clears host_
+    if (host_) ::DestroyWindow(host_); // WM_NCDESTROY clears host_
     background_.clear();
     loaded_.Destroy();
     loadedPath_.clear();
-    if (onUnload)
-        onUnload();
+    if (onUnload) onUnload();
 }
 
 LRESULT CALLBACK FrmSlideshow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -436,8 +402,7 @@ LRESULT CALLBACK FrmSlideshow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<FrmSlideshow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
     switch (msg) {
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -452,8 +417,7 @@ LRESULT CALLBACK FrmSlideshow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFOCUS:
-        if (self->view_ && self->view_->hWnd())
-            self->view_->SetFocus();
+        if (self->view_ && self->view_->hWnd()) self->view_->SetFocus();
         return 0;
     default:
         break;

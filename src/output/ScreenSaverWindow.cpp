@@ -24,17 +24,13 @@ ScrCommand ParseScrCommand(const std::wstring& arguments) {
         return {};
     const wchar_t letter = static_cast<wchar_t>(std::towlower(arguments[at + 1]));
     const std::wstring rest = arguments.substr(at + 2);
-    if (!rest.empty() && rest[0] != L' ' && rest[0] != L':' && rest[0] != L'\t')
-        return {};
-    if (letter == L's')
-        return {ScrMode::Show, nullptr};
+    if (!rest.empty() && rest[0] != L' ' && rest[0] != L':' && rest[0] != L'\t') return {};
+    if (letter == L's') return {ScrMode::Show, nullptr};
     if (letter == L'p') {
         const size_t digits = rest.find_first_of(L"0123456789");
-        if (digits == std::wstring::npos)
-            return {};
+        if (digits == std::wstring::npos) return {};
         const unsigned long long number = std::wcstoull(rest.c_str() + digits, nullptr, 10);
-        if (number == 0)
-            return {};
+        if (number == 0) return {};
         return {ScrMode::Preview, reinterpret_cast<HWND>(static_cast<uintptr_t>(number))};
     }
     return {};
@@ -44,8 +40,7 @@ std::vector<std::wstring> ScreenSaverFiles(const std::wstring& folder) {
     std::vector<std::wstring> files;
     for (size_t i = 0;; ++i) {
         std::wstring path = folder + L"Scrdata" + std::to_wstring(i) + L".dat";
-        if (!FileExists(path))
-            break;
+        if (!FileExists(path)) break;
         files.push_back(std::move(path));
     }
     return files;
@@ -53,13 +48,11 @@ std::vector<std::wstring> ScreenSaverFiles(const std::wstring& folder) {
 
 ScreenSaverWindow::~ScreenSaverWindow() {
     view_.reset();
-    if (host_)
-        ::DestroyWindow(host_);
+    if (host_) ::DestroyWindow(host_);
 }
 
 bool ScreenSaverWindow::Create(HWND parent) {
-    if (host_)
-        return false;
+    if (host_) return false;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -69,14 +62,12 @@ bool ScreenSaverWindow::Create(HWND parent) {
         wc.lpszClassName = kClassName;
         return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
-    if (!registered)
-        return false;
+    if (!registered) return false;
     int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     DWORD style = WS_POPUP, exStyle = WS_EX_TOPMOST;
     if (parent) {
         RECT client{};
-        if (!::GetClientRect(parent, &client))
-            return false;
+        if (!::GetClientRect(parent, &client)) return false;
         width = client.right;
         height = client.bottom;
         style = WS_CHILD;
@@ -91,8 +82,7 @@ bool ScreenSaverWindow::Create(HWND parent) {
     args.width = width;
     args.height = height;
     args.backColor = RGB(0, 0, 0);
-    if (!view_->Create(args))
-        return false;
+    if (!view_->Create(args)) return false;
     ::GetCursorPos(&start_);
     if (!parent) {
         // The preview takes no input: it lives in the settings page's window.
@@ -114,13 +104,11 @@ bool ScreenSaverWindow::Create(HWND parent) {
 void ScreenSaverWindow::OnMove() {
     POINT now{};
     ::GetCursorPos(&now);
-    if (std::abs(now.x - start_.x) > 3 || std::abs(now.y - start_.y) > 3)
-        End();
+    if (std::abs(now.x - start_.x) > 3 || std::abs(now.y - start_.y) > 3) End();
 }
 
 bool ScreenSaverWindow::ShowPicture(const std::wstring& file, bool fade) {
-    if (!view_ || !view_->hWnd())
-        return false;
+    if (!view_ || !view_->hWnd()) return false;
     GdiDIB picture;
     const bool decoded = picture.Import(file) && picture.DIB();
     float x = 0, y = 0, w = 0, h = 0;
@@ -151,8 +139,7 @@ void ScreenSaverWindow::Hold(const int32_t& ms) {
     while (!ended_ && host_) {
         const auto elapsed =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-        if (elapsed >= ms)
-            return;
+        if (elapsed >= ms) return;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(ms - elapsed, 50)),
                                     QS_ALLINPUT);
         DoEvents();
@@ -180,8 +167,7 @@ void ScreenSaverWindow::Run(const std::vector<std::wstring>& files, const int32_
 
 void ScreenSaverWindow::DrawFirst(const std::vector<std::wstring>& files) {
     for (const std::wstring& file : files)
-        if (ShowPicture(file, false))
-            return;
+        if (ShowPicture(file, false)) return;
 }
 
 LRESULT CALLBACK ScreenSaverWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -200,7 +186,6 @@ LRESULT CALLBACK ScreenSaverWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
         self->End();
         return 0;
     }
-    if (msg == WM_ERASEBKGND)
-        return 1;
+    if (msg == WM_ERASEBKGND) return 1;
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

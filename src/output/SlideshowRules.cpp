@@ -4,21 +4,16 @@
 
 int32_t FadeStep(float width, float height) {
     int32_t step = 20;
-    if (width > 1300 || height > 1300)
-        step += 10;
-    if (width > 2000 || height > 2000)
-        step += 20;
-    if (width < 300 || height < 300)
-        step += 1;
+    if (width > 1300 || height > 1300) step += 10;
+    if (width > 2000 || height > 2000) step += 20;
+    if (width < 300 || height < 300) step += 1;
     return step;
 }
 
 std::vector<int32_t> FadeAlphas(int32_t step) {
     std::vector<int32_t> alphas;
-    if (step < 1)
-        return alphas;
-    for (int32_t a = 100; a <= 255; a += step)
-        alphas.push_back(a);
+    if (step < 1) return alphas;
+    for (int32_t a = 100; a <= 255; a += step) alphas.push_back(a);
     return alphas;
 }
 
@@ -64,8 +59,7 @@ std::wstring SpeedText(int32_t speed) {
     std::wstring text = std::to_wstring(ms / 1000);
     if (int64_t frac = ms % 1000; frac != 0) {
         std::wstring digits = std::to_wstring(1000 + frac).substr(1);
-        while (!digits.empty() && digits.back() == L'0')
-            digits.pop_back();
+        while (!digits.empty() && digits.back() == L'0') digits.pop_back();
         text += L"." + digits;
     }
     return (negative ? L"-" : L"") + text + L" Seconds";

@@ -21,8 +21,7 @@ int32_t StoredSlideSpeed() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     GdiplusSession gdiplus;
-    if (!gdiplus.Ok())
-        return 1;
+    if (!gdiplus.Ok()) return 1;
     const ScrCommand command = ParseScrCommand(arguments ? arguments : L"");
     const std::vector<std::wstring> files = ScreenSaverFiles(ExecutableFolder() + L"ScrDatas\\");
     if (command.mode == ScrMode::Configure) {
@@ -31,8 +30,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     }
     ScreenSaverWindow window;
     if (command.mode == ScrMode::Preview) {
-        if (!::IsWindow(command.previewParent) || !window.Create(command.previewParent))
-            return 1;
+        if (!::IsWindow(command.previewParent) || !window.Create(command.previewParent)) return 1;
         window.DrawFirst(files);
         // The preview lives until the settings page closes its window.
         MSG msg;
@@ -42,8 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
         }
         return 0;
     }
-    if (!window.Create())
-        return 1;
+    if (!window.Create()) return 1;
     const int32_t hold = StartSpeed(StoredSlideSpeed());
     window.Run(files, hold);
     return 0;

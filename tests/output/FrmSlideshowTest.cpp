@@ -34,8 +34,7 @@ protected:
     // Pumps until done() or about ms milliseconds have passed.
     static bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
         for (int waited = 0; waited < ms; waited += 20) {
-            if (done())
-                return true;
+            if (done()) return true;
             TestWindow::Pump(20);
         }
         return done();
@@ -98,14 +97,12 @@ TEST_F(SlideshowTest, TheTimerRunsOverTheSelectionAndWraps) {
     probe.onTimer = [&] {
         const COLORREF c = Shown(CentreX(), CentreY());
         if (NearRgb(c, RGB(220, 30, 40), 8) || NearRgb(c, RGB(30, 200, 60), 8))
-            if (seen.empty() || seen.back().second != c)
-                seen.emplace_back(form_.SlideIndex(), c);
+            if (seen.empty() || seen.back().second != c) seen.emplace_back(form_.SlideIndex(), c);
     };
     probe.SetEnabled(true);
     form_.Start();
     const auto start = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2300))
-        TestWindow::Pump(20);
+    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2300)) TestWindow::Pump(20);
     probe.SetEnabled(false);
     ASSERT_GE(seen.size(), 3u);
     EXPECT_EQ(seen[0], std::make_pair(0, RGB(220, 30, 40)));

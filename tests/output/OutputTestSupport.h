@@ -38,8 +38,7 @@ inline void PointerTo(int x, int y) {
         ::SendInput(1, &in, sizeof(in));
         TestWindow::Pump(40);
         POINT now{};
-        if (::GetCursorPos(&now) && now.x == x && now.y == y)
-            return;
+        if (::GetCursorPos(&now) && now.x == x && now.y == y) return;
     }
     ADD_FAILURE() << "the pointer did not reach (" << x << "," << y << ")";
 }

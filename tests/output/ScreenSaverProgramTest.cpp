@@ -19,8 +19,7 @@ struct RunningSaver {
     }
     // Its exit code, or -1 while it still runs after ms milliseconds.
     long ExitCode(int ms) {
-        if (::WaitForSingleObject(process.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0)
-            return -1;
+        if (::WaitForSingleObject(process.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0) return -1;
         DWORD code = 0;
         ::GetExitCodeProcess(process.hProcess, &code);
         return static_cast<long>(code);
@@ -49,8 +48,7 @@ bool Start(RunningSaver& saver, const std::wstring& folder) {
 bool ShowsRed() {
     const int cx = ::GetSystemMetrics(SM_CXSCREEN) / 2, cy = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     for (int waited = 0; waited < 8000; waited += 50) {
-        if (NearRgb(TestWindow::ScreenPixel(nullptr, cx, cy), RGB(220, 30, 40), 8))
-            return true;
+        if (NearRgb(TestWindow::ScreenPixel(nullptr, cx, cy), RGB(220, 30, 40), 8)) return true;
         TestWindow::Pump(50);
     }
     return false;

@@ -15,8 +15,7 @@ TEST(SlideshowRules, FadeStepBySizeAndItsAlphas) {
         {0, 0, 21},      {300, 300, 20},  {299, 1000, 21}, {1300, 1300, 20}, {1301, 300, 30},
         {300, 2000, 30}, {2001, 300, 50}, {2500, 100, 51}, {100, 2500, 51},  {6000, 4000, 50},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(FadeStep(c.w, c.h), c.step) << c.w << " x " << c.h;
+    for (const Case& c : cases) EXPECT_EQ(FadeStep(c.w, c.h), c.step) << c.w << " x " << c.h;
 
     EXPECT_EQ(FadeAlphas(21), (std::vector<int32_t>{100, 121, 142, 163, 184, 205, 226, 247}));
     EXPECT_EQ(FadeAlphas(51), (std::vector<int32_t>{100, 151, 202, 253}));

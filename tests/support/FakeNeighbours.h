@@ -222,8 +222,7 @@ public:
     std::vector<std::wstring> files;
     std::function<void(int32_t index)> onRead; // called at every read, before the answer
     std::wstring SlideFilename(int32_t index) const override {
-        if (onRead)
-            onRead(index);
+        if (onRead) onRead(index);
         return files.at(static_cast<size_t>(index));
     }
     int32_t ListCount() const override { return static_cast<int32_t>(files.size()); }
