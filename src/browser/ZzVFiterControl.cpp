@@ -1,6 +1,5 @@
 #include "browser/ZzVFiterControl.h"
 
-#include "browser/ModFileinfo.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
@@ -10,12 +9,9 @@
 #include <windowsx.h>
 
 #include <array>
-#include <cstdio>
 
 namespace {
 
-// The full list style 0 starts from, in row order.
-constexpr wchar_t kAllFormats[] = L"*.Png;*.Gif;*.Wmf;*.Emf;*.Bmp;*.Tif;*.Tiff;*.Jpg;*.Jpeg";
 constexpr wchar_t kFontName[] = L"Tahoma"; // the panel's font
 constexpr float kCheckSize = 16;
 
@@ -24,35 +20,20 @@ constexpr std::array<uint32_t, 3> kRowColours = {ColorARGB(255, 255, 255, 255), 
                                                  ColorARGB(50, 0, 43, 168)};
 constexpr int32_t kMarkedColour = 2;
 
-std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> parts;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos) return parts;
-        start = end + 1;
-    }
-}
-
-// A single-precision number as the runtime writes it: up to seven significant digits, no
-// trailing zeros, the user's decimal separator.
-std::wstring SingleText(float value) {
-    wchar_t buffer[32];
-    std::swprintf(buffer, 32, L"%.7G", static_cast<double>(value));
-    std::wstring text = buffer;
-    const size_t point = text.find(L'.');
-    if (point != std::wstring::npos) text.replace(point, 1, FileInfoFormat::Current().DecimalSeparator);
-    return text;
-}
+// The formats style 0 lists, in row order.
+constexpr const wchar_t* kFormats[] = {L"*.Png", L"*.Gif",  L"*.Wmf", L"*.Emf", L"*.Bmp",
+                                       L"*.Tif", L"*.Tiff", L"*.Jpg", L"*.Jpeg"};
 
 } // namespace
 
 void ZzVFiterControl::IniaData() {
     std::vector<std::wstring> texts;
     if (style_ == 0) {
-        imageFormats_ = kAllFormats;
-        texts = Split(imageFormats_, L';');
+        imageFormats_.clear();
+        for (const wchar_t* format : kFormats) {
+            texts.emplace_back(format);
+            imageFormats_ += (imageFormats_.empty() ? L"" : L";") + texts.back();
+        }
     } else if (style_ == 1) {
         auto ask = [this](std::wstring (FileInfoSource::*member)() const) {
             return source_ ? (source_->*member)() : std::wstring();
@@ -64,7 +45,7 @@ void ZzVFiterControl::IniaData() {
                  L"Date Modified : " + ask(&FileInfoSource::ShowModiData),
                  L"Image Width : " + ask(&FileInfoSource::ShowImgWidth) + L" Pixel",
                  L"Image Height : " + ask(&FileInfoSource::ShowImgHeight) + L" Pixel",
-                 L"Resolution : " + SingleText(source_ ? source_->ShownImageResolution() : 0.0f) + L" Dpi",
+                 L"Resolution : " + ask(&FileInfoSource::ShowImgResolution) + L" Dpi",
                  L""};
     }
     rows_.clear();

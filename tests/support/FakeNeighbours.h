@@ -204,8 +204,7 @@ public:
 // Answers the file-information lines from plain fields.
 class FakeFileInfoSource : public FileInfoSource {
 public:
-    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
-    float resolution = 0;
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight, resolution;
     std::wstring ShowFilename() const override { return filename; }
     std::wstring ShowFormat() const override { return format; }
     std::wstring ShowSize() const override { return size; }
@@ -213,7 +212,7 @@ public:
     std::wstring ShowModiData() const override { return modified; }
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
-    float ShownImageResolution() const override { return resolution; }
+    std::wstring ShowImgResolution() const override { return resolution; }
 };
 
 // The grid's files from a plain list.

@@ -1,0 +1,163 @@
+#include "browser/ThumbnailMaker.h"
+
+#include "browser/JpegHead.h"
+#include "browser/ThumLayout.h"
+#include "imaging/GdiDIB.h"
+#include "platform/Rounding.h"
+
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Below this much reduction the platform's own bilinear draw is smooth enough.
+constexpr int32_t kAverageFrom = 2;
+
+GdipBitmap DrawnAt(GpImage* image, int32_t width, int32_t height) {
+    GdipBitmap out;
+    if (GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, out.put()) != Ok) return {};
+    GdipGraphics g;
+    if (GdipGetImageGraphicsContext(out.get(), g.put()) != Ok) return {};
+    GdipSetInterpolationMode(g.get(), InterpolationModeLowQuality);
+    GdipSetPixelOffsetMode(g.get(), PixelOffsetModeHalf);
+    GdipDrawImageRectI(g.get(), image, 0, 0, width, height);
+    return out;
+}
+
+// Averages premultiplied pixels, so that transparent pixels lend no colour to their neighbours.
+GdipBitmap AreaAverage(GpBitmap* source, int32_t sw, int32_t sh, int32_t tw, int32_t th) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(sw) * static_cast<size_t>(sh));
+    BitmapData data{};
+    data.Width = static_cast<UINT>(sw);
+    data.Height = static_cast<UINT>(sh);
+    data.Stride = sw * 4;
+    data.PixelFormat = PixelFormat32bppPARGB;
+    data.Scan0 = pixels.data();
+    GpRect all(0, 0, sw, sh);
+    if (GdipBitmapLockBits(source, &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppPARGB, &data) !=
+        Ok)
+        return {};
+    GdipBitmapUnlockBits(source, &data);
+
+    std::vector<int32_t> columnStart(static_cast<size_t>(tw) + 1);
+    for (int32_t x = 0; x <= tw; ++x)
+        columnStart[static_cast<size_t>(x)] = static_cast<int32_t>(static_cast<int64_t>(x) * sw / tw);
+    std::vector<uint32_t> out(static_cast<size_t>(tw) * static_cast<size_t>(th));
+    std::vector<uint64_t> sums(static_cast<size_t>(tw) * 4);
+    for (int32_t ty = 0; ty < th; ++ty) {
+        const int32_t y0 = static_cast<int32_t>(static_cast<int64_t>(ty) * sh / th);
+        const int32_t y1 = std::max(static_cast<int32_t>(static_cast<int64_t>(ty + 1) * sh / th), y0 + 1);
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int32_t y = y0; y < y1 && y < sh; ++y) {
+            const uint32_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(sw);
+            for (int32_t tx = 0; tx < tw; ++tx) {
+                uint64_t* s = &sums[static_cast<size_t>(tx) * 4];
+                const int32_t x1 =
+                    std::max(columnStart[static_cast<size_t>(tx) + 1], columnStart[static_cast<size_t>(tx)] + 1);
+                for (int32_t x = columnStart[static_cast<size_t>(tx)]; x < x1 && x < sw; ++x) {
+                    const uint32_t p = row[x];
+                    s[0] += p & 0xFF;
+                    s[1] += (p >> 8) & 0xFF;
+                    s[2] += (p >> 16) & 0xFF;
+                    s[3] += p >> 24;
+                }
+            }
+        }
+        for (int32_t tx = 0; tx < tw; ++tx) {
+            const int32_t x0 = columnStart[static_cast<size_t>(tx)];
+            const int32_t x1 = std::min(std::max(columnStart[static_cast<size_t>(tx) + 1], x0 + 1), sw);
+            const uint64_t area = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(std::min(y1, sh) - y0);
+            const uint64_t* s = &sums[static_cast<size_t>(tx) * 4];
+            uint32_t p = 0;
+            for (int c = 3; c >= 0; --c) p = (p << 8) | static_cast<uint32_t>((s[c] + area / 2) / area);
+            out[static_cast<size_t>(ty) * static_cast<size_t>(tw) + static_cast<size_t>(tx)] = p;
+        }
+    }
+
+    GdipBitmap result;
+    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, result.put()) != Ok) return {};
+    BitmapData target{};
+    target.Width = static_cast<UINT>(tw);
+    target.Height = static_cast<UINT>(th);
+    target.Stride = tw * 4;
+    target.PixelFormat = PixelFormat32bppPARGB;
+    target.Scan0 = out.data();
+    GpRect whole(0, 0, tw, th);
+    if (GdipBitmapLockBits(result.get(), &whole, ImageLockModeWrite | ImageLockModeUserInputBuf, PixelFormat32bppPARGB,
+                           &target) != Ok)
+        return {};
+    GdipBitmapUnlockBits(result.get(), &target);
+    return result;
+}
+
+// Decodes an image held in memory (an embedded thumbnail); empty when it does not decode.
+GdipImage DecodeBytes(std::string_view bytes) {
+    UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory) return {};
+    void* data = ::GlobalLock(memory.get());
+    if (!data) return {};
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
+    ::GlobalUnlock(memory.get());
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return {};
+    (void)memory.release(); // the stream owns it now
+    GdipImage image;
+    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
+    stream->Release();
+    return image;
+}
+
+// A camera's embedded thumbnail, when it is at least as large as the cell: the picture itself is
+// then never decoded. Its orientation is not applied, as the platform's own thumbnail does not.
+bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHeight, CellPicture& cell) {
+    const std::string bytes = ReadFileHead(path);
+    const JpegHead head = ReadJpegHead(bytes);
+    if (head.width <= 0 || head.height <= 0 || head.thumbnail.empty()) return false;
+    const RectF fit = FitInBox(static_cast<float>(head.width), static_cast<float>(head.height), boxWidth, boxHeight);
+    const int32_t w = RoundHalfEven(fit.Width), h = RoundHalfEven(fit.Height);
+    GdipImage thumbnail = DecodeBytes(head.thumbnail);
+    UINT tw = 0, th = 0;
+    if (!thumbnail || GdipGetImageWidth(thumbnail.get(), &tw) != Ok || GdipGetImageHeight(thumbnail.get(), &th) != Ok ||
+        static_cast<int32_t>(tw) < w || static_cast<int32_t>(th) < h || w <= 0 || h <= 0)
+        return false;
+    GdipBitmap reduced = ReduceImage(thumbnail.get(), w, h);
+    if (!reduced) return false;
+    cell.bitmap = std::move(reduced);
+    cell.imageWidth = head.width;
+    cell.imageHeight = head.height;
+    cell.fit = fit;
+    return true;
+}
+
+} // namespace
+
+GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height) {
+    if (!image || width <= 0 || height <= 0) return {};
+    UINT sw = 0, sh = 0;
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageWidth(image, &sw);
+    GdipGetImageHeight(image, &sh);
+    GdipGetImageType(image, &type);
+    const bool large = static_cast<int64_t>(sw) >= int64_t{kAverageFrom} * width ||
+                       static_cast<int64_t>(sh) >= int64_t{kAverageFrom} * height;
+    if (type == ImageTypeBitmap && large) {
+        GdipBitmap averaged = AreaAverage(static_cast<GpBitmap*>(image), static_cast<int32_t>(sw),
+                                          static_cast<int32_t>(sh), width, height);
+        if (averaged) return averaged;
+    }
+    return DrawnAt(image, width, height);
+}
+
+CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight) {
+    CellPicture cell;
+    if (FromEmbeddedThumbnail(path, boxWidth, boxHeight, cell)) return cell;
+    GdiDIB image;
+    if (image.Import(path)) {
+        cell.imageWidth = static_cast<int32_t>(image.Width());
+        cell.imageHeight = static_cast<int32_t>(image.Height());
+    }
+    cell.fit = FitInBox(static_cast<float>(cell.imageWidth), static_cast<float>(cell.imageHeight), boxWidth, boxHeight);
+    const int32_t w = RoundHalfEven(cell.fit.Width), h = RoundHalfEven(cell.fit.Height);
+    if (image.DIB() && w > 0 && h > 0) cell.bitmap = ReduceImage(image.DIB(), w, h);
+    return cell;
+}
