@@ -291,7 +291,12 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
                 DrawCell(g, static_cast<int32_t>(i));
             }
             graphics.reset();
-            ThumOLE.Refresh();
+            // The cell shows at once; only its own area goes to the screen.
+            const POINT cell = cellOrigins_[i];
+            RECT area{cell.x - 2, cell.y - offset_ - 7, cell.x + geometry_.boxWidth + 2,
+                      cell.y - offset_ + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 4};
+            ::InvalidateRect(ThumOLE.hWnd(), &area, FALSE);
+            ::UpdateWindow(ThumOLE.hWnd());
         }
     }
     if (drawing) {

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Below this much reduction the platform's own bilinear draw is smooth enough.
-constexpr int32_t kAverageFrom = 2;
-
 GdipBitmap DrawnAt(GpImage* image, int32_t width, int32_t height) {
     GdipBitmap out;
     if (GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, out.put()) != Ok) return {};
@@ -24,37 +21,25 @@ GdipBitmap DrawnAt(GpImage* image, int32_t width, int32_t height) {
     return out;
 }
 
-// Averages premultiplied pixels, so that transparent pixels lend no colour to their neighbours.
-GdipBitmap AreaAverage(GpBitmap* source, int32_t sw, int32_t sh, int32_t tw, int32_t th) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(sw) * static_cast<size_t>(sh));
-    BitmapData data{};
-    data.Width = static_cast<UINT>(sw);
-    data.Height = static_cast<UINT>(sh);
-    data.Stride = sw * 4;
-    data.PixelFormat = PixelFormat32bppPARGB;
-    data.Scan0 = pixels.data();
-    GpRect all(0, 0, sw, sh);
-    if (GdipBitmapLockBits(source, &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppPARGB, &data) !=
-        Ok)
-        return {};
-    GdipBitmapUnlockBits(source, &data);
-
+// Each target pixel the average of the source pixels in its bin; Sum is wide enough for one bin.
+template <typename Sum>
+void AverageBins(const std::vector<uint32_t>& pixels, int32_t sw, int32_t sh, int32_t tw, int32_t th, bool opaque,
+                 std::vector<uint32_t>& out) {
     std::vector<int32_t> columnStart(static_cast<size_t>(tw) + 1);
     for (int32_t x = 0; x <= tw; ++x)
-        columnStart[static_cast<size_t>(x)] = static_cast<int32_t>(static_cast<int64_t>(x) * sw / tw);
-    std::vector<uint32_t> out(static_cast<size_t>(tw) * static_cast<size_t>(th));
-    std::vector<uint64_t> sums(static_cast<size_t>(tw) * 4);
+        columnStart[static_cast<size_t>(x)] = std::min(static_cast<int32_t>(static_cast<int64_t>(x) * sw / tw), sw);
+    std::vector<Sum> sums(static_cast<size_t>(tw) * 4);
     for (int32_t ty = 0; ty < th; ++ty) {
         const int32_t y0 = static_cast<int32_t>(static_cast<int64_t>(ty) * sh / th);
-        const int32_t y1 = std::max(static_cast<int32_t>(static_cast<int64_t>(ty + 1) * sh / th), y0 + 1);
-        std::fill(sums.begin(), sums.end(), 0);
-        for (int32_t y = y0; y < y1 && y < sh; ++y) {
+        const int32_t y1 = std::min(std::max(static_cast<int32_t>(static_cast<int64_t>(ty + 1) * sh / th), y0 + 1), sh);
+        std::fill(sums.begin(), sums.end(), Sum{0});
+        for (int32_t y = y0; y < y1; ++y) {
             const uint32_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(sw);
-            for (int32_t tx = 0; tx < tw; ++tx) {
-                uint64_t* s = &sums[static_cast<size_t>(tx) * 4];
-                const int32_t x1 =
-                    std::max(columnStart[static_cast<size_t>(tx) + 1], columnStart[static_cast<size_t>(tx)] + 1);
-                for (int32_t x = columnStart[static_cast<size_t>(tx)]; x < x1 && x < sw; ++x) {
+            Sum* s = sums.data();
+            for (int32_t tx = 0; tx < tw; ++tx, s += 4) {
+                const int32_t x0 = columnStart[static_cast<size_t>(tx)];
+                const int32_t x1 = std::min(std::max(columnStart[static_cast<size_t>(tx) + 1], x0 + 1), sw);
+                for (int32_t x = x0; x < x1; ++x) {
                     const uint32_t p = row[x];
                     s[0] += p & 0xFF;
                     s[1] += (p >> 8) & 0xFF;
@@ -66,13 +51,41 @@ GdipBitmap AreaAverage(GpBitmap* source, int32_t sw, int32_t sh, int32_t tw, int
         for (int32_t tx = 0; tx < tw; ++tx) {
             const int32_t x0 = columnStart[static_cast<size_t>(tx)];
             const int32_t x1 = std::min(std::max(columnStart[static_cast<size_t>(tx) + 1], x0 + 1), sw);
-            const uint64_t area = static_cast<uint64_t>(x1 - x0) * static_cast<uint64_t>(std::min(y1, sh) - y0);
-            const uint64_t* s = &sums[static_cast<size_t>(tx) * 4];
-            uint32_t p = 0;
-            for (int c = 3; c >= 0; --c) p = (p << 8) | static_cast<uint32_t>((s[c] + area / 2) / area);
+            const Sum area = static_cast<Sum>(x1 - x0) * static_cast<Sum>(y1 - y0);
+            const Sum* sum = &sums[static_cast<size_t>(tx) * 4];
+            uint32_t p = opaque ? 255u : static_cast<uint32_t>((sum[3] + area / 2) / area);
+            for (int c = 2; c >= 0; --c) p = (p << 8) | static_cast<uint32_t>((sum[c] + area / 2) / area);
             out[static_cast<size_t>(ty) * static_cast<size_t>(tw) + static_cast<size_t>(tx)] = p;
         }
     }
+}
+
+// Averages premultiplied pixels, so that transparent pixels lend no colour to their neighbours; a
+// picture without alpha is read without the premultiplying pass.
+GdipBitmap AreaAverage(GpBitmap* source, int32_t sw, int32_t sh, int32_t tw, int32_t th) {
+    PixelFormat format = PixelFormatUndefined;
+    GdipGetImagePixelFormat(source, &format);
+    const bool opaque = (format & PixelFormatAlpha) == 0;
+    const PixelFormat readAs = opaque ? PixelFormat32bppRGB : PixelFormat32bppPARGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(sw) * static_cast<size_t>(sh));
+    BitmapData data{};
+    data.Width = static_cast<UINT>(sw);
+    data.Height = static_cast<UINT>(sh);
+    data.Stride = sw * 4;
+    data.PixelFormat = readAs;
+    data.Scan0 = pixels.data();
+    GpRect all(0, 0, sw, sh);
+    if (GdipBitmapLockBits(source, &all, ImageLockModeRead | ImageLockModeUserInputBuf, readAs, &data) != Ok) return {};
+    GdipBitmapUnlockBits(source, &data);
+
+    std::vector<uint32_t> out(static_cast<size_t>(tw) * static_cast<size_t>(th));
+    // 32-bit sums while a bin's 255s cannot overflow them.
+    const uint64_t largestBin = (static_cast<uint64_t>(sw) / static_cast<uint64_t>(tw) + 1) *
+                                (static_cast<uint64_t>(sh) / static_cast<uint64_t>(th) + 1);
+    if (largestBin * 255 < UINT32_MAX)
+        AverageBins<uint32_t>(pixels, sw, sh, tw, th, opaque, out);
+    else
+        AverageBins<uint64_t>(pixels, sw, sh, tw, th, opaque, out);
 
     GdipBitmap result;
     if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, result.put()) != Ok) return {};
@@ -138,9 +151,9 @@ GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height) {
     GdipGetImageWidth(image, &sw);
     GdipGetImageHeight(image, &sh);
     GdipGetImageType(image, &type);
-    const bool large = static_cast<int64_t>(sw) >= int64_t{kAverageFrom} * width ||
-                       static_cast<int64_t>(sh) >= int64_t{kAverageFrom} * height;
-    if (type == ImageTypeBitmap && large) {
+    // Any reduction of a raster image is averaged: it is also quicker than the platform's draw.
+    const bool reduced = static_cast<int64_t>(sw) > width || static_cast<int64_t>(sh) > height;
+    if (type == ImageTypeBitmap && reduced) {
         GdipBitmap averaged = AreaAverage(static_cast<GpBitmap*>(image), static_cast<int32_t>(sw),
                                           static_cast<int32_t>(sh), width, height);
         if (averaged) return averaged;
