@@ -142,10 +142,16 @@ TEST(JpegHead, ACellUsesALargeEnoughEmbeddedThumbnail) {
 }
 
 TEST(ThumbnailMaker, ReductionAveragesInsteadOfPickingPixels) {
-    // One-pixel stripes reduced eightfold: every target pixel the average grey, not a stripe.
-    GdipBitmap stripes = BitmapOf(800, 64, [](int x, int) { return x % 2 ? kWhite : kBlack; });
-    GdipBitmap reduced = ReduceImage(stripes.get(), 100, 8);
-    ASSERT_TRUE(reduced);
-    for (int x : {0, 1, 50, 99})
-        EXPECT_LE(ChannelDistance(PixelAt(reduced.get(), x, 4), ColorARGB(255, 128, 128, 128)), 2) << x;
+    // One-pixel stripes reduced eightfold: every target pixel the average grey, not a stripe; for
+    // a picture with alpha and for one without.
+    for (PixelFormat format : {PixelFormat32bppARGB, PixelFormat24bppRGB}) {
+        GdipBitmap stripes;
+        ASSERT_EQ(GdipCreateBitmapFromScan0(800, 64, 0, format, nullptr, stripes.put()), Ok);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 800; ++x) GdipBitmapSetPixel(stripes.get(), x, y, x % 2 ? kWhite : kBlack);
+        GdipBitmap reduced = ReduceImage(stripes.get(), 100, 8);
+        ASSERT_TRUE(reduced);
+        for (int x : {0, 1, 50, 99})
+            EXPECT_LE(ChannelDistance(PixelAt(reduced.get(), x, 4), ColorARGB(255, 128, 128, 128)), 2) << x;
+    }
 }
