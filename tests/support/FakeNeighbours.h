@@ -7,6 +7,7 @@
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
 #include "controls/CompanionMainWindow.h"
+#include "controls/SidePanelGrid.h"
 #include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -231,4 +232,12 @@ class FakeScreenSaverInstaller : public ScreenSaverInstaller {
 public:
     CallLog log;
     void Run(const std::wstring& commandLine) override { log.Add(L"Run(" + Arg(commandLine) + L")"); }
+};
+
+// The thumbnail grid as the side panel's keyword tab sees it.
+class FakeSidePanelGrid : public SidePanelGrid {
+public:
+    CallLog log;
+    void ImageFormats(const std::wstring& formats) override { log.Add(L"ImageFormats=" + Arg(formats)); }
+    void RefreshThumbnail(bool relist) override { log.Add(L"RefreshThumbnail(" + Arg(relist) + L")"); }
 };
