@@ -4,7 +4,7 @@
 #include "platform/AppState.h"
 #include "platform/FileList.h"
 #include "platform/MessageBoxService.h"
-#include "tests/support/FakeNeighbours.h"
+#include "tests/output/OutputTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 

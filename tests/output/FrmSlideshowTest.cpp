@@ -2,7 +2,6 @@
 #include "output/FrmSlideshow.h"
 #include "platform/AppState.h"
 #include "tests/output/OutputTestSupport.h"
-#include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

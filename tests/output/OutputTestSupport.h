@@ -1,16 +1,22 @@
-// What the output window tests share: picture files of one colour, the real pointer moved and
-// clicked as a person would, and colours compared with a tolerance.
+// What the output window tests share: the fakes of the slideshow's grid and the screen-saver
+// installer, picture files of one colour, the real pointer moved and clicked as a person would, and
+// colours compared with a tolerance.
 #pragma once
 
 #include "imaging/DIBsave.h"
 #include "imaging/ModGDI.h"
+#include "output/FrmScroll.h"
+#include "output/SlideshowGrid.h"
 #include "tests/imaging/ImagingTestSupport.h"
+#include "tests/support/CallLog.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 // A w x h PNG of one colour; false when it could not be written.
 inline bool WriteSolidPng(const std::wstring& path, int w, int h, uint32_t colour) {
@@ -56,3 +62,21 @@ inline bool NearRgb(COLORREF a, COLORREF b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
+
+// The grid's files from a plain list.
+class FakeSlideshowGrid : public SlideshowGrid {
+public:
+    std::vector<std::wstring> files;
+    std::function<void(int32_t index)> onRead; // called at every read, before the answer
+    std::wstring SlideFilename(int32_t index) const override {
+        if (onRead) onRead(index);
+        return files.at(static_cast<size_t>(index));
+    }
+    int32_t ListCount() const override { return static_cast<int32_t>(files.size()); }
+};
+
+class FakeScreenSaverInstaller : public ScreenSaverInstaller {
+public:
+    CallLog log;
+    void Run(const std::wstring& commandLine) override { log.Add(L"Run(" + Arg(commandLine) + L")"); }
+};

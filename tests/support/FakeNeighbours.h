@@ -16,8 +16,8 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
-#include "output/FrmScroll.h"
-#include "output/SlideshowGrid.h"
+#include "output/BatchMainWindow.h"
+#include "output/PropertiesSource.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -216,22 +216,20 @@ public:
     std::wstring ShowImgResolution() const override { return resolution; }
 };
 
-// The grid's files from a plain list.
-class FakeSlideshowGrid : public SlideshowGrid {
-public:
-    std::vector<std::wstring> files;
-    std::function<void(int32_t index)> onRead; // called at every read, before the answer
-    std::wstring SlideFilename(int32_t index) const override {
-        if (onRead) onRead(index);
-        return files.at(static_cast<size_t>(index));
-    }
-    int32_t ListCount() const override { return static_cast<int32_t>(files.size()); }
-};
-
-class FakeScreenSaverInstaller : public ScreenSaverInstaller {
+class FakeBatchMainWindow : public BatchMainWindow {
 public:
     CallLog log;
-    void Run(const std::wstring& commandLine) override { log.Add(L"Run(" + Arg(commandLine) + L")"); }
+    void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
+    void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
+    void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
+    void ThumPath(const std::wstring& folder) override { log.Add(L"ThumPath(" + Arg(folder) + L")"); }
+    void RefreshThumbnail() override { log.Add(L"RefreshThumbnail()"); }
+};
+
+class FakePropertiesSource : public PropertiesSource {
+public:
+    GpImage* image = nullptr; // not owned
+    GpImage* CanvasImage() const override { return image; }
 };
 
 // The thumbnail grid as the side panel's keyword tab sees it.
