@@ -1,6 +1,7 @@
 #include "editor/Imageyzviewer.h"
 
 #include "editor/BoxReduce.h"
+#include "editor/StepRender.h"
 
 #include "imaging/DrawTarget.h"
 #include "imaging/GdipMakers.h"
@@ -9,7 +10,9 @@
 #include "imaging/PaintPrimitives.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
+#include "platform/Hourglass.h"
 #include "platform/Rounding.h"
+#include "platform/TextCase.h"
 
 #include <cwchar>
 
@@ -280,7 +283,7 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     GdipGraphics own;
     GpGraphics* g = nullptr;
     if (renderToUndo) {
-        g = UndoBuffers[static_cast<size_t>(undoIndex_)].MemGraphics;
+        g = stepSurface_;
         if (!g) return;
     } else {
         Cls();
@@ -623,4 +626,213 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
         Painting(false, false, true, false);
     }
     if (MouseUp) MouseUp(button, shift, x, y);
+}
+
+// ---- The apply step, the undo history and saving ----
+
+bool Imageyzviewer::CommitStep(GdipBitmap step) {
+    if (!step) return false;
+    GdipImage shown;
+    if (GdipCloneImage(step.get(), shown.put()) != Ok) return false;
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(shown.get(), &w);
+    GdipGetImageHeight(shown.get(), &h);
+    history_.Push(std::move(step));
+    ImgDIB.SetDIB(shown.release());
+    ImgDIB.SetWidth(static_cast<float>(w));
+    ImgDIB.SetHeight(static_cast<float>(h));
+    LayOut(static_cast<float>(Width()), static_cast<float>(Height()), false);
+    return true;
+}
+
+void Imageyzviewer::SettleHistory() {
+    if (history_.Settle()) return;
+    // The newest step could not be written: the step before it is shown again.
+    GdiDIB before;
+    if (before.Import(UndoFile(history_.Index()))) {
+        ImgDIB = std::move(before);
+        LayOut(static_cast<float>(Width()), static_cast<float>(Height()), false);
+        Painting(true, false, false, false);
+    }
+    RefreshUndoState();
+}
+
+void Imageyzviewer::RefreshUndoState() {
+    const int32_t index = history_.Index();
+    UndoE = index != 0 && UndoHistory::StepExists(index - 1);
+    RedoE = UndoHistory::StepExists(index + 1);
+    if (neighbours_.imageToolbar) {
+        neighbours_.imageToolbar->EnabledID(8, UndoE);
+        neighbours_.imageToolbar->EnabledID(9, RedoE);
+        neighbours_.imageToolbar->StartPaint();
+    }
+}
+
+void Imageyzviewer::ClosingWork(bool stepMade) {
+    if (neighbours_.mainWindow) {
+        neighbours_.mainWindow->SetSelEffect(0);
+        neighbours_.mainWindow->FormOption(true, true);
+    }
+    RefreshUndoState();
+    // A mode that changed nothing leaves nothing to save.
+    if (stepMade) {
+        AppliedEffect = true;
+        SaveState = false;
+    }
+}
+
+bool Imageyzviewer::SaveUndo() {
+    if (!NoOpen()) return false;
+    SettleHistory();
+    Hourglass wait;
+    applyOffsetX_ = view_.OffsetX;
+    applyOffsetY_ = view_.OffsetY;
+    StepInputs in;
+    in.effect = effect_;
+    in.image = ImgDIB.DIB();
+    in.width = ImgDIB.Width();
+    in.height = ImgDIB.Height();
+    in.fitRect = fitRect_;
+    in.shownWidth = view_.ShownWidth;
+    in.shownHeight = view_.ShownHeight;
+    in.sliderValue = sliderValue_;
+    in.max = max_;
+    in.lightPoint = lightPoint_;
+    in.textColor = textColor_;
+    in.rotateWidth = App().RotateWidth;
+    in.rotateHeight = App().RotateHeight;
+    const int32_t mode = effect_;
+    const bool made = CommitStep(RenderStep(in));
+    if (made) {
+        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
+            fitMode_ = false;
+        if (mode == 21) zoom_ = 1.0f;
+        effect_ = 0;
+        ForwardKeys = true;
+        Painting(true, false, false, false);
+    }
+    ClosingWork(made);
+    return made;
+}
+
+bool Imageyzviewer::UndoAndRedo(bool undo) {
+    SettleHistory();
+    int32_t step = history_.Index() + (undo ? -1 : 1);
+    if (!undo && !UndoHistory::StepExists(step)) return false; // past the newest step
+    if (step < 0) step = 0;
+    Hourglass wait;
+    // Read into a new image first: a step that cannot be read changes nothing.
+    GdiDIB loaded;
+    if (!loaded.Import(UndoFile(step))) return false;
+    ImgDIB = std::move(loaded);
+    history_.SetIndex(step);
+    (void)Import(L"", true, false, false);
+    RefreshUndoState();
+    return true;
+}
+
+void Imageyzviewer::UnRedoPaint() {
+    if (!NoOpen()) return;
+    GdipGraphics g = CreateGraphics();
+    if (!g) return;
+    GdipSetInterpolationMode(g.get(), InterpolationModeHighQualityBicubic);
+    if (fitMode_) {
+        GdipDrawImageRect(g.get(), ImgDIB.DIB(), fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+    } else {
+        view_.OffsetX = applyOffsetX_;
+        view_.OffsetY = applyOffsetY_;
+        GdipDrawImageRectI(g.get(), ImgDIB.DIB(), view_.OffsetX, view_.OffsetY, view_.ShownWidth, view_.ShownHeight);
+    }
+    g.reset();
+    Refresh();
+}
+
+namespace {
+
+// The shown image written through the encoder of format by way of a temporary file.
+bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality) {
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageType(image, &type);
+    GdipBitmap copy;
+    if (type != ImageTypeBitmap) {
+        // A metafile goes to the bitmap encoders as its picture.
+        copy = FullCopy(image);
+        if (!copy) return false;
+        image = copy.get();
+    }
+    return SaveImageSafely(image, fileName, format, quality);
+}
+
+} // namespace
+
+bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
+    if (!NoOpen() || fileName.empty()) return false;
+    Hourglass wait;
+    if (!WriteImage(ImgDIB.DIB(), fileName, format, quality)) return false;
+    SaveState = true;
+    return true;
+}
+
+bool Imageyzviewer::ShowsScratchFile() const {
+    const std::wstring shown = LowerText(CurFilename);
+    return shown == LowerText(App().ProgramFolder + L"Tempnewimage.png") ||
+           shown == LowerText(App().DataPath + L"Tempdelete.tmp");
+}
+
+bool Imageyzviewer::SaveOnly() {
+    if (!NoOpen() || CurFilename.empty() || ShowsScratchFile() || !neighbours_.fileShell) return false;
+    const std::wstring ext = neighbours_.fileShell->GetFileExt(CurFilename);
+    int32_t format = -1, quality = 90;
+    if (ext == L"bmp")
+        format = kFormatBmp;
+    else if (ext == L"gif")
+        format = kFormatGif;
+    else if (ext == L"jpg" || ext == L"jpeg")
+        format = kFormatJpeg, quality = 100;
+    else if (ext == L"png")
+        format = kFormatPng;
+    else if (ext == L"tif" || ext == L"tiff")
+        format = kFormatTiff;
+    if (format < 0) return false; // no encoder for it: the file stays as it is
+    Hourglass wait;
+    return WriteImage(ImgDIB.DIB(), CurFilename, format, quality);
+}
+
+bool Imageyzviewer::DeleteImage() {
+    if (!NoOpen() || CurFilename.empty() || !neighbours_.fileShell || ShowsScratchFile()) return false;
+    SettleHistory();
+    Hourglass wait;
+    const std::wstring original = CurFilename, scratch = App().DataPath + L"Tempdelete.tmp";
+    // Nothing is recycled unless its copy is safe; the shown image holds no handle on its file.
+    if (!::CopyFileW(original.c_str(), scratch.c_str(), FALSE)) return false;
+    if (!neighbours_.fileShell->RecycleFile(original)) {
+        ::DeleteFileW(scratch.c_str());
+        return false;
+    }
+    return Import(scratch, false, false, false);
+}
+
+bool Imageyzviewer::ResizeCanvas() {
+    if (!NoOpen() || !neighbours_.sizeDialog) return false;
+    const std::optional<CanvasSizeChoice> choice =
+        neighbours_.sizeDialog->Ask(::GetParent(hWnd()), RoundHalfEven(ImgDIB.Width()), RoundHalfEven(ImgDIB.Height()));
+    if (!choice || choice->width <= 0 || choice->height <= 0) return false;
+    SettleHistory();
+    const bool made = CommitStep(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
+                                                    choice->height, choice->background));
+    if (!made) return false;
+    fitMode_ = false;
+    effect_ = 0;
+    ForwardKeys = true;
+    zoom_ = 1.0f;
+    Painting(true, false, false, false);
+    if (neighbours_.mainWindow) {
+        neighbours_.mainWindow->SetSelEffect(0);
+        neighbours_.mainWindow->FormOption(false, true);
+    }
+    RefreshUndoState();
+    // A new canvas size is an edit like any other.
+    AppliedEffect = true;
+    SaveState = false;
+    return true;
 }

@@ -7,6 +7,7 @@
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
 #include "controls/CompanionMainWindow.h"
+#include "controls/SidePanelGrid.h"
 #include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -15,6 +16,8 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "output/BatchMainWindow.h"
+#include "output/PropertiesSource.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -213,4 +216,28 @@ public:
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
     std::wstring ShowImgResolution() const override { return resolution; }
+};
+
+class FakeBatchMainWindow : public BatchMainWindow {
+public:
+    CallLog log;
+    void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
+    void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
+    void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
+    void ThumPath(const std::wstring& folder) override { log.Add(L"ThumPath(" + Arg(folder) + L")"); }
+    void RefreshThumbnail() override { log.Add(L"RefreshThumbnail()"); }
+};
+
+class FakePropertiesSource : public PropertiesSource {
+public:
+    GpImage* image = nullptr; // not owned
+    GpImage* CanvasImage() const override { return image; }
+};
+
+// The thumbnail grid as the side panel's keyword tab sees it.
+class FakeSidePanelGrid : public SidePanelGrid {
+public:
+    CallLog log;
+    void ImageFormats(const std::wstring& formats) override { log.Add(L"ImageFormats=" + Arg(formats)); }
+    void RefreshThumbnail(bool relist) override { log.Add(L"RefreshThumbnail(" + Arg(relist) + L")"); }
 };
