@@ -38,6 +38,7 @@ protected:
     }};
 
     void SetUp() override {
+        ResetAppState(TestProgramFolder()); // page files go to its "Datas\"
         PictureBox::SetCursorLoader([](const std::wstring&) { return ::LoadCursorW(nullptr, IDC_HAND); });
         for (int i = 1; i <= 10; ++i) {
             const std::wstring name = L"Print0" + std::to_wstring(i) + L".png";
