@@ -1,6 +1,7 @@
 #include "editor/Imageyzviewer.h"
 
 #include "editor/BoxReduce.h"
+#include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
 #include "imaging/DrawTarget.h"
@@ -14,6 +15,7 @@
 #include "platform/Rounding.h"
 #include "platform/TextCase.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace {
@@ -702,17 +704,40 @@ bool Imageyzviewer::SaveUndo() {
     in.rotateWidth = App().RotateWidth;
     in.rotateHeight = App().RotateHeight;
     const int32_t mode = effect_;
-    const bool made = CommitStep(RenderStep(in));
+    const bool outside = IsOutsideEffect(mode);
+    const bool made =
+        CommitStep(outside ? RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height()) : RenderStep(in));
     if (made) {
         if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
             fitMode_ = false;
         if (mode == 21) zoom_ = 1.0f;
-        effect_ = 0;
-        ForwardKeys = true;
+        // The engine's effects stay chosen, so the next one can follow at once.
+        if (!outside) {
+            effect_ = 0;
+            ForwardKeys = true;
+        }
         Painting(true, false, false, false);
     }
     ClosingWork(made);
     return made;
+}
+
+bool Imageyzviewer::ThirdEffect(int32_t effectId) {
+    effect_ = effectId;
+    return SaveUndo();
+}
+
+int32_t Imageyzviewer::Value() const {
+    return RoundHalfEven(sliderValue_);
+}
+
+void Imageyzviewer::SetValue(int32_t value) {
+    screenButtonEnabled_ = false;
+    sliderValue_ = static_cast<float>(value);
+    // The value is the brush's alpha byte; the host keeps it within 0 to 255.
+    const auto alpha = static_cast<uint32_t>(std::clamp(value, 0, 255));
+    fillBrush_.reset();
+    GdipCreateSolidFill(alpha << 24, fillBrush_.put());
 }
 
 bool Imageyzviewer::UndoAndRedo(bool undo) {
