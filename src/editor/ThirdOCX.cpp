@@ -11,7 +11,7 @@
 namespace {
 
 // The kernel strengths (the layer filters' amounts) and what they come to, P the pixel:
-//   blur, twice:  (P + sum of 8) \ 9, a plain 3 x 3 mean;
+//   blur:         (P + sum of 8) \ 9, a plain 3 x 3 mean;
 //   sharpen:      (16 P - sum of 8) \ 8, twice the pixel less the mean of its ring;
 //   soften:       (4 P + sum of 4) \ 8, half the pixel and half the mean of its direct neighbours.
 constexpr int32_t kBlurAmount = 100;
@@ -54,9 +54,7 @@ template <typename Apply> void ThirdOCX::FromCopy(Apply apply) {
 }
 
 void ThirdOCX::Blur() {
-    if (!Loaded()) return;
-    Kernel(picture_, kBlurAmount, kFilterBlur);
-    Kernel(picture_, kBlurAmount, kFilterBlur);
+    if (Loaded()) Kernel(picture_, kBlurAmount, kFilterBlur);
 }
 
 void ThirdOCX::Sharpen() {
@@ -68,7 +66,10 @@ void ThirdOCX::Soften() {
 }
 
 void ThirdOCX::Antialias() {
-    FromCopy([](const DIBArray& from, const DIBArray& to) { ApplyAntialias(from, to); });
+    if (!Loaded()) return;
+    DIBArray view;
+    ScopedDIBArray attach(picture_, view);
+    ApplyAntialias(view);
 }
 
 void ThirdOCX::Ripple(int32_t amount) {

@@ -41,37 +41,43 @@ void CopyAll(const DIBArray& src, const DIBArray& dst) {
                 static_cast<size_t>(src.Width()) * static_cast<size_t>(src.Height()) * sizeof(Pixel32));
 }
 
-// Per 16-bit half: p - n + 256 + 32, which lies in 256 to 319 exactly when p - n + 32 lies in 0 to
-// 63 (the flat case); bits 6 and up of each half then read 4.
-constexpr uint32_t kHigh = 0x01000100u, kStep = 0x00010001u * kAntialiasStep;
-static_assert(kAntialiasStep == 32, "the packed test below is written for a step of 32");
-inline uint32_t StepBits(uint32_t pHigh, uint32_t n, uint32_t mask) {
-    return (((pHigh - n + kStep) >> 6) & mask) ^ (0x00040004u & mask);
+// Per 16-bit half: v = p + 256 + 32 - n, which lies in 256 to 319 exactly when p - n + 32 lies in
+// 0 to 63 (the flat case): bits 6 and up of the half then read 4, and v ^ 256 has none of them set.
+constexpr uint32_t kHigh = 0x01000100u + 0x00010001u * kAntialiasStep, kFlat = 0x01000100u;
+static_assert(kAntialiasStep == 32, "the packed test is written for a step of 32");
+inline uint32_t StepBits(uint32_t pHigh, uint32_t n) {
+    return (pHigh - n) ^ kFlat;
 }
 
 } // namespace
 
-void ApplyAntialias(const DIBArray& src, const DIBArray& dst) {
-    if (!Matches(src, dst)) return;
-    CopyAll(src, dst);
-    const int32_t w = src.Width();
-    for (int32_t y = 1; y <= src.Height() - 2; ++y) {
-        const Pixel32* below = src.Row(y - 1);
-        const Pixel32* cur = src.Row(y);
-        const Pixel32* above = src.Row(y + 1);
-        Pixel32* out = dst.Row(y);
+void ApplyAntialias(const DIBArray& view) {
+    if (!view.Attached() || view.Width() < 3 || view.Height() < 3) return;
+    const int32_t w = view.Width(), h = view.Height();
+    const size_t rowBytes = static_cast<size_t>(w) * sizeof(Pixel32);
+    // In place: the row below and the row itself are read from copies taken before they change;
+    // the row above is still as it was.
+    std::vector<Pixel32> below(static_cast<size_t>(w)), row(static_cast<size_t>(w));
+    std::memcpy(below.data(), view.Row(0), rowBytes);
+    for (int32_t y = 1; y <= h - 2; ++y) {
+        std::memcpy(row.data(), view.Row(y), rowBytes);
+        const Pixel32* cur = row.data();
+        const Pixel32* under = below.data();
+        const Pixel32* above = view.Row(y + 1);
+        Pixel32* out = view.Row(y);
         for (int32_t x = 1; x <= w - 2; ++x) {
             const uint32_t p = Load(cur + x);
-            const uint32_t l = Load(cur + x - 1), r = Load(cur + x + 1), b = Load(below + x), a = Load(above + x);
+            const uint32_t l = Load(cur + x - 1), r = Load(cur + x + 1), b = Load(under + x), a = Load(above + x);
             // Edge when, for one direct neighbour n and one colour channel, p - n + 32 is outside 0 to 63.
-            const uint32_t pbr = BlueRed(p) | kHigh, pga = GreenAlpha(p) | kHigh;
-            const uint32_t step = StepBits(pbr, BlueRed(l), 0x03FF03FFu) | StepBits(pbr, BlueRed(r), 0x03FF03FFu) |
-                                  StepBits(pbr, BlueRed(b), 0x03FF03FFu) | StepBits(pbr, BlueRed(a), 0x03FF03FFu) |
-                                  StepBits(pga, GreenAlpha(l), 0x3FFu) | StepBits(pga, GreenAlpha(r), 0x3FFu) |
-                                  StepBits(pga, GreenAlpha(b), 0x3FFu) | StepBits(pga, GreenAlpha(a), 0x3FFu);
+            const uint32_t pbr = BlueRed(p) + kHigh, pga = GreenAlpha(p) + kHigh;
+            const uint32_t stepBR = StepBits(pbr, BlueRed(l)) | StepBits(pbr, BlueRed(r)) | StepBits(pbr, BlueRed(b)) |
+                                    StepBits(pbr, BlueRed(a));
+            const uint32_t stepGA = StepBits(pga, GreenAlpha(l)) | StepBits(pga, GreenAlpha(r)) |
+                                    StepBits(pga, GreenAlpha(b)) | StepBits(pga, GreenAlpha(a));
+            const uint32_t step = (stepBR & 0xFFC0FFC0u) | (stepGA & 0x0000FFC0u);
             if (step == 0) continue;
             // The tent mean: (4 p + 2 (sum of the 4 direct) + sum of the 4 diagonal + 8) \ 16 per channel.
-            const uint32_t bl = Load(below + x - 1), br = Load(below + x + 1), al = Load(above + x - 1),
+            const uint32_t bl = Load(under + x - 1), br = Load(under + x + 1), al = Load(above + x - 1),
                            ar = Load(above + x + 1);
             const uint32_t sbr = 4 * BlueRed(p) + 2 * (BlueRed(l) + BlueRed(r) + BlueRed(b) + BlueRed(a)) +
                                  BlueRed(bl) + BlueRed(br) + BlueRed(al) + BlueRed(ar) + 0x00080008u;
@@ -80,6 +86,7 @@ void ApplyAntialias(const DIBArray& src, const DIBArray& dst) {
                                  GreenAlpha(br) + GreenAlpha(al) + GreenAlpha(ar) + 0x00080008u;
             Store(out + x, (p & 0xFF000000u) | ((sbr >> 4) & kLanes) | (((sga >> 4) & 0xFFu) << 8));
         }
+        below.swap(row);
     }
 }
 
