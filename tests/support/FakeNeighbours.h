@@ -16,6 +16,8 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "output/BatchMainWindow.h"
+#include "output/PropertiesSource.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -158,6 +160,8 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+    void GridPath(const std::wstring& folder) override { log.Add(L"GridPath(" + Arg(folder) + L")"); }
+    void GridCreateThumbnail() override { log.Add(L"GridCreateThumbnail()"); }
 };
 
 // The main window as the taskbar companion sees it: SetVisible shows and hides a real window when
@@ -212,6 +216,22 @@ public:
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
     std::wstring ShowImgResolution() const override { return resolution; }
+};
+
+class FakeBatchMainWindow : public BatchMainWindow {
+public:
+    CallLog log;
+    void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
+    void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
+    void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
+    void ThumPath(const std::wstring& folder) override { log.Add(L"ThumPath(" + Arg(folder) + L")"); }
+    void RefreshThumbnail() override { log.Add(L"RefreshThumbnail()"); }
+};
+
+class FakePropertiesSource : public PropertiesSource {
+public:
+    GpImage* image = nullptr; // not owned
+    GpImage* CanvasImage() const override { return image; }
 };
 
 // The thumbnail grid as the side panel's keyword tab sees it.
