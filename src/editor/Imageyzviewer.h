@@ -8,6 +8,7 @@
 #include "editor/CanvasSizeDialog.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
+#include "editor/SkinMenuView.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
 
@@ -22,6 +23,7 @@ struct CanvasNeighbours {
     ShortcutKeyHandler* shortcutKeys = nullptr;
     ImageFileShell* fileShell = nullptr;
     CanvasSizeDialog* sizeDialog = nullptr;
+    SkinMenuView* skinMenu = nullptr; // the drop-down menu the Option button opens
 };
 
 class Imageyzviewer : public PictureBox, public CanvasModel {
@@ -61,6 +63,9 @@ public:
     bool SaveUndo();
     // The grey style and the flips: the host sets Effect 8, 23 or 24 first.
     bool GreyEffect() { return SaveUndo(); }
+    // A whole-image effect (12 blur, 13 sharpen, 14 soften, 15 antialias, 16 ripple) applied as a
+    // step; Effect takes the id without a change notification and keeps it afterwards.
+    bool ThirdEffect(int32_t effectId);
     // One step back (undo) or forward; false when there is no such step or its file cannot be read
     // (then nothing changes).
     bool UndoAndRedo(bool undo = false);
@@ -85,13 +90,24 @@ public:
     // False when the dialog was not confirmed with a size or the step could not be made.
     bool ResizeCanvas();
 
+    // The edit panel's Apply: the edit becomes the next undo step at 100 % (the selections go to
+    // the stamp instead). False when no step was made.
+    bool ApplyEdit();
+    // Abandons the edit: browse mode at 100 %, unfitted. The image's saved state stays as it was.
+    void CancelEdit();
+
     // Properties. A setter that notifies calls onPropertyChanged with the property's name.
     void SetEffect(int32_t mode);
     // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom".
     void SetZoom(float sliderPosition);
     void SetFitMode(bool value);
-    [[nodiscard]] float Value() const { return sliderValue_; }
-    void SetValue(float value) { sliderValue_ = value; }
+    // The tool parameter as a whole number (halves to even).
+    [[nodiscard]] int32_t Value() const;
+    // Sets the tool parameter, ends a slider drag and remakes the fill brush.
+    void SetValue(int32_t value);
+    // The solid fill of ARGB (Value, 0, 0, 0) the card and colorize commits use; null until the
+    // first SetValue.
+    [[nodiscard]] GpSolidFill* FillBrush() const { return fillBrush_.get(); }
     [[nodiscard]] COLORREF TextColor() const { return textColor_; }
     void SetTextColor(COLORREF colour);
     [[nodiscard]] const std::wstring& FontA() const { return fontA_; }
@@ -114,6 +130,12 @@ public:
     [[nodiscard]] int PanelIndex() const { return panelIndex_; }
     [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frameRects_; }
     [[nodiscard]] PointF LastPoint() const { return lastPoint_; }
+    [[nodiscard]] PointF PickPoint() const { return pickPoint_; }
+    [[nodiscard]] PointF ShapeEnd() const { return shapeEnd_; }
+    [[nodiscard]] bool OverHandle() const { return overHandle_; }
+    [[nodiscard]] int HandleIndex() const { return handleIndex_; }
+    // Sets frame 0 (control pixels), as a drag would.
+    void SetFrame(const RectF& frame) { frameRects_[0] = frame; }
     [[nodiscard]] COLORREF PickedColor() const { return pickedColor_; }
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }
@@ -133,6 +155,10 @@ private:
     void OnMouseUp(int button, int shift, float x, float y);
     void HoverHitTest(float x, float y);
     void SetCursorByName(const wchar_t* name);
+    // A held move of a frame tool: frame 0 follows the pointer.
+    void FollowWithFrame(float x, float y);
+    // The release over panel element index.
+    void RunPanelElement(int index);
     void Repaint(bool highQuality = false) { Painting(false, false, highQuality, false); }
 
     // The fit-size copy of the shown image: the navigator thumbnail and the fitted view's source.
@@ -161,6 +187,7 @@ private:
     GdipImage backImage_;        // 26 x 26 "Back.png"
     GdipImage nextImage_;        // 26 x 26 "Next.png"
     GdipImage colorPickerImage_; // 125 x 130 "ColorPicker.png"
+    GdipSolidFill fillBrush_;    // remade by SetValue
 
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;
@@ -191,4 +218,12 @@ private:
     bool screenButtonEnabled_ = false;
     int panelIndex_ = 0;
     bool lassoEnded_ = false;
+    // Frame dragging: the hovered frame element, the one being dragged, where it was taken hold.
+    bool overHandle_ = false;
+    int handleIndex_ = 0;
+    bool frameDrag_ = false;
+    bool newFrame_ = false; // the drag started off the frame: it spans a new one
+    int dragHandle_ = 0;
+    PointF grabOffset_{};
+    bool optionMenuShown_ = false;
 };
