@@ -14,7 +14,7 @@ namespace {
 
 // A photograph-like picture (smooth gradients with detail) so that encoders do real work.
 void DrawTestPicture(DIBsave& target, int width, int height) {
-    target.CreateBlankMemory(height, width);
+    (void)target.CreateBlankMemory(height, width);
     GdipLineGradient gradient;
     GpPointF a{0, 0}, b{static_cast<REAL>(width), static_cast<REAL>(height)};
     GdipCreateLineBrush(&a, &b, ColorARGB(255, 30, 90, 160), ColorARGB(255, 240, 200, 80), WrapModeTile,
@@ -64,9 +64,9 @@ const bool registered = [] {
                    },
                    [] {
                        GdiDIB image;
-                       image.Import(Jpeg24());
+                       (void)image.Import(Jpeg24());
                        DIBsave thumb;
-                       thumb.CreateBlankMemory(150, 200, nullptr, false, true);
+                       (void)thumb.CreateBlankMemory(150, 200, nullptr, false, true);
                        float x, y, w, h;
                        GdiDIB::GetBestFitInfo(image.Width(), image.Height(), 200, 150, x, y, w, h);
                        GdipDrawImageRect(thumb.MemGraphics, image.DIB(), x, y, w, h);

@@ -29,19 +29,19 @@ void MakePhoto() {
 const bool registered = [] {
     RegisterBench({"draw a 12 MP image unchanged (adjustment baseline)", 12.0, MakePhoto, [] {
                        DIBsave out;
-                       out.CreateBlankMemory(kH, kW);
+                       (void)out.CreateBlankMemory(kH, kW);
                        AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(), kAdjustNone, 1, 0, 0,
                                          kW, kH, 0);
                    }});
     RegisterBench({"colour adjustment (brightness) of a 12 MP image", 12.0, MakePhoto, [] {
                        DIBsave out;
-                       out.CreateBlankMemory(kH, kW);
+                       (void)out.CreateBlankMemory(kH, kW);
                        AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(),
                                          kAdjustBrightnessContrast, 1, 0, 0, kW, kH, 0.1f);
                    }});
     RegisterBench({"5-degree rotation of a 12 MP image (high quality)", 12.0, MakePhoto, [] {
                        DIBsave out;
-                       out.CreateBlankMemory(kH, kW, nullptr, false, true);
+                       (void)out.CreateBlankMemory(kH, kW, nullptr, false, true);
                        DrawImageRotated(DrawTarget::Surface(out.MemGraphics), Photo().get(), kW, kH, kW, kH,
                                         5.0f / 2.0f, true, 0);
                    }});

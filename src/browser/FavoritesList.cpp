@@ -1,5 +1,6 @@
 #include "browser/FavoritesList.h"
 
+#include "platform/GdipHandles.h"
 #include "platform/PathHelpers.h"
 
 #include <windows.h>
@@ -16,18 +17,17 @@ std::wstring FromCodePage(const std::string& bytes) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20); // a name list, not a picture
+    bool ok = ::GetFileSizeEx(file.get(), &size) && size.QuadPart < (64 << 20); // a name list, not a picture
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = bytes.empty() || (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+        ok = bytes.empty() || (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
                                read == bytes.size());
     }
-    ::CloseHandle(file);
     return ok;
 }
 

@@ -1,5 +1,6 @@
 #include "browser/ModFileinfo.h"
 
+#include "platform/GdipHandles.h"
 #include "platform/TextCase.h"
 
 #include <algorithm>
@@ -53,10 +54,8 @@ FileInfoFormat FileInfoFormat::Current() {
 
 WIN32_FIND_DATAW GetFileFindData(const std::wstring& path) {
     WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return WIN32_FIND_DATAW{};
-    ::FindClose(find);
-    return data;
+    const UniqueFind find(::FindFirstFileW(path.c_str(), &data));
+    return find ? data : WIN32_FIND_DATAW{};
 }
 
 std::wstring GetFileInfoText(const std::wstring& path, int32_t kind) {

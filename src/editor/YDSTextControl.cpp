@@ -2,7 +2,7 @@
 
 #include "editor/ModDialogCOlor.h"
 #include "imaging/ModGDI.h"
-#include "imaging/PathHelpers.h"
+#include "platform/PathHelpers.h"
 #include "platform/AppState.h"
 #include "platform/Rounding.h"
 

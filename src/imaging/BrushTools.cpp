@@ -73,7 +73,8 @@ DabShape ShapeAround(const DabRect& rect, int32_t cx, int32_t cy, int64_t r2) {
     return shape;
 }
 
-// Rounding of v + delta for whole v: v + lo, or on an exact half the even one of v + lo, v + lo + 1.
+// Rounding of v + delta to the nearest for whole v: v + lo, or on an exact half the even one of
+// v + lo, v + lo + 1.
 struct Offset {
     int64_t lo = 0;
     int32_t tie = 0;
@@ -81,9 +82,11 @@ struct Offset {
 
 Offset MakeOffset(double delta) {
     delta = std::clamp(delta, -4.0e15, 4.0e15);
-    int64_t lo = static_cast<int64_t>(delta); // toward zero; floor below
-    if (static_cast<double>(lo) > delta) --lo;
-    return {lo, delta - static_cast<double>(lo) == 0.5 ? 1 : 0};
+    const double below = std::floor(delta);
+    const double fraction = delta - below;
+    const auto lo = static_cast<int64_t>(below);
+    if (fraction > 0.5) return {lo + 1, 0};
+    return {lo, fraction == 0.5 ? 1 : 0};
 }
 
 inline uint8_t ApplyOffset(int64_t v, const Offset& o) {

@@ -206,14 +206,12 @@ HBITMAP CDIB::image() const {
     const std::vector<uint8_t> pal = GetPalette();
     if (!pal.empty()) std::memcpy(info.colours, pal.data(), pal.size());
     void* bits = nullptr;
-    HBITMAP copy = ::CreateDIBSection(hDC(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!copy || !bits) {
-        if (copy) ::DeleteObject(copy);
-        return nullptr;
-    }
+    UniqueHBitmap copy(
+        ::CreateDIBSection(hDC(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!copy || !bits) return nullptr;
     ::GdiFlush();
     std::memcpy(bits, lpBits(), static_cast<size_t>(size_));
-    return copy;
+    return copy.release();
 }
 
 bool GdipImageToDIB(CDIB& dib, GpImage* image) {

@@ -86,9 +86,11 @@ bool CopyImageToClipboard(GpImage* image, int32_t x, int32_t y, int32_t w, int32
         ScopedSelectObject select(memory.get(), bitmap.get());
         GdipGraphics surface;
         if (GdipCreateFromHDC(memory.get(), surface.put()) != Ok) return false;
-        GdipDrawImageRect(surface.get(), image, static_cast<REAL>(x), static_cast<REAL>(y), static_cast<REAL>(w),
-                          static_cast<REAL>(h));
+        if (GdipDrawImageRect(surface.get(), image, static_cast<REAL>(x), static_cast<REAL>(y), static_cast<REAL>(w),
+                              static_cast<REAL>(h)) != Ok)
+            return false;
     }
+    // Everything is ready before the clipboard is emptied: a failure above leaves it as it was.
     ClipboardOpen clipboard(ClipboardOwner());
     if (!clipboard.ok() || !::EmptyClipboard()) return false;
     // The clipboard owns the bitmap once SetClipboardData has taken it.
@@ -97,10 +99,10 @@ bool CopyImageToClipboard(GpImage* image, int32_t x, int32_t y, int32_t w, int32
     return true;
 }
 
-bool PasteClipboardImage(GpImage*& image, int32_t& w, int32_t& h) {
+bool PasteClipboardImage(GdipImage& image, int32_t& w, int32_t& h) {
     GdiDIB& kept = ClipboardImage();
     kept.Destroy();
-    image = nullptr;
+    image.reset();
     w = h = 0;
     if (!::IsClipboardFormatAvailable(CF_BITMAP)) return false;
     ClipboardOpen clipboard(ClipboardOwner());
@@ -110,19 +112,18 @@ bool PasteClipboardImage(GpImage*& image, int32_t& w, int32_t& h) {
     const HPALETTE palette =
         ::IsClipboardFormatAvailable(CF_PALETTE) ? static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE)) : nullptr;
     // GDI+ copies the pixels: the clipboard keeps its own bitmap.
-    GpBitmap* pasted = nullptr;
-    if (GdipCreateBitmapFromHBITMAP(bitmap, palette, &pasted) != Ok || !pasted) return false;
+    GdipBitmap pasted;
+    if (GdipCreateBitmapFromHBITMAP(bitmap, palette, pasted.put()) != Ok || !pasted) return false;
     UINT width = 0, height = 0;
-    GdipGetImageWidth(pasted, &width);
-    GdipGetImageHeight(pasted, &height);
-    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
-        GdipDisposeImage(pasted);
-        return false;
-    }
-    kept.SetDIB(pasted);
+    GdipGetImageWidth(pasted.get(), &width);
+    GdipGetImageHeight(pasted.get(), &height);
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return false;
+    GdipImage own;
+    if (GdipCloneImage(pasted.get(), own.put()) != Ok) return false;
+    kept.SetDIB(pasted.release());
     kept.SetWidth(static_cast<float>(width));
     kept.SetHeight(static_cast<float>(height));
-    image = pasted;
+    image = std::move(own);
     w = static_cast<int32_t>(width);
     h = static_cast<int32_t>(height);
     return true;

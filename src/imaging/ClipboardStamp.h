@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Gdip.h"
+#include "platform/GdipHandles.h"
 
 #include <cstdint>
 #include <string>
@@ -13,10 +14,11 @@
 [[nodiscard]] bool CopyImageToClipboard(GpImage* image, int32_t x, int32_t y, int32_t w, int32_t h);
 
 // Releases the image ClipboardImage() held, then takes the clipboard's bitmap into a GDI+ image
-// that ClipboardImage() keeps with its size. image borrows it (ClipboardImage() owns it) and w, h
-// give its size. Without a bitmap on the clipboard ClipboardImage() stays empty, image is null,
-// w and h are 0, and the result is false.
-[[nodiscard]] bool PasteClipboardImage(GpImage*& image, int32_t& w, int32_t& h);
+// that ClipboardImage() keeps with its size, and gives the caller a copy of its own in image (so
+// that releasing the effect buffers never frees what the caller holds); w, h give its size.
+// Without a bitmap on the clipboard ClipboardImage() stays empty, image is empty, w and h are 0,
+// and the result is false.
+[[nodiscard]] bool PasteClipboardImage(GdipImage& image, int32_t& w, int32_t& h);
 
 // The working stamp file (program folder + "Librarians\Stamptemp.tmp").
 std::wstring StampTempPath();

@@ -14,17 +14,15 @@ void DIBsave::SetHeight(float height) { height_ = RoundHalfEven(height); }
 
 bool DIBsave::CreateBlankMemory(int32_t height, int32_t width, GpImage* srcImage, bool useSrcFormat,
                                 bool highQuality) {
+    Destroy();
     NewWidth = width;
     NewHeight = height;
     PixelFormat format = PixelFormat32bppARGB;
     if (useSrcFormat && srcImage) GdipGetImagePixelFormat(srcImage, &format);
     if (width <= 0 || height <= 0) return false;
-    GpBitmap* bitmap = nullptr;
-    if (GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, &bitmap) != Ok || !bitmap) return false;
-    new_Img = bitmap;
-    GpGraphics* graphics = nullptr;
-    if (GdipGetImageGraphicsContext(new_Img, &graphics) != Ok) graphics = nullptr;
-    MemGraphics = graphics;
+    if (GdipCreateBitmapFromScan0(width, height, 0, format, nullptr, image_.put()) != Ok || !image_) return false;
+    if (GdipGetImageGraphicsContext(image_.get(), graphics_.put()) != Ok) graphics_.reset();
+    ShowOwned();
     if (MemGraphics) {
         GdipSetSmoothingMode(MemGraphics, SmoothingModeAntiAlias);
         if (useSrcFormat) {
@@ -48,26 +46,26 @@ bool DIBsave::Save(const std::wstring& fileName, int32_t format, int32_t quality
     return SaveImageSafely(new_Img, fileName, format, quality, &encoderClsid_);
 }
 
+void DIBsave::ShowOwned() {
+    new_Img = image_.get();
+    MemGraphics = graphics_.get();
+}
+
 void DIBsave::ClearIMG() {
-    if (new_Img) GdipDisposeImage(new_Img);
-    new_Img = nullptr;
+    // The surface goes first: it must not outlive the bitmap it draws on.
+    graphics_.reset();
+    image_.reset();
+    ShowOwned();
 }
 
-void DIBsave::Destroy() {
-    // Each released on its own: a bitmap whose surface could not be made is not leaked.
-    if (MemGraphics) GdipDeleteGraphics(MemGraphics);
-    MemGraphics = nullptr;
-    if (new_Img) GdipDisposeImage(new_Img);
-    new_Img = nullptr;
-}
+void DIBsave::Destroy() { ClearIMG(); }
 
-namespace {
-
-// An 8 bpp indexed copy of image. Some GIF encoders (Wine's among them) report success but write
-// an unreadable file from 24 or 32 bpp input; from indexed input every encoder writes a valid GIF.
-// An image of at most 256 colours keeps them exactly; others map onto a 6 x 7 x 6 colour cube with
-// four extra greys.
-GdipBitmap MakeIndexedCopy(GpImage* image) {
+// Some GIF encoders (Wine's among them) report success but write an unreadable file from 24 or 32
+// bpp input; from indexed input every encoder writes a valid GIF. An image of at most 256 colours
+// keeps them exactly; others map onto a 6 x 7 x 6 colour cube. Fully transparent pixels share one
+// palette entry of alpha 0, so an encoder that writes GIF transparency keeps them transparent
+// (Wine's encoder writes no transparency: there they come out as that entry's colour, black).
+GdipBitmap IndexedCopyForGif(GpImage* image) {
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);
     GdipGetImageHeight(image, &h);
@@ -94,14 +92,18 @@ GdipBitmap MakeIndexedCopy(GpImage* image) {
     if (GdipBitmapLockBits(static_cast<GpBitmap*>(src), &rect, ImageLockModeRead, PixelFormat32bppARGB, &in) != Ok)
         return {};
 
+    // Every opaque or translucent colour is written opaque; the fully transparent ones become one.
+    const auto entryColour = [](uint32_t c) { return (c >> 24) == 0 ? 0u : c | 0xFF000000u; };
     // Exact palette when the image has few colours.
     std::unordered_map<uint32_t, uint8_t> exact;
     std::vector<uint32_t> palette;
-    bool fits = true;
-    for (UINT y = 0; y < h && fits; ++y) {
+    bool fits = true, anyTransparent = false;
+    for (UINT y = 0; y < h; ++y) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(in.Scan0) + y * in.Stride);
         for (UINT x = 0; x < w; ++x) {
-            const uint32_t c = row[x] | 0xFF000000u;
+            const uint32_t c = entryColour(row[x]);
+            anyTransparent = anyTransparent || c == 0;
+            if (!fits) continue;
             if (exact.find(c) != exact.end()) continue;
             if (palette.size() == 256) {
                 fits = false;
@@ -118,7 +120,9 @@ GdipBitmap MakeIndexedCopy(GpImage* image) {
                 for (int b = 0; b < 6; ++b)
                     palette.push_back(ColorARGB(255, static_cast<uint8_t>(r * 51), static_cast<uint8_t>(g * 255 / 6),
                                                 static_cast<uint8_t>(b * 51)));
+        // The cube's indices end at 251: the last entry is free for the transparent pixels.
         for (uint8_t grey : {64, 96, 160, 192}) palette.push_back(ColorARGB(255, grey, grey, grey));
+        if (anyTransparent) palette.back() = 0;
     }
 
     GdipBitmap indexed;
@@ -129,7 +133,7 @@ GdipBitmap MakeIndexedCopy(GpImage* image) {
     }
     std::vector<uint8_t> paletteBlock(sizeof(ColorPalette) + 256 * sizeof(ARGB));
     auto* pal = reinterpret_cast<ColorPalette*>(paletteBlock.data());
-    pal->Flags = 0;
+    pal->Flags = anyTransparent ? PaletteFlagsHasAlpha : 0;
     pal->Count = static_cast<UINT>(palette.size());
     std::memcpy(pal->Entries, palette.data(), palette.size() * sizeof(ARGB));
     GdipSetImagePalette(indexed.get(), pal);
@@ -143,9 +147,11 @@ GdipBitmap MakeIndexedCopy(GpImage* image) {
         const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(in.Scan0) + y * in.Stride);
         uint8_t* dst = static_cast<uint8_t*>(out.Scan0) + y * out.Stride;
         for (UINT x = 0; x < w; ++x) {
-            const uint32_t c = row[x] | 0xFF000000u;
+            const uint32_t c = entryColour(row[x]);
             if (fits) {
                 dst[x] = exact[c];
+            } else if (c == 0) {
+                dst[x] = 255;
             } else {
                 const uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
                 const uint32_t ri = (r + 25) / 51, gi = (g * 6 + 127) / 255, bi = (b + 25) / 51;
@@ -157,6 +163,8 @@ GdipBitmap MakeIndexedCopy(GpImage* image) {
     GdipBitmapUnlockBits(static_cast<GpBitmap*>(src), &in);
     return indexed;
 }
+
+namespace {
 
 // A 24 bpp copy of a 32 bpp bitmap whose every pixel is opaque; null otherwise. Lossless encoders
 // write such a copy in about half the time, and the file holds the same picture.
@@ -203,7 +211,7 @@ bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t forma
     GdipBitmap converted;
     GpImage* toWrite = image;
     if (format == kFormatGif) {
-        converted = MakeIndexedCopy(image);
+        converted = IndexedCopyForGif(image);
         if (!converted) return false;
         toWrite = converted.get();
     } else if (format == kFormatPng || format == kFormatTiff) {

@@ -15,12 +15,28 @@ struct DrawTarget {
 };
 
 // The surface of one drawing call: the caller's, borrowed, or one made on the device context and
-// deleted with this object.
+// deleted with this object. A borrowed surface gets back the modes the call may change
+// (smoothing, text hint, interpolation, pixel offset, compositing) when the call ends.
 class TargetSurface {
 public:
     explicit TargetSurface(const DrawTarget& target) : surface_(target.graphics) {
-        if (!surface_ && target.dc && GdipCreateFromHDC(target.dc, made_.put()) == Ok)
+        if (surface_) {
+            GdipGetSmoothingMode(surface_, &smoothing_);
+            GdipGetTextRenderingHint(surface_, &textHint_);
+            GdipGetInterpolationMode(surface_, &interpolation_);
+            GdipGetPixelOffsetMode(surface_, &pixelOffset_);
+            GdipGetCompositingMode(surface_, &compositing_);
+        } else if (target.dc && GdipCreateFromHDC(target.dc, made_.put()) == Ok) {
             surface_ = made_.get();
+        }
+    }
+    ~TargetSurface() {
+        if (!surface_ || made_) return;
+        GdipSetSmoothingMode(surface_, smoothing_);
+        GdipSetTextRenderingHint(surface_, textHint_);
+        GdipSetInterpolationMode(surface_, interpolation_);
+        GdipSetPixelOffsetMode(surface_, pixelOffset_);
+        GdipSetCompositingMode(surface_, compositing_);
     }
     TargetSurface(const TargetSurface&) = delete;
     TargetSurface& operator=(const TargetSurface&) = delete;
@@ -31,4 +47,9 @@ public:
 private:
     GdipGraphics made_;
     GpGraphics* surface_ = nullptr;
+    SmoothingMode smoothing_ = SmoothingModeDefault;
+    TextRenderingHint textHint_ = TextRenderingHintSystemDefault;
+    InterpolationMode interpolation_ = InterpolationModeDefault;
+    PixelOffsetMode pixelOffset_ = PixelOffsetModeDefault;
+    CompositingMode compositing_ = CompositingModeSourceOver;
 };

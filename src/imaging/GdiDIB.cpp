@@ -8,13 +8,13 @@
 #include <utility>
 
 GdiDIB::GdiDIB(GdiDIB&& other) noexcept
-    : image_(std::exchange(other.image_, nullptr)), width_(std::exchange(other.width_, 0)),
+    : image_(std::move(other.image_)), width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)) {}
 
 GdiDIB& GdiDIB::operator=(GdiDIB&& other) noexcept {
     if (this != &other) {
         Destroy();
-        image_ = std::exchange(other.image_, nullptr);
+        image_ = std::move(other.image_);
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
     }
@@ -22,13 +22,12 @@ GdiDIB& GdiDIB::operator=(GdiDIB&& other) noexcept {
 }
 
 void GdiDIB::SetDIB(GpImage* image) {
-    if (image_ && image_ != image) GdipDisposeImage(image_);
-    image_ = image;
+    if (image != image_.get()) image_.reset(image);
 }
 
 GpImage* GdiDIB::ReleaseDIB() {
     width_ = height_ = 0;
-    return std::exchange(image_, nullptr);
+    return image_.release();
 }
 
 void GdiDIB::SetWidth(float width) { width_ = RoundHalfEven(width); }
@@ -56,27 +55,23 @@ GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
     // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
     if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
     (void)memory.release();
-    GpImage* image = nullptr;
-    if (GdipLoadImageFromStream(stream, &image) != Ok) image = nullptr;
+    GdipImage image;
+    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
     stream->Release();
-    if (image) {
-        UINT w = 0, h = 0;
-        if (GdipGetImageWidth(image, &w) != Ok || GdipGetImageHeight(image, &h) != Ok || w == 0 || h == 0) {
-            GdipDisposeImage(image);
-            image = nullptr;
-        }
-    }
-    return image;
+    UINT w = 0, h = 0;
+    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
+        h == 0)
+        return nullptr;
+    return image.release();
 }
 
 bool GdiDIB::Import(const std::wstring& fileName) {
     Destroy();
-    GpImage* image = LoadImageFromFileCopy(fileName);
-    if (!image) return false;
+    image_.reset(LoadImageFromFileCopy(fileName));
+    if (!image_) return false;
     UINT w = 0, h = 0;
-    GdipGetImageWidth(image, &w);
-    GdipGetImageHeight(image, &h);
-    image_ = image;
+    GdipGetImageWidth(image_.get(), &w);
+    GdipGetImageHeight(image_.get(), &h);
     width_ = static_cast<int32_t>(w);
     height_ = static_cast<int32_t>(h);
     return true;
@@ -103,7 +98,6 @@ void GdiDIB::GetBestFitInfo(float srcW, float srcH, float dstW, float dstH, floa
 }
 
 void GdiDIB::Destroy() {
-    if (image_) GdipDisposeImage(image_);
-    image_ = nullptr;
+    image_.reset();
     width_ = height_ = 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Gdip.h"
+#include "platform/GdipHandles.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +17,7 @@ public:
     GdiDIB& operator=(GdiDIB&& other) noexcept;
 
     // The held image; null when empty.
-    [[nodiscard]] GpImage* DIB() const { return image_; }
+    [[nodiscard]] GpImage* DIB() const { return image_.get(); }
     // Takes ownership of image (disposed by Destroy); the previous image, if another one, is
     // disposed. Width and height are left as they are: callers set them after.
     void SetDIB(GpImage* image);
@@ -31,7 +32,7 @@ public:
     // Loads fileName in place of the held image, from a memory copy of the file so that the file
     // is not held open. A file that cannot be read or decoded leaves the object empty. The two
     // further arguments of the old interface had no effect and are gone.
-    bool Import(const std::wstring& fileName);
+    [[nodiscard]] bool Import(const std::wstring& fileName);
 
     // Fits a source size into a box without enlarging it; X and Y centre it inside the box.
     static void GetBestFitInfo(float srcW, float srcH, float dstW, float dstH, float& x, float& y, float& w,
@@ -40,10 +41,11 @@ public:
     void Destroy();
 
 private:
-    GpImage* image_ = nullptr;
+    GdipImage image_;
     int32_t width_ = 0;
     int32_t height_ = 0;
 };
 
-// Decodes an image from a memory copy of the file; null when it cannot be read or decoded.
-GpImage* LoadImageFromFileCopy(const std::wstring& fileName);
+// Decodes an image from a memory copy of the file; null when it cannot be read or decoded. The
+// caller owns the image.
+[[nodiscard]] GpImage* LoadImageFromFileCopy(const std::wstring& fileName);

@@ -97,7 +97,9 @@ bool BmpSound(const uint8_t* data, size_t size) {
     const uint32_t rows = static_cast<uint32_t>(height < 0 ? -static_cast<int64_t>(height) : height);
     if (rle) return RleSound(data + offset, size - offset, static_cast<uint32_t>(width), rows, compression == 2, colours);
     if (compression != 0 || (bits != 8 && bits != 4) || colours == maxColours) return true;
-    const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
+    // In 64 bits: a width near 2^31 would wrap a 32-bit row size to almost nothing.
+    const uint64_t stride = ((uint64_t{static_cast<uint32_t>(width)} * bits + 31) / 32) * 4;
+    if (stride * rows > limit) return false;
     for (uint32_t row = 0; row < rows && offset + (row + 1) * stride <= size; ++row) {
         const uint8_t* line = data + offset + row * stride;
         for (uint32_t px = 0; px < static_cast<uint32_t>(width); ++px) {

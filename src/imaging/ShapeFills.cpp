@@ -8,25 +8,18 @@
 #include <algorithm>
 #include <string>
 
-SmoothSurface::SmoothSurface(const DrawTarget& target) : surface_(target), borrowed_(target.graphics != nullptr) {
-    if (!surface_)
-        return;
-    if (borrowed_)
-        GdipGetSmoothingMode(surface_.get(), &previous_);
-    GdipSetSmoothingMode(surface_.get(), SmoothingModeAntiAlias);
-}
-
-SmoothSurface::~SmoothSurface() {
-    if (surface_ && borrowed_)
-        GdipSetSmoothingMode(surface_.get(), previous_);
+SmoothSurface::SmoothSurface(const DrawTarget& target) : surface_(target) {
+    if (surface_)
+        GdipSetSmoothingMode(surface_.get(), SmoothingModeAntiAlias);
 }
 
 namespace {
 
 // Fills path with the path gradient of the glows and draws its outline with pen (none when null).
-void FillPathGradient(GpGraphics* g, GpPath* path, float FX, float FY, float FocusScale, uint32_t CentreColour,
+bool FillPathGradient(GpGraphics* g, GpPath* path, float FX, float FY, float FocusScale, uint32_t CentreColour,
                       uint32_t SurroundColour, GpPen* pen) {
     GdipPathGradient brush;
+    bool filled = false;
     if (GdipCreatePathGradientFromPath(path, brush.put()) == Ok) {
         GdipSetPathGradientCenterColor(brush.get(), CentreColour);
         GpPoint centre{RoundHalfEven(FX), RoundHalfEven(FY)};
@@ -35,10 +28,11 @@ void FillPathGradient(GpGraphics* g, GpPath* path, float FX, float FY, float Foc
         ARGB surround = SurroundColour;
         INT count = 1;
         GdipSetPathGradientSurroundColorsWithCount(brush.get(), &surround, &count);
-        GdipFillPath(g, brush.get(), path);
+        filled = GdipFillPath(g, brush.get(), path) == Ok;
     }
     if (pen)
         GdipDrawPath(g, pen, path);
+    return filled;
 }
 
 } // namespace
@@ -62,15 +56,15 @@ void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, flo
     FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
-void FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY,
+bool FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY,
                        float FocusScale, uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline,
                        bool IsEllipse) {
     SmoothSurface surface(target);
     if (!surface.get())
-        return;
+        return false;
     GdipPath path;
     if (GdipCreatePath(FillModeWinding, path.put()) != Ok)
-        return;
+        return false;
     if (IsEllipse)
         GdipAddPathEllipse(path.get(), X - W, Y - H, W + W, H + H);
     else
@@ -78,7 +72,7 @@ void FillGradientShape(const DrawTarget& target, float X, float Y, float W, floa
     GdipPen pen;
     if (!NoOutline)
         pen = MakePen(SurroundColour, 1);
-    FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
+    return FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
 bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX, float FY,
@@ -88,7 +82,7 @@ bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, f
     if (Square == 1)
         W = H = std::min(W, H);
     if (Kind != 0 && Kind != 1)
-        return true;
+        return false;
     const std::wstring& mode = App().VectorMenu;
     const uint8_t alpha = static_cast<uint8_t>(Alpha);
     const uint32_t centre = SetColorAlpha(ColourA, alpha);
@@ -99,9 +93,8 @@ bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, f
         // The ellipse in the linear mode fills like the rectangle does, rather than not at all.
         surround = SetColorAlpha(ColourB, alpha);
     else
-        return true;
-    FillGradientShape(target, X, Y, W, H, FX, FY, FocusScale, centre, surround, false, Kind == 0);
-    return true;
+        return false;
+    return FillGradientShape(target, X, Y, W, H, FX, FY, FocusScale, centre, surround, false, Kind == 0);
 }
 
 bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, float Y2, uint32_t Colour, int32_t Alpha,
@@ -109,7 +102,7 @@ bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, flo
     if (Alpha < 0 || Alpha > 255)
         return false;
     if (Kind < 1 || Kind > 3)
-        return true;
+        return false;
     float left = 0, top = 0, width = 0, height = 0;
     if (X1 != X2 && Y1 != Y2) {
         left = std::min(X1, X2);
@@ -121,24 +114,22 @@ bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, flo
         width = height = std::min(width, height);
     // An empty box would leave a stray dot at the origin.
     if (Kind != 1 && (width <= 0 || height <= 0))
-        return true;
+        return false;
     SmoothSurface surface(target);
     if (!surface.get())
-        return true;
+        return false;
     GdipPen pen = MakePen(SetColorAlpha(Colour, static_cast<uint8_t>(Alpha)), PenWidth);
+    if (!pen)
+        return false;
     GpGraphics* g = surface.get();
     switch (Kind) {
     case 1:
         GdipSetPenStartCap(pen.get(), LineCapRound);
         GdipSetPenEndCap(pen.get(), LineCapRound);
-        GdipDrawLine(g, pen.get(), X1, Y1, X2, Y2);
-        break;
+        return GdipDrawLine(g, pen.get(), X1, Y1, X2, Y2) == Ok;
     case 2:
-        GdipDrawRectangle(g, pen.get(), left, top, width, height);
-        break;
-    case 3:
-        GdipDrawEllipse(g, pen.get(), left, top, width, height);
-        break;
+        return GdipDrawRectangle(g, pen.get(), left, top, width, height) == Ok;
+    default:
+        return GdipDrawEllipse(g, pen.get(), left, top, width, height) == Ok;
     }
-    return true;
 }

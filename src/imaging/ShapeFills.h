@@ -6,12 +6,11 @@
 
 #include <cstdint>
 
-// The surface of one anti-aliased drawing call on a target; a borrowed surface gets its smoothing
-// mode back when the call ends.
+// The surface of one anti-aliased drawing call on a target; a borrowed surface gets its modes back
+// when the call ends (see TargetSurface).
 class SmoothSurface {
 public:
     explicit SmoothSurface(const DrawTarget& target);
-    ~SmoothSurface();
     SmoothSurface(const SmoothSurface&) = delete;
     SmoothSurface& operator=(const SmoothSurface&) = delete;
     // Null when no surface could be made on the device context.
@@ -19,8 +18,6 @@ public:
 
 private:
     TargetSurface surface_;
-    bool borrowed_;
-    SmoothingMode previous_ = SmoothingModeDefault;
 };
 
 // An ellipse of centre (CX, CY) and radii (RX, RY), each edge rounded to whole pixels, filled with
@@ -32,22 +29,23 @@ void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, flo
 
 // The same fill in single precision, for the ellipse of centre (X, Y) and radii (W, H) when
 // IsEllipse, else for the rectangle (X, Y, W, H); the outline, when drawn, is SurroundColour.
-void FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY,
+// True when the fill was drawn.
+bool FillGradientShape(const DrawTarget& target, float X, float Y, float W, float H, float FX, float FY,
                        float FocusScale, uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline,
                        bool IsEllipse);
 
 // The vector-fill tool: Kind 0 an ellipse (centre X, Y and radii W, H), Kind 1 a rectangle, with
 // colours chosen by the fill mode App().VectorMenu ("Vector_Single": ColourA throughout;
 // "Vector_Radial" and "Vector_Linear": ColourA at (FX, FY) to ColourB at the rim), all at Alpha.
-// Square 1 makes both sides the smaller one. False, and nothing drawn, when Alpha is outside 0 to
-// 255; an unknown kind or mode draws nothing.
+// Square 1 makes both sides the smaller one. True only when the shape was drawn: false for an
+// Alpha outside 0 to 255, an unknown kind or mode, or a surface that could not be drawn on.
 [[nodiscard]] bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX,
                                    float FY, float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha,
                                    int32_t Square);
 
 // The outline shape tool between two drag points: Kind 1 a line with round caps, 2 the rectangle,
 // 3 the ellipse of the box the points span (Square 1: a square box from its top-left corner).
-// Points that share an x or a y give an empty box. False, and nothing drawn, when Alpha is outside
-// 0 to 255.
+// Points that share an x or a y give an empty box. True only when the shape was drawn: false for an
+// Alpha outside 0 to 255, an unknown kind, an empty box (a line excepted) or a failed draw.
 [[nodiscard]] bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, float Y2, uint32_t Colour,
                                    int32_t Alpha, float PenWidth, int32_t Kind, int32_t Square);

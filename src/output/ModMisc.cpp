@@ -1,5 +1,7 @@
 #include "output/ModMisc.h"
 
+#include "platform/GdipHandles.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -38,10 +40,8 @@ bool FileExists(const std::wstring& path) {
     // A search refuses a folder written with its closing backslash (as "C:\Photos\" or "C:\").
     if (path.back() == L'\\') return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    ::FindClose(search);
-    return true;
+    const UniqueFind search(::FindFirstFileW(path.c_str(), &found));
+    return static_cast<bool>(search);
 }
 
 ScopedShellConfirmationsOff::ScopedShellConfirmationsOff() : previous_(g_quiet) { g_quiet = true; }

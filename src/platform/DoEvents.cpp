@@ -4,11 +4,20 @@
 
 namespace {
 int g_depth = 0;
-}
+
+// Counts one pump for its scope: the depth comes back also when a handler throws.
+struct DepthGuard {
+    DepthGuard() { ++g_depth; }
+    ~DepthGuard() { --g_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+};
+
+} // namespace
 
 bool DoEvents() {
     if (g_depth > 0) return false;
-    ++g_depth;
+    const DepthGuard guard;
     MSG msg;
     bool quit = false;
     int exitCode = 0;
@@ -23,7 +32,6 @@ bool DoEvents() {
         ::DispatchMessageW(&msg);
     }
     if (quit) ::PostQuitMessage(exitCode);
-    --g_depth;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/FileList.h"
 
+#include "platform/GdipHandles.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 
@@ -61,9 +62,9 @@ bool ListFolderFiles(const std::wstring& folder, const FilePattern& pattern, std
     files.clear();
     if (folder.empty()) return false;
     WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileExW(LongPathForm(folder + L'*').c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    const UniqueFind find(::FindFirstFileExW(LongPathForm(folder + L'*').c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
             continue;
@@ -73,8 +74,7 @@ bool ListFolderFiles(const std::wstring& folder, const FilePattern& pattern, std
         files.push_back({std::move(name), std::move(key), Join(data.nFileSizeHigh, data.nFileSizeLow),
                          Join(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime),
                          Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)});
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &data));
     return true;
 }
 

@@ -62,6 +62,7 @@ inline void CloseFileHandle(HANDLE h) {
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
 }
 inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
+inline void CloseFind(HANDLE h) { ::FindClose(h); }
 inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
 } // namespace gdip_detail
 
@@ -88,6 +89,13 @@ using UniqueDc = UniqueHandle<HDC, gdip_detail::DeleteDc>;
 using UniqueIcon = UniqueHandle<HICON, gdip_detail::DestroyIconHandle>;
 using UniqueRegKey = UniqueHandle<HKEY, gdip_detail::CloseRegKey>;
 using UniqueHGlobal = UniqueHandle<HGLOBAL, gdip_detail::FreeGlobal>;
+
+// A file search; made from FindFirstFile's result, whose failure value (INVALID_HANDLE_VALUE)
+// holds nothing.
+class UniqueFind : public UniqueHandle<HANDLE, gdip_detail::CloseFind> {
+public:
+    explicit UniqueFind(HANDLE h) : UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
+};
 
 // A file handle; INVALID_HANDLE_VALUE and null both mean none.
 class UniqueFile {

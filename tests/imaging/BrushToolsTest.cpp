@@ -141,6 +141,39 @@ TEST(BrushClipping, AHugeSizeOrAnEmptyLayerIsHandled) {
     EXPECT_GT(s.Layer(5, 4).r, 100);
 }
 
+TEST(BrushRounding, WeightedStepsThatAreNotWholeRoundToTheNearestAndHalvesToEven) {
+    struct Case {
+        const char* what;
+        int32_t size, strength, tool; // tool 0, 1: eraser brush, pencil; else a tone tool
+        uint8_t before;
+        int dx, dy;
+        uint8_t after;
+    };
+    // Size 10: r^2 + 1 = 26, so one pixel out w = 25/26 and two out 22/26; size 6 at (1, 2): w = 1/2.
+    for (const Case& c : std::vector<Case>{
+             {"eraser 255 - 48.08", 10, 50, kEraserBrush, 255, 1, 0, 207},
+             {"eraser 255 - 42.31", 10, 50, kEraserBrush, 255, 0, 2, 213},
+             {"pencil 255 - 4.81 (k 5)", 10, 50, kEraserPencil, 255, 1, 0, 250},
+             {"pencil 255 - 4.23", 10, 50, kEraserPencil, 255, 2, 0, 251},
+             {"eraser tie 255 - 1.5", 6, 3, kEraserBrush, 255, 1, 2, 254},
+             {"eraser tie 200 - 1.5", 6, 3, kEraserBrush, 200, 1, 2, 198},
+             {"dodge 100 + 8.65 (k 9)", 10, 10, kToneDodge, 100, 1, 0, 109},
+             {"burn 100 - 8.65", 10, 10, kToneBurn, 100, 0, 1, 91},
+             {"saturation 100 + 9.62", 10, -10, kToneSaturation, 100, 1, 0, 110},
+             {"saturation 100 + 8.46", 10, -10, kToneSaturation, 100, 2, 0, 108},
+         }) {
+        SCOPED_TRACE(c.what);
+        const bool eraser = c.tool == kEraserBrush || c.tool == kEraserPencil;
+        Stamp s(20, 20, [&](int32_t, int32_t) {
+            return eraser ? Pixel32{40, 80, 120, c.before} : Pixel32{c.before, c.before, c.before, 255};
+        });
+        if (eraser) EraserBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
+        else ToneBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
+        const Pixel32 p = s.Layer(10 + c.dx, 10 + c.dy);
+        EXPECT_EQ(eraser ? p.a : p.g, c.after);
+    }
+}
+
 TEST(ToneBrush, BurnAndDodgeClampAndFollowTheWeight) {
     auto fill = [](int32_t x, int32_t) { return x < 10 ? Pixel32{5, 5, 5, 255} : Pixel32{250, 250, 250, 255}; };
     Stamp s(20, 20, fill);

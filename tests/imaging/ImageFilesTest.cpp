@@ -66,9 +66,10 @@ TEST(GdiDIBFit, SourcesThatFitKeepTheirSizeAndLargerOnesShrinkToTheLimitingSide)
     }
 }
 
-TEST(DIBsaveBitmap, CreateBlankMemoryTakesHeightBeforeWidthAndClearIMGKeepsTheSurface) {
+TEST(DIBsaveBitmap, CreateBlankMemoryTakesHeightBeforeWidthAndClearIMGTakesTheSurfaceToo) {
     DIBsave picture;
-    ASSERT_TRUE(picture.CreateBlankMemory(100, 300));
+    ASSERT_TRUE(picture.CreateBlankMemory(7, 9));
+    ASSERT_TRUE(picture.CreateBlankMemory(100, 300)); // the first bitmap and surface are let go
     UINT w = 0, h = 0;
     GdipGetImageWidth(picture.new_Img, &w);
     GdipGetImageHeight(picture.new_Img, &h);
@@ -80,11 +81,10 @@ TEST(DIBsaveBitmap, CreateBlankMemoryTakesHeightBeforeWidthAndClearIMGKeepsTheSu
     EXPECT_EQ(PixelAt(picture.new_Img, 299, 99), ColorARGB(255, 1, 2, 3));
     picture.ClearIMG();
     EXPECT_EQ(picture.new_Img, nullptr);
-    EXPECT_NE(picture.MemGraphics, nullptr);
+    EXPECT_EQ(picture.MemGraphics, nullptr); // no surface left on a disposed bitmap
+    picture.ClearScreen(0xFF000000u);
     EXPECT_FALSE(picture.Save(TestProgramFolder() + L"none.png", kFormatPng, 0));
     picture.Destroy();
-    picture.Destroy();
-    EXPECT_EQ(picture.MemGraphics, nullptr);
     EXPECT_EQ(picture.NewWidth, 300); // kept, as callers read it after
 }
 
@@ -115,7 +115,7 @@ TEST(DIBsaveSave, LosslessFormatsRoundTripExactly) {
     }
 }
 
-TEST(DIBsaveSave, JpegAndGifReloadWithTheRightSizeAndCloseColours) {
+TEST(DIBsaveSave, JpegKeepsCloseColoursAndGifTheExactOnes) {
     DIBsave picture;
     DrawQuadrants(picture);
     const std::wstring folder = MakeTestFolder(L"lossy");
@@ -127,26 +127,64 @@ TEST(DIBsaveSave, JpegAndGifReloadWithTheRightSizeAndCloseColours) {
         EXPECT_EQ(loaded.Width(), 40);
         EXPECT_EQ(loaded.Height(), 30);
         GdipBitmap copy = ArgbCopy(loaded);
+        if (format == kFormatGif) {
+            EXPECT_EQ(AllPixels(copy.get()), AllPixels(picture.new_Img)); // four colours: a palette holds them
+            continue;
+        }
         // Away from the quadrant borders, where JPEG blurs.
         for (int q = 0; q < 4; ++q) {
             const int x = (q % 2) * 20 + 10, y = (q / 2) * 15 + 7;
-            EXPECT_LE(ChannelDistance(PixelAt(copy.get(), x, y), PixelAt(picture.new_Img, x, y)), 24)
-                << "format " << format << " quadrant " << q;
+            EXPECT_LE(ChannelDistance(PixelAt(copy.get(), x, y), PixelAt(picture.new_Img, x, y)), 24) << q;
         }
     }
-    // More than 256 colours go through a colour cube: still a readable file of close colours.
+}
+
+TEST(DIBsaveSave, GifPaletteKeepsTheColoursAndOneTransparentEntry) {
+    // Four colours and a fully transparent stripe: five entries, the stripe on the one of alpha 0.
+    DIBsave picture;
+    DrawQuadrants(picture);
+    GdipSolidFill clear;
+    GdipCreateSolidFill(0, clear.put());
+    GdipSetCompositingMode(picture.MemGraphics, CompositingModeSourceCopy);
+    GdipFillRectangleI(picture.MemGraphics, clear.get(), 0, 28, 40, 2);
+    // Over 256 colours with a transparent corner: the colour cube and its free last entry.
     DIBsave ramp;
     ASSERT_TRUE(ramp.CreateBlankMemory(64, 64));
-    GdipLineGradient gradient;
-    GpPointF a{0, 0}, b{64, 64};
-    GdipCreateLineBrush(&a, &b, kRed, kBlue, WrapModeTile, gradient.put());
-    GdipFillRectangleI(ramp.MemGraphics, gradient.get(), 0, 0, 64, 64);
-    ASSERT_TRUE(ramp.Save(folder + L"ramp.gif", kFormatGif, 0));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            GdipBitmapSetPixel(ramp.new_Img, x, y,
+                               x < 2 && y < 2 ? 0u : ColorARGB(255, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4), 90));
+
+    struct Case {
+        DIBsave* source;
+        UINT count;
+        int clearX, clearY, opaqueX, opaqueY;
+    };
+    for (const Case& c : {Case{&picture, 5, 3, 29, 30, 20}, Case{&ramp, 256, 1, 1, 40, 40}}) {
+        GdipBitmap indexed = IndexedCopyForGif(c.source->new_Img);
+        ASSERT_TRUE(indexed);
+        INT bytes = 0;
+        ASSERT_EQ(GdipGetImagePaletteSize(indexed.get(), &bytes), Ok);
+        std::vector<uint8_t> block(static_cast<size_t>(bytes));
+        auto* palette = reinterpret_cast<ColorPalette*>(block.data());
+        ASSERT_EQ(GdipGetImagePalette(indexed.get(), palette, bytes), Ok);
+        EXPECT_EQ(palette->Count, c.count);
+        EXPECT_TRUE(palette->Flags & PaletteFlagsHasAlpha);
+        EXPECT_EQ(std::count(palette->Entries, palette->Entries + palette->Count, 0u), 1);
+        // The pixels read back through the palette: transparent where cleared, opaque elsewhere.
+        EXPECT_EQ(PixelAt(indexed.get(), c.clearX, c.clearY) >> 24, 0u);
+        EXPECT_EQ(PixelAt(indexed.get(), c.opaqueX, c.opaqueY) >> 24, 0xFFu);
+        if (c.count == 5) {
+            for (uint32_t colour : {kRed, ColorARGB(255, 0, 255, 0), kBlue, ColorARGB(255, 250, 250, 250)})
+                EXPECT_EQ(std::count(palette->Entries, palette->Entries + 5, colour), 1) << std::hex << colour;
+        }
+    }
+    // The file is still written and reads back at its size, whatever the encoder makes of alpha.
+    const std::wstring path = MakeTestFolder(L"gifalpha") + L"clear.gif";
+    ASSERT_TRUE(picture.Save(path, kFormatGif, 0));
     GdiDIB loaded;
-    ASSERT_TRUE(loaded.Import(folder + L"ramp.gif"));
-    GdipBitmap copy = ArgbCopy(loaded);
-    for (int i = 0; i < 64; i += 9)
-        EXPECT_LE(ChannelDistance(PixelAt(copy.get(), i, i), PixelAt(ramp.new_Img, i, i)), 40) << i;
+    ASSERT_TRUE(loaded.Import(path));
+    EXPECT_EQ(loaded.Width(), 40);
 }
 
 TEST(DIBsaveSave, FormatsWithoutAnEncoderWriteNothingAndFail) {

@@ -12,7 +12,7 @@ namespace {
 // The output bitmap of one transform: the program's own off-screen bitmap.
 struct Output {
     DIBsave out;
-    explicit Output(int w, int h) { out.CreateBlankMemory(h, w); }
+    explicit Output(int w, int h) { EXPECT_TRUE(out.CreateBlankMemory(h, w)); }
     [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(out.MemGraphics); }
     [[nodiscard]] uint32_t At(int x, int y) const { return PixelAt(out.new_Img, x, y); }
 };

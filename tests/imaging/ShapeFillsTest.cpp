@@ -1,10 +1,13 @@
 #include "imaging/CDIB.h"
+#include "imaging/ImageTransforms.h"
 #include "imaging/ShapeFills.h"
+#include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -24,45 +27,49 @@ private:
 
 } // namespace
 
-TEST(DrawShapeStroke, RectangleSpansTheDragPointsInEitherOrderAndSquareKeepsTheTopLeft) {
-    TestCanvas plain(80, 60), square(80, 60);
-    ASSERT_TRUE(DrawShapeStroke(plain.target(), 50, 40, 10, 10, kRed, 255, 2, 2, 0));
-    ASSERT_TRUE(DrawShapeStroke(square.target(), 50, 40, 10, 10, kRed, 255, 2, 2, 1));
-
-    // (10, 10, 40, 30): sides at x 10 and 50, y 10 and 40.
-    EXPECT_TRUE(Inked(plain, 10, 25) && Inked(plain, 50, 25) && Inked(plain, 30, 10) && Inked(plain, 30, 40));
-    EXPECT_TRUE(Clear(plain, 30, 25) && Clear(plain, 55, 25) && Clear(plain, 5, 25) && Clear(plain, 30, 45));
-    EXPECT_EQ(plain.At(10, 25) & 0x00FFFFFF, 0x00FF0000u);
-
-    // (10, 10, 30, 30): right side at 40, bottom at 40.
-    EXPECT_TRUE(Inked(square, 10, 25) && Inked(square, 40, 25) && Inked(square, 25, 40) && Inked(square, 25, 10));
-    EXPECT_TRUE(Clear(square, 50, 25) && Clear(square, 45, 25) && Clear(square, 25, 25));
-}
-
-TEST(DrawShapeStroke, LineEllipseAlphaAndPointsOnOneAxis) {
-    TestCanvas ellipse(80, 60), line(80, 60), flat(80, 60), half(80, 60);
-    ASSERT_TRUE(DrawShapeStroke(ellipse.target(), 10, 10, 50, 40, kBlue, 255, 2, 3, 0));
-    EXPECT_TRUE(Inked(ellipse, 30, 10) && Inked(ellipse, 10, 25) && Inked(ellipse, 50, 25) && Inked(ellipse, 30, 40));
-    EXPECT_TRUE(Clear(ellipse, 12, 12) && Clear(ellipse, 30, 25) && Clear(ellipse, 48, 38));
-
-    // Points sharing an x: the line is drawn with round caps; the rectangle and ellipse draw nothing.
-    ASSERT_TRUE(DrawShapeStroke(line.target(), 20, 10, 20, 40, kBlue, 255, 4, 1, 0));
-    EXPECT_TRUE(Inked(line, 20, 25) && Inked(line, 20, 9));
-    EXPECT_TRUE(Clear(line, 26, 25) && Clear(line, 20, 45));
-    for (int kind : {2, 3}) {
-        ASSERT_TRUE(DrawShapeStroke(flat.target(), 20, 10, 20, 40, kBlue, 255, 2, kind, 0));
-        ASSERT_TRUE(DrawShapeStroke(flat.target(), 10, 30, 60, 30, kBlue, 255, 2, kind, 1));
+TEST(DrawShapeStroke, BoxesOfTheDragPointsInEitherOrderAndNothingReportedAsDrawnThatWasNot) {
+    using Points = std::vector<std::pair<int, int>>;
+    struct Case {
+        const char* what;
+        float x1, y1, x2, y2, pen;
+        int32_t kind, square;
+        bool drawn;
+        Points inked, clear;
+    };
+    for (const Case& c : std::vector<Case>{
+             // (10, 10, 40, 30): sides at x 10 and 50, y 10 and 40.
+             {"rectangle, points reversed", 50, 40, 10, 10, 2, 2, 0, true, {{10, 25}, {50, 25}, {30, 10}, {30, 40}},
+              {{30, 25}, {55, 25}, {5, 25}, {30, 45}}},
+             // (10, 10, 30, 30): right side at 40, bottom at 40.
+             {"square keeps the top-left", 50, 40, 10, 10, 2, 2, 1, true, {{10, 25}, {40, 25}, {25, 40}, {25, 10}},
+              {{50, 25}, {45, 25}, {25, 25}}},
+             {"ellipse", 10, 10, 50, 40, 2, 3, 0, true, {{30, 10}, {10, 25}, {50, 25}, {30, 40}},
+              {{12, 12}, {30, 25}, {48, 38}}},
+             {"line with round caps", 20, 10, 20, 40, 4, 1, 0, true, {{20, 25}, {20, 9}}, {{26, 25}, {20, 45}}},
+             {"rectangle on one x", 20, 10, 20, 40, 2, 2, 0, false, {}, {}},
+             {"square ellipse on one y", 10, 30, 60, 30, 2, 3, 1, false, {}, {}},
+             {"unknown kind", 10, 10, 50, 40, 2, 4, 0, false, {}, {}},
+         }) {
+        SCOPED_TRACE(c.what);
+        TestCanvas canvas(80, 60);
+        EXPECT_EQ(DrawShapeStroke(canvas.target(), c.x1, c.y1, c.x2, c.y2, kRed, 255, c.pen, c.kind, c.square), c.drawn);
+        for (auto [x, y] : c.inked) EXPECT_TRUE(Inked(canvas, x, y)) << x << "," << y;
+        for (auto [x, y] : c.clear) EXPECT_TRUE(Clear(canvas, x, y)) << x << "," << y;
+        if (!c.drawn) {
+            EXPECT_EQ(canvas.Drawn().count, 0);
+        }
     }
-    ASSERT_TRUE(DrawShapeStroke(flat.target(), 10, 10, 50, 40, kBlue, 255, 2, 4, 0)); // unknown kind
     // Alpha is applied; outside 0 to 255 nothing is drawn.
+    TestCanvas half(80, 60), refused(80, 60);
     ASSERT_TRUE(DrawShapeStroke(half.target(), 10, 10, 50, 40, kRed, 128, 3, 2, 0));
     EXPECT_NEAR(AlphaOf(half.At(10, 25)), 128, 12);
-    EXPECT_FALSE(DrawShapeStroke(flat.target(), 10, 10, 50, 40, kRed, 256, 3, 2, 0));
-    EXPECT_FALSE(DrawShapeStroke(flat.target(), 10, 10, 50, 40, kRed, -1, 3, 1, 0));
-    EXPECT_EQ(flat.Drawn().count, 0);
+    EXPECT_EQ(half.At(10, 25) & 0x00FFFFFF, 0x00FF0000u);
+    EXPECT_FALSE(DrawShapeStroke(refused.target(), 10, 10, 50, 40, kRed, 256, 3, 2, 0));
+    EXPECT_FALSE(DrawShapeStroke(refused.target(), 10, 10, 50, 40, kRed, -1, 3, 1, 0));
+    EXPECT_EQ(refused.Drawn().count, 0);
 }
 
-TEST(DrawShapeStroke, DrawsOnADeviceContextAndLeavesAGivenSurfaceAsItWas) {
+TEST(DrawTarget, DrawsOnADeviceContextAndGivesABorrowedSurfaceItsModesBack) {
     // A device context over a white 32 bpp section: a surface is made on it for the call.
     CDIB dib;
     ASSERT_TRUE(dib.Create(80, 60, 32));
@@ -72,12 +79,29 @@ TEST(DrawShapeStroke, DrawsOnADeviceContextAndLeavesAGivenSurfaceAsItWas) {
     EXPECT_EQ(::GetPixel(dib.hDC(), 10, 25), RGB(255, 0, 0));
     EXPECT_EQ(::GetPixel(dib.hDC(), 30, 25), RGB(255, 255, 255));
 
+    // Routines that set smoothing, the text hint or the interpolation on a caller's surface.
     TestCanvas canvas(80, 60);
-    GdipSetSmoothingMode(canvas.g(), SmoothingModeHighSpeed);
-    ASSERT_TRUE(DrawShapeStroke(canvas.target(), 10, 10, 50, 40, kRed, 255, 3, 3, 0));
-    SmoothingMode mode = SmoothingModeInvalid;
-    GdipGetSmoothingMode(canvas.g(), &mode);
-    EXPECT_EQ(mode, SmoothingModeHighSpeed);
+    GdipBitmap picture = SolidBitmap(8, 8, kBlue);
+    const std::vector<std::function<void()>> routines{
+        [&] { (void)DrawShapeStroke(canvas.target(), 10, 10, 50, 40, kRed, 255, 3, 3, 0); },
+        [&] { DrawTextTool(canvas.target(), L"Ab", 5, 5, L"Arial", 12, 0, 4, kRed, 255); },
+        [&] { DrawImageRotated(canvas.target(), picture.get(), 8, 8, 80, 60, 30, true, 0); },
+    };
+    for (size_t i = 0; i < routines.size(); ++i) {
+        GdipSetSmoothingMode(canvas.g(), SmoothingModeHighSpeed);
+        GdipSetTextRenderingHint(canvas.g(), TextRenderingHintSingleBitPerPixel);
+        GdipSetInterpolationMode(canvas.g(), InterpolationModeNearestNeighbor);
+        routines[i]();
+        SmoothingMode smoothing = SmoothingModeInvalid;
+        TextRenderingHint hint = TextRenderingHintSystemDefault;
+        InterpolationMode interpolation = InterpolationModeInvalid;
+        GdipGetSmoothingMode(canvas.g(), &smoothing);
+        GdipGetTextRenderingHint(canvas.g(), &hint);
+        GdipGetInterpolationMode(canvas.g(), &interpolation);
+        EXPECT_EQ(smoothing, SmoothingModeHighSpeed) << i;
+        EXPECT_EQ(hint, TextRenderingHintSingleBitPerPixel) << i;
+        EXPECT_EQ(interpolation, InterpolationModeNearestNeighbor) << i;
+    }
     EXPECT_GT(canvas.Drawn().count, 0);
 }
 
@@ -89,7 +113,7 @@ TEST(DrawVectorShape, EachFillModeDrawsItsOwnFill) {
         auto canvas = std::make_unique<TestCanvas>(80, 60);
         const float x = kind == 0 ? 40.f : 10.f, y = kind == 0 ? 30.f : 10.f;
         const float w = kind == 0 ? 28.f : 60.f, h = kind == 0 ? 18.f : 40.f;
-        EXPECT_TRUE(DrawVectorShape(canvas->target(), kind, x, y, w, h, 40, 30, 0, kRed, kBlue, 255, 0));
+        EXPECT_EQ(DrawVectorShape(canvas->target(), kind, x, y, w, h, 40, 30, 0, kRed, kBlue, 255, 0), *mode != 0);
         return canvas;
     };
     auto single = draw(L"Vector_Single", 1);
@@ -132,7 +156,7 @@ TEST(DrawVectorShape, AlphaSquareAndRefusals) {
 
     EXPECT_FALSE(DrawVectorShape(refused.target(), 1, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 300, 0));
     EXPECT_FALSE(DrawVectorShape(refused.target(), 0, 40, 30, 20, 20, 40, 30, 0, kRed, kBlue, -5, 0));
-    ASSERT_TRUE(DrawVectorShape(refused.target(), 2, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 255, 0)); // unknown kind
+    EXPECT_FALSE(DrawVectorShape(refused.target(), 2, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 255, 0)); // unknown kind
     EXPECT_EQ(refused.Drawn().count, 0);
 }
 

@@ -139,23 +139,6 @@ TEST(TextTool, OpacityReplacesTheColoursAlpha) {
     EXPECT_EQ(negative.Darkest(), 255);
 }
 
-// Sharp and smooth differ by the hint they set on the surface. (Wine renders every hint alike, so
-// the pixels are not compared.)
-TEST(TextTool, RenderingHintsSetOnTheSurface) {
-    const std::pair<int32_t, TextRenderingHint> cases[] = {{0, TextRenderingHintSystemDefault},
-                                                           {1, TextRenderingHintClearTypeGridFit},
-                                                           {2, TextRenderingHintAntiAlias},
-                                                           {9, TextRenderingHintSystemDefault}};
-    for (auto [number, hint] : cases) {
-        Page page(300, 80);
-        page.Tool(L"Sharp or smooth", 0, 255, number, 20);
-        TextRenderingHint set = TextRenderingHintSingleBitPerPixel;
-        GdipGetTextRenderingHint(page.dib.MemGraphics, &set);
-        EXPECT_EQ(set, hint) << "rendering " << number;
-        EXPECT_GT(page.ink().count, 0);
-    }
-}
-
 TEST(ShadowText, ShadowLiesOnePixelBelowTheText) {
     Page plain(300, 60), shadowOnly(300, 60), both(300, 60);
     DrawShadowText(plain.target(), L"Shadowed caption", 5, 5, L"Tahoma", 12, kRed, 0, false, 250);

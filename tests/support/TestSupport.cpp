@@ -48,6 +48,12 @@ std::wstring MakeLongTestFolder(const std::wstring& name) {
     return folder;
 }
 
+bool RunningUnderCi() {
+    wchar_t value[8];
+    const DWORD n = ::GetEnvironmentVariableW(L"CI", value, 8);
+    return n > 0 && n < 8 && std::wstring(value) != L"0" && std::wstring(value) != L"false";
+}
+
 std::wstring CorpusFolder() {
     std::wstring folder = VELLUMO_CORPUS_DIR;
     DWORD attributes = ::GetFileAttributesW(folder.c_str());

@@ -33,7 +33,14 @@ uint32_t PixelAt(GpBitmap* bitmap, int x, int y);
 // Narrow text of a path for test messages.
 std::string Narrow(const std::wstring& text);
 
+// True when the tests run under CI (the CI variable is set): there nothing may be skipped quietly.
+bool RunningUnderCi();
+
+// Skips a test that needs the public image sets when they are not present; under CI that fails it.
 #define SKIP_WITHOUT_CORPUS()                                                                                          \
     do {                                                                                                               \
-        if (CorpusFolder().empty()) GTEST_SKIP() << "the public image sets (../shared/corpus) are not present";       \
+        if (CorpusFolder().empty()) {                                                                                  \
+            if (RunningUnderCi()) FAIL() << "the public image sets (../shared/corpus) are missing under CI";           \
+            GTEST_SKIP() << "the public image sets (../shared/corpus) are not present";                               \
+        }                                                                                                              \
     } while (0)
