@@ -7,7 +7,7 @@
 
 struct BenchCase {
     std::string name;
-    double megapixels = 0; // work per run, for the rate; 0 prints no rate
+    double megapixels = 0;       // work per run, for the rate; 0 prints no rate
     std::function<void()> setup; // once, untimed
     std::function<void()> run;   // timed
     int runs = 5;

@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kFilterW = 4000, kFilterH = 3000; // 12 megapixels
 constexpr int kStampW = 1200, kStampH = 900;
-constexpr int kDabs = 200, kBrushSize = 61;     // radius 30
+constexpr int kDabs = 200, kBrushSize = 61; // radius 30
 
 // A busy, opaque picture: gradients with a fine pattern, so no filter meets only flat areas.
 uint32_t PictureAt(int x, int y) {
@@ -68,8 +68,7 @@ void MakeLoopBitmaps() {
     (void)LoopSource().CloneTo(LoopTarget());
 }
 
-template <typename Apply>
-void RunLoops(Apply apply) {
+template <typename Apply> void RunLoops(Apply apply) {
     DIBArray src, dst;
     ScopedDIBArray a(LoopSource(), src), b(LoopTarget(), dst);
     apply(src, dst);
@@ -102,8 +101,7 @@ double StrokeMegapixels() {
 }
 
 // A diagonal stroke of dabs 4 pixels apart, as a drag across the stamp gives.
-template <typename Dab>
-void Stroke(Dab dab) {
+template <typename Dab> void Stroke(Dab dab) {
     for (int i = 0; i < kDabs; ++i) dab(100 + i * 4, 100 + i * 3);
 }
 
@@ -111,10 +109,12 @@ void RegisterFilters() {
     const double mp = kFilterW * kFilterH / 1e6;
     RegisterBench({"filter loop: blur 3 x 3 (12 MP)", mp, MakeLoopBitmaps,
                    [] { RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 100, kFilterBlur); }); }});
-    RegisterBench({"filter loop: sharpen 3 x 3 (12 MP)", mp, MakeLoopBitmaps,
-                   [] { RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 90, kFilterSharpen); }); }});
-    RegisterBench({"filter loop: soften 4-neighbour (12 MP)", mp, MakeLoopBitmaps,
-                   [] { RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 100, kFilterSoften); }); }});
+    RegisterBench({"filter loop: sharpen 3 x 3 (12 MP)", mp, MakeLoopBitmaps, [] {
+                       RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 90, kFilterSharpen); });
+                   }});
+    RegisterBench({"filter loop: soften 4-neighbour (12 MP)", mp, MakeLoopBitmaps, [] {
+                       RunLoops([](const DIBArray&, const DIBArray& dst) { ApplyKernel(dst, 100, kFilterSoften); });
+                   }});
     RegisterBench({"filter loop: neighbour maximum (12 MP)", mp, MakeLoopBitmaps, [] { RunLoops(ApplyMaxNeighbour); }});
     RegisterBench({"filter loop: contour 3 x 3 (12 MP)", mp, MakeLoopBitmaps, [] { RunLoops(ApplyContour); }});
     RegisterBench({"filter call: KernelFilter blur (12 MP)", mp, MakeFilterLayer,
@@ -127,24 +127,20 @@ void RegisterFilters() {
 
 void RegisterBrushes() {
     const double mp = StrokeMegapixels();
-    auto stroke = [mp](const char* name, auto dab) {
-        RegisterBench({name, mp, ResetStamp, [dab] { Stroke(dab); }});
-    };
+    auto stroke = [mp](const char* name, auto dab) { RegisterBench({name, mp, ResetStamp, [dab] { Stroke(dab); }}); };
     stroke("brush stroke: eraser, 200 dabs of size 61", [](int x, int y) {
         EraserBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 50, kEraserBrush);
     });
     stroke("brush stroke: pencil eraser, 200 dabs", [](int x, int y) {
         EraserBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 50, kEraserPencil);
     });
-    stroke("brush stroke: dodge, 200 dabs", [](int x, int y) {
-        ToneBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 10, kToneDodge);
-    });
+    stroke("brush stroke: dodge, 200 dabs",
+           [](int x, int y) { ToneBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 10, kToneDodge); });
     stroke("brush stroke: sharpen, 200 dabs", [](int x, int y) {
         ToneBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 10, kToneSharpen);
     });
-    stroke("brush stroke: soften, 200 dabs", [](int x, int y) {
-        ToneBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 30, kToneSoften);
-    });
+    stroke("brush stroke: soften, 200 dabs",
+           [](int x, int y) { ToneBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, 30, kToneSoften); });
     stroke("brush stroke: saturation, 200 dabs", [](int x, int y) {
         ToneBrush(Stamp().display, Stamp().layer, kStampH, x, y, kBrushSize, -10, kToneSaturation);
     });

@@ -24,13 +24,14 @@ void DrawTestPicture(DIBsave& target, int width, int height) {
     GdipCreatePen1(ColorARGB(255, 20, 120, 40), 3, UnitPixel, pen.put());
     for (int i = 0; i < 400; ++i) {
         const float t = static_cast<float>(i) / 400.f;
-        GdipDrawEllipse(target.MemGraphics, pen.get(), width * t, height * (0.5f + 0.4f * std::sin(t * 31.f)), 60 + 400 * t,
-                        40 + 200 * t);
+        GdipDrawEllipse(target.MemGraphics, pen.get(), width * t, height * (0.5f + 0.4f * std::sin(t * 31.f)),
+                        60 + 400 * t, 40 + 200 * t);
     }
     // Sensor-like noise, so that lossless encoders work as hard as on a photograph.
     GpRect all{0, 0, width, height};
     BitmapData data{};
-    if (GdipBitmapLockBits(target.new_Img, &all, ImageLockModeRead | ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
+    if (GdipBitmapLockBits(target.new_Img, &all, ImageLockModeRead | ImageLockModeWrite, PixelFormat32bppARGB, &data) !=
+        Ok)
         return;
     uint32_t seed = 12345;
     for (int y = 0; y < height; ++y) {

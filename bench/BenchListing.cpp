@@ -83,7 +83,8 @@ const bool registered = [] {
                        Grid().Path(ListingFolder());
                        RowsListed() = Grid().ListCount();
                    },
-                   7, [] {
+                   7,
+                   [] {
                        const double enumerate = MedianOf(kEnumerateName), list = MedianOf(kListName);
                        if (enumerate > 0 && list > 0)
                            std::printf("  listing / enumeration = %.2f (rows listed: %d)\n", list / enumerate,
@@ -96,7 +97,8 @@ const bool registered = [] {
                    },
                    [] {
                        ThumTable table = Grid().ThumListview();
-                       for (int32_t mode : {kSortSize, kSortCreated, kSortType, kSortName}) SortListViewColumn(table, mode);
+                       for (int32_t mode : {kSortSize, kSortCreated, kSortType, kSortName})
+                           SortListViewColumn(table, mode);
                    }});
     RegisterBench({"listing: ThumbnaillSort by size (sort and relist 10,000)", 0, MakeListingFolder,
                    [] { Grid().ThumbnaillSort(kSortSize); }});

@@ -44,10 +44,10 @@ const bool registered = [] {
                        (void)GdipImageToDIB(s.dib, s.picture.get());
                        GdipBitmap back(DIBToGdipBitmap(s.dib));
                    }});
-    RegisterBench({"12 MP image into a CDIB", 12.0, Prepare,
-                   [] { (void)GdipImageToDIB(State().dib, State().picture.get()); }});
-    RegisterBench({"12 MP CDIB to a new GDI+ bitmap", 12.0, Prepare,
-                   [] { GdipBitmap back(DIBToGdipBitmap(State().dib)); }});
+    RegisterBench(
+        {"12 MP image into a CDIB", 12.0, Prepare, [] { (void)GdipImageToDIB(State().dib, State().picture.get()); }});
+    RegisterBench(
+        {"12 MP CDIB to a new GDI+ bitmap", 12.0, Prepare, [] { GdipBitmap back(DIBToGdipBitmap(State().dib)); }});
     RegisterBench({"12 MP pass through the pixel view (checked access)", 12.0, Prepare, [] {
                        DIBArray view;
                        ScopedDIBArray attach(State().dib, view);

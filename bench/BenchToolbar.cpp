@@ -27,8 +27,7 @@ ToolbarBench& State() {
 
 void Prepare() {
     ToolbarBench& s = State();
-    if (s.host)
-        return;
+    if (s.host) return;
     s.host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, kWidth, 2 * kHeight, nullptr, nullptr,
                                ::GetModuleHandleW(nullptr), nullptr);
     // The icons the art program drew for the program beside this build.
@@ -38,8 +37,7 @@ void Prepare() {
     args.width = kWidth;
     args.height = kHeight;
     (void)s.toolbar.Create(args);
-    for (int id = 0; id < ToolbarImg::kButtonCount; ++id)
-        s.toolbar.EnabledID(id, true);
+    for (int id = 0; id < ToolbarImg::kButtonCount; ++id) s.toolbar.EnabledID(id, true);
     s.toolbar.StartPaint();
     args.y = kHeight;
     (void)s.reference.Create(args);

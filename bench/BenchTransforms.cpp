@@ -30,14 +30,14 @@ const bool registered = [] {
     RegisterBench({"draw a 12 MP image unchanged (adjustment baseline)", 12.0, MakePhoto, [] {
                        DIBsave out;
                        (void)out.CreateBlankMemory(kH, kW);
-                       AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(), kAdjustNone, 1, 0, 0,
-                                         kW, kH, 0);
+                       AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(), kAdjustNone, 1, 0, 0, kW,
+                                         kH, 0);
                    }});
     RegisterBench({"colour adjustment (brightness) of a 12 MP image", 12.0, MakePhoto, [] {
                        DIBsave out;
                        (void)out.CreateBlankMemory(kH, kW);
-                       AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(),
-                                         kAdjustBrightnessContrast, 1, 0, 0, kW, kH, 0.1f);
+                       AdjustColorMatrix(DrawTarget::Surface(out.MemGraphics), Photo().get(), kAdjustBrightnessContrast,
+                                         1, 0, 0, kW, kH, 0.1f);
                    }});
     RegisterBench({"5-degree rotation of a 12 MP image (high quality)", 12.0, MakePhoto, [] {
                        DIBsave out;

@@ -14,8 +14,9 @@ public:
     [[nodiscard]] virtual std::wstring ShowSize() const = 0;
     [[nodiscard]] virtual std::wstring ShowCreateData() const = 0;
     [[nodiscard]] virtual std::wstring ShowModiData() const = 0;
-    // The canvas's shown image: width and height as texts, horizontal resolution in dots per inch.
+    // The canvas's shown image: width and height as texts, and its horizontal resolution in dots
+    // per inch as the canvas writes a single-precision number.
     [[nodiscard]] virtual std::wstring ShowImgWidth() const = 0;
     [[nodiscard]] virtual std::wstring ShowImgHeight() const = 0;
-    [[nodiscard]] virtual float ShownImageResolution() const = 0;
+    [[nodiscard]] virtual std::wstring ShowImgResolution() const = 0;
 };

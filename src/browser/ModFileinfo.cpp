@@ -8,10 +8,16 @@
 
 namespace {
 
-uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
-uint64_t Join(const FILETIME& time) { return Join(time.dwHighDateTime, time.dwLowDateTime); }
+uint64_t Join(DWORD high, DWORD low) {
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
+uint64_t Join(const FILETIME& time) {
+    return Join(time.dwHighDateTime, time.dwLowDateTime);
+}
 
-template <typename T> int Compare(const T& a, const T& b) { return a < b ? -1 : (b < a ? 1 : 0); }
+template <typename T> int Compare(const T& a, const T& b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
 
 // A row with its folded name and extension, made once per sort instead of at every comparison.
 struct SortEntry {
@@ -22,13 +28,20 @@ struct SortEntry {
 
 int CompareColumn(const SortEntry& a, const SortEntry& b, int32_t mode) {
     switch (mode) {
-    case kSortName: return a.name.compare(b.name);
-    case kSortType: return a.extension.compare(b.extension);
-    case kSortSize: return Compare(a.row->Size, b.row->Size);
-    case kSortCreated: return Compare(a.row->Created, b.row->Created);
-    case kSortModified: return Compare(a.row->Modified, b.row->Modified);
-    case kSortFavorite: return a.row->Review.compare(b.row->Review);
-    default: return 0;
+    case kSortName:
+        return a.name.compare(b.name);
+    case kSortType:
+        return a.extension.compare(b.extension);
+    case kSortSize:
+        return Compare(a.row->Size, b.row->Size);
+    case kSortCreated:
+        return Compare(a.row->Created, b.row->Created);
+    case kSortModified:
+        return Compare(a.row->Modified, b.row->Modified);
+    case kSortFavorite:
+        return a.row->Review.compare(b.row->Review);
+    default:
+        return 0;
     }
 }
 
@@ -39,7 +52,9 @@ int CompareNames(const SortEntry& a, const SortEntry& b) {
     return a.row->Path.compare(b.row->Path);
 }
 
-bool IsSortMode(int32_t mode) { return mode >= kSortName && mode <= kSortFavorite; }
+bool IsSortMode(int32_t mode) {
+    return mode >= kSortName && mode <= kSortFavorite;
+}
 
 } // namespace
 
@@ -63,9 +78,12 @@ std::wstring GetFileInfoText(const std::wstring& path, int32_t kind) {
     const WIN32_FIND_DATAW data = GetFileFindData(path);
     const FileInfoFormat format = FileInfoFormat::Current();
     switch (kind) {
-    case 0: return FileSizeText(Join(data.nFileSizeHigh, data.nFileSizeLow), format);
-    case 1: return FileDateText(FileTimeToLocal(Join(data.ftLastWriteTime), format));
-    default: return FileDateText(FileTimeToLocal(Join(data.ftCreationTime), format));
+    case 0:
+        return FileSizeText(Join(data.nFileSizeHigh, data.nFileSizeLow), format);
+    case 1:
+        return FileDateText(FileTimeToLocal(Join(data.ftLastWriteTime), format));
+    default:
+        return FileDateText(FileTimeToLocal(Join(data.ftCreationTime), format));
     }
 }
 
@@ -77,7 +95,8 @@ std::wstring FileSizeText(uint64_t bytes, const FileInfoFormat& format) {
         text = std::to_wstring(bytes / 1000);
         unsigned fraction = static_cast<unsigned>(bytes % 1000);
         if (fraction != 0) {
-            wchar_t digits[4] = {static_cast<wchar_t>(L'0' + fraction / 100), static_cast<wchar_t>(L'0' + fraction / 10 % 10),
+            wchar_t digits[4] = {static_cast<wchar_t>(L'0' + fraction / 100),
+                                 static_cast<wchar_t>(L'0' + fraction / 10 % 10),
                                  static_cast<wchar_t>(L'0' + fraction % 10), L'\0'};
             for (int last = 2; last >= 0 && digits[last] == L'0'; --last) digits[last] = L'\0';
             text += format.DecimalSeparator;

@@ -28,8 +28,7 @@ ScrollControl::IconLoader& Loader() {
 }
 
 HICON LoadNamedIcon(const std::wstring& name) {
-    if (Loader())
-        return Loader()(name);
+    if (Loader()) return Loader()(name);
     return static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
 }
@@ -53,22 +52,19 @@ void ScrollControl::SetIconLoader(IconLoader loader) {
 }
 
 bool ScrollControl::Create(const PictureBoxArgs& args) {
-    if (!PictureBox::Create(args))
-        return false;
+    if (!PictureBox::Create(args)) return false;
     PictureBoxArgs button;
     button.parent = hWnd();
     button.width = kButtonWidth;
     button.height = Height();
     button.backColor = args.backColor;
-    if (!CpThumbnaill.Create(button) || !CpThumsize.Create(button))
-        return false;
+    if (!CpThumbnaill.Create(button) || !CpThumsize.Create(button)) return false;
     for (PictureBox* b : {&CpThumbnaill, &CpThumsize}) {
         // Without the cursor resource the arrow stays: the button still works.
         static_cast<void>(b->SetMouseIcon(L"MOUSED"));
         b->ForwardKeys = false;
         b->onKeyDown = [this](int key, int shift) {
-            if (shortcutKeys)
-                shortcutKeys->HandleShortcutKey(key, shift);
+            if (shortcutKeys) shortcutKeys->HandleShortcutKey(key, shift);
         };
     }
     CpThumbnaill.onMouseUp = [this](int b, int shift, float x, float y) {
@@ -76,8 +72,7 @@ bool ScrollControl::Create(const PictureBoxArgs& args) {
             ThumClose();
         else
             ThumOpen();
-        if (onOcMouseup)
-            onOcMouseup(b, shift, x, y);
+        if (onOcMouseup) onOcMouseup(b, shift, x, y);
     };
     CpThumsize.onMouseUp = [this](int b, int shift, float, float) {
         if (onTsMouseup)
@@ -128,8 +123,7 @@ void ScrollControl::StartPaint(float x, float y, bool pressed) {
                                       trackImage_.Height());
                 const float gripX = x == 0 ? static_cast<float>(gripHome_) : x;
                 gripRect_ = RectF(gripX, 0, gripImage_.Width(), gripImage_.Height());
-                if (!pressed)
-                    gripHover_ = gripRect_.Contains(gripX, y);
+                if (!pressed) gripHover_ = gripRect_.Contains(gripX, y);
                 if (GpImage* grip = gripImage_.DIB())
                     GdipDrawImageRect(g, grip, gripX, 0, gripImage_.Width(), gripImage_.Height());
                 ThumSizeBarX = RoundHalfEven(gripX);
@@ -171,8 +165,7 @@ void ScrollControl::ThumOpen() {
 
 void ScrollControl::ShowButton(PictureBox& button, HICON icon) {
     // The button shows the bar through it, as a windowless image would, then its icon.
-    if (!button.hWnd())
-        return;
+    if (!button.hWnd()) return;
     ::GdiFlush();
     ::BitBlt(button.hDC(), 0, 0, button.Width(), button.Height(), hDC(), button.Left(), button.Top(), SRCCOPY);
     if (icon)
@@ -187,8 +180,7 @@ void ScrollControl::ShowButtons() {
 }
 
 void ScrollControl::OnPress(float x, float y) {
-    if (!gripRect_.Contains(x, y))
-        return;
+    if (!gripRect_.Contains(x, y)) return;
     yzisDrag = true;
     lastPointerX_ = static_cast<float>(RoundHalfEven(x));
     StartPaint(x - kGripHold, y, false);

@@ -2,6 +2,12 @@
 
 #include "browser/FavoritesList.h"
 #include "browser/ModFileinfo.h"
+#include "imaging/GdiDIB.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ModGDI.h"
+#include "platform/AppState.h"
+#include "platform/DoEvents.h"
+#include "platform/Rounding.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 
@@ -10,6 +16,9 @@
 namespace {
 
 constexpr int32_t kCalendarDays = 31;
+// Cell pictures kept: a few screens' worth at the largest size (150 x 150 x 4 bytes each).
+constexpr size_t kCachedPictures = 400;
+constexpr float kStarSize = 16;
 
 // The leading whole number of a text, blanks before it skipped; 0 when there is none.
 int32_t LeadingNumber(const std::wstring& text) {
@@ -57,13 +66,252 @@ void ThumViewer::RefreshThumbnail(bool relist) {
     CreateThumbnail(0);
 }
 
+bool ThumViewer::Create(const PictureBoxArgs& args) {
+    if (!PictureBox::Create(args)) return false;
+    PictureBoxArgs surface;
+    surface.parent = hWnd();
+    surface.width = std::max(Width() - kScrollWidth - 5, 1);
+    surface.height = Height();
+    surface.backColor = backColor_;
+    PictureBoxArgs bar;
+    bar.parent = hWnd();
+    bar.width = kScrollWidth;
+    bar.height = Height();
+    bar.backColor = backColor_;
+    if (!ThumOLE.Create(surface) || !ThumScroll.Create(bar)) return false;
+    ThumScroll.onValueChanged = [this] {
+        offset_ = ThumScroll.Value();
+        RedrawView();
+    };
+    for (PictureBox* child : {static_cast<PictureBox*>(&ThumOLE), static_cast<PictureBox*>(&ThumScroll)}) {
+        child->ForwardKeys = false;
+        child->onKeyDown = [this](int key, int shift) {
+            if (shortcutKeys) shortcutKeys->HandleShortcutKey(key, shift);
+        };
+    }
+    Arrange();
+    return true;
+}
+
+void ThumViewer::BackColor(COLORREF colour) {
+    // The whole control takes it; the scroll bar shows it at its next paint.
+    backColor_ = colour;
+    SetBackColor(colour);
+    ThumOLE.SetBackColor(colour);
+    ThumScroll.SetBackColor(colour);
+    Refresh();
+}
+
+void ThumViewer::Arrange() {
+    if (!ThumOLE.hWnd()) return;
+    const int32_t surfaceWidth = std::max(Width() - kScrollWidth - 5, 1);
+    ThumOLE.Move(5, 0, surfaceWidth, Height());
+    ThumScroll.Move(5 + surfaceWidth, 0, kScrollWidth, Height());
+    ResetScrollRange();
+    RedrawView();
+}
+
+void ThumViewer::ResetScrollRange() {
+    const ThumScrollRange range = ScrollRangeFor(contentHeight_, ThumOLE.Height());
+    ThumScroll.Enabled(range.enabled);
+    if (range.enabled) ThumScroll.Max(range.max);
+    ThumScroll.ResetValue();
+    offset_ = 0;
+}
+
+bool ThumViewer::InView(POINT origin) const {
+    if (origin.x < 0) return false;
+    const int32_t top = origin.y - 5, bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
+    return bottom > offset_ && top < offset_ + ThumOLE.Height();
+}
+
+void ThumViewer::MakeDrawingObjects() {
+    if (!starImage_) starImage_.reset(LoadImageFromFileCopy(App().DataPath + L"Favorties.png"));
+    if (!captionFont_) {
+        GdipCreateFontFamilyFromName(L"Tahoma", nullptr, captionFamily_.put());
+        if (captionFamily_) GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
+    }
+    if (!captionFormat_) {
+        GdipCreateStringFormat(0, LANG_NEUTRAL, captionFormat_.put());
+        GdipSetStringFormatAlign(captionFormat_.get(), StringAlignmentCenter);
+        GdipSetStringFormatTrimming(captionFormat_.get(), StringTrimmingEllipsisCharacter);
+    }
+    if (!captionBrush_) captionBrush_ = MakeSolidFill(ColorARGB(255, 0, 0, 0));
+}
+
+const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
+    if (cacheBoxWidth_ != geometry_.boxWidth || cacheBoxHeight_ != geometry_.boxHeight) {
+        cache_.clear();
+        cacheAges_.clear();
+        cacheBoxWidth_ = geometry_.boxWidth;
+        cacheBoxHeight_ = geometry_.boxHeight;
+    }
+    auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        cacheAges_.splice(cacheAges_.begin(), cacheAges_, found->second.age);
+        return found->second.picture;
+    }
+    if (cache_.size() >= kCachedPictures) {
+        cache_.erase(cacheAges_.back());
+        cacheAges_.pop_back();
+    }
+    cacheAges_.push_front(path);
+    CachedPicture entry{
+        MakeCellPicture(path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)),
+        cacheAges_.begin()};
+    ++picturesMade_;
+    return cache_.emplace(path, std::move(entry)).first->second.picture;
+}
+
+void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
+    const size_t i = static_cast<size_t>(index);
+    const ThumRow& row = thumListview_.Rows[i];
+    const POINT origin = cellOrigins_[i];
+    const CellPicture& picture = PictureFor(row.Path);
+    fitRects_[i] = picture.fit;
+    imageRects_[i] = RectF(static_cast<float>(origin.x) + picture.fit.X, static_cast<float>(origin.y) + picture.fit.Y,
+                           picture.fit.Width, picture.fit.Height);
+    frameRects_[i] = imageRects_[i];
+
+    const float x = static_cast<float>(origin.x), y = static_cast<float>(origin.y - offset_);
+    const float w = static_cast<float>(geometry_.thumWidth), line = static_cast<float>(ThumGeometry::kCaptionLine);
+    std::wstring second;
+    switch (sortMode_) {
+    case kSortName:
+        second = std::to_wstring(picture.imageWidth) + L" x " + std::to_wstring(picture.imageHeight) + L" pixels";
+        break;
+    case kSortType:
+    case kSortFavorite:
+        second = UpperText(row.Extname);
+        break;
+    case kSortSize:
+        second = row.Number;
+        break;
+    case kSortCreated:
+        second = row.CDate;
+        break;
+    case kSortModified:
+        second = row.MDate;
+        break;
+    default:
+        break;
+    }
+    if (captionFont_ && captionBrush_) {
+        RectF first(x, y + static_cast<float>(geometry_.thumHeight) + 1, w, line);
+        GdipDrawString(g, row.String.c_str(), -1, captionFont_.get(), &first, captionFormat_.get(),
+                       captionBrush_.get());
+        RectF next(first.X, first.Y + line, w, line);
+        if (!second.empty())
+            GdipDrawString(g, second.c_str(), -1, captionFont_.get(), &next, captionFormat_.get(), captionBrush_.get());
+    }
+    const RectF shown(imageRects_[i].X, imageRects_[i].Y - static_cast<float>(offset_), imageRects_[i].Width,
+                      imageRects_[i].Height);
+    if (picture.bitmap)
+        GdipDrawImageRectI(g, picture.bitmap.get(), RoundHalfEven(shown.X), RoundHalfEven(shown.Y),
+                           RoundHalfEven(shown.Width), RoundHalfEven(shown.Height));
+    if (row.Review == L"T" && starImage_)
+        GdipDrawImageRect(g, starImage_.get(), shown.X + shown.Width - 18, shown.Y + shown.Height - 18, kStarSize,
+                          kStarSize);
+}
+
+void ThumViewer::DrawFrame(GpGraphics* g) {
+    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= frameRects_.size()) return;
+    const RectF& r = frameRects_[static_cast<size_t>(oldPress_)];
+    if (r.Width <= 0 && r.Height <= 0) return;
+    GdipPen pen = MakePen(ColorARGB(255, 235, 235, 235), 2);
+    if (pen) GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4, r.Height + 4);
+}
+
+void ThumViewer::RedrawView() {
+    if (!ThumOLE.hWnd() || App().GdiplusToken == 0) return;
+    ThumOLE.Cls();
+    GdipGraphics graphics = ThumOLE.CreateGraphics();
+    if (GpGraphics* g = graphics.get()) {
+        MakeDrawingObjects();
+        GdipSetInterpolationMode(g, InterpolationModeLowQuality);
+        GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
+        for (int32_t index : shownRows_)
+            if (InView(cellOrigins_[static_cast<size_t>(index)])) DrawCell(g, index);
+        DrawFrame(g);
+    }
+    graphics.reset();
+    ThumOLE.Refresh();
+}
+
+void ThumViewer::RefreshThumSave() {
+    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= thumListview_.Rows.size()) return;
+    const std::wstring& path = thumListview_.Rows[static_cast<size_t>(oldPress_)].Path;
+    auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        cacheAges_.erase(found->second.age);
+        cache_.erase(found);
+    }
+    RedrawView();
+}
+
 void ThumViewer::CreateThumbnail(int32_t spacing) {
     spacing_ = spacing;
+    const uint64_t pass = ++passGeneration_;
+    const uint64_t listing = listingGeneration_;
+    const size_t count = thumListview_.Rows.size();
+    fitRects_.assign(count + 1, RectF());
+    imageRects_.assign(count + 1, RectF());
+    frameRects_.assign(count + 1, RectF());
+    cellOrigins_.assign(count, POINT{-1, -1});
     shownRows_.clear();
-    if (thumListview_.Rows.empty()) return;
-    for (size_t i = 0; i < thumListview_.Rows.size(); ++i)
-        if (PassesFilter(thumListview_.Rows[i])) shownRows_.push_back(static_cast<int32_t>(i));
+    const int32_t innerWidth = ThumOLE.hWnd() ? Width() : 0;
+    geometry_ = ComputeThumGeometry(thumWidth_, thumHeight_, spacing, innerWidth, kScrollWidth);
+    contentHeight_ = geometry_.ContentHeight(static_cast<int32_t>(count));
+    drawingComplete_ = false;
+    const bool drawing = ThumOLE.hWnd() && App().GdiplusToken != 0;
+    if (ThumOLE.hWnd()) {
+        ResetScrollRange();
+        ThumOLE.Cls();
+        ThumOLE.Refresh();
+    }
+    if (count == 0) {
+        drawingComplete_ = true;
+        return;
+    }
+    if (drawing) MakeDrawingObjects();
+    for (size_t i = 0; i < thumListview_.Rows.size(); ++i) {
+        if (drawing) {
+            DoEvents();
+            // A pass or a listing started meanwhile owns the grid now.
+            if (pass != passGeneration_ || listing != listingGeneration_) return;
+        }
+        if (!PassesFilter(thumListview_.Rows[i])) continue;
+        cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
+        shownRows_.push_back(static_cast<int32_t>(i));
+        if (drawing && InView(cellOrigins_[i])) {
+            GdipGraphics graphics = ThumOLE.CreateGraphics();
+            if (GpGraphics* g = graphics.get()) {
+                GdipSetInterpolationMode(g, InterpolationModeLowQuality);
+                GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
+                DrawCell(g, static_cast<int32_t>(i));
+            }
+            graphics.reset();
+            // The cell shows at once; only its own area goes to the screen.
+            const POINT cell = cellOrigins_[i];
+            RECT area{cell.x - 2, cell.y - offset_ - 7, cell.x + geometry_.boxWidth + 2,
+                      cell.y - offset_ + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 4};
+            ::InvalidateRect(ThumOLE.hWnd(), &area, FALSE);
+            ::UpdateWindow(ThumOLE.hWnd());
+        }
+    }
+    if (drawing) {
+        GdipGraphics graphics = ThumOLE.CreateGraphics();
+        if (graphics) DrawFrame(graphics.get());
+        graphics.reset();
+        ThumOLE.Refresh();
+    }
     if (sidePanel_) sidePanel_->RefreshCalender();
+    drawingComplete_ = true;
+}
+
+bool ThumViewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+    if (msg == WM_SIZE) Arrange();
+    return false;
 }
 
 void ThumViewer::LoadFileList() {
@@ -94,7 +342,9 @@ void ThumViewer::LoadFileList() {
     ++listingGeneration_;
 }
 
-void ThumViewer::VrFileRead() { favoriteNames_ = ReadFavoritesFile(currentFolder_); }
+void ThumViewer::VrFileRead() {
+    favoriteNames_ = ReadFavoritesFile(currentFolder_);
+}
 
 void ThumViewer::TakeSearchCopy() {
     searchListView_.Rows = thumListview_.Rows;
@@ -146,9 +396,13 @@ std::wstring ThumViewer::SlideFilename(int32_t index) const {
 
 bool ThumViewer::PassesFilter(const ThumRow& row) {
     switch (filterMode_) {
-    case kFormatFilter: return IsInFormatList(row.Extname);
-    case kDateFilter: return MatchDateFilter(row);
-    default: MarkCalendarDay(row); return true;
+    case kFormatFilter:
+        return IsInFormatList(row.Extname);
+    case kDateFilter:
+        return MatchDateFilter(row);
+    default:
+        MarkCalendarDay(row);
+        return true;
     }
 }
 

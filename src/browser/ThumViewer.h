@@ -1,16 +1,25 @@
 // The thumbnail grid: its item store (folder listing, favourites marks, format and date filters,
-// sorting, name search) and the per-row filter pass that the drawing runs over it.
+// sorting, name search), and the control that lays the listed files out as cells with captions,
+// stars and the pressed frame and scrolls them. Only the cells in view are drawn, from a bounded
+// cache of cell pictures, never one picture of the whole folder. Without a window (Create not
+// called) the grid still lists, filters and lays out.
 #pragma once
 
 #include "browser/GridSidePanel.h"
 #include "browser/ThumFileList.h"
+#include "browser/ThumLayout.h"
 #include "browser/ThumTable.h"
+#include "browser/ThumbnailMaker.h"
+#include "browser/scrollVControl.h"
+#include "platform/PictureBox.h"
 
 #include <cstdint>
+#include <list>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-class ThumViewer {
+class ThumViewer : public PictureBox {
 public:
     enum FilterModes : int32_t { kNoFilter = 0, kFormatFilter = 1, kDateFilter = 2 };
 
@@ -26,8 +35,53 @@ public:
     void Path(const std::wstring& folder);
     // Reads the current folder again (relist) and lays the rows out again with the current filter.
     void RefreshThumbnail(bool relist = true);
-    // Runs the per-row filter over the table in grid order and refreshes the calendar marks.
+    // Lays out every row that passes the filter, in grid order, and draws the cells in view one
+    // by one, letting pending messages run before each; then the pressed frame, and the
+    // calendar's marks are refreshed. A pass started meanwhile (a folder chosen while this one
+    // fills) ends this one.
     void CreateThumbnail(int32_t spacing = 0);
+    void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
+    // Draws the pressed cell again from its file, after the shown image was saved over it.
+    void RefreshThumSave();
+
+    // Makes the control with its drawing surface ThumOLE and its scroll bar ThumScroll.
+    [[nodiscard]] bool Create(const PictureBoxArgs& args);
+    PictureBox ThumOLE;
+    scrollVControl ThumScroll;
+    static constexpr int kScrollWidth = 17;
+
+    // The cell size of the next pass; 0 or below counts as 100.
+    [[nodiscard]] float ThumWidth() const { return thumWidth_; }
+    void ThumWidth(float value) { thumWidth_ = value; }
+    [[nodiscard]] float ThumHeight() const { return thumHeight_; }
+    void ThumHeight(float value) { thumHeight_ = value; }
+    // The surface's background colour (RGB).
+    [[nodiscard]] COLORREF BackColor() const { return backColor_; }
+    void BackColor(COLORREF colour);
+    // Stored for the host; the grid itself reads HideCaption and isFavorties only in its presses.
+    int32_t ThumStyle = 0;
+    bool HideCaption = false;
+    float CustomWidth = 32;
+    float CustomHeight = 32;
+    bool AutoZoomsize = false;
+    bool ShowSingleSplit = false;
+    bool isFavorties = false;
+    bool OnEventsEnabled = true;
+
+    // False from the start of a drawing pass to its end (and before the first).
+    [[nodiscard]] bool DrawingComplete() const { return drawingComplete_; }
+    // Per row of the table (and one more), as the last pass left them; zero for rows not laid out
+    // or not yet in view: the picture's place in its box, its place on the content, and the
+    // rectangle the pressed frame and the star are drawn around.
+    [[nodiscard]] const std::vector<RectF>& FitRects() const { return fitRects_; }
+    [[nodiscard]] const std::vector<RectF>& ImageRects() const { return imageRects_; }
+    [[nodiscard]] const std::vector<RectF>& FrameRects() const { return frameRects_; }
+    [[nodiscard]] const ThumGeometry& Geometry() const { return geometry_; }
+    // The content's height and the scroll offset now.
+    [[nodiscard]] int32_t ContentHeight() const { return contentHeight_; }
+    [[nodiscard]] int32_t ScrollOffset() const { return offset_; }
+    // Cell pictures made since the grid was created (each file is decoded once while cached).
+    [[nodiscard]] int32_t PicturesMade() const { return picturesMade_; }
 
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
     // of that copy whose name contains text. The copy always comes from the current listing.
@@ -71,7 +125,22 @@ public:
     void VrFileRead();
     const std::vector<std::wstring>& FavoriteNames() const { return favoriteNames_; }
 
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
 private:
+    struct CachedPicture {
+        CellPicture picture;
+        std::list<std::wstring>::iterator age;
+    };
+    void Arrange();
+    void ResetScrollRange();
+    [[nodiscard]] bool InView(POINT origin) const;
+    const CellPicture& PictureFor(const std::wstring& path);
+    void DrawCell(GpGraphics* g, int32_t row);
+    void DrawFrame(GpGraphics* g);
+    void RedrawView();
+    void MakeDrawingObjects();
     void LoadFileList();
     void TakeSearchCopy();
     bool PassesFilter(const ThumRow& row);
@@ -96,4 +165,26 @@ private:
     int32_t oldPress_ = 0;
     bool noOpen_ = false;
     std::vector<int32_t> shownRows_;
+    std::vector<POINT> cellOrigins_; // per row: its cell's corner on the content, or x -1
+
+    float thumWidth_ = 100;
+    float thumHeight_ = 100;
+    COLORREF backColor_ = RGB(255, 255, 255);
+    ThumGeometry geometry_;
+    std::vector<RectF> fitRects_, imageRects_, frameRects_;
+    int32_t contentHeight_ = 0;
+    int32_t offset_ = 0;
+    bool drawingComplete_ = false;
+    uint64_t passGeneration_ = 0;
+
+    std::unordered_map<std::wstring, CachedPicture> cache_;
+    std::list<std::wstring> cacheAges_; // most recently used first
+    int32_t cacheBoxWidth_ = 0, cacheBoxHeight_ = 0;
+    int32_t picturesMade_ = 0;
+
+    GdipImage starImage_;
+    GdipFontFamily captionFamily_;
+    GdipFont captionFont_;
+    GdipStringFormat captionFormat_;
+    GdipSolidFill captionBrush_;
 };

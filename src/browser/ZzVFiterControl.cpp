@@ -1,6 +1,5 @@
 #include "browser/ZzVFiterControl.h"
 
-#include "browser/ModFileinfo.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
@@ -10,12 +9,9 @@
 #include <windowsx.h>
 
 #include <array>
-#include <cstdio>
 
 namespace {
 
-// The full list style 0 starts from, in row order.
-constexpr wchar_t kAllFormats[] = L"*.Png;*.Gif;*.Wmf;*.Emf;*.Bmp;*.Tif;*.Tiff;*.Jpg;*.Jpeg";
 constexpr wchar_t kFontName[] = L"Tahoma"; // the panel's font
 constexpr float kCheckSize = 16;
 
@@ -24,37 +20,20 @@ constexpr std::array<uint32_t, 3> kRowColours = {ColorARGB(255, 255, 255, 255), 
                                                  ColorARGB(50, 0, 43, 168)};
 constexpr int32_t kMarkedColour = 2;
 
-std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> parts;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos)
-            return parts;
-        start = end + 1;
-    }
-}
-
-// A single-precision number as the runtime writes it: up to seven significant digits, no
-// trailing zeros, the user's decimal separator.
-std::wstring SingleText(float value) {
-    wchar_t buffer[32];
-    std::swprintf(buffer, 32, L"%.7G", static_cast<double>(value));
-    std::wstring text = buffer;
-    const size_t point = text.find(L'.');
-    if (point != std::wstring::npos)
-        text.replace(point, 1, FileInfoFormat::Current().DecimalSeparator);
-    return text;
-}
+// The formats style 0 lists, in row order.
+constexpr const wchar_t* kFormats[] = {L"*.Png", L"*.Gif",  L"*.Wmf", L"*.Emf", L"*.Bmp",
+                                       L"*.Tif", L"*.Tiff", L"*.Jpg", L"*.Jpeg"};
 
 } // namespace
 
 void ZzVFiterControl::IniaData() {
     std::vector<std::wstring> texts;
     if (style_ == 0) {
-        imageFormats_ = kAllFormats;
-        texts = Split(imageFormats_, L';');
+        imageFormats_.clear();
+        for (const wchar_t* format : kFormats) {
+            texts.emplace_back(format);
+            imageFormats_ += (imageFormats_.empty() ? L"" : L";") + texts.back();
+        }
     } else if (style_ == 1) {
         auto ask = [this](std::wstring (FileInfoSource::*member)() const) {
             return source_ ? (source_->*member)() : std::wstring();
@@ -66,12 +45,11 @@ void ZzVFiterControl::IniaData() {
                  L"Date Modified : " + ask(&FileInfoSource::ShowModiData),
                  L"Image Width : " + ask(&FileInfoSource::ShowImgWidth) + L" Pixel",
                  L"Image Height : " + ask(&FileInfoSource::ShowImgHeight) + L" Pixel",
-                 L"Resolution : " + SingleText(source_ ? source_->ShownImageResolution() : 0.0f) + L" Dpi",
+                 L"Resolution : " + ask(&FileInfoSource::ShowImgResolution) + L" Dpi",
                  L""};
     }
     rows_.clear();
-    for (std::wstring& text : texts)
-        rows_.push_back({std::move(text), true});
+    for (std::wstring& text : texts) rows_.push_back({std::move(text), true});
 }
 
 void ZzVFiterControl::StartPaint() {
@@ -83,8 +61,7 @@ void ZzVFiterControl::StartPaint() {
     for (size_t i = 0; i < rows_.size(); ++i) {
         colourIndex_ = colourIndex_ == 1 ? 0 : 1;
         const int32_t alternating = colourIndex_;
-        if (static_cast<int32_t>(i) == markedRow_)
-            colourIndex_ = kMarkedColour;
+        if (static_cast<int32_t>(i) == markedRow_) colourIndex_ = kMarkedColour;
         rowRects_[i] = RectF(2, toolHeight_ * static_cast<float>(i), width, toolHeight_);
         // Style 0 shows the format without its "*.".
         const std::wstring& text = rows_[i].Text;
@@ -99,8 +76,7 @@ void ZzVFiterControl::StartPaint() {
 void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y, float w, float h, bool ticked) {
     GdipGraphics graphics = CreateGraphics();
     GpGraphics* g = graphics.get();
-    if (!g)
-        return;
+    if (!g) return;
     const uint32_t colour = kRowColours[static_cast<size_t>(std::clamp(colourIndex_, 0, kMarkedColour))];
     GdipSolidFill back = MakeSolidFill(colour);
     GdipPen shadow = MakePen(ColorARGB(30, 0, 0, 0), 1);
@@ -109,8 +85,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
     GdipFontFamily family;
     GdipCreateFontFamilyFromName(kFontName, nullptr, family.put());
     GdipFont font;
-    if (family)
-        GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
+    if (family) GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
     GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
 
     if (style_ == 0 && shadow && light) {
@@ -122,8 +97,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
     }
     const float bandX = style_ == 0 ? x + h + 2 : 0;
     const float bandWidth = style_ == 0 ? w - h + 2 : w;
-    if (back)
-        GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
+    if (back) GdipFillRectangle(g, back.get(), bandX, y, bandWidth, h);
     if (font && ink) {
         RectF layout(bandX + 5, y + 2, static_cast<float>(Width()), h);
         GdipDrawString(g, text.c_str(), -1, font.get(), &layout, nullptr, ink.get());
@@ -139,22 +113,18 @@ void ZzVFiterControl::OnPress(float x, float y) {
             rows_[i].Selected = !rows_[i].Selected;
             markedRow_ = static_cast<int32_t>(i);
         }
-        if (style_ == 0 && rows_[i].Selected)
-            imageFormats_ += rows_[i].Text + L";";
+        if (style_ == 0 && rows_[i].Selected) imageFormats_ += rows_[i].Text + L";";
     }
-    if (style_ == 0 && !imageFormats_.empty())
-        imageFormats_.pop_back();
+    if (style_ == 0 && !imageFormats_.empty()) imageFormats_.pop_back();
     StartPaint();
 }
 
 void ZzVFiterControl::OnMove(float x, float y) {
     bool overRow = false;
-    for (const RectF& r : rowRects_)
-        overRow = overRow || r.Contains(x, y);
+    for (const RectF& r : rowRects_) overRow = overRow || r.Contains(x, y);
     if (overRow) {
         // Without the cursor resource the pointer stays as it is.
-        if (GetMousePointer() != MousePointer::Custom)
-            static_cast<void>(SetMouseIcon(L"MOUSED"));
+        if (GetMousePointer() != MousePointer::Custom) static_cast<void>(SetMouseIcon(L"MOUSED"));
     } else if (GetMousePointer() != MousePointer::Default) {
         SetMousePointer(MousePointer::Default);
     }

@@ -32,8 +32,7 @@ GdipLineGradient AcrossGradient(float width, uint32_t from, uint32_t to) {
 } // namespace
 
 bool scrollVControl::Create(const PictureBoxArgs& args) {
-    if (!PictureBox::Create(args))
-        return false;
+    if (!PictureBox::Create(args)) return false;
     PaintAt(0, false, 0, 0);
     return true;
 }
@@ -50,8 +49,7 @@ int32_t scrollVControl::Travel() const {
 int32_t scrollVControl::ValueAt(int32_t top) const {
     // The whole travel maps onto the whole range, so the last rows can be scrolled into view.
     const int32_t travel = Travel();
-    if (travel <= 0)
-        return min_;
+    if (travel <= 0) return min_;
     return RoundHalfEven(min_ + static_cast<double>(range_) * top / travel);
 }
 
@@ -61,25 +59,20 @@ void scrollVControl::PaintAt(float top, bool pressed, float mouseX, float mouseY
 
 void scrollVControl::StartPaint(float x, float y, float w, float h, float rx, float ry, bool pressed, float mouseX,
                                 float mouseY) {
-    if (App().GdiplusToken == 0)
-        return;
+    if (App().GdiplusToken == 0) return;
     const float width = static_cast<float>(Width()), height = static_cast<float>(Height());
     Cls();
     GdipGraphics graphics = CreateGraphics();
     GpGraphics* g = graphics.get();
-    if (!g)
-        return;
+    if (!g) return;
 
     GdipLineGradient track = AcrossGradient(width, ColorARGB(0, 255, 255, 255), ColorARGB(100, 255, 255, 255));
-    if (track)
-        GdipFillRectangle(g, track.get(), 0, 0, width, height);
+    if (track) GdipFillRectangle(g, track.get(), 0, 0, width, height);
     GdipPen pen = MakePen(ColorARGB(255, 255, 255, 255), 1);
     GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
 
-    if (y < 0)
-        y = 0;
-    if (y > height - kBottomGap)
-        y = height - kBottomGap;
+    if (y < 0) y = 0;
+    if (y > height - kBottomGap) y = height - kBottomGap;
     gripRect_ = RectF(x, y, kHitWidth, h + 5);
 
     const uint32_t light = enabled_ ? kLightGrip : kDisabledGrip;
@@ -111,10 +104,8 @@ void scrollVControl::StartPaint(float x, float y, float w, float h, float rx, fl
     GdipAddPathArc(p, x, y + h, rx, ry, 90, 90);
     GdipAddPathLineI(p, whole(x), whole(y + h), whole(x), whole(y) + RoundHalfEven(ry) / 2);
     GdipClosePathFigure(p);
-    if (brush)
-        GdipFillPath(g, brush, p);
-    if (pen)
-        GdipDrawPath(g, pen.get(), p);
+    if (brush) GdipFillPath(g, brush, p);
+    if (pen) GdipDrawPath(g, pen.get(), p);
     graphics.reset();
     Refresh();
 }
@@ -122,8 +113,7 @@ void scrollVControl::StartPaint(float x, float y, float w, float h, float rx, fl
 void scrollVControl::UpdateRange() {
     // A range that does not fit 32 bits keeps the last one.
     const int64_t range = static_cast<int64_t>(max_) - min_;
-    if (range >= INT32_MIN && range <= INT32_MAX)
-        range_ = static_cast<int32_t>(range);
+    if (range >= INT32_MIN && range <= INT32_MAX) range_ = static_cast<int32_t>(range);
 }
 
 void scrollVControl::Max(int32_t value) {
@@ -138,20 +128,14 @@ void scrollVControl::Min(int32_t value) {
 }
 
 void scrollVControl::Value(int32_t value) {
-    if (value < min_)
-        value = min_;
-    if (value > max_)
-        value = max_;
+    if (value < min_) value = min_;
+    if (value > max_) value = max_;
     value_ = value;
-    if (value_ == lastValue_)
-        return;
+    if (value_ == lastValue_) return;
     lastValue_ = value_;
-    if (onValueChanged)
-        onValueChanged();
-    if (value_ == max_ && onArrivedLast)
-        onArrivedLast();
-    if (value_ == min_ && onArrivedFirst)
-        onArrivedFirst();
+    if (onValueChanged) onValueChanged();
+    if (value_ == max_ && onArrivedLast) onArrivedLast();
+    if (value_ == min_ && onArrivedFirst) onArrivedFirst();
 }
 
 void scrollVControl::Enabled(bool enabled) {
@@ -166,15 +150,13 @@ void scrollVControl::ResetValue() {
 
 void scrollVControl::OnPress(float x, float y) {
     // A second button pressed during a drag does not take the grip again.
-    if (!enabled_ || dragging_ || !gripRect_.Contains(x, y))
-        return;
+    if (!enabled_ || dragging_ || !gripRect_.Contains(x, y)) return;
     dragging_ = true;
     grab_ = y - grab_;
 }
 
 void scrollVControl::OnMove(float x, float y) {
-    if (!dragging_)
-        return;
+    if (!dragging_) return;
     int32_t top = RoundHalfEven(y - grab_);
     top = std::clamp(top, 0, Travel());
     PaintAt(static_cast<float>(top), true, x, y);
@@ -182,8 +164,7 @@ void scrollVControl::OnMove(float x, float y) {
 }
 
 void scrollVControl::OnRelease(float x, float y) {
-    if (!dragging_)
-        return;
+    if (!dragging_) return;
     PaintAt(y - grab_, false, x, y);
     grab_ = std::clamp(y - grab_, 0.0f, static_cast<float>(Travel()));
     dragging_ = false;

@@ -16,8 +16,7 @@ struct Piece {
 } // namespace
 
 UniqueHBitmap LoadSkinSheet(HMODULE module) {
-    if (!module)
-        module = ::GetModuleHandleW(nullptr);
+    if (!module) module = ::GetModuleHandleW(nullptr);
     return UniqueHBitmap(
         static_cast<HBITMAP>(::LoadImageW(module, L"MAINSKIN", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
@@ -25,12 +24,10 @@ UniqueHBitmap LoadSkinSheet(HMODULE module) {
 GdipBitmap BuildSkinPicture(PictureBox& Dest, HBITMAP Source) {
     Dest.Cls();
     BITMAP sheet{};
-    if (!Source || !::GetObjectW(Source, sizeof(sheet), &sheet))
-        return {};
+    if (!Source || !::GetObjectW(Source, sizeof(sheet), &sheet)) return {};
     const LONG sw = sheet.bmWidth, sh = sheet.bmHeight, H = kSkinBandHeight;
     // The bottom band's strip ends at x 157; the middle strips end at row 57.
-    if (sw < 157 || sh < H + 5)
-        return {};
+    if (sw < 157 || sh < H + 5) return {};
     const LONG W = Dest.Width(), Hd = Dest.Height();
 
     // In this order: later pieces cover earlier ones where they overlap.
@@ -47,8 +44,7 @@ GdipBitmap BuildSkinPicture(PictureBox& Dest, HBITMAP Source) {
     };
 
     UniqueDc sourceDc(::CreateCompatibleDC(Dest.hDC()));
-    if (!sourceDc)
-        return {};
+    if (!sourceDc) return {};
     {
         ScopedSelectObject selected(sourceDc.get(), Source);
         HDC dc = Dest.hDC();
@@ -56,8 +52,7 @@ GdipBitmap BuildSkinPicture(PictureBox& Dest, HBITMAP Source) {
         const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
         for (const Piece& p : pieces) {
             // A negative size would mirror the piece; a window too small for it goes without.
-            if (p.target.width <= 0 || p.target.height <= 0)
-                continue;
+            if (p.target.width <= 0 || p.target.height <= 0) continue;
             ::StretchBlt(dc, p.target.x, p.target.y, p.target.width, p.target.height, sourceDc.get(), p.source.x,
                          p.source.y, p.source.width, p.source.height, SRCCOPY);
         }

@@ -10,14 +10,12 @@
 #include <windowsx.h>
 
 void ButtonControl::Painting() {
-    if (App().GdiplusToken == 0 || !hDC())
-        return;
+    if (App().GdiplusToken == 0 || !hDC()) return;
     Cls();
     {
         GdipGraphics graphics = CreateGraphics();
         GpGraphics* g = graphics.get();
-        if (!g)
-            return;
+        if (!g) return;
         GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
         const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
 
@@ -33,8 +31,7 @@ void ButtonControl::Painting() {
 
         // A missing logo is left out; the rest is drawn.
         GdipImage logo(LoadImageFromFileCopy(App().DataPath + L"Logo16pixel.png"));
-        if (logo)
-            GdipDrawImageRect(g, logo.get(), 3, 3, 20, 20);
+        if (logo) GdipDrawImageRect(g, logo.get(), 3, 3, 20, 20);
 
         GdipFontFamily family;
         GdipFont font;

@@ -224,25 +224,21 @@ constexpr bool SameId(const wchar_t* a, const wchar_t* b) {
 
 constexpr bool HasUnderscore(const wchar_t* id) {
     for (; *id; ++id)
-        if (*id == L'_')
-            return true;
+        if (*id == L'_') return true;
     return false;
 }
 
 constexpr size_t CountCommands() {
     size_t n = 0;
-    for (const FixedRow& row : kFixedRows)
-        n += IsSeparator(row) ? 0 : 1;
+    for (const FixedRow& row : kFixedRows) n += IsSeparator(row) ? 0 : 1;
     return n;
 }
 
 constexpr bool CountsMatchTable() {
     for (int32_t m = 0; m < kFixedMenuCount; ++m) {
         int32_t n = 0;
-        for (const FixedRow& row : kFixedRows)
-            n += row.menu == m ? 1 : 0;
-        if (n != kMenuRowCounts[static_cast<size_t>(m)])
-            return false;
+        for (const FixedRow& row : kFixedRows) n += row.menu == m ? 1 : 0;
+        if (n != kMenuRowCounts[static_cast<size_t>(m)]) return false;
     }
     return true;
 }
@@ -264,11 +260,9 @@ constexpr bool RowsWellFormed() {
 
 constexpr bool NoRepeatedId() {
     for (size_t i = 0; i < std::size(kFixedRows); ++i) {
-        if (IsSeparator(kFixedRows[i]))
-            continue;
+        if (IsSeparator(kFixedRows[i])) continue;
         for (size_t j = i + 1; j < std::size(kFixedRows); ++j)
-            if (SameId(kFixedRows[i].id, kFixedRows[j].id))
-                return false;
+            if (SameId(kFixedRows[i].id, kFixedRows[j].id)) return false;
     }
     return true;
 }
@@ -289,7 +283,6 @@ int32_t FixedMenuRowCount(int32_t menu) {
 std::vector<MenuRow> BuildCommandTable() {
     std::vector<MenuRow> rows;
     rows.reserve(std::size(kFixedRows));
-    for (const FixedRow& row : kFixedRows)
-        rows.push_back({row.menu, row.id, row.caption, row.shortcut, false, false});
+    for (const FixedRow& row : kFixedRows) rows.push_back({row.menu, row.id, row.caption, row.shortcut, false, false});
     return rows;
 }

@@ -10,8 +10,7 @@ constexpr wchar_t kClassName[] = L"VellumoCompanion";
 
 bool RegisterOnce(WNDPROC proc) {
     static bool registered = false;
-    if (registered)
-        return true;
+    if (registered) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
@@ -28,15 +27,13 @@ bool RegisterOnce(WNDPROC proc) {
 } // namespace
 
 bool CloseAskingToSave(CompanionMainWindow& main) {
-    if (main.UnsavedEdit() && main.AskSaveChanges() == IDCANCEL)
-        return false;
+    if (main.UnsavedEdit() && main.AskSaveChanges() == IDCANCEL) return false;
     main.Unload();
     return true;
 }
 
 bool FrmMainmin::Create(int x, int y, int width, int height) {
-    if (hwnd_ || !RegisterOnce(&FrmMainmin::Proc))
-        return false;
+    if (hwnd_ || !RegisterOnce(&FrmMainmin::Proc)) return false;
     // No maximise box: there is nothing for a maximised companion to show.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     return ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr,
@@ -44,8 +41,7 @@ bool FrmMainmin::Create(int x, int y, int width, int height) {
 }
 
 void FrmMainmin::ShowOffScreen() {
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     RECT r{};
     ::GetWindowRect(hwnd_, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
@@ -55,23 +51,18 @@ void FrmMainmin::ShowOffScreen() {
 }
 
 void FrmMainmin::Destroy() {
-    if (hwnd_)
-        ::DestroyWindow(hwnd_); // WM_NCDESTROY clears hwnd_
+    if (hwnd_) ::DestroyWindow(hwnd_); // WM_NCDESTROY clears hwnd_
 }
 
 int32_t FrmMainmin::WindowState() const {
-    if (!hwnd_)
-        return kNormal;
-    if (::IsIconic(hwnd_))
-        return kMinimized;
-    if (::IsZoomed(hwnd_))
-        return kMaximized;
+    if (!hwnd_) return kNormal;
+    if (::IsIconic(hwnd_)) return kMinimized;
+    if (::IsZoomed(hwnd_)) return kMaximized;
     return kNormal;
 }
 
 void FrmMainmin::WindowState(int32_t state) {
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     switch (state) {
     case kMinimized:
         ::ShowWindow(hwnd_, SW_MINIMIZE);
@@ -86,33 +77,27 @@ void FrmMainmin::WindowState(int32_t state) {
 }
 
 void FrmMainmin::SetPrinterNames(const std::vector<std::wstring>& names) {
-    if (!hwnd_)
-        return;
-    if (printerMenu_)
-        ::DestroyMenu(printerMenu_);
+    if (!hwnd_) return;
+    if (printerMenu_) ::DestroyMenu(printerMenu_);
     printerMenu_ = ::CreatePopupMenu();
     printerNames_.clear();
-    if (!printerMenu_)
-        return;
+    if (!printerMenu_) return;
     for (const std::wstring& name : names) {
         const UINT id = kFirstPrinterCommand + static_cast<UINT>(printerNames_.size());
-        if (!::AppendMenuW(printerMenu_, MF_STRING, id, name.c_str()))
-            break;
+        if (!::AppendMenuW(printerMenu_, MF_STRING, id, name.c_str())) break;
         printerNames_.push_back(name);
     }
 }
 
 void FrmMainmin::ShowPrinterMenu(int x, int y) {
-    if (!hwnd_ || !printerMenu_)
-        return;
+    if (!hwnd_ || !printerMenu_) return;
     // The pick arrives as WM_COMMAND once the popup has closed.
     ::TrackPopupMenu(printerMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, hwnd_, nullptr);
 }
 
 void FrmMainmin::OnKeyDown(WPARAM key) {
     // In the text tool the typing belongs to the canvas.
-    if (keys_ && main_.CanvasEffect() != 4)
-        keys_->HandleShortcutKey(static_cast<int>(key), CurrentShiftCode());
+    if (keys_ && main_.CanvasEffect() != 4) keys_->HandleShortcutKey(static_cast<int>(key), CurrentShiftCode());
 }
 
 LRESULT CALLBACK FrmMainmin::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -122,13 +107,11 @@ LRESULT CALLBACK FrmMainmin::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<FrmMainmin*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        if (self->printerMenu_)
-            ::DestroyMenu(std::exchange(self->printerMenu_, nullptr));
+        if (self->printerMenu_) ::DestroyMenu(std::exchange(self->printerMenu_, nullptr));
         self->printerNames_.clear();
         return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
@@ -162,8 +145,7 @@ LRESULT FrmMainmin::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         const UINT id = LOWORD(wp);
         if (HIWORD(wp) == 0 && id >= kFirstPrinterCommand && id - kFirstPrinterCommand < printerNames_.size()) {
             const std::wstring name = printerNames_[id - kFirstPrinterCommand];
-            if (onPrinterPicked)
-                onPrinterPicked(name);
+            if (onPrinterPicked) onPrinterPicked(name);
             return 0;
         }
         break;

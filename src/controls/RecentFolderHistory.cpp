@@ -19,8 +19,7 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path) {
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestHistoryFile)
-        return std::nullopt;
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kLargestHistoryFile) return std::nullopt;
     std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!bytes.empty() && (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
@@ -31,8 +30,7 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path) {
 
 std::wstring FromCodePage(const std::string& bytes) {
     const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (n <= 0)
-        return {};
+    if (n <= 0) return {};
     std::wstring text(static_cast<size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
     return text;
@@ -48,8 +46,7 @@ std::optional<std::string> ToCodePage(const std::wstring& text) {
     BOOL* report = utf8 ? nullptr : &usedDefault;
     const int length = static_cast<int>(text.size());
     const int n = ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, report);
-    if (n <= 0 || usedDefault)
-        return std::nullopt;
+    if (n <= 0 || usedDefault) return std::nullopt;
     std::string bytes(static_cast<size_t>(n), '\0');
     if (::WideCharToMultiByte(CP_ACP, flags, text.data(), length, bytes.data(), n, nullptr, report) != n)
         return std::nullopt;
@@ -61,19 +58,15 @@ std::optional<std::string> ToCodePage(const std::wstring& text) {
 std::vector<std::wstring> ReadHistory(const std::wstring& path) {
     std::vector<std::wstring> folders;
     const std::optional<std::string> bytes = ReadSmallFile(path);
-    if (!bytes)
-        return folders;
+    if (!bytes) return folders;
     size_t start = 0;
     while (start < bytes->size()) {
         const size_t end = std::min(bytes->find_first_of("\r\n", start), bytes->size());
-        if (end == start)
-            break; // an empty line ends the list
+        if (end == start) break; // an empty line ends the list
         folders.push_back(FromCodePage(bytes->substr(start, end - start)));
         start = end;
-        if (start < bytes->size() && (*bytes)[start] == '\r')
-            ++start;
-        if (start < bytes->size() && (*bytes)[start] == '\n')
-            ++start;
+        if (start < bytes->size() && (*bytes)[start] == '\r') ++start;
+        if (start < bytes->size() && (*bytes)[start] == '\n') ++start;
     }
     if (folders.size() > kHistoryLimit)
         folders.erase(folders.begin(), folders.end() - static_cast<std::ptrdiff_t>(kHistoryLimit));
@@ -83,10 +76,8 @@ std::vector<std::wstring> ReadHistory(const std::wstring& path) {
 bool WriteHistory(const std::wstring& path, const std::vector<std::wstring>& folders) {
     std::string bytes;
     for (const std::wstring& folder : folders) {
-        if (folder.empty())
-            continue;
-        if (const std::optional<std::string> line = ToCodePage(folder))
-            bytes += *line + "\r\n";
+        if (folder.empty()) continue;
+        if (const std::optional<std::string> line = ToCodePage(folder)) bytes += *line + "\r\n";
     }
     if (bytes.empty()) {
         // No line to keep: a missing file is the empty list (an empty file is never swapped in).

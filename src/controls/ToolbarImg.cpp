@@ -5,9 +5,9 @@
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
-#include "imaging/PathHelpers.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
+#include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
 #include <commctrl.h>
@@ -67,17 +67,14 @@ void DrawSplit(GpGraphics* g, float x, int height) {
     const float bottom = static_cast<float>(height - 5);
     GdipPen dark = MakePen(ColorARGB(50, 0, 0, 0), 1);
     GdipPen light = MakePen(ColorARGB(255, 255, 255, 255), 1);
-    if (dark)
-        GdipDrawLine(g, dark.get(), x, 5, x, bottom);
-    if (light)
-        GdipDrawLine(g, light.get(), x + 1, 5, x + 1, bottom);
+    if (dark) GdipDrawLine(g, dark.get(), x, 5, x, bottom);
+    if (light) GdipDrawLine(g, light.get(), x + 1, 5, x + 1, bottom);
 }
 
 } // namespace
 
 ToolbarImg::ToolbarImg() {
-    for (int32_t i = 0; i < kButtonCount; ++i)
-        buttonEnabled_[static_cast<size_t>(i)] = kButtons[i].enabledAtStart;
+    for (int32_t i = 0; i < kButtonCount; ++i) buttonEnabled_[static_cast<size_t>(i)] = kButtons[i].enabledAtStart;
     PictureBox::onMouseMove = [this](int, int, float x, float y) { OnPointerMove(x, y); };
     PictureBox::onMouseDown = [this](int button, int shift, float x, float y) {
         pressID_ = kNoButton;
@@ -85,26 +82,22 @@ ToolbarImg::ToolbarImg() {
             Search(SearchText(), true);
         else
             ImagePaint(true, x, y);
-        if (onMouseDown)
-            onMouseDown(button, shift, hotButtonLeft_, y);
+        if (onMouseDown) onMouseDown(button, shift, hotButtonLeft_, y);
     };
     PictureBox::onMouseUp = [this](int button, int shift, float, float y) {
-        if (onMouseUp)
-            onMouseUp(button, shift, hotButtonLeft_, y);
+        if (onMouseUp) onMouseUp(button, shift, hotButtonLeft_, y);
     };
 }
 
 ToolbarImg::~ToolbarImg() {
     // The box's subclass reaches back into this object: it goes before the members do.
-    if (searchText_)
-        ::DestroyWindow(searchText_);
+    if (searchText_) ::DestroyWindow(searchText_);
 }
 
 bool ToolbarImg::Create(const PictureBoxArgs& args) {
     PictureBoxArgs own = args;
     own.backColor = kBackColor;
-    if (!PictureBox::Create(own))
-        return false;
+    if (!PictureBox::Create(own)) return false;
     searchText_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                     hWnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!searchText_ ||
@@ -120,8 +113,7 @@ bool ToolbarImg::Create(const PictureBoxArgs& args) {
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy_s(lf.lfFaceName, L"Tahoma");
     searchFont_.reset(::CreateFontIndirectW(&lf));
-    if (searchFont_)
-        ::SendMessageW(searchText_, WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), FALSE);
+    if (searchFont_) ::SendMessageW(searchText_, WM_SETFONT, reinterpret_cast<WPARAM>(searchFont_.get()), FALSE);
     Layout();
     return true;
 }
@@ -139,8 +131,7 @@ void ToolbarImg::Layout() {
 
 bool ToolbarImg::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     // The picture box has already made its buffer of the new size when the size message comes.
-    if (msg == WM_SIZE)
-        Layout();
+    if (msg == WM_SIZE) Layout();
     // The search box asks us first for its pointer (DefWindowProc does): it keeps its own.
     if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wp) != hWnd()) {
         *result = FALSE;
@@ -154,13 +145,11 @@ void ToolbarImg::StartPaint() {
 }
 
 void ToolbarImg::EnabledID(int id, bool enabled) {
-    if (ValidId(id))
-        buttonEnabled_[static_cast<size_t>(id)] = enabled;
+    if (ValidId(id)) buttonEnabled_[static_cast<size_t>(id)] = enabled;
 }
 
 void ToolbarImg::PressDownID(int id, bool pressed) {
-    if (!ValidId(id))
-        return;
+    if (!ValidId(id)) return;
     buttonLatched_[static_cast<size_t>(id)] = pressed;
     ImagePaint(false, 0, 0);
 }
@@ -182,19 +171,16 @@ void ToolbarImg::GetIconHandle() {
 
 void ToolbarImg::PaintSplit(float x) {
     GdipGraphics g = CreateGraphics();
-    if (g)
-        DrawSplit(g.get(), x, Height());
+    if (g) DrawSplit(g.get(), x, Height());
 }
 
 void ToolbarImg::ImagePaint(bool pressed, float px, float py) {
     // Nothing is drawn before the first StartPaint has made the caption font.
-    if (!App().GdiplusToken || !hWnd() || !font_ || !textBrush_)
-        return;
+    if (!App().GdiplusToken || !hWnd() || !font_ || !textBrush_) return;
     Cls();
     {
         GdipGraphics graphics = CreateGraphics();
-        if (!graphics)
-            return;
+        if (!graphics) return;
         GpGraphics* g = graphics.get();
         const int width = Width(), height = Height();
         GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
@@ -252,8 +238,7 @@ void ToolbarImg::ImagePaint(bool pressed, float px, float py) {
         if (GdipPath outline = CreateRoundRectPath(boxX, boxY, searchW_, searchH_, 10, 10)) {
             if (GdipSolidFill white = MakeSolidFill(ColorARGB(255, 255, 255, 255)))
                 GdipFillPath(g, white.get(), outline.get());
-            if (GdipPen rim = MakePen(ColorARGB(255, 208, 208, 208), 2))
-                GdipDrawPath(g, rim.get(), outline.get());
+            if (GdipPen rim = MakePen(ColorARGB(255, 208, 208, 208), 2)) GdipDrawPath(g, rim.get(), outline.get());
         }
         const RectF label(boxX - 50, static_cast<float>(top + 6), 50, 17);
         GdipDrawString(g, L"Search:", -1, font_.get(), &label, format_.get(), textBrush_.get());
@@ -272,22 +257,19 @@ void ToolbarImg::ImagePaint(bool pressed, float px, float py) {
 
 void ToolbarImg::OnPointerMove(float x, float y) {
     goHot_ = HitRect(RectF(searchX_ + searchW_, 2, 20, 20), x, y);
-    if (!goHot_ || !SetMouseIcon(L"MOUSED"))
-        SetMousePointer(MousePointer::Default);
+    if (!goHot_ || !SetMouseIcon(L"MOUSED")) SetMousePointer(MousePointer::Default);
     ImagePaint(false, x, y);
 }
 
 std::wstring ToolbarImg::SearchText() const {
-    if (!searchText_)
-        return {};
+    if (!searchText_) return {};
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(searchText_)) + 1, L'\0');
     text.resize(static_cast<size_t>(::GetWindowTextW(searchText_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 void ToolbarImg::Search(const std::wstring& text, bool run) {
-    if (grid)
-        grid->SearchThumbnaillGO(text, run);
+    if (grid) grid->SearchThumbnaillGO(text, run);
 }
 
 LRESULT CALLBACK ToolbarImg::SearchTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
@@ -311,12 +293,10 @@ LRESULT CALLBACK ToolbarImg::SearchTextProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     try {
         switch (msg) {
         case WM_KEYUP:
-            if (wp == VK_RETURN)
-                self->Search(self->SearchText(), true);
+            if (wp == VK_RETURN) self->Search(self->SearchText(), true);
             break;
         case WM_CHAR:
-            if (wp == L'\r')
-                return 0; // the search runs at the key's release; the box would only beep
+            if (wp == L'\r') return 0; // the search runs at the key's release; the box would only beep
             break;
         case WM_LBUTTONDOWN:
             self->searchPressed_ = true;

@@ -16,17 +16,14 @@ ToolbarUser::ToolbarUser() {
     PictureBox::onMouseDown = [this](int button, int shift, float x, float y) {
         pressID_ = kNoTitle;
         PaintTitles(x, y, true);
-        if (onMouseDown)
-            onMouseDown(button, shift, EventX(), y);
+        if (onMouseDown) onMouseDown(button, shift, EventX(), y);
     };
     PictureBox::onMouseMove = [this](int button, int shift, float x, float y) {
         PaintTitles(x, y, true);
-        if (onMouseMove)
-            onMouseMove(button, shift, EventX(), y);
+        if (onMouseMove) onMouseMove(button, shift, EventX(), y);
     };
     PictureBox::onMouseUp = [this](int button, int shift, float, float y) {
-        if (onMouseUp)
-            onMouseUp(button, shift, EventX(), y);
+        if (onMouseUp) onMouseUp(button, shift, EventX(), y);
     };
 }
 
@@ -46,8 +43,7 @@ float ToolbarUser::TitleLeft(int32_t index) const {
 }
 
 void ToolbarUser::PaintTitles(float px, float py, bool pressed) {
-    if (!App().GdiplusToken || !hWnd())
-        return;
+    if (!App().GdiplusToken || !hWnd()) return;
     Cls();
     {
         GdipGraphics g = CreateGraphics();
@@ -57,8 +53,7 @@ void ToolbarUser::PaintTitles(float px, float py, bool pressed) {
         GdipSolidFill text = MakeSolidFill(ColorARGB(255, 0, 0, 0));
         GdipSolidFill wash = MakeSolidFill(ColorARGB(70, 255, 255, 255));
         GdipSolidFill shade = MakeSolidFill(ColorARGB(100, 0, 0, 0));
-        if (!g || !font || !text || !wash || !shade)
-            return;
+        if (!g || !font || !text || !wash || !shade) return;
         GdipSetTextRenderingHint(g.get(), TextRenderingHintClearTypeGridFit);
         const float stripHeight = static_cast<float>(Height());
         for (int32_t i = 0; i < kTitleCount; ++i) {

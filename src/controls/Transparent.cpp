@@ -57,18 +57,14 @@ UniqueGdiObject MakeMaskRegion(GpBitmap* picture, COLORREF key) {
     for (int y = 0; y < height; ++y) {
         const uint32_t* row = pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
         for (int x = 0; x < width;) {
-            while (x < width && (row[x] & 0xFFFFFFu) == keyPixel)
-                ++x;
+            while (x < width && (row[x] & 0xFFFFFFu) == keyPixel) ++x;
             const int start = x;
-            while (x < width && (row[x] & 0xFFFFFFu) != keyPixel)
-                ++x;
-            if (x > start)
-                runs.push_back(RECT{start, y, x, y + 1});
+            while (x < width && (row[x] & 0xFFFFFFu) != keyPixel) ++x;
+            if (x > start) runs.push_back(RECT{start, y, x, y + 1});
         }
     }
     UniqueGdiObject region(::CreateRectRgn(0, 0, 0, 0));
-    if (!region)
-        return {};
+    if (!region) return {};
     for (size_t first = 0; first < runs.size(); first += kRunsPerBatch) {
         UniqueGdiObject part = RegionFromRuns(runs, first, std::min(kRunsPerBatch, runs.size() - first));
         if (!part || ::CombineRgn(static_cast<HRGN>(region.get()), static_cast<HRGN>(region.get()),
@@ -84,8 +80,7 @@ bool Transparent::MaskPicture(GpBitmap* picture) {
         return true;
     }
     GpImage* copy = nullptr;
-    if (GdipCloneImage(picture, &copy) != Ok || !copy)
-        return false;
+    if (GdipCloneImage(picture, &copy) != Ok || !copy) return false;
     picture_.reset(static_cast<GpBitmap*>(copy));
     return MakeWindowRegion();
 }
@@ -96,13 +91,10 @@ bool Transparent::MaskColor(COLORREF colour) {
 }
 
 bool Transparent::MakeWindowRegion() {
-    if (!picture_)
-        return true; // nothing to shape by
-    if (!container_)
-        return false;
+    if (!picture_) return true; // nothing to shape by
+    if (!container_) return false;
     UniqueGdiObject region = MakeMaskRegion(picture_.get(), maskColor_);
-    if (!region)
-        return false;
+    if (!region) return false;
     UINT w = 0, h = 0;
     GdipGetImageWidth(picture_.get(), &w);
     GdipGetImageHeight(picture_.get(), &h);
@@ -110,8 +102,7 @@ bool Transparent::MakeWindowRegion() {
                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE))
         return false;
     // On success the window owns the region.
-    if (!::SetWindowRgn(container_, static_cast<HRGN>(region.get()), TRUE))
-        return false;
+    if (!::SetWindowRgn(container_, static_cast<HRGN>(region.get()), TRUE)) return false;
     (void)region.release();
     return true;
 }

@@ -5,14 +5,12 @@
 #include "platform/AppState.h"
 
 void UseryzSplit::PaintStyle() {
-    if (App().GdiplusToken == 0 || !hDC())
-        return;
+    if (App().GdiplusToken == 0 || !hDC()) return;
     Cls();
     {
         GdipGraphics graphics = CreateGraphics();
         GpGraphics* g = graphics.get();
-        if (!g)
-            return;
+        if (!g) return;
         GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
         GdipPen dark = MakePen(ColorARGB(100, 0, 0, 0), 1);
         GdipPen light = MakePen(ColorARGB(255, 255, 255, 255), 1);
@@ -25,12 +23,10 @@ void UseryzSplit::PaintStyle() {
         const int w = Width(), h = Height();
         if (h > w) {
             const int x = (w - 3) / 2;
-            for (int y = 3; y <= h; y += 6)
-                bump(x, y);
+            for (int y = 3; y <= h; y += 6) bump(x, y);
         } else {
             const int y = (h - 3) / 2;
-            for (int x = 3; x <= w; x += 6)
-                bump(x, y);
+            for (int x = 3; x <= w; x += 6) bump(x, y);
         }
     }
     Refresh();

@@ -52,8 +52,7 @@ struct ZpYSkinMenu::Painter {
     explicit Painter(const ZpYSkinMenu& menu) : g(menu.CreateGraphics()), checkMark(menu.checkMark_.get()) {
         if (GdipCreateStringFormat(0, LANG_NEUTRAL, format.put()) == Ok)
             GdipSetStringFormatTrimming(format.get(), StringTrimmingEllipsisCharacter);
-        if (g)
-            GdipSetTextRenderingHint(g.get(), TextRenderingHintClearTypeGridFit);
+        if (g) GdipSetTextRenderingHint(g.get(), TextRenderingHintClearTypeGridFit);
     }
     explicit operator bool() const { return g && separator && border && text && grey && face && font && format; }
 
@@ -64,8 +63,7 @@ struct ZpYSkinMenu::Painter {
             GdipDrawImageRect(g.get(), checkMark, kMarkLeft, r.Y, kCheckMarkSize, kCheckMarkSize);
         RectF box{r.X + kTextIndent + kMarkLeft, r.Y, r.Width, r.Height};
         GdipDrawString(g.get(), row.Caption.c_str(), -1, font.get(), &box, format.get(), brush.get());
-        if (row.Shortcut.empty())
-            return;
+        if (row.Shortcut.empty()) return;
         box.X = r.Width - 40;
         GdipDrawString(g.get(), row.Shortcut.c_str(), -1, font.get(), &box, format.get(), brush.get());
     }
@@ -96,13 +94,11 @@ void ZpYSkinMenu::SetHeight(int height) {
 void ZpYSkinMenu::SetVisible(bool visible) {
     PictureBox::SetVisible(visible);
     // A drop-down hangs over the panes, which the host may have made before it (and so above it).
-    if (visible && hWnd())
-        ::SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (visible && hWnd()) ::SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 const MenuRow* ZpYSkinMenu::LaidOutRow(int32_t i) const {
-    if (i < 0 || static_cast<size_t>(i) >= rowRects_.size())
-        return nullptr;
+    if (i < 0 || static_cast<size_t>(i) >= rowRects_.size()) return nullptr;
     const size_t p = firstRow_ + static_cast<size_t>(i);
     return p < menuListView_.size() ? &menuListView_[p] : nullptr;
 }
@@ -140,8 +136,7 @@ void ZpYSkinMenu::Initializemenu(int32_t menu) {
 
 template <typename Change> void ZpYSkinMenu::ChangeCurrentMenuRows(const std::wstring& commandId, Change change) {
     for (MenuRow& row : menuListView_)
-        if (row.MainName == CurrentlyMenu && SameText(row.KeyName, commandId))
-            change(row);
+        if (row.MainName == CurrentlyMenu && SameText(row.KeyName, commandId)) change(row);
 }
 
 void ZpYSkinMenu::MenuVisible(const std::wstring& commandId, bool enabled) {
@@ -153,8 +148,7 @@ void ZpYSkinMenu::MenuChecked(const std::wstring& commandId, bool checked) {
 }
 
 void ZpYSkinMenu::MenuPainting() {
-    if (!hWnd() || App().GdiplusToken == 0)
-        return;
+    if (!hWnd() || App().GdiplusToken == 0) return;
     Cls();
     // Read at every full paint; without the file the marks are left out and the rest is drawn.
     checkMark_.reset(LoadImageFromFileCopy(App().DataPath + kCheckMarkFile));
@@ -163,8 +157,7 @@ void ZpYSkinMenu::MenuPainting() {
         if (p) {
             for (size_t i = 0; i < rowRects_.size(); ++i) {
                 const MenuRow* row = LaidOutRow(static_cast<int32_t>(i));
-                if (!row)
-                    break;
+                if (!row) break;
                 const RectF& r = rowRects_[i];
                 if (row->IsSeparator())
                     GdipDrawLine(p.g.get(), p.separator.get(), r.X + kMarkLeft, r.Y + 8, r.Width + 13, r.Y + 8);
@@ -180,15 +173,12 @@ void ZpYSkinMenu::MenuPainting() {
 }
 
 void ZpYSkinMenu::PaintHighlightChange() {
-    if (hoverIndex_ == paintedIndex_ || hoverId_ == kSeparatorId)
-        return;
+    if (hoverIndex_ == paintedIndex_ || hoverId_ == kSeparatorId) return;
     const MenuRow* row = LaidOutRow(hoverIndex_);
-    if (!row || row->Visible || !hWnd() || App().GdiplusToken == 0)
-        return;
+    if (!row || row->Visible || !hWnd() || App().GdiplusToken == 0) return;
     {
         Painter p(*this);
-        if (!p)
-            return;
+        if (!p) return;
         // The old highlight goes first, so that clearing it cannot clip the new one.
         if (const MenuRow* old = LaidOutRow(paintedIndex_)) {
             const RectF& r = rowRects_[static_cast<size_t>(paintedIndex_)];
@@ -213,8 +203,7 @@ void ZpYSkinMenu::Hover(float x, float y) {
     // Top to bottom: where a separator overlaps the row above, the row above wins.
     for (size_t i = 0; i < rowRects_.size(); ++i) {
         const MenuRow* row = LaidOutRow(static_cast<int32_t>(i));
-        if (!row || !Contains(rowRects_[i], x, y) || row->Visible)
-            continue;
+        if (!row || !Contains(rowRects_[i], x, y) || row->Visible) continue;
         lngVisible = 1;
         hoverId_ = row->KeyName;
         hoverCaption_ = row->Caption;
@@ -253,8 +242,7 @@ void ZpYSkinMenu::UpdateHistory() {
 }
 
 void ZpYSkinMenu::HistoryCreate(const std::wstring& path) {
-    if (path.empty())
-        return;
+    if (path.empty()) return;
     Hourglass hourglass;
     const auto historyBegin = menuListView_.end() - historyCount_;
     if (std::any_of(historyBegin, menuListView_.end(),
@@ -273,8 +261,7 @@ void ZpYSkinMenu::HistoryCreate(const std::wstring& path) {
 void ZpYSkinMenu::WriteHistoryBack() const {
     // An unchanged history is not rewritten: a file that could not be read at start-up (held open
     // by another program) must not be replaced by an empty list.
-    if (!historyChanged_)
-        return;
+    if (!historyChanged_) return;
     Hourglass hourglass;
     std::vector<std::wstring> folders;
     for (auto row = menuListView_.end() - historyCount_; row != menuListView_.end(); ++row)

@@ -11,8 +11,7 @@ namespace {
 
 bool DrawByPlatform(GpImage* source, GpBitmap* target, UINT tw, UINT th) {
     GdipGraphics g;
-    if (GdipGetImageGraphicsContext(target, g.put()) != Ok)
-        return false;
+    if (GdipGetImageGraphicsContext(target, g.put()) != Ok) return false;
     GdipSetInterpolationMode(g.get(), InterpolationModeHighQualityBicubic);
     GdipSetPixelOffsetMode(g.get(), PixelOffsetModeHalf);
     return GdipDrawImageRectI(g.get(), source, 0, 0, static_cast<INT>(tw), static_cast<INT>(th)) == Ok;
@@ -32,40 +31,34 @@ void SumRow(const uint8_t* p, const std::vector<UINT>& firstColumn, UINT tw, std
             b += p[0];
             g += p[1];
             r += p[2];
-            if constexpr (WithAlpha)
-                a += p[3];
+            if constexpr (WithAlpha) a += p[3];
         }
         s[0] += b;
         s[1] += g;
         s[2] += r;
-        if constexpr (WithAlpha)
-            s[3] += a;
+        if constexpr (WithAlpha) s[3] += a;
     }
 }
 
 } // namespace
 
 bool ReduceInto(GpImage* source, GpBitmap* target) {
-    if (!source || !target)
-        return false;
+    if (!source || !target) return false;
     UINT sw = 0, sh = 0, tw = 0, th = 0;
     GdipGetImageWidth(source, &sw);
     GdipGetImageHeight(source, &sh);
     GdipGetImageWidth(target, &tw);
     GdipGetImageHeight(target, &th);
-    if (sw == 0 || sh == 0 || tw == 0 || th == 0)
-        return false;
+    if (sw == 0 || sh == 0 || tw == 0 || th == 0) return false;
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(source, &type);
-    if (type != ImageTypeBitmap || tw > sw || th > sh)
-        return DrawByPlatform(source, target, tw, th);
+    if (type != ImageTypeBitmap || tw > sw || th > sh) return DrawByPlatform(source, target, tw, th);
 
     // Read in the source's own layout where the platform can hand it over without a conversion.
     PixelFormat format = 0;
     GdipGetImagePixelFormat(source, &format);
     PixelFormat readAs = PixelFormat32bppPARGB;
-    if (format == PixelFormat24bppRGB || format == PixelFormat32bppRGB)
-        readAs = format;
+    if (format == PixelFormat24bppRGB || format == PixelFormat32bppRGB) readAs = format;
     const UINT bytes = readAs == PixelFormat24bppRGB ? 3 : 4;
     const bool opaque = readAs != PixelFormat32bppPARGB;
 
@@ -128,8 +121,7 @@ bool ReduceInto(GpImage* source, GpBitmap* target) {
         }
     }
     reduceRows(0, th / threads);
-    for (std::thread& t : helpers)
-        t.join();
+    for (std::thread& t : helpers) t.join();
     GdipBitmapUnlockBits(target, &out);
     GdipBitmapUnlockBits(bitmap, &in);
     return true;

@@ -34,12 +34,9 @@ void LayOutAxis(int32_t& offset, int32_t shown, int32_t prevShown, float control
         offset = RoundHalfEven((control - s) / 2);
         return;
     }
-    if (keepCentre)
-        offset = RoundHalfEven(offset - (s - prevShown) / 2);
-    if (control - s > offset)
-        offset = RoundHalfEven(control - s); // no gap after the image's far edge
-    if (offset > 0)
-        offset = 0; // no gap before its near edge
+    if (keepCentre) offset = RoundHalfEven(offset - (s - prevShown) / 2);
+    if (control - s > offset) offset = RoundHalfEven(control - s); // no gap after the image's far edge
+    if (offset > 0) offset = 0;                                    // no gap before its near edge
 }
 
 } // namespace
@@ -71,8 +68,7 @@ struct Placement {
 };
 
 Placement DrawnAt(bool fitMode, const RectF& fitRect, const ZoomView& view) {
-    if (fitMode)
-        return {fitRect.X, fitRect.Y, fitRect.Width, fitRect.Height};
+    if (fitMode) return {fitRect.X, fitRect.Y, fitRect.Width, fitRect.Height};
     return {static_cast<double>(view.OffsetX), static_cast<double>(view.OffsetY), static_cast<double>(view.ShownWidth),
             static_cast<double>(view.ShownHeight)};
 }
@@ -107,19 +103,14 @@ NavigatorFollow FollowNavigator(const RectF& thumb, const ZoomView& view, float 
     // Shown pixels per thumbnail unit, taken along the longer side.
     const float s = shownW <= shownH ? (thumb.Height > 0 ? shownH / thumb.Height : 0)
                                      : (thumb.Width > 0 ? shownW / thumb.Width : 0);
-    if (s <= 0)
-        return out;
+    if (s <= 0) return out;
     const float vw = controlW / s, vh = controlH / s;
     const float top = thumb.Y, bottom = thumb.Y + thumb.Height, left = thumb.X, right = thumb.X + thumb.Width;
     float px = pointer.X, py = pointer.Y;
-    if (py - vh / 2 < top)
-        py = top + vh / 2;
-    if (py + vh / 2 > bottom)
-        py = bottom - vh / 2;
-    if (px - vw / 2 < left)
-        px = left + vw / 2;
-    if (px + vw / 2 > right)
-        px = right - vw / 2;
+    if (py - vh / 2 < top) py = top + vh / 2;
+    if (py + vh / 2 > bottom) py = bottom - vh / 2;
+    if (px - vw / 2 < left) px = left + vw / 2;
+    if (px + vw / 2 > right) px = right - vw / 2;
     out.pointer = PointF(px, py);
     out.viewport = RectF(px - vw / 2, py - vh / 2, vw, vh);
     if (controlW >= shownW) {
@@ -152,20 +143,16 @@ bool RectContains(const RectF& r, float x, float y) {
 
 int PanelElementAt(const PanelRectArray& rects, int last, float x, float y) {
     for (int i = 0; i <= last && i < static_cast<int>(rects.size()); ++i)
-        if (RectContains(rects[static_cast<size_t>(i)], x, y))
-            return i;
+        if (RectContains(rects[static_cast<size_t>(i)], x, y)) return i;
     return -1;
 }
 
 float SliderValueAtPointer(float pointerX, float panelX, float thumbW, int32_t max, int32_t min) {
     const double travel = 200.0 - thumbW, range = static_cast<double>(max) - min;
-    if (travel <= 0)
-        return static_cast<float>(min);
+    if (travel <= 0) return static_cast<float>(min);
     double value = max - (travel - (static_cast<double>(pointerX) - 10 - panelX)) / travel * range;
-    if (value < min)
-        value = min;
-    if (value >= max)
-        value = max;
+    if (value < min) value = min;
+    if (value >= max) value = max;
     return static_cast<float>(value);
 }
 
@@ -176,8 +163,7 @@ SliderThumb PlaceSliderThumb(float value, float panelX, float thumbW, int32_t ma
     SliderThumb thumb{static_cast<float>(x), value};
     if (x <= panelX + 4) {
         thumb.value = static_cast<float>(min);
-        if (!keepThumb)
-            thumb.x = panelX + 4;
+        if (!keepThumb) thumb.x = panelX + 4;
     } else if (x > panelX + 174) {
         thumb.x = panelX + 174;
         thumb.value = static_cast<float>(max);
@@ -186,12 +172,10 @@ SliderThumb PlaceSliderThumb(float value, float panelX, float thumbW, int32_t ma
 }
 
 std::wstring NumberText(double value) {
-    if (!std::isfinite(value))
-        return L"0";
+    if (!std::isfinite(value)) return L"0";
     wchar_t text[40];
     std::swprintf(text, 40, L"%.7G", value);
     std::wstring out = text;
-    if (out == L"-0")
-        out = L"0";
+    if (out == L"-0") out = L"0";
     return out;
 }

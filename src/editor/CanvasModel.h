@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/CanvasGeometry.h"
+#include "editor/UndoHistory.h"
 #include "imaging/DIBsave.h"
 #include "imaging/GdiDIB.h"
 
@@ -13,8 +14,6 @@
 
 class CanvasModel {
 public:
-    static constexpr int kUndoSteps = 51; // steps 0 to 50
-
     CanvasModel() = default;
     // Deletes the canvas's scratch files: they mean nothing once the canvas is gone.
     virtual ~CanvasModel();
@@ -41,7 +40,7 @@ public:
     void SetMin(int32_t value) { min_ = value; }
     [[nodiscard]] float Zoom() const { return zoom_; }
     [[nodiscard]] bool FitMode() const { return fitMode_; }
-    [[nodiscard]] int32_t UndoIndex() const { return undoIndex_; }
+    [[nodiscard]] int32_t UndoIndex() const { return history_.Index(); }
     [[nodiscard]] bool FirstL() const { return firstL_; }
     void SetFirstL(bool value) { firstL_ = value; }
 
@@ -49,13 +48,16 @@ public:
     [[nodiscard]] const ZoomView& View() const { return view_; }
 
     // The files of the canvas under the data folder.
-    [[nodiscard]] static std::wstring UndoFile(int32_t step);
+    [[nodiscard]] static std::wstring UndoFile(int32_t step) { return UndoHistory::StepFile(step); }
     [[nodiscard]] static std::wstring StampUndoFile(int32_t step);
+    // Waits until the newest step file is complete; false when its write failed (the step is then
+    // dropped from the history).
+    [[nodiscard]] bool SettleSteps() { return history_.Settle(); }
 
     // Loads fileName as the shown image; CurFilename takes the name either way. A file that cannot
     // be read or decoded leaves no image and no history.
     [[nodiscard]] bool LoadImageFile(const std::wstring& fileName);
-    // Step 0 again with no steps on disk: the undo files are deleted, the step objects released.
+    // Step 0 again with no steps on disk: the undo files are deleted.
     void ClearHistory();
     // Deletes every undo and stamp-undo file and the scratch copies.
     void DeleteScratchFiles();
@@ -65,7 +67,8 @@ public:
     void LayOut(float controlW, float controlH, bool freshUnfitted);
     // The zoom geometry at the start of a paint (unfitted only).
     void LayOutForPaint(float controlW, float controlH);
-    // When FirstL is set: writes the shown image as undo step 0, then clears FirstL.
+    // When FirstL is set: starts writing the shown image as undo step 0 and clears FirstL. False
+    // when there was nothing to write.
     [[nodiscard]] bool TakeFirstSnapshot();
 
 protected:
@@ -76,10 +79,9 @@ protected:
     float zoom_ = 1.0f;
     bool fitMode_ = true;
     bool firstL_ = false;
-    int32_t undoIndex_ = 0;
     RectF fitRect_{};
     ZoomView view_;
-    std::array<DIBsave, kUndoSteps> UndoBuffers;
+    UndoHistory history_;
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

@@ -27,8 +27,7 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 bool Measure(GpGraphics* surface, const std::wstring& text, const std::wstring& face, int32_t size, int32_t style,
              RectF& box) {
     GdipFont font = CreateFontWithFallback(face, static_cast<float>(size), TextToolFontStyle(style), UnitPixel);
-    if (!font)
-        return false;
+    if (!font) return false;
     const RectF layout{0, 0, 0, 0};
     RectF measured{};
     if (GdipMeasureString(surface, text.c_str(), static_cast<INT>(text.size()), font.get(), &layout, nullptr, &measured,
@@ -48,8 +47,7 @@ CalendarMonth CalendarMonthOf(int32_t year, int32_t month) {
     static constexpr int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
     const int64_t yy = m < 3 ? y - 1 : y;
     int64_t weekday = (yy + FloorDiv(yy, 4) - FloorDiv(yy, 100) + FloorDiv(yy, 400) + kOffsets[m - 1] + 1) % 7;
-    if (weekday < 0)
-        weekday += 7;
+    if (weekday < 0) weekday += 7;
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     CalendarMonth out;
     out.year = static_cast<int32_t>(y);
@@ -67,8 +65,7 @@ ClsCalendar::ClsCalendar() : dayRects_(32) {
 }
 
 void ClsCalendar::Enabled(int32_t index, bool value) {
-    if (index >= 0 && index < static_cast<int32_t>(dayFlags_.size()))
-        dayFlags_[static_cast<size_t>(index)] = value;
+    if (index >= 0 && index < static_cast<int32_t>(dayFlags_.size())) dayFlags_[static_cast<size_t>(index)] = value;
 }
 
 void ClsCalendar::SetupMonth() {
@@ -78,8 +75,7 @@ void ClsCalendar::SetupMonth() {
 void ClsCalendar::DrawCalendar(const DrawTarget& target, float x, float y, int32_t rowGap, int32_t columnGap) {
     // Only a draw on a device context measures; a ready surface keeps the boxes measured before.
     GdipGraphics measuring;
-    if (!target.graphics && target.dc)
-        GdipCreateFromHDC(target.dc, measuring.put());
+    if (!target.graphics && target.dc) GdipCreateFromHDC(target.dc, measuring.put());
     if (measuring) {
         // Measured in the style the text is drawn in, so the columns fit the drawn text.
         Measure(measuring.get(), L"Mod", font_, fontSize_, fontStyle_, cellBox_);
@@ -92,8 +88,7 @@ void ClsCalendar::DrawCalendar(const DrawTarget& target, float x, float y, int32
     if (months_ >= 1 && months_ <= 12) {
         const std::wstring title =
             std::wstring(kMonthNames[static_cast<size_t>(months_ - 1)]) + L" " + std::to_wstring(years_);
-        if (measuring)
-            Measure(measuring.get(), title, font_, fontSize_ + 15, fontStyle_, titleBox_);
+        if (measuring) Measure(measuring.get(), title, font_, fontSize_ + 15, fontStyle_, titleBox_);
         if (simple_)
             draw(title, x, y + 10, fontSize_, kBold, opacity_);
         else

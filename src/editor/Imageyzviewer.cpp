@@ -1,6 +1,7 @@
 #include "editor/Imageyzviewer.h"
 
 #include "editor/BoxReduce.h"
+#include "editor/StepRender.h"
 
 #include "imaging/DrawTarget.h"
 #include "imaging/GdipMakers.h"
@@ -9,7 +10,9 @@
 #include "imaging/PaintPrimitives.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
+#include "platform/Hourglass.h"
 #include "platform/Rounding.h"
+#include "platform/TextCase.h"
 
 #include <cwchar>
 
@@ -20,8 +23,7 @@ constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 
 bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
     for (int32_t v : set)
-        if (v == value)
-            return true;
+        if (v == value) return true;
     return false;
 }
 
@@ -42,8 +44,7 @@ GdipImage LoadDataImage(const wchar_t* name) {
 GdipImage LoadDataThumbnail(const wchar_t* name, UINT width, UINT height) {
     GdipImage full = LoadDataImage(name);
     GdipImage thumb;
-    if (full)
-        GdipGetImageThumbnail(full.get(), width, height, thumb.put(), nullptr, nullptr);
+    if (full) GdipGetImageThumbnail(full.get(), width, height, thumb.put(), nullptr, nullptr);
     return thumb;
 }
 
@@ -73,8 +74,7 @@ Imageyzviewer::~Imageyzviewer() {
 bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& neighbours) {
     PictureBoxArgs own = args;
     own.backColor = kBackColor;
-    if (!PictureBox::Create(own))
-        return false;
+    if (!PictureBox::Create(own)) return false;
     neighbours_ = neighbours;
     shortcutKeys = neighbours.shortcutKeys;
     ForwardKeys = effect_ != 4;
@@ -82,8 +82,7 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     onMouseMove = [this](int b, int s, float x, float y) { OnMouseMove(b, s, x, y); };
     onMouseUp = [this](int b, int s, float x, float y) { OnMouseUp(b, s, x, y); };
     onDblClick = [this] {
-        if (DblClick)
-            DblClick();
+        if (DblClick) DblClick();
     };
     onResize = [this] { OnResize(); };
     CreateBrush();
@@ -115,10 +114,8 @@ void Imageyzviewer::CreateBrush() {
     shadeBrush_ = MakeSolidFill(ColorARGB(effect_ == 6 ? 20 : 50, 0, 0, 0));
     textBrush_ = MakeSolidFill(ColorARGB(150, 255, 255, 255));
     GdipCreateFontFamilyFromName(L"Tahoma", nullptr, fontFamily_.put());
-    if (fontFamily_)
-        GdipCreateFont(fontFamily_.get(), 8, FontStyleBold, UnitPoint, panelFont_.put());
-    if (!panelFont_)
-        panelFont_ = CreateFontWithFallback(L"Tahoma", 8, FontStyleBold, UnitPoint);
+    if (fontFamily_) GdipCreateFont(fontFamily_.get(), 8, FontStyleBold, UnitPoint, panelFont_.put());
+    if (!panelFont_) panelFont_ = CreateFontWithFallback(L"Tahoma", 8, FontStyleBold, UnitPoint);
     if (GdipCreateStringFormat(0, LANG_NEUTRAL, panelFormat_.put()) == Ok)
         GdipSetStringFormatTrimming(panelFormat_.get(), StringTrimmingEllipsisCharacter);
     thumbImage_ = LoadDataImage(L"ScrollTop.png");
@@ -128,8 +125,7 @@ void Imageyzviewer::CreateBrush() {
 }
 
 void Imageyzviewer::Notify(const wchar_t* name) {
-    if (onPropertyChanged)
-        onPropertyChanged(name);
+    if (onPropertyChanged) onPropertyChanged(name);
 }
 
 // ---- Properties ----
@@ -194,8 +190,7 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
     if (!noReload) {
         const bool loaded = LoadImageFile(fileName);
         if (!keepUndo || !loaded) {
-            if (loaded)
-                ClearHistory(); // a failed load has cleared it already
+            if (loaded) ClearHistory(); // a failed load has cleared it already
             if (neighbours_.imageToolbar) {
                 neighbours_.imageToolbar->EnabledID(8, false);
                 neighbours_.imageToolbar->EnabledID(9, false);
@@ -218,78 +213,64 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
 }
 
 void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
-    if (!NoOpen())
-        return;
+    if (!NoOpen()) return;
     const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
     if (effect_ != 0) {
-        if (effect_ != 17)
-            DrawEditPanel(false, false, true, false);
+        if (effect_ != 17) DrawEditPanel(false, false, true, false);
         if (effect_ == 41) {
             lassoEnded_ = false;
             App().LassoPoints.assign(1, PointF());
             App().LassoPointCount = 0;
             App().LassoBounds[0] = App().LassoBounds[1] = PointF();
         }
-        if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27}))
-            CleanCroprect(false);
+        if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27})) CleanCroprect(false);
     }
     LayOut(w, h, !noReload && !fitMode_);
-    if (effect_ != 0)
-        RebuildViewBuffer();
+    if (effect_ != 0) RebuildViewBuffer();
     Painting(true, false, highQuality, false);
     // A failed step-0 write leaves FirstL cleared as after a good one: the undo history then has
     // no step 0 and undo stops at the first edit.
-    if (FirstL())
-        (void)TakeFirstSnapshot();
+    if (FirstL()) (void)TakeFirstSnapshot();
 }
 
 bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
     SetFirstL(true);
     DIBsave blank;
-    if (!blank.CreateBlankMemory(RoundHalfEven(height), RoundHalfEven(width)) || !blank.MemGraphics)
-        return false;
+    if (!blank.CreateBlankMemory(RoundHalfEven(height), RoundHalfEven(width)) || !blank.MemGraphics) return false;
     GdipSolidFill fill = MakeSolidFill(RGBToARGB(colour, 255));
     GdipFillRectangle(blank.MemGraphics, fill.get(), 0, 0, width, height);
     const std::wstring path = App().ProgramFolder + L"Tempnewimage.png";
-    if (!blank.Save(path, kFormatPng, 90))
-        return false;
+    if (!blank.Save(path, kFormatPng, 90)) return false;
     return Import(path, false, false, false);
 }
 
 void Imageyzviewer::CleanCroprect(bool wholeImage) {
     downPoint_ = currentPoint_ = shapeStart_ = shapeEnd_ = PointF();
-    for (size_t i = 0; i <= 8; ++i)
-        frameRects_[i] = RectF();
-    if (wholeImage)
-        frameRects_[0] = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height());
+    for (size_t i = 0; i <= 8; ++i) frameRects_[i] = RectF();
+    if (wholeImage) frameRects_[0] = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height());
 }
 
 void Imageyzviewer::OnResize() {
     Cls();
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
-    if (!Import(L"", true, true, false))
-        Refresh();
+    if (!Import(L"", true, true, false)) Refresh();
 }
 
 void Imageyzviewer::RebuildViewBuffer() {
     ViewBuffer.Destroy();
     const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
-    if (ViewBuffer.CreateBlankMemory(h, w))
-        (void)ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img);
+    if (ViewBuffer.CreateBlankMemory(h, w)) (void)ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img);
 }
 
 void Imageyzviewer::RebuildThumbnail(bool) {
     thumbnail_.reset();
     thumbnailOf_ = nullptr;
     const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
-    if (w <= 0 || h <= 0 || !ImgDIB.DIB())
-        return;
+    if (w <= 0 || h <= 0 || !ImgDIB.DIB()) return;
     // Premultiplied and at the fit size, so that the fitted view is a plain blend of it.
     GdipBitmap bitmap;
-    if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, bitmap.put()) != Ok)
-        return;
-    if (!ReduceInto(ImgDIB.DIB(), bitmap.get()))
-        return;
+    if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, bitmap.put()) != Ok) return;
+    if (!ReduceInto(ImgDIB.DIB(), bitmap.get())) return;
     thumbnail_ = std::move(bitmap);
     thumbnailOf_ = ImgDIB.DIB();
 }
@@ -297,20 +278,17 @@ void Imageyzviewer::RebuildThumbnail(bool) {
 // ---- Painting ----
 
 void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool renderToUndo) {
-    if (!ImgDIB.DIB() || !hWnd())
-        return;
+    if (!ImgDIB.DIB() || !hWnd()) return;
     const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
     GdipGraphics own;
     GpGraphics* g = nullptr;
     if (renderToUndo) {
-        g = UndoBuffers[static_cast<size_t>(undoIndex_)].MemGraphics;
-        if (!g)
-            return;
+        g = stepSurface_;
+        if (!g) return;
     } else {
         Cls();
         own = CreateGraphics();
-        if (!own)
-            return;
+        if (!own) return;
         g = own.get();
         GdipSetPixelOffsetMode(g, PixelOffsetModeHighSpeed);
         GdipSetInterpolationMode(g, highQuality ? InterpolationModeHighQualityBicubic : InterpolationModeLowQuality);
@@ -327,16 +305,13 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
         view_.OffsetY = follow.OffsetY;
         LayOutZoomed(view_, ImgDIB.Width(), ImgDIB.Height(), zoom_, w, h, false);
     }
-    if (rebuildThumbnail || thumbnailOf_ != ImgDIB.DIB())
-        RebuildThumbnail(highQuality);
+    if (rebuildThumbnail || thumbnailOf_ != ImgDIB.DIB()) RebuildThumbnail(highQuality);
 
     DrawImageLayer(g, renderToUndo);
-    if (!fitMode_ && !renderToUndo && NavigatorShown(view_, w, h))
-        DrawNavigator(g, rebuildThumbnail);
+    if (!fitMode_ && !renderToUndo && NavigatorShown(view_, w, h)) DrawNavigator(g, rebuildThumbnail);
     GdipFlush(g, FlushIntentionSync);
     const bool refreshed = DrawModeOverlay(g, renderToUndo);
-    if (!renderToUndo && !refreshed)
-        Refresh();
+    if (!renderToUndo && !refreshed) Refresh();
     EndPaint(view_);
 }
 
@@ -379,8 +354,7 @@ void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
     // view of a corner of it.
     const int32_t left = std::max(ox, 0), top = std::max(oy, 0);
     const int32_t right = std::min(ox + sw, Width()), bottom = std::min(oy + sh, Height());
-    if (right <= left || bottom <= top)
-        return;
+    if (right <= left || bottom <= top) return;
     if (static_cast<float>(sw) == iw && static_cast<float>(sh) == ih) {
         // At 100 % on whole pixels the platform copies the pixels instead of resampling them.
         GdipDrawImageRectRectI(g, image, left, top, right - left, bottom - top, left - ox, top - oy, right - left,
@@ -427,8 +401,7 @@ void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
     if (panelFont_)
         GdipDrawString(g, caption.c_str(), static_cast<INT>(caption.size()), panelFont_.get(), &layout,
                        panelFormat_.get(), textBrush_.get());
-    if (thumbnail_)
-        GdipDrawImageRect(g, thumbnail_.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
+    if (thumbnail_) GdipDrawImageRect(g, thumbnail_.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
 
     if (overNavigator_ && !rebuildThumbnail) {
         // The pointer is on the thumbnail: shade what lies outside the view and outline the view.
@@ -449,12 +422,10 @@ void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
 
 bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
     // Baking an edit into the step belongs to the commits; nothing of the interface goes there.
-    if (renderToUndo)
-        return false;
+    if (renderToUndo) return false;
     const int32_t e = effect_;
     if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6, 38})) {
-        if (IsOneOf(e, {19, 20, 5, 6}))
-            ColorControl();
+        if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
         DrawEditPanel(false, false, true, false);
         return true;
     }
@@ -482,8 +453,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         auto* back = static_cast<HBITMAP>(::GetCurrentObject(hDC(), OBJ_BITMAP));
         DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), lastPoint_.X,
                   lastPoint_.Y, 40);
-        if (neighbours_.mainWindow)
-            neighbours_.mainWindow->DrawToolHint(hDC(), 41, w - 4);
+        if (neighbours_.mainWindow) neighbours_.mainWindow->DrawToolHint(hDC(), 41, w - 4);
         DrawEditPanel(false, false, true, false);
         return true;
     }
@@ -493,14 +463,12 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
 void Imageyzviewer::ColorControl() {
     const float w = static_cast<float>(Width());
     GdipGraphics g = CreateGraphics();
-    if (g && colorPickerImage_)
-        GdipDrawImageRect(g.get(), colorPickerImage_.get(), w - 85, 5, 80, 70);
+    if (g && colorPickerImage_) GdipDrawImageRect(g.get(), colorPickerImage_.get(), w - 85, 5, 80, 70);
     g.reset();
     panelRects_[kPanelPicker] = RectF(w - 85, 5, 80, 70);
     if (panelIndex_ == kPanelPicker && LeftDown && screenButtonEnabled_) {
         const COLORREF picked = Point(RoundHalfEven(lastPoint_.X), RoundHalfEven(lastPoint_.Y));
-        if (picked == CLR_INVALID)
-            return;
+        if (picked == CLR_INVALID) return;
         if (pickTarget_ == 1)
             textColor_ = picked;
         else
@@ -515,20 +483,17 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
     {
         GdipGraphics surface = CreateGraphics();
         GpGraphics* g = surface.get();
-        if (!g)
-            return;
+        if (!g) return;
         if (panel.slider) {
             RoundedShape(g, PX, Y, 170, 15);
             UINT imageW = 0;
-            if (thumbImage_)
-                GdipGetImageWidth(thumbImage_.get(), &imageW);
+            if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
             const float thumbW = imageW ? static_cast<float>(imageW) : kThumbWidth;
             if (LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider)
                 sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
             const SliderThumb thumb = PlaceSliderThumb(sliderValue_, PX, thumbW, max_, min_, keepThumb);
             sliderValue_ = thumb.value;
-            if (thumbImage_)
-                GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);
+            if (thumbImage_) GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);
             panelRects_[kPanelSlider] = RectF(thumb.x, Y, 15, 26);
         } else {
             panelRects_[kPanelSlider] = RectF();
@@ -554,8 +519,7 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         }
     }
     DrawFrameRect(hDC(), 1, 1, w, h);
-    if (refresh)
-        Refresh();
+    if (refresh) Refresh();
 }
 
 // ---- Mouse ----
@@ -569,8 +533,7 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
     const int32_t e = effect_;
     auto panelHit = [&](int last, bool picker) {
         const int i = PanelElementAt(panelRects_, last, x, y);
-        if (i < 0)
-            return false;
+        if (i < 0) return false;
         screenButtonEnabled_ = true;
         panelIndex_ = i;
         SetCursorByName(picker && i == kPanelPicker ? L"PICKER" : L"MOUSED");
@@ -578,19 +541,15 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
     };
     screenButtonEnabled_ = false;
     if (IsFrameMode(e)) {
-        if (!panelHit(kPanelStampRedo, true))
-            SetMousePointer(MousePointer::Cross);
-        if (e == 21)
-            overNavigator_ = RectContains(navigatorRect_, x, y);
+        if (!panelHit(kPanelStampRedo, true)) SetMousePointer(MousePointer::Cross);
+        if (e == 21) overNavigator_ = RectContains(navigatorRect_, x, y);
     } else if (IsSliderMode(e)) {
-        if (!panelHit(kPanelOption, true))
-            SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
+        if (!panelHit(kPanelOption, true)) SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
     } else {
         SetMousePointer(MousePointer::Custom);
         overNavigator_ = RectContains(navigatorRect_, x, y);
         SetCursorByName(overNavigator_ ? L"PANVIEW" : L"SHOU");
-        if (e == 4 || e == 10)
-            (void)panelHit(kPanelOption, false);
+        if (e == 4 || e == 10) (void)panelHit(kPanelOption, false);
     }
 }
 
@@ -606,8 +565,7 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
     } else if (effect_ == 21) {
         ResizeTouched = true;
     }
-    if (MouseDown)
-        MouseDown(button, shift, x, y);
+    if (MouseDown) MouseDown(button, shift, x, y);
 }
 
 void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
@@ -615,15 +573,12 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
     if (LeftDown) {
         dragShift_ = shift;
         moved_ = true;
-        if (!fitMode_)
-            SetMousePointer(MousePointer::Custom);
+        if (!fitMode_) SetMousePointer(MousePointer::Custom);
         const bool onSlider = screenButtonEnabled_ && panelIndex_ == kPanelSlider;
         if (IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 25, 26, 27, 38, 42, 47}) || (e >= 28 && e <= 37)) {
             currentPoint_ = PointF(x, y);
-            if (e == 38 || e == 47)
-                stampPoint_ = currentPoint_;
-            if ((e == 19 || e == 20) && !screenButtonEnabled_)
-                pickPoint_ = currentPoint_;
+            if (e == 38 || e == 47) stampPoint_ = currentPoint_;
+            if ((e == 19 || e == 20) && !screenButtonEnabled_) pickPoint_ = currentPoint_;
             Repaint();
         } else if (IsOneOf(e, {2, 3, 7, 11})) {
             // Only a drag that starts on the slider changes anything.
@@ -658,21 +613,226 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         }
     }
     lastPoint_ = PointF(x, y);
-    if (MouseMove)
-        MouseMove(button, shift, x, y);
+    if (MouseMove) MouseMove(button, shift, x, y);
 }
 
 void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     LeftDown = false;
     if (screenButtonEnabled_) {
-        if (effect_ == 21)
-            Painting(false, false, true, false);
-        if (neighbours_.imageToolbar)
-            neighbours_.imageToolbar->PressDownID(5, false);
+        if (effect_ == 21) Painting(false, false, true, false);
+        if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
     } else if (effect_ == 0) {
         // A pan ends in a sharp picture.
         Painting(false, false, true, false);
     }
-    if (MouseUp)
-        MouseUp(button, shift, x, y);
+    if (MouseUp) MouseUp(button, shift, x, y);
+}
+
+// ---- The apply step, the undo history and saving ----
+
+bool Imageyzviewer::CommitStep(GdipBitmap step) {
+    if (!step) return false;
+    GdipImage shown;
+    if (GdipCloneImage(step.get(), shown.put()) != Ok) return false;
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(shown.get(), &w);
+    GdipGetImageHeight(shown.get(), &h);
+    history_.Push(std::move(step));
+    ImgDIB.SetDIB(shown.release());
+    ImgDIB.SetWidth(static_cast<float>(w));
+    ImgDIB.SetHeight(static_cast<float>(h));
+    LayOut(static_cast<float>(Width()), static_cast<float>(Height()), false);
+    return true;
+}
+
+void Imageyzviewer::SettleHistory() {
+    if (history_.Settle()) return;
+    // The newest step could not be written: the step before it is shown again.
+    GdiDIB before;
+    if (before.Import(UndoFile(history_.Index()))) {
+        ImgDIB = std::move(before);
+        LayOut(static_cast<float>(Width()), static_cast<float>(Height()), false);
+        Painting(true, false, false, false);
+    }
+    RefreshUndoState();
+}
+
+void Imageyzviewer::RefreshUndoState() {
+    const int32_t index = history_.Index();
+    UndoE = index != 0 && UndoHistory::StepExists(index - 1);
+    RedoE = UndoHistory::StepExists(index + 1);
+    if (neighbours_.imageToolbar) {
+        neighbours_.imageToolbar->EnabledID(8, UndoE);
+        neighbours_.imageToolbar->EnabledID(9, RedoE);
+        neighbours_.imageToolbar->StartPaint();
+    }
+}
+
+void Imageyzviewer::ClosingWork(bool stepMade) {
+    if (neighbours_.mainWindow) {
+        neighbours_.mainWindow->SetSelEffect(0);
+        neighbours_.mainWindow->FormOption(true, true);
+    }
+    RefreshUndoState();
+    // A mode that changed nothing leaves nothing to save.
+    if (stepMade) {
+        AppliedEffect = true;
+        SaveState = false;
+    }
+}
+
+bool Imageyzviewer::SaveUndo() {
+    if (!NoOpen()) return false;
+    SettleHistory();
+    Hourglass wait;
+    applyOffsetX_ = view_.OffsetX;
+    applyOffsetY_ = view_.OffsetY;
+    StepInputs in;
+    in.effect = effect_;
+    in.image = ImgDIB.DIB();
+    in.width = ImgDIB.Width();
+    in.height = ImgDIB.Height();
+    in.fitRect = fitRect_;
+    in.shownWidth = view_.ShownWidth;
+    in.shownHeight = view_.ShownHeight;
+    in.sliderValue = sliderValue_;
+    in.max = max_;
+    in.lightPoint = lightPoint_;
+    in.textColor = textColor_;
+    in.rotateWidth = App().RotateWidth;
+    in.rotateHeight = App().RotateHeight;
+    const int32_t mode = effect_;
+    const bool made = CommitStep(RenderStep(in));
+    if (made) {
+        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
+            fitMode_ = false;
+        if (mode == 21) zoom_ = 1.0f;
+        effect_ = 0;
+        ForwardKeys = true;
+        Painting(true, false, false, false);
+    }
+    ClosingWork(made);
+    return made;
+}
+
+bool Imageyzviewer::UndoAndRedo(bool undo) {
+    SettleHistory();
+    int32_t step = history_.Index() + (undo ? -1 : 1);
+    if (!undo && !UndoHistory::StepExists(step)) return false; // past the newest step
+    if (step < 0) step = 0;
+    Hourglass wait;
+    // Read into a new image first: a step that cannot be read changes nothing.
+    GdiDIB loaded;
+    if (!loaded.Import(UndoFile(step))) return false;
+    ImgDIB = std::move(loaded);
+    history_.SetIndex(step);
+    (void)Import(L"", true, false, false);
+    RefreshUndoState();
+    return true;
+}
+
+void Imageyzviewer::UnRedoPaint() {
+    if (!NoOpen()) return;
+    GdipGraphics g = CreateGraphics();
+    if (!g) return;
+    GdipSetInterpolationMode(g.get(), InterpolationModeHighQualityBicubic);
+    if (fitMode_) {
+        GdipDrawImageRect(g.get(), ImgDIB.DIB(), fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+    } else {
+        view_.OffsetX = applyOffsetX_;
+        view_.OffsetY = applyOffsetY_;
+        GdipDrawImageRectI(g.get(), ImgDIB.DIB(), view_.OffsetX, view_.OffsetY, view_.ShownWidth, view_.ShownHeight);
+    }
+    g.reset();
+    Refresh();
+}
+
+namespace {
+
+// The shown image written through the encoder of format by way of a temporary file.
+bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality) {
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageType(image, &type);
+    GdipBitmap copy;
+    if (type != ImageTypeBitmap) {
+        // A metafile goes to the bitmap encoders as its picture.
+        copy = FullCopy(image);
+        if (!copy) return false;
+        image = copy.get();
+    }
+    return SaveImageSafely(image, fileName, format, quality);
+}
+
+} // namespace
+
+bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
+    if (!NoOpen() || fileName.empty()) return false;
+    Hourglass wait;
+    if (!WriteImage(ImgDIB.DIB(), fileName, format, quality)) return false;
+    SaveState = true;
+    return true;
+}
+
+bool Imageyzviewer::ShowsScratchFile() const {
+    const std::wstring shown = LowerText(CurFilename);
+    return shown == LowerText(App().ProgramFolder + L"Tempnewimage.png") ||
+           shown == LowerText(App().DataPath + L"Tempdelete.tmp");
+}
+
+bool Imageyzviewer::SaveOnly() {
+    if (!NoOpen() || CurFilename.empty() || ShowsScratchFile() || !neighbours_.fileShell) return false;
+    const std::wstring ext = neighbours_.fileShell->GetFileExt(CurFilename);
+    int32_t format = -1, quality = 90;
+    if (ext == L"bmp")
+        format = kFormatBmp;
+    else if (ext == L"gif")
+        format = kFormatGif;
+    else if (ext == L"jpg" || ext == L"jpeg")
+        format = kFormatJpeg, quality = 100;
+    else if (ext == L"png")
+        format = kFormatPng;
+    else if (ext == L"tif" || ext == L"tiff")
+        format = kFormatTiff;
+    if (format < 0) return false; // no encoder for it: the file stays as it is
+    Hourglass wait;
+    return WriteImage(ImgDIB.DIB(), CurFilename, format, quality);
+}
+
+bool Imageyzviewer::DeleteImage() {
+    if (!NoOpen() || CurFilename.empty() || !neighbours_.fileShell || ShowsScratchFile()) return false;
+    SettleHistory();
+    Hourglass wait;
+    const std::wstring original = CurFilename, scratch = App().DataPath + L"Tempdelete.tmp";
+    // Nothing is recycled unless its copy is safe; the shown image holds no handle on its file.
+    if (!::CopyFileW(original.c_str(), scratch.c_str(), FALSE)) return false;
+    if (!neighbours_.fileShell->RecycleFile(original)) {
+        ::DeleteFileW(scratch.c_str());
+        return false;
+    }
+    return Import(scratch, false, false, false);
+}
+
+bool Imageyzviewer::ResizeCanvas() {
+    if (!NoOpen() || !neighbours_.sizeDialog) return false;
+    const std::optional<CanvasSizeChoice> choice =
+        neighbours_.sizeDialog->Ask(::GetParent(hWnd()), RoundHalfEven(ImgDIB.Width()), RoundHalfEven(ImgDIB.Height()));
+    if (!choice || choice->width <= 0 || choice->height <= 0) return false;
+    SettleHistory();
+    const bool made = CommitStep(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
+                                                    choice->height, choice->background));
+    if (!made) return false;
+    fitMode_ = false;
+    effect_ = 0;
+    ForwardKeys = true;
+    zoom_ = 1.0f;
+    Painting(true, false, false, false);
+    if (neighbours_.mainWindow) {
+        neighbours_.mainWindow->SetSelEffect(0);
+        neighbours_.mainWindow->FormOption(false, true);
+    }
+    RefreshUndoState();
+    // A new canvas size is an edit like any other.
+    AppliedEffect = true;
+    SaveState = false;
+    return true;
 }

@@ -5,6 +5,8 @@
 
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
+#include "editor/CanvasSizeDialog.h"
+#include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
@@ -18,6 +20,8 @@ struct CanvasNeighbours {
     CanvasMainWindow* mainWindow = nullptr;
     ImageToolbarView* imageToolbar = nullptr;
     ShortcutKeyHandler* shortcutKeys = nullptr;
+    ImageFileShell* fileShell = nullptr;
+    CanvasSizeDialog* sizeDialog = nullptr;
 };
 
 class Imageyzviewer : public PictureBox, public CanvasModel {
@@ -50,6 +54,36 @@ public:
     void Painting(bool rebuildThumbnail, bool unused, bool highQuality, bool renderToUndo);
     // The colour-picker panel at the top right.
     void ColorControl();
+
+    // The apply step: the current Effect's result becomes the next undo step and is shown at once
+    // (its file is written in the background). False when the mode made no step: then the shown
+    // image, the step index and the flags are as they were.
+    bool SaveUndo();
+    // The grey style and the flips: the host sets Effect 8, 23 or 24 first.
+    bool GreyEffect() { return SaveUndo(); }
+    // One step back (undo) or forward; false when there is no such step or its file cannot be read
+    // (then nothing changes).
+    bool UndoAndRedo(bool undo = false);
+    // Draws the shown image again where it was when the last step was applied.
+    void UnRedoPaint();
+
+    // Writes the shown image to fileName with the encoder of format (0 bmp, 1 jpeg with quality,
+    // 2 gif, 5 tiff, 6 png). SaveState becomes True only when the file was written; a failed save
+    // leaves an existing file as it was.
+    [[nodiscard]] bool SaveImage(const std::wstring& fileName, int32_t format, int32_t quality = 0);
+    // Writes the shown image over its own file, the encoder chosen by the extension. Refused for an
+    // extension without an encoder and for a scratch copy (a new image, the copy shown after a
+    // delete): those are saved with SaveImage under a name the user picks.
+    [[nodiscard]] bool SaveOnly();
+    // True while the shown file is one of the canvas's scratch copies.
+    [[nodiscard]] bool ShowsScratchFile() const;
+    // Moves the opened file to the recycle bin and shows a scratch copy of it. False (and the file
+    // is kept and shown) when the copy or the recycling failed.
+    [[nodiscard]] bool DeleteImage();
+    void DisposeImgDIB() { ImgDIB.Destroy(); }
+    // Asks for a canvas size and colour and makes a step with the image centred on that canvas.
+    // False when the dialog was not confirmed with a size or the step could not be made.
+    bool ResizeCanvas();
 
     // Properties. A setter that notifies calls onPropertyChanged with the property's name.
     void SetEffect(int32_t mode);
@@ -109,6 +143,12 @@ private:
     bool DrawModeOverlay(GpGraphics* g, bool renderToUndo);
     void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
     void ReleasePaintResources();
+    // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
+    [[nodiscard]] bool CommitStep(GdipBitmap step);
+    // Waits for the newest step file; when its write failed, shows the step before again.
+    void SettleHistory();
+    void RefreshUndoState();
+    void ClosingWork(bool stepMade);
 
     CanvasNeighbours neighbours_;
 
@@ -125,7 +165,10 @@ private:
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;
     GpImage* thumbnailOf_ = nullptr;
-    DIBsave ViewBuffer; // the fit-size copy the tools preview from (Effect not 0)
+    DIBsave ViewBuffer;                 // the fit-size copy the tools preview from (Effect not 0)
+    GpGraphics* stepSurface_ = nullptr; // the surface of the step being rendered (RenderToUndo)
+    int32_t applyOffsetX_ = 0, applyOffsetY_ = 0;
+    PointF lightPoint_{};
 
     // Tool and pointer state.
     std::wstring fontA_;

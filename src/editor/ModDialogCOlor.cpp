@@ -25,8 +25,7 @@ int32_t ShowColorDialog(HWND owner, int32_t colour, bool fullOpen) {
     ColorDialogState& state = State();
     if (!state.filled) {
         // Entries 0 and 1 stay black.
-        for (size_t i = 2; i < state.customColors.size(); ++i)
-            state.customColors[i] = ::GetSysColor(COLOR_BTNFACE);
+        for (size_t i = 2; i < state.customColors.size(); ++i) state.customColors[i] = ::GetSysColor(COLOR_BTNFACE);
         state.filled = true;
     }
     ColorDialogRequest request;
@@ -45,8 +44,7 @@ int32_t ShowColorDialog(HWND owner, int32_t colour, bool fullOpen) {
     choose.lpCustColors = request.customColors->data();
     choose.Flags = request.flags;
     // Any failure of the dialog counts as a cancel.
-    if (!::ChooseColorW(&choose))
-        return -1;
+    if (!::ChooseColorW(&choose)) return -1;
     return static_cast<int32_t>(choose.rgbResult & 0xFFFFFF);
 }
 

@@ -28,8 +28,7 @@ HWND MakeChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style
                HFONT font) {
     HWND child = ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, kTop, width,
                                    height, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (child && font)
-        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (child && font) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 
@@ -44,8 +43,7 @@ void AddEntry(HWND list, const std::wstring& text) {
 
 std::wstring EntryText(HWND list, LRESULT index) {
     const LRESULT length = ::SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR || length < 0)
-        return {};
+    if (length == CB_ERR || length < 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT got =
         ::SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
@@ -58,18 +56,14 @@ std::optional<int32_t> SizeFromText(const std::wstring& text) {
     const wchar_t* begin = text.c_str();
     wchar_t* end = nullptr;
     const double value = std::wcstod(begin, &end);
-    if (end == begin)
-        return std::nullopt;
-    while (*end && std::iswspace(*end))
-        ++end;
-    if (*end)
-        return std::nullopt;
+    if (end == begin) return std::nullopt;
+    while (*end && std::iswspace(*end)) ++end;
+    if (*end) return std::nullopt;
     return TryRoundHalfEven(value);
 }
 
 void MoveChild(HWND child, int left) {
-    if (child)
-        ::SetWindowPos(child, nullptr, left, kTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (child) ::SetWindowPos(child, nullptr, left, kTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -84,8 +78,7 @@ YDSTextControl::~YDSTextControl() {
 }
 
 bool YDSTextControl::Create(const PictureBoxArgs& args) {
-    if (!PictureBox::Create(args))
-        return false;
+    if (!PictureBox::Create(args)) return false;
     LoadIcons();
     WindowDc screen(nullptr);
     const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
@@ -119,8 +112,7 @@ void YDSTextControl::LoadIcons() {
     for (UINT i = 0; i < 3; ++i) {
         HICON icon = ::ExtractIconW(::GetModuleHandleW(nullptr), library.c_str(), i);
         // ExtractIcon answers 1 for a file that holds no icons at all.
-        if (reinterpret_cast<UINT_PTR>(icon) > 1)
-            icons_[i].reset(icon);
+        if (reinterpret_cast<UINT_PTR>(icon) > 1) icons_[i].reset(icon);
     }
 }
 
@@ -132,8 +124,7 @@ void YDSTextControl::Layout(int width) {
     styleLeft_ = sizeLeft_ - kStyleWidth - 50;
     fontLeft_ = styleLeft_ - kFontWidth - 10;
     text1Left_ = fontLeft_ - kText1Width - 10;
-    if (pickColor_.hWnd())
-        pickColor_.Move(pickLeft_, kTop, kPickWidth, kPickHeight);
+    if (pickColor_.hWnd()) pickColor_.Move(pickLeft_, kTop, kPickWidth, kPickHeight);
     MoveChild(children_.cbTextRender, renderLeft_);
     MoveChild(children_.cbFontSize, sizeLeft_);
     MoveChild(children_.cbTextStyle, styleLeft_);
@@ -148,13 +139,11 @@ void YDSTextControl::textFont(const std::wstring& face) {
 
 void YDSTextControl::HideText(bool hide) {
     textHidden_ = hide;
-    if (children_.text1)
-        ::ShowWindow(children_.text1, hide ? SW_HIDE : SW_SHOWNA);
+    if (children_.text1) ::ShowWindow(children_.text1, hide ? SW_HIDE : SW_SHOWNA);
 }
 
 void YDSTextControl::textFontSize(const std::wstring& text) {
-    if (const auto size = SizeFromText(text))
-        textFontSize_ = *size;
+    if (const auto size = SizeFromText(text)) textFontSize_ = *size;
     Notify(L"textFontSize");
 }
 
@@ -174,14 +163,12 @@ void YDSTextControl::textFontColor(int32_t rgb) {
 }
 
 void YDSTextControl::Notify(const wchar_t* property) {
-    if (onPropertyChanged)
-        onPropertyChanged(property);
+    if (onPropertyChanged) onPropertyChanged(property);
 }
 
 void YDSTextControl::AddFontMode() {
     const Children c = children_;
-    for (int32_t i = 0; i < fonts_.FontCount(); ++i)
-        AddEntry(c.cbFont, fonts_.FontAt(i));
+    for (int32_t i = 0; i < fonts_.FontCount(); ++i) AddEntry(c.cbFont, fonts_.FontAt(i));
     const LRESULT count = ::SendMessageW(c.cbFont, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         if (EntryText(c.cbFont, i) == L"Tahoma") {
@@ -190,41 +177,32 @@ void YDSTextControl::AddFontMode() {
             break;
         }
     }
-    for (int size = kFirstSize; size <= kLastSize; ++size)
-        AddEntry(c.cbFontSize, std::to_wstring(size));
+    for (int size = kFirstSize; size <= kLastSize; ++size) AddEntry(c.cbFontSize, std::to_wstring(size));
     ::SendMessageW(c.cbFontSize, CB_SETCURSEL, 3, 0); // the size 8
     OnListChanged(c.cbFontSize);
-    for (const wchar_t* style : kStyles)
-        AddEntry(c.cbTextStyle, style);
+    for (const wchar_t* style : kStyles) AddEntry(c.cbTextStyle, style);
     ::SendMessageW(c.cbTextStyle, CB_SETCURSEL, 0, 0);
     OnListChanged(c.cbTextStyle);
-    for (const wchar_t* render : kRenders)
-        AddEntry(c.cbTextRender, render);
+    for (const wchar_t* render : kRenders) AddEntry(c.cbTextRender, render);
     ::SendMessageW(c.cbTextRender, CB_SETCURSEL, 2, 0);
     OnListChanged(c.cbTextRender);
 }
 
 void YDSTextControl::OnListChanged(HWND list) {
     const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR)
-        return;
+    if (index == CB_ERR) return;
     if (list == children_.cbFont) {
         textFont_ = EntryText(list, index);
-        if (onFontClick)
-            onFontClick();
+        if (onFontClick) onFontClick();
     } else if (list == children_.cbFontSize) {
-        if (const auto size = SizeFromText(EntryText(list, index)))
-            textFontSize_ = *size;
-        if (onFontSizeClick)
-            onFontSizeClick();
+        if (const auto size = SizeFromText(EntryText(list, index))) textFontSize_ = *size;
+        if (onFontSizeClick) onFontSizeClick();
     } else if (list == children_.cbTextStyle) {
         textFontStyle_ = static_cast<int32_t>(index);
-        if (onFontStyleClick)
-            onFontStyleClick();
+        if (onFontStyleClick) onFontStyleClick();
     } else if (list == children_.cbTextRender) {
         textFontRender_ = static_cast<int32_t>(index);
-        if (onFontRenderClick)
-            onFontRenderClick();
+        if (onFontRenderClick) onFontRenderClick();
     }
 }
 
@@ -235,8 +213,7 @@ void YDSTextControl::OnPickColorClick() {
         mainWindow_.SetCanvasTextColor(chosen);
         PaintColorBox(chosen);
     }
-    if (onColorClick)
-        onColorClick();
+    if (onColorClick) onColorClick();
 }
 
 void YDSTextControl::PaintColorBox(int32_t rgb) {
@@ -246,8 +223,7 @@ void YDSTextControl::PaintColorBox(int32_t rgb) {
 }
 
 void YDSTextControl::StartPaint() {
-    if (App().GdiplusToken == 0 || !hWnd())
-        return;
+    if (App().GdiplusToken == 0 || !hWnd()) return;
     Cls();
     const int width = Width(), height = Height();
     {
@@ -256,16 +232,12 @@ void YDSTextControl::StartPaint() {
         const PointF top{0, 0}, bottom{0, static_cast<float>(height)};
         GdipCreateLineBrush(&top, &bottom, ColorARGB(255, 251, 250, 247), ColorARGB(255, 244, 242, 233),
                             WrapModeTileFlipY, brush.put());
-        if (surface && brush)
-            GdipFillRectangleI(surface.get(), brush.get(), 0, 0, width, height);
+        if (surface && brush) GdipFillRectangleI(surface.get(), brush.get(), 0, 0, width, height);
     }
     // The icons are GDI's to draw; the GDI+ surface is gone by now.
-    if (!textHidden_ && icons_[2])
-        ::DrawIcon(hDC(), text1Left_ - 40, 0, icons_[2].get());
-    if (icons_[1])
-        ::DrawIcon(hDC(), styleLeft_ + kStyleWidth + 15, 0, icons_[1].get());
-    if (icons_[0])
-        ::DrawIcon(hDC(), sizeLeft_ + kSizeWidth + 15, 0, icons_[0].get());
+    if (!textHidden_ && icons_[2]) ::DrawIcon(hDC(), text1Left_ - 40, 0, icons_[2].get());
+    if (icons_[1]) ::DrawIcon(hDC(), styleLeft_ + kStyleWidth + 15, 0, icons_[1].get());
+    if (icons_[0]) ::DrawIcon(hDC(), sizeLeft_ + kSizeWidth + 15, 0, icons_[0].get());
     Refresh();
 }
 
@@ -283,8 +255,7 @@ bool YDSTextControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resu
             return true;
         }
         if (child == children_.text1 && HIWORD(wp) == STN_CLICKED) {
-            if (onTextClick)
-                onTextClick();
+            if (onTextClick) onTextClick();
             *result = 0;
             return true;
         }

@@ -42,8 +42,7 @@ std::optional<DabRect> ClipSquare(int64_t l, int64_t t, int64_t r, int64_t b, in
 }
 
 // The inside columns of one row between left and right, for a convex inside test centred on cx.
-template <typename Inside>
-Span FindSpan(Inside inside, double cx, double halfWidth, int32_t left, int32_t right) {
+template <typename Inside> Span FindSpan(Inside inside, double cx, double halfWidth, int32_t left, int32_t right) {
     const double nearest = std::clamp(std::floor(cx + 0.5), static_cast<double>(left), static_cast<double>(right));
     const int32_t c = static_cast<int32_t>(nearest);
     if (!inside(c)) return {1, 0}; // the nearest column is out, so all are
@@ -102,8 +101,7 @@ inline float Weight(int64_t d2, int64_t r2) {
 
 // A value per squared distance (make(d2)), worked out on first use; only the distances that occur
 // are met, about a third of those up to r^2. Huge dabs skip the table.
-template <typename Make>
-class PerDistance {
+template <typename Make> class PerDistance {
 public:
     using Entry = decltype(std::declval<Make>()(int64_t{}));
     PerDistance(const DabShape& shape, int32_t cx, int32_t cy, int64_t r2, Make make) : make_(make) {
@@ -179,8 +177,8 @@ std::optional<IntegerDab> PlanDab(const DIBArray& view, int32_t x, int32_t y, in
     const int32_t r = RoundHalfEven(static_cast<double>(size) * 0.5);
     if (r < 0) return std::nullopt;
     const int64_t e = r == 0 ? 1 : 0;
-    const auto rect = ClipSquare(int64_t{x} - r, int64_t{y} - r, int64_t{x} + r + e, int64_t{y} + r + e,
-                                 view.Width(), view.Height());
+    const auto rect =
+        ClipSquare(int64_t{x} - r, int64_t{y} - r, int64_t{x} + r + e, int64_t{y} + r + e, view.Width(), view.Height());
     if (!rect) return std::nullopt;
     const int64_t r2 = int64_t{r} * r;
     return IntegerDab{r, r2, ShapeAround(*rect, x, y, r2)};
@@ -262,7 +260,7 @@ void EraserBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t
         const double amount = mode == kEraserBrush ? static_cast<double>(strength) : static_cast<double>(k);
         const int64_t r2 = dab->r2;
         PerDistance lower(dab->shape, x, y, r2,
-                                        [=](int64_t d2) { return MakeOffset(-static_cast<double>(Weight(d2, r2)) * amount); });
+                          [=](int64_t d2) { return MakeOffset(-static_cast<double>(Weight(d2, r2)) * amount); });
         ForEachPixel(view, *dab, x, y, [&](Pixel32* row, int32_t, int32_t px, int64_t d2) {
             row[px].a = ApplyOffset(row[px].a, lower(d2));
         });
@@ -284,8 +282,7 @@ void ToneBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t y
     case kToneDodge:
     case kToneBurn: {
         const double sign = tool == kToneDodge ? 1.0 : -1.0;
-        PerDistance shift(dab->shape, x, y, r2,
-                                        [=](int64_t d2) { return MakeOffset(sign * Weight(d2, r2) * k); });
+        PerDistance shift(dab->shape, x, y, r2, [=](int64_t d2) { return MakeOffset(sign * Weight(d2, r2) * k); });
         ForEachPixel(view, *dab, x, y, [&](Pixel32* row, int32_t, int32_t px, int64_t d2) {
             const Offset o = shift(d2);
             Pixel32& p = row[px];
@@ -308,7 +305,7 @@ void ToneBrush(DIBsave& display, CDIB& layer, int32_t imgH, int32_t x, int32_t y
     case kToneSaturation: {
         const int64_t c = RoundHalfEven(strength / 100.0);
         PerDistance shift(dab->shape, x, y, r2,
-                                        [=](int64_t d2) { return MakeOffset(-static_cast<double>(Weight(d2, r2)) * strength); });
+                          [=](int64_t d2) { return MakeOffset(-static_cast<double>(Weight(d2, r2)) * strength); });
         ForEachPixel(view, *dab, x, y, [&](Pixel32* row, int32_t, int32_t px, int64_t d2) {
             const Offset o = shift(d2);
             Pixel32& p = row[px];
@@ -373,7 +370,8 @@ void SmudgeBrush(DIBsave& display, CDIB& layer, int32_t imgH, float x, float y, 
     if (r < 0) return;
     const float e = r == 0 ? 1.0f : 0.0f;
     const auto l = TryRoundHalfEven(x - static_cast<float>(r)), t = TryRoundHalfEven(y - static_cast<float>(r));
-    const auto rr = TryRoundHalfEven(x + static_cast<float>(r) + e), b = TryRoundHalfEven(y + static_cast<float>(r) + e);
+    const auto rr = TryRoundHalfEven(x + static_cast<float>(r) + e),
+               b = TryRoundHalfEven(y + static_cast<float>(r) + e);
     if (!l || !t || !rr || !b) return;
     const auto rect = ClipSquare(*l, *t, *rr, *b, view.Width(), view.Height());
     if (!rect) return;

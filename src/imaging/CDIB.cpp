@@ -17,7 +17,9 @@ struct BitmapInfo256 {
     RGBQUAD colours[256];
 };
 
-int32_t PaletteEntries(int32_t bpp) { return bpp >= 1 && bpp <= 8 ? (1 << bpp) : 0; }
+int32_t PaletteEntries(int32_t bpp) {
+    return bpp >= 1 && bpp <= 8 ? (1 << bpp) : 0;
+}
 
 // Describes a 32 bpp CDIB to GdipBitmapLockBits as a user buffer: a negative stride from the last
 // stored row, so that GDI+'s top row lands in the bottom-up section's last row.
@@ -138,8 +140,8 @@ BOOL CDIB::Stretch(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, int32_t 
     // HALFTONE misaligns brushes unless the brush origin is set again after it.
     POINT oldOrigin{};
     ::SetBrushOrgEx(dst, 0, 0, &oldOrigin);
-    const BOOL result = ::StretchBlt(dst, x, y, w, h, hDC(), srcX, srcY, srcW == 0 ? width_ : srcW,
-                                     srcH == 0 ? height_ : srcH, rop);
+    const BOOL result =
+        ::StretchBlt(dst, x, y, w, h, hDC(), srcX, srcY, srcW == 0 ? width_ : srcW, srcH == 0 ? height_ : srcH, rop);
     if (previous) ::SetStretchBltMode(dst, previous);
     ::SetBrushOrgEx(dst, oldOrigin.x, oldOrigin.y, nullptr);
     return result;

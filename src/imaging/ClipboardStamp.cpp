@@ -19,8 +19,8 @@ namespace {
 // SetClipboardData then fails on Windows: a hidden message-only window owns what we put there.
 HWND ClipboardOwner() {
     static HWND owner = [] {
-        return ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
+        return ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ::GetModuleHandleW(nullptr),
+                                 nullptr);
     }();
     return owner;
 }
@@ -65,8 +65,8 @@ bool IsReservedDeviceName(const std::wstring& name) {
     base = FoldCase(base);
     for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
         if (base == device) return true;
-    if (base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
-        base[3] >= L'0' && base[3] <= L'9')
+    if (base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) && base[3] >= L'0' &&
+        base[3] <= L'9')
         return true;
     return false;
 }
@@ -129,7 +129,9 @@ bool PasteClipboardImage(GdipImage& image, int32_t& w, int32_t& h) {
     return true;
 }
 
-std::wstring StampTempPath() { return AddBackslash(App().ProgramFolder) + L"Librarians\\Stamptemp.tmp"; }
+std::wstring StampTempPath() {
+    return AddBackslash(App().ProgramFolder) + L"Librarians\\Stamptemp.tmp";
+}
 
 std::wstring StampLibPath(const std::wstring& name) {
     return AddBackslash(App().ProgramFolder) + L"Librarians\\" + name + L".lib";

@@ -9,11 +9,14 @@
 #include <unordered_map>
 #include <vector>
 
-void DIBsave::SetWidth(float width) { width_ = RoundHalfEven(width); }
-void DIBsave::SetHeight(float height) { height_ = RoundHalfEven(height); }
+void DIBsave::SetWidth(float width) {
+    width_ = RoundHalfEven(width);
+}
+void DIBsave::SetHeight(float height) {
+    height_ = RoundHalfEven(height);
+}
 
-bool DIBsave::CreateBlankMemory(int32_t height, int32_t width, GpImage* srcImage, bool useSrcFormat,
-                                bool highQuality) {
+bool DIBsave::CreateBlankMemory(int32_t height, int32_t width, GpImage* srcImage, bool useSrcFormat, bool highQuality) {
     Destroy();
     NewWidth = width;
     NewHeight = height;
@@ -58,7 +61,9 @@ void DIBsave::ClearIMG() {
     ShowOwned();
 }
 
-void DIBsave::Destroy() { ClearIMG(); }
+void DIBsave::Destroy() {
+    ClearIMG();
+}
 
 // Some GIF encoders (Wine's among them) report success but write an unreadable file from 24 or 32
 // bpp input; from indexed input every encoder writes a valid GIF. An image of at most 256 colours
@@ -172,7 +177,8 @@ GdipBitmap OpaqueCopy(GpImage* image) {
     PixelFormat format = 0;
     ImageType type = ImageTypeUnknown;
     if (GdipGetImageType(image, &type) != Ok || type != ImageTypeBitmap) return {};
-    if (GdipGetImagePixelFormat(image, &format) != Ok || (format != PixelFormat32bppARGB && format != PixelFormat32bppPARGB))
+    if (GdipGetImagePixelFormat(image, &format) != Ok ||
+        (format != PixelFormat32bppARGB && format != PixelFormat32bppPARGB))
         return {};
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);
@@ -183,7 +189,8 @@ GdipBitmap OpaqueCopy(GpImage* image) {
     if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead, format, &data) != Ok) return {};
     bool opaque = true;
     for (UINT y = 0; y < h && opaque; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) + y * data.Stride);
+        const uint32_t* row =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) + y * data.Stride);
         for (UINT x = 0; x < w; ++x) {
             if ((row[x] >> 24) != 0xFF) {
                 opaque = false;
@@ -193,7 +200,8 @@ GdipBitmap OpaqueCopy(GpImage* image) {
     }
     GdipBitmapUnlockBits(bitmap, &data);
     GdipBitmap copy;
-    if (opaque) GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), PixelFormat24bppRGB, bitmap, copy.put());
+    if (opaque)
+        GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), PixelFormat24bppRGB, bitmap, copy.put());
     return copy;
 }
 

@@ -31,8 +31,8 @@ public:
     // Makes the bitmap (32 bpp ARGB, or srcImage's pixel format when useSrcFormat) and its surface.
     // Height comes before width. A bitmap and surface made earlier are released first. Returns
     // whether the bitmap was made (the surface cannot exist on an indexed format).
-    [[nodiscard]] bool CreateBlankMemory(int32_t height, int32_t width, GpImage* srcImage = nullptr, bool useSrcFormat = false,
-                           bool highQuality = false);
+    [[nodiscard]] bool CreateBlankMemory(int32_t height, int32_t width, GpImage* srcImage = nullptr,
+                                         bool useSrcFormat = false, bool highQuality = false);
 
     // Fills the whole surface with an ARGB colour.
     void ClearScreen(uint32_t colour);
@@ -69,4 +69,4 @@ private:
 // GIF is written from an 8 bpp indexed copy. Used by DIBsave::Save and by callers holding any
 // GDI+ image.
 [[nodiscard]] bool SaveImageSafely(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality,
-                     CLSID* encoderFound = nullptr);
+                                   CLSID* encoderFound = nullptr);

@@ -20,15 +20,15 @@ public:
     [[nodiscard]] int32_t Width() const { return width_; }
     [[nodiscard]] int32_t Height() const { return height_; }
     [[nodiscard]] bool Attached() const { return pixels_ != nullptr; }
-    [[nodiscard]] bool InRange(int32_t x, int32_t y) const {
-        return x >= 0 && y >= 0 && x < width_ && y < height_;
-    }
+    [[nodiscard]] bool InRange(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     // Checked access: null outside the pixels.
     [[nodiscard]] Pixel32* At(int32_t x, int32_t y) const {
         return InRange(x, y) ? pixels_ + static_cast<size_t>(y) * static_cast<size_t>(width_) + x : nullptr;
     }
     // Row y (storage order) for loops that have already clipped to the pixels.
-    [[nodiscard]] Pixel32* Row(int32_t y) const { return pixels_ + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+    [[nodiscard]] Pixel32* Row(int32_t y) const {
+        return pixels_ + static_cast<size_t>(y) * static_cast<size_t>(width_);
+    }
 
 private:
     friend void MapDIBArray(const CDIB& dib, DIBArray& view);

@@ -30,12 +30,17 @@ GpImage* GdiDIB::ReleaseDIB() {
     return image_.release();
 }
 
-void GdiDIB::SetWidth(float width) { width_ = RoundHalfEven(width); }
-void GdiDIB::SetHeight(float height) { height_ = RoundHalfEven(height); }
+void GdiDIB::SetWidth(float width) {
+    width_ = RoundHalfEven(width);
+}
+void GdiDIB::SetHeight(float height) {
+    height_ = RoundHalfEven(height);
+}
 
 GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
-    UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return nullptr;
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) return nullptr;

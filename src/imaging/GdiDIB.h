@@ -35,8 +35,7 @@ public:
     [[nodiscard]] bool Import(const std::wstring& fileName);
 
     // Fits a source size into a box without enlarging it; X and Y centre it inside the box.
-    static void GetBestFitInfo(float srcW, float srcH, float dstW, float dstH, float& x, float& y, float& w,
-                               float& h);
+    static void GetBestFitInfo(float srcW, float srcH, float dstW, float dstH, float& x, float& y, float& w, float& h);
 
     void Destroy();
 

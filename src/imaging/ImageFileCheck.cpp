@@ -6,9 +6,15 @@
 
 namespace {
 
-uint32_t Be32(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3]; }
-uint32_t Le16(const uint8_t* p) { return uint32_t{p[0]} | (uint32_t{p[1]} << 8); }
-uint32_t Le32(const uint8_t* p) { return Le16(p) | (Le16(p + 2) << 16); }
+uint32_t Be32(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+uint32_t Le16(const uint8_t* p) {
+    return uint32_t{p[0]} | (uint32_t{p[1]} << 8);
+}
+uint32_t Le32(const uint8_t* p) {
+    return Le16(p) | (Le16(p + 2) << 16);
+}
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
     static const std::array<uint32_t, 256> table = [] {
@@ -86,7 +92,8 @@ bool BmpSound(const uint8_t* data, size_t size) {
     const uint64_t limit = 2ull * size + 1024; // sizes stated far beyond the file are lies
     if (planes != 1 || width <= 0 || height == 0) return false;
     if (fileSize > limit || imageSize > limit) return false;
-    if (xDensity > 0 && yDensity > 0 && std::max(xDensity, yDensity) / std::min(xDensity, yDensity) > 1000) return false;
+    if (xDensity > 0 && yDensity > 0 && std::max(xDensity, yDensity) / std::min(xDensity, yDensity) > 1000)
+        return false;
     const bool rle = compression == 1 || compression == 2;
     if (rle && height < 0) return false;
     if (bits > 8) return true;
@@ -95,7 +102,8 @@ bool BmpSound(const uint8_t* data, size_t size) {
     const uint32_t colours = coloursUsed ? coloursUsed : maxColours;
     if (offset > size) return false;
     const uint32_t rows = static_cast<uint32_t>(height < 0 ? -static_cast<int64_t>(height) : height);
-    if (rle) return RleSound(data + offset, size - offset, static_cast<uint32_t>(width), rows, compression == 2, colours);
+    if (rle)
+        return RleSound(data + offset, size - offset, static_cast<uint32_t>(width), rows, compression == 2, colours);
     if (compression != 0 || (bits != 8 && bits != 4) || colours == maxColours) return true;
     // In 64 bits: a width near 2^31 would wrap a 32-bit row size to almost nothing.
     const uint64_t stride = ((uint64_t{static_cast<uint32_t>(width)} * bits + 31) / 32) * 4;

@@ -56,8 +56,8 @@ void DrawStraightenSurround(HDC dc, float x0, float y0, float w, float h, float 
     DrawFrameRect(dc, 1, 1, outW, outH);
 }
 
-void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, float gamma, float x, float y,
-                       int32_t w, int32_t h, float value) {
+void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, float gamma, float x, float y, int32_t w,
+                       int32_t h, float value) {
     if (!image) return;
     std::unique_ptr<Hourglass> hourglass;
     if (mode == kAdjustGrey) hourglass = std::make_unique<Hourglass>();
@@ -162,8 +162,7 @@ void RemoveRedEye(const PixelTarget& target, float x, float y, float w, float h,
                               (red > 150 && green > 70 && blue > tolerance) ||
                               (red < 151 && green < 70 && blue < tolerance);
             if (!take) continue;
-            const int32_t grey =
-                std::clamp(RoundHalfEven((red + green + blue) / 3.0 - level - fade), 0, 255);
+            const int32_t grey = std::clamp(RoundHalfEven((red + green + blue) / 3.0 - level - fade), 0, 255);
             const uint8_t g = static_cast<uint8_t>(grey);
             if (target.bitmap)
                 GdipBitmapSetPixel(target.bitmap, ix, iy, ColorARGB(255, g, g, g));

@@ -36,8 +36,8 @@ enum ColorAdjustMode : int32_t {
 // Draws image (w x h) through the colour adjustment of mode (value is its strength, gamma the
 // gamma of mode 2): on a given surface into (0, 0, w, h); on a device context at (x, y) rounded.
 // The image stays the caller's.
-void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, float gamma, float x, float y,
-                       int32_t w, int32_t h, float value);
+void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, float gamma, float x, float y, int32_t w,
+                       int32_t h, float value);
 
 // Draws (0, 0, srcW, srcH) of image into (x, y, w, h) with its alpha multiplied by alpha (0 to
 // 1). After drawing on a given surface the effect module's buffers are released.

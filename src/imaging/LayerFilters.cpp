@@ -20,12 +20,18 @@ inline uint32_t Load(const Pixel32* p) {
     return v;
 }
 
-inline void Store(Pixel32* p, uint32_t v) { std::memcpy(p, &v, sizeof v); }
+inline void Store(Pixel32* p, uint32_t v) {
+    std::memcpy(p, &v, sizeof v);
+}
 
 // Blue and red in the low bytes of the two 16-bit halves.
-inline uint32_t BlueRed(uint32_t p) { return p & kLanes; }
+inline uint32_t BlueRed(uint32_t p) {
+    return p & kLanes;
+}
 // Green and alpha likewise.
-inline uint32_t GreenAlpha(uint32_t p) { return (p >> 8) & kLanes; }
+inline uint32_t GreenAlpha(uint32_t p) {
+    return (p >> 8) & kLanes;
+}
 
 enum class Kernel { Blur, Sharpen, Soften };
 
@@ -36,8 +42,7 @@ struct KernelSetup {
 };
 
 // Fast path: every weighted sum, shifted by bias to be non-negative, fits a 16-bit half.
-template <Kernel K>
-void KernelRowsPacked(const DIBArray& view, int32_t c, const std::vector<uint8_t>& table) {
+template <Kernel K> void KernelRowsPacked(const DIBArray& view, int32_t c, const std::vector<uint8_t>& table) {
     const uint8_t* lut = table.data();
     const uint32_t uc = static_cast<uint32_t>(c);
     // Sharpen subtracts up to 8 x 255 from each half: start each half that much higher.
@@ -131,8 +136,7 @@ bool LoadFilterDib(const DIBsave& layer, float w, float h) {
 }
 
 // The frame of the two neighbour filters: they read an untouched copy and write FilterDib.
-template <typename Apply>
-GdipBitmap NeighbourFilter(const DIBsave& layer, float w, float h, Apply apply) {
+template <typename Apply> GdipBitmap NeighbourFilter(const DIBsave& layer, float w, float h, Apply apply) {
     if (!LoadFilterDib(layer, w, h)) return {};
     CDIB copy;
     // Without the copy the filter would read the pixels it is writing: no filtered image at all.
@@ -249,4 +253,6 @@ GdipBitmap MaxNeighbourFilter(const DIBsave& layer, float w, float h) {
     return NeighbourFilter(layer, w, h, ApplyMaxNeighbour);
 }
 
-GdipBitmap ContourFilter(const DIBsave& layer, float w, float h) { return NeighbourFilter(layer, w, h, ApplyContour); }
+GdipBitmap ContourFilter(const DIBsave& layer, float w, float h) {
+    return NeighbourFilter(layer, w, h, ApplyContour);
+}

@@ -20,8 +20,7 @@ void DrawLoupe(HDC target, HBITMAP sourceBitmap, HPALETTE sourcePalette, float x
     }
 
     GdipBitmap source;
-    if (sourceBitmap && areaSize > 0 &&
-        GdipCreateBitmapFromHBITMAP(sourceBitmap, sourcePalette, source.put()) == Ok) {
+    if (sourceBitmap && areaSize > 0 && GdipCreateBitmapFromHBITMAP(sourceBitmap, sourcePalette, source.put()) == Ok) {
         UINT sw = 0, sh = 0;
         GdipGetImageWidth(source.get(), &sw);
         GdipGetImageHeight(source.get(), &sh);

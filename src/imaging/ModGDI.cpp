@@ -4,14 +4,15 @@
 
 #include <vector>
 
-std::wstring PtrToStrW(const wchar_t* p) { return p ? std::wstring(p) : std::wstring(); }
+std::wstring PtrToStrW(const wchar_t* p) {
+    return p ? std::wstring(p) : std::wstring();
+}
 
 GUID CLSIDFromStr(const std::wstring& text) {
     GUID id{};
     if (FAILED(::CLSIDFromString(text.c_str(), &id))) id = GUID{};
     return id;
 }
-
 
 int GetEncoderClsid(const std::wstring& mimeType, CLSID& clsid) {
     UINT count = 0, bytes = 0;
@@ -29,7 +30,7 @@ int GetEncoderClsid(const std::wstring& mimeType, CLSID& clsid) {
 }
 
 std::wstring EncoderMimeType(int32_t format) {
-    static const wchar_t* const kTypes[] = {L"image/bmp",  L"image/jpeg", L"image/gif", L"image/x-emf",
+    static const wchar_t* const kTypes[] = {L"image/bmp",   L"image/jpeg", L"image/gif", L"image/x-emf",
                                             L"image/x-wmf", L"image/tiff", L"image/png"};
     if (format < 0 || format > 6) return {};
     return kTypes[format];

@@ -12,7 +12,9 @@ constexpr uint32_t ColorARGB(uint8_t alpha, uint8_t red, uint8_t green, uint8_t 
     return (uint32_t{alpha} << 24) | (uint32_t{red} << 16) | (uint32_t{green} << 8) | blue;
 }
 
-constexpr uint32_t SetColorAlpha(uint32_t argb, uint8_t alpha) { return (argb & 0x00FFFFFFu) | (uint32_t{alpha} << 24); }
+constexpr uint32_t SetColorAlpha(uint32_t argb, uint8_t alpha) {
+    return (argb & 0x00FFFFFFu) | (uint32_t{alpha} << 24);
+}
 
 // The RGB value (&H00BBGGRR) of an ARGB colour; alpha is dropped.
 constexpr uint32_t ARGBToRGB(uint32_t argb) {
@@ -37,7 +39,8 @@ struct ColorBytes {
 // The colour's three low bytes, highest first.
 constexpr ColorBytes ColorToBytes(uint32_t colour) {
     uint32_t c = ARGBToRGB(colour);
-    return {static_cast<uint8_t>((c >> 16) & 0xFF), static_cast<uint8_t>((c >> 8) & 0xFF), static_cast<uint8_t>(c & 0xFF)};
+    return {static_cast<uint8_t>((c >> 16) & 0xFF), static_cast<uint8_t>((c >> 8) & 0xFF),
+            static_cast<uint8_t>(c & 0xFF)};
 }
 
 // The NUL-terminated UTF-16 text at p; empty for a null pointer.

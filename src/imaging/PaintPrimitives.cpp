@@ -10,8 +10,7 @@
 
 GdipPath CreateRoundRectPath(float x, float y, float w, float h, float cornerW, float cornerH) {
     GdipPath path;
-    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok)
-        return path;
+    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return path;
     GpPath* p = path.get();
     auto line = [p](double x1, double y1, double x2, double y2) {
         GdipAddPathLineI(p, RoundHalfEven(x1), RoundHalfEven(y1), RoundHalfEven(x2), RoundHalfEven(y2));
@@ -35,13 +34,11 @@ void DrawRoundGradientRect(const DrawTarget& target, int32_t gx1, int32_t gy1, i
                            float y, float w, float h, float cornerW, float cornerH, uint32_t colourA, uint32_t colourB,
                            bool pressed, int32_t penWidth, uint32_t penColour) {
     TargetSurface surface(target);
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipPen pen = MakePen(penColour == 0 ? ColorARGB(200, 255, 255, 255) : penColour, static_cast<float>(penWidth));
     GdipSetSmoothingMode(surface.get(), SmoothingModeAntiAlias);
     GdipPath path = CreateRoundRectPath(x, y, w, h, cornerW, cornerH);
-    if (!path)
-        return;
+    if (!path) return;
 
     const uint32_t first = pressed ? colourB : colourA;
     const uint32_t second = pressed ? colourA : colourB;
@@ -52,35 +49,28 @@ void DrawRoundGradientRect(const DrawTarget& target, int32_t gx1, int32_t gy1, i
         GdipFillPath(surface.get(), gradient.get(), path.get());
     } else {
         // Equal gradient points give no brush; the box still shows, in its first colour.
-        if (GdipSolidFill solid = MakeSolidFill(first))
-            GdipFillPath(surface.get(), solid.get(), path.get());
+        if (GdipSolidFill solid = MakeSolidFill(first)) GdipFillPath(surface.get(), solid.get(), path.get());
     }
-    if (pen)
-        GdipDrawPath(surface.get(), pen.get(), path.get());
+    if (pen) GdipDrawPath(surface.get(), pen.get(), path.get());
 }
 
 void DrawEtchedLine(const DrawTarget& target, float x1, float y1, float x2, float y2, int32_t lightWidth,
                     int32_t darkWidth, uint32_t darkColour, uint32_t lightColour) {
     TargetSurface surface(target);
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipPen dark = MakePen(darkColour == 0 ? ColorARGB(50, 0, 0, 0) : darkColour, static_cast<float>(darkWidth));
-    if (dark)
-        GdipDrawLine(surface.get(), dark.get(), x1, y1 - 2, x2, y2 - 2);
+    if (dark) GdipDrawLine(surface.get(), dark.get(), x1, y1 - 2, x2, y2 - 2);
     GdipPen light =
         MakePen(lightColour == 0 ? ColorARGB(255, 255, 255, 255) : lightColour, static_cast<float>(lightWidth));
-    if (light)
-        GdipDrawLine(surface.get(), light.get(), x1, y1 - 1, x2, y2 - 1);
+    if (light) GdipDrawLine(surface.get(), light.get(), x1, y1 - 1, x2, y2 - 1);
 }
 
 void DrawStripes(const DrawTarget& target, uint32_t colourA, uint32_t colourB, float left, float right, float bottom) {
     TargetSurface surface(target);
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipPen thin = MakePen(colourA, 1.0f);
     GdipPen wide = MakePen(colourB, 2.0f);
-    if (!thin || !wide)
-        return;
+    if (!thin || !wide) return;
     // A bottom beyond any surface ends where 32-bit rows end instead of running on.
     const double last = std::min<double>(bottom, 2147483647.0);
     for (int64_t row = 0; static_cast<double>(row) <= last; row += 3) {
@@ -92,22 +82,17 @@ void DrawStripes(const DrawTarget& target, uint32_t colourA, uint32_t colourB, f
 
 void DrawFrameRect(HDC dc, float x, float y, float w, float h) {
     TargetSurface surface(DrawTarget::Dc(dc));
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipPen grey = MakePen(ColorARGB(255, 208, 208, 208), 1.0f);
-    if (grey)
-        GdipDrawRectangle(surface.get(), grey.get(), x - 1, y - 1, w - 1, h - 1);
+    if (grey) GdipDrawRectangle(surface.get(), grey.get(), x - 1, y - 1, w - 1, h - 1);
     GdipPen white = MakePen(ColorARGB(255, 255, 255, 255), 1.0f);
-    if (white)
-        GdipDrawRectangle(surface.get(), white.get(), x, y, w - 3, h - 3);
+    if (white) GdipDrawRectangle(surface.get(), white.get(), x, y, w - 3, h - 3);
 }
 
 void FillEllipseAA(HDC dc, float x, float y, float w, float h, uint32_t colour) {
-    if (!(w > 0 && h > 0))
-        return;
+    if (!(w > 0 && h > 0)) return;
     TargetSurface surface(DrawTarget::Dc(dc));
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipSetSmoothingMode(surface.get(), SmoothingModeAntiAlias);
 
     // Some GDI+ builds ignore the smoothing mode and fill with hard edges, so the dot's edge is
@@ -117,8 +102,7 @@ void FillEllipseAA(HDC dc, float x, float y, float w, float h, uint32_t colour) 
     const double widthD = std::ceil(double{x} + w + 0.5) - left, heightD = std::ceil(double{y} + h + 0.5) - top;
     constexpr double kLargestDot = 1 << 20;
     if (!(widthD * heightD <= kLargestDot) || std::fabs(left) > 1e6 || std::fabs(top) > 1e6) {
-        if (GdipSolidFill brush = MakeSolidFill(colour))
-            GdipFillEllipse(surface.get(), brush.get(), x, y, w, h);
+        if (GdipSolidFill brush = MakeSolidFill(colour)) GdipFillEllipse(surface.get(), brush.get(), x, y, w, h);
         return;
     }
     const auto bw = static_cast<int>(widthD), bh = static_cast<int>(heightD);
@@ -133,12 +117,10 @@ void FillEllipseAA(HDC dc, float x, float y, float w, float h, uint32_t colour) 
                 const double dy = (top + row - 0.5 + (sy + 0.5) / 4.0 - cy) / ry;
                 for (int sx = 0; sx < 4; ++sx) {
                     const double dx = (left + col - 0.5 + (sx + 0.5) / 4.0 - cx) / rx;
-                    if (dx * dx + dy * dy <= 1.0)
-                        ++covered;
+                    if (dx * dx + dy * dy <= 1.0) ++covered;
                 }
             }
-            if (covered == 0)
-                continue;
+            if (covered == 0) continue;
             const uint32_t a = (alpha * static_cast<uint32_t>(covered) + 8) / 16;
             pixels[static_cast<size_t>(row) * static_cast<size_t>(bw) + static_cast<size_t>(col)] =
                 (a << 24) | (((red * a + 127) / 255) << 16) | (((green * a + 127) / 255) << 8) |

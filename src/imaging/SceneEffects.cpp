@@ -21,13 +21,11 @@ constexpr std::array<uint32_t, 4> kFlowerColours = {ColorARGB(255, 255, 0, 255),
 
 // A rounded value that does not fit leaves the variable as the previous iteration set it.
 void Whole(int32_t& variable, float value) {
-    if (auto rounded = TryRoundHalfEven(value))
-        variable = *rounded;
+    if (auto rounded = TryRoundHalfEven(value)) variable = *rounded;
 }
 
 std::optional<uint8_t> AsByte(int32_t value) {
-    if (value < 0 || value > 255)
-        return std::nullopt;
+    if (value < 0 || value > 255) return std::nullopt;
     return static_cast<uint8_t>(value);
 }
 
@@ -60,8 +58,7 @@ void RunParticleEffect(const DrawTarget& target, int32_t DurationMs, float MaxSi
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     auto another = [&, done = int64_t{0}]() mutable {
-        if (options.iterations)
-            return done++ < *options.iterations;
+        if (options.iterations) return done++ < *options.iterations;
         const double elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         return static_cast<double>(DurationMs) > elapsedMs;
     };
@@ -133,11 +130,9 @@ void DrawFirefly(const DrawTarget& target, float X, float Y, float W, float H, f
 
 void DrawRainStreak(const DrawTarget& target, float X1, float Y1, float X2, float Y2, int32_t Alpha) {
     auto alpha = AsByte(Alpha);
-    if (!alpha)
-        return;
+    if (!alpha) return;
     SmoothSurface surface(target);
-    if (!surface.get())
-        return;
+    if (!surface.get()) return;
     GdipDrawLine(surface.get(), MakePen(ColorARGB(*alpha, 228, 228, 228), 1).get(), X1, Y1, X2, Y2);
 }
 
@@ -147,11 +142,9 @@ void DrawSnowFlake(const DrawTarget& target, float X, float Y, float W, float H,
 
 void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, uint32_t Colour) {
     SmoothSurface surface(target);
-    if (!surface.get())
-        return;
+    if (!surface.get()) return;
     GdipPath path;
-    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok)
-        return;
+    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return;
     // Each arc leaves out the quarter facing the shared corner (X + W, Y + H).
     GdipAddPathArc(path.get(), X, Y, W, H, 90, 270);
     GdipAddPathArc(path.get(), X, Y + H, W, H, 360, 270);
@@ -163,14 +156,11 @@ void DrawFlower(const DrawTarget& target, float X, float Y, float W, float H, ui
 
 void DrawImageFaded(const DrawTarget& target, float X, float Y, float W, float H, int32_t SrcW, int32_t SrcH,
                     GpImage* Image, int32_t Alpha) {
-    if (!Image)
-        return;
+    if (!Image) return;
     SmoothSurface surface(target);
-    if (!surface.get())
-        return;
+    if (!surface.get()) return;
     const GdipImageAttributes attributes = AlphaAttributes(static_cast<float>(Alpha) / 255.0f);
-    if (!attributes)
-        return;
+    if (!attributes) return;
     GdipDrawImageRectRectI(surface.get(), Image, RoundHalfEven(X), RoundHalfEven(Y), RoundHalfEven(W), RoundHalfEven(H),
                            0, 0, SrcW, SrcH, UnitPixel, attributes.get(), nullptr, nullptr);
 }
@@ -198,8 +188,7 @@ void DrawLensFlare(const DrawTarget& target, float X, float Y, float RX, float R
 void DrawIrradiation(const DrawTarget& target, float CX, float CY, float RX, float RY, float PX, float PY, float Focus,
                      uint32_t Colour, int32_t Alpha) {
     auto alpha = AsByte(Alpha);
-    if (!alpha)
-        return;
+    if (!alpha) return;
     FillGlowEllipse(target, CX, CY, RX, RY, PX, PY, Focus, SetColorAlpha(Colour, 0), SetColorAlpha(Colour, *alpha),
                     true);
 }
@@ -207,8 +196,7 @@ void DrawIrradiation(const DrawTarget& target, float CX, float CY, float RX, flo
 void DrawMoon(const DrawTarget& target, float W, float H) {
     {
         SmoothSurface surface(target);
-        if (!surface.get())
-            return;
+        if (!surface.get()) return;
         GdipFillRectangle(surface.get(), MakeSolidFill(ColorARGB(100, 0, 0, 0)).get(), 0, 0, W, H);
     }
     FillGlowEllipse(target, 100, 80, 80, 80, 100, 80, 0, kWhite, SetColorAlpha(kWhite, 0), true);

@@ -9,8 +9,7 @@
 #include <string>
 
 SmoothSurface::SmoothSurface(const DrawTarget& target) : surface_(target) {
-    if (surface_)
-        GdipSetSmoothingMode(surface_.get(), SmoothingModeAntiAlias);
+    if (surface_) GdipSetSmoothingMode(surface_.get(), SmoothingModeAntiAlias);
 }
 
 namespace {
@@ -30,8 +29,7 @@ bool FillPathGradient(GpGraphics* g, GpPath* path, float FX, float FY, float Foc
         GdipSetPathGradientSurroundColorsWithCount(brush.get(), &surround, &count);
         filled = GdipFillPath(g, brush.get(), path) == Ok;
     }
-    if (pen)
-        GdipDrawPath(g, pen, path);
+    if (pen) GdipDrawPath(g, pen, path);
     return filled;
 }
 
@@ -40,19 +38,15 @@ bool FillPathGradient(GpGraphics* g, GpPath* path, float FX, float FY, float Foc
 void FillGlowEllipse(const DrawTarget& target, float CX, float CY, float RX, float RY, float FX, float FY,
                      float FocusScale, uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline) {
     const int32_t width = RoundHalfEven(RX + RX), height = RoundHalfEven(RY + RY);
-    if (width <= 0 || height <= 0)
-        return;
+    if (width <= 0 || height <= 0) return;
     SmoothSurface surface(target);
-    if (!surface.get())
-        return;
+    if (!surface.get()) return;
     GdipPath path;
-    if (GdipCreatePath(FillModeWinding, path.put()) != Ok)
-        return;
+    if (GdipCreatePath(FillModeWinding, path.put()) != Ok) return;
     GdipAddPathEllipseI(path.get(), RoundHalfEven(CX - RX), RoundHalfEven(CY - RY), width, height);
     // A transparent outline draws nothing, so none is drawn at all.
     GdipPen pen;
-    if (!NoOutline)
-        pen = MakePen(SetColorAlpha(SurroundColour, 60), 1);
+    if (!NoOutline) pen = MakePen(SetColorAlpha(SurroundColour, 60), 1);
     FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
@@ -60,29 +54,23 @@ bool FillGradientShape(const DrawTarget& target, float X, float Y, float W, floa
                        float FocusScale, uint32_t CentreColour, uint32_t SurroundColour, bool NoOutline,
                        bool IsEllipse) {
     SmoothSurface surface(target);
-    if (!surface.get())
-        return false;
+    if (!surface.get()) return false;
     GdipPath path;
-    if (GdipCreatePath(FillModeWinding, path.put()) != Ok)
-        return false;
+    if (GdipCreatePath(FillModeWinding, path.put()) != Ok) return false;
     if (IsEllipse)
         GdipAddPathEllipse(path.get(), X - W, Y - H, W + W, H + H);
     else
         GdipAddPathRectangle(path.get(), X, Y, W, H);
     GdipPen pen;
-    if (!NoOutline)
-        pen = MakePen(SurroundColour, 1);
+    if (!NoOutline) pen = MakePen(SurroundColour, 1);
     return FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
 bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX, float FY,
                      float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha, int32_t Square) {
-    if (Alpha < 0 || Alpha > 255)
-        return false;
-    if (Square == 1)
-        W = H = std::min(W, H);
-    if (Kind != 0 && Kind != 1)
-        return false;
+    if (Alpha < 0 || Alpha > 255) return false;
+    if (Square == 1) W = H = std::min(W, H);
+    if (Kind != 0 && Kind != 1) return false;
     const std::wstring& mode = App().VectorMenu;
     const uint8_t alpha = static_cast<uint8_t>(Alpha);
     const uint32_t centre = SetColorAlpha(ColourA, alpha);
@@ -99,10 +87,8 @@ bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, f
 
 bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, float Y2, uint32_t Colour, int32_t Alpha,
                      float PenWidth, int32_t Kind, int32_t Square) {
-    if (Alpha < 0 || Alpha > 255)
-        return false;
-    if (Kind < 1 || Kind > 3)
-        return false;
+    if (Alpha < 0 || Alpha > 255) return false;
+    if (Kind < 1 || Kind > 3) return false;
     float left = 0, top = 0, width = 0, height = 0;
     if (X1 != X2 && Y1 != Y2) {
         left = std::min(X1, X2);
@@ -110,17 +96,13 @@ bool DrawShapeStroke(const DrawTarget& target, float X1, float Y1, float X2, flo
         width = std::max(X1, X2) - left;
         height = std::max(Y1, Y2) - top;
     }
-    if (Square == 1)
-        width = height = std::min(width, height);
+    if (Square == 1) width = height = std::min(width, height);
     // An empty box would leave a stray dot at the origin.
-    if (Kind != 1 && (width <= 0 || height <= 0))
-        return false;
+    if (Kind != 1 && (width <= 0 || height <= 0)) return false;
     SmoothSurface surface(target);
-    if (!surface.get())
-        return false;
+    if (!surface.get()) return false;
     GdipPen pen = MakePen(SetColorAlpha(Colour, static_cast<uint8_t>(Alpha)), PenWidth);
-    if (!pen)
-        return false;
+    if (!pen) return false;
     GpGraphics* g = surface.get();
     switch (Kind) {
     case 1:

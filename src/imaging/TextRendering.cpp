@@ -11,8 +11,7 @@
 namespace {
 GdipFont FontOfFamily(GpFontFamily* family, float size, int32_t gdipStyle, Unit unit) {
     GdipFont font;
-    if (family)
-        GdipCreateFont(family, size, gdipStyle, unit, font.put());
+    if (family) GdipCreateFont(family, size, gdipStyle, unit, font.put());
     return font;
 }
 
@@ -88,14 +87,12 @@ GdipFont CreateFontWithFallback(const std::wstring& faceName, float size, int32_
     // GdipCreateFontFamilyFromName refuses a face that is not installed (GDI would substitute one).
     GdipFontFamily named;
     GdipCreateFontFamilyFromName(faceName.c_str(), nullptr, named.put());
-    if (GdipFont font = FontOfFamily(named.get(), size, gdipStyle, unit))
-        return font;
+    if (GdipFont font = FontOfFamily(named.get(), size, gdipStyle, unit)) return font;
 
     // Some GDI+ builds make a new family here, others hand out a shared one that tolerates the delete.
     GdipFontFamily generic;
     GdipGetGenericFontFamilySansSerif(generic.put());
-    if (GdipFont font = FontOfFamily(generic.get(), size, gdipStyle, unit))
-        return font;
+    if (GdipFont font = FontOfFamily(generic.get(), size, gdipStyle, unit)) return font;
 
     // The installed collection is the system's own: it is read here, never deleted.
     GpFontCollection* installed = nullptr;
@@ -106,14 +103,11 @@ GdipFont CreateFontWithFallback(const std::wstring& faceName, float size, int32_
     }
     std::vector<GpFontFamily*> families(static_cast<size_t>(count));
     INT found = 0;
-    if (GdipGetFontCollectionFamilyList(installed, count, families.data(), &found) != Ok)
-        return {};
+    if (GdipGetFontCollectionFamilyList(installed, count, families.data(), &found) != Ok) return {};
     for (INT i = 0; i < found; ++i) {
         GdipFontFamily family;
-        if (GdipCloneFontFamily(families[static_cast<size_t>(i)], family.put()) != Ok)
-            continue;
-        if (GdipFont font = FontOfFamily(family.get(), size, gdipStyle, unit))
-            return font;
+        if (GdipCloneFontFamily(families[static_cast<size_t>(i)], family.put()) != Ok) continue;
+        if (GdipFont font = FontOfFamily(family.get(), size, gdipStyle, unit)) return font;
     }
     return {};
 }
@@ -121,14 +115,12 @@ GdipFont CreateFontWithFallback(const std::wstring& faceName, float size, int32_
 void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x, float y, const std::wstring& fontName,
                     int32_t fontSize, uint32_t colour, int32_t style, bool shadow, int32_t layoutWidth) {
     TargetSurface surface(target);
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipSolidFill textBrush = MakeSolidFill(colour);
     GdipSolidFill shadowBrush = MakeSolidFill(ColorARGB(200, 0, 0, 0));
     GdipFont font = CreateFontWithFallback(fontName, static_cast<float>(fontSize), style, UnitPoint);
     GdipStringFormat format = MakeFormat();
-    if (!font || !format)
-        return;
+    if (!font || !format) return;
     GdipSetStringFormatTrimming(format.get(), StringTrimmingEllipsisCharacter);
     GdipSetTextRenderingHint(surface.get(), TextRenderingHintClearTypeGridFit);
 
@@ -162,11 +154,9 @@ void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x,
 void DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, float y, const std::wstring& fontName,
                   int32_t fontSize, int32_t style, int32_t renderHint, uint32_t colour, float opacity) {
     const auto alpha = TryRoundHalfEven(opacity);
-    if (!alpha || *alpha < 0 || *alpha > 255)
-        return;
+    if (!alpha || *alpha < 0 || *alpha > 255) return;
     TargetSurface surface(target);
-    if (!surface)
-        return;
+    if (!surface) return;
     GdipSolidFill brush = MakeSolidFill(SetColorAlpha(colour, static_cast<uint8_t>(*alpha)));
     GdipFont font = CreateFontWithFallback(fontName, static_cast<float>(fontSize), TextToolFontStyle(style), UnitPixel);
     GdipStringFormat format = MakeFormat();
@@ -178,12 +168,9 @@ void DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, f
     const bool measuredOk = !text.empty() && font && format &&
                             GdipMeasureString(surface.get(), text.c_str(), TextLength(text), font.get(), &layout,
                                               format.get(), &measured, nullptr, nullptr) == Ok;
-    if (measuredOk)
-        bounds = measured;
+    if (measuredOk) bounds = measured;
     // An empty text still gets a box to grab.
-    if (text.empty() || bounds.Width == 0)
-        bounds = RectF{x, y, 30, 17};
-    if (!measuredOk || !brush)
-        return;
+    if (text.empty() || bounds.Width == 0) bounds = RectF{x, y, 30, 17};
+    if (!measuredOk || !brush) return;
     GdipDrawString(surface.get(), text.c_str(), TextLength(text), font.get(), &bounds, format.get(), brush.get());
 }

@@ -8,6 +8,20 @@
 // the user cancelled; the file is then where it was.
 [[nodiscard]] bool RecycleFile(const std::wstring& path);
 
+// Copies one file into folder with the shell (undo allowed, a missing folder made without a
+// question). A file of the same name there is replaced only when replace is true: the caller has
+// asked the user. True when the copy is in place.
+[[nodiscard]] bool ShellCopyFile(const std::wstring& path, const std::wstring& folder, bool replace = false);
+
+// Moves one file into folder the same way. The file is afterwards at its old or at its new place,
+// never lost; true when it is at the new one.
+[[nodiscard]] bool ShellMoveFile(const std::wstring& path, const std::wstring& folder, bool replace = false);
+
+// Renames a file to to, never over another file. A change of letter case only goes through a
+// temporary name, as some file systems ignore it otherwise. True when the file has its new name;
+// otherwise it keeps its old one.
+[[nodiscard]] bool RenameFileNoReplace(const std::wstring& from, const std::wstring& to);
+
 // True when a file-system search for path finds something: files, folders, and wildcard
 // patterns that match.
 [[nodiscard]] bool FileExists(const std::wstring& path);

@@ -3,6 +3,10 @@
 #include "output/ModDialog.h"
 #include "output/ModMisc.h"
 
-bool OutputFileShell::RecycleFile(const std::wstring& path) { return ::RecycleFile(path); }
+bool OutputFileShell::RecycleFile(const std::wstring& path) {
+    return ::RecycleFile(path);
+}
 
-std::wstring OutputFileShell::GetFileExt(const std::wstring& path) { return ::GetFileExt(path); }
+std::wstring OutputFileShell::GetFileExt(const std::wstring& path) {
+    return ::GetFileExt(path);
+}

@@ -7,7 +7,9 @@ AppState& Instance() {
 }
 } // namespace
 
-AppState& App() { return Instance(); }
+AppState& App() {
+    return Instance();
+}
 
 void ResetAppState(const std::wstring& programFolder) {
     AppState fresh;

@@ -27,8 +27,7 @@ struct CursorDirEntry {
 };
 #pragma pack(pop)
 
-template <typename T>
-void Append(std::vector<uint8_t>& out, const T& value) {
+template <typename T> void Append(std::vector<uint8_t>& out, const T& value) {
     const auto* p = reinterpret_cast<const uint8_t*>(&value);
     out.insert(out.end(), p, p + sizeof(T));
 }
@@ -51,8 +50,8 @@ bool WriteCursorFile(GpBitmap* bitmap, const std::wstring& path, int hotX, int h
     data.PixelFormat = PixelFormat32bppARGB;
     data.Scan0 = argb.data();
     GpRect rect(0, 0, width, height);
-    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                           &data) != Ok)
+    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB, &data) !=
+        Ok)
         return false;
     GdipBitmapUnlockBits(bitmap, &data);
 
@@ -81,10 +80,10 @@ bool WriteCursorFile(GpBitmap* bitmap, const std::wstring& path, int hotX, int h
 
     std::vector<uint8_t> file;
     Append(file, CursorDir{0, 2, 1});
-    Append(file, CursorDirEntry{static_cast<uint8_t>(width & 0xFF), static_cast<uint8_t>(height & 0xFF), 0, 0,
-                                static_cast<uint16_t>(hotX), static_cast<uint16_t>(hotY),
-                                static_cast<uint32_t>(image.size()),
-                                static_cast<uint32_t>(sizeof(CursorDir) + sizeof(CursorDirEntry))});
+    Append(file,
+           CursorDirEntry{static_cast<uint8_t>(width & 0xFF), static_cast<uint8_t>(height & 0xFF), 0, 0,
+                          static_cast<uint16_t>(hotX), static_cast<uint16_t>(hotY), static_cast<uint32_t>(image.size()),
+                          static_cast<uint32_t>(sizeof(CursorDir) + sizeof(CursorDirEntry))});
     file.insert(file.end(), image.begin(), image.end());
 
     return WriteFileReplacing(path, {file});

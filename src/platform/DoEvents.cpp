@@ -35,4 +35,6 @@ bool DoEvents() {
     return true;
 }
 
-bool InsideDoEvents() { return g_depth > 0; }
+bool InsideDoEvents() {
+    return g_depth > 0;
+}

@@ -10,7 +10,9 @@
 
 namespace {
 
-uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+uint64_t Join(DWORD high, DWORD low) {
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
 
 // Both texts in one letter case; "*" matches any run, "?" one character.
 bool WildcardMatch(const wchar_t* name, const wchar_t* wildcard) {
@@ -50,7 +52,9 @@ FilePattern::FilePattern(const std::wstring& pattern) : text_(pattern) {
     }
 }
 
-bool FilePattern::Matches(const std::wstring& name) const { return MatchesKey(FoldCase(name)); }
+bool FilePattern::Matches(const std::wstring& name) const {
+    return MatchesKey(FoldCase(name));
+}
 
 bool FilePattern::MatchesKey(const std::wstring& key) const {
     for (const std::wstring& wildcard : wildcards_)
@@ -62,8 +66,8 @@ bool ListFolderFiles(const std::wstring& folder, const FilePattern& pattern, std
     files.clear();
     if (folder.empty()) return false;
     WIN32_FIND_DATAW data{};
-    const UniqueFind find(::FindFirstFileExW(LongPathForm(folder + L'*').c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    const UniqueFind find(::FindFirstFileExW(LongPathForm(folder + L'*').c_str(), FindExInfoBasic, &data,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!find) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))

@@ -6,8 +6,7 @@
 
 #include <utility>
 
-template <typename T, auto Deleter>
-class UniqueHandle {
+template <typename T, auto Deleter> class UniqueHandle {
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(T handle) : handle_(handle) {}
@@ -38,32 +37,78 @@ private:
 };
 
 namespace gdip_detail {
-inline void DisposeImage(GpImage* p) { GdipDisposeImage(p); }
-inline void DisposeBitmap(GpBitmap* p) { GdipDisposeImage(p); }
-inline void DeleteGraphics(GpGraphics* p) { GdipDeleteGraphics(p); }
-inline void DeleteBrush(GpBrush* p) { GdipDeleteBrush(p); }
-inline void DeleteSolidFill(GpSolidFill* p) { GdipDeleteBrush(p); }
-inline void DeleteLineGradient(GpLineGradient* p) { GdipDeleteBrush(p); }
-inline void DeletePathGradient(GpPathGradient* p) { GdipDeleteBrush(p); }
-inline void DeleteTexture(GpTexture* p) { GdipDeleteBrush(p); }
-inline void DeletePen(GpPen* p) { GdipDeletePen(p); }
-inline void DeletePath(GpPath* p) { GdipDeletePath(p); }
-inline void DeleteRegion(GpRegion* p) { GdipDeleteRegion(p); }
-inline void DeleteMatrix(GpMatrix* p) { GdipDeleteMatrix(p); }
-inline void DeleteFont(GpFont* p) { GdipDeleteFont(p); }
-inline void DeleteFontFamily(GpFontFamily* p) { GdipDeleteFontFamily(p); }
-inline void DeleteStringFormat(GpStringFormat* p) { GdipDeleteStringFormat(p); }
-inline void DisposeImageAttributes(GpImageAttributes* p) { GdipDisposeImageAttributes(p); }
-inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
-inline void DeleteBitmapHandle(HBITMAP h) { ::DeleteObject(h); }
-inline void DeleteDc(HDC h) { ::DeleteDC(h); }
-inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
+inline void DisposeImage(GpImage* p) {
+    GdipDisposeImage(p);
+}
+inline void DisposeBitmap(GpBitmap* p) {
+    GdipDisposeImage(p);
+}
+inline void DeleteGraphics(GpGraphics* p) {
+    GdipDeleteGraphics(p);
+}
+inline void DeleteBrush(GpBrush* p) {
+    GdipDeleteBrush(p);
+}
+inline void DeleteSolidFill(GpSolidFill* p) {
+    GdipDeleteBrush(p);
+}
+inline void DeleteLineGradient(GpLineGradient* p) {
+    GdipDeleteBrush(p);
+}
+inline void DeletePathGradient(GpPathGradient* p) {
+    GdipDeleteBrush(p);
+}
+inline void DeleteTexture(GpTexture* p) {
+    GdipDeleteBrush(p);
+}
+inline void DeletePen(GpPen* p) {
+    GdipDeletePen(p);
+}
+inline void DeletePath(GpPath* p) {
+    GdipDeletePath(p);
+}
+inline void DeleteRegion(GpRegion* p) {
+    GdipDeleteRegion(p);
+}
+inline void DeleteMatrix(GpMatrix* p) {
+    GdipDeleteMatrix(p);
+}
+inline void DeleteFont(GpFont* p) {
+    GdipDeleteFont(p);
+}
+inline void DeleteFontFamily(GpFontFamily* p) {
+    GdipDeleteFontFamily(p);
+}
+inline void DeleteStringFormat(GpStringFormat* p) {
+    GdipDeleteStringFormat(p);
+}
+inline void DisposeImageAttributes(GpImageAttributes* p) {
+    GdipDisposeImageAttributes(p);
+}
+inline void DeleteGdiObject(HGDIOBJ h) {
+    ::DeleteObject(h);
+}
+inline void DeleteBitmapHandle(HBITMAP h) {
+    ::DeleteObject(h);
+}
+inline void DeleteDc(HDC h) {
+    ::DeleteDC(h);
+}
+inline void DestroyIconHandle(HICON h) {
+    ::DestroyIcon(h);
+}
 inline void CloseFileHandle(HANDLE h) {
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
 }
-inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
-inline void CloseFind(HANDLE h) { ::FindClose(h); }
-inline void FreeGlobal(HGLOBAL h) { ::GlobalFree(h); }
+inline void CloseRegKey(HKEY h) {
+    ::RegCloseKey(h);
+}
+inline void CloseFind(HANDLE h) {
+    ::FindClose(h);
+}
+inline void FreeGlobal(HGLOBAL h) {
+    ::GlobalFree(h);
+}
 } // namespace gdip_detail
 
 using GdipImage = UniqueHandle<GpImage*, gdip_detail::DisposeImage>;

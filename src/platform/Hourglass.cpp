@@ -15,6 +15,10 @@ Hourglass::~Hourglass() {
     }
 }
 
-bool Hourglass::Active() { return g_depth > 0; }
+bool Hourglass::Active() {
+    return g_depth > 0;
+}
 
-HCURSOR Hourglass::Cursor() { return ::LoadCursorW(nullptr, IDC_WAIT); }
+HCURSOR Hourglass::Cursor() {
+    return ::LoadCursorW(nullptr, IDC_WAIT);
+}

@@ -21,4 +21,6 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& cap
 ScopedMessageBoxAnswerer::ScopedMessageBoxAnswerer(MessageBoxAnswerer answerer)
     : previous_(std::exchange(Answerer(), std::move(answerer))) {}
 
-ScopedMessageBoxAnswerer::~ScopedMessageBoxAnswerer() { Answerer() = std::move(previous_); }
+ScopedMessageBoxAnswerer::~ScopedMessageBoxAnswerer() {
+    Answerer() = std::move(previous_);
+}

@@ -84,8 +84,8 @@ bool WriteThroughTemporaryFile(const std::wstring& target,
 
 bool WriteFileReplacing(const std::wstring& target, std::initializer_list<std::span<const uint8_t>> parts) {
     return WriteThroughTemporaryFile(target, [&](const std::wstring& temporary) {
-        UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFile file(
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return false;
         for (std::span<const uint8_t> part : parts) {
             while (!part.empty()) {

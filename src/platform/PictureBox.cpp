@@ -25,19 +25,44 @@ HCURSOR LoadNamedCursor(const std::wstring& name) {
 HCURSOR StandardCursor(int code) {
     const wchar_t* id = IDC_ARROW;
     switch (code) {
-    case MousePointer::Cross: id = IDC_CROSS; break;
-    case MousePointer::IBeam: id = IDC_IBEAM; break;
-    case MousePointer::SizeAll: id = IDC_SIZEALL; break;
-    case MousePointer::SizeNESW: id = IDC_SIZENESW; break;
-    case MousePointer::SizeNS: id = IDC_SIZENS; break;
-    case MousePointer::SizeNWSE: id = IDC_SIZENWSE; break;
-    case MousePointer::SizeWE: id = IDC_SIZEWE; break;
-    case MousePointer::UpArrow: id = IDC_UPARROW; break;
-    case MousePointer::Hourglass: id = IDC_WAIT; break;
-    case MousePointer::NoDrop: id = IDC_NO; break;
-    case MousePointer::ArrowHourglass: id = IDC_APPSTARTING; break;
-    case MousePointer::ArrowQuestion: id = IDC_HELP; break;
-    default: break;
+    case MousePointer::Cross:
+        id = IDC_CROSS;
+        break;
+    case MousePointer::IBeam:
+        id = IDC_IBEAM;
+        break;
+    case MousePointer::SizeAll:
+        id = IDC_SIZEALL;
+        break;
+    case MousePointer::SizeNESW:
+        id = IDC_SIZENESW;
+        break;
+    case MousePointer::SizeNS:
+        id = IDC_SIZENS;
+        break;
+    case MousePointer::SizeNWSE:
+        id = IDC_SIZENWSE;
+        break;
+    case MousePointer::SizeWE:
+        id = IDC_SIZEWE;
+        break;
+    case MousePointer::UpArrow:
+        id = IDC_UPARROW;
+        break;
+    case MousePointer::Hourglass:
+        id = IDC_WAIT;
+        break;
+    case MousePointer::NoDrop:
+        id = IDC_NO;
+        break;
+    case MousePointer::ArrowHourglass:
+        id = IDC_APPSTARTING;
+        break;
+    case MousePointer::ArrowQuestion:
+        id = IDC_HELP;
+        break;
+    default:
+        break;
     }
     return ::LoadCursorW(nullptr, id);
 }
@@ -59,8 +84,12 @@ bool PictureBox::RegisterOnce() {
 
 namespace {
 
-float PixelX(LPARAM lp) { return static_cast<float>(GET_X_LPARAM(lp)); }
-float PixelY(LPARAM lp) { return static_cast<float>(GET_Y_LPARAM(lp)); }
+float PixelX(LPARAM lp) {
+    return static_cast<float>(GET_X_LPARAM(lp));
+}
+float PixelY(LPARAM lp) {
+    return static_cast<float>(GET_Y_LPARAM(lp));
+}
 
 int HeldButtons(WPARAM wp) {
     int buttons = 0;
@@ -94,8 +123,8 @@ bool PictureBox::Create(const PictureBoxArgs& args) {
     if (args.visible) style |= WS_VISIBLE;
     if (!args.enabled) style |= WS_DISABLED;
     // Proc binds the window to this object at WM_NCCREATE, so WM_CREATE reaches HandleMessage.
-    const HWND made = ::CreateWindowExW(0, kClassName, L"", style, args.x, args.y, args.width, args.height,
-                                        args.parent, nullptr, ::GetModuleHandleW(nullptr), this);
+    const HWND made = ::CreateWindowExW(0, kClassName, L"", style, args.x, args.y, args.width, args.height, args.parent,
+                                        nullptr, ::GetModuleHandleW(nullptr), this);
     return made && hwnd_ == made;
 }
 
@@ -192,13 +221,17 @@ void PictureBox::Move(int x, int y, int width, int height) {
     if (resized) (void)Raise(onResize);
 }
 
-bool PictureBox::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
+bool PictureBox::Visible() const {
+    return hwnd_ && ::IsWindowVisible(hwnd_);
+}
 
 void PictureBox::SetVisible(bool visible) {
     if (hwnd_) ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
 }
 
-bool PictureBox::Enabled() const { return hwnd_ && ::IsWindowEnabled(hwnd_); }
+bool PictureBox::Enabled() const {
+    return hwnd_ && ::IsWindowEnabled(hwnd_);
+}
 
 void PictureBox::SetEnabled(bool enabled) {
     if (!hwnd_) return;
@@ -210,7 +243,9 @@ void PictureBox::SetFocus() {
     if (hwnd_) ::SetFocus(hwnd_);
 }
 
-bool PictureBox::HasFocus() const { return hwnd_ && ::GetFocus() == hwnd_; }
+bool PictureBox::HasFocus() const {
+    return hwnd_ && ::GetFocus() == hwnd_;
+}
 
 void PictureBox::SetMousePointer(int code) {
     mousePointer_ = code;
@@ -227,7 +262,9 @@ bool PictureBox::SetMouseIcon(const std::wstring& resourceName) {
     return true;
 }
 
-void PictureBox::SetCursorLoader(CursorLoader loader) { Loader() = std::move(loader); }
+void PictureBox::SetCursorLoader(CursorLoader loader) {
+    Loader() = std::move(loader);
+}
 
 HCURSOR PictureBox::CurrentCursor() const {
     if (Hourglass::Active()) return Hourglass::Cursor();
@@ -235,7 +272,9 @@ HCURSOR PictureBox::CurrentCursor() const {
     return StandardCursor(mousePointer_);
 }
 
-bool PictureBox::HandleMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool PictureBox::HandleMessage(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
 LRESULT CALLBACK PictureBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
@@ -321,12 +360,24 @@ LRESULT PictureBox::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_LBUTTONDOWN: OnButtonDown(MouseButton::Left, lp); return 0;
-    case WM_RBUTTONDOWN: OnButtonDown(MouseButton::Right, lp); return 0;
-    case WM_MBUTTONDOWN: OnButtonDown(MouseButton::Middle, lp); return 0;
-    case WM_LBUTTONUP: OnButtonUp(MouseButton::Left, wp, lp); return 0;
-    case WM_RBUTTONUP: OnButtonUp(MouseButton::Right, wp, lp); return 0;
-    case WM_MBUTTONUP: OnButtonUp(MouseButton::Middle, wp, lp); return 0;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(MouseButton::Left, lp);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnButtonDown(MouseButton::Right, lp);
+        return 0;
+    case WM_MBUTTONDOWN:
+        OnButtonDown(MouseButton::Middle, lp);
+        return 0;
+    case WM_LBUTTONUP:
+        OnButtonUp(MouseButton::Left, wp, lp);
+        return 0;
+    case WM_RBUTTONUP:
+        OnButtonUp(MouseButton::Right, wp, lp);
+        return 0;
+    case WM_MBUTTONUP:
+        OnButtonUp(MouseButton::Middle, wp, lp);
+        return 0;
     case WM_LBUTTONDBLCLK:
         // The runtime reports a double click as MouseDown, MouseUp, Click, DblClick, MouseUp:
         // the second press brings DblClick instead of MouseDown, and still holds the mouse.
@@ -334,8 +385,12 @@ LRESULT PictureBox::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         leftPressedInside_ = false;
         (void)Raise(onDblClick);
         return 0;
-    case WM_RBUTTONDBLCLK: OnButtonDown(MouseButton::Right, lp); return 0;
-    case WM_MBUTTONDBLCLK: OnButtonDown(MouseButton::Middle, lp); return 0;
+    case WM_RBUTTONDBLCLK:
+        OnButtonDown(MouseButton::Right, lp);
+        return 0;
+    case WM_MBUTTONDBLCLK:
+        OnButtonDown(MouseButton::Middle, lp);
+        return 0;
     case WM_MOUSEMOVE:
         (void)Raise(onMouseMove, HeldButtons(wp), CurrentShiftCode(), PixelX(lp), PixelY(lp));
         return 0;

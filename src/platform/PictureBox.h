@@ -139,8 +139,7 @@ private:
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     // Calls an event handler; false when the handler closed or deleted this box, which must then
     // not be touched again.
-    template <typename... Args, typename... Given>
-    bool Raise(const std::function<void(Args...)>& event, Given... args);
+    template <typename... Args, typename... Given> bool Raise(const std::function<void(Args...)>& event, Given... args);
     bool MakeBuffer(int width, int height);
     void OnButtonDown(int button, LPARAM lp);
     void OnButtonUp(int button, WPARAM wp, LPARAM lp);

@@ -14,9 +14,17 @@ std::wstring MapCase(const std::wstring& text, DWORD flags) {
 }
 } // namespace
 
-std::wstring LowerText(const std::wstring& text) { return MapCase(text, LCMAP_LOWERCASE); }
-std::wstring UpperText(const std::wstring& text) { return MapCase(text, LCMAP_UPPERCASE); }
+std::wstring LowerText(const std::wstring& text) {
+    return MapCase(text, LCMAP_LOWERCASE);
+}
+std::wstring UpperText(const std::wstring& text) {
+    return MapCase(text, LCMAP_UPPERCASE);
+}
 
-std::wstring FoldCase(const std::wstring& text) { return UpperText(text); }
+std::wstring FoldCase(const std::wstring& text) {
+    return UpperText(text);
+}
 
-int CompareNoCase(const std::wstring& a, const std::wstring& b) { return FoldCase(a).compare(FoldCase(b)); }
+int CompareNoCase(const std::wstring& a, const std::wstring& b) {
+    return FoldCase(a).compare(FoldCase(b));
+}

@@ -10,7 +10,9 @@ std::map<UINT_PTR, Timer*>& Timers() {
 }
 } // namespace
 
-Timer::~Timer() { Stop(); }
+Timer::~Timer() {
+    Stop();
+}
 
 void Timer::SetInterval(int32_t milliseconds) {
     interval_ = milliseconds < 0 ? 0 : milliseconds;

@@ -12,8 +12,9 @@ TEST(ModFileinfo, SizeTextsAreKilobytesOfAThousandBytes) {
     const struct {
         uint64_t bytes;
         std::wstring text;
-    } cases[] = {{2500, L"2" + sep + L"5 KB"}, {1000, L"1 KB"},          {1500, L"1" + sep + L"5 KB"},
-                 {0, L"0 KB"},                 {12345, L"12" + sep + L"345 KB"}, {1, L"0" + sep + L"001 KB"}};
+    } cases[] = {{2500, L"2" + sep + L"5 KB"},     {1000, L"1 KB"},
+                 {1500, L"1" + sep + L"5 KB"},     {0, L"0 KB"},
+                 {12345, L"12" + sep + L"345 KB"}, {1, L"0" + sep + L"001 KB"}};
     for (const auto& c : cases) {
         const std::wstring path = folder + std::to_wstring(c.bytes) + L".JPG";
         ASSERT_TRUE(MakeSizedFile(path, c.bytes));

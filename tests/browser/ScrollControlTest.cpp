@@ -65,8 +65,7 @@ struct ViewsBarFixture : ::testing::Test {
     // The grip's left edge as painted: the first grip-coloured column.
     [[nodiscard]] int GripLeft() const {
         for (int x = 0; x < kWidth; ++x)
-            if (RgbDistance(bar.Point(x, 2), Rgb(kGrip)) <= 2)
-                return x;
+            if (RgbDistance(bar.Point(x, 2), Rgb(kGrip)) <= 2) return x;
         return -1;
     }
     void Move(int x) { SendMouse(bar.hWnd(), WM_MOUSEMOVE, MK_LBUTTON, x, 10); }

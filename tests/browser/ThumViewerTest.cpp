@@ -14,8 +14,8 @@
 
 namespace {
 
-const std::wstring kJapanBmp = L"\u65e5\u672c.bmp";          // outside the system code page
-const std::wstring kOmegaGif = L"\u03a9mega.GIF";            // outside the system code page
+const std::wstring kJapanBmp = L"\u65e5\u672c.bmp"; // outside the system code page
+const std::wstring kOmegaGif = L"\u03a9mega.GIF";   // outside the system code page
 const std::wstring kJapanHoliday = L"\u65e5\u672c\u306e\u4f11\u65e5.jpg";
 
 struct Picture {
@@ -34,7 +34,9 @@ void MakePictures(const std::wstring& folder, const std::vector<Picture>& pictur
 
 // One time for both: Wine reports the modified time as the creation time (Linux keeps no
 // settable birth time).
-Picture Dated(const std::wstring& name, const SYSTEMTIME& when, uint64_t size = 100) { return {name, size, when, when}; }
+Picture Dated(const std::wstring& name, const SYSTEMTIME& when, uint64_t size = 100) {
+    return {name, size, when, when};
+}
 
 std::vector<std::wstring> Names(const ThumViewer& grid) {
     std::vector<std::wstring> names;
@@ -48,7 +50,9 @@ std::vector<std::wstring> ShownNames(const ThumViewer& grid) {
     return names;
 }
 
-std::vector<std::wstring> Reversed(std::vector<std::wstring> names) { return {names.rbegin(), names.rend()}; }
+std::vector<std::wstring> Reversed(std::vector<std::wstring> names) {
+    return {names.rbegin(), names.rend()};
+}
 
 const ThumRow* FindRow(const ThumViewer& grid, const std::wstring& name) {
     for (const ThumRow& row : grid.ThumListview().Rows)
@@ -59,8 +63,7 @@ const ThumRow* FindRow(const ThumViewer& grid, const std::wstring& name) {
 // Windows keeps the creation time SetFileTime gives; Wine does not (see Dated).
 bool CreationTimeIsKept(const std::wstring& folder) {
     const std::wstring probe = folder + L"probe.dat";
-    if (!MakeSizedFile(probe, 1) ||
-        !SetLocalFileTimes(probe, LocalTime(2001, 1, 1), LocalTime(2002, 2, 2)))
+    if (!MakeSizedFile(probe, 1) || !SetLocalFileTimes(probe, LocalTime(2001, 1, 1), LocalTime(2002, 2, 2)))
         return false;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     const bool read = ::GetFileAttributesExW(probe.c_str(), GetFileExInfoStandard, &data);
@@ -73,12 +76,12 @@ bool CreationTimeIsKept(const std::wstring& folder) {
 TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
     const std::wstring folder = MakeTestFolder(L"listing");
     MakePictures(folder, {Dated(L"b.JPG", LocalTime(2005, 9, 5, 6, 0, 36), 2500),
-                          Dated(L"A.png", LocalTime(2005, 1, 1, 0, 0, 0), 1000), Dated(L"c.tif", LocalTime(2004, 2, 29), 0),
-                          Dated(L"d.tiff", LocalTime(2004, 2, 29), 12345), Dated(L"f.jpeg", LocalTime(2004, 2, 29)),
-                          Dated(kJapanBmp, LocalTime(2004, 2, 29)), Dated(kOmegaGif, LocalTime(2004, 2, 29)),
-                          Dated(L"e.txt", LocalTime(2004, 2, 29)), Dated(L"noext", LocalTime(2004, 2, 29)),
-                          Dated(L"Vellumolib.vlb", LocalTime(2004, 2, 29)), Dated(L"a_b.gif", LocalTime(2004, 2, 29)),
-                          Dated(L"ab.gif", LocalTime(2004, 2, 29))});
+                          Dated(L"A.png", LocalTime(2005, 1, 1, 0, 0, 0), 1000),
+                          Dated(L"c.tif", LocalTime(2004, 2, 29), 0), Dated(L"d.tiff", LocalTime(2004, 2, 29), 12345),
+                          Dated(L"f.jpeg", LocalTime(2004, 2, 29)), Dated(kJapanBmp, LocalTime(2004, 2, 29)),
+                          Dated(kOmegaGif, LocalTime(2004, 2, 29)), Dated(L"e.txt", LocalTime(2004, 2, 29)),
+                          Dated(L"noext", LocalTime(2004, 2, 29)), Dated(L"Vellumolib.vlb", LocalTime(2004, 2, 29)),
+                          Dated(L"a_b.gif", LocalTime(2004, 2, 29)), Dated(L"ab.gif", LocalTime(2004, 2, 29))});
     ASSERT_TRUE(::CreateDirectoryW((folder + L"sub.jpg").c_str(), nullptr));
 
     ThumViewer grid;
@@ -87,8 +90,8 @@ TEST(ThumViewerListing, RowsHoldTheFilesOfThePatternWithTheirTexts) {
     EXPECT_TRUE(grid.NoOpen());
     ASSERT_EQ(grid.ListCount(), 9);
     // One order for every list the user sees: the runtime's file list agrees.
-    const std::vector<std::wstring> listed{L"A.png", L"ab.gif", L"a_b.gif", L"b.JPG", L"c.tif",
-                                           L"d.tiff", L"f.jpeg", kOmegaGif, kJapanBmp};
+    const std::vector<std::wstring> listed{L"A.png",  L"ab.gif", L"a_b.gif", L"b.JPG", L"c.tif",
+                                           L"d.tiff", L"f.jpeg", kOmegaGif,  kJapanBmp};
     EXPECT_EQ(Names(grid), listed);
     FileList files;
     files.SetPattern(grid.ImageFormats());
@@ -289,11 +292,16 @@ TEST(ThumViewerFilter, TheFormatFilterIgnoresLetterCase) {
 
 namespace {
 std::vector<Picture> DatedFolderPictures() {
-    return {Dated(L"a-morning.jpg", LocalTime(2005, 3, 10, 0, 0, 1)), Dated(L"b-night.jpg", LocalTime(2005, 3, 10, 23, 59, 59)),
-            Dated(L"c-next-day.jpg", LocalTime(2005, 3, 11)),      Dated(L"d-april.jpg", LocalTime(2005, 4, 1)),
-            Dated(L"e-february.jpg", LocalTime(2005, 2, 28)),      Dated(L"f-old-year.jpg", LocalTime(2004, 12, 30)),
-            Dated(L"g-new-year.jpg", LocalTime(2006, 1, 1)),       Dated(L"h-next-year.jpg", LocalTime(2006, 3, 10)),
-            Dated(L"i-next-month.jpg", LocalTime(2005, 4, 10)),     Dated(L"j-other-year.jpg", LocalTime(2006, 3, 12)),
+    return {Dated(L"a-morning.jpg", LocalTime(2005, 3, 10, 0, 0, 1)),
+            Dated(L"b-night.jpg", LocalTime(2005, 3, 10, 23, 59, 59)),
+            Dated(L"c-next-day.jpg", LocalTime(2005, 3, 11)),
+            Dated(L"d-april.jpg", LocalTime(2005, 4, 1)),
+            Dated(L"e-february.jpg", LocalTime(2005, 2, 28)),
+            Dated(L"f-old-year.jpg", LocalTime(2004, 12, 30)),
+            Dated(L"g-new-year.jpg", LocalTime(2006, 1, 1)),
+            Dated(L"h-next-year.jpg", LocalTime(2006, 3, 10)),
+            Dated(L"i-next-month.jpg", LocalTime(2005, 4, 10)),
+            Dated(L"j-other-year.jpg", LocalTime(2006, 3, 12)),
             Dated(L"k-other-year.jpg", LocalTime(2004, 4, 15))};
 }
 } // namespace
@@ -349,9 +357,10 @@ TEST(ThumViewerCalendar, MarksAreTheDaysOfTheMonthThePanelShows) {
 
 TEST(ThumViewerSearch, ShowsTheHitsOfTheCurrentListing) {
     const std::wstring folder = MakeTestFolder(L"search");
-    MakePictures(folder, {Dated(L"Holiday.jpg", LocalTime(2005, 1, 1)), Dated(L"holiday2.png", LocalTime(2005, 1, 1)),
-                          Dated(L"HolidayHoliday.bmp", LocalTime(2005, 1, 1)), Dated(L"Work.JPG", LocalTime(2005, 1, 1)),
-                          Dated(kJapanHoliday, LocalTime(2005, 1, 1)), Dated(kOmegaGif, LocalTime(2005, 1, 1))});
+    MakePictures(folder,
+                 {Dated(L"Holiday.jpg", LocalTime(2005, 1, 1)), Dated(L"holiday2.png", LocalTime(2005, 1, 1)),
+                  Dated(L"HolidayHoliday.bmp", LocalTime(2005, 1, 1)), Dated(L"Work.JPG", LocalTime(2005, 1, 1)),
+                  Dated(kJapanHoliday, LocalTime(2005, 1, 1)), Dated(kOmegaGif, LocalTime(2005, 1, 1))});
     ThumViewer grid;
     grid.Path(folder);
     ASSERT_EQ(grid.ListCount(), 6);

@@ -89,8 +89,7 @@ TEST_F(TitleBarButtons, FollowsTheRightEdgeAndDrawsTheLogoWhenPresent) {
     EXPECT_EQ(bar.Point(13, 13), bar.Point(250, 13));
     GdipBitmap logo;
     ASSERT_EQ(GdipCreateBitmapFromScan0(16, 16, 0, PixelFormat32bppRGB, nullptr, logo.put()), Ok);
-    for (int i = 0; i < 256; ++i)
-        GdipBitmapSetPixel(logo.get(), i % 16, i / 16, 0xFF00C000);
+    for (int i = 0; i < 256; ++i) GdipBitmapSetPixel(logo.get(), i % 16, i / 16, 0xFF00C000);
     ASSERT_TRUE(SaveImageSafely(logo.get(), path, kFormatPng, 0));
     bar.Painting();
     ::DeleteFileW(path.c_str());
@@ -102,8 +101,7 @@ TEST_F(TitleBarButtons, FollowsTheRightEdgeAndDrawsTheLogoWhenPresent) {
     auto darkPixels = [this] {
         int n = 0;
         for (int y = 6; y < 26; ++y)
-            for (int x = 26; x < 226; ++x)
-                n += Brightness(bar.Point(x, y)) < 150;
+            for (int x = 26; x < 226; ++x) n += Brightness(bar.Point(x, y)) < 150;
         return n;
     };
     EXPECT_GT(darkPixels(), 40);

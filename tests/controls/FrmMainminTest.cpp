@@ -103,14 +103,12 @@ TEST_F(TaskbarCompanion, ClosingAsksAboutAnUnsavedEditAndCancelKeepsBoth) {
 
 TEST_F(TaskbarCompanion, ThePrinterPopupListsEveryNameAndHandsAPickOn) {
     std::vector<std::wstring> names, picked;
-    for (int i = 0; i < 11; ++i)
-        names.push_back(L"Printer " + std::to_wstring(i));
+    for (int i = 0; i < 11; ++i) names.push_back(L"Printer " + std::to_wstring(i));
     companion.onPrinterPicked = [&](const std::wstring& name) { picked.push_back(name); };
     companion.SetPrinterNames(names);
     ASSERT_EQ(::GetMenuItemCount(companion.PrinterMenu()), 11);
     // Down twice and Enter pick the second row.
-    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
-        ::PostMessageW(companion.hWnd(), WM_KEYDOWN, key, 0);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageW(companion.hWnd(), WM_KEYDOWN, key, 0);
     companion.ShowPrinterMenu(200, 200);
     TestWindow::Pump(30);
     EXPECT_EQ(picked, std::vector<std::wstring>{L"Printer 1"});

@@ -135,8 +135,7 @@ TEST_F(ImageToolbar, LaysTheButtonsOutInGroups) {
 }
 
 TEST_F(ImageToolbar, IconsShowTheirStateThroughTheirOpacity) {
-    for (int id = 0; id < 10; ++id)
-        ExpectIcon(id, id == 0 || id == 1 || id == 3 ? 0.8 : 0.2);
+    for (int id = 0; id < 10; ++id) ExpectIcon(id, id == 0 || id == 1 || id == 3 ? 0.8 : 0.2);
     // The canvas's way: Undo enabled through the view it holds.
     ImageToolbarView& view = bar;
     view.EnabledID(8, true);
@@ -159,15 +158,13 @@ TEST_F(ImageToolbar, EnablingShowsAtTheNextPaintAndThenPresses) {
     Press(x + 5);
     EXPECT_EQ(bar.PressID(), 2);
     // The pressed look: the darker colour at the top, the icon one pixel right and down.
-    for (int y : {5, 30})
-        ExpectBackground(x + 25, y, RGB(244, 242, 233), RGB(251, 250, 247));
+    for (int y : {5, 30}) ExpectBackground(x + 25, y, RGB(244, 242, 233), RGB(251, 250, 247));
     EXPECT_GT(GetGValue(bar.Point(x, kIconRow)), 200);
     EXPECT_LT(GetGValue(bar.Point(x + 24, kIconRow)), 100);
     // Hot without the press: the other way round.
     Release(x + 5);
     Send(bar.hWnd(), WM_MOUSEMOVE, 0, x + 5, 15);
-    for (int y : {5, 30})
-        ExpectBackground(x + 25, y, RGB(251, 250, 247), RGB(244, 242, 233));
+    for (int y : {5, 30}) ExpectBackground(x + 25, y, RGB(251, 250, 247), RGB(244, 242, 233));
 }
 
 TEST_F(ImageToolbar, AHeldButtonIsWhiteOnlyWhileEnabled) {
@@ -218,8 +215,7 @@ TEST_F(ImageToolbar, TheSearchBoxSearchesTheGrid) {
     EXPECT_EQ(boxRect().left, kW - 145);
     EXPECT_EQ(boxRect().top, (kH - 25) / 2 + 6);
     EXPECT_EQ(boxRect().right, kW - 35);
-    for (wchar_t c : std::wstring(L"cat"))
-        ::SendMessageW(box, WM_CHAR, c, 0);
+    for (wchar_t c : std::wstring(L"cat")) ::SendMessageW(box, WM_CHAR, c, 0);
     ::SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(grid.log.calls.empty()); // the search waits for the key's release
     ::SendMessageW(box, WM_KEYUP, VK_RETURN, 0);

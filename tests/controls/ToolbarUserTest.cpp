@@ -60,8 +60,7 @@ TEST_F(TitleStrip, TheTitleEndsWhereItsCaptionIsMeasuredToEnd) {
     EXPECT_FALSE(Shaded(6)); // Create highlights nothing
     Send(WM_MOUSEMOVE, 0, 6);
     int end = 5;
-    while (Shaded(end + 1))
-        ++end;
+    while (Shaded(end + 1)) ++end;
     ASSERT_GT(end, 20); // "File" is some 20 pixels wide
     ASSERT_LT(end, 38);
     EXPECT_FALSE(Shaded(4));

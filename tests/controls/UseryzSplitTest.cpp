@@ -68,8 +68,7 @@ TEST_F(UseryzSplitGrip, AVerticalBarHasABumpEverySixPixelsDownItsMiddle) {
 TEST_F(UseryzSplitGrip, ASquareBarIsDrawnAlongXAndATinyOneGetsNoBumps) {
     Make(20, 20);
     // y = (20 - 3) \ 2 = 8; x = 3, 9, 15; nothing above or below that row of bumps.
-    for (int x : {3, 9, 15})
-        ExpectBump(x, 8);
+    for (int x : {3, 9, 15}) ExpectBump(x, 8);
     EXPECT_EQ(Count(-1, 0, 0, 20, 7) + Count(+1, 0, 13, 20, 20), 0);
     bar.Move(0, 0, 2, 2);
     bar.PaintStyle();

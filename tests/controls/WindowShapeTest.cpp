@@ -23,12 +23,9 @@ constexpr COLORREF kTopLeft = RGB(200, 0, 0), kTopBand = RGB(0, 200, 0), kTopRig
                    kBottomLeft = RGB(100, 50, 0), kBottomBand = RGB(0, 100, 50), kBottomRight = RGB(50, 0, 100);
 
 COLORREF PieceColour(int x, int y) {
-    if (y < 52)
-        return x >= 150 && x <= 154 ? kTopBand : x >= 139 ? kTopRight : kTopLeft;
-    if (x >= 152 && x <= 156)
-        return kBottomBand;
-    if (y <= 56)
-        return x < 15 ? kLeft : x < 20 ? kCentre : x >= 222 ? kRight : kBottomLeft;
+    if (y < 52) return x >= 150 && x <= 154 ? kTopBand : x >= 139 ? kTopRight : kTopLeft;
+    if (x >= 152 && x <= 156) return kBottomBand;
+    if (y <= 56) return x < 15 ? kLeft : x < 20 ? kCentre : x >= 222 ? kRight : kBottomLeft;
     return x >= 222 ? kBottomRight : kBottomLeft;
 }
 
@@ -141,8 +138,7 @@ TEST_F(SkinnedDialog, TheProgramsSkinCutsTheCornersAndFollowsANewPicture) {
     const std::wstring path = ExecutableFolder() + L"..\\art\\MAINSKIN.bmp";
     UniqueHBitmap sheet(static_cast<HBITMAP>(
         ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!sheet)
-        GTEST_SKIP() << "no art folder beside the tests";
+    if (!sheet) GTEST_SKIP() << "no art folder beside the tests";
     BITMAP info{};
     ::GetObjectW(sheet.get(), sizeof(info), &info);
     EXPECT_EQ(std::vector<LONG>({info.bmWidth, info.bmHeight, info.bmBitsPixel}), std::vector<LONG>({237, 104, 24}));

@@ -65,10 +65,8 @@ protected:
     [[nodiscard]] int RowOf(const std::wstring& id) const {
         int row = 0;
         for (const MenuRow& r : menu->MenuListView()) {
-            if (r.MainName != menu->Initializemenu())
-                continue;
-            if (r.KeyName == id)
-                return row;
+            if (r.MainName != menu->Initializemenu()) continue;
+            if (r.KeyName == id) return row;
             ++row;
         }
         ADD_FAILURE() << Narrow(id) << " is not in the menu";
@@ -98,8 +96,7 @@ protected:
         const RectF& r = Rect(RowOf(id));
         int darkest = 255;
         for (int y = static_cast<int>(r.Y); y < static_cast<int>(r.Y) + 14; ++y)
-            for (int x = 21; x < 80; ++x)
-                darkest = std::min(darkest, Brightness(menu->Point(x, y)));
+            for (int x = 21; x < 80; ++x) darkest = std::min(darkest, Brightness(menu->Point(x, y)));
         return darkest;
     }
 
@@ -232,8 +229,7 @@ TEST_F(SkinMenuTest, HistoryKeepsTheLatestFifteenFoldersAcrossRuns) {
     const bool codePageIsWide = ::GetACP() == CP_UTF8;
     {
         ZpYSkinMenu first;
-        for (int i = 0; i < 16; ++i)
-            first.HistoryCreate(L"C:\\Photos\\F" + std::to_wstring(i));
+        for (int i = 0; i < 16; ++i) first.HistoryCreate(L"C:\\Photos\\F" + std::to_wstring(i));
         ASSERT_EQ(first.HistoryCount(), 15);
         EXPECT_EQ((first.MenuListView().end() - 15)->Caption, L"C:\\Photos\\F1") << "the oldest went";
         first.HistoryCreate(L"c:\\photos\\f7"); // already there: no change, also not of its place
@@ -252,18 +248,15 @@ TEST_F(SkinMenuTest, HistoryKeepsTheLatestFifteenFoldersAcrossRuns) {
         rows.push_back(r->Caption);
     }
     std::vector<std::wstring> expected;
-    for (int i = 3; i < 16; ++i)
-        expected.push_back(L"C:\\Photos\\F" + std::to_wstring(i));
+    for (int i = 3; i < 16; ++i) expected.push_back(L"C:\\Photos\\F" + std::to_wstring(i));
     expected.push_back(L"C:\\Trips\\Rome, Paris");
-    if (codePageIsWide)
-        expected.push_back(L"C:\\\u4E2D");
+    if (codePageIsWide) expected.push_back(L"C:\\\u4E2D");
     EXPECT_EQ(rows, expected);
 }
 
 TEST_F(SkinMenuTest, AHistoryLeftUnchangedKeepsItsFile) {
     std::string twenty;
-    for (int i = 0; i < 20; ++i)
-        twenty += "D:\\f" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 20; ++i) twenty += "D:\\f" + std::to_string(i) + "\r\n";
     ASSERT_TRUE(WriteTestFile(HistoryFile(), twenty));
     {
         ZpYSkinMenu menu;
@@ -275,12 +268,10 @@ TEST_F(SkinMenuTest, AHistoryLeftUnchangedKeepsItsFile) {
 
 TEST(RecentFolderHistory, ReadsUpToTheFirstEmptyLineAndTheLastFifteen) {
     std::string twenty, lastFifteen;
-    for (int i = 0; i < 20; ++i)
-        twenty += "D:\\f" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 20; ++i) twenty += "D:\\f" + std::to_string(i) + "\r\n";
     const std::vector<std::wstring> expectedLast = [] {
         std::vector<std::wstring> v;
-        for (int i = 5; i < 20; ++i)
-            v.push_back(L"D:\\f" + std::to_wstring(i));
+        for (int i = 5; i < 20; ++i) v.push_back(L"D:\\f" + std::to_wstring(i));
         return v;
     }();
     const struct {
@@ -317,8 +308,7 @@ TEST(RecentFolderHistory, AFailedWriteLeavesTheOldFile) {
     HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
     int files = 0;
     if (find != INVALID_HANDLE_VALUE) {
-        do
-            files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+        do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
         while (::FindNextFileW(find, &found));
         ::FindClose(find);
     }

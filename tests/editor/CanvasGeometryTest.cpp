@@ -13,8 +13,7 @@ TEST(CanvasGeometry, ZoomFromSliderPositionTwoDecimalsNeverBelowTheFloor) {
         {55, 1.0f}, {100, 1.82f},  {0, 0.12f},  {-30, 0.12f}, {6, 0.12f}, // 6 / 55 = 0.109
         {7, 0.13f}, {27.5f, 0.5f}, {110, 2.0f},
     };
-    for (const auto& c : cases)
-        EXPECT_FLOAT_EQ(ZoomFromSlider(c.position), c.zoom) << c.position;
+    for (const auto& c : cases) EXPECT_FLOAT_EQ(ZoomFromSlider(c.position), c.zoom) << c.position;
 }
 
 TEST(CanvasGeometry, FreshUnfittedLoadIsCentredWithTruncatedHalves) {
@@ -224,6 +223,5 @@ TEST(CanvasGeometry, NumbersAsTextKeepSevenSignificantDigits) {
         {-0.0, L"0"},
         {1.0 / 3, L"0.3333333"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(NumberText(c.value), c.text);
+    for (const auto& c : cases) EXPECT_EQ(NumberText(c.value), c.text);
 }

@@ -39,6 +39,7 @@ TEST_F(CanvasModelTest, FirstSnapshotWritesTheShownImageAsStepZeroOnlyWhenAsked)
     model.SetFirstL(true);
     ASSERT_TRUE(model.TakeFirstSnapshot());
     EXPECT_FALSE(model.FirstL());
+    ASSERT_TRUE(model.SettleSteps()); // written in the background
     GdiDIB step;
     ASSERT_TRUE(step.Import(DataFile(L"Undo0.udo")));
     EXPECT_EQ(step.Width(), 64);
@@ -55,6 +56,7 @@ TEST_F(CanvasModelTest, UnreadableFileLeavesNoImageAndNoHistory) {
     ASSERT_TRUE(model.LoadImageFile(WriteQuartersPicture(folder, L"q.png", 40, 30)));
     model.SetFirstL(true);
     ASSERT_TRUE(model.TakeFirstSnapshot());
+    ASSERT_TRUE(model.SettleSteps());
     ASSERT_TRUE(WriteTestFile(DataFile(L"Undo1.udo"), "step"));
     model.UndoE = true;
 
@@ -83,13 +85,10 @@ TEST_F(CanvasModelTest, EndingDeletesItsScratchFilesAndNothingElse) {
         CanvasModel model;
         // After a failed load too.
         EXPECT_FALSE(model.LoadImageFile(folder + L"missing.png"));
-        for (const wchar_t* name : ours)
-            ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
-        for (const wchar_t* name : others)
-            ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
+        for (const wchar_t* name : ours) ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
+        for (const wchar_t* name : others) ASSERT_TRUE(WriteTestFile(DataFile(name), "x"));
     }
-    for (const wchar_t* name : ours)
-        EXPECT_FALSE(FileExistsForTest(DataFile(name))) << Narrow(name);
+    for (const wchar_t* name : ours) EXPECT_FALSE(FileExistsForTest(DataFile(name))) << Narrow(name);
     for (const wchar_t* name : others) {
         EXPECT_TRUE(FileExistsForTest(DataFile(name))) << Narrow(name);
         ::DeleteFileW(DataFile(name).c_str());

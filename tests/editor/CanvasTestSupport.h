@@ -17,8 +17,7 @@ inline constexpr uint32_t kBottomRight = ColorARGB(255, 230, 210, 40);
 // A PNG of w x h in four coloured quarters (the split at w / 2 and h / 2).
 inline std::wstring WriteQuartersPicture(const std::wstring& folder, const std::wstring& name, int w, int h) {
     GdipBitmap bitmap = BitmapOf(w, h, [w, h](int x, int y) {
-        if (y < h / 2)
-            return x < w / 2 ? kTopLeft : kTopRight;
+        if (y < h / 2) return x < w / 2 ? kTopLeft : kTopRight;
         return x < w / 2 ? kBottomLeft : kBottomRight;
     });
     const std::wstring path = folder + name;

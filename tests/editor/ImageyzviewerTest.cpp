@@ -1,66 +1,12 @@
 // The canvas in a real window under Xvfb, driven with the mouse and key messages a person's input
 // brings: fitting, zoom, the navigator, panning, the edit panel of every tool mode and its slider,
 // the first undo snapshot, a failed load, and its scratch files at the end.
-#include "editor/Imageyzviewer.h"
-#include "tests/editor/CanvasTestSupport.h"
-#include "tests/support/FakeNeighbours.h"
-#include "tests/support/TestWindow.h"
+#include "tests/editor/CanvasWindowFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <set>
-
-namespace {
-
-constexpr int kW = 400, kH = 300;
-const COLORREF kBackground = Imageyzviewer::kBackColor;
-
-struct CanvasWindowTest : ::testing::Test {
-    std::wstring folder = MakeTestFolder(L"canvas-window");
-    TestWindow host{kW, kH};
-    FakeImageToolbar toolbar;
-    FakeCanvasMainWindow mainWindow;
-    FakeShortcutKeyHandler keys;
-    std::unique_ptr<Imageyzviewer> canvas = std::make_unique<Imageyzviewer>();
-    std::vector<std::wstring> notified;
-
-    void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = host.hwnd();
-        args.width = kW;
-        args.height = kH;
-        ASSERT_TRUE(canvas->Create(args, {&mainWindow, &toolbar, &keys}));
-        canvas->onPropertyChanged = [this](const std::wstring& name) { notified.push_back(name); };
-    }
-
-    void Send(UINT msg, WPARAM held, float x, float y) {
-        ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(static_cast<int>(x), static_cast<int>(y)));
-    }
-    // Hover to the start, press, move through the points, release at the last.
-    void Drag(PointF from, std::initializer_list<PointF> through) {
-        Send(WM_MOUSEMOVE, 0, from.X, from.Y);
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, from.X, from.Y);
-        PointF last = from;
-        for (const PointF& p : through) {
-            Send(WM_MOUSEMOVE, MK_LBUTTON, p.X, p.Y);
-            last = p;
-        }
-        Send(WM_LBUTTONUP, 0, last.X, last.Y);
-        TestWindow::Pump(20);
-    }
-    // What the screen shows at a canvas point, once the display has caught up with the window.
-    [[nodiscard]] COLORREF Screen(int x, int y) const {
-        TestWindow::Pump(15);
-        return TestWindow::ScreenPixel(canvas->hWnd(), x, y);
-    }
-};
-
-#define EXPECT_NEAR_COLOUR(actual, expected, tolerance)                                                                \
-    EXPECT_LE(RgbDistance((actual), (expected)), (tolerance))                                                          \
-        << std::hex << "colour " << (actual) << " expected " << (expected)
-
-} // namespace
 
 TEST_F(CanvasWindowTest, FittedImageLiesInsideFitRectWithTheBackgroundAround) {
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"wide.png", 800, 400)));
@@ -174,8 +120,7 @@ TEST_F(CanvasWindowTest, ZoomSliderPositionsAndTheViewTheyGive) {
 TEST_F(CanvasWindowTest, EveryToolModeDrawsItsEditPanelWhereItBelongs) {
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 400, 300)));
     std::vector<int32_t> modes = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 17, 18, 19, 20, 21, 25, 26, 27, 37, 38, 41, 42};
-    for (int32_t m = 28; m <= 36; ++m)
-        modes.push_back(m);
+    for (int32_t m = 28; m <= 36; ++m) modes.push_back(m);
     for (int32_t mode : modes) {
         SCOPED_TRACE(mode);
         canvas->SetEffect(mode);
@@ -238,6 +183,7 @@ TEST_F(CanvasWindowTest, FirstEditWritesStepZeroAndAFailedLoadLeavesNothingShown
     EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo0.udo")));
     canvas->SetFirstL(true);
     ASSERT_TRUE(canvas->Import(L"", true));
+    EXPECT_TRUE(canvas->SettleSteps());
     EXPECT_TRUE(FileExistsForTest(DataFile(L"Undo0.udo")));
     EXPECT_FALSE(canvas->FirstL());
     EXPECT_EQ(canvas->CurFilename, picture); // laid out again, not reloaded

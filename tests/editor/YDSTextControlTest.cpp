@@ -189,8 +189,7 @@ TEST(ModDialogCOlor, TheColourBoxAsksTheDialogAndKeepsItsCustomColours) {
     EXPECT_EQ(asked[0].owner, f.bar.hWnd());
     EXPECT_EQ(asked[0].initial, RGB(0, 0, 255));
     EXPECT_EQ(asked[0].flags, DWORD{0x103});
-    for (size_t i = 0; i < 16; ++i)
-        EXPECT_EQ(tables[0][i], i < 2 ? 0 : ::GetSysColor(COLOR_BTNFACE)) << i;
+    for (size_t i = 0; i < 16; ++i) EXPECT_EQ(tables[0][i], i < 2 ? 0 : ::GetSysColor(COLOR_BTNFACE)) << i;
     EXPECT_FALSE(f.mainWindow.log.calls.size());
     EXPECT_EQ(f.bar.PickColor().Point(5, 5), RGB(0, 0, 255));
     EXPECT_EQ(f.events, std::vector<std::wstring>{L"ColorClick"});
@@ -252,8 +251,7 @@ TEST(YDSTextControl, StartPaintDrawsTheGradientAndTheIconsOfTheLibrary) {
             for (int y = 0; y < kBarHeight; ++y)
                 for (int x = left; x < left + 32; ++x) {
                     const COLORREF p = TestWindow::ScreenPixel(f.bar.hWnd(), x, y);
-                    if (GetRValue(p) < 150 || GetBValue(p) > GetRValue(p) + 40)
-                        return true;
+                    if (GetRValue(p) < 150 || GetBValue(p) > GetRValue(p) + 40) return true;
                 }
             return false;
         };

@@ -38,13 +38,17 @@ struct Stamp {
     }
 };
 
-Pixel32 Flat(int32_t, int32_t) { return {40, 80, 120, 255}; }
+Pixel32 Flat(int32_t, int32_t) {
+    return {40, 80, 120, 255};
+}
 
 uint32_t Argb(const Pixel32& p, uint8_t alpha) {
     return (uint32_t{alpha} << 24) | (uint32_t{p.r} << 16) | (uint32_t{p.g} << 8) | p.b;
 }
 
-bool InCircle(int dx, int dy, int r) { return dx * dx + dy * dy < r * r + 1; }
+bool InCircle(int dx, int dy, int r) {
+    return dx * dx + dy * dy < r * r + 1;
+}
 
 } // namespace
 
@@ -161,48 +165,27 @@ TEST(BrushRounding, WeightedStepsThatAreNotWholeRoundToTheNearestAndHalvesToEven
              {"burn 100 - 8.65", 10, 10, kToneBurn, 100, 0, 1, 91},
              {"saturation 100 + 9.62", 10, -10, kToneSaturation, 100, 1, 0, 110},
              {"saturation 100 + 8.46", 10, -10, kToneSaturation, 100, 2, 0, 108},
+             // Size 6, strength 3: k = round(9.7) = 10; the canvas's saturation strengths give c = 0.
+             {"burn clamps at 0", 6, 3, kToneBurn, 5, 0, 0, 0},
+             {"dodge clamps at 255", 6, 3, kToneDodge, 250, 0, 0, 255},
+             {"dodge half way out", 6, 3, kToneDodge, 100, 1, 2, 105},
+             {"saturation -10 clamps at 255", 6, -10, kToneSaturation, 254, 0, 0, 255},
+             {"saturation -3", 6, -3, kToneSaturation, 20, 0, 0, 23},
          }) {
         SCOPED_TRACE(c.what);
         const bool eraser = c.tool == kEraserBrush || c.tool == kEraserPencil;
         Stamp s(20, 20, [&](int32_t, int32_t) {
             return eraser ? Pixel32{40, 80, 120, c.before} : Pixel32{c.before, c.before, c.before, 255};
         });
-        if (eraser) EraserBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
-        else ToneBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
+        if (eraser)
+            EraserBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
+        else
+            ToneBrush(s.display, s.layer, s.h, 10, 10, c.size, c.strength, c.tool);
         const Pixel32 p = s.Layer(10 + c.dx, 10 + c.dy);
         EXPECT_EQ(eraser ? p.a : p.g, c.after);
+        EXPECT_EQ(eraser ? p.g : p.a, eraser ? 80 : 255);                                     // the other bytes stay
+        EXPECT_EQ(s.Shown(10 + c.dx, 10 + c.dy), Argb(p, c.tool == kEraserPencil ? 0 : p.a)); // and are shown
     }
-}
-
-TEST(ToneBrush, BurnAndDodgeClampAndFollowTheWeight) {
-    auto fill = [](int32_t x, int32_t) { return x < 10 ? Pixel32{5, 5, 5, 255} : Pixel32{250, 250, 250, 255}; };
-    Stamp s(20, 20, fill);
-    // Strength 3: k = round(9.7) = 10.
-    ToneBrush(s.display, s.layer, s.h, 5, 10, 6, 3, kToneBurn);
-    EXPECT_EQ(s.Layer(5, 10).r, 0); // 5 - 10 clamps at 0
-    EXPECT_EQ(s.Layer(5, 10).a, 255);
-    ToneBrush(s.display, s.layer, s.h, 15, 10, 6, 3, kToneDodge);
-    EXPECT_EQ(s.Layer(15, 10).b, 255); // 250 + 10 clamps at 255
-    EXPECT_EQ(s.Shown(15, 10), 0xFFFFFFFFu);
-    // Half way out the step is 5: 250 + 5 = 255, and on a mid-grey layer exactly 5.
-    Stamp grey(20, 20, [](int32_t, int32_t) { return Pixel32{100, 100, 100, 200}; });
-    ToneBrush(grey.display, grey.layer, grey.h, 10, 10, 6, 3, kToneDodge);
-    EXPECT_EQ(grey.Layer(10, 10).g, 110);
-    EXPECT_EQ(grey.Layer(11, 12).g, 105);
-    EXPECT_EQ(grey.Layer(11, 12).a, 200);
-    ToneBrush(grey.display, grey.layer, grey.h, 10, 10, 6, 3, kToneBurn);
-    EXPECT_EQ(grey.Layer(10, 10).g, 100);
-}
-
-TEST(ToneBrush, SaturationWithTheCanvasStrengthsRaisesEveryChannel) {
-    Stamp s(20, 20, [](int32_t, int32_t) { return Pixel32{10, 100, 254, 255}; });
-    ToneBrush(s.display, s.layer, s.h, 10, 10, 6, -10, kToneSaturation);
-    EXPECT_EQ(s.Layer(10, 10).b, 20);
-    EXPECT_EQ(s.Layer(10, 10).g, 110);
-    EXPECT_EQ(s.Layer(10, 10).r, 255);
-    EXPECT_EQ(s.Layer(11, 12).g, 105);
-    ToneBrush(s.display, s.layer, s.h, 10, 10, 6, -3, kToneSaturation);
-    EXPECT_EQ(s.Layer(10, 10).b, 23);
 }
 
 TEST(ToneBrush, SharpenAndSoftenMoveAPixelAgainstOrTowardItsNeighbours) {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include <cstring>
 
 namespace {
@@ -102,60 +105,51 @@ TEST(Clipboard, ADeviceIndependentBitmapFromAnotherProgramPastesToo) {
     FreeEffectBuffers();
 }
 
-TEST(StampFiles, TheWorkingStampIsWrittenFromThePasteOrAGivenImage) {
-    const std::wstring path = App().ProgramFolder + L"Librarians\\Stamptemp.tmp";
-    EXPECT_EQ(StampTempPath(), path);
-    GdipBitmap source = BlockBitmap(120, 80);
+TEST(StampFiles, TheWorkingStampAndLibraryStampsAreWrittenAtTheirSizes) {
+    const std::wstring temp = App().ProgramFolder + L"Librarians\\Stamptemp.tmp";
+    const std::wstring leaf = App().ProgramFolder + L"Librarians\\Leaf one.lib";
+    EXPECT_EQ(StampTempPath(), temp);
+    EXPECT_EQ(StampLibPath(L"Leaf one"), leaf);
+    GdipBitmap source = BlockBitmap(120, 80), small = BlockBitmap(10, 10);
     ASSERT_TRUE(CopyImageToClipboard(source.get(), 0, 0, 120, 80));
     GdipImage image;
     int32_t w = 0, h = 0;
     ASSERT_TRUE(PasteClipboardImage(image, w, h));
+    ::DeleteFileW(temp.c_str());
 
-    ::DeleteFileW(path.c_str());
-    ASSERT_TRUE(SaveStampTemp(true, nullptr, 0, 0));
-    {
+    struct Case {
+        const char* what;
+        std::function<bool()> save;
+        const std::wstring& path;
+        float w, h;
+        bool samePixels; // drawn at the source's own size
+    };
+    for (const Case& c : std::vector<Case>{
+             {"the paste at its own size", [] { return SaveStampTemp(true, nullptr, 0, 0); }, temp, 120, 80, true},
+             {"a given image at a given size", [&] { return SaveStampTemp(false, small.get(), 33, 21); }, temp, 33, 21,
+              false},
+             {"a library stamp", [&] { return SaveStampLib(source.get(), 120, 80, L"Leaf one"); }, leaf, 120, 80, true},
+             {"the same name again replaces it", [&] { return SaveStampLib(source.get(), 20, 12, L"Leaf one"); }, leaf,
+              20, 12, false},
+         }) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(c.save());
         GdiDIB stamp;
-        ASSERT_TRUE(stamp.Import(path));
-        EXPECT_EQ(stamp.Width(), 120.f);
-        EXPECT_EQ(stamp.Height(), 80.f);
-        EXPECT_EQ(ReadTestFile(path).substr(1, 3), "PNG");
-        EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(stamp.DIB()), 10, 10) | 0xFF000000u,
-                  PixelAt(source.get(), 10, 10));
-    }
-    // From a given image, drawn at the given size.
-    GdipBitmap small = BlockBitmap(10, 10);
-    ASSERT_TRUE(SaveStampTemp(false, small.get(), 33, 21));
-    {
-        GdiDIB stamp;
-        ASSERT_TRUE(stamp.Import(path));
-        EXPECT_EQ(stamp.Width(), 33.f);
-        EXPECT_EQ(stamp.Height(), 21.f);
+        ASSERT_TRUE(stamp.Import(c.path));
+        EXPECT_EQ(ReadTestFile(c.path).substr(1, 3), "PNG");
+        EXPECT_EQ(stamp.Width(), c.w);
+        EXPECT_EQ(stamp.Height(), c.h);
+        if (c.samePixels) {
+            EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(stamp.DIB()), 10, 10) | 0xFF000000u,
+                      PixelAt(source.get(), 10, 10));
+        }
     }
     // Nothing to draw: the stamp written before stays.
-    const std::string before = ReadTestFile(path);
+    const std::string before = ReadTestFile(temp);
     EXPECT_FALSE(SaveStampTemp(false, nullptr, 10, 10));
     EXPECT_FALSE(SaveStampTemp(false, small.get(), 0, 10));
-    EXPECT_EQ(ReadTestFile(path), before);
+    EXPECT_EQ(ReadTestFile(temp), before);
     FreeEffectBuffers();
-}
-
-TEST(StampFiles, LibraryStampsAreWrittenAsNamedLibFiles) {
-    GdipBitmap source = BlockBitmap(40, 24);
-    const std::wstring path = App().ProgramFolder + L"Librarians\\Leaf one.lib";
-    EXPECT_EQ(StampLibPath(L"Leaf one"), path);
-    ASSERT_TRUE(SaveStampLib(source.get(), 40, 24, L"Leaf one"));
-    {
-        GdiDIB stamp;
-        ASSERT_TRUE(stamp.Import(path));
-        EXPECT_EQ(stamp.Width(), 40.f);
-        EXPECT_EQ(stamp.Height(), 24.f);
-        EXPECT_EQ(PixelAt(reinterpret_cast<GpBitmap*>(stamp.DIB()), 30, 20), PixelAt(source.get(), 30, 20));
-    }
-    // The same name again replaces the file.
-    ASSERT_TRUE(SaveStampLib(source.get(), 20, 12, L"Leaf one"));
-    GdiDIB stamp;
-    ASSERT_TRUE(stamp.Import(path));
-    EXPECT_EQ(stamp.Width(), 20.f);
 }
 
 TEST(StampFiles, ABadStampNameIsRefusedWithoutWritingAnything) {
@@ -170,9 +164,7 @@ TEST(StampFiles, ABadStampNameIsRefusedWithoutWritingAnything) {
     EXPECT_FALSE(FileExistsForTest(folder + L"Librarians\\sub\\x.lib"));
     EXPECT_FALSE(FileExistsForTest(folder + L"Librarians\\.lib"));
     WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW((folder + L"*.lib").c_str(), &found);
-    EXPECT_EQ(find, INVALID_HANDLE_VALUE);
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    EXPECT_FALSE(UniqueFind(::FindFirstFileW((folder + L"*.lib").c_str(), &found)));
     for (const wchar_t* name : {L"Flowers", L"my stamp 2", L"a.b", L"CONSOLE", L"Été"})
         EXPECT_TRUE(IsValidStampName(name)) << Narrow(name);
     EXPECT_FALSE(SaveStampLib(nullptr, 8, 8, L"Flowers"));

@@ -16,10 +16,18 @@ namespace {
 
 using PixelSize = std::pair<uint32_t, uint32_t>;
 
-uint32_t Be16(const std::string& b, size_t i) { return (uint8_t(b[i]) << 8) | uint8_t(b[i + 1]); }
-uint32_t Be32(const std::string& b, size_t i) { return (Be16(b, i) << 16) | Be16(b, i + 2); }
-uint32_t Le16(const std::string& b, size_t i) { return uint8_t(b[i]) | (uint8_t(b[i + 1]) << 8); }
-uint32_t Le32(const std::string& b, size_t i) { return Le16(b, i) | (Le16(b, i + 2) << 16); }
+uint32_t Be16(const std::string& b, size_t i) {
+    return (uint8_t(b[i]) << 8) | uint8_t(b[i + 1]);
+}
+uint32_t Be32(const std::string& b, size_t i) {
+    return (Be16(b, i) << 16) | Be16(b, i + 2);
+}
+uint32_t Le16(const std::string& b, size_t i) {
+    return uint8_t(b[i]) | (uint8_t(b[i + 1]) << 8);
+}
+uint32_t Le32(const std::string& b, size_t i) {
+    return Le16(b, i) | (Le16(b, i + 2) << 16);
+}
 
 // The size each format's own header states, read independently of the decoder.
 std::optional<PixelSize> HeaderSize(const std::string& b) {
@@ -140,11 +148,15 @@ TEST(CorpusConformance, GoodFilesLoadWithTheirTrueSizeAndBrokenFilesLeaveTheImag
         std::printf("%-28s %3d of %3d %s\n", Narrow(set.folder).c_str(), ok, count,
                     set.broken ? "broken files decoded anyway" : "loaded");
     }
-    for (const std::string& id : kExpectedToLoad) EXPECT_TRUE(loaded.count(id)) << id << " is missing or no longer loads";
+    for (const std::string& id : kExpectedToLoad)
+        EXPECT_TRUE(loaded.count(id)) << id << " is missing or no longer loads";
     if (::GetEnvironmentVariableW(L"VELLUMO_PRINT_CORPUS", nullptr, 0) > 0)
-        for (const std::string& id : loaded) std::printf("\"%s\",\n", [&] {
-                std::string escaped;
-                for (char c : id) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-                return escaped;
-            }().c_str());
+        for (const std::string& id : loaded)
+            std::printf("\"%s\",\n",
+                        [&] {
+                            std::string escaped;
+                            for (char c : id) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+                            return escaped;
+                        }()
+                            .c_str());
 }

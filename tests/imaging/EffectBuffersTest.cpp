@@ -28,7 +28,7 @@ TEST(PixelView, ElementsAreTheBitmapsOwnPixelsWithYZeroAtTheBottom) {
     dib.Cls(RGB(0, 0, 255));
     MapDIBArray(dib, view);
     ASSERT_TRUE(view.Attached());
-    EXPECT_EQ(view.At(1, 1)->b, 255); // the queued fill has landed
+    EXPECT_EQ(view.At(1, 1)->b, 255);         // the queued fill has landed
     *view.At(0, 0) = Pixel32{0, 255, 0, 255}; // bottom-left of the image
     UnmapDIBArray(view);
     EXPECT_EQ(::GetPixel(dib.hDC(), 0, 1), RGB(0, 255, 0));
@@ -53,19 +53,4 @@ TEST(PointDistanceTest, RoundsTheSquareAndTheRootHalvesToEven) {
     EXPECT_EQ(PointDistance({0, 0}, {0.5f, 0.5f}), 0);
     EXPECT_EQ(PointDistance({0, 0}, {1.5f, 0}), 1);
     EXPECT_EQ(PointDistance({-3, 0}, {3, 8}), 10);
-}
-
-TEST(EffectBuffersTest, FreeingTwiceIsHarmlessAndTheBuffersCanBeMadeAgain) {
-    ASSERT_TRUE(FilterDib().Create(8, 8, 32));
-    MapDIBArray(FilterDib(), PixelView());
-    ClipboardImage().SetDIB(SolidBitmap(5, 5, kRed).release());
-    ClipboardImage().SetWidth(5);
-    FreeEffectBuffers();
-    EXPECT_EQ(FilterDib().hDIB(), nullptr);
-    EXPECT_EQ(ClipboardImage().DIB(), nullptr);
-    EXPECT_FALSE(PixelView().Attached());
-    FreeEffectBuffers();
-    EXPECT_EQ(FilterDib().hDIB(), nullptr);
-    ASSERT_TRUE(FilterDib().Create(2, 2, 32));
-    FreeEffectBuffers();
 }

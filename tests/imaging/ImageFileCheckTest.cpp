@@ -48,7 +48,9 @@ Bytes Bmp(uint32_t colours, const Bytes& pixels, uint32_t compression = 0) {
     return b;
 }
 
-bool Sound(const Bytes& b) { return IsImageDataSound(b.data(), b.size()); }
+bool Sound(const Bytes& b) {
+    return IsImageDataSound(b.data(), b.size());
+}
 
 } // namespace
 
@@ -105,7 +107,11 @@ TEST(ImageFileCheck, BmpHeadersThatLieAndRunsOutsideThePictureAreRefused) {
              {"width 0", with(Bmp(4, indices), [](Bytes& b) { Put32(b, 18, 0); })},
              {"a file size far past the file", with(Bmp(4, indices), [](Bytes& b) { Put32(b, 2, 1u << 30); })},
              {"a width whose rows wrap 32 bits", with(Bmp(4, indices), [](Bytes& b) { Put32(b, 18, 0x7FFFFFFF); })},
-             {"densities a thousand times apart", with(Bmp(4, indices), [](Bytes& b) { Put32(b, 38, 5000); Put32(b, 42, 2); })},
+             {"densities a thousand times apart", with(Bmp(4, indices),
+                                                       [](Bytes& b) {
+                                                           Put32(b, 38, 5000);
+                                                           Put32(b, 42, 2);
+                                                       })},
              {"a run past the row", Bmp(4, {5, 1, 0, 1}, 1)},
              {"a run below the last row", Bmp(4, {0, 0, 0, 0, 0, 0, 4, 1, 0, 1}, 1)},
              {"a run of a colour past the palette", Bmp(4, {2, 9, 0, 1}, 1)},

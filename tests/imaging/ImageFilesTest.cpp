@@ -38,8 +38,7 @@ int FilesIn(const std::wstring& folder) {
     HANDLE h = ::FindFirstFileW((folder + L"*.*").c_str(), &fd);
     int files = 0;
     if (h == INVALID_HANDLE_VALUE) return 0;
-    do
-        files += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    do files += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
     while (::FindNextFileW(h, &fd));
     ::FindClose(h);
     return files;
@@ -52,17 +51,18 @@ TEST(GdiDIBFit, SourcesThatFitKeepTheirSizeAndLargerOnesShrinkToTheLimitingSide)
         float srcW, srcH, dstW, dstH, x, y, w, h;
     };
     const Case cases[] = {
-        {100, 50, 200, 100, 50, 25, 100, 50},   // fits: kept and centred
-        {400, 200, 200, 200, 0, 50, 200, 100},  // width-limited
-        {400, 400, 200, 200, 0, 0, 200, 200},   // equal ratios take the height-limited branch
-        {195, 100, 200, 100, 2, 0, 195, 100},   // a difference of 5 gives 2
+        {100, 50, 200, 100, 50, 25, 100, 50},       // fits: kept and centred
+        {400, 200, 200, 200, 0, 50, 200, 100},      // width-limited
+        {400, 400, 200, 200, 0, 0, 200, 200},       // equal ratios take the height-limited branch
+        {195, 100, 200, 100, 2, 0, 195, 100},       // a difference of 5 gives 2
         {197.5f, 100, 200, 100, 1, 0, 197.5f, 100}, // 2.5 rounds to 2 (halves to even) and gives 1
         {196.5f, 100, 200, 100, 2, 0, 196.5f, 100}, // 3.5 rounds to 4
     };
     for (const Case& c : cases) {
         float x = 0, y = 0, w = 0, h = 0;
         GdiDIB::GetBestFitInfo(c.srcW, c.srcH, c.dstW, c.dstH, x, y, w, h);
-        EXPECT_EQ((std::vector<float>{x, y, w, h}), (std::vector<float>{c.x, c.y, c.w, c.h})) << c.srcW << " x " << c.srcH;
+        EXPECT_EQ((std::vector<float>{x, y, w, h}), (std::vector<float>{c.x, c.y, c.w, c.h}))
+            << c.srcW << " x " << c.srcH;
     }
 }
 
@@ -98,8 +98,8 @@ TEST(DIBsaveSave, LosslessFormatsRoundTripExactly) {
         const wchar_t* name;
         bool keepsAlpha;
     };
-    for (const Case& c : {Case{kFormatPng, L"q.png", true}, Case{kFormatBmp, L"q.bmp", false},
-                          Case{kFormatTiff, L"q.tif", true}}) {
+    for (const Case& c :
+         {Case{kFormatPng, L"q.png", true}, Case{kFormatBmp, L"q.bmp", false}, Case{kFormatTiff, L"q.tif", true}}) {
         const std::wstring path = folder + c.name;
         ASSERT_TRUE(picture.Save(path, c.format, 0)) << Narrow(path);
         GdiDIB loaded;
@@ -152,8 +152,9 @@ TEST(DIBsaveSave, GifPaletteKeepsTheColoursAndOneTransparentEntry) {
     ASSERT_TRUE(ramp.CreateBlankMemory(64, 64));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            GdipBitmapSetPixel(ramp.new_Img, x, y,
-                               x < 2 && y < 2 ? 0u : ColorARGB(255, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4), 90));
+            GdipBitmapSetPixel(
+                ramp.new_Img, x, y,
+                x < 2 && y < 2 ? 0u : ColorARGB(255, static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 4), 90));
 
     struct Case {
         DIBsave* source;

@@ -113,8 +113,8 @@ TEST(ColourAdjustment, EachModeChangesKnownColoursAsItsMatrixSays) {
     // Colour scale with cross terms: red 255 gives green and blue 0.1 + 0.1.
     EXPECT_LE(ChannelDistance(Adjusted(kAdjustColourScale, 0.1f, 1, kRed), ColorARGB(255, 255, 51, 51)), 1);
     // Gamma 2 darkens mid grey to about a quarter.
-    EXPECT_LE(ChannelDistance(Adjusted(kAdjustGamma, 0, 2.0f, ColorARGB(255, 128, 128, 128)), ColorARGB(255, 64, 64, 64)),
-              2);
+    EXPECT_LE(
+        ChannelDistance(Adjusted(kAdjustGamma, 0, 2.0f, ColorARGB(255, 128, 128, 128)), ColorARGB(255, 64, 64, 64)), 2);
     // Mode 3 and unknown modes draw the image unchanged.
     EXPECT_EQ(Adjusted(kAdjustNone, 0.5f, 1, ColorARGB(255, 1, 2, 3)), ColorARGB(255, 1, 2, 3));
     EXPECT_EQ(Adjusted(9, 0.5f, 1, ColorARGB(255, 1, 2, 3)), ColorARGB(255, 1, 2, 3));

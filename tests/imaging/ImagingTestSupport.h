@@ -20,16 +20,25 @@ inline constexpr uint32_t kBlue = ColorARGB(255, 0, 0, 255);
 inline constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
 inline constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 
-inline int AlphaOf(uint32_t c) { return static_cast<int>(c >> 24); }
-inline int RedOf(uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
-inline int GreenOf(uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline int BlueOf(uint32_t c) { return static_cast<int>(c & 0xFF); }
+inline int AlphaOf(uint32_t c) {
+    return static_cast<int>(c >> 24);
+}
+inline int RedOf(uint32_t c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+inline int GreenOf(uint32_t c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline int BlueOf(uint32_t c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 // The largest difference between the two colours in any one channel, alpha included.
 inline int ChannelDistance(uint32_t a, uint32_t b) {
     int worst = 0;
     for (int shift = 0; shift < 32; shift += 8)
-        worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+        worst =
+            std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
     return worst;
 }
 

@@ -18,7 +18,9 @@ void MakeLayer(DIBsave& layer, int w, int h, const std::function<uint32_t(int, i
         for (int x = 0; x < w; ++x) GdipBitmapSetPixel(layer.new_Img, x, y, fill(x, y));
 }
 
-uint32_t Grey(int v) { return 0xFF000000u | static_cast<uint32_t>(v) * 0x010101u; }
+uint32_t Grey(int v) {
+    return 0xFF000000u | static_cast<uint32_t>(v) * 0x010101u;
+}
 
 // Pixels in storage order as the filters see them.
 struct Pixels {

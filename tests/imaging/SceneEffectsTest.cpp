@@ -73,22 +73,6 @@ protected:
 
 } // namespace
 
-TEST(RandomSource, FixedSeedGivesTheSameUniformSequenceEveryTime) {
-    SeededRandom first, second, other(SeededRandom::kFixedSeed + 1);
-    double sum = 0;
-    bool differs = false;
-    for (int k = 0; k < 20000; ++k) {
-        const float v = first.Next();
-        ASSERT_EQ(v, second.Next());
-        ASSERT_GE(v, 0.0f);
-        ASSERT_LT(v, 1.0f);
-        differs = differs || other.Next() != v;
-        sum += v;
-    }
-    EXPECT_NEAR(sum / 20000, 0.5, 0.01);
-    EXPECT_TRUE(differs);
-}
-
 TEST(RunParticleEffect, SameStartSameParticlesAndTheSequenceContinues) {
     for (int32_t id : {kEffectBubbles, kEffectFireflies, kEffectRain, kEffectSnow, kEffectFlowers}) {
         SeededRandom a, b;
@@ -173,7 +157,8 @@ TEST(RunParticleEffect, SnowAndFlowersSkipAParticleWhoseAlphaPassesAByte) {
     EXPECT_NEAR(box.top, 50, 1);
     EXPECT_NEAR(box.right, 63, 1);
     EXPECT_NEAR(box.bottom, 73, 1);
-    for (uint32_t p : flower->Pixels()) ASSERT_TRUE(AlphaOf(p) == 0 || (p & 0x00FFFFFF) == 0x00FFFFFFu) << std::hex << p;
+    for (uint32_t p : flower->Pixels())
+        ASSERT_TRUE(AlphaOf(p) == 0 || (p & 0x00FFFFFF) == 0x00FFFFFFu) << std::hex << p;
 }
 
 TEST_F(TexturesInDatas, CloudsAndMistDrawTheirTexturesFromTheUnshiftedArea) {

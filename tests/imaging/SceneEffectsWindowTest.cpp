@@ -21,16 +21,14 @@ int ColouredOnScreen(HWND hwnd, int w, int h) {
     void* bits = nullptr;
     UniqueHBitmap copy(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueDc memory(::CreateCompatibleDC(nullptr));
-    if (!copy || !memory)
-        return -1;
+    if (!copy || !memory) return -1;
     ScopedSelectObject select(memory.get(), copy.get());
     WindowDc screen(nullptr);
     ::BitBlt(memory.get(), 0, 0, w, h, screen.get(), origin.x, origin.y, SRCCOPY);
     ::GdiFlush();
     int count = 0;
     const auto* pixels = static_cast<const uint32_t*>(bits);
-    for (int k = 0; k < w * h; ++k)
-        count += (pixels[k] & 0x00FFFFFF) != 0x00FFFFFF;
+    for (int k = 0; k < w * h; ++k) count += (pixels[k] & 0x00FFFFFF) != 0x00FFFFFF;
     return count;
 }
 
@@ -43,8 +41,7 @@ TEST(ParticleEffectWindow, AMessagePostedDuringTheEffectIsHandledOnlyAfterItRetu
     bool handled = false;
     Clock::time_point handledAt{};
     window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT* result) {
-        if (msg != kProbe)
-            return false;
+        if (msg != kProbe) return false;
         handled = true;
         handledAt = Clock::now();
         *result = 0;

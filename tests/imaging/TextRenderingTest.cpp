@@ -10,7 +10,9 @@
 
 namespace {
 
-bool Dark(uint32_t argb) { return RedOf(argb) < 160 && GreenOf(argb) < 160 && BlueOf(argb) < 160; }
+bool Dark(uint32_t argb) {
+    return RedOf(argb) < 160 && GreenOf(argb) < 160 && BlueOf(argb) < 160;
+}
 
 // A white page of the program's own off-screen kind with text on it.
 struct Page {
@@ -189,34 +191,4 @@ TEST(ShadowText, LongCaptionIsCutWithAnEllipsis) {
     }
     EXPECT_EQ(highInkInTail, 0);
     EXPECT_GT(lowInkInTail, 0);
-}
-
-TEST(TextOnAWindow, ToolTextAndCaptionOnTheDeviceContext) {
-    RectF bounds{};
-    PaintedWindow window(320, 120, RGB(255, 255, 255), [&](HDC dc) {
-        DrawTextTool(DrawTarget::Dc(dc), L"Window text", 20, 10, L"Tahoma", 30, 2, 1, kBlack, 255);
-        bounds = App().TextBounds;
-        DrawShadowText(DrawTarget::Dc(dc), L"A caption on the window", 20, 80, L"Microsoft Sans Serif", 10, kWhite, 0,
-                       true, 280);
-    });
-    TestWindow::Pump(50);
-    EXPECT_FLOAT_EQ(bounds.X, 20);
-    EXPECT_FLOAT_EQ(bounds.Y, 10);
-    EXPECT_GT(bounds.Width, 100);
-    int toolInk = 0, outside = 0, shadowInk = 0;
-    for (int y = 0; y < 120; ++y) {
-        for (int x = 0; x < 320; ++x) {
-            if (GetRValue(window.At(x, y)) >= 100) continue;
-            if (y >= 70)
-                ++shadowInk;
-            else if (x >= bounds.X && x <= bounds.X + bounds.Width + 1 && y <= bounds.Y + bounds.Height + 1)
-                ++toolInk;
-            else
-                ++outside;
-        }
-    }
-    EXPECT_GT(toolInk, 100);
-    EXPECT_EQ(outside, 0);
-    // White text on white shows only through its shadow.
-    EXPECT_GT(shadowInk, 30);
 }

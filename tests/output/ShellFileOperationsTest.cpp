@@ -1,7 +1,6 @@
 // The shell file operations: the recycle bin is Wine's trash folder
 // under $XDG_DATA_HOME, which the test scripts point into the build folder.
 #include "output/ModMisc.h"
-#include "output/OutputFileShell.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -56,17 +55,4 @@ TEST(RecycleFile, MovesTheFileToTheRecycleBinAndReportsAMissingOne) {
     // A folder is not a picture file: refused, and left where it is.
     EXPECT_FALSE(RecycleFile(folder));
     EXPECT_TRUE(FileExistsForTest(folder));
-}
-
-// The canvas reaches these through its file-services seam.
-TEST(OutputFileShell, AnswersTheCanvasAsTheFunctionsDo) {
-    if (TrashFiles().empty()) GTEST_SKIP() << "XDG_DATA_HOME is not set: the trash would be the user's";
-    ScopedShellConfirmationsOff quiet;
-    OutputFileShell shell;
-    EXPECT_EQ(shell.GetFileExt(L"C:\\a.b\\x.JPG"), L"jpg");
-    const std::wstring path = MakeTestFolder(L"outputshell") + UniqueName(L"shown-");
-    ASSERT_TRUE(WriteTestFile(path, "x"));
-    EXPECT_TRUE(shell.RecycleFile(path));
-    EXPECT_FALSE(FileExistsForTest(path));
-    EXPECT_FALSE(shell.RecycleFile(path));
 }

@@ -86,8 +86,8 @@ TEST(CursorFile, TheProgramsCursorsPointWithSomethingVisible) {
         LONG minX, minY;
     };
     // The finger tip at the top, the dropper's tip at the bottom left, the hands' palms mid-way.
-    const Expect cursors[] = {{L"MOUSED", 20, 4, 8, 0}, {L"PICKER", 4, 31, 0, 27}, {L"PANVIEW", 20, 20, 12, 12},
-                              {L"SHOU", 20, 22, 12, 12}};
+    const Expect cursors[] = {
+        {L"MOUSED", 20, 4, 8, 0}, {L"PICKER", 4, 31, 0, 27}, {L"PANVIEW", 20, 20, 12, 12}, {L"SHOU", 20, 22, 12, 12}};
     for (const Expect& c : cursors) {
         LoadedCursor loaded;
         Load(art + c.name + L".cur", loaded);

@@ -77,9 +77,7 @@ TEST(WriteThroughTemporaryFile, ReplacesTheTargetOnlyWhenTheWriteSucceeded) {
 
     // A failure midway through the write, a write that throws, one that writes nothing, a missing
     // folder and a read-only target: the target keeps its bytes and no temporary file is left.
-    const auto halfThenFail = [](const std::wstring& temporary) {
-        return WriteTestFile(temporary, "half") && false;
-    };
+    const auto halfThenFail = [](const std::wstring& temporary) { return WriteTestFile(temporary, "half") && false; };
     const auto throws = [](const std::wstring& temporary) -> bool {
         (void)WriteTestFile(temporary, "half");
         throw std::runtime_error("disk gone");

@@ -69,7 +69,8 @@ struct RecordingControl {
         EXPECT_TRUE(box.Create(args));
         auto record = [this](const char* what, int b, int s, float px, float py) {
             char text[64];
-            std::snprintf(text, sizeof text, "%s %d %d (%d,%d)", what, b, s, static_cast<int>(px), static_cast<int>(py));
+            std::snprintf(text, sizeof text, "%s %d %d (%d,%d)", what, b, s, static_cast<int>(px),
+                          static_cast<int>(py));
             events.push_back(text);
         };
         box.onMouseDown = [record](int b, int s, float x, float y) { record("down", b, s, x, y); };
@@ -94,7 +95,8 @@ struct RecordingControl {
 
     // The cursor the box puts up when the system asks it with WM_SETCURSOR over its client area.
     [[nodiscard]] HCURSOR CursorShown() const {
-        ::SendMessageW(box.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box.hWnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ::SendMessageW(box.hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(box.hWnd()),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return ::GetCursor();
     }
 };
@@ -388,14 +390,26 @@ TEST(PictureBox, BindsAtCreationLetsGoAtDestructionAndMayBeClosedByItsOwnHandler
             int clicks = 0, closed = 0;
             const auto close = [&] {
                 ++closed;
-                if (deleteIt) delete box;
-                else box->Destroy();
+                if (deleteIt)
+                    delete box;
+                else
+                    box->Destroy();
             };
-            box->onMouseDown = [&](int, int, float, float) { if (closingAt == WM_LBUTTONDOWN) close(); };
-            box->onMouseUp = [&](int, int, float, float) { if (closingAt == WM_LBUTTONUP) close(); };
-            box->onMouseMove = [&](int, int, float, float) { if (closingAt == WM_MOUSEMOVE) close(); };
-            box->onDblClick = [&] { if (closingAt == WM_LBUTTONDBLCLK) close(); };
-            box->onKeyDown = [&](int, int) { if (closingAt == WM_KEYDOWN) close(); };
+            box->onMouseDown = [&](int, int, float, float) {
+                if (closingAt == WM_LBUTTONDOWN) close();
+            };
+            box->onMouseUp = [&](int, int, float, float) {
+                if (closingAt == WM_LBUTTONUP) close();
+            };
+            box->onMouseMove = [&](int, int, float, float) {
+                if (closingAt == WM_MOUSEMOVE) close();
+            };
+            box->onDblClick = [&] {
+                if (closingAt == WM_LBUTTONDBLCLK) close();
+            };
+            box->onKeyDown = [&](int, int) {
+                if (closingAt == WM_KEYDOWN) close();
+            };
             box->onClick = [&] { ++clicks; };
             if (closingAt == WM_LBUTTONUP) ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             ::SendMessageW(hwnd, closingAt, closingAt == WM_KEYDOWN ? VK_SPACE : MK_LBUTTON, MAKELPARAM(5, 5));

@@ -3,7 +3,6 @@
 #include "platform/DoEvents.h"
 #include "platform/FileList.h"
 #include "platform/Hourglass.h"
-#include "platform/MessageBoxService.h"
 #include "platform/Timer.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -103,28 +102,6 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabledOrGone) {
     EXPECT_EQ(ticks, atEnd);
 }
 
-TEST(MessageBoxService, TestsAnswerTheBoxesAndSeeWhatWasAsked) {
-    std::vector<MessageBoxRequest> asked;
-    {
-        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) {
-            asked.push_back(r);
-            return IDNO;
-        });
-        EXPECT_EQ(ShowMessageBox(nullptr, L"Do you want to save?", L"Save...", MB_YESNOCANCEL | MB_ICONQUESTION),
-                  IDNO);
-        {
-            ScopedMessageBoxAnswerer inner([](const MessageBoxRequest&) { return IDCANCEL; });
-            EXPECT_EQ(ShowMessageBox(nullptr, L"x", L"y", MB_OKCANCEL), IDCANCEL);
-        }
-        EXPECT_EQ(ShowMessageBox(nullptr, L"again", L"", MB_OK), IDNO);
-    }
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].text, L"Do you want to save?");
-    EXPECT_EQ(asked[0].caption, L"Save...");
-    EXPECT_EQ(asked[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
-    EXPECT_EQ(asked[1].text, L"again");
-}
-
 TEST(Hourglass, ShowsTheWaitCursorUntilTheOutermostEnds) {
     HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
     ::SetCursor(arrow);
@@ -133,9 +110,7 @@ TEST(Hourglass, ShowsTheWaitCursorUntilTheOutermostEnds) {
         Hourglass outer;
         EXPECT_TRUE(Hourglass::Active());
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
-        {
-            Hourglass inner;
-        }
+        { Hourglass inner; }
         EXPECT_TRUE(Hourglass::Active());
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
     }

@@ -17,8 +17,18 @@ struct CallLog {
     [[nodiscard]] bool Has(const std::wstring& call) const { return Count(call) > 0; }
 };
 
-inline std::wstring Arg(bool value) { return value ? L"true" : L"false"; }
-inline std::wstring Arg(int value) { return std::to_wstring(value); }
-inline std::wstring Arg(long value) { return std::to_wstring(value); }
-inline std::wstring Arg(float value) { return std::to_wstring(value); }
-inline std::wstring Arg(const std::wstring& value) { return L"\"" + value + L"\""; }
+inline std::wstring Arg(bool value) {
+    return value ? L"true" : L"false";
+}
+inline std::wstring Arg(int value) {
+    return std::to_wstring(value);
+}
+inline std::wstring Arg(long value) {
+    return std::to_wstring(value);
+}
+inline std::wstring Arg(float value) {
+    return std::to_wstring(value);
+}
+inline std::wstring Arg(const std::wstring& value) {
+    return L"\"" + value + L"\"";
+}

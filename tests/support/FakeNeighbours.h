@@ -7,6 +7,7 @@
 #include "browser/GridMainWindow.h"
 #include "browser/ViewsBarCanvas.h"
 #include "controls/CompanionMainWindow.h"
+#include "controls/SidePanelGrid.h"
 #include "controls/ToolbarSearchGrid.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasSizeDialog.h"
@@ -15,6 +16,8 @@
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
 #include "editor/TextBarMainWindow.h"
+#include "output/BatchMainWindow.h"
+#include "output/PropertiesSource.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -113,11 +116,10 @@ class FakeFontListHost : public FontListHost {
 public:
     std::vector<std::wstring> fonts; // kept sorted, as the real list is
     void AddFont(const std::wstring& faceName) override {
-        fonts.insert(std::upper_bound(fonts.begin(), fonts.end(), faceName,
-                                      [](const std::wstring& a, const std::wstring& b) {
-                                          return CompareNoCase(a, b) < 0;
-                                      }),
-                     faceName);
+        fonts.insert(
+            std::upper_bound(fonts.begin(), fonts.end(), faceName,
+                             [](const std::wstring& a, const std::wstring& b) { return CompareNoCase(a, b) < 0; }),
+            faceName);
     }
     int32_t FontCount() const override { return static_cast<int32_t>(fonts.size()); }
     std::wstring FontAt(int32_t index) const override {
@@ -172,8 +174,7 @@ public:
     std::function<void()> onUnload;
     void SetVisible(bool visible) override {
         log.Add(L"Visible=" + Arg(visible));
-        if (window)
-            ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+        if (window) ::ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
     }
     int32_t CanvasEffect() const override { return effect; }
     bool UnsavedEdit() const override { return unsaved; }
@@ -183,8 +184,7 @@ public:
     }
     void Unload() override {
         log.Add(L"Unload()");
-        if (onUnload)
-            onUnload();
+        if (onUnload) onUnload();
     }
 };
 
@@ -205,8 +205,7 @@ public:
 // Answers the file-information lines from plain fields.
 class FakeFileInfoSource : public FileInfoSource {
 public:
-    std::wstring filename, format, size, created, modified, imgWidth, imgHeight;
-    float resolution = 0;
+    std::wstring filename, format, size, created, modified, imgWidth, imgHeight, resolution;
     std::wstring ShowFilename() const override { return filename; }
     std::wstring ShowFormat() const override { return format; }
     std::wstring ShowSize() const override { return size; }
@@ -214,5 +213,29 @@ public:
     std::wstring ShowModiData() const override { return modified; }
     std::wstring ShowImgWidth() const override { return imgWidth; }
     std::wstring ShowImgHeight() const override { return imgHeight; }
-    float ShownImageResolution() const override { return resolution; }
+    std::wstring ShowImgResolution() const override { return resolution; }
+};
+
+class FakeBatchMainWindow : public BatchMainWindow {
+public:
+    CallLog log;
+    void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
+    void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
+    void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
+    void ThumPath(const std::wstring& folder) override { log.Add(L"ThumPath(" + Arg(folder) + L")"); }
+    void RefreshThumbnail() override { log.Add(L"RefreshThumbnail()"); }
+};
+
+class FakePropertiesSource : public PropertiesSource {
+public:
+    GpImage* image = nullptr; // not owned
+    GpImage* CanvasImage() const override { return image; }
+};
+
+// The thumbnail grid as the side panel's keyword tab sees it.
+class FakeSidePanelGrid : public SidePanelGrid {
+public:
+    CallLog log;
+    void ImageFormats(const std::wstring& formats) override { log.Add(L"ImageFormats=" + Arg(formats)); }
+    void RefreshThumbnail(bool relist) override { log.Add(L"RefreshThumbnail(" + Arg(relist) + L")"); }
 };

@@ -29,7 +29,9 @@ void RemoveTree(const std::wstring& folder) {
 
 } // namespace
 
-const std::wstring& TestProgramFolder() { return ScratchRoot(); }
+const std::wstring& TestProgramFolder() {
+    return ScratchRoot();
+}
 
 std::wstring MakeTestFolder(const std::wstring& name) {
     std::wstring folder = ScratchRoot() + L"t\\" + name + L"\\";
@@ -68,7 +70,9 @@ bool WriteTestFile(const std::wstring& path, const std::string& bytes) {
     return std::fclose(f) == 0 && ok;
 }
 
-bool FileExistsForTest(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExistsForTest(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 int64_t FileSizeForTest(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA info{};

@@ -41,6 +41,6 @@ bool RunningUnderCi();
     do {                                                                                                               \
         if (CorpusFolder().empty()) {                                                                                  \
             if (RunningUnderCi()) FAIL() << "the public image sets (../shared/corpus) are missing under CI";           \
-            GTEST_SKIP() << "the public image sets (../shared/corpus) are not present";                               \
+            GTEST_SKIP() << "the public image sets (../shared/corpus) are not present";                                \
         }                                                                                                              \
     } while (0)

@@ -3,7 +3,9 @@
 namespace {
 constexpr wchar_t kClassName[] = L"VellumoTestWindow";
 
-LRESULT CALLBACK DefaultProc(HWND h, UINT m, WPARAM w, LPARAM l) { return ::DefWindowProcW(h, m, w, l); }
+LRESULT CALLBACK DefaultProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return ::DefWindowProcW(h, m, w, l);
+}
 
 void RegisterOnce() {
     static bool done = false;

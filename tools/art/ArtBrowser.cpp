@@ -1,11 +1,12 @@
-// The browser bars' art: the zoom slider's track "Scroll.png", the filter panel's check mark
-// "Eye.png", and the icons of the bar under the views, compiled into the resources by name:
-// "OPENTHUM" and "CLOSETHUM" (the thumbnail pane's button) and "THUMSIZE" (the size button).
+// The browser's art: the zoom slider's track "Scroll.png", the filter panel's check mark
+// "Eye.png", the grid's favourite star "Favorties.png", and the icons of the bar under the views, compiled into the
+// resources by name: "OPENTHUM" and "CLOSETHUM" (the thumbnail pane's button) and "THUMSIZE" (the size button).
 #include "tools/art/Art.h"
 
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -80,6 +81,30 @@ GdipBitmap DrawPaneIcon(bool up) {
     return std::move(c.bitmap);
 }
 
+// The favourite mark drawn on a starred thumbnail's corner at 16 x 16.
+GdipBitmap DrawStar() {
+    ArtCanvas c = MakeArtCanvas(16, 16);
+    GpGraphics* g = c.graphics.get();
+    PointF points[10];
+    for (int i = 0; i < 10; ++i) {
+        const double angle = -3.14159265358979 / 2 + i * 3.14159265358979 / 5;
+        const double radius = (i % 2 == 0) ? 7.5 : 3.2;
+        points[i] = PointF(static_cast<float>(8 + radius * std::cos(angle)),
+                           static_cast<float>(8.3 + radius * std::sin(angle)));
+    }
+    GdipPath star;
+    GdipCreatePath(FillModeWinding, star.put());
+    GdipAddPathPolygon(star.get(), points, 10);
+    GdipLineGradient fill;
+    const PointF top(0, 1), bottom(0, 15);
+    GdipCreateLineBrush(&top, &bottom, ColorARGB(255, 255, 236, 120), ColorARGB(255, 240, 170, 20), WrapModeTileFlipXY,
+                        fill.put());
+    GdipFillPath(g, fill.get(), star.get());
+    GdipPen edge = MakePen(ColorARGB(255, 170, 110, 0), 1);
+    GdipDrawPath(g, edge.get(), star.get());
+    return std::move(c.bitmap);
+}
+
 // Four thumbnails in a square: the thumbnail-size menu.
 GdipBitmap DrawSizeIcon() {
     ArtCanvas c = MakeArtCanvas(kIconSize, kIconSize);
@@ -108,6 +133,7 @@ void RegisterIcon(const wchar_t* name, std::function<GdipBitmap()> draw) {
 [[maybe_unused]] const bool registered = [] {
     RegisterArt({L"Scroll.png", ArtDestination::Datas, &DrawTrack, {}});
     RegisterArt({L"Eye.png", ArtDestination::Datas, &DrawCheckMark, {}});
+    RegisterArt({L"Favorties.png", ArtDestination::Datas, &DrawStar, {}}); // the name as the program reads it
     RegisterIcon(L"OPENTHUM", [] { return DrawPaneIcon(true); });
     RegisterIcon(L"CLOSETHUM", [] { return DrawPaneIcon(false); });
     RegisterIcon(L"THUMSIZE", &DrawSizeIcon);

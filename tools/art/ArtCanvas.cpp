@@ -122,8 +122,7 @@ GdipBitmap DrawScrollTop() {
     GdipDrawPath(g, edge.get(), knob.get());
     GdipPen grip;
     GdipCreatePen1(ColorARGB(255, 120, 120, 128), 1.0f, UnitPixel, grip.put());
-    for (float gy : {9.5f, 12.5f, 15.5f})
-        GdipDrawLine(g, grip.get(), 4, gy, 11, gy);
+    for (float gy : {9.5f, 12.5f, 15.5f}) GdipDrawLine(g, grip.get(), 4, gy, 11, gy);
     return std::move(c.bitmap);
 }
 

@@ -47,22 +47,34 @@ GdipBitmap DrawHand(const std::vector<Shape>& shapes, const std::vector<std::pai
 
 GdipBitmap DrawPointingHand() {
     // Index finger straight up from the palm, the fingertip at the top.
-    return DrawHand({{10, 1, 6, 18, 3}, {10, 12, 16, 17, 4}, {15, 10, 5, 10, 2.5f}, {19, 11, 5, 10, 2.5f},
-                     {4, 14, 10, 5, 2.5f}, {9, 22, 15, 8, 3}},
+    return DrawHand({{10, 1, 6, 18, 3},
+                     {10, 12, 16, 17, 4},
+                     {15, 10, 5, 10, 2.5f},
+                     {19, 11, 5, 10, 2.5f},
+                     {4, 14, 10, 5, 2.5f},
+                     {9, 22, 15, 8, 3}},
                     {{{15.5f, 13}, {15.5f, 18}}, {{19.5f, 13}, {19.5f, 18}}, {{23, 14}, {23, 18}}});
 }
 
 GdipBitmap DrawOpenHand() {
     // Four spread fingers and a thumb round a palm; the middle is where the drag takes hold.
-    return DrawHand({{7, 4, 5, 14, 2.5f}, {12, 2, 5, 15, 2.5f}, {17, 3, 5, 14, 2.5f}, {22, 6, 5, 12, 2.5f},
-                     {1, 14, 10, 5, 2.5f}, {7, 12, 20, 17, 5}},
+    return DrawHand({{7, 4, 5, 14, 2.5f},
+                     {12, 2, 5, 15, 2.5f},
+                     {17, 3, 5, 14, 2.5f},
+                     {22, 6, 5, 12, 2.5f},
+                     {1, 14, 10, 5, 2.5f},
+                     {7, 12, 20, 17, 5}},
                     {});
 }
 
 GdipBitmap DrawClosedHand() {
     // The same hand holding on: the fingers folded over the palm.
-    return DrawHand({{7, 9, 5, 8, 2.5f}, {12, 8, 5, 8, 2.5f}, {17, 8, 5, 8, 2.5f}, {22, 9, 5, 8, 2.5f},
-                     {4, 15, 8, 5, 2.5f}, {7, 13, 20, 15, 5}},
+    return DrawHand({{7, 9, 5, 8, 2.5f},
+                     {12, 8, 5, 8, 2.5f},
+                     {17, 8, 5, 8, 2.5f},
+                     {22, 9, 5, 8, 2.5f},
+                     {4, 15, 8, 5, 2.5f},
+                     {7, 13, 20, 15, 5}},
                     {{{12, 11}, {12, 16}}, {{17, 10}, {17, 16}}, {{22, 11}, {22, 16}}});
 }
 
@@ -106,8 +118,8 @@ void RegisterCursor(const wchar_t* name, GdipBitmap (*draw)(), int hotX, int hot
 [[maybe_unused]] const bool registered = [] {
     RegisterCursor(L"MOUSED", &DrawPointingHand, 12, 1); // the fingertip
     RegisterCursor(L"PICKER", &DrawPicker, 1, 30);       // the dropper's tip
-    RegisterCursor(L"PANVIEW", &DrawOpenHand, 16, 16);    // the palm
-    RegisterCursor(L"SHOU", &DrawClosedHand, 16, 18);     // the closed palm
+    RegisterCursor(L"PANVIEW", &DrawOpenHand, 16, 16);   // the palm
+    RegisterCursor(L"SHOU", &DrawClosedHand, 16, 18);    // the closed palm
     return true;
 }();
 

@@ -49,7 +49,8 @@ bool WriteContactSheet(const std::vector<std::pair<std::wstring, GpBitmap*>>& dr
     GdipCreateSolidFill(ColorARGB(255, 204, 204, 204), light.put());
     GdipCreateSolidFill(ColorARGB(255, 153, 153, 153), dark.put());
     for (size_t i = 0; i < drawn.size(); ++i) {
-        const float x0 = static_cast<float>((i % kColumns) * kCell), y0 = static_cast<float>((i / kColumns) * (kCell + kLabel));
+        const float x0 = static_cast<float>((i % kColumns) * kCell),
+                    y0 = static_cast<float>((i / kColumns) * (kCell + kLabel));
         const float box = kCell - 2 * kPad;
         for (int cy = 0; cy < box / 10; ++cy)
             for (int cx = 0; cx < box / 10; ++cx)

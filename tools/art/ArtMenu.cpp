@@ -12,8 +12,7 @@ GdipBitmap DrawCheckMark() {
     ArtCanvas c = MakeArtCanvas(kSize, kSize);
     GpGraphics* g = c.graphics.get();
     GdipPen tick;
-    if (GdipCreatePen1(ColorARGB(255, 0, 43, 168), 2.5f, UnitPixel, tick.put()) != Ok)
-        return {};
+    if (GdipCreatePen1(ColorARGB(255, 0, 43, 168), 2.5f, UnitPixel, tick.put()) != Ok) return {};
     GdipSetPenStartCap(tick.get(), LineCapRound);
     GdipSetPenEndCap(tick.get(), LineCapRound);
     GdipSetPenLineJoin(tick.get(), LineJoinRound);

@@ -25,8 +25,7 @@ GdipBitmap DrawPuffs(int width, int height, const Puff* puffs, size_t count) {
     canvas.graphics.reset(); // the pixels are written directly
     GpRect all{0, 0, width, height};
     BitmapData data{};
-    if (GdipBitmapLockBits(canvas.bitmap.get(), &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok)
-        return {};
+    if (GdipBitmapLockBits(canvas.bitmap.get(), &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return {};
     for (int y = 0; y < height; ++y) {
         auto* row =
             reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
@@ -37,8 +36,7 @@ GdipBitmap DrawPuffs(int width, int height, const Puff* puffs, size_t count) {
                 const float dx = (static_cast<float>(x) + 0.5f - p.cx) / p.rx,
                             dy = (static_cast<float>(y) + 0.5f - p.cy) / p.ry;
                 const float d2 = dx * dx + dy * dy;
-                if (d2 < 1)
-                    clear *= 1 - p.density * (1 - d2) * (1 - d2);
+                if (d2 < 1) clear *= 1 - p.density * (1 - d2) * (1 - d2);
             }
             row[x] = ColorARGB(static_cast<uint8_t>(std::lround((1 - clear) * 255)), 255, 255, 255);
         }

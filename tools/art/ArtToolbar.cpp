@@ -32,15 +32,12 @@ GdipPath Polygon(std::initializer_list<PointF> points) {
 }
 
 void Fill(GpGraphics* g, GpPath* path, uint32_t colour, Pen outline = {kInk, 1.2f}) {
-    if (GdipSolidFill brush = MakeSolidFill(colour))
-        GdipFillPath(g, brush.get(), path);
-    if (GdipPen pen = MakePen(outline.colour, outline.width))
-        GdipDrawPath(g, pen.get(), path);
+    if (GdipSolidFill brush = MakeSolidFill(colour)) GdipFillPath(g, brush.get(), path);
+    if (GdipPen pen = MakePen(outline.colour, outline.width)) GdipDrawPath(g, pen.get(), path);
 }
 
 void Line(GpGraphics* g, Pen pen, float x1, float y1, float x2, float y2) {
-    if (GdipPen p = MakePen(pen.colour, pen.width))
-        GdipDrawLine(g, p.get(), x1, y1, x2, y2);
+    if (GdipPen p = MakePen(pen.colour, pen.width)) GdipDrawLine(g, p.get(), x1, y1, x2, y2);
 }
 
 // An arrow head pointing along (dx, dy) with its tip at (x, y).
@@ -136,8 +133,7 @@ void PaintZoomin(GpGraphics* g) {
 // A curved arrow turning back: dir -1 to the left (undo), 1 to the right (redo).
 void PaintTurn(GpGraphics* g, float dir) {
     GdipPen pen = MakePen(kBlue, 3);
-    if (!pen)
-        return;
+    if (!pen) return;
     GdipPath arc;
     GdipCreatePath(FillModeWinding, arc.put());
     // Half a ring over the top, open towards the bottom, drawn from its tail to its head.

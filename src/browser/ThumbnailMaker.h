@@ -1,0 +1,22 @@
+// A grid cell's picture: the file decoded, fitted into its box without enlarging, and reduced to
+// the fitted size. Large reductions are averaged over each target pixel's area first, since this
+// platform's GDI+ applies no prefilter when it shrinks and the result aliases.
+#pragma once
+
+#include "platform/GdipHandles.h"
+
+#include <cstdint>
+#include <string>
+
+struct CellPicture {
+    GdipBitmap bitmap;      // the fitted picture; empty when the file could not be decoded
+    int32_t imageWidth = 0; // the file's own size in pixels (0 x 0 when it could not be decoded)
+    int32_t imageHeight = 0;
+    RectF fit; // where the picture sits in its box (FitInBox)
+};
+
+CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight);
+
+// The image reduced to width x height: each target pixel the average of the source pixels under
+// it, for raster images; other images (metafiles) are drawn at that size. Empty on failure.
+GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height);

@@ -1,0 +1,314 @@
+#include "controls/UseryzProcess.h"
+
+#include "controls/SkinHitTest.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ModGDI.h"
+#include "imaging/PaintPrimitives.h"
+#include "imaging/TextRendering.h"
+#include "platform/AppState.h"
+#include "platform/Rounding.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr COLORREF kPanelColor = RGB(236, 236, 236);
+constexpr COLORREF kContentColor = RGB(238, 238, 238);
+constexpr uint32_t kContentARGB = ColorARGB(255, 238, 238, 238);
+constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
+constexpr int kScrollWidth = 17;
+constexpr int kToolPictureHeight = 4 * 70 + 70;
+constexpr int kNarrowest = 260; // at this width or less the layout is left alone
+
+const std::array<const wchar_t*, UseryzProcess::kTabCount> kTabCaptions = {L" Tools", L"  Stamp", L"Keyword",
+                                                                           L" Calender"};
+
+// A tab: rounded top corners, flat bottom at y + h.
+GdipPath CreateTabPath(float x, float y, float w, float h, float arcW, float arcH) {
+    GdipPath path;
+    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return path;
+    GpPath* p = path.get();
+    auto line = [p](double x1, double y1, double x2, double y2) {
+        GdipAddPathLineI(p, RoundHalfEven(x1), RoundHalfEven(y1), RoundHalfEven(x2), RoundHalfEven(y2));
+    };
+    const double right = double{x} + w + 2.0 * arcW;
+    GdipAddPathArc(p, x, y, arcW, arcH, 180.0f, 90.0f);
+    line(double{x} + arcW, y, double{x} + w, y);
+    GdipAddPathArc(p, x + arcW + w, y, arcW, arcH, 270.0f, 90.0f);
+    line(right, double{y} + arcH, right, double{y} + h);
+    line(x, double{y} + h, x, double{y} + RoundHalfEven(arcH) / 2);
+    GdipClosePathFigure(p);
+    return path;
+}
+
+} // namespace
+
+UseryzProcess::UseryzProcess(SidePanelGrid* grid)
+    : grid_(grid), tools_({L"Browse...", L"Crop Image", L"Straighten", L"Irradiation", L"Add Text...", L"Card",
+                           L"Colorize", L"Gamma", L"Grey", L"Red Eye", L"Calendar", L"Contrast"}) {
+    // The tabs: (5, 14, 30, 15), each next one 22 after the previous one's end.
+    const float widths[] = {30, 40, 40, 45};
+    float x = 5;
+    for (int32_t i = 0; i < kTabCount; ++i) {
+        tabRects_[static_cast<size_t>(i)] = RectF(x, 14, widths[i], 15);
+        x += widths[i] + 22;
+    }
+}
+
+UseryzProcess::~UseryzProcess() {
+    Destroy();
+}
+
+bool UseryzProcess::Create(const PictureBoxArgs& args) {
+    PictureBoxArgs own = args;
+    own.backColor = kPanelColor;
+    if (!PictureBox::Create(own)) return false;
+    PictureBoxArgs child;
+    child.parent = hWnd();
+    child.backColor = kContentColor;
+    child.width = child.height = 1;
+    child.visible = false;
+    if (!toolPanel_.Create(child) || !toolVscroll_.Create(child) || !stampMenu_.Create(child) ||
+        !zzVFiter_.Create(child) || !calenderSee_.Create(child))
+        return false;
+    child.parent = toolPanel_.hWnd();
+    child.visible = true;
+    if (!toolOLE_.Create(child)) return false;
+
+    onResize = [this] { Layout(); };
+    onMouseDown = [this](int button, int shift, float x, float y) { OnTabPress(button, shift, x, y); };
+    onMouseUp = [this](int button, int shift, float x, float y) {
+        if (onPanelMouseUp) onPanelMouseUp(button, shift, x, y);
+    };
+    toolOLE_.onMouseDown = [this](int button, int shift, float x, float y) { OnToolPress(button, shift, x, y); };
+    toolVscroll_.onValueChanged = [this] {
+        toolOLE_.Move(0, -toolVscroll_.Value(), toolOLE_.Width(), toolOLE_.Height());
+        toolOLE_.Refresh();
+    };
+    // A row clicked in the keyword filter: the grid shows the ticked formats.
+    zzVFiter_.onMouseDown = [this](int, int, float, float) {
+        if (!grid_) return;
+        grid_->ImageFormats(zzVFiter_.ImageFormats());
+        grid_->RefreshThumbnail(false);
+    };
+    stampMenu_.onMouseUp = [this](int button, int shift, float x, float y) {
+        if (onStampMouseUp) onStampMouseUp(button, shift, x, y);
+    };
+    stampMenu_.onDblClick = [this] {
+        if (onStampDblClick) onStampDblClick();
+    };
+    calenderSee_.onClick = [this](int button, int shift, float x, float y) {
+        if (onCalenderSelect) onCalenderSelect(button, shift, x, y, calenderSee_.DayUp());
+    };
+    for (PictureBox* box : {&toolPanel_, &toolOLE_})
+        box->onKeyDown = [this](int keyCode, int shift) {
+            if (shortcutKeys) shortcutKeys->HandleShortcutKey(keyCode, shift);
+        };
+    tools_.LoadIcons();
+    Layout();
+    ShowTabPanel();
+    return true;
+}
+
+void UseryzProcess::Layout() {
+    const int w = Width(), h = Height();
+    if (w <= kNarrowest || !toolPanel_.hWnd()) return;
+    stampMenu_.Move(6, 31, w - 10, h - 46);
+    zzVFiter_.Move(6, 31, w - 10, h - 46);
+    calenderSee_.Move(6, 31, w - 10, h - 46);
+    toolPanel_.Move(6, 31, w - kScrollWidth - 4, h - 46);
+    if (!LoadOver) toolOLE_.Move(0, 0, toolPanel_.Width(), toolPanel_.Height());
+    toolVscroll_.Move(toolPanel_.Width(), toolPanel_.Top(), kScrollWidth, toolPanel_.Height());
+    if (!LoadOver && App().GdiplusToken != 0) stampMenu_.Painting();
+    LoadOver = true;
+}
+
+void UseryzProcess::StartPaint() {
+    PaintTabStrip();
+    BuildToolListPicture();
+    zzVFiter_.IniaData();
+    zzVFiter_.StartPaint();
+}
+
+void UseryzProcess::ResizePaint() {
+    PaintTabStrip();
+    UpdateToolScroll();
+}
+
+void UseryzProcess::ResetPaint() {
+    DrawToolList();
+}
+
+void UseryzProcess::PaintBG(HDC target, float arcW, float arcH, float w, float h, float x, float y, bool noContent,
+                            uint32_t fill, bool tabShape, int32_t tabIndex) {
+    GdipGraphics graphics;
+    if (GdipCreateFromHDC(target, graphics.put()) != Ok) return;
+    GpGraphics* g = graphics.get();
+    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+    const GdipPen white = MakePen(kWhite, 1);
+    if (!tabShape) {
+        GdipPath shape = CreateRoundRectPath(x, y, w, h, arcW, arcH);
+        if (GdipSolidFill brush = MakeSolidFill(fill); brush && shape) GdipFillPath(g, brush.get(), shape.get());
+        if (white && shape) GdipDrawPath(g, white.get(), shape.get());
+    } else {
+        GdipPath tab = CreateTabPath(x, y, w, h, arcW, arcH);
+        const bool selected = tabIndex == toolselect_ || (tabIndex == 1 && toolselect_ == kStampSelected);
+        if (tab && selected) {
+            if (GdipSolidFill brush = MakeSolidFill(kContentARGB)) GdipFillPath(g, brush.get(), tab.get());
+            if (white) GdipDrawPath(g, white.get(), tab.get());
+        } else if (tab) {
+            const PointF from(0, 0), to(0, 50);
+            GdipLineGradient brush;
+            if (GdipCreateLineBrush(&from, &to, ColorARGB(150, 255, 255, 255), ColorARGB(100, 0, 0, 0),
+                                    WrapModeTileFlipXY, brush.put()) == Ok)
+                GdipFillPath(g, brush.get(), tab.get());
+            if (GdipPen pen = MakePen(ColorARGB(50, 255, 255, 255), 1)) GdipDrawPath(g, pen.get(), tab.get());
+        }
+        if (tabIndex >= 0 && tabIndex < kTabCount)
+            DrawShadowText(DrawTarget::Surface(g), kTabCaptions[static_cast<size_t>(tabIndex)], x + 5, y + 2, L"Tahoma",
+                           8, ColorARGB(200, 0, 0, 0), 0, false, 200);
+        if (tabIndex == 3) calenderSee_.Painting();
+    }
+    if (!noContent) {
+        const int32_t cx = RoundHalfEven(x + 3), cy = 30, cw = RoundHalfEven(w + 14), ch = RoundHalfEven(h - 30);
+        if (white) GdipDrawRectangleI(g, white.get(), cx, cy, cw, ch);
+        if (GdipSolidFill brush = MakeSolidFill(kContentARGB)) GdipFillRectangleI(g, brush.get(), cx, cy, cw, ch);
+    }
+}
+
+void UseryzProcess::PaintTabStrip() {
+    if (App().GdiplusToken == 0) return;
+    Cls();
+    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+    PaintBG(hDC(), 10, 10, w - 23, h - 15, 2, 2, false, ColorARGB(150, 179, 179, 179), false, -1);
+    for (int32_t i = 0; i < kTabCount; ++i) {
+        const RectF& r = tabRects_[static_cast<size_t>(i)];
+        PaintBG(hDC(), 10, 10, r.Width, r.Height, r.X, r.Y, true, 0, true, i);
+    }
+    Refresh();
+}
+
+void UseryzProcess::BuildToolListPicture() {
+    if (App().GdiplusToken == 0) return;
+    toolOLE_.Move(toolOLE_.Left(), toolOLE_.Top(), toolOLE_.Width(), kToolPictureHeight);
+    UpdateToolScroll();
+    toolOLE_.Cls();
+    {
+        GdipGraphics g = toolOLE_.CreateGraphics();
+        if (g) GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
+        tools_.PaintTools(g.get());
+    }
+    // Kept in memory: the highlight is wiped by putting this back.
+    ::GdiFlush();
+    toolPicture_.assign(toolOLE_.Bits(), toolOLE_.Bits() + static_cast<size_t>(toolOLE_.Width()) *
+                                                               static_cast<size_t>(toolOLE_.Height()));
+    DrawToolList();
+}
+
+void UseryzProcess::DrawToolList() {
+    ::GdiFlush();
+    const size_t pixels = static_cast<size_t>(toolOLE_.Width()) * static_cast<size_t>(toolOLE_.Height());
+    if (toolPicture_.size() == pixels)
+        std::memcpy(toolOLE_.Bits(), toolPicture_.data(), pixels * sizeof(uint32_t));
+    else
+        toolOLE_.Cls();
+    {
+        GdipGraphics g = toolOLE_.CreateGraphics();
+        ToolGrid::PaintHighlight(g.get(), SelEffect);
+        tools_.PaintTool(g.get(), SelEffect);
+    }
+    toolOLE_.Refresh();
+}
+
+void UseryzProcess::UpdateToolScroll() {
+    if (Height() > toolOLE_.Height()) {
+        toolVscroll_.Enabled(false);
+    } else {
+        toolVscroll_.Enabled(true);
+        toolVscroll_.Max(toolOLE_.Height() - Height());
+    }
+    toolVscroll_.ResetValue();
+    toolOLE_.Move(toolOLE_.Left(), 0, toolOLE_.Width(), toolOLE_.Height());
+}
+
+void UseryzProcess::Toolselect(int32_t value) {
+    toolselect_ = value;
+    PaintTabStrip();
+    ShowTabPanel();
+    if (onPropertyChanged) onPropertyChanged(L"ToolSelect");
+}
+
+void UseryzProcess::ShowTabPanel() {
+    switch (toolselect_) {
+    case 0:
+        toolVscroll_.SetVisible(true);
+        toolPanel_.SetVisible(true);
+        stampMenu_.SetVisible(false);
+        zzVFiter_.SetVisible(false);
+        calenderSee_.SetVisible(false);
+        break;
+    case 1:
+        stampMenu_.SetVisible(true);
+        toolVscroll_.SetVisible(false);
+        toolPanel_.SetVisible(false);
+        zzVFiter_.SetVisible(false);
+        calenderSee_.SetVisible(false);
+        stampMenu_.RefreshPaint();
+        break;
+    case 2:
+        zzVFiter_.Style(0);
+        zzVFiter_.SetVisible(true);
+        toolVscroll_.SetVisible(false);
+        toolPanel_.SetVisible(false);
+        stampMenu_.SetVisible(false);
+        calenderSee_.SetVisible(false);
+        break;
+    case 3:
+        calenderSee_.SetVisible(true);
+        toolVscroll_.SetVisible(false);
+        toolPanel_.SetVisible(false);
+        stampMenu_.SetVisible(false);
+        zzVFiter_.SetVisible(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void UseryzProcess::OnTabPress(int button, int shift, float x, float y) {
+    for (int32_t i = 0; i < kTabCount; ++i) {
+        const RectF& r = tabRects_[static_cast<size_t>(i)];
+        // The tab as drawn: it reaches 20 past its rectangle's width.
+        if (HitRect(RectF(r.X, r.Y, r.Width + 20, r.Height), x, y)) {
+            Toolselect(i);
+            break;
+        }
+    }
+    if (onPanelMouseDown) onPanelMouseDown(button, shift, x, y);
+}
+
+void UseryzProcess::OnToolPress(int button, int shift, float x, float y) {
+    const int32_t tool = ToolGrid::ToolAt(x, y);
+    lngVisible = tool >= 0 ? 1 : 0;
+    if (tool >= 0) {
+        SelEffect = tool;
+        DrawToolList();
+    }
+    if (onPanelMouseDown) onPanelMouseDown(button, shift, x, y);
+}
+
+void UseryzProcess::RefreshFav() {
+    stampMenu_.RefreshPaint();
+}
+
+void UseryzProcess::Import(const std::wstring& folder, const std::wstring& fileName) {
+    stampMenu_.AddnewItem(folder, fileName);
+}
+
+void UseryzProcess::EnabledDays(int32_t dayIndex, bool enabled) {
+    calenderSee_.EnabledDays(dayIndex, enabled);
+}
+
+void UseryzProcess::RefreshCalender() {
+    calenderSee_.Painting();
+}

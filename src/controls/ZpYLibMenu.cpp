@@ -1,0 +1,395 @@
+#include "controls/ZpYLibMenu.h"
+
+#include "controls/SkinHitTest.h"
+#include "editor/BoxReduce.h"
+#include "imaging/GdiDIB.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ModGDI.h"
+#include "imaging/PaintPrimitives.h"
+#include "imaging/TextRendering.h"
+#include "platform/AppState.h"
+#include "platform/Hourglass.h"
+#include "platform/PathHelpers.h"
+#include "platform/Rounding.h"
+#include "platform/TextCase.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+namespace {
+
+constexpr COLORREF kBackColor = RGB(238, 238, 238);
+constexpr uint32_t kBackARGB = ColorARGB(255, 238, 238, 238);
+constexpr const wchar_t* kPattern = L"*.lib";
+constexpr const wchar_t* kFont = L"Tahoma";
+constexpr int32_t kScrollWidth = 17;
+
+// Row geometry: row i's top is 10 + 50 i.
+constexpr float kFirstTop = 10;
+constexpr float kPitch = 50;
+constexpr float kCellHeight = 30;
+constexpr float kHitHeight = 40; // a press counts down to the row's separator
+constexpr float kThumbBox = 40;
+constexpr float kButtonSize = 16;
+
+float RowTop(size_t i) {
+    return kFirstTop + kPitch * static_cast<float>(i);
+}
+
+} // namespace
+
+// The list surface; it also reports where a double click landed, which the picture box's own
+// double-click event does not carry.
+class ZpYLibMenu::Surface : public PictureBox {
+public:
+    std::function<void(float x, float y)> onDoubleClickAt;
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) override {
+        if (msg == WM_LBUTTONDBLCLK && onDoubleClickAt)
+            onDoubleClickAt(static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp)));
+        return false;
+    }
+};
+
+ZpYLibMenu::ZpYLibMenu() : libOLE_(std::make_unique<Surface>()) {}
+
+ZpYLibMenu::~ZpYLibMenu() {
+    // The children go with the control's window; their objects must not outlive it unbound.
+    Destroy();
+}
+
+PictureBox& ZpYLibMenu::LibOLE() {
+    return *libOLE_;
+}
+
+std::wstring ZpYLibMenu::LibraryFolder() const {
+    return AddBackslash(App().ProgramFolder + L"Librarians");
+}
+
+bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
+    PictureBoxArgs own = args;
+    own.backColor = kBackColor;
+    if (!PictureBox::Create(own)) return false;
+    (void)SetMouseIcon(L"MOUSED");
+    SetMousePointer(MousePointer::Default);
+
+    PictureBoxArgs child;
+    child.parent = hWnd();
+    child.backColor = kBackColor;
+    child.width = kScrollWidth;
+    child.height = std::max(Height(), 1);
+    if (!thumScroll_.Create(child)) return false;
+    child.width = child.height = 1;
+    if (!oleBg_.Create(child)) return false;
+    child.parent = oleBg_.hWnd();
+    if (!libOLE_->Create(child)) return false;
+    (void)libOLE_->SetMouseIcon(L"MOUSED");
+    libOLE_->SetMousePointer(MousePointer::Default);
+    libOLE_->Move(0, 0, 1, static_cast<int>(kFirstTop));
+
+    libOLE_->onMouseDown = [this](int, int, float x, float y) { OnMouseDown(x, y); };
+    libOLE_->onMouseMove = [this](int, int, float x, float y) { OnMouseMove(x, y); };
+    libOLE_->onMouseUp = [this](int button, int shift, float x, float y) { OnMouseUp(button, shift, x, y); };
+    libOLE_->onDoubleClickAt = [this](float x, float y) { OnDoubleClick(x, y); };
+    libOLE_->onKeyDown = [this](int keyCode, int shift) {
+        if (shortcutKeys) shortcutKeys->HandleShortcutKey(keyCode, shift);
+    };
+    thumScroll_.onValueChanged = [this] {
+        libOLE_->Move(0, -thumScroll_.Value(), libOLE_->Width(), libOLE_->Height());
+        libOLE_->Refresh();
+    };
+    Layout();
+    thumScroll_.Enabled(false);
+    thumScroll_.ResetValue();
+    return true;
+}
+
+bool ZpYLibMenu::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+    if (msg == WM_SIZE) Layout();
+    return false;
+}
+
+void ZpYLibMenu::Layout() {
+    if (!thumScroll_.hWnd() || !oleBg_.hWnd()) return;
+    // Rows are not drawn again on a resize: the picture keeps the width it was drawn at.
+    thumScroll_.Move(Width() - kScrollWidth, 0, kScrollWidth, Height());
+    oleBg_.Move(1, 2, std::max(thumScroll_.Left() - 2, 1), std::max(Height() - 2, 1));
+    libOLE_->Move(0, libOLE_->Top(), oleBg_.Width(), libOLE_->Height());
+}
+
+int32_t ZpYLibMenu::ButtonType() const {
+    if (overDeleteButton_) return 1;
+    if (overUseButton_) return 2;
+    return 0;
+}
+
+std::vector<FileListEntry> ZpYLibMenu::ListLibrary() const {
+    std::vector<FileListEntry> files;
+    // A library that cannot be read lists as empty.
+    (void)ListFolderFiles(LibraryFolder(), FilePattern(kPattern), files);
+    std::sort(files.begin(), files.end(),
+              [](const FileListEntry& a, const FileListEntry& b) { return CompareNoCase(a.Name, b.Name) < 0; });
+    return files;
+}
+
+ZpYLibMenu::StampRow ZpYLibMenu::MakeRow(const FileListEntry& file) const {
+    StampRow row;
+    row.Path = LibraryFolder();
+    row.String = file.Name;
+    const size_t dot = file.Name.rfind(L'.');
+    row.Filename = dot == std::wstring::npos ? file.Name : file.Name.substr(0, dot);
+    row.fileSize = file.Size;
+    row.modified = file.Modified;
+    return row;
+}
+
+void ZpYLibMenu::Decode(StampRow& row) const {
+    row.thumbnail.reset();
+    row.pixelWidth = row.pixelHeight = 0;
+    row.fitX = row.fitY = 0;
+    GdiDIB image;
+    // A file that cannot be decoded keeps its row, drawn as 0 x 0 pixels without a thumbnail.
+    if (!image.Import(row.Path + row.String) || image.Width() <= 0 || image.Height() <= 0) return;
+    row.pixelWidth = RoundHalfEven(image.Width());
+    row.pixelHeight = RoundHalfEven(image.Height());
+    float w = 0, h = 0;
+    GdiDIB::GetBestFitInfo(image.Width(), image.Height(), kThumbBox, kThumbBox, row.fitX, row.fitY, w, h);
+    const int32_t tw = std::max(RoundHalfEven(w), 1), th = std::max(RoundHalfEven(h), 1);
+    GdipBitmap thumbnail;
+    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, thumbnail.put()) != Ok) return;
+    if (ReduceInto(image.DIB(), thumbnail.get())) row.thumbnail = std::move(thumbnail);
+}
+
+void ZpYLibMenu::Painting() {
+    if (App().GdiplusToken == 0) return;
+    Hourglass hourglass;
+    announced_.clear();
+    const std::vector<FileListEntry> files = ListLibrary();
+    rows_.clear();
+    rows_.reserve(files.size());
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        rows_.push_back(MakeRow(*file));
+        Decode(rows_.back());
+    }
+    Render();
+}
+
+void ZpYLibMenu::AddnewItem(const std::wstring&, const std::wstring& fileName) {
+    const std::wstring name = GetFileName(fileName);
+    if (!name.empty()) announced_.push_back(name);
+}
+
+void ZpYLibMenu::RefreshPaint() {
+    if (App().GdiplusToken == 0) return;
+    const std::vector<FileListEntry> files = ListLibrary();
+    std::unordered_map<std::wstring, const FileListEntry*> onDisk;
+    for (const FileListEntry& file : files) onDisk.emplace(file.Key, &file);
+    const auto listedAt = [this](const std::wstring& key) {
+        return std::find_if(rows_.begin(), rows_.end(), [&](const StampRow& r) { return FoldCase(r.String) == key; });
+    };
+
+    bool changed = false;
+    // Rows of files that are gone.
+    const auto gone = std::remove_if(rows_.begin(), rows_.end(),
+                                     [&](const StampRow& r) { return !onDisk.contains(FoldCase(r.String)); });
+    changed |= gone != rows_.end();
+    rows_.erase(gone, rows_.end());
+
+    // Announced files: a new one on top (the latest highest), a listed one drawn again.
+    std::vector<std::wstring> announced = std::move(announced_);
+    announced_.clear();
+    for (const std::wstring& name : announced) {
+        const auto file = onDisk.find(FoldCase(name));
+        if (file == onDisk.end()) continue;
+        auto row = listedAt(file->first);
+        if (row == rows_.end())
+            row = rows_.insert(rows_.begin(), MakeRow(*file->second));
+        else
+            *row = MakeRow(*file->second);
+        Decode(*row);
+        changed = true;
+    }
+
+    // Files written over since they were decoded.
+    for (StampRow& row : rows_) {
+        const FileListEntry& file = *onDisk.at(FoldCase(row.String));
+        if (file.Size != row.fileSize || file.Modified != row.modified) {
+            row = MakeRow(file);
+            Decode(row);
+            changed = true;
+        }
+    }
+
+    // Files nobody announced: the whole list in the full repaint's order, keeping what is decoded.
+    if (rows_.size() < files.size()) {
+        std::unordered_map<std::wstring, StampRow> kept;
+        for (StampRow& row : rows_) kept.emplace(FoldCase(row.String), std::move(row));
+        rows_.clear();
+        for (auto file = files.rbegin(); file != files.rend(); ++file) {
+            if (const auto k = kept.find(file->Key); k != kept.end()) {
+                rows_.push_back(std::move(k->second));
+            } else {
+                rows_.push_back(MakeRow(*file));
+                Decode(rows_.back());
+            }
+        }
+        changed = true;
+    }
+    if (changed) Render();
+}
+
+void ZpYLibMenu::UpdateScrollBar() {
+    if (oleBg_.Height() >= libOLE_->Height()) {
+        thumScroll_.Enabled(false);
+    } else {
+        thumScroll_.Enabled(true);
+        thumScroll_.Max(libOLE_->Height() - oleBg_.Height());
+    }
+    thumScroll_.ResetValue();
+}
+
+void ZpYLibMenu::Render() {
+    // The pointer and the pick belong to the rows as they were: nothing acts on them any more.
+    overUseButton_ = overDeleteButton_ = false;
+    hoverIndex_ = 0;
+    selectedIndex_ = -1;
+
+    const size_t n = rows_.size();
+    const int32_t width = oleBg_.Width();
+    const int32_t height = RoundHalfEven(kPitch * static_cast<float>(n) + kFirstTop);
+    libOLE_->Move(0, 0, width, height);
+    UpdateScrollBar();
+    libOLE_->Cls();
+
+    const float w = static_cast<float>(width);
+    cellRects_.assign(n, {});
+    useButtonRects_.assign(n, {});
+    deleteButtonRects_.assign(n, {});
+    {
+        GdipGraphics graphics = libOLE_->CreateGraphics();
+        GpGraphics* g = graphics.get();
+        if (g) {
+            GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+            GdipGraphicsClear(g, kBackARGB);
+        }
+        // A missing button image leaves its buttons undrawn; they still react.
+        const GdipImage useImage(LoadImageFromFileCopy(App().DataPath + L"Stampenter.png"));
+        const GdipImage deleteImage(LoadImageFromFileCopy(App().DataPath + L"DelStamp.png"));
+        const DrawTarget target = DrawTarget::Surface(g);
+        for (size_t i = 0; i < n && g; ++i) {
+            const StampRow& row = rows_[i];
+            const float top = RowTop(i);
+            DrawShadowText(target, L" " + row.Filename, 70, top + 5, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
+            DrawShadowText(
+                target, L" " + std::to_wstring(row.pixelWidth) + L" x " + std::to_wstring(row.pixelHeight) + L" pixels",
+                70, top + 20, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
+            if (row.thumbnail) {
+                // Drawn at its own size: the reduction already made the thumbnail.
+                UINT tw = 0, th = 0;
+                GdipGetImageWidth(row.thumbnail.get(), &tw);
+                GdipGetImageHeight(row.thumbnail.get(), &th);
+                GdipSetInterpolationMode(g, InterpolationModeNearestNeighbor);
+                GdipSetPixelOffsetMode(g, PixelOffsetModeHalf);
+                GdipDrawImageRectI(g, row.thumbnail.get(), RoundHalfEven(15 + row.fitX),
+                                   RoundHalfEven(top - 2 + row.fitY), static_cast<INT>(tw), static_cast<INT>(th));
+                GdipSetPixelOffsetMode(g, PixelOffsetModeDefault);
+                GdipSetInterpolationMode(g, InterpolationModeDefault);
+            }
+            cellRects_[i] = RectF(2, top, w, kCellHeight);
+            useButtonRects_[i] = RectF(w - 30, top + 15, kButtonSize, kButtonSize);
+            deleteButtonRects_[i] = RectF(w - 50, top + 15, kButtonSize, kButtonSize);
+            for (const auto& [image, rect] :
+                 {std::pair{useImage.get(), useButtonRects_[i]}, std::pair{deleteImage.get(), deleteButtonRects_[i]}})
+                if (image) GdipDrawImageRect(g, image, rect.X, rect.Y, rect.Width, rect.Height);
+            const float separator = top + kPitch - 5;
+            DrawEtchedLine(target, 3, separator, w - 5, separator, 1, 1, 0, 0);
+        }
+    }
+    ::GdiFlush();
+    pictureWidth_ = libOLE_->Width();
+    pictureHeight_ = libOLE_->Height();
+    picture_.assign(libOLE_->Bits(), libOLE_->Bits() + static_cast<size_t>(pictureWidth_) * pictureHeight_);
+    libOLE_->Refresh();
+}
+
+void ZpYLibMenu::WipeFrame() {
+    ::GdiFlush();
+    if (pictureWidth_ == libOLE_->Width() && pictureHeight_ == libOLE_->Height() && !picture_.empty())
+        std::memcpy(libOLE_->Bits(), picture_.data(), picture_.size() * sizeof(uint32_t));
+    else
+        libOLE_->Cls();
+}
+
+void ZpYLibMenu::DrawSelectionFrame(int32_t row) {
+    // Rounded 5 x 5 corners round the row's hit area, with a faint shadow darkening downwards.
+    const float x = 2, y = RowTop(static_cast<size_t>(row)) - 4;
+    const float w = static_cast<float>(libOLE_->Width()) - 15, h = 40;
+    GdipGraphics graphics = libOLE_->CreateGraphics();
+    GdipPath path = CreateRoundRectPath(x, y, w, h, 5, 5);
+    if (!graphics || !path) return;
+    GdipSetSmoothingMode(graphics.get(), SmoothingModeAntiAlias);
+    const PointF from(0, y), to(0, y + 50);
+    GdipLineGradient shade;
+    if (GdipCreateLineBrush(&from, &to, ColorARGB(0, 0, 0, 0), ColorARGB(20, 0, 0, 0), WrapModeTileFlipXY,
+                            shade.put()) == Ok)
+        GdipFillPath(graphics.get(), shade.get(), path.get());
+    if (GdipPen pen = MakePen(ColorARGB(255, 255, 255, 255), 1)) GdipDrawPath(graphics.get(), pen.get(), path.get());
+}
+
+int32_t ZpYLibMenu::RowAt(float x, float y) const {
+    for (size_t i = 0; i < cellRects_.size(); ++i) {
+        const RectF& cell = cellRects_[i];
+        if (HitRect(RectF(cell.X, cell.Y, cell.Width, kHitHeight), x, y)) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+void ZpYLibMenu::Pick(int32_t row) {
+    DrawSelectionFrame(row);
+    selectedIndex_ = row;
+    const StampRow& r = rows_[static_cast<size_t>(row)];
+    filename_ = r.Path + r.String;
+}
+
+void ZpYLibMenu::OnMouseDown(float x, float y) {
+    WipeFrame();
+    if (const int32_t row = RowAt(x, y); row >= 0) Pick(row);
+    libOLE_->Refresh();
+}
+
+void ZpYLibMenu::OnMouseMove(float x, float y) {
+    overUseButton_ = overDeleteButton_ = false;
+    hoverIndex_ = 0;
+    libOLE_->SetMousePointer(MousePointer::Default);
+    for (size_t i = 0; i < cellRects_.size(); ++i) {
+        overUseButton_ = HitRect(useButtonRects_[i], x, y);
+        overDeleteButton_ = !overUseButton_ && HitRect(deleteButtonRects_[i], x, y);
+        if (overUseButton_ || overDeleteButton_) {
+            libOLE_->SetMousePointer(MousePointer::Custom);
+            hoverIndex_ = static_cast<int32_t>(i);
+            return;
+        }
+    }
+}
+
+void ZpYLibMenu::OnMouseUp(int button, int shift, float x, float y) {
+    if ((overUseButton_ || overDeleteButton_) && static_cast<size_t>(hoverIndex_) < rows_.size()) {
+        WipeFrame();
+        Pick(hoverIndex_);
+    }
+    libOLE_->Refresh();
+    if (onMouseUp) onMouseUp(button, shift, x, y);
+}
+
+void ZpYLibMenu::OnDoubleClick(float x, float y) {
+    const int32_t row = RowAt(x, y);
+    if (row < 0) return;
+    const StampRow& r = rows_[static_cast<size_t>(row)];
+    filename_ = r.Path + r.String;
+    selectedIndex_ = row;
+    if (onDblClick) onDblClick();
+}

@@ -1,0 +1,128 @@
+// The stamp-library browser: every "*.lib" file of the program's "Librarians\" folder as one row
+// of a scrolling list (thumbnail, name, pixel size, a use and a delete button). It only lists, draws
+// and picks: the host reads ButtonType and Filename after MouseUp, Filename after DblClick, and
+// uses or deletes the stamp itself.
+#pragma once
+
+#include "browser/scrollVControl.h"
+#include "platform/FileList.h"
+#include "platform/PictureBox.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ZpYLibMenu : private PictureBox {
+public:
+    // One row of the list, in display order.
+    struct StampRow {
+        std::wstring Path;     // the library folder, ending in "\"
+        std::wstring String;   // the stamp's file name, e.g. "Leaf.lib"
+        std::wstring Filename; // the shown name: the file name without its last "." and extension
+        // Decoded once per file version and kept, so that adding or removing a row decodes at
+        // most one file.
+        GdipBitmap thumbnail; // fitted into 40 x 40 without enlarging; null when undecodable
+        float fitX = 0, fitY = 0;
+        int32_t pixelWidth = 0, pixelHeight = 0; // 0 x 0 when undecodable
+        uint64_t fileSize = 0, modified = 0;     // the version of the file that was decoded
+    };
+
+    ZpYLibMenu();
+    ~ZpYLibMenu() override;
+
+    // Makes the control with its list surface and scroll bar; lists the library but draws no rows
+    // until Painting.
+    [[nodiscard]] bool Create(const PictureBoxArgs& args);
+
+    // 0 when the pointer was over no button at the last move, 1 over a delete button, 2 over a
+    // use button.
+    [[nodiscard]] int32_t ButtonType() const;
+    // True while the pointer is over a use button.
+    [[nodiscard]] bool Enter() const { return overUseButton_; }
+    // The full path of the stamp picked last.
+    [[nodiscard]] const std::wstring& Filename() const { return filename_; }
+
+    // Lists the library again and decodes and draws every stamp, in the reverse of the names'
+    // order. Shows the hourglass meanwhile. Nothing happens while GDI+ is not running.
+    void Painting();
+    // Announces a stamp file the host has just written (folder is not used: every stamp lies in
+    // the library). The next RefreshPaint shows it as the first row, or draws it again when it is
+    // listed already.
+    void AddnewItem(const std::wstring& folder, const std::wstring& fileName);
+    // Lists the library again and brings the rows in line with it: announced new files go to the
+    // top, rows of vanished files go, changed files are drawn again; any other new file renders
+    // the whole list in Painting's order. Unchanged rows are not decoded again.
+    void RefreshPaint();
+
+    // Raised after every mouse release on the list, with its arguments.
+    std::function<void(int button, int shift, float x, float y)> onMouseUp;
+    // Raised after a double click on a row (never between rows or below the last one).
+    std::function<void()> onDblClick;
+
+    // The rows and their hit areas as last laid out, for hosts and tests that need to look.
+    [[nodiscard]] const std::vector<StampRow>& ThumListview() const { return rows_; }
+    [[nodiscard]] int32_t StampCount() const { return static_cast<int32_t>(rows_.size()); }
+    [[nodiscard]] const std::vector<RectF>& CellRects() const { return cellRects_; }
+    [[nodiscard]] const std::vector<RectF>& UseButtonRects() const { return useButtonRects_; }
+    [[nodiscard]] const std::vector<RectF>& DeleteButtonRects() const { return deleteButtonRects_; }
+    // The list surface (as tall as all rows, moved up to scroll) and the scroll bar.
+    [[nodiscard]] PictureBox& LibOLE();
+    [[nodiscard]] scrollVControl& ThumScroll() { return thumScroll_; }
+
+    using PictureBox::Destroy;
+    using PictureBox::Height;
+    using PictureBox::hWnd;
+    using PictureBox::Left;
+    using PictureBox::Move;
+    using PictureBox::SetVisible;
+    using PictureBox::shortcutKeys;
+    using PictureBox::Top;
+    using PictureBox::Visible;
+    using PictureBox::Width;
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
+private:
+    class Surface;
+
+    [[nodiscard]] std::wstring LibraryFolder() const;
+    // The library's stamp files, in the order of their names.
+    [[nodiscard]] std::vector<FileListEntry> ListLibrary() const;
+    [[nodiscard]] StampRow MakeRow(const FileListEntry& file) const;
+    void Decode(StampRow& row) const;
+    void Layout();
+    // Lays out the rectangles, draws every row from its kept thumbnail, keeps the picture and
+    // scrolls back to the top.
+    void Render();
+    void UpdateScrollBar();
+    // Puts the rendered picture back on the surface, wiping a selection frame.
+    void WipeFrame();
+    void DrawSelectionFrame(int32_t row);
+    void Pick(int32_t row);
+    [[nodiscard]] int32_t RowAt(float x, float y) const;
+
+    void OnMouseDown(float x, float y);
+    void OnMouseMove(float x, float y);
+    void OnMouseUp(int button, int shift, float x, float y);
+    void OnDoubleClick(float x, float y);
+
+    PictureBox oleBg_;
+    std::unique_ptr<Surface> libOLE_;
+    scrollVControl thumScroll_;
+
+    std::vector<StampRow> rows_;
+    std::vector<std::wstring> announced_; // file names from AddnewItem, oldest first
+    std::vector<RectF> cellRects_;
+    std::vector<RectF> useButtonRects_;
+    std::vector<RectF> deleteButtonRects_;
+    std::vector<uint32_t> picture_; // the rendered rows, as the surface's pixels
+    int32_t pictureWidth_ = 0, pictureHeight_ = 0;
+    int32_t selectedIndex_ = -1;
+    int32_t hoverIndex_ = 0;
+    bool overUseButton_ = false;
+    bool overDeleteButton_ = false;
+    std::wstring filename_;
+};

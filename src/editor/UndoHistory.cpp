@@ -1,0 +1,110 @@
+#include "editor/UndoHistory.h"
+
+#include "imaging/DIBsave.h"
+#include "imaging/ModGDI.h"
+#include "platform/AppState.h"
+#include "platform/FileList.h"
+
+#include <objbase.h>
+
+#include <cwctype>
+#include <vector>
+
+namespace {
+
+// "UNDO12.UDO": one numbered step file. Other files matching "*.udo" are not the canvas's.
+bool IsStepFileKey(const std::wstring& key) {
+    static const std::wstring prefix = L"UNDO", extension = L".UDO";
+    if (key.size() <= prefix.size() + extension.size() || key.compare(0, prefix.size(), prefix) != 0 ||
+        key.compare(key.size() - extension.size(), extension.size(), extension) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < key.size() - extension.size(); ++i)
+        if (!std::iswdigit(key[i])) return false;
+    return true;
+}
+
+} // namespace
+
+std::wstring UndoHistory::StepFile(int32_t step) {
+    return App().DataPath + L"Undo" + std::to_wstring(step) + L".udo";
+}
+
+bool UndoHistory::StepExists(int32_t step) {
+    return step >= 0 && ::GetFileAttributesW(StepFile(step).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool UndoHistory::Settle() {
+    if (writer_.joinable()) writer_.join();
+    if (!pending_) return true;
+    pending_ = false;
+    if (written_) return true;
+    index_ = indexBefore_;
+    return false;
+}
+
+void UndoHistory::StartWrite(GdipBitmap bitmap, int32_t step) {
+    pending_ = true;
+    written_ = false;
+    GpBitmap* image = bitmap.release();
+    const std::wstring path = StepFile(step);
+    try {
+        writer_ = std::thread([this, image, path] {
+            // The encoders are COM objects: this thread needs its own apartment.
+            const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            written_ = SaveImageSafely(image, path, kFormatPng, 90);
+            GdipDisposeImage(image);
+            if (SUCCEEDED(com)) ::CoUninitialize();
+        });
+    } catch (...) {
+        // No thread to be had: write here.
+        written_ = SaveImageSafely(image, path, kFormatPng, 90);
+        GdipDisposeImage(image);
+    }
+}
+
+void UndoHistory::Push(GdipBitmap bitmap) {
+    const int32_t step = NextIndex();
+    for (int32_t later = step + 1; later <= kLastStep; ++later) ::DeleteFileW(StepFile(later).c_str());
+    indexBefore_ = index_;
+    index_ = step;
+    StartWrite(std::move(bitmap), step);
+}
+
+void UndoHistory::WriteFirst(GdipBitmap bitmap) {
+    indexBefore_ = index_;
+    StartWrite(std::move(bitmap), 0);
+}
+
+void UndoHistory::Clear() {
+    (void)Settle();
+    index_ = 0;
+    std::vector<FileListEntry> files;
+    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.udo"), files)) return;
+    for (const FileListEntry& f : files)
+        if (IsStepFileKey(f.Key)) ::DeleteFileW((App().DataPath + f.Name).c_str());
+}
+
+GdipBitmap FullCopy(GpImage* image) {
+    GdipBitmap copy;
+    if (!image) return copy;
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    if (w == 0 || h == 0) return copy;
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageType(image, &type);
+    // A bitmap is converted pixel by pixel; drawing it would resample every pixel.
+    if (type == ImageTypeBitmap &&
+        GdipCloneBitmapAreaI(0, 0, static_cast<INT>(w), static_cast<INT>(h), PixelFormat32bppARGB,
+                             static_cast<GpBitmap*>(image), copy.put()) == Ok)
+        return copy;
+    copy.reset();
+    if (GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
+                                  copy.put()) != Ok)
+        return {};
+    GdipGraphics g;
+    if (GdipGetImageGraphicsContext(copy.get(), g.put()) != Ok ||
+        GdipDrawImageRectI(g.get(), image, 0, 0, static_cast<INT>(w), static_cast<INT>(h)) != Ok)
+        return {};
+    return copy;
+}

@@ -1,0 +1,564 @@
+#include "output/FrmShells.h"
+
+#include "controls/BuildSkinPicture.h"
+#include "editor/ModDialogCOlor.h"
+#include "imaging/ClipboardStamp.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ModGDI.h"
+#include "imaging/PaintPrimitives.h"
+#include "imaging/TextRendering.h"
+#include "output/ModMisc.h"
+#include "platform/AppState.h"
+#include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
+#include "platform/TextCase.h"
+
+#include <cwchar>
+#include <utility>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VellumoShells";
+constexpr wchar_t kCaption[] = L"Vellumo";
+constexpr float kTitleHeight = 30; // the strip that drags the window
+
+FrmShells::SkinSheetLoader& SheetLoader() {
+    static FrmShells::SkinSheetLoader loader;
+    return loader;
+}
+
+const wchar_t* const kCaptions[] = {L"Cancel", L"OK", L"...", L"Background Color"};
+
+// A whole number from 1 to 10000, or nothing.
+std::optional<int32_t> ParseSize(const std::wstring& text) {
+    size_t first = text.find_first_not_of(L' '), last = text.find_last_not_of(L' ');
+    if (first == std::wstring::npos) return std::nullopt;
+    const std::wstring digits = text.substr(first, last - first + 1);
+    if (digits.size() > 5 || digits.find_first_not_of(L"0123456789") != std::wstring::npos) return std::nullopt;
+    const int32_t value = std::stoi(digits);
+    if (value < 1 || value > 10000) return std::nullopt;
+    return value;
+}
+
+std::wstring WindowText(HWND window) {
+    if (!window) return {};
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring NameWithoutExtension(const std::wstring& path) {
+    const std::wstring name = GetFileName(path);
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+} // namespace
+
+bool IsValidBatchName(const std::wstring& name) {
+    if (!IsValidStampName(name)) return false;
+    return name.front() != L' ' && name.back() != L' ' && name.back() != L'.';
+}
+
+std::vector<std::wstring> RenameTargets(const std::vector<std::wstring>& files, const std::wstring& text) {
+    std::vector<std::wstring> targets;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::wstring& file = files[i];
+        const std::wstring folder = file.substr(0, file.rfind(L'\\') + 1);
+        const std::wstring extension = FileExtension(file);
+        std::wstring target = folder + text;
+        if (files.size() > 1) target += std::to_wstring(i + 1);
+        if (!extension.empty()) target += L"." + extension;
+        targets.push_back(std::move(target));
+    }
+    return targets;
+}
+
+void FrmShells::SetSkinSheetLoader(SkinSheetLoader loader) {
+    SheetLoader() = std::move(loader);
+}
+
+bool FrmShells::Load(HWND owner) {
+    if (hwnd_) return true;
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &FrmShells::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClassName;
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    if (!registered) return false;
+    owner_ = owner;
+    okClosed_ = false;
+    // Centred over the owner, or the screen without one.
+    RECT over{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (owner) ::GetWindowRect(owner, &over);
+    const int x = over.left + (over.right - over.left - kWidth) / 2,
+              y = over.top + (over.bottom - over.top - kHeight) / 2;
+    hwnd_ = ::CreateWindowExW(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, x, y, kWidth, kHeight, owner,
+                              nullptr, ::GetModuleHandleW(nullptr), this);
+    if (!hwnd_) return false;
+    PictureBoxArgs args;
+    args.parent = hwnd_;
+    args.width = kWidth;
+    args.height = kHeight;
+    args.backColor = kBackColor;
+    if (!surface_.Create(args)) {
+        Unload();
+        return false;
+    }
+    ::SetWindowLongPtrW(surface_.hWnd(), GWL_STYLE, ::GetWindowLongPtrW(surface_.hWnd(), GWL_STYLE) | WS_CLIPSIBLINGS);
+    surface_.onMouseMove = [this](int, int, float x, float y) { PaintButtons(x, y, false); };
+    surface_.onMouseDown = [this](int button, int, float x, float y) { OnMouseDown(button, x, y); };
+    surface_.onMouseUp = [this](int, int, float, float) { OnMouseUp(); };
+    const auto edit = [this](int id, int x, int y, int w, int h) {
+        HWND box =
+            ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, x, y, w, h, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+        ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return box;
+    };
+    textControl_ = edit(kTextControlId, 18, 72, 265, 15);
+    textWidth_ = edit(kTextWidthId, 120, 88, 49, 18);
+    textHeight_ = edit(kTextHeightId, 192, 88, 49, 18);
+    browsefolder_.SetOwner(hwnd_);
+    ShellColor = RGB(255, 255, 255);
+    LoadSkin();
+    return true;
+}
+
+void FrmShells::LoadSkin() {
+    Hourglass wait;
+    transparent1_.MaskPicture(nullptr);
+    transparent1_.SetContainer(hwnd_);
+    UniqueHBitmap sheet = SheetLoader() ? SheetLoader()() : LoadSkinSheet(::GetModuleHandleW(nullptr));
+    skin_ = sheet ? BuildSkinPicture(surface_, sheet.get()) : GdipBitmap();
+    // Without a skin the window stays a plain rectangle in the background colour.
+    if (skin_) transparent1_.MaskPicture(skin_.get());
+}
+
+void FrmShells::Unload() {
+    if (!hwnd_) return;
+    // The owner is enabled before the window goes, so that it gets the activation back.
+    if (ownerDisabled_ && owner_) ::EnableWindow(owner_, TRUE);
+    ownerDisabled_ = false;
+    HWND window = std::exchange(hwnd_, nullptr);
+    textControl_ = textWidth_ = textHeight_ = nullptr;
+    ::DestroyWindow(window);
+}
+
+LRESULT CALLBACK FrmShells::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    auto* self = reinterpret_cast<FrmShells*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    switch (msg) {
+    case WM_CLOSE:
+        if (self) self->Unload();
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (self && self->hwnd_ == hwnd) self->hwnd_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+void FrmShells::StartPaint() {
+    if (!hwnd_ && !Load(owner_)) return;
+    const float w = kWidth, h = kHeight;
+    buttons_[kCancel] = RectF(w - 90, h - 40, 60, 15);
+    buttons_[kOK] = RectF(w - 180, h - 40, 60, 15);
+    buttons_[kBrowse] = RectF(18 + 265 + 10, 72 - 5, 10, 12);
+    buttons_[kColour] = RectF(16, 88 + 18 + 5, 85, 7);
+    lastButton_ = PublicShell == kSize ? kColour : PublicShell == kCopy || PublicShell == kMove ? kBrowse : kOK;
+
+    const bool sizeMode = PublicShell == kSize;
+    ::ShowWindow(textControl_, sizeMode ? SW_HIDE : SW_SHOWNA);
+    ::ShowWindow(textWidth_, sizeMode ? SW_SHOWNA : SW_HIDE);
+    ::ShowWindow(textHeight_, sizeMode ? SW_SHOWNA : SW_HIDE);
+    // The folder is chosen with "...", never typed.
+    ::SendMessageW(textControl_, EM_SETREADONLY, PublicShell == kCopy || PublicShell == kMove, 0);
+    if (sizeMode) {
+        const bool known = originalWidth_ > 0 && originalHeight_ > 0;
+        ::SetWindowTextW(textWidth_, std::to_wstring(known ? originalWidth_ : 800).c_str());
+        ::SetWindowTextW(textHeight_, std::to_wstring(known ? originalHeight_ : 600).c_str());
+    }
+
+    surface_.Cls();
+    {
+        GdipGraphics graphics = surface_.CreateGraphics();
+        if (graphics && skin_) GdipDrawImageRectI(graphics.get(), skin_.get(), 0, 0, kWidth, kHeight);
+        const DrawTarget target = DrawTarget::Surface(graphics.get());
+        const auto line = [&](const std::wstring& text, float x, float y, int32_t style, int32_t width) {
+            DrawShadowText(target, text, x, y, L"Tahoma", 8, 0xFF000000, style, false, width);
+        };
+        static const wchar_t* const titles[] = {L" - Copy Images", L" - Move Images", L" - Rename Images",
+                                                L" - Canvas Resize", L" - Send to Stamp"};
+        if (PublicShell >= kCopy && PublicShell <= kStamp) line(titles[PublicShell], 83, 10, 1, 200);
+        const std::wstring chooseFolder = L"Please choose a New Directory for the selected images:";
+        const std::wstring enterName = L"Please enter a New Name for the selected images:";
+        switch (PublicShell) {
+        case kCopy:
+            line(chooseFolder, 16, 45, 0, 400);
+            line(L"Image will be copy to new directory.", 16, 100, 0, 400);
+            break;
+        case kMove:
+            line(chooseFolder, 16, 45, 0, 400);
+            line(L"Image will be move to new directory.", 16, 100, 0, 400);
+            break;
+        case kRename:
+            line(enterName, 16, 45, 0, 400);
+            line(L"Image names will be automatically indexed. ", 16, 100, 0, 400);
+            line(L"For example, 'Image' will produce: 'Image1', 'Image2', ... 'ImageN'.", 16, 114, 0, 400);
+            break;
+        case kSize:
+            line(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " + std::to_wstring(originalHeight_) +
+                     L" Pixels",
+                 16, 45, 0, 400);
+            line(L"New Dimension:                         x                        Pixels", 16, 75, 0, 400);
+            // Below the colour button, which lies just under the size boxes.
+            line(L"Input the new image size, this operation does not zoom the image.", 16, 134, 0, 400);
+            break;
+        case kStamp:
+            line(enterName, 16, 45, 0, 400);
+            line(L"Image will be import to stamp library.", 16, 100, 0, 400);
+            break;
+        default:
+            break;
+        }
+    }
+    for (int32_t i = 0; i <= lastButton_; ++i)
+        if (!(sizeMode && i == kBrowse)) DrawButton(i, 0);
+    if (sizeMode) DrawSwatch();
+    surface_.Refresh();
+    for (HWND box : {textControl_, textWidth_, textHeight_}) ::InvalidateRect(box, nullptr, TRUE);
+}
+
+int32_t FrmShells::HitButton(float x, float y) const {
+    for (int32_t i = 0; i <= lastButton_; ++i) {
+        if (PublicShell == kSize && i == kBrowse) continue;
+        const RectF& r = buttons_[static_cast<size_t>(i)];
+        if (x >= r.X && x < r.X + r.Width + 25 && y >= r.Y && y < r.Y + r.Height + 10) return i;
+    }
+    return -1;
+}
+
+void FrmShells::DrawButton(int32_t index, int state) {
+    const RectF r = buttons_[static_cast<size_t>(index)];
+    GdipGraphics graphics = surface_.CreateGraphics();
+    GpGraphics* g = graphics.get();
+    if (!g) return;
+    // The area is given back its skin (or the background without one), so that a button near the
+    // edge never paints over the frame.
+    const RectF area(r.X - 5, r.Y - 5, r.Width + 30, r.Height + 20);
+    if (skin_) {
+        GdipDrawImageRectRect(g, skin_.get(), area.X, area.Y, area.Width, area.Height, area.X, area.Y, area.Width,
+                              area.Height, UnitPixel, nullptr, nullptr, nullptr);
+    } else {
+        GdipSolidFill back = MakeSolidFill(ColorARGB(255, 240, 238, 233));
+        GdipFillRectangle(g, back.get(), area.X, area.Y, area.Width, area.Height);
+    }
+    const uint32_t top = state == 2 ? 0x32FFFFFFu : 0xC8FFFFFFu;
+    const uint32_t bottom = state == 2 ? 0x32FFFFFFu : state == 1 ? 0x96000000u : 0x64000000u;
+    DrawRoundGradientRect(DrawTarget::Surface(g), static_cast<int32_t>(r.X), static_cast<int32_t>(r.Y),
+                          static_cast<int32_t>(r.X), static_cast<int32_t>(r.Y + r.Height + 10), r.X, r.Y, r.Width,
+                          r.Height, 10, 10, top, bottom, false, 1, 0x1E000000u);
+    GdipFont font = CreateFontWithFallback(L"Tahoma", 8, FontStyleRegular, UnitPoint);
+    GdipStringFormat format;
+    GdipSolidFill ink = MakeSolidFill(0xFF000000u);
+    if (font && GdipCreateStringFormat(0, LANG_NEUTRAL, format.put()) == Ok) {
+        GdipSetStringFormatAlign(format.get(), StringAlignmentCenter);
+        GdipSetStringFormatLineAlign(format.get(), StringAlignmentCenter);
+        const RectF layout(r.X, r.Y, r.Width + 20, r.Height + 10);
+        GdipDrawString(g, kCaptions[index], -1, font.get(), &layout, format.get(), ink.get());
+    }
+}
+
+void FrmShells::DrawSwatch() {
+    const RectF r = buttons_[kColour];
+    const int x = static_cast<int>(r.X + r.Width + 35), y = static_cast<int>(r.Y) + 1;
+    const auto fill = [&](int left, int top, int size, COLORREF colour) {
+        const RECT box{left, top, left + size, top + size};
+        const HBRUSH brush = ::CreateSolidBrush(colour);
+        ::FillRect(surface_.hDC(), &box, brush);
+        ::DeleteObject(brush);
+    };
+    fill(x - 1, y - 1, 17, kBackColor);
+    fill(x, y, 15, ShellColor);
+}
+
+void FrmShells::PaintButtons(float x, float y, bool pressed) {
+    if (!hwnd_) return;
+    const int32_t hit = HitButton(x, y);
+    for (int32_t i = 0; i <= lastButton_; ++i) {
+        if (PublicShell == kSize && i == kBrowse) continue;
+        if (i != hit) DrawButton(i, 0);
+    }
+    overButton_ = hit >= 0;
+    if (overButton_) {
+        DrawButton(hit, pressed ? 2 : 1);
+        buttonState_ = hit;
+        if (!surface_.SetMouseIcon(L"MOUSED")) surface_.SetMousePointer(MousePointer::Default);
+    } else {
+        surface_.SetMousePointer(MousePointer::Default);
+    }
+    surface_.Refresh();
+}
+
+void FrmShells::OnMouseDown(int button, float x, float y) {
+    if (button != MouseButton::Left) return;
+    if (y < kTitleHeight && HitButton(x, y) < 0) {
+        // The title strip drags the window as a caption would.
+        ::ReleaseCapture();
+        ::SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return;
+    }
+    PaintButtons(x, y, true);
+}
+
+void FrmShells::OnMouseUp() {
+    if (!overButton_ || !hwnd_) return;
+    switch (buttonState_) {
+    case kCancel:
+        Unload();
+        break;
+    case kBrowse:
+        if (PublicShell != kCopy && PublicShell != kMove) break;
+        browsefolder_.Caption = L"Choose a folder or hard drive:";
+        browsefolder_.UseNewUI = true;
+        browsefolder_.Browse();
+        targetFolder_ = browsefolder_.FullName();
+        TextControl(targetFolder_);
+        break;
+    case kColour: {
+        if (PublicShell != kSize) break;
+        const int32_t colour = ShowColorDialog(hwnd_, static_cast<int32_t>(ShellColor), true);
+        // A cancel keeps the colour.
+        if (colour == -1) break;
+        ShellColor = static_cast<COLORREF>(colour);
+        DrawSwatch();
+        surface_.Refresh();
+        break;
+    }
+    case kOK:
+        OnOk();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmShells::OnOk() {
+    auto scope = busy_.TryEnter();
+    if (!scope) return;
+    bool done = false;
+    {
+        Hourglass wait;
+        switch (PublicShell) {
+        case kCopy:
+        case kMove:
+            done = CopyOrMove();
+            break;
+        case kRename:
+            done = Rename();
+            break;
+        case kSize:
+            done = ReadSizes();
+            break;
+        case kStamp:
+            done = ReadStampName();
+            break;
+        default:
+            break;
+        }
+    }
+    if (!done) return;
+    okClosed_ = true;
+    Unload();
+}
+
+bool FrmShells::CopyOrMove() {
+    if (targetFolder_.empty()) {
+        // Nothing to copy to yet: the folder is asked for first.
+        browsefolder_.Caption = L"Choose a folder or hard drive:";
+        browsefolder_.UseNewUI = true;
+        browsefolder_.Browse();
+        targetFolder_ = browsefolder_.FullName();
+        TextControl(targetFolder_);
+        if (targetFolder_.empty()) return false;
+    }
+    const bool move = PublicShell == kMove;
+    const std::wstring folder = targetFolder_;
+    const std::vector<std::wstring> files = App().SelectedFiles;
+    failures_.clear();
+    for (size_t i = 0; i < files.size(); ++i) {
+        DoEvents();
+        const std::wstring target = AddBackslash(folder) + GetFileName(files[i]);
+        bool replace = false;
+        if (FoldCase(target) != FoldCase(files[i]) && ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            const int answer = ShowMessageBox(hwnd_,
+                                              L"The folder already holds a file named \"" + GetFileName(target) +
+                                                  L"\".\nDo you want to replace it?",
+                                              kCaption, MB_YESNO | MB_ICONQUESTION);
+            if (answer != IDYES) continue;
+            replace = true;
+        }
+        if (move && i == 0 && main_) main_->DisposeImgDIB();
+        const bool ok = move ? ShellMoveFile(files[i], folder, replace) : ShellCopyFile(files[i], folder, replace);
+        if (!ok) failures_.push_back(files[i]);
+        if (move && i == 0 && main_) main_->ImportCanvas(ok ? target : files[i]);
+    }
+    if (main_) {
+        main_->FolderViewSelect(folder);
+        main_->ThumPath(folder);
+        main_->RefreshThumbnail();
+    }
+    ReportFailures(move ? L"moved" : L"copied");
+    return true;
+}
+
+bool FrmShells::Rename() {
+    std::wstring text = TextControl();
+    if (text.empty()) {
+        text = L"Untitled";
+        TextControl(text);
+    }
+    if (!IsValidBatchName(text)) {
+        ShowMessageBox(hwnd_, L"\"" + text + L"\" cannot be a file name. Please enter another name.", kCaption,
+                       MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    // The selection may change while messages run between two files: the list is followed as it
+    // was, and an entry is brought up to date only while it still names the file renamed.
+    const std::vector<std::wstring> files = App().SelectedFiles;
+    const std::vector<std::wstring> targets = RenameTargets(files, text);
+    failures_.clear();
+    for (size_t i = 0; i < files.size(); ++i) {
+        DoEvents();
+        if (i == 0 && main_) main_->DisposeImgDIB();
+        const bool renamed = RenameFileNoReplace(files[i], targets[i]);
+        if (!renamed) failures_.push_back(files[i]);
+        std::vector<std::wstring>& selected = App().SelectedFiles;
+        if (renamed && i < selected.size() && selected[i] == files[i]) selected[i] = targets[i];
+        if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
+    }
+    if (main_) main_->RefreshThumbnail();
+    ReportFailures(L"renamed");
+    return true;
+}
+
+bool FrmShells::ReadSizes() {
+    const std::optional<int32_t> width = ParseSize(WindowText(textWidth_));
+    const std::optional<int32_t> height = ParseSize(WindowText(textHeight_));
+    if (!width || !height) {
+        ShowMessageBox(hwnd_, L"Please enter a width and a height from 1 to 10000 pixels.", kCaption,
+                       MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_Rwidth = *width;
+    m_Rheight = *height;
+    return true;
+}
+
+bool FrmShells::ReadStampName() {
+    std::wstring text = TextControl();
+    if (text.empty()) text = L"Untitled";
+    if (!IsValidBatchName(text)) {
+        ShowMessageBox(hwnd_, L"\"" + text + L"\" cannot be a stamp name. Please enter another name.", kCaption,
+                       MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (FileExists(StampLibPath(text)) &&
+        ShowMessageBox(hwnd_,
+                       L"The stamp library already holds a stamp named \"" + text + L"\".\nDo you want to replace it?",
+                       kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    m_String = text;
+    return true;
+}
+
+void FrmShells::ReportFailures(const wchar_t* verb) {
+    if (failures_.empty()) return;
+    std::wstring text = L"These files could not be " + std::wstring(verb) + L" and are where they were:\n";
+    for (const std::wstring& file : failures_) text += L"\n" + file;
+    ShowMessageBox(hwnd_, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::wstring FrmShells::TextControl() const {
+    return WindowText(textControl_);
+}
+
+void FrmShells::TextControl(const std::wstring& text) {
+    if (textControl_) ::SetWindowTextW(textControl_, text.c_str());
+}
+
+void FrmShells::Show(HWND owner) {
+    if (!hwnd_) {
+        if (!Load(owner)) return;
+        StartPaint();
+    }
+    ::ShowWindow(hwnd_, SW_SHOW);
+    ::SetForegroundWindow(hwnd_);
+}
+
+void FrmShells::ShowModal(HWND owner) {
+    Show(owner);
+    if (!hwnd_) return;
+    if (owner && ::IsWindowEnabled(owner)) {
+        ::EnableWindow(owner, FALSE);
+        ownerDisabled_ = true;
+    }
+    MSG message;
+    while (hwnd_) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is closing: the dialog goes, and the loop above it sees the quit too.
+            Unload();
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0) break;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    Unload();
+}
+
+void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
+    if (mode != kCopy && mode != kMove && mode != kRename) return;
+    PublicShell = mode;
+    if (!Load(owner)) return;
+    // The rename adds each file's own extension again, so the box holds the name without it.
+    if (mode == kRename)
+        TextControl(App().SelectedFiles.empty() ? std::wstring() : NameWithoutExtension(App().SelectedFiles[0]));
+    StartPaint();
+    Show(owner);
+}
+
+std::optional<std::wstring> FrmShells::AskStampName(HWND owner) {
+    Load(owner);
+    PublicShell = kStamp;
+    TextControl(L"");
+    StartPaint();
+    ShowModal(owner);
+    if (!okClosed_) return std::nullopt;
+    return m_String;
+}
+
+std::optional<CanvasSizeChoice> FrmShellsCanvasSize::Ask(HWND owner, int32_t width, int32_t height) {
+    FrmShells form;
+    form.PublicShell = FrmShells::kSize;
+    form.SetOriginalSize(width, height);
+    if (!form.Load(owner)) return std::nullopt;
+    form.StartPaint();
+    form.ShowModal(owner);
+    if (!form.OkClosed()) return std::nullopt;
+    return CanvasSizeChoice{form.m_Rwidth, form.m_Rheight, form.ShellColor};
+}

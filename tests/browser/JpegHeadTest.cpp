@@ -1,0 +1,157 @@
+// The JPEG head reader on crafted bytes at their limits and on the public image sets, and a cell
+// picture taken from a real embedded thumbnail without decoding the picture.
+#include "browser/JpegHead.h"
+#include "browser/ThumbnailMaker.h"
+#include "tests/browser/BarTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Be16(uint32_t v) {
+    return {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
+}
+std::string Le16(uint32_t v) {
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+std::string Be32(uint32_t v) {
+    return Be16(v >> 16) + Be16(v & 0xFFFF);
+}
+std::string Le32(uint32_t v) {
+    return Le16(v & 0xFFFF) + Le16(v >> 16);
+}
+
+std::string Segment(uint8_t marker, const std::string& data) {
+    return std::string("\xFF") + static_cast<char>(marker) + Be16(static_cast<uint32_t>(data.size() + 2)) + data;
+}
+
+const std::string kThumb = "\xFF\xD8 a small picture \xFF\xD9";
+
+// A TIFF block with an empty IFD0 at 8 linking to IFD1 at 14, which names the thumbnail stored
+// right after it; the fields can be spoiled one by one.
+struct Tiff {
+    bool little = true;
+    uint32_t ifd0 = 8;
+    uint32_t ifd1 = 14;
+    uint32_t count = 2;
+    int32_t offsetShift = 0; // added to the thumbnail's true offset
+    uint32_t lengthExtra = 0;
+    std::string thumb = kThumb;
+
+    [[nodiscard]] std::string Bytes() const {
+        auto u16 = [&](uint32_t v) { return little ? Le16(v) : Be16(v); };
+        auto u32 = [&](uint32_t v) { return little ? Le32(v) : Be32(v); };
+        const uint32_t at = 14 + 2 + 2 * 12 + 4;
+        std::string t = (little ? "II" : "MM") + u16(42) + u32(ifd0);
+        t += u16(0) + u32(ifd1); // IFD0: no entries, then the link
+        t += u16(count);
+        t += u16(0x201) + u16(4) + u32(1) + u32(static_cast<uint32_t>(static_cast<int32_t>(at) + offsetShift));
+        t += u16(0x202) + u16(4) + u32(1) + u32(static_cast<uint32_t>(thumb.size()) + lengthExtra);
+        t += u32(0);
+        return t + thumb;
+    }
+};
+
+std::string Jpeg(const std::string& tiff, bool frame = true) {
+    std::string bytes = "\xFF\xD8";
+    bytes += Segment(0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14));
+    bytes += Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
+    if (frame) bytes += Segment(0xC2, std::string("\x08", 1) + Be16(1200) + Be16(1600) + "\x03" + std::string(9, '\1'));
+    return bytes + "\xFF\xDA" + Be16(8) + "......";
+}
+
+} // namespace
+
+TEST(JpegHead, FindsTheThumbnailAndRefusesWhatIsOutOfPlace) {
+    struct Case {
+        const char* what;
+        Tiff tiff;
+        bool found;
+    };
+    const Case cases[] = {
+        {"little-endian", {}, true},
+        {"big-endian", {.little = false}, true},
+        {"offset one past", {.offsetShift = static_cast<int32_t>(kThumb.size()) + 1}, false},
+        {"length one past", {.lengthExtra = 1}, false},
+        {"IFD1 back at IFD0", {.ifd1 = 8}, false},
+        {"no IFD1", {.ifd1 = 0}, false},
+        {"IFD1 past the end", {.ifd1 = 0xFFFFFFF0u}, false},
+        {"IFD0 past the end", {.ifd0 = 0xFFFFFFFFu}, false},
+        {"entries past the end", {.count = 0xFFFF}, false},
+        {"zero entries", {.count = 0}, false},
+        {"not a JPEG stream", {.thumb = "GIF89a not a jpeg"}, false},
+    };
+    for (const Case& c : cases) {
+        const std::string bytes = Jpeg(c.tiff.Bytes());
+        const JpegHead head = ReadJpegHead(bytes);
+        EXPECT_EQ(head.thumbnail == kThumb, c.found) << c.what;
+        EXPECT_EQ(head.thumbnail.empty(), !c.found) << c.what;
+        EXPECT_EQ(head.width, 1600) << c.what;
+        EXPECT_EQ(head.height, 1200) << c.what;
+    }
+    // Cut anywhere, the reader reads no further than it was given.
+    const std::string whole = Jpeg(Tiff{}.Bytes());
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+        const JpegHead head = ReadJpegHead(std::string_view(whole).substr(0, cut));
+        EXPECT_TRUE(head.thumbnail.empty() || head.thumbnail == kThumb) << cut;
+        EXPECT_TRUE(head.width == 0 || head.width == 1600) << cut;
+    }
+    EXPECT_EQ(ReadJpegHead(Jpeg(Tiff{}.Bytes(), false)).width, 0);
+    EXPECT_EQ(ReadJpegHead("\xFF\xD8\xFF\xE1" + Be16(0)).thumbnail, "");
+    EXPECT_EQ(ReadJpegHead("\x89PNG\r\n").width, 0);
+}
+
+TEST(JpegHead, PublicSetsWithoutThumbnailsGiveTheirSizeOnly) {
+    SKIP_WITHOUT_CORPUS();
+    for (const wchar_t* name : {L"Landscape_1.jpg", L"Portrait_6.jpg"}) {
+        const JpegHead head = ReadJpegHead(ReadFileHead(CorpusFolder() + L"exif-orientation\\" + name));
+        EXPECT_TRUE(head.thumbnail.empty());
+        EXPECT_EQ(head.width * head.height, 1800 * 1200);
+    }
+}
+
+TEST(JpegHead, ACellUsesALargeEnoughEmbeddedThumbnail) {
+    const std::wstring folder = MakeTestFolder(L"jpeg-head");
+    WriteSolidImage(folder + L"main.jpg", 1600, 1200, ColorARGB(255, 220, 0, 0), kFormatJpeg);
+    WriteSolidImage(folder + L"thumb.jpg", 160, 120, ColorARGB(255, 0, 0, 220), kFormatJpeg);
+    const std::string main = ReadTestFile(folder + L"main.jpg");
+    Tiff tiff;
+    tiff.thumb = ReadTestFile(folder + L"thumb.jpg");
+    const std::string spliced =
+        main.substr(0, 2) + Segment(0xE1, std::string("Exif\0\0", 6) + tiff.Bytes()) + main.substr(2);
+    ASSERT_TRUE(WriteTestFile(folder + L"camera.jpg", spliced));
+
+    // The 100-pixel cell comes from the thumbnail; the size is the picture's own.
+    const CellPicture small = MakeCellPicture(folder + L"camera.jpg", 100, 100);
+    EXPECT_EQ(small.imageWidth, 1600);
+    EXPECT_EQ(small.imageHeight, 1200);
+    ASSERT_TRUE(small.bitmap);
+    EXPECT_LE(ChannelDistance(PixelAt(small.bitmap.get(), 50, 37), ColorARGB(255, 0, 0, 220)), 12);
+    // A 200-pixel cell is larger than the thumbnail: the picture is decoded.
+    const CellPicture large = MakeCellPicture(folder + L"camera.jpg", 200, 200);
+    ASSERT_TRUE(large.bitmap);
+    EXPECT_LE(ChannelDistance(PixelAt(large.bitmap.get(), 100, 75), ColorARGB(255, 220, 0, 0)), 12);
+    // A spoiled block falls back to the picture too.
+    tiff.lengthExtra = 100000;
+    ASSERT_TRUE(
+        WriteTestFile(folder + L"spoiled.jpg",
+                      main.substr(0, 2) + Segment(0xE1, std::string("Exif\0\0", 6) + tiff.Bytes()) + main.substr(2)));
+    const CellPicture spoiled = MakeCellPicture(folder + L"spoiled.jpg", 100, 100);
+    ASSERT_TRUE(spoiled.bitmap);
+    EXPECT_LE(ChannelDistance(PixelAt(spoiled.bitmap.get(), 50, 37), ColorARGB(255, 220, 0, 0)), 12);
+}
+
+TEST(ThumbnailMaker, ReductionAveragesInsteadOfPickingPixels) {
+    // One-pixel stripes reduced eightfold: every target pixel the average grey, not a stripe; for
+    // a picture with alpha and for one without.
+    for (PixelFormat format : {PixelFormat32bppARGB, PixelFormat24bppRGB}) {
+        GdipBitmap stripes;
+        ASSERT_EQ(GdipCreateBitmapFromScan0(800, 64, 0, format, nullptr, stripes.put()), Ok);
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 800; ++x) GdipBitmapSetPixel(stripes.get(), x, y, x % 2 ? kWhite : kBlack);
+        GdipBitmap reduced = ReduceImage(stripes.get(), 100, 8);
+        ASSERT_TRUE(reduced);
+        for (int x : {0, 1, 50, 99})
+            EXPECT_LE(ChannelDistance(PixelAt(reduced.get(), x, 4), ColorARGB(255, 128, 128, 128)), 2) << x;
+    }
+}

@@ -1,0 +1,59 @@
+// The grid's geometry without a window: cells, rows, the content's height, the scroll range and
+// where a picture sits in its box.
+#include "browser/ThumLayout.h"
+
+#include <gtest/gtest.h>
+
+TEST(ThumLayout, CellsRowsAndContentHeight) {
+    struct Case {
+        float size;
+        int32_t spacing, width, columns, perRow;
+        POINT second, seventh; // the cells after the first and after the first row
+        int32_t thirteenRows;  // content height for 13 rows
+    };
+    const Case cases[] = {
+        // 800 wide, scroll bar 17: Int(773 / 100) = 7 columns, 6 cells a row, 120 apart, rows 150 apart.
+        {100, 0, 800, 7, 6, {125, 20}, {5, 170}, 3 * 160},
+        {0, 0, 800, 7, 6, {125, 20}, {5, 170}, 3 * 160}, // no size stored: 100
+        {150, 0, 800, 5, 4, {175, 20}, {345, 220}, 4 * 210},
+        {100, 2, 800, 7, 6, {133, 20}, {9, 174}, 3 * 164},
+        {100, 0, 250, 2, 1, {5, 170}, {5, 920}, 13 * 160}, // two columns: one cell a row
+        {100, 0, 120, 0, 1, {5, 170}, {5, 920}, 13 * 160}, // too narrow: still one
+    };
+    for (const Case& c : cases) {
+        const ThumGeometry g = ComputeThumGeometry(c.size, c.size, c.spacing, c.width, 17);
+        EXPECT_EQ(g.columns, c.columns) << c.size << " " << c.width;
+        EXPECT_EQ(g.cellsPerRow, c.perRow) << c.size << " " << c.width;
+        EXPECT_EQ(g.CellOrigin(0).x, g.margin);
+        EXPECT_EQ(g.CellOrigin(0).y, 20);
+        EXPECT_EQ(g.CellOrigin(1).x, c.second.x) << c.size << " " << c.width;
+        EXPECT_EQ(g.CellOrigin(1).y, c.second.y) << c.size << " " << c.width;
+        EXPECT_EQ(g.CellOrigin(6).x, c.seventh.x) << c.size << " " << c.width;
+        EXPECT_EQ(g.CellOrigin(6).y, c.seventh.y) << c.size << " " << c.width;
+        EXPECT_EQ(g.ContentHeight(13), c.thirteenRows) << c.size << " " << c.width;
+    }
+    EXPECT_EQ(ComputeThumGeometry(100, 100, 0, 800, 17).ContentHeight(12), 2 * 160); // whole rows: no extra
+}
+
+TEST(ThumLayout, ScrollRangeAndFit) {
+    EXPECT_FALSE(ScrollRangeFor(480, 481).enabled);
+    EXPECT_TRUE(ScrollRangeFor(480, 480).enabled);
+    EXPECT_EQ(ScrollRangeFor(480, 300).max, 180);
+
+    struct Case {
+        float w, h;
+        RectF fit;
+    };
+    const Case cases[] = {
+        {800, 600, {0, 12, 100, 75}},  {600, 800, {12, -5, 75, 100}}, // a portrait fit is raised by 5
+        {50, 40, {25, 30, 50, 40}},    {100, 100, {0, 0, 100, 100}},  // never enlarged
+        {1000, 1, {0, 50, 100, 0.1f}}, {0, 0, {50, 50, 0, 0}},        // a file that could not be read
+    };
+    for (const Case& c : cases) {
+        const RectF fit = FitInBox(c.w, c.h, 100, 100);
+        EXPECT_FLOAT_EQ(fit.X, c.fit.X) << c.w << "x" << c.h;
+        EXPECT_FLOAT_EQ(fit.Y, c.fit.Y) << c.w << "x" << c.h;
+        EXPECT_FLOAT_EQ(fit.Width, c.fit.Width) << c.w << "x" << c.h;
+        EXPECT_FLOAT_EQ(fit.Height, c.fit.Height) << c.w << "x" << c.h;
+    }
+}

@@ -1,0 +1,108 @@
+// The batch jobs' file work without windows: the names a rename makes and refuses, and the copy,
+// move and rename of one file, which leave every file at its old or its new name.
+#include "output/Browsefolder.h"
+#include "output/FrmShells.h"
+#include "output/ModMisc.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+TEST(RenameTargets, NumbersSeveralFilesInTheirOwnFoldersAndKeepsExtensions) {
+    const std::vector<std::wstring> three{L"C:\\a\\x.jpg", L"C:\\b\\y.JPG", L"C:\\a\\z.v2.png"};
+    EXPECT_EQ(RenameTargets(three, L"Trip"),
+              (std::vector<std::wstring>{L"C:\\a\\Trip1.jpg", L"C:\\b\\Trip2.JPG", L"C:\\a\\Trip3.png"}));
+    EXPECT_EQ(RenameTargets({L"C:\\a\\x.jpeg"}, L"Trip"), std::vector<std::wstring>{L"C:\\a\\Trip.jpeg"});
+    // A file without an extension gets none.
+    EXPECT_EQ(RenameTargets({L"C:\\a.b\\README"}, L"Trip"), std::vector<std::wstring>{L"C:\\a.b\\Trip"});
+}
+
+TEST(IsValidBatchName, RefusesWhatNoFileNameCanHold) {
+    for (const wchar_t* good : {L"Trip", L"Trip 2006", L"a.b", L".hidden", L"CONSOLE", L"Ünïcødé"})
+        EXPECT_TRUE(IsValidBatchName(good)) << Narrow(good);
+    for (const wchar_t* bad : {L"", L"a\\b", L"a/b", L"C:x", L"a*", L"a?", L"a|b", L"a\"b", L"<a>", L"CON", L"nul.txt",
+                               L"COM1", L"Trip.", L"Trip ", L" Trip", L"..", L"   "})
+        EXPECT_FALSE(IsValidBatchName(bad)) << Narrow(bad);
+    EXPECT_TRUE(IsValidBatchName(std::wstring(251, L'a')));
+    EXPECT_FALSE(IsValidBatchName(std::wstring(252, L'a')));
+}
+
+TEST(Browsefolder, AsksWithTheOptionsFlagsAndACancelEmptiesTheName) {
+    Browsefolder browse;
+    browse.UseNewUI = true;
+    std::vector<UINT> flags;
+    std::optional<std::wstring> answer = L"C:\\Photos";
+    ScopedFolderBrowseAnswerer answerer([&](const FolderBrowseRequest& request) {
+        flags.push_back(request.flags);
+        return answer;
+    });
+    EXPECT_TRUE(browse.Browse());
+    EXPECT_EQ(browse.FullName(), L"C:\\Photos");
+    answer.reset();
+    EXPECT_FALSE(browse.Browse());
+    EXPECT_EQ(browse.FullName(), L"");
+    EXPECT_EQ(flags, (std::vector<UINT>{0x62, 0x62}));
+}
+
+namespace {
+
+struct Transfer {
+    const char* name;
+    bool move;
+    bool targetExists;
+    bool replace;
+    bool done;
+};
+
+} // namespace
+
+TEST(ShellTransfer, CopiesAndMovesOneFileWithoutLosingEither) {
+    ScopedShellConfirmationsOff quiet;
+    const Transfer cases[] = {
+        {"copy", false, false, false, true},        {"move", true, false, false, true},
+        {"copy kept", false, true, false, false},   {"move kept", true, true, false, false},
+        {"copy replaced", false, true, true, true}, {"move replaced", true, true, true, true},
+    };
+    for (const Transfer& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring from = MakeTestFolder(L"from"), to = MakeTestFolder(L"to");
+        ASSERT_TRUE(WriteTestFile(from + L"a.jpg", "new"));
+        if (c.targetExists) {
+            ASSERT_TRUE(WriteTestFile(to + L"a.jpg", "old"));
+        }
+        const bool done =
+            c.move ? ShellMoveFile(from + L"a.jpg", to, c.replace) : ShellCopyFile(from + L"a.jpg", to, c.replace);
+        EXPECT_EQ(done, c.done);
+        EXPECT_EQ(ReadTestFile(to + L"a.jpg"), c.done ? "new" : "old");
+        EXPECT_EQ(FileExistsForTest(from + L"a.jpg"), !(c.move && c.done));
+    }
+    // A copy makes a missing folder; a file onto itself, a missing file or no folder do nothing.
+    const std::wstring from = MakeTestFolder(L"from");
+    ASSERT_TRUE(WriteTestFile(from + L"b.png", "b"));
+    EXPECT_TRUE(ShellCopyFile(from + L"b.png", from + L"made\\deeper"));
+    EXPECT_EQ(ReadTestFile(from + L"made\\deeper\\b.png"), "b");
+    EXPECT_FALSE(ShellMoveFile(from + L"b.png", from, true));
+    EXPECT_FALSE(ShellMoveFile(from + L"gone.png", from + L"made"));
+    EXPECT_FALSE(ShellCopyFile(from + L"b.png", L""));
+    EXPECT_EQ(ReadTestFile(from + L"b.png"), "b");
+}
+
+TEST(RenameFileNoReplace, NeverReplacesAndChangesCaseThroughAStep) {
+    const std::wstring folder = MakeTestFolder(L"rename");
+    ASSERT_TRUE(WriteTestFile(folder + L"a.jpg", "a"));
+    ASSERT_TRUE(WriteTestFile(folder + L"b.jpg", "b"));
+    EXPECT_FALSE(RenameFileNoReplace(folder + L"a.jpg", folder + L"b.jpg"));
+    EXPECT_EQ(ReadTestFile(folder + L"a.jpg"), "a");
+    EXPECT_EQ(ReadTestFile(folder + L"b.jpg"), "b");
+    EXPECT_FALSE(RenameFileNoReplace(folder + L"missing.jpg", folder + L"c.jpg"));
+
+    EXPECT_TRUE(RenameFileNoReplace(folder + L"a.jpg", folder + L"A.JPG"));
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW((folder + L"a.jpg").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    ::FindClose(search);
+    EXPECT_STREQ(found.cFileName, L"A.JPG");
+    EXPECT_EQ(ReadTestFile(folder + L"A.JPG"), "a");
+    // Nothing is left under a step name.
+    search = ::FindFirstFileW((folder + L"*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+}
