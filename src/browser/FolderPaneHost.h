@@ -1,5 +1,6 @@
 // What the folder pane uses of the main window: the picture box that receives the folder tree,
-// the path label, the left panel's frame, and the drop-down menu's recent-folder history.
+// the path label, the left panel's frame, the drop-down menu's recent-folder history, and the
+// thumbnail grid.
 #pragma once
 
 #include <windows.h>
@@ -21,4 +22,8 @@ public:
     virtual void SetMenuVisible(bool visible) = 0;
     // Adds the folder to the recent-folder history.
     virtual void HistoryCreate(const std::wstring& path) = 0;
+    // The thumbnail grid ThumyzViewer: Path shows a folder (an empty text gives an empty grid),
+    // CreateThumbnail then lays the grid out and draws it.
+    virtual void GridPath(const std::wstring& folder) = 0;
+    virtual void GridCreateThumbnail() = 0;
 };

@@ -160,6 +160,8 @@ public:
     void LeftSkinstyle() override { log.Add(L"LeftSkinstyle()"); }
     void SetMenuVisible(bool visible) override { log.Add(L"MenuVisible=" + Arg(visible)); }
     void HistoryCreate(const std::wstring& path) override { log.Add(L"HistoryCreate(" + Arg(path) + L")"); }
+    void GridPath(const std::wstring& folder) override { log.Add(L"GridPath(" + Arg(folder) + L")"); }
+    void GridCreateThumbnail() override { log.Add(L"GridCreateThumbnail()"); }
 };
 
 // The main window as the taskbar companion sees it: SetVisible shows and hides a real window when

@@ -1,0 +1,249 @@
+#include "browser/ModFolderView.h"
+
+#include "platform/AppState.h"
+#include "platform/GdipHandles.h"
+
+#include <commctrl.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x466;
+constexpr int kDialogSize = 480;
+// Posted to the dialog: selects a first folder when the dialog gave none at start-up, and gives
+// the activation back to the main window.
+constexpr UINT kCheckFirstSelection = WM_APP + 0x46;
+constexpr UINT kGiveBackActivation = WM_APP + 0x47;
+
+void FreeCoTaskMemory(void* memory) {
+    ::CoTaskMemFree(memory);
+}
+using UniqueIdList = UniqueHandle<PIDLIST_ABSOLUTE, FreeCoTaskMemory>;
+using UniqueCoTaskString = UniqueHandle<PWSTR, FreeCoTaskMemory>;
+
+// The browse dialog wants COM on its thread; a thread that already has it keeps it as it was.
+class ComScope {
+public:
+    ComScope() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComScope() {
+        if (initialized_) ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    bool initialized_;
+};
+
+// The file-system path of a shell item; empty for an item that is no file-system folder.
+std::wstring FileSystemPath(PCIDLIST_ABSOLUTE item) {
+    UniqueCoTaskString name;
+    if (FAILED(::SHGetNameFromIDList(item, SIGDN_FILESYSPATH, name.put())) || !name) return {};
+    return name.get();
+}
+
+std::wstring DesktopFolder() {
+    UniqueCoTaskString path;
+    if (FAILED(::SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put())) || !path) return {};
+    return path.get();
+}
+
+HWND FindTree(HWND dialog) {
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        if (::GetClassNameW(child, name, 64) > 0 && ::lstrcmpW(name, WC_TREEVIEWW) == 0) return child;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ModFolderView::~ModFolderView() {
+    if (dialog_) ::RemoveWindowSubclass(dialog_, &DialogProc, kSubclassId);
+    if (tree_) ::RemoveWindowSubclass(tree_, &TreeProc, kSubclassId);
+}
+
+bool ModFolderView::FolderViewOpen() {
+    if (open_) return false;
+    ComScope com;
+    open_ = true;
+    closing_ = false;
+    BROWSEINFOW info{};
+    // No owner: the modal loop disables the owner, and that must be neither the desktop nor the
+    // main window, which the loop serves.
+    info.hwndOwner = nullptr;
+    info.lpszTitle = L"";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+    info.lpfn = FarProcOf(&BrowseCallbackProc);
+    info.lParam = reinterpret_cast<LPARAM>(this);
+    // Ending the dialog may still hand back an item; the pane has no use for it.
+    UniqueIdList chosen(::SHBrowseForFolderW(&info));
+    // A loop ended some other way (a quit message) leaves the tree in the host, its items tied to
+    // the dialog that is gone.
+    closing_ = true;
+    if (tree_) ::DestroyWindow(tree_);
+    open_ = false;
+    closing_ = false;
+    dialog_ = nullptr;
+    tree_ = nullptr;
+    return true;
+}
+
+void ModFolderView::FolderViewResize() {
+    const SIZE size = host_.FolderViewSize();
+    FolderViewMove(0, 0, size.cx, size.cy);
+}
+
+void ModFolderView::FolderViewMove(int x, int y, int width, int height) {
+    if (tree_) ::MoveWindow(tree_, x, y, width, height, TRUE);
+}
+
+void ModFolderView::FolderViewSelect(const std::wstring& path) {
+    App().CurrentDirectory = path;
+    if (!dialog_ || closing_ || path.empty()) return;
+    ::SendMessageW(dialog_, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+}
+
+void ModFolderView::FolderViewDestroy() {
+    if (!dialog_) return;
+    closing_ = true;
+    const HWND dialog = dialog_;
+    if (tree_ && ::IsWindow(tree_)) ::SetParent(tree_, dialog);
+    ::SendMessageW(dialog, WM_CLOSE, 0, 0);
+    // The close ends the dialog through its Cancel; should the dialog refuse, end it anyway.
+    if (::IsWindow(dialog)) ::EndDialog(dialog, IDCANCEL);
+}
+
+int CALLBACK ModFolderView::BrowseCallbackProc(HWND dialog, UINT msg, LPARAM lp, LPARAM data) {
+    auto* self = reinterpret_cast<ModFolderView*>(data);
+    if (!self) return 0;
+    self->dialog_ = dialog;
+    try {
+        if (msg == BFFM_INITIALIZED) self->OnInitialized(dialog);
+        if (msg == BFFM_SELCHANGED && lp) self->OnSelectionChanged(lp);
+    } catch (...) {
+        // A failed step ends the selection routine without a message, as a click would leave it.
+    }
+    if (msg == BFFM_SELCHANGED && lp) self->folderSelected_ = true;
+    return 0;
+}
+
+void ModFolderView::OnInitialized(HWND dialog) {
+    ::SetWindowSubclass(dialog, &DialogProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Off the taskbar and out of Alt-Tab, and far to the left of every screen.
+    const LONG_PTR exStyle = ::GetWindowLongPtrW(dialog, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(dialog, GWL_EXSTYLE, (exStyle | WS_EX_TOOLWINDOW) & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+    ::ShowWindow(dialog, SW_HIDE);
+    ::MoveWindow(dialog, ::GetSystemMetrics(SM_XVIRTUALSCREEN) - 4 * kDialogSize, 0, kDialogSize, kDialogSize, TRUE);
+    const std::wstring start = App().CurrentDirectory;
+    if (!start.empty()) ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(start.c_str()));
+    tree_ = FindTree(dialog);
+    CaptureFolderTree();
+    // The start folder may name nothing (start-up gives "..."); look again once the dialog has
+    // settled, so that the grid and FolderSelected arrive together.
+    ::PostMessageW(dialog, kCheckFirstSelection, 0, 0);
+}
+
+void ModFolderView::CaptureFolderTree() {
+    const HWND host = host_.FolderViewWindow();
+    if (!tree_ || !host) return;
+    ::SetParent(tree_, host);
+    ::SetWindowSubclass(tree_, &TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    FolderViewResize();
+}
+
+void ModFolderView::OnSelectionChanged(LPARAM item) {
+    OnFolderSelected(FileSystemPath(reinterpret_cast<PCIDLIST_ABSOLUTE>(item)));
+}
+
+void ModFolderView::OnFolderSelected(const std::wstring& path) {
+    App().CurrentDirectory = path;
+    host_.SetPathCaption(path);
+    if (!path.empty()) host_.HistoryCreate(path);
+    host_.LeftSkinstyle();
+    host_.SetMenuVisible(false);
+    // A virtual item of the shell has no path: the grid then shows an empty listing.
+    host_.GridPath(path);
+    host_.GridCreateThumbnail();
+}
+
+void ModFolderView::SelectFirstFolderIfNone() {
+    if (folderSelected_ || closing_ || !dialog_) return;
+    const std::wstring desktop = DesktopFolder();
+    App().CurrentDirectory = desktop;
+    if (!desktop.empty()) ::SendMessageW(dialog_, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(desktop.c_str()));
+    if (folderSelected_) return;
+    // The tree could not show it either: the grid still gets the folder.
+    try {
+        OnFolderSelected(desktop);
+    } catch (...) {
+    }
+    folderSelected_ = true;
+}
+
+bool ModFolderView::OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    switch (msg) {
+    case WM_WINDOWPOSCHANGING:
+        // The dialog's loop shows the dialog once it is idle: it stays hidden for its whole life.
+        if (!closing_) reinterpret_cast<WINDOWPOS*>(lp)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+        return false;
+    case WM_COMMAND:
+        // OK and Cancel (Enter and Esc too) would end the dialog and with it the program's loop.
+        if (closing_ || (LOWORD(wp) != IDOK && LOWORD(wp) != IDCANCEL)) return false;
+        *result = 0;
+        return true;
+    case WM_CLOSE:
+        if (closing_) return false;
+        *result = 0;
+        return true;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE && !closing_ && !::IsWindowVisible(dialog_))
+            ::PostMessageW(dialog_, kGiveBackActivation, 0, 0);
+        return false;
+    case kCheckFirstSelection:
+        SelectFirstFolderIfNone();
+        *result = 0;
+        return true;
+    case kGiveBackActivation: {
+        const HWND main = ::GetAncestor(host_.FolderViewWindow(), GA_ROOT);
+        if (!closing_ && main && ::GetActiveWindow() == dialog_ && ::IsWindowVisible(main) && ::IsWindowEnabled(main))
+            ::SetActiveWindow(main);
+        *result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK ModFolderView::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ModFolderView*>(data);
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &DialogProc, id);
+        if (self && self->dialog_ == hwnd) self->dialog_ = nullptr;
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    LRESULT result = 0;
+    try {
+        if (self && self->OnDialogMessage(msg, wp, lp, &result)) return result;
+    } catch (...) {
+        return 0;
+    }
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK ModFolderView::TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<ModFolderView*>(data);
+    if (msg == WM_DESTROY && self && !self->closing_ && self->dialog_) {
+        // The host went without FolderViewDestroy (its window was destroyed): end the dialog's
+        // loop rather than leave it running with nothing to show.
+        self->closing_ = true;
+        ::PostMessageW(self->dialog_, WM_CLOSE, 0, 0);
+    }
+    if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &TreeProc, id);
+        if (self && self->tree_ == hwnd) self->tree_ = nullptr;
+    }
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
