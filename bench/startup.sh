@@ -15,7 +15,7 @@ winpath() { winepath -w "$1" 2>/dev/null; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 run5() {
     local i
-    for i in 1 2 3 4 5; do wine "$probe" launch "$@" | tr -d '\r'; done
+    for i in 1 2 3 4 5; do wine "$probe" launch "$@" 2>/dev/null | tr -d '\r'; done
 }
 prog="$(winpath "$BUILD_DIR/program/Vellumo.exe")"
 vellumo="$(run5 VellumoMain SingleyzPreview "\"$prog\"")"

@@ -30,12 +30,12 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 } // namespace
 
 FrmMain::FrmMain(Options options)
-    : YDSTextControl1(*this, *this), UseryzSplitV(this), options_(std::move(options)), companion_(*this, nullptr) {}
+    : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
+      options_(std::move(options)), companion_(*this, nullptr) {}
 
 FrmMain::~FrmMain() {
     Timer2.SetEnabled(false);
-    if (hwnd_)
-        ::DestroyWindow(hwnd_);
+    if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
 bool FrmMain::RegisterOnce() {
@@ -59,8 +59,7 @@ LRESULT CALLBACK FrmMain::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<FrmMain*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
+    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
@@ -72,8 +71,7 @@ LRESULT CALLBACK FrmMain::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_SIZE:
-        if (loaded_)
-            Form_Resize();
+        if (loaded_) Form_Resize();
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -96,8 +94,7 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool FrmMain::Create() {
-    if (hwnd_ || !RegisterOnce())
-        return false;
+    if (hwnd_ || !RegisterOnce()) return false;
     const int sw = ::GetSystemMetrics(SM_CXSCREEN);
     const int sh = ::GetSystemMetrics(SM_CYSCREEN);
     // Borderless: the title strip is the program's own. A tool window keeps it off the taskbar,
@@ -105,8 +102,7 @@ bool FrmMain::Create() {
     if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, sw, sh, nullptr,
                            nullptr, ::GetModuleHandleW(nullptr), this))
         return false;
-    if (!CreatePanes())
-        return false;
+    if (!CreatePanes()) return false;
     Form_Load();
     loaded_ = true;
     Form_Resize();
@@ -137,13 +133,13 @@ bool FrmMain::CreatePanes() {
          ok;
     ok = UseryzSplitLV.Create(args(8, SettingsDefaults::SplitlvTop, 100, D::SplitLVHeight, kWindowBack, false)) && ok;
     ok = FolderView.Create(args(8, D::SplitHTop + 35, 100, 100, RGB(255, 255, 255), false)) && ok;
-    ok = sidePanel_->Pane().Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
+    ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
     ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
                                 CanvasNeighbours{this, &ImageToolbar, nullptr}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
-    ok = gridPane_.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
+    ok = ThumyzViewer.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
     ok = SkinMenu.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
     // The panes carry their names, as a person's accessibility tools read them.
     const std::pair<HWND, const wchar_t*> names[] = {{TitleSkin.hWnd(), L"TitleSkin"},
@@ -153,15 +149,14 @@ bool FrmMain::CreatePanes() {
                                                      {UseryzSplitH.hWnd(), L"UseryzSplitH"},
                                                      {UseryzSplitLV.hWnd(), L"UseryzSplitLV"},
                                                      {FolderView.hWnd(), L"FolderView"},
-                                                     {sidePanel_->Pane().hWnd(), L"UseryzProcess1"},
+                                                     {UseryzProcess1.hWnd(), L"UseryzProcess1"},
                                                      {YDSTextControl1.hWnd(), L"YDSTextControl1"},
                                                      {SingleyzPreview.hWnd(), L"SingleyzPreview"},
                                                      {UseryzSplitV.hWnd(), L"UseryzSplitV"},
-                                                     {gridPane_.hWnd(), L"ThumyzViewer"},
+                                                     {ThumyzViewer.hWnd(), L"ThumyzViewer"},
                                                      {SkinMenu.hWnd(), L"SkinMenu"}};
     for (const auto& [window, name] : names)
-        if (window)
-            ::SetWindowTextW(window, name);
+        if (window) ::SetWindowTextW(window, name);
     ImageToolbar.GetIconHandle();
     TitleSkin.onMouseUp = [this](int, int, float, float) { OnTitleClick(); };
     Timer2.onTimer = [this] { OnTimer2(); };
@@ -176,10 +171,8 @@ void FrmMain::Form_Load() {
     App().CurrentDirectory = L"...";
     TitleSkin.Title(kCaption);
     TitleSkin.Background(ColorARGB(200, 100, 140, 255));
-    if (Steps.HookWheel)
-        Steps.HookWheel(hwnd_);
-    if (options_.companion && companion_.Create())
-        companion_.ShowOffScreen();
+    if (Steps.HookWheel) Steps.HookWheel(hwnd_);
+    if (options_.companion && companion_.Create()) companion_.ShowOffScreen();
     UseryzSplitLV.MousePoin(MousePointer::SizeNS);
     UseryzSplitH.MousePoin(MousePointer::SizeWE);
     UseryzSplitV.HandleHDC(false);
@@ -196,8 +189,7 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::Form_Resize() {
-    if (inFirstLayout_)
-        return;
+    if (inFirstLayout_) return;
     if (!FirstLayoutDone) {
         inFirstLayout_ = true;
         // The window is fitted beside the taskbar before the first layout, so that the panes
@@ -215,8 +207,7 @@ void FrmMain::Form_Resize() {
 }
 
 void FrmMain::OnTimer2() {
-    if (!FirstLayoutDone || !folderPane_ || !folderPane_->FolderSelected())
-        return;
+    if (!FirstLayoutDone || !folderPane_ || !folderPane_->FolderSelected()) return;
     Timer2.SetEnabled(false);
     RepaintSkinnedControls();
     RefreshSidePanel();
@@ -246,8 +237,7 @@ void FrmMain::OnTitleClick() {
 }
 
 void FrmMain::SetVisible(bool visible) {
-    if (hwnd_)
-        ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
+    if (hwnd_) ::ShowWindow(hwnd_, visible ? SW_SHOW : SW_HIDE);
 }
 
 bool FrmMain::UnsavedEdit() const {
@@ -260,8 +250,7 @@ void FrmMain::MarkSaved() {
 }
 
 void FrmMain::Unload() {
-    if (unloading_ || !hwnd_)
-        return;
+    if (unloading_ || !hwnd_) return;
     unloading_ = true;
     Form_QueryUnload();
     Form_Unload();
@@ -276,32 +265,27 @@ void FrmMain::Form_QueryUnload() {
 
 void FrmMain::Form_Unload() {
     Timer2.SetEnabled(false);
-    if (Steps.UnhookWheel)
-        Steps.UnhookWheel(hwnd_);
+    if (Steps.UnhookWheel) Steps.UnhookWheel(hwnd_);
     companion_.Destroy();
-    if (Steps.UnloadForms)
-        Steps.UnloadForms();
+    if (Steps.UnloadForms) Steps.UnloadForms();
     DeleteSharedGdipObjects();
     FreeEffectBuffers();
-    if (Steps.ClearPreviewDIB)
-        Steps.ClearPreviewDIB();
-    if (folderPane_)
-        folderPane_->FolderViewDestroy();
+    if (Steps.ClearPreviewDIB) Steps.ClearPreviewDIB();
+    if (folderPane_) folderPane_->FolderViewDestroy();
     SaveSettings();
 }
 
 // ---- Settings
 
 void FrmMain::LoadSettings() {
-    if (SettingsLoaded)
-        return;
+    if (SettingsLoaded) return;
     const StoredSettings s = ReadSettings(options_.settingsRoot, options_.settingsKey);
     isMax = s.isMax;
     UseryzSplitLV.Move(UseryzSplitLV.Left(), s.SplitlvTop, UseryzSplitLV.Width(), UseryzSplitLV.Height());
     UseryzSplitV.Move(UseryzSplitV.Left(), s.SplitVTop, UseryzSplitV.Width(), UseryzSplitV.Height());
     UseryzSplitH.Move(s.SplitHLeft, UseryzSplitH.Top(), UseryzSplitH.Width(), UseryzSplitH.Height());
     App().SlideSpeed = s.SlideSpeed;
-    sidePanel_->SelEffect(0);
+    UseryzProcess1.SelEffect = 0;
     FormOption(false, true);
     SingleyzPreview.SetFitMode(s.Fitmode);
     ImageToolbar.PressDownID(5, s.Fitmode);
@@ -309,15 +293,14 @@ void FrmMain::LoadSettings() {
     SkinMenu.CurrentlyMenu = 2;
     SkinMenu.MenuVisible(L"View_Fitmode", s.Fitmode);
     App().ArrangeString = s.ArrangeString;
-    if (Steps.SettingArrange_Menu)
-        Steps.SettingArrange_Menu(s.ArrangeString);
+    if (Steps.SettingArrange_Menu) Steps.SettingArrange_Menu(s.ArrangeString);
     oldThumTop = s.oldThumTop;
     App().JpegQuality = s.Quilaty;
     SingleyzPreview.SetTextColor(static_cast<COLORREF>(s.Textcolor));
     YDSTextControl1.textFontColor(s.Textcolor);
     App().ThumSizeMenu = s.ThumSizeMenu;
-    thumWidth_ = static_cast<float>(s.ThumWidth);
-    thumHeight_ = static_cast<float>(s.ThumHeight);
+    ThumyzViewer.ThumWidth(static_cast<float>(s.ThumWidth));
+    ThumyzViewer.ThumHeight(static_cast<float>(s.ThumHeight));
     App().LineMenu = s.LineMenu;
     App().SelectCombineMode = 4;
 }
@@ -343,8 +326,8 @@ void FrmMain::SaveSettings() {
     s.Quilaty = App().JpegQuality;
     s.Textcolor = static_cast<int32_t>(SingleyzPreview.TextColor());
     s.ThumSizeMenu = App().ThumSizeMenu;
-    s.ThumWidth = RoundHalfEven(thumWidth_);
-    s.ThumHeight = RoundHalfEven(thumHeight_);
+    s.ThumWidth = RoundHalfEven(ThumyzViewer.ThumWidth());
+    s.ThumHeight = RoundHalfEven(ThumyzViewer.ThumHeight());
     s.LineMenu = App().LineMenu;
     (void)WriteSettings(options_.settingsRoot, options_.settingsKey, s);
 }
@@ -365,11 +348,11 @@ MainLayoutPanes FrmMain::CollectPanes() const {
     p.UseryzSplitH = ReadPane(UseryzSplitH);
     p.FolderView = ReadPane(FolderView);
     p.UseryzSplitLV = ReadPane(UseryzSplitLV);
-    p.UseryzProcess1 = ReadPane(sidePanel_->Pane());
+    p.UseryzProcess1 = ReadPane(UseryzProcess1);
     p.YDSTextControl1 = ReadPane(YDSTextControl1);
     p.SingleyzPreview = ReadPane(SingleyzPreview);
     p.UseryzSplitV = ReadPane(UseryzSplitV);
-    p.ThumyzViewer = ReadPane(gridPane_);
+    p.ThumyzViewer = ReadPane(ThumyzViewer);
     return p;
 }
 
@@ -381,16 +364,15 @@ void FrmMain::ApplyPanes(const MainLayoutPanes& p) {
     PlacePane(UseryzSplitH, p.UseryzSplitH);
     PlacePane(FolderView, p.FolderView);
     PlacePane(UseryzSplitLV, p.UseryzSplitLV);
-    PlacePane(sidePanel_->Pane(), p.UseryzProcess1);
+    PlacePane(UseryzProcess1, p.UseryzProcess1);
     PlacePane(YDSTextControl1, p.YDSTextControl1);
     PlacePane(SingleyzPreview, p.SingleyzPreview);
     PlacePane(UseryzSplitV, p.UseryzSplitV);
-    PlacePane(gridPane_, p.ThumyzViewer);
+    PlacePane(ThumyzViewer, p.ThumyzViewer);
 }
 
 void FrmMain::ArrangeMainWindow(bool) {
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     MainLayoutPanes p = CollectPanes();
     ClampSplitters(p);
     ::ArrangeMainWindow(p);
@@ -403,11 +385,10 @@ void FrmMain::ArrangeMainWindow(bool) {
     const bool shown = panesShown_;
     UseryzSplitH.SetVisible(shown);
     UseryzSplitV.SetVisible(shown);
-    gridPane_.SetVisible(shown && p.ThumyzViewer.visible);
+    ThumyzViewer.SetVisible(shown && p.ThumyzViewer.visible);
     SingleyzPreview.SetVisible(shown && p.SingleyzPreview.visible);
-    if (p.leftColumnShown && folderPane_)
-        folderPane_->FolderViewResize();
-    sidePanel_->Pane().SetVisible(shown && p.leftColumnShown);
+    if (p.leftColumnShown && folderPane_) folderPane_->FolderViewResize();
+    UseryzProcess1.SetVisible(shown && p.leftColumnShown);
     UseryzSplitLV.SetVisible(shown && p.leftColumnShown);
     FolderView.SetVisible(shown && p.leftColumnShown);
 }
@@ -418,7 +399,7 @@ void FrmMain::ArrangeEditArea() {
     ::ArrangeEditArea(p);
     PlacePane(YDSTextControl1, p.YDSTextControl1);
     PlacePane(SingleyzPreview, p.SingleyzPreview);
-    PlacePane(gridPane_, p.ThumyzViewer);
+    PlacePane(ThumyzViewer, p.ThumyzViewer);
 }
 
 void FrmMain::UpdateViewButtons() {
@@ -436,12 +417,12 @@ void FrmMain::RepaintSkinnedControls() {
     ImageToolbar.StartPaint();
     UseryzSplitLV.PaintStyle();
     UseryzSplitH.PaintStyle();
-    sidePanel_->StartPaint();
+    UseryzProcess1.StartPaint();
 }
 
 void FrmMain::RefreshSidePanel() {
-    sidePanel_->ResizePaint();
-    sidePanel_->ResetPaint();
+    UseryzProcess1.ResizePaint();
+    UseryzProcess1.ResetPaint();
     LeftSkinstyle();
 }
 
@@ -457,13 +438,11 @@ void FrmMain::LoadSkin() {
 void FrmMain::ResizeScr() {
     APPBARDATA bar{};
     bar.cbSize = sizeof(bar);
-    if (!::SHAppBarMessage(ABM_GETTASKBARPOS, &bar))
-        return; // no taskbar: the window keeps its size
+    if (!::SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) return; // no taskbar: the window keeps its size
     const int sw = ::GetSystemMetrics(SM_CXSCREEN);
     const int sh = ::GetSystemMetrics(SM_CYSCREEN);
     RECT r{};
-    if (!WindowBesideTaskbar(GetTaskbarEdge(bar.rc, sw, sh), sw, sh, r))
-        return;
+    if (!WindowBesideTaskbar(GetTaskbarEdge(bar.rc, sw, sh), sw, sh, r)) return;
     ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -474,17 +453,14 @@ CanvasMainWindow::Placement FrmMain::CanvasPlacement() const {
 // ---- Tools and files
 
 void FrmMain::FormOption(bool force, bool toggle) {
-    if (YDSTextControl1.Visible())
-        YDSTextControl1.SetVisible(false);
-    if (sidePanel_->lngVisible() == 0 && !force) {
-        sidePanel_->StartPaint();
+    if (YDSTextControl1.Visible()) YDSTextControl1.SetVisible(false);
+    if (UseryzProcess1.lngVisible == 0 && !force) {
+        UseryzProcess1.StartPaint();
         return;
     }
-    if (toggle && App().ToolMenu == SkinMenu.PressMenuID())
-        sidePanel_->SelEffect(0);
+    if (toggle && App().ToolMenu == SkinMenu.PressMenuID()) UseryzProcess1.SelEffect = 0;
     // Browse here; the editing tools start through their own commands.
-    if (sidePanel_->SelEffect() == 0)
-        ResetToBrowse();
+    if (UseryzProcess1.SelEffect == 0) ResetToBrowse();
     if (EditLoaded) {
         SingleyzPreview.SetFirstL(false);
     } else {
@@ -493,7 +469,7 @@ void FrmMain::FormOption(bool force, bool toggle) {
     }
     if (FirstLayoutDone) {
         UseryzSplitV.StartPaint(static_cast<float>(UseryzSplitV.ThumSizeBarX), 0, true);
-        sidePanel_->ResetPaint();
+        UseryzProcess1.ResetPaint();
     }
     (void)SingleyzPreview.Import(L"", true);
     ArrangeEditArea();
@@ -514,8 +490,7 @@ void FrmMain::FileImport(const std::wstring& path) {
     UseryzSplitV.ResetPaint();
     EditLoaded = false;
     (void)SingleyzPreview.Import(path, false, true);
-    for (int id : {2, 4, 5, 7, 6})
-        ImageToolbar.EnabledID(id, true);
+    for (int id : {2, 4, 5, 7, 6}) ImageToolbar.EnabledID(id, true);
     ImageToolbar.StartPaint();
 }
 
@@ -533,8 +508,7 @@ void FrmMain::AddFont(const std::wstring& faceName) {
 }
 
 std::wstring FrmMain::FontAt(int32_t index) const {
-    if (index < 0 || index >= FontCount())
-        return {};
+    if (index < 0 || index >= FontCount()) return {};
     return cbFont_[static_cast<size_t>(index)];
 }
 
@@ -543,8 +517,7 @@ void FrmMain::SetPathCaption(const std::wstring& caption) {
 }
 
 void FrmMain::LeftSkinstyle() {
-    if (!hwnd_)
-        return;
+    if (!hwnd_) return;
     RECT left{0, UseryzSplitH.Top(), UseryzSplitH.Left(), UseryzSplitH.Top() + UseryzSplitH.Height()};
     ::InvalidateRect(hwnd_, &left, FALSE);
 }
@@ -555,8 +528,7 @@ void FrmMain::PaintResizeBorder() {
     // The size grip's diagonal ridges: a light and a dark line per ridge, corner to corner.
     ResizeBorder.Cls();
     GdipGraphics g = ResizeBorder.CreateGraphics();
-    if (!g)
-        return;
+    if (!g) return;
     GdipPen light, dark;
     GdipCreatePen1(0xFFFFFFFFu, 1, UnitPixel, light.put());
     GdipCreatePen1(0xFFA0A0A0u, 1, UnitPixel, dark.put());
@@ -575,11 +547,9 @@ void FrmMain::PaintWindow(HDC dc) {
     const HBRUSH back = ::CreateSolidBrush(kWindowBack);
     ::FillRect(dc, &client, back);
     ::DeleteObject(back);
-    if (!panesShown_ || UseryzSplitH.Left() <= 0)
-        return;
+    if (!panesShown_ || UseryzSplitH.Left() <= 0) return;
     GdipGraphics g;
-    if (GdipCreateFromHDC(dc, g.put()) != Ok)
-        return;
+    if (GdipCreateFromHDC(dc, g.put()) != Ok) return;
     GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
     const auto surface = DrawTarget::Surface(g.get());
     const float top = static_cast<float>(UseryzSplitH.Top());

@@ -14,6 +14,8 @@
 #include "controls/FrmMainmin.h"
 #include "controls/ToolbarImg.h"
 #include "controls/ToolbarUser.h"
+#include "controls/SidePanelGrid.h"
+#include "controls/UseryzProcess.h"
 #include "controls/UseryzSplit.h"
 #include "controls/ZpYSkinMenu.h"
 #include "editor/CanvasMainWindow.h"
@@ -45,7 +47,8 @@ class FrmMain : public CanvasMainWindow,
                 public FolderPaneHost,
                 public CompanionMainWindow,
                 public SaveQuestionTarget,
-                public ViewsBarCanvas {
+                public ViewsBarCanvas,
+                public SidePanelGrid {
 public:
     static constexpr const wchar_t* kClassName = L"VellumoMain";
     static constexpr const wchar_t* kCaption = L"Morv Vellumo 6";
@@ -66,8 +69,6 @@ public:
 
     // Not owned; connected before Create. Null: no folder pane (the panes are never shown).
     void SetFolderPane(FolderPaneView* pane) { folderPane_ = pane; }
-    // Replaces the stand-in side panel; before Create.
-    void SetSidePanel(SidePanelPane* panel) { sidePanel_ = panel ? panel : &blankSidePanel_; }
     ShellSteps Steps;
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
@@ -96,9 +97,7 @@ public:
     ScrollControl UseryzSplitV;
     ThumViewer ThumyzViewer;
     ZpYSkinMenu SkinMenu;
-    [[nodiscard]] SidePanelPane& UseryzProcess1() { return *sidePanel_; }
-    // The window the grid is drawn in.
-    [[nodiscard]] PictureBox& GridPane() { return gridPane_; }
+    UseryzProcess UseryzProcess1;
 
     // Layout (see MainLayout.h for the rules) and the repaints around it.
     void ArrangeMainWindow(bool flag = false) override;
@@ -120,7 +119,7 @@ public:
     void FileImport(const std::wstring& path) override;
 
     // CanvasMainWindow
-    void SetSelEffect(int32_t tool) override { sidePanel_->SelEffect(tool); }
+    void SetSelEffect(int32_t tool) override { UseryzProcess1.SelEffect = tool; }
     void UseStamp(bool flag, bool resetPosition) override;
     void SetTextBarVisible(bool visible) override { YDSTextControl1.SetVisible(visible); }
     void DrawToolHint(HDC dc, int32_t toolId, float width) override { ::DrawToolHint(dc, toolId, width); }
@@ -141,6 +140,8 @@ public:
     void LeftSkinstyle() override;
     void SetMenuVisible(bool visible) override { SkinMenu.SetVisible(visible); }
     void HistoryCreate(const std::wstring& path) override { SkinMenu.HistoryCreate(path); }
+    void GridPath(const std::wstring& folder) override { ThumyzViewer.Path(folder); }
+    void GridCreateThumbnail() override { ThumyzViewer.CreateThumbnail(); }
     // CompanionMainWindow
     void SetVisible(bool visible) override;
     [[nodiscard]] int32_t CanvasEffect() const override { return SingleyzPreview.Effect(); }
@@ -150,7 +151,10 @@ public:
     void MarkSaved() override;
     [[nodiscard]] bool SaveInPlace() override { return Steps.SaveOnly && Steps.SaveOnly(); }
     [[nodiscard]] bool SaveAsChosen() override { return Steps.SaveAs && Steps.SaveAs(); }
-    void RefreshThumSave() override {}
+    void RefreshThumSave() override { ThumyzViewer.RefreshThumSave(); }
+    // SidePanelGrid: the keyword tab's formats go to the grid.
+    void ImageFormats(const std::wstring& formats) override { ThumyzViewer.ImageFormats(formats); }
+    void RefreshThumbnail(bool relist) override { ThumyzViewer.RefreshThumbnail(relist); }
     // ViewsBarCanvas
     [[nodiscard]] int32_t Effect() const override { return SingleyzPreview.Effect(); }
 
@@ -174,9 +178,6 @@ private:
     Options options_;
     HWND hwnd_ = nullptr;
     FolderPaneView* folderPane_ = nullptr;
-    BlankSidePanel blankSidePanel_;
-    SidePanelPane* sidePanel_ = &blankSidePanel_;
-    PictureBox gridPane_;
     FrmMainmin companion_;
     Timer Timer2;
     std::vector<std::wstring> cbFont_;
@@ -185,6 +186,4 @@ private:
     bool unloading_ = false;
     bool loaded_ = false;
     bool inFirstLayout_ = false;
-    float thumWidth_ = SettingsDefaults::ThumSize; // the grid's cell size until the grid draws
-    float thumHeight_ = SettingsDefaults::ThumSize;
 };

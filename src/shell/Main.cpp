@@ -1,10 +1,27 @@
 // Start-up: GDI+, the program state and the shared hint objects, the main window, then the
 // program's message loop until the main window has gone. GDI+ shuts down after everything else.
+#include "browser/ModFolderView.h"
 #include "platform/AppState.h"
 #include "platform/GdiplusSession.h"
 #include "platform/MessageBoxService.h"
 #include "shell/FrmMain.h"
 #include "shell/ModPublic.h"
+#include "shell/ProgramLoop.h"
+
+namespace {
+
+// The folder pane as the main window drives it.
+class MainFolderPane : public FolderPaneView {
+public:
+    explicit MainFolderPane(FolderPaneHost& host) : pane(host) {}
+    bool FolderViewOpen() override { return pane.FolderViewOpen(); }
+    void FolderViewResize() override { pane.FolderViewResize(); }
+    void FolderViewDestroy() override { pane.FolderViewDestroy(); }
+    [[nodiscard]] bool FolderSelected() const override { return pane.FolderSelected(); }
+    ModFolderView pane;
+};
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     GdiplusSession gdiplus;
@@ -19,16 +36,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int exitCode = 0;
     {
         FrmMain main;
-        if (!main.Create())
-            return 1;
+        MainFolderPane folderPane(main);
+        main.SetFolderPane(&folderPane);
+        if (!main.Create()) return 1;
         main.Show();
-        MSG msg{};
-        while (::IsWindow(main.hWnd()) && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (msg.message == WM_QUIT)
-            exitCode = static_cast<int>(msg.wParam);
+        // The folder pane's dialog loop is the program's loop; it returns when the window has gone.
+        exitCode = RunProgramLoop(folderPane.pane, main.hWnd());
     }
     DeleteSharedGdipObjects();
     return exitCode;

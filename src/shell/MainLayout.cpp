@@ -5,13 +5,11 @@
 namespace {
 
 void SetWidth(PaneRect& r, int width) {
-    if (width >= 0)
-        r.width = width;
+    if (width >= 0) r.width = width;
 }
 
 void SetHeight(PaneRect& r, int height) {
-    if (height >= 0)
-        r.height = height;
+    if (height >= 0) r.height = height;
 }
 
 bool ShowsTextBar(int32_t effect) {
@@ -109,21 +107,16 @@ void ClampSplitters(MainLayoutPanes& p) {
 
 std::wstring GetTaskbarEdge(const RECT& r, int sw, int sh) {
     std::wstring result;
-    if (r.left < 1 && r.right >= sw && r.bottom >= sh)
-        result = std::to_wstring(r.bottom - r.top) + L"*B";
-    if (r.top < 1 && r.left < 1 && r.right >= sw)
-        result = std::to_wstring(r.bottom - r.top) + L"*T";
-    if (r.right < sw)
-        result = std::to_wstring(r.right - r.left) + L"*L";
-    if (r.left > 0)
-        result = std::to_wstring(r.right - r.left) + L"*R";
+    if (r.left < 1 && r.right >= sw && r.bottom >= sh) result = std::to_wstring(r.bottom - r.top) + L"*B";
+    if (r.top < 1 && r.left < 1 && r.right >= sw) result = std::to_wstring(r.bottom - r.top) + L"*T";
+    if (r.right < sw) result = std::to_wstring(r.right - r.left) + L"*L";
+    if (r.left > 0) result = std::to_wstring(r.right - r.left) + L"*R";
     return result;
 }
 
 bool WindowBesideTaskbar(const std::wstring& edge, int sw, int sh, RECT& rect) {
     const size_t star = edge.find(L'*');
-    if (star == std::wstring::npos || star == 0 || star + 1 >= edge.size())
-        return false;
+    if (star == std::wstring::npos || star == 0 || star + 1 >= edge.size()) return false;
     int t = 0;
     try {
         t = std::stoi(edge.substr(0, star));

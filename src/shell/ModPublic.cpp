@@ -26,14 +26,12 @@ std::unique_ptr<HintObjects>& Shared() {
 } // namespace
 
 int AskSaveChanges(SaveQuestionTarget& target, HWND owner) {
-    if (!target.UnsavedEdit())
-        return SaveAnswer::Cancel;
+    if (!target.UnsavedEdit()) return SaveAnswer::Cancel;
     // 67: Yes, No and Cancel with the information icon, as the program has always asked.
     const int answer = ShowMessageBox(owner, L"Do you want to save the changes you've made to this image?", L"Save...",
                                       MB_YESNOCANCEL | MB_ICONINFORMATION);
     if (answer == SaveAnswer::Yes) {
-        if (!target.SaveInPlace() && !target.SaveAsChosen())
-            return SaveAnswer::Cancel;
+        if (!target.SaveInPlace() && !target.SaveAsChosen()) return SaveAnswer::Cancel;
         target.RefreshThumSave();
     } else if (answer != SaveAnswer::No) {
         return SaveAnswer::Cancel;
@@ -46,8 +44,7 @@ void WaitMs(int32_t ms) {
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(ms > 0 ? ms : 0);
     for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-        if (!DoEvents())
-            ::Sleep(1);
+        if (!DoEvents()) ::Sleep(1);
     }
 }
 
@@ -103,13 +100,10 @@ const wchar_t* ToolHintText(int32_t toolId) {
 void DrawToolHint(HDC dc, int32_t toolId, float width) {
     const HintObjects* o = Shared().get();
     GdipGraphics g;
-    if (!o || GdipCreateFromHDC(dc, g.put()) != Ok)
-        return;
+    if (!o || GdipCreateFromHDC(dc, g.put()) != Ok) return;
     GdipSetTextRenderingHint(g.get(), TextRenderingHintSystemDefault);
-    if (o->HintBackBrush)
-        GdipFillRectangle(g.get(), o->HintBackBrush.get(), 2, 2, width, 20);
-    if (o->TickImage)
-        GdipDrawImageRectI(g.get(), o->TickImage.get(), 5, 3, 16, 16);
+    if (o->HintBackBrush) GdipFillRectangle(g.get(), o->HintBackBrush.get(), 2, 2, width, 20);
+    if (o->TickImage) GdipDrawImageRectI(g.get(), o->TickImage.get(), 5, 3, 16, 16);
     const std::wstring text = ToolHintText(toolId);
     if (!text.empty() && o->HintFont && o->HintFormat && o->HintTextBrush) {
         const RectF layout{25, 5, 600, 20};

@@ -5,13 +5,11 @@
 namespace {
 
 void Read(HKEY root, const std::wstring& key, const wchar_t* name, int32_t& into) {
-    if (auto v = RegGetDword(root, key, name))
-        into = *v;
+    if (auto v = RegGetDword(root, key, name)) into = *v;
 }
 
 void Read(HKEY root, const std::wstring& key, const wchar_t* name, std::wstring& into) {
-    if (auto v = RegGetString(root, key, name))
-        into = *v;
+    if (auto v = RegGetString(root, key, name)) into = *v;
 }
 
 } // namespace

@@ -59,13 +59,12 @@ e2e_pane() {
 
 # Asserts a pane's "x y width height" (each may be "*").
 e2e_expect_pane() {
-    local name="$1" want="$2" got
-    got="$(e2e_pane "$name" | cut -f1-4 | tr '\t' ' ')"
-    local i=1 w g
-    for w in $want; do
-        g="$(echo "$got" | cut -d' ' -f$i)"
-        [ "$w" = "*" ] || [ "$w" = "$g" ] || fail "pane $name at '$got', expected '$want'"
-        i=$((i + 1))
+    local -a want got
+    read -ra want <<< "$2"
+    read -ra got <<< "$(e2e_pane "$1")"
+    local i
+    for i in 0 1 2 3; do
+        [ "${want[$i]}" = "*" ] || [ "${want[$i]}" = "${got[$i]:-}" ] || fail "pane $1 at '${got[*]:0:4}', expected '$2'"
     done
 }
 
@@ -73,6 +72,14 @@ e2e_expect_pane() {
 e2e_screenshot() { import -window root -display "$DISPLAY" "$1"; }
 # The colour "r,g,b" of one pixel of a screenshot.
 e2e_pixel() { convert "$1" -format "%[fx:int(255*u.p{$2,$3}.r)],%[fx:int(255*u.p{$2,$3}.g)],%[fx:int(255*u.p{$2,$3}.b)]" info:; }
+
+# The share (0 to 100) of a screenshot's pixels in "x y width height" within 10 % of a colour.
+e2e_colour_share() {
+    local -a r
+    read -ra r <<< "$2"
+    convert "$1" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage -fuzz 10% -fill black +opaque "$3" \
+        -fill white -opaque "$3" -format '%[fx:int(100*mean+0.5)]' info:
+}
 
 e2e_click() { xdotool mousemove "$1" "$2" click 1; }
 

@@ -25,52 +25,37 @@ TEST_F(SettingsTest, FirstStartTakesTheWindowsOwnDefaultsWhereZeroWouldBreakIt) 
 TEST_F(SettingsTest, TheNineteenValuesRoundTripByNameAndType) {
     StoredSettings w;
     w.CurrentDirectory = L"C:\\Фото\\写真"; // outside the code page: stays whole
-    w.SplitlvTop = 401, w.SplitVTop = 402, w.SplitHLeft = 403, w.isMax = 1;
-    w.OldX = -15, w.OldY = 30, w.OldW = 19200, w.OldH = 15345, w.SlideSpeed = 2500, w.Fitmode = true;
-    w.ArrangeString = L"Arrange_Size", w.oldThumTop = 611, w.Quilaty = 7, w.Textcolor = 0x00336699;
-    w.ThumSizeMenu = L"Zoom_Large", w.ThumWidth = 160, w.ThumHeight = 120, w.LineMenu = L"Line_3";
+    w.SplitlvTop = 401, w.SplitVTop = 402, w.SplitHLeft = 403, w.isMax = 1, w.OldX = -15, w.OldY = 30;
+    w.OldW = 19200, w.OldH = 15345, w.SlideSpeed = 2500, w.Fitmode = true, w.ArrangeString = L"Arrange_Size";
+    w.oldThumTop = 611, w.Quilaty = 7, w.Textcolor = 0x336699, w.ThumSizeMenu = L"Zoom_Large", w.ThumWidth = 160;
+    w.ThumHeight = 120, w.LineMenu = L"Line_3";
     ASSERT_TRUE(WriteSettings(HKEY_CURRENT_USER, key, w));
 
-    const wchar_t* texts[] = {L"CurrentDirectory", L"ArrangeString", L"ThumSizeMenu", L"LineMenu"};
-    const std::pair<const wchar_t*, int32_t> dwords[] = {{L"SplitlvTop", 401},
-                                                         {L"SplitVTop", 402},
-                                                         {L"SplitHLeft", 403},
-                                                         {L"isMax", 1},
-                                                         {L"OldX", -15},
-                                                         {L"OldY", 30},
-                                                         {L"OldW", 19200},
-                                                         {L"OldH", 15345},
-                                                         {L"SlideSpeed", 2500},
-                                                         {L"Fitmode", 1},
-                                                         {L"oldThumTop", 611},
-                                                         {L"Quilaty", 7},
-                                                         {L"Textcolor", 0x00336699},
-                                                         {L"ThumWidth", 160},
-                                                         {L"ThumHeight", 120}};
-    ASSERT_EQ(std::size(texts) + std::size(dwords), 19u);
-    for (const wchar_t* name : texts)
-        EXPECT_EQ(Raw(name).first, static_cast<DWORD>(REG_SZ)) << Narrow(name);
-    for (const auto& [name, value] : dwords) {
-        const auto [type, bytes] = Raw(name);
-        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD)) << Narrow(name);
-        int32_t stored = 0;
-        if (bytes.size() == 4)
-            std::memcpy(&stored, bytes.data(), 4);
-        EXPECT_EQ(stored, value) << Narrow(name);
-    }
-    // Written with the terminating NUL.
-    EXPECT_EQ(Raw(L"LineMenu").second, std::string("L\0i\0n\0e\0_\0"
-                                                   "3\0\0\0",
-                                                   14));
+    const std::pair<const wchar_t*, int32_t> dwords[] = {
+        {L"SplitlvTop", 401},     {L"SplitVTop", 402}, {L"SplitHLeft", 403}, {L"isMax", 1},
+        {L"OldX", -15},           {L"OldY", 30},       {L"OldW", 19200},     {L"OldH", 15345},
+        {L"SlideSpeed", 2500},    {L"Fitmode", 1},     {L"oldThumTop", 611}, {L"Quilaty", 7},
+        {L"Textcolor", 0x336699}, {L"ThumWidth", 160}, {L"ThumHeight", 120}};
+    for (const auto& [name, value] : dwords)
+        EXPECT_EQ(RegGetDword(HKEY_CURRENT_USER, key, name), value) << Narrow(name);
+    const std::pair<const wchar_t*, std::wstring> texts[] = {{L"CurrentDirectory", w.CurrentDirectory},
+                                                             {L"ArrangeString", w.ArrangeString},
+                                                             {L"ThumSizeMenu", w.ThumSizeMenu},
+                                                             {L"LineMenu", w.LineMenu}};
+    for (const auto& [name, value] : texts)
+        EXPECT_EQ(RegGetString(HKEY_CURRENT_USER, key, name), value) << Narrow(name);
+    // Each of the other type reads as missing; REG_SZ is written with its terminating NUL.
+    EXPECT_FALSE(RegGetString(HKEY_CURRENT_USER, key, L"Quilaty"));
+    EXPECT_FALSE(RegGetDword(HKEY_CURRENT_USER, key, L"LineMenu"));
+    EXPECT_EQ(Raw(L"LineMenu"), std::string("L\0i\0n\0e\0_\0"
+                                            "3\0\0\0",
+                                            14));
 
     const StoredSettings r = ReadSettings(HKEY_CURRENT_USER, key);
-    EXPECT_EQ(RegGetString(HKEY_CURRENT_USER, key, L"CurrentDirectory"), w.CurrentDirectory);
     EXPECT_EQ(std::tie(r.SplitlvTop, r.SplitVTop, r.SplitHLeft, r.isMax, r.SlideSpeed, r.Fitmode, r.oldThumTop,
-                       r.Quilaty, r.Textcolor, r.ThumWidth, r.ThumHeight),
+                       r.Quilaty, r.Textcolor, r.ThumWidth, r.ThumHeight, r.ArrangeString, r.ThumSizeMenu, r.LineMenu),
               std::tie(w.SplitlvTop, w.SplitVTop, w.SplitHLeft, w.isMax, w.SlideSpeed, w.Fitmode, w.oldThumTop,
-                       w.Quilaty, w.Textcolor, w.ThumWidth, w.ThumHeight));
-    EXPECT_EQ(std::tie(r.ArrangeString, r.ThumSizeMenu, r.LineMenu),
-              std::tie(w.ArrangeString, w.ThumSizeMenu, w.LineMenu));
+                       w.Quilaty, w.Textcolor, w.ThumWidth, w.ThumHeight, w.ArrangeString, w.ThumSizeMenu, w.LineMenu));
 }
 
 TEST_F(SettingsTest, FitmodeOtherThanOneReadsOffAndIsWrittenBackAsZero) {

@@ -81,8 +81,7 @@ TEST(DrawToolHint, GreenBarTickAndTheModesText) {
     };
     auto similar = [](uint32_t got, uint32_t want) {
         for (int s = 0; s < 24; s += 8)
-            if (std::abs(int((got >> s) & 0xFF) - int((want >> s) & 0xFF)) > 3)
-                return false;
+            if (std::abs(int((got >> s) & 0xFF) - int((want >> s) & 0xFF)) > 3) return false;
         return true;
     };
     // Green (50, 160, 70) at alpha 150 over white.

@@ -13,17 +13,14 @@ protected:
     void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
     void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 
-    // The type and raw bytes of a stored value; type 0 when it is missing.
-    std::pair<DWORD, std::string> Raw(const std::wstring& name) const {
-        DWORD type = 0, size = 0;
-        if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
-                           &size) != ERROR_SUCCESS)
-            return {0, {}};
-        std::string bytes(size, '\0');
-        ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, bytes.data(),
+    // The raw bytes of a stored value.
+    std::string Raw(const std::wstring& name) const {
+        std::string bytes(64, '\0');
+        DWORD size = 64;
+        ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, nullptr, bytes.data(),
                        &size);
         bytes.resize(size);
-        return {type, bytes};
+        return bytes;
     }
     void PutRaw(const std::wstring& name, DWORD type, const void* data, DWORD bytes) const {
         HKEY k = nullptr;

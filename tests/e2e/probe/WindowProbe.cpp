@@ -14,10 +14,8 @@ namespace {
 HWND Find(const wchar_t* className, DWORD waitMs) {
     const ULONGLONG end = ::GetTickCount64() + waitMs;
     for (;;) {
-        if (HWND w = ::FindWindowW(className, nullptr))
-            return w;
-        if (::GetTickCount64() >= end)
-            return nullptr;
+        if (HWND w = ::FindWindowW(className, nullptr)) return w;
+        if (::GetTickCount64() >= end) return nullptr;
         ::Sleep(50);
     }
 }
@@ -47,8 +45,7 @@ int Launch(const wchar_t* className, const wchar_t* pane, const wchar_t* command
     LARGE_INTEGER freq, t0, t;
     ::QueryPerformanceFrequency(&freq);
     ::QueryPerformanceCounter(&t0);
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return 1;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
     auto ms = [&] {
         ::QueryPerformanceCounter(&t);
         return 1000.0 * static_cast<double>(t.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart);
@@ -56,18 +53,14 @@ int Launch(const wchar_t* className, const wchar_t* pane, const wchar_t* command
     double window = -1, shown = -1;
     HWND top = nullptr;
     while (shown < 0 && ms() < 60000) {
-        if (!top && (top = ::FindWindowW(className, nullptr)) && !::IsWindowVisible(top))
-            top = nullptr;
-        if (top && window < 0)
-            window = ms();
-        if (top && (!pane[0] || FindVisibleChild(top, pane)))
-            shown = ms();
+        if (!top && (top = ::FindWindowW(className, nullptr)) && !::IsWindowVisible(top)) top = nullptr;
+        if (top && window < 0) window = ms();
+        if (top && (!pane[0] || FindVisibleChild(top, pane))) shown = ms();
         ::Sleep(1);
     }
     std::wprintf(L"%.1f\t%.1f\n", window, shown);
     std::fflush(stdout);
-    if (top)
-        ::PostMessageW(top, WM_CLOSE, 0, 0);
+    if (top) ::PostMessageW(top, WM_CLOSE, 0, 0);
     ::WaitForSingleObject(pi.hProcess, 20000);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
@@ -75,8 +68,7 @@ int Launch(const wchar_t* className, const wchar_t* pane, const wchar_t* command
 }
 
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY)
-        ::PostQuitMessage(0);
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
@@ -89,18 +81,15 @@ int PlainWindow() {
     ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 1024, nullptr, nullptr, wc.hInstance,
                       nullptr);
     MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
-        ::DispatchMessageW(&msg);
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
     return 0;
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 2 && std::wstring(argv[1]) == L"window")
-        return PlainWindow();
-    if (argc == 5 && std::wstring(argv[1]) == L"launch")
-        return Launch(argv[2], argv[3], argv[4]);
+    if (argc == 2 && std::wstring(argv[1]) == L"window") return PlainWindow();
+    if (argc == 5 && std::wstring(argv[1]) == L"launch") return Launch(argv[2], argv[3], argv[4]);
     if (argc < 3) {
         std::fwprintf(stderr, L"usage: WindowProbe tree|close|wait <window class> [milliseconds]\n");
         return 2;
@@ -108,10 +97,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring verb = argv[1];
     const DWORD waitMs = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 0;
     HWND top = Find(argv[2], waitMs);
-    if (!top)
-        return 1;
-    if (verb == L"close")
-        return ::PostMessageW(top, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (!top) return 1;
+    if (verb == L"close") return ::PostMessageW(top, WM_CLOSE, 0, 0) ? 0 : 1;
     if (verb == L"tree") {
         RECT r{};
         ::GetWindowRect(top, &r);
