@@ -1,0 +1,189 @@
+// The main window: a borderless, skinned top-level window tiled by the program's panes. It loads
+// the settings, lays the panes out, shows them once the folder pane has made its first selection,
+// and on the way out asks to save, writes the settings and ends the folder pane's loop. It is the
+// neighbour every pane reaches through its small interface.
+#pragma once
+
+#include "browser/FolderPaneHost.h"
+#include "browser/GridMainWindow.h"
+#include "browser/ScrollControl.h"
+#include "browser/ThumViewer.h"
+#include "browser/ViewsBarCanvas.h"
+#include "controls/ButtonControl.h"
+#include "controls/CompanionMainWindow.h"
+#include "controls/FrmMainmin.h"
+#include "controls/ToolbarImg.h"
+#include "controls/ToolbarUser.h"
+#include "controls/SidePanelGrid.h"
+#include "controls/UseryzProcess.h"
+#include "controls/UseryzSplit.h"
+#include "controls/ZpYSkinMenu.h"
+#include "editor/CanvasMainWindow.h"
+#include "editor/FontListHost.h"
+#include "editor/Imageyzviewer.h"
+#include "editor/TextBarMainWindow.h"
+#include "editor/YDSTextControl.h"
+#include "platform/Timer.h"
+#include "shell/MainLayout.h"
+#include "shell/ModPublic.h"
+#include "shell/Settings.h"
+#include "shell/ShellSeams.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct FrmMainOptions {
+    HKEY settingsRoot = HKEY_CURRENT_USER;
+    std::wstring settingsKey = kSettingsKey;
+    // The taskbar companion carries the program's taskbar button; tests may go without it.
+    bool companion = true;
+};
+
+class FrmMain : public CanvasMainWindow,
+                public TextBarMainWindow,
+                public FontListHost,
+                public GridMainWindow,
+                public FolderPaneHost,
+                public CompanionMainWindow,
+                public SaveQuestionTarget,
+                public ViewsBarCanvas,
+                public SidePanelGrid {
+public:
+    static constexpr const wchar_t* kClassName = L"VellumoMain";
+    static constexpr const wchar_t* kCaption = L"Morv Vellumo 6";
+
+    using Options = FrmMainOptions;
+
+    FrmMain() : FrmMain(Options{}) {}
+    explicit FrmMain(Options options);
+    ~FrmMain() override;
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    // Makes the window full screen and hidden with its panes, loads (settings, fonts, brushes) and
+    // lays it out for the first time; the panes stay hidden until the folder pane's first pick.
+    [[nodiscard]] bool Create();
+    void Show();
+    [[nodiscard]] HWND hWnd() const { return hwnd_; }
+
+    // Not owned; connected before Create. Null: no folder pane (the panes are never shown).
+    void SetFolderPane(FolderPaneView* pane) { folderPane_ = pane; }
+    ShellSteps Steps;
+
+    // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
+    bool Close() { return CloseAskingToSave(*this); }
+
+    // Program state of the window.
+    bool FirstLayoutDone = false;
+    bool SettingsLoaded = false;
+    bool EditLoaded = false;
+    int32_t isMax = 0;
+    int32_t oldThumTop = 0;
+    float ZoomFactor = 1.0f;
+    RectF HistoryHitRect{};
+    [[nodiscard]] bool PanesShown() const { return panesShown_; }
+
+    // The panes.
+    ButtonControl TitleSkin;
+    ToolbarUser yzToolbarUser;
+    ToolbarImg ImageToolbar;
+    PictureBox ResizeBorder;
+    UseryzSplit UseryzSplitH;
+    UseryzSplit UseryzSplitLV;
+    PictureBox FolderView;
+    YDSTextControl YDSTextControl1;
+    Imageyzviewer SingleyzPreview;
+    ScrollControl UseryzSplitV;
+    ThumViewer ThumyzViewer;
+    ZpYSkinMenu SkinMenu;
+    UseryzProcess UseryzProcess1;
+
+    // Layout (see MainLayout.h for the rules) and the repaints around it.
+    void ArrangeMainWindow(bool flag = false) override;
+    void ArrangeEditArea();
+    void UpdateViewButtons();
+    void RepaintSkinnedControls();
+    void RefreshSidePanel();
+    void CPressButton();
+    void LoadSkin();
+    void ResizeScr();
+
+    void LoadSettings();
+    void SaveSettings();
+
+    // Tool state: the picked side-panel tool (browse here; the tools come with their commands),
+    // the browse reset, and opening a file in the canvas.
+    void FormOption(bool force, bool toggle) override;
+    void ResetToBrowse();
+    void FileImport(const std::wstring& path) override;
+
+    // CanvasMainWindow
+    void SetSelEffect(int32_t tool) override { UseryzProcess1.SelEffect = tool; }
+    void UseStamp(bool flag, bool resetPosition) override;
+    void SetTextBarVisible(bool visible) override { YDSTextControl1.SetVisible(visible); }
+    void DrawToolHint(HDC dc, int32_t toolId, float width) override { ::DrawToolHint(dc, toolId, width); }
+    [[nodiscard]] Placement CanvasPlacement() const override;
+    // TextBarMainWindow
+    void SetCanvasTextColor(int32_t rgb) override { SingleyzPreview.SetTextColor(static_cast<COLORREF>(rgb)); }
+    // FontListHost: the hidden sorted font list cbFont.
+    void AddFont(const std::wstring& faceName) override;
+    [[nodiscard]] int32_t FontCount() const override { return static_cast<int32_t>(cbFont_.size()); }
+    [[nodiscard]] std::wstring FontAt(int32_t index) const override;
+    // GridMainWindow and CompanionMainWindow
+    int AskSaveChanges() override { return ::AskSaveChanges(*this, hwnd_); }
+    // FolderPaneHost
+    [[nodiscard]] HWND FolderViewWindow() const override { return FolderView.hWnd(); }
+    [[nodiscard]] SIZE FolderViewSize() const override { return {FolderView.Width(), FolderView.Height()}; }
+    [[nodiscard]] std::wstring PathCaption() const override { return label1_; }
+    void SetPathCaption(const std::wstring& caption) override;
+    void LeftSkinstyle() override;
+    void SetMenuVisible(bool visible) override { SkinMenu.SetVisible(visible); }
+    void HistoryCreate(const std::wstring& path) override { SkinMenu.HistoryCreate(path); }
+    void GridPath(const std::wstring& folder) override { ThumyzViewer.Path(folder); }
+    void GridCreateThumbnail() override { ThumyzViewer.CreateThumbnail(); }
+    // CompanionMainWindow
+    void SetVisible(bool visible) override;
+    [[nodiscard]] int32_t CanvasEffect() const override { return SingleyzPreview.Effect(); }
+    [[nodiscard]] bool UnsavedEdit() const override;
+    void Unload() override;
+    // SaveQuestionTarget
+    void MarkSaved() override;
+    [[nodiscard]] bool SaveInPlace() override { return Steps.SaveOnly && Steps.SaveOnly(); }
+    [[nodiscard]] bool SaveAsChosen() override { return Steps.SaveAs && Steps.SaveAs(); }
+    void RefreshThumSave() override { ThumyzViewer.RefreshThumSave(); }
+    // SidePanelGrid: the keyword tab's formats go to the grid.
+    void ImageFormats(const std::wstring& formats) override { ThumyzViewer.ImageFormats(formats); }
+    void RefreshThumbnail(bool relist) override { ThumyzViewer.RefreshThumbnail(relist); }
+    // ViewsBarCanvas
+    [[nodiscard]] int32_t Effect() const override { return SingleyzPreview.Effect(); }
+
+private:
+    static bool RegisterOnce();
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    [[nodiscard]] bool CreatePanes();
+    void Form_Load();
+    void Form_Resize();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void OnTimer2();
+    void OnTitleClick();
+    void ShowPanes(bool visible);
+    [[nodiscard]] MainLayoutPanes CollectPanes() const;
+    void ApplyPanes(const MainLayoutPanes& p);
+    void PaintResizeBorder();
+    void PaintWindow(HDC dc);
+
+    Options options_;
+    HWND hwnd_ = nullptr;
+    FolderPaneView* folderPane_ = nullptr;
+    FrmMainmin companion_;
+    Timer Timer2;
+    std::vector<std::wstring> cbFont_;
+    std::wstring label1_;
+    bool panesShown_ = false;
+    bool unloading_ = false;
+    bool loaded_ = false;
+    bool inFirstLayout_ = false;
+};

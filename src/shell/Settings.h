@@ -1,0 +1,47 @@
+// The user settings kept under one registry key: the nineteen named values, read once at start
+// and written once at the end. The key is a parameter, so tests use a scratch key.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Morv Vellumo";
+
+// What a first start uses where 0 would break the window.
+namespace SettingsDefaults {
+constexpr int32_t SplitHLeft = 224;
+constexpr int32_t SplitlvTop = 368;
+constexpr int32_t SplitVTop = 328;
+constexpr int32_t ThumSize = 100;
+constexpr const wchar_t* ThumSizeMenu = L"Zoom_Normal";
+constexpr int32_t Quilaty = 9; // JPEG quality 90
+} // namespace SettingsDefaults
+
+struct StoredSettings {
+    std::wstring CurrentDirectory; // written, never read back
+    int32_t SplitlvTop = SettingsDefaults::SplitlvTop;
+    int32_t SplitVTop = SettingsDefaults::SplitVTop;
+    int32_t SplitHLeft = SettingsDefaults::SplitHLeft;
+    int32_t isMax = 0;
+    // The outer window rectangle in twips; written, never read back.
+    int32_t OldX = 0, OldY = 0, OldW = 0, OldH = 0;
+    int32_t SlideSpeed = 0;
+    bool Fitmode = false; // stored 1 or 0; any other stored value reads as off
+    std::wstring ArrangeString;
+    int32_t oldThumTop = 0;
+    int32_t Quilaty = SettingsDefaults::Quilaty;
+    int32_t Textcolor = 0; // RGB, red in the low byte
+    std::wstring ThumSizeMenu = SettingsDefaults::ThumSizeMenu;
+    int32_t ThumWidth = SettingsDefaults::ThumSize;
+    int32_t ThumHeight = SettingsDefaults::ThumSize;
+    std::wstring LineMenu;
+};
+
+// Reads the values present under key; a missing value (or one of the other type) keeps the
+// default above, or 0 and "" where there is none.
+[[nodiscard]] StoredSettings ReadSettings(HKEY root, const std::wstring& key);
+// Writes the nineteen values in their fixed order, creating the key; false when one write failed
+// (the others are still written).
+[[nodiscard]] bool WriteSettings(HKEY root, const std::wstring& key, const StoredSettings& settings);
