@@ -1,5 +1,7 @@
 #include "shell/FrmMain.h"
 
+#include "shell/MainMenuHost.h"
+
 #include "editor/ModFont.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/ModGDI.h"
@@ -31,7 +33,11 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 
 FrmMain::FrmMain(Options options)
     : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
-      options_(std::move(options)), companion_(*this, nullptr) {}
+      options_(std::move(options)), companion_(*this, nullptr), menuHost_(std::make_unique<MainMenuHost>(*this)) {
+    Steps.SettingArrange_Menu = [this](const std::wstring& id) {
+        if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
+    };
+}
 
 FrmMain::~FrmMain() {
     Timer2.SetEnabled(false);
@@ -159,6 +165,9 @@ bool FrmMain::CreatePanes() {
         if (window) ::SetWindowTextW(window, name);
     ImageToolbar.GetIconHandle();
     TitleSkin.onMouseUp = [this](int, int, float, float) { OnTitleClick(); };
+    yzToolbarUser.onMouseDown = [this](int, int, float x, float) { menuHost_->TitleMouseDown(x); };
+    yzToolbarUser.onMouseMove = [this](int, int, float x, float) { menuHost_->TitleMouseMove(x); };
+    SkinMenu.onMouseUp = [this](int, int, float, float) { MenuPick(*menuHost_); };
     Timer2.onTimer = [this] { OnTimer2(); };
     PaintResizeBorder();
     return ok;
