@@ -1,0 +1,197 @@
+#include "output/FrmScroll.h"
+
+#include "controls/BuildSkinPicture.h"
+#include "imaging/ModGDI.h"
+#include "imaging/TextRendering.h"
+#include "output/SlideshowRules.h"
+#include "platform/AppState.h"
+#include "platform/DoEvents.h"
+#include "platform/FileList.h"
+#include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"VellumoScrMaker";
+
+} // namespace
+
+void SystemScreenSaverInstaller::Run(const std::wstring& commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINIMIZED;
+    PROCESS_INFORMATION process{};
+    std::wstring mutableLine = commandLine; // CreateProcessW may write into its command line
+    if (::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &process)) {
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+}
+
+FrmScroll::~FrmScroll() {
+    onUnload = nullptr;
+    Unload();
+}
+
+std::wstring FrmScroll::DataFolder() {
+    return App().ProgramFolder + L"ScrDatas";
+}
+
+std::wstring FrmScroll::DataFileName(size_t index) {
+    return DataFolder() + L"\\Scrdata" + std::to_wstring(index) + L".dat";
+}
+
+std::wstring FrmScroll::InstallCommand() {
+    return L"rundll32.exe desk.cpl, InstallScreenSaver " + App().ProgramFolder + L"VellumoScr.scr";
+}
+
+bool FrmScroll::Show(HWND owner) {
+    if (host_) return true;
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
+        ::InitCommonControlsEx(&controls);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &FrmScroll::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = kClassName;
+        return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    if (!registered) return false;
+    // Placed with its right edge on the screen's and 1500 twips lower than it starts.
+    const int left = ::GetSystemMetrics(SM_CXSCREEN) - kWidth, top = 0 + 100;
+    if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Screen saver", WS_POPUP | WS_CLIPCHILDREN, left, top, kWidth,
+                           kHeight, owner, nullptr, ::GetModuleHandleW(nullptr), this))
+        return false;
+    view_ = std::make_unique<PictureBox>();
+    PictureBoxArgs args;
+    args.parent = host_;
+    args.width = kWidth;
+    args.height = kHeight;
+    if (!view_->Create(args)) {
+        Unload();
+        return false;
+    }
+    progress_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 15, 62, kWidth - 30, 12, host_,
+                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetWindowPos(progress_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    transparent_.SetContainer(host_);
+    ::ShowWindow(host_, SW_SHOWNOACTIVATE);
+    view_->Refresh();
+    return true;
+}
+
+void FrmScroll::Start() {
+    LoadSkin();
+}
+
+void FrmScroll::LoadSkin() {
+    if (!view_) return;
+    Hourglass hourglass;
+    transparent_.MaskPicture(nullptr);
+    skin_.reset();
+    const UniqueHBitmap sheet = LoadSkinSheet(::GetModuleHandleW(nullptr));
+    if (sheet) skin_ = BuildSkinPicture(*view_, sheet.get());
+    if (skin_) transparent_.MaskPicture(skin_.get());
+}
+
+void FrmScroll::ClearToSkin() {
+    view_->Cls();
+    if (!skin_) return;
+    GdipGraphics g;
+    if (GdipCreateFromHDC(view_->hDC(), g.put()) == Ok) {
+        UINT w = 0, h = 0;
+        GdipGetImageWidth(skin_.get(), &w);
+        GdipGetImageHeight(skin_.get(), &h);
+        GdipDrawImageRectI(g.get(), skin_.get(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+    }
+}
+
+void FrmScroll::ShowStatus(const std::wstring& text) {
+    ClearToSkin();
+    DrawShadowText(DrawTarget::Dc(view_->hDC()), text, 15, 40, L"Tahoma", 8, ColorARGB(255, 0, 0, 0), 1, false, 200);
+    ::GdiFlush();
+    view_->Refresh();
+}
+
+bool FrmScroll::Pump() {
+    DoEvents();
+    return host_ != nullptr && view_ && view_->hWnd();
+}
+
+void FrmScroll::Fail(const std::wstring& message) {
+    ShowMessageBox(host_, message, L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
+    Unload();
+}
+
+void FrmScroll::CopyFiles() {
+    if (!host_ || !view_) return;
+    const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
+    if (files.size() < 2) {
+        Unload();
+        return;
+    }
+    ShowStatus(L"Initialize...");
+
+    // The folder beside the program, made when missing; only the data files of the last run go.
+    const std::wstring folder = DataFolder();
+    std::vector<FileListEntry> oldFiles;
+    if (!ListFolderFiles(AddBackslash(folder), FilePattern(L"*.dat"), oldFiles) &&
+        !::CreateDirectoryW(LongPathForm(folder).c_str(), nullptr)) {
+        Fail(L"The screen saver's folder \"" + folder + L"\" could not be made.");
+        return;
+    }
+    for (const FileListEntry& old : oldFiles) {
+        if (!Pump()) return;
+        ::DeleteFileW(LongPathForm(folder + L"\\" + old.Name).c_str());
+    }
+
+    const auto count = static_cast<int>(files.size());
+    ::SendMessageW(progress_, PBM_SETRANGE32, 0, count);
+    for (int i = 0; i < count; ++i) {
+        if (!Pump()) return;
+        const std::wstring& source = files[static_cast<size_t>(i)];
+        ShowStatus(GetFileName(source));
+        if (!::CopyFileW(LongPathForm(source).c_str(), LongPathForm(DataFileName(static_cast<size_t>(i))).c_str(),
+                         FALSE)) {
+            Fail(L"\"" + source + L"\" could not be copied for the screen saver.");
+            return;
+        }
+        ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(i), 0);
+    }
+    ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(count), 0);
+    installer_.Run(InstallCommand());
+    Unload();
+}
+
+void FrmScroll::Unload() {
+    if (!host_) return;
+    ::DestroyWindow(host_); // WM_NCDESTROY clears host_; the children go with it
+    if (onUnload) onUnload();
+}
+
+LRESULT CALLBACK FrmScroll::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<FrmScroll*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->host_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrmScroll*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->host_ = nullptr;
+        self->progress_ = nullptr;
+        self->skin_.reset();
+    }
+    if (msg == WM_ERASEBKGND) return 1;
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}

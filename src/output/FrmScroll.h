@@ -1,0 +1,87 @@
+// The screen-saver maker: a small skinned window with a progress bar that copies the selected
+// files into the screen saver's data folder as "Scrdata<i>.dat" and then hands the screen saver
+// to the system's installer.
+#pragma once
+
+#include "controls/Transparent.h"
+#include "platform/GdipHandles.h"
+#include "platform/PictureBox.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// Starts the system's screen-saver installer: a command line run minimised.
+class ScreenSaverInstaller {
+public:
+    virtual ~ScreenSaverInstaller() = default;
+    virtual void Run(const std::wstring& commandLine) = 0;
+};
+
+// Starts the command as its own process, minimised with focus, and does not wait for it. (Under
+// Wine there is no display control panel: the command then does nothing.)
+class SystemScreenSaverInstaller final : public ScreenSaverInstaller {
+public:
+    void Run(const std::wstring& commandLine) override;
+};
+
+class FrmScroll {
+public:
+    // Client size: 3870 x 1425 twips.
+    static constexpr int kWidth = 258;
+    static constexpr int kHeight = 95;
+
+    // installer must outlive the form.
+    explicit FrmScroll(ScreenSaverInstaller& installer) : installer_(installer) {}
+    ~FrmScroll();
+    FrmScroll(const FrmScroll&) = delete;
+    FrmScroll& operator=(const FrmScroll&) = delete;
+
+    // Callers set it to 0 before Start.
+    int32_t FormT = 0;
+
+    // Makes the window, owned by owner, at the right edge of the screen, and shows it.
+    [[nodiscard]] bool Show(HWND owner);
+    // Builds the skin (LoadSkin).
+    void Start();
+    // Skins and shapes the window from the skin sheet of the executable's resources; without one
+    // the window stays a white rectangle.
+    void LoadSkin();
+    // The whole job: with two selected files or more, empties the data folder of its "*.dat"
+    // files, copies each file there, starts the installer and unloads; with fewer it only
+    // unloads. A folder that cannot be made or a copy that fails stops the run with a message,
+    // without the installer.
+    void CopyFiles();
+    void Unload();
+
+    [[nodiscard]] HWND hWnd() const { return host_; }
+    [[nodiscard]] bool Visible() const { return host_ != nullptr; }
+    [[nodiscard]] HWND Progress() const { return progress_; }
+    [[nodiscard]] const PictureBox* View() const { return view_.get(); }
+
+    // The screen saver's data folder beside the program (no trailing backslash) and the name of
+    // its data file i.
+    [[nodiscard]] static std::wstring DataFolder();
+    [[nodiscard]] static std::wstring DataFileName(size_t index);
+    // The command that installs the program's screen saver.
+    [[nodiscard]] static std::wstring InstallCommand();
+
+    // Raised after the window has gone.
+    std::function<void()> onUnload;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void ClearToSkin();
+    void ShowStatus(const std::wstring& text);
+    // Lets window messages run; false when the window went meanwhile.
+    [[nodiscard]] bool Pump();
+    void Fail(const std::wstring& message);
+
+    ScreenSaverInstaller& installer_;
+    HWND host_ = nullptr;
+    HWND progress_ = nullptr;
+    std::unique_ptr<PictureBox> view_;
+    Transparent transparent_;
+    GdipBitmap skin_;
+};
