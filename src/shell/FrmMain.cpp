@@ -37,6 +37,7 @@ FrmMain::FrmMain(Options options)
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
+    Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
 }
 
 FrmMain::~FrmMain() {

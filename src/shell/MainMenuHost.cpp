@@ -74,10 +74,25 @@ void SkinMenuRows::MenuPainting() {
 
 // ---- The title bar and the pick
 
-MainMenuHost::MainMenuHost(FrmMain& main) : Shells(this), main_(main), rows_(main.SkinMenu) {}
+MainMenuHost::MainMenuHost(FrmMain& main)
+    : Shells(this), main_(main), rows_(main.SkinMenu), grid_(main), scroll_(installer_) {}
 
 MainMenuHost::~MainMenuHost() {
+    UnloadForms();
+}
+
+void MainMenuHost::UnloadForms() {
     Shells.Unload();
+    Slideshow.Unload();
+    FullView.Unload();
+    scroll_.Unload();
+}
+
+std::wstring MainMenuHost::ThumGrid::SlideFilename(int32_t index) const {
+    return main_.ThumyzViewer.SlideFilename(index);
+}
+int32_t MainMenuHost::ThumGrid::ListCount() const {
+    return main_.ThumyzViewer.ListCount();
 }
 
 MenuStateInputs MainMenuHost::ReadState() const {
@@ -282,7 +297,12 @@ void MainMenuHost::SetToolselect(int32_t tab) {
 // ---- View
 
 void MainMenuHost::ShowFullScreen() {
-    Run(Seams.ShowFullScreen);
+    GpImage* image = main_.SingleyzPreview.ImgDIB.DIB();
+    UINT w = 0, h = 0;
+    if (!image || GdipGetImageWidth(image, &w) != Ok || GdipGetImageHeight(image, &h) != Ok) return;
+    FullView.isFullView = true;
+    if (FullView.Show(main_.hWnd(), nullptr))
+        (void)FullView.StartSlideshow(L"", image, static_cast<int32_t>(w), static_cast<int32_t>(h));
 }
 bool MainMenuHost::FitPressed() const {
     return main_.ImageToolbar.Rpressdown(5);
@@ -311,7 +331,8 @@ void MainMenuHost::VrFileCreate(bool remove) {
     if (Seams.VrFileCreate) Seams.VrFileCreate(remove);
 }
 void MainMenuHost::ShowSlideshow() {
-    Run(Seams.ShowSlideshow);
+    Slideshow.isFullView = false;
+    if (Slideshow.Show(main_.hWnd(), &grid_)) Slideshow.Start();
 }
 bool MainMenuHost::HasImage() const {
     return main_.SingleyzPreview.NoOpen();
@@ -334,7 +355,10 @@ int32_t MainMenuHost::ShowColorDialog(int32_t initial) {
     return ::ShowColorDialog(main_.hWnd(), initial, true);
 }
 void MainMenuHost::ShowScreenSaverMaker() {
-    Run(Seams.ShowScreenSaverMaker);
+    if (!scroll_.Show(main_.hWnd())) return;
+    scroll_.FormT = 0;
+    scroll_.Start();
+    scroll_.CopyFiles();
 }
 void MainMenuHost::ShowHelp() {
     ::ShowHelp(App().ProgramFolder, Seams.ShellOpen);

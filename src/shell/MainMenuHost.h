@@ -3,7 +3,10 @@
 // apart from the window come in through MenuSeams; an empty one does nothing.
 #pragma once
 
+#include "output/FrmScroll.h"
 #include "output/FrmShells.h"
+#include "output/FrmSlideshow.h"
+#include "output/SlideshowGrid.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuState.h"
 #include "shell/Wallpaper.h"
@@ -19,9 +22,6 @@ struct MenuSeams {
     std::function<void()> StartNewImage;
     std::function<void(int32_t kind)> FileDialog;
     std::function<void()> ShowPrintDialog;
-    std::function<void()> ShowFullScreen;
-    std::function<void()> ShowSlideshow;
-    std::function<void()> ShowScreenSaverMaker;
     std::function<void(bool next)> PreviewStep; // the grid's next or previous image
     std::function<void(bool remove)> VrFileCreate;
     std::function<void()> DeleteSelectedPixels;
@@ -142,9 +142,24 @@ public:
     void LeftSkinstyle() override;
     void FolderViewSelect(const std::wstring& path) override;
 
+    // Unloads the forms the commands opened (at shut-down).
+    void UnloadForms();
+
     FrmShells Shells;
+    FrmSlideshow Slideshow;
+    FrmSlideshow FullView;
 
 private:
+    class ThumGrid final : public SlideshowGrid {
+    public:
+        explicit ThumGrid(FrmMain& main) : main_(main) {}
+        [[nodiscard]] std::wstring SlideFilename(int32_t index) const override;
+        [[nodiscard]] int32_t ListCount() const override;
+
+    private:
+        FrmMain& main_;
+    };
+
     // BatchMainWindow
     void DisposeImgDIB() override;
     void ImportCanvas(const std::wstring& path) override;
@@ -152,6 +167,9 @@ private:
 
     FrmMain& main_;
     SkinMenuRows rows_;
+    ThumGrid grid_;
+    SystemScreenSaverInstaller installer_;
+    FrmScroll scroll_;
 };
 
 // Opens the help page beside the program with the system's handler.
