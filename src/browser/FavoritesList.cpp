@@ -1,53 +1,72 @@
 #include "browser/FavoritesList.h"
 
-#include "platform/GdipHandles.h"
+#include "platform/CodePageText.h"
 #include "platform/PathHelpers.h"
+#include "platform/TextCase.h"
 
 #include <windows.h>
 
+#include <optional>
+#include <span>
+#include <unordered_set>
+
 namespace {
 
-std::wstring FromCodePage(const std::string& bytes) {
-    if (bytes.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring text(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-    return text;
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(file.get(), &size) && size.QuadPart < (64 << 20); // a name list, not a picture
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() || (::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                               read == bytes.size());
-    }
-    return ok;
-}
+constexpr int64_t kLargestList = 64 << 20; // a name list, not a picture
 
 } // namespace
 
 std::vector<std::wstring> ReadFavoritesFile(const std::wstring& folder) {
     std::vector<std::wstring> names;
     if (folder.empty()) return names;
-    std::string bytes;
-    if (!ReadWholeFile(AddBackslash(folder) + kFavoritesFileName, bytes)) return names;
+    const std::optional<std::string> bytes = ReadSmallFile(AddBackslash(folder) + kFavoritesFileName, kLargestList);
+    if (!bytes) return names;
+    const std::string_view text(*bytes);
     // A blank line does not end the list: every star after it would be lost at the next rewrite.
     size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
         size_t stop = end;
-        if (stop > start && bytes[stop - 1] == '\r') --stop;
-        if (stop > start) names.push_back(FromCodePage(bytes.substr(start, stop - start)));
+        if (stop > start && text[stop - 1] == '\r') --stop;
+        if (stop > start) names.push_back(FromCodePage(text.substr(start, stop - start)));
         start = end + 1;
     }
     return names;
+}
+
+std::vector<std::wstring> FavoritesAfter(const std::vector<std::wstring>& names,
+                                         const std::vector<std::wstring>& fileNames, bool remove) {
+    std::unordered_set<std::wstring> given;
+    for (const std::wstring& name : fileNames) given.insert(FoldCase(name));
+    std::vector<std::wstring> result;
+    if (remove) {
+        for (const std::wstring& name : names)
+            if (!given.count(FoldCase(name))) result.push_back(LowerText(name));
+        return result;
+    }
+    result = names;
+    std::unordered_set<std::wstring> listed;
+    for (const std::wstring& name : names) listed.insert(FoldCase(name));
+    for (const std::wstring& name : fileNames)
+        if (!name.empty() && listed.insert(FoldCase(name)).second) result.push_back(LowerText(name));
+    return result;
+}
+
+FavoritesWriteResult WriteFavoritesFile(const std::wstring& folder, const std::vector<std::wstring>& names) {
+    std::string bytes;
+    for (const std::wstring& name : names) {
+        const std::optional<std::string> line = ToCodePage(name);
+        if (!line) return {FavoritesWrite::NameOutsideCodePage, name};
+        bytes += *line + "\r\n";
+    }
+    const std::wstring path = AddBackslash(folder) + kFavoritesFileName;
+    if (bytes.empty()) {
+        const bool removed = ::DeleteFileW(LongPathForm(path).c_str()) ||
+                             ::GetFileAttributesW(LongPathForm(path).c_str()) == INVALID_FILE_ATTRIBUTES;
+        return {removed ? FavoritesWrite::Written : FavoritesWrite::Failed, {}};
+    }
+    const bool written =
+        WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())});
+    return {written ? FavoritesWrite::Written : FavoritesWrite::Failed, {}};
 }

@@ -10,3 +10,22 @@ inline constexpr const wchar_t* kFavoritesFileName = L"Vellumolib.vlb";
 // The names the folder's list holds, in file order: every non-empty line, without its line end.
 // A missing or unreadable list holds none.
 std::vector<std::wstring> ReadFavoritesFile(const std::wstring& folder);
+
+// The list after starring (remove false) or unstarring the given file names. Adding keeps the old
+// entries as they are and appends the new names in lower case, none twice and none already
+// listed; removing leaves every other entry, in lower case. Names compare without letter case.
+std::vector<std::wstring> FavoritesAfter(const std::vector<std::wstring>& names,
+                                         const std::vector<std::wstring>& fileNames, bool remove);
+
+enum class FavoritesWrite { Written, NameOutsideCodePage, Failed };
+
+struct FavoritesWriteResult {
+    FavoritesWrite outcome = FavoritesWrite::Failed;
+    std::wstring name; // the name the code page cannot hold
+};
+
+// Replaces the folder's list with names, each line ended by CR LF, through a temporary file: a
+// failed write leaves the old list. No names: the list is removed (a missing list holds none).
+// A name the code page cannot hold refuses the whole write.
+[[nodiscard]] FavoritesWriteResult WriteFavoritesFile(const std::wstring& folder,
+                                                      const std::vector<std::wstring>& names);

@@ -7,8 +7,10 @@
 class GridMainWindow {
 public:
     virtual ~GridMainWindow() = default;
-    // Asks "Do you want to save the changes you've made to this image?": 6 Yes, 7 No, 2 Cancel
-    // (2 also when nothing was asked).
+    // The canvas holds an edit that is not saved (`AppliedEffect` set, `SaveState` clear): a press
+    // then asks AskSaveChanges first.
+    [[nodiscard]] virtual bool UnsavedEdit() const = 0;
+    // Asks "Do you want to save the changes you've made to this image?": 6 Yes, 7 No, 2 Cancel.
     [[nodiscard]] virtual int AskSaveChanges() = 0;
     // Opens the file in the canvas.
     virtual void FileImport(const std::wstring& path) = 0;

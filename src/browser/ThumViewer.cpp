@@ -7,10 +7,14 @@
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 
+#include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
 namespace {
@@ -82,6 +86,12 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
     ThumScroll.onValueChanged = [this] {
         offset_ = ThumScroll.Value();
         RedrawView();
+    };
+    ThumOLE.onMouseDown = [this](int button, int shift, float x, float y) { SurfaceMouseDown(button, shift, x, y); };
+    ThumOLE.onMouseMove = [this](int button, int shift, float x, float y) { SurfaceMouseMove(button, shift, x, y); };
+    ThumOLE.onMouseUp = [this](int button, int shift, float x, float y) { SurfaceMouseUp(button, shift, x, y); };
+    ThumOLE.onDblClick = [this] {
+        if (onMouseDbclick) onMouseDbclick();
     };
     for (PictureBox* child : {static_cast<PictureBox*>(&ThumOLE), static_cast<PictureBox*>(&ThumScroll)}) {
         child->ForwardKeys = false;
@@ -233,6 +243,7 @@ void ThumViewer::RedrawView() {
         for (int32_t index : shownRows_)
             if (InView(cellOrigins_[static_cast<size_t>(index)])) DrawCell(g, index);
         DrawFrame(g);
+        DrawSelection(g);
     }
     graphics.reset();
     ThumOLE.Refresh();
@@ -259,6 +270,10 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     frameRects_.assign(count + 1, RectF());
     cellOrigins_.assign(count, POINT{-1, -1});
     shownRows_.clear();
+    // The rows keep their selection, but its frames show again only at the next press.
+    showSelection_ = false;
+    bandMode_ = dragging_ = false;
+    band_ = RECT{};
     const int32_t innerWidth = ThumOLE.hWnd() ? Width() : 0;
     geometry_ = ComputeThumGeometry(thumWidth_, thumHeight_, spacing, innerWidth, kScrollWidth);
     contentHeight_ = geometry_.ContentHeight(static_cast<int32_t>(count));
@@ -309,9 +324,23 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     drawingComplete_ = true;
 }
 
-bool ThumViewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+bool ThumViewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     if (msg == WM_SIZE) Arrange();
-    return false;
+    // The grid's mouse events come from its surface; the thin margin beside it raises none.
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+        *result = 0;
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ThumViewer::LoadFileList() {
@@ -340,6 +369,7 @@ void ThumViewer::LoadFileList() {
     ApplyTableSort(thumListview_);
     noOpen_ = !thumListview_.Rows.empty();
     ++listingGeneration_;
+    TableReplaced();
 }
 
 void ThumViewer::VrFileRead() {
@@ -359,6 +389,7 @@ void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
     if (searchCopyGeneration_ != listingGeneration_) TakeSearchCopy();
     if (!run) return;
     SearchListViewByName(searchListView_, text, thumListview_);
+    TableReplaced();
     CreateThumbnail(0);
 }
 
@@ -425,4 +456,275 @@ void ThumViewer::MarkCalendarDay(const ThumRow& row) {
     if (row.CreatedLocal.wMonth != sidePanel_->ShownMonth() || row.CreatedLocal.wYear != sidePanel_->ShownYear())
         return;
     sidePanel_->EnabledDays(day - 1, true);
+}
+
+// Selection.
+
+std::vector<std::wstring>& ThumViewer::SelectionList() {
+    return isFavorties ? App().SelectedFavorites : App().SelectedFiles;
+}
+
+void ThumViewer::TableReplaced() {
+    // New rows: nothing is selected and no earlier index points into them.
+    oldPress_ = 0;
+    bandMode_ = dragging_ = false;
+    band_ = RECT{};
+    SelectionList().clear();
+}
+
+void ThumViewer::MirrorSelection() {
+    std::vector<std::wstring>& list = SelectionList();
+    list.clear();
+    for (int32_t index : shownRows_) {
+        const ThumRow& row = thumListview_.Rows[static_cast<size_t>(index)];
+        if (row.Selected) list.push_back(row.Path);
+    }
+}
+
+int32_t ThumViewer::HitRow(float x, float y) const {
+    // Only a picture counts, not its caption or the space around it; a broken file has none.
+    const float contentY = y + static_cast<float>(offset_);
+    for (int32_t index : shownRows_) {
+        const RectF& r = imageRects_[static_cast<size_t>(index)];
+        if (r.Width > 0 && r.Height > 0 && x >= r.X && x < r.X + r.Width && contentY >= r.Y &&
+            contentY < r.Y + r.Height)
+            return index;
+    }
+    return -1;
+}
+
+int32_t ThumViewer::StepTarget(bool next) const {
+    if (shownRows_.empty()) return -1;
+    const bool pressedShown = std::find(shownRows_.begin(), shownRows_.end(), oldPress_) != shownRows_.end();
+    if (next) {
+        for (int32_t index : shownRows_)
+            if (index > oldPress_) return index;
+        return pressedShown ? oldPress_ : -1; // the last stays; after a band nothing follows
+    }
+    for (auto it = shownRows_.rbegin(); it != shownRows_.rend(); ++it)
+        if (*it < oldPress_) return *it;
+    return shownRows_.front();
+}
+
+void ThumViewer::ScrollIntoView(int32_t row) {
+    const POINT origin = cellOrigins_[static_cast<size_t>(row)];
+    if (origin.x < 0 || !ThumOLE.hWnd()) return;
+    const int32_t top = origin.y - 5;
+    const int32_t bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
+    int32_t wanted = offset_;
+    if (bottom > offset_ + ThumOLE.Height()) wanted = bottom - ThumOLE.Height();
+    if (top < wanted) wanted = top;
+    wanted = std::clamp(wanted, 0, std::max(ThumScroll.Max(), 0));
+    if (wanted != offset_ && ThumScroll.Enabled()) ThumScroll.Value(wanted); // redraws, so the cell gets its place
+    if (imageRects_[static_cast<size_t>(row)].Width <= 0) RedrawView();
+}
+
+bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool goNext, bool goBack) {
+    if (App().GdiplusToken == 0) return false;
+    std::vector<ThumRow>& rows = thumListview_.Rows;
+    const int32_t n = static_cast<int32_t>(rows.size());
+    int32_t pressed = n;
+    // A step moves the press even while the last band's mode lasts.
+    if (!bandMode_ || goNext || goBack) {
+        const bool clearAll = button == MouseButton::Left && shift == 0;
+        if (clearAll)
+            for (ThumRow& row : rows) row.Selected = false;
+        int32_t hit = -1;
+        if (goNext || goBack) {
+            hit = StepTarget(goNext);
+            if (hit >= 0) ScrollIntoView(hit);
+        } else {
+            hit = HitRow(x, y);
+        }
+        if (hit < 0) {
+            if (clearAll) MirrorSelection();
+            return false;
+        }
+        ThumRow& row = rows[static_cast<size_t>(hit)];
+        if (shift == 0) {
+            if (oldPress_ >= 0 && oldPress_ < n) rows[static_cast<size_t>(oldPress_)].Selected = false;
+            if (!row.Selected) {
+                row.Selected = true;
+                selectFile_ = row.Path;
+                fileExtname_ = row.Extname;
+                thumW_ = imageRects_[static_cast<size_t>(hit)].Width;
+                thumH_ = imageRects_[static_cast<size_t>(hit)].Height;
+            }
+        } else if (shift == ShiftKey::Ctrl) {
+            row.Selected = !row.Selected;
+        }
+        pressed = hit;
+    } else {
+        const float left = static_cast<float>(band_.left), right = static_cast<float>(band_.right);
+        const float top = static_cast<float>(band_.top + offset_), bottom = static_cast<float>(band_.bottom + offset_);
+        for (int32_t index : shownRows_) {
+            const RectF& r = imageRects_[static_cast<size_t>(index)];
+            const bool overlaps = r.Width > 0 && r.Height > 0 && r.X < right && left < r.X + r.Width && r.Y < bottom &&
+                                  top < r.Y + r.Height;
+            ThumRow& row = rows[static_cast<size_t>(index)];
+            if (overlaps)
+                row.Selected = true;
+            else if (shift != ShiftKey::Shift)
+                row.Selected = false;
+        }
+        band_ = RECT{};
+    }
+    showSelection_ = true;
+    MirrorSelection();
+    oldPress_ = pressed;
+    return true;
+}
+
+void ThumViewer::DrawSelection(GpGraphics* g) {
+    if (showSelection_) {
+        GdipPen pen = MakePen(ColorARGB(255, 47, 99, 255), 2);
+        for (int32_t index : shownRows_) {
+            const size_t i = static_cast<size_t>(index);
+            const RectF& r = frameRects_[i];
+            if (!thumListview_.Rows[i].Selected || (r.Width <= 0 && r.Height <= 0)) continue;
+            if (pen)
+                GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4,
+                                  r.Height + 4);
+        }
+    }
+    if (dragging_ && band_.right > band_.left && band_.bottom > band_.top) {
+        GdipSolidFill fill = MakeSolidFill(ColorARGB(50, 51, 84, 128));
+        GdipPen outline = MakePen(ColorARGB(200, 255, 255, 255), 1);
+        const int32_t w = band_.right - band_.left, h = band_.bottom - band_.top;
+        if (fill) GdipFillRectangleI(g, fill.get(), band_.left, band_.top, w, h);
+        if (outline) GdipDrawRectangleI(g, outline.get(), band_.left, band_.top, w, h);
+    }
+}
+
+void ThumViewer::DrawSelect() {
+    UpdateBand();
+    RedrawView();
+}
+
+void ThumViewer::UpdateBand() {
+    if (bandX1_ != bandX0_ && bandY1_ != bandY0_) {
+        const int32_t left = RoundHalfEven(std::min(bandX0_, bandX1_));
+        const int32_t top = RoundHalfEven(std::min(bandY0_, bandY1_));
+        band_ = RECT{left, top, left + RoundHalfEven(std::fabs(bandX1_ - bandX0_)),
+                     top + RoundHalfEven(std::fabs(bandY1_ - bandY0_))};
+    }
+}
+
+void ThumViewer::PreviewNext() {
+    (void)PressThumbnail(0, 0, 0, 0, true, false);
+    RedrawView();
+}
+
+void ThumViewer::PreviewBack() {
+    (void)PressThumbnail(0, 0, 0, 0, false, true);
+    RedrawView();
+}
+
+void ThumViewer::SurfaceMouseDown(int button, int shift, float x, float y) {
+    bandMode_ = false;
+    int answer = 0;
+    if (mainWindow_ && !HideCaption && mainWindow_->UnsavedEdit()) answer = mainWindow_->AskSaveChanges();
+    if (answer == 0 || answer == IDYES || answer == IDNO) {
+        const bool hit = PressThumbnail(button, shift, x, y);
+        RedrawView();
+        if (!hit && drawingComplete_) {
+            bandX0_ = bandX1_ = x;
+            bandY0_ = bandY1_ = y;
+            band_ = RECT{};
+            bandMode_ = dragging_ = true;
+        } else if (!HideCaption && mainWindow_) {
+            const std::vector<std::wstring>& list = SelectionList();
+            if (!list.empty()) mainWindow_->FileImport(list.front());
+        }
+    }
+    if (onMouseDown) onMouseDown(button, shift, x, y);
+}
+
+void ThumViewer::SurfaceMouseMove(int, int shift, float x, float y) {
+    if (!dragging_ || !drawingComplete_) return;
+    bandX1_ = x;
+    bandY1_ = y;
+    UpdateBand();
+    // The selection follows the band as it is drawn.
+    const RECT drawn = band_;
+    (void)PressThumbnail(0, shift, x, y);
+    band_ = drawn;
+    RedrawView();
+}
+
+void ThumViewer::SurfaceMouseUp(int button, int shift, float x, float y) {
+    if (dragging_ && drawingComplete_) {
+        dragging_ = false;
+        (void)PressThumbnail(button, shift, x, y);
+        RedrawView();
+    }
+    dragging_ = false;
+    if (onMouseUp) onMouseUp(button, shift, x, y);
+}
+
+const ThumRow* ThumViewer::ShownRow() const {
+    for (const ThumRow& row : thumListview_.Rows)
+        if (row.Selected) return &row;
+    return nullptr;
+}
+
+std::wstring ThumViewer::ShowFilename() const {
+    const ThumRow* row = ShownRow();
+    return row ? row->String : std::wstring();
+}
+std::wstring ThumViewer::ShowFormat() const {
+    const ThumRow* row = ShownRow();
+    return row ? row->Extname : std::wstring();
+}
+std::wstring ThumViewer::ShowSize() const {
+    const ThumRow* row = ShownRow();
+    return row ? row->Number : std::wstring();
+}
+std::wstring ThumViewer::ShowCreateData() const {
+    const ThumRow* row = ShownRow();
+    return row ? row->CDate : std::wstring();
+}
+std::wstring ThumViewer::ShowModiData() const {
+    const ThumRow* row = ShownRow();
+    return row ? row->MDate : std::wstring();
+}
+
+// Favourites.
+
+bool ThumViewer::VrFileCreate(bool remove) {
+    const Hourglass hourglass;
+    if (currentFolder_.empty()) return false;
+    VrFileRead();
+    std::vector<std::wstring> names;
+    for (const ThumRow& row : thumListview_.Rows)
+        if (row.Selected) names.push_back(GetFileName(row.Path));
+    if (names.empty()) return false;
+    const FavoritesWriteResult result =
+        WriteFavoritesFile(currentFolder_, FavoritesAfter(favoriteNames_, names, remove));
+    if (result.outcome == FavoritesWrite::NameOutsideCodePage) {
+        (void)ShowMessageBox(hWnd(),
+                             L"The name \"" + result.name +
+                                 L"\" cannot be kept in the favourites list: it holds only names of the "
+                                 L"system code page.",
+                             L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (result.outcome != FavoritesWrite::Written) {
+        (void)ShowMessageBox(
+            hWnd(), L"The favourites list of this folder could not be written: " + currentFolder_ + kFavoritesFileName,
+            L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    VrFileRead();
+    DrawReview(true, remove);
+    return true;
+}
+
+void ThumViewer::DrawReview(bool selectedOnly, bool remove) {
+    // The cells show the list as written: the rows' marks follow it now rather than at the next
+    // listing, so that scrolling away and back keeps the stars.
+    for (ThumRow& row : thumListview_.Rows)
+        if (row.Selected || !selectedOnly) row.Review = remove ? L"" : L"T";
+    showSelection_ = false;
+    RedrawView();
 }

@@ -5,6 +5,7 @@
 // called) the grid still lists, filters and lays out.
 #pragma once
 
+#include "browser/GridMainWindow.h"
 #include "browser/GridSidePanel.h"
 #include "browser/ThumFileList.h"
 #include "browser/ThumLayout.h"
@@ -14,6 +15,7 @@
 #include "platform/PictureBox.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <unordered_map>
@@ -29,6 +31,9 @@ public:
     ThumViewer& operator=(const ThumViewer&) = delete;
 
     void SetSidePanel(GridSidePanel* sidePanel) { sidePanel_ = sidePanel; }
+    // Asked to save an unsaved edit and to open the pressed file; may be null (nothing is asked or
+    // opened) and must outlive the grid.
+    void SetMainWindow(GridMainWindow* mainWindow) { mainWindow_ = mainWindow; }
 
     // Shows a folder: clears the calendar marks and the filter and lists the folder's pictures.
     // An empty or missing folder gives an empty table. The caller then runs CreateThumbnail.
@@ -110,8 +115,33 @@ public:
     int32_t ListCount() const { return static_cast<int32_t>(thumListview_.Rows.size()); }
     // True when the last listing found at least one file.
     bool NoOpen() const { return noOpen_; }
-    // The index of the last pressed row.
+    // The index of the last pressed row; ListCount() after a rubber band.
     int32_t OldPress() const { return oldPress_; }
+
+    // Selection. A left click selects only the clicked thumbnail, Ctrl toggles one, a drag from
+    // empty space selects what its band overlaps (with Shift: adds to the selection). After every
+    // press App().SelectedFiles (App().SelectedFavorites while isFavorties) holds the selected
+    // paths in grid order; a new listing or search empties it.
+    // Step the selection to the next or previous thumbnail and scroll it into view; no wrapping.
+    void PreviewNext();
+    void PreviewBack();
+    // Draws the rubber band between where the drag started and where the pointer is.
+    void DrawSelect();
+    // The row of the last plain click or step: its path, its extension, its picture's size.
+    [[nodiscard]] const std::wstring& SelectFile() const { return selectFile_; }
+    [[nodiscard]] const std::wstring& FileExtname() const { return fileExtname_; }
+    [[nodiscard]] float ThumW() const { return thumW_; }
+    [[nodiscard]] float ThumH() const { return thumH_; }
+    // The texts of the selected row (the first selected in grid order); empty when none.
+    [[nodiscard]] std::wstring ShowFilename() const;
+    [[nodiscard]] std::wstring ShowFormat() const;
+    [[nodiscard]] std::wstring ShowSize() const;
+    [[nodiscard]] std::wstring ShowCreateData() const;
+    [[nodiscard]] std::wstring ShowModiData() const;
+    // Raised after the grid handled a press or a release on its surface (surface coordinates),
+    // also when the save question was cancelled, and on a double click. The inherited onMouseDown
+    // and onMouseUp carry the first two.
+    std::function<void()> onMouseDbclick;
 
     const ThumTable& ThumListview() const { return thumListview_; }
     const ThumTable& SearchListView() const { return searchListView_; }
@@ -124,11 +154,32 @@ public:
     // Reads the current folder's favourites list.
     void VrFileRead();
     const std::vector<std::wstring>& FavoriteNames() const { return favoriteNames_; }
+    // Stars (remove false) or unstars the selected thumbnails: rewrites the folder's list, then
+    // DrawReview. A failed write, or a name the system code page cannot hold, is reported in a
+    // message and leaves the list and the cells as they were. True when the list was written.
+    [[nodiscard]] bool VrFileCreate(bool remove = false);
+    // Shows or clears the star on the selected cells (every cell when selectedOnly is false) and
+    // takes the selection frames off until the next press.
+    void DrawReview(bool selectedOnly = false, bool remove = false);
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+    [[nodiscard]] bool PressThumbnail(int button, int shift, float x, float y, bool goNext = false,
+                                      bool goBack = false);
+    [[nodiscard]] int32_t HitRow(float x, float y) const;
+    [[nodiscard]] int32_t StepTarget(bool next) const;
+    void ScrollIntoView(int32_t row);
+    void MirrorSelection();
+    std::vector<std::wstring>& SelectionList();
+    void TableReplaced();
+    [[nodiscard]] const ThumRow* ShownRow() const;
+    void SurfaceMouseDown(int button, int shift, float x, float y);
+    void SurfaceMouseMove(int button, int shift, float x, float y);
+    void SurfaceMouseUp(int button, int shift, float x, float y);
+    void DrawSelection(GpGraphics* g);
+    void UpdateBand();
     struct CachedPicture {
         CellPicture picture;
         std::list<std::wstring>::iterator age;
@@ -149,6 +200,13 @@ private:
     void MarkCalendarDay(const ThumRow& row);
 
     GridSidePanel* sidePanel_ = nullptr;
+    GridMainWindow* mainWindow_ = nullptr;
+    std::wstring selectFile_, fileExtname_;
+    float thumW_ = 0, thumH_ = 0;
+    bool showSelection_ = false; // selection frames: from a press until the next pass or write
+    bool bandMode_ = false, dragging_ = false;
+    float bandX0_ = 0, bandY0_ = 0, bandX1_ = 0, bandY1_ = 0;
+    RECT band_{}; // left, top, right, bottom on the surface; empty when none
     ThumFileList thumFile_;
     ThumTable thumListview_;
     ThumTable searchListView_;

@@ -136,7 +136,9 @@ public:
 class FakeGridMainWindow : public GridMainWindow {
 public:
     CallLog log;
-    int answer = 2; // what AskSaveChanges answers
+    int answer = 2;           // what AskSaveChanges answers
+    bool unsavedEdit = false; // what UnsavedEdit answers
+    bool UnsavedEdit() const override { return unsavedEdit; }
     int AskSaveChanges() override {
         log.Add(L"AskSaveChanges()");
         return answer;
