@@ -1,4 +1,3 @@
-#include "shell/ModyzReg.h"
 #include "shell/Wallpaper.h"
 
 #include "tests/support/TestSupport.h"
@@ -93,21 +92,6 @@ TEST(Wallpaper, CommandAsksWritesTheBitmapAndTheDesktopValues) {
     GdipGetImageHeight(written.get(), &h);
     EXPECT_EQ(w, 640u);
     EXPECT_EQ(h, 480u);
-}
-
-TEST(Wallpaper, SystemSideWritesTheThreeDesktopValues) {
-    const std::wstring key = L"Control Panel\\Desktop";
-    const wchar_t* names[] = {L"Wallpaper", L"WallpaperStyle", L"TileWallpaper"};
-    std::optional<std::wstring> saved[3];
-    for (int i = 0; i < 3; ++i) saved[i] = RegGetString(HKEY_CURRENT_USER, key, names[i]);
-    SystemWallpaper system;
-    EXPECT_TRUE(system.WriteDesktopValue(L"WallpaperStyle", L"2"));
-    EXPECT_TRUE(system.WriteDesktopValue(L"TileWallpaper", L"0"));
-    EXPECT_EQ(RegGetString(HKEY_CURRENT_USER, key, L"WallpaperStyle"), L"2");
-    EXPECT_EQ(RegGetString(HKEY_CURRENT_USER, key, L"TileWallpaper"), L"0");
-    system.RefreshDesktop(); // no desktop list under this display: goes nowhere
-    for (int i = 0; i < 3; ++i)
-        if (saved[i]) (void)RegSaveString(HKEY_CURRENT_USER, key, names[i], *saved[i]);
 }
 
 } // namespace
