@@ -6,6 +6,7 @@
 #include "output/FrmScroll.h"
 #include "output/FrmShells.h"
 #include "output/FrmSlideshow.h"
+#include "output/OutputFileShell.h"
 #include "output/SlideshowGrid.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuState.h"
@@ -146,6 +147,9 @@ public:
     void UnloadForms();
 
     FrmShells Shells;
+    // The canvas's recycle bin and its size question.
+    OutputFileShell FileShell;
+    FrmShellsCanvasSize CanvasSize;
     FrmSlideshow Slideshow;
     FrmSlideshow FullView;
 
