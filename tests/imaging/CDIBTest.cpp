@@ -153,14 +153,10 @@ TEST(CDIBSave, BmpFilesAreByteExactAtEveryDepth) {
         const uint32_t offset = 54 + c.paletteBytes;
         ASSERT_EQ(bytes.size(), offset + c.size) << c.bpp;
         EXPECT_EQ(bytes.substr(0, 2), "BM");
-        EXPECT_EQ(Read32(bytes, 2), offset + c.size);
-        EXPECT_EQ(Read32(bytes, 6), 0u);
-        EXPECT_EQ(Read32(bytes, 10), offset);
-        EXPECT_EQ(Read32(bytes, 14), 40u);
-        EXPECT_EQ(Read32(bytes, 18), 2u);
-        EXPECT_EQ(Read32(bytes, 22), 2u);
-        EXPECT_EQ(static_cast<uint8_t>(bytes[26]), 1);
-        EXPECT_EQ(static_cast<uint8_t>(bytes[28]), c.bpp);
+        // File size, reserved, pixel offset, header size, width, height; then planes and depth.
+        EXPECT_EQ((std::vector<uint32_t>{Read32(bytes, 2), Read32(bytes, 6), Read32(bytes, 10), Read32(bytes, 14),
+                                         Read32(bytes, 18), Read32(bytes, 22), Read32(bytes, 26)}),
+                  (std::vector<uint32_t>{offset + c.size, 0, offset, 40, 2, 2, 1u | (uint32_t(c.bpp) << 16)}));
         for (size_t i = 30; i < 54; ++i) EXPECT_EQ(bytes[i], 0) << "header byte " << i;
         EXPECT_EQ(0, std::memcmp(bytes.data() + offset, dib.lpBits(), c.size));
         EXPECT_TRUE(GdipImage(LoadImageFromFileCopy(path))) << "a decoder reads it"; // GDI+ accepts the header

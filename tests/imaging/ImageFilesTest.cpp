@@ -33,17 +33,6 @@ GdipBitmap ArgbCopy(const GdiDIB& loaded) {
     return copy;
 }
 
-int FilesIn(const std::wstring& folder) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = ::FindFirstFileW((folder + L"*.*").c_str(), &fd);
-    int files = 0;
-    if (h == INVALID_HANDLE_VALUE) return 0;
-    do files += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-    while (::FindNextFileW(h, &fd));
-    ::FindClose(h);
-    return files;
-}
-
 } // namespace
 
 TEST(GdiDIBFit, SourcesThatFitKeepTheirSizeAndLargerOnesShrinkToTheLimitingSide) {
@@ -196,7 +185,7 @@ TEST(DIBsaveSave, FormatsWithoutAnEncoderWriteNothingAndFail) {
         const std::wstring path = folder + L"out" + std::to_wstring(format + 1) + L".img";
         EXPECT_FALSE(picture.Save(path, format, 90)) << format;
     }
-    EXPECT_EQ(FilesIn(folder), 0); // no output and no temporary files left behind
+    EXPECT_TRUE(FileNamesIn(folder).empty()); // no output and no temporary files left behind
 }
 
 TEST(GdiDIBImport, AShownFileCanBeSavedOverAndDeleted) {

@@ -67,25 +67,6 @@ TEST(RoundGradientRect, PenColourZeroOutlinesInTranslucentWhiteAndEqualPointsSti
     EXPECT_EQ(equal.At(40, 30), kBlue);
 }
 
-TEST(RoundRectPath, SpansTheBoxWithItsCorners) {
-    // The loupe's panel: 120 + 2 x 10 across, 110 + 10 down.
-    GdipPath path = CreateRoundRectPath(20, 30, 120, 110, 10, 10);
-    ASSERT_TRUE(path);
-    RectF bounds{};
-    ASSERT_EQ(GdipGetPathWorldBounds(path.get(), &bounds, nullptr, nullptr), Ok);
-    EXPECT_NEAR(bounds.X, 20, 0.01);
-    EXPECT_NEAR(bounds.Y, 30, 0.01);
-    EXPECT_NEAR(bounds.Width, 140, 0.01);
-    EXPECT_NEAR(bounds.Height, 120, 0.01);
-    BOOL inside = FALSE;
-    GdipIsVisiblePathPoint(path.get(), 80, 90, nullptr, &inside);
-    EXPECT_TRUE(inside);
-    GdipIsVisiblePathPoint(path.get(), 159, 149, nullptr, &inside);
-    EXPECT_FALSE(inside) << "the corner is cut by the arc";
-    GdipIsVisiblePathPoint(path.get(), 21, 90, nullptr, &inside);
-    EXPECT_TRUE(inside) << "the left edge runs straight between the arcs";
-}
-
 TEST(EtchedLine, DarkLineTwoAboveAndLightLineOneAbove) {
     const uint32_t grey = ColorARGB(255, 128, 128, 128);
     Sheet sheet(40, 20);

@@ -1,3 +1,4 @@
+#include "imaging/CDIB.h"
 #include "imaging/DIBsave.h"
 #include "imaging/SceneEffects.h"
 #include "platform/AppState.h"
@@ -5,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -249,4 +251,25 @@ TEST(Lights, IrradiationIsClearInTheMiddleAndColouredTowardTheRim) {
     EXPECT_EQ(AlphaOf(canvas.At(170, 100)), 0);
     DrawIrradiation(refused.target(), 100, 100, 60, 60, 100, 100, 0, kRed, 256);
     EXPECT_EQ(refused.Drawn().count, 0);
+}
+
+TEST(RunParticleEffect, DrawsOnADeviceContextAndLetsNoMessageRunMeanwhile) {
+    // A message waiting in the queue is handled only after the effect: it never pumps.
+    constexpr UINT kProbe = WM_APP + 7;
+    TestWindow window(40, 30, kWindowX, kWindowY);
+    bool handled = false;
+    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) { return msg == kProbe && (handled = true); };
+    CDIB dib;
+    ASSERT_TRUE(dib.Create(240, 160, 32));
+    dib.Cls(RGB(255, 255, 255));
+    ASSERT_TRUE(::PostMessageW(window.hwnd(), kProbe, 0, 0));
+    // A surface is made on the device context for every particle.
+    RunParticleEffect(DrawTarget::Dc(dib.hDC()), 300, 10, 10, kEffectFireflies, 255, 30, 20, 180, 120);
+    EXPECT_FALSE(handled) << "the effect let messages run";
+    ::GdiFlush();
+    const auto* pixels = reinterpret_cast<const uint32_t*>(dib.lpBits());
+    EXPECT_GT(std::count_if(pixels, pixels + 240 * 160, [](uint32_t p) { return (p & 0x00FFFFFF) != 0x00FFFFFF; }),
+              200);
+    TestWindow::Pump(50);
+    EXPECT_TRUE(handled);
 }

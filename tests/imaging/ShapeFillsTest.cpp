@@ -40,47 +40,23 @@ TEST(DrawShapeStroke, BoxesOfTheDragPointsInEitherOrderAndNothingReportedAsDrawn
         bool drawn;
         Points inked, clear;
     };
-    for (const Case& c : std::vector<Case>{
-             // (10, 10, 40, 30): sides at x 10 and 50, y 10 and 40.
-             {"rectangle, points reversed",
-              50,
-              40,
-              10,
-              10,
-              2,
-              2,
-              0,
-              true,
-              {{10, 25}, {50, 25}, {30, 10}, {30, 40}},
-              {{30, 25}, {55, 25}, {5, 25}, {30, 45}}},
-             // (10, 10, 30, 30): right side at 40, bottom at 40.
-             {"square keeps the top-left",
-              50,
-              40,
-              10,
-              10,
-              2,
-              2,
-              1,
-              true,
-              {{10, 25}, {40, 25}, {25, 40}, {25, 10}},
-              {{50, 25}, {45, 25}, {25, 25}}},
-             {"ellipse",
-              10,
-              10,
-              50,
-              40,
-              2,
-              3,
-              0,
-              true,
-              {{30, 10}, {10, 25}, {50, 25}, {30, 40}},
-              {{12, 12}, {30, 25}, {48, 38}}},
-             {"line with round caps", 20, 10, 20, 40, 4, 1, 0, true, {{20, 25}, {20, 9}}, {{26, 25}, {20, 45}}},
-             {"rectangle on one x", 20, 10, 20, 40, 2, 2, 0, false, {}, {}},
-             {"square ellipse on one y", 10, 30, 60, 30, 2, 3, 1, false, {}, {}},
-             {"unknown kind", 10, 10, 50, 40, 2, 4, 0, false, {}, {}},
-         }) {
+    // clang-format off
+    const std::vector<Case> cases{
+        // (10, 10, 40, 30): sides at x 10 and 50, y 10 and 40.
+        {"rectangle, points reversed", 50, 40, 10, 10, 2, 2, 0, true,
+         {{10, 25}, {50, 25}, {30, 10}, {30, 40}}, {{30, 25}, {55, 25}, {5, 25}, {30, 45}}},
+        // (10, 10, 30, 30): right side at 40, bottom at 40.
+        {"square keeps the top-left", 50, 40, 10, 10, 2, 2, 1, true,
+         {{10, 25}, {40, 25}, {25, 40}, {25, 10}}, {{50, 25}, {45, 25}, {25, 25}}},
+        {"ellipse", 10, 10, 50, 40, 2, 3, 0, true,
+         {{30, 10}, {10, 25}, {50, 25}, {30, 40}}, {{12, 12}, {30, 25}, {48, 38}}},
+        {"line with round caps", 20, 10, 20, 40, 4, 1, 0, true, {{20, 25}, {20, 9}}, {{26, 25}, {20, 45}}},
+        {"rectangle on one x", 20, 10, 20, 40, 2, 2, 0, false, {}, {}},
+        {"square ellipse on one y", 10, 30, 60, 30, 2, 3, 1, false, {}, {}},
+        {"unknown kind", 10, 10, 50, 40, 2, 4, 0, false, {}, {}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TestCanvas canvas(80, 60);
         EXPECT_EQ(DrawShapeStroke(canvas.target(), c.x1, c.y1, c.x2, c.y2, kRed, 255, c.pen, c.kind, c.square),

@@ -12,18 +12,6 @@
 
 namespace {
 
-int FilesIn(const std::wstring& folder) {
-    int count = 0;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileW(LongPathForm(folder + L"*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return count;
-}
-
 bool WriteText(const std::wstring& path, const std::string& text) {
     return WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())});
 }
@@ -91,7 +79,7 @@ TEST(WriteThroughTemporaryFile, ReplacesTheTargetOnlyWhenTheWriteSucceeded) {
     EXPECT_FALSE(WriteText(target, "over read-only"));
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadTestFile(target), "replaced");
-    EXPECT_EQ(FilesIn(folder), 1);
+    EXPECT_EQ(FileNamesIn(folder).size(), 1u);
 }
 
 TEST(WriteThroughTemporaryFile, WritesInFoldersPastMaxPath) {
@@ -101,7 +89,7 @@ TEST(WriteThroughTemporaryFile, WritesInFoldersPastMaxPath) {
     ASSERT_TRUE(WriteText(target, "first"));
     ASSERT_TRUE(WriteText(target, "second"));
     EXPECT_EQ(ReadTestFile(target), "second");
-    EXPECT_EQ(FilesIn(folder), 1);
+    EXPECT_EQ(FileNamesIn(folder).size(), 1u);
     const std::wstring tempName = TemporaryNameBeside(target, L"tst");
     ASSERT_FALSE(tempName.empty());
     EXPECT_EQ(tempName.rfind(folder, 0), 0u);

@@ -59,14 +59,8 @@ struct RecordingControl {
     std::vector<std::string> events;
 
     explicit RecordingControl(HWND parent) {
-        PictureBoxArgs args;
-        args.parent = parent;
-        args.x = 20;
-        args.y = 20;
-        args.width = 100;
-        args.height = 60;
-        args.backColor = RGB(0, 128, 0);
-        EXPECT_TRUE(box.Create(args));
+        EXPECT_TRUE(
+            box.Create({.parent = parent, .x = 20, .y = 20, .width = 100, .height = 60, .backColor = RGB(0, 128, 0)}));
         auto record = [this](const char* what, int b, int s, float px, float py) {
             char text[64];
             std::snprintf(text, sizeof text, "%s %d %d (%d,%d)", what, b, s, static_cast<int>(px),
@@ -278,18 +272,10 @@ TEST(PictureBox, ReportsButtonsShiftClickAndDoubleClick) {
 }
 
 TEST(PictureBox, ShowsCursorsByNameAndByCode) {
-    // The executable's cursor resources, stood in for by cursors made here; only the program's
-    // names exist.
-    std::map<std::wstring, HCURSOR> made;
-    PictureBox::SetCursorLoader([&](const std::wstring& name) -> HCURSOR {
-        if (name != L"MOUSED" && name != L"PICKER" && name != L"PANVIEW" && name != L"SHOU") return nullptr;
-        HCURSOR& cursor = made[name];
-        if (!cursor) {
-            std::vector<BYTE> andMask(32 * 4, 0xFF), xorMask(32 * 4, 0);
-            cursor = ::CreateCursor(nullptr, static_cast<int>(made.size()), 0, 32, 32, andMask.data(), xorMask.data());
-        }
-        return cursor;
-    });
+    // The executable's cursor resources, stood in for by system cursors no pointer code uses.
+    std::map<std::wstring, HCURSOR> made{{L"PICKER", ::LoadCursorW(nullptr, IDC_HAND)},
+                                         {L"MOUSED", ::LoadCursorW(nullptr, IDC_IBEAM)}};
+    PictureBox::SetCursorLoader([&](const std::wstring& name) { return made.count(name) ? made[name] : nullptr; });
     TestWindow window(200, 140);
     RecordingControl control(window.hwnd());
     EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_ARROW));
@@ -314,8 +300,6 @@ TEST(PictureBox, ShowsCursorsByNameAndByCode) {
     EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_CROSS));
 
     PictureBox::SetCursorLoader(nullptr);
-    control.box.Destroy();
-    for (auto& [name, cursor] : made) ::DestroyCursor(cursor);
 }
 
 TEST(PictureBox, ForwardsKeyPressesToTheShortcutHandler) {
@@ -360,11 +344,7 @@ struct MessageControl : PictureBox {
 };
 
 PictureBoxArgs ArgsIn(HWND parent) {
-    PictureBoxArgs args;
-    args.parent = parent;
-    args.width = 40;
-    args.height = 30;
-    return args;
+    return {.parent = parent, .width = 40, .height = 30};
 }
 } // namespace
 
@@ -388,28 +368,20 @@ TEST(PictureBox, BindsAtCreationLetsGoAtDestructionAndMayBeClosedByItsOwnHandler
             ASSERT_TRUE(box->Create(ArgsIn(host.hwnd())));
             const HWND hwnd = box->hWnd();
             int clicks = 0, closed = 0;
-            const auto close = [&] {
+            // Closes the box when the event raised is the one of this round.
+            const auto closeAt = [&](UINT event) {
+                if (event != closingAt) return;
                 ++closed;
                 if (deleteIt)
                     delete box;
                 else
                     box->Destroy();
             };
-            box->onMouseDown = [&](int, int, float, float) {
-                if (closingAt == WM_LBUTTONDOWN) close();
-            };
-            box->onMouseUp = [&](int, int, float, float) {
-                if (closingAt == WM_LBUTTONUP) close();
-            };
-            box->onMouseMove = [&](int, int, float, float) {
-                if (closingAt == WM_MOUSEMOVE) close();
-            };
-            box->onDblClick = [&] {
-                if (closingAt == WM_LBUTTONDBLCLK) close();
-            };
-            box->onKeyDown = [&](int, int) {
-                if (closingAt == WM_KEYDOWN) close();
-            };
+            box->onMouseDown = [&](int, int, float, float) { closeAt(WM_LBUTTONDOWN); };
+            box->onMouseUp = [&](int, int, float, float) { closeAt(WM_LBUTTONUP); };
+            box->onMouseMove = [&](int, int, float, float) { closeAt(WM_MOUSEMOVE); };
+            box->onDblClick = [&] { closeAt(WM_LBUTTONDBLCLK); };
+            box->onKeyDown = [&](int, int) { closeAt(WM_KEYDOWN); };
             box->onClick = [&] { ++clicks; };
             if (closingAt == WM_LBUTTONUP) ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
             ::SendMessageW(hwnd, closingAt, closingAt == WM_KEYDOWN ? VK_SPACE : MK_LBUTTON, MAKELPARAM(5, 5));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -48,6 +49,19 @@ std::wstring MakeLongTestFolder(const std::wstring& name) {
         ::CreateDirectoryW(folder.c_str(), nullptr);
     }
     return folder;
+}
+
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileW(LongPathForm(folder + L"*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool RunningUnderCi() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The scratch program folder of this test run (ends in a backslash): holds "Datas\",
 // "Librarians\", "ScrDatas\" and "Help\". Deleted when the run ends.
@@ -24,6 +25,8 @@ std::wstring CorpusFolder();
 // Writes bytes to a file; false on failure.
 bool WriteTestFile(const std::wstring& path, const std::string& bytes);
 bool FileExistsForTest(const std::wstring& path);
+// The names of the files (not folders) in a folder, sorted; a folder path past MAX_PATH works too.
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder);
 int64_t FileSizeForTest(const std::wstring& path);
 std::string ReadTestFile(const std::wstring& path);
 
