@@ -1,9 +1,13 @@
 #include "editor/Imageyzviewer.h"
 
 #include "editor/BoxReduce.h"
+#include "editor/EditPanelActions.h"
+#include "editor/FrameOverlay.h"
+#include "editor/FrameTool.h"
 #include "editor/StepRender.h"
 
 #include "imaging/DrawTarget.h"
+#include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/Loupe.h"
 #include "imaging/ModGDI.h"
@@ -11,9 +15,11 @@
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
 #include "platform/TextCase.h"
 
+#include <cmath>
 #include <cwchar>
 
 namespace {
@@ -424,6 +430,20 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
     // Baking an edit into the step belongs to the commits; nothing of the interface goes there.
     if (renderToUndo) return false;
     const int32_t e = effect_;
+    if (HasDraggedFrame(e) || e == 6) {
+        if (e == 6) frameRects_[0] = RectF(); // colorize works on the whole image
+        FrameOverlayInputs in;
+        in.effect = e;
+        in.frame = frameRects_[0];
+        in.fitRect = fitRect_;
+        in.combineMode = App().SelectCombineMode;
+        in.pickPoint = pickPoint_;
+        in.sliderValue = sliderValue_;
+        in.textColor = textColor_;
+        in.pickedColor = pickedColor_;
+        DrawFrameOverlay(g, hDC(), in);
+        GdipFlush(g, FlushIntentionSync);
+    }
     if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6, 38})) {
         if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
         DrawEditPanel(false, false, true, false);
@@ -541,7 +561,14 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
     };
     screenButtonEnabled_ = false;
     if (IsFrameMode(e)) {
+        overHandle_ = false;
         if (!panelHit(kPanelStampRedo, true)) SetMousePointer(MousePointer::Cross);
+        const int element = HasDraggedFrame(e) ? FrameElementAt(frameRects_[0], x, y) : -1;
+        if (element >= 0) {
+            handleIndex_ = element;
+            overHandle_ = true;
+            if (HandlePointer(element) >= 0) SetMousePointer(HandlePointer(element));
+        }
         if (e == 21) overNavigator_ = RectContains(navigatorRect_, x, y);
     } else if (IsSliderMode(e)) {
         if (!panelHit(kPanelOption, true)) SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
@@ -564,6 +591,24 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         Repaint();
     } else if (effect_ == 21) {
         ResizeTouched = true;
+    } else if (HasDraggedFrame(effect_) || effect_ == 6) {
+        grabOffset_ = PointF(x - frameRects_[0].X, y - frameRects_[0].Y);
+        frameDrag_ = HasDraggedFrame(effect_) && !screenButtonEnabled_;
+        newFrame_ = !overHandle_;
+        dragHandle_ = overHandle_ ? handleIndex_ : 0;
+        if (effect_ == 19 || effect_ == 20) {
+            if (!screenButtonEnabled_) {
+                pickPoint_ = PointF(x, y);
+                Repaint();
+            } else if (panelIndex_ == kPanelPicker) {
+                ColorControl();
+                Repaint();
+            }
+        } else if (effect_ == 6) {
+            Repaint();
+        }
+    } else if (effect_ >= 25 && effect_ <= 27) {
+        if (!screenButtonEnabled_ && !overHandle_) shapeStart_ = PointF(x, y);
     }
     if (MouseDown) MouseDown(button, shift, x, y);
 }
@@ -579,6 +624,15 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
             currentPoint_ = PointF(x, y);
             if (e == 38 || e == 47) stampPoint_ = currentPoint_;
             if ((e == 19 || e == 20) && !screenButtonEnabled_) pickPoint_ = currentPoint_;
+            if (frameDrag_ && !onSlider) FollowWithFrame(x, y);
+            if (e >= 25 && e <= 27 && !screenButtonEnabled_ && !overHandle_) {
+                // With Shift the line is level or upright, whichever way it leans less.
+                const float dx = x - shapeStart_.X, dy = y - shapeStart_.Y;
+                if (e == 25 && shift == ShiftKey::Shift)
+                    shapeEnd_ = std::fabs(dy) <= std::fabs(dx) ? PointF(x, shapeStart_.Y) : PointF(shapeStart_.X, y);
+                else
+                    shapeEnd_ = PointF(x, y);
+            }
             Repaint();
         } else if (IsOneOf(e, {2, 3, 7, 11})) {
             // Only a drag that starts on the slider changes anything.
@@ -618,14 +672,90 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
 
 void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     LeftDown = false;
+    frameDrag_ = false;
     if (screenButtonEnabled_) {
+        // Only a release on the element the press was on runs it.
+        if (button == MouseButton::Left && PanelElementAt(panelRects_, kPanelStampRedo, x, y) == panelIndex_)
+            RunPanelElement(panelIndex_);
         if (effect_ == 21) Painting(false, false, true, false);
         if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
     } else if (effect_ == 0) {
         // A pan ends in a sharp picture.
         Painting(false, false, true, false);
+    } else if (effect_ == 19) {
+        pickPoint_ = currentPoint_;
+        Painting(true, false, false, false);
     }
     if (MouseUp) MouseUp(button, shift, x, y);
+}
+
+void Imageyzviewer::FollowWithFrame(float x, float y) {
+    RectF& frame = frameRects_[0];
+    const PointF pointer(x, y);
+    if (newFrame_) {
+        frame = SpannedFrame(ClampToImage(downPoint_, fitRect_), ClampToImage(pointer, fitRect_));
+    } else {
+        const int before = dragHandle_;
+        // A side stops at the image's edge instead of pushing the opposite side away.
+        frame = FollowFrameDrag(frame, dragHandle_, dragHandle_ == 0 ? pointer : ClampToImage(pointer, fitRect_),
+                                grabOffset_);
+        if (dragHandle_ != before && HandlePointer(dragHandle_) >= 0) SetMousePointer(HandlePointer(dragHandle_));
+    }
+    frame = KeepFrameOnImage(frame, fitRect_);
+    if (effect_ == 9) frame = LimitRedEyeFrame(frame);
+}
+
+void Imageyzviewer::RunPanelElement(int index) {
+    if (index == kPanelApply) {
+        (void)ApplyEdit();
+    } else if (index == kPanelCancel) {
+        const int answer = ShowMessageBox(hWnd(), L"Do you want to save the changes you've made to this image?", L"",
+                                          MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDYES)
+            (void)ApplyEdit();
+        else if (answer == IDNO)
+            CancelEdit();
+    } else if (index == kPanelOption && neighbours_.skinMenu) {
+        optionMenuShown_ = !optionMenuShown_; // a second press closes it
+        const CanvasMainWindow::Placement at =
+            neighbours_.mainWindow ? neighbours_.mainWindow->CanvasPlacement() : CanvasMainWindow::Placement{};
+        ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panelRects_[kPanelOption].X, optionMenuShown_);
+    }
+    // The stamp's own undo and redo (5, 6) come with the stamp tool.
+}
+
+bool Imageyzviewer::ApplyEdit() {
+    optionMenuShown_ = false;
+    zoom_ = 1.0f;
+    if (effect_ == 17 || effect_ == 41 || effect_ == 42) {
+        // The press on the panel added a lasso point that is not part of the selection.
+        if (effect_ == 41 && App().LassoPointCount > 0) --App().LassoPointCount;
+        return false;
+    }
+    return SaveUndo();
+}
+
+void Imageyzviewer::CancelEdit() {
+    optionMenuShown_ = false;
+    if (effect_ == 21) {
+        view_.ShownWidth = RoundHalfEven(ImgDIB.Width());
+        view_.ShownHeight = RoundHalfEven(ImgDIB.Height());
+    }
+    effect_ = 0;
+    ForwardKeys = true;
+    zoom_ = 1.0f;
+    fitMode_ = false;
+    if (neighbours_.mainWindow) neighbours_.mainWindow->SetTextBarVisible(false);
+    Painting(true, false, false, false);
+    if (neighbours_.mainWindow) neighbours_.mainWindow->SetSelEffect(0);
+    if (neighbours_.skinMenu) neighbours_.skinMenu->SetPressMenuID(L"Filter_Browse");
+    lassoEnded_ = false;
+    App().LassoPoints.assign(1, PointF());
+    App().LassoPointCount = 0;
+    App().LassoBounds[0] = App().LassoBounds[1] = PointF();
+    FreeEffectBuffers();
+    // AppliedEffect and SaveState stay: edits applied before this one still want saving.
+    if (neighbours_.mainWindow) neighbours_.mainWindow->FormOption(true, true);
 }
 
 // ---- The apply step, the undo history and saving ----
@@ -702,7 +832,25 @@ bool Imageyzviewer::SaveUndo() {
     in.rotateWidth = App().RotateWidth;
     in.rotateHeight = App().RotateHeight;
     const int32_t mode = effect_;
-    const bool made = CommitStep(RenderStep(in));
+    GdipBitmap step;
+    if (IsFrameCommit(mode)) {
+        FrameCommitInputs frame;
+        frame.effect = mode;
+        frame.image = in.image;
+        frame.width = in.width;
+        frame.height = in.height;
+        frame.fitRect = fitRect_;
+        frame.frame = frameRects_[0];
+        frame.pickPoint = pickPoint_;
+        frame.sliderValue = sliderValue_;
+        frame.textColor = textColor_;
+        frame.pickedColor = pickedColor_;
+        frame.combineMode = App().SelectCombineMode;
+        step = RenderFrameCommit(frame);
+    } else {
+        step = RenderStep(in);
+    }
+    const bool made = CommitStep(std::move(step));
     if (made) {
         if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
             fitMode_ = false;

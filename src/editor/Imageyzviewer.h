@@ -8,6 +8,7 @@
 #include "editor/CanvasSizeDialog.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
+#include "editor/SkinMenuView.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
 
@@ -22,6 +23,7 @@ struct CanvasNeighbours {
     ShortcutKeyHandler* shortcutKeys = nullptr;
     ImageFileShell* fileShell = nullptr;
     CanvasSizeDialog* sizeDialog = nullptr;
+    SkinMenuView* skinMenu = nullptr; // the drop-down menu the Option button opens
 };
 
 class Imageyzviewer : public PictureBox, public CanvasModel {
@@ -85,6 +87,12 @@ public:
     // False when the dialog was not confirmed with a size or the step could not be made.
     bool ResizeCanvas();
 
+    // The edit panel's Apply: the edit becomes the next undo step at 100 % (the selections go to
+    // the stamp instead). False when no step was made.
+    bool ApplyEdit();
+    // Abandons the edit: browse mode at 100 %, unfitted. The image's saved state stays as it was.
+    void CancelEdit();
+
     // Properties. A setter that notifies calls onPropertyChanged with the property's name.
     void SetEffect(int32_t mode);
     // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom".
@@ -114,6 +122,12 @@ public:
     [[nodiscard]] int PanelIndex() const { return panelIndex_; }
     [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frameRects_; }
     [[nodiscard]] PointF LastPoint() const { return lastPoint_; }
+    [[nodiscard]] PointF PickPoint() const { return pickPoint_; }
+    [[nodiscard]] PointF ShapeEnd() const { return shapeEnd_; }
+    [[nodiscard]] bool OverHandle() const { return overHandle_; }
+    [[nodiscard]] int HandleIndex() const { return handleIndex_; }
+    // Sets frame 0 (control pixels), as a drag would.
+    void SetFrame(const RectF& frame) { frameRects_[0] = frame; }
     [[nodiscard]] COLORREF PickedColor() const { return pickedColor_; }
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }
@@ -133,6 +147,10 @@ private:
     void OnMouseUp(int button, int shift, float x, float y);
     void HoverHitTest(float x, float y);
     void SetCursorByName(const wchar_t* name);
+    // A held move of a frame tool: frame 0 follows the pointer.
+    void FollowWithFrame(float x, float y);
+    // The release over panel element index.
+    void RunPanelElement(int index);
     void Repaint(bool highQuality = false) { Painting(false, false, highQuality, false); }
 
     // The fit-size copy of the shown image: the navigator thumbnail and the fitted view's source.
@@ -191,4 +209,12 @@ private:
     bool screenButtonEnabled_ = false;
     int panelIndex_ = 0;
     bool lassoEnded_ = false;
+    // Frame dragging: the hovered frame element, the one being dragged, where it was taken hold.
+    bool overHandle_ = false;
+    int handleIndex_ = 0;
+    bool frameDrag_ = false;
+    bool newFrame_ = false; // the drag started off the frame: it spans a new one
+    int dragHandle_ = 0;
+    PointF grabOffset_{};
+    bool optionMenuShown_ = false;
 };

@@ -1,0 +1,89 @@
+#include "editor/FrameOverlay.h"
+
+#include "editor/FrameTool.h"
+#include "imaging/DrawTarget.h"
+#include "imaging/GdipMakers.h"
+#include "imaging/ImageTransforms.h"
+#include "imaging/ModGDI.h"
+#include "imaging/ShapeFills.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t kOutline = ColorARGB(150, 255, 255, 255);
+constexpr uint32_t kShade = ColorARGB(150, 80, 80, 80);
+
+// The fitted image outside the frame (combine mode 1) or the frame itself (4); an ellipse frame
+// for the ellipse selection.
+GdipRegion FramedRegion(const RectF& fit, const RectF& f, bool ellipse, int32_t combineMode) {
+    GdipRegion area;
+    if (GdipCreateRegionRect(&fit, area.put()) != Ok) return {};
+    GdipPath path;
+    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return {};
+    GdipAddPathRectangle(path.get(), fit.X, fit.Y, fit.Width, fit.Height);
+    if (ellipse)
+        GdipAddPathEllipse(path.get(), f.X, f.Y, f.Width, f.Height);
+    else
+        GdipAddPathRectangle(path.get(), f.X, f.Y, f.Width, f.Height);
+    GdipRegion outside;
+    if (GdipCreateRegionPath(path.get(), outside.put()) != Ok) return {};
+    GdipCombineRegionRegion(area.get(), outside.get(), combineMode == 4 ? CombineModeExclude : CombineModeIntersect);
+    return area;
+}
+
+} // namespace
+
+void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
+    const int32_t e = in.effect;
+    if (!g || !(HasDraggedFrame(e) || e == 6)) return;
+    const RectF f = e == 6 ? RectF() : in.frame;
+    const bool framed = f.Width > 0 && f.Height > 0;
+    // Crop and colorize always shade or fill the outside.
+    const int32_t combine = (e == 1 || e == 6) ? 1 : in.combineMode;
+    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+
+    if (e == 1 || e == 9 || e == 17 || e == 42 || e == 5 || e == 6) {
+        GdipRegion region = FramedRegion(in.fitRect, f, e == 42, combine);
+        if (region) {
+            const bool filled = e == 5 || e == 6;
+            GdipSolidFill brush = MakeSolidFill(filled ? CanvasFillColour(in.textColor, in.sliderValue) : kShade);
+            GdipFillRegion(g, brush.get(), region.get());
+        }
+    }
+    if (!framed) return;
+
+    if (e == 9) {
+        GdipFlush(g, FlushIntentionSync);
+        ::GdiFlush();
+        RemoveRedEye(PixelTarget::Dc(dc), f.X, f.Y, f.Width, f.Height, static_cast<int32_t>(std::trunc(in.sliderValue)),
+                     10);
+    } else if (e == 19 || e == 20) {
+        const int32_t opacity = std::clamp(255 - static_cast<int32_t>(std::trunc(in.sliderValue)), 0, 255);
+        const uint32_t a = RGBToARGB(in.textColor, 255), b = RGBToARGB(in.pickedColor, 255);
+        if (e == 19)
+            (void)DrawVectorShape(DrawTarget::Surface(g), 0, f.X + f.Width / 2, f.Y + f.Height / 2, f.Width / 2 - 1,
+                                  f.Height / 2 - 1, in.pickPoint.X, in.pickPoint.Y, 0.05f, a, b, opacity, 0);
+        else
+            (void)DrawVectorShape(DrawTarget::Surface(g), 1, f.X, f.Y, f.Width, f.Height, in.pickPoint.X,
+                                  in.pickPoint.Y, 0.05f, a, b, opacity, 0);
+    }
+
+    // The outline in the tool's style, and the handles it is resized by.
+    GdipPen pen = MakePen(kOutline, 1);
+    if (e == 9) {
+        GdipSetPenDashStyle(pen.get(), DashStyleDot);
+    } else if (e == 18 || e == 19 || e == 20) {
+        const REAL dashes[2] = {3, 3};
+        GdipSetPenDashArray(pen.get(), dashes, 2);
+    }
+    if (e == 42)
+        GdipDrawEllipse(g, pen.get(), f.X, f.Y, f.Width, f.Height);
+    else
+        GdipDrawRectangle(g, pen.get(), f.X, f.Y, f.Width, f.Height);
+    GdipPen handlePen = MakePen(kOutline, 1);
+    const std::array<RectF, 9> handles = FrameHandles(f);
+    for (int i = 1; i <= 8; ++i)
+        GdipDrawRectangle(g, handlePen.get(), handles[i].X, handles[i].Y, handles[i].Width, handles[i].Height);
+}

@@ -1,0 +1,23 @@
+// The live overlay of the frame tools over the shown image: the shade outside the frame, the
+// frame's outline and handles, the card and colorize fill, the red-eye and fill previews. What it
+// shows is what the frame commit makes of the image.
+#pragma once
+
+#include "platform/GdipHandles.h"
+
+#include <cstdint>
+
+struct FrameOverlayInputs {
+    int32_t effect = 0;
+    RectF frame{};   // frame 0 (control pixels)
+    RectF fitRect{}; // where the image is shown
+    int32_t combineMode = 1;
+    PointF pickPoint; // the fills' gradient point
+    float sliderValue = 0;
+    COLORREF textColor = 0; // RGB
+    COLORREF pickedColor = 0;
+};
+
+// Draws the overlay of in.effect on the control's surface g; the red-eye preview works on the
+// pixels of dc, the control's own bitmap. Modes without a frame overlay draw nothing.
+void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in);
