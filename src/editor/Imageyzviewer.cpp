@@ -4,6 +4,7 @@
 #include "editor/EditPanelActions.h"
 #include "editor/FrameOverlay.h"
 #include "editor/FrameTool.h"
+#include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
 #include "imaging/DrawTarget.h"
@@ -19,6 +20,7 @@
 #include "platform/Rounding.h"
 #include "platform/TextCase.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 
@@ -832,6 +834,7 @@ bool Imageyzviewer::SaveUndo() {
     in.rotateWidth = App().RotateWidth;
     in.rotateHeight = App().RotateHeight;
     const int32_t mode = effect_;
+    const bool outside = IsOutsideEffect(mode);
     GdipBitmap step;
     if (IsFrameCommit(mode)) {
         FrameCommitInputs frame;
@@ -847,6 +850,8 @@ bool Imageyzviewer::SaveUndo() {
         frame.pickedColor = pickedColor_;
         frame.combineMode = App().SelectCombineMode;
         step = RenderFrameCommit(frame);
+    } else if (outside) {
+        step = RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
     } else {
         step = RenderStep(in);
     }
@@ -855,12 +860,33 @@ bool Imageyzviewer::SaveUndo() {
         if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
             fitMode_ = false;
         if (mode == 21) zoom_ = 1.0f;
-        effect_ = 0;
-        ForwardKeys = true;
+        // The engine's effects stay chosen, so the next one can follow at once.
+        if (!outside) {
+            effect_ = 0;
+            ForwardKeys = true;
+        }
         Painting(true, false, false, false);
     }
     ClosingWork(made);
     return made;
+}
+
+bool Imageyzviewer::ThirdEffect(int32_t effectId) {
+    effect_ = effectId;
+    return SaveUndo();
+}
+
+int32_t Imageyzviewer::Value() const {
+    return RoundHalfEven(sliderValue_);
+}
+
+void Imageyzviewer::SetValue(int32_t value) {
+    screenButtonEnabled_ = false;
+    sliderValue_ = static_cast<float>(value);
+    // The value is the brush's alpha byte; the host keeps it within 0 to 255.
+    const auto alpha = static_cast<uint32_t>(std::clamp(value, 0, 255));
+    fillBrush_.reset();
+    GdipCreateSolidFill(alpha << 24, fillBrush_.put());
 }
 
 bool Imageyzviewer::UndoAndRedo(bool undo) {

@@ -63,6 +63,9 @@ public:
     bool SaveUndo();
     // The grey style and the flips: the host sets Effect 8, 23 or 24 first.
     bool GreyEffect() { return SaveUndo(); }
+    // A whole-image effect (12 blur, 13 sharpen, 14 soften, 15 antialias, 16 ripple) applied as a
+    // step; Effect takes the id without a change notification and keeps it afterwards.
+    bool ThirdEffect(int32_t effectId);
     // One step back (undo) or forward; false when there is no such step or its file cannot be read
     // (then nothing changes).
     bool UndoAndRedo(bool undo = false);
@@ -98,8 +101,13 @@ public:
     // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom".
     void SetZoom(float sliderPosition);
     void SetFitMode(bool value);
-    [[nodiscard]] float Value() const { return sliderValue_; }
-    void SetValue(float value) { sliderValue_ = value; }
+    // The tool parameter as a whole number (halves to even).
+    [[nodiscard]] int32_t Value() const;
+    // Sets the tool parameter, ends a slider drag and remakes the fill brush.
+    void SetValue(int32_t value);
+    // The solid fill of ARGB (Value, 0, 0, 0) the card and colorize commits use; null until the
+    // first SetValue.
+    [[nodiscard]] GpSolidFill* FillBrush() const { return fillBrush_.get(); }
     [[nodiscard]] COLORREF TextColor() const { return textColor_; }
     void SetTextColor(COLORREF colour);
     [[nodiscard]] const std::wstring& FontA() const { return fontA_; }
@@ -179,6 +187,7 @@ private:
     GdipImage backImage_;        // 26 x 26 "Back.png"
     GdipImage nextImage_;        // 26 x 26 "Next.png"
     GdipImage colorPickerImage_; // 125 x 130 "ColorPicker.png"
+    GdipSolidFill fillBrush_;    // remade by SetValue
 
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;
