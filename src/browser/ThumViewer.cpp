@@ -242,6 +242,32 @@ void ThumViewer::RedrawView() {
         GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
         for (int32_t index : shownRows_)
             if (InView(cellOrigins_[static_cast<size_t>(index)])) DrawCell(g, index);
+        // While a pass fills the view its cells go straight to the surface: no copy to keep then.
+        if (drawingComplete_) KeepDrawnView();
+        DrawFrame(g);
+        DrawSelection(g);
+    }
+    graphics.reset();
+    ThumOLE.Refresh();
+}
+
+void ThumViewer::KeepDrawnView() {
+    const size_t pixels = static_cast<size_t>(ThumOLE.Width()) * static_cast<size_t>(ThumOLE.Height());
+    drawnView_.assign(ThumOLE.Bits(), ThumOLE.Bits() + pixels);
+    drawnWidth_ = ThumOLE.Width();
+    drawnHeight_ = ThumOLE.Height();
+}
+
+void ThumViewer::RedrawSelection() {
+    // A press changes only frames and the band: they go over the kept cells, not redrawn ones.
+    if (!ThumOLE.hWnd() || App().GdiplusToken == 0) return;
+    if (drawnView_.empty() || drawnWidth_ != ThumOLE.Width() || drawnHeight_ != ThumOLE.Height()) {
+        RedrawView();
+        return;
+    }
+    std::copy(drawnView_.begin(), drawnView_.end(), ThumOLE.Bits());
+    GdipGraphics graphics = ThumOLE.CreateGraphics();
+    if (GpGraphics* g = graphics.get()) {
         DrawFrame(g);
         DrawSelection(g);
     }
@@ -278,6 +304,7 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     geometry_ = ComputeThumGeometry(thumWidth_, thumHeight_, spacing, innerWidth, kScrollWidth);
     contentHeight_ = geometry_.ContentHeight(static_cast<int32_t>(count));
     drawingComplete_ = false;
+    drawnView_.clear();
     const bool drawing = ThumOLE.hWnd() && App().GdiplusToken != 0;
     if (ThumOLE.hWnd()) {
         ResetScrollRange();
@@ -315,6 +342,7 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         }
     }
     if (drawing) {
+        KeepDrawnView();
         GdipGraphics graphics = ThumOLE.CreateGraphics();
         if (graphics) DrawFrame(graphics.get());
         graphics.reset();
@@ -598,7 +626,7 @@ void ThumViewer::DrawSelection(GpGraphics* g) {
 
 void ThumViewer::DrawSelect() {
     UpdateBand();
-    RedrawView();
+    RedrawSelection();
 }
 
 void ThumViewer::UpdateBand() {
@@ -612,12 +640,12 @@ void ThumViewer::UpdateBand() {
 
 void ThumViewer::PreviewNext() {
     (void)PressThumbnail(0, 0, 0, 0, true, false);
-    RedrawView();
+    RedrawSelection();
 }
 
 void ThumViewer::PreviewBack() {
     (void)PressThumbnail(0, 0, 0, 0, false, true);
-    RedrawView();
+    RedrawSelection();
 }
 
 void ThumViewer::SurfaceMouseDown(int button, int shift, float x, float y) {
@@ -626,7 +654,7 @@ void ThumViewer::SurfaceMouseDown(int button, int shift, float x, float y) {
     if (mainWindow_ && !HideCaption && mainWindow_->UnsavedEdit()) answer = mainWindow_->AskSaveChanges();
     if (answer == 0 || answer == IDYES || answer == IDNO) {
         const bool hit = PressThumbnail(button, shift, x, y);
-        RedrawView();
+        RedrawSelection();
         if (!hit && drawingComplete_) {
             bandX0_ = bandX1_ = x;
             bandY0_ = bandY1_ = y;
@@ -649,14 +677,14 @@ void ThumViewer::SurfaceMouseMove(int, int shift, float x, float y) {
     const RECT drawn = band_;
     (void)PressThumbnail(0, shift, x, y);
     band_ = drawn;
-    RedrawView();
+    RedrawSelection();
 }
 
 void ThumViewer::SurfaceMouseUp(int button, int shift, float x, float y) {
     if (dragging_ && drawingComplete_) {
         dragging_ = false;
         (void)PressThumbnail(button, shift, x, y);
-        RedrawView();
+        RedrawSelection();
     }
     dragging_ = false;
     if (onMouseUp) onMouseUp(button, shift, x, y);

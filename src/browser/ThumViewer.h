@@ -180,6 +180,8 @@ private:
     void SurfaceMouseUp(int button, int shift, float x, float y);
     void DrawSelection(GpGraphics* g);
     void UpdateBand();
+    void KeepDrawnView();
+    void RedrawSelection();
     struct CachedPicture {
         CellPicture picture;
         std::list<std::wstring>::iterator age;
@@ -233,6 +235,8 @@ private:
     int32_t contentHeight_ = 0;
     int32_t offset_ = 0;
     bool drawingComplete_ = false;
+    std::vector<uint32_t> drawnView_; // the surface with its cells, before frames and the band
+    int32_t drawnWidth_ = 0, drawnHeight_ = 0;
     uint64_t passGeneration_ = 0;
 
     std::unordered_map<std::wstring, CachedPicture> cache_;
