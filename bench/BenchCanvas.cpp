@@ -1,6 +1,7 @@
 // The canvas opening a 24-megapixel photograph and fitting it, beside the platform decoder's own
 // load of the same file, and a repaint of the fitted view at the screen's size.
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 
 #include "editor/Imageyzviewer.h"
 #include "imaging/DIBsave.h"
@@ -24,25 +25,7 @@ const std::wstring& Photo() {
 
 // A smooth picture with fine noise, written as a JPEG once.
 void WritePhoto() {
-    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW)) return;
-    GpRect all{0, 0, kPhotoW, kPhotoH};
-    BitmapData data{};
-    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
-    uint32_t seed = 7;
-    for (int y = 0; y < kPhotoH; ++y) {
-        auto* row =
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
-        for (int x = 0; x < kPhotoW; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = static_cast<int>((seed >> 27) & 15);
-            row[x] = ColorARGB(255, static_cast<uint8_t>(x * 200 / kPhotoW + noise),
-                               static_cast<uint8_t>(y * 200 / kPhotoH + noise), static_cast<uint8_t>(120 + noise));
-        }
-    }
-    GdipBitmapUnlockBits(photo.new_Img, &data);
-    (void)photo.Save(Photo(), kFormatJpeg, 90);
+    WriteNoisyPhoto(Photo(), kPhotoW, kPhotoH, 7, {0, 200, 120});
 }
 
 // A hidden top-level window holding one canvas of the screen's size.
@@ -50,8 +33,7 @@ struct CanvasHost {
     HWND window = nullptr;
     std::unique_ptr<Imageyzviewer> canvas;
     CanvasHost() {
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kViewW, kViewH, nullptr, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
+        window = MakeBenchWindow(kViewW, kViewH, false);
         canvas = std::make_unique<Imageyzviewer>();
         PictureBoxArgs args;
         args.parent = window;

@@ -1,6 +1,7 @@
 // The grid's selection over a folder of 10,000 small pictures: a rubber band dragged across the
 // whole view (each move tests every row), and one step of PreviewNext (aim: under 16 ms, a frame).
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 
 #include "browser/ThumViewer.h"
 #include "imaging/DIBsave.h"
@@ -43,20 +44,10 @@ void MakeSelectionFolder() {
     }
 }
 
-HWND Host() {
-    static HWND host = ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 820, 600, nullptr,
-                                         nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    return host;
-}
-
 ThumViewer& Grid() {
     static ThumViewer grid;
     if (!grid.hWnd()) {
-        PictureBoxArgs args;
-        args.parent = Host();
-        args.width = 800;
-        args.height = 600;
-        if (!grid.Create(args)) std::printf("  (no grid window)\n");
+        (void)CreateBenchGrid(grid);
         MakeSelectionFolder();
         grid.Path(SelectionFolder());
         grid.CreateThumbnail();

@@ -2,6 +2,7 @@
 // frame on screen (load, fit, one blended step) beside the platform's own load and one fitted
 // draw, and the blended steps per second beside plain unblended draws of the same buffer.
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 
 #include "imaging/DIBsave.h"
 #include "imaging/GdiDIB.h"
@@ -23,25 +24,7 @@ const std::wstring& Photo() {
 
 // A smooth picture with fine noise, written as a JPEG once.
 void WritePhoto() {
-    if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW)) return;
-    GpRect all{0, 0, kPhotoW, kPhotoH};
-    BitmapData data{};
-    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
-    uint32_t seed = 11;
-    for (int y = 0; y < kPhotoH; ++y) {
-        auto* row =
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
-        for (int x = 0; x < kPhotoW; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = static_cast<int>((seed >> 27) & 15);
-            row[x] = ColorARGB(255, static_cast<uint8_t>(60 + x * 150 / kPhotoW + noise),
-                               static_cast<uint8_t>(y * 200 / kPhotoH + noise), static_cast<uint8_t>(90 + noise));
-        }
-    }
-    GdipBitmapUnlockBits(photo.new_Img, &data);
-    (void)photo.Save(Photo(), kFormatJpeg, 90);
+    WriteNoisyPhoto(Photo(), kPhotoW, kPhotoH, 11, {60, 150, 90});
 }
 
 // A hidden window with a picture box of the screen's size, and the photograph's fitted box.
@@ -52,8 +35,7 @@ struct SlideHost {
     float x = 0, y = 0, w = 0, h = 0;
     GdipBitmap fitted; // the scaled buffer a fade blends, for the plain-draw reference
     SlideHost() {
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kViewW, kViewH, nullptr, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
+        window = MakeBenchWindow(kViewW, kViewH, false);
         view = std::make_unique<PictureBox>();
         PictureBoxArgs args;
         args.parent = window;

@@ -2,6 +2,7 @@
 // JPEGs that carry a camera thumbnail and of 200 that do not, beside the platform decoder's own
 // time for the same files; the area-average reduction's rate; memory after a folder of 10,000.
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 
 #include "browser/ThumViewer.h"
 #include "browser/ThumbnailMaker.h"
@@ -125,22 +126,9 @@ void MakePhotoFolders() {
     }
 }
 
-// A window for the grid: 800 x 600, about a screen of a laptop's grid.
-HWND Host() {
-    static HWND host = ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 820, 600, nullptr,
-                                         nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    return host;
-}
-
 ThumViewer& Grid() {
     static ThumViewer grid;
-    if (!grid.hWnd()) {
-        PictureBoxArgs args;
-        args.parent = Host();
-        args.width = 800;
-        args.height = 600;
-        if (!grid.Create(args)) std::printf("  (no grid window)\n");
-    }
+    if (!grid.hWnd()) (void)CreateBenchGrid(grid);
     return grid;
 }
 
@@ -158,11 +146,7 @@ double Milliseconds(std::chrono::steady_clock::time_point since) {
 // Shows the folder in a fresh grid: the first screen, then every cell.
 void TimeFolder(bool thumbnails, int files) {
     ThumViewer grid;
-    PictureBoxArgs args;
-    args.parent = Host();
-    args.width = 800;
-    args.height = 600;
-    if (!grid.Create(args)) return;
+    if (!CreateBenchGrid(grid)) return;
     const auto start = std::chrono::steady_clock::now();
     grid.Path(Folder(thumbnails));
     grid.CreateThumbnail();

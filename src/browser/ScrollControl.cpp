@@ -3,6 +3,7 @@
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/GdipHandles.h"
+#include "platform/MouseMessages.h"
 #include "platform/Rounding.h"
 
 #include <windowsx.h>
@@ -206,35 +207,25 @@ float ScrollControl::OnMove(float x, float y) {
 
 bool ScrollControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     const float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
-    switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
+    if (msg == WM_SIZE) {
+        Place();
+        return false;
+    }
+    switch (PointerEventOf(msg)) {
+    case PointerEvent::Press:
         OnPress(x, y);
         break;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
+    case PointerEvent::Release:
         yzisDrag = false;
         gripHover_ = false;
         break;
-    case WM_MOUSEMOVE: {
+    case PointerEvent::Move: {
         // The move is reported with the pointer x the slider settled on (the middle after a snap).
         const float reported = OnMove(x, y);
-        if (onMouseMove) {
-            const int held = ((wp & MK_LBUTTON) ? MouseButton::Left : 0) |
-                             ((wp & MK_RBUTTON) ? MouseButton::Right : 0) |
-                             ((wp & MK_MBUTTON) ? MouseButton::Middle : 0);
-            onMouseMove(held, CurrentShiftCode(), reported, y);
-        }
+        if (onMouseMove) onMouseMove(HeldButtons(wp), CurrentShiftCode(), reported, y);
         *result = 0;
         return true;
     }
-    case WM_SIZE:
-        Place();
-        break;
     default:
         break;
     }

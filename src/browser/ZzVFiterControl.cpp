@@ -4,6 +4,7 @@
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
+#include "platform/MouseMessages.h"
 #include "platform/TextCase.h"
 
 #include <windowsx.h>
@@ -132,15 +133,11 @@ void ZzVFiterControl::OnMove(float x, float y) {
 
 bool ZzVFiterControl::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     const float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
-    switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
+    switch (PointerEventOf(msg)) {
+    case PointerEvent::Press:
         OnPress(x, y);
         break;
-    case WM_MOUSEMOVE:
+    case PointerEvent::Move:
         OnMove(x, y);
         break;
     default:

@@ -3,6 +3,7 @@
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
+#include "platform/MouseMessages.h"
 #include "platform/Rounding.h"
 
 #include <windowsx.h>
@@ -172,24 +173,19 @@ void scrollVControl::OnRelease(float x, float y) {
 
 bool scrollVControl::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     const float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
-    switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
+    if (msg == WM_SIZE) {
+        PaintAt(0, false, 0, 0);
+        return false;
+    }
+    switch (PointerEventOf(msg)) {
+    case PointerEvent::Press:
         OnPress(x, y);
         break;
-    case WM_MOUSEMOVE:
+    case PointerEvent::Move:
         OnMove(x, y);
         break;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
+    case PointerEvent::Release:
         OnRelease(x, y);
-        break;
-    case WM_SIZE:
-        PaintAt(0, false, 0, 0);
         break;
     default:
         break;

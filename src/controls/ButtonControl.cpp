@@ -1,5 +1,6 @@
 #include "controls/ButtonControl.h"
 
+#include "controls/SkinHitTest.h"
 #include "imaging/DrawTarget.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
@@ -73,8 +74,7 @@ void ButtonControl::HitTest(float x, float y) {
     overButton_ = false;
     selectIndex_ = kNone;
     for (int32_t i : {kClose, kMinimise}) {
-        const RectF r = ButtonRect(i);
-        if (x >= r.X && x < r.X + r.Width && y >= r.Y && y < r.Y + r.Height) {
+        if (HitRect(ButtonRect(i), x, y)) {
             overButton_ = true;
             selectIndex_ = i;
             return;

@@ -1,5 +1,7 @@
 #include "controls/Transparent.h"
 
+#include "platform/BitmapPixels.h"
+
 #include <algorithm>
 #include <climits>
 #include <vector>
@@ -39,18 +41,8 @@ UniqueGdiObject MakeMaskRegion(GpBitmap* picture, COLORREF key) {
         w > 0x7FFF || h > 0x7FFF)
         return {};
     const int width = static_cast<int>(w), height = static_cast<int>(h);
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    BitmapData data{};
-    data.Width = w;
-    data.Height = h;
-    data.Stride = width * 4;
-    data.PixelFormat = PixelFormat32bppRGB;
-    data.Scan0 = pixels.data();
-    GpRect all(0, 0, width, height);
-    if (GdipBitmapLockBits(picture, &all, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppRGB, &data) !=
-        Ok)
-        return {};
-    GdipBitmapUnlockBits(picture, &data);
+    const std::vector<uint32_t> pixels = ReadAllPixels(picture, w, h, PixelFormat32bppRGB);
+    if (pixels.empty()) return {};
 
     const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
     std::vector<RECT> runs;

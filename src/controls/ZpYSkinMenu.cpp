@@ -1,6 +1,7 @@
 #include "controls/ZpYSkinMenu.h"
 
 #include "controls/RecentFolderHistory.h"
+#include "controls/SkinHitTest.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
@@ -26,10 +27,6 @@ constexpr float kSeparatorOverlap = 5;
 constexpr float kFirstRowTop = 8;
 constexpr float kRowLeft = 2;
 constexpr float kCheckMarkSize = 16;
-
-bool Contains(const RectF& r, float x, float y) {
-    return x >= r.X && x < r.X + r.Width && y >= r.Y && y < r.Y + r.Height;
-}
 
 bool SameText(const std::wstring& a, const std::wstring& b) {
     return FoldCase(a) == FoldCase(b);
@@ -203,7 +200,7 @@ void ZpYSkinMenu::Hover(float x, float y) {
     // Top to bottom: where a separator overlaps the row above, the row above wins.
     for (size_t i = 0; i < rowRects_.size(); ++i) {
         const MenuRow* row = LaidOutRow(static_cast<int32_t>(i));
-        if (!row || !Contains(rowRects_[i], x, y) || row->Visible) continue;
+        if (!row || !HitRect(rowRects_[i], x, y) || row->Visible) continue;
         lngVisible = 1;
         hoverId_ = row->KeyName;
         hoverCaption_ = row->Caption;

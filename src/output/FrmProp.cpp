@@ -1,6 +1,7 @@
 #include "output/FrmProp.h"
 
 #include "imaging/GdiDIB.h"
+#include "platform/ModalLoop.h"
 
 #include <utility>
 
@@ -91,24 +92,16 @@ void FrmProp::ShowModal(HWND owner) {
         ::EnableWindow(owner, FALSE);
         ownerDisabled_ = true;
     }
-    MSG message;
-    while (hwnd_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            Unload();
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0) break;
-        // Enter and Escape reach the close button as in a dialog.
-        if (message.message == WM_KEYDOWN && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN) &&
-            (message.hwnd == hwnd_ || ::IsChild(hwnd_, message.hwnd))) {
-            Unload();
-            break;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
+    // Enter and Escape reach the close button as in a dialog.
+    RunModalLoop([this] { return hwnd_ != nullptr; }, [this] { Unload(); },
+                 [this](const MSG& message) {
+                     if (message.message != WM_KEYDOWN ||
+                         (message.wParam != VK_ESCAPE && message.wParam != VK_RETURN) ||
+                         (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
+                         return false;
+                     Unload();
+                     return true;
+                 });
     Unload();
 }
 

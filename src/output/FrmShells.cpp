@@ -1,6 +1,7 @@
 #include "output/FrmShells.h"
 
 #include "controls/BuildSkinPicture.h"
+#include "controls/SkinHitTest.h"
 #include "editor/ModDialogCOlor.h"
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdipMakers.h"
@@ -11,6 +12,7 @@
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ModalLoop.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 
@@ -245,7 +247,7 @@ int32_t FrmShells::HitButton(float x, float y) const {
     for (int32_t i = 0; i <= lastButton_; ++i) {
         if (PublicShell == kSize && i == kBrowse) continue;
         const RectF& r = buttons_[static_cast<size_t>(i)];
-        if (x >= r.X && x < r.X + r.Width + 25 && y >= r.Y && y < r.Y + r.Height + 10) return i;
+        if (HitRect(RectF(r.X, r.Y, r.Width + 25, r.Height + 10), x, y)) return i;
     }
     return -1;
 }
@@ -515,19 +517,8 @@ void FrmShells::ShowModal(HWND owner) {
         ::EnableWindow(owner, FALSE);
         ownerDisabled_ = true;
     }
-    MSG message;
-    while (hwnd_) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // The program is closing: the dialog goes, and the loop above it sees the quit too.
-            Unload();
-            ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (got < 0) break;
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
+    // When the program closes meanwhile the dialog goes, and the loop above it sees the quit too.
+    RunModalLoop([this] { return hwnd_ != nullptr; }, [this] { Unload(); });
     Unload();
 }
 

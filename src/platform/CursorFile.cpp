@@ -1,5 +1,6 @@
 #include "platform/CursorFile.h"
 
+#include "platform/BitmapPixels.h"
 #include "platform/GdipHandles.h"
 #include "platform/PathHelpers.h"
 
@@ -42,18 +43,8 @@ bool WriteCursorFile(GpBitmap* bitmap, const std::wstring& path, int hotX, int h
         return false;
     const int width = static_cast<int>(w), height = static_cast<int>(h);
 
-    std::vector<uint32_t> argb(static_cast<size_t>(width) * static_cast<size_t>(height));
-    BitmapData data{};
-    data.Width = w;
-    data.Height = h;
-    data.Stride = width * 4;
-    data.PixelFormat = PixelFormat32bppARGB;
-    data.Scan0 = argb.data();
-    GpRect rect(0, 0, width, height);
-    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead | ImageLockModeUserInputBuf, PixelFormat32bppARGB, &data) !=
-        Ok)
-        return false;
-    GdipBitmapUnlockBits(bitmap, &data);
+    const std::vector<uint32_t> argb = ReadAllPixels(bitmap, w, h, PixelFormat32bppARGB);
+    if (argb.empty()) return false;
 
     // Colour rows bottom-up, then a 1 bpp AND mask (rows padded to 4 bytes): 1 where transparent.
     const size_t maskStride = ((static_cast<size_t>(width) + 31) / 32) * 4;

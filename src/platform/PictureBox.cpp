@@ -1,6 +1,7 @@
 #include "platform/PictureBox.h"
 
 #include "platform/Hourglass.h"
+#include "platform/MouseMessages.h"
 
 #include <windowsx.h>
 
@@ -89,14 +90,6 @@ float PixelX(LPARAM lp) {
 }
 float PixelY(LPARAM lp) {
     return static_cast<float>(GET_Y_LPARAM(lp));
-}
-
-int HeldButtons(WPARAM wp) {
-    int buttons = 0;
-    if (wp & MK_LBUTTON) buttons |= MouseButton::Left;
-    if (wp & MK_RBUTTON) buttons |= MouseButton::Right;
-    if (wp & MK_MBUTTON) buttons |= MouseButton::Middle;
-    return buttons;
 }
 
 } // namespace

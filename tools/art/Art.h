@@ -2,9 +2,12 @@
 // drawn; ArtMain writes them all and the contact sheet.
 #pragma once
 
+#include "imaging/ModGDI.h"
 #include "platform/GdipHandles.h"
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 enum class ArtDestination {
@@ -31,3 +34,16 @@ ArtCanvas MakeArtCanvas(int width, int height);
 
 // Writes bitmap (at most 256 x 256) as a one-image 32 bpp icon file, for the resources.
 bool WriteIconFile(GpBitmap* bitmap, const std::wstring& path);
+
+// The pieces the icons are drawn from.
+constexpr uint32_t kArtInk = ColorARGB(255, 60, 60, 70); // the icons' outlines
+struct ArtPen {
+    uint32_t colour;
+    float width;
+};
+// A closed polygon through points, filled by the winding rule.
+GdipPath ArtPolygon(std::initializer_list<PointF> points);
+// Fills path with fill, then draws its outline.
+void FillOutlined(GpGraphics* g, GpPath* path, uint32_t fill, ArtPen outline = {kArtInk, 1.2f});
+// Adds the rectangle (x, y, w, h) with corners rounded by radius to path as a closed figure.
+void AddRoundedRect(GpPath* path, float x, float y, float w, float h, float radius);

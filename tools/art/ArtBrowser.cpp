@@ -16,15 +16,6 @@ namespace {
 constexpr int kTrackWidth = 125, kTrackHeight = 15;
 constexpr int kIconSize = 16;
 
-void AddRoundedRect(GpPath* path, float x, float y, float w, float h, float radius) {
-    const float d = radius * 2;
-    GdipAddPathArc(path, x, y, d, d, 180, 90);
-    GdipAddPathArc(path, x + w - d, y, d, d, 270, 90);
-    GdipAddPathArc(path, x + w - d, y + h - d, d, d, 0, 90);
-    GdipAddPathArc(path, x, y + h - d, d, d, 90, 90);
-    GdipClosePathFigure(path);
-}
-
 GdipBitmap DrawTrack() {
     ArtCanvas c = MakeArtCanvas(kTrackWidth, kTrackHeight);
     GpGraphics* g = c.graphics.get();

@@ -106,12 +106,7 @@ GdipBitmap DrawScrollTop() {
     GpGraphics* g = c.graphics.get();
     GdipPath knob;
     GdipCreatePath(FillModeAlternate, knob.put());
-    const float x = 0.5f, y = 0.5f, w = 14, h = 25, d = 6;
-    GdipAddPathArc(knob.get(), x, y, d, d, 180, 90);
-    GdipAddPathArc(knob.get(), x + w - d, y, d, d, 270, 90);
-    GdipAddPathArc(knob.get(), x + w - d, y + h - d, d, d, 0, 90);
-    GdipAddPathArc(knob.get(), x, y + h - d, d, d, 90, 90);
-    GdipClosePathFigure(knob.get());
+    AddRoundedRect(knob.get(), 0.5f, 0.5f, 14, 25, 3);
     GdipLineGradient fill;
     GpPointF top{0, 0}, bottom{0, 26};
     GdipCreateLineBrush(&top, &bottom, ColorARGB(255, 250, 250, 250), ColorARGB(255, 190, 190, 196), WrapModeTileFlipXY,

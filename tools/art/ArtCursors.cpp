@@ -29,12 +29,7 @@ GdipBitmap DrawHand(const std::vector<Shape>& shapes, const std::vector<std::pai
     for (const Shape& s : shapes) {
         GdipPath path;
         GdipCreatePath(FillModeWinding, path.put());
-        const float d = s.radius * 2;
-        GdipAddPathArc(path.get(), s.x, s.y, d, d, 180, 90);
-        GdipAddPathArc(path.get(), s.x + s.w - d, s.y, d, d, 270, 90);
-        GdipAddPathArc(path.get(), s.x + s.w - d, s.y + s.h - d, d, d, 0, 90);
-        GdipAddPathArc(path.get(), s.x, s.y + s.h - d, d, d, 90, 90);
-        GdipClosePathFigure(path.get());
+        AddRoundedRect(path.get(), s.x, s.y, s.w, s.h, s.radius);
         GdipDrawPath(g, outline.get(), path.get());
         paths.push_back(std::move(path));
     }

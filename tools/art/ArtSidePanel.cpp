@@ -20,19 +20,6 @@ const uint32_t kInk = ColorARGB(255, 60, 60, 70);
 const uint32_t kPaper = ColorARGB(255, 250, 250, 252);
 const uint32_t kBlue = ColorARGB(255, 40, 110, 200);
 
-GdipPath Polygon(std::initializer_list<PointF> points) {
-    GdipPath path;
-    GdipCreatePath(FillModeWinding, path.put());
-    std::vector<PointF> p(points);
-    GdipAddPathPolygon(path.get(), p.data(), static_cast<INT>(p.size()));
-    return path;
-}
-
-void FillPath(GpGraphics* g, GpPath* path, uint32_t fill, uint32_t outline = kInk, float width = 1.2f) {
-    if (GdipSolidFill brush = MakeSolidFill(fill)) GdipFillPath(g, brush.get(), path);
-    if (GdipPen pen = MakePen(outline, width)) GdipDrawPath(g, pen.get(), path);
-}
-
 void Line(GpGraphics* g, uint32_t colour, float width, float x1, float y1, float x2, float y2) {
     if (GdipPen pen = MakePen(colour, width)) {
         GdipSetPenStartCap(pen.get(), LineCapRound);
@@ -54,15 +41,15 @@ void Box(GpGraphics* g, float x, float y, float w, float h, uint32_t fill, uint3
 // A photograph: a framed sky with a hill, the ground several tools work on.
 void Photo(GpGraphics* g, float x, float y, float w, float h) {
     Box(g, x, y, w, h, ColorARGB(255, 170, 205, 240));
-    GdipPath hill =
-        Polygon({{x, y + h}, {x, y + h * 0.6f}, {x + w * 0.4f, y + h * 0.35f}, {x + w, y + h * 0.7f}, {x + w, y + h}});
-    FillPath(g, hill.get(), ColorARGB(255, 90, 160, 80), ColorARGB(0, 0, 0, 0), 0.1f);
+    GdipPath hill = ArtPolygon(
+        {{x, y + h}, {x, y + h * 0.6f}, {x + w * 0.4f, y + h * 0.35f}, {x + w, y + h * 0.7f}, {x + w, y + h}});
+    FillOutlined(g, hill.get(), ColorARGB(255, 90, 160, 80), {ColorARGB(0, 0, 0, 0), 0.1f});
     if (GdipPen pen = MakePen(kInk, 1.2f)) GdipDrawRectangle(g, pen.get(), x, y, w, h);
 }
 
 void PaintBrowse(GpGraphics* g) {
-    GdipPath arrow = Polygon({{16, 4}, {16, 28}, {21, 23}, {25, 31}, {28, 29.5f}, {24, 21.5f}, {31, 21.5f}});
-    FillPath(g, arrow.get(), kPaper);
+    GdipPath arrow = ArtPolygon({{16, 4}, {16, 28}, {21, 23}, {25, 31}, {28, 29.5f}, {24, 21.5f}, {31, 21.5f}});
+    FillOutlined(g, arrow.get(), kPaper);
 }
 void PaintCrop(GpGraphics* g) {
     Photo(g, 13, 9, 18, 14);
@@ -72,8 +59,8 @@ void PaintCrop(GpGraphics* g) {
     Line(g, kInk, 2.5f, 35, 7, 13, 7);
 }
 void PaintStraighten(GpGraphics* g) {
-    GdipPath tilted = Polygon({{10, 10}, {32, 5}, {35, 23}, {13, 28}});
-    FillPath(g, tilted.get(), ColorARGB(255, 170, 205, 240));
+    GdipPath tilted = ArtPolygon({{10, 10}, {32, 5}, {35, 23}, {13, 28}});
+    FillOutlined(g, tilted.get(), ColorARGB(255, 170, 205, 240));
     Line(g, ColorARGB(255, 220, 60, 40), 1.5f, 4, 17, 40, 17);
 }
 void PaintIrradiation(GpGraphics* g) {
@@ -85,10 +72,10 @@ void PaintIrradiation(GpGraphics* g) {
     Ellipse(g, 16, 11, 12, 12, ColorARGB(255, 255, 215, 60), ColorARGB(255, 220, 150, 20));
 }
 void PaintText(GpGraphics* g) {
-    GdipPath letter = Polygon({{13, 30}, {20, 4}, {24, 4}, {31, 30}, {27, 30}, {25, 22}, {19, 22}, {17, 30}});
-    FillPath(g, letter.get(), kBlue);
-    GdipPath hole = Polygon({{20, 18.5f}, {22, 10}, {24, 18.5f}});
-    FillPath(g, hole.get(), kPaper);
+    GdipPath letter = ArtPolygon({{13, 30}, {20, 4}, {24, 4}, {31, 30}, {27, 30}, {25, 22}, {19, 22}, {17, 30}});
+    FillOutlined(g, letter.get(), kBlue);
+    GdipPath hole = ArtPolygon({{20, 18.5f}, {22, 10}, {24, 18.5f}});
+    FillOutlined(g, hole.get(), kPaper);
 }
 void PaintCard(GpGraphics* g) {
     Box(g, 8, 5, 28, 24, kPaper);
@@ -118,7 +105,7 @@ void PaintRedEye(GpGraphics* g) {
     GdipAddPathArc(eye.get(), 5, 6, 34, 34, 225, 90);
     GdipAddPathArc(eye.get(), 5, -6, 34, 34, 45, 90);
     GdipClosePathFigure(eye.get());
-    FillPath(g, eye.get(), kPaper);
+    FillOutlined(g, eye.get(), kPaper);
     Ellipse(g, 15, 10, 14, 14, ColorARGB(255, 120, 80, 50));
     Ellipse(g, 19, 14, 6, 6, ColorARGB(255, 230, 20, 20), ColorARGB(255, 230, 20, 20));
 }
@@ -134,7 +121,7 @@ void PaintContrast(GpGraphics* g) {
     GdipPath half;
     GdipCreatePath(FillModeWinding, half.put());
     GdipAddPathPie(half.get(), 8, 3, 28, 28, 90, 180);
-    FillPath(g, half.get(), kInk);
+    FillOutlined(g, half.get(), kInk);
 }
 
 using Painter = void (*)(GpGraphics*);

@@ -24,12 +24,7 @@ constexpr uint32_t kClient = ColorARGB(255, 240, 238, 233);
 GdipPath RoundedRect(float x, float y, float w, float h, float r) {
     GdipPath path;
     GdipCreatePath(FillModeAlternate, path.put());
-    const float d = r * 2;
-    GdipAddPathArc(path.get(), x, y, d, d, 180, 90);
-    GdipAddPathArc(path.get(), x + w - d, y, d, d, 270, 90);
-    GdipAddPathArc(path.get(), x + w - d, y + h - d, d, d, 0, 90);
-    GdipAddPathArc(path.get(), x, y + h - d, d, d, 90, 90);
-    GdipClosePathFigure(path.get());
+    AddRoundedRect(path.get(), x, y, w, h, r);
     return path;
 }
 

@@ -14,27 +14,11 @@ namespace {
 
 constexpr int kImageSize = 27;
 
-struct Pen {
-    uint32_t colour;
-    float width;
-};
+using Pen = ArtPen;
 
 const uint32_t kInk = ColorARGB(255, 60, 60, 70);
 const uint32_t kBlue = ColorARGB(255, 40, 110, 200);
 const uint32_t kGreen = ColorARGB(255, 40, 150, 70);
-
-GdipPath Polygon(std::initializer_list<PointF> points) {
-    GdipPath path;
-    GdipCreatePath(FillModeWinding, path.put());
-    std::vector<PointF> p(points);
-    GdipAddPathPolygon(path.get(), p.data(), static_cast<INT>(p.size()));
-    return path;
-}
-
-void Fill(GpGraphics* g, GpPath* path, uint32_t colour, Pen outline = {kInk, 1.2f}) {
-    if (GdipSolidFill brush = MakeSolidFill(colour)) GdipFillPath(g, brush.get(), path);
-    if (GdipPen pen = MakePen(outline.colour, outline.width)) GdipDrawPath(g, pen.get(), path);
-}
 
 void Line(GpGraphics* g, Pen pen, float x1, float y1, float x2, float y2) {
     if (GdipPen p = MakePen(pen.colour, pen.width)) GdipDrawLine(g, p.get(), x1, y1, x2, y2);
@@ -44,8 +28,8 @@ void Line(GpGraphics* g, Pen pen, float x1, float y1, float x2, float y2) {
 void ArrowHead(GpGraphics* g, float x, float y, float dx, float dy, uint32_t colour) {
     const float s = 5;
     GdipPath head =
-        Polygon({{x, y}, {x - dx * s - dy * s, y - dy * s + dx * s}, {x - dx * s + dy * s, y - dy * s - dx * s}});
-    Fill(g, head.get(), colour, {colour, 1});
+        ArtPolygon({{x, y}, {x - dx * s - dy * s, y - dy * s + dx * s}, {x - dx * s + dy * s, y - dy * s - dx * s}});
+    FillOutlined(g, head.get(), colour, {colour, 1});
 }
 
 GdipBitmap Draw(void (*paint)(GpGraphics*)) {
@@ -56,54 +40,54 @@ GdipBitmap Draw(void (*paint)(GpGraphics*)) {
 
 // A sheet of paper with its top-right corner folded.
 void PaintNew(GpGraphics* g) {
-    GdipPath page = Polygon({{5, 2}, {15, 2}, {20, 7}, {20, 22}, {5, 22}});
-    Fill(g, page.get(), ColorARGB(255, 255, 255, 255));
-    GdipPath fold = Polygon({{15, 2}, {15, 7}, {20, 7}});
-    Fill(g, fold.get(), ColorARGB(255, 210, 215, 225));
+    GdipPath page = ArtPolygon({{5, 2}, {15, 2}, {20, 7}, {20, 22}, {5, 22}});
+    FillOutlined(g, page.get(), ColorARGB(255, 255, 255, 255));
+    GdipPath fold = ArtPolygon({{15, 2}, {15, 7}, {20, 7}});
+    FillOutlined(g, fold.get(), ColorARGB(255, 210, 215, 225));
 }
 
 // An open yellow folder.
 void PaintOpen(GpGraphics* g) {
-    GdipPath back = Polygon({{2, 5}, {9, 5}, {11, 7}, {20, 7}, {20, 20}, {2, 20}});
-    Fill(g, back.get(), ColorARGB(255, 230, 185, 70));
-    GdipPath front = Polygon({{5, 10}, {23, 10}, {20, 20}, {2, 20}});
-    Fill(g, front.get(), ColorARGB(255, 250, 215, 100));
+    GdipPath back = ArtPolygon({{2, 5}, {9, 5}, {11, 7}, {20, 7}, {20, 20}, {2, 20}});
+    FillOutlined(g, back.get(), ColorARGB(255, 230, 185, 70));
+    GdipPath front = ArtPolygon({{5, 10}, {23, 10}, {20, 20}, {2, 20}});
+    FillOutlined(g, front.get(), ColorARGB(255, 250, 215, 100));
 }
 
 // A diskette with a pencil across it: saving under a new name.
 void PaintConvert(GpGraphics* g) {
-    GdipPath disk = Polygon({{2, 2}, {17, 2}, {20, 5}, {20, 21}, {2, 21}});
-    Fill(g, disk.get(), kBlue);
-    GdipPath label = Polygon({{6, 12}, {16, 12}, {16, 21}, {6, 21}});
-    Fill(g, label.get(), ColorARGB(255, 255, 255, 255), {kInk, 1});
-    GdipPath shutter = Polygon({{6, 2}, {15, 2}, {15, 7}, {6, 7}});
-    Fill(g, shutter.get(), ColorARGB(255, 200, 205, 215), {kInk, 1});
+    GdipPath disk = ArtPolygon({{2, 2}, {17, 2}, {20, 5}, {20, 21}, {2, 21}});
+    FillOutlined(g, disk.get(), kBlue);
+    GdipPath label = ArtPolygon({{6, 12}, {16, 12}, {16, 21}, {6, 21}});
+    FillOutlined(g, label.get(), ColorARGB(255, 255, 255, 255), {kInk, 1});
+    GdipPath shutter = ArtPolygon({{6, 2}, {15, 2}, {15, 7}, {6, 7}});
+    FillOutlined(g, shutter.get(), ColorARGB(255, 200, 205, 215), {kInk, 1});
     Line(g, {ColorARGB(255, 230, 150, 40), 3}, 13, 22, 22, 13);
     Line(g, {kInk, 1}, 22.5f, 12.5f, 23.5f, 11.5f);
 }
 
 // A tray with an arrow coming down into it.
 void PaintImport(GpGraphics* g) {
-    GdipPath tray = Polygon({{2, 14}, {7, 14}, {9, 17}, {15, 17}, {17, 14}, {22, 14}, {22, 22}, {2, 22}});
-    Fill(g, tray.get(), ColorARGB(255, 200, 205, 215));
+    GdipPath tray = ArtPolygon({{2, 14}, {7, 14}, {9, 17}, {15, 17}, {17, 14}, {22, 14}, {22, 22}, {2, 22}});
+    FillOutlined(g, tray.get(), ColorARGB(255, 200, 205, 215));
     Line(g, {kGreen, 3}, 12, 2, 12, 11);
     ArrowHead(g, 12, 16, 0, 1, kGreen);
 }
 
 // A screen on a stand showing a play sign.
 void PaintSlideshow(GpGraphics* g) {
-    GdipPath screen = Polygon({{2, 3}, {22, 3}, {22, 17}, {2, 17}});
-    Fill(g, screen.get(), ColorARGB(255, 255, 255, 255));
+    GdipPath screen = ArtPolygon({{2, 3}, {22, 3}, {22, 17}, {2, 17}});
+    FillOutlined(g, screen.get(), ColorARGB(255, 255, 255, 255));
     Line(g, {kInk, 1.5f}, 12, 17, 12, 22);
     Line(g, {kInk, 1.5f}, 7, 22, 17, 22);
-    GdipPath play = Polygon({{10, 7}, {16, 10}, {10, 13}});
-    Fill(g, play.get(), kGreen, {kGreen, 1});
+    GdipPath play = ArtPolygon({{10, 7}, {16, 10}, {10, 13}});
+    FillOutlined(g, play.get(), kGreen, {kGreen, 1});
 }
 
 // A frame with four arrows pointing to its corners: the picture fills the view.
 void PaintFitmode(GpGraphics* g) {
-    GdipPath frame = Polygon({{6, 6}, {18, 6}, {18, 18}, {6, 18}});
-    Fill(g, frame.get(), ColorARGB(255, 220, 235, 250), {kBlue, 1});
+    GdipPath frame = ArtPolygon({{6, 6}, {18, 6}, {18, 18}, {6, 18}});
+    FillOutlined(g, frame.get(), ColorARGB(255, 220, 235, 250), {kBlue, 1});
     const Pen arrow{kInk, 1.5f};
     for (auto [x, y, dx, dy] :
          {std::tuple{2.f, 2.f, -1.f, -1.f}, {22.f, 2.f, 1.f, -1.f}, {2.f, 22.f, -1.f, 1.f}, {22.f, 22.f, 1.f, 1.f}}) {
@@ -118,7 +102,7 @@ void PaintStep(GpGraphics* g, float dir) {
     GdipPath disc;
     GdipCreatePath(FillModeWinding, disc.put());
     GdipAddPathEllipse(disc.get(), 2, 2, 20, 20);
-    Fill(g, disc.get(), kBlue, {ColorARGB(255, 30, 80, 150), 1});
+    FillOutlined(g, disc.get(), kBlue, {ColorARGB(255, 30, 80, 150), 1});
     const uint32_t white = ColorARGB(255, 255, 255, 255);
     Line(g, {white, 3}, 12 - dir * 6, 12, 12 + dir * 2, 12);
     ArrowHead(g, 12 + dir * 7, 12, dir, 0, white);
