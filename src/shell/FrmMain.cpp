@@ -1,5 +1,7 @@
 #include "shell/FrmMain.h"
 
+#include "shell/MainMenuHost.h"
+
 #include "editor/ModFont.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/ModGDI.h"
@@ -31,7 +33,12 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 
 FrmMain::FrmMain(Options options)
     : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
-      options_(std::move(options)), companion_(*this, nullptr) {}
+      options_(std::move(options)), companion_(*this, nullptr), menuHost_(std::make_unique<MainMenuHost>(*this)) {
+    Steps.SettingArrange_Menu = [this](const std::wstring& id) {
+        if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
+    };
+    Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
+}
 
 FrmMain::~FrmMain() {
     Timer2.SetEnabled(false);
@@ -135,8 +142,9 @@ bool FrmMain::CreatePanes() {
     ok = FolderView.Create(args(8, D::SplitHTop + 35, 100, 100, RGB(255, 255, 255), false)) && ok;
     ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
-    ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
-                                CanvasNeighbours{this, &ImageToolbar, nullptr}) &&
+    ok = SingleyzPreview.Create(
+             args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
+             CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell, &menuHost_->CanvasSize}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
     ok = ThumyzViewer.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
@@ -159,6 +167,11 @@ bool FrmMain::CreatePanes() {
         if (window) ::SetWindowTextW(window, name);
     ImageToolbar.GetIconHandle();
     TitleSkin.onMouseUp = [this](int, int, float, float) { OnTitleClick(); };
+    yzToolbarUser.onMouseDown = [this](int, int, float x, float) { menuHost_->TitleMouseDown(x); };
+    yzToolbarUser.onMouseMove = [this](int, int, float x, float) { menuHost_->TitleMouseMove(x); };
+    SkinMenu.onMouseUp = [this](int, int, float, float) { MenuPick(*menuHost_); };
+    // A picked thumbnail opens in the canvas.
+    ThumyzViewer.SetMainWindow(this);
     Timer2.onTimer = [this] { OnTimer2(); };
     PaintResizeBorder();
     return ok;

@@ -33,6 +33,8 @@
 #include <string>
 #include <vector>
 
+class MainMenuHost;
+
 struct FrmMainOptions {
     HKEY settingsRoot = HKEY_CURRENT_USER;
     std::wstring settingsKey = kSettingsKey;
@@ -70,6 +72,8 @@ public:
     // Not owned; connected before Create. Null: no folder pane (the panes are never shown).
     void SetFolderPane(FolderPaneView* pane) { folderPane_ = pane; }
     ShellSteps Steps;
+    // The menu road: the title bar's drop-downs, the pick and the commands.
+    [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
     bool Close() { return CloseAskingToSave(*this); }
@@ -186,4 +190,5 @@ private:
     bool unloading_ = false;
     bool loaded_ = false;
     bool inFirstLayout_ = false;
+    std::unique_ptr<MainMenuHost> menuHost_;
 };

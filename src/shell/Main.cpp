@@ -5,6 +5,7 @@
 #include "platform/GdiplusSession.h"
 #include "platform/MessageBoxService.h"
 #include "shell/FrmMain.h"
+#include "shell/MainMenuHost.h"
 #include "shell/ModPublic.h"
 #include "shell/ProgramLoop.h"
 
@@ -38,6 +39,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         FrmMain main;
         MainFolderPane folderPane(main);
         main.SetFolderPane(&folderPane);
+        main.MenuHost().Seams.FolderViewSelect = [&folderPane](const std::wstring& path) {
+            folderPane.pane.FolderViewSelect(path);
+        };
         if (!main.Create()) return 1;
         main.Show();
         // The folder pane's dialog loop is the program's loop; it returns when the window has gone.

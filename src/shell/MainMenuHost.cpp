@@ -1,0 +1,397 @@
+#include "shell/MainMenuHost.h"
+
+#include "editor/ModDialogCOlor.h"
+#include "imaging/ClipboardStamp.h"
+#include "output/FrmProp.h"
+#include "output/ModMisc.h"
+#include "platform/AppState.h"
+#include "platform/MessageBoxService.h"
+#include "shell/FrmMain.h"
+#include "shell/ModPublic.h"
+
+#include <shellapi.h>
+#include <winspool.h>
+
+namespace {
+
+void Run(const std::function<void()>& seam) {
+    if (seam) seam();
+}
+
+class CanvasPicture final : public PropertiesSource {
+public:
+    explicit CanvasPicture(GpImage* image) : image_(image) {}
+    [[nodiscard]] GpImage* CanvasImage() const override { return image_; }
+
+private:
+    GpImage* image_;
+};
+
+bool PrinterInstalled() {
+    DWORD needed = 0, count = 0;
+    ::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    return needed > 0;
+}
+
+} // namespace
+
+// ---- The drop-down menu
+
+void SkinMenuRows::SelectMenu(int32_t menu) {
+    menu_.MemFirst = true;
+    menu_.Initializemenu(menu);
+}
+void SkinMenuRows::MenuVisible(const std::wstring& id, bool enabled) {
+    menu_.MenuVisible(id, enabled);
+}
+void SkinMenuRows::MenuChecked(const std::wstring& id, bool checked) {
+    menu_.MenuChecked(id, checked);
+}
+float SkinMenuRows::New_Height() const {
+    return menu_.New_Height();
+}
+void SkinMenuRows::SetWidth(int width) {
+    menu_.SetWidth(width);
+}
+void SkinMenuRows::SetHeight(int height) {
+    menu_.SetHeight(height);
+}
+void SkinMenuRows::SetLeft(int left) {
+    menu_.SetLeft(left);
+}
+void SkinMenuRows::SetTop(int top) {
+    menu_.SetTop(top);
+}
+bool SkinMenuRows::Visible() const {
+    return menu_.Visible();
+}
+void SkinMenuRows::SetVisible(bool visible) {
+    menu_.SetVisible(visible);
+}
+void SkinMenuRows::MenuPainting() {
+    menu_.MenuPainting();
+}
+
+// ---- The title bar and the pick
+
+MainMenuHost::MainMenuHost(FrmMain& main)
+    : Shells(this), main_(main), rows_(main.SkinMenu), grid_(main), scroll_(installer_) {}
+
+MainMenuHost::~MainMenuHost() {
+    UnloadForms();
+}
+
+void MainMenuHost::UnloadForms() {
+    Shells.Unload();
+    Slideshow.Unload();
+    FullView.Unload();
+    scroll_.Unload();
+}
+
+std::wstring MainMenuHost::ThumGrid::SlideFilename(int32_t index) const {
+    return main_.ThumyzViewer.SlideFilename(index);
+}
+int32_t MainMenuHost::ThumGrid::ListCount() const {
+    return main_.ThumyzViewer.ListCount();
+}
+
+MenuStateInputs MainMenuHost::ReadState() const {
+    MenuStateInputs s;
+    const auto& canvas = main_.SingleyzPreview;
+    s.imageOpen = canvas.NoOpen();
+    s.effect = canvas.Effect();
+    s.undoE = canvas.UndoE;
+    s.redoE = canvas.RedoE;
+    s.folderHasImages = main_.ThumyzViewer.NoOpen();
+    s.fitPressed = main_.ImageToolbar.Rpressdown(5);
+    s.toolselect = main_.UseryzProcess1.Toolselect();
+    s.clipboardBitmap = ::IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+    s.toolMenu = App().ToolMenu;
+    return s;
+}
+
+void MainMenuHost::TitleMouseDown(float x) {
+    const auto& bar = main_.yzToolbarUser;
+    ShowMenuBarMenu(bar.PressID(), x, static_cast<float>(bar.Top() + bar.Height()), false, ReadState(), rows_,
+                    ToolRows);
+}
+
+void MainMenuHost::TitleMouseMove(float x) {
+    if (!main_.SkinMenu.Visible()) return;
+    const auto& bar = main_.yzToolbarUser;
+    ShowMenuBarMenu(bar.PressID(), x, static_cast<float>(bar.Top() + bar.Height()), true, ReadState(), rows_, ToolRows);
+}
+
+bool MainMenuHost::PressMenuEnabled() const {
+    return main_.SkinMenu.PressMenuEnabled() != 0;
+}
+int32_t MainMenuHost::CurrentMenu() const {
+    return main_.SkinMenu.Initializemenu();
+}
+void MainMenuHost::SetBusy(bool busy) {
+    ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+void MainMenuHost::HideMenu() {
+    main_.SkinMenu.SetVisible(false);
+}
+void MainMenuHost::Wait(int32_t ms) {
+    WaitMs(ms);
+}
+bool MainMenuHost::EditLoaded() const {
+    return main_.EditLoaded;
+}
+void MainMenuHost::SetEditLoaded(bool loaded) {
+    main_.EditLoaded = loaded;
+}
+void MainMenuHost::SetFirstL(bool first) {
+    main_.SingleyzPreview.SetFirstL(first);
+}
+void MainMenuHost::ImportForEdit() {
+    (void)main_.SingleyzPreview.Import(L"", true);
+}
+void MainMenuHost::OpenHistoryFolder() {
+    ::OpenHistoryFolder(*this);
+}
+void MainMenuHost::DoMenuCommand() {
+    (void)::DoMenuCommand(*this, HelpPages(App().ProgramFolder));
+}
+
+// ---- File
+
+std::wstring MainMenuHost::PressMenuID() const {
+    return main_.SkinMenu.PressMenuID();
+}
+std::wstring MainMenuHost::PressMenuCaption() const {
+    return main_.SkinMenu.Caption();
+}
+void MainMenuHost::StartNewImage() {
+    Run(Seams.StartNewImage);
+}
+void MainMenuHost::FileDialog(int32_t kind) {
+    if (Seams.FileDialog) Seams.FileDialog(kind);
+}
+bool MainMenuHost::SaveOnly() {
+    return main_.SingleyzPreview.SaveOnly();
+}
+bool MainMenuHost::CanSaveInPlace() const {
+    return main_.SingleyzPreview.NoOpen() && !main_.SingleyzPreview.ShowsScratchFile();
+}
+void MainMenuHost::RefreshThumSave() {
+    main_.ThumyzViewer.RefreshThumSave();
+}
+void MainMenuHost::SendToStampLibrary() {
+    const auto name = Shells.AskStampName(main_.hWnd());
+    if (!name) return;
+    const std::wstring target = StampLibPath(*name);
+    if (!main_.SingleyzPreview.SaveImage(target, 6)) {
+        ShowMessageBox(main_.hWnd(), L"The stamp could not be written to " + target + L".", L"Stamp",
+                       MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    main_.UseryzProcess1.Import(App().ProgramFolder + L"Librarians\\", *name + L".lib");
+    main_.UseryzProcess1.RefreshFav();
+}
+bool MainMenuHost::UnsavedEdit() const {
+    return main_.UnsavedEdit();
+}
+int MainMenuHost::AskSaveChanges() {
+    return main_.AskSaveChanges();
+}
+void MainMenuHost::ShowPrintDialog() {
+    if (!PrinterInstalled()) {
+        ShowMessageBox(main_.hWnd(), L"Sorry, no printers installed.", L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    Run(Seams.ShowPrintDialog);
+}
+void MainMenuHost::CloseProgram() {
+    (void)main_.Close();
+}
+
+// ---- Edit
+
+void MainMenuHost::UndoAndRedo(bool undo) {
+    (void)main_.SingleyzPreview.UndoAndRedo(undo);
+}
+void MainMenuHost::CleanCroprect(bool wholeImage) {
+    main_.SingleyzPreview.CleanCroprect(wholeImage);
+}
+void MainMenuHost::Painting(bool rebuildThumbnail) {
+    main_.SingleyzPreview.Painting(rebuildThumbnail, false, false, false);
+}
+void MainMenuHost::DeleteSelectedPixels() {
+    Run(Seams.DeleteSelectedPixels);
+}
+int32_t& MainMenuHost::SelectCombineMode() {
+    return App().SelectCombineMode;
+}
+void MainMenuHost::Rasterize() {
+    Run(Seams.Rasterize);
+}
+void MainMenuHost::CopyToClipboard() {
+    Run(Seams.CopyToClipboard);
+}
+void MainMenuHost::PasteFromClipboard() {
+    Run(Seams.PasteFromClipboard);
+}
+bool MainMenuHost::DeleteImage() {
+    return main_.SingleyzPreview.DeleteImage();
+}
+const std::vector<std::wstring>& MainMenuHost::SelectedFiles() const {
+    return App().SelectedFiles;
+}
+void MainMenuHost::PumpMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+bool MainMenuHost::RecycleFile(const std::wstring& path) {
+    return ::RecycleFile(path);
+}
+void MainMenuHost::RefreshThumbnail() {
+    main_.ThumyzViewer.RefreshThumbnail();
+}
+void MainMenuHost::FileJob(int32_t mode) {
+    Shells.OpenFileJob(mode, main_.hWnd());
+}
+void MainMenuHost::ResizeCanvas() {
+    (void)main_.SingleyzPreview.ResizeCanvas();
+}
+void MainMenuHost::StartResizeMode() {
+    auto& canvas = main_.SingleyzPreview;
+    canvas.SetEffect(21);
+    canvas.SetMax(110);
+    canvas.SetMin(5);
+    canvas.SetValue(52);
+    canvas.SetFitMode(false);
+    (void)canvas.Import(L"", true);
+    main_.SkinMenu.MenuChecked(L"Filter_Browse", true);
+    main_.UseryzProcess1.SelEffect = 0;
+    main_.UseryzProcess1.StartPaint();
+    if (main_.FirstLayoutDone) {
+        main_.UseryzSplitV.StartPaint(static_cast<float>(main_.UseryzSplitV.ThumSizeBarX), 0, true);
+        main_.UseryzProcess1.StartPaint();
+    }
+}
+int32_t MainMenuHost::Effect() const {
+    return main_.SingleyzPreview.Effect();
+}
+void MainMenuHost::SetEffect(int32_t mode) {
+    main_.SingleyzPreview.SetEffect(mode);
+}
+void MainMenuHost::SetStampEffect(int32_t effect) {
+    if (Seams.SetStampEffect) Seams.SetStampEffect(effect);
+}
+void MainMenuHost::GreyEffect() {
+    (void)main_.SingleyzPreview.GreyEffect();
+}
+void MainMenuHost::SaveUndo() {
+    (void)main_.SingleyzPreview.SaveUndo();
+}
+void MainMenuHost::SetToolselect(int32_t tab) {
+    main_.UseryzProcess1.Toolselect(tab);
+}
+
+// ---- View
+
+void MainMenuHost::ShowFullScreen() {
+    GpImage* image = main_.SingleyzPreview.ImgDIB.DIB();
+    UINT w = 0, h = 0;
+    if (!image || GdipGetImageWidth(image, &w) != Ok || GdipGetImageHeight(image, &h) != Ok) return;
+    FullView.isFullView = true;
+    if (FullView.Show(main_.hWnd(), nullptr))
+        (void)FullView.StartSlideshow(L"", image, static_cast<int32_t>(w), static_cast<int32_t>(h));
+}
+bool MainMenuHost::FitPressed() const {
+    return main_.ImageToolbar.Rpressdown(5);
+}
+void MainMenuHost::SetFit(bool fit) {
+    main_.SingleyzPreview.SetFitMode(fit);
+    main_.ImageToolbar.PressDownID(5, fit);
+    main_.SingleyzPreview.Painting(false, false, true, false);
+}
+void MainMenuHost::PreviewNext() {
+    if (Seams.PreviewStep) Seams.PreviewStep(true);
+}
+void MainMenuHost::PreviewBack() {
+    if (Seams.PreviewStep) Seams.PreviewStep(false);
+}
+void MainMenuHost::ImportSelected() {
+    // The grid's step opens the newly selected file itself.
+}
+void MainMenuHost::SetArrangeString(const std::wstring& id) {
+    App().ArrangeString = id;
+}
+void MainMenuHost::ThumbnaillSort(int32_t mode) {
+    main_.ThumyzViewer.ThumbnaillSort(mode);
+}
+void MainMenuHost::VrFileCreate(bool remove) {
+    if (Seams.VrFileCreate) Seams.VrFileCreate(remove);
+}
+void MainMenuHost::ShowSlideshow() {
+    Slideshow.isFullView = false;
+    if (Slideshow.Show(main_.hWnd(), &grid_)) Slideshow.Start();
+}
+bool MainMenuHost::HasImage() const {
+    return main_.SingleyzPreview.NoOpen();
+}
+void MainMenuHost::ShowProperties() {
+    CanvasPicture picture(main_.SingleyzPreview.ImgDIB.DIB());
+    FrmProp prop(picture, nullptr);
+    prop.ShowModal(main_.hWnd());
+}
+
+// ---- Create and Help
+
+void MainMenuHost::SetDesktopWallpaper() {
+    SystemWallpaper system;
+    const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    (void)::SetDesktopWallpaper(main_.hWnd(), main_.SingleyzPreview.ImgDIB.DIB(), screen, WallpaperColour,
+                                App().ProgramFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system);
+}
+int32_t MainMenuHost::ShowColorDialog(int32_t initial) {
+    return ::ShowColorDialog(main_.hWnd(), initial, true);
+}
+void MainMenuHost::ShowScreenSaverMaker() {
+    if (!scroll_.Show(main_.hWnd())) return;
+    scroll_.FormT = 0;
+    scroll_.Start();
+    scroll_.CopyFiles();
+}
+void MainMenuHost::ShowHelp() {
+    ::ShowHelp(App().ProgramFolder, Seams.ShellOpen);
+}
+void MainMenuHost::OpenAddress(const std::wstring& address) {
+    if (Seams.ShellOpen)
+        Seams.ShellOpen(address);
+    else
+        ::ShellExecuteW(nullptr, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);
+}
+void MainMenuHost::LeftSkinstyle() {
+    main_.LeftSkinstyle();
+}
+void MainMenuHost::FolderViewSelect(const std::wstring& path) {
+    if (Seams.FolderViewSelect) Seams.FolderViewSelect(path);
+}
+
+// ---- The batch dialog's neighbours
+
+void MainMenuHost::DisposeImgDIB() {
+    main_.SingleyzPreview.DisposeImgDIB();
+}
+void MainMenuHost::ImportCanvas(const std::wstring& path) {
+    (void)main_.SingleyzPreview.Import(path);
+}
+void MainMenuHost::ThumPath(const std::wstring& folder) {
+    main_.ThumyzViewer.Path(folder);
+}
+
+void ShowHelp(const std::wstring& programFolder, const std::function<void(const std::wstring&)>& shellOpen) {
+    const std::wstring page = HelpPagePath(programFolder);
+    if (shellOpen)
+        shellOpen(page);
+    else
+        ::ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -1,0 +1,192 @@
+#include "shell/MenuCommands.h"
+
+#include "editor/ModDialogCOlor.h"
+#include "platform/MessageBoxService.h"
+#include "shell/MenuState.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+using Branch = std::function<void(MenuCommandHost&, const std::wstring& id, const HelpAddresses&)>;
+
+void Save(MenuCommandHost& h) {
+    if (h.SaveOnly()) {
+        h.RefreshThumSave();
+        return;
+    }
+    // A new image, a scratch copy or a type without an encoder has no file to go back to.
+    if (!h.CanSaveInPlace() && h.FileDialogAvailable()) {
+        h.FileDialog(1);
+        return;
+    }
+    ShowMessageBox(nullptr, L"The image could not be saved. It is still unsaved.", L"Save...",
+                   MB_OK | MB_ICONEXCLAMATION);
+}
+
+void Print(MenuCommandHost& h) {
+    // The print dialog opens whatever the answer.
+    (void)h.AskSaveChanges();
+    h.ShowPrintDialog();
+}
+
+void Delete(MenuCommandHost& h) {
+    // The canvas recycles the file it shows (the first selected); the others follow one by one.
+    (void)h.DeleteImage();
+    const std::vector<std::wstring> files = h.SelectedFiles();
+    for (size_t i = 1; i < files.size(); ++i) {
+        if (files[i].empty()) continue;
+        h.PumpMessages();
+        (void)h.RecycleFile(files[i]);
+    }
+    h.RefreshThumbnail();
+}
+
+void Flip(MenuCommandHost& h, int32_t stampEffect, int32_t imageEffect) {
+    if (h.Effect() == 38) {
+        h.SetStampEffect(stampEffect);
+        return;
+    }
+    h.SetEffect(imageEffect);
+    h.GreyEffect();
+}
+
+void Rotate(MenuCommandHost& h, int32_t mode) {
+    h.SetEffect(mode);
+    h.SaveUndo();
+}
+
+void PanelTab(MenuCommandHost& h, int32_t tab) {
+    h.SetToolselect(tab);
+    ProperPanelSel(tab, h.Menu());
+}
+
+void Step(MenuCommandHost& h, bool next) {
+    // Leaving the shown image asks about an unsaved edit first; Cancel keeps it.
+    if (h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
+    if (next)
+        h.PreviewNext();
+    else
+        h.PreviewBack();
+    h.ImportSelected();
+}
+
+void Arrange(MenuCommandHost& h, const std::wstring& id) {
+    h.SetArrangeString(id);
+    if (const auto mode = SettingArrange_Menu(id, h.Menu())) h.ThumbnaillSort(*mode);
+}
+
+void WallpaperBackground(MenuCommandHost& h) {
+    const int32_t colour = h.ShowColorDialog(static_cast<int32_t>(RGB(100, 140, 200)));
+    if (colour == -1) return;
+    WallpaperColor& w = h.Wallpaper();
+    SplitRGB(static_cast<uint32_t>(colour), w.Red, w.Green, w.Blue);
+    w.Alpha = 255;
+}
+
+const std::map<std::wstring, Branch>& Branches() {
+    using H = MenuCommandHost;
+    static const std::map<std::wstring, Branch> branches = [] {
+        std::map<std::wstring, Branch> b;
+        auto on = [&b](std::initializer_list<const wchar_t*> ids, std::function<void(H&)> run) {
+            for (const wchar_t* id : ids) b[id] = [run](H& h, const std::wstring&, const HelpAddresses&) { run(h); };
+        };
+        // File
+        on({L"File_New"}, [](H& h) { h.StartNewImage(); });
+        on({L"File_Open"}, [](H& h) { h.FileDialog(0); });
+        on({L"File_Save"}, Save);
+        on({L"File_SaveAs"}, [](H& h) { h.FileDialog(1); });
+        on({L"File_Savecopy"}, [](H& h) { h.FileDialog(2); });
+        on({L"File_Import"}, [](H& h) { h.FileDialog(3); });
+        on({L"File_ImportLib"}, [](H& h) { h.FileDialog(4); });
+        on({L"File_Fav", L"Stamp_Send"}, [](H& h) { h.SendToStampLibrary(); });
+        on({L"File_Print"}, Print);
+        on({L"File_Exit"}, [](H& h) { h.CloseProgram(); });
+        // Edit
+        on({L"Edit_Undo"}, [](H& h) { h.UndoAndRedo(true); });
+        on({L"Edit_Redo"}, [](H& h) { h.UndoAndRedo(false); });
+        on({L"Edit_All"}, [](H& h) { h.CleanCroprect(true); });
+        on({L"Edit_Deselect"}, [](H& h) {
+            h.CleanCroprect(false);
+            h.Painting(true);
+        });
+        on({L"Edit_Clearselect"}, [](H& h) { h.DeleteSelectedPixels(); });
+        on({L"Edit_Inverse"}, [](H& h) {
+            int32_t& mode = h.SelectCombineMode();
+            mode = mode == 4 ? 1 : 4;
+            h.Painting(false);
+        });
+        on({L"Edit_Rasterize"}, [](H& h) { h.Rasterize(); });
+        on({L"Edit_Copy"}, [](H& h) { h.CopyToClipboard(); });
+        on({L"Edit_Paste"}, [](H& h) { h.PasteFromClipboard(); });
+        on({L"Edit_Delete"}, Delete);
+        on({L"Edit_Rename"}, [](H& h) { h.FileJob(2); });
+        on({L"Edit_Copyto"}, [](H& h) { h.FileJob(0); });
+        on({L"Edit_Moveto"}, [](H& h) { h.FileJob(1); });
+        on({L"Edit_Resizec"}, [](H& h) { h.ResizeCanvas(); });
+        on({L"Edit_Resize"}, [](H& h) { h.StartResizeMode(); });
+        on({L"Edit_Hflip"}, [](H& h) { Flip(h, 7, 23); });
+        on({L"Edit_Vflip"}, [](H& h) { Flip(h, 6, 24); });
+        on({L"Edit_Clockwise"}, [](H& h) { Rotate(h, 39); });
+        on({L"Edit_Crcolockwise"}, [](H& h) { Rotate(h, 40); });
+        on({L"Edit_Filter"}, [](H& h) { PanelTab(h, 0); });
+        on({L"Edit_Fav"}, [](H& h) { PanelTab(h, 1); });
+        on({L"Edit_Keyword"}, [](H& h) { PanelTab(h, 2); });
+        on({L"Edit_Prop"}, [](H& h) { PanelTab(h, 3); });
+        // View
+        on({L"View_Fullmode"}, [](H& h) { h.ShowFullScreen(); });
+        on({L"View_Fitmode"}, [](H& h) { h.SetFit(!h.FitPressed()); });
+        on({L"View_Zoomin"}, [](H& h) { Step(h, true); });
+        on({L"View_Zoomout"}, [](H& h) { Step(h, false); });
+        for (const wchar_t* id : {L"View_Sortname", L"View_Sortsize", L"View_Sorttype", L"View_Sortcreate",
+                                  L"View_Sortmodify", L"View_Sortstar"})
+            b[id] = [](H& h, const std::wstring& picked, const HelpAddresses&) { Arrange(h, picked); };
+        on({L"View_Addstar"}, [](H& h) { h.VrFileCreate(false); });
+        on({L"View_Removestar"}, [](H& h) { h.VrFileCreate(true); });
+        on({L"View_Slideshow"}, [](H& h) { h.ShowSlideshow(); });
+        on({L"View_Properties"}, [](H& h) {
+            if (h.HasImage()) h.ShowProperties();
+        });
+        // Create
+        on({L"Create_Desktop"}, [](H& h) { h.SetDesktopWallpaper(); });
+        on({L"Create_Desktopbg"}, WallpaperBackground);
+        on({L"Create_Scr"}, [](H& h) { h.ShowScreenSaverMaker(); });
+        // Help
+        on({L"Help_Index"}, [](H& h) { h.ShowHelp(); });
+        b[L"Help_Website"] = [](H& h, const std::wstring&, const HelpAddresses& p) { h.OpenAddress(p.website); };
+        b[L"Help_User"] = [](H& h, const std::wstring&, const HelpAddresses& p) { h.OpenAddress(p.community); };
+        b[L"Help_Update"] = [](H& h, const std::wstring&, const HelpAddresses& p) { h.OpenAddress(p.update); };
+        return b;
+    }();
+    return branches;
+}
+
+} // namespace
+
+std::wstring HelpPagePath(const std::wstring& programFolder) {
+    return programFolder + L"Help\\Index.htm";
+}
+
+HelpAddresses HelpPages(const std::wstring& programFolder) {
+    const std::wstring page = HelpPagePath(programFolder);
+    return {page, page, page};
+}
+
+bool DoMenuCommand(MenuCommandHost& host, const HelpAddresses& pages) {
+    if (!host.PressMenuEnabled()) return false;
+    const std::wstring id = host.PressMenuID();
+    const auto& branches = Branches();
+    const auto branch = branches.find(id);
+    if (branch == branches.end()) return false;
+    branch->second(host, id, pages);
+    return true;
+}
+
+void OpenHistoryFolder(MenuCommandHost& host) {
+    if (!host.PressMenuEnabled()) return;
+    host.LeftSkinstyle();
+    host.FolderViewSelect(host.PressMenuCaption());
+}
