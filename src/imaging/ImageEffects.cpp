@@ -2,6 +2,7 @@
 // word (blue and red, green and alpha), as the layer filters do.
 #include "imaging/ImageEffects.h"
 
+#include "imaging/PixelLanes.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -12,24 +13,7 @@
 
 namespace {
 
-constexpr uint32_t kLanes = 0x00FF00FF;
-
-inline uint32_t Load(const Pixel32* p) {
-    uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void Store(Pixel32* p, uint32_t v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
-inline uint32_t BlueRed(uint32_t p) {
-    return p & kLanes;
-}
-inline uint32_t GreenAlpha(uint32_t p) {
-    return (p >> 8) & kLanes;
-}
+using namespace pixel_lanes;
 
 bool Matches(const DIBArray& src, const DIBArray& dst) {
     return src.Attached() && dst.Attached() && src.Width() == dst.Width() && src.Height() == dst.Height() &&

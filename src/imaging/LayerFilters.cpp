@@ -4,6 +4,7 @@
 // arithmetic.
 #include "imaging/LayerFilters.h"
 
+#include "imaging/PixelLanes.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -12,26 +13,7 @@
 
 namespace {
 
-constexpr uint32_t kLanes = 0x00FF00FF;
-
-inline uint32_t Load(const Pixel32* p) {
-    uint32_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void Store(Pixel32* p, uint32_t v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
-// Blue and red in the low bytes of the two 16-bit halves.
-inline uint32_t BlueRed(uint32_t p) {
-    return p & kLanes;
-}
-// Green and alpha likewise.
-inline uint32_t GreenAlpha(uint32_t p) {
-    return (p >> 8) & kLanes;
-}
+using namespace pixel_lanes;
 
 enum class Kernel { Blur, Sharpen, Soften };
 
