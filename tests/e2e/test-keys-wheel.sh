@@ -5,12 +5,12 @@
 e2e_program_folder
 e2e_desktop
 # Wide pictures, so that a quarter turn shows as a tall shape.
-convert -size 300x100 xc:'rgb(255,0,0)' "$E2E_DESKTOP/a.png"
-convert -size 300x100 xc:'rgb(0,255,0)' "$E2E_DESKTOP/b.png"
-convert -size 300x100 xc:'rgb(0,0,255)' "$E2E_DESKTOP/c.png"
+convert -size 120x40 xc:'rgb(255,0,0)' "$E2E_DESKTOP/a.png"
+convert -size 120x40 xc:'rgb(0,255,0)' "$E2E_DESKTOP/b.png"
+convert -size 120x40 xc:'rgb(0,0,255)' "$E2E_DESKTOP/c.png"
 other="$(dirname "$E2E_DESKTOP")/RecentPics"
 rm -rf "$other"; mkdir -p "$other"
-convert -size 300x100 xc:'rgb(255,255,0)' "$other/y.png"
+convert -size 120x40 xc:'rgb(255,255,0)' "$other/y.png"
 printf '%s\r\n' "$(winepath -w "$other")" > "$E2E_PROGRAM/Datas/History.tmp"
 e2e_reg_clear
 e2e_start
@@ -94,10 +94,10 @@ e2e_click $((mx + 100)) $((my + 14))
 read -r gx gy gw gh _ <<< "$(e2e_pane ThumyzViewer)"
 for i in $(seq 1 50); do
     e2e_screenshot "$E2E_WORK/history.png"
-    [ "$(e2e_colour_share "$E2E_WORK/history.png" "$gx $gy $gw $gh" yellow)" -gt 1 ] && break
+    [ "$(e2e_colour_share "$E2E_WORK/history.png" "$gx $gy 300 150" yellow)" -gt 3 ] && break
     sleep 0.2
 done
-[ "$(e2e_colour_share "$E2E_WORK/history.png" "$gx $gy $gw $gh" yellow)" -gt 1 ] || fail "the recent folder's picture is not in the grid"
+[ "$(e2e_colour_share "$E2E_WORK/history.png" "$gx $gy 300 150" yellow)" -gt 3 ] || fail "the recent folder's picture is not in the grid"
 
 # F5, with the keys on the canvas: the slideshow window.
 e2e_click $((px + 5)) $((py + ph - 5))
