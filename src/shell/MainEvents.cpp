@@ -139,9 +139,7 @@ void MainEvents::Connect() {
     m.YDSTextControl1.onFontRenderClick = [&m] {
         m.SingleyzPreview.SetFontRenderA(m.YDSTextControl1.textFontRender());
     };
-    m.YDSTextControl1.onTextClick = [&host] {
-        if (host.Seams.ShowHidetext) host.Seams.ShowHidetext(0, 0, 300, 200);
-    };
+    m.YDSTextControl1.onTextClick = [&m] { m.SingleyzPreview.ShowHidetext(0, 0, 300, 200); };
 
     m.UseryzSplitV.onOcMouseup = [this](int, int, float, float) { ToggleThumbnailPane(); };
     m.UseryzSplitV.onTsMouseup = [this, &m, &host](int, int, float, float) {

@@ -31,8 +31,6 @@ struct MenuSeams {
     std::function<void()> PasteFromClipboard;
     std::function<void(int32_t)> SetStampEffect;
     std::function<void(const std::wstring&)> FolderViewSelect;
-    // The canvas's in-place text box, shown or hidden (the text bar's text button).
-    std::function<void(float x, float y, float width, float height)> ShowHidetext;
     // Opens a page with the system's handler; tests record the call instead.
     std::function<void(const std::wstring& page)> ShellOpen;
     // The system's wallpaper side; null: the real one.
