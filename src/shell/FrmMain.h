@@ -25,7 +25,9 @@
 #include "editor/YDSTextControl.h"
 #include "output/FrmPrinter.h"
 #include "output/WinspoolPrinter.h"
+#include "platform/ShortcutKeyHandler.h"
 #include "platform/Timer.h"
+#include "shell/MainEvents.h"
 #include "shell/MainLayout.h"
 #include "shell/ModPublic.h"
 #include "shell/Settings.h"
@@ -52,7 +54,8 @@ class FrmMain : public CanvasMainWindow,
                 public CompanionMainWindow,
                 public SaveQuestionTarget,
                 public ViewsBarCanvas,
-                public SidePanelGrid {
+                public SidePanelGrid,
+                public ShortcutKeyHandler {
 public:
     static constexpr const wchar_t* kClassName = L"VellumoMain";
     static constexpr const wchar_t* kCaption = L"Morv Vellumo 6";
@@ -76,6 +79,10 @@ public:
     ShellSteps Steps;
     // The menu road: the title bar's drop-downs, the pick and the commands.
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
+    // The keys, the wheel, the children's events and the splitter drags.
+    [[nodiscard]] MainEvents& Events() { return *events_; }
+    // ShortcutKeyHandler: every focusable pane's keys.
+    void HandleShortcutKey(int keyCode, int shift) override { events_->HandleShortcutKey(keyCode, shift); }
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
     bool Close() { return CloseAskingToSave(*this); }
@@ -196,4 +203,5 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainEvents> events_;
 };
