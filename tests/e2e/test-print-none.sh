@@ -1,5 +1,5 @@
-# File > Print with no printer installed (the program sees a print spooler that is not there):
-# "Sorry, no printers installed." and no print window.
+# File > Print and Ctrl+P with no printer installed (the program sees a print spooler that is not
+# there): "Sorry, no printers installed." and no print window.
 e2e_program_folder
 e2e_desktop
 convert -size 300x200 xc:'rgb(255,0,0)' "$E2E_DESKTOP/a-red.png"
@@ -16,13 +16,26 @@ e2e_keep_shot "$E2E_WORK/no-printers.png" no-printers.png
 wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q 'Sorry, no printers installed\.' ||
     fail "the message is not 'Sorry, no printers installed.': $(wine "$E2E_PROBE" tree '#32770' 2>/dev/null)"
 wine "$E2E_PROBE" wait VellumoFrmPrinter 0 >/dev/null 2>&1 && fail "a print window without printers"
-# Enter answers the message box.
-xdotool key Return
-# (The folder pane is a dialog too: the message box is gone when no dialog shows its text.)
+# Enter answers the message box. (The folder pane is a dialog too: the message box is gone when
+# no dialog shows its text.)
+answer_message() {
+    xdotool key Return
+    for i in $(seq 1 50); do
+        wine "$E2E_PROBE" tree '#32770' 2>/dev/null | grep -q 'Sorry, no printers' || return 0
+        sleep 0.2
+    done
+    fail "Enter did not close the message"
+}
+answer_message
+wine "$E2E_PROBE" wait VellumoFrmPrinter 500 >/dev/null 2>&1 && fail "a print window after the message"
+
+# Ctrl+P takes the same road.
+xdotool key ctrl+p
 for i in $(seq 1 50); do
-    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | grep -q 'Sorry, no printers' || break
+    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | grep -q 'Sorry, no printers' && break
     sleep 0.2
 done
-wine "$E2E_PROBE" tree '#32770' 2>/dev/null | grep -q 'Sorry, no printers' && fail "Enter did not close the message"
-wine "$E2E_PROBE" wait VellumoFrmPrinter 500 >/dev/null 2>&1 && fail "a print window after the message"
+wine "$E2E_PROBE" tree '#32770' 2>/dev/null | grep -q 'Sorry, no printers' || fail "Ctrl+P did not say there are no printers"
+answer_message
+wine "$E2E_PROBE" wait VellumoFrmPrinter 500 >/dev/null 2>&1 && fail "a print window after Ctrl+P"
 e2e_close

@@ -66,6 +66,12 @@ for k in 0 2 4; do
     seen="$seen $first"
 done
 for c in red green blue; do case " $seen " in *" $c "*) ;; *) fail "$c not printed (printed:$seen)" ;; esac; done
+
+# Ctrl+P opens the window again; "Cancel..." closes it.
+xdotool key ctrl+p
+e2e_wait_window VellumoFrmPrinter
+e2e_click $((wx + ww - 110 + 35)) $((wy + wh - 50 + 10))
+e2e_wait_window_gone VellumoFrmPrinter
 e2e_close
 [ -z "$(ls "$E2E_PROGRAM/Datas/"~TempPrints* 2>/dev/null)" ] || fail "page files left behind"
 e2e_cups_stop
