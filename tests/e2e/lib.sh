@@ -219,19 +219,21 @@ e2e_cups_start() {
     CUPS_SERVER="$E2E_CUPS/cups.sock" lpadmin -d E2E >/dev/null 2>&1
 }
 
-# Waits (up to $1 seconds) until the queue has finished a job, then renders its pages at 30 dpi as
-# $E2E_CUPS/page-<n>.png.
+# Waits (up to $1 seconds) until the queue has finished its job number $2 (1 when not given), then
+# renders that job's pages at 30 dpi as $E2E_CUPS/page-<n>.png.
 e2e_cups_wait_job() {
     local i
+    rm -f "$E2E_CUPS"/page-*.png
     for i in $(seq 1 $(($1 * 5))); do
-        if [ -s "$E2E_CUPS/log/page_log" ] && [ -z "$(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -o 2>/dev/null)" ]; then
+        if awk -v n="${2:-1}" '$3 == n { found = 1 } END { exit !found }' "$E2E_CUPS/log/page_log" 2>/dev/null &&
+            [ -z "$(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -o 2>/dev/null)" ]; then
             gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r30 -sOutputFile="$E2E_CUPS/page-%d.png" "$E2E_CUPS/job.ps" \
                 >/dev/null 2>&1 || fail "the printed job could not be read"
             return 0
         fi
         sleep 0.2
     done
-    fail "the queue finished no job"
+    fail "the queue did not finish job ${2:-1}"
 }
 
 e2e_cups_stop() {

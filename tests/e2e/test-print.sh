@@ -1,7 +1,8 @@
 # File > Print through the real program: three Ctrl-clicked thumbnails, the print window over the
 # main window with the first picture in its preview and the queue in its printer box; 2 copies Fit
 # to Page go to a print spooler of the test's own and come back as six pages, each picture twice
-# in a row, centred on white paper. The window closes with the job.
+# in a row, centred on white paper. The window closes with the job. Then Ctrl+P and Thumbnail:
+# one page holding the three.
 command -v cupsd >/dev/null && command -v gs >/dev/null && [ -e /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] ||
     fail "no cupsd, Ghostscript or PostScript driver (scripts/setup installs them)"
 e2e_program_folder
@@ -67,11 +68,28 @@ for k in 0 2 4; do
 done
 for c in red green blue; do case " $seen " in *" $c "*) ;; *) fail "$c not printed (printed:$seen)" ;; esac; done
 
-# Ctrl+P opens the window again; "Cancel..." closes it.
+# Ctrl+P opens the window again; Thumbnail puts the three pictures on one page, in the preview
+# and on paper.
 xdotool key ctrl+p
 e2e_wait_window VellumoFrmPrinter
-e2e_click $((wx + ww - 110 + 35)) $((wy + wh - 50 + 10))
+e2e_click $((wx + 52)) $((wy + 242))
+for i in $(seq 1 30); do
+    e2e_screenshot "$E2E_WORK/print-thumbnails.png"
+    [ "$(e2e_colour_share "$E2E_WORK/print-thumbnails.png" "$area" lime)" -ge 1 ] && break
+    sleep 0.2
+done
+e2e_keep_shot "$E2E_WORK/print-thumbnails.png" print-thumbnails.png
+for c in red lime blue; do
+    [ "$(e2e_colour_share "$E2E_WORK/print-thumbnails.png" "$area" $c)" -ge 1 ] || fail "no $c thumbnail in the preview"
+done
+e2e_click $((wx + ww - 210 + 35)) $((wy + wh - 50 + 10))
+e2e_cups_wait_job 120 2
 e2e_wait_window_gone VellumoFrmPrinter
+[ -e "$E2E_CUPS/page-1.png" ] && [ ! -e "$E2E_CUPS/page-2.png" ] || fail "the thumbnails did not print on one page"
+read -r pw ph <<< "$(identify -format '%w %h' "$E2E_CUPS/page-1.png")"
+for c in red lime blue; do
+    [ "$(e2e_colour_share "$E2E_CUPS/page-1.png" "0 0 $pw $ph" $c)" -ge 3 ] || fail "no $c picture on the thumbnail page"
+done
 e2e_close
 [ -z "$(ls "$E2E_PROGRAM/Datas/"~TempPrints* 2>/dev/null)" ] || fail "page files left behind"
 e2e_cups_stop
