@@ -1,5 +1,6 @@
 #include "shell/FrmMain.h"
 
+#include "shell/MainFileCommands.h"
 #include "shell/MainMenuHost.h"
 
 #include "editor/ModFont.h"
@@ -38,6 +39,7 @@ FrmMain::FrmMain(Options options)
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
     Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
+    fileCommands_ = std::make_unique<MainFileCommands>(*this);
 }
 
 FrmMain::~FrmMain() {
@@ -505,6 +507,14 @@ void FrmMain::FileImport(const std::wstring& path) {
     (void)SingleyzPreview.Import(path, false, true);
     for (int id : {2, 4, 5, 7, 6}) ImageToolbar.EnabledID(id, true);
     ImageToolbar.StartPaint();
+}
+
+std::wstring FrmMain::FileDialog(int32_t mode) {
+    return fileCommands_->Commands.FileDialog(mode);
+}
+
+FileCommands& FrmMain::Files() {
+    return fileCommands_->Commands;
 }
 
 void FrmMain::UseStamp(bool, bool) {

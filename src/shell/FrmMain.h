@@ -34,6 +34,8 @@
 #include <vector>
 
 class MainMenuHost;
+class MainFileCommands;
+class FileCommands;
 
 struct FrmMainOptions {
     HKEY settingsRoot = HKEY_CURRENT_USER;
@@ -121,6 +123,10 @@ public:
     void FormOption(bool force, bool toggle) override;
     void ResetToBrowse();
     void FileImport(const std::wstring& path) override;
+    // The file commands by mode (0 open, 1 save as, 2 save a copy, 3 import as the stamp, 4 import
+    // into the stamp library) and their properties (LastFilename, FileExt, OldPressID).
+    std::wstring FileDialog(int32_t mode);
+    [[nodiscard]] FileCommands& Files();
 
     // CanvasMainWindow
     void SetSelEffect(int32_t tool) override { UseryzProcess1.SelEffect = tool; }
@@ -191,4 +197,5 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainFileCommands> fileCommands_;
 };
