@@ -159,7 +159,21 @@ void ArrangeFileDialog(DialogSession& s, HWND hook) {
     ::InvalidateRect(s.dialog, nullptr, TRUE);
 }
 
-void OnNotify(DialogSession& s, HWND hook, const OFNOTIFYW& note) {
+// The question before a save replaces a file. Wine's dialog checks the name as typed, before it
+// adds the type's extension, and so would replace "name.png" without asking: the hook asks about
+// the final name itself (and the dialog does not).
+bool ReplaceAgreed(const DialogSession& s, const wchar_t* path) {
+    // Wine reports the name before it adds the extension; Windows after.
+    std::wstring file = path;
+    if (FileExtension(file).empty() && s.filterExt.size() > 2) file += s.filterExt.substr(1);
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (file.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    return ShowMessageBox(s.dialog, file + L" already exists.\nDo you want to replace it?", L"Save Image as...",
+                          MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+// True when the notification is refused (the result is set in the hook's window).
+bool OnNotify(DialogSession& s, HWND hook, const OFNOTIFYW& note) {
     switch (note.hdr.code) {
     case CDN_INITDONE:
         s.dialog = ::GetParent(hook);
@@ -194,16 +208,22 @@ void OnNotify(DialogSession& s, HWND hook, const OFNOTIFYW& note) {
         break;
     case CDN_FILEOK:
         if (s.dialog) s.chosenExt = ReadDialogFilterExt(s);
+        if (!s.openMode && note.lpOFN && note.lpOFN->lpstrFile && !ReplaceAgreed(s, note.lpOFN->lpstrFile)) {
+            // Refused: the dialog stays open for another name.
+            ::SetWindowLongPtrW(hook, DWLP_MSGRESULT, 1);
+            return true;
+        }
         break;
     default:
         break;
     }
+    return false;
 }
 
 UINT_PTR CALLBACK FileDialogHook(HWND hook, UINT message, WPARAM, LPARAM lp) {
     DialogSession* s = g_session;
     if (!s) return 0;
-    if (message == WM_NOTIFY && lp) OnNotify(*s, hook, *reinterpret_cast<const OFNOTIFYW*>(lp));
+    if (message == WM_NOTIFY && lp && OnNotify(*s, hook, *reinterpret_cast<const OFNOTIFYW*>(lp))) return 1;
     return 0;
 }
 
@@ -487,7 +507,8 @@ FileDialogChoice ShowFileDialog(const FileDialogArgs& args) {
     ofn.lpstrTitle = args.Title.c_str();
     ofn.lpfnHook = &FileDialogHook;
     ofn.Flags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
-    ofn.Flags |= args.OpenMode ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT;
+    // The save dialog's question before replacing a file is the hook's (see ReplaceAgreed).
+    if (args.OpenMode) ofn.Flags |= OFN_FILEMUSTEXIST;
 
     g_session = &session;
     const BOOL chosen = args.OpenMode ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);

@@ -422,3 +422,38 @@ TEST_F(RealFileDialog, TypeChangeCutsTheTypedExtension) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RealFileDialog, ReplacingAFileIsAskedAboutByItsFinalName) {
+    ASSERT_TRUE(WriteSolidPng(folder + L"x.png", 4, 4, 0xFF00FF00u));
+    std::vector<std::wstring> questions;
+    std::atomic<int> answer = IDNO;
+    ScopedMessageBoxAnswerer boxes{[&](const MessageBoxRequest& r) {
+        questions.push_back(r.text);
+        return answer.load();
+    }};
+    bool stayedOpen = false;
+    FileDialogChoice choice;
+    WithActor(
+        [&] {
+            HWND d = WaitForDialog(L"Replace Test");
+            if (!d) return;
+            ::SetDlgItemTextW(d, cmb13, L"x"); // the type adds ".png"
+            Close(d, IDOK);
+            ::Sleep(600);
+            stayedOpen = ::IsWindowVisible(d) != FALSE;
+            answer = IDYES;
+            Close(d, IDOK);
+        },
+        [&] {
+            choice = ShowFileDialog({nullptr, folder + L"start", L"PNG|*.png", 1, L"Replace Test", false, nullptr});
+        });
+    EXPECT_TRUE(stayedOpen) << "No closed the dialog";
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_NE(questions[0].find(L"x.png already exists"), std::wstring::npos) << Narrow(questions[0]);
+    EXPECT_EQ(CompareStringOrdinal(choice.Path.c_str(), -1, (folder + L"x.png").c_str(), -1, TRUE), CSTR_EQUAL)
+        << Narrow(choice.Path);
+}
+
+} // namespace
