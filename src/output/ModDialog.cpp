@@ -53,6 +53,7 @@ struct DialogSession {
     HWND dialog = nullptr;
     fDialogEx* panel = nullptr;
     int folderChanges = 0;
+    bool confirmed = false; // the user's OK went through
 };
 DialogSession* g_session = nullptr;
 
@@ -213,6 +214,7 @@ bool OnNotify(DialogSession& s, HWND hook, const OFNOTIFYW& note) {
             ::SetWindowLongPtrW(hook, DWLP_MSGRESULT, 1);
             return true;
         }
+        s.confirmed = true;
         break;
     default:
         break;
@@ -516,7 +518,8 @@ FileDialogChoice ShowFileDialog(const FileDialogArgs& args) {
 
     FileDialogChoice choice;
     choice.FileExt = session.chosenExt;
-    if (!chosen) return choice;
+    // A dialog ended by anything but the user's OK (a quit message in its loop) chooses nothing.
+    if (!chosen || !session.confirmed || TrimNull(file).empty()) return choice;
     choice.Path = TrimNull(file);
     if (!args.OpenMode && session.filterExt.size() > 2 && ofn.nFileExtension == 0)
         choice.Path += session.filterExt.substr(1);

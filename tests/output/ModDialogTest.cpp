@@ -6,7 +6,7 @@
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "tests/output/OutputTestSupport.h"
-#include "tests/output/OutputWindowSupport.h"
+#include "tests/output/FileDialogSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <commctrl.h>
@@ -17,7 +17,8 @@
 
 #include <atomic>
 #include <map>
-#include <thread>
+
+using namespace file_dialog_test;
 
 namespace {
 
@@ -26,63 +27,21 @@ const std::wstring kSave = DialogFilterOf(L"BMP (Windows Bitmap)|*.bmp|GIF (Comp
                                           L"|PNG (Portable Network Graphics)|*.png|TIFF (Tag Image File Format)|*.tif");
 const std::wstring kWithJpeg = DialogFilterOf(L"GIF|*.gif|JPEG Files|*.jpg;*.jpeg|PNG|*.png");
 
-TEST(FileDialogFilter, EntryOfAFileName) {
-    struct Case {
+TEST(FileDialogFilter, EntryOfANameAndPatternOfAType) {
+    const struct {
         const wchar_t* name;
         const std::wstring* filter;
         int32_t index;
     } cases[] = {
-        {L"x.png", &kGifPng, 2},    {L"C:\\pictures\\X.GIF", &kGifPng, 1}, // letter case does not matter
-        {L"x.bmp", &kGifPng, 3},                                           // nothing matches: past the last entry
-        {L"x.jpg", &kWithJpeg, 4},                                         // a two-pattern entry never matches
-        {L"x.png", &kWithJpeg, 3},  {L"photo.tif", &kSave, 5},
-        {L"photo.tiff", &kSave, 6}, // "*.tiff" is no entry of its own
-        {L"png", &kGifPng, 2},      // a name without a dot is its own type
-        {L"", &kGifPng, 3},
+        {L"x.png", &kGifPng, 2},    {L"C:\\pictures\\X.GIF", &kGifPng, 1},
+        {L"x.bmp", &kGifPng, 3},                           // nothing matches: past the last entry
+        {L"x.jpg", &kWithJpeg, 4},                         // a two-pattern entry never matches
+        {L"photo.tiff", &kSave, 6}, {L"png", &kGifPng, 2}, // a name without a dot is its own type
     };
-    for (const Case& c : cases) EXPECT_EQ(FilterIndexOfExt(c.name, *c.filter), c.index) << Narrow(c.name);
-}
-
-TEST(FileDialogFilter, PatternOfTheSelectedType) {
-    EXPECT_EQ(FilterPatternAt(kSave, 0), L"*.bmp");
+    for (const auto& c : cases) EXPECT_EQ(FilterIndexOfExt(c.name, *c.filter), c.index) << Narrow(c.name);
     EXPECT_EQ(FilterPatternAt(kSave, 4), L"*.tif");
     EXPECT_EQ(FilterPatternAt(kWithJpeg, 1), L""); // several patterns: no single type
     EXPECT_EQ(FilterPatternAt(kSave, 5), L"");     // one past the last entry
-    EXPECT_EQ(FilterPatternAt(kSave, -1), L"");
-    EXPECT_EQ(FilterPatternAt(DialogFilterOf(L"Empty||PNG|*.png"), 0), L"");
-}
-
-TEST(FileDialogFilter, TypedNameLosesItsExtensionOnly) {
-    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"photo.bmp", L"photo"},
-        {L"x.tiff", L"x"},
-        {L"a.b.c.jpeg", L"a.b.c"},
-        {L"a.b", L"a.b"},
-        {L"photo", L"photo"},
-        {L"my.photo", L"my.photo"},
-        {L"", L""},
-    };
-    for (const auto& [typed, cut] : cases) EXPECT_EQ(NameWithoutTypeExt(typed), cut) << Narrow(typed);
-    EXPECT_EQ(TrimNull(std::wstring(L"a.png\0junk", 10)), L"a.png");
-}
-
-TEST(FileDialogArrange, ListGrowsAndWhatLiesBelowMovesDown) {
-    const std::vector<DialogChildPlace> children = {
-        {L"ComboBox", {60, 10, 300, 30}},           // above the list: stays
-        {L"ListBox", {10, 40, 400, 200}},           // the placeholder: taller
-        {L"SHELLDLL_DefView", {10, 40, 400, 200}},  // the view over it: taller
-        {L"Static", {10, 40, 50, 60}},              // same top, other size: stays
-        {L"Button", {320, 210, 400, 235}},          // below: lower
-        {L"ScrollBar", {400, 250, 416, 266}, true}, // the size grip: new corner
-    };
-    const std::vector<RECT> r = ArrangedChildren(children, {609, 416});
-    auto same = [](RECT a, RECT b) { return EqualRect(&a, &b) != FALSE; };
-    EXPECT_TRUE(same(r[0], {60, 10, 300, 30}));
-    EXPECT_TRUE(same(r[1], {10, 40, 400, 350}));
-    EXPECT_TRUE(same(r[2], {10, 40, 400, 350}));
-    EXPECT_TRUE(same(r[3], {10, 40, 50, 60}));
-    EXPECT_TRUE(same(r[4], {320, 360, 400, 385}));
-    EXPECT_TRUE(same(r[5], {593, 400, 609, 416}));
 }
 
 // ---- The quality panel in a real window
@@ -113,26 +72,26 @@ protected:
     }
 };
 
-TEST_F(QualityPanel, StartsFromTheStoredQuality) {
-    EXPECT_EQ(Box(), L"3");
+TEST_F(QualityPanel, TypedNumbersAndSliderKeysAgree) {
+    EXPECT_EQ(Box(), L"3"); // the stored quality
     EXPECT_EQ(panel.SliderValue(), 3);
-    EXPECT_EQ(panel.Word(), L"Low");
-    EXPECT_TRUE(::IsWindowVisible(panel.Slider()));
-}
-
-TEST_F(QualityPanel, TypedNumbersMoveTheSliderAndTheWord) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"10", L"Maxdium"}, {L"7", L"High"}, {L"9", L"High"}, {L"6", L"Middle"},
         {L"5", L"Middle"},   {L"4", L"Low"},  {L"0", L"Low"},
     };
     for (const auto& [typed, word] : cases) {
         Type(typed);
-        const int32_t value = std::stoi(typed);
-        EXPECT_EQ(panel.SliderValue(), value) << Narrow(typed);
-        EXPECT_EQ(App().JpegQuality, value);
+        EXPECT_EQ(panel.SliderValue(), std::stoi(typed)) << Narrow(typed);
+        EXPECT_EQ(App().JpegQuality, std::stoi(typed));
         EXPECT_EQ(panel.Word(), word);
         EXPECT_EQ(Box(), typed);
     }
+    ::SetFocus(panel.Slider());
+    for (int i = 0; i < 5; ++i) ::SendMessageW(panel.Slider(), WM_KEYDOWN, VK_RIGHT, 0);
+    TestWindow::Pump(20);
+    EXPECT_EQ(Box(), L"5");
+    EXPECT_EQ(App().JpegQuality, 5);
+    EXPECT_EQ(panel.Word(), L"Middle");
     EXPECT_TRUE(warnings.empty());
 }
 
@@ -150,38 +109,7 @@ TEST_F(QualityPanel, BadTextWarnsAndGoesBackToTen) {
     }
 }
 
-TEST_F(QualityPanel, SliderKeysWriteTheBox) {
-    ::SetFocus(panel.Slider());
-    for (int i = 0; i < 2; ++i) {
-        ::SendMessageW(panel.Slider(), WM_KEYDOWN, VK_RIGHT, 0);
-        ::SendMessageW(panel.Slider(), WM_KEYUP, VK_RIGHT, 0);
-    }
-    TestWindow::Pump(20);
-    EXPECT_EQ(panel.SliderValue(), 5);
-    EXPECT_EQ(Box(), L"5");
-    EXPECT_EQ(App().JpegQuality, 5);
-    EXPECT_EQ(panel.Word(), L"Middle");
-    EXPECT_TRUE(warnings.empty());
-}
-
 // ---- The real dialogs
-
-// Runs modal on this thread while actor drives it from a second thread.
-template <typename Modal> void WithActor(const std::function<void()>& actor, Modal modal) {
-    std::thread t(actor);
-    modal();
-    t.join();
-    TestWindow::Pump(50);
-}
-
-HWND WaitForDialog(const wchar_t* title) {
-    for (int i = 0; i < 200; ++i, ::Sleep(50))
-        if (HWND d = ::FindWindowW(L"#32770", title); d && ::IsWindowVisible(d) && ::GetDlgItem(d, lst2)) {
-            ::Sleep(400);
-            return d;
-        }
-    return nullptr;
-}
 
 RECT ChildRect(HWND dialog, int id) {
     RECT r{};
@@ -207,11 +135,6 @@ Geometry Measure(HWND dialog) {
     return g;
 }
 
-void Close(HWND dialog, int button) {
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, button)));
-}
-
 UINT_PTR CALLBACK PlainHook(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
@@ -234,7 +157,7 @@ TEST_F(RealFileDialog, SaveDialogIsTallerWiderAndCentred) {
         [&] {
             if (HWND d = WaitForDialog(L"Plain")) {
                 plain = Measure(d);
-                Close(d, IDCANCEL);
+                Press(d, IDCANCEL);
             }
         },
         [&] {
@@ -268,7 +191,7 @@ TEST_F(RealFileDialog, SaveDialogIsTallerWiderAndCentred) {
                     panelVisible = ::IsWindowVisible(p) != FALSE;
                     sliderVisible = ::IsWindowVisible(panel.Slider()) != FALSE;
                 }
-                Close(d, IDCANCEL);
+                Press(d, IDCANCEL);
             }
         },
         [&] {
@@ -327,12 +250,6 @@ bool SelectItem(HWND dialog, const std::wstring& name) {
     return false;
 }
 
-std::wstring NameBox(HWND dialog) {
-    wchar_t text[MAX_PATH] = L"";
-    ::GetDlgItemTextW(dialog, cmb13, text, MAX_PATH);
-    return text;
-}
-
 bool DarkIn(const PictureBox& box, int x0, int y0, int x1, int y1) {
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
@@ -368,7 +285,7 @@ TEST_F(RealFileDialog, FileSelectionDrawsThePreviewAndAFolderItsName) {
             selectedFolder = SelectItem(d, L"sub");
             folderName = NameBox(d);
             afterFolder = Digest(panel);
-            Close(d, IDCANCEL);
+            Press(d, IDCANCEL);
         },
         [&] {
             (void)ShowFileDialog({nullptr, folder + L"none.png", L"PNG|*.png|All|*.*", 1, L"Open Test", true, &panel});
@@ -389,42 +306,6 @@ TEST_F(RealFileDialog, FileSelectionDrawsThePreviewAndAFolderItsName) {
     EXPECT_EQ(PreviewDIB().DIB(), nullptr);
 }
 
-TEST_F(RealFileDialog, TypeChangeCutsTheTypedExtension) {
-    fDialogEx panel;
-    std::wstring before, after;
-    int startType = -1;
-    WithActor(
-        [&] {
-            HWND d = WaitForDialog(L"Type Test");
-            if (!d) return;
-            startType = static_cast<int>(::SendDlgItemMessageW(d, cmb1, CB_GETCURSEL, 0, 0));
-            before = NameBox(d);
-            // A pick in the closed list, as the combo box reports it.
-            const HWND types = ::GetDlgItem(d, cmb1);
-            ::SendMessageW(types, CB_SETCURSEL, 2, 0);
-            for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})
-                ::SendMessageW(d, WM_COMMAND, MAKEWPARAM(cmb1, code), reinterpret_cast<LPARAM>(types));
-            ::Sleep(200);
-            after = NameBox(d);
-            Close(d, IDOK);
-        },
-        [&] {
-            const FileDialogChoice c =
-                ShowFileDialog({nullptr, folder + L"photo.bmp", L"BMP|*.bmp|GIF|*.gif|JPG|*.jpg|PNG|*.png", 0,
-                                L"Type Test", false, &panel});
-            EXPECT_EQ(CompareStringOrdinal(c.Path.c_str(), -1, (folder + L"photo.jpg").c_str(), -1, TRUE), CSTR_EQUAL)
-                << Narrow(c.Path);
-            EXPECT_EQ(c.FileExt, L"*.jpg");
-        });
-    EXPECT_EQ(startType, 0) << "the starting name's type";
-    EXPECT_EQ(before, L"photo.bmp");
-    EXPECT_EQ(after, L"photo");
-}
-
-} // namespace
-
-namespace {
-
 TEST_F(RealFileDialog, ReplacingAFileIsAskedAboutByItsFinalName) {
     ASSERT_TRUE(WriteSolidPng(folder + L"x.png", 4, 4, 0xFF00FF00u));
     std::vector<std::wstring> questions;
@@ -440,11 +321,11 @@ TEST_F(RealFileDialog, ReplacingAFileIsAskedAboutByItsFinalName) {
             HWND d = WaitForDialog(L"Replace Test");
             if (!d) return;
             ::SetDlgItemTextW(d, cmb13, L"x"); // the type adds ".png"
-            Close(d, IDOK);
+            Press(d, IDOK);
             ::Sleep(600);
             stayedOpen = ::IsWindowVisible(d) != FALSE;
             answer = IDYES;
-            Close(d, IDOK);
+            Press(d, IDOK);
         },
         [&] {
             choice = ShowFileDialog({nullptr, folder + L"start", L"PNG|*.png", 1, L"Replace Test", false, nullptr});
