@@ -13,8 +13,12 @@
 
 namespace file_dialog_test {
 
-// Runs modal on this thread while actor drives it from a second thread.
+// Runs modal on this thread while actor drives it from a second thread. A quit message left in the
+// queue (an earlier test's main window posts one when it goes) would end the dialog at once.
 template <typename Modal> void WithActor(const std::function<void()>& actor, Modal modal) {
+    MSG quit;
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     std::thread t(actor);
     modal();
     t.join();
