@@ -1,4 +1,4 @@
-// The JPEG head reader on crafted bytes at their limits and on the public image sets, and a cell
+// The JPEG head reader on crafted bytes at their limits, and a cell
 // picture taken from a real embedded thumbnail without decoding the picture.
 #include "browser/JpegHead.h"
 #include "browser/ThumbnailMaker.h"
@@ -99,15 +99,6 @@ TEST(JpegHead, FindsTheThumbnailAndRefusesWhatIsOutOfPlace) {
     EXPECT_EQ(ReadJpegHead(Jpeg(Tiff{}.Bytes(), false)).width, 0);
     EXPECT_EQ(ReadJpegHead("\xFF\xD8\xFF\xE1" + Be16(0)).thumbnail, "");
     EXPECT_EQ(ReadJpegHead("\x89PNG\r\n").width, 0);
-}
-
-TEST(JpegHead, PublicSetsWithoutThumbnailsGiveTheirSizeOnly) {
-    SKIP_WITHOUT_CORPUS();
-    for (const wchar_t* name : {L"Landscape_1.jpg", L"Portrait_6.jpg"}) {
-        const JpegHead head = ReadJpegHead(ReadFileHead(CorpusFolder() + L"exif-orientation\\" + name));
-        EXPECT_TRUE(head.thumbnail.empty());
-        EXPECT_EQ(head.width * head.height, 1800 * 1200);
-    }
 }
 
 TEST(JpegHead, ACellUsesALargeEnoughEmbeddedThumbnail) {
