@@ -91,26 +91,15 @@ TEST_F(SkinnedDialog, EachPieceLandsWhereTheNinePieceRulePutsIt) {
     ASSERT_TRUE(built);
     // 400 x 300: the top band at x 150-301, the bottom band at 150-384, the middle on rows 52-247;
     // each edge from both sides.
-    ExpectPieces({{0, 0, kTopLeft},
-                  {149, 10, kTopRight},
-                  {150, 10, kTopBand},
-                  {301, 51, kTopBand},
-                  {302, 10, kTopRight},
-                  {399, 0, kTopRight},
-                  {200, 51, kTopBand},
-                  {14, 52, kLeft},
-                  {15, 52, kCentre},
-                  {200, 247, kCentre},
-                  {384, 247, kCentre},
-                  {385, 150, kRight},
+    // clang-format off
+    ExpectPieces({{0, 0, kTopLeft}, {149, 10, kTopRight}, {150, 10, kTopBand}, {301, 51, kTopBand},
+                  {302, 10, kTopRight}, {399, 0, kTopRight}, {200, 51, kTopBand},
+                  {14, 52, kLeft}, {15, 52, kCentre}, {200, 247, kCentre}, {384, 247, kCentre}, {385, 150, kRight},
                   {0, 247, kLeft},
-                  {200, 248, kBottomBand},
-                  {149, 299, kBottomLeft},
-                  {150, 299, kBottomBand},
-                  {384, 260, kBottomBand},
-                  {385, 260, kBottomRight},
-                  {399, 299, kBottomRight}},
+                  {200, 248, kBottomBand}, {149, 299, kBottomLeft}, {150, 299, kBottomBand},
+                  {384, 260, kBottomBand}, {385, 260, kBottomRight}, {399, 299, kBottomRight}},
                  built.get());
+    // clang-format on
     TestWindow::Pump(30);
     EXPECT_EQ(TestWindow::ScreenPixel(box.hWnd(), 200, 100), kCentre);
 
