@@ -23,7 +23,9 @@
 #include "editor/Imageyzviewer.h"
 #include "editor/TextBarMainWindow.h"
 #include "editor/YDSTextControl.h"
+#include "platform/ShortcutKeyHandler.h"
 #include "platform/Timer.h"
+#include "shell/MainEvents.h"
 #include "shell/MainLayout.h"
 #include "shell/ModPublic.h"
 #include "shell/Settings.h"
@@ -50,7 +52,8 @@ class FrmMain : public CanvasMainWindow,
                 public CompanionMainWindow,
                 public SaveQuestionTarget,
                 public ViewsBarCanvas,
-                public SidePanelGrid {
+                public SidePanelGrid,
+                public ShortcutKeyHandler {
 public:
     static constexpr const wchar_t* kClassName = L"VellumoMain";
     static constexpr const wchar_t* kCaption = L"Morv Vellumo 6";
@@ -74,6 +77,10 @@ public:
     ShellSteps Steps;
     // The menu road: the title bar's drop-downs, the pick and the commands.
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
+    // The keys, the wheel, the children's events and the splitter drags.
+    [[nodiscard]] MainEvents& Events() { return *events_; }
+    // ShortcutKeyHandler: every focusable pane's keys.
+    void HandleShortcutKey(int keyCode, int shift) override { events_->HandleShortcutKey(keyCode, shift); }
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
     bool Close() { return CloseAskingToSave(*this); }
@@ -191,4 +198,5 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainEvents> events_;
 };
