@@ -40,6 +40,7 @@ FrmMain::FrmMain(Options options)
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
     Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
+    menuHost_->Seams.ShowPrintDialog = [this] { (void)ShowPrintWindow(printWindow_, printer_, hwnd_); };
 }
 
 FrmMain::~FrmMain() {
@@ -289,6 +290,7 @@ void FrmMain::Form_Unload() {
     Timer2.SetEnabled(false);
     if (Steps.UnhookWheel) Steps.UnhookWheel(hwnd_);
     companion_.Destroy();
+    printWindow_.Unload();
     if (Steps.UnloadForms) Steps.UnloadForms();
     DeleteSharedGdipObjects();
     FreeEffectBuffers();

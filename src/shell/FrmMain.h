@@ -23,6 +23,8 @@
 #include "editor/Imageyzviewer.h"
 #include "editor/TextBarMainWindow.h"
 #include "editor/YDSTextControl.h"
+#include "output/FrmPrinter.h"
+#include "output/WinspoolPrinter.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/Timer.h"
 #include "shell/MainEvents.h"
@@ -190,6 +192,9 @@ private:
     HWND hwnd_ = nullptr;
     FolderPaneView* folderPane_ = nullptr;
     FrmMainmin companion_;
+    // File > Print: the spooler's printers and the print window, which lists them in the companion.
+    WinspoolPrinter printer_;
+    FrmPrinter printWindow_{printer_, &companion_};
     Timer Timer2;
     std::vector<std::wstring> cbFont_;
     std::wstring label1_;
