@@ -446,6 +446,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
+    if (e == 38) DrawStampOverlay(g);
     if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6, 38})) {
         if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
         DrawEditPanel(false, false, true, false);
@@ -471,6 +472,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
     }
     if (e == 41) {
         const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+        DrawLassoOutline();
         ::GdiFlush();
         auto* back = static_cast<HBITMAP>(::GetCurrentObject(hDC(), OBJ_BITMAP));
         DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), lastPoint_.X,
@@ -565,7 +567,8 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
     if (IsFrameMode(e)) {
         overHandle_ = false;
         if (!panelHit(kPanelStampRedo, true)) SetMousePointer(MousePointer::Cross);
-        const int element = HasDraggedFrame(e) ? FrameElementAt(frameRects_[0], x, y) : -1;
+        const bool framed = HasDraggedFrame(e) || (e == 38 && stamp_.StampBrushKind == kStampMove);
+        const int element = framed ? FrameElementAt(frameRects_[0], x, y) : -1;
         if (element >= 0) {
             handleIndex_ = element;
             overHandle_ = true;
@@ -609,6 +612,10 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         } else if (effect_ == 6) {
             Repaint();
         }
+    } else if (effect_ == 38) {
+        StampPress(x, y);
+    } else if (effect_ == 41) {
+        AddLassoPoint(x, y);
     } else if (effect_ >= 25 && effect_ <= 27) {
         if (!screenButtonEnabled_ && !overHandle_) shapeStart_ = PointF(x, y);
     }
@@ -627,6 +634,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
             if (e == 38 || e == 47) stampPoint_ = currentPoint_;
             if ((e == 19 || e == 20) && !screenButtonEnabled_) pickPoint_ = currentPoint_;
             if (frameDrag_ && !onSlider) FollowWithFrame(x, y);
+            if (e == 38 && !screenButtonEnabled_ && stamp_.StampBrushKind != kStampMove) StampDabAt(x, y, false);
             if (e >= 25 && e <= 27 && !screenButtonEnabled_ && !overHandle_) {
                 // With Shift the line is level or upright, whichever way it leans less.
                 const float dx = x - shapeStart_.X, dy = y - shapeStart_.Y;
@@ -687,6 +695,10 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     } else if (effect_ == 19) {
         pickPoint_ = currentPoint_;
         Painting(true, false, false, false);
+    } else if (effect_ == 38) {
+        StampRelease();
+    } else if (effect_ == 41 && !lassoEnded_) {
+        Painting(true, false, true, false);
     }
     if (MouseUp) MouseUp(button, shift, x, y);
 }
@@ -694,6 +706,10 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
 void Imageyzviewer::FollowWithFrame(float x, float y) {
     RectF& frame = frameRects_[0];
     const PointF pointer(x, y);
+    if (effect_ == 38) {
+        frame = FollowFrameDrag(frame, dragHandle_, pointer, grabOffset_);
+        return;
+    }
     if (newFrame_) {
         frame = SpannedFrame(ClampToImage(downPoint_, fitRect_), ClampToImage(pointer, fitRect_));
     } else {
@@ -717,28 +733,28 @@ void Imageyzviewer::RunPanelElement(int index) {
             (void)ApplyEdit();
         else if (answer == IDNO)
             CancelEdit();
+        // A stamp the answer made (a selection applied) stays; the last cut goes.
+        if ((answer == IDYES || answer == IDNO) && select_) select_->Destory();
     } else if (index == kPanelOption && neighbours_.skinMenu) {
         optionMenuShown_ = !optionMenuShown_; // a second press closes it
         const CanvasMainWindow::Placement at =
             neighbours_.mainWindow ? neighbours_.mainWindow->CanvasPlacement() : CanvasMainWindow::Placement{};
         ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panelRects_[kPanelOption].X, optionMenuShown_);
+    } else if (index == kPanelStampUndo || index == kPanelStampRedo) {
+        (void)UndoStampRedo(index == kPanelStampUndo);
     }
-    // The stamp's own undo and redo (5, 6) come with the stamp tool.
 }
 
 bool Imageyzviewer::ApplyEdit() {
     optionMenuShown_ = false;
     zoom_ = 1.0f;
-    if (effect_ == 17 || effect_ == 41 || effect_ == 42) {
-        // The press on the panel added a lasso point that is not part of the selection.
-        if (effect_ == 41 && App().LassoPointCount > 0) --App().LassoPointCount;
-        return false;
-    }
+    if (effect_ == 17 || effect_ == 41 || effect_ == 42) return CommitSelection();
     return SaveUndo();
 }
 
 void Imageyzviewer::CancelEdit() {
     optionMenuShown_ = false;
+    if (effect_ == 38) stamp_.Release();
     if (effect_ == 21) {
         view_.ShownWidth = RoundHalfEven(ImgDIB.Width());
         view_.ShownHeight = RoundHalfEven(ImgDIB.Height());
@@ -801,6 +817,7 @@ void Imageyzviewer::RefreshUndoState() {
 }
 
 void Imageyzviewer::ClosingWork(bool stepMade) {
+    ReleaseEditLayers();
     if (neighbours_.mainWindow) {
         neighbours_.mainWindow->SetSelEffect(0);
         neighbours_.mainWindow->FormOption(true, true);
@@ -836,7 +853,11 @@ bool Imageyzviewer::SaveUndo() {
     const int32_t mode = effect_;
     const bool outside = IsOutsideEffect(mode);
     GdipBitmap step;
-    if (IsFrameCommit(mode)) {
+    if (mode == 38) {
+        step = RenderStampCommit();
+    } else if (mode == 53) {
+        step = RenderDeleteSelection();
+    } else if (IsFrameCommit(mode)) {
         FrameCommitInputs frame;
         frame.effect = mode;
         frame.image = in.image;
@@ -860,6 +881,7 @@ bool Imageyzviewer::SaveUndo() {
         if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
             fitMode_ = false;
         if (mode == 21) zoom_ = 1.0f;
+        if (mode == 38 || mode == 53) AfterLayerStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!outside) {
             effect_ = 0;
