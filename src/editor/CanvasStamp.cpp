@@ -1,5 +1,6 @@
 #include "editor/CanvasStamp.h"
 
+#include "editor/BoxReduce.h"
 #include "editor/CanvasModel.h"
 #include "imaging/BrushTools.h"
 #include "imaging/DrawTarget.h"
@@ -46,7 +47,7 @@ bool CanvasStamp::StepExists(int32_t step) {
 }
 
 bool CanvasStamp::Load(const std::wstring& fileName, bool newStamp) {
-    prepared_ = false;
+    Changed();
     DIBsave loaded;
     if (!LoadLayer(loaded, fileName)) {
         if (newStamp) Release();
@@ -73,7 +74,7 @@ void CanvasStamp::Options(int32_t kind) {
     if (LoadLayer(step, CanvasModel::StampUndoFile(undoIndex_)) &&
         MakeLayer(StampLayer, step.new_Img, step.NewWidth, step.NewHeight, static_cast<float>(step.NewWidth),
                   static_cast<float>(step.NewHeight)))
-        prepared_ = false;
+        Changed();
 }
 
 bool CanvasStamp::WriteStep() {
@@ -95,14 +96,14 @@ bool CanvasStamp::UndoRedo(bool undo) {
     if (!MakeLayer(StampLayer, loaded.new_Img, loaded.NewWidth, loaded.NewHeight, static_cast<float>(loaded.NewWidth),
                    static_cast<float>(loaded.NewHeight)))
         return false;
-    prepared_ = false;
+    Changed();
     undoIndex_ = step;
     return true;
 }
 
 bool CanvasStamp::ApplyEffect(int32_t id, float shownW, float shownH, float scaleX, float scaleY) {
     if (!Exists() || id < 1 || id > 7) return false;
-    prepared_ = false;
+    Changed();
     StampEffectId = id;
     const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
     bool changed = false;
@@ -152,7 +153,7 @@ bool CanvasStamp::Dab(const StampDab& dab) {
         const uint32_t colour = RGBToARGB(dab.textColor, 10), clear = RGBToARGB(dab.textColor, 0);
         const float r = static_cast<float>(size) / 2;
         FillGlowEllipse(DrawTarget::Surface(StampLayer.MemGraphics), xd, yd, r, r, xd, yd, 0, colour, clear, true);
-        prepared_ = false; // the working copy no longer matches the bitmap
+        Changed(); // the working copy no longer matches the bitmap
         return true;
     }
     if (!PrepareLayer()) return false;
@@ -174,6 +175,12 @@ bool CanvasStamp::Dab(const StampDab& dab) {
     } else {
         return false;
     }
+    if (previewValid_) {
+        // The dab's square with a margin for the smudge's neighbours, in the bitmap's rows.
+        const int32_t reach = size / 2 + 3;
+        const GpRect area{x - reach, static_cast<INT>(std::floor(yd)) - reach, 2 * reach + 1, 2 * reach + 1};
+        previewValid_ = ReduceAreaInto(StampLayer.new_Img, preview_.get(), area);
+    }
     return true;
 }
 
@@ -183,8 +190,42 @@ void CanvasStamp::Draw(GpGraphics* g, const RectF& frame, float sliderValue) con
                    static_cast<float>(Width()), static_cast<float>(Height()), StampOpacity(sliderValue));
 }
 
+void CanvasStamp::DrawOnScreen(GpGraphics* g, const RectF& frame, float sliderValue) {
+    if (!g || !Exists()) return;
+    const int32_t w = RoundHalfEven(frame.Width), h = RoundHalfEven(frame.Height);
+    // Shown at its own size or larger, the stamp is drawn as it is.
+    if (w <= 0 || h <= 0 || w >= Width() || h >= Height()) {
+        Draw(g, frame, sliderValue);
+        return;
+    }
+    UINT pw = 0, ph = 0;
+    if (preview_) {
+        GdipGetImageWidth(preview_.get(), &pw);
+        GdipGetImageHeight(preview_.get(), &ph);
+    }
+    if (!previewValid_ || pw != static_cast<UINT>(w) || ph != static_cast<UINT>(h)) {
+        preview_.reset();
+        if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, preview_.put()) != Ok ||
+            !ReduceInto(StampLayer.new_Img, preview_.get())) {
+            preview_.reset();
+            previewValid_ = false;
+            Draw(g, frame, sliderValue);
+            return;
+        }
+        previewValid_ = true;
+    }
+    const float opacity = StampOpacity(sliderValue);
+    if (opacity >= 1.0f)
+        GdipDrawImageRectRectI(g, preview_.get(), RoundHalfEven(frame.X), RoundHalfEven(frame.Y), w, h, 0, 0, w, h,
+                               UnitPixel, nullptr, nullptr, nullptr);
+    else
+        DrawImageAlpha(DrawTarget::Surface(g), preview_.get(), frame.X, frame.Y, frame.Width, frame.Height,
+                       static_cast<float>(w), static_cast<float>(h), opacity);
+}
+
 void CanvasStamp::Release() {
     StampLayer.Destroy();
     pixelCopy_.Destroy();
-    prepared_ = false;
+    preview_.reset();
+    Changed();
 }

@@ -66,6 +66,9 @@ public:
     bool Dab(const StampDab& dab);
     // Draws the stamp into frame at the slider's opacity (1 - sliderValue / 100 to one decimal).
     void Draw(GpGraphics* g, const RectF& frame, float sliderValue) const;
+    // The same on the screen, from a copy reduced to the frame's size that a dab updates only where
+    // it painted (a large stamp is not scaled again at every pointer move).
+    void DrawOnScreen(GpGraphics* g, const RectF& frame, float sliderValue);
     // Lets go of the bitmap and the working copy; the history files stay until the next stamp.
     void Release();
 
@@ -73,8 +76,16 @@ private:
     // The working copy the brushes change, made from the bitmap at the first dab of a stroke.
     [[nodiscard]] bool PrepareLayer();
 
+    // The bitmap changed all over: the screen copy is made again at the next paint.
+    void Changed() {
+        prepared_ = false;
+        previewValid_ = false;
+    }
+
     CDIB pixelCopy_;
     bool prepared_ = false;
+    GdipBitmap preview_; // the stamp reduced to its frame on the screen, premultiplied
+    bool previewValid_ = false;
     int32_t undoIndex_ = 0;
 };
 

@@ -508,8 +508,8 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         GdipGraphics surface = CreateGraphics();
         GpGraphics* g = surface.get();
         if (!g) return;
+        DrawPanelBand(g, panel);
         if (panel.slider) {
-            RoundedShape(g, PX, Y, 170, 15);
             UINT imageW = 0;
             if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
             const float thumbW = imageW ? static_cast<float>(imageW) : kThumbWidth;
@@ -522,28 +522,56 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         } else {
             panelRects_[kPanelSlider] = RectF();
         }
-        RoundedShape(g, PX + B, Y, 35, 15);
-        RoundedShape(g, PX + B + 60, Y, 35, 15);
-        if (panel.option) {
-            RoundedShape(g, PX + B + 120, Y, 35, 15);
-            panelRects_[kPanelOption] = RectF(PX + B + 120, Y + 2, 55, 22);
-            Caption(g, L"Option", PX + B + 130, Y + 6);
-        }
+        if (panel.option) panelRects_[kPanelOption] = RectF(PX + B + 120, Y + 2, 55, 22);
         panelRects_[kPanelApply] = RectF(PX + B, Y + 2, 55, 22);
         panelRects_[kPanelCancel] = RectF(PX + B + 60, Y + 2, 55, 22);
-        Caption(g, L"Apply", PX + B + 10, Y + 6);
-        Caption(g, L"Cancel", PX + B + 70, Y + 6);
         if (panel.stampUndo) {
             panelRects_[kPanelStampRedo] = RectF(PX - 60, Y + 2, 55, 22);
             panelRects_[kPanelStampUndo] = RectF(PX - 120, Y + 2, 55, 22);
-            RoundedShape(g, PX - 65, Y, 35, 15);
-            RoundedShape(g, PX - 125, Y, 35, 15);
-            Caption(g, L"Redo", PX - 50, Y + 6);
-            Caption(g, L"Undo", PX - 115, Y + 6);
+        }
+        // On the panel's own surface: a second surface on the control costs more than the paint.
+        DrawFrameRect(DrawTarget::Surface(g), 1, 1, w, h);
+    }
+    if (refresh) Refresh();
+}
+
+void Imageyzviewer::DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel) {
+    // The rounded shapes and captions are the same at every paint of one layout and cost more
+    // than the rest of a paint together: they are drawn once into a band of their own and laid
+    // over the picture.
+    const int32_t w = Width();
+    const int32_t top = std::max(RoundHalfEven(panel.Y) - kPanelBandMargin, 0);
+    const int32_t bandH = std::min(kPanelBandHeight, Height() - top);
+    if (w <= 0 || bandH <= 0) return;
+    const PanelBandKey key{effect_, w, Height()};
+    if (!panelBand_ || !(panelBandKey_ == key)) {
+        panelBand_.reset();
+        GdipGraphics band;
+        if (GdipCreateBitmapFromScan0(w, bandH, 0, PixelFormat32bppPARGB, nullptr, panelBand_.put()) != Ok ||
+            GdipGetImageGraphicsContext(panelBand_.get(), band.put()) != Ok) {
+            panelBand_.reset();
+            return;
+        }
+        panelBandKey_ = key;
+        const float PX = panel.PX, Y = panel.Y - static_cast<float>(top), B = panel.B;
+        GpGraphics* b = band.get();
+        if (panel.slider) RoundedShape(b, PX, Y, 170, 15);
+        RoundedShape(b, PX + B, Y, 35, 15);
+        RoundedShape(b, PX + B + 60, Y, 35, 15);
+        if (panel.option) {
+            RoundedShape(b, PX + B + 120, Y, 35, 15);
+            Caption(b, L"Option", PX + B + 130, Y + 6);
+        }
+        Caption(b, L"Apply", PX + B + 10, Y + 6);
+        Caption(b, L"Cancel", PX + B + 70, Y + 6);
+        if (panel.stampUndo) {
+            RoundedShape(b, PX - 65, Y, 35, 15);
+            RoundedShape(b, PX - 125, Y, 35, 15);
+            Caption(b, L"Redo", PX - 50, Y + 6);
+            Caption(b, L"Undo", PX - 115, Y + 6);
         }
     }
-    DrawFrameRect(hDC(), 1, 1, w, h);
-    if (refresh) Refresh();
+    GdipDrawImageRectRectI(g, panelBand_.get(), 0, top, w, bandH, 0, 0, w, bandH, UnitPixel, nullptr, nullptr, nullptr);
 }
 
 // ---- Mouse ----

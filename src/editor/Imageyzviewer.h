@@ -212,6 +212,7 @@ private:
     void DrawNavigator(GpGraphics* g, bool rebuildThumbnail);
     bool DrawModeOverlay(GpGraphics* g, bool renderToUndo);
     void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
+    void DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel);
     void ReleasePaintResources();
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
@@ -254,6 +255,19 @@ private:
     GdipImage nextImage_;        // 26 x 26 "Next.png"
     GdipImage colorPickerImage_; // 125 x 130 "ColorPicker.png"
     GdipSolidFill fillBrush_;    // remade by SetValue
+
+    // The edit panel's shapes and captions for one mode and control size: a band of rows from the
+    // panel's top.
+    static constexpr int32_t kPanelBandMargin = 5;
+    static constexpr int32_t kPanelBandHeight = 45;
+    struct PanelBandKey {
+        int32_t effect = -1;
+        int32_t width = 0;
+        int32_t height = 0;
+        bool operator==(const PanelBandKey&) const = default;
+    };
+    GdipBitmap panelBand_;
+    PanelBandKey panelBandKey_;
 
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;

@@ -107,7 +107,7 @@ bool Imageyzviewer::UndoStampRedo(bool undo) {
 void Imageyzviewer::DrawStampOverlay(GpGraphics* g) {
     SyncStampFrame();
     const RectF& f = frameRects_[0];
-    stamp_.Draw(g, f, sliderValue_);
+    stamp_.DrawOnScreen(g, f, sliderValue_);
     if (!LeftDown && stamp_.StampBrushKind == kStampMove) {
         GdipPen pen = MakePen(ColorARGB(150, 255, 255, 255), 1);
         const REAL dashes[2] = {3, 3};
