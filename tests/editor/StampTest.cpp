@@ -237,3 +237,18 @@ TEST_F(StampTest, DeleteClearsTheSelectedSideAndKeepsTheCombineMode) {
         EXPECT_EQ(combine == 1 ? outside : inside, kTopLeft);
     }
 }
+
+TEST_F(StampTest, EditingALibraryItemMakesTheWholeImageTheStampWhereItIsShown) {
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"big.png", 800, 600))); // shown at half size
+    App().SelectCombineMode = 4;
+    ASSERT_TRUE(canvas->EditingStampLib());
+    EXPECT_EQ(App().SelectCombineMode, 1);
+    EXPECT_EQ(canvas->Effect(), 38);
+    EXPECT_EQ(canvas->Stamp().Width(), 800);
+    EXPECT_EQ(canvas->Stamp().Height(), 600);
+    const RectF f = canvas->FrameRects()[0];
+    EXPECT_EQ(f.X, 0);
+    EXPECT_EQ(f.Width, 400);
+    EXPECT_EQ(f.Height, 300);
+    EXPECT_EQ(StampAt(799, 599), kBottomRight);
+}
