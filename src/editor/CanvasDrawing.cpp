@@ -1,11 +1,16 @@
 #include "editor/CanvasDrawing.h"
 
+#include "editor/FrameTool.h"
 #include "editor/UndoHistory.h"
+#include "imaging/DIBsave.h"
 #include "imaging/ModGDI.h"
 #include "imaging/ShapeFills.h"
 #include "imaging/TextRendering.h"
+#include "platform/AppState.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 RectF ShownImageRect(const ShownView& s) {
@@ -82,4 +87,99 @@ GdipBitmap RenderDrawingStep(const DrawingStepInputs& in) {
     }
     g.reset();
     return step;
+}
+
+namespace {
+
+// The area between two corners (either first) of work, in whole pixels kept on it, as a bitmap of
+// its own; empty when nothing of it is on work.
+DrawingStamp CutArea(const DIBsave& work, float x1, float y1, float x2, float y2) {
+    const int32_t left = std::clamp(RoundHalfEven(std::min(x1, x2)), 0, work.NewWidth);
+    const int32_t top = std::clamp(RoundHalfEven(std::min(y1, y2)), 0, work.NewHeight);
+    const int32_t right = std::clamp(RoundHalfEven(std::max(x1, x2)), 0, work.NewWidth);
+    const int32_t bottom = std::clamp(RoundHalfEven(std::max(y1, y2)), 0, work.NewHeight);
+    DrawingStamp stamp;
+    if (!work.new_Img || right <= left || bottom <= top) return stamp;
+    GdipFlush(work.MemGraphics, FlushIntentionSync);
+    if (GdipCloneBitmapAreaI(left, top, right - left, bottom - top, PixelFormat32bppARGB, work.new_Img,
+                             stamp.bitmap.put()) != Ok)
+        return {};
+    stamp.place = RectF(static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
+                        static_cast<float>(bottom - top));
+    return stamp;
+}
+
+// A drawing of its own size placed at a point of the image.
+DrawingStamp Placed(DrawingStamp stamp, PointF at) {
+    stamp.place.X = at.X;
+    stamp.place.Y = at.Y;
+    return stamp;
+}
+
+// The text drawn at the corner of a bitmap of the box DrawTextTool measures for it. The canvas's
+// grab box (App().TextBounds) stays the preview's.
+DrawingStamp TextStamp(const TextLook& look) {
+    const RectF kept = App().TextBounds;
+    App().TextBounds = RectF();
+    DIBsave work;
+    if (work.CreateBlankMemory(1, 1)) DrawTextLook(DrawTarget::Surface(work.MemGraphics), look, PointF(0, 0));
+    const RectF box = App().TextBounds;
+    DrawingStamp stamp;
+    if (work.CreateBlankMemory(RoundHalfEven(box.Height), RoundHalfEven(box.Width))) {
+        DrawTextLook(DrawTarget::Surface(work.MemGraphics), look, PointF(0, 0));
+        stamp = CutArea(work, 0, 0, box.Width, box.Height);
+    }
+    App().TextBounds = kept;
+    return stamp;
+}
+
+} // namespace
+
+DrawingStamp RenderDrawingStamp(const DrawingStepInputs& in) {
+    const float W = in.shown.imageW, H = in.shown.imageH;
+    DIBsave work;
+    switch (in.effect) {
+    case 4: {
+        if (in.text.text.empty()) return {};
+        return Placed(TextStamp(in.text), ShownToImage(in.shown, in.anchor));
+    }
+    case 10: {
+        if (!in.calendar) return {};
+        const float w = in.calendar->Width(), h = in.calendar->Height();
+        if (!work.CreateBlankMemory(RoundHalfEven(h), RoundHalfEven(w))) return {};
+        DrawToolCalendar(*in.calendar, DrawTarget::Surface(work.MemGraphics), PointF(0, 0));
+        return Placed(CutArea(work, 0, 0, w, h), ShownToImage(in.shown, in.anchor));
+    }
+    case 19:
+    case 20: {
+        FrameCommitInputs frame;
+        frame.effect = in.effect;
+        frame.image = in.image;
+        frame.width = W;
+        frame.height = H;
+        frame.fitRect = in.shown.fitRect;
+        frame.frame = in.frame;
+        frame.pickPoint = in.pickPoint;
+        frame.sliderValue = in.pen.sliderValue;
+        frame.textColor = in.pen.colour;
+        frame.pickedColor = in.secondColour;
+        const RectF F = FrameInImage(in.frame, in.shown.fitRect, W, H);
+        if (F.Width <= 0 || F.Height <= 0 || !work.CreateBlankMemory(RoundHalfEven(H), RoundHalfEven(W))) return {};
+        if (!DrawFrameShape(work.MemGraphics, frame, F)) return {};
+        return CutArea(work, F.X, F.Y, F.X + F.Width, F.Y + F.Height);
+    }
+    case 25:
+    case 26:
+    case 27: {
+        if (!work.CreateBlankMemory(RoundHalfEven(H), RoundHalfEven(W)) || !work.MemGraphics) return {};
+        GdipSetSmoothingMode(work.MemGraphics, SmoothingModeAntiAlias);
+        const PointF a = ShownToImage(in.shown, in.shapeStart), b = ShownToImage(in.shown, in.shapeEnd);
+        if (!DrawOutline(DrawTarget::Surface(work.MemGraphics), a, b, OutlineKind(in.effect), in.pen)) return {};
+        const float grow = in.pen.width / 2 + 1;
+        return CutArea(work, std::min(a.X, b.X) - grow, std::min(a.Y, b.Y) - grow, std::max(a.X, b.X) + grow,
+                       std::max(a.Y, b.Y) + grow);
+    }
+    default:
+        return {};
+    }
 }

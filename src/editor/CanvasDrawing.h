@@ -73,6 +73,10 @@ struct DrawingStepInputs {
     TextLook text;
     OutlinePen pen;                  // its width in image pixels
     ClsCalendar* calendar = nullptr; // as the calendar preview left it
+    // The filled shapes (19 ellipse, 20 rectangle), for a stamp.
+    RectF frame{};      // control pixels
+    PointF pickPoint{}; // the gradient's point, control pixels
+    COLORREF secondColour = 0;
 };
 [[nodiscard]] bool MakesDrawingStep(int32_t effect);
 // The outline kind of a mode: 1, 2, 3 for 25, 26, 27; 0 for the others.
@@ -80,3 +84,14 @@ struct DrawingStepInputs {
 // The image at its own size with the drawing on it; empty when the mode draws none or the step
 // cannot be made.
 [[nodiscard]] GdipBitmap RenderDrawingStep(const DrawingStepInputs& in);
+
+// A pending drawing rendered on its own into a stamp cut to its bounds: text (4), calendar (10),
+// filled ellipse (19) and rectangle (20), outlines (25 to 27). An outline's box spans both end
+// points either way round and half the pen beyond, so the stamp holds the whole stroke.
+struct DrawingStamp {
+    GdipBitmap bitmap;
+    RectF place{}; // where it lies on the image (image pixels), the bitmap's size
+};
+// Empty when nothing is pending: another mode, no text, a calendar not drawn yet, an empty frame,
+// or a drawing wholly off the image.
+[[nodiscard]] DrawingStamp RenderDrawingStamp(const DrawingStepInputs& in);

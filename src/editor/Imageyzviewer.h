@@ -208,6 +208,12 @@ public:
     [[nodiscard]] PointF TextAnchor() const { return textAnchor_; }
     [[nodiscard]] bool TextAnchorSet() const { return textAnchorSet_; }
     [[nodiscard]] PointF ShapeStart() const { return shapeStart_; }
+    // The pending text, calendar, filled shape or outline becomes the working stamp file, cut to
+    // its bounds, and the main window starts the stamp tool with it (UseStamp). False, with no
+    // file written and no stamp started, when nothing is pending or the file cannot be written.
+    bool Rasterize();
+    // Where the last rasterized drawing lay on the image (image pixels, the stamp's size).
+    [[nodiscard]] const RectF& LastStampPlace() const { return lastStampPlace_; }
     // The canvas's calendar, made at its first use.
     [[nodiscard]] ClsCalendar& Calendar();
 
@@ -351,4 +357,5 @@ private:
     bool overText_ = false;
     bool canvasPressed_ = false; // a press in the text or calendar tool, until the release
     float lineWidth_ = 1;
+    RectF lastStampPlace_{};
 };

@@ -2,7 +2,10 @@
 // and drags, and what the apply step takes from them.
 #include "editor/Imageyzviewer.h"
 
+#include "imaging/ClipboardStamp.h"
+#include "imaging/DIBsave.h"
 #include "imaging/GdiDIB.h"
+#include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 
 ClsCalendar& Imageyzviewer::Calendar() {
@@ -99,4 +102,19 @@ void Imageyzviewer::EndDrawingStep(int32_t mode) {
     } else {
         CleanCroprect(false);
     }
+}
+
+bool Imageyzviewer::Rasterize() {
+    // The calendar as its preview last drew it; one never drawn has nothing to give.
+    if (!NoOpen() || (effect_ == 10 && !calendar_)) return false;
+    DrawingStepInputs in = DrawingInputs();
+    in.frame = frameRects_[0];
+    in.pickPoint = pickPoint_;
+    in.secondColour = pickedColor_;
+    const DrawingStamp stamp = RenderDrawingStamp(in);
+    // Nothing pending, or the stamp file could not be written: no stamp is started.
+    if (!stamp.bitmap || !SaveImageSafely(stamp.bitmap.get(), StampTempPath(), kFormatPng, 90)) return false;
+    lastStampPlace_ = stamp.place;
+    if (neighbours_.mainWindow) neighbours_.mainWindow->UseStamp(false, false);
+    return true;
 }

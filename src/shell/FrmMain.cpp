@@ -12,6 +12,7 @@
 #include "platform/TextCase.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -33,11 +34,13 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 
 FrmMain::FrmMain(Options options)
     : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
-      options_(std::move(options)), companion_(*this, nullptr), menuHost_(std::make_unique<MainMenuHost>(*this)) {
+      options_(std::move(options)), companion_(*this, this), menuHost_(std::make_unique<MainMenuHost>(*this)),
+      events_(std::make_unique<MainEvents>(*this)) {
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
     Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
+    menuHost_->Seams.ShowPrintDialog = [this] { (void)ShowPrintWindow(printWindow_, printer_, hwnd_); };
 }
 
 FrmMain::~FrmMain() {
@@ -91,6 +94,12 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
         (void)Close();
+        return 0;
+    case WM_KEYDOWN:
+        events_->Form_KeyDown(static_cast<int>(wp), CurrentShiftCode());
+        return 0;
+    case WM_LBUTTONUP:
+        events_->Form_MouseUp(static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp)));
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
@@ -173,6 +182,7 @@ bool FrmMain::CreatePanes() {
     // A picked thumbnail opens in the canvas.
     ThumyzViewer.SetMainWindow(this);
     Timer2.onTimer = [this] { OnTimer2(); };
+    events_->Connect();
     PaintResizeBorder();
     return ok;
 }
@@ -280,6 +290,7 @@ void FrmMain::Form_Unload() {
     Timer2.SetEnabled(false);
     if (Steps.UnhookWheel) Steps.UnhookWheel(hwnd_);
     companion_.Destroy();
+    printWindow_.Unload();
     if (Steps.UnloadForms) Steps.UnloadForms();
     DeleteSharedGdipObjects();
     FreeEffectBuffers();

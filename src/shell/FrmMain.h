@@ -23,7 +23,11 @@
 #include "editor/Imageyzviewer.h"
 #include "editor/TextBarMainWindow.h"
 #include "editor/YDSTextControl.h"
+#include "output/FrmPrinter.h"
+#include "output/WinspoolPrinter.h"
+#include "platform/ShortcutKeyHandler.h"
 #include "platform/Timer.h"
+#include "shell/MainEvents.h"
 #include "shell/MainLayout.h"
 #include "shell/ModPublic.h"
 #include "shell/Settings.h"
@@ -50,7 +54,8 @@ class FrmMain : public CanvasMainWindow,
                 public CompanionMainWindow,
                 public SaveQuestionTarget,
                 public ViewsBarCanvas,
-                public SidePanelGrid {
+                public SidePanelGrid,
+                public ShortcutKeyHandler {
 public:
     static constexpr const wchar_t* kClassName = L"VellumoMain";
     static constexpr const wchar_t* kCaption = L"Morv Vellumo 6";
@@ -74,6 +79,10 @@ public:
     ShellSteps Steps;
     // The menu road: the title bar's drop-downs, the pick and the commands.
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
+    // The keys, the wheel, the children's events and the splitter drags.
+    [[nodiscard]] MainEvents& Events() { return *events_; }
+    // ShortcutKeyHandler: every focusable pane's keys.
+    void HandleShortcutKey(int keyCode, int shift) override { events_->HandleShortcutKey(keyCode, shift); }
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
     bool Close() { return CloseAskingToSave(*this); }
@@ -183,6 +192,9 @@ private:
     HWND hwnd_ = nullptr;
     FolderPaneView* folderPane_ = nullptr;
     FrmMainmin companion_;
+    // File > Print: the spooler's printers and the print window, which lists them in the companion.
+    WinspoolPrinter printer_;
+    FrmPrinter printWindow_{printer_, &companion_};
     Timer Timer2;
     std::vector<std::wstring> cbFont_;
     std::wstring label1_;
@@ -191,4 +203,5 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainEvents> events_;
 };

@@ -3,6 +3,7 @@
 // a line kept on the shown image and its pen width on a half-size view; the clamp's edges.
 #include "editor/CanvasDrawing.h"
 #include "imaging/CDIB.h"
+#include "imaging/ClipboardStamp.h"
 #include "imaging/TextRendering.h"
 #include "platform/Rounding.h"
 #include "tests/editor/CanvasWindowFixture.h"
@@ -154,6 +155,59 @@ TEST_F(DrawingTest, LineStaysOnTheShownImageAndItsPenIsInImagePixelsWhenApplied)
     EXPECT_NEAR(stroke.right, 700 + 2, 1);
     EXPECT_NEAR(stroke.bottom - stroke.top + 1, 5, 1);
     EXPECT_NEAR((stroke.top + stroke.bottom) / 2.0, 100, 1);
+}
+
+TEST_F(DrawingTest, RightToLeftThickLineRasterizesIntoAStampHoldingTheWholeStroke) {
+    OpenWhite(800, 400, true); // fitted at half size into (0, 50, 400, 200)
+    StartTool(25, 255, 0, 0);
+    canvas->LineWidthValue(9);
+    ASSERT_TRUE(canvas->Import(L"", true));
+    Drag(PointF(300, 200), {PointF(200, 150), PointF(100, 120)}); // image (600, 300) to (200, 140)
+
+    ASSERT_TRUE(canvas->Rasterize());
+    EXPECT_TRUE(mainWindow.log.Has(L"UseStamp(false, false)"));
+    GdiDIB stamp;
+    ASSERT_TRUE(stamp.Import(StampTempPath()));
+    // The box between the ends and half the pen plus one beyond: 200 - 5.5 to 600 + 5.5.
+    EXPECT_NEAR(stamp.Width(), 411, 1);
+    EXPECT_NEAR(stamp.Height(), 171, 1);
+    EXPECT_NEAR(canvas->LastStampPlace().X, 194.5f, 1);
+    EXPECT_NEAR(canvas->LastStampPlace().Y, 134.5f, 1);
+    // Ink across the whole stroke, round caps included, with clear pixels all round it.
+    const DrawnBox ink = FindDrawn(static_cast<GpBitmap*>(stamp.DIB()), [](uint32_t c) { return (c >> 24) > 0; });
+    EXPECT_NEAR(ink.right - ink.left + 1, 400 + 9, 3);
+    EXPECT_NEAR(ink.bottom - ink.top + 1, 160 + 9, 3);
+    EXPECT_GE(ink.left, 0 + 1);
+    EXPECT_GE(ink.top, 0 + 1);
+    EXPECT_LE(ink.right, static_cast<int>(stamp.Width()) - 2);
+    EXPECT_LE(ink.bottom, static_cast<int>(stamp.Height()) - 2);
+}
+
+TEST_F(DrawingTest, TextRasterizesToItsMeasuredBoxAndNothingPendingStartsNoStamp) {
+    OpenWhite(200, 150, false);
+    StartTool(4, 255, 10, 10);
+    canvas->SetFontStyleA(2); // bold is measured bold
+    canvas->TextBackground().SetText(L"AB");
+    Click(120, 90);
+    const RectF preview = App().TextBounds;
+    ASSERT_TRUE(canvas->Rasterize());
+    GdiDIB stamp;
+    ASSERT_TRUE(stamp.Import(StampTempPath()));
+    EXPECT_EQ(stamp.Width(), RoundHalfEven(preview.Width));
+    EXPECT_EQ(stamp.Height(), RoundHalfEven(preview.Height));
+    EXPECT_FLOAT_EQ(canvas->LastStampPlace().X, 120 - static_cast<float>(canvas->View().OffsetX));
+    EXPECT_FLOAT_EQ(App().TextBounds.X, preview.X); // the grab box is the preview's still
+
+    // An empty text, browse mode and a calendar never drawn: no file, no stamp tool.
+    for (const int32_t mode : {4, 0, 10}) {
+        canvas->TextBackground().SetText(L"");
+        canvas->SetEffect(mode);
+        ::DeleteFileW(StampTempPath().c_str());
+        mainWindow.log = {};
+        EXPECT_FALSE(canvas->Rasterize()) << mode;
+        EXPECT_EQ(::GetFileAttributesW(StampTempPath().c_str()), INVALID_FILE_ATTRIBUTES) << mode;
+        EXPECT_FALSE(mainWindow.log.Has(L"UseStamp(false, false)")) << mode;
+    }
 }
 
 TEST(CanvasDrawingGeometry, DragPointsKeepToTheShownImageUpToOnePixelInsideTheFarEdges) {
