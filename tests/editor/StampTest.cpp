@@ -3,6 +3,7 @@
 // steps, quick effects, the commit at an opacity, the clipboard round trip and the delete.
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdiDIB.h"
+#include "platform/Rounding.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -251,4 +252,19 @@ TEST_F(StampTest, EditingALibraryItemMakesTheWholeImageTheStampWhereItIsShown) {
     EXPECT_EQ(f.Width, 400);
     EXPECT_EQ(f.Height, 300);
     EXPECT_EQ(StampAt(799, 599), kBottomRight);
+}
+
+TEST_F(StampTest, ARasterizedDrawingBecomesTheStampWhereItWasDrawn) {
+    OpenIn(20); // the filled rectangle
+    canvas->SetValue(0);
+    Drag({100, 60}, {{180, 120}});
+    ASSERT_TRUE(canvas->Rasterize());
+    ASSERT_EQ(canvas->Effect(), 38);
+    const RectF place = canvas->LastStampPlace();
+    EXPECT_EQ(canvas->Stamp().Width(), RoundHalfEven(place.Width));
+    const RectF f = canvas->FrameRects()[0];
+    EXPECT_EQ(f.X, place.X);
+    EXPECT_EQ(f.Y, place.Y);
+    EXPECT_NEAR(f.X, 100, 1);
+    EXPECT_NEAR(f.Width, 80, 1);
 }
