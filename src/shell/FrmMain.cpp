@@ -1,5 +1,6 @@
 #include "shell/FrmMain.h"
 
+#include "shell/MainFileCommands.h"
 #include "shell/MainMenuHost.h"
 
 #include "editor/ModFont.h"
@@ -40,6 +41,7 @@ FrmMain::FrmMain(Options options)
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
     Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
+    fileCommands_ = std::make_unique<MainFileCommands>(*this);
     menuHost_->Seams.ShowPrintDialog = [this] { (void)ShowPrintWindow(printWindow_, printer_, hwnd_); };
 }
 
@@ -516,6 +518,14 @@ void FrmMain::FileImport(const std::wstring& path) {
     (void)SingleyzPreview.Import(path, false, true);
     for (int id : {2, 4, 5, 7, 6}) ImageToolbar.EnabledID(id, true);
     ImageToolbar.StartPaint();
+}
+
+std::wstring FrmMain::FileDialog(int32_t mode) {
+    return fileCommands_->Commands.FileDialog(mode);
+}
+
+FileCommands& FrmMain::Files() {
+    return fileCommands_->Commands;
 }
 
 void FrmMain::UseStamp(bool, bool) {

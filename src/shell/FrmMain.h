@@ -38,6 +38,8 @@
 #include <vector>
 
 class MainMenuHost;
+class MainFileCommands;
+class FileCommands;
 
 struct FrmMainOptions {
     HKEY settingsRoot = HKEY_CURRENT_USER;
@@ -130,6 +132,10 @@ public:
     void FormOption(bool force, bool toggle) override;
     void ResetToBrowse();
     void FileImport(const std::wstring& path) override;
+    // The file commands by mode (0 open, 1 save as, 2 save a copy, 3 import as the stamp, 4 import
+    // into the stamp library) and their properties (LastFilename, FileExt, OldPressID).
+    std::wstring FileDialog(int32_t mode);
+    [[nodiscard]] FileCommands& Files();
 
     // CanvasMainWindow
     void SetSelEffect(int32_t tool) override { UseryzProcess1.SelEffect = tool; }
@@ -203,5 +209,6 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainFileCommands> fileCommands_;
     std::unique_ptr<MainEvents> events_;
 };
