@@ -1,6 +1,7 @@
 #include "shell/FrmMain.h"
 
 #include "shell/MainMenuHost.h"
+#include "shell/MainToolHost.h"
 
 #include "editor/ModFont.h"
 #include "imaging/EffectBuffers.h"
@@ -33,7 +34,10 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 
 FrmMain::FrmMain(Options options)
     : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
-      options_(std::move(options)), companion_(*this, nullptr), menuHost_(std::make_unique<MainMenuHost>(*this)) {
+      options_(std::move(options)), companion_(*this, nullptr), menuHost_(std::make_unique<MainMenuHost>(*this)),
+      toolHost_(std::make_unique<MainToolHost>(*this)) {
+    menuHost_->ToolRows = &toolHost_->Rows();
+    menuHost_->Seams.StartNewImage = [this] { StartNewImage(); };
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
@@ -416,11 +420,7 @@ void FrmMain::ArrangeEditArea() {
 }
 
 void FrmMain::UpdateViewButtons() {
-    const bool browsing = SingleyzPreview.Effect() == 0;
-    ImageToolbar.EnabledID(5, browsing);
-    ImageToolbar.EnabledID(7, browsing);
-    ImageToolbar.EnabledID(6, browsing);
-    ImageToolbar.StartPaint();
+    ::UpdateViewButtons(*toolHost_);
 }
 
 void FrmMain::RepaintSkinnedControls() {
@@ -466,26 +466,7 @@ CanvasMainWindow::Placement FrmMain::CanvasPlacement() const {
 // ---- Tools and files
 
 void FrmMain::FormOption(bool force, bool toggle) {
-    if (YDSTextControl1.Visible()) YDSTextControl1.SetVisible(false);
-    if (UseryzProcess1.lngVisible == 0 && !force) {
-        UseryzProcess1.StartPaint();
-        return;
-    }
-    if (toggle && App().ToolMenu == SkinMenu.PressMenuID()) UseryzProcess1.SelEffect = 0;
-    // Browse here; the editing tools start through their own commands.
-    if (UseryzProcess1.SelEffect == 0) ResetToBrowse();
-    if (EditLoaded) {
-        SingleyzPreview.SetFirstL(false);
-    } else {
-        SingleyzPreview.SetFirstL(true);
-        EditLoaded = true;
-    }
-    if (FirstLayoutDone) {
-        UseryzSplitV.StartPaint(static_cast<float>(UseryzSplitV.ThumSizeBarX), 0, true);
-        UseryzProcess1.ResetPaint();
-    }
-    (void)SingleyzPreview.Import(L"", true);
-    ArrangeEditArea();
+    ::FormOption(*toolHost_, force, toggle);
 }
 
 void FrmMain::ResetToBrowse() {
@@ -507,8 +488,24 @@ void FrmMain::FileImport(const std::wstring& path) {
     ImageToolbar.StartPaint();
 }
 
-void FrmMain::UseStamp(bool, bool) {
-    // The stamp tool comes with the file commands.
+void FrmMain::UseStamp(bool flag, bool resetPosition) {
+    ::UseStamp(*toolHost_, flag, resetPosition);
+}
+
+void FrmMain::StartNewImage() {
+    ::StartNewImage(*toolHost_);
+}
+
+void FrmMain::ShowFullScreen() {
+    ::ShowFullScreen(*toolHost_);
+}
+
+void FrmMain::PublicZoomout() {
+    ::PublicZoomout(*toolHost_, ZoomFactor);
+}
+
+void FrmMain::PublicZoomin() {
+    ::PublicZoomin(*toolHost_, ZoomFactor);
 }
 
 // ---- Fonts and captions

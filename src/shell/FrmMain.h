@@ -34,6 +34,7 @@
 #include <vector>
 
 class MainMenuHost;
+class MainToolHost;
 
 struct FrmMainOptions {
     HKEY settingsRoot = HKEY_CURRENT_USER;
@@ -74,6 +75,8 @@ public:
     ShellSteps Steps;
     // The menu road: the title bar's drop-downs, the pick and the commands.
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
+    // The tool selection: the picked tools, the tool and option commands, the stamp tool.
+    [[nodiscard]] MainToolHost& Tools() { return *toolHost_; }
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
     bool Close() { return CloseAskingToSave(*this); }
@@ -116,10 +119,14 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    // Tool state: the picked side-panel tool (browse here; the tools come with their commands),
-    // the browse reset, and opening a file in the canvas.
+    // Tool state: the picked side-panel tool, the browse reset, and opening a file in the canvas.
     void FormOption(bool force, bool toggle) override;
     void ResetToBrowse();
+    // The view modes: a new blank image, the image full screen (browse only), the zoom steps.
+    void StartNewImage();
+    void ShowFullScreen();
+    void PublicZoomout();
+    void PublicZoomin();
     void FileImport(const std::wstring& path) override;
 
     // CanvasMainWindow
@@ -191,4 +198,5 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainToolHost> toolHost_;
 };

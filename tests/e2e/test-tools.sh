@@ -1,0 +1,143 @@
+# The editing tools through the real program's menus: Image Tool > Add Text puts the text bar
+# above the canvas and a second pick takes it away; Effect > Snows applied from the canvas's edit
+# panel changes the picture and adds one undo step; File > New, 300 x 200, OK shows a blank picture
+# of that size; Browse > Full Browse fills the screen and Esc closes it.
+e2e_program_folder
+e2e_desktop
+convert -size 300x200 xc:'rgb(0,0,120)' "$E2E_DESKTOP/a-navy.png"
+e2e_reg_clear
+e2e_start
+e2e_wait_pane SingleyzPreview
+
+read -r bx by bw bh _ <<< "$(e2e_pane yzToolbarUser)"
+cy=$((by + bh / 2))
+menu_top=$((by + bh))
+shot() {
+    e2e_screenshot "$E2E_WORK/$1.png"
+    [ -n "${E2E_SHOTS:-}" ] && cp "$E2E_WORK/$1.png" "$E2E_SHOTS/tools-$1.png"
+    return 0
+}
+wait_menu() {
+    local i
+    for i in $(seq 1 50); do
+        [ "$(e2e_pane SkinMenu | cut -f5)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    shot menu-stuck
+    fail "the menu's visibility did not become $1"
+}
+# Picks the row at offset $3 of the menu under the title whose left edge is $1 (clicked at $2).
+pick() {
+    e2e_click $((bx + $2)) "$cy"
+    wait_menu 1
+    xdotool mousemove $((bx + $1 + 60)) $((menu_top + $3 + 2))
+    sleep 0.2
+    e2e_click $((bx + $1 + 60)) $((menu_top + $3 + 10))
+    wait_menu 0
+    sleep 0.5
+}
+# The share (0 to 100) of the canvas's pixels within 10 % of a colour in a screenshot.
+canvas_share() {
+    read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+    e2e_colour_share "$E2E_WORK/$1.png" "$px $py $pw $ph" "$2"
+}
+
+# The picture opens in the canvas.
+read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
+e2e_click $((gx + 60)) $((gy + 70))
+for i in $(seq 1 50); do
+    shot shown
+    [ "$(canvas_share shown 'rgb(0,0,120)')" -gt 5 ] && break
+    sleep 0.2
+done
+[ "$(canvas_share shown 'rgb(0,0,120)')" -gt 5 ] || fail "the picture did not open"
+
+# Image Tool > Add Text (menu left 135, row 398): the text bar stands where the canvas began, and
+# the canvas starts 25 pixels lower; picked again, browse: the bar goes and the canvas is back.
+read -r _ top_before _ <<< "$(e2e_pane SingleyzPreview)"
+pick 135 150 398
+read -r tx ty tw th tv <<< "$(e2e_pane YDSTextControl1)"
+[ "$tv" = 1 ] || fail "the text bar is not shown"
+[ "$ty" = "$top_before" ] || fail "the text bar at $ty, the canvas was at $top_before"
+read -r _ top_text _ <<< "$(e2e_pane SingleyzPreview)"
+[ "$top_text" = $((top_before + 25)) ] || fail "the canvas at $top_text with the text bar, expected $((top_before + 25))"
+shot text-tool
+pick 135 150 398
+[ "$(e2e_pane YDSTextControl1 | cut -f5)" = 0 ] || fail "the text bar stayed after the second pick"
+read -r _ top_after _ <<< "$(e2e_pane SingleyzPreview)"
+[ "$top_after" = "$top_before" ] || fail "the canvas at $top_after after browse, expected $top_before"
+
+# Effect > Snows (menu left 215, row 308), then Apply on the edit panel at the canvas's bottom.
+undo="$E2E_PROGRAM/Datas"
+pick 215 225 308
+shot snow-tool
+read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+panel_x=$(( (pw - 200) / 2 - 50 ))
+apply_x=$((px + panel_x + 200 + 27))
+apply_y=$((py + ph - 35 + 13))
+xdotool mousemove "$apply_x" "$apply_y"
+sleep 0.3
+e2e_click "$apply_x" "$apply_y"
+for i in $(seq 1 100); do [ -s "$undo/Undo1.udo" ] && break; sleep 0.2; done
+sleep 1
+shot snow-applied
+[ -s "$undo/Undo0.udo" ] || fail "no first undo step"
+[ -s "$undo/Undo1.udo" ] || fail "Apply made no undo step"
+[ -e "$undo/Undo2.udo" ] && fail "Apply made more than one undo step"
+# The snow lies white over the navy picture, and the step holds it.
+white_before="$(canvas_share shown white)"
+white_after="$(canvas_share snow-applied white)"
+[ "$white_after" -gt "$white_before" ] || fail "no snow on the canvas ($white_before % white before, $white_after % after)"
+white_share() { convert "$1" -fuzz 25% -fill black +opaque white -fill white -opaque white -format '%[fx:int(1000*mean)]' info:; }
+[ "$(white_share "$undo/Undo0.udo")" = 0 ] || fail "the first undo step is not the navy picture"
+[ "$(white_share "$undo/Undo1.udo")" -gt 0 ] || fail "the undo step holds no snow"
+
+# File > New (row 8): the unsaved snow is asked about (No), then the size dialog: 300 x 200, OK.
+pick 5 15 8
+wine "$E2E_PROBE" wait '#32770' 10000 || fail "no save question before the new picture"
+xdotool key n
+wine "$E2E_PROBE" wait VellumoShells 10000 || fail "no size dialog"
+sleep 0.5
+read -r _ _ dx dy _ <<< "$(wine "$E2E_PROBE" tree VellumoShells 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)"')"
+type_box() {
+    e2e_click $(($1 + 25)) $(($2 + 9))
+    xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace
+    xdotool type --delay 30 "$3"
+}
+type_box $((dx + 120)) $((dy + 88)) 300
+type_box $((dx + 192)) $((dy + 88)) 200
+shot new-dialog
+xdotool mousemove $((dx + 240)) $((dy + 167))
+sleep 0.3
+e2e_click $((dx + 240)) $((dy + 167))
+for i in $(seq 1 50); do
+    wine "$E2E_PROBE" tree VellumoShells >/dev/null 2>&1 || break
+    sleep 0.1
+done
+sleep 1
+shot new-image
+read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+# The white picture's bounding box on the grey canvas.
+box="$(convert "$E2E_WORK/new-image.png" -crop "${pw}x${ph}+${px}+${py}" +repage -fuzz 2% -fill black +opaque white \
+    -format '%@' info:)"
+case "$box" in
+300x200+*) ;;
+*) fail "the new picture shows as $box, expected 300x200" ;;
+esac
+
+# Browse > Full Browse (menu left 80, row 8): the picture full screen; Esc closes it.
+pick 80 95 8
+wine "$E2E_PROBE" wait VellumoSlideshow 10000 || fail "no full view"
+read -r _ _ fx fy fw fh fv <<< "$(wine "$E2E_PROBE" tree VellumoSlideshow 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)"')"
+[ "$fx $fy $fw $fh $fv" = "0 0 1280 1024 1" ] || fail "the full view at '$fx $fy $fw $fh $fv'"
+sleep 1
+shot full-view
+xdotool key Escape
+for i in $(seq 1 50); do
+    [ "$(wine "$E2E_PROBE" tree VellumoSlideshow 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)" { print $7 }')" = 1 ] || break
+    sleep 0.1
+done
+[ "$(wine "$E2E_PROBE" tree VellumoSlideshow 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)" { print $7 }')" = 1 ] &&
+    fail "Esc did not close the full view"
+
+e2e_close
