@@ -84,10 +84,15 @@ shot snow-applied
 [ -s "$undo/Undo0.udo" ] || fail "no first undo step"
 [ -s "$undo/Undo1.udo" ] || fail "Apply made no undo step"
 [ -e "$undo/Undo2.udo" ] && fail "Apply made more than one undo step"
-# The snow lies white over the navy picture, and the step holds it.
-white_before="$(canvas_share shown white)"
-white_after="$(canvas_share snow-applied white)"
-[ "$white_after" -gt "$white_before" ] || fail "no snow on the canvas ($white_before % white before, $white_after % after)"
+# The snow lies light over the navy picture on the screen, and the step holds it.
+navy_permille() {
+    read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+    convert "$E2E_WORK/$1.png" -crop "${pw}x${ph}+${px}+${py}" +repage -fuzz 10% -fill black +opaque 'rgb(0,0,120)' \
+        -fill white -opaque 'rgb(0,0,120)' -format '%[fx:int(1000*mean)]' info:
+}
+navy_before="$(navy_permille shown)"
+navy_after="$(navy_permille snow-applied)"
+[ "$navy_after" -lt $((navy_before - 5)) ] || fail "no snow on the canvas (navy: $navy_before per mille before, $navy_after after)"
 white_share() { convert "$1" -fuzz 25% -fill black +opaque white -fill white -opaque white -format '%[fx:int(1000*mean)]' info:; }
 [ "$(white_share "$undo/Undo0.udo")" = 0 ] || fail "the first undo step is not the navy picture"
 [ "$(white_share "$undo/Undo1.udo")" -gt 0 ] || fail "the undo step holds no snow"
