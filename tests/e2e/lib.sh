@@ -98,3 +98,25 @@ e2e_stop() {
     [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
     E2E_PID=""
 }
+
+# Waits (up to 5 s) until the drop-down menu's visibility is $1.
+e2e_wait_menu() {
+    local i
+    for i in $(seq 1 50); do
+        [ "$(e2e_pane SkinMenu | cut -f5)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the menu's visibility did not become $1"
+}
+
+# Picks a menu row: the title bar's left $1 and middle $2, the menus' top $3; the title whose left
+# edge is $4 (clicked at $5), the row at offset $6 from the menu's top.
+e2e_pick() {
+    e2e_click $(($1 + $5)) "$2"
+    e2e_wait_menu 1
+    xdotool mousemove $(($1 + $4 + 60)) $(($3 + $6 + 2))
+    sleep 0.2
+    e2e_click $(($1 + $4 + 60)) $(($3 + $6 + 10))
+    e2e_wait_menu 0
+    sleep 0.5
+}

@@ -17,29 +17,12 @@ shot() {
     [ -n "${E2E_SHOTS:-}" ] && cp "$E2E_WORK/$1.png" "$E2E_SHOTS/tools-$1.png"
     return 0
 }
-wait_menu() {
-    local i
-    for i in $(seq 1 50); do
-        [ "$(e2e_pane SkinMenu | cut -f5)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    shot menu-stuck
-    fail "the menu's visibility did not become $1"
-}
-# Picks the row at offset $3 of the menu under the title whose left edge is $1 (clicked at $2).
-pick() {
-    e2e_click $((bx + $2)) "$cy"
-    wait_menu 1
-    xdotool mousemove $((bx + $1 + 60)) $((menu_top + $3 + 2))
-    sleep 0.2
-    e2e_click $((bx + $1 + 60)) $((menu_top + $3 + 10))
-    wait_menu 0
-    sleep 0.5
-}
-# The share (0 to 100) of the canvas's pixels within 10 % of a colour in a screenshot.
-canvas_share() {
+pick() { e2e_pick "$bx" "$cy" "$menu_top" "$@"; }
+# The share in thousandths of the canvas's pixels within 10 % of the picture's navy in a screenshot.
+navy_permille() {
     read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
-    e2e_colour_share "$E2E_WORK/$1.png" "$px $py $pw $ph" "$2"
+    convert "$E2E_WORK/$1.png" -crop "${pw}x${ph}+${px}+${py}" +repage -fuzz 10% -fill black +opaque 'rgb(0,0,120)' \
+        -fill white -opaque 'rgb(0,0,120)' -format '%[fx:int(1000*mean)]' info:
 }
 
 # The picture opens in the canvas.
@@ -47,10 +30,10 @@ read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
 e2e_click $((gx + 60)) $((gy + 70))
 for i in $(seq 1 50); do
     shot shown
-    [ "$(canvas_share shown 'rgb(0,0,120)')" -gt 5 ] && break
+    [ "$(navy_permille shown)" -gt 50 ] && break
     sleep 0.2
 done
-[ "$(canvas_share shown 'rgb(0,0,120)')" -gt 5 ] || fail "the picture did not open"
+[ "$(navy_permille shown)" -gt 50 ] || fail "the picture did not open"
 
 # Image Tool > Add Text (menu left 135, row 398): the text bar stands where the canvas began, and
 # the canvas starts 25 pixels lower; picked again, browse: the bar goes and the canvas is back.
@@ -85,11 +68,6 @@ shot snow-applied
 [ -s "$undo/Undo1.udo" ] || fail "Apply made no undo step"
 [ -e "$undo/Undo2.udo" ] && fail "Apply made more than one undo step"
 # The snow lies light over the navy picture on the screen, and the step holds it.
-navy_permille() {
-    read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
-    convert "$E2E_WORK/$1.png" -crop "${pw}x${ph}+${px}+${py}" +repage -fuzz 10% -fill black +opaque 'rgb(0,0,120)' \
-        -fill white -opaque 'rgb(0,0,120)' -format '%[fx:int(1000*mean)]' info:
-}
 navy_before="$(navy_permille shown)"
 navy_after="$(navy_permille snow-applied)"
 [ "$navy_after" -lt $((navy_before - 5)) ] || fail "no snow on the canvas (navy: $navy_before per mille before, $navy_after after)"
