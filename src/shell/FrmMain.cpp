@@ -146,9 +146,9 @@ bool FrmMain::CreatePanes() {
     ok = FolderView.Create(args(8, D::SplitHTop + 35, 100, 100, RGB(255, 255, 255), false)) && ok;
     ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
-    ok = SingleyzPreview.Create(
-             args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
-             CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell, &menuHost_->CanvasSize}) &&
+    ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
+                                CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell,
+                                                 &menuHost_->CanvasSize, &SkinMenu}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
     ok = ThumyzViewer.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;

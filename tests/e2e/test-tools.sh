@@ -1,7 +1,8 @@
 # The editing tools through the real program's menus: Image Tool > Add Text puts the text bar
-# above the canvas and a second pick takes it away; Effect > Snows applied from the canvas's edit
-# panel changes the picture and adds one undo step; File > New, 300 x 200, OK shows a blank picture
-# of that size; Browse > Full Browse fills the screen and Esc closes it.
+# above the canvas and a second pick takes it away; the line tool's Option menu sets the line
+# width; Effect > Snows applied from the canvas's edit panel changes the picture and adds one undo
+# step; File > New, 300 x 200, OK shows a blank picture of that size; Browse > Full Browse fills
+# the screen and Esc closes it.
 e2e_program_folder
 e2e_desktop
 convert -size 300x200 xc:'rgb(0,0,120)' "$E2E_DESKTOP/a-navy.png"
@@ -49,6 +50,23 @@ pick 135 150 398
 [ "$(e2e_pane YDSTextControl1 | cut -f5)" = 0 ] || fail "the text bar stayed after the second pick"
 read -r _ top_after _ <<< "$(e2e_pane SingleyzPreview)"
 [ "$top_after" = "$top_before" ] || fail "the canvas at $top_after after browse, expected $top_before"
+
+# Image Tool > Line (row 448): the edit panel's Option opens the line widths beside it; "7 Pixels"
+# (row 68) becomes the line width kept at the close. Picked again, the line tool ends.
+pick 135 150 448
+read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+option_x=$((px + (pw - 200) / 2 - 50 + 200 + 120 + 27))
+option_y=$((py + ph - 35 + 13))
+xdotool mousemove "$option_x" "$option_y"
+sleep 0.3
+e2e_click "$option_x" "$option_y"
+e2e_wait_menu 1
+read -r mx my _ <<< "$(e2e_pane SkinMenu)"
+xdotool mousemove $((mx + 40)) $((my + 70))
+sleep 0.2
+e2e_click $((mx + 40)) $((my + 78))
+e2e_wait_menu 0
+pick 135 150 448
 
 # Effect > Snows (menu left 215, row 308), then Apply on the edit panel at the canvas's bottom.
 undo="$E2E_PROGRAM/Datas"
@@ -124,3 +142,4 @@ done
     fail "Esc did not close the full view"
 
 e2e_close
+e2e_reg_values | grep -q '^LineMenu REG_SZ Line_7$' || fail "line width not kept: $(e2e_reg_values)"
