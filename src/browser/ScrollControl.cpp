@@ -5,6 +5,7 @@
 #include "platform/GdipHandles.h"
 #include "platform/MouseMessages.h"
 #include "platform/Rounding.h"
+#include "platform/HitRect.h"
 
 #include <windowsx.h>
 
@@ -124,7 +125,7 @@ void ScrollControl::StartPaint(float x, float y, bool pressed) {
                                       trackImage_.Height());
                 const float gripX = x == 0 ? static_cast<float>(gripHome_) : x;
                 gripRect_ = RectF(gripX, 0, gripImage_.Width(), gripImage_.Height());
-                if (!pressed) gripHover_ = gripRect_.Contains(gripX, y);
+                if (!pressed) gripHover_ = HitRect(gripRect_, gripX, y);
                 if (GpImage* grip = gripImage_.DIB())
                     GdipDrawImageRect(g, grip, gripX, 0, gripImage_.Width(), gripImage_.Height());
                 ThumSizeBarX = RoundHalfEven(gripX);
@@ -181,7 +182,7 @@ void ScrollControl::ShowButtons() {
 }
 
 void ScrollControl::OnPress(float x, float y) {
-    if (!gripRect_.Contains(x, y)) return;
+    if (!HitRect(gripRect_, x, y)) return;
     yzisDrag = true;
     lastPointerX_ = static_cast<float>(RoundHalfEven(x));
     StartPaint(x - kGripHold, y, false);

@@ -6,6 +6,7 @@
 #include "platform/AppState.h"
 #include "platform/MouseMessages.h"
 #include "platform/TextCase.h"
+#include "platform/HitRect.h"
 
 #include <windowsx.h>
 
@@ -110,7 +111,7 @@ void ZzVFiterControl::PaintZzVFilter(const std::wstring& text, float x, float y,
 void ZzVFiterControl::OnPress(float x, float y) {
     imageFormats_.clear();
     for (size_t i = 0; i < rows_.size(); ++i) {
-        if (i < rowRects_.size() && rowRects_[i].Contains(x, y)) {
+        if (i < rowRects_.size() && HitRect(rowRects_[i], x, y)) {
             rows_[i].Selected = !rows_[i].Selected;
             markedRow_ = static_cast<int32_t>(i);
         }
@@ -122,7 +123,7 @@ void ZzVFiterControl::OnPress(float x, float y) {
 
 void ZzVFiterControl::OnMove(float x, float y) {
     bool overRow = false;
-    for (const RectF& r : rowRects_) overRow = overRow || r.Contains(x, y);
+    for (const RectF& r : rowRects_) overRow = overRow || HitRect(r, x, y);
     if (overRow) {
         // Without the cursor resource the pointer stays as it is.
         if (GetMousePointer() != MousePointer::Custom) static_cast<void>(SetMouseIcon(L"MOUSED"));

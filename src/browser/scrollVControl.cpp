@@ -5,6 +5,7 @@
 #include "platform/AppState.h"
 #include "platform/MouseMessages.h"
 #include "platform/Rounding.h"
+#include "platform/HitRect.h"
 
 #include <windowsx.h>
 
@@ -78,7 +79,7 @@ void scrollVControl::StartPaint(float x, float y, float w, float h, float rx, fl
 
     const uint32_t light = enabled_ ? kLightGrip : kDisabledGrip;
     const uint32_t dark = enabled_ ? kDarkGrip : kDisabledGrip;
-    const bool inside = gripRect_.Contains(mouseX, mouseY);
+    const bool inside = HitRect(gripRect_, mouseX, mouseY);
     GdipSolidFill solid;
     GdipLineGradient gradient;
     GpBrush* brush = nullptr;
@@ -151,7 +152,7 @@ void scrollVControl::ResetValue() {
 
 void scrollVControl::OnPress(float x, float y) {
     // A second button pressed during a drag does not take the grip again.
-    if (!enabled_ || dragging_ || !gripRect_.Contains(x, y)) return;
+    if (!enabled_ || dragging_ || !HitRect(gripRect_, x, y)) return;
     dragging_ = true;
     grab_ = y - grab_;
 }

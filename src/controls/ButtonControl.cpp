@@ -1,6 +1,6 @@
 #include "controls/ButtonControl.h"
 
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "imaging/DrawTarget.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"

@@ -1,10 +1,4 @@
-// The hit test of the skinned controls' buttons, titles and cells.
+// Kept for the callers outside the controls that still include it by this name.
 #pragma once
 
-#include "platform/Gdip.h"
-
-// Whether (x, y) lies in r as a GDI+ region made from r answers: the left and top edges belong
-// to it, the right and bottom edges do not.
-[[nodiscard]] inline bool HitRect(const RectF& r, float x, float y) {
-    return x >= r.X && x < r.X + r.Width && y >= r.Y && y < r.Y + r.Height;
-}
+#include "platform/HitRect.h"

@@ -1,6 +1,6 @@
 #include "controls/ToolGrid.h"
 
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"

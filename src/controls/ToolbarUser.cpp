@@ -1,6 +1,6 @@
 #include "controls/ToolbarUser.h"
 
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/TextRendering.h"

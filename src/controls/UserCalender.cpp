@@ -1,6 +1,6 @@
 #include "controls/UserCalender.h"
 
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"

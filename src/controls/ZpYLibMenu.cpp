@@ -1,6 +1,6 @@
 #include "controls/ZpYLibMenu.h"
 
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "editor/BoxReduce.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"

@@ -1,7 +1,7 @@
 #include "controls/ZpYSkinMenu.h"
 
 #include "controls/RecentFolderHistory.h"
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"

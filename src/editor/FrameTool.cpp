@@ -170,6 +170,19 @@ GdipBitmap CropCommit(const FrameCommitInputs& in, const RectF& F) {
 
 } // namespace
 
+bool DrawFrameShape(GpGraphics* g, const FrameCommitInputs& in, const RectF& F) {
+    if ((in.effect != 19 && in.effect != 20) || in.fitRect.Width <= 0 || in.fitRect.Height <= 0) return false;
+    const float sx = in.width / in.fitRect.Width, sy = in.height / in.fitRect.Height;
+    const PointF focus((in.pickPoint.X - in.fitRect.X) * sx, (in.pickPoint.Y - in.fitRect.Y) * sy);
+    const int32_t opacity = std::clamp(255 - static_cast<int32_t>(std::trunc(in.sliderValue)), 0, 255);
+    const uint32_t a = RGBToARGB(in.textColor, 255), b = RGBToARGB(in.pickedColor, 255);
+    const DrawTarget t = DrawTarget::Surface(g);
+    return in.effect == 19
+               ? DrawVectorShape(t, 0, F.X + F.Width / 2, F.Y + F.Height / 2, F.Width / 2 - 1, F.Height / 2 - 1,
+                                 focus.X, focus.Y, 0.05f, a, b, opacity, 0)
+               : DrawVectorShape(t, 1, F.X, F.Y, F.Width, F.Height, focus.X, focus.Y, 0.05f, a, b, opacity, 0);
+}
+
 GdipBitmap RenderFrameCommit(const FrameCommitInputs& in) {
     if (!IsFrameCommit(in.effect) || !in.image || in.width <= 0 || in.height <= 0) return {};
     const RectF F = FrameInImage(in.frame, in.fitRect, in.width, in.height);
@@ -181,7 +194,6 @@ GdipBitmap RenderFrameCommit(const FrameCommitInputs& in) {
     if (!step || GdipGetImageGraphicsContext(step.get(), g.put()) != Ok) return {};
     GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
     const RectF whole(0, 0, in.width, in.height);
-    const float sx = in.width / in.fitRect.Width, sy = in.height / in.fitRect.Height;
     switch (in.effect) {
     case 5:
     case 6: {
@@ -210,18 +222,9 @@ GdipBitmap RenderFrameCommit(const FrameCommitInputs& in) {
                      static_cast<int32_t>(std::trunc(in.sliderValue)), 10);
         break;
     case 19:
-    case 20: {
-        const PointF focus((in.pickPoint.X - in.fitRect.X) * sx, (in.pickPoint.Y - in.fitRect.Y) * sy);
-        const int32_t opacity = std::clamp(255 - static_cast<int32_t>(std::trunc(in.sliderValue)), 0, 255);
-        const uint32_t a = RGBToARGB(in.textColor, 255), b = RGBToARGB(in.pickedColor, 255);
-        const bool drawn = in.effect == 19 ? DrawVectorShape(DrawTarget::Surface(g.get()), 0, F.X + F.Width / 2,
-                                                             F.Y + F.Height / 2, F.Width / 2 - 1, F.Height / 2 - 1,
-                                                             focus.X, focus.Y, 0.05f, a, b, opacity, 0)
-                                           : DrawVectorShape(DrawTarget::Surface(g.get()), 1, F.X, F.Y, F.Width,
-                                                             F.Height, focus.X, focus.Y, 0.05f, a, b, opacity, 0);
-        if (!drawn) return {};
+    case 20:
+        if (!DrawFrameShape(g.get(), in, F)) return {};
         break;
-    }
     default:
         return {};
     }

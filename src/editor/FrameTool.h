@@ -63,3 +63,6 @@ struct FrameCommitInputs {
 // The new step of a frame commit; empty when it could not be made or needs a frame that is empty
 // (every mode but colorize).
 [[nodiscard]] GdipBitmap RenderFrameCommit(const FrameCommitInputs& in);
+// The filled ellipse (19) or rectangle (20) of frame F (image pixels) on g, as the commit draws it:
+// the gradient from the text colour at the pick point to the second colour. False when not drawn.
+[[nodiscard]] bool DrawFrameShape(GpGraphics* g, const FrameCommitInputs& in, const RectF& F);

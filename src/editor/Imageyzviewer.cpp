@@ -94,6 +94,7 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     };
     onResize = [this] { OnResize(); };
     CreateBrush();
+    if (textBox_.Create(hWnd(), kBackColor)) textBox_.onChange = [this] { Repaint(); };
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
     Refresh();
     return true;
@@ -163,6 +164,7 @@ void Imageyzviewer::SetTextColor(COLORREF colour) {
 
 void Imageyzviewer::SetFontA(const std::wstring& name) {
     fontA_ = name;
+    textBox_.SetFontName(name);
     Repaint();
     Notify(L"FontA");
 }
@@ -451,6 +453,8 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         DrawEditPanel(false, false, true, false);
         return true;
     }
+    if (e == 4) TextPainting(false);
+    if (e == 10) CalenderPaint();
     if (IsOneOf(e, {2, 3, 4, 7, 9, 10, 11}) || (e >= 28 && e <= 36)) {
         DrawEditPanel(false, false, true, false);
         return true;
@@ -465,6 +469,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         return true;
     }
     if (IsOneOf(e, {25, 26, 27, 37})) {
+        if (e != 37) LineDrawing(OutlineKind(e), false, nullptr);
         ColorControl();
         DrawEditPanel(false, false, false, false);
         return false;
@@ -578,7 +583,10 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
         SetMousePointer(MousePointer::Custom);
         overNavigator_ = RectContains(navigatorRect_, x, y);
         SetCursorByName(overNavigator_ ? L"PANVIEW" : L"SHOU");
-        if (e == 4 || e == 10) (void)panelHit(kPanelOption, false);
+        if (e == 4 || e == 10) {
+            overText_ = RectContains(App().TextBounds, x, y);
+            (void)panelHit(kPanelOption, false);
+        }
     }
 }
 
@@ -611,6 +619,8 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         }
     } else if (effect_ >= 25 && effect_ <= 27) {
         if (!screenButtonEnabled_ && !overHandle_) shapeStart_ = PointF(x, y);
+    } else if (effect_ == 4 || effect_ == 10) {
+        PressText(effect_, x, y);
     }
     if (MouseDown) MouseDown(button, shift, x, y);
 }
@@ -643,10 +653,13 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
                 Repaint();
             }
         } else if (e == 4 || e == 10) {
-            if (onSlider)
+            if (DragText(x, y)) {
+                // the text follows the pointer
+            } else if (onSlider) {
                 currentPoint_ = PointF(x, y);
-            else
+            } else {
                 PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+            }
             Repaint();
         } else if (e == 21) {
             currentPoint_ = PointF(x, y);
@@ -675,6 +688,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
 void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     LeftDown = false;
     frameDrag_ = false;
+    canvasPressed_ = false;
     if (screenButtonEnabled_) {
         // Only a release on the element the press was on runs it.
         if (button == MouseButton::Left && PanelElementAt(panelRects_, kPanelStampRedo, x, y) == panelIndex_)
@@ -710,6 +724,8 @@ void Imageyzviewer::FollowWithFrame(float x, float y) {
 void Imageyzviewer::RunPanelElement(int index) {
     if (index == kPanelApply) {
         (void)ApplyEdit();
+        textBox_.HideText1();
+        textAnchorSet_ = false;
     } else if (index == kPanelCancel) {
         const int answer = ShowMessageBox(hWnd(), L"Do you want to save the changes you've made to this image?", L"",
                                           MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -756,6 +772,8 @@ void Imageyzviewer::CancelEdit() {
     App().LassoPointCount = 0;
     App().LassoBounds[0] = App().LassoBounds[1] = PointF();
     FreeEffectBuffers();
+    textBox_.HideText1();
+    textAnchorSet_ = false;
     // AppliedEffect and SaveState stay: edits applied before this one still want saving.
     if (neighbours_.mainWindow) neighbours_.mainWindow->FormOption(true, true);
 }
@@ -852,13 +870,17 @@ bool Imageyzviewer::SaveUndo() {
         step = RenderFrameCommit(frame);
     } else if (outside) {
         step = RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
+    } else if (MakesDrawingStep(mode)) {
+        step = RenderDrawingStep(DrawingInputs());
     } else {
         step = RenderStep(in);
     }
     const bool made = CommitStep(std::move(step));
     if (made) {
-        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
+        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40 ||
+            MakesDrawingStep(mode))
             fitMode_ = false;
+        if (MakesDrawingStep(mode)) EndDrawingStep(mode);
         if (mode == 21) zoom_ = 1.0f;
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!outside) {

@@ -3,9 +3,12 @@
 // adds the window, the paint resources, the mouse and the neighbours it reports to.
 #pragma once
 
+#include "editor/CanvasDrawing.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasSizeDialog.h"
+#include "editor/CanvasTextBox.h"
+#include "editor/ClsCalendar.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
@@ -14,6 +17,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // The canvas's neighbours; each may be null (not told) and must outlive the canvas.
@@ -140,6 +144,37 @@ public:
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }
 
+    // The text, calendar and outline tools (their routines: ImageyzviewerDrawing.cpp).
+    // The outline pen's width, 1 to 25: control pixels on the preview, image pixels when applied.
+    void LineWidthValue(int32_t width) { lineWidth_ = static_cast<float>(width); }
+    [[nodiscard]] float LineWidth() const { return lineWidth_; }
+    // The outline of kind 1 line, 2 rectangle, 3 ellipse between ShapeStart and ShapeEnd: on the
+    // control (the points first kept on the shown image), or with toImage on target, a surface in
+    // image pixels.
+    void LineDrawing(int32_t kind, bool toImage, GpGraphics* target);
+    // The typed text at the anchor on the control; with apply, the apply step instead.
+    void TextPainting(bool apply);
+    // The calendar at the anchor on the control, in the month the slider names; its box becomes
+    // the text box that the pointer grabs.
+    void CalenderPaint();
+    // Keeps an image that nothing draws yet (an earlier one is released).
+    void CreatePattenImg(const std::wstring& fileName);
+    // The in-place text entry (the host's text button shows and hides it).
+    void ShowHidetext(float x, float y, float width, float height) { textBox_.ShowHidetext(x, y, width, height); }
+    void HideText1() { textBox_.HideText1(); }
+    [[nodiscard]] CanvasTextBox& TextBackground() { return textBox_; }
+    [[nodiscard]] PointF TextAnchor() const { return textAnchor_; }
+    [[nodiscard]] bool TextAnchorSet() const { return textAnchorSet_; }
+    [[nodiscard]] PointF ShapeStart() const { return shapeStart_; }
+    // The pending text, calendar, filled shape or outline becomes the working stamp file, cut to
+    // its bounds, and the main window starts the stamp tool with it (UseStamp). False, with no
+    // file written and no stamp started, when nothing is pending or the file cannot be written.
+    bool Rasterize();
+    // Where the last rasterized drawing lay on the image (image pixels, the stamp's size).
+    [[nodiscard]] const RectF& LastStampPlace() const { return lastStampPlace_; }
+    // The canvas's calendar, made at its first use.
+    [[nodiscard]] ClsCalendar& Calendar();
+
     std::function<void(const std::wstring& name)> onPropertyChanged;
     // Raised at the end of the canvas's own handling.
     std::function<void(int button, int shift, float x, float y)> MouseDown;
@@ -226,4 +261,23 @@ private:
     int dragHandle_ = 0;
     PointF grabOffset_{};
     bool optionMenuShown_ = false;
+
+    // Text, calendar and outline tools.
+    [[nodiscard]] ShownView Shown() const;
+    [[nodiscard]] TextLook CurrentTextLook() const;
+    [[nodiscard]] DrawingStepInputs DrawingInputs();
+    // The press, held move and hover of the text and calendar tools; true when the move was theirs.
+    void PressText(int32_t effect, float x, float y);
+    [[nodiscard]] bool DragText(float x, float y);
+    // After a text, calendar or outline step: the text bar goes, or the rubber band is cleared.
+    void EndDrawingStep(int32_t mode);
+    CanvasTextBox textBox_;
+    std::unique_ptr<ClsCalendar> calendar_;
+    GdipImage patternImage_;
+    PointF textAnchor_{};
+    bool textAnchorSet_ = false;
+    bool overText_ = false;
+    bool canvasPressed_ = false; // a press in the text or calendar tool, until the release
+    float lineWidth_ = 1;
+    RectF lastStampPlace_{};
 };

@@ -1,5 +1,6 @@
 #include "shell/FrmMain.h"
 
+#include "shell/MainFileCommands.h"
 #include "shell/MainMenuHost.h"
 #include "shell/MainToolHost.h"
 
@@ -13,6 +14,7 @@
 #include "platform/TextCase.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -34,14 +36,16 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 
 FrmMain::FrmMain(Options options)
     : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
-      options_(std::move(options)), companion_(*this, nullptr), menuHost_(std::make_unique<MainMenuHost>(*this)),
-      toolHost_(std::make_unique<MainToolHost>(*this)) {
+      options_(std::move(options)), companion_(*this, this), menuHost_(std::make_unique<MainMenuHost>(*this)),
+      toolHost_(std::make_unique<MainToolHost>(*this)), events_(std::make_unique<MainEvents>(*this)) {
     menuHost_->ToolRows = &toolHost_->Rows();
     menuHost_->Seams.StartNewImage = [this] { StartNewImage(); };
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
     Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
+    fileCommands_ = std::make_unique<MainFileCommands>(*this);
+    menuHost_->Seams.ShowPrintDialog = [this] { (void)ShowPrintWindow(printWindow_, printer_, hwnd_); };
 }
 
 FrmMain::~FrmMain() {
@@ -95,6 +99,12 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CLOSE:
         (void)Close();
+        return 0;
+    case WM_KEYDOWN:
+        events_->Form_KeyDown(static_cast<int>(wp), CurrentShiftCode());
+        return 0;
+    case WM_LBUTTONUP:
+        events_->Form_MouseUp(static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp)));
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
@@ -177,6 +187,7 @@ bool FrmMain::CreatePanes() {
     // A picked thumbnail opens in the canvas.
     ThumyzViewer.SetMainWindow(this);
     Timer2.onTimer = [this] { OnTimer2(); };
+    events_->Connect();
     PaintResizeBorder();
     return ok;
 }
@@ -284,6 +295,7 @@ void FrmMain::Form_Unload() {
     Timer2.SetEnabled(false);
     if (Steps.UnhookWheel) Steps.UnhookWheel(hwnd_);
     companion_.Destroy();
+    printWindow_.Unload();
     if (Steps.UnloadForms) Steps.UnloadForms();
     DeleteSharedGdipObjects();
     FreeEffectBuffers();
@@ -506,6 +518,14 @@ void FrmMain::PublicZoomout() {
 
 void FrmMain::PublicZoomin() {
     ::PublicZoomin(*toolHost_, ZoomFactor);
+}
+
+std::wstring FrmMain::FileDialog(int32_t mode) {
+    return fileCommands_->Commands.FileDialog(mode);
+}
+
+FileCommands& FrmMain::Files() {
+    return fileCommands_->Commands;
 }
 
 // ---- Fonts and captions

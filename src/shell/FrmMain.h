@@ -23,7 +23,11 @@
 #include "editor/Imageyzviewer.h"
 #include "editor/TextBarMainWindow.h"
 #include "editor/YDSTextControl.h"
+#include "output/FrmPrinter.h"
+#include "output/WinspoolPrinter.h"
+#include "platform/ShortcutKeyHandler.h"
 #include "platform/Timer.h"
+#include "shell/MainEvents.h"
 #include "shell/MainLayout.h"
 #include "shell/ModPublic.h"
 #include "shell/Settings.h"
@@ -35,6 +39,8 @@
 
 class MainMenuHost;
 class MainToolHost;
+class MainFileCommands;
+class FileCommands;
 
 struct FrmMainOptions {
     HKEY settingsRoot = HKEY_CURRENT_USER;
@@ -51,7 +57,8 @@ class FrmMain : public CanvasMainWindow,
                 public CompanionMainWindow,
                 public SaveQuestionTarget,
                 public ViewsBarCanvas,
-                public SidePanelGrid {
+                public SidePanelGrid,
+                public ShortcutKeyHandler {
 public:
     static constexpr const wchar_t* kClassName = L"VellumoMain";
     static constexpr const wchar_t* kCaption = L"Morv Vellumo 6";
@@ -77,6 +84,10 @@ public:
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
     // The tool selection: the picked tools, the tool and option commands, the stamp tool.
     [[nodiscard]] MainToolHost& Tools() { return *toolHost_; }
+    // The keys, the wheel, the children's events and the splitter drags.
+    [[nodiscard]] MainEvents& Events() { return *events_; }
+    // ShortcutKeyHandler: every focusable pane's keys.
+    void HandleShortcutKey(int keyCode, int shift) override { events_->HandleShortcutKey(keyCode, shift); }
 
     // The close of every way out: asks to save an unsaved edit; Cancel keeps the program running.
     bool Close() { return CloseAskingToSave(*this); }
@@ -128,6 +139,10 @@ public:
     void PublicZoomout();
     void PublicZoomin();
     void FileImport(const std::wstring& path) override;
+    // The file commands by mode (0 open, 1 save as, 2 save a copy, 3 import as the stamp, 4 import
+    // into the stamp library) and their properties (LastFilename, FileExt, OldPressID).
+    std::wstring FileDialog(int32_t mode);
+    [[nodiscard]] FileCommands& Files();
 
     // CanvasMainWindow
     void SetSelEffect(int32_t tool) override { UseryzProcess1.SelEffect = tool; }
@@ -190,6 +205,9 @@ private:
     HWND hwnd_ = nullptr;
     FolderPaneView* folderPane_ = nullptr;
     FrmMainmin companion_;
+    // File > Print: the spooler's printers and the print window, which lists them in the companion.
+    WinspoolPrinter printer_;
+    FrmPrinter printWindow_{printer_, &companion_};
     Timer Timer2;
     std::vector<std::wstring> cbFont_;
     std::wstring label1_;
@@ -199,4 +217,6 @@ private:
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
     std::unique_ptr<MainToolHost> toolHost_;
+    std::unique_ptr<MainFileCommands> fileCommands_;
+    std::unique_ptr<MainEvents> events_;
 };

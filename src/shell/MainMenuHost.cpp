@@ -172,7 +172,10 @@ void MainMenuHost::FileDialog(int32_t kind) {
     if (Seams.FileDialog) Seams.FileDialog(kind);
 }
 bool MainMenuHost::SaveOnly() {
-    return main_.SingleyzPreview.SaveOnly();
+    // Only what was written counts as saved.
+    if (!main_.SingleyzPreview.SaveOnly()) return false;
+    main_.MarkSaved();
+    return true;
 }
 bool MainMenuHost::CanSaveInPlace() const {
     return main_.SingleyzPreview.NoOpen() && !main_.SingleyzPreview.ShowsScratchFile();
@@ -323,7 +326,9 @@ void MainMenuHost::PreviewBack() {
     if (Seams.PreviewStep) Seams.PreviewStep(false);
 }
 void MainMenuHost::ImportSelected() {
-    // The grid's step opens the newly selected file itself.
+    // The grid's step only moves the selection: the canvas opens the file it now selects.
+    const std::wstring file = main_.ThumyzViewer.SelectFile();
+    if (!file.empty()) main_.FileImport(file);
 }
 void MainMenuHost::SetArrangeString(const std::wstring& id) {
     App().ArrangeString = id;

@@ -177,7 +177,10 @@ HelpAddresses HelpPages(const std::wstring& programFolder) {
 
 bool DoMenuCommand(MenuCommandHost& host, const HelpAddresses& pages) {
     if (!host.PressMenuEnabled()) return false;
-    const std::wstring id = host.PressMenuID();
+    return RunMenuCommand(host, host.PressMenuID(), pages);
+}
+
+bool RunMenuCommand(MenuCommandHost& host, const std::wstring& id, const HelpAddresses& pages) {
     const auto& branches = Branches();
     const auto branch = branches.find(id);
     if (branch == branches.end()) return false;

@@ -101,5 +101,8 @@ struct HelpAddresses {
 
 // Runs the branch of the picked id; an id no branch names does nothing. Returns whether a branch ran.
 bool DoMenuCommand(MenuCommandHost& host, const HelpAddresses& pages);
+// Runs the branch of a command id as its menu row would, enabled or not (keys and tool-bar buttons
+// run commands this way). Returns whether a branch ran.
+bool RunMenuCommand(MenuCommandHost& host, const std::wstring& id, const HelpAddresses& pages = {});
 // Shows the picked recent folder in the folder pane.
 void OpenHistoryFolder(MenuCommandHost& host);

@@ -107,11 +107,7 @@ std::optional<int32_t> SettingArrange_Menu(const std::wstring& id, DropDownMenu&
     return mode;
 }
 
-void MenuPick(MenuPickHost& host) {
-    if (!host.PressMenuEnabled()) return;
-    host.SetBusy(true);
-    host.HideMenu();
-    host.Wait(200);
+void FirstEditStep(MenuPickHost& host) {
     if (!host.EditLoaded()) {
         host.SetFirstL(true);
         host.SetEditLoaded(true);
@@ -119,6 +115,14 @@ void MenuPick(MenuPickHost& host) {
     } else {
         host.SetFirstL(false);
     }
+}
+
+void MenuPick(MenuPickHost& host) {
+    if (!host.PressMenuEnabled()) return;
+    host.SetBusy(true);
+    host.HideMenu();
+    host.Wait(200);
+    FirstEditStep(host);
     if (host.CurrentMenu() == MenuTitle::History)
         host.OpenHistoryFolder();
     else

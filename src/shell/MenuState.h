@@ -88,3 +88,6 @@ public:
 // The pick of a row: nothing off the enabled rows; otherwise the menu closes, 200 ms pass with
 // messages running, and the command or the recent folder runs.
 void MenuPick(MenuPickHost& host);
+// The first editing step after a newly shown image: the canvas lays the image out again and takes
+// its first undo snapshot; later steps only clear FirstL.
+void FirstEditStep(MenuPickHost& host);

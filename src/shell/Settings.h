@@ -11,7 +11,7 @@ inline constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\Morv Vellumo";
 
 // What a first start uses where 0 would break the window.
 namespace SettingsDefaults {
-constexpr int32_t SplitHLeft = 224;
+constexpr int32_t SplitHLeft = 270; // wide enough to show the left column
 constexpr int32_t SplitlvTop = 368;
 constexpr int32_t SplitVTop = 328;
 constexpr int32_t ThumSize = 100;

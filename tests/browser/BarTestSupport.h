@@ -1,9 +1,7 @@
-// What the tests of the browser's controls share: the mouse messages a person's hand sends, skin
-// images of one colour written where the controls read them, and colour distances.
+// What the tests of the browser's controls share: the mouse messages a person's hand sends and
+// colour distances.
 #pragma once
 
-#include "imaging/DIBsave.h"
-#include "platform/AppState.h"
 #include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,17 +24,6 @@ inline void LeftDrag(HWND hwnd, POINT from, POINT to) {
 
 inline void LeftClick(HWND hwnd, int x, int y) {
     LeftDrag(hwnd, {x, y}, {x, y});
-}
-
-// Writes a w x h image of one colour to path, in the format of the encoder index.
-inline void WriteSolidImage(const std::wstring& path, int w, int h, uint32_t argb, int32_t format = kFormatPng) {
-    GdipBitmap bitmap = SolidBitmap(w, h, argb);
-    ASSERT_TRUE(SaveImageSafely(bitmap.get(), path, format, 90)) << Narrow(path);
-}
-
-// Writes a skin of one colour as "Datas\" + name, where the controls load their skins.
-inline void WriteSkin(const std::wstring& name, int w, int h, uint32_t argb) {
-    WriteSolidImage(App().DataPath + name, w, h, argb);
 }
 
 // The largest difference of the two RGB colours in one channel.

@@ -24,22 +24,21 @@ TEST(ModFileinfo, SizeTextsAreKilobytesOfAThousandBytes) {
 
 TEST(ModFileinfo, DateTextsShowLocalTimeWithoutLeadingZeros) {
     const std::wstring folder = MakeTestFolder(L"fileinfo-dates");
-    const std::wstring first = folder + L"first.png", later = folder + L"later.TIFF";
-    ASSERT_TRUE(MakeSizedFile(first, 10));
-    ASSERT_TRUE(MakeSizedFile(later, 10));
-    // Wine reports the modified time as the creation time (Linux keeps no settable birth time), so
-    // each file gets one time for both.
-    ASSERT_TRUE(SetLocalFileTimes(first, LocalTime(2005, 1, 1, 0, 0, 0), LocalTime(2005, 1, 1, 0, 0, 0)));
-    ASSERT_TRUE(SetLocalFileTimes(later, LocalTime(2005, 9, 5, 6, 0, 36), LocalTime(2005, 9, 5, 6, 0, 36)));
-    EXPECT_EQ(GetFileInfoText(first, 1), L"1-1-2005 0:0:0");
-    EXPECT_EQ(GetFileInfoText(first, 2), L"1-1-2005 0:0:0");
-    EXPECT_EQ(GetFileInfoText(later, 1), L"5-9-2005 6:0:36");
-    EXPECT_EQ(GetFileInfoText(later, 2), L"5-9-2005 6:0:36");
-    EXPECT_EQ(GetFileInfoText(later, 3), L"");
-    EXPECT_EQ(GetFileInfoText(later, -1), L"");
-
-    // A missing file gives the texts of the zero record.
-    EXPECT_EQ(GetFileInfoText(folder + L"gone.jpg", 0), L"0 KB");
-    EXPECT_EQ(GetFileInfoText(folder + L"gone.jpg", 1), L"1-1-1601 0:0:0");
-    EXPECT_EQ(GetFileInfoText(folder + L"gone.jpg", 2), L"1-1-1601 0:0:0");
+    const std::wstring path = folder + L"later.TIFF";
+    ASSERT_TRUE(MakeSizedFile(path, 10));
+    // One time for both: Wine reports the modified time as the creation time.
+    ASSERT_TRUE(SetLocalFileTimes(path, LocalTime(2005, 9, 5, 0, 0, 36), LocalTime(2005, 9, 5, 0, 0, 36)));
+    const struct {
+        std::wstring path;
+        int32_t kind;
+        std::wstring text;
+    } cases[] = {{path, 1, L"5-9-2005 0:0:36"},
+                 {path, 2, L"5-9-2005 0:0:36"},
+                 {path, 3, L""},
+                 {path, -1, L""},
+                 // A missing file gives the texts of the zero record.
+                 {folder + L"gone.jpg", 0, L"0 KB"},
+                 {folder + L"gone.jpg", 1, L"1-1-1601 0:0:0"},
+                 {folder + L"gone.jpg", 2, L"1-1-1601 0:0:0"}};
+    for (const auto& c : cases) EXPECT_EQ(GetFileInfoText(c.path, c.kind), c.text) << Narrow(c.path) << c.kind;
 }

@@ -43,11 +43,7 @@ struct ViewsBarFixture : ::testing::Test {
     static void TearDownTestSuite() { ScrollControl::SetIconLoader({}); }
 
     void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = kWidth;
-        args.height = kHeight;
-        ASSERT_TRUE(bar.Create(args));
+        ASSERT_TRUE(bar.Create({.parent = window.hwnd(), .width = kWidth, .height = kHeight}));
         auto record = [this](const char* what) {
             return [this, what](int b, int s, float x, float y) {
                 events.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(s) + " " +

@@ -18,12 +18,7 @@ struct ScrollBarFixture : ::testing::Test {
     std::vector<std::string> events;
 
     void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = 17;
-        args.height = kHeight;
-        args.backColor = RGB(0, 0, 0);
-        ASSERT_TRUE(bar.Create(args));
+        ASSERT_TRUE(bar.Create({.parent = window.hwnd(), .width = 17, .height = kHeight, .backColor = RGB(0, 0, 0)}));
         bar.Max(100);
         bar.onValueChanged = [this] { events.push_back("changed " + std::to_string(bar.Value())); };
         bar.onArrivedLast = [this] { events.push_back("last"); };

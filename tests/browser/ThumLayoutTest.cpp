@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(ThumLayout, CellsRowsAndContentHeight) {
     struct Case {
         float size;
@@ -22,15 +24,12 @@ TEST(ThumLayout, CellsRowsAndContentHeight) {
     };
     for (const Case& c : cases) {
         const ThumGeometry g = ComputeThumGeometry(c.size, c.size, c.spacing, c.width, 17);
-        EXPECT_EQ(g.columns, c.columns) << c.size << " " << c.width;
-        EXPECT_EQ(g.cellsPerRow, c.perRow) << c.size << " " << c.width;
-        EXPECT_EQ(g.CellOrigin(0).x, g.margin);
-        EXPECT_EQ(g.CellOrigin(0).y, 20);
-        EXPECT_EQ(g.CellOrigin(1).x, c.second.x) << c.size << " " << c.width;
-        EXPECT_EQ(g.CellOrigin(1).y, c.second.y) << c.size << " " << c.width;
-        EXPECT_EQ(g.CellOrigin(6).x, c.seventh.x) << c.size << " " << c.width;
-        EXPECT_EQ(g.CellOrigin(6).y, c.seventh.y) << c.size << " " << c.width;
-        EXPECT_EQ(g.ContentHeight(13), c.thirteenRows) << c.size << " " << c.width;
+        EXPECT_EQ(
+            (std::vector<int32_t>{g.columns, g.cellsPerRow, g.CellOrigin(0).x, g.CellOrigin(0).y, g.CellOrigin(1).x,
+                                  g.CellOrigin(1).y, g.CellOrigin(6).x, g.CellOrigin(6).y, g.ContentHeight(13)}),
+            (std::vector<int32_t>{c.columns, c.perRow, g.margin, 20, c.second.x, c.second.y, c.seventh.x, c.seventh.y,
+                                  c.thirteenRows}))
+            << c.size << " " << c.width;
     }
     EXPECT_EQ(ComputeThumGeometry(100, 100, 0, 800, 17).ContentHeight(12), 2 * 160); // whole rows: no extra
 }

@@ -33,11 +33,7 @@ struct GridFixture : ::testing::Test {
         MakeGrid(grid, 800);
     }
     void MakeGrid(ThumViewer& control, int width) {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = width;
-        args.height = 400;
-        ASSERT_TRUE(control.Create(args));
+        ASSERT_TRUE(control.Create({.parent = window.hwnd(), .width = width, .height = 400}));
         control.BackColor(kBack);
     }
     void Show(const std::wstring& path) {

@@ -19,13 +19,6 @@ constexpr uint32_t kPicture = ColorARGB(255, 220, 0, 0), kGreen = ColorARGB(255,
 constexpr COLORREF kBack = RGB(200, 220, 255), kSelectionPen = RGB(47, 99, 255);
 constexpr int kCells = 13; // six a row: three rows, the last reaching past the 400-high view
 
-void HoldKeys(std::initializer_list<int> keys, bool down) {
-    BYTE state[256];
-    ::GetKeyboardState(state);
-    for (int key : keys) state[key] = down ? 0x80 : 0;
-    ::SetKeyboardState(state);
-}
-
 struct SelectionFixture : ::testing::Test {
     TestWindow window{800, 400};
     ThumViewer grid;
@@ -41,11 +34,7 @@ struct SelectionFixture : ::testing::Test {
         folder = MakeTestFolder(L"select-" + std::wstring(test.begin(), test.end()));
         for (int i = 0; i < kCells; ++i)
             WriteSolidImage(folder + L"p" + std::to_wstring(10 + i) + L".png", 80, 60, i == 12 ? kGreen : kPicture);
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = 800;
-        args.height = 400;
-        ASSERT_TRUE(grid.Create(args));
+        ASSERT_TRUE(grid.Create({.parent = window.hwnd(), .width = 800, .height = 400}));
         grid.BackColor(kBack);
         grid.SetMainWindow(&main);
         grid.shortcutKeys = &keys;
@@ -64,10 +53,10 @@ struct SelectionFixture : ::testing::Test {
     }
     void Click(POINT at, int button = MouseButton::Left, std::initializer_list<int> held = {}) {
         const UINT down = button == MouseButton::Left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
-        HoldKeys(held, true);
+        TestWindow::HoldKeys(held, true);
         SendMouse(grid.ThumOLE.hWnd(), down, button == MouseButton::Left ? MK_LBUTTON : MK_RBUTTON, at.x, at.y);
         SendMouse(grid.ThumOLE.hWnd(), down + 1, 0, at.x, at.y);
-        HoldKeys(held, false);
+        TestWindow::HoldKeys(held, false);
     }
     [[nodiscard]] std::string Selected() const {
         std::string text;
@@ -156,9 +145,9 @@ TEST_F(SelectionFixture, RubberBandsSelectWhatTheyOverlapAndShiftAdds) {
     EXPECT_TRUE(Framed(0) && Framed(7) && !Framed(2));
     EXPECT_EQ(grid.OldPress(), kCells);
 
-    HoldKeys({VK_SHIFT}, true);
+    TestWindow::HoldKeys({VK_SHIFT}, true);
     LeftDrag(surface, {Middle(12).x - 48, 338}, {Middle(12).x + 2, 395});
-    HoldKeys({VK_SHIFT}, false);
+    TestWindow::HoldKeys({VK_SHIFT}, false);
     EXPECT_EQ(Selected(), "0 1 6 7 12");
     LeftDrag(surface, {2, 2}, Middle(0)); // without Shift: exactly what it overlaps
     EXPECT_EQ(Selected(), "0");

@@ -23,12 +23,8 @@ struct PanelFixture : ::testing::Test {
     static void SetUpTestSuite() { WriteSkin(L"Eye.png", 16, 16, kCheck); }
 
     void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = kWidth;
-        args.height = kHeight;
-        args.backColor = RGB(0, 0, 0);
-        ASSERT_TRUE(panel.Create(args));
+        ASSERT_TRUE(
+            panel.Create({.parent = window.hwnd(), .width = kWidth, .height = kHeight, .backColor = RGB(0, 0, 0)}));
         panel.onMouseDown = [this](int, int, float, float) { formatsAtEvent.push_back(panel.ImageFormats()); };
     }
     void Show(int32_t style) {

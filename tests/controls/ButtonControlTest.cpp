@@ -1,10 +1,7 @@
 // The title strip in a real window: moves pick and light the button under the pointer, a release
 // reports it, the buttons follow the right edge, and the logo and caption are drawn.
 #include "controls/ButtonControl.h"
-#include "imaging/DIBsave.h"
-#include "imaging/ModGDI.h"
-#include "platform/AppState.h"
-#include "tests/support/TestWindow.h"
+#include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +22,7 @@ protected:
     std::vector<int> released; // SelectIndex as each MouseUp saw it
 
     void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = kW;
-        args.height = 27;
-        ASSERT_TRUE(bar.Create(args));
+        ASSERT_TRUE(bar.Create({.parent = window.hwnd(), .width = kW, .height = 27}));
         bar.Title(L"Morv Vellumo 6");
         bar.onMouseUp = [this](int, int, float, float) { released.push_back(bar.SelectIndex()); };
         bar.Painting();
@@ -87,10 +80,7 @@ TEST_F(TitleBarButtons, FollowsTheRightEdgeAndDrawsTheLogoWhenPresent) {
     ::DeleteFileW(path.c_str());
     bar.Painting();
     EXPECT_EQ(bar.Point(13, 13), bar.Point(250, 13));
-    GdipBitmap logo;
-    ASSERT_EQ(GdipCreateBitmapFromScan0(16, 16, 0, PixelFormat32bppRGB, nullptr, logo.put()), Ok);
-    for (int i = 0; i < 256; ++i) GdipBitmapSetPixel(logo.get(), i % 16, i / 16, 0xFF00C000);
-    ASSERT_TRUE(SaveImageSafely(logo.get(), path, kFormatPng, 0));
+    WriteSolidImage(path, 16, 16, 0xFF00C000);
     bar.Painting();
     ::DeleteFileW(path.c_str());
     EXPECT_LT(GetRValue(bar.Point(13, 13)), 40);

@@ -2,9 +2,7 @@
 // folder: the pointer's messages as the system sends them, the looks read back from the strip's
 // picture and compared with the same strip drawn without icons.
 #include "controls/ToolbarImg.h"
-#include "imaging/DIBsave.h"
-#include "imaging/ModGDI.h"
-#include "platform/AppState.h"
+#include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -19,14 +17,7 @@ namespace {
 // A data folder whose icons are a flat red 24 x 24 square in the top-left of a clear 27 x 27 image.
 std::wstring IconFolder() {
     const std::wstring folder = MakeTestFolder(L"toolbar-icons");
-    GdipBitmap icon;
-    GdipCreateBitmapFromScan0(27, 27, 0, PixelFormat32bppARGB, nullptr, icon.put());
-    GdipGraphics g;
-    GdipGetImageGraphicsContext(icon.get(), g.put());
-    GdipGraphicsClear(g.get(), 0);
-    GdipSolidFill fill;
-    GdipCreateSolidFill(ColorARGB(255, 200, 0, 0), fill.put());
-    GdipFillRectangleI(g.get(), fill.get(), 0, 0, 24, 24);
+    GdipBitmap icon = BitmapOf(27, 27, [](int x, int y) { return x < 24 && y < 24 ? ColorARGB(255, 200, 0, 0) : 0; });
     for (const wchar_t* name : {L"New.png", L"Open.png", L"Convert.png", L"Import.png", L"Slideshow.png",
                                 L"Fitmode.png", L"Zoomout.png", L"Zoomin.png", L"Undo.png", L"Redo.png"})
         EXPECT_TRUE(SaveImageSafely(icon.get(), folder + name, kFormatPng, 0));
@@ -52,11 +43,7 @@ protected:
     std::vector<int> iconLeft;   // the left column of each button's icon
 
     void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = kW;
-        args.height = kH;
-        ASSERT_TRUE(bar.Create(args));
+        ASSERT_TRUE(bar.Create({.parent = window.hwnd(), .width = kW, .height = kH}));
         bar.grid = &grid;
         bar.shortcutKeys = &keys;
         bar.onMouseDown = [this](int, int, float x, float) { events.push_back("down " + std::to_string(int(x))); };

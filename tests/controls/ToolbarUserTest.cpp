@@ -19,12 +19,9 @@ protected:
     std::vector<std::string> events; // "down 40", "move 0", "up 40": the kind and the event's x
 
     void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = 640;
-        args.height = kHeight;
-        args.backColor = RGB(0, 0, 0); // the strip is white whatever it is asked
-        ASSERT_TRUE(strip.Create(args));
+        // The strip is white whatever back colour it is asked for.
+        ASSERT_TRUE(
+            strip.Create({.parent = window.hwnd(), .width = 640, .height = kHeight, .backColor = RGB(0, 0, 0)}));
         auto record = [this](const char* kind) {
             return [this, kind](int, int, float x, float) { events.push_back(kind + std::to_string(int(x))); };
         };

@@ -49,11 +49,7 @@ struct SidePanel : ::testing::Test {
             WriteSkin(name, 44, 34, ColorARGB(255, 20, 90, 200));
         }
         panel = std::make_unique<UseryzProcess>(&grid);
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = kW;
-        args.height = kH;
-        ASSERT_TRUE(panel->Create(args));
+        ASSERT_TRUE(panel->Create({.parent = window.hwnd(), .width = kW, .height = kH}));
         panel->StartPaint();
         panel->onPanelMouseDown = [this](int, int, float, float) { ++downs; };
         panel->onCalenderSelect = [this](int, int, float, float, bool dayUp) {
@@ -163,9 +159,8 @@ TEST_F(SidePanel, EachTabShowsOnlyItsChild) {
     EXPECT_NE(panel->Point(48, 25), kGrey);
     EXPECT_EQ(Shown(), (std::vector<bool>{true, true, false, false, false}));
     // The stamp tab lists the library again.
-    GdipBitmap stamp = SolidBitmap(20, 20, ColorARGB(255, 200, 0, 0));
     const std::wstring file = App().ProgramFolder + L"Librarians\\tabstamp.lib";
-    ASSERT_TRUE(SaveImageSafely(stamp.get(), file, kFormatPng, 0));
+    WriteSolidImage(file, 20, 20, kRed);
     ClickTab(57 + 30);
     EXPECT_EQ(panel->StampMenu().StampCount(), 1);
     EXPECT_TRUE(::DeleteFileW(file.c_str()));
@@ -206,10 +201,7 @@ TEST_F(SidePanel, TheCalendarRaisesItsPicksAndKeepsTheMonthInRange) {
 
 TEST_F(SidePanel, TheRealGridMarksTheDaysOfItsFilesBold) {
     const std::wstring folder = MakeTestFolder(L"sidepanel-days");
-    for (const wchar_t* name : {L"a.png", L"b.png"}) {
-        GdipBitmap picture = SolidBitmap(8, 8, ColorARGB(255, 0, 0, 0));
-        ASSERT_TRUE(SaveImageSafely(picture.get(), folder + name, kFormatPng, 0));
-    }
+    for (const wchar_t* name : {L"a.png", L"b.png"}) WriteSolidImage(folder + name, 8, 8, kBlack);
     ThumViewer viewer(panel.get());
     viewer.Path(folder);
     viewer.CreateThumbnail();
@@ -231,11 +223,7 @@ TEST_F(SidePanel, TheRealGridMarksTheDaysOfItsFilesBold) {
 TEST(ToolButtonPanelTest, APressOnACellMovesTheHighlight) {
     TestWindow window{260, 320};
     ToolButtonPanel tools;
-    PictureBoxArgs args;
-    args.parent = window.hwnd();
-    args.width = 260;
-    args.height = 300;
-    ASSERT_TRUE(tools.Create(args));
+    ASSERT_TRUE(tools.Create({.parent = window.hwnd(), .width = 260, .height = 300}));
     tools.StartPaint();
     tools.GetIconHandle();
     tools.Painting();

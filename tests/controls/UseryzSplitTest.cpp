@@ -19,12 +19,7 @@ protected:
     UseryzSplit bar;
 
     void Make(int width, int height) {
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = width;
-        args.height = height;
-        args.backColor = kBack;
-        ASSERT_TRUE(bar.Create(args));
+        ASSERT_TRUE(bar.Create({.parent = window.hwnd(), .width = width, .height = height, .backColor = kBack}));
         bar.PaintStyle();
     }
     // Pixels of the bar in [x0, x1) x [y0, y1) darker (sign -1) or lighter (+1) than its back

@@ -2,8 +2,7 @@
 // lands, and a dialog shaped by the program's own sheet.
 #include "controls/BuildSkinPicture.h"
 #include "controls/Transparent.h"
-#include "imaging/ModGDI.h"
-#include "platform/AppState.h"
+#include "tests/imaging/ImagingTestSupport.h"
 #include "platform/PictureBox.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -56,13 +55,7 @@ protected:
     TestWindow dialog{400, 300, 60, 60};
     PictureBox box;
 
-    void SetUp() override {
-        PictureBoxArgs args;
-        args.parent = dialog.hwnd();
-        args.width = 400;
-        args.height = 300;
-        ASSERT_TRUE(box.Create(args));
-    }
+    void SetUp() override { ASSERT_TRUE(box.Create({.parent = dialog.hwnd(), .width = 400, .height = 300})); }
     void ExpectPieces(const std::vector<Probe>& probes, GpBitmap* built) {
         for (const Probe& p : probes) {
             EXPECT_EQ(box.Point(p.x, p.y), p.colour) << p.x << "," << p.y;
@@ -98,26 +91,15 @@ TEST_F(SkinnedDialog, EachPieceLandsWhereTheNinePieceRulePutsIt) {
     ASSERT_TRUE(built);
     // 400 x 300: the top band at x 150-301, the bottom band at 150-384, the middle on rows 52-247;
     // each edge from both sides.
-    ExpectPieces({{0, 0, kTopLeft},
-                  {149, 10, kTopRight},
-                  {150, 10, kTopBand},
-                  {301, 51, kTopBand},
-                  {302, 10, kTopRight},
-                  {399, 0, kTopRight},
-                  {200, 51, kTopBand},
-                  {14, 52, kLeft},
-                  {15, 52, kCentre},
-                  {200, 247, kCentre},
-                  {384, 247, kCentre},
-                  {385, 150, kRight},
+    // clang-format off
+    ExpectPieces({{0, 0, kTopLeft}, {149, 10, kTopRight}, {150, 10, kTopBand}, {301, 51, kTopBand},
+                  {302, 10, kTopRight}, {399, 0, kTopRight}, {200, 51, kTopBand},
+                  {14, 52, kLeft}, {15, 52, kCentre}, {200, 247, kCentre}, {384, 247, kCentre}, {385, 150, kRight},
                   {0, 247, kLeft},
-                  {200, 248, kBottomBand},
-                  {149, 299, kBottomLeft},
-                  {150, 299, kBottomBand},
-                  {384, 260, kBottomBand},
-                  {385, 260, kBottomRight},
-                  {399, 299, kBottomRight}},
+                  {200, 248, kBottomBand}, {149, 299, kBottomLeft}, {150, 299, kBottomBand},
+                  {384, 260, kBottomBand}, {385, 260, kBottomRight}, {399, 299, kBottomRight}},
                  built.get());
+    // clang-format on
     TestWindow::Pump(30);
     EXPECT_EQ(TestWindow::ScreenPixel(box.hWnd(), 200, 100), kCentre);
 
@@ -167,11 +149,7 @@ TEST_F(SkinnedDialog, TheProgramsSkinCutsTheCornersAndFollowsANewPicture) {
 TEST(MaskRegion, HoldsExactlyTheRunsOfOtherColours) {
     // K key: at a row's start, end and middle, a row all key, a lone other pixel.
     const char* rows[] = {"KooKoK", "KKKKKK", "oKKKKo", "ooooKo"};
-    GdipBitmap picture;
-    ASSERT_EQ(GdipCreateBitmapFromScan0(6, 4, 0, PixelFormat32bppARGB, nullptr, picture.put()), Ok);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            GdipBitmapSetPixel(picture.get(), x, y, rows[y][x] == 'K' ? 0xFFFF00FF : 0xFFFF00FE);
+    GdipBitmap picture = BitmapOf(6, 4, [&](int x, int y) { return rows[y][x] == 'K' ? 0xFFFF00FFu : 0xFFFF00FEu; });
     UniqueGdiObject region = MakeMaskRegion(picture.get(), RGB(255, 0, 255));
     ASSERT_TRUE(region);
     for (int y = -1; y <= 4; ++y)

@@ -34,27 +34,15 @@ protected:
 
     static std::wstring Folder() { return App().ProgramFolder + L"Librarians\\"; }
     static void ClearLibrary() {
-        WIN32_FIND_DATAW found;
-        HANDLE h = ::FindFirstFileW((Folder() + L"*").c_str(), &found);
-        if (h == INVALID_HANDLE_VALUE) return;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileW((Folder() + found.cFileName).c_str());
-        } while (::FindNextFileW(h, &found));
-        ::FindClose(h);
+        for (const std::wstring& name : FileNamesIn(Folder())) ::DeleteFileW((Folder() + name).c_str());
     }
     static void WriteStamp(const std::wstring& name, int w, int h, uint32_t argb) {
-        GdipBitmap bitmap = SolidBitmap(w, h, argb);
-        ASSERT_TRUE(SaveImageSafely(bitmap.get(), Folder() + name, kFormatPng, 0)) << Narrow(name);
+        WriteSolidImage(Folder() + name, w, h, argb);
     }
 
     ZpYLibMenu& Make() {
         lib = std::make_unique<ZpYLibMenu>();
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.width = kW;
-        args.height = kH;
-        EXPECT_TRUE(lib->Create(args));
+        EXPECT_TRUE(lib->Create({.parent = window.hwnd(), .width = kW, .height = kH}));
         return *lib;
     }
     HWND Surface() { return lib->LibOLE().hWnd(); }
@@ -117,13 +105,8 @@ TEST_F(StampLibrary, DrawsTheStampsInReverseOrderWithThumbnailNameAndSize) {
     // The labels: " name" and " w x h pixels" in 8-point Tahoma at x 70, as the caption painter
     // draws them on a grey ground of the same kind.
     PictureBox reference;
-    PictureBoxArgs args;
-    args.parent = window.hwnd();
-    args.width = 100;
-    args.height = 30;
-    args.backColor = kGrey;
-    args.visible = false;
-    ASSERT_TRUE(reference.Create(args));
+    ASSERT_TRUE(
+        reference.Create({.parent = window.hwnd(), .width = 100, .height = 30, .backColor = kGrey, .visible = false}));
     const std::pair<std::wstring, std::wstring> labels[] = {{L" c", L" 30 x 80 pixels"},
                                                             {L" b", L" 12 x 12 pixels"},
                                                             {L" a", L" 60 x 30 pixels"},

@@ -3,9 +3,7 @@
 // history through its file.
 #include "controls/RecentFolderHistory.h"
 #include "controls/ZpYSkinMenu.h"
-#include "imaging/DIBsave.h"
-#include "imaging/ModGDI.h"
-#include "platform/AppState.h"
+#include "tests/imaging/ImagingTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 
@@ -27,11 +25,7 @@ class SkinMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ::DeleteFileW(HistoryFile().c_str());
-        // A check mark of one colour that nothing else in the menu uses.
-        DIBsave mark;
-        ASSERT_TRUE(mark.CreateBlankMemory(16, 16));
-        mark.ClearScreen(ColorARGB(255, 255, 0, 0));
-        ASSERT_TRUE(mark.Save(App().DataPath + L"MenuSeled.png", kFormatPng, 0));
+        WriteSkin(L"MenuSeled.png", 16, 16, kRed); // a check mark of a colour found nowhere else in the menu
     }
     void TearDown() override {
         menu.reset();
@@ -41,14 +35,8 @@ protected:
     // The control as the main window makes it: hidden until a menu is opened.
     ZpYSkinMenu& Make() {
         menu = std::make_unique<ZpYSkinMenu>();
-        PictureBoxArgs args;
-        args.parent = window.hwnd();
-        args.x = 10;
-        args.y = 10;
-        args.width = 217;
-        args.height = 100;
-        args.visible = false;
-        EXPECT_TRUE(menu->Create(args));
+        EXPECT_TRUE(
+            menu->Create({.parent = window.hwnd(), .x = 10, .y = 10, .width = 217, .height = 100, .visible = false}));
         return *menu;
     }
     // Opens menu m the way the hosts do.
@@ -212,12 +200,7 @@ TEST_F(SkinMenuTest, AnEmptyHistoryShowsItsBorderAndNoRow) {
 TEST_F(SkinMenuTest, AShownMenuLiesOverThePanes) {
     // Siblings made earlier lie above later ones, as the panes lie above the menu.
     PictureBox pane;
-    PictureBoxArgs args;
-    args.parent = window.hwnd();
-    args.width = 400;
-    args.height = 400;
-    args.backColor = RGB(0, 128, 0);
-    ASSERT_TRUE(pane.Create(args));
+    ASSERT_TRUE(pane.Create({.parent = window.hwnd(), .width = 400, .height = 400, .backColor = RGB(0, 128, 0)}));
     pane.Refresh();
     Make();
     Open(0);
@@ -226,7 +209,6 @@ TEST_F(SkinMenuTest, AShownMenuLiesOverThePanes) {
 }
 
 TEST_F(SkinMenuTest, HistoryKeepsTheLatestFifteenFoldersAcrossRuns) {
-    const bool codePageIsWide = ::GetACP() == CP_UTF8;
     {
         ZpYSkinMenu first;
         for (int i = 0; i < 16; ++i) first.HistoryCreate(L"C:\\Photos\\F" + std::to_wstring(i));
@@ -250,7 +232,7 @@ TEST_F(SkinMenuTest, HistoryKeepsTheLatestFifteenFoldersAcrossRuns) {
     std::vector<std::wstring> expected;
     for (int i = 3; i < 16; ++i) expected.push_back(L"C:\\Photos\\F" + std::to_wstring(i));
     expected.push_back(L"C:\\Trips\\Rome, Paris");
-    if (codePageIsWide) expected.push_back(L"C:\\\u4E2D");
+    if (::GetACP() == CP_UTF8) expected.push_back(L"C:\\\u4E2D");
     EXPECT_EQ(rows, expected);
 }
 
@@ -304,15 +286,7 @@ TEST(RecentFolderHistory, AFailedWriteLeavesTheOldFile) {
         EXPECT_FALSE(WriteHistory(path, {L"C:\\new"}));
     }
     EXPECT_EQ(ReadTestFile(path), "C:\\old\r\n");
-    WIN32_FIND_DATAW found{};
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    int files = 0;
-    if (find != INVALID_HANDLE_VALUE) {
-        do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-        while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-    }
-    EXPECT_EQ(files, 1) << "no temporary file is left behind";
+    EXPECT_EQ(FileNamesIn(folder).size(), 1u) << "no temporary file is left behind";
     EXPECT_TRUE(WriteHistory(path, {L"C:\\new"}));
     EXPECT_EQ(ReadTestFile(path), "C:\\new\r\n");
     EXPECT_TRUE(WriteHistory(path, {L""}));

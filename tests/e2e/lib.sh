@@ -97,26 +97,146 @@ e2e_close() {
 e2e_stop() {
     [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
     E2E_PID=""
+    e2e_cups_stop
 }
 
-# Waits (up to 5 s) until the drop-down menu's visibility is $1.
-e2e_wait_menu() {
+# Waits (up to $2 ms, 10 s when not given) for a top-level window of class $1, then (up to 10 s)
+# until it is shown.
+e2e_wait_window() {
+    wine "$E2E_PROBE" wait "$1" "${2:-10000}" >/dev/null 2>&1 || fail "no window of class $1"
     local i
     for i in $(seq 1 50); do
-        [ "$(e2e_pane SkinMenu | cut -f5)" = "$1" ] && return 0
-        sleep 0.1
+        [ "$(e2e_window "$1" | cut -d' ' -f5)" = 1 ] && return 0
+        sleep 0.2
     done
-    fail "the menu's visibility did not become $1"
+    fail "the window of class $1 was not shown"
 }
 
-# Picks a menu row: the title bar's left $1 and middle $2, the menus' top $3; the title whose left
-# edge is $4 (clicked at $5), the row at offset $6 from the menu's top.
-e2e_pick() {
-    e2e_click $(($1 + $5)) "$2"
-    e2e_wait_menu 1
-    xdotool mousemove $(($1 + $4 + 60)) $(($3 + $6 + 2))
+# Waits (up to 20 s) until no top-level window of class $1 is left.
+e2e_wait_window_gone() {
+    local i
+    for i in $(seq 1 100); do
+        wine "$E2E_PROBE" wait "$1" 0 >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    fail "the window of class $1 did not go"
+}
+
+# "x y width height visible" of the top-level window of class $1, in screen coordinates.
+e2e_window() {
+    wine "$E2E_PROBE" tree "$1" 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)" { print $3, $4, $5, $6, $7; exit }'
+}
+
+# The child windows of the top-level window of class $1 whose class is $2: "text x y width height
+# visible" per line, tab-separated, in the window's client coordinates.
+e2e_children() {
+    wine "$E2E_PROBE" tree "$1" 2>/dev/null | tr -d '\r' | awk -F'\t' -v c="$2" 'NR > 1 && $2 == c { print $1 "\t" $3 "\t" $4 "\t" $5 "\t" $6 "\t" $7 }'
+}
+
+# Picks a row of the main window's drop-down menus: the title whose left edge is $1 (clicked at
+# $2 from the title bar's left), the row at offset $3 from the menu's top (rows 20 pixels high
+# from 8, separators 10).
+e2e_menu_pick() {
+    local bx by bw bh cy top i
+    read -r bx by bw bh _ <<< "$(e2e_pane yzToolbarUser)"
+    cy=$((by + bh / 2))
+    top=$((by + bh))
+    e2e_click $((bx + $2)) "$cy"
+    for i in $(seq 1 50); do
+        [ "$(e2e_pane SkinMenu | cut -f5)" = 1 ] && break
+        sleep 0.1
+    done
+    [ "$(e2e_pane SkinMenu | cut -f5)" = 1 ] || fail "the menu under $1 did not open"
+    xdotool mousemove $((bx + $1 + 60)) $((top + $3 + 2))
     sleep 0.2
-    e2e_click $(($1 + $4 + 60)) $(($3 + $6 + 10))
-    e2e_wait_menu 0
+    e2e_click $((bx + $1 + 60)) $((top + $3 + 10))
+}
+
+# Selects the grid's first $1 thumbnails (cells about 120 pixels apart): a click on the first
+# (which opens it), Ctrl-clicks on the others.
+e2e_select_thumbnails() {
+    local gx gy k
+    read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
+    e2e_click $((gx + 60)) $((gy + 70))
     sleep 0.5
+    for k in $(seq 2 "$1"); do
+        xdotool mousemove $((gx + 60 + 120 * (k - 1))) $((gy + 70)) keydown ctrl click 1 keyup ctrl
+        sleep 0.3
+    done
+}
+
+# Waits (up to 10 s) until the canvas shows a colour ($1) over more than 5 % of its area; the last
+# screenshot is left in $E2E_WORK/canvas.png.
+e2e_wait_canvas_colour() {
+    local i px py pw ph
+    for i in $(seq 1 50); do
+        e2e_screenshot "$E2E_WORK/canvas.png"
+        read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+        [ "$(e2e_colour_share "$E2E_WORK/canvas.png" "$px $py $pw $ph" "$1")" -gt 5 ] && return 0
+        sleep 0.2
+    done
+    fail "the canvas does not show $1"
+}
+
+# The name of the colour nearest "r,g,b" among red, green, blue, white and black.
+e2e_colour_name() {
+    local r g b
+    IFS=, read -r r g b <<< "$1"
+    awk -v r="$r" -v g="$g" -v b="$b" 'BEGIN {
+        split("red green blue white black", n, " ")
+        split("255 0 0 0 255 0 0 0 255 255 255 255 0 0 0", c, " ")
+        best = ""; bd = 1e9
+        for (i = 1; i <= 5; i++) {
+            d = (r - c[3*i-2])^2 + (g - c[3*i-1])^2 + (b - c[3*i])^2
+            if (d < bd) { bd = d; best = n[i] }
+        }
+        print best }'
+}
+
+# Copies a screenshot into $E2E_SHOTS (when set) for a person to look at.
+e2e_keep_shot() { [ -z "${E2E_SHOTS:-}" ] || cp "$1" "$E2E_SHOTS/$2"; }
+
+# A print spooler of the test's own: a cupsd (files and socket under $E2E_WORK/cups) with one
+# PostScript queue "E2E", the default, that writes each job to $E2E_CUPS/job.ps. Its socket is
+# $E2E_CUPS/cups.sock: a program started with CUPS_SERVER set to it sees this queue alone.
+E2E_CUPS_PID=""
+e2e_cups_start() {
+    E2E_CUPS="$E2E_WORK/cups"
+    mkdir -p "$E2E_CUPS"/{spool,cache,state,log}
+    printf '%s\n' "ServerRoot $E2E_CUPS" "RequestRoot $E2E_CUPS/spool" "TempDir $E2E_CUPS/spool" \
+        "CacheDir $E2E_CUPS/cache" "StateDir $E2E_CUPS/state" "AccessLog $E2E_CUPS/log/access_log" \
+        "ErrorLog $E2E_CUPS/log/error_log" "PageLog $E2E_CUPS/log/page_log" "User lp" "Group lp" \
+        "SystemGroup root" "Sandboxing relaxed" "FileDevice Yes" > "$E2E_CUPS/cups-files.conf"
+    printf '%s\n' "Listen $E2E_CUPS/cups.sock" "Browsing No" "WebInterface No" "<Location />" "Order allow,deny" \
+        "Allow all" "</Location>" "<Policy default>" "<Limit All>" "Order deny,allow" "</Limit>" "</Policy>" \
+        > "$E2E_CUPS/cupsd.conf"
+    cupsd -f -c "$E2E_CUPS/cupsd.conf" -s "$E2E_CUPS/cups-files.conf" >/dev/null 2>&1 </dev/null &
+    E2E_CUPS_PID=$!
+    local i
+    for i in $(seq 1 50); do [ -S "$E2E_CUPS/cups.sock" ] && break; sleep 0.1; done
+    CUPS_SERVER="$E2E_CUPS/cups.sock" lpadmin -p E2E -E -v "file://$E2E_CUPS/job.ps" \
+        -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1 || fail "the queue E2E could not be made"
+    CUPS_SERVER="$E2E_CUPS/cups.sock" lpadmin -d E2E >/dev/null 2>&1
+}
+
+# Waits (up to $1 seconds) until the queue has finished a job, then renders its pages at 30 dpi as
+# $E2E_CUPS/page-<n>.png.
+e2e_cups_wait_job() {
+    local i
+    for i in $(seq 1 $(($1 * 5))); do
+        if [ -s "$E2E_CUPS/log/page_log" ] && [ -z "$(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -o 2>/dev/null)" ]; then
+            gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r30 -sOutputFile="$E2E_CUPS/page-%d.png" "$E2E_CUPS/job.ps" \
+                >/dev/null 2>&1 || fail "the printed job could not be read"
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "the queue finished no job"
+}
+
+e2e_cups_stop() {
+    [ -n "$E2E_CUPS_PID" ] || return 0
+    kill "$E2E_CUPS_PID" 2>/dev/null
+    wait "$E2E_CUPS_PID" 2>/dev/null
+    E2E_CUPS_PID=""
 }

@@ -8,7 +8,8 @@ export BUILD_DIR="$E2E_BUILD"
 source "$here/../../scripts/wine-env.sh"
 export E2E_WORK="$E2E_BUILD/e2e"
 failed=0
-for t in "$here"/test-*.sh; do
+# E2E_ONLY (a name pattern, e.g. "print*") runs only the matching tests.
+for t in "$here"/test-${E2E_ONLY:-*}.sh; do
     rm -rf "$E2E_WORK"; mkdir -p "$E2E_WORK"
     if bash -c "source '$here/lib.sh'; source '$t'"; then
         echo "ok   $(basename "$t")"

@@ -61,8 +61,9 @@ by_size="$(e2e_colour_share "$E2E_WORK/browse-menu.png" "$((mx + 3)) $((menu_top
 [ "$by_name" -ge 95 ] || fail "a mark before By Name ($by_name % white)"
 [ "$by_size" -le $((by_name - 4)) ] || fail "no mark before By Size ($by_size % white)"
 # The grid's first cell shows the smaller file, the second the larger.
-[ "$(e2e_colour_share "$E2E_WORK/browse-menu.png" "250 395 80 50" blue)" -ge 80 ] || fail "first cell not the smaller file"
-[ "$(e2e_colour_share "$E2E_WORK/browse-menu.png" "370 395 80 50" red)" -ge 80 ] || fail "second cell not the larger file"
+read -r gx _ <<< "$(e2e_pane ThumyzViewer)"
+[ "$(e2e_colour_share "$E2E_WORK/browse-menu.png" "$((gx + 17)) 395 80 50" blue)" -ge 80 ] || fail "first cell not the smaller file"
+[ "$(e2e_colour_share "$E2E_WORK/browse-menu.png" "$((gx + 137)) 395 80 50" red)" -ge 80 ] || fail "second cell not the larger file"
 e2e_click $((bx + 95)) "$cy"
 wait_menu 0
 

@@ -10,15 +10,24 @@ e2e_reg_clear
 e2e_start
 e2e_wait_pane SingleyzPreview
 
-read -r bx by bw bh _ <<< "$(e2e_pane yzToolbarUser)"
-cy=$((by + bh / 2))
-menu_top=$((by + bh))
 shot() {
     e2e_screenshot "$E2E_WORK/$1.png"
-    [ -n "${E2E_SHOTS:-}" ] && cp "$E2E_WORK/$1.png" "$E2E_SHOTS/tools-$1.png"
-    return 0
+    e2e_keep_shot "$E2E_WORK/$1.png" "tools-$1.png"
 }
-pick() { e2e_pick "$bx" "$cy" "$menu_top" "$@"; }
+# Waits (up to 5 s) until the drop-down menu's visibility is $1.
+wait_menu() {
+    local i
+    for i in $(seq 1 50); do
+        [ "$(e2e_pane SkinMenu | cut -f5)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the menu's visibility did not become $1"
+}
+pick() {
+    e2e_menu_pick "$@"
+    wait_menu 0
+    sleep 0.5
+}
 # The share in thousandths of the canvas's pixels within 10 % of the picture's navy in a screenshot.
 navy_permille() {
     read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
@@ -60,12 +69,12 @@ option_y=$((py + ph - 35 + 13))
 xdotool mousemove "$option_x" "$option_y"
 sleep 0.3
 e2e_click "$option_x" "$option_y"
-e2e_wait_menu 1
+wait_menu 1
 read -r mx my _ <<< "$(e2e_pane SkinMenu)"
 xdotool mousemove $((mx + 40)) $((my + 70))
 sleep 0.2
 e2e_click $((mx + 40)) $((my + 78))
-e2e_wait_menu 0
+wait_menu 0
 pick 135 150 448
 
 # Effect > Snows (menu left 215, row 308), then Apply on the edit panel at the canvas's bottom.
@@ -97,9 +106,9 @@ white_share() { convert "$1" -fuzz 25% -fill black +opaque white -fill white -op
 pick 5 15 8
 wine "$E2E_PROBE" wait '#32770' 10000 || fail "no save question before the new picture"
 xdotool key n
-wine "$E2E_PROBE" wait VellumoShells 10000 || fail "no size dialog"
+e2e_wait_window VellumoShells
 sleep 0.5
-read -r _ _ dx dy _ <<< "$(wine "$E2E_PROBE" tree VellumoShells 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)"')"
+read -r dx dy _ <<< "$(e2e_window VellumoShells)"
 type_box() {
     e2e_click $(($1 + 25)) $(($2 + 9))
     xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace
@@ -111,10 +120,7 @@ shot new-dialog
 xdotool mousemove $((dx + 240)) $((dy + 167))
 sleep 0.3
 e2e_click $((dx + 240)) $((dy + 167))
-for i in $(seq 1 50); do
-    wine "$E2E_PROBE" tree VellumoShells >/dev/null 2>&1 || break
-    sleep 0.1
-done
+e2e_wait_window_gone VellumoShells
 sleep 1
 shot new-image
 read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
@@ -128,18 +134,16 @@ esac
 
 # Browse > Full Browse (menu left 80, row 8): the picture full screen; Esc closes it.
 pick 80 95 8
-wine "$E2E_PROBE" wait VellumoSlideshow 10000 || fail "no full view"
-read -r _ _ fx fy fw fh fv <<< "$(wine "$E2E_PROBE" tree VellumoSlideshow 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)"')"
-[ "$fx $fy $fw $fh $fv" = "0 0 1280 1024 1" ] || fail "the full view at '$fx $fy $fw $fh $fv'"
+e2e_wait_window VellumoSlideshow
+[ "$(e2e_window VellumoSlideshow)" = "0 0 1280 1024 1" ] || fail "the full view at '$(e2e_window VellumoSlideshow)'"
 sleep 1
 shot full-view
 xdotool key Escape
 for i in $(seq 1 50); do
-    [ "$(wine "$E2E_PROBE" tree VellumoSlideshow 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)" { print $7 }')" = 1 ] || break
+    [ "$(e2e_window VellumoSlideshow | cut -d' ' -f5)" = 1 ] || break
     sleep 0.1
 done
-[ "$(wine "$E2E_PROBE" tree VellumoSlideshow 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 == "(window)" { print $7 }')" = 1 ] &&
-    fail "Esc did not close the full view"
+[ "$(e2e_window VellumoSlideshow | cut -d' ' -f5)" = 1 ] && fail "Esc did not close the full view"
 
 e2e_close
 e2e_reg_values | grep -q '^LineMenu REG_SZ Line_7$' || fail "line width not kept: $(e2e_reg_values)"

@@ -270,9 +270,7 @@ TEST(CDIBImage, ImageIsACopyTheCallerOwns) {
     EXPECT_NE(copy, dib.hDIB());
     BITMAP info{};
     ASSERT_EQ(::GetObjectW(copy, sizeof info, &info), static_cast<int>(sizeof info));
-    EXPECT_EQ(info.bmWidth, 6);
-    EXPECT_EQ(info.bmHeight, 5);
-    EXPECT_EQ(info.bmBitsPixel, 32);
+    EXPECT_EQ((std::vector<LONG>{info.bmWidth, info.bmHeight, info.bmBitsPixel}), (std::vector<LONG>{6, 5, 32}));
     // Deleting the copy leaves the bitmap whole and usable.
     EXPECT_TRUE(::DeleteObject(copy));
     dib.Cls(RGB(1, 2, 3));

@@ -1,13 +1,18 @@
 // What the imaging tests share: colours and their channels, bitmaps of one colour, a 32 bpp
 // drawing canvas, reading pixels back (one by one, all at once, or the box of what was drawn),
-// and painting on a real window at the imaging tests' own place on the screen.
+// files of one colour (skins where the controls load them), and painting on a real window at the
+// imaging tests' own place on the screen.
 #pragma once
 
+#include "imaging/DIBsave.h"
 #include "imaging/DrawTarget.h"
 #include "imaging/ModGDI.h"
+#include "platform/AppState.h"
 #include "platform/GdipHandles.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -59,6 +64,17 @@ inline GdipBitmap BitmapOf(int w, int h, const std::function<uint32_t(int, int)>
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) GdipBitmapSetPixel(bitmap.get(), x, y, fill(x, y));
     return bitmap;
+}
+
+// Writes a w x h image of one colour to path, in the format of the encoder index.
+inline void WriteSolidImage(const std::wstring& path, int w, int h, uint32_t argb, int32_t format = kFormatPng) {
+    GdipBitmap bitmap = SolidBitmap(w, h, argb);
+    ASSERT_TRUE(SaveImageSafely(bitmap.get(), path, format, 90)) << Narrow(path);
+}
+
+// Writes a skin of one colour as "Datas\" + name, where the controls load their skins.
+inline void WriteSkin(const std::wstring& name, int w, int h, uint32_t argb) {
+    WriteSolidImage(App().DataPath + name, w, h, argb);
 }
 
 // Every ARGB pixel of a bitmap, row by row from the top, read in one lock.

@@ -45,14 +45,6 @@ void MouseTo(HWND hwnd, int x, int y) {
     ADD_FAILURE() << "the pointer did not reach (" << p.x << "," << p.y << ")";
 }
 
-// Holds (or lets go of) the given keys in this thread's key state, as GetKeyState reads it.
-void HoldKeys(std::initializer_list<int> keys, bool down) {
-    BYTE state[256];
-    ::GetKeyboardState(state);
-    for (int key : keys) state[key] = down ? 0x80 : 0;
-    ::SetKeyboardState(state);
-}
-
 // A control as the program's controls are made: a picture box that records what it hears.
 struct RecordingControl {
     PictureBox box;
@@ -248,14 +240,14 @@ TEST(PictureBox, ReportsButtonsShiftClickAndDoubleClick) {
     EXPECT_EQ(::GetCapture(), nullptr);
     control.Send(WM_MBUTTONDOWN, MK_MBUTTON, 40, 30);
     control.Send(WM_MBUTTONUP, 0, 40, 30);
-    HoldKeys({VK_CONTROL}, true);
+    TestWindow::HoldKeys({VK_CONTROL}, true);
     control.Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, 40, 30);
     control.Send(WM_LBUTTONUP, MK_CONTROL, 40, 30);
-    HoldKeys({VK_CONTROL}, false);
-    HoldKeys({VK_SHIFT, VK_MENU}, true);
+    TestWindow::HoldKeys({VK_CONTROL}, false);
+    TestWindow::HoldKeys({VK_SHIFT, VK_MENU}, true);
     control.Send(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 40, 30);
     control.Send(WM_LBUTTONUP, MK_SHIFT, 130, 30); // let go outside: no click
-    HoldKeys({VK_SHIFT, VK_MENU}, false);
+    TestWindow::HoldKeys({VK_SHIFT, VK_MENU}, false);
     // The second press of a double click brings DblClick instead of MouseDown, and holds the mouse.
     control.Send(WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
     control.Send(WM_LBUTTONUP, 0, 5, 5);
@@ -292,12 +284,15 @@ TEST(PictureBox, ShowsCursorsByNameAndByCode) {
 
     control.box.SetMousePointer(MousePointer::Cross);
     EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_CROSS));
-    // The hourglass wins over every control's own pointer while it lasts.
+    // The hourglass wins over every control's own pointer until the outermost one ends.
     {
         Hourglass busy;
+        { Hourglass inner; }
+        EXPECT_TRUE(Hourglass::Active());
         EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_WAIT));
     }
-    EXPECT_EQ(control.CursorShown(), ::LoadCursorW(nullptr, IDC_CROSS));
+    EXPECT_FALSE(Hourglass::Active());
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_CROSS)); // put back at once, not at the next move
 
     PictureBox::SetCursorLoader(nullptr);
 }
@@ -315,9 +310,9 @@ TEST(PictureBox, ForwardsKeyPressesToTheShortcutHandler) {
     control.Send(WM_LBUTTONUP, 0, 20, 20);
     ASSERT_TRUE(control.box.HasFocus());
     ::SendMessageW(control.box.hWnd(), WM_KEYDOWN, VK_RIGHT, 0);
-    HoldKeys({VK_CONTROL}, true);
+    TestWindow::HoldKeys({VK_CONTROL}, true);
     ::SendMessageW(control.box.hWnd(), WM_KEYDOWN, 'Z', 0);
-    HoldKeys({VK_CONTROL}, false);
+    TestWindow::HoldKeys({VK_CONTROL}, false);
     EXPECT_EQ(shortcuts.log.calls,
               (std::vector<std::wstring>{L"HandleShortcutKey(39, 0)", L"HandleShortcutKey(90, 2)"}));
     EXPECT_EQ(ownKeys, (std::vector<int>{VK_RIGHT, 'Z'}));

@@ -1,8 +1,7 @@
-// The runtime stand-ins: the message pump and its guard, timers, message boxes, the hourglass
-// and the file list.
+// The runtime stand-ins: the message pump and its guard, timers and the file list. (The hourglass
+// is shown through a picture box in PictureBoxTest.)
 #include "platform/DoEvents.h"
 #include "platform/FileList.h"
-#include "platform/Hourglass.h"
 #include "platform/Timer.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -100,22 +99,6 @@ TEST(Timer, TicksWhileEnabledAndStopsWhenDisabledOrGone) {
     const int atEnd = ticks;
     TestWindow::Pump(100); // the destroyed timer never ticks
     EXPECT_EQ(ticks, atEnd);
-}
-
-TEST(Hourglass, ShowsTheWaitCursorUntilTheOutermostEnds) {
-    HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
-    ::SetCursor(arrow);
-    EXPECT_FALSE(Hourglass::Active());
-    {
-        Hourglass outer;
-        EXPECT_TRUE(Hourglass::Active());
-        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
-        { Hourglass inner; }
-        EXPECT_TRUE(Hourglass::Active());
-        EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_WAIT));
-    }
-    EXPECT_FALSE(Hourglass::Active());
-    EXPECT_EQ(::GetCursor(), arrow);
 }
 
 TEST(FileList, ListsMatchingFilesSortedAsTheRuntimeSortsThem) {

@@ -10,7 +10,7 @@ using SettingsTest = ScratchKeyTest;
 
 TEST_F(SettingsTest, FirstStartTakesTheWindowsOwnDefaultsWhereZeroWouldBreakIt) {
     const StoredSettings s = ReadSettings(HKEY_CURRENT_USER, key);
-    EXPECT_EQ(s.SplitHLeft, 224);
+    EXPECT_EQ(s.SplitHLeft, 270);
     EXPECT_EQ(s.SplitlvTop, 368);
     EXPECT_EQ(s.SplitVTop, 328);
     EXPECT_EQ(s.ThumWidth, 100);

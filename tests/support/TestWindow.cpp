@@ -70,3 +70,10 @@ COLORREF TestWindow::ScreenPixel(HWND hwnd, int x, int y) {
     ::ReleaseDC(nullptr, screen);
     return c;
 }
+
+void TestWindow::HoldKeys(std::initializer_list<int> keys, bool down) {
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    for (int key : keys) state[key] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}

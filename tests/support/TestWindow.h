@@ -5,6 +5,7 @@
 #include "platform/Gdip.h"
 
 #include <functional>
+#include <initializer_list>
 
 class TestWindow {
 public:
@@ -23,6 +24,8 @@ public:
     static void Pump(int ms = 50);
     // The colour on screen at client point (x, y) of hwnd (RGB, red in the low byte).
     static COLORREF ScreenPixel(HWND hwnd, int x, int y);
+    // Holds (or lets go of) the keys in this thread's key state, as GetKeyState reads it.
+    static void HoldKeys(std::initializer_list<int> keys, bool down);
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -22,7 +22,10 @@ HWND Find(const wchar_t* className, DWORD waitMs) {
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM top) {
     wchar_t name[256] = L"", cls[256] = L"";
-    ::GetWindowTextW(child, name, 256);
+    // Asked of the window itself: an edit box keeps its text apart from the window's caption.
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(name), SMTO_ABORTIFHUNG, 1000, &copied))
+        ::GetWindowTextW(child, name, 256);
     ::GetClassNameW(child, cls, 256);
     RECT r{};
     ::GetWindowRect(child, &r);

@@ -1,0 +1,176 @@
+#include "shell/FileCommands.h"
+
+#include "imaging/ClipboardStamp.h"
+#include "imaging/ModGDI.h"
+#include "output/ModMisc.h"
+#include "platform/AppState.h"
+#include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
+#include "platform/TextCase.h"
+
+const wchar_t* const kOpenImageFilter = L"All Supported files|*.bmp;*.gif;*.jpg;*.jpeg;*.png;*.tif;*.tiff;*.wmf;*.emf"
+                                        L"|BMP Windows Bitmap (*.BMP;*.DIB;*.RLE)|*.bmp;*.dib;*.rle"
+                                        L"|EMF Windows Enhanced Metafile (*.EMF)|*.emf"
+                                        L"|GIF CompuServe GIF (*.GIF)|*.gif"
+                                        L"|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg"
+                                        L"|PNG Portable Network Graphics (*.PNG)|*.png"
+                                        L"|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
+                                        L"|WMF Windows Metafile (*.WMF)|*.wmf";
+const wchar_t* const kSaveImageFilter = L"BMP (Windows Bitmap)|*.bmp"
+                                        L"|GIF (CompuServe GIF)|*.gif"
+                                        L"|JPG (JPEG)|*.jpg"
+                                        L"|PNG (Portable Network Graphics)|*.png"
+                                        L"|TIFF (Tag Image File Format)|*.tif";
+
+namespace {
+
+constexpr const wchar_t* kImportTitle = L"Import Image...";
+constexpr const wchar_t* kSaveTitle = L"Save Image as...";
+
+std::optional<SaveType> TypeOfExtension(const std::wstring& ext, int32_t jpegQuality) {
+    if (ext == L"bmp") return SaveType{kFormatBmp, 0};
+    if (ext == L"gif") return SaveType{kFormatGif, 0};
+    if (ext == L"jpg") return SaveType{kFormatJpeg, jpegQuality};
+    if (ext == L"png") return SaveType{kFormatPng, 0};
+    if (ext == L"tif") return SaveType{kFormatTiff, 0};
+    return std::nullopt;
+}
+
+std::wstring LastChars(const std::wstring& text, size_t count) {
+    return text.size() > count ? text.substr(text.size() - count) : text;
+}
+
+// Copies from over to through a temporary file beside it, so a failed copy leaves to as it was.
+bool CopyOver(const std::wstring& from, const std::wstring& to) {
+    const size_t slash = to.rfind(L'\\');
+    if (slash != std::wstring::npos) ::CreateDirectoryW(to.substr(0, slash).c_str(), nullptr);
+    return WriteThroughTemporaryFile(to, [&](const std::wstring& temporary) {
+        return ::CopyFileW(from.c_str(), temporary.c_str(), FALSE) != FALSE;
+    });
+}
+
+} // namespace
+
+std::optional<SaveType> SaveAsType(const std::wstring& fileExt, int32_t jpegQuality) {
+    if (fileExt.size() < 3 || fileExt.compare(0, 2, L"*.") != 0) return std::nullopt;
+    return TypeOfExtension(fileExt.substr(2), jpegQuality * 10);
+}
+
+std::optional<SaveType> SaveCopyType(const std::wstring& ext) {
+    if (ext == L"jpeg") return SaveType{kFormatJpeg, 90};
+    return TypeOfExtension(ext, 90);
+}
+
+std::wstring EnsureExtension(const std::wstring& path, const std::wstring& fileExt) {
+    if (fileExt.empty()) return path;
+    const std::wstring tail = LastChars(fileExt, 4);
+    return LastChars(path, 4) == tail ? path : path + tail;
+}
+
+std::wstring SaveCopyPath(const std::wstring& path) {
+    const std::wstring name = GetFileName(path);
+    const size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos) return {};
+    const std::wstring folder = path.substr(0, path.size() - name.size());
+    return folder + name.substr(0, dot) + L"_Copy." + GetFileExt(path);
+}
+
+std::wstring FileCommands::FileDialog(int32_t mode) {
+    switch (mode) {
+    case 0:
+    case 3:
+    case 4:
+        return OpenImage(mode);
+    case 1:
+        (void)SaveAs();
+        return {};
+    case 2:
+        (void)SaveCopy();
+        return {};
+    default:
+        return {};
+    }
+}
+
+std::wstring FileCommands::OpenImage(int32_t mode) {
+    // Leaving an unsaved edit asks first; Cancel keeps it and opens nothing.
+    if (mode == 0 && host_.UnsavedEdit() && host_.AskSaveChanges() == IDCANCEL) return {};
+    FileDialogArgs args;
+    args.owner = host_.Owner();
+    args.FileName = LastOpenFilename;
+    args.Filter = kOpenImageFilter;
+    args.Title = kImportTitle;
+    args.OpenMode = true;
+    const FileDialogChoice choice = host_.RunFileDialog(args);
+    FileExt = choice.FileExt;
+    if (choice.Path.empty()) return {};
+    const std::wstring path = choice.Path;
+    LastOpenFilename = path;
+    App().SelectedFiles = {path, L""};
+    Hourglass wait;
+    if (mode == 0) {
+        host_.FileImport(path);
+    } else if (mode == 3) {
+        if (!CopyOver(path, StampTempPath())) {
+            ShowMessageBox(host_.Owner(), L"The image could not be made the stamp: " + path, kImportTitle,
+                           MB_OK | MB_ICONEXCLAMATION);
+            return path;
+        }
+        host_.UseStamp(false, true);
+    } else {
+        const std::optional<std::wstring> name = host_.AskStampName();
+        if (!name) return path;
+        if (!CopyOver(path, StampLibPath(*name))) {
+            ShowMessageBox(host_.Owner(), L"The stamp could not be written to " + StampLibPath(*name) + L".",
+                           kImportTitle, MB_OK | MB_ICONEXCLAMATION);
+            return path;
+        }
+        host_.AddLibraryStamp(App().ProgramFolder + L"Librarians\\", *name + L".lib");
+    }
+    return path;
+}
+
+bool FileCommands::SaveAs() {
+    FileDialogArgs args;
+    args.owner = host_.Owner();
+    args.FileName = LastFilename;
+    args.Filter = kSaveImageFilter;
+    args.Title = kSaveTitle;
+    args.OpenMode = false;
+    const FileDialogChoice choice = host_.RunFileDialog(args);
+    FileExt = choice.FileExt;
+    bool written = false;
+    if (!choice.Path.empty()) {
+        const std::wstring path = EnsureExtension(choice.Path, FileExt);
+        // The dialog asked about the name it returned; a name that grew since is asked about here.
+        const bool replaceAgreed = CompareNoCase(path, choice.Path) == 0 || !FileExists(path) ||
+                                   ShowMessageBox(host_.Owner(), path + L" already exists.\nDo you want to replace it?",
+                                                  kSaveTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+        const std::optional<SaveType> type = SaveAsType(FileExt, App().JpegQuality);
+        if (replaceAgreed && type) {
+            host_.PumpMessages();
+            written = Write(path, *type);
+            if (written && FileExt == L"*.bmp") LastFilename = path;
+        }
+    }
+    ClearPreviewDIB();
+    host_.RefreshThumSave();
+    return written;
+}
+
+bool FileCommands::SaveCopy() {
+    const std::wstring shown = host_.CurFilename();
+    const std::wstring copy = SaveCopyPath(shown);
+    const std::optional<SaveType> type = SaveCopyType(GetFileExt(shown));
+    bool written = false;
+    if (!shown.empty() && !copy.empty() && type) written = Write(copy, *type);
+    host_.RefreshThumbnail();
+    return written;
+}
+
+bool FileCommands::Write(const std::wstring& path, const SaveType& type) {
+    if (host_.SaveImage(path, type.encoder, type.quality)) return true;
+    ShowMessageBox(host_.Owner(), L"The image could not be saved to " + path + L". It is still unsaved.", L"Save...",
+                   MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}

@@ -1,0 +1,290 @@
+#include "shell/MainEvents.h"
+
+#include "platform/AppState.h"
+#include "shell/ChildEvents.h"
+#include "shell/FrmMain.h"
+#include "shell/MainMenuHost.h"
+#include "shell/MenuState.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr COLORREF kGhostColour = RGB(64, 64, 64);
+// The resize grip never makes the window smaller than this, so the layout keeps whole panes.
+constexpr int kMinWindowWidth = 400, kMinWindowHeight = 300;
+constexpr int kTextTool = 4;
+
+} // namespace
+
+MainEvents::MainEvents(FrmMain& main) : main_(main) {}
+
+MenuCommandHost& MainEvents::Commands() {
+    return main_.MenuHost();
+}
+
+void MainEvents::FirstEditStep() {
+    ::FirstEditStep(main_.MenuHost());
+}
+
+void MainEvents::CloseMenu() {
+    main_.SkinMenu.SetVisible(false);
+}
+
+void MainEvents::Form_KeyDown(int keyCode, int shift) {
+    // The text tool's typing is not a shortcut.
+    if (main_.SingleyzPreview.Effect() != kTextTool) HandleShortcutKey(keyCode, shift);
+}
+
+void MainEvents::Form_MouseUp(float x, float y) {
+    const RectF& hit = main_.HistoryHitRect;
+    if (x >= hit.X && y >= hit.Y && x < hit.X + hit.Width && y < hit.Y + hit.Height)
+        OpenHistoryMenu(main_.MenuHost().Rows(), hit);
+}
+
+void MainEvents::Connect() {
+    auto& m = main_;
+    MainMenuHost& host = m.MenuHost();
+    ShortcutKeyHandler* keys = &m;
+
+    // Every control that can hold the focus hands its keys to the one handler; the canvas itself
+    // holds them back while the text tool types.
+    m.ThumyzViewer.shortcutKeys = keys;
+    m.ThumyzViewer.ThumOLE.shortcutKeys = keys;
+    m.ThumyzViewer.ThumScroll.shortcutKeys = keys;
+    m.UseryzSplitV.shortcutKeys = keys;
+    m.ImageToolbar.shortcutKeys = keys;
+    m.yzToolbarUser.shortcutKeys = keys;
+    m.UseryzProcess1.shortcutKeys = keys;
+    m.UseryzProcess1.StampMenu().shortcutKeys = keys;
+    m.UseryzProcess1.ZzVFiter().shortcutKeys = keys;
+    m.SkinMenu.shortcutKeys = keys;
+    m.SingleyzPreview.shortcutKeys = keys;
+
+    // The wheel steps through the grid as the View menu's Next and Previous do.
+    m.Steps.HookWheel = [this](HWND window) { (void)Wheel.HookWheel(window); };
+    m.Steps.UnhookWheel = [this](HWND window) { Wheel.UnhookWheel(window); };
+    Wheel.onWheel = [this](int delta) {
+        (void)RunMenuCommand(Commands(), delta < 0 ? L"View_Zoomin" : L"View_Zoomout");
+    };
+    if (!host.Seams.PreviewStep)
+        host.Seams.PreviewStep = [&m](bool next) {
+            if (next)
+                m.ThumyzViewer.PreviewNext();
+            else
+                m.ThumyzViewer.PreviewBack();
+        };
+
+    m.ImageToolbar.onMouseDown = [this](int, int, float, float) { CloseMenu(); };
+    m.ImageToolbar.onMouseUp = [this](int, int, float, float) { ImageToolbarCommand(); };
+
+    m.ThumyzViewer.onMouseUp = [this, &m](int, int, float, float) {
+        CloseMenu();
+        m.UseryzSplitV.ResetPaint();
+        m.EditLoaded = false;
+        m.UseryzProcess1.RefreshProperties();
+        for (int id : {2, 4, 5, 7, 6}) m.ImageToolbar.EnabledID(id, true);
+        m.ImageToolbar.StartPaint();
+    };
+    m.ThumyzViewer.onMouseDbclick = [&m, &host] {
+        const auto& files = App().SelectedFiles;
+        if (files.empty() || files.front().empty()) return;
+        host.FullView.isFullView = true;
+        if (host.FullView.Show(m.hWnd(), nullptr)) (void)host.FullView.StartSlideshow(files.front(), nullptr, 0, 0);
+    };
+
+    m.SingleyzPreview.MouseDown = [this](int, int, float, float) { CloseMenu(); };
+    m.SingleyzPreview.MouseUp = [&m](int, int, float, float) {
+        if (!m.SingleyzPreview.ScreenButtonEnabled()) return;
+        m.UseryzSplitV.Value(1);
+        m.UseryzSplitV.ResetPaint();
+    };
+    m.SingleyzPreview.DblClick = [&host] { host.ShowFullScreen(); };
+
+    m.UseryzProcess1.onCalenderSelect = [&m](int, int, float, float, bool dayPicked) {
+        if (!dayPicked) return;
+        const auto& panel = m.UseryzProcess1;
+        m.ThumyzViewer.DateWatch(DateFilterText(panel.CalenderDay(), panel.CalenderMonth(), panel.CalenderYear()));
+        m.ThumyzViewer.RefreshThumbnail(false);
+    };
+    m.UseryzProcess1.onPanelMouseDown = [this, &m, &host](int, int, float, float) {
+        CloseMenu();
+        ProperPanelSel(m.UseryzProcess1.Toolselect(), host.Rows());
+        m.FormOption(false, false);
+    };
+    m.UseryzProcess1.onStampMouseUp = [&m, &host](int, int, float, float) {
+        switch (m.UseryzProcess1.StampEnter()) {
+        case 1:
+            (void)host.RecycleFile(m.UseryzProcess1.StampFilename());
+            m.UseryzProcess1.RefreshFav();
+            break;
+        case 2:
+            if (m.SingleyzPreview.NoOpen()) m.UseStamp(true, true);
+            break;
+        default:
+            break;
+        }
+    };
+    m.UseryzProcess1.onStampDblClick = [&m] {
+        if (m.SingleyzPreview.NoOpen()) m.UseStamp(true, true);
+    };
+
+    m.YDSTextControl1.onFontClick = [&m] { m.SingleyzPreview.SetFontA(m.YDSTextControl1.textFont()); };
+    m.YDSTextControl1.onFontSizeClick = [&m] {
+        const std::wstring size = m.YDSTextControl1.textFontSize();
+        m.SingleyzPreview.SetFontSizeA(static_cast<int32_t>(std::wcstol(size.c_str(), nullptr, 10)));
+    };
+    m.YDSTextControl1.onFontStyleClick = [&m] { m.SingleyzPreview.SetFontStyleA(m.YDSTextControl1.textFontStyle()); };
+    m.YDSTextControl1.onFontRenderClick = [&m] {
+        m.SingleyzPreview.SetFontRenderA(m.YDSTextControl1.textFontRender());
+    };
+    m.YDSTextControl1.onTextClick = [&m] { m.SingleyzPreview.ShowHidetext(0, 0, 300, 200); };
+
+    m.UseryzSplitV.onOcMouseup = [this](int, int, float, float) { ToggleThumbnailPane(); };
+    m.UseryzSplitV.onTsMouseup = [this, &m, &host](int, int, float, float) {
+        OpenThumbSizeMenu(host.Rows(), BarRect(SplitBar::ThumbPane), m.ThumyzViewer.NoOpen(), App().ThumSizeMenu);
+    };
+    ConnectSplitter(m.UseryzSplitV, SplitBar::ThumbPane);
+    ConnectSplitter(m.UseryzSplitLV, SplitBar::SidePanel);
+    ConnectSplitter(m.UseryzSplitH, SplitBar::Column);
+
+    m.ResizeBorder.onMouseDown = [this, &m](int, int, float, float) { drags_.GripDown(m.isMax); };
+    m.ResizeBorder.onMouseMove = [this, &m](int, int, float x, float y) {
+        const auto grow = drags_.GripMove(x, y);
+        if (!grow) return;
+        RECT r{};
+        ::GetWindowRect(m.hWnd(), &r);
+        const int w = std::max(static_cast<int>(r.right - r.left + grow->cx), kMinWindowWidth);
+        const int h = std::max(static_cast<int>(r.bottom - r.top + grow->cy), kMinWindowHeight);
+        ::SetWindowPos(m.hWnd(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m.LoadSkin();
+    };
+    m.ResizeBorder.onMouseUp = [this, &m](int, int, float, float) {
+        if (!drags_.GripUp()) return;
+        m.ArrangeMainWindow();
+        m.RefreshSidePanel();
+    };
+
+    (void)DragingImg.Create(PictureBoxArgs{m.hWnd(), 0, 0, SplitRules::kGhostThickness, SplitRules::kGhostThickness,
+                                           kGhostColour, false, false});
+    ::SetWindowTextW(DragingImg.hWnd(), L"DragingImg");
+}
+
+void MainEvents::ConnectSplitter(PictureBox& bar, SplitBar which) {
+    bar.onMouseDown = [this, which](int, int, float x, float y) { BarDown(which, x, y); };
+    bar.onMouseMove = [this, which](int, int, float, float) { BarMove(which); };
+    bar.onMouseUp = [this, which](int, int, float x, float y) { BarUp(which, x, y); };
+}
+
+PaneRect MainEvents::BarRect(SplitBar which) const {
+    const PictureBox* bar = nullptr;
+    switch (which) {
+    case SplitBar::SidePanel:
+        bar = &main_.UseryzSplitLV;
+        break;
+    case SplitBar::Column:
+        bar = &main_.UseryzSplitH;
+        break;
+    case SplitBar::ThumbPane:
+        bar = &main_.UseryzSplitV;
+        break;
+    }
+    return {bar->Left(), bar->Top(), bar->Width(), bar->Height(), bar->Visible()};
+}
+
+SplitLimits MainEvents::Limits() const {
+    RECT client{};
+    ::GetClientRect(main_.hWnd(), &client);
+    return {static_cast<int>(client.bottom), main_.FolderView.Left(), main_.FolderView.Top(), main_.UseryzSplitH.Top()};
+}
+
+void MainEvents::BarDown(SplitBar which, float x, float y) {
+    CloseMenu();
+    auto& m = main_;
+    const bool sliderHeld = which == SplitBar::ThumbPane && m.UseryzSplitV.yzisDrag;
+    if (sliderHeld && m.SingleyzPreview.FitMode()) {
+        m.SingleyzPreview.SetFitMode(false);
+        m.ImageToolbar.PressDownID(5, false);
+    }
+    drags_.BarDown(which, BarRect(which), x, y, sliderHeld);
+}
+
+void MainEvents::BarMove(SplitBar which) {
+    auto& m = main_;
+    if (which == SplitBar::ThumbPane && drags_.ZoomDragging) {
+        const int32_t value = m.UseryzSplitV.Value();
+        m.ZoomFactor = static_cast<float>(value) / 100.0f;
+        m.SingleyzPreview.SetZoom(static_cast<float>(value));
+        return;
+    }
+    if (!drags_.IsDragging) return;
+    // The pointer in the window's own pixels, so that the limits and the snap hold wherever the
+    // window stands (beside a taskbar at the left or the top).
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    ::ScreenToClient(m.hWnd(), &pointer);
+    drags_.BarMove(which, BarRect(which), pointer, Limits());
+    ShowGhost();
+}
+
+void MainEvents::BarUp(SplitBar which, float x, float y) {
+    auto& m = main_;
+    const PaneRect bar = BarRect(which);
+    const auto drop = drags_.BarUp(which, bar, x, y, Limits());
+    if (which == SplitBar::ThumbPane) m.SingleyzPreview.Painting(false, false, false, false);
+    ShowGhost();
+    if (!drop) return;
+    switch (which) {
+    case SplitBar::SidePanel:
+        m.UseryzSplitLV.Move(drop->left, drop->top, bar.width, bar.height);
+        m.ArrangeMainWindow();
+        m.RefreshSidePanel();
+        break;
+    case SplitBar::Column:
+        m.UseryzSplitH.Move(drop->left, bar.top, bar.width, bar.height);
+        m.ArrangeMainWindow();
+        m.RefreshSidePanel();
+        m.ThumyzViewer.CreateThumbnail();
+        if (drop->leftColumnCollapsed && m.SingleyzPreview.Visible()) m.SingleyzPreview.SetFocus();
+        break;
+    case SplitBar::ThumbPane:
+        m.UseryzSplitV.Move(bar.left, drop->top, bar.width, bar.height);
+        m.ArrangeMainWindow();
+        if (drop->gridCollapsed) m.RefreshSidePanel();
+        break;
+    }
+}
+
+void MainEvents::ShowGhost() {
+    const GhostBar& g = drags_.DragingImg();
+    if (!g.visible) {
+        DragingImg.SetVisible(false);
+        return;
+    }
+    DragingImg.Move(g.left, g.top, g.width, g.height);
+    DragingImg.Cls();
+    ::SetWindowPos(DragingImg.hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DragingImg.SetVisible(true);
+    DragingImg.Refresh();
+}
+
+void MainEvents::ToggleThumbnailPane() {
+    auto& m = main_;
+    RECT client{};
+    ::GetClientRect(m.hWnd(), &client);
+    auto& bar = m.UseryzSplitV;
+    const ThumbPaneToggle t = ToggleThumbPane(static_cast<int>(client.bottom), bar.Top(), bar.Height(), m.oldThumTop);
+    bar.Move(bar.Left(), t.barTop, bar.Width(), bar.Height());
+    m.ArrangeMainWindow();
+    // The pane just shown takes the keys.
+    if (t.opened && m.ThumyzViewer.Visible())
+        m.ThumyzViewer.SetFocus();
+    else if (!t.opened && m.SingleyzPreview.Visible())
+        m.SingleyzPreview.SetFocus();
+}
+
+void MainEvents::ImageToolbarCommand() {
+    main_.ImageToolbar.StartPaint();
+    (void)::ImageToolbarCommand(Commands(), main_.ImageToolbar.PressID());
+}

@@ -1,0 +1,52 @@
+// The main window's handlers of its children's events, its keys and its wheel: the shortcut keys,
+// the thumbnail-pane toggle, the image tool bar, the grid, canvas, side-panel and text-bar events,
+// the two drop-downs opened at a place, the three splitter drags with their ghost bar and the
+// resize grip. Connected once the panes exist.
+#pragma once
+
+#include "platform/PictureBox.h"
+#include "shell/ShortcutKeys.h"
+#include "shell/SplitterDrags.h"
+#include "shell/WheelHook.h"
+
+class FrmMain;
+
+class MainEvents final : public ShortcutHost {
+public:
+    explicit MainEvents(FrmMain& main);
+    MainEvents(const MainEvents&) = delete;
+    MainEvents& operator=(const MainEvents&) = delete;
+
+    // Sets every child's handlers and key forwarding, makes the ghost bar and offers the wheel
+    // hook to the window's start-up steps.
+    void Connect();
+
+    // The window's own key-down: no shortcut while the text tool types (canvas mode 4).
+    void Form_KeyDown(int keyCode, int shift);
+    // A release on the window itself: the "History:" strip opens the recent-folder list.
+    void Form_MouseUp(float x, float y);
+    void HandleShortcutKey(int keyCode, int shift) { (void)::HandleShortcutKey(*this, keyCode, shift); }
+
+    // ShortcutHost
+    [[nodiscard]] MenuCommandHost& Commands() override;
+    void ToggleThumbnailPane() override;
+    void FirstEditStep() override;
+
+    void ImageToolbarCommand();
+    [[nodiscard]] const SplitterDrags& Drags() const { return drags_; }
+    WheelHook Wheel;
+    PictureBox DragingImg;
+
+private:
+    void ConnectSplitter(PictureBox& bar, SplitBar which);
+    void BarDown(SplitBar which, float x, float y);
+    void BarMove(SplitBar which);
+    void BarUp(SplitBar which, float x, float y);
+    [[nodiscard]] PaneRect BarRect(SplitBar which) const;
+    [[nodiscard]] SplitLimits Limits() const;
+    void ShowGhost();
+    void CloseMenu();
+
+    FrmMain& main_;
+    SplitterDrags drags_;
+};

@@ -1,0 +1,54 @@
+#include "shell/MainFileCommands.h"
+
+#include "platform/DoEvents.h"
+#include "shell/FrmMain.h"
+#include "shell/MainMenuHost.h"
+
+MainFileCommands::MainFileCommands(FrmMain& main) : main_(main) {
+    main.MenuHost().Seams.FileDialog = [this](int32_t mode) { (void)Commands.FileDialog(mode); };
+    main.Steps.SaveAs = [this] { return Commands.SaveAs(); };
+    main.Steps.ClearPreviewDIB = [] { ClearPreviewDIB(); };
+}
+
+HWND MainFileCommands::Owner() const {
+    return main_.hWnd();
+}
+bool MainFileCommands::UnsavedEdit() const {
+    return main_.UnsavedEdit();
+}
+int MainFileCommands::AskSaveChanges() {
+    return main_.AskSaveChanges();
+}
+FileDialogChoice MainFileCommands::RunFileDialog(FileDialogArgs args) {
+    fDialogEx panel;
+    args.Panel = &panel;
+    return ShowFileDialog(args);
+}
+void MainFileCommands::FileImport(const std::wstring& path) {
+    main_.FileImport(path);
+}
+void MainFileCommands::UseStamp(bool copyFromLibrary, bool stampOption) {
+    main_.UseStamp(copyFromLibrary, stampOption);
+}
+std::optional<std::wstring> MainFileCommands::AskStampName() {
+    return main_.MenuHost().Shells.AskStampName(main_.hWnd());
+}
+void MainFileCommands::AddLibraryStamp(const std::wstring& folder, const std::wstring& fileName) {
+    main_.UseryzProcess1.Import(folder, fileName);
+    main_.UseryzProcess1.RefreshFav();
+}
+std::wstring MainFileCommands::CurFilename() const {
+    return main_.SingleyzPreview.CurFilename;
+}
+bool MainFileCommands::SaveImage(const std::wstring& path, int32_t encoder, int32_t quality) {
+    return main_.SingleyzPreview.SaveImage(path, encoder, quality);
+}
+void MainFileCommands::PumpMessages() {
+    (void)DoEvents();
+}
+void MainFileCommands::RefreshThumSave() {
+    main_.ThumyzViewer.RefreshThumSave();
+}
+void MainFileCommands::RefreshThumbnail() {
+    main_.ThumyzViewer.RefreshThumbnail();
+}
