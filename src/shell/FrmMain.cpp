@@ -40,6 +40,7 @@ FrmMain::FrmMain(Options options)
       toolHost_(std::make_unique<MainToolHost>(*this)), events_(std::make_unique<MainEvents>(*this)) {
     menuHost_->ToolRows = &toolHost_->Rows();
     menuHost_->Seams.StartNewImage = [this] { StartNewImage(); };
+    menuHost_->Seams.SetStampEffect = [this](int32_t effect) { (void)SingleyzPreview.Stampeffect(effect); };
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };

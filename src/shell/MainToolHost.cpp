@@ -3,14 +3,6 @@
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
 
-namespace {
-
-template <typename... A> void Run(const std::function<void(A...)>& seam, A... args) {
-    if (seam) seam(args...);
-}
-
-} // namespace
-
 int32_t MainToolHost::Effect() const {
     return main_.SingleyzPreview.Effect();
 }
@@ -63,31 +55,31 @@ bool MainToolHost::NewImage(int32_t width, int32_t height, COLORREF colour) {
     return main_.SingleyzPreview.NewImage(static_cast<float>(width), static_cast<float>(height), colour);
 }
 void MainToolHost::Stampeffect(int32_t effect) {
-    main_.MenuHost().SetStampEffect(effect);
+    (void)main_.SingleyzPreview.Stampeffect(effect);
 }
 void MainToolHost::StampOptions(int32_t kind) {
-    Run(Seams.StampOptions, kind);
+    main_.SingleyzPreview.StampOptions(kind);
 }
 void MainToolHost::BrushSize(int32_t size) {
     main_.SingleyzPreview.SetBrushSize(size);
 }
 void MainToolHost::EraserOptions(int32_t shape) {
-    Run(Seams.EraserOptions, shape);
+    main_.SingleyzPreview.EraserOptions(shape);
 }
 void MainToolHost::ResetStampsize() {
-    if (Seams.ResetStampsize) Seams.ResetStampsize();
+    main_.SingleyzPreview.ResetStampsize();
 }
 void MainToolHost::UndoStampRedo(bool undo) {
-    Run(Seams.UndoStampRedo, undo);
+    (void)main_.SingleyzPreview.UndoStampRedo(undo);
 }
 void MainToolHost::LineWidthValue(int32_t width) {
-    Run(Seams.LineWidthValue, width);
+    main_.SingleyzPreview.LineWidthValue(width);
 }
 bool MainToolHost::CreateStampImg(const std::wstring& path, bool newStamp, bool resetPosition) {
-    return Seams.CreateStampImg && Seams.CreateStampImg(path, newStamp, resetPosition);
+    return main_.SingleyzPreview.CreateStampImg(path, newStamp, resetPosition);
 }
 void MainToolHost::HideText1() {
-    if (Seams.HideText1) Seams.HideText1();
+    main_.SingleyzPreview.HideText1();
 }
 void MainToolHost::ShowFullView() {
     main_.MenuHost().ShowFullView();

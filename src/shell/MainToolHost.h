@@ -1,6 +1,4 @@
 // The main window as the tool selection sees it: its canvas, text bar, side panel, bars and menu.
-// What the canvas cannot do yet for a floating stamp comes in through StampSeams; an empty one is
-// skipped, and without CreateStampImg the stamp tool does not start.
 #pragma once
 
 #include "platform/Hourglass.h"
@@ -8,24 +6,14 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class FrmMain;
-
-struct StampSeams {
-    std::function<bool(const std::wstring& path, bool newStamp, bool resetPosition)> CreateStampImg;
-    std::function<void(int32_t kind)> StampOptions;
-    std::function<void(int32_t shape)> EraserOptions;
-    std::function<void()> ResetStampsize;
-    std::function<void(bool undo)> UndoStampRedo;
-    std::function<void(int32_t width)> LineWidthValue;
-    std::function<void()> HideText1;
-};
 
 class MainToolHost final : public ToolHost {
 public:
     explicit MainToolHost(FrmMain& main) : main_(main), rows_(*this) {}
 
-    StampSeams Seams;
     // The month tool 10 starts on; null: the system clock's.
     std::function<int32_t()> Month;
     [[nodiscard]] ToolMenuRows& Rows() { return rows_; }

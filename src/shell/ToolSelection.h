@@ -45,7 +45,7 @@ public:
     virtual void ResetStampsize() = 0;
     virtual void UndoStampRedo(bool undo) = 0;
     virtual void LineWidthValue(int32_t width) = 0;
-    // Loads the stamp file as the floating stamp; false when the canvas cannot take a stamp.
+    // Loads the stamp file as the floating stamp; false when it cannot be read.
     [[nodiscard]] virtual bool CreateStampImg(const std::wstring& path, bool newStamp, bool resetPosition) = 0;
     virtual void HideText1() = 0;
     // The canvas image in the main window's single-picture slideshow.
