@@ -304,8 +304,10 @@ std::vector<RECT> ArrangedChildren(const std::vector<DialogChildPlace>& children
 // ---- The side panel
 
 GdiDIB& PreviewDIB() {
-    static GdiDIB preview;
-    return preview;
+    // Never destroyed with the other statics: GDI+ has shut down by then. The main window releases
+    // the picture at shut-down (ClearPreviewDIB).
+    static GdiDIB* const preview = new GdiDIB;
+    return *preview;
 }
 
 void ClearPreviewDIB() {

@@ -1,7 +1,7 @@
 # Keys and the wheel with the real keyboard and mouse: the wheel steps to the next and previous
 # picture; with an unsaved edit it asks first and Escape keeps the edit; Ctrl+Z undoes the edit;
-# Tab hides and restores the grid; F5 starts the slideshow; the "History:" strip opens a recent
-# folder.
+# Tab hides and restores the grid; Ctrl+O opens a picture through the open dialog; the "History:"
+# strip opens a recent folder; F5 starts the slideshow.
 e2e_program_folder
 e2e_desktop
 # Wide pictures, so that a quarter turn shows as a tall shape.
@@ -81,6 +81,21 @@ xdotool key Tab
 sleep 1
 [ "$(e2e_pane ThumyzViewer | cut -f5)" = 1 ] || fail "the second Tab did not show the grid"
 [ "$(e2e_pane UseryzSplitV | cut -f2)" = "$vtop" ] || fail "the grid's bar did not come back to $vtop"
+
+# Ctrl+O with the keys on the canvas: the open dialog (after the save question, if the undone edit
+# still counts); the path typed there opens that picture.
+e2e_click $((px + 5)) $((py + ph - 5))
+xdotool key ctrl+o
+wine "$E2E_PROBE" wait '#32770' 10000 >/dev/null 2>&1 || fail "Ctrl+O opened no dialog"
+if wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q "save the changes"; then
+    xdotool key n
+    sleep 1
+    wine "$E2E_PROBE" wait '#32770' 10000 >/dev/null 2>&1 || fail "Ctrl+O did not open the open dialog"
+fi
+sleep 1
+xdotool type --delay 20 "$(winepath -w "$E2E_DESKTOP/c.png")"
+xdotool key Return
+wait_shown blue wide "after Ctrl+O"
 
 # The "History:" strip: the recent-folder list; its first row opens that folder in the grid.
 read -r hx hy _ <<< "$(e2e_pane UseryzSplitH)"

@@ -266,7 +266,7 @@ uint64_t Digest(const PictureBox& box) {
 TEST_F(RealFileDialog, FileSelectionDrawsThePreviewAndAFolderItsName) {
     fDialogEx panel;
     bool selectedFile = false, selectedFolder = false, red = false, open = false, sliderHidden = false;
-    bool lines[7]{}, hint = false, gapClear = false;
+    bool lines[7]{}, hint = false, gapClear = false, fullView = false;
     uint64_t afterFile = 0, afterFolder = 0;
     std::wstring folderName;
     WithActor(
@@ -282,6 +282,11 @@ TEST_F(RealFileDialog, FileSelectionDrawsThePreviewAndAFolderItsName) {
             hint = DarkIn(panel, 0, 10, 150, 23);
             gapClear = !DarkIn(panel, 0, 230 + 17 * 7 + 2, 150, 230 + 17 * 7 + 10);
             afterFile = Digest(panel);
+            // A double click shows the preview full screen.
+            ::SendMessageW(panel.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(90, 120));
+            fullView = panel.FullView().hWnd() && ::IsWindowVisible(panel.FullView().hWnd());
+            ::PostMessageW(panel.FullView().hWnd(), WM_CLOSE, 0, 0);
+            ::Sleep(300);
             selectedFolder = SelectItem(d, L"sub");
             folderName = NameBox(d);
             afterFolder = Digest(panel);
@@ -297,6 +302,7 @@ TEST_F(RealFileDialog, FileSelectionDrawsThePreviewAndAFolderItsName) {
     for (int n = 0; n < 7; ++n) EXPECT_TRUE(lines[n]) << "information line " << n;
     EXPECT_TRUE(hint);
     EXPECT_TRUE(gapClear) << "an eighth line";
+    EXPECT_TRUE(fullView);
     ASSERT_TRUE(selectedFolder);
     EXPECT_EQ(folderName, L"sub");
     EXPECT_EQ(afterFolder, afterFile) << "a folder drew a preview";

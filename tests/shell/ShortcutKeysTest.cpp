@@ -73,14 +73,6 @@ TEST(HandleShortcutKey, ShiftEAsksBeforeLeavingAnUnsavedEditAndCancelKeepsIt) {
     }
 }
 
-TEST(HandleShortcutKey, CtrlSThatCannotSaveInPlaceGoesToSaveAs) {
-    KeyHost host;
-    host.log.saveOk = false;
-    host.log.inPlace = false;
-    (void)HandleShortcutKey(host, 'S', kCtrl);
-    EXPECT_EQ(host.log.calls, (Calls{L"SaveOnly", L"FileDialog 1"}));
-}
-
 TEST(ToggleThumbPane, TabTwiceRestoresAndTheFirstOpenWithoutAStoredPlaceIsTwoHundredAboveTheBottom) {
     constexpr int H = 900, barHeight = 25;
     int32_t old = 0;
