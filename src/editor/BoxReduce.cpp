@@ -42,60 +42,61 @@ void SumRow(const uint8_t* p, const std::vector<UINT>& firstColumn, UINT tw, std
 
 } // namespace
 
-bool ReduceInto(GpImage* source, GpBitmap* target) {
-    if (!source || !target) return false;
-    UINT sw = 0, sh = 0, tw = 0, th = 0;
-    GdipGetImageWidth(source, &sw);
-    GdipGetImageHeight(source, &sh);
-    GdipGetImageWidth(target, &tw);
-    GdipGetImageHeight(target, &th);
-    if (sw == 0 || sh == 0 || tw == 0 || th == 0) return false;
-    ImageType type = ImageTypeUnknown;
-    GdipGetImageType(source, &type);
-    if (type != ImageTypeBitmap || tw > sw || th > sh) return DrawByPlatform(source, target, tw, th);
+namespace {
 
+// Target column tx covers source columns firstColumn[tx] to firstColumn[tx + 1] - 1: source column
+// x falls in target column x * tw / sw, each target column a run of whole source columns.
+UINT FirstOf(UINT t, UINT s, UINT tLength) {
+    return static_cast<UINT>((static_cast<uint64_t>(t) * s + tLength - 1) / tLength);
+}
+
+// Recomputes the target cells [tx0, tx1) x [ty0, ty1) of a reduction of source (sw x sh) to
+// target (tw x th), reading only the source pixels under them.
+bool ReduceCells(GpBitmap* bitmap, UINT sw, UINT sh, GpBitmap* target, UINT tw, UINT th, UINT tx0, UINT tx1, UINT ty0,
+                 UINT ty1) {
     // Read in the source's own layout where the platform can hand it over without a conversion.
     PixelFormat format = 0;
-    GdipGetImagePixelFormat(source, &format);
+    GdipGetImagePixelFormat(bitmap, &format);
     PixelFormat readAs = PixelFormat32bppPARGB;
     if (format == PixelFormat24bppRGB || format == PixelFormat32bppRGB) readAs = format;
     const UINT bytes = readAs == PixelFormat24bppRGB ? 3 : 4;
     const bool opaque = readAs != PixelFormat32bppPARGB;
 
-    auto* bitmap = static_cast<GpBitmap*>(source);
-    GpRect all{0, 0, static_cast<INT>(sw), static_cast<INT>(sh)};
+    const UINT sx0 = FirstOf(tx0, sw, tw), sx1 = FirstOf(tx1, sw, tw);
+    const UINT sy0 = FirstOf(ty0, sh, th), sy1 = FirstOf(ty1, sh, th);
+    if (sx1 <= sx0 || sy1 <= sy0) return false;
+    GpRect area{static_cast<INT>(sx0), static_cast<INT>(sy0), static_cast<INT>(sx1 - sx0), static_cast<INT>(sy1 - sy0)};
     BitmapData in{};
-    if (GdipBitmapLockBits(bitmap, &all, ImageLockModeRead, readAs, &in) != Ok)
-        return DrawByPlatform(source, target, tw, th);
-    GpRect whole{0, 0, static_cast<INT>(tw), static_cast<INT>(th)};
+    if (GdipBitmapLockBits(bitmap, &area, ImageLockModeRead, readAs, &in) != Ok) return false;
+    GpRect cells{static_cast<INT>(tx0), static_cast<INT>(ty0), static_cast<INT>(tx1 - tx0),
+                 static_cast<INT>(ty1 - ty0)};
     BitmapData out{};
-    if (GdipBitmapLockBits(target, &whole, ImageLockModeWrite, PixelFormat32bppPARGB, &out) != Ok) {
+    if (GdipBitmapLockBits(target, &cells, ImageLockModeWrite, PixelFormat32bppPARGB, &out) != Ok) {
         GdipBitmapUnlockBits(bitmap, &in);
         return false;
     }
 
-    // Source column x falls in target column x * tw / sw, source row y in row y * th / sh: each
-    // target column is a run of whole source columns, each target row a run of whole rows.
-    std::vector<UINT> firstColumn(tw + 1);
-    for (UINT tx = 0; tx <= tw; ++tx)
-        firstColumn[tx] = static_cast<UINT>((static_cast<uint64_t>(tx) * sw + tw - 1) / tw);
+    // Columns counted from the locked area's left edge.
+    const UINT columns = tx1 - tx0;
+    std::vector<UINT> firstColumn(columns + 1);
+    for (UINT i = 0; i <= columns; ++i) firstColumn[i] = FirstOf(tx0 + i, sw, tw) - sx0;
     const auto reduceRows = [&](UINT fromRow, UINT toRow) {
-        std::vector<uint32_t> sums(static_cast<size_t>(tw) * 4);
+        std::vector<uint32_t> sums(static_cast<size_t>(columns) * 4);
         for (UINT ty = fromRow; ty < toRow; ++ty) {
-            const UINT y0 = static_cast<UINT>((static_cast<uint64_t>(ty) * sh + th - 1) / th);
-            const UINT y1 = static_cast<UINT>((static_cast<uint64_t>(ty + 1) * sh + th - 1) / th);
+            const UINT y0 = FirstOf(ty, sh, th), y1 = FirstOf(ty + 1, sh, th);
             std::fill(sums.begin(), sums.end(), 0u);
             for (UINT y = y0; y < y1; ++y) {
+                const uint8_t* row = Row(in, y - sy0);
                 if (bytes == 3)
-                    SumRow<3, false>(Row(in, y), firstColumn, tw, sums);
+                    SumRow<3, false>(row, firstColumn, columns, sums);
                 else if (opaque)
-                    SumRow<4, false>(Row(in, y), firstColumn, tw, sums);
+                    SumRow<4, false>(row, firstColumn, columns, sums);
                 else
-                    SumRow<4, true>(Row(in, y), firstColumn, tw, sums);
+                    SumRow<4, true>(row, firstColumn, columns, sums);
             }
-            auto* dst = reinterpret_cast<uint32_t*>(const_cast<uint8_t*>(Row(out, ty)));
+            auto* dst = reinterpret_cast<uint32_t*>(const_cast<uint8_t*>(Row(out, ty - ty0)));
             const uint32_t rows = y1 - y0;
-            for (UINT tx = 0; tx < tw; ++tx) {
+            for (UINT tx = 0; tx < columns; ++tx) {
                 const uint32_t n = (firstColumn[tx + 1] - firstColumn[tx]) * rows;
                 const uint32_t* s = &sums[static_cast<size_t>(tx) * 4];
                 if (n == 0) {
@@ -110,19 +111,55 @@ bool ReduceInto(GpImage* source, GpBitmap* target) {
     };
     // A photograph is tens of megabytes to read: bands of target rows go to a few threads, each
     // writing only its own rows.
-    const uint64_t work = static_cast<uint64_t>(sw) * sh;
+    const uint64_t work = static_cast<uint64_t>(sx1 - sx0) * (sy1 - sy0);
+    const UINT rowsToDo = ty1 - ty0;
     const UINT threads = work < 2'000'000 ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
     std::vector<std::thread> helpers;
     for (UINT k = 1; k < threads; ++k) {
+        const UINT from = ty0 + rowsToDo * k / threads, to = ty0 + rowsToDo * (k + 1) / threads;
         try {
-            helpers.emplace_back(reduceRows, th * k / threads, th * (k + 1) / threads);
+            helpers.emplace_back(reduceRows, from, to);
         } catch (...) {
-            reduceRows(th * k / threads, th * (k + 1) / threads); // no thread to be had: do it here
+            reduceRows(from, to); // no thread to be had: do it here
         }
     }
-    reduceRows(0, th / threads);
+    reduceRows(ty0, ty0 + rowsToDo / threads);
     for (std::thread& t : helpers) t.join();
     GdipBitmapUnlockBits(target, &out);
     GdipBitmapUnlockBits(bitmap, &in);
     return true;
+}
+
+bool Sizes(GpImage* source, GpBitmap* target, UINT& sw, UINT& sh, UINT& tw, UINT& th) {
+    if (!source || !target) return false;
+    GdipGetImageWidth(source, &sw);
+    GdipGetImageHeight(source, &sh);
+    GdipGetImageWidth(target, &tw);
+    GdipGetImageHeight(target, &th);
+    return sw != 0 && sh != 0 && tw != 0 && th != 0;
+}
+
+} // namespace
+
+bool ReduceInto(GpImage* source, GpBitmap* target) {
+    UINT sw = 0, sh = 0, tw = 0, th = 0;
+    if (!Sizes(source, target, sw, sh, tw, th)) return false;
+    ImageType type = ImageTypeUnknown;
+    GdipGetImageType(source, &type);
+    if (type != ImageTypeBitmap || tw > sw || th > sh) return DrawByPlatform(source, target, tw, th);
+    if (ReduceCells(static_cast<GpBitmap*>(source), sw, sh, target, tw, th, 0, tw, 0, th)) return true;
+    return DrawByPlatform(source, target, tw, th);
+}
+
+bool ReduceAreaInto(GpBitmap* source, GpBitmap* target, const GpRect& area) {
+    UINT sw = 0, sh = 0, tw = 0, th = 0;
+    if (!Sizes(source, target, sw, sh, tw, th) || tw > sw || th > sh) return false;
+    const int64_t x0 = std::max<int64_t>(area.X, 0), y0 = std::max<int64_t>(area.Y, 0);
+    const int64_t x1 = std::min<int64_t>(int64_t{area.X} + area.Width, sw);
+    const int64_t y1 = std::min<int64_t>(int64_t{area.Y} + area.Height, sh);
+    if (x1 <= x0 || y1 <= y0) return true; // nothing of the source changed there
+    // The target cells whose runs of source pixels meet the area.
+    const auto cell = [](int64_t s, UINT sLength, UINT tLength) { return static_cast<UINT>(s * tLength / sLength); };
+    return ReduceCells(source, sw, sh, target, tw, th, cell(x0, sw, tw), cell(x1 - 1, sw, tw) + 1, cell(y0, sh, th),
+                       cell(y1 - 1, sh, th) + 1);
 }

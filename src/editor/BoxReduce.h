@@ -10,3 +10,7 @@
 // target must be no larger than the source on either axis. A source that is not a bitmap (a
 // metafile) is drawn by the platform instead. False when nothing could be written.
 [[nodiscard]] bool ReduceInto(GpImage* source, GpBitmap* target);
+
+// Recomputes only the target pixels whose blocks meet area (source pixels) after that part of the
+// source changed; target as ReduceInto left it. False when nothing could be written.
+[[nodiscard]] bool ReduceAreaInto(GpBitmap* source, GpBitmap* target, const GpRect& area);

@@ -4,20 +4,24 @@
 #include "platform/FileList.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace {
 
-// "STAMPUNDO12.SUDO": one numbered stamp step file. Other files that happen to match the
-// wildcard are not the canvas's and stay.
-bool IsStampStepKey(const std::wstring& key) {
+// "STAMPUNDO12.SUDO": one numbered stamp step file, its number; -1 for other files that happen to
+// match the wildcard, which are not the canvas's and stay.
+int64_t StampStepOfKey(const std::wstring& key) {
     static const std::wstring prefix = L"STAMPUNDO", extension = L".SUDO";
     if (key.size() <= prefix.size() + extension.size() || key.compare(0, prefix.size(), prefix) != 0 ||
         key.compare(key.size() - extension.size(), extension.size(), extension) != 0)
-        return false;
-    for (size_t i = prefix.size(); i < key.size() - extension.size(); ++i)
-        if (!std::iswdigit(key[i])) return false;
-    return true;
+        return -1;
+    int64_t step = 0;
+    for (size_t i = prefix.size(); i < key.size() - extension.size(); ++i) {
+        if (!std::iswdigit(key[i])) return -1;
+        step = std::min<int64_t>(step * 10 + (key[i] - L'0'), INT32_MAX);
+    }
+    return step;
 }
 
 } // namespace
@@ -29,6 +33,13 @@ CanvasModel::~CanvasModel() {
 
 std::wstring CanvasModel::StampUndoFile(int32_t step) {
     return App().DataPath + L"StampUndo" + std::to_wstring(step) + L".sudo";
+}
+
+void CanvasModel::DeleteStampSteps(int32_t from) {
+    std::vector<FileListEntry> files;
+    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files)) return;
+    for (const FileListEntry& f : files)
+        if (StampStepOfKey(f.Key) >= from) ::DeleteFileW((App().DataPath + f.Name).c_str());
 }
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
@@ -47,10 +58,7 @@ void CanvasModel::ClearHistory() {
 
 void CanvasModel::DeleteScratchFiles() {
     history_.Clear(); // waits for a step being written first
-    std::vector<FileListEntry> files;
-    if (ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files))
-        for (const FileListEntry& f : files)
-            if (IsStampStepKey(f.Key)) ::DeleteFileW((App().DataPath + f.Name).c_str());
+    DeleteStampSteps(0);
     for (const wchar_t* name : {L"bgtemp.tmp", L"Tempdelete.tmp"}) ::DeleteFileW((App().DataPath + name).c_str());
 }
 

@@ -50,6 +50,8 @@ public:
     // The files of the canvas under the data folder.
     [[nodiscard]] static std::wstring UndoFile(int32_t step) { return UndoHistory::StepFile(step); }
     [[nodiscard]] static std::wstring StampUndoFile(int32_t step);
+    // Deletes the stamp step files from step from on.
+    static void DeleteStampSteps(int32_t from);
     // Waits until the newest step file is complete; false when its write failed (the step is then
     // dropped from the history).
     [[nodiscard]] bool SettleSteps() { return history_.Settle(); }

@@ -458,6 +458,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
+    if (e == 38) DrawStampOverlay(g);
     if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6, 38})) {
         if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
         DrawEditPanel(false, false, true, false);
@@ -486,6 +487,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
     }
     if (e == 41) {
         const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+        DrawLassoOutline();
         ::GdiFlush();
         auto* back = static_cast<HBITMAP>(::GetCurrentObject(hDC(), OBJ_BITMAP));
         DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), lastPoint_.X,
@@ -521,8 +523,8 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         GdipGraphics surface = CreateGraphics();
         GpGraphics* g = surface.get();
         if (!g) return;
+        DrawPanelBand(g, panel);
         if (panel.slider) {
-            RoundedShape(g, PX, Y, 170, 15);
             UINT imageW = 0;
             if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
             const float thumbW = imageW ? static_cast<float>(imageW) : kThumbWidth;
@@ -535,30 +537,57 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         } else {
             panelRects_[kPanelSlider] = RectF();
         }
-        RoundedShape(g, PX + B, Y, 35, 15);
-        RoundedShape(g, PX + B + 60, Y, 35, 15);
-        if (panel.option) {
-            RoundedShape(g, PX + B + 120, Y, 35, 15);
-            panelRects_[kPanelOption] = RectF(PX + B + 120, Y + 2, 55, 22);
-            Caption(g, L"Option", PX + B + 130, Y + 6);
-        }
+        if (panel.option) panelRects_[kPanelOption] = RectF(PX + B + 120, Y + 2, 55, 22);
         panelRects_[kPanelApply] = RectF(PX + B, Y + 2, 55, 22);
         panelRects_[kPanelCancel] = RectF(PX + B + 60, Y + 2, 55, 22);
-        Caption(g, L"Apply", PX + B + 10, Y + 6);
-        Caption(g, L"Cancel", PX + B + 70, Y + 6);
         if (panel.stampUndo) {
             panelRects_[kPanelStampRedo] = RectF(PX - 60, Y + 2, 55, 22);
             panelRects_[kPanelStampUndo] = RectF(PX - 120, Y + 2, 55, 22);
-            RoundedShape(g, PX - 65, Y, 35, 15);
-            RoundedShape(g, PX - 125, Y, 35, 15);
-            Caption(g, L"Redo", PX - 50, Y + 6);
-            Caption(g, L"Undo", PX - 115, Y + 6);
         }
     }
     // In place: the platform's outline of the whole control costs more than the rest of a paint.
     ::GdiFlush();
     DrawControlBorder(BackBuffer{Bits(), Width(), Height()});
     if (refresh) Refresh();
+}
+
+void Imageyzviewer::DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel) {
+    // The rounded shapes and captions are the same at every paint of one layout and cost more
+    // than the rest of a paint together: they are drawn once into a band of their own and laid
+    // over the picture.
+    const int32_t w = Width();
+    const int32_t top = std::max(RoundHalfEven(panel.Y) - kPanelBandMargin, 0);
+    const int32_t bandH = std::min(kPanelBandHeight, Height() - top);
+    if (w <= 0 || bandH <= 0) return;
+    const PanelBandKey key{effect_, w, Height()};
+    if (!panelBand_ || !(panelBandKey_ == key)) {
+        panelBand_.reset();
+        GdipGraphics band;
+        if (GdipCreateBitmapFromScan0(w, bandH, 0, PixelFormat32bppPARGB, nullptr, panelBand_.put()) != Ok ||
+            GdipGetImageGraphicsContext(panelBand_.get(), band.put()) != Ok) {
+            panelBand_.reset();
+            return;
+        }
+        panelBandKey_ = key;
+        const float PX = panel.PX, Y = panel.Y - static_cast<float>(top), B = panel.B;
+        GpGraphics* b = band.get();
+        if (panel.slider) RoundedShape(b, PX, Y, 170, 15);
+        RoundedShape(b, PX + B, Y, 35, 15);
+        RoundedShape(b, PX + B + 60, Y, 35, 15);
+        if (panel.option) {
+            RoundedShape(b, PX + B + 120, Y, 35, 15);
+            Caption(b, L"Option", PX + B + 130, Y + 6);
+        }
+        Caption(b, L"Apply", PX + B + 10, Y + 6);
+        Caption(b, L"Cancel", PX + B + 70, Y + 6);
+        if (panel.stampUndo) {
+            RoundedShape(b, PX - 65, Y, 35, 15);
+            RoundedShape(b, PX - 125, Y, 35, 15);
+            Caption(b, L"Redo", PX - 50, Y + 6);
+            Caption(b, L"Undo", PX - 115, Y + 6);
+        }
+    }
+    GdipDrawImageRectRectI(g, panelBand_.get(), 0, top, w, bandH, 0, 0, w, bandH, UnitPixel, nullptr, nullptr, nullptr);
 }
 
 // ---- Mouse ----
@@ -582,7 +611,8 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
     if (IsFrameMode(e)) {
         overHandle_ = false;
         if (!panelHit(kPanelStampRedo, true)) SetMousePointer(MousePointer::Cross);
-        const int element = HasDraggedFrame(e) ? FrameElementAt(frameRects_[0], x, y) : -1;
+        const bool framed = HasDraggedFrame(e) || (e == 38 && stamp_.StampBrushKind == kStampMove);
+        const int element = framed ? FrameElementAt(frameRects_[0], x, y) : -1;
         if (element >= 0) {
             handleIndex_ = element;
             overHandle_ = true;
@@ -629,6 +659,10 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         } else if (effect_ == 6) {
             Repaint();
         }
+    } else if (effect_ == 38) {
+        StampPress(x, y);
+    } else if (effect_ == 41) {
+        AddLassoPoint(x, y);
     } else if (effect_ >= 25 && effect_ <= 27) {
         if (!screenButtonEnabled_ && !overHandle_) shapeStart_ = PointF(x, y);
     } else if (effect_ == 4 || effect_ == 10) {
@@ -649,6 +683,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
             if (e == 38 || e == 47) stampPoint_ = currentPoint_;
             if ((e == 19 || e == 20) && !screenButtonEnabled_) pickPoint_ = currentPoint_;
             if (frameDrag_ && !onSlider) FollowWithFrame(x, y);
+            if (e == 38 && !screenButtonEnabled_ && stamp_.StampBrushKind != kStampMove) StampDabAt(x, y, false);
             if (e >= 25 && e <= 27 && !screenButtonEnabled_ && !overHandle_) {
                 // With Shift the line is level or upright, whichever way it leans less.
                 const float dx = x - shapeStart_.X, dy = y - shapeStart_.Y;
@@ -713,6 +748,10 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     } else if (effect_ == 19) {
         pickPoint_ = currentPoint_;
         Painting(true, false, false, false);
+    } else if (effect_ == 38) {
+        StampRelease();
+    } else if (effect_ == 41 && !lassoEnded_) {
+        Painting(true, false, true, false);
     }
     if (MouseUp) MouseUp(button, shift, x, y);
 }
@@ -720,6 +759,10 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
 void Imageyzviewer::FollowWithFrame(float x, float y) {
     RectF& frame = frameRects_[0];
     const PointF pointer(x, y);
+    if (effect_ == 38) {
+        frame = FollowFrameDrag(frame, dragHandle_, pointer, grabOffset_);
+        return;
+    }
     if (newFrame_) {
         frame = SpannedFrame(ClampToImage(downPoint_, fitRect_), ClampToImage(pointer, fitRect_));
     } else {
@@ -745,28 +788,28 @@ void Imageyzviewer::RunPanelElement(int index) {
             (void)ApplyEdit();
         else if (answer == IDNO)
             CancelEdit();
+        // A stamp the answer made (a selection applied) stays; the last cut goes.
+        if ((answer == IDYES || answer == IDNO) && select_) select_->Destory();
     } else if (index == kPanelOption && neighbours_.skinMenu) {
         optionMenuShown_ = !optionMenuShown_; // a second press closes it
         const CanvasMainWindow::Placement at =
             neighbours_.mainWindow ? neighbours_.mainWindow->CanvasPlacement() : CanvasMainWindow::Placement{};
         ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panelRects_[kPanelOption].X, optionMenuShown_);
+    } else if (index == kPanelStampUndo || index == kPanelStampRedo) {
+        (void)UndoStampRedo(index == kPanelStampUndo);
     }
-    // The stamp's own undo and redo (5, 6) come with the stamp tool.
 }
 
 bool Imageyzviewer::ApplyEdit() {
     optionMenuShown_ = false;
     zoom_ = 1.0f;
-    if (effect_ == 17 || effect_ == 41 || effect_ == 42) {
-        // The press on the panel added a lasso point that is not part of the selection.
-        if (effect_ == 41 && App().LassoPointCount > 0) --App().LassoPointCount;
-        return false;
-    }
+    if (effect_ == 17 || effect_ == 41 || effect_ == 42) return CommitSelection();
     return SaveUndo();
 }
 
 void Imageyzviewer::CancelEdit() {
     optionMenuShown_ = false;
+    if (effect_ == 38) stamp_.Release();
     if (effect_ == 21) {
         view_.ShownWidth = RoundHalfEven(ImgDIB.Width());
         view_.ShownHeight = RoundHalfEven(ImgDIB.Height());
@@ -831,6 +874,7 @@ void Imageyzviewer::RefreshUndoState() {
 }
 
 void Imageyzviewer::ClosingWork(bool stepMade) {
+    ReleaseEditLayers();
     if (neighbours_.mainWindow) {
         neighbours_.mainWindow->SetSelEffect(0);
         neighbours_.mainWindow->FormOption(true, true);
@@ -866,7 +910,11 @@ bool Imageyzviewer::SaveUndo() {
     const int32_t mode = effect_;
     const bool outside = IsOutsideEffect(mode);
     GdipBitmap step;
-    if (IsFrameCommit(mode)) {
+    if (mode == 38) {
+        step = RenderStampCommit();
+    } else if (mode == 53) {
+        step = RenderDeleteSelection();
+    } else if (IsFrameCommit(mode)) {
         FrameCommitInputs frame;
         frame.effect = mode;
         frame.image = in.image;
@@ -894,6 +942,7 @@ bool Imageyzviewer::SaveUndo() {
             fitMode_ = false;
         if (MakesDrawingStep(mode)) EndDrawingStep(mode);
         if (mode == 21) zoom_ = 1.0f;
+        if (mode == 38 || mode == 53) AfterLayerStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!outside) {
             effect_ = 0;

@@ -7,8 +7,10 @@
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasSizeDialog.h"
+#include "editor/CanvasStamp.h"
 #include "editor/CanvasTextBox.h"
 #include "editor/ClsCalendar.h"
+#include "editor/ClsSelect.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
@@ -145,6 +147,46 @@ public:
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }
 
+    // ---- Selections, the floating stamp and the clipboard (ImageyzviewerStamp.cpp) ----
+    // Makes the stamp's bitmap from an image file. With newStamp its history starts again from the
+    // file, its size on the image becomes its pixel size and its frame is taken from StampRect at
+    // the next paint; resetPosition puts it at the image's top-left corner. False when the file
+    // cannot be read.
+    bool CreateStampImg(const std::wstring& fileName, bool newStamp, bool resetPosition);
+    // The canvas's part of the main window's UseStamp: the working stamp file "Librarians\Stamptemp.tmp"
+    // becomes a new stamp in mode 38 (opacity slider 100 / 0 / 0, no brush, fitted, laid out).
+    // False, and nothing changes, without an image or a readable stamp file.
+    bool StartStampTool(bool resetPosition);
+    // The stamp brush kind (0 none, 1 eraser, 2 dodge, 3 burn, 4 sharpen, 5 soften, 6 saturation,
+    // 7 smudge, 8 airbrush); a brush takes the bitmap of the current stamp step again.
+    void StampOptions(int32_t kind);
+    // The eraser's tip: 0 brush, 1 pencil, 2 block.
+    void EraserOptions(int32_t shape) { stamp_.EraserShape = shape; }
+    // Sets the brush kind and repaints.
+    void StampToolSelect(int32_t kind);
+    // A quick effect on the stamp (1 blur, 2 sharpen, 3 soften, 4 contour, 5 ripple, 6 top-bottom
+    // and 7 left-right mirror) as a new stamp step. False without a stamp or when no step was made.
+    bool Stampeffect(int32_t id);
+    // Drops the brush; the next paint shows the stamp at its own size again.
+    void ResetStampsize();
+    // One stamp step back (undo) or forward; false when there is none or it cannot be read.
+    bool UndoStampRedo(bool undo = false);
+    [[nodiscard]] int32_t StampUndoIndex() const { return stamp_.StampUndoIndex(); }
+    // The stamp, read by the host and the tools that make stamps (StampRect is in image pixels).
+    [[nodiscard]] const CanvasStamp& Stamp() const { return stamp_; }
+    void SetStampRect(const RectF& imagePixels) { stamp_.StampRect = imagePixels; }
+    // Copies the selection (frame 0, the lasso; the whole image without either) or, in mode 38,
+    // the stamp to the clipboard. False when nothing was copied.
+    bool DrawtoClipboard();
+    // The clipboard's bitmap becomes the floating stamp; false (no stamp) without one.
+    bool CreateStampfromClipboard();
+    // The whole image becomes a floating stamp (a stamp-library item opened to be edited).
+    bool EditingStampLib();
+    // Deletes the selected pixels (the outside of an inverted selection) as a step; the selection
+    // combine mode is the same afterwards. False when nothing is selected.
+    bool CallDrawDeleteSelect();
+    // The selection object, made on first use.
+    [[nodiscard]] ClsSelect& Selection();
     // The text, calendar and outline tools (their routines: ImageyzviewerDrawing.cpp).
     // The outline pen's width, 1 to 25: control pixels on the preview, image pixels when applied.
     void LineWidthValue(int32_t width) { lineWidth_ = static_cast<float>(width); }
@@ -204,6 +246,7 @@ private:
     void DrawNavigator(GpGraphics* g, bool rebuildThumbnail);
     bool DrawModeOverlay(GpGraphics* g, bool renderToUndo);
     void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
+    void DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel);
     void ReleasePaintResources();
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
@@ -212,7 +255,29 @@ private:
     void RefreshUndoState();
     void ClosingWork(bool stepMade);
 
+    // Selections and the stamp (ImageyzviewerStamp.cpp).
+    [[nodiscard]] CutResult CutSelection(const RectF& imageRect);
+    bool CommitSelection();
+    [[nodiscard]] GdipBitmap RenderStampCommit();
+    [[nodiscard]] GdipBitmap RenderDeleteSelection();
+    void AfterLayerStep(int32_t mode);
+    void ReleaseEditLayers();
+    void AddLassoPoint(float x, float y);
+    void DrawLassoOutline();
+    void DrawStampOverlay(GpGraphics* g);
+    // Frame 0 from StampRect when the stamp's own size is due.
+    void SyncStampFrame();
+    [[nodiscard]] RectF StampFrameOnScreen() const;
+    void StampPress(float x, float y);
+    void StampDabAt(float x, float y, bool first);
+    void StampRelease();
+
     CanvasNeighbours neighbours_;
+    CanvasStamp stamp_;
+    std::unique_ptr<ClsSelect> select_;
+    bool lassoClosing_ = false;
+    int32_t previousEffect_ = 0;
+    int32_t stampDabs_ = 0; // dabs of the stroke in progress
 
     // Paint resources (CreateBrush).
     GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
@@ -224,6 +289,19 @@ private:
     GdipImage nextImage_;        // 26 x 26 "Next.png"
     GdipImage colorPickerImage_; // 125 x 130 "ColorPicker.png"
     GdipSolidFill fillBrush_;    // remade by SetValue
+
+    // The edit panel's shapes and captions for one mode and control size: a band of rows from the
+    // panel's top.
+    static constexpr int32_t kPanelBandMargin = 5;
+    static constexpr int32_t kPanelBandHeight = 45;
+    struct PanelBandKey {
+        int32_t effect = -1;
+        int32_t width = 0;
+        int32_t height = 0;
+        bool operator==(const PanelBandKey&) const = default;
+    };
+    GdipBitmap panelBand_;
+    PanelBandKey panelBandKey_;
 
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;

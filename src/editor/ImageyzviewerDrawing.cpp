@@ -115,6 +115,7 @@ bool Imageyzviewer::Rasterize() {
     // Nothing pending, or the stamp file could not be written: no stamp is started.
     if (!stamp.bitmap || !SaveImageSafely(stamp.bitmap.get(), StampTempPath(), kFormatPng, 90)) return false;
     lastStampPlace_ = stamp.place;
+    stamp_.StampRect = stamp.place; // the stamp starts where the drawing was
     if (neighbours_.mainWindow) neighbours_.mainWindow->UseStamp(false, false);
     return true;
 }

@@ -34,6 +34,8 @@ void DrawStripes(const DrawTarget& target, uint32_t colourA, uint32_t colourB, f
 // The two-tone frame round the canvas: a light-grey rectangle (x - 1, y - 1, w - 1, h - 1) and a
 // white one (x, y, w - 3, h - 3) inside it.
 void DrawFrameRect(HDC dc, float x, float y, float w, float h);
+// The same on a target: a surface the caller already holds saves making one on the device context.
+void DrawFrameRect(const DrawTarget& target, float x, float y, float w, float h);
 
 // An anti-aliased ellipse in the box (x, y, w, h) filled with an ARGB colour.
 void FillEllipseAA(HDC dc, float x, float y, float w, float h, uint32_t colour);

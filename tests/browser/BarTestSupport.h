@@ -32,6 +32,11 @@ inline int RgbDistance(COLORREF a, COLORREF b) {
                      std::abs(GetBValue(a) - GetBValue(b))});
 }
 
+// The mean of the RGB channels.
+inline int Brightness(COLORREF c) {
+    return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
+}
+
 inline COLORREF Rgb(uint32_t argb) {
     return ARGBToRGB(argb);
 }

@@ -70,13 +70,9 @@ TEST_F(TaskbarCompanion, KeysReachTheShortcutsExceptWhileTheTextToolTypes) {
     for (const auto& c : cases) {
         keys.log.calls.clear();
         main.effect = c.effect;
-        BYTE state[256];
-        ::GetKeyboardState(state);
-        state[VK_CONTROL] = c.ctrl ? 0x80 : 0;
-        ::SetKeyboardState(state);
+        TestWindow::HoldKeys({VK_CONTROL}, c.ctrl);
         ::SendMessageW(companion.hWnd(), WM_KEYDOWN, VK_RIGHT, 0);
-        state[VK_CONTROL] = 0;
-        ::SetKeyboardState(state);
+        TestWindow::HoldKeys({VK_CONTROL}, false);
         EXPECT_EQ(keys.log.calls, c.expected) << "mode " << c.effect;
     }
 }

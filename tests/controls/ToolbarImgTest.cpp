@@ -2,7 +2,7 @@
 // folder: the pointer's messages as the system sends them, the looks read back from the strip's
 // picture and compared with the same strip drawn without icons.
 #include "controls/ToolbarImg.h"
-#include "tests/imaging/ImagingTestSupport.h"
+#include "tests/browser/BarTestSupport.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -70,17 +70,14 @@ protected:
         const uint32_t p = plain[static_cast<size_t>(y * kW + x)];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    static void Send(HWND to, UINT msg, WPARAM flags, int x, int y) {
-        ::SendMessageW(to, msg, flags, MAKELPARAM(x, y));
-    }
     // What the system sends for a press and a release at (x, y) of the strip.
     void Press(int x, int y = 15) {
-        Send(bar.hWnd(), WM_MOUSEMOVE, 0, x, y);
-        Send(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+        SendMouse(bar.hWnd(), WM_MOUSEMOVE, 0, x, y);
+        SendMouse(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, x, y);
     }
     void Release(int x, int y = 15) {
-        Send(bar.hWnd(), WM_MOUSEMOVE, MK_LBUTTON, x, y);
-        Send(bar.hWnd(), WM_LBUTTONUP, 0, x, y);
+        SendMouse(bar.hWnd(), WM_MOUSEMOVE, MK_LBUTTON, x, y);
+        SendMouse(bar.hWnd(), WM_LBUTTONUP, 0, x, y);
     }
     // Button id's icon at opacity over the bare strip.
     void ExpectIcon(int id, double opacity) const {
@@ -150,7 +147,7 @@ TEST_F(ImageToolbar, EnablingShowsAtTheNextPaintAndThenPresses) {
     EXPECT_LT(GetGValue(bar.Point(x + 24, kIconRow)), 100);
     // Hot without the press: the other way round.
     Release(x + 5);
-    Send(bar.hWnd(), WM_MOUSEMOVE, 0, x + 5, 15);
+    SendMouse(bar.hWnd(), WM_MOUSEMOVE, 0, x + 5, 15);
     for (int y : {5, 30}) ExpectBackground(x + 25, y, RGB(251, 250, 247), RGB(244, 242, 233));
 }
 
@@ -185,7 +182,7 @@ TEST_F(ImageToolbar, EventsCarryTheLeftOfTheLastHotButton) {
     Press(600);
     EXPECT_EQ(bar.PressID(), 10);
     Release(600);
-    Send(bar.hWnd(), WM_MOUSEMOVE, 0, iconLeft[2] + 5, 15); // a disabled button is never hot
+    SendMouse(bar.hWnd(), WM_MOUSEMOVE, 0, iconLeft[2] + 5, 15); // a disabled button is never hot
     Press(600);
     Release(600);
     EXPECT_EQ(events, (std::vector<std::string>{"down 62", "up 62", "down 62", "up 62", "down 62", "up 62"}));
@@ -206,8 +203,8 @@ TEST_F(ImageToolbar, TheSearchBoxSearchesTheGrid) {
     ::SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(grid.log.calls.empty()); // the search waits for the key's release
     ::SendMessageW(box, WM_KEYUP, VK_RETURN, 0);
-    Send(box, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-    Send(box, WM_LBUTTONUP, 0, 5, 5);
+    SendMouse(box, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    SendMouse(box, WM_LBUTTONUP, 0, 5, 5);
     EXPECT_EQ(grid.log.calls,
               (std::vector<std::wstring>{L"SearchThumbnaillGO(\"cat\", true)", L"SearchThumbnaillGO(\"\", false)"}));
     EXPECT_TRUE(keys.log.calls.empty()); // typing is the box's own; keys on the strip are not
@@ -230,19 +227,19 @@ TEST_F(ImageToolbar, GoSearchesUnderThePointingHand) {
     };
     for (const Case& c : {Case{kW - 31, 12, false}, Case{kW - 30, 12, true}, Case{kW - 11, 21, true},
                           Case{kW - 10, 12, false}, Case{kW - 20, 22, false}}) {
-        Send(bar.hWnd(), WM_MOUSEMOVE, 0, c.x, c.y);
+        SendMouse(bar.hWnd(), WM_MOUSEMOVE, 0, c.x, c.y);
         EXPECT_EQ(bar.GetMousePointer() == MousePointer::Custom && bar.MouseIcon() == hand, c.hand) << c.x;
     }
-    Send(bar.hWnd(), WM_MOUSEMOVE, 0, kW - 20, 12);
-    Send(bar.SearchTextWindow(), WM_MOUSEMOVE, 0, 5, 5);
+    SendMouse(bar.hWnd(), WM_MOUSEMOVE, 0, kW - 20, 12);
+    SendMouse(bar.SearchTextWindow(), WM_MOUSEMOVE, 0, 5, 5);
     EXPECT_EQ(bar.GetMousePointer(), MousePointer::Default);
 
     ::SetWindowTextW(bar.SearchTextWindow(), L"dog");
     Press(62 + 5); // an earlier press: GO sets PressID back to 10
     Release(62 + 5);
-    Send(bar.hWnd(), WM_MOUSEMOVE, 0, kW - 20, 12);
+    SendMouse(bar.hWnd(), WM_MOUSEMOVE, 0, kW - 20, 12);
     const std::vector<uint32_t> before = Picture();
-    Send(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, kW - 20, 12);
+    SendMouse(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, kW - 20, 12);
     EXPECT_EQ(bar.PressID(), 10);
     EXPECT_EQ(Picture(), before); // the search paints nothing
     EXPECT_EQ(grid.log.calls, std::vector<std::wstring>{L"SearchThumbnaillGO(\"dog\", true)"});

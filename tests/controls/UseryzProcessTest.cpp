@@ -22,10 +22,6 @@ constexpr COLORREF kIcon = RGB(20, 90, 200);
 // The highlight's translucent grey (alpha 150 of 179) over the list's 238.
 constexpr int kHighlight = 238 - (238 - 179) * 150 / 255;
 
-int Brightness(COLORREF c) {
-    return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
-}
-
 // The darkest pixel of a box of a picture box's back buffer.
 int Darkest(const UserCalender& picker, const RectF& r) {
     int darkest = 255;

@@ -3,7 +3,7 @@
 // history through its file.
 #include "controls/RecentFolderHistory.h"
 #include "controls/ZpYSkinMenu.h"
-#include "tests/imaging/ImagingTestSupport.h"
+#include "tests/browser/BarTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 
@@ -15,10 +15,6 @@ namespace {
 
 std::wstring HistoryFile() {
     return App().DataPath + kHistoryFileName;
-}
-
-int Brightness(COLORREF c) {
-    return (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3;
 }
 
 class SkinMenuTest : public ::testing::Test {

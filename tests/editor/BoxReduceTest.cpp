@@ -62,3 +62,26 @@ TEST(BoxReduce, EachTargetPixelIsTheMeanOfTheBlockItCovers) {
     EXPECT_EQ(PixelAt(same.get(), 3, 0), kBlack);
     EXPECT_FALSE(ReduceInto(nullptr, same.get()));
 }
+
+TEST(BoxReduce, AnAreaRedoneMatchesTheWholeReductionAndLeavesTheRest) {
+    // 37 x 29 into 10 x 7: blocks of 3 or 4 columns and 4 or 5 rows that do not divide evenly.
+    const auto before = [](int x, int y) {
+        return ColorARGB(255, static_cast<uint8_t>(x * 6), static_cast<uint8_t>(y * 8), 9);
+    };
+    const auto after = [&](int x, int y) {
+        return x >= 11 && x < 15 && y >= 4 && y < 13 ? ColorARGB(60, 250, 10, 10) : before(x, y);
+    };
+    GdipBitmap source = BitmapOf(37, 29, before), changed = BitmapOf(37, 29, after);
+    GdipBitmap kept = Target(10, 7), fresh = Target(10, 7);
+    ASSERT_TRUE(ReduceInto(source.get(), kept.get()));
+    const uint32_t untouched = PixelAt(kept.get(), 8, 6);
+    // The area reaches one column and one row into the blocks on its right and below.
+    ASSERT_TRUE(ReduceAreaInto(changed.get(), kept.get(), GpRect{11, 4, 4, 9}));
+    ASSERT_TRUE(ReduceInto(changed.get(), fresh.get()));
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelAt(kept.get(), x, y), PixelAt(fresh.get(), x, y)) << x << ", " << y;
+    EXPECT_EQ(PixelAt(kept.get(), 8, 6), untouched);
+    // An area off the source changes nothing; a larger target is refused.
+    EXPECT_TRUE(ReduceAreaInto(changed.get(), kept.get(), GpRect{40, 30, 5, 5}));
+    EXPECT_FALSE(ReduceAreaInto(kept.get(), changed.get(), GpRect{0, 0, 5, 5}));
+}

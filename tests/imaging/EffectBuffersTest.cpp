@@ -17,9 +17,7 @@ TEST(PixelView, ElementsAreTheBitmapsOwnPixelsWithYZeroAtTheBottom) {
         EXPECT_EQ(view.At(2, 1), reinterpret_cast<Pixel32*>(dib.lpBits()) + 5);
         EXPECT_EQ(view.At(2, 1)->a, 23);
         EXPECT_EQ(view.At(1, 1)->g, 17);
-        EXPECT_EQ(view.At(3, 0), nullptr);
-        EXPECT_EQ(view.At(0, 2), nullptr);
-        EXPECT_EQ(view.At(-1, 0), nullptr);
+        for (auto [x, y] : {std::pair{3, 0}, {0, 2}, {-1, 0}}) EXPECT_EQ(view.At(x, y), nullptr) << x << "," << y;
     }
     EXPECT_FALSE(view.Attached());
     EXPECT_EQ(view.At(0, 0), nullptr);

@@ -9,13 +9,8 @@
 
 namespace {
 
-// The output bitmap of one transform: the program's own off-screen bitmap.
-struct Output {
-    DIBsave out;
-    explicit Output(int w, int h) { EXPECT_TRUE(out.CreateBlankMemory(h, w)); }
-    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(out.MemGraphics); }
-    [[nodiscard]] uint32_t At(int x, int y) const { return PixelAt(out.new_Img, x, y); }
-};
+// The output bitmap of one transform: the program's own off-screen bitmap, clear.
+using Output = DibSheet;
 
 uint32_t Adjusted(int mode, float value, float gamma, uint32_t colour) {
     GdipBitmap image = SolidBitmap(8, 8, colour);

@@ -147,6 +147,17 @@ struct TestCanvas {
     [[nodiscard]] DrawnBox Drawn(uint32_t background = 0) const { return FindDrawn(bitmap.get(), background); }
 };
 
+// The program's own off-screen bitmap cleared to one colour, to draw on as the program does.
+struct DibSheet {
+    DIBsave dib;
+    DibSheet(int w, int h, uint32_t ground = 0) {
+        EXPECT_TRUE(dib.CreateBlankMemory(h, w));
+        dib.ClearScreen(ground);
+    }
+    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(dib.MemGraphics); }
+    [[nodiscard]] uint32_t At(int x, int y) const { return PixelAt(dib.new_Img, x, y); }
+};
+
 // Test programs run side by side on one screen; the imaging tests' windows keep to a place of
 // their own so that no other test's window covers them, nor they another's.
 inline constexpr int kWindowX = 700;

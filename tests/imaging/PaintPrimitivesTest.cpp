@@ -6,25 +6,10 @@
 
 #include <cmath>
 
-namespace {
-
-// A black off-screen bitmap of the program's own kind to draw on.
-struct Sheet {
-    DIBsave dib;
-    Sheet(int w, int h) {
-        EXPECT_TRUE(dib.CreateBlankMemory(h, w));
-        dib.ClearScreen(kBlack);
-    }
-    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(dib.MemGraphics); }
-    [[nodiscard]] uint32_t At(int x, int y) const { return PixelAt(dib.new_Img, x, y); }
-};
-
-} // namespace
-
 // (Drawing on a device context goes through the same surface as drawing on a bitmap; the
 // DrawTarget test in ShapeFillsTest covers that step once.)
 TEST(Stripes, ThinAndWideLinesAtTheirRows) {
-    Sheet sheet(40, 20);
+    DibSheet sheet(40, 20, kBlack);
     DrawStripes(sheet.target(), kRed, kBlue, 0, 40, 9);
     for (int y : {0, 3, 6, 9}) EXPECT_EQ(sheet.At(20, y), kRed) << "row " << y;
     for (int y : {2, 5, 8, 11}) EXPECT_EQ(sheet.At(20, y), kBlue) << "row " << y;
@@ -34,7 +19,7 @@ TEST(Stripes, ThinAndWideLinesAtTheirRows) {
 
 TEST(RoundGradientRect, GradientRunsDownAndSwapsWhenPressed) {
     for (bool pressed : {false, true}) {
-        Sheet sheet(130, 80);
+        DibSheet sheet(130, 80, kBlack);
         // The box spans 60 + 2 x 20 across and 30 + 20 down from (10, 10); the gradient runs over it.
         DrawRoundGradientRect(sheet.target(), 0, 10, 200, 60, 10, 10, 60, 30, 20, 20, kRed, kBlue, pressed, 1, kRed);
         const uint32_t top = sheet.At(60, 13), bottom = sheet.At(60, 57), middle = sheet.At(60, 35);
@@ -55,7 +40,7 @@ TEST(RoundGradientRect, GradientRunsDownAndSwapsWhenPressed) {
 }
 
 TEST(RoundGradientRect, PenColourZeroOutlinesInTranslucentWhiteAndEqualPointsStillFill) {
-    Sheet outlined(100, 60), equal(100, 60);
+    DibSheet outlined(100, 60, kBlack), equal(100, 60, kBlack);
     DrawRoundGradientRect(outlined.target(), 0, 10, 0, 50, 10, 10, 50, 30, 10, 10, kBlack, kBlack, false, 3, 0);
     const uint32_t edge = outlined.At(40, 10);
     EXPECT_NEAR(RedOf(edge), 200, 12); // 200/255 of white over black
@@ -69,7 +54,7 @@ TEST(RoundGradientRect, PenColourZeroOutlinesInTranslucentWhiteAndEqualPointsSti
 
 TEST(EtchedLine, DarkLineTwoAboveAndLightLineOneAbove) {
     const uint32_t grey = ColorARGB(255, 128, 128, 128);
-    Sheet sheet(40, 20);
+    DibSheet sheet(40, 20, kBlack);
     sheet.dib.ClearScreen(grey);
     DrawEtchedLine(sheet.target(), 0, 10, 40, 10, 1, 1, 0, 0);
     // Translucent black (alpha 50) over grey darkens it a little; the light line is white.

@@ -15,14 +15,9 @@ bool Dark(uint32_t argb) {
 }
 
 // A white page of the program's own off-screen kind with text on it.
-struct Page {
-    DIBsave dib;
+struct Page : DibSheet {
     int w, h;
-    Page(int width, int height) : w(width), h(height) {
-        EXPECT_TRUE(dib.CreateBlankMemory(height, width));
-        dib.ClearScreen(kWhite);
-    }
-    [[nodiscard]] DrawTarget target() const { return DrawTarget::Surface(dib.MemGraphics); }
+    Page(int width, int height) : DibSheet(width, height, kWhite), w(width), h(height) {}
     [[nodiscard]] DrawnBox ink(const std::function<bool(uint32_t)>& isInk = Dark) const {
         return FindDrawn(dib.new_Img, isInk);
     }

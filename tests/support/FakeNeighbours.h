@@ -76,8 +76,11 @@ public:
     void FormOption(bool force, bool resetOnSameTool) override {
         log.Add(L"FormOption(" + Arg(force) + L", " + Arg(resetOnSameTool) + L")");
     }
+    // What UseStamp does besides being logged (a test can start the stamp the way the host does).
+    std::function<void(bool flag, bool resetPosition)> onUseStamp;
     void UseStamp(bool flag, bool resetPosition) override {
         log.Add(L"UseStamp(" + Arg(flag) + L", " + Arg(resetPosition) + L")");
+        if (onUseStamp) onUseStamp(flag, resetPosition);
     }
     void ArrangeMainWindow(bool flag) override { log.Add(L"ArrangeMainWindow(" + Arg(flag) + L")"); }
     void SetTextBarVisible(bool visible) override { log.Add(L"TextBarVisible=" + Arg(visible)); }
