@@ -2,6 +2,7 @@
 
 #include "shell/MainFileCommands.h"
 #include "shell/MainMenuHost.h"
+#include "shell/MainToolHost.h"
 
 #include "editor/ModFont.h"
 #include "imaging/EffectBuffers.h"
@@ -36,7 +37,10 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 FrmMain::FrmMain(Options options)
     : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
       options_(std::move(options)), companion_(*this, this), menuHost_(std::make_unique<MainMenuHost>(*this)),
-      events_(std::make_unique<MainEvents>(*this)) {
+      toolHost_(std::make_unique<MainToolHost>(*this)), events_(std::make_unique<MainEvents>(*this)) {
+    menuHost_->ToolRows = &toolHost_->Rows();
+    menuHost_->Seams.StartNewImage = [this] { StartNewImage(); };
+    menuHost_->Seams.SetStampEffect = [this](int32_t effect) { (void)SingleyzPreview.Stampeffect(effect); };
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };
@@ -153,9 +157,9 @@ bool FrmMain::CreatePanes() {
     ok = FolderView.Create(args(8, D::SplitHTop + 35, 100, 100, RGB(255, 255, 255), false)) && ok;
     ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
-    ok = SingleyzPreview.Create(
-             args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
-             CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell, &menuHost_->CanvasSize}) &&
+    ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
+                                CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell,
+                                                 &menuHost_->CanvasSize, &SkinMenu}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
     ok = ThumyzViewer.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
@@ -429,11 +433,7 @@ void FrmMain::ArrangeEditArea() {
 }
 
 void FrmMain::UpdateViewButtons() {
-    const bool browsing = SingleyzPreview.Effect() == 0;
-    ImageToolbar.EnabledID(5, browsing);
-    ImageToolbar.EnabledID(7, browsing);
-    ImageToolbar.EnabledID(6, browsing);
-    ImageToolbar.StartPaint();
+    ::UpdateViewButtons(*toolHost_);
 }
 
 void FrmMain::RepaintSkinnedControls() {
@@ -479,26 +479,7 @@ CanvasMainWindow::Placement FrmMain::CanvasPlacement() const {
 // ---- Tools and files
 
 void FrmMain::FormOption(bool force, bool toggle) {
-    if (YDSTextControl1.Visible()) YDSTextControl1.SetVisible(false);
-    if (UseryzProcess1.lngVisible == 0 && !force) {
-        UseryzProcess1.StartPaint();
-        return;
-    }
-    if (toggle && App().ToolMenu == SkinMenu.PressMenuID()) UseryzProcess1.SelEffect = 0;
-    // Browse here; the editing tools start through their own commands.
-    if (UseryzProcess1.SelEffect == 0) ResetToBrowse();
-    if (EditLoaded) {
-        SingleyzPreview.SetFirstL(false);
-    } else {
-        SingleyzPreview.SetFirstL(true);
-        EditLoaded = true;
-    }
-    if (FirstLayoutDone) {
-        UseryzSplitV.StartPaint(static_cast<float>(UseryzSplitV.ThumSizeBarX), 0, true);
-        UseryzProcess1.ResetPaint();
-    }
-    (void)SingleyzPreview.Import(L"", true);
-    ArrangeEditArea();
+    ::FormOption(*toolHost_, force, toggle);
 }
 
 void FrmMain::ResetToBrowse() {
@@ -520,16 +501,32 @@ void FrmMain::FileImport(const std::wstring& path) {
     ImageToolbar.StartPaint();
 }
 
+void FrmMain::UseStamp(bool flag, bool resetPosition) {
+    ::UseStamp(*toolHost_, flag, resetPosition);
+}
+
+void FrmMain::StartNewImage() {
+    ::StartNewImage(*toolHost_);
+}
+
+void FrmMain::ShowFullScreen() {
+    ::ShowFullScreen(*toolHost_);
+}
+
+void FrmMain::PublicZoomout() {
+    ::PublicZoomout(*toolHost_, ZoomFactor);
+}
+
+void FrmMain::PublicZoomin() {
+    ::PublicZoomin(*toolHost_, ZoomFactor);
+}
+
 std::wstring FrmMain::FileDialog(int32_t mode) {
     return fileCommands_->Commands.FileDialog(mode);
 }
 
 FileCommands& FrmMain::Files() {
     return fileCommands_->Commands;
-}
-
-void FrmMain::UseStamp(bool, bool) {
-    // The stamp tool comes with the file commands.
 }
 
 // ---- Fonts and captions

@@ -38,6 +38,7 @@
 #include <vector>
 
 class MainMenuHost;
+class MainToolHost;
 class MainFileCommands;
 class FileCommands;
 
@@ -81,6 +82,8 @@ public:
     ShellSteps Steps;
     // The menu road: the title bar's drop-downs, the pick and the commands.
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
+    // The tool selection: the picked tools, the tool and option commands, the stamp tool.
+    [[nodiscard]] MainToolHost& Tools() { return *toolHost_; }
     // The keys, the wheel, the children's events and the splitter drags.
     [[nodiscard]] MainEvents& Events() { return *events_; }
     // ShortcutKeyHandler: every focusable pane's keys.
@@ -127,10 +130,14 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    // Tool state: the picked side-panel tool (browse here; the tools come with their commands),
-    // the browse reset, and opening a file in the canvas.
+    // Tool state: the picked side-panel tool, the browse reset, and opening a file in the canvas.
     void FormOption(bool force, bool toggle) override;
     void ResetToBrowse();
+    // The view modes: a new blank image, the image full screen (browse only), the zoom steps.
+    void StartNewImage();
+    void ShowFullScreen();
+    void PublicZoomout();
+    void PublicZoomin();
     void FileImport(const std::wstring& path) override;
     // The file commands by mode (0 open, 1 save as, 2 save a copy, 3 import as the stamp, 4 import
     // into the stamp library) and their properties (LastFilename, FileExt, OldPressID).
@@ -209,6 +216,7 @@ private:
     bool loaded_ = false;
     bool inFirstLayout_ = false;
     std::unique_ptr<MainMenuHost> menuHost_;
+    std::unique_ptr<MainToolHost> toolHost_;
     std::unique_ptr<MainFileCommands> fileCommands_;
     std::unique_ptr<MainEvents> events_;
 };

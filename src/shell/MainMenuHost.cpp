@@ -7,6 +7,7 @@
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "shell/FrmMain.h"
+#include "shell/MainToolHost.h"
 #include "shell/ModPublic.h"
 
 #include <shellapi.h>
@@ -153,7 +154,7 @@ void MainMenuHost::OpenHistoryFolder() {
     ::OpenHistoryFolder(*this);
 }
 void MainMenuHost::DoMenuCommand() {
-    (void)::DoMenuCommand(*this, HelpPages(App().ProgramFolder));
+    if (!::DoMenuCommand(*this, HelpPages(App().ProgramFolder))) (void)DoToolCommand(main_.Tools());
 }
 
 // ---- File
@@ -300,6 +301,9 @@ void MainMenuHost::SetToolselect(int32_t tab) {
 // ---- View
 
 void MainMenuHost::ShowFullScreen() {
+    main_.ShowFullScreen();
+}
+void MainMenuHost::ShowFullView() {
     GpImage* image = main_.SingleyzPreview.ImgDIB.DIB();
     UINT w = 0, h = 0;
     if (!image || GdipGetImageWidth(image, &w) != Ok || GdipGetImageHeight(image, &h) != Ok) return;

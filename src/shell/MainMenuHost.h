@@ -143,6 +143,9 @@ public:
     void LeftSkinstyle() override;
     void FolderViewSelect(const std::wstring& path) override;
 
+    // The shown image in the single-picture full view.
+    void ShowFullView();
+
     // Unloads the forms the commands opened (at shut-down).
     void UnloadForms();
 
