@@ -1,7 +1,9 @@
 # The floating stamp through the real program: a rectangle selected with Image Tool > Rectangular
 # Marquee, Edit > Copy, then Edit > Paste puts the copied pixels on the canvas as a stamp at the
 # picture's top-left corner, and Apply writes them into the picture (the undo step holds them);
-# File > Import to screen... shows the chosen picture over the canvas as a stamp.
+# File > Import to screen... shows the chosen picture over the canvas as a stamp. Before that,
+# Browse > Add Star and Remove Star write the selected picture into the folder's favourites list
+# and take it out again.
 e2e_program_folder
 e2e_desktop
 # Navy with a red block at (200, 120) to (279, 179): the selection takes only red.
@@ -54,6 +56,15 @@ IFS='x+' read -r iw ih ix iy <<< "$box"
 # A point of the picture (image pixels) on the screen.
 sx() { echo $((px + ix + $1 * iw / 300)); }
 sy() { echo $((py + iy + $1 * ih / 200)); }
+# Browse > Add Star (row 248), Remove Star (row 268): the selected picture in the folder's list.
+favourites="$E2E_DESKTOP/Vellumolib.vlb"
+pick 80 95 248
+for i in $(seq 1 50); do grep -aq 'a-navy.png' "$favourites" 2>/dev/null && break; sleep 0.1; done
+grep -aq 'a-navy.png' "$favourites" 2>/dev/null || fail "Add Star did not list the picture"
+pick 80 95 268
+for i in $(seq 1 50); do grep -aq 'a-navy.png' "$favourites" 2>/dev/null || break; sleep 0.1; done
+grep -aq 'a-navy.png' "$favourites" 2>/dev/null && fail "Remove Star kept the picture in the list"
+
 corner="$(sx 0) $(sy 0) $((iw * 50 / 300)) $((ih * 30 / 200))"
 [ "$(permille shown "$corner" red)" = 0 ] || fail "red at the picture's corner before the paste"
 
@@ -89,9 +100,9 @@ for i in $(seq 1 100); do [ -s "$undo/Undo1.udo" ] && break; sleep 0.2; done
 sleep 1
 shot applied
 [ -s "$undo/Undo1.udo" ] || fail "Apply made no undo step: $(ls "$undo")"
-[ "$(e2e_colour_name "$(e2e_pixel "$undo/Undo0.udo" 5 5)")" = blue ] || fail "the first step is not navy at the corner"
-[ "$(e2e_colour_name "$(e2e_pixel "$undo/Undo1.udo" 5 5)")" = red ] || fail "the applied step is not red at the corner"
-[ "$(e2e_colour_name "$(e2e_pixel "$undo/Undo1.udo" 150 100)")" = blue ] || fail "the applied step is not navy in the middle"
+[ "$(e2e_pixel "$undo/Undo0.udo" 5 5)" = 0,0,120 ] || fail "the first step is not navy at the corner"
+[ "$(e2e_pixel "$undo/Undo1.udo" 5 5)" = 255,0,0 ] || fail "the applied step is not red at the corner"
+[ "$(e2e_pixel "$undo/Undo1.udo" 100 60)" = 0,0,120 ] || fail "the applied step is red past the copied rectangle"
 [ "$(permille applied "$corner" red)" -gt 500 ] || fail "the canvas is not red at the corner after Apply"
 
 # File > Import to screen... (row 128): the lime picture is the stamp, shown over the canvas.
