@@ -33,6 +33,27 @@ GdipRegion FramedRegion(const RectF& fit, const RectF& f, bool ellipse, int32_t 
     return area;
 }
 
+// The same area as FramedRegion for a rectangular frame, as at most four plain rectangles.
+void ShadeAroundFrame(const BackBuffer& pixels, const RectF& fit, const RectF& f, int32_t combineMode,
+                      uint32_t colour) {
+    const PixelRect area = CoveredPixels(fit);
+    const PixelRect frame = CoveredPixels(f);
+    const PixelRect inside{std::max(area.left, frame.left), std::max(area.top, frame.top),
+                           std::min(area.right, frame.right), std::min(area.bottom, frame.bottom)};
+    if (combineMode == 4) {
+        BlendRect(pixels, inside, colour);
+        return;
+    }
+    if (inside.Empty()) {
+        BlendRect(pixels, area, colour);
+        return;
+    }
+    BlendRect(pixels, {area.left, area.top, area.right, inside.top}, colour);
+    BlendRect(pixels, {area.left, inside.bottom, area.right, area.bottom}, colour);
+    BlendRect(pixels, {area.left, inside.top, inside.left, inside.bottom}, colour);
+    BlendRect(pixels, {inside.right, inside.top, area.right, inside.bottom}, colour);
+}
+
 } // namespace
 
 void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
@@ -45,10 +66,14 @@ void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
     GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
 
     if (e == 1 || e == 9 || e == 17 || e == 42 || e == 5 || e == 6) {
-        GdipRegion region = FramedRegion(in.fitRect, f, e == 42, combine);
-        if (region) {
-            const bool filled = e == 5 || e == 6;
-            GdipSolidFill brush = MakeSolidFill(filled ? CanvasFillColour(in.textColor, in.sliderValue) : kShade);
+        const bool filled = e == 5 || e == 6;
+        const uint32_t colour = filled ? CanvasFillColour(in.textColor, in.sliderValue) : kShade;
+        if (e != 42 && in.pixels) {
+            GdipFlush(g, FlushIntentionSync);
+            ::GdiFlush();
+            ShadeAroundFrame(in.pixels, in.fitRect, f, combine, colour);
+        } else if (GdipRegion region = FramedRegion(in.fitRect, f, e == 42, combine)) {
+            GdipSolidFill brush = MakeSolidFill(colour);
             GdipFillRegion(g, brush.get(), region.get());
         }
     }

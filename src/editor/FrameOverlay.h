@@ -3,6 +3,7 @@
 // shows is what the frame commit makes of the image.
 #pragma once
 
+#include "editor/ViewPixels.h"
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
@@ -16,6 +17,9 @@ struct FrameOverlayInputs {
     float sliderValue = 0;
     COLORREF textColor = 0; // RGB
     COLORREF pickedColor = 0;
+    // The pixels of the control's surface: with them a rectangular frame's shade is blended
+    // in place rather than filled through the platform.
+    BackBuffer pixels;
 };
 
 // Draws the overlay of in.effect on the control's surface g; the red-eye preview works on the

@@ -213,6 +213,7 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
             thumbnail_.reset();
             thumbnailOf_ = nullptr;
             ViewBuffer.Destroy();
+            opaqueView_.Reset();
             Cls();
             DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
             Refresh();
@@ -270,7 +271,9 @@ void Imageyzviewer::OnResize() {
 void Imageyzviewer::RebuildViewBuffer() {
     ViewBuffer.Destroy();
     const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
-    if (ViewBuffer.CreateBlankMemory(h, w)) (void)ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img);
+    opaqueView_.Reset();
+    if (ViewBuffer.CreateBlankMemory(h, w) && ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img))
+        (void)opaqueView_.Build(ViewBuffer.new_Img, BackColor());
 }
 
 void Imageyzviewer::RebuildThumbnail(bool) {
@@ -335,7 +338,13 @@ void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
             source = ViewBuffer.new_Img;
         else if (thumbnail_)
             source = thumbnail_.get();
-        if (source != image) {
+        if (!renderToUndo && source == ViewBuffer.new_Img && opaqueView_.Matches(source, BackColor())) {
+            // Behind the fitted picture is the back colour only: the copy composed over it once
+            // is put in place row by row, with no blend.
+            ::GdiFlush();
+            opaqueView_.CopyTo(BackBuffer{Bits(), Width(), Height()}, RoundHalfEven(fitRect_.X),
+                               RoundHalfEven(fitRect_.Y));
+        } else if (source != image) {
             // The fit-size copy drawn at its own size on whole pixels: the platform then copies
             // it instead of resampling every pixel.
             UINT w = 0, h = 0;
@@ -446,6 +455,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         in.sliderValue = sliderValue_;
         in.textColor = textColor_;
         in.pickedColor = pickedColor_;
+        in.pixels = BackBuffer{Bits(), Width(), Height()};
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
@@ -535,9 +545,10 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
             panelRects_[kPanelStampRedo] = RectF(PX - 60, Y + 2, 55, 22);
             panelRects_[kPanelStampUndo] = RectF(PX - 120, Y + 2, 55, 22);
         }
-        // On the panel's own surface: a second surface on the control costs more than the paint.
-        DrawFrameRect(DrawTarget::Surface(g), 1, 1, w, h);
     }
+    // In place: the platform's outline of the whole control costs more than the rest of a paint.
+    ::GdiFlush();
+    DrawControlBorder(BackBuffer{Bits(), Width(), Height()});
     if (refresh) Refresh();
 }
 

@@ -14,6 +14,7 @@
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/ViewPixels.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
 
@@ -306,6 +307,7 @@ private:
     GdipBitmap thumbnail_;
     GpImage* thumbnailOf_ = nullptr;
     DIBsave ViewBuffer;                 // the fit-size copy the tools preview from (Effect not 0)
+    OpaqueView opaqueView_;             // ViewBuffer over the back colour, as the fitted view copies it
     GpGraphics* stepSurface_ = nullptr; // the surface of the step being rendered (RenderToUndo)
     int32_t applyOffsetX_ = 0, applyOffsetY_ = 0;
     PointF lightPoint_{};
