@@ -1,6 +1,7 @@
 #include "editor/CanvasGeometry.h"
 
 #include "imaging/GdiDIB.h"
+#include "platform/HitRect.h"
 #include "platform/Rounding.h"
 
 #include <cmath>
@@ -137,13 +138,9 @@ EditPanelLayout LayOutEditPanel(int32_t effect, float controlW, float controlH) 
     return panel;
 }
 
-bool RectContains(const RectF& r, float x, float y) {
-    return x >= r.X && y >= r.Y && x < r.X + r.Width && y < r.Y + r.Height;
-}
-
 int PanelElementAt(const PanelRectArray& rects, int last, float x, float y) {
     for (int i = 0; i <= last && i < static_cast<int>(rects.size()); ++i)
-        if (RectContains(rects[static_cast<size_t>(i)], x, y)) return i;
+        if (HitRect(rects[static_cast<size_t>(i)], x, y)) return i;
     return -1;
 }
 

@@ -91,7 +91,6 @@ inline constexpr int kPanelOption = 4;
 inline constexpr int kPanelStampUndo = 5;
 inline constexpr int kPanelStampRedo = 6;
 using PanelRectArray = std::array<RectF, 8>;
-[[nodiscard]] bool RectContains(const RectF& r, float x, float y);
 // The first element from 0 to last whose rectangle holds (x, y); -1 when none does.
 [[nodiscard]] int PanelElementAt(const PanelRectArray& rects, int last, float x, float y);
 

@@ -15,6 +15,7 @@
 #include "imaging/PaintPrimitives.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
+#include "platform/HitRect.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
@@ -618,15 +619,15 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
             overHandle_ = true;
             if (HandlePointer(element) >= 0) SetMousePointer(HandlePointer(element));
         }
-        if (e == 21) overNavigator_ = RectContains(navigatorRect_, x, y);
+        if (e == 21) overNavigator_ = HitRect(navigatorRect_, x, y);
     } else if (IsSliderMode(e)) {
         if (!panelHit(kPanelOption, true)) SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
     } else {
         SetMousePointer(MousePointer::Custom);
-        overNavigator_ = RectContains(navigatorRect_, x, y);
+        overNavigator_ = HitRect(navigatorRect_, x, y);
         SetCursorByName(overNavigator_ ? L"PANVIEW" : L"SHOU");
         if (e == 4 || e == 10) {
-            overText_ = RectContains(App().TextBounds, x, y);
+            overText_ = HitRect(App().TextBounds, x, y);
             (void)panelHit(kPanelOption, false);
         }
     }

@@ -1,7 +1,7 @@
 #include "output/FrmShells.h"
 
 #include "controls/BuildSkinPicture.h"
-#include "controls/SkinHitTest.h"
+#include "platform/HitRect.h"
 #include "editor/ModDialogCOlor.h"
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdipMakers.h"

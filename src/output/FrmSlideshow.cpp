@@ -6,6 +6,7 @@
 #include "imaging/TextRendering.h"
 #include "output/SlideshowRules.h"
 #include "platform/AppState.h"
+#include "platform/HitRect.h"
 #include "platform/DoEvents.h"
 #include "platform/Rounding.h"
 
@@ -17,10 +18,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VellumoSlideshow";
 constexpr const wchar_t* kLabels[] = {L"Exit", L"Back", L"Next", L"[-", L"+]"};
-
-bool Contains(const RectF& r, float x, float y) {
-    return x >= r.X && y >= r.Y && x < r.X + r.Width && y < r.Y + r.Height;
-}
 
 } // namespace
 
@@ -325,7 +322,7 @@ void FrmSlideshow::OnMouseMove(float x, float y) {
     buttonHit_ = false;
     for (int32_t i = kExit; i <= kLonger; ++i) {
         const RectF& r = buttonRects_[static_cast<size_t>(i)];
-        if (Contains({r.X, r.Y, r.Width + 30, r.Height + 10}, x, y)) {
+        if (HitRect({r.X, r.Y, r.Width + 30, r.Height + 10}, x, y)) {
             hoverButton_ = i;
             buttonHit_ = true;
             break;

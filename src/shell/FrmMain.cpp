@@ -41,6 +41,11 @@ FrmMain::FrmMain(Options options)
     menuHost_->ToolRows = &toolHost_->Rows();
     menuHost_->Seams.StartNewImage = [this] { StartNewImage(); };
     menuHost_->Seams.SetStampEffect = [this](int32_t effect) { (void)SingleyzPreview.Stampeffect(effect); };
+    menuHost_->Seams.Rasterize = [this] { (void)SingleyzPreview.Rasterize(); };
+    menuHost_->Seams.CopyToClipboard = [this] { (void)SingleyzPreview.DrawtoClipboard(); };
+    menuHost_->Seams.PasteFromClipboard = [this] { (void)SingleyzPreview.CreateStampfromClipboard(); };
+    menuHost_->Seams.DeleteSelectedPixels = [this] { (void)SingleyzPreview.CallDrawDeleteSelect(); };
+    menuHost_->Seams.VrFileCreate = [this](bool remove) { (void)ThumyzViewer.VrFileCreate(remove); };
     Steps.SettingArrange_Menu = [this](const std::wstring& id) {
         if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     };

@@ -1,6 +1,7 @@
 #include "shell/MainEvents.h"
 
 #include "platform/AppState.h"
+#include "platform/HitRect.h"
 #include "shell/ChildEvents.h"
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
@@ -39,8 +40,7 @@ void MainEvents::Form_KeyDown(int keyCode, int shift) {
 
 void MainEvents::Form_MouseUp(float x, float y) {
     const RectF& hit = main_.HistoryHitRect;
-    if (x >= hit.X && y >= hit.Y && x < hit.X + hit.Width && y < hit.Y + hit.Height)
-        OpenHistoryMenu(main_.MenuHost().Rows(), hit);
+    if (HitRect(hit, x, y)) OpenHistoryMenu(main_.MenuHost().Rows(), hit);
 }
 
 void MainEvents::Connect() {

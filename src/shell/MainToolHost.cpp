@@ -75,8 +75,8 @@ void MainToolHost::UndoStampRedo(bool undo) {
 void MainToolHost::LineWidthValue(int32_t width) {
     main_.SingleyzPreview.LineWidthValue(width);
 }
-bool MainToolHost::CreateStampImg(const std::wstring& path, bool newStamp, bool resetPosition) {
-    return main_.SingleyzPreview.CreateStampImg(path, newStamp, resetPosition);
+bool MainToolHost::StartStampTool(bool resetPosition) {
+    return main_.SingleyzPreview.StartStampTool(resetPosition);
 }
 void MainToolHost::HideText1() {
     main_.SingleyzPreview.HideText1();

@@ -42,7 +42,7 @@ public:
     void ResetStampsize() override;
     void UndoStampRedo(bool undo) override;
     void LineWidthValue(int32_t width) override;
-    [[nodiscard]] bool CreateStampImg(const std::wstring& path, bool newStamp, bool resetPosition) override;
+    [[nodiscard]] bool StartStampTool(bool resetPosition) override;
     void HideText1() override;
     void ShowFullView() override;
     [[nodiscard]] bool TextBarVisible() const override;

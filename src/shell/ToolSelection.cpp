@@ -1,5 +1,6 @@
 #include "shell/ToolSelection.h"
 
+#include "imaging/ClipboardStamp.h"
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
@@ -439,14 +440,10 @@ void PublicZoomin(ToolHost& h, float& zoomFactor) {
     ZoomStep(h, zoomFactor, -0.02f);
 }
 
-std::wstring WorkingStampPath() {
-    return App().ProgramFolder + L"Librarians\\Stamptemp.tmp";
-}
-
 void UseStamp(ToolHost& h, bool copyFromLibrary, bool stampOption) {
     h.SetBusy(true);
     h.HideMenu();
-    const std::wstring working = WorkingStampPath();
+    const std::wstring working = StampTempPath();
     // A library stamp that cannot take the working file's place must not start the tool on the
     // stamp that was there before.
     if (copyFromLibrary && !::CopyFileW(h.StampFilename().c_str(), working.c_str(), FALSE)) {
@@ -455,21 +452,19 @@ void UseStamp(ToolHost& h, bool copyFromLibrary, bool stampOption) {
                              MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (!h.CreateStampImg(working, true, stampOption)) {
+    // The first edit is marked before the canvas lays out, which is when it keeps step 0; a stamp
+    // that does not start leaves the next edit the first.
+    const bool wasLoaded = h.EditLoaded();
+    MarkFirstEdit(h);
+    if (!h.StartStampTool(stampOption)) {
+        h.SetFirstL(false);
+        h.SetEditLoaded(wasLoaded);
         h.SetBusy(false);
         return;
     }
-    MarkFirstEdit(h);
     h.SetToolselect(1);
-    h.SetMax(100);
-    h.SetMin(0);
-    h.SetValue(0);
     h.ResetStampsize();
-    h.SetEffect(kStampMode);
-    h.StampOptions(0);
-    h.SetFitMode(true);
     h.SplitVStartPaint();
-    h.ImportRelayout();
     h.EnabledID(5, false);
     h.EnabledID(7, false);
     h.EnabledID(6, false);

@@ -45,8 +45,9 @@ public:
     virtual void ResetStampsize() = 0;
     virtual void UndoStampRedo(bool undo) = 0;
     virtual void LineWidthValue(int32_t width) = 0;
-    // Loads the stamp file as the floating stamp; false when it cannot be read.
-    [[nodiscard]] virtual bool CreateStampImg(const std::wstring& path, bool newStamp, bool resetPosition) = 0;
+    // The canvas's part of the stamp tool: the working stamp file becomes the floating stamp in
+    // mode 38, laid out; false, with nothing changed, when it cannot be read.
+    [[nodiscard]] virtual bool StartStampTool(bool resetPosition) = 0;
     virtual void HideText1() = 0;
     // The canvas image in the main window's single-picture slideshow.
     virtual void ShowFullView() = 0;
@@ -119,8 +120,6 @@ void PublicZoomin(ToolHost& host, float& zoomFactor);
 // Starts the stamp tool with the working stamp file, first copied from the side panel's library
 // stamp when copyFromLibrary; stampOption goes to the canvas as the stamp's position reset.
 void UseStamp(ToolHost& host, bool copyFromLibrary, bool stampOption);
-// "Librarians\Stamptemp.tmp" in the program folder.
-[[nodiscard]] std::wstring WorkingStampPath();
 
 // The drop-down's tool rows follow the canvas's mode.
 class ToolRowsOfMenu final : public ToolMenuRows {

@@ -1,5 +1,6 @@
 #include "tests/shell/MenuFakes.h"
 
+#include "imaging/ClipboardStamp.h"
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "shell/ToolSelection.h"
@@ -59,9 +60,7 @@ public:
     void ResetStampsize() override { Log(L"ResetStampsize"); }
     void UndoStampRedo(bool u) override { Log(L"UndoStamp " + B(u)); }
     void LineWidthValue(int32_t w) override { Log(L"LineWidth " + N(w)); }
-    [[nodiscard]] bool CreateStampImg(const std::wstring& p, bool n, bool r) override {
-        return Log(L"CreateStampImg " + p.substr(p.size() - 24) + L" " + B(n) + B(r)), stampOk;
-    }
+    [[nodiscard]] bool StartStampTool(bool r) override { return Log(L"StartStampTool " + B(r)), stampOk; }
     void HideText1() override { Log(L"HideText1"); }
     void ShowFullView() override { Log(L"ShowFullView"); }
     [[nodiscard]] bool TextBarVisible() const override { return textBar; }
@@ -407,7 +406,7 @@ TEST_F(ToolSelection, NewImageAndFullScreen) {
 
 TEST_F(ToolSelection, StampToolFromTheLibraryOrTheWorkingFile) {
     const std::wstring folder = MakeTestFolder(L"stamps");
-    const std::wstring working = WorkingStampPath();
+    const std::wstring working = StampTempPath();
     ASSERT_TRUE(WriteTestFile(working, "previous stamp"));
     ASSERT_TRUE(WriteTestFile(folder + L"Leaf.lib", "library stamp"));
 
@@ -426,26 +425,25 @@ TEST_F(ToolSelection, StampToolFromTheLibraryOrTheWorkingFile) {
     host.editLoaded = false;
     UseStamp(host, true, true);
     EXPECT_EQ(ReadTestFile(working), "library stamp");
-    EXPECT_EQ(host.calls, (Calls{L"Busy 1",         L"HideMenu",      L"CreateStampImg Librarians\\Stamptemp.tmp 11",
-                                 L"FirstL 1",       L"EditLoaded 1",  L"Toolselect 1",
-                                 L"Max 100",        L"Min 0",         L"Value 0",
-                                 L"ResetStampsize", L"Effect 38",     L"StampOptions 0",
-                                 L"Fit 1",          L"SplitV",        L"Import",
-                                 L"EnabledID 5 0",  L"EnabledID 7 0", L"EnabledID 6 0",
-                                 L"ToolbarPaint",   L"TextBar 0",     L"HideText1",
-                                 L"ArrangeMain",    L"Busy 0"}));
+    EXPECT_EQ(host.calls,
+              (Calls{L"Busy 1", L"HideMenu", L"FirstL 1", L"EditLoaded 1", L"StartStampTool 1", L"Toolselect 1",
+                     L"ResetStampsize", L"SplitV", L"EnabledID 5 0", L"EnabledID 7 0", L"EnabledID 6 0",
+                     L"ToolbarPaint", L"TextBar 0", L"HideText1", L"ArrangeMain", L"Busy 0"}));
 
-    // The canvas's own call: the working file as it is, the stamp where it was.
+    // The canvas's own call: the stamp where it was; not the first edit any more.
     host.calls.clear();
     UseStamp(host, false, false);
-    EXPECT_EQ(host.calls.at(2), L"CreateStampImg Librarians\\Stamptemp.tmp 10");
-    EXPECT_EQ(host.calls.at(3), L"FirstL 0");
+    EXPECT_EQ(host.calls.at(2), L"FirstL 0");
+    EXPECT_EQ(host.calls.at(3), L"StartStampTool 0");
 
-    // A canvas that cannot take the stamp leaves the mode alone.
+    // A canvas that cannot take the stamp leaves the mode alone, and the next edit is still the first.
     host.calls.clear();
     host.effect = 4;
     host.stampOk = false;
+    host.editLoaded = false;
     UseStamp(host, false, true);
-    EXPECT_EQ(host.calls.back(), L"Busy 0");
+    EXPECT_EQ(host.calls, (Calls{L"Busy 1", L"HideMenu", L"FirstL 1", L"EditLoaded 1", L"StartStampTool 1", L"FirstL 0",
+                                 L"EditLoaded 0", L"Busy 0"}));
     EXPECT_EQ(host.effect, 4);
+    EXPECT_FALSE(host.editLoaded);
 }
