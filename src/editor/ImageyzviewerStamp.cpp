@@ -283,7 +283,7 @@ bool Imageyzviewer::CreateStampfromClipboard() {
     GdipImage pasted;
     int32_t w = 0, h = 0;
     if (!PasteClipboardImage(pasted, w, h) || !SaveStampTemp(true, nullptr, 0, 0)) return false;
-    effect_ = 38;
+    // The stamp tool sets the mode: without an image to hold the stamp the canvas stays as it was.
     if (neighbours_.mainWindow) neighbours_.mainWindow->UseStamp(false, false);
     return true;
 }
