@@ -20,6 +20,7 @@ public:
     // source answers the information style's lines; it may be null (empty texts) and must
     // outlive the panel.
     explicit ZzVFiterControl(FileInfoSource* source = nullptr) : source_(source) {}
+    void Source(FileInfoSource* source) { source_ = source; }
 
     // Paints one row: in style 0 a sunken check box of side h - 3 with the check image when
     // ticked, then the row's band and its text.

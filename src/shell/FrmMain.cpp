@@ -160,6 +160,7 @@ bool FrmMain::CreatePanes() {
          ok;
     ok = UseryzSplitLV.Create(args(8, SettingsDefaults::SplitlvTop, 100, D::SplitLVHeight, kWindowBack, false)) && ok;
     ok = FolderView.Create(args(8, D::SplitHTop + 35, 100, 100, RGB(255, 255, 255), false)) && ok;
+    UseryzProcess1.ZzVFiter().Source(&FileInfo);
     ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
     ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),

@@ -8,6 +8,7 @@
 #include "browser/GridMainWindow.h"
 #include "browser/ScrollControl.h"
 #include "browser/ThumViewer.h"
+#include "shell/MainFileInfo.h"
 #include "browser/ViewsBarCanvas.h"
 #include "controls/ButtonControl.h"
 #include "controls/CompanionMainWindow.h"
@@ -116,6 +117,7 @@ public:
     ThumViewer ThumyzViewer;
     ZpYSkinMenu SkinMenu;
     UseryzProcess UseryzProcess1;
+    MainFileInfo FileInfo{ThumyzViewer, SingleyzPreview};
 
     // Layout (see MainLayout.h for the rules) and the repaints around it.
     void ArrangeMainWindow(bool flag = false) override;

@@ -11,7 +11,6 @@
 #include "shell/ModPublic.h"
 
 #include <shellapi.h>
-#include <winspool.h>
 
 namespace {
 
@@ -27,12 +26,6 @@ public:
 private:
     GpImage* image_;
 };
-
-bool PrinterInstalled() {
-    DWORD needed = 0, count = 0;
-    ::EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
-    return needed > 0;
-}
 
 } // namespace
 
@@ -202,10 +195,7 @@ int MainMenuHost::AskSaveChanges() {
     return main_.AskSaveChanges();
 }
 void MainMenuHost::ShowPrintDialog() {
-    if (!PrinterInstalled()) {
-        ShowMessageBox(main_.hWnd(), L"Sorry, no printers installed.", L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
+    // The print window itself says when there is no printer.
     Run(Seams.ShowPrintDialog);
 }
 void MainMenuHost::CloseProgram() {
@@ -348,7 +338,7 @@ bool MainMenuHost::HasImage() const {
 }
 void MainMenuHost::ShowProperties() {
     CanvasPicture picture(main_.SingleyzPreview.ImgDIB.DIB());
-    FrmProp prop(picture, nullptr);
+    FrmProp prop(picture, &main_.FileInfo);
     prop.ShowModal(main_.hWnd());
 }
 

@@ -50,3 +50,24 @@ TEST_F(MainPasteTest, EditPasteStartsTheStampOnlyOverAnImage) {
     EXPECT_TRUE(main.EditLoaded);
     main.Unload();
 }
+
+// The side panel's information lines read the shown picture, not empty texts.
+TEST_F(MainPasteTest, InformationLinesReadTheShownPicture) {
+    FrmMain main(FrmMain::Options{HKEY_CURRENT_USER, key, false});
+    ASSERT_TRUE(main.Create());
+    const std::wstring folder = MakeTestFolder(L"info");
+    WriteSolidImage(folder + L"b.png", 81, 59, 0xFF2060A0u);
+    main.FileImport(folder + L"b.png");
+    ASSERT_TRUE(main.SingleyzPreview.NoOpen());
+
+    ZzVFiterControl& info = main.UseryzProcess1.ZzVFiter();
+    info.Style(1);
+    info.IniaData();
+    ASSERT_EQ(info.FiterListView().size(), 9u);
+    EXPECT_EQ(info.FiterListView()[5].Text, L"Image Width : 81 Pixel");
+    EXPECT_EQ(info.FiterListView()[6].Text, L"Image Height : 59 Pixel");
+    const std::wstring dpi = info.FiterListView()[7].Text;
+    EXPECT_NE(dpi, L"Resolution : 0 Dpi");
+    EXPECT_EQ(dpi.rfind(L"Resolution : ", 0), 0u);
+    main.Unload();
+}
