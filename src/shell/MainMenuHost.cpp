@@ -6,6 +6,7 @@
 #include "output/ModMisc.h"
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
 #include "shell/FrmMain.h"
 #include "shell/MainToolHost.h"
 #include "shell/ModPublic.h"
@@ -180,7 +181,17 @@ void MainMenuHost::SendToStampLibrary() {
     const auto name = Shells.AskStampName(main_.hWnd());
     if (!name) return;
     const std::wstring target = StampLibPath(*name);
-    if (!main_.SingleyzPreview.SaveImage(target, 6)) {
+    Imageyzviewer& canvas = main_.SingleyzPreview;
+    // A floating stamp sends its current step, not the picture under it.
+    const bool sent = canvas.Effect() == 38
+                          ? WriteThroughTemporaryFile(
+                                target,
+                                [&](const std::wstring& temporary) {
+                                    return ::CopyFileW(CanvasModel::StampUndoFile(canvas.StampUndoIndex()).c_str(),
+                                                       temporary.c_str(), FALSE) != 0;
+                                })
+                          : canvas.SaveImage(target, 6);
+    if (!sent) {
         ShowMessageBox(main_.hWnd(), L"The stamp could not be written to " + target + L".", L"Stamp",
                        MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -1,7 +1,8 @@
 # The floating stamp through the real program: a rectangle selected with Image Tool > Rectangular
 # Marquee, Edit > Copy, then Edit > Paste puts the copied pixels on the canvas as a stamp at the
 # picture's top-left corner, and Apply writes them into the picture (the undo step holds them);
-# File > Import to screen... shows the chosen picture over the canvas as a stamp. Before that,
+# File > Import to screen... shows the chosen picture over the canvas as a stamp, and Send to Stamp
+# Libriary then writes that stamp into the library. Before that,
 # Browse > Add Star and Remove Star write the selected picture into the folder's favourites list
 # and take it out again.
 e2e_program_folder
@@ -119,6 +120,20 @@ for i in $(seq 1 50); do
 done
 [ "$(permille imported "$(sx 0) $(sy 0) $((iw / 3)) $((ih * 60 / 200))" lime)" -gt 500 ] ||
     fail "the imported stamp is not over the picture's corner"
+
+# File > Send to Stamp Libriary (row 168) with the stamp floating sends the stamp, not the picture.
+e2e_menu_pick 0 15 168
+e2e_wait_window VellumoShells
+read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+e2e_click $((dx + 100)) $((dy + 79))
+xdotool type limey
+sleep 0.2
+e2e_click $((dx + 395 - 180 + 30)) $((dy + 200 - 40 + 7))
+e2e_wait_window_gone VellumoShells
+sent="$E2E_PROGRAM/Librarians/limey.lib"
+for i in $(seq 1 50); do [ -s "$sent" ] && break; sleep 0.1; done
+[ "$(identify -format '%wx%h' "$sent" 2>/dev/null)" = 100x60 ] || fail "the library stamp is not the 100 x 60 stamp: $(identify "$sent" 2>&1)"
+[ "$(e2e_pixel "$sent" 50 30)" = 0,255,0 ] || fail "the library stamp is not lime"
 
 # Closing with the unsaved paste answers the save question with No.
 wine "$E2E_PROBE" close "$E2E_CLASS"
