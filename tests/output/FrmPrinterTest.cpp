@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -185,10 +186,14 @@ Found FindColour(GpBitmap* page, int channel) {
     return f;
 }
 
-// cups-pdf reads its output folder from one settings file shared by every test run on the machine:
-// a run in another build that starts or ends meanwhile sends the pages elsewhere.
+// cups-pdf reads its output folder from a settings file under /etc/cups, named after the queue;
+// a queue whose file is gone or names another folder cannot deliver the pages here.
 bool QueueWritesTo(const std::string& outUnix) {
-    std::ifstream conf("Z:\\etc\\cups\\cups-pdf-vellumo.conf");
+    const char* confUnix = std::getenv("VELLUMO_PRINT_CONF");
+    if (!confUnix || !*confUnix) return false;
+    std::string path = std::string("Z:") + confUnix;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::ifstream conf(path);
     std::string line;
     while (std::getline(conf, line))
         if (line == "Out " + outUnix) return true;
