@@ -147,8 +147,7 @@ const bool registered = [] {
                    [] { TheHost().Release(); }});
     RegisterBench({kRotateName, 0, [] { TheHost().StartTool(3, 90, -90, 0); }, [] { TheHost().SliderStep(); }, 15,
                    [] { TheHost().Release(); }});
-    RegisterBench({kStraightenName, 0, [] { TheHost().StartTool(2, 10, -10, 0); }, [] { TheHost().SliderStep(); },
-                   15,
+    RegisterBench({kStraightenName, 0, [] { TheHost().StartTool(2, 10, -10, 0); }, [] { TheHost().SliderStep(); }, 15,
                    [] {
                        TheHost().Release();
                        Report();

@@ -15,16 +15,16 @@
 [[nodiscard]] std::optional<ChannelTables> AdjustmentTables(int32_t mode, float gamma, float value);
 
 struct SliderPreviewInputs {
-    int32_t effect = 0;     // 2 straighten, 3 rotate, 7 gamma, 11 contrast
-    float sliderValue = 0;  // the angle, the gamma, or the contrast in tenths
-    RectF fitRect{};        // where the fitted picture lies on the control
-    float outW = 0;         // the control's size
+    int32_t effect = 0;    // 2 straighten, 3 rotate, 7 gamma, 11 contrast
+    float sliderValue = 0; // the angle, the gamma, or the contrast in tenths
+    RectF fitRect{};       // where the fitted picture lies on the control
+    float outW = 0;        // the control's size
     float outH = 0;
-    GpImage* view = nullptr;           // the view buffer's bitmap (fitRect's size)
+    GpImage* view = nullptr;            // the view buffer's bitmap (fitRect's size)
     const OpaqueView* opaque = nullptr; // the same composed over the back colour, when it is
-    BackBuffer pixels;                 // the control's back buffer, cleared to its back colour
-    HDC dc = nullptr;                  // its device context
-    COLORREF back = 0;                 // its back colour
+    BackBuffer pixels;                  // the control's back buffer, cleared to its back colour
+    HDC dc = nullptr;                   // its device context
+    COLORREF back = 0;                  // its back colour
 };
 
 // Draws the picture of a slider step of in.effect onto the cleared control: turned or straightened

@@ -534,10 +534,9 @@ void Imageyzviewer::DrawSliderStep() {
     // The value the thumb is about to show, so that the picture and the thumb agree.
     const EditPanelLayout panel = LayOutEditPanel(effect_, static_cast<float>(Width()), static_cast<float>(Height()));
     const float thumbW = ThumbWidth();
-    sliderValue_ =
-        PlaceSliderThumb(SliderValueAtPointer(currentPoint_.X, panel.PX, thumbW, max_, min_), panel.PX, thumbW, max_,
-                         min_, false)
-            .value;
+    sliderValue_ = PlaceSliderThumb(SliderValueAtPointer(currentPoint_.X, panel.PX, thumbW, max_, min_), panel.PX,
+                                    thumbW, max_, min_, false)
+                       .value;
     Cls();
     SliderPreviewInputs in;
     in.effect = effect_;
@@ -587,8 +586,7 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         DrawPanelBand(g, panel);
         if (panel.slider) {
             const float thumbW = ThumbWidth();
-            if (SliderDragged())
-                sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
+            if (SliderDragged()) sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
             const SliderThumb thumb = PlaceSliderThumb(sliderValue_, PX, thumbW, max_, min_, keepThumb);
             sliderValue_ = thumb.value;
             if (thumbImage_) GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);

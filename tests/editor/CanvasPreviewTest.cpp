@@ -37,7 +37,8 @@ struct CanvasPreviewTest : CanvasWindowTest {
 // quarter's edge, where the resampling mixes colours.
 std::optional<uint32_t> QuarterAt(PointF q, float w, float h, float margin) {
     const auto nearEdge = [margin](float v, float edge) { return std::fabs(v - edge) < margin; };
-    if (nearEdge(q.X, 0) || nearEdge(q.X, w / 2) || nearEdge(q.X, w) || nearEdge(q.Y, 0) || nearEdge(q.Y, h / 2) || nearEdge(q.Y, h))
+    if (nearEdge(q.X, 0) || nearEdge(q.X, w / 2) || nearEdge(q.X, w) || nearEdge(q.Y, 0) || nearEdge(q.Y, h / 2) ||
+        nearEdge(q.Y, h))
         return std::nullopt;
     if (q.X < 0 || q.Y < 0 || q.X > w || q.Y > h) return 0u; // outside the picture
     if (q.Y < h / 2) return q.X < w / 2 ? kTopLeft : kTopRight;
