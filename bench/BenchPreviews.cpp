@@ -45,7 +45,8 @@ struct Host {
     bool opened = false;
     int step = 0;
     Host() {
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kViewW, kViewH, nullptr, nullptr,
+        // Shown, so that every step's update reaches the screen as it does for a person.
+        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, kViewW, kViewH, nullptr, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
         PictureBoxArgs args;
         args.parent = window;
