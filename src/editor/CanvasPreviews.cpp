@@ -120,8 +120,25 @@ void DrawIrradiationPreview(HDC dc, const BackBuffer& pixels, const RectF& fitRe
     const int32_t w = RoundHalfEven(fitRect.Width), h = RoundHalfEven(fitRect.Height);
     const auto cx = static_cast<float>(RoundHalfEven(fitRect.X) + w / 2);
     const auto cy = static_cast<float>(RoundHalfEven(fitRect.Y) + h / 2);
-    DrawIrradiation(DrawTarget::Dc(dc), cx, cy, fitRect.Width - 0.2f * fitRect.Width,
-                    fitRect.Height - 0.2f * fitRect.Height, point.X, point.Y, 0, RGBToARGB(colour, 255), alpha);
+    const float rx = fitRect.Width - 0.2f * fitRect.Width, ry = fitRect.Height - 0.2f * fitRect.Height;
+    // Only the picture's place shows: the band around it is greyed over the glow.
+    const PixelRect picture = CoveredPixels(RectF(static_cast<float>(RoundHalfEven(outW - fitRect.Width) / 2),
+                                                  static_cast<float>(RoundHalfEven(outH - fitRect.Height) / 2),
+                                                  fitRect.Width, fitRect.Height));
+    // The glow's ellipse and centre as the platform's fill takes them (FillGlowEllipse), blended
+    // row by row: the platform's path gradient over the whole view costs more than a step's budget.
+    GlowEllipse glow;
+    glow.left = RoundHalfEven(cx - rx);
+    glow.top = RoundHalfEven(cy - ry);
+    glow.width = RoundHalfEven(rx + rx);
+    glow.height = RoundHalfEven(ry + ry);
+    glow.cx = RoundHalfEven(point.X);
+    glow.cy = RoundHalfEven(point.Y);
+    glow.colour = colour;
+    glow.alpha = alpha;
+    ::GdiFlush();
+    if (!BlendGlow(pixels, glow, picture))
+        DrawIrradiation(DrawTarget::Dc(dc), cx, cy, rx, ry, point.X, point.Y, 0, RGBToARGB(colour, 255), alpha);
     ::GdiFlush();
     GreyAround(pixels, fitRect, outW, outH);
 }

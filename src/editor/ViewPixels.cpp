@@ -90,6 +90,44 @@ void FillAround(const BackBuffer& buffer, const PixelRect& inner, COLORREF colou
     Fill(buffer, {inner.right, inner.top, w, inner.bottom}, pixel);
 }
 
+bool BlendGlow(const BackBuffer& buffer, const GlowEllipse& glow, const PixelRect& clip) {
+    if (!buffer || glow.width <= 0 || glow.height <= 0 || glow.alpha < 0 || glow.alpha > 255) return false;
+    const double a = glow.width / 2.0, b = glow.height / 2.0;
+    const double ex = glow.left + a, ey = glow.top + b;
+    // The gradient centre in the ellipse's unit circle.
+    const double u = (glow.cx - ex) / a, v = (glow.cy - ey) / b;
+    const double c = u * u + v * v - 1;
+    if (!(c < 0)) return false;
+    const PixelRect r =
+        Clip({std::max(clip.left, glow.left), std::max(clip.top, glow.top),
+              std::min(clip.right, glow.left + glow.width), std::min(clip.bottom, glow.top + glow.height)},
+             buffer.width, buffer.height);
+    if (r.Empty() || glow.alpha == 0) return true;
+    const uint32_t channel[3] = {GetBValue(glow.colour), GetGValue(glow.colour), GetRValue(glow.colour)};
+    for (int y = r.top; y < r.bottom; ++y) {
+        uint32_t* row = buffer.bits + static_cast<size_t>(y) * static_cast<size_t>(buffer.width);
+        const double q = (y - glow.cy) / b;
+        for (int x = r.left; x < r.right; ++x) {
+            // The pixel lies t of the way from the centre to where its ray leaves the ellipse: t is
+            // the reciprocal of the positive root s of |(u, v) + s (p, q)| = 1.
+            const double p = (x - glow.cx) / a;
+            const double qa = p * p + q * q, qb = u * p + v * q;
+            const double t = (qb + std::sqrt(qb * qb - qa * c)) / -c;
+            if (!(t <= 1)) continue;
+            const auto alpha = static_cast<uint32_t>(t * glow.alpha + 0.5);
+            if (alpha == 0) continue;
+            const uint32_t pixel = row[x];
+            uint32_t out = 0;
+            for (int k = 0; k < 3; ++k) {
+                const uint32_t d = (pixel >> (8 * k)) & 0xFF;
+                out |= ((channel[k] * alpha + d * (255 - alpha) + 127) / 255) << (8 * k);
+            }
+            row[x] = out;
+        }
+    }
+    return true;
+}
+
 void DrawControlBorder(const BackBuffer& buffer) {
     if (!buffer) return;
     const int w = buffer.width, h = buffer.height;

@@ -32,6 +32,19 @@ void BlendRect(const BackBuffer& buffer, const PixelRect& r, uint32_t argb);
 // Fills the pixels of the buffer outside inner with an opaque RGB colour.
 void FillAround(const BackBuffer& buffer, const PixelRect& inner, COLORREF colour);
 
+// A glow as the platform's path gradient fills an ellipse: the ellipse inscribed in the box
+// (left, top, width, height), clear at the gradient centre (cx, cy) and colour (RGB) at alpha
+// toward the rim, each pixel taking the share of the way from the centre to the rim along its ray.
+struct GlowEllipse {
+    int left = 0, top = 0, width = 0, height = 0;
+    int cx = 0, cy = 0;
+    COLORREF colour = 0;
+    int alpha = 0;
+};
+// Blends the glow over the pixels of clip; false, and nothing drawn, when the gradient centre does
+// not lie inside the ellipse (the platform's fill is then the only description of it).
+[[nodiscard]] bool BlendGlow(const BackBuffer& buffer, const GlowEllipse& glow, const PixelRect& clip);
+
 // The control's border as DrawFrameRect(dc, 1, 1, width, height) draws it: a grey ring on the
 // outermost pixels and a white one inside it.
 void DrawControlBorder(const BackBuffer& buffer);

@@ -1,13 +1,18 @@
 // The canvas's live previews in a real window, driven with the mouse messages a person's drag
 // brings: the edit panel's slider turning or adjusting the shown picture before Apply, the particle
 // decorations and the irradiation in the painting, the red-eye loupe at the pointer, and the
-// floating stamp's own size again after a relayout.
+// floating stamp's own size again after a relayout; the irradiation's glow blended in place against
+// the platform's own fill of it.
+#include "editor/ViewPixels.h"
 #include "imaging/ClipboardStamp.h"
 #include "imaging/ImageTransforms.h"
+#include "imaging/SceneEffects.h"
+#include "platform/DibSection.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -210,4 +215,52 @@ TEST_F(CanvasPreviewTest, RelayoutInStampModeGivesTheStampItsOwnSizeAgain) {
     EXPECT_FLOAT_EQ(f.Y, 25);
     EXPECT_FLOAT_EQ(f.Width, 50);
     EXPECT_FLOAT_EQ(f.Height, 25);
+}
+
+TEST(GlowPixels, BlendGlowDrawsThePlatformsIrradiationGlow) {
+    constexpr int w = 240, h = 180;
+    struct Case {
+        float px, py;
+        int alpha;
+    };
+    for (const Case c : {Case{120, 90, 245}, Case{60, 40, 128}, Case{200, 150, 255}}) {
+        SCOPED_TRACE(c.px);
+        DibSection platform, own;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        ASSERT_TRUE(platform.Create(info));
+        ASSERT_TRUE(own.Create(info));
+        auto* a = reinterpret_cast<uint32_t*>(platform.bits());
+        auto* b = reinterpret_cast<uint32_t*>(own.bits());
+        for (int i = 0; i < w * h; ++i) a[i] = b[i] = static_cast<uint32_t>((i * 7) & 0xFF) << 8 | 0x300060u;
+        // A glow reaching past the bitmap's edges, as the preview's does past the picture's.
+        DrawIrradiation(DrawTarget::Dc(platform.dc()), 120, 90, 150, 110, c.px, c.py, 0, ColorARGB(255, 255, 40, 0),
+                        c.alpha);
+        GlowEllipse glow{120 - 150,       90 - 110, 300, 220, static_cast<int>(c.px), static_cast<int>(c.py),
+                         RGB(255, 40, 0), c.alpha};
+        ASSERT_TRUE(BlendGlow(BackBuffer{b, w, h}, glow, PixelRect{0, 0, w, h}));
+        ::GdiFlush();
+        // Alike but at the rim, where the platform's smoothing of the outline differs (the preview's
+        // rim lies in the grey band around the picture).
+        int largest = 0, changed = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const double rim = std::hypot((x + 0.5 - 120) / 150, (y + 0.5 - 90) / 110);
+                const size_t i = static_cast<size_t>(y * w + x);
+                if (std::fabs(rim - 1) > 0.02)
+                    largest = std::max(largest, ChannelDistance(a[i] | 0xFF000000u, b[i] | 0xFF000000u));
+                if ((a[i] & 0xFF0000u) != 0x300000u) ++changed;
+            }
+        EXPECT_LE(largest, 6);
+        EXPECT_GT(changed, w * h / 2);
+    }
+    // A centre outside the ellipse is left to the platform.
+    uint32_t pixel = 0;
+    EXPECT_FALSE(BlendGlow(BackBuffer{&pixel, 1, 1}, GlowEllipse{0, 0, 10, 10, 20, 5, RGB(255, 0, 0), 200},
+                           PixelRect{0, 0, 1, 1}));
 }
