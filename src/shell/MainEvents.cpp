@@ -66,13 +66,12 @@ void MainEvents::Connect() {
     Wheel.onWheel = [this](int delta) {
         (void)RunMenuCommand(Commands(), delta < 0 ? L"View_Zoomin" : L"View_Zoomout");
     };
-    if (!host.Seams.PreviewStep)
-        host.Seams.PreviewStep = [&m](bool next) {
-            if (next)
-                m.ThumyzViewer.PreviewNext();
-            else
-                m.ThumyzViewer.PreviewBack();
-        };
+    host.Seams.PreviewStep = [&m](bool next) {
+        if (next)
+            m.ThumyzViewer.PreviewNext();
+        else
+            m.ThumyzViewer.PreviewBack();
+    };
 
     m.ImageToolbar.onMouseDown = [this](int, int, float, float) { CloseMenu(); };
     m.ImageToolbar.onMouseUp = [this](int, int, float, float) { ImageToolbarCommand(); };
