@@ -173,6 +173,13 @@ TEST_F(CanvasPreviewTest, IrradiationGlowsWhereThePointerIsAndStaysWhileTheSlide
     EXPECT_LT(canvas->SliderValue(), 200);
     EXPECT_GT(canvas->SliderValue(), 10);
     EXPECT_NEAR_COLOUR(canvas->Point(100, 100), atLight, 12);
+    // Apply lights the picture where the preview showed the light.
+    ASSERT_TRUE(canvas->ApplyEdit());
+    const auto applied = [this, &fit](int x, int y) {
+        return PixelAt(static_cast<GpBitmap*>(canvas->ImgDIB.DIB()), x, y - static_cast<int>(fit.Y));
+    };
+    EXPECT_LT(RedOf(applied(100, 100)), RedOf(kTopLeft) + 15);
+    EXPECT_GT(RedOf(applied(380, 60)), RedOf(kTopRight) + 40);
 }
 
 TEST_F(CanvasPreviewTest, RedEyeLoupeEnlargesTheAreaRoundThePointer) {
