@@ -466,13 +466,13 @@ bool FrmShells::Rename() {
         if (cancelRequested_) break;
         if (i == 0 && main_) main_->DisposeImgDIB();
         const bool renamed = RenameFileNoReplace(files[i], targets[i]);
-        if (renamed)
+        if (renamed) {
             ++done;
-        else
-            failures_.push_back(files[i]);
-        if (renamed)
             for (std::wstring& selected : App().SelectedFiles)
                 if (selected == files[i]) selected = targets[i];
+        } else {
+            failures_.push_back(files[i]);
+        }
         if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
     }
     if (main_) main_->RefreshThumbnail();

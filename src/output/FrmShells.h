@@ -94,8 +94,6 @@ public:
     [[nodiscard]] int32_t LastButton() const { return lastButton_; }
     // Which shown button (x, y) is over, or -1.
     [[nodiscard]] int32_t HitButton(float x, float y) const;
-    // True when the last batch was stopped by Cancel before its end.
-    [[nodiscard]] bool Cancelled() const { return cancelRequested_; }
     // The files the last batch could not copy, move or rename.
     [[nodiscard]] const std::vector<std::wstring>& Failures() const { return failures_; }
 
