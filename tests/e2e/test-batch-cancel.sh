@@ -17,8 +17,11 @@ e2e_reg_clear
 e2e_start
 e2e_wait_pane SingleyzPreview
 sleep 1
-e2e_band_select_shown
+# The first picture opened, then a band from the empty end of the last row over all three rows.
+read -r gx gy gw gh _ <<< "$(e2e_pane ThumyzViewer)"
+e2e_click $((gx + 60)) $((gy + 70))
 e2e_wait_canvas_colour red
+e2e_band $((gw - 60)) $((gh - 30)) 5 5
 
 # Edit > Move to... (row at 268 of the menu under "Edit"), the folder "target", OK.
 e2e_menu_pick 40 50 268
