@@ -104,25 +104,46 @@ bool BlendGlow(const BackBuffer& buffer, const GlowEllipse& glow, const PixelRec
              buffer.width, buffer.height);
     if (r.Empty() || glow.alpha == 0) return true;
     const uint32_t channel[3] = {GetBValue(glow.colour), GetGValue(glow.colour), GetRValue(glow.colour)};
+    const double toRim = -1 / c, step = 1 / a;
+    const auto blend = [&channel](uint32_t& pixel, uint32_t alpha) {
+        if (alpha == 0) return;
+        uint32_t out = 0;
+        for (int k = 0; k < 3; ++k) {
+            // (v + 127) / 255 for v up to 255 * 255, without a division.
+            const uint32_t w = channel[k] * alpha + ((pixel >> (8 * k)) & 0xFF) * (255 - alpha) + 127;
+            out |= ((w + 1 + (w >> 8)) >> 8) << (8 * k);
+        }
+        pixel = out;
+    };
+    // The alpha of a share t in 1/256 steps.
+    const auto fine = [&glow](double t) { return static_cast<int32_t>(t * glow.alpha * 256 + 0.5); };
+    constexpr int kSpan = 4; // the share is smooth: worked out every few pixels, and between them in line
     for (int y = r.top; y < r.bottom; ++y) {
         uint32_t* row = buffer.bits + static_cast<size_t>(y) * static_cast<size_t>(buffer.width);
-        const double q = (y - glow.cy) / b;
-        for (int x = r.left; x < r.right; ++x) {
-            // The pixel lies t of the way from the centre to where its ray leaves the ellipse: t is
-            // the reciprocal of the positive root s of |(u, v) + s (p, q)| = 1.
-            const double p = (x - glow.cx) / a;
-            const double qa = p * p + q * q, qb = u * p + v * q;
-            const double t = (qb + std::sqrt(qb * qb - qa * c)) / -c;
-            if (!(t <= 1)) continue;
-            const auto alpha = static_cast<uint32_t>(t * glow.alpha + 0.5);
-            if (alpha == 0) continue;
-            const uint32_t pixel = row[x];
-            uint32_t out = 0;
-            for (int k = 0; k < 3; ++k) {
-                const uint32_t d = (pixel >> (8 * k)) & 0xFF;
-                out |= ((channel[k] * alpha + d * (255 - alpha) + 127) / 255) << (8 * k);
+        const double q = (y - glow.cy) / b, vq = v * q, qq = q * q;
+        // The pixel lies t of the way from the centre to where its ray leaves the ellipse: t is
+        // the reciprocal of the positive root s of |(u, v) + s (p, q)| = 1.
+        const auto share = [&](int x) {
+            const double p = (x - glow.cx) * step;
+            const double qa = p * p + qq, qb = u * p + vq;
+            return (qb + std::sqrt(qb * qb - qa * c)) * toRim;
+        };
+        double left = share(r.left);
+        for (int x0 = r.left; x0 < r.right; x0 += kSpan) {
+            const int x1 = std::min(x0 + kSpan, r.right);
+            const double right = share(x0 + kSpan);
+            if (left <= 1 && right <= 1) {
+                const int32_t from = fine(left), by = (fine(right) - from) / kSpan;
+                int32_t at = from + 128;
+                for (int x = x0; x < x1; ++x, at += by) blend(row[x], static_cast<uint32_t>(at >> 8));
+            } else {
+                // At the rim, pixel by pixel.
+                for (int x = x0; x < x1; ++x) {
+                    const double t = share(x);
+                    if (t <= 1) blend(row[x], static_cast<uint32_t>((fine(t) + 128) >> 8));
+                }
             }
-            row[x] = out;
+            left = right;
         }
     }
     return true;
@@ -220,23 +241,39 @@ void OpaqueView::DrawTurnedTo(const BackBuffer& buffer, const PictureTurn& turn)
     // the corner formula. Walked along each row in 16.16 fixed point, at pixel centres.
     const double kx = width_ / (turn.w * turn.zoom), ky = height_ / (turn.h * turn.zoom);
     constexpr double kOne = 65536.0;
-    const double limit = 1.0e15; // far outside any picture: such a row shows nothing of it
-    const auto fixed = [](double v) { return static_cast<int64_t>(std::llround(v * kOne)); };
-    const int64_t stepU = fixed(c * kx), stepV = fixed(s * ky);
-    const int64_t endU = static_cast<int64_t>(width_) << 16, endV = static_cast<int64_t>(height_) << 16;
+    const auto fixed = [](double v) { return static_cast<int32_t>(std::lround(v * kOne)); };
+    const double du = c * kx, dv = s * ky;
+    const int32_t stepU = fixed(du), stepV = fixed(dv);
+    const int32_t endU = width_ << 16, endV = height_ << 16;
     const int lastX = width_ - 1, lastY = height_ - 1;
+    // The columns of a row whose point lies within [0, end) on one axis, a pixel wider each side.
+    const auto columns = [n = buffer.width](double start, double step, double end, int& lo, int& hi) {
+        if (std::fabs(step) < 1e-12) {
+            if (!(start >= 0 && start < end)) hi = lo;
+            return;
+        }
+        double a = -start / step, b = (end - start) / step;
+        if (a > b) std::swap(a, b);
+        lo = std::max(lo, static_cast<int>(std::floor(std::clamp(a, -1.0e9, 1.0e9))) - 1);
+        hi = std::min(hi, static_cast<int>(std::ceil(std::clamp(b, -1.0e9, 1.0e9))) + 1);
+        hi = std::min(hi, n);
+    };
     for (int y = 0; y < buffer.height; ++y) {
         const double dY = y + 0.5 - turn.cy, dX = 0.5 - turn.cx;
         const double u0 = (c * dX - s * dY) * kx + width_ / 2.0, v0 = (s * dX + c * dY) * ky + height_ / 2.0;
-        if (!(std::fabs(u0) < limit && std::fabs(v0) < limit)) continue;
-        int64_t u = fixed(u0), v = fixed(v0);
+        int lo = 0, hi = buffer.width;
+        columns(u0, du, width_, lo, hi);
+        columns(v0, dv, height_, lo, hi);
+        if (hi <= lo) continue;
+        // Within those columns the point stays a pixel or two from the picture: 16.16 holds it.
+        int32_t u = fixed(u0 + lo * du), v = fixed(v0 + lo * dv);
         uint32_t* row = buffer.bits + static_cast<size_t>(y) * static_cast<size_t>(buffer.width);
-        for (int x = 0; x < buffer.width; ++x, u += stepU, v += stepV) {
+        for (int x = lo; x < hi; ++x, u += stepU, v += stepV) {
             if (u < 0 || v < 0 || u >= endU || v >= endV) continue;
             // Between the four pixel centres around the point; the edge pixels stand for what lies
             // past them.
-            const int64_t su = u - 32768, sv = v - 32768;
-            int x0 = static_cast<int>(su >> 16), y0 = static_cast<int>(sv >> 16);
+            const int32_t su = u - 32768, sv = v - 32768;
+            int x0 = su >> 16, y0 = sv >> 16;
             const auto fx = static_cast<uint32_t>((su >> 8) & 0xFF), fy = static_cast<uint32_t>((sv >> 8) & 0xFF);
             int x1 = x0 + 1, y1 = y0 + 1;
             x0 = std::clamp(x0, 0, lastX);
