@@ -528,8 +528,8 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
 }
 
 void Imageyzviewer::DrawLightPreview(GpGraphics* g) {
-    // The light stays where it was while the slider sets its strength.
-    if (!SliderDragged()) lightPoint_ = currentPoint_;
+    // The press and the held moves off the panel put the light where the user points; the slider
+    // only sets its strength.
     const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - sliderValue_);
     if (!alpha) return;
     GdipFlush(g, FlushIntentionSync);

@@ -254,7 +254,7 @@ private:
     // A held move on the slider of straighten, rotate, gamma or contrast: the view buffer turned or
     // adjusted at the new value, then the panel, without a full repaint.
     void DrawSliderStep();
-    // The irradiation's glow at the light point (the pointer's, unless the slider is held).
+    // The irradiation's glow at the light point.
     void DrawLightPreview(GpGraphics* g);
     [[nodiscard]] bool SliderDragged() const { return LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider; }
     [[nodiscard]] float ThumbWidth() const;
