@@ -242,3 +242,32 @@ e2e_cups_stop() {
     wait "$E2E_CUPS_PID" 2>/dev/null
     E2E_CUPS_PID=""
 }
+
+# Waits (up to 10 s) until the grid shows a colour ($1, a name convert knows) over more than 3 % of
+# its first 600 x 200 pixels.
+e2e_wait_grid_colour() {
+    local i gx gy
+    read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
+    for i in $(seq 1 50); do
+        e2e_screenshot "$E2E_WORK/grid.png"
+        [ "$(e2e_colour_share "$E2E_WORK/grid.png" "$gx $gy 600 200" "$1")" -gt 3 ] && return 0
+        sleep 0.2
+    done
+    fail "the grid does not show $1"
+}
+
+# Opens the History list (the strip above the folder pane) and picks its row $1 (0 the first).
+e2e_pick_history_row() {
+    local sx sy mx my i
+    read -r sx sy _ <<< "$(e2e_pane UseryzSplitH)"
+    e2e_click 100 $((sy + 14))
+    for i in $(seq 1 50); do
+        [ "$(e2e_pane SkinMenu | cut -f5)" = 1 ] && break
+        sleep 0.1
+    done
+    [ "$(e2e_pane SkinMenu | cut -f5)" = 1 ] || fail "the History list did not open"
+    read -r mx my _ <<< "$(e2e_pane SkinMenu)"
+    xdotool mousemove $((mx + 60)) $((my + 8 + 20 * $1 + 8))
+    sleep 0.2
+    e2e_click $((mx + 60)) $((my + 8 + 20 * $1 + 10))
+}
