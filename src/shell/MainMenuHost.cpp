@@ -29,6 +29,24 @@ private:
     GpImage* image_;
 };
 
+BOOL CALLBACK RepaintShownWindow(HWND window, LPARAM) {
+    if (::IsWindowVisible(window))
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return TRUE;
+}
+
+// A new wallpaper repaints the desktop, and the desktop of Wine's own process paints over the
+// program's windows, later than the call that set it. The desktop's thread is made to take the
+// change and paint first; then every shown window of the program paints itself again, panes too.
+void RepaintAfterDesktopChange() {
+    const HWND desktop = ::GetDesktopWindow();
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    ::UpdateWindow(desktop);
+    ::EnumThreadWindows(::GetCurrentThreadId(), &RepaintShownWindow, 0);
+}
+
 } // namespace
 
 // ---- The drop-down menu
@@ -362,8 +380,9 @@ void MainMenuHost::ShowProperties() {
 void MainMenuHost::SetDesktopWallpaper() {
     SystemWallpaper system;
     const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    (void)::SetDesktopWallpaper(main_.hWnd(), main_.SingleyzPreview.ImgDIB.DIB(), screen, WallpaperColour,
-                                App().ProgramFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system);
+    if (::SetDesktopWallpaper(main_.hWnd(), main_.SingleyzPreview.ImgDIB.DIB(), screen, WallpaperColour,
+                              App().ProgramFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system))
+        RepaintAfterDesktopChange();
 }
 int32_t MainMenuHost::ShowColorDialog(int32_t initial) {
     return ::ShowColorDialog(main_.hWnd(), initial, true);
