@@ -1,6 +1,7 @@
 #include "editor/Imageyzviewer.h"
 
 #include "editor/BoxReduce.h"
+#include "editor/CanvasPreviews.h"
 #include "editor/EditPanelActions.h"
 #include "editor/FrameOverlay.h"
 #include "editor/FrameTool.h"
@@ -13,6 +14,7 @@
 #include "imaging/Loupe.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
+#include "imaging/SceneEffects.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/HitRect.h"
@@ -236,6 +238,9 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
             App().LassoBounds[0] = App().LassoBounds[1] = PointF();
         }
         if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27})) CleanCroprect(false);
+        // The stamp's frame is in control pixels of the old layout: the stamp takes its own size
+        // again where it lay on the image. Other tools keep their tool id.
+        if (effect_ == 38) ResetStampsize();
     }
     LayOut(w, h, !noReload && !fitMode_);
     if (effect_ != 0) RebuildViewBuffer();
@@ -456,6 +461,8 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         in.textColor = textColor_;
         in.pickedColor = pickedColor_;
         in.pixels = BackBuffer{Bits(), Width(), Height()};
+        in.pointer = currentPoint_;
+        in.loupeBrush = panelBrush_.get();
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
@@ -467,6 +474,13 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
     }
     if (e == 4) TextPainting(false);
     if (e == 10) CalenderPaint();
+    if (const std::optional<ParticleLook> look = ParticlePreviewLook(e)) {
+        GdipFlush(g, FlushIntentionSync);
+        ::GdiFlush();
+        // As many particles as the slider's milliseconds give: the same measure as the apply.
+        RunParticleEffect(DrawTarget::Dc(hDC()), RoundHalfEven(sliderValue_), look->maxSize, 10, e, look->maxAlpha,
+                          fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+    }
     if (IsOneOf(e, {2, 3, 4, 7, 9, 10, 11}) || (e >= 28 && e <= 36)) {
         DrawEditPanel(false, false, true, false);
         return true;
@@ -481,6 +495,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         return true;
     }
     if (IsOneOf(e, {25, 26, 27, 37})) {
+        if (e == 37) DrawLightPreview(g);
         if (e != 37) LineDrawing(OutlineKind(e), false, nullptr);
         ColorControl();
         DrawEditPanel(false, false, false, false);
@@ -498,6 +513,50 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         return true;
     }
     return false;
+}
+
+void Imageyzviewer::DrawLightPreview(GpGraphics* g) {
+    // The light stays where it was while the slider sets its strength.
+    if (!SliderDragged()) lightPoint_ = currentPoint_;
+    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - sliderValue_);
+    if (!alpha) return;
+    GdipFlush(g, FlushIntentionSync);
+    ::GdiFlush();
+    DrawIrradiationPreview(hDC(), BackBuffer{Bits(), Width(), Height()}, fitRect_, static_cast<float>(Width()),
+                           static_cast<float>(Height()), lightPoint_, textColor_, *alpha);
+}
+
+void Imageyzviewer::DrawSliderStep() {
+    if (!ViewBuffer.new_Img || !NoOpen()) {
+        Repaint();
+        return;
+    }
+    // The value the thumb is about to show, so that the picture and the thumb agree.
+    const EditPanelLayout panel = LayOutEditPanel(effect_, static_cast<float>(Width()), static_cast<float>(Height()));
+    const float thumbW = ThumbWidth();
+    sliderValue_ = PlaceSliderThumb(SliderValueAtPointer(currentPoint_.X, panel.PX, thumbW, max_, min_), panel.PX,
+                                    thumbW, max_, min_, false)
+                       .value;
+    Cls();
+    SliderPreviewInputs in;
+    in.effect = effect_;
+    in.sliderValue = sliderValue_;
+    in.fitRect = fitRect_;
+    in.outW = static_cast<float>(Width());
+    in.outH = static_cast<float>(Height());
+    in.view = ViewBuffer.new_Img;
+    if (opaqueView_.Matches(ViewBuffer.new_Img, BackColor())) in.opaque = &opaqueView_;
+    in.pixels = BackBuffer{Bits(), Width(), Height()};
+    in.dc = hDC();
+    in.back = BackColor();
+    DrawSliderPreview(in);
+    DrawEditPanel(false, false, true, false);
+}
+
+float Imageyzviewer::ThumbWidth() const {
+    UINT imageW = 0;
+    if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
+    return imageW ? static_cast<float>(imageW) : kThumbWidth;
 }
 
 void Imageyzviewer::ColorControl() {
@@ -526,11 +585,8 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         if (!g) return;
         DrawPanelBand(g, panel);
         if (panel.slider) {
-            UINT imageW = 0;
-            if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
-            const float thumbW = imageW ? static_cast<float>(imageW) : kThumbWidth;
-            if (LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider)
-                sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
+            const float thumbW = ThumbWidth();
+            if (SliderDragged()) sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
             const SliderThumb thumb = PlaceSliderThumb(sliderValue_, PX, thumbW, max_, min_, keepThumb);
             sliderValue_ = thumb.value;
             if (thumbImage_) GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);
@@ -698,7 +754,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
             // Only a drag that starts on the slider changes anything.
             if (onSlider) {
                 currentPoint_ = PointF(x, y);
-                Repaint();
+                DrawSliderStep();
             }
         } else if (e == 4 || e == 10) {
             if (DragText(x, y)) {

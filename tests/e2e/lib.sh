@@ -243,6 +243,33 @@ e2e_cups_stop() {
     E2E_CUPS_PID=""
 }
 
+# The number of pixels in "x y width height" that differ by more than 10 % between two screenshots.
+e2e_changed_pixels() {
+    local -a r
+    read -ra r <<< "$3"
+    convert "$1" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage "$E2E_WORK/changed-a.png"
+    convert "$2" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage "$E2E_WORK/changed-b.png"
+    compare -metric AE -fuzz 10% "$E2E_WORK/changed-a.png" "$E2E_WORK/changed-b.png" null: 2>&1 | awk '{ print int($1) }'
+}
+
+# Drags the canvas's edit-panel slider: its thumb taken at $1 pixels from the panel's left, moved
+# $2 pixels along the track and held there while the screenshot $3 is taken, then let go.
+e2e_drag_slider() {
+    local px py pw ph x y
+    read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+    x=$((px + (pw - 200) / 2 - 50 + $1))
+    y=$((py + ph - 35 + 10))
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    xdotool mousedown 1
+    xdotool mousemove $((x + $2 / 2)) "$y"
+    sleep 0.1
+    xdotool mousemove $((x + $2)) "$y"
+    sleep 0.5
+    e2e_screenshot "$3"
+    xdotool mouseup 1
+}
+
 # Waits (up to 10 s) for a message box whose text holds $1.
 e2e_wait_question() {
     wine "$E2E_PROBE" wait '#32770' 10000 >/dev/null 2>&1 || fail "no question for '$1'"
@@ -265,6 +292,37 @@ e2e_band() {
     sleep 0.2
     xdotool mouseup 1
     sleep 0.3
+}
+
+# The lines of the topmost dialog box ('#32770') shown now: "text<TAB>class" per child.
+e2e_dialog_lines() {
+    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 != "(window)" { print $1 "\t" $2 }'
+}
+
+# Waits (up to $2 seconds, 10 when not given) until the topmost dialog box shows the text $1.
+e2e_wait_dialog_text() {
+    local i
+    for i in $(seq 1 $((${2:-10} * 5))); do
+        e2e_dialog_lines | grep -qF "$1" && return 0
+        sleep 0.2
+    done
+    fail "no dialog saying '$1': $(e2e_dialog_lines | tr '\n' ' ')"
+}
+
+# In the batch dialog, "..." and the folder dialog's item $1 under the Desktop, chosen by typing
+# its name; waits until the dialog's box shows the folder.
+e2e_batch_browse() {
+    local dx dy i
+    read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+    e2e_click $((dx + 308)) $((dy + 78))
+    for i in $(seq 1 50); do e2e_dialog_lines | grep -q SysTreeView32 && break; sleep 0.2; done
+    xdotool type "$1"
+    xdotool key Return
+    for i in $(seq 1 50); do
+        e2e_children VellumoShells Edit | grep -q "\\\\$1	18	72	" && return 0
+        sleep 0.2
+    done
+    fail "the batch dialog did not take the folder $1: $(e2e_children VellumoShells Edit)"
 }
 
 # Waits (up to 10 s) until the grid shows a colour ($1, a name convert knows) over more than 3 % of
