@@ -227,6 +227,9 @@ public:
     std::function<void(int button, int shift, float x, float y)> MouseUp;
     std::function<void()> DblClick;
 
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
 private:
     void Notify(const wchar_t* name);
     void OnResize();
@@ -259,7 +262,7 @@ private:
     void ReleasePaintResources();
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
-    // Waits for the newest step file; when its write failed, shows the step before again.
+    // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
     void RefreshUndoState();
     void ClosingWork(bool stepMade);
@@ -349,7 +352,6 @@ private:
     bool newFrame_ = false; // the drag started off the frame: it spans a new one
     int dragHandle_ = 0;
     PointF grabOffset_{};
-    bool optionMenuShown_ = false;
 
     // Text, calendar and outline tools.
     [[nodiscard]] ShownView Shown() const;
