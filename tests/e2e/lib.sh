@@ -270,10 +270,15 @@ e2e_drag_slider() {
     xdotool mouseup 1
 }
 
-# Waits (up to 10 s) for a message box whose text holds $1.
+# Waits (up to 10 s) for a message box whose text holds $1. The folder pane's hidden dialog is of
+# the same class and always there, so the box is told by its text, looked for until it is up.
 e2e_wait_question() {
-    wine "$E2E_PROBE" wait '#32770' 10000 >/dev/null 2>&1 || fail "no question for '$1'"
-    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q "$1" || fail "the question is not '$1'"
+    local i
+    for i in $(seq 1 50); do
+        wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q "$1" && return 0
+        sleep 0.2
+    done
+    fail "no question for '$1': $(wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | head -3 | tr '\n' ' ')"
 }
 
 # True while a dialog box (a message box or a file dialog) is shown: the topmost window of the
