@@ -76,7 +76,8 @@ TEST_F(MainCommandsTest, ASaveThatCannotWriteKeepsTheFileAndTheEdit) {
 }
 
 TEST_F(MainCommandsTest, NextAndPreviousStopAtTheEndsOfTheGrid) {
-    const std::wstring next = L"View_Zoomin", back = L"View_Zoomout";
+    // Menu rows by id; a wheel turn by its delta (towards the user: the next picture).
+    const std::wstring next = L"View_Zoomin", back = L"View_Zoomout", down = L"-120", up = L"120", fast = L"-360";
     struct Case {
         std::vector<std::wstring> steps; // from the first picture
         const wchar_t* shows;
@@ -88,18 +89,27 @@ TEST_F(MainCommandsTest, NextAndPreviousStopAtTheEndsOfTheGrid) {
         {{next, next}, L"c.png"},
         {{next, next, next}, L"c.png"},
         {{next, next, next, back}, L"b.png"},
+        {{up}, L"a.png"},
+        {{down}, L"b.png"},
+        {{down, fast}, L"c.png"}, // one message is one step, whatever its delta
+        {{down, fast, down}, L"c.png"},
+        {{down, fast, up}, L"b.png"},
     };
     Start({L"a.png", L"b.png", L"c.png"});
     for (const Case& c : cases) {
         Open(L"a.png");
         std::string what;
         for (const std::wstring& step : c.steps) {
-            what += step == next ? "next " : "back ";
-            EXPECT_TRUE(Pick(step)) << what;
+            what += Narrow(step) + " ";
+            if (step == next || step == back)
+                EXPECT_TRUE(Pick(step)) << what;
+            else
+                ::SendMessageW(main->hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(std::stoi(step))),
+                               MAKELPARAM(400, 400));
         }
         EXPECT_TRUE(Shows(c.shows)) << what << "shows " << Narrow(main->SingleyzPreview.CurFilename);
     }
-    // A folder of one picture: both steps stay on it.
+    // A folder of one picture: every step stays on it.
     folder = MakeTestFolder(L"onepicture");
     WriteSolidImage(folder + L"only.png", 40, 30, 0xFF2060A0u);
     Open(L"only.png");
@@ -196,6 +206,8 @@ TEST_F(MainCommandsTest, KeysAndToolBarButtonsStepAndSaveAsTheirMenuRows) {
         {"the next button steps on", 0, 0, 7, false, IDNO, L"b.png", false, 0},
         {"the next button asks first; Yes saves", 0, 0, 7, true, IDYES, L"b.png", true, 1},
         {"the previous button at the first picture stays", 0, 0, 6, false, IDNO, L"a.png", false, 0},
+        {"the wheel asks first; Cancel stays", 0, 0, -1, true, IDCANCEL, L"a.png", false, 1},
+        {"the wheel asks first; No leaves the file", 0, 0, -1, true, IDNO, L"b.png", false, 1},
     };
     for (const Case& c : cases) {
         Start({L"a.png", L"b.png"});
@@ -204,8 +216,10 @@ TEST_F(MainCommandsTest, KeysAndToolBarButtonsStepAndSaveAsTheirMenuRows) {
         ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++asked, c.answer; });
         if (c.key != 0)
             main->HandleShortcutKey(c.key, c.shift);
-        else
+        else if (c.button >= 0)
             EXPECT_TRUE(ClickToolbarButton(c.button)) << c.what;
+        else
+            ::SendMessageW(main->hWnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(400, 400));
         EXPECT_EQ(asked, c.asked) << c.what;
         EXPECT_TRUE(Shows(c.shows)) << c.what << ": shows " << Narrow(main->SingleyzPreview.CurFilename);
         EXPECT_EQ(ImageSizeOnDisk(folder + L"a.png").cx, c.saved ? 30 : 40) << c.what;

@@ -80,8 +80,10 @@ protected:
     std::wstring folder;
     std::unique_ptr<FrmMain> main;
 
-    // Settings under the scratch key, without the taskbar companion.
-    FrmMain::Options Options() const { return FrmMain::Options{HKEY_CURRENT_USER, key, false}; }
+    // Settings under the scratch key, without the taskbar companion unless asked.
+    FrmMain::Options Options(bool companion = false) const {
+        return FrmMain::Options{HKEY_CURRENT_USER, key, companion};
+    }
 
     // A folder of 40 x 30 pictures shown in the grid of a new main window, the first one opened.
     void Start(std::initializer_list<const wchar_t*> names) {
