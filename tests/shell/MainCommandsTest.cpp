@@ -2,6 +2,7 @@
 // file, where next and previous stop, which rows a user is offered, and what a tool pick starts.
 #include "platform/MessageBoxService.h"
 #include "tests/shell/MainWindowFixture.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,8 @@ TEST_F(MainCommandsTest, RowsFollowTheWindowState) {
     EXPECT_FALSE(Offered(L"Edit_Undo")) << "no edit to undo yet";
     EXPECT_FALSE(Offered(L"Edit_Redo"));
     Turn();
+    // The undo step is written in the background: wait for it, up to ten seconds.
+    for (int i = 0; i < 200 && !Offered(L"Edit_Undo"); ++i) TestWindow::Pump(50);
     EXPECT_TRUE(Offered(L"Edit_Undo")) << "after an edit";
     EXPECT_FALSE(Offered(L"Edit_Redo"));
 
