@@ -287,3 +287,60 @@ TEST_F(StampLibrary, TheScrollBarsEndShowsTheLastRowWhole) {
     EXPECT_EQ(lib->LibOLE().Top(), 0);
     EXPECT_EQ(bar.Max(), surface + 50 - viewport);
 }
+
+TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
+    Make().Painting();
+    const auto expectRows = [&](const std::vector<std::wstring>& names, const char* step) {
+        EXPECT_EQ(Names(), names) << step;
+        EXPECT_EQ(lib->StampCount(), static_cast<int32_t>(names.size())) << step;
+        EXPECT_EQ(lib->LibOLE().Height(), 50 * static_cast<int>(names.size()) + 10) << step;
+        EXPECT_EQ(lib->CellRects().size(), names.size()) << step;
+    };
+    const auto add = [&](const std::wstring& name, uint8_t shade) {
+        WriteStamp(name + L".lib", 20, 20, ColorARGB(255, shade, 0, 255 - shade));
+        lib->AddnewItem(Folder(), name + L".lib");
+        lib->IncPainteding();
+    };
+    lib->IncPainteding(); // nothing announced
+    expectRows({}, "empty");
+
+    add(L"a", 0);
+    expectRows({L"a"}, "the first");
+    EXPECT_LE(RgbDistance(Thumb(0), RGB(0, 0, 255)), 2);
+    lib->DecPainteding(); // no row picked
+    Press(100, RowTop(0) + 10);
+    lib->DecPainteding(); // picked, but its file is still there: a failed delete keeps the row
+    expectRows({L"a"}, "failed delete");
+    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    lib->DecPainteding();
+    expectRows({}, "the only one deleted");
+
+    // Six rows overflow the 298-pixel viewport, five do not.
+    for (const wchar_t* name : {L"b", L"c", L"d", L"e", L"f"}) add(name, 40);
+    expectRows({L"f", L"e", L"d", L"c", L"b"}, "five");
+    EXPECT_FALSE(lib->ThumScroll().Enabled());
+    add(L"g", 200);
+    expectRows({L"g", L"f", L"e", L"d", L"c", L"b"}, "six");
+    ASSERT_TRUE(lib->ThumScroll().Enabled());
+    EXPECT_EQ(lib->ThumScroll().Max(), 310 - (kH - 2));
+    EXPECT_LE(RgbDistance(Thumb(0), RGB(200, 0, 55)), 2);
+    EXPECT_LE(RgbDistance(Thumb(1), RGB(40, 0, 215)), 2);
+
+    // The top row and the bottom row deleted; then the picked row and one nobody picked at once.
+    Press(100, RowTop(0) + 10);
+    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    lib->DecPainteding();
+    expectRows({L"f", L"e", L"d", L"c", L"b"}, "top deleted");
+    EXPECT_LE(RgbDistance(Thumb(0), RGB(40, 0, 215)), 2);
+    Press(100, RowTop(4) + 10);
+    ASSERT_EQ(lib->Filename(), Folder() + L"b.lib");
+    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    lib->DecPainteding();
+    expectRows({L"f", L"e", L"d", L"c"}, "bottom deleted");
+    Press(100, RowTop(1) + 10);
+    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    ASSERT_TRUE(::DeleteFileW((Folder() + L"c.lib").c_str()));
+    lib->DecPainteding();
+    expectRows({L"f", L"d"}, "two gone, one picked");
+    ExpectEveryRowOnItsOwnFile();
+}
