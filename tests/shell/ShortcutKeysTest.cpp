@@ -40,7 +40,7 @@ TEST(HandleShortcutKey, EachGroupRunsItsCommandsWithItsModifiers) {
         {"Ctrl+Y redoes", 'Y', kCtrl, {L"Redo"}},
         {"Ctrl+A selects all", 'A', kCtrl, {L"SelectAll"}},
         {"Ctrl+D deselects and repaints", 'D', kCtrl, {L"Deselect", L"Painting 1"}},
-        {"Ctrl+C copies", 'C', kCtrl, {L"Copy"}},
+        {"Ctrl+C copies and repaints", 'C', kCtrl, {L"Copy", L"Painting 0"}},
         {"Ctrl+V takes the first edit step, then pastes", 'V', kCtrl, {L"FirstEdit", L"Paste"}},
         {"Shift+R steps back", 'R', kShift, {L"PreviewBack", L"ImportSelected"}},
         {"Delete skips empty entries", VK_DELETE, kShift, {L"DeleteImage", L"Recycle C:\\b.png", L"RefreshThumbnail"}},
