@@ -34,7 +34,11 @@ protected:
 
     static std::wstring Folder() { return App().ProgramFolder + L"Librarians\\"; }
     static void ClearLibrary() {
-        for (const std::wstring& name : FileNamesIn(Folder())) ::DeleteFileW((Folder() + name).c_str());
+        for (const std::wstring& name : FileNamesIn(Folder())) (void)RemoveStamp(Folder() + name);
+    }
+    // Deletes one file of the scratch library, never anything outside the run's scratch folder.
+    [[nodiscard]] static bool RemoveStamp(const std::wstring& path) {
+        return IsInsideScratchRoot(path) && ::DeleteFileW(path.c_str());
     }
     static void WriteStamp(const std::wstring& name, int w, int h, uint32_t argb) {
         WriteSolidImage(Folder() + name, w, h, argb);
@@ -209,7 +213,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     // The picked b deleted: a moves up into its place.
     Press(100, RowTop(2) + 10);
     ASSERT_EQ(lib->Filename(), Folder() + L"b.lib");
-    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->RefreshPaint();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c", L"a"}));
     EXPECT_LE(RgbDistance(Thumb(2), RGB(255, 0, 0)), 2);
@@ -223,7 +227,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     EXPECT_LE(RgbDistance(Thumb(1), RGB(0, 200, 200)), 2);
 
     // a removed behind the program's back, a name announced but never written.
-    ASSERT_TRUE(::DeleteFileW((Folder() + L"a.lib").c_str()));
+    ASSERT_TRUE(RemoveStamp(Folder() + L"a.lib"));
     lib->AddnewItem(Folder(), L"ghost.lib");
     lib->RefreshPaint();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c"}));
@@ -311,7 +315,7 @@ TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
     Press(100, RowTop(0) + 10);
     lib->DecPainteding(); // picked, but its file is still there: a failed delete keeps the row
     expectRows({L"a"}, "failed delete");
-    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->DecPainteding();
     expectRows({}, "the only one deleted");
 
@@ -328,18 +332,18 @@ TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
 
     // The top row and the bottom row deleted; then the picked row and one nobody picked at once.
     Press(100, RowTop(0) + 10);
-    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->DecPainteding();
     expectRows({L"f", L"e", L"d", L"c", L"b"}, "top deleted");
     EXPECT_LE(RgbDistance(Thumb(0), RGB(40, 0, 215)), 2);
     Press(100, RowTop(4) + 10);
     ASSERT_EQ(lib->Filename(), Folder() + L"b.lib");
-    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->DecPainteding();
     expectRows({L"f", L"e", L"d", L"c"}, "bottom deleted");
     Press(100, RowTop(1) + 10);
-    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
-    ASSERT_TRUE(::DeleteFileW((Folder() + L"c.lib").c_str()));
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
+    ASSERT_TRUE(RemoveStamp(Folder() + L"c.lib"));
     lib->DecPainteding();
     expectRows({L"f", L"d"}, "two gone, one picked");
     ExpectEveryRowOnItsOwnFile();
