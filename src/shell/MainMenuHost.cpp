@@ -243,6 +243,10 @@ void MainMenuHost::PasteFromClipboard() {
     main_.UseryzProcess1.SelEffect = 0;
     main_.UseryzProcess1.StartPaint();
 }
+std::wstring MainMenuHost::ShownFile() const {
+    const Imageyzviewer& canvas = main_.SingleyzPreview;
+    return canvas.NoOpen() && !canvas.ShowsScratchFile() ? canvas.CurFilename : std::wstring();
+}
 bool MainMenuHost::DeleteImage() {
     return main_.SingleyzPreview.DeleteImage();
 }
