@@ -271,3 +271,34 @@ e2e_band() {
     xdotool mouseup 1
     sleep 0.3
 }
+
+# The lines of the topmost dialog box ('#32770') shown now: "text<TAB>class" per child.
+e2e_dialog_lines() {
+    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 != "(window)" { print $1 "\t" $2 }'
+}
+
+# Waits (up to $2 seconds, 10 when not given) until the topmost dialog box shows the text $1.
+e2e_wait_dialog_text() {
+    local i
+    for i in $(seq 1 $((${2:-10} * 5))); do
+        e2e_dialog_lines | grep -qF "$1" && return 0
+        sleep 0.2
+    done
+    fail "no dialog saying '$1': $(e2e_dialog_lines | tr '\n' ' ')"
+}
+
+# In the batch dialog, "..." and the folder dialog's item $1 under the Desktop, chosen by typing
+# its name; waits until the dialog's box shows the folder.
+e2e_batch_browse() {
+    local dx dy i
+    read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+    e2e_click $((dx + 308)) $((dy + 78))
+    for i in $(seq 1 50); do e2e_dialog_lines | grep -q SysTreeView32 && break; sleep 0.2; done
+    xdotool type "$1"
+    xdotool key Return
+    for i in $(seq 1 50); do
+        e2e_children VellumoShells Edit | grep -q "\\\\$1	18	72	" && return 0
+        sleep 0.2
+    done
+    fail "the batch dialog did not take the folder $1: $(e2e_children VellumoShells Edit)"
+}
