@@ -144,7 +144,8 @@ void ThumViewer::MakeDrawingObjects() {
         if (captionFamily_) GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
     }
     if (!captionFormat_) {
-        GdipCreateStringFormat(0, LANG_NEUTRAL, captionFormat_.put());
+        // One line each: a long name is cut with an ellipsis instead of wrapping onto the line below.
+        GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, captionFormat_.put());
         GdipSetStringFormatAlign(captionFormat_.get(), StringAlignmentCenter);
         GdipSetStringFormatTrimming(captionFormat_.get(), StringTrimmingEllipsisCharacter);
     }
@@ -321,8 +322,9 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     for (size_t i = 0; i < thumListview_.Rows.size(); ++i) {
         if (drawing) {
             DoEvents();
-            // A pass or a listing started meanwhile owns the grid now.
-            if (pass != passGeneration_ || listing != listingGeneration_) return;
+            // A pass or a listing started meanwhile owns the grid now; a grid whose window went
+            // meanwhile has nothing left to draw on.
+            if (pass != passGeneration_ || listing != listingGeneration_ || !ThumOLE.hWnd()) return;
         }
         if (!PassesFilter(thumListview_.Rows[i])) continue;
         cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
