@@ -12,6 +12,13 @@
 // "Librarians\", "ScrDatas\" and "Help\". Deleted when the run ends.
 const std::wstring& TestProgramFolder();
 
+// True when path (full, relative or "\\?\" form) is the scratch folder or lies inside it.
+bool IsInsideScratchRoot(const std::wstring& path);
+
+// Removes a folder and everything in it; refuses (false) anything outside the scratch folder, checked
+// by full path before every single delete. True also when the folder is not there.
+[[nodiscard]] bool RemoveTestTree(const std::wstring& folder);
+
 // A fresh empty folder under the scratch folder for one test (ends in a backslash).
 std::wstring MakeTestFolder(const std::wstring& name);
 
