@@ -1,12 +1,16 @@
 // The stamp-library browser: every "*.lib" file of the program's "Librarians\" folder as one row
 // of a scrolling list (thumbnail, name, pixel size, a use and a delete button). It only lists, draws
 // and picks: the host reads ButtonType and Filename after MouseUp, Filename after DblClick, and
-// uses or deletes the stamp itself.
+// uses or deletes the stamp itself. The rows in view are drawn first, their stamps decoded side by
+// side; the others are decoded on worker threads and drawn in the background, or at once when a
+// scroll brings them into view.
 #pragma once
 
 #include "browser/scrollVControl.h"
 #include "platform/FileList.h"
 #include "platform/PictureBox.h"
+#include "platform/Timer.h"
+#include "platform/WorkerBatch.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,6 +31,13 @@ public:
         float fitX = 0, fitY = 0;
         int32_t pixelWidth = 0, pixelHeight = 0; // 0 x 0 when undecodable
         uint64_t fileSize = 0, modified = 0;     // the version of the file that was decoded
+        bool decoded = false;                    // false until the file has been read
+    };
+    // What decoding a stamp file gives a row.
+    struct StampPicture {
+        GdipBitmap thumbnail;
+        float fitX = 0, fitY = 0;
+        int32_t pixelWidth = 0, pixelHeight = 0;
     };
 
     ZpYLibMenu();
@@ -44,8 +55,9 @@ public:
     // The full path of the stamp picked last.
     [[nodiscard]] const std::wstring& Filename() const { return filename_; }
 
-    // Lists the library again and decodes and draws every stamp, in the reverse of the names'
-    // order. Shows the hourglass meanwhile. Nothing happens while GDI+ is not running.
+    // Lists the library again and shows every stamp, in the reverse of the names' order: the rows
+    // in view at once (with the hourglass), the others in the background. Nothing happens while
+    // GDI+ is not running.
     void Painting();
     // Announces a stamp file the host has just written (folder is not used: every stamp lies in
     // the library). The next RefreshPaint shows it as the first row, or draws it again when it is
@@ -67,6 +79,9 @@ public:
     [[nodiscard]] const std::vector<RectF>& CellRects() const { return cellRects_; }
     [[nodiscard]] const std::vector<RectF>& UseButtonRects() const { return useButtonRects_; }
     [[nodiscard]] const std::vector<RectF>& DeleteButtonRects() const { return deleteButtonRects_; }
+    // Rows not drawn yet: they are being decoded in the background (and drawn as their stamps
+    // come in) or wait for a scroll to bring them into view.
+    [[nodiscard]] int32_t RowsPending() const;
     // The list surface (as tall as all rows, moved up to scroll) and the scroll bar.
     [[nodiscard]] PictureBox& LibOLE();
     [[nodiscard]] scrollVControl& ThumScroll() { return thumScroll_; }
@@ -92,11 +107,20 @@ private:
     // The library's stamp files, in the order of their names.
     [[nodiscard]] std::vector<FileListEntry> ListLibrary() const;
     [[nodiscard]] StampRow MakeRow(const FileListEntry& file) const;
-    void Decode(StampRow& row) const;
     void Layout();
-    // Lays out the rectangles, draws every row from its kept thumbnail, keeps the picture and
-    // scrolls back to the top.
+    // Lays out the rectangles, clears the picture, scrolls back to the top and draws the rows in
+    // view; the others follow in the background.
     void Render();
+    // Decodes the rows in view that are not decoded (side by side) and draws those not drawn.
+    void DrawRowsInView();
+    // Draws the rows (each decoded) into the surface and the kept picture.
+    void DrawRows(const std::vector<size_t>& rows);
+    void DrawRow(GpGraphics* g, size_t i);
+    // Starts decoding the rows that are not decoded on worker threads, and the timer that draws
+    // what they make.
+    void StartBackground();
+    void StopBackground();
+    void BackgroundTick();
     void UpdateScrollBar();
     // Puts the rendered picture back on the surface, wiping a selection frame.
     void WipeFrame();
@@ -125,4 +149,11 @@ private:
     bool overUseButton_ = false;
     bool overDeleteButton_ = false;
     std::wstring filename_;
+
+    GdipImage useImage_, deleteImage_; // the buttons, loaded at each full render
+    std::vector<char> drawn_;          // per row: drawn into the picture
+    std::shared_ptr<WorkerBatch<StampPicture>> background_;
+    std::vector<size_t> backgroundRows_; // the row of each of background_'s items
+    size_t backgroundNext_ = 0;          // the first item not taken yet
+    Timer backgroundTimer_;
 };
