@@ -43,6 +43,9 @@ float RowTop(size_t i) {
 // taking in its separator. Rows never draw outside their band.
 constexpr int32_t kBandAbove = 4;
 
+// What a row's band of the picture holds.
+constexpr char kNotDrawn = 0, kNameOnly = 1, kDrawn = 2;
+
 // The background's pace: how often it looks for stamps made, and how many rows it draws at most
 // then, so that input is never kept waiting long.
 constexpr int32_t kBackgroundInterval = 15;
@@ -307,30 +310,40 @@ void ZpYLibMenu::Render() {
     pictureWidth_ = libOLE_->Width();
     pictureHeight_ = libOLE_->Height();
     picture_.assign(libOLE_->Bits(), libOLE_->Bits() + static_cast<size_t>(pictureWidth_) * pictureHeight_);
-    drawn_.assign(n, 0);
-    {
-        Hourglass hourglass;
-        DrawRowsInView();
-    }
+    backPixel_ = picture_.empty() ? 0 : picture_.front();
+    drawn_.assign(n, kNotDrawn);
+    // The rows in view show at once with their names and buttons; their stamps, decoded first by
+    // the workers, are drawn in as they come.
+    DrawRows(RowsInView());
     libOLE_->Refresh();
     StartBackground();
 }
 
+std::vector<size_t> ZpYLibMenu::RowsInView() const {
+    std::vector<size_t> inView;
+    const int32_t viewTop = -libOLE_->Top(), viewBottom = viewTop + oleBg_.Height();
+    for (size_t i = 0; i < rows_.size() && i < drawn_.size(); ++i) {
+        const int32_t bandTop = RoundHalfEven(RowTop(i)) - kBandAbove;
+        if (bandTop >= viewBottom) break;
+        if (bandTop + static_cast<int32_t>(kPitch) > viewTop && drawn_[i] != kDrawn) inView.push_back(i);
+    }
+    return inView;
+}
+
 int32_t ZpYLibMenu::RowsPending() const {
-    return static_cast<int32_t>(std::count(drawn_.begin(), drawn_.end(), 0));
+    return static_cast<int32_t>(std::count_if(drawn_.begin(), drawn_.end(), [](char d) { return d != kDrawn; }));
+}
+
+bool ZpYLibMenu::RowComplete(int32_t row) const {
+    return row >= 0 && static_cast<size_t>(row) < drawn_.size() && drawn_[static_cast<size_t>(row)] == kDrawn;
 }
 
 void ZpYLibMenu::DrawRowsInView() {
     if (rows_.empty() || drawn_.size() != rows_.size()) return;
-    const int32_t viewTop = -libOLE_->Top(), viewBottom = viewTop + oleBg_.Height();
-    std::vector<size_t> inView, undecoded;
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        const int32_t bandTop = RoundHalfEven(RowTop(i)) - kBandAbove;
-        if (bandTop >= viewBottom) break;
-        if (bandTop + static_cast<int32_t>(kPitch) <= viewTop || drawn_[i]) continue;
-        inView.push_back(i);
+    const std::vector<size_t> inView = RowsInView();
+    std::vector<size_t> undecoded;
+    for (size_t i : inView)
         if (!rows_[i].decoded) undecoded.push_back(i);
-    }
     if (inView.empty()) return;
     if (!undecoded.empty()) {
         std::vector<std::wstring> paths;
@@ -354,18 +367,17 @@ void ZpYLibMenu::DrawRows(const std::vector<size_t>& which) {
         const int32_t top = std::clamp(RoundHalfEven(RowTop(i)) - kBandAbove, 0, height);
         return std::pair{top, std::min(top + static_cast<int32_t>(kPitch), height)};
     };
-    const auto copyBand = [&](size_t i, bool toPicture) {
+    const auto bandPixels = [&](size_t i) {
         const auto [top, bottom] = band(i);
-        const size_t from = static_cast<size_t>(top) * static_cast<size_t>(width);
-        const size_t count = static_cast<size_t>(bottom - top) * static_cast<size_t>(width);
-        if (toPicture)
-            std::memcpy(picture_.data() + from, libOLE_->Bits() + from, count * sizeof(uint32_t));
-        else
-            std::memcpy(libOLE_->Bits() + from, picture_.data() + from, count * sizeof(uint32_t));
+        return std::pair{static_cast<size_t>(top) * static_cast<size_t>(width),
+                         static_cast<size_t>(bottom - top) * static_cast<size_t>(width)};
     };
     ::GdiFlush();
-    // From the kept picture: a selection frame over a row goes before the row is drawn.
-    for (size_t i : which) copyBand(i, false);
+    // A row is drawn on a clear band: no selection frame and no earlier drawing of it underneath.
+    for (size_t i : which) {
+        const auto [from, count] = bandPixels(i);
+        std::fill_n(libOLE_->Bits() + from, count, backPixel_);
+    }
     {
         GdipGraphics graphics = libOLE_->CreateGraphics();
         if (GpGraphics* g = graphics.get()) {
@@ -375,8 +387,9 @@ void ZpYLibMenu::DrawRows(const std::vector<size_t>& which) {
     }
     ::GdiFlush();
     for (size_t i : which) {
-        copyBand(i, true);
-        drawn_[i] = 1;
+        const auto [from, count] = bandPixels(i);
+        std::memcpy(picture_.data() + from, libOLE_->Bits() + from, count * sizeof(uint32_t));
+        drawn_[i] = rows_[i].decoded ? kDrawn : kNameOnly;
         if (static_cast<int32_t>(i) == selectedIndex_) DrawSelectionFrame(selectedIndex_);
     }
 }
@@ -387,9 +400,11 @@ void ZpYLibMenu::DrawRow(GpGraphics* g, size_t i) {
     const float w = static_cast<float>(libOLE_->Width());
     const DrawTarget target = DrawTarget::Surface(g);
     DrawShadowText(target, L" " + row.Filename, 70, top + 5, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
-    DrawShadowText(target,
-                   L" " + std::to_wstring(row.pixelWidth) + L" x " + std::to_wstring(row.pixelHeight) + L" pixels", 70,
-                   top + 20, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
+    // Until its file has been read a row shows no size rather than a wrong one.
+    if (row.decoded)
+        DrawShadowText(target,
+                       L" " + std::to_wstring(row.pixelWidth) + L" x " + std::to_wstring(row.pixelHeight) + L" pixels",
+                       70, top + 20, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
     if (row.thumbnail) {
         // Drawn at its own size: the reduction already made the thumbnail.
         UINT tw = 0, th = 0;
@@ -459,7 +474,7 @@ void ZpYLibMenu::BackgroundTick() {
     }
     std::vector<size_t> ready;
     for (size_t i = 0; i < rows_.size() && ready.size() < kRowsPerTick; ++i)
-        if (!drawn_[i] && rows_[i].decoded) ready.push_back(i);
+        if (drawn_[i] != kDrawn && rows_[i].decoded) ready.push_back(i);
     if (!ready.empty()) {
         DrawRows(ready);
         libOLE_->Refresh();

@@ -56,8 +56,8 @@ public:
     [[nodiscard]] const std::wstring& Filename() const { return filename_; }
 
     // Lists the library again and shows every stamp, in the reverse of the names' order: the rows
-    // in view at once (with the hourglass), the others in the background. Nothing happens while
-    // GDI+ is not running.
+    // in view at once with their names and buttons, their stamps as the workers decode them (these
+    // first), the others in the background. Nothing happens while GDI+ is not running.
     void Painting();
     // Announces a stamp file the host has just written (folder is not used: every stamp lies in
     // the library). The next RefreshPaint shows it as the first row, or draws it again when it is
@@ -82,6 +82,8 @@ public:
     // Rows not drawn yet: they are being decoded in the background (and drawn as their stamps
     // come in) or wait for a scroll to bring them into view.
     [[nodiscard]] int32_t RowsPending() const;
+    // True once row (0-based) is drawn with its stamp.
+    [[nodiscard]] bool RowComplete(int32_t row) const;
     // The list surface (as tall as all rows, moved up to scroll) and the scroll bar.
     [[nodiscard]] PictureBox& LibOLE();
     [[nodiscard]] scrollVControl& ThumScroll() { return thumScroll_; }
@@ -111,6 +113,8 @@ private:
     // Lays out the rectangles, clears the picture, scrolls back to the top and draws the rows in
     // view; the others follow in the background.
     void Render();
+    // The rows in view not yet drawn with their stamps, top first.
+    [[nodiscard]] std::vector<size_t> RowsInView() const;
     // Decodes the rows in view that are not decoded (side by side) and draws those not drawn.
     void DrawRowsInView();
     // Draws the rows (each decoded) into the surface and the kept picture.
@@ -144,6 +148,7 @@ private:
     std::vector<RectF> deleteButtonRects_;
     std::vector<uint32_t> picture_; // the rendered rows, as the surface's pixels
     int32_t pictureWidth_ = 0, pictureHeight_ = 0;
+    uint32_t backPixel_ = 0; // the cleared surface's pixel
     int32_t selectedIndex_ = -1;
     int32_t hoverIndex_ = 0;
     bool overUseButton_ = false;
@@ -151,7 +156,7 @@ private:
     std::wstring filename_;
 
     GdipImage useImage_, deleteImage_; // the buttons, loaded at each full render
-    std::vector<char> drawn_;          // per row: drawn into the picture
+    std::vector<char> drawn_;          // per row: not drawn, drawn without its stamp, or drawn
     std::shared_ptr<WorkerBatch<StampPicture>> background_;
     std::vector<size_t> backgroundRows_; // the row of each of background_'s items
     size_t backgroundNext_ = 0;          // the first item not taken yet
