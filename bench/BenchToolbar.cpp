@@ -12,9 +12,15 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 40;
 
+// The strip's search box is not used here.
+struct NoSearch final : ToolbarSearchGrid {
+    void SearchThumbnaillGO(const std::wstring&, bool) override {}
+};
+
 struct ToolbarBench {
     HWND host = nullptr;
-    ToolbarImg toolbar;
+    NoSearch grid;
+    ToolbarImg toolbar{grid};
     PictureBox reference;
     int moves = 0;
 };

@@ -73,7 +73,7 @@ void DrawSplit(GpGraphics* g, float x, int height) {
 
 } // namespace
 
-ToolbarImg::ToolbarImg() {
+ToolbarImg::ToolbarImg(ToolbarSearchGrid& grid) : grid_(grid) {
     for (int32_t i = 0; i < kButtonCount; ++i) buttonEnabled_[static_cast<size_t>(i)] = kButtons[i].enabledAtStart;
     PictureBox::onMouseMove = [this](int, int, float x, float y) { OnPointerMove(x, y); };
     PictureBox::onMouseDown = [this](int button, int shift, float x, float y) {
@@ -269,7 +269,7 @@ std::wstring ToolbarImg::SearchText() const {
 }
 
 void ToolbarImg::Search(const std::wstring& text, bool run) {
-    if (grid) grid->SearchThumbnaillGO(text, run);
+    grid_.SearchThumbnaillGO(text, run);
 }
 
 LRESULT CALLBACK ToolbarImg::SearchTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {

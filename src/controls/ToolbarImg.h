@@ -21,7 +21,8 @@ public:
     static constexpr int32_t kIdCount = 12;
     static constexpr int32_t kNoButton = 10; // PressID when no button was pressed
 
-    ToolbarImg();
+    // grid: the grid that the search box searches; not owned, it outlives the strip's window.
+    explicit ToolbarImg(ToolbarSearchGrid& grid);
     ~ToolbarImg() override;
 
     // Makes the strip's window (in its own back colour, whatever args says) with its search text
@@ -51,9 +52,6 @@ public:
 
     [[nodiscard]] std::wstring SearchText() const;
     [[nodiscard]] HWND SearchTextWindow() const { return searchText_; }
-
-    // The grid that the search box searches. Not owned; may be null (no search).
-    ToolbarSearchGrid* grid = nullptr;
 
     // Mouse events: x is the left edge of the last button found hot (0 before any), not the
     // pointer's; button, shift and y are the event's. Down comes after the press or the search
@@ -98,6 +96,7 @@ private:
     bool goHot_ = false;
     float searchX_ = 0, searchY_ = 0, searchW_ = 120, searchH_ = 10;
 
+    ToolbarSearchGrid& grid_;
     HWND searchText_ = nullptr;
     UniqueGdiObject searchFont_;
     bool searchPressed_ = false;

@@ -1,5 +1,7 @@
 #include "output/FrmPrinter.h"
 
+#include "browser/JpegHead.h"
+#include "browser/ThumbnailMaker.h"
 #include "controls/FrmMainmin.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
@@ -10,6 +12,7 @@
 #include "platform/DoEvents.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
+#include "platform/TextCase.h"
 
 #include <cmath>
 #include <cwctype>
@@ -64,6 +67,18 @@ bool ParseCopies(const std::wstring& text, int32_t& copies) {
     copies = value;
     return true;
 }
+
+// Marks the print window busy while pages render or print: window messages run meanwhile.
+class BusyScope {
+public:
+    explicit BusyScope(int& depth) : depth_(depth) { ++depth_; }
+    ~BusyScope() { --depth_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    int& depth_;
+};
 
 } // namespace
 
@@ -140,19 +155,26 @@ bool FrmPrinter::Load(HWND owner) {
 }
 
 void FrmPrinter::Unload() {
-    for (int32_t n = 0; n < pageFilesWritten_; ++n) ::DeleteFileW(PageFile(n).c_str());
-    pageFilesWritten_ = 0;
-    for (auto& image : skinImages_) image.reset();
-    PageImage.Destroy();
     if (companion_) companion_->onPrinterPicked = nullptr;
     if (hwnd_) {
         HWND window = std::exchange(hwnd_, nullptr);
         ::DestroyWindow(window);
     }
     txtCopies_ = cuPrinter_ = nullptr;
-    if (printerBoxBrush_) ::DeleteObject(std::exchange(printerBoxBrush_, nullptr));
     pressed_ = false;
     hoverButton_ = buttonHit_ = 0;
+    if (busy_ > 0) {
+        // Pages are being rendered further up the stack: they stop at their next step, and the
+        // job lets go of the page files and the page bitmap once it has.
+        cancel_ = true;
+        return;
+    }
+    for (int32_t n = 0; n < pageFilesWritten_; ++n) ::DeleteFileW(PageFile(n).c_str());
+    pageFilesWritten_ = 0;
+    for (auto& image : skinImages_) image.reset();
+    PageImage.Destroy();
+    pictureSizes_.clear();
+    if (printerBoxBrush_) ::DeleteObject(std::exchange(printerBoxBrush_, nullptr));
 }
 
 LRESULT CALLBACK FrmPrinter::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -165,6 +187,12 @@ LRESULT CALLBACK FrmPrinter::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (msg == WM_CLOSE) {
             self->Unload();
             return 0;
+        }
+        // Gone with its owner: a render under way stops.
+        if (msg == WM_NCDESTROY) {
+            self->hwnd_ = nullptr;
+            self->txtCopies_ = self->cuPrinter_ = nullptr;
+            if (self->busy_ > 0) self->cancel_ = true;
         }
         if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == self->cuPrinter_) {
             ::SetBkColor(reinterpret_cast<HDC>(wp), RGB(240, 238, 233));
@@ -298,8 +326,13 @@ RectF FrmPrinter::PreviewBox() const {
 }
 
 void FrmPrinter::DrawPreview(int32_t page) {
+    if (busy_ > 0) return;
     const RectF box = PreviewBox();
     RenderPrintPages(false, page);
+    if (cancel_) {
+        Unload();
+        return;
+    }
     if (!hwnd_) return;
     {
         GdipGraphics graphics = surface_.CreateGraphics();
@@ -343,15 +376,55 @@ void FrmPrinter::NewPage(const PageSize& size) {
 
 void FrmPrinter::DrawFitOrFull(const std::wstring& file, const PageSize& size) {
     GdiDIB picture;
-    // A picture that cannot be read leaves its page white.
-    if (!picture.Import(file) || !PageImage.MemGraphics) return;
+    // A picture that cannot be read leaves its page white, and the job says so.
+    if (!picture.Import(file)) {
+        NoteUnreadable(file);
+        return;
+    }
+    if (!PageImage.MemGraphics) return;
     const RectF place = PrintLayout == kFullPage ? RectF(0, 0, size.W, size.H)
                                                  : FitToPagePlace(size, picture.Width(), picture.Height());
     GdipDrawImageRect(PageImage.MemGraphics, picture.DIB(), place.X, place.Y, place.Width, place.Height);
 }
 
+void FrmPrinter::DrawThumbnail(const std::wstring& file, const RectF& place) {
+    // Decoded alone and reduced to its cell before the next one: the pictures of a long selection
+    // never sit in memory together.
+    const CellPicture cell =
+        place.Width > 0 && place.Height > 0 ? MakeCellPicture(file, place.Width, place.Height) : CellPicture{};
+    if (!cell.bitmap) {
+        NoteUnreadable(file);
+        return;
+    }
+    if (PageImage.MemGraphics)
+        GdipDrawImageRect(PageImage.MemGraphics, cell.bitmap.get(), place.X, place.Y, place.Width, place.Height);
+}
+
+SizeF FrmPrinter::PictureSize(const std::wstring& file) {
+    const std::wstring key = FoldCase(file);
+    if (const auto known = pictureSizes_.find(key); known != pictureSizes_.end()) return known->second;
+    // A JPEG tells its size in its first bytes; other pictures are decoded once and let go.
+    SizeF size(0, 0);
+    const JpegHead head = ReadJpegHead(ReadFileHead(file));
+    if (head.width > 0 && head.height > 0) {
+        size = SizeF(static_cast<float>(head.width), static_cast<float>(head.height));
+    } else {
+        GdiDIB picture;
+        if (picture.Import(file)) size = SizeF(picture.Width(), picture.Height());
+    }
+    pictureSizes_.emplace(key, size);
+    return size;
+}
+
+void FrmPrinter::NoteUnreadable(const std::wstring& file) {
+    if (std::find(unreadable_.begin(), unreadable_.end(), file) == unreadable_.end()) unreadable_.push_back(file);
+}
+
 void FrmPrinter::RenderPrintPages(bool printMode, int32_t page) {
+    if (busy_ == 0) cancel_ = false;
+    BusyScope busy(busy_);
     Hourglass hourglass;
+    unreadable_.clear();
     const std::vector<std::wstring> entries = Entries();
     const PageSize size = CurrentPageSize();
     const auto save = [this](int32_t n) {
@@ -363,6 +436,11 @@ void FrmPrinter::RenderPrintPages(bool printMode, int32_t page) {
         if (!printMode) ShownPage = PageFileIndex;
         DrawPageCounter();
         for (;;) {
+            if (printMode) {
+                // Cancel is heard between two pages.
+                DoEvents();
+                if (cancel_) return;
+            }
             NewPage(size);
             if (static_cast<size_t>(PageFileIndex) < entries.size())
                 DrawFitOrFull(entries[static_cast<size_t>(PageFileIndex)], size);
@@ -372,14 +450,12 @@ void FrmPrinter::RenderPrintPages(bool printMode, int32_t page) {
             ++PageFileIndex;
         }
     }
-    // A sizing pass first, so the counter knows how many pages there are.
-    std::vector<GdiDIB> pictures(entries.size());
+    // The sizes first, so the counter knows how many pages there are.
     std::vector<SizeF> sizes;
-    for (size_t i = 0; i < entries.size(); ++i) {
+    for (const std::wstring& entry : entries) {
         DoEvents();
-        if (!hwnd_ && !printMode) return;
-        (void)pictures[i].Import(entries[i]);
-        sizes.emplace_back(pictures[i].Width(), pictures[i].Height());
+        if (cancel_) return;
+        sizes.push_back(PictureSize(entry));
     }
     const std::vector<ThumbnailPage> pages = LayoutThumbnails(sizes, size.W, size.H);
     LastPageIndex = std::max(0, static_cast<int32_t>(pages.size()) - 1);
@@ -388,17 +464,20 @@ void FrmPrinter::RenderPrintPages(bool printMode, int32_t page) {
     const int32_t first = printMode ? 0 : ShownPage, last = printMode ? LastPageIndex : ShownPage;
     for (int32_t n = first; n <= last; ++n) {
         NewPage(size);
-        if (static_cast<size_t>(n) < pages.size() && PageImage.MemGraphics)
-            for (const ThumbnailCell& cell : pages[static_cast<size_t>(n)])
-                if (GpImage* image = pictures[cell.entry].DIB())
-                    GdipDrawImageRect(PageImage.MemGraphics, image, cell.place.X, cell.place.Y, cell.place.Width,
-                                      cell.place.Height);
+        if (static_cast<size_t>(n) < pages.size())
+            for (const ThumbnailCell& cell : pages[static_cast<size_t>(n)]) {
+                DoEvents();
+                if (cancel_) return;
+                DrawThumbnail(entries[cell.entry], cell.place);
+            }
         PageFileIndex = n;
         if (printMode && !pages.empty()) save(n);
     }
 }
 
 void FrmPrinter::StartPrintJob() {
+    // One job at a time: a Print pressed again while the pages render does nothing.
+    if (busy_ > 0) return;
     wchar_t text[32] = {};
     ::GetWindowTextW(txtCopies_, text, 32);
     int32_t copies = 0;
@@ -406,12 +485,24 @@ void FrmPrinter::StartPrintJob() {
     if (!printer_.SetPrintQuality(300)) return;
     if (Entries().empty()) return;
     RenderPrintPages(true, 0);
+    if (cancel_) {
+        // Cancelled while the pages rendered: nothing is sent.
+        Unload();
+        return;
+    }
+    if (!unreadable_.empty()) {
+        std::wstring list;
+        for (const std::wstring& file : unreadable_) list += L"\n" + file;
+        ShowMessageBox(hwnd_, L"These pictures could not be read and are left out of the pages:\n" + list,
+                       FrmMainmin::kCaption, MB_OK | MB_ICONEXCLAMATION);
+    }
     SendPagesToPrinter();
 }
 
 void FrmPrinter::SendPagesToPrinter() {
     Hourglass hourglass;
     if (printer_.BeginDocument(kTitle)) {
+        BusyScope busy(busy_);
         for (PageFileIndex = 0; PageFileIndex <= LastPageIndex; ++PageFileIndex) {
             GdiDIB page;
             if (page.Import(PageFile(PageFileIndex)) && !printer_.PrintPage(page.DIB())) break;
@@ -463,7 +554,9 @@ void FrmPrinter::OnMouseUp() {
     if (buttonHit_) {
         const int32_t index = hoverButton_;
         const RectF r = buttons_[static_cast<size_t>(index)];
-        switch (index) {
+        // While pages render only Cancel acts: it ends the job or the preview.
+        const int32_t action = busy_ > 0 && index != kCancel ? -1 : index;
+        switch (action) {
         case kFitToPage:
         case kFullPage:
         case kThumbnail:

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -44,10 +45,16 @@ public:
     void cbPrintersSel(const std::wstring& deviceName);
     // The "Print..." button: copies from the copies box (1 to 999), quality 300 dpi, every page
     // rendered and saved, then sent; the window closes before the document ends. A copies text
-    // that is not such a number ends the job before anything is rendered.
+    // that is not such a number ends the job before anything is rendered. One job at a time:
+    // while one renders, Print does nothing and Cancel ends it before anything is sent.
     void StartPrintJob();
     // Renders page `page` into PageImage (preview), or every page from it on into page files.
+    // Window messages run between pictures; a Cancel or an unload meanwhile stops it.
     void RenderPrintPages(bool printMode, int32_t page);
+    // True while pages render or print.
+    [[nodiscard]] bool Busy() const { return busy_ > 0; }
+    // The pictures the last render could not read (their pages or cells are left blank).
+    [[nodiscard]] const std::vector<std::wstring>& Unreadable() const { return unreadable_; }
 
     int32_t PrintLayout = kFitToPage;
     int32_t ShownPage = 0;
@@ -87,6 +94,10 @@ private:
     [[nodiscard]] PageSize CurrentPageSize() const;
     void NewPage(const PageSize& size);
     void DrawFitOrFull(const std::wstring& file, const PageSize& size);
+    void DrawThumbnail(const std::wstring& file, const RectF& place);
+    // A picture's pixel size (0 x 0 when it cannot be read), kept for the window's life.
+    [[nodiscard]] SizeF PictureSize(const std::wstring& file);
+    void NoteUnreadable(const std::wstring& file);
 
     PrinterLayer& printer_;
     FrmMainmin* companion_;
@@ -102,6 +113,10 @@ private:
     bool pressed_ = false;
     int32_t pageFilesWritten_ = 0;
     std::wstring pageCounter_;
+    int busy_ = 0;        // renders and jobs under way (their messages run meanwhile)
+    bool cancel_ = false; // the render under way is to stop
+    std::map<std::wstring, SizeF> pictureSizes_;
+    std::vector<std::wstring> unreadable_;
 };
 
 // File > Print and Ctrl+P (after the save question): the print window, or "Sorry, no printers

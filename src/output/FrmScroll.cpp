@@ -10,9 +10,11 @@
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PathHelpers.h"
+#include "platform/TextCase.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -150,24 +152,44 @@ void FrmScroll::CopyFiles() {
         Fail(L"The screen saver's folder \"" + folder + L"\" could not be made.");
         return;
     }
-    for (const FileListEntry& old : oldFiles) {
-        if (!Pump()) return;
-        ::DeleteFileW(LongPathForm(folder + L"\\" + old.Name).c_str());
-    }
-
+    // The copies are written beside the old set under temporary names, and take the data names
+    // only once every one is in: a failure midway leaves the screen saver's pictures as they were.
+    std::vector<std::wstring> copies;
+    const auto discard = [&copies](size_t from) {
+        for (size_t k = from; k < copies.size(); ++k) ::DeleteFileW(LongPathForm(copies[k]).c_str());
+    };
     const auto count = static_cast<int>(files.size());
     ::SendMessageW(progress_, PBM_SETRANGE32, 0, count);
     for (int i = 0; i < count; ++i) {
-        if (!Pump()) return;
+        if (!Pump()) {
+            discard(0);
+            return;
+        }
         const std::wstring& source = files[static_cast<size_t>(i)];
         ShowStatus(GetFileName(source));
-        if (!::CopyFileW(LongPathForm(source).c_str(), LongPathForm(DataFileName(static_cast<size_t>(i))).c_str(),
-                         FALSE)) {
+        const std::wstring copy = TemporaryNameBeside(DataFileName(static_cast<size_t>(i)), L"scr");
+        if (!copy.empty()) copies.push_back(copy);
+        if (copy.empty() || !::CopyFileW(LongPathForm(source).c_str(), LongPathForm(copy).c_str(), FALSE)) {
+            discard(0);
             Fail(L"\"" + source + L"\" could not be copied for the screen saver.");
             return;
         }
         ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(i), 0);
     }
+    std::vector<std::wstring> names;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const std::wstring target = DataFileName(i);
+        names.push_back(FoldCase(GetFileName(target)));
+        if (!::MoveFileExW(LongPathForm(copies[i]).c_str(), LongPathForm(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            discard(i);
+            Fail(L"The screen saver's pictures could not be replaced in \"" + folder + L"\".");
+            return;
+        }
+    }
+    // Data files of an earlier, longer run would show after the new ones.
+    for (const FileListEntry& old : oldFiles)
+        if (std::find(names.begin(), names.end(), FoldCase(old.Name)) == names.end())
+            ::DeleteFileW(LongPathForm(folder + L"\\" + old.Name).c_str());
     ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(count), 0);
     installer_.Run(InstallCommand());
     Unload();

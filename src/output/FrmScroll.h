@@ -48,10 +48,10 @@ public:
     // Skins and shapes the window from the skin sheet of the executable's resources; without one
     // the window stays a white rectangle.
     void LoadSkin();
-    // The whole job: with two selected files or more, empties the data folder of its "*.dat"
-    // files, copies each file there, starts the installer and unloads; with fewer it only
-    // unloads. A folder that cannot be made or a copy that fails stops the run with a message,
-    // without the installer.
+    // The whole job: with two selected files or more, replaces the data folder's "*.dat" files by
+    // copies of the selected files, starts the installer and unloads; with fewer it only unloads.
+    // A folder that cannot be made or a copy that fails stops the run with a message, without the
+    // installer, and leaves the old data files as they were.
     void CopyFiles();
     void Unload();
 

@@ -9,6 +9,7 @@
 #include "imaging/PaintPrimitives.h"
 #include "imaging/TextRendering.h"
 #include "output/ModMisc.h"
+#include "output/SlideshowRules.h"
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
@@ -145,6 +146,8 @@ void FrmShells::LoadSkin() {
 
 void FrmShells::Unload() {
     if (!hwnd_) return;
+    // Closed from outside while a batch runs: the batch stops after the file in hand.
+    if (busy_.Busy()) cancelRequested_ = true;
     // The owner is enabled before the window goes, so that it gets the activation back.
     if (ownerDisabled_ && owner_) ::EnableWindow(owner_, TRUE);
     ownerDisabled_ = false;
@@ -160,7 +163,10 @@ LRESULT CALLBACK FrmShells::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<FrmShells*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_CLOSE:
-        if (self) self->Unload();
+        if (self && self->busy_.Busy())
+            self->cancelRequested_ = true;
+        else if (self)
+            self->Unload();
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -327,6 +333,11 @@ void FrmShells::OnMouseDown(int button, float x, float y) {
 
 void FrmShells::OnMouseUp() {
     if (!overButton_ || !hwnd_) return;
+    if (busy_.Busy()) {
+        // While a batch runs only Cancel answers: the batch stops after the file in hand.
+        if (buttonState_ == kCancel) cancelRequested_ = true;
+        return;
+    }
     switch (buttonState_) {
     case kCancel:
         Unload();
@@ -382,7 +393,7 @@ void FrmShells::OnOk() {
         }
     }
     if (!done) return;
-    okClosed_ = true;
+    okClosed_ = !cancelRequested_;
     Unload();
 }
 
@@ -398,10 +409,13 @@ bool FrmShells::CopyOrMove() {
     }
     const bool move = PublicShell == kMove;
     const std::wstring folder = targetFolder_;
-    const std::vector<std::wstring> files = App().SelectedFiles;
+    const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     failures_.clear();
+    cancelRequested_ = false;
+    size_t done = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         DoEvents();
+        if (cancelRequested_) break;
         const std::wstring target = AddBackslash(folder) + GetFileName(files[i]);
         bool replace = false;
         if (FoldCase(target) != FoldCase(files[i]) && ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -414,7 +428,10 @@ bool FrmShells::CopyOrMove() {
         }
         if (move && i == 0 && main_) main_->DisposeImgDIB();
         const bool ok = move ? ShellMoveFile(files[i], folder, replace) : ShellCopyFile(files[i], folder, replace);
-        if (!ok) failures_.push_back(files[i]);
+        if (ok)
+            ++done;
+        else
+            failures_.push_back(files[i]);
         if (move && i == 0 && main_) main_->ImportCanvas(ok ? target : files[i]);
     }
     if (main_) {
@@ -422,7 +439,7 @@ bool FrmShells::CopyOrMove() {
         main_->ThumPath(folder);
         main_->RefreshThumbnail();
     }
-    ReportFailures(move ? L"moved" : L"copied");
+    Report(move ? L"moved" : L"copied", done, files.size());
     return true;
 }
 
@@ -439,20 +456,27 @@ bool FrmShells::Rename() {
     }
     // The selection may change while messages run between two files: the list is followed as it
     // was, and an entry is brought up to date only while it still names the file renamed.
-    const std::vector<std::wstring> files = App().SelectedFiles;
+    const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     const std::vector<std::wstring> targets = RenameTargets(files, text);
     failures_.clear();
+    cancelRequested_ = false;
+    size_t done = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         DoEvents();
+        if (cancelRequested_) break;
         if (i == 0 && main_) main_->DisposeImgDIB();
         const bool renamed = RenameFileNoReplace(files[i], targets[i]);
-        if (!renamed) failures_.push_back(files[i]);
-        std::vector<std::wstring>& selected = App().SelectedFiles;
-        if (renamed && i < selected.size() && selected[i] == files[i]) selected[i] = targets[i];
+        if (renamed) {
+            ++done;
+            for (std::wstring& selected : App().SelectedFiles)
+                if (selected == files[i]) selected = targets[i];
+        } else {
+            failures_.push_back(files[i]);
+        }
         if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
     }
     if (main_) main_->RefreshThumbnail();
-    ReportFailures(L"renamed");
+    Report(L"renamed", done, files.size());
     return true;
 }
 
@@ -486,11 +510,20 @@ bool FrmShells::ReadStampName() {
     return true;
 }
 
-void FrmShells::ReportFailures(const wchar_t* verb) {
-    if (failures_.empty()) return;
-    std::wstring text = L"These files could not be " + std::wstring(verb) + L" and are where they were:\n";
-    for (const std::wstring& file : failures_) text += L"\n" + file;
-    ShowMessageBox(hwnd_, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
+void FrmShells::Report(const wchar_t* verb, size_t done, size_t total) {
+    // A window closed from outside (the program ending) takes its questions and reports with it.
+    if (!hwnd_) return;
+    std::wstring text;
+    if (cancelRequested_) {
+        text = L"Cancelled: " + std::to_wstring(done) + L" of " + std::to_wstring(total) + L" files were " + verb +
+               L". The other files are where they were.";
+    }
+    if (!failures_.empty()) {
+        if (!text.empty()) text += L"\n\n";
+        text += L"These files could not be " + std::wstring(verb) + L" and are where they were:\n";
+        for (const std::wstring& file : failures_) text += L"\n" + file;
+    }
+    if (!text.empty()) ShowMessageBox(hwnd_, text, kCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::wstring FrmShells::TextControl() const {
@@ -527,8 +560,10 @@ void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
     PublicShell = mode;
     if (!Load(owner)) return;
     // The rename adds each file's own extension again, so the box holds the name without it.
-    if (mode == kRename)
-        TextControl(App().SelectedFiles.empty() ? std::wstring() : NameWithoutExtension(App().SelectedFiles[0]));
+    if (mode == kRename) {
+        const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
+        TextControl(files.empty() ? std::wstring() : NameWithoutExtension(files[0]));
+    }
     StartPaint();
     Show(owner);
 }

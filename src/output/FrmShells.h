@@ -115,7 +115,8 @@ private:
     [[nodiscard]] bool Rename();
     [[nodiscard]] bool ReadSizes();
     [[nodiscard]] bool ReadStampName();
-    void ReportFailures(const wchar_t* verb);
+    // Tells what a cancelled batch did (done of total files) and which files failed.
+    void Report(const wchar_t* verb, size_t done, size_t total);
 
     BatchMainWindow* main_;
     HWND hwnd_ = nullptr;
@@ -135,6 +136,7 @@ private:
     int32_t originalWidth_ = 0, originalHeight_ = 0;
     std::vector<std::wstring> failures_;
     ReentryGuard busy_;
+    bool cancelRequested_ = false; // Cancel pressed while a batch runs
 };
 
 // The canvas's size question, answered by a new batch dialog in its size mode.

@@ -26,6 +26,7 @@ namespace {
 
 constexpr const wchar_t* kImportTitle = L"Import Image...";
 constexpr const wchar_t* kSaveTitle = L"Save Image as...";
+constexpr const wchar_t* kSaveCopyTitle = L"Save a Copy...";
 
 std::optional<SaveType> TypeOfExtension(const std::wstring& ext, int32_t jpegQuality) {
     if (ext == L"bmp") return SaveType{kFormatBmp, 0};
@@ -163,7 +164,11 @@ bool FileCommands::SaveCopy() {
     const std::wstring copy = SaveCopyPath(shown);
     const std::optional<SaveType> type = SaveCopyType(GetFileExt(shown));
     bool written = false;
-    if (!shown.empty() && !copy.empty() && type) written = Write(copy, *type);
+    // The copy's name is always the same, so an earlier copy is asked about before it is replaced.
+    if (!shown.empty() && !copy.empty() && type &&
+        (!FileExists(copy) || ShowMessageBox(host_.Owner(), copy + L" already exists.\nDo you want to replace it?",
+                                             kSaveCopyTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES))
+        written = Write(copy, *type);
     host_.RefreshThumbnail();
     return written;
 }

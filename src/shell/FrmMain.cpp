@@ -35,9 +35,10 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
 } // namespace
 
 FrmMain::FrmMain(Options options)
-    : YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1), UseryzProcess1(this),
-      options_(std::move(options)), companion_(*this, this), menuHost_(std::make_unique<MainMenuHost>(*this)),
-      toolHost_(std::make_unique<MainToolHost>(*this)), events_(std::make_unique<MainEvents>(*this)) {
+    : ImageToolbar(*this), YDSTextControl1(*this, *this), UseryzSplitV(this), ThumyzViewer(&UseryzProcess1),
+      UseryzProcess1(this), options_(std::move(options)), companion_(*this, this),
+      menuHost_(std::make_unique<MainMenuHost>(*this)), toolHost_(std::make_unique<MainToolHost>(*this)),
+      events_(std::make_unique<MainEvents>(*this)) {
     menuHost_->ToolRows = &toolHost_->Rows();
     menuHost_->Seams.StartNewImage = [this] { StartNewImage(); };
     menuHost_->Seams.SetStampEffect = [this](int32_t effect) { (void)SingleyzPreview.Stampeffect(effect); };
@@ -46,10 +47,9 @@ FrmMain::FrmMain(Options options)
     menuHost_->Seams.PasteFromClipboard = [this] { (void)SingleyzPreview.CreateStampfromClipboard(); };
     menuHost_->Seams.DeleteSelectedPixels = [this] { (void)SingleyzPreview.CallDrawDeleteSelect(); };
     menuHost_->Seams.VrFileCreate = [this](bool remove) { (void)ThumyzViewer.VrFileCreate(remove); };
-    Steps.SettingArrange_Menu = [this](const std::wstring& id) {
-        if (const auto mode = ::SettingArrange_Menu(id, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
+    menuHost_->Seams.FolderViewSelect = [this](const std::wstring& path) {
+        if (folderPane_) folderPane_->FolderViewSelect(path);
     };
-    Steps.UnloadForms = [this] { menuHost_->UnloadForms(); };
     fileCommands_ = std::make_unique<MainFileCommands>(*this);
     menuHost_->Seams.ShowPrintDialog = [this] { (void)ShowPrintWindow(printWindow_, printer_, hwnd_); };
 }
@@ -206,7 +206,7 @@ void FrmMain::Form_Load() {
     App().CurrentDirectory = L"...";
     TitleSkin.Title(kCaption);
     TitleSkin.Background(ColorARGB(200, 100, 140, 255));
-    if (Steps.HookWheel) Steps.HookWheel(hwnd_);
+    (void)events_->Wheel.HookWheel(hwnd_);
     if (options_.companion && companion_.Create()) companion_.ShowOffScreen();
     UseryzSplitLV.MousePoin(MousePointer::SizeNS);
     UseryzSplitH.MousePoin(MousePointer::SizeWE);
@@ -300,13 +300,13 @@ void FrmMain::Form_QueryUnload() {
 
 void FrmMain::Form_Unload() {
     Timer2.SetEnabled(false);
-    if (Steps.UnhookWheel) Steps.UnhookWheel(hwnd_);
+    events_->Wheel.UnhookWheel(hwnd_);
     companion_.Destroy();
     printWindow_.Unload();
-    if (Steps.UnloadForms) Steps.UnloadForms();
+    menuHost_->UnloadForms();
     DeleteSharedGdipObjects();
     FreeEffectBuffers();
-    if (Steps.ClearPreviewDIB) Steps.ClearPreviewDIB();
+    ClearPreviewDIB();
     if (folderPane_) folderPane_->FolderViewDestroy();
     SaveSettings();
 }
@@ -329,7 +329,7 @@ void FrmMain::LoadSettings() {
     SkinMenu.CurrentlyMenu = 2;
     SkinMenu.MenuVisible(L"View_Fitmode", s.Fitmode);
     App().ArrangeString = s.ArrangeString;
-    if (Steps.SettingArrange_Menu) Steps.SettingArrange_Menu(s.ArrangeString);
+    if (const auto mode = ::SettingArrange_Menu(s.ArrangeString, menuHost_->Rows())) ThumyzViewer.ThumbnaillSort(*mode);
     oldThumTop = s.oldThumTop;
     App().JpegQuality = s.Quilaty;
     SingleyzPreview.SetTextColor(static_cast<COLORREF>(s.Textcolor));
@@ -529,6 +529,10 @@ void FrmMain::PublicZoomin() {
 
 std::wstring FrmMain::FileDialog(int32_t mode) {
     return fileCommands_->Commands.FileDialog(mode);
+}
+
+bool FrmMain::SaveAsChosen() {
+    return fileCommands_->Commands.SaveAs();
 }
 
 FileCommands& FrmMain::Files() {

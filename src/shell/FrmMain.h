@@ -59,6 +59,7 @@ class FrmMain : public CanvasMainWindow,
                 public SaveQuestionTarget,
                 public ViewsBarCanvas,
                 public SidePanelGrid,
+                public ToolbarSearchGrid,
                 public ShortcutKeyHandler {
 public:
     static constexpr const wchar_t* kClassName = L"VellumoMain";
@@ -80,7 +81,6 @@ public:
 
     // Not owned; connected before Create. Null: no folder pane (the panes are never shown).
     void SetFolderPane(FolderPaneView* pane) { folderPane_ = pane; }
-    ShellSteps Steps;
     // The menu road: the title bar's drop-downs, the pick and the commands.
     [[nodiscard]] MainMenuHost& MenuHost() { return *menuHost_; }
     // The tool selection: the picked tools, the tool and option commands, the stamp tool.
@@ -177,12 +177,14 @@ public:
     void Unload() override;
     // SaveQuestionTarget
     void MarkSaved() override;
-    [[nodiscard]] bool SaveInPlace() override { return Steps.SaveOnly && Steps.SaveOnly(); }
-    [[nodiscard]] bool SaveAsChosen() override { return Steps.SaveAs && Steps.SaveAs(); }
+    [[nodiscard]] bool SaveInPlace() override { return SingleyzPreview.SaveOnly(); }
+    [[nodiscard]] bool SaveAsChosen() override;
     void RefreshThumSave() override { ThumyzViewer.RefreshThumSave(); }
     // SidePanelGrid: the keyword tab's formats go to the grid.
     void ImageFormats(const std::wstring& formats) override { ThumyzViewer.ImageFormats(formats); }
     void RefreshThumbnail(bool relist) override { ThumyzViewer.RefreshThumbnail(relist); }
+    // ToolbarSearchGrid: the search box searches the grid.
+    void SearchThumbnaillGO(const std::wstring& text, bool run) override { ThumyzViewer.SearchThumbnaillGO(text, run); }
     // ViewsBarCanvas
     [[nodiscard]] int32_t Effect() const override { return SingleyzPreview.Effect(); }
 

@@ -18,6 +18,7 @@ public:
     bool FolderViewOpen() override { return pane.FolderViewOpen(); }
     void FolderViewResize() override { pane.FolderViewResize(); }
     void FolderViewDestroy() override { pane.FolderViewDestroy(); }
+    void FolderViewSelect(const std::wstring& path) override { pane.FolderViewSelect(path); }
     [[nodiscard]] bool FolderSelected() const override { return pane.FolderSelected(); }
     ModFolderView pane;
 };
@@ -39,9 +40,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         FrmMain main;
         MainFolderPane folderPane(main);
         main.SetFolderPane(&folderPane);
-        main.MenuHost().Seams.FolderViewSelect = [&folderPane](const std::wstring& path) {
-            folderPane.pane.FolderViewSelect(path);
-        };
         if (!main.Create()) return 1;
         main.Show();
         // The folder pane's dialog loop is the program's loop; it returns when the window has gone.

@@ -63,18 +63,15 @@ void MainEvents::Connect() {
     m.SingleyzPreview.shortcutKeys = keys;
 
     // The wheel steps through the grid as the View menu's Next and Previous do.
-    m.Steps.HookWheel = [this](HWND window) { (void)Wheel.HookWheel(window); };
-    m.Steps.UnhookWheel = [this](HWND window) { Wheel.UnhookWheel(window); };
     Wheel.onWheel = [this](int delta) {
         (void)RunMenuCommand(Commands(), delta < 0 ? L"View_Zoomin" : L"View_Zoomout");
     };
-    if (!host.Seams.PreviewStep)
-        host.Seams.PreviewStep = [&m](bool next) {
-            if (next)
-                m.ThumyzViewer.PreviewNext();
-            else
-                m.ThumyzViewer.PreviewBack();
-        };
+    host.Seams.PreviewStep = [&m](bool next) {
+        if (next)
+            m.ThumyzViewer.PreviewNext();
+        else
+            m.ThumyzViewer.PreviewBack();
+    };
 
     m.ImageToolbar.onMouseDown = [this](int, int, float, float) { CloseMenu(); };
     m.ImageToolbar.onMouseUp = [this](int, int, float, float) { ImageToolbarCommand(); };

@@ -6,8 +6,6 @@
 
 MainFileCommands::MainFileCommands(FrmMain& main) : main_(main) {
     main.MenuHost().Seams.FileDialog = [this](int32_t mode) { (void)Commands.FileDialog(mode); };
-    main.Steps.SaveAs = [this] { return Commands.SaveAs(); };
-    main.Steps.ClearPreviewDIB = [] { ClearPreviewDIB(); };
 }
 
 HWND MainFileCommands::Owner() const {

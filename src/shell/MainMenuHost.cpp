@@ -239,6 +239,10 @@ void MainMenuHost::CopyToClipboard() {
 void MainMenuHost::PasteFromClipboard() {
     Run(Seams.PasteFromClipboard);
 }
+std::wstring MainMenuHost::ShownFile() const {
+    const Imageyzviewer& canvas = main_.SingleyzPreview;
+    return canvas.NoOpen() && !canvas.ShowsScratchFile() ? canvas.CurFilename : std::wstring();
+}
 bool MainMenuHost::DeleteImage() {
     return main_.SingleyzPreview.DeleteImage();
 }

@@ -108,6 +108,7 @@ public:
     void Rasterize() override;
     void CopyToClipboard() override;
     void PasteFromClipboard() override;
+    [[nodiscard]] std::wstring ShownFile() const override;
     [[nodiscard]] bool DeleteImage() override;
     [[nodiscard]] const std::vector<std::wstring>& SelectedFiles() const override;
     void PumpMessages() override;

@@ -2,6 +2,7 @@
 
 #include "editor/ModDialogCOlor.h"
 #include "platform/MessageBoxService.h"
+#include "platform/TextCase.h"
 #include "shell/MenuState.h"
 
 #include <windows.h>
@@ -34,15 +35,26 @@ void Print(MenuCommandHost& h) {
 }
 
 void Delete(MenuCommandHost& h) {
-    // The canvas recycles the file it shows (the first selected); the others follow one by one.
-    (void)h.DeleteImage();
+    // Exactly the selected files go. The shown file, when it is one of them, goes through the
+    // canvas, which keeps showing a copy of it; the selection may have changed since it was opened.
     const std::vector<std::wstring> files = h.SelectedFiles();
-    for (size_t i = 1; i < files.size(); ++i) {
-        if (files[i].empty()) continue;
+    const std::wstring shown = h.ShownFile();
+    for (const std::wstring& file : files) {
+        if (file.empty()) continue;
         h.PumpMessages();
-        (void)h.RecycleFile(files[i]);
+        if (!shown.empty() && CompareNoCase(file, shown) == 0)
+            (void)h.DeleteImage();
+        else
+            (void)h.RecycleFile(file);
     }
     h.RefreshThumbnail();
+}
+
+void FileJob(MenuCommandHost& h, int32_t mode) {
+    // A move or rename opens the shown picture again from where it went, without its unsaved edit
+    // and its undo steps: the save question comes first, and Cancel stops the command.
+    if (mode != 0 && h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
+    h.FileJob(mode);
 }
 
 void Flip(MenuCommandHost& h, int32_t stampEffect, int32_t imageEffect) {
@@ -123,9 +135,9 @@ const std::map<std::wstring, Branch>& Branches() {
         on({L"Edit_Copy"}, [](H& h) { h.CopyToClipboard(); });
         on({L"Edit_Paste"}, [](H& h) { h.PasteFromClipboard(); });
         on({L"Edit_Delete"}, Delete);
-        on({L"Edit_Rename"}, [](H& h) { h.FileJob(2); });
-        on({L"Edit_Copyto"}, [](H& h) { h.FileJob(0); });
-        on({L"Edit_Moveto"}, [](H& h) { h.FileJob(1); });
+        on({L"Edit_Rename"}, [](H& h) { FileJob(h, 2); });
+        on({L"Edit_Copyto"}, [](H& h) { FileJob(h, 0); });
+        on({L"Edit_Moveto"}, [](H& h) { FileJob(h, 1); });
         on({L"Edit_Resizec"}, [](H& h) { h.ResizeCanvas(); });
         on({L"Edit_Resize"}, [](H& h) { h.StartResizeMode(); });
         on({L"Edit_Hflip"}, [](H& h) { Flip(h, 7, 23); });

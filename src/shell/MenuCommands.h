@@ -44,6 +44,9 @@ public:
     virtual void Rasterize() = 0;
     virtual void CopyToClipboard() = 0;
     virtual void PasteFromClipboard() = 0;
+    // The file the canvas shows; empty when it shows none of its own.
+    [[nodiscard]] virtual std::wstring ShownFile() const = 0;
+    // The canvas recycles the file it shows and keeps showing a copy of it.
     [[nodiscard]] virtual bool DeleteImage() = 0;
     [[nodiscard]] virtual const std::vector<std::wstring>& SelectedFiles() const = 0;
     virtual void PumpMessages() = 0;

@@ -34,8 +34,8 @@ class ImageToolbar : public ::testing::Test {
 protected:
     static constexpr int kW = 900, kH = 40, kIconRow = (kH - 24) / 2 + 12;
     TestWindow window{kW + 20, kH + 20};
-    ToolbarImg bar;
     FakeToolbarSearchGrid grid;
+    ToolbarImg bar{grid};
     FakeShortcutKeyHandler keys;
     std::vector<std::string> events; // "down 62", "up 62": the kind and the event's x
     std::wstring savedDataPath = App().DataPath;
@@ -44,7 +44,6 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(bar.Create({.parent = window.hwnd(), .width = kW, .height = kH}));
-        bar.grid = &grid;
         bar.shortcutKeys = &keys;
         bar.onMouseDown = [this](int, int, float x, float) { events.push_back("down " + std::to_string(int(x))); };
         bar.onMouseUp = [this](int, int, float x, float) { events.push_back("up " + std::to_string(int(x))); };

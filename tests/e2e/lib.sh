@@ -242,3 +242,58 @@ e2e_cups_stop() {
     wait "$E2E_CUPS_PID" 2>/dev/null
     E2E_CUPS_PID=""
 }
+
+# Waits (up to 10 s) for a message box whose text holds $1.
+e2e_wait_question() {
+    wine "$E2E_PROBE" wait '#32770' 10000 >/dev/null 2>&1 || fail "no question for '$1'"
+    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q "$1" || fail "the question is not '$1'"
+}
+
+# True while a dialog box (a message box or a file dialog) is shown: the topmost window of the
+# dialog class is visible (the folder pane's own dialog is always there, hidden).
+e2e_dialog_open() { [ "$(e2e_window '#32770' | cut -d' ' -f5)" = 1 ]; }
+
+# Drags a rubber band in the grid from ($1, $2) to ($3, $4), grid coordinates.
+e2e_band() {
+    local gx gy
+    read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
+    xdotool mousemove $((gx + $1)) $((gy + $2)) mousedown 1
+    sleep 0.2
+    xdotool mousemove $((gx + ($1 + $3) / 2)) $((gy + ($2 + $4) / 2))
+    sleep 0.2
+    xdotool mousemove $((gx + $3)) $((gy + $4))
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+# The lines of the topmost dialog box ('#32770') shown now: "text<TAB>class" per child.
+e2e_dialog_lines() {
+    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 != "(window)" { print $1 "\t" $2 }'
+}
+
+# Waits (up to $2 seconds, 10 when not given) until the topmost dialog box shows the text $1.
+e2e_wait_dialog_text() {
+    local i
+    for i in $(seq 1 $((${2:-10} * 5))); do
+        e2e_dialog_lines | grep -qF "$1" && return 0
+        sleep 0.2
+    done
+    fail "no dialog saying '$1': $(e2e_dialog_lines | tr '\n' ' ')"
+}
+
+# In the batch dialog, "..." and the folder dialog's item $1 under the Desktop, chosen by typing
+# its name; waits until the dialog's box shows the folder.
+e2e_batch_browse() {
+    local dx dy i
+    read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+    e2e_click $((dx + 308)) $((dy + 78))
+    for i in $(seq 1 50); do e2e_dialog_lines | grep -q SysTreeView32 && break; sleep 0.2; done
+    xdotool type "$1"
+    xdotool key Return
+    for i in $(seq 1 50); do
+        e2e_children VellumoShells Edit | grep -q "\\\\$1	18	72	" && return 0
+        sleep 0.2
+    done
+    fail "the batch dialog did not take the folder $1: $(e2e_children VellumoShells Edit)"
+}

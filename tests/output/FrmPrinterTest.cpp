@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <psapi.h>
+
 #include <cstdlib>
 #include <algorithm>
 #include <fstream>
@@ -132,6 +134,89 @@ TEST_F(PrintWindow, PagesAndCopiesPerLayoutAndRefusedCopies) {
         EXPECT_EQ(form.Loaded(), c.pages == 0);
         form.Unload();
     }
+}
+
+// Clicks as the system queues them for the window's face: they run when the window's messages
+// next run, which is inside a job once the first one has started it.
+void QueueClicks(FrmPrinter& form, std::initializer_list<int32_t> buttons) {
+    HWND face = form.Surface().hWnd();
+    for (const int32_t button : buttons) {
+        const RectF r = form.ButtonRect(button);
+        const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2), static_cast<int>(r.Y + r.Height / 2));
+        ::PostMessageW(face, WM_MOUSEMOVE, 0, at);
+        ::PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(face, WM_LBUTTONUP, 0, at);
+    }
+}
+
+TEST_F(PrintWindow, OneJobAtATimeAndCancelDuringAJobPrintsNothing) {
+    struct Case {
+        int32_t layout;
+        int32_t secondClick;
+        size_t documents, pages;
+    };
+    const Case cases[] = {{FrmPrinter::kThumbnail, FrmPrinter::kCancel, 0, 0},
+                          {FrmPrinter::kFitToPage, FrmPrinter::kCancel, 0, 0},
+                          {FrmPrinter::kThumbnail, FrmPrinter::kPrint, 1, 1},
+                          {FrmPrinter::kFitToPage, FrmPrinter::kPrint, 1, 3}};
+    for (const Case& c : cases) {
+        printer.log.calls.clear();
+        ASSERT_TRUE(form.Load(owner.hwnd()));
+        form.PrintLayout = c.layout;
+        QueueClicks(form, {FrmPrinter::kPrint, c.secondClick});
+        TestWindow::Pump(300);
+        EXPECT_EQ(printer.log.Count(L"Begin"), c.documents) << c.layout << " " << c.secondClick;
+        EXPECT_EQ(printer.log.Count(L"End"), c.documents) << c.layout << " " << c.secondClick;
+        EXPECT_EQ(printer.log.Count(L"Page 831x1176"), c.pages) << c.layout << " " << c.secondClick;
+        EXPECT_FALSE(form.Loaded());
+        EXPECT_FALSE(form.Busy());
+        EXPECT_FALSE(FileExistsForTest(FrmPrinter::PageFile(0)));
+        form.Unload();
+    }
+}
+
+// The largest working set seen while the window's messages run (sampled by a timer).
+size_t g_peakWorkingSet = 0;
+size_t WorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    return ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)) ? counters.WorkingSetSize : 0;
+}
+void CALLBACK SampleWorkingSet(HWND, UINT, UINT_PTR, DWORD) {
+    g_peakWorkingSet = std::max(g_peakWorkingSet, WorkingSet());
+}
+
+TEST_F(PrintWindow, ThumbnailsDecodeOnePictureAtATimeAndNameAnUnreadableOne) {
+    // Eight 2400 x 1800 pictures, 17 MB each once decoded, and a file that is no picture.
+    const std::wstring folder = MakeTestFolder(L"printlarge");
+    App().SelectedFiles.clear();
+    for (int i = 0; i < 8; ++i) {
+        DIBsave picture;
+        ASSERT_TRUE(picture.CreateBlankMemory(1800, 2400));
+        picture.ClearScreen(kColours[i % 3]);
+        const std::wstring path = folder + std::to_wstring(i) + L".bmp";
+        ASSERT_TRUE(picture.Save(path, 0, 0));
+        App().SelectedFiles.push_back(path);
+        if (i == 4) {
+            ASSERT_TRUE(WriteTestFile(folder + L"broken.png", "not a picture"));
+            App().SelectedFiles.push_back(folder + L"broken.png");
+        }
+    }
+    ASSERT_TRUE(form.Load(owner.hwnd()));
+    form.PrintLayout = FrmPrinter::kThumbnail;
+    const size_t before = WorkingSet();
+    g_peakWorkingSet = before;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 5, &SampleWorkingSet);
+    form.StartPrintJob();
+    ::KillTimer(nullptr, timer);
+    // Every page of cells printed; at most about one picture in memory at any time.
+    std::vector<SizeF> sizes(9, SizeF(2400, 1800));
+    sizes[5] = SizeF(0, 0);
+    const PageSize page = ComputePageSize(printer.paper, 15);
+    EXPECT_EQ(printer.log.Count(L"Page 831x1176"), LayoutThumbnails(sizes, page.W, page.H).size());
+    EXPECT_LT(g_peakWorkingSet - before, 60u << 20) << (g_peakWorkingSet - before) / (1 << 20) << " MB";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(folder + L"broken.png"), std::wstring::npos) << Narrow(messages[0]);
 }
 
 TEST_F(PrintWindow, NoPrinterMeansAMessageAndNoWindow) {

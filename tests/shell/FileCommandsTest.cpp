@@ -3,6 +3,7 @@
 // save dialog whose type is changed as a person would.
 #include "imaging/ClipboardStamp.h"
 #include "imaging/DIBsave.h"
+#include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
@@ -167,6 +168,22 @@ TEST_F(FileCommandsTest, SaveCopyBesideTheShownFile) {
         EXPECT_EQ(host.log.calls, expected) << Narrow(c.shown);
     }
     EXPECT_TRUE(host.dialogs.empty());
+}
+
+TEST_F(FileCommandsTest, SaveCopyAsksBeforeReplacingAnEarlierCopy) {
+    host.shown = folder + L"r.png";
+    const std::wstring copy = folder + L"r_Copy.png";
+    ASSERT_TRUE(WriteTestFile(copy, "the user's earlier copy"));
+    for (const int answer : {IDNO, IDYES}) {
+        boxes.clear();
+        boxAnswer = answer;
+        EXPECT_EQ(files.FileDialog(2), L"");
+        ASSERT_EQ(boxes.size(), 1u) << answer;
+        EXPECT_NE(boxes[0].find(copy + L" already exists"), std::wstring::npos);
+        EXPECT_EQ(ReadTestFile(copy) == "the user's earlier copy", answer == IDNO) << answer;
+    }
+    GdipImage written(LoadImageFromFileCopy(copy));
+    EXPECT_TRUE(written) << "Yes replaced it with the picture";
 }
 
 TEST_F(FileCommandsTest, OpenAsksFirstAndSelectsTheFileAlone) {

@@ -2,6 +2,7 @@
 #include "platform/DibSection.h"
 #include "platform/MessageBoxService.h"
 #include "shell/FrmMain.h"
+#include "shell/MainMenuHost.h"
 #include "shell/ModPublic.h"
 #include "shell/ModyzReg.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -124,27 +125,25 @@ TEST_F(MainWindowTest, IsMaxAlternatesOverThreeStarts) {
     }
 }
 
-TEST_F(MainWindowTest, CloseWithAnUnsavedEditAsksAndOnlyCancelOrAFailedSaveKeepsItRunning) {
-    struct Case {
-        int pressed;
-        bool saveWorks;
-        bool closed;
+TEST_F(MainWindowTest, EveryNeighbourIsConnectedAtStart) {
+    FrmMain main(Options());
+    ASSERT_TRUE(main.Create());
+    const MenuSeams& seams = main.MenuHost().Seams;
+    // ShellOpen and wallpaperSystem stand in for the system only in tests: empty means the real one.
+    const std::pair<const char*, bool> connected[] = {
+        {"StartNewImage", bool(seams.StartNewImage)},
+        {"FileDialog", bool(seams.FileDialog)},
+        {"ShowPrintDialog", bool(seams.ShowPrintDialog)},
+        {"PreviewStep", bool(seams.PreviewStep)},
+        {"VrFileCreate", bool(seams.VrFileCreate)},
+        {"DeleteSelectedPixels", bool(seams.DeleteSelectedPixels)},
+        {"Rasterize", bool(seams.Rasterize)},
+        {"CopyToClipboard", bool(seams.CopyToClipboard)},
+        {"PasteFromClipboard", bool(seams.PasteFromClipboard)},
+        {"SetStampEffect", bool(seams.SetStampEffect)},
+        {"FolderViewSelect", bool(seams.FolderViewSelect)},
+        {"ToolRows", main.MenuHost().ToolRows != nullptr},
     };
-    for (const Case c :
-         {Case{IDCANCEL, true, false}, Case{IDYES, false, false}, Case{IDYES, true, true}, Case{IDNO, false, true}}) {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-        FrmMain main(Options());
-        ASSERT_TRUE(main.Create());
-        main.Steps.SaveOnly = [&] { return c.saveWorks; };
-        main.SingleyzPreview.AppliedEffect = true;
-        main.SingleyzPreview.SaveState = false;
-        int asked = 0;
-        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++asked, c.pressed; });
-        const HWND window = main.hWnd();
-        ::SendMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(asked, 1);
-        EXPECT_EQ(!::IsWindow(window), c.closed) << c.pressed << c.saveWorks;
-        EXPECT_EQ(RegGetDword(HKEY_CURRENT_USER, key, L"Quilaty").has_value(), c.closed);
-        EXPECT_EQ(main.UnsavedEdit(), !c.closed);
-    }
+    for (const auto& [name, isConnected] : connected) EXPECT_TRUE(isConnected) << name;
+    main.Unload();
 }

@@ -1,0 +1,224 @@
+// The file commands through the real main window: which files Delete leaves, what Yes on the save
+// question writes, the search box narrowing the grid, and the save question before a move.
+#include "imaging/GdiDIB.h"
+#include "output/ModMisc.h"
+#include "platform/AppState.h"
+#include "platform/MessageBoxService.h"
+#include "platform/TextCase.h"
+#include "shell/FrmMain.h"
+#include "shell/MainMenuHost.h"
+#include "tests/imaging/ImagingTestSupport.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// Cancels every dialog box this process shows while it lives, and counts them: a save that should
+// need no dialog must not open one, and a test must not hang on one.
+class DialogWatch {
+public:
+    DialogWatch()
+        : thread_([this] {
+              while (!stop_) {
+                  ::EnumWindows(&DialogWatch::Cancel, reinterpret_cast<LPARAM>(this));
+                  ::Sleep(100);
+              }
+          }) {}
+    ~DialogWatch() {
+        stop_ = true;
+        thread_.join();
+    }
+    DialogWatch(const DialogWatch&) = delete;
+    DialogWatch& operator=(const DialogWatch&) = delete;
+    [[nodiscard]] int Seen() const { return seen_; }
+
+private:
+    static BOOL CALLBACK Cancel(HWND window, LPARAM self) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(window, &pid);
+        wchar_t cls[16] = L"";
+        ::GetClassNameW(window, cls, 16);
+        if (pid == ::GetCurrentProcessId() && std::wstring(cls) == L"#32770" && ::IsWindowVisible(window)) {
+            ++reinterpret_cast<DialogWatch*>(self)->seen_;
+            ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        }
+        return TRUE;
+    }
+    std::atomic<bool> stop_{false};
+    std::atomic<int> seen_{0};
+    std::thread thread_;
+};
+
+SIZE ImageSizeOnDisk(const std::wstring& path) {
+    GdipImage image(LoadImageFromFileCopy(path));
+    UINT w = 0, h = 0;
+    if (image) {
+        GdipGetImageWidth(image.get(), &w);
+        GdipGetImageHeight(image.get(), &h);
+    }
+    return {static_cast<LONG>(w), static_cast<LONG>(h)};
+}
+
+class MainFilesTest : public ScratchKeyTest {
+protected:
+    std::wstring folder;
+    std::unique_ptr<FrmMain> main;
+
+    // A folder of 40 x 30 pictures shown in the grid of a new main window, the first one opened.
+    void Start(std::initializer_list<const wchar_t*> names) {
+        folder = MakeTestFolder(L"mainfiles");
+        for (const wchar_t* name : names) WriteSolidImage(folder + name, 40, 30, 0xFF2060A0u);
+        // An earlier window's quit message would end any dialog of this test at once.
+        MSG quit;
+        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        main = std::make_unique<FrmMain>(FrmMain::Options{HKEY_CURRENT_USER, key, false});
+        ASSERT_TRUE(main->Create());
+        main->ThumyzViewer.Path(folder);
+        main->ThumyzViewer.CreateThumbnail();
+        main->FileImport(folder + *names.begin());
+        ASSERT_TRUE(main->SingleyzPreview.NoOpen());
+    }
+    void TearDown() override {
+        if (main) main->Unload();
+        main.reset();
+        App().SelectedFiles.clear();
+        ScratchKeyTest::TearDown();
+    }
+    bool Run(const wchar_t* id) { return RunMenuCommand(main->MenuHost(), id); }
+    // An unsaved edit of the shown picture: a quarter turn, so the saved file is 30 x 40.
+    void Turn() {
+        ASSERT_TRUE(Run(L"Edit_Clockwise"));
+        ASSERT_TRUE(main->UnsavedEdit());
+    }
+};
+
+} // namespace
+
+TEST_F(MainFilesTest, DeleteRecyclesExactlyTheSelectedFiles) {
+    ScopedShellConfirmationsOff quiet;
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> selected;
+        std::vector<std::wstring> left;
+        bool canvasKeepsItsFile;
+    };
+    const Case cases[] = {
+        {"a shown, b and c banded", {L"b.png", L"c.png"}, {L"a.png"}, true},
+        {"one other file", {L"c.png"}, {L"a.png", L"b.png"}, true},
+        {"the shown file among others", {L"c.png", L"a.png"}, {L"b.png"}, false},
+        {"a file opened through File > Open", {L"a.png", L""}, {L"b.png", L"c.png"}, false},
+        {"nothing selected", {}, {L"a.png", L"b.png", L"c.png"}, true},
+    };
+    for (const Case& c : cases) {
+        Start({L"a.png", L"b.png", L"c.png"});
+        App().SelectedFiles.clear();
+        for (const std::wstring& name : c.selected) App().SelectedFiles.push_back(name.empty() ? name : folder + name);
+        EXPECT_TRUE(Run(L"Edit_Delete"));
+        EXPECT_EQ(FileNamesIn(folder), c.left) << c.what;
+        EXPECT_EQ(CompareNoCase(main->SingleyzPreview.CurFilename, folder + L"a.png") == 0, c.canvasKeepsItsFile)
+            << c.what;
+        EXPECT_TRUE(main->SingleyzPreview.NoOpen()) << c.what << ": the canvas still shows the picture";
+        main->Unload();
+        main.reset();
+    }
+}
+
+TEST_F(MainFilesTest, YesOnTheSaveQuestionSavesOverTheShownFileWithoutADialog) {
+    struct Case {
+        const char* what;
+        bool close; // the window's close, else the View menu's Next
+        int answer;
+        bool folderGone; // the shown file's folder renamed away: no save in place
+        int dialogs;     // Save As offered (and cancelled here)
+        bool saved, left;
+    };
+    const Case cases[] = {
+        {"next, Yes", false, IDYES, false, 0, true, true},
+        {"close, Yes", true, IDYES, false, 0, true, true},
+        {"close, No", true, IDNO, false, 0, false, true},
+        {"close, Cancel", true, IDCANCEL, false, 0, false, false},
+        {"close, Yes where the file cannot be written", true, IDYES, true, 1, false, false},
+    };
+    for (const Case& c : cases) {
+        Start({L"a.png", L"b.png"});
+        Turn();
+        const std::wstring here = folder.substr(0, folder.size() - 1), away = here + L"-away";
+        if (c.folderGone) {
+            ASSERT_TRUE(::MoveFileW(here.c_str(), away.c_str()));
+        }
+        int asked = 0;
+        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++asked, c.answer; });
+        const HWND window = main->hWnd();
+        {
+            DialogWatch dialogs;
+            if (c.close)
+                ::SendMessageW(window, WM_CLOSE, 0, 0);
+            else
+                EXPECT_TRUE(Run(L"View_Zoomin"));
+            EXPECT_EQ(dialogs.Seen(), c.dialogs) << c.what;
+        }
+        EXPECT_EQ(asked, 1) << c.what;
+        if (c.folderGone) {
+            ASSERT_TRUE(::MoveFileW(away.c_str(), here.c_str()));
+        }
+        EXPECT_EQ(ImageSizeOnDisk(folder + L"a.png").cx, c.saved ? 30 : 40) << c.what;
+        const bool left =
+            c.close ? !::IsWindow(window) : CompareNoCase(main->SingleyzPreview.CurFilename, folder + L"b.png") == 0;
+        EXPECT_EQ(left, c.left) << c.what;
+        EXPECT_EQ(main->UnsavedEdit(), !c.left) << c.what;
+        main->Unload();
+        main.reset();
+    }
+}
+
+TEST_F(MainFilesTest, TheSearchBoxNarrowsTheGrid) {
+    Start({L"cat-1.png", L"cat-2.png", L"dog.png"});
+    ASSERT_EQ(main->ThumyzViewer.ListCount(), 3);
+    const HWND box = main->ImageToolbar.SearchTextWindow();
+    for (wchar_t ch : std::wstring(L"dog")) ::SendMessageW(box, WM_CHAR, ch, 0);
+    ::SendMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+    ::SendMessageW(box, WM_KEYUP, VK_RETURN, 0);
+    ASSERT_EQ(main->ThumyzViewer.ListCount(), 1);
+    EXPECT_EQ(LowerText(main->ThumyzViewer.SlideFilename(0)), LowerText(folder + L"dog.png"));
+}
+
+TEST_F(MainFilesTest, MoveAndRenameAskToSaveFirstAndCancelStops) {
+    const std::wstring sheet = ExecutableFolder() + L"..\\art\\MAINSKIN.bmp";
+    FrmShells::SetSkinSheetLoader([sheet] {
+        return UniqueHBitmap(static_cast<HBITMAP>(
+            ::LoadImageW(nullptr, sheet.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    });
+    struct Case {
+        const wchar_t* id;
+        int answer;
+        bool asks, opens, savedOnDisk;
+    };
+    // A copy leaves the shown picture where it is: nothing to ask.
+    for (const Case& c :
+         {Case{L"Edit_Moveto", IDCANCEL, true, false, false}, Case{L"Edit_Rename", IDCANCEL, true, false, false},
+          Case{L"Edit_Moveto", IDYES, true, true, true}, Case{L"Edit_Rename", IDNO, true, true, false},
+          Case{L"Edit_Copyto", IDCANCEL, false, true, false}}) {
+        Start({L"a.png"});
+        App().SelectedFiles = {folder + L"a.png"};
+        Turn();
+        int asked = 0;
+        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++asked, c.answer; });
+        EXPECT_TRUE(Run(c.id));
+        const std::string what = Narrow(c.id) + " answered " + std::to_string(c.answer);
+        EXPECT_EQ(asked, c.asks ? 1 : 0) << what;
+        EXPECT_EQ(main->MenuHost().Shells.Loaded(), c.opens) << what;
+        EXPECT_EQ(main->UnsavedEdit(), !c.asks || c.answer == IDCANCEL) << what << ": Cancel keeps the edit";
+        EXPECT_EQ(ImageSizeOnDisk(folder + L"a.png").cx, c.savedOnDisk ? 30 : 40) << what;
+        main->MenuHost().Shells.Unload();
+        main->Unload();
+        main.reset();
+    }
+    FrmShells::SetSkinSheetLoader({});
+}
