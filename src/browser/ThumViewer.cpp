@@ -183,30 +183,34 @@ const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
         path, MakeCellPicture(path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)));
 }
 
-std::shared_ptr<CellPictureBatch> ThumViewer::StartDecoding(const std::vector<size_t>& rows) {
+std::shared_ptr<WorkerBatch<CellPicture>> ThumViewer::StartDecoding(const std::vector<size_t>& rows,
+                                                                    std::vector<std::wstring>& paths) {
     MatchCacheToBox();
-    std::vector<std::wstring> paths;
+    paths.clear();
     std::unordered_set<std::wstring> asked;
     for (size_t i : rows) {
         const std::wstring& path = thumListview_.Rows[i].Path;
         if (!cache_.contains(path) && asked.insert(path).second) paths.push_back(path);
     }
     if (paths.empty()) return {};
-    return std::make_shared<CellPictureBatch>(std::move(paths), static_cast<float>(geometry_.boxWidth),
-                                              static_cast<float>(geometry_.boxHeight), decodeThreads_);
+    // The workers get their own copy of the paths and the box: nothing of the grid.
+    const float boxWidth = static_cast<float>(geometry_.boxWidth), boxHeight = static_cast<float>(geometry_.boxHeight);
+    return std::make_shared<WorkerBatch<CellPicture>>(
+        paths.size(), decodeThreads_,
+        [files = paths, boxWidth, boxHeight](size_t k) { return MakeCellPicture(files[k], boxWidth, boxHeight); });
 }
 
 void ThumViewer::DecodeInView() {
     std::vector<size_t> rows;
     for (int32_t index : shownRows_)
         if (InView(cellOrigins_[static_cast<size_t>(index)])) rows.push_back(static_cast<size_t>(index));
-    const std::shared_ptr<CellPictureBatch> batch = StartDecoding(rows);
-    // One picture is made here as quickly as on a worker.
-    if (!batch || batch->Count() < 2) return;
+    std::vector<std::wstring> paths;
+    const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(rows, paths);
+    if (!batch) return;
     for (size_t k = 0; k < batch->Count(); ++k) {
         while (!batch->WaitFor(k, 1000)) {
         }
-        Remember(batch->Path(k), batch->Take(k));
+        Remember(paths[k], batch->Take(k));
     }
 }
 
@@ -364,7 +368,8 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     }
     if (drawing) {
         MakeDrawingObjects();
-        const std::shared_ptr<CellPictureBatch> batch = StartDecoding(inView);
+        std::vector<std::wstring> paths;
+        const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(inView, paths);
         size_t next = 0; // the batch's next picture: its files come in the order of inView
         const auto stillMine = [&] {
             // A pass or a listing started meanwhile owns the grid now; a closed window has no grid.
@@ -374,7 +379,7 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
             DoEvents();
             if (!stillMine()) return;
             const std::wstring& path = thumListview_.Rows[i].Path;
-            if (batch && next < batch->Count() && batch->Path(next) == path) {
+            if (batch && next < paths.size() && paths[next] == path) {
                 while (!batch->WaitFor(next, 10)) {
                     DoEvents();
                     if (!stillMine()) return;

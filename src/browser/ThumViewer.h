@@ -13,6 +13,7 @@
 #include "browser/ThumbnailMaker.h"
 #include "browser/scrollVControl.h"
 #include "platform/PictureBox.h"
+#include "platform/WorkerBatch.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -198,8 +199,9 @@ private:
     const CellPicture& Remember(const std::wstring& path, CellPicture picture);
     const CellPicture& PictureFor(const std::wstring& path);
     // The pictures of those rows that are not cached, being made on worker threads in the rows'
-    // order (a file listed twice once); null when every one is cached.
-    [[nodiscard]] std::shared_ptr<CellPictureBatch> StartDecoding(const std::vector<size_t>& rows);
+    // order (a file listed twice once); paths receives their files. Null when every one is cached.
+    [[nodiscard]] std::shared_ptr<WorkerBatch<CellPicture>> StartDecoding(const std::vector<size_t>& rows,
+                                                                          std::vector<std::wstring>& paths);
     // Makes the missing pictures of the cells in view side by side before they are drawn.
     void DecodeInView();
     void DrawCell(GpGraphics* g, int32_t row);

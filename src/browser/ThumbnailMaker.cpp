@@ -5,8 +5,6 @@
 #include "imaging/GdiDIB.h"
 #include "platform/Rounding.h"
 
-#include <algorithm>
-#include <chrono>
 #include <string_view>
 #include <vector>
 
@@ -180,65 +178,4 @@ CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxH
     const int32_t w = RoundHalfEven(cell.fit.Width), h = RoundHalfEven(cell.fit.Height);
     if (image.DIB() && w > 0 && h > 0) cell.bitmap = ReduceImage(image.DIB(), w, h);
     return cell;
-}
-
-int32_t DecodeThreadsForMachine() {
-    return static_cast<int32_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-}
-
-CellPictureBatch::CellPictureBatch(std::vector<std::wstring> paths, float boxWidth, float boxHeight, int32_t threads)
-    : paths_(std::move(paths)), boxWidth_(boxWidth), boxHeight_(boxHeight), pictures_(paths_.size()),
-      ready_(paths_.size(), kPending) {
-    const size_t wanted = std::min(static_cast<size_t>(std::max(threads, 1)), paths_.size());
-    for (size_t k = 0; k < wanted; ++k) {
-        try {
-            workers_.emplace_back([this] { Work(); });
-        } catch (...) {
-            break; // no more threads to be had: those started do all the work
-        }
-    }
-    // Not even one thread: the pictures are made here and now.
-    if (workers_.empty()) Work();
-}
-
-CellPictureBatch::~CellPictureBatch() {
-    cancelled_ = true;
-    for (std::thread& worker : workers_) worker.join();
-}
-
-void CellPictureBatch::Work() {
-    for (;;) {
-        const size_t index = next_.fetch_add(1);
-        if (index >= paths_.size() || cancelled_) return;
-        CellPicture picture;
-        try {
-            picture = MakeCellPicture(paths_[index], boxWidth_, boxHeight_);
-        } catch (...) {
-            picture = {}; // out of memory: the cell shows as undecodable
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            pictures_[index] = std::move(picture);
-            ready_[index] = kMade;
-        }
-        made_.notify_all();
-    }
-}
-
-bool CellPictureBatch::Ready(size_t index) const {
-    const std::lock_guard lock(mutex_);
-    return index < ready_.size() && ready_[index] == kMade;
-}
-
-bool CellPictureBatch::WaitFor(size_t index, uint32_t milliseconds) const {
-    if (index >= ready_.size()) return false;
-    std::unique_lock lock(mutex_);
-    return made_.wait_for(lock, std::chrono::milliseconds(milliseconds), [&] { return ready_[index] != kPending; });
-}
-
-CellPicture CellPictureBatch::Take(size_t index) {
-    const std::lock_guard lock(mutex_);
-    if (index >= ready_.size() || ready_[index] != kMade) return {};
-    ready_[index] = kTaken;
-    return std::move(pictures_[index]);
 }
