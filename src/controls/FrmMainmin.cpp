@@ -8,22 +8,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VellumoCompanion";
 
-bool RegisterOnce(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    // The program's icon, from the executable's resources (none in tests: the system's then).
-    wc.hIcon = ::LoadIconW(wc.hInstance, L"VELLUMO");
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    registered = ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
-
 } // namespace
 
 bool CloseAskingToSave(CompanionMainWindow& main) {
@@ -33,11 +17,19 @@ bool CloseAskingToSave(CompanionMainWindow& main) {
 }
 
 bool FrmMainmin::Create(int x, int y, int width, int height) {
-    if (hwnd_ || !RegisterOnce(&FrmMainmin::Proc)) return false;
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        // The program's icon, from the executable's resources (none in tests: the system's then).
+        wc.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"VELLUMO");
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kClassName;
+        return RegisterWindowClass(wc);
+    }();
+    if (hwnd_ || !registered) return false;
     // No maximise box: there is nothing for a maximised companion to show.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    return ::CreateWindowExW(WS_EX_APPWINDOW, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr,
-                             ::GetModuleHandleW(nullptr), this) != nullptr;
+    return CreateBound(WS_EX_APPWINDOW, kClassName, kCaption, style, x, y, width, height, nullptr) != nullptr;
 }
 
 void FrmMainmin::ShowOffScreen() {
@@ -51,7 +43,7 @@ void FrmMainmin::ShowOffScreen() {
 }
 
 void FrmMainmin::Destroy() {
-    if (hwnd_) ::DestroyWindow(hwnd_); // WM_NCDESTROY clears hwnd_
+    DestroyTopLevel();
 }
 
 int32_t FrmMainmin::WindowState() const {
@@ -100,58 +92,39 @@ void FrmMainmin::OnKeyDown(WPARAM key) {
     if (keys_ && main_.CanvasEffect() != 4) keys_->HandleShortcutKey(static_cast<int>(key), CurrentShiftCode());
 }
 
-LRESULT CALLBACK FrmMainmin::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmMainmin*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmMainmin*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        if (self->printerMenu_) ::DestroyMenu(std::exchange(self->printerMenu_, nullptr));
-        self->printerNames_.clear();
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    try {
-        return self->OnMessage(msg, wp, lp);
-    } catch (...) {
-        // A handler's failure must not unwind through the system's dispatcher.
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-}
-
-LRESULT FrmMainmin::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+bool FrmMainmin::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+    *result = 0;
     switch (msg) {
+    case WM_NCDESTROY:
+        if (printerMenu_) ::DestroyMenu(std::exchange(printerMenu_, nullptr));
+        printerNames_.clear();
+        return false;
     case WM_SIZE:
         if (wp == SIZE_MINIMIZED)
             main_.SetVisible(false);
         else if (wp == SIZE_RESTORED)
             main_.SetVisible(true);
-        return 0;
+        return true;
     case WM_KEYDOWN:
         OnKeyDown(wp);
-        return 0;
+        return true;
     case WM_SYSKEYDOWN:
         OnKeyDown(wp);
-        break; // the system still sees Alt combinations
+        return false; // the system still sees Alt combinations
     case WM_CLOSE:
         // The main window's unload destroys this window: nothing of ours is touched afterwards.
         (void)CloseAskingToSave(main_);
-        return 0;
+        return true;
     case WM_COMMAND: {
         const UINT id = LOWORD(wp);
         if (HIWORD(wp) == 0 && id >= kFirstPrinterCommand && id - kFirstPrinterCommand < printerNames_.size()) {
             const std::wstring name = printerNames_[id - kFirstPrinterCommand];
             if (onPrinterPicked) onPrinterPicked(name);
-            return 0;
+            return true;
         }
-        break;
+        return false;
     }
     default:
-        break;
+        return false;
     }
-    return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }

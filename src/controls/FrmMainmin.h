@@ -6,6 +6,7 @@
 
 #include "controls/CompanionMainWindow.h"
 #include "platform/ShortcutKeyHandler.h"
+#include "platform/TopLevelWindow.h"
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@
 #include <string>
 #include <vector>
 
-class FrmMainmin {
+class FrmMainmin : public TopLevelWindow {
 public:
     // The text of the taskbar button.
     static constexpr const wchar_t* kCaption = L"Morv Vellumo";
@@ -25,7 +26,7 @@ public:
 
     // main and keys must outlive the window; keys may be null.
     FrmMainmin(CompanionMainWindow& main, ShortcutKeyHandler* keys) : main_(main), keys_(keys) {}
-    ~FrmMainmin() { Destroy(); }
+    ~FrmMainmin() override { Destroy(); }
     FrmMainmin(const FrmMainmin&) = delete;
     FrmMainmin& operator=(const FrmMainmin&) = delete;
 
@@ -35,7 +36,6 @@ public:
     void ShowOffScreen();
     // Closes it without asking (the main window's shut-down).
     void Destroy();
-    [[nodiscard]] HWND hWnd() const { return hwnd_; }
 
     [[nodiscard]] int32_t WindowState() const;
     void WindowState(int32_t state);
@@ -51,13 +51,11 @@ public:
     static constexpr UINT kFirstPrinterCommand = 100;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void OnKeyDown(WPARAM key);
 
     CompanionMainWindow& main_;
     ShortcutKeyHandler* keys_;
-    HWND hwnd_ = nullptr;
     HMENU printerMenu_ = nullptr; // destroyed with the window
     std::vector<std::wstring> printerNames_;
 };

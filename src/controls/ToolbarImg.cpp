@@ -9,6 +9,7 @@
 #include "platform/AppState.h"
 #include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
+#include "platform/WindowText.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -262,10 +263,7 @@ void ToolbarImg::OnPointerMove(float x, float y) {
 }
 
 std::wstring ToolbarImg::SearchText() const {
-    if (!searchText_) return {};
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(searchText_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(searchText_, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(searchText_);
 }
 
 void ToolbarImg::Search(const std::wstring& text, bool run) {

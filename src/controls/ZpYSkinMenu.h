@@ -34,6 +34,7 @@ public:
     void SetHeight(int height) override;
     // Showing the menu also lifts it above the host's other children.
     void SetVisible(bool visible) override;
+    [[nodiscard]] bool Visible() const override { return PictureBox::Visible(); }
     void SetMemFirst(bool value) override { MemFirst = value; }
     // Makes menu m current and lays out its rows. A number outside 0 to 12 keeps the previous row
     // count.

@@ -2,6 +2,7 @@
 
 #include "imaging/PaintPrimitives.h"
 #include "platform/Rounding.h"
+#include "platform/WindowText.h"
 
 CanvasTextBox::~CanvasTextBox() {
     // The edit box goes with the window, before the font it shows.
@@ -43,11 +44,7 @@ void CanvasTextBox::HideText1() {
 }
 
 std::wstring CanvasTextBox::Text() const {
-    if (!text1_) return {};
-    const int length = ::GetWindowTextLengthW(text1_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(text1_, text.data(), length + 1)));
-    return text;
+    return WindowText(text1_);
 }
 
 void CanvasTextBox::SetText(const std::wstring& text) {

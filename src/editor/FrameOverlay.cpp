@@ -4,6 +4,7 @@
 #include "imaging/DrawTarget.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ImageTransforms.h"
+#include "imaging/Loupe.h"
 #include "imaging/ModGDI.h"
 #include "imaging/ShapeFills.h"
 
@@ -54,6 +55,18 @@ void ShadeAroundFrame(const BackBuffer& pixels, const RectF& fit, const RectF& f
     BlendRect(pixels, {inside.right, inside.top, area.right, inside.bottom}, colour);
 }
 
+// The loupe of the red-eye tool: 20 pixels round the pointer, five times larger, in a panel whose
+// corner lies 130 pixels left of and above the pointer, taken from the control's own bitmap with
+// the eyes already mended.
+void DrawRedEyeLoupe(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
+    if (!in.loupeBrush || !dc) return;
+    GdipFlush(g, FlushIntentionSync);
+    ::GdiFlush();
+    auto* back = static_cast<HBITMAP>(::GetCurrentObject(dc, OBJ_BITMAP));
+    DrawLoupe(dc, back, nullptr, in.pointer.X - 130, in.pointer.Y - 130, 100, 110, 10, 10, in.loupeBrush, in.pointer.X,
+              in.pointer.Y, 20);
+}
+
 } // namespace
 
 void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
@@ -77,7 +90,10 @@ void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
             GdipFillRegion(g, brush.get(), region.get());
         }
     }
-    if (!framed) return;
+    if (!framed) {
+        if (e == 9) DrawRedEyeLoupe(g, dc, in);
+        return;
+    }
 
     if (e == 9) {
         GdipFlush(g, FlushIntentionSync);
@@ -111,4 +127,5 @@ void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
     const std::array<RectF, 9> handles = FrameHandles(f);
     for (int i = 1; i <= 8; ++i)
         GdipDrawRectangle(g, handlePen.get(), handles[i].X, handles[i].Y, handles[i].Width, handles[i].Height);
+    if (e == 9) DrawRedEyeLoupe(g, dc, in);
 }

@@ -20,8 +20,12 @@ struct FrameOverlayInputs {
     // The pixels of the control's surface: with them a rectangular frame's shade is blended
     // in place rather than filled through the platform.
     BackBuffer pixels;
+    // The red-eye tool's loupe: where the pointer is and the brush of its panel (none: no loupe).
+    PointF pointer;
+    GpBrush* loupeBrush = nullptr;
 };
 
 // Draws the overlay of in.effect on the control's surface g; the red-eye preview works on the
-// pixels of dc, the control's own bitmap. Modes without a frame overlay draw nothing.
+// pixels of dc, the control's own bitmap, and shows them enlarged round the pointer in a loupe
+// whose panel stands above and left of it. Modes without a frame overlay draw nothing.
 void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in);

@@ -1,6 +1,7 @@
 #include "editor/Imageyzviewer.h"
 
 #include "editor/BoxReduce.h"
+#include "editor/CanvasPreviews.h"
 #include "editor/EditPanelActions.h"
 #include "editor/FrameOverlay.h"
 #include "editor/FrameTool.h"
@@ -13,6 +14,7 @@
 #include "imaging/Loupe.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
+#include "imaging/SceneEffects.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/HitRect.h"
@@ -29,6 +31,8 @@ namespace {
 
 constexpr uint32_t kPanelColour = ColorARGB(100, 80, 80, 80);
 constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
+// Posted by the undo history's writer when a step file is done.
+constexpr UINT kStepWritten = WM_APP + 0x39;
 
 bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
     for (int32_t v : set)
@@ -94,10 +98,19 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
         if (DblClick) DblClick();
     };
     onResize = [this] { OnResize(); };
+    history_.NotifyWhenWritten(hWnd(), kStepWritten);
     CreateBrush();
     if (textBox_.Create(hWnd(), kBackColor)) textBox_.onChange = [this] { Repaint(); };
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
     Refresh();
+    return true;
+}
+
+bool Imageyzviewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+    if (msg != kStepWritten) return false;
+    // A failed write is told as soon as it is known, not at the next edit.
+    if (history_.WriteEnded()) SettleHistory();
+    *result = 0;
     return true;
 }
 
@@ -236,6 +249,9 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
             App().LassoBounds[0] = App().LassoBounds[1] = PointF();
         }
         if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27})) CleanCroprect(false);
+        // The stamp's frame is in control pixels of the old layout: the stamp takes its own size
+        // again where it lay on the image. Other tools keep their tool id.
+        if (effect_ == 38) ResetStampsize();
     }
     LayOut(w, h, !noReload && !fitMode_);
     if (effect_ != 0) RebuildViewBuffer();
@@ -259,7 +275,8 @@ bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
 void Imageyzviewer::CleanCroprect(bool wholeImage) {
     downPoint_ = currentPoint_ = shapeStart_ = shapeEnd_ = PointF();
     for (size_t i = 0; i <= 8; ++i) frameRects_[i] = RectF();
-    if (wholeImage) frameRects_[0] = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height());
+    // Frames are in control pixels: the whole image is the picture as shown.
+    if (wholeImage) frameRects_[0] = fitRect_;
 }
 
 void Imageyzviewer::OnResize() {
@@ -456,6 +473,8 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         in.textColor = textColor_;
         in.pickedColor = pickedColor_;
         in.pixels = BackBuffer{Bits(), Width(), Height()};
+        in.pointer = currentPoint_;
+        in.loupeBrush = panelBrush_.get();
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
@@ -467,6 +486,13 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
     }
     if (e == 4) TextPainting(false);
     if (e == 10) CalenderPaint();
+    if (const std::optional<ParticleLook> look = ParticlePreviewLook(e)) {
+        GdipFlush(g, FlushIntentionSync);
+        ::GdiFlush();
+        // As many particles as the slider's milliseconds give: the same measure as the apply.
+        RunParticleEffect(DrawTarget::Dc(hDC()), RoundHalfEven(sliderValue_), look->maxSize, 10, e, look->maxAlpha,
+                          fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+    }
     if (IsOneOf(e, {2, 3, 4, 7, 9, 10, 11}) || (e >= 28 && e <= 36)) {
         DrawEditPanel(false, false, true, false);
         return true;
@@ -481,6 +507,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         return true;
     }
     if (IsOneOf(e, {25, 26, 27, 37})) {
+        if (e == 37) DrawLightPreview(g);
         if (e != 37) LineDrawing(OutlineKind(e), false, nullptr);
         ColorControl();
         DrawEditPanel(false, false, false, false);
@@ -498,6 +525,50 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
         return true;
     }
     return false;
+}
+
+void Imageyzviewer::DrawLightPreview(GpGraphics* g) {
+    // The light stays where it was while the slider sets its strength.
+    if (!SliderDragged()) lightPoint_ = currentPoint_;
+    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - sliderValue_);
+    if (!alpha) return;
+    GdipFlush(g, FlushIntentionSync);
+    ::GdiFlush();
+    DrawIrradiationPreview(hDC(), BackBuffer{Bits(), Width(), Height()}, fitRect_, static_cast<float>(Width()),
+                           static_cast<float>(Height()), lightPoint_, textColor_, *alpha);
+}
+
+void Imageyzviewer::DrawSliderStep() {
+    if (!ViewBuffer.new_Img || !NoOpen()) {
+        Repaint();
+        return;
+    }
+    // The value the thumb is about to show, so that the picture and the thumb agree.
+    const EditPanelLayout panel = LayOutEditPanel(effect_, static_cast<float>(Width()), static_cast<float>(Height()));
+    const float thumbW = ThumbWidth();
+    sliderValue_ = PlaceSliderThumb(SliderValueAtPointer(currentPoint_.X, panel.PX, thumbW, max_, min_), panel.PX,
+                                    thumbW, max_, min_, false)
+                       .value;
+    Cls();
+    SliderPreviewInputs in;
+    in.effect = effect_;
+    in.sliderValue = sliderValue_;
+    in.fitRect = fitRect_;
+    in.outW = static_cast<float>(Width());
+    in.outH = static_cast<float>(Height());
+    in.view = ViewBuffer.new_Img;
+    if (opaqueView_.Matches(ViewBuffer.new_Img, BackColor())) in.opaque = &opaqueView_;
+    in.pixels = BackBuffer{Bits(), Width(), Height()};
+    in.dc = hDC();
+    in.back = BackColor();
+    DrawSliderPreview(in);
+    DrawEditPanel(false, false, true, false);
+}
+
+float Imageyzviewer::ThumbWidth() const {
+    UINT imageW = 0;
+    if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
+    return imageW ? static_cast<float>(imageW) : kThumbWidth;
 }
 
 void Imageyzviewer::ColorControl() {
@@ -526,11 +597,8 @@ void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
         if (!g) return;
         DrawPanelBand(g, panel);
         if (panel.slider) {
-            UINT imageW = 0;
-            if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
-            const float thumbW = imageW ? static_cast<float>(imageW) : kThumbWidth;
-            if (LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider)
-                sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
+            const float thumbW = ThumbWidth();
+            if (SliderDragged()) sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
             const SliderThumb thumb = PlaceSliderThumb(sliderValue_, PX, thumbW, max_, min_, keepThumb);
             sliderValue_ = thumb.value;
             if (thumbImage_) GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);
@@ -664,6 +732,8 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         StampPress(x, y);
     } else if (effect_ == 41) {
         AddLassoPoint(x, y);
+    } else if (effect_ == 37) {
+        if (!screenButtonEnabled_) lightPoint_ = PointF(x, y); // the light goes where the user points
     } else if (effect_ >= 25 && effect_ <= 27) {
         if (!screenButtonEnabled_ && !overHandle_) shapeStart_ = PointF(x, y);
     } else if (effect_ == 4 || effect_ == 10) {
@@ -682,6 +752,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         if (IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 25, 26, 27, 38, 42, 47}) || (e >= 28 && e <= 37)) {
             currentPoint_ = PointF(x, y);
             if (e == 38 || e == 47) stampPoint_ = currentPoint_;
+            if (e == 37 && !screenButtonEnabled_) lightPoint_ = currentPoint_;
             if ((e == 19 || e == 20) && !screenButtonEnabled_) pickPoint_ = currentPoint_;
             if (frameDrag_ && !onSlider) FollowWithFrame(x, y);
             if (e == 38 && !screenButtonEnabled_ && stamp_.StampBrushKind != kStampMove) StampDabAt(x, y, false);
@@ -698,7 +769,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
             // Only a drag that starts on the slider changes anything.
             if (onSlider) {
                 currentPoint_ = PointF(x, y);
-                Repaint();
+                DrawSliderStep();
             }
         } else if (e == 4 || e == 10) {
             if (DragText(x, y)) {
@@ -792,24 +863,23 @@ void Imageyzviewer::RunPanelElement(int index) {
         // A stamp the answer made (a selection applied) stays; the last cut goes.
         if ((answer == IDYES || answer == IDNO) && select_) select_->Destory();
     } else if (index == kPanelOption && neighbours_.skinMenu) {
-        optionMenuShown_ = !optionMenuShown_; // a second press closes it
+        // A second press closes it; the menu's own state counts, as a pick or the host may have closed it.
+        const bool show = !neighbours_.skinMenu->Visible();
         const CanvasMainWindow::Placement at =
             neighbours_.mainWindow ? neighbours_.mainWindow->CanvasPlacement() : CanvasMainWindow::Placement{};
-        ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panelRects_[kPanelOption].X, optionMenuShown_);
+        ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panelRects_[kPanelOption].X, show);
     } else if (index == kPanelStampUndo || index == kPanelStampRedo) {
         (void)UndoStampRedo(index == kPanelStampUndo);
     }
 }
 
 bool Imageyzviewer::ApplyEdit() {
-    optionMenuShown_ = false;
     zoom_ = 1.0f;
     if (effect_ == 17 || effect_ == 41 || effect_ == 42) return CommitSelection();
     return SaveUndo();
 }
 
 void Imageyzviewer::CancelEdit() {
-    optionMenuShown_ = false;
     if (effect_ == 38) stamp_.Release();
     if (effect_ == 21) {
         view_.ShownWidth = RoundHalfEven(ImgDIB.Width());
@@ -853,20 +923,27 @@ bool Imageyzviewer::CommitStep(GdipBitmap step) {
 
 void Imageyzviewer::SettleHistory() {
     if (history_.Settle()) return;
-    // The newest step could not be written: the step before it is shown again.
-    GdiDIB before;
-    if (before.Import(UndoFile(history_.Index()))) {
-        ImgDIB = std::move(before);
-        LayOut(static_cast<float>(Width()), static_cast<float>(Height()), false);
-        Painting(true, false, false, false);
+    const int32_t failed = history_.FailedStep();
+    if (failed > 0) {
+        // The newest step could not be written: the step before it is shown again.
+        GdiDIB before;
+        if (before.Import(UndoFile(history_.Index()))) {
+            ImgDIB = std::move(before);
+            LayOut(static_cast<float>(Width()), static_cast<float>(Height()), false);
+            Painting(true, false, false, false);
+        }
     }
     RefreshUndoState();
+    const std::wstring said = failed > 0 ? L" The last edit has been undone."
+                                         : L" The edits that follow cannot be undone back to the picture as opened.";
+    (void)ShowMessageBox(hWnd(), L"The undo file " + UndoFile(failed) + L" could not be written." + said, L"Undo",
+                         MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Imageyzviewer::RefreshUndoState() {
     const int32_t index = history_.Index();
-    UndoE = index != 0 && UndoHistory::StepExists(index - 1);
-    RedoE = UndoHistory::StepExists(index + 1);
+    UndoE = index != 0 && history_.HasStep(index - 1);
+    RedoE = history_.HasStep(index + 1);
     if (neighbours_.imageToolbar) {
         neighbours_.imageToolbar->EnabledID(8, UndoE);
         neighbours_.imageToolbar->EnabledID(9, RedoE);

@@ -110,6 +110,8 @@ public:
     void SetFitMode(bool value);
     // The tool parameter as a whole number (halves to even).
     [[nodiscard]] int32_t Value() const;
+    // The tool parameter as the slider holds it.
+    [[nodiscard]] float SliderValue() const { return sliderValue_; }
     // Sets the tool parameter, ends a slider drag and remakes the fill brush.
     void SetValue(int32_t value);
     // The solid fill of ARGB (Value, 0, 0, 0) the card and colorize commits use; null until the
@@ -225,6 +227,9 @@ public:
     std::function<void(int button, int shift, float x, float y)> MouseUp;
     std::function<void()> DblClick;
 
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
+
 private:
     void Notify(const wchar_t* name);
     void OnResize();
@@ -246,11 +251,18 @@ private:
     void DrawNavigator(GpGraphics* g, bool rebuildThumbnail);
     bool DrawModeOverlay(GpGraphics* g, bool renderToUndo);
     void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
+    // A held move on the slider of straighten, rotate, gamma or contrast: the view buffer turned or
+    // adjusted at the new value, then the panel, without a full repaint.
+    void DrawSliderStep();
+    // The irradiation's glow at the light point (the pointer's, unless the slider is held).
+    void DrawLightPreview(GpGraphics* g);
+    [[nodiscard]] bool SliderDragged() const { return LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider; }
+    [[nodiscard]] float ThumbWidth() const;
     void DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel);
     void ReleasePaintResources();
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
-    // Waits for the newest step file; when its write failed, shows the step before again.
+    // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
     void RefreshUndoState();
     void ClosingWork(bool stepMade);
@@ -340,7 +352,6 @@ private:
     bool newFrame_ = false; // the drag started off the frame: it spans a new one
     int dragHandle_ = 0;
     PointF grabOffset_{};
-    bool optionMenuShown_ = false;
 
     // Text, calendar and outline tools.
     [[nodiscard]] ShownView Shown() const;

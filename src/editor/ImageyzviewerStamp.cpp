@@ -91,9 +91,15 @@ bool Imageyzviewer::Stampeffect(int32_t id) {
 void Imageyzviewer::ResetStampsize() {
     stamp_.StampBrushKind = kStampMove;
     App().ToolMenu.clear();
-    // The stamp stays where it is and takes its own pixel size again.
-    const RectF at = FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height());
-    stamp_.StampRect = RectF(at.X, at.Y, static_cast<float>(stamp_.Width()), static_cast<float>(stamp_.Height()));
+    // The stamp stays where it is and takes its own pixel size again. Until the next paint has
+    // framed it, its place is StampRect's, not frame 0's.
+    if (!stamp_.DefaultStampsize) {
+        const RectF at = FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height());
+        stamp_.StampRect.X = at.X;
+        stamp_.StampRect.Y = at.Y;
+    }
+    stamp_.StampRect.Width = static_cast<float>(stamp_.Width());
+    stamp_.StampRect.Height = static_cast<float>(stamp_.Height());
     stamp_.DefaultStampsize = true;
 }
 

@@ -14,6 +14,8 @@ public:
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
     virtual void SetVisible(bool visible) = 0;
+    // Whether the menu shows now, however it was last shown or closed.
+    [[nodiscard]] virtual bool Visible() const = 0;
     // When set, the next Initializemenu starts the hover search at the first row again.
     virtual void SetMemFirst(bool value) = 0;
     // Makes that menu number current and lays out its rows.

@@ -96,6 +96,11 @@ bool Decorate(const StepInputs& in, GpGraphics* g, float scaleX, float scaleY) {
 
 } // namespace
 
+float ContrastValue(float sliderValue) {
+    // The value as the slider shows it.
+    return static_cast<float>(std::round(sliderValue / 10.0 * 100.0) / 100.0);
+}
+
 bool MakesStep(int32_t e) {
     return e == 2 || e == 3 || e == 7 || e == 8 || e == 11 || e == 21 || e == 23 || e == 24 || e == 39 || e == 40 ||
            (e >= 28 && e <= 37);
@@ -145,9 +150,7 @@ GdipBitmap RenderStep(const StepInputs& in) {
         } else if (in.effect == 8) {
             AdjustColorMatrix(t, in.image, kAdjustGrey, 1.0f, 0, 0, w, h, 0);
         } else {
-            // The value as the slider shows it: tenths to two decimals.
-            const float value = static_cast<float>(std::round(in.sliderValue / 10.0 * 100.0) / 100.0);
-            AdjustColorMatrix(t, in.image, kAdjustBrightnessContrast, 1.0f, 0, 0, w, h, value);
+            AdjustColorMatrix(t, in.image, kAdjustBrightnessContrast, 1.0f, 0, 0, w, h, ContrastValue(in.sliderValue));
         }
         return step.Take();
     }

@@ -24,6 +24,9 @@ struct StepInputs {
     float rotateHeight = 0;
 };
 
+// The brightness-and-contrast value of a contrast slider value: tenths, to two decimals.
+[[nodiscard]] float ContrastValue(float sliderValue);
+
 // Whether the mode makes a step of its own pixels here.
 [[nodiscard]] bool MakesStep(int32_t effect);
 

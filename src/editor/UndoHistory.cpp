@@ -33,46 +33,68 @@ bool UndoHistory::StepExists(int32_t step) {
     return step >= 0 && ::GetFileAttributesW(StepFile(step).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool UndoHistory::HasStep(int32_t step) const {
+    if (pending_ && dropFrom_ > 0 && step >= dropFrom_) return false;
+    return StepExists(step);
+}
+
 bool UndoHistory::Settle() {
     if (writer_.joinable()) writer_.join();
     if (!pending_) return true;
     pending_ = false;
+    dropFrom_ = 0;
     if (written_) return true;
+    failedStep_ = writingStep_;
     index_ = indexBefore_;
     return false;
 }
 
-void UndoHistory::StartWrite(GdipBitmap bitmap, int32_t step) {
+void UndoHistory::StartWrite(GdipBitmap bitmap, int32_t step, int32_t dropFrom) {
     pending_ = true;
     written_ = false;
+    ended_ = false;
+    writingStep_ = step;
+    dropFrom_ = dropFrom;
     GpBitmap* image = bitmap.release();
     const std::wstring path = StepFile(step);
+    std::vector<std::wstring> dropped;
+    for (int32_t later = dropFrom; dropFrom > 0 && later <= kLastStep; ++later) dropped.push_back(StepFile(later));
+    const HWND window = notifyWindow_;
+    const UINT message = notifyMessage_;
+    auto write = [this, image, path, dropped = std::move(dropped)] {
+        written_ = SaveImageSafely(image, path, kFormatPng, 90);
+        GdipDisposeImage(image);
+        // The redo branch goes only once the step that replaces it is safe on disk.
+        if (written_)
+            for (const std::wstring& file : dropped) ::DeleteFileW(file.c_str());
+    };
     try {
-        writer_ = std::thread([this, image, path] {
+        writer_ = std::thread([this, write, window, message] {
             // The encoders are COM objects: this thread needs its own apartment.
             const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-            written_ = SaveImageSafely(image, path, kFormatPng, 90);
-            GdipDisposeImage(image);
+            write();
             if (SUCCEEDED(com)) ::CoUninitialize();
+            ended_ = true;
+            if (window) ::PostMessageW(window, message, 0, 0);
         });
     } catch (...) {
         // No thread to be had: write here.
-        written_ = SaveImageSafely(image, path, kFormatPng, 90);
-        GdipDisposeImage(image);
+        write();
+        ended_ = true;
+        if (window) ::PostMessageW(window, message, 0, 0);
     }
 }
 
 void UndoHistory::Push(GdipBitmap bitmap) {
     const int32_t step = NextIndex();
-    for (int32_t later = step + 1; later <= kLastStep; ++later) ::DeleteFileW(StepFile(later).c_str());
     indexBefore_ = index_;
     index_ = step;
-    StartWrite(std::move(bitmap), step);
+    StartWrite(std::move(bitmap), step, step + 1);
 }
 
 void UndoHistory::WriteFirst(GdipBitmap bitmap) {
     indexBefore_ = index_;
-    StartWrite(std::move(bitmap), 0);
+    StartWrite(std::move(bitmap), 0, 0);
 }
 
 void UndoHistory::Clear() {

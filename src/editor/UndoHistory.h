@@ -5,9 +5,13 @@
 
 #include "platform/GdipHandles.h"
 
+#include <windows.h>
+
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <vector>
 
 class UndoHistory {
 public:
@@ -27,10 +31,22 @@ public:
     [[nodiscard]] int32_t NextIndex() const { return (index_ > kLastStep - 1 ? kLastStep - 1 : index_) + 1; }
 
     // Waits for the step file being written. False when that write failed: the step is then
-    // dropped and Index is the step before it again, whose file is as it was.
+    // dropped, Index is the step before it again, whose file is as it was, the later step files
+    // are still there, and FailedStep names the step that was not written.
     [[nodiscard]] bool Settle();
-    // Makes bitmap step NextIndex(): deletes the later step files (an abandoned redo branch) and
-    // writes the bitmap, owned from here, in the background. The previous write must be settled.
+    [[nodiscard]] int32_t FailedStep() const { return failedStep_; }
+    // True when no write is under way or its thread has finished (Settle then does not wait).
+    [[nodiscard]] bool WriteEnded() const { return !pending_ || ended_; }
+    // Whether step is in the history: its file exists and no step being written drops it.
+    [[nodiscard]] bool HasStep(int32_t step) const;
+    // The writer posts message to window when it has finished, so that the window settles at once.
+    void NotifyWhenWritten(HWND window, UINT message) {
+        notifyWindow_ = window;
+        notifyMessage_ = message;
+    }
+    // Makes bitmap step NextIndex(), writing the bitmap, owned from here, in the background. The
+    // later step files (an abandoned redo branch) are deleted once the new step's file is written.
+    // The previous write must be settled.
     void Push(GdipBitmap bitmap);
     // Writes bitmap as step 0 in the background; the shown step stays 0.
     void WriteFirst(GdipBitmap bitmap);
@@ -40,12 +56,18 @@ public:
     void Clear();
 
 private:
-    void StartWrite(GdipBitmap bitmap, int32_t step);
+    void StartWrite(GdipBitmap bitmap, int32_t step, int32_t dropFrom);
 
     int32_t index_ = 0;
     int32_t indexBefore_ = 0; // the step shown before the one being written
+    int32_t writingStep_ = 0; // the step being written
+    int32_t dropFrom_ = 0;    // while writing: the first later step it drops (0: none)
+    int32_t failedStep_ = -1; // the step of the last write that failed
     bool pending_ = false;
     bool written_ = false; // set by the writer; read after it has ended
+    std::atomic<bool> ended_ = false;
+    HWND notifyWindow_ = nullptr;
+    UINT notifyMessage_ = 0;
     std::thread writer_;
 };
 

@@ -1,9 +1,6 @@
 #include "output/FrmProp.h"
 
 #include "imaging/GdiDIB.h"
-#include "platform/ModalLoop.h"
-
-#include <utility>
 
 namespace {
 constexpr wchar_t kClassName[] = L"VellumoProperties";
@@ -13,26 +10,18 @@ bool FrmProp::Load(HWND owner) {
     if (hwnd_) return true;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &FrmProp::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0;
+        return RegisterWindowClass(wc);
     }();
     if (!registered) return false;
-    owner_ = owner;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT outer{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&outer, style, FALSE, WS_EX_DLGMODALFRAME);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    RECT over{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner) ::GetWindowRect(owner, &over);
-    hwnd_ = ::CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"Properties", style,
-                              over.left + (over.right - over.left - w) / 2, over.top + (over.bottom - over.top - h) / 2,
-                              w, h, owner, nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!hwnd_) return false;
+    const POINT at = CentreOver(owner, w, h);
+    if (!CreateBound(WS_EX_DLGMODALFRAME, kClassName, L"Properties", style, at.x, at.y, w, h, owner)) return false;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
     frame1_ = ::CreateWindowExW(WS_EX_TRANSPARENT, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 8, 4, 369, 188,
@@ -88,49 +77,34 @@ void FrmProp::ShowModal(HWND owner) {
     if (!Load(owner)) return;
     ::ShowWindow(hwnd_, SW_SHOW);
     ::SetFocus(command1_);
-    if (owner && ::IsWindowEnabled(owner)) {
-        ::EnableWindow(owner, FALSE);
-        ownerDisabled_ = true;
-    }
     // Enter and Escape reach the close button as in a dialog.
-    RunModalLoop([this] { return hwnd_ != nullptr; }, [this] { Unload(); },
-                 [this](const MSG& message) {
-                     if (message.message != WM_KEYDOWN ||
-                         (message.wParam != VK_ESCAPE && message.wParam != VK_RETURN) ||
-                         (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
-                         return false;
-                     Unload();
-                     return true;
-                 });
-    Unload();
+    RunModal(owner, [this](const MSG& message) {
+        if (message.message != WM_KEYDOWN || (message.wParam != VK_ESCAPE && message.wParam != VK_RETURN) ||
+            (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd)))
+            return false;
+        Unload();
+        return true;
+    });
 }
 
 void FrmProp::Unload() {
-    if (!hwnd_) return;
-    if (ownerDisabled_ && owner_) ::EnableWindow(owner_, TRUE);
-    ownerDisabled_ = false;
-    HWND window = std::exchange(hwnd_, nullptr);
-    ::DestroyWindow(window);
+    DestroyTopLevel();
 }
 
-LRESULT CALLBACK FrmProp::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE)
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-    auto* self = reinterpret_cast<FrmProp*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+bool FrmProp::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     switch (msg) {
     case WM_COMMAND:
-        if (self && LOWORD(wp) == kCloseId) self->Unload();
-        return 0;
+        if (LOWORD(wp) == kCloseId) Unload();
+        *result = 0;
+        return true;
     case WM_CLOSE:
-        if (self) self->Unload();
-        return 0;
+        Unload();
+        *result = 0;
+        return true;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (self && self->hwnd_ == hwnd) self->hwnd_ = nullptr;
-        break;
+        frame1_ = command1_ = nullptr;
+        return false;
     default:
-        break;
+        return false;
     }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -5,15 +5,16 @@
 #include "browser/ZzVFiterControl.h"
 #include "output/PropertiesSource.h"
 #include "platform/PictureBox.h"
+#include "platform/TopLevelWindow.h"
 
-class FrmProp {
+class FrmProp : public TopLevelWindow {
 public:
     static constexpr int kClientWidth = 384, kClientHeight = 233;
     static constexpr int kCloseId = 1;
 
     // canvas and info (which may be null: empty lines) must outlive the dialog.
     FrmProp(PropertiesSource& canvas, FileInfoSource* info) : source_(canvas), zzVProperties_(info) {}
-    ~FrmProp() { Unload(); }
+    ~FrmProp() override { Unload(); }
     FrmProp(const FrmProp&) = delete;
     FrmProp& operator=(const FrmProp&) = delete;
 
@@ -24,19 +25,15 @@ public:
     // Closes it (the close button does this).
     void Unload();
 
-    [[nodiscard]] HWND hWnd() const { return hwnd_; }
     [[nodiscard]] PictureBox& P() { return p_; }
     [[nodiscard]] ZzVFiterControl& ZzVProperties() { return zzVProperties_; }
     [[nodiscard]] HWND Command1() const { return command1_; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void DrawPreview();
 
     PropertiesSource& source_;
-    HWND hwnd_ = nullptr;
-    HWND owner_ = nullptr;
-    bool ownerDisabled_ = false;
     PictureBox p_;
     ZzVFiterControl zzVProperties_;
     HWND frame1_ = nullptr;

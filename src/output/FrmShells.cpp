@@ -16,6 +16,7 @@
 #include "platform/ModalLoop.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
+#include "platform/WindowText.h"
 
 #include <cwchar>
 #include <utility>
@@ -42,13 +43,6 @@ std::optional<int32_t> ParseSize(const std::wstring& text) {
     const int32_t value = std::stoi(digits);
     if (value < 1 || value > 10000) return std::nullopt;
     return value;
-}
-
-std::wstring WindowText(HWND window) {
-    if (!window) return {};
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 std::wstring NameWithoutExtension(const std::wstring& path) {

@@ -8,6 +8,7 @@
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
+#include "platform/WindowText.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -23,14 +24,6 @@ constexpr DWORD kMaxDialogPath = 32768;
 constexpr uint32_t kBlack = ColorARGB(255, 0, 0, 0);
 // The preview box inside the panel.
 constexpr float kPreviewHeight = 150;
-
-std::wstring WindowText(HWND window) {
-    const int length = window ? ::GetWindowTextLengthW(window) : 0;
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = L"";

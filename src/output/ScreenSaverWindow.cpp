@@ -48,19 +48,16 @@ std::vector<std::wstring> ScreenSaverFiles(const std::wstring& folder) {
 
 ScreenSaverWindow::~ScreenSaverWindow() {
     view_.reset();
-    if (host_) ::DestroyWindow(host_);
+    DestroyTopLevel();
 }
 
 bool ScreenSaverWindow::Create(HWND parent) {
-    if (host_) return false;
+    if (hwnd_) return false;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &ScreenSaverWindow::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        return RegisterWindowClass(wc);
     }();
     if (!registered) return false;
     int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -73,12 +70,11 @@ bool ScreenSaverWindow::Create(HWND parent) {
         style = WS_CHILD;
         exStyle = 0;
     }
-    if (!::CreateWindowExW(exStyle, kClassName, L"VellumoScr", style | WS_CLIPCHILDREN, 0, 0, width, height, parent,
-                           nullptr, ::GetModuleHandleW(nullptr), this))
+    if (!CreateBound(exStyle, kClassName, L"VellumoScr", style | WS_CLIPCHILDREN, 0, 0, width, height, parent))
         return false;
     view_ = std::make_unique<PictureBox>();
     PictureBoxArgs args;
-    args.parent = host_;
+    args.parent = hwnd_;
     args.width = width;
     args.height = height;
     args.backColor = RGB(0, 0, 0);
@@ -92,9 +88,9 @@ bool ScreenSaverWindow::Create(HWND parent) {
         view_->SetMousePointer(MousePointer::Custom); // no icon set: no pointer over the show
     }
     DrawSlideBackground(*view_);
-    ::ShowWindow(host_, SW_SHOW);
+    ::ShowWindow(hwnd_, SW_SHOW);
     if (!parent) {
-        ::SetForegroundWindow(host_);
+        ::SetForegroundWindow(hwnd_);
         view_->SetFocus();
     }
     view_->Refresh();
@@ -136,7 +132,7 @@ bool ScreenSaverWindow::ShowPicture(const std::wstring& file, bool fade) {
 
 void ScreenSaverWindow::Hold(const int32_t& ms) {
     const auto start = std::chrono::steady_clock::now();
-    while (!ended_ && host_) {
+    while (!ended_ && hwnd_) {
         const auto elapsed =
             std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
         if (elapsed >= ms) return;
@@ -149,7 +145,7 @@ void ScreenSaverWindow::Hold(const int32_t& ms) {
 void ScreenSaverWindow::Run(const std::vector<std::wstring>& files, const int32_t& holdMs) {
     size_t index = 0;
     size_t failedInARow = 0;
-    while (!ended_ && host_) {
+    while (!ended_ && hwnd_) {
         if (files.empty() || failedInARow >= files.size()) {
             // Nothing to show: the stripes stay until the show ends.
             Hold(1000);
@@ -170,22 +166,19 @@ void ScreenSaverWindow::DrawFirst(const std::vector<std::wstring>& files) {
         if (ShowPicture(file, false)) return;
 }
 
-LRESULT CALLBACK ScreenSaverWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<ScreenSaverWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->host_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+bool ScreenSaverWindow::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+    switch (msg) {
+    case WM_NCDESTROY:
+        ended_ = true;
+        return false;
+    case WM_CLOSE:
+        End();
+        *result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    default:
+        return false;
     }
-    auto* self = reinterpret_cast<ScreenSaverWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->host_ = nullptr;
-        self->ended_ = true;
-    }
-    if (self && msg == WM_CLOSE) {
-        self->End();
-        return 0;
-    }
-    if (msg == WM_ERASEBKGND) return 1;
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/PictureBox.h"
+#include "platform/TopLevelWindow.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,10 +25,10 @@ struct ScrCommand {
 // "Scrdata0.dat", "Scrdata1.dat", ... of folder (ending in a backslash), up to the first missing one.
 [[nodiscard]] std::vector<std::wstring> ScreenSaverFiles(const std::wstring& folder);
 
-class ScreenSaverWindow {
+class ScreenSaverWindow : public TopLevelWindow {
 public:
     ScreenSaverWindow() = default;
-    ~ScreenSaverWindow();
+    ~ScreenSaverWindow() override;
     ScreenSaverWindow(const ScreenSaverWindow&) = delete;
     ScreenSaverWindow& operator=(const ScreenSaverWindow&) = delete;
 
@@ -44,16 +45,14 @@ public:
 
     [[nodiscard]] bool Ended() const { return ended_; }
     void End() { ended_ = true; }
-    [[nodiscard]] HWND hWnd() const { return host_; }
     [[nodiscard]] const PictureBox* View() const { return view_.get(); }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void OnMove();
     // Lets messages run for up to ms milliseconds or until the show ends.
     void Hold(const int32_t& ms);
 
-    HWND host_ = nullptr;
     std::unique_ptr<PictureBox> view_;
     POINT start_{};
     bool ended_ = false;

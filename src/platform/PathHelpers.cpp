@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 
 std::wstring AddBackslash(const std::wstring& path) {
     if (!path.empty() && path.back() == L'\\') return path;
@@ -44,11 +45,12 @@ std::wstring TemporaryNameBeside(const std::wstring& target, const wchar_t* pref
     const size_t slash = target.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
     const std::wstring start = std::wstring(prefix).substr(0, 3);
-    static unsigned counter = 0;
+    // Shared with the undo history's writer thread.
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         wchar_t unique[16];
         swprintf(unique, 16, L"%04X%04X", static_cast<unsigned>(::GetCurrentProcessId()) & 0xFFFF,
-                 (::GetTickCount() + ++counter) & 0xFFFF);
+                 (::GetTickCount() + counter.fetch_add(1) + 1) & 0xFFFF);
         const std::wstring name = folder + start + unique + L".tmp";
         UniqueFile made(::CreateFileW(LongPathForm(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -62,61 +62,44 @@ FrmMain::~FrmMain() {
 bool FrmMain::RegisterOnce() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &FrmMain::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hIcon = ::LoadIconW(wc.hInstance, L"VELLUMO");
+        wc.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), L"VELLUMO");
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0;
+        return RegisterWindowClass(wc);
     }();
     return registered;
 }
 
-LRESULT CALLBACK FrmMain::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmMain*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return ::DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    return self->OnMessage(msg, wp, lp);
-}
-
-LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+bool FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    *result = 0;
     switch (msg) {
     case WM_SIZE:
         if (loaded_) Form_Resize();
-        return 0;
+        return true;
     case WM_ERASEBKGND:
-        return 1;
+        *result = 1;
+        return true;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd_, &ps);
         PaintWindow(dc);
         ::EndPaint(hwnd_, &ps);
-        return 0;
+        return true;
     }
     case WM_CLOSE:
         (void)Close();
-        return 0;
+        return true;
     case WM_KEYDOWN:
         events_->Form_KeyDown(static_cast<int>(wp), CurrentShiftCode());
-        return 0;
+        return true;
     case WM_LBUTTONUP:
         events_->Form_MouseUp(static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp)));
-        return 0;
+        return true;
     case WM_DESTROY:
         ::PostQuitMessage(0);
-        return 0;
+        return true;
     default:
-        return ::DefWindowProcW(hwnd_, msg, wp, lp);
+        return false;
     }
 }
 
@@ -126,8 +109,7 @@ bool FrmMain::Create() {
     const int sh = ::GetSystemMetrics(SM_CYSCREEN);
     // Borderless: the title strip is the program's own. A tool window keeps it off the taskbar,
     // where the companion stands for it.
-    if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, sw, sh, nullptr,
-                           nullptr, ::GetModuleHandleW(nullptr), this))
+    if (!CreateBound(WS_EX_TOOLWINDOW, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, sw, sh, nullptr))
         return false;
     if (!CreatePanes()) return false;
     Form_Load();

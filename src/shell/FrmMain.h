@@ -28,6 +28,7 @@
 #include "output/WinspoolPrinter.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/Timer.h"
+#include "platform/TopLevelWindow.h"
 #include "shell/MainEvents.h"
 #include "shell/MainLayout.h"
 #include "shell/ModPublic.h"
@@ -50,7 +51,8 @@ struct FrmMainOptions {
     bool companion = true;
 };
 
-class FrmMain : public CanvasMainWindow,
+class FrmMain : public TopLevelWindow,
+                public CanvasMainWindow,
                 public TextBarMainWindow,
                 public FontListHost,
                 public GridMainWindow,
@@ -77,7 +79,6 @@ public:
     // lays it out for the first time; the panes stay hidden until the folder pane's first pick.
     [[nodiscard]] bool Create();
     void Show();
-    [[nodiscard]] HWND hWnd() const { return hwnd_; }
 
     // Not owned; connected before Create. Null: no folder pane (the panes are never shown).
     void SetFolderPane(FolderPaneView* pane) { folderPane_ = pane; }
@@ -190,8 +191,7 @@ public:
 
 private:
     static bool RegisterOnce();
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     [[nodiscard]] bool CreatePanes();
     void Form_Load();
     void Form_Resize();
@@ -206,7 +206,6 @@ private:
     void PaintWindow(HDC dc);
 
     Options options_;
-    HWND hwnd_ = nullptr;
     FolderPaneView* folderPane_ = nullptr;
     FrmMainmin companion_;
     // File > Print: the spooler's printers and the print window, which lists them in the companion.

@@ -243,6 +243,33 @@ e2e_cups_stop() {
     E2E_CUPS_PID=""
 }
 
+# The number of pixels in "x y width height" that differ by more than 10 % between two screenshots.
+e2e_changed_pixels() {
+    local -a r
+    read -ra r <<< "$3"
+    convert "$1" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage "$E2E_WORK/changed-a.png"
+    convert "$2" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage "$E2E_WORK/changed-b.png"
+    compare -metric AE -fuzz 10% "$E2E_WORK/changed-a.png" "$E2E_WORK/changed-b.png" null: 2>&1 | awk '{ print int($1) }'
+}
+
+# Drags the canvas's edit-panel slider: its thumb taken at $1 pixels from the panel's left, moved
+# $2 pixels along the track and held there while the screenshot $3 is taken, then let go.
+e2e_drag_slider() {
+    local px py pw ph x y
+    read -r px py pw ph _ <<< "$(e2e_pane SingleyzPreview)"
+    x=$((px + (pw - 200) / 2 - 50 + $1))
+    y=$((py + ph - 35 + 10))
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    xdotool mousedown 1
+    xdotool mousemove $((x + $2 / 2)) "$y"
+    sleep 0.1
+    xdotool mousemove $((x + $2)) "$y"
+    sleep 0.5
+    e2e_screenshot "$3"
+    xdotool mouseup 1
+}
+
 # Waits (up to 10 s) for a message box whose text holds $1.
 e2e_wait_question() {
     wine "$E2E_PROBE" wait '#32770' 10000 >/dev/null 2>&1 || fail "no question for '$1'"

@@ -52,4 +52,13 @@ done
 [ "${#stayed[@]}" -ge 10 ] || fail "only ${stayed[*]} stayed where they were after Cancel"
 for i in "${moved[@]}"; do [ "$(stat -c %s "$other/f$i.bmp")" = "$size" ] || fail "f$i.bmp was cut short"; done
 echo "$report" | grep -q "Cancelled: ${#moved[@]} of 20 files were moved" || fail "the report says: $report"
+# The canvas opened the moved first picture again from its new place: the size question (Edit >
+# Resize Canvas, row at 318) starts at its size, not at the 800 x 600 of no picture.
+e2e_menu_pick 40 50 318
+e2e_wait_window VellumoShells
+boxes="$(e2e_children VellumoShells Edit)"
+echo "$boxes" | grep -q '^2000	120	88	' || fail "the width box does not start at 2000: $boxes"
+read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+e2e_click $((dx + 335)) $((dy + 167))
+e2e_wait_window_gone VellumoShells
 e2e_close

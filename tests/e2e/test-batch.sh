@@ -1,7 +1,7 @@
 # The batch dialog and the properties through the real program: three Ctrl-clicked thumbnails
 # renamed "Trip" (Trip1 to Trip3, extensions kept, on disk and in the grid); Edit > Resize Canvas
-# from 300 x 200 to 400 x 300 on a white background; Browse > Properties shows the larger picture
-# with its white margin.
+# from 300 x 200 to 400 x 300 on a white background, undone and redone; Browse > Properties shows
+# the larger picture with its white margin.
 e2e_program_folder
 e2e_desktop
 convert -size 300x200 xc:'rgb(255,0,0)' "$E2E_DESKTOP/a-red.png"
@@ -72,6 +72,25 @@ count() {
 blue="$(count blue)" white="$(count white)"
 [ "$blue" -ge 51000 ] && [ "$blue" -le 69000 ] || fail "the picture covers $blue pixels, not about 60000"
 [ "$white" -ge 51000 ] && [ "$white" -le 69000 ] || fail "the new margin covers $white pixels, not about 60000"
+
+# The new size was the picture's first edit: Ctrl+Z shows the picture as it was, without the margin;
+# Ctrl+Y brings the margin back.
+undo_key() {
+    local i
+    xdotool key "$1"
+    for i in $(seq 1 50); do
+        e2e_screenshot "$E2E_WORK/canvas-resized.png"
+        white="$(count white)"
+        if [ "$2" = without ]; then [ "$white" -le 500 ] && return 0; else [ "$white" -ge 51000 ] && return 0; fi
+        sleep 0.1
+    done
+    fail "after $1 the margin covers $white pixels"
+}
+e2e_click $((px + 5)) $((py + ph - 5))
+undo_key ctrl+z without
+blue="$(count blue)"
+[ "$blue" -ge 51000 ] && [ "$blue" -le 69000 ] || fail "after Ctrl+Z the picture covers $blue pixels, not about 60000"
+undo_key ctrl+y with
 
 # Browse > Properties (row at 328 of the menu under "Browse", title left 80).
 e2e_menu_pick 80 95 328

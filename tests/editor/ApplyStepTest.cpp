@@ -3,6 +3,7 @@
 // read-only file, deleting to the recycle bin, and a new canvas size.
 #include "output/ModMisc.h"
 #include "output/OutputFileShell.h"
+#include "platform/MessageBoxService.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,7 @@ TEST_F(ApplyStepTest, NewStepAfterUndoDropsTheRedoBranch) {
     ASSERT_TRUE(Apply(8));
     EXPECT_EQ(canvas->UndoIndex(), 1);
     EXPECT_FALSE(canvas->RedoE);
+    ASSERT_TRUE(canvas->SettleSteps());
     EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo2.udo")));
     EXPECT_FALSE(canvas->UndoAndRedo());
 
@@ -88,6 +90,36 @@ TEST_F(ApplyStepTest, NewStepAfterUndoDropsTheRedoBranch) {
     EXPECT_FALSE(Apply(17));
     EXPECT_EQ(canvas->UndoIndex(), 1);
     EXPECT_FALSE(canvas->AppliedEffect);
+}
+
+TEST_F(ApplyStepTest, AStepThatCannotBeWrittenIsToldAtOnceAndKeepsTheRedoSteps) {
+    Open(64, 48);
+    ASSERT_TRUE(Apply(23));
+    ASSERT_TRUE(Apply(24));
+    ASSERT_TRUE(canvas->UndoAndRedo(true));
+    ASSERT_TRUE(canvas->UndoAndRedo(true)); // the picture as opened, two steps to redo
+    // The new step's file cannot replace step 1's: its write fails.
+    const std::wstring step1 = DataFile(L"Undo1.udo");
+    ASSERT_TRUE(::SetFileAttributesW(step1.c_str(), FILE_ATTRIBUTE_READONLY));
+    std::vector<std::wstring> told;
+    ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& r) {
+        told.push_back(r.text);
+        return IDOK;
+    });
+    ASSERT_TRUE(Apply(8));
+    for (int i = 0; i < 200 && told.empty(); ++i) TestWindow::Pump(10); // no further edit
+    ::SetFileAttributesW(step1.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(step1), std::wstring::npos) << told[0];
+    // The grey edit is gone from the screen and the history; the redo steps are as they were.
+    EXPECT_EQ(canvas->UndoIndex(), 0);
+    EXPECT_EQ(Shown(0, 0), kTopLeft);
+    EXPECT_NEAR_COLOUR(Screen(170, 130), AsRgb(kTopLeft), 8); // the 64 x 48 picture centred
+    EXPECT_TRUE(canvas->RedoE);
+    ASSERT_TRUE(canvas->UndoAndRedo());
+    ASSERT_TRUE(canvas->UndoAndRedo());
+    EXPECT_EQ(Shown(0, 0), kBottomRight); // both mirrors
+    EXPECT_EQ(told.size(), 1u);
 }
 
 TEST_F(ApplyStepTest, QuarterTurnsSwapTheSidesAndUndoEachOther) {

@@ -1,6 +1,9 @@
 // The frame tools in a real window driven by the mouse: frames spanned, moved and resized by their
 // handles (across edges, beyond the image, zero-size, two buttons held), and what Apply commits
-// compared with what the overlay showed; the panel's Cancel and Option, the colour pick.
+// compared with what the overlay showed; Select All then Crop or Copy; the irradiation's light
+// where the user clicked; the panel's Cancel and Option (with the real menu), the colour pick.
+#include "controls/ZpYSkinMenu.h"
+#include "imaging/ClipboardStamp.h"
 #include "platform/MessageBoxService.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
@@ -35,6 +38,13 @@ struct FrameToolTest : CanvasWindowTest {
         return PixelAt(static_cast<GpBitmap*>(canvas->ImgDIB.DIB()), x, y);
     }
     [[nodiscard]] RectF Frame() const { return canvas->FrameRects()[0]; }
+    void ExpectQuarterCorners(GpImage* image, int w, int h) const {
+        auto* bitmap = static_cast<GpBitmap*>(image);
+        EXPECT_EQ(PixelAt(bitmap, 0, 0), kTopLeft);
+        EXPECT_EQ(PixelAt(bitmap, w - 1, 0), kTopRight);
+        EXPECT_EQ(PixelAt(bitmap, 0, h - 1), kBottomLeft);
+        EXPECT_EQ(PixelAt(bitmap, w - 1, h - 1), kBottomRight);
+    }
 };
 
 void ExpectRect(const RectF& r, float x, float y, float w, float h) {
@@ -59,6 +69,73 @@ TEST_F(FrameToolTest, CropOnHalfSizeViewCommitsTwiceTheFrame) {
     EXPECT_EQ(Shown(99, 99), kTopLeft);
     EXPECT_EQ(Shown(100, 100), kBottomRight);
     EXPECT_EQ(canvas->UndoIndex(), 1);
+}
+
+TEST_F(FrameToolTest, SelectAllThenCropOrCopyTakesTheWholePictureExactly) {
+    // Odd sizes: shown smaller than they are, or centred at their own size, on either axis.
+    for (auto [w, h] : {std::pair{801, 603}, {123, 77}, {399, 1001}, {1001, 99}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        canvas->SetFitMode(true); // as the crop tool sets it
+        OpenIn(1, w, h);
+        canvas->CleanCroprect(true);
+        ClickPanel(kPanelApply);
+        ASSERT_EQ(canvas->ImgDIB.Width(), w);
+        ASSERT_EQ(canvas->ImgDIB.Height(), h);
+        ExpectQuarterCorners(canvas->ImgDIB.DIB(), w, h);
+
+        // Browsing, zoomed in and off-centre: Copy takes the whole picture too.
+        App().SelectCombineMode = 1; // as the main window starts
+        OpenIn(0, w, h);
+        canvas->SetFitMode(false);
+        canvas->SetZoom(70);
+        Drag({200, 150}, {{150, 120}});
+        canvas->CleanCroprect(true);
+        ASSERT_TRUE(canvas->DrawtoClipboard());
+        GdipImage pasted;
+        int32_t pw = 0, ph = 0;
+        ASSERT_TRUE(PasteClipboardImage(pasted, pw, ph));
+        ASSERT_EQ(pw, w);
+        ASSERT_EQ(ph, h);
+        ExpectQuarterCorners(pasted.get(), w, h);
+    }
+}
+
+TEST_F(FrameToolTest, IrradiationLightsThePictureWhereTheUserClicked) {
+    // A white picture shown at half size with a margin on the left: the light shows it as it is
+    // at the clicked point and darkens it towards the glow's rim.
+    const std::wstring path = folder + L"white.png";
+    ASSERT_TRUE(SaveImageSafely(BitmapOf(600, 600, [](int, int) { return kWhite; }).get(), path, kFormatPng, 0));
+    const struct {
+        PointF click;
+        int x, y; // the image pixel under it: (click - (50, 0)) * 2
+    } cases[] = {{{100, 60}, 100, 120}, {{320, 200}, 540, 400}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
+        ASSERT_TRUE(canvas->Import(path));
+        canvas->SetEffect(37);
+        canvas->SetMax(255);
+        canvas->SetMin(0);
+        canvas->SetValue(0);
+        canvas->SetTextColor(RGB(0, 0, 0));
+        ASSERT_TRUE(canvas->Import(L"", true));
+        ASSERT_FLOAT_EQ(canvas->FitRect().X, 50);
+        Click(c.click);
+        ClickPanel(kPanelApply);
+        ASSERT_EQ(canvas->Effect(), 0);
+        // Where the step is brightest, on a grid of 4 pixels.
+        int best = -1;
+        int64_t sumX = 0, sumY = 0, count = 0;
+        for (int y = 0; y < 600; y += 4)
+            for (int x = 0; x < 600; x += 4) {
+                const int level = RedOf(Shown(x, y));
+                if (level > best) best = level, sumX = sumY = count = 0;
+                if (level == best) sumX += x, sumY += y, ++count;
+            }
+        ASSERT_GT(count, 0);
+        EXPECT_NEAR(static_cast<double>(sumX) / count, c.x, 12);
+        EXPECT_NEAR(static_cast<double>(sumY) / count, c.y, 12);
+        EXPECT_LT(RedOf(Shown(599 - c.x, 599 - c.y)), best - 60); // far from it: darker
+    }
 }
 
 TEST_F(FrameToolTest, HandlesResizeWithTheirCursorsAcrossEdgesAndStopAtTheImage) {
@@ -163,16 +240,10 @@ TEST_F(FrameToolTest, RedEyeFrameIsAtMost100Wide) {
     EXPECT_EQ(beyond, ColorARGB(255, 220, 20, 20));
 }
 
-TEST_F(FrameToolTest, CancelAndOptionOnThePanel) {
+TEST_F(FrameToolTest, CancelOnThePanelAsksAndNoLeavesTheTool) {
     OpenIn(19, 400, 300);
     canvas->AppliedEffect = true; // an earlier edit, not saved
     canvas->SaveState = false;
-    ClickPanel(kPanelOption);
-    ClickPanel(kPanelOption);
-    EXPECT_TRUE(menu.log.Has(L"Initializemenu=11"));
-    EXPECT_TRUE(menu.log.Has(L"Visible=true"));
-    EXPECT_EQ(menu.log.calls.back(), L"Visible=false");
-
     int answer = IDCANCEL;
     ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& r) {
         EXPECT_EQ(r.text, L"Do you want to save the changes you've made to this image?");
@@ -188,6 +259,35 @@ TEST_F(FrameToolTest, CancelAndOptionOnThePanel) {
     EXPECT_FALSE(canvas->SaveState);
     EXPECT_TRUE(menu.log.Has(L"PressMenuID=\"Filter_Browse\""));
     EXPECT_TRUE(mainWindow.log.Has(L"FormOption(true, true)"));
+}
+
+TEST_F(CanvasWindowTest, OptionOpensTheRealMenuEvenAfterItClosedAnotherWay) {
+    ZpYSkinMenu menu;
+    ASSERT_TRUE(menu.Create({.parent = host.hwnd(), .width = 80, .height = 100, .visible = false}));
+    canvas = std::make_unique<Imageyzviewer>();
+    PictureBoxArgs args;
+    args.parent = host.hwnd();
+    args.width = kW;
+    args.height = kH;
+    ASSERT_TRUE(canvas->Create(args, {&mainWindow, &toolbar, &keys, &fileShell, &sizeDialog, &menu}));
+    mainWindow.placement = {0, 0, kH};
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 400, 300)));
+    canvas->SetEffect(25);
+    ASSERT_TRUE(canvas->Import(L"", true));
+    const RectF option = canvas->PanelRects()[kPanelOption];
+    auto clickOption = [&] { Drag(PointF(option.X + 20, option.Y + 10), {}); };
+
+    clickOption();
+    EXPECT_TRUE(menu.Visible());
+    EXPECT_EQ(menu.Initializemenu(), 8); // line widths
+    clickOption();                       // a second press closes it
+    EXPECT_FALSE(menu.Visible());
+    clickOption();
+    ASSERT_TRUE(menu.Visible());
+    menu.SetVisible(false); // closed by the host, as after a pick or a press elsewhere
+    clickOption();
+    EXPECT_TRUE(menu.Visible());
+    canvas.reset(); // before the menu it points to
 }
 
 TEST_F(FrameToolTest, PickedColourReachesTheTool) {

@@ -55,7 +55,12 @@ public:
     void SetTop(int top) override { log.Add(L"Top=" + Arg(top)); }
     void SetWidth(int width) override { log.Add(L"Width=" + Arg(width)); }
     void SetHeight(int height) override { log.Add(L"Height=" + Arg(height)); }
-    void SetVisible(bool visible) override { log.Add(L"Visible=" + Arg(visible)); }
+    bool visible = false; // what Visible answers; SetVisible sets it
+    void SetVisible(bool value) override {
+        visible = value;
+        log.Add(L"Visible=" + Arg(value));
+    }
+    bool Visible() const override { return visible; }
     void SetMemFirst(bool value) override { log.Add(L"MemFirst=" + Arg(value)); }
     void Initializemenu(int32_t menuNumber) override {
         log.Add(L"Initializemenu=" + Arg(static_cast<int>(menuNumber)));
