@@ -90,20 +90,16 @@ bool FrmPrinter::Load(HWND owner) {
     if (hwnd_) return true;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &FrmPrinter::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0;
+        return RegisterWindowClass(wc);
     }();
     if (!registered) return false;
     RECT place{0, 0, 1000, 750};
     if (owner) ::GetWindowRect(owner, &place);
     const int sw = place.right - place.left, sh = place.bottom - place.top;
-    hwnd_ = ::CreateWindowExW(0, kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, place.left, place.top, sw, sh, owner,
-                              nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!hwnd_) return false;
+    if (!CreateBound(0, kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, place.left, place.top, sw, sh, owner))
+        return false;
     PictureBoxArgs args;
     args.parent = hwnd_;
     args.width = sw;
@@ -156,10 +152,7 @@ bool FrmPrinter::Load(HWND owner) {
 
 void FrmPrinter::Unload() {
     if (companion_) companion_->onPrinterPicked = nullptr;
-    if (hwnd_) {
-        HWND window = std::exchange(hwnd_, nullptr);
-        ::DestroyWindow(window);
-    }
+    DestroyTopLevel();
     txtCopies_ = cuPrinter_ = nullptr;
     pressed_ = false;
     hoverButton_ = buttonHit_ = 0;
@@ -177,29 +170,25 @@ void FrmPrinter::Unload() {
     if (printerBoxBrush_) ::DeleteObject(std::exchange(printerBoxBrush_, nullptr));
 }
 
-LRESULT CALLBACK FrmPrinter::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmPrinter*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmPrinter*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && self->hwnd_ == hwnd) {
-        if (msg == WM_CLOSE) {
-            self->Unload();
-            return 0;
-        }
+bool FrmPrinter::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    switch (msg) {
+    case WM_CLOSE:
+        Unload();
+        *result = 0;
+        return true;
+    case WM_NCDESTROY:
         // Gone with its owner: a render under way stops.
-        if (msg == WM_NCDESTROY) {
-            self->hwnd_ = nullptr;
-            self->txtCopies_ = self->cuPrinter_ = nullptr;
-            if (self->busy_ > 0) self->cancel_ = true;
-        }
-        if (msg == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lp) == self->cuPrinter_) {
-            ::SetBkColor(reinterpret_cast<HDC>(wp), RGB(240, 238, 233));
-            return reinterpret_cast<LRESULT>(self->printerBoxBrush_);
-        }
+        txtCopies_ = cuPrinter_ = nullptr;
+        if (busy_ > 0) cancel_ = true;
+        return false;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lp) != cuPrinter_) return false;
+        ::SetBkColor(reinterpret_cast<HDC>(wp), RGB(240, 238, 233));
+        *result = reinterpret_cast<LRESULT>(printerBoxBrush_);
+        return true;
+    default:
+        return false;
     }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void FrmPrinter::LoadPrintImages() {

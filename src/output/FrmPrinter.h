@@ -9,6 +9,7 @@
 #include "output/PrintPageLayout.h"
 #include "output/PrinterLayer.h"
 #include "platform/PictureBox.h"
+#include "platform/TopLevelWindow.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,7 @@
 
 class FrmMainmin;
 
-class FrmPrinter {
+class FrmPrinter : public TopLevelWindow {
 public:
     // Layouts.
     static constexpr int32_t kFitToPage = 0, kFullPage = 1, kThumbnail = 2;
@@ -30,7 +31,7 @@ public:
 
     // printer and companion (which may be null: no printer menu) must outlive the window.
     FrmPrinter(PrinterLayer& printer, FrmMainmin* companion) : printer_(printer), companion_(companion) {}
-    ~FrmPrinter() { Unload(); }
+    ~FrmPrinter() override { Unload(); }
     FrmPrinter(const FrmPrinter&) = delete;
     FrmPrinter& operator=(const FrmPrinter&) = delete;
 
@@ -62,7 +63,6 @@ public:
     int32_t PageFileIndex = 0;
     DIBsave PageImage;
 
-    [[nodiscard]] HWND hWnd() const { return hwnd_; }
     [[nodiscard]] PictureBox& Surface() { return surface_; }
     [[nodiscard]] ButtonControl& TitleSkin() { return titleSkin_; }
     [[nodiscard]] HWND TxtCopies() const { return txtCopies_; }
@@ -79,7 +79,7 @@ public:
     [[nodiscard]] std::wstring PaperText() const;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void LoadPrintImages();
     void DrawPrintPanel();
     void DrawButtons(int32_t index, uint32_t colourA, uint32_t colourB, bool pressed);
@@ -101,7 +101,6 @@ private:
 
     PrinterLayer& printer_;
     FrmMainmin* companion_;
-    HWND hwnd_ = nullptr;
     PictureBox surface_;
     ButtonControl titleSkin_;
     HWND txtCopies_ = nullptr, cuPrinter_ = nullptr;

@@ -55,39 +55,36 @@ std::wstring FrmScroll::InstallCommand() {
 }
 
 bool FrmScroll::Show(HWND owner) {
-    if (host_) return true;
+    if (hwnd_) return true;
     static const bool registered = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
         ::InitCommonControlsEx(&controls);
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &FrmScroll::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        return RegisterWindowClass(wc);
     }();
     if (!registered) return false;
     // Placed with its right edge on the screen's and 1500 twips lower than it starts.
     const int left = ::GetSystemMetrics(SM_CXSCREEN) - kWidth, top = 0 + 100;
-    if (!::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Screen saver", WS_POPUP | WS_CLIPCHILDREN, left, top, kWidth,
-                           kHeight, owner, nullptr, ::GetModuleHandleW(nullptr), this))
+    if (!CreateBound(WS_EX_TOOLWINDOW, kClassName, L"Screen saver", WS_POPUP | WS_CLIPCHILDREN, left, top, kWidth,
+                     kHeight, owner))
         return false;
     view_ = std::make_unique<PictureBox>();
     PictureBoxArgs args;
-    args.parent = host_;
+    args.parent = hwnd_;
     args.width = kWidth;
     args.height = kHeight;
     if (!view_->Create(args)) {
         Unload();
         return false;
     }
-    progress_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 15, 62, kWidth - 30, 12, host_,
+    progress_ = ::CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 15, 62, kWidth - 30, 12, hwnd_,
                                   nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowPos(progress_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    transparent_.SetContainer(host_);
-    ::ShowWindow(host_, SW_SHOWNOACTIVATE);
+    transparent_.SetContainer(hwnd_);
+    ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     view_->Refresh();
     return true;
 }
@@ -127,16 +124,16 @@ void FrmScroll::ShowStatus(const std::wstring& text) {
 
 bool FrmScroll::Pump() {
     DoEvents();
-    return host_ != nullptr && view_ && view_->hWnd();
+    return hwnd_ != nullptr && view_ && view_->hWnd();
 }
 
 void FrmScroll::Fail(const std::wstring& message) {
-    ShowMessageBox(host_, message, L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(hwnd_, message, L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
     Unload();
 }
 
 void FrmScroll::CopyFiles() {
-    if (!host_ || !view_) return;
+    if (!hwnd_ || !view_) return;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     if (files.size() < 2) {
         Unload();
@@ -196,24 +193,21 @@ void FrmScroll::CopyFiles() {
 }
 
 void FrmScroll::Unload() {
-    if (!host_) return;
-    ::DestroyWindow(host_); // WM_NCDESTROY clears host_; the children go with it
+    if (!hwnd_) return;
+    DestroyTopLevel(); // the children go with it
     if (onUnload) onUnload();
 }
 
-LRESULT CALLBACK FrmScroll::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmScroll*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->host_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+bool FrmScroll::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+    switch (msg) {
+    case WM_NCDESTROY:
+        progress_ = nullptr;
+        skin_.reset();
+        return false;
+    case WM_ERASEBKGND:
+        *result = 1;
+        return true;
+    default:
+        return false;
     }
-    auto* self = reinterpret_cast<FrmScroll*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->host_ = nullptr;
-        self->progress_ = nullptr;
-        self->skin_.reset();
-    }
-    if (msg == WM_ERASEBKGND) return 1;
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

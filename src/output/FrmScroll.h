@@ -6,6 +6,7 @@
 #include "controls/Transparent.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
+#include "platform/TopLevelWindow.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,7 +27,7 @@ public:
     void Run(const std::wstring& commandLine) override;
 };
 
-class FrmScroll {
+class FrmScroll : public TopLevelWindow {
 public:
     // Client size: 3870 x 1425 twips.
     static constexpr int kWidth = 258;
@@ -34,7 +35,7 @@ public:
 
     // installer must outlive the form.
     explicit FrmScroll(ScreenSaverInstaller& installer) : installer_(installer) {}
-    ~FrmScroll();
+    ~FrmScroll() override;
     FrmScroll(const FrmScroll&) = delete;
     FrmScroll& operator=(const FrmScroll&) = delete;
 
@@ -55,8 +56,7 @@ public:
     void CopyFiles();
     void Unload();
 
-    [[nodiscard]] HWND hWnd() const { return host_; }
-    [[nodiscard]] bool Visible() const { return host_ != nullptr; }
+    [[nodiscard]] bool Visible() const { return hwnd_ != nullptr; }
     [[nodiscard]] HWND Progress() const { return progress_; }
     [[nodiscard]] const PictureBox* View() const { return view_.get(); }
 
@@ -71,7 +71,7 @@ public:
     std::function<void()> onUnload;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void ClearToSkin();
     void ShowStatus(const std::wstring& text);
     // Lets window messages run; false when the window went meanwhile.
@@ -79,7 +79,6 @@ private:
     void Fail(const std::wstring& message);
 
     ScreenSaverInstaller& installer_;
-    HWND host_ = nullptr;
     HWND progress_ = nullptr;
     std::unique_ptr<PictureBox> view_;
     Transparent transparent_;

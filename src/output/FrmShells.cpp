@@ -13,7 +13,6 @@
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
-#include "platform/ModalLoop.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 #include "platform/WindowText.h"
@@ -80,24 +79,16 @@ bool FrmShells::Load(HWND owner) {
     if (hwnd_) return true;
     static const bool registered = [] {
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &FrmShells::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0;
+        return RegisterWindowClass(wc);
     }();
     if (!registered) return false;
     owner_ = owner;
     okClosed_ = false;
-    // Centred over the owner, or the screen without one.
-    RECT over{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    if (owner) ::GetWindowRect(owner, &over);
-    const int x = over.left + (over.right - over.left - kWidth) / 2,
-              y = over.top + (over.bottom - over.top - kHeight) / 2;
-    hwnd_ = ::CreateWindowExW(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, x, y, kWidth, kHeight, owner,
-                              nullptr, ::GetModuleHandleW(nullptr), this);
-    if (!hwnd_) return false;
+    const POINT at = CentreOver(owner, kWidth, kHeight);
+    if (!CreateBound(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, kWidth, kHeight, owner))
+        return false;
     PictureBoxArgs args;
     args.parent = hwnd_;
     args.width = kWidth;
@@ -142,34 +133,24 @@ void FrmShells::Unload() {
     if (!hwnd_) return;
     // Closed from outside while a batch runs: the batch stops after the file in hand.
     if (busy_.Busy()) cancelRequested_ = true;
-    // The owner is enabled before the window goes, so that it gets the activation back.
-    if (ownerDisabled_ && owner_) ::EnableWindow(owner_, TRUE);
-    ownerDisabled_ = false;
-    HWND window = std::exchange(hwnd_, nullptr);
-    textControl_ = textWidth_ = textHeight_ = nullptr;
-    ::DestroyWindow(window);
+    DestroyTopLevel();
 }
 
-LRESULT CALLBACK FrmShells::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE)
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-    auto* self = reinterpret_cast<FrmShells*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+bool FrmShells::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     switch (msg) {
     case WM_CLOSE:
-        if (self && self->busy_.Busy())
-            self->cancelRequested_ = true;
-        else if (self)
-            self->Unload();
-        return 0;
+        if (busy_.Busy())
+            cancelRequested_ = true;
+        else
+            Unload();
+        *result = 0;
+        return true;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (self && self->hwnd_ == hwnd) self->hwnd_ = nullptr;
-        break;
+        textControl_ = textWidth_ = textHeight_ = nullptr;
+        return false;
     default:
-        break;
+        return false;
     }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 void FrmShells::StartPaint() {
@@ -539,14 +520,7 @@ void FrmShells::Show(HWND owner) {
 
 void FrmShells::ShowModal(HWND owner) {
     Show(owner);
-    if (!hwnd_) return;
-    if (owner && ::IsWindowEnabled(owner)) {
-        ::EnableWindow(owner, FALSE);
-        ownerDisabled_ = true;
-    }
-    // When the program closes meanwhile the dialog goes, and the loop above it sees the quit too.
-    RunModalLoop([this] { return hwnd_ != nullptr; }, [this] { Unload(); });
-    Unload();
+    RunModal(owner);
 }
 
 void FrmShells::OpenFileJob(int32_t mode, HWND owner) {

@@ -11,6 +11,7 @@
 #include "output/Browsefolder.h"
 #include "platform/DoEvents.h"
 #include "platform/PictureBox.h"
+#include "platform/TopLevelWindow.h"
 
 #include <array>
 #include <cstdint>
@@ -27,7 +28,7 @@
 // numbered from 1 when there is more than one file.
 [[nodiscard]] std::vector<std::wstring> RenameTargets(const std::vector<std::wstring>& files, const std::wstring& text);
 
-class FrmShells {
+class FrmShells : public TopLevelWindow {
 public:
     // Modes.
     static constexpr int32_t kCopy = 0, kMove = 1, kRename = 2, kSize = 3, kStamp = 4;
@@ -40,7 +41,7 @@ public:
 
     // main may be null for the two question modes; it must outlive the dialog.
     explicit FrmShells(BatchMainWindow* main = nullptr) : main_(main) {}
-    ~FrmShells() { Unload(); }
+    ~FrmShells() override { Unload(); }
     FrmShells(const FrmShells&) = delete;
     FrmShells& operator=(const FrmShells&) = delete;
 
@@ -78,7 +79,6 @@ public:
     // when the dialog was cancelled.
     [[nodiscard]] std::optional<std::wstring> AskStampName(HWND owner);
 
-    [[nodiscard]] HWND hWnd() const { return hwnd_; }
     [[nodiscard]] std::wstring TextControl() const;
     void TextControl(const std::wstring& text);
     [[nodiscard]] HWND TextControlWindow() const { return textControl_; }
@@ -103,7 +103,7 @@ public:
     static void SetSkinSheetLoader(SkinSheetLoader loader);
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void LoadSkin();
     void PaintButtons(float x, float y, bool pressed);
     void DrawButton(int32_t index, int state); // 0 normal, 1 hovered, 2 pressed
@@ -119,9 +119,7 @@ private:
     void Report(const wchar_t* verb, size_t done, size_t total);
 
     BatchMainWindow* main_;
-    HWND hwnd_ = nullptr;
     HWND owner_ = nullptr;
-    bool ownerDisabled_ = false;
     PictureBox surface_;
     HWND textControl_ = nullptr, textWidth_ = nullptr, textHeight_ = nullptr;
     Transparent transparent1_;

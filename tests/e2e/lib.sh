@@ -219,12 +219,13 @@ e2e_cups_start() {
     CUPS_SERVER="$E2E_CUPS/cups.sock" lpadmin -d E2E >/dev/null 2>&1
 }
 
-# Waits (up to $1 seconds) until the queue has finished its job number $2 (1 when not given), then
-# renders that job's pages at 30 dpi as $E2E_CUPS/page-<n>.png.
+# Waits (up to $1 seconds by the clock) until the queue has finished its job number $2 (1 when not
+# given), then renders that job's pages at 30 dpi as $E2E_CUPS/page-<n>.png. On a timeout it says
+# what the spooler knows of its jobs.
 e2e_cups_wait_job() {
-    local i
+    local deadline=$((SECONDS + $1))
     rm -f "$E2E_CUPS"/page-*.png
-    for i in $(seq 1 $(($1 * 5))); do
+    while [ "$SECONDS" -lt "$deadline" ]; do
         if awk -v n="${2:-1}" '$3 == n { found = 1 } END { exit !found }' "$E2E_CUPS/log/page_log" 2>/dev/null &&
             [ -z "$(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -o 2>/dev/null)" ]; then
             gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r30 -sOutputFile="$E2E_CUPS/page-%d.png" "$E2E_CUPS/job.ps" \
@@ -233,7 +234,9 @@ e2e_cups_wait_job() {
         fi
         sleep 0.2
     done
-    fail "the queue did not finish job ${2:-1}"
+    fail "the queue did not finish job ${2:-1} in $1 s; jobs: $(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -W all -o 2>&1 |
+        tr '\n' ';'); pages: $(tr '\n' ';' < "$E2E_CUPS/log/page_log" 2>/dev/null); spooler: $(tail -n 5 \
+        "$E2E_CUPS/log/error_log" 2>/dev/null | tr '\n' ';')"
 }
 
 e2e_cups_stop() {
