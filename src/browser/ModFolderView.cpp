@@ -2,10 +2,15 @@
 
 #include "platform/AppState.h"
 #include "platform/GdipHandles.h"
+#include "platform/TextCase.h"
 
 #include <commctrl.h>
 #include <knownfolders.h>
 #include <shlobj.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -47,6 +52,37 @@ std::wstring DesktopFolder() {
     UniqueCoTaskString path;
     if (FAILED(::SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put())) || !path) return {};
     return path.get();
+}
+
+// The names the tree shows for each folder on the way from the Desktop to path, outermost first
+// (none for the Desktop itself); nothing when the path names no folder the shell knows.
+std::optional<std::vector<std::wstring>> TreeNamesOf(const std::wstring& path) {
+    UniqueIdList item;
+    if (FAILED(::SHParseDisplayName(path.c_str(), nullptr, item.put(), 0, nullptr)) || !item) return std::nullopt;
+    std::vector<std::wstring> names;
+    for (;;) {
+        const PIDLIST_ABSOLUTE rest = item.get();
+        if (rest->mkid.cb == 0) break;
+        UniqueCoTaskString name;
+        if (FAILED(::SHGetNameFromIDList(rest, SIGDN_NORMALDISPLAY, name.put())) || !name) return std::nullopt;
+        names.emplace_back(name.get());
+        if (!::ILRemoveLastID(rest)) break;
+    }
+    std::reverse(names.begin(), names.end());
+    return names;
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    // A folder's name is at most one path component long.
+    std::wstring text(MAX_PATH + 1, L'\0');
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text.data();
+    data.cchTextMax = static_cast<int>(text.size());
+    if (!TreeView_GetItem(tree, &data)) return {};
+    text.resize(::wcsnlen(text.c_str(), text.size()));
+    return text;
 }
 
 HWND FindTree(HWND dialog) {
@@ -102,7 +138,33 @@ void ModFolderView::FolderViewMove(int x, int y, int width, int height) {
 void ModFolderView::FolderViewSelect(const std::wstring& path) {
     App().CurrentDirectory = path;
     if (!dialog_ || closing_ || path.empty()) return;
+    const uint64_t before = selections_;
     ::SendMessageW(dialog_, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    // Wine's dialog matches each folder of the path by item ids that carry the folder's file
+    // times, and finds no folder added or changed since the tree listed it: select it by name.
+    if (selections_ == before) (void)SelectInTree(path);
+}
+
+HTREEITEM ModFolderView::ExpandedChildNamed(HTREEITEM parent, const std::wstring& name) {
+    // The dialog lists a folder once, when it is first expanded; a folder added since is not found.
+    TreeView_Expand(tree_, parent, TVE_EXPAND);
+    for (HTREEITEM child = TreeView_GetChild(tree_, parent); child; child = TreeView_GetNextSibling(tree_, child))
+        if (CompareNoCase(ItemText(tree_, child), name) == 0) return child;
+    return nullptr;
+}
+
+bool ModFolderView::SelectInTree(const std::wstring& path) {
+    if (!tree_) return false;
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    const auto names = TreeNamesOf(path);
+    HTREEITEM item = TreeView_GetRoot(tree_);
+    if (!names || !item) return false;
+    for (const std::wstring& name : *names)
+        if (!(item = ExpandedChildNamed(item, name))) return false;
+    TreeView_SelectItem(tree_, item);
+    TreeView_EnsureVisible(tree_, item);
+    return true;
 }
 
 void ModFolderView::FolderViewDestroy() {
@@ -154,6 +216,7 @@ void ModFolderView::CaptureFolderTree() {
 }
 
 void ModFolderView::OnSelectionChanged(LPARAM item) {
+    ++selections_;
     OnFolderSelected(FileSystemPath(reinterpret_cast<PCIDLIST_ABSOLUTE>(item)));
 }
 

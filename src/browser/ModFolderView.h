@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <cstdint>
 #include <string>
 
 class ModFolderView {
@@ -45,6 +48,8 @@ private:
     void OnSelectionChanged(LPARAM item);
     void OnFolderSelected(const std::wstring& path);
     void SelectFirstFolderIfNone();
+    [[nodiscard]] bool SelectInTree(const std::wstring& path);
+    [[nodiscard]] HTREEITEM ExpandedChildNamed(HTREEITEM parent, const std::wstring& name);
     bool OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
     FolderPaneHost& host_;
@@ -53,6 +58,8 @@ private:
     bool open_ = false;
     bool closing_ = false;
     bool folderSelected_ = false;
+    // Counts the selections that reached the host.
+    uint64_t selections_ = 0;
 };
 
 // Hands a procedure over unchanged where a record field takes a procedure address (the browse

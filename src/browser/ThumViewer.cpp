@@ -142,7 +142,8 @@ void ThumViewer::MakeDrawingObjects() {
         if (captionFamily_) GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
     }
     if (!captionFormat_) {
-        GdipCreateStringFormat(0, LANG_NEUTRAL, captionFormat_.put());
+        // One line each: a long name is cut with an ellipsis instead of wrapping onto the line below.
+        GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, captionFormat_.put());
         GdipSetStringFormatAlign(captionFormat_.get(), StringAlignmentCenter);
         GdipSetStringFormatTrimming(captionFormat_.get(), StringTrimmingEllipsisCharacter);
     }

@@ -5,6 +5,7 @@
 #include "output/FrmProp.h"
 #include "output/ModMisc.h"
 #include "platform/AppState.h"
+#include "platform/DoEvents.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PathHelpers.h"
 #include "shell/FrmMain.h"
@@ -27,6 +28,24 @@ public:
 private:
     GpImage* image_;
 };
+
+BOOL CALLBACK RepaintShownWindow(HWND window, LPARAM) {
+    if (::IsWindowVisible(window))
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return TRUE;
+}
+
+// A new wallpaper repaints the desktop, and the desktop of Wine's own process paints over the
+// program's windows, later than the call that set it. The desktop's thread is made to take the
+// change and paint first; then every shown window of the program paints itself again, panes too.
+void RepaintAfterDesktopChange() {
+    const HWND desktop = ::GetDesktopWindow();
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    ::UpdateWindow(desktop);
+    ::EnumThreadWindows(::GetCurrentThreadId(), &RepaintShownWindow, 0);
+}
 
 } // namespace
 
@@ -117,20 +136,27 @@ void MainMenuHost::TitleMouseMove(float x) {
     ShowMenuBarMenu(bar.PressID(), x, static_cast<float>(bar.Top() + bar.Height()), true, ReadState(), rows_, ToolRows);
 }
 
+MainMenuHost::PickedRow MainMenuHost::LiveRow() const {
+    const auto& menu = main_.SkinMenu;
+    return {menu.Initializemenu(), menu.PressMenuID(), menu.Caption(), menu.PressMenuEnabled() != 0};
+}
 bool MainMenuHost::PressMenuEnabled() const {
-    return main_.SkinMenu.PressMenuEnabled() != 0;
+    return picked_ ? picked_->enabled : main_.SkinMenu.PressMenuEnabled() != 0;
 }
 int32_t MainMenuHost::CurrentMenu() const {
-    return main_.SkinMenu.Initializemenu();
+    return picked_ ? picked_->menu : main_.SkinMenu.Initializemenu();
 }
 void MainMenuHost::SetBusy(bool busy) {
     ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+    if (!busy) picked_.reset(); // the pick has run
 }
 void MainMenuHost::HideMenu() {
     main_.SkinMenu.SetVisible(false);
 }
 void MainMenuHost::Wait(int32_t ms) {
+    PickedRow row = LiveRow();
     WaitMs(ms);
+    picked_ = std::move(row);
 }
 bool MainMenuHost::EditLoaded() const {
     return main_.EditLoaded;
@@ -154,10 +180,10 @@ void MainMenuHost::DoMenuCommand() {
 // ---- File
 
 std::wstring MainMenuHost::PressMenuID() const {
-    return main_.SkinMenu.PressMenuID();
+    return picked_ ? picked_->id : main_.SkinMenu.PressMenuID();
 }
 std::wstring MainMenuHost::PressMenuCaption() const {
-    return main_.SkinMenu.Caption();
+    return picked_ ? picked_->caption : main_.SkinMenu.Caption();
 }
 void MainMenuHost::StartNewImage() {
     Run(Seams.StartNewImage);
@@ -250,11 +276,7 @@ const std::vector<std::wstring>& MainMenuHost::SelectedFiles() const {
     return App().SelectedFiles;
 }
 void MainMenuHost::PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    (void)DoEvents();
 }
 bool MainMenuHost::RecycleFile(const std::wstring& path) {
     return ::RecycleFile(path);
@@ -362,8 +384,9 @@ void MainMenuHost::ShowProperties() {
 void MainMenuHost::SetDesktopWallpaper() {
     SystemWallpaper system;
     const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    (void)::SetDesktopWallpaper(main_.hWnd(), main_.SingleyzPreview.ImgDIB.DIB(), screen, WallpaperColour,
-                                App().ProgramFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system);
+    if (::SetDesktopWallpaper(main_.hWnd(), main_.SingleyzPreview.ImgDIB.DIB(), screen, WallpaperColour,
+                              App().ProgramFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system))
+        RepaintAfterDesktopChange();
 }
 int32_t MainMenuHost::ShowColorDialog(int32_t initial) {
     return ::ShowColorDialog(main_.hWnd(), initial, true);

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class FrmMain;
@@ -173,7 +174,18 @@ private:
     void ImportCanvas(const std::wstring& path) override;
     void ThumPath(const std::wstring& folder) override;
 
+    // The row a pick ran on, as it was when the menu closed; the wait after it lets messages run,
+    // and a pointer or a key meanwhile must not change which command runs.
+    struct PickedRow {
+        int32_t menu = 0;
+        std::wstring id;
+        std::wstring caption;
+        bool enabled = false;
+    };
+    [[nodiscard]] PickedRow LiveRow() const;
+
     FrmMain& main_;
+    std::optional<PickedRow> picked_;
     SkinMenuRows rows_;
     ThumGrid grid_;
     SystemScreenSaverInstaller installer_;

@@ -143,7 +143,7 @@ bool MainToolHost::PressMenuEnabled() const {
     return main_.MenuHost().PressMenuEnabled();
 }
 std::wstring MainToolHost::PressMenuID() const {
-    return main_.SkinMenu.PressMenuID();
+    return main_.MenuHost().PressMenuID();
 }
 void MainToolHost::HideMenu() {
     main_.SkinMenu.SetVisible(false);

@@ -2,6 +2,8 @@
 
 #include "shell/ModyzReg.h"
 
+#include <algorithm>
+
 namespace {
 
 void Read(HKEY root, const std::wstring& key, const wchar_t* name, int32_t& into) {
@@ -10,6 +12,12 @@ void Read(HKEY root, const std::wstring& key, const wchar_t* name, int32_t& into
 
 void Read(HKEY root, const std::wstring& key, const wchar_t* name, std::wstring& into) {
     if (auto v = RegGetString(root, key, name)) into = *v;
+}
+
+// 0 keeps the value's default (a first start of an earlier version stored 0); anything else is
+// brought into [low, high].
+int32_t Limited(int32_t stored, int32_t fallback, int32_t low, int32_t high) {
+    return stored == 0 ? fallback : std::clamp(stored, low, high);
 }
 
 } // namespace
@@ -30,6 +38,10 @@ StoredSettings ReadSettings(HKEY root, const std::wstring& key) {
     Read(root, key, L"ThumWidth", s.ThumWidth);
     Read(root, key, L"ThumHeight", s.ThumHeight);
     Read(root, key, L"LineMenu", s.LineMenu);
+    using namespace SettingsLimits;
+    s.SlideSpeed = Limited(s.SlideSpeed, 0, SlideSpeedMin, SlideSpeedMax);
+    s.ThumWidth = Limited(s.ThumWidth, SettingsDefaults::ThumSize, ThumSizeMin, ThumSizeMax);
+    s.ThumHeight = Limited(s.ThumHeight, SettingsDefaults::ThumSize, ThumSizeMin, ThumSizeMax);
     return s;
 }
 

@@ -19,6 +19,16 @@ constexpr const wchar_t* ThumSizeMenu = L"Zoom_Normal";
 constexpr int32_t Quilaty = 9; // JPEG quality 90
 } // namespace SettingsDefaults
 
+// The ranges the commands can set: the thumbnail-size menu (60 to 150) and the slideshow's
+// "[-" and "+]" (1000 to 8000 ms). A stored value outside them, written by hand or by another
+// version, would overflow the grid's layout or its cell cache.
+namespace SettingsLimits {
+constexpr int32_t ThumSizeMin = 60;
+constexpr int32_t ThumSizeMax = 150;
+constexpr int32_t SlideSpeedMin = 1000;
+constexpr int32_t SlideSpeedMax = 8000;
+} // namespace SettingsLimits
+
 struct StoredSettings {
     std::wstring CurrentDirectory; // written, never read back
     int32_t SplitlvTop = SettingsDefaults::SplitlvTop;
@@ -40,7 +50,8 @@ struct StoredSettings {
 };
 
 // Reads the values present under key; a missing value (or one of the other type) keeps the
-// default above, or 0 and "" where there is none.
+// default above, or 0 and "" where there is none. The thumbnail size and the slideshow delay are
+// brought into SettingsLimits; a stored 0 (an earlier first start) counts as missing.
 [[nodiscard]] StoredSettings ReadSettings(HKEY root, const std::wstring& key);
 // Writes the nineteen values in their fixed order, creating the key; false when one write failed
 // (the others are still written).

@@ -117,6 +117,20 @@ TEST_F(FolderPaneTest, SelectionsReachTheHostOnceEach) {
     }});
 }
 
+TEST_F(FolderPaneTest, EveryPickOfNewFoldersArrivesAsTheRecentFolderListMakesThem) {
+    // New folders, not yet read: the tree lists them, and listing their own content then gives them
+    // a new access date (kept to two seconds), which Wine's dialog compares when it looks a path up.
+    for (const wchar_t* sub : {L"\\three", L"\\four"}) ASSERT_TRUE(::CreateDirectoryW((folder + sub).c_str(), nullptr));
+    ::Sleep(2100);
+    RunPane({[&] {
+        for (const wchar_t* sub : {L"\\three", L"\\four", L"\\three", L"\\one"}) {
+            w.host.log.calls.clear();
+            w.pane.FolderViewSelect(folder + sub);
+            EXPECT_EQ(w.host.log.calls, SelectionCalls(folder + sub)) << Narrow(sub);
+        }
+    }});
+}
+
 TEST_F(FolderPaneTest, AClickAndAKeyOnTheTreeSelect) {
     RunPane({[&] {
                  w.pane.FolderViewSelect(folder + L"\\one");

@@ -180,3 +180,43 @@ TEST_F(GridFixture, AFolderChosenDuringAPassEndsIt) {
     EXPECT_TRUE(Is(50, 70, kGreen));
     EXPECT_FALSE(Is(174, 65, kBluePicture)); // nothing of the first folder was drawn after it
 }
+
+TEST_F(GridFixture, AGridWhoseWindowGoesDuringAPassStopsDrawingAndLeavesOtherWindowsAlone) {
+    TestWindow bystander(200, 100, 900, 40);
+    TestWindow::Pump(50);
+    window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_APP) return false;
+        ::DestroyWindow(grid.hWnd());
+        return true;
+    };
+    grid.Path(folder);
+    ::ValidateRect(bystander.hwnd(), nullptr);
+    ::PostMessageW(window.hwnd(), WM_APP, 0, 0);
+    grid.CreateThumbnail(); // the message runs before the first cell
+    EXPECT_EQ(grid.ThumOLE.hWnd(), nullptr);
+    EXPECT_EQ(grid.PicturesMade(), 0); // no cell made for a window that is gone
+    // A cell's area sent to the screen without a window would have been every window's.
+    RECT pending{};
+    EXPECT_FALSE(::GetUpdateRect(bystander.hwnd(), &pending, FALSE))
+        << pending.left << "," << pending.top << " " << pending.right << "," << pending.bottom;
+}
+
+TEST_F(GridFixture, ALongNameIsCutOnItsOwnLineAndLeavesTheSecondLineAlone) {
+    const std::wstring longFolder = MakeTestFolder(L"grid-long-name");
+    const std::wstring name = L"a picture with a very long name that cannot fit one line.png";
+    WriteSolidImage(longFolder + name, 800, 600, kRedPicture);
+    Show(longFolder);
+    ASSERT_EQ(grid.ShownRows().size(), 1u);
+    // The size line is exactly what it is alone; the name line shows ink, cut at the box's edge (Wine
+    // gap: it draws no ellipsis there).
+    EXPECT_LE(Differing(Line(5, 134), ReferenceLine(L"800 x 600 pixels")), 6);
+    EXPECT_GT(Differing(Line(5, 121), ReferenceLine(L"")), 40);
+    TestWindow::Pump(50);
+    int inkOnScreen = 0;
+    const std::vector<COLORREF> sizeLine = ReferenceLine(L"800 x 600 pixels");
+    for (int j = 0; j < 13; ++j)
+        for (int i = 0; i < 100; ++i)
+            inkOnScreen += RgbDistance(TestWindow::ScreenPixel(grid.ThumOLE.hWnd(), 5 + i, 134 + j),
+                                       sizeLine[static_cast<size_t>(j * 100 + i)]) > 40;
+    EXPECT_LE(inkOnScreen, 6);
+}

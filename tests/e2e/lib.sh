@@ -273,16 +273,15 @@ e2e_drag_slider() {
     xdotool mouseup 1
 }
 
-# Waits (up to 10 s) for a message box whose text holds $1.
+# Waits (up to 10 s) for a message box whose text holds $1. The folder pane's hidden dialog is of
+# the same class and always there, so the box is told by its text, looked for until it is up.
 e2e_wait_question() {
-    # The folder pane's hidden dialog is of the same class and is always there: wait for the text.
     local i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 50); do
         wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q "$1" && return 0
-        sleep 0.1
+        sleep 0.2
     done
-    wine "$E2E_PROBE" wait '#32770' 0 >/dev/null 2>&1 || fail "no question for '$1'"
-    fail "the question is not '$1'"
+    fail "no question for '$1': $(wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | head -3 | tr '\n' ' ')"
 }
 
 # True while a dialog box (a message box or a file dialog) is shown: the topmost window of the
@@ -332,4 +331,33 @@ e2e_batch_browse() {
         sleep 0.2
     done
     fail "the batch dialog did not take the folder $1: $(e2e_children VellumoShells Edit)"
+}
+
+# Waits (up to 10 s) until the grid shows a colour ($1, a name convert knows) over more than 3 % of
+# its first 600 x 200 pixels.
+e2e_wait_grid_colour() {
+    local i gx gy
+    read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
+    for i in $(seq 1 50); do
+        e2e_screenshot "$E2E_WORK/grid.png"
+        [ "$(e2e_colour_share "$E2E_WORK/grid.png" "$gx $gy 600 200" "$1")" -gt 3 ] && return 0
+        sleep 0.2
+    done
+    fail "the grid does not show $1"
+}
+
+# Opens the History list (the strip above the folder pane) and picks its row $1 (0 the first).
+e2e_pick_history_row() {
+    local sx sy mx my i
+    read -r sx sy _ <<< "$(e2e_pane UseryzSplitH)"
+    e2e_click 100 $((sy + 14))
+    for i in $(seq 1 50); do
+        [ "$(e2e_pane SkinMenu | cut -f5)" = 1 ] && break
+        sleep 0.1
+    done
+    [ "$(e2e_pane SkinMenu | cut -f5)" = 1 ] || fail "the History list did not open"
+    read -r mx my _ <<< "$(e2e_pane SkinMenu)"
+    xdotool mousemove $((mx + 60)) $((my + 8 + 20 * $1 + 8))
+    sleep 0.2
+    e2e_click $((mx + 60)) $((my + 8 + 20 * $1 + 10))
 }

@@ -1,43 +1,8 @@
 #include "shell/ChildEvents.h"
-#include "tests/shell/CommandHostLog.h"
+#include "tests/shell/MenuFakes.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-using Calls = std::vector<std::wstring>;
-
-TEST(ImageToolbarCommand, EachButtonRunsItsCommandAndStepsAskFirst) {
-    struct Case {
-        int32_t id;
-        bool unsaved;
-        int answer;
-        Calls calls;
-    };
-    const Case cases[] = {
-        {0, false, IDNO, {L"StartNewImage"}},
-        {1, false, IDNO, {L"FileDialog 0"}},
-        {2, false, IDNO, {L"FileDialog 1"}},
-        {3, false, IDNO, {L"FileDialog 3"}},
-        {4, false, IDNO, {L"ShowSlideshow"}},
-        {5, false, IDNO, {L"SetFit 1"}},
-        {7, false, IDNO, {L"PreviewNext", L"ImportSelected"}},
-        {6, false, IDNO, {L"PreviewBack", L"ImportSelected"}},
-        {7, true, IDYES, {L"AskSaveChanges", L"PreviewNext", L"ImportSelected"}},
-        {6, true, IDCANCEL, {L"AskSaveChanges"}},
-        {7, true, IDCANCEL, {L"AskSaveChanges"}},
-        {8, false, IDNO, {L"Undo"}},
-        {9, false, IDNO, {L"Redo"}},
-        {10, true, IDNO, {}},
-        {-1, false, IDNO, {}},
-    };
-    for (const Case& c : cases) {
-        CommandHostLog host;
-        host.unsaved = c.unsaved;
-        host.askAnswer = c.answer;
-        EXPECT_EQ(ImageToolbarCommand(host, c.id), !c.calls.empty()) << c.id;
-        EXPECT_EQ(host.calls, c.calls) << c.id << " " << c.unsaved << " " << c.answer;
-    }
-}
 
 TEST(DateFilterText, DayMonthYearWithoutLeadingZerosAndATrailingDash) {
     EXPECT_EQ(DateFilterText(5, 9, 2005), L"5-9-2005-");

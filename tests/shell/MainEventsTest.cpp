@@ -1,26 +1,6 @@
-#include "platform/AppState.h"
-#include "platform/MessageBoxService.h"
-#include "platform/TextCase.h"
-#include "shell/FrmMain.h"
-#include "tests/browser/BarTestSupport.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/support/TestSupport.h"
+#include "tests/shell/MainWindowFixture.h"
 
-namespace {
-
-class MainEventsTest : public ScratchKeyTest {
-protected:
-    FrmMain::Options Options(bool companion = false) const {
-        return FrmMain::Options{HKEY_CURRENT_USER, key, companion};
-    }
-};
-
-void Wheel(HWND window, int delta) {
-    ::SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
-                   MAKELPARAM(400, 400));
-}
-
-} // namespace
+using MainEventsTest = MainWindowTest;
 
 TEST_F(MainEventsTest, TextToolSilencesTheWindowTheCompanionAndTheCanvasButNotTheGrid) {
     FrmMain main(Options(true));
@@ -46,39 +26,6 @@ TEST_F(MainEventsTest, TextToolSilencesTheWindowTheCompanionAndTheCanvasButNotTh
         }
     }
     main.SingleyzPreview.SetEffect(0);
-    main.Unload();
-}
-
-TEST_F(MainEventsTest, WheelStepsThroughTheGridAndCancelKeepsAnUnsavedEdit) {
-    const std::wstring folder = MakeTestFolder(L"wheel");
-    for (const wchar_t* name : {L"a.png", L"b.png", L"c.png"}) WriteSolidImage(folder + name, 40, 30, 0xFF2060A0u);
-    FrmMain main(Options());
-    ASSERT_TRUE(main.Create());
-    main.ThumyzViewer.Path(folder);
-    main.ThumyzViewer.CreateThumbnail();
-    auto shown = [&] { return LowerText(main.SingleyzPreview.CurFilename); };
-
-    // Towards the user: the next image (from the first row when none was pressed).
-    Wheel(main.hWnd(), -120);
-    EXPECT_EQ(shown(), LowerText(folder + L"b.png"));
-    Wheel(main.hWnd(), -360); // one message is one step, whatever its delta
-    EXPECT_EQ(shown(), LowerText(folder + L"c.png"));
-    Wheel(main.hWnd(), 120);
-    EXPECT_EQ(shown(), LowerText(folder + L"b.png"));
-
-    // An unsaved edit: the question first; Cancel keeps the image and the edit, No moves on.
-    int asked = 0, answer = IDCANCEL;
-    ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest&) { return ++asked, answer; });
-    main.SingleyzPreview.AppliedEffect = true;
-    main.SingleyzPreview.SaveState = false;
-    Wheel(main.hWnd(), 120);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(shown(), LowerText(folder + L"b.png"));
-    EXPECT_TRUE(main.UnsavedEdit());
-    answer = IDNO;
-    Wheel(main.hWnd(), 120);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(shown(), LowerText(folder + L"a.png"));
     main.Unload();
 }
 

@@ -1,103 +1,14 @@
 // The file commands through the real main window: which files Delete leaves, what Yes on the save
 // question writes, the search box narrowing the grid, and the save question before a move.
-#include "imaging/GdiDIB.h"
 #include "output/ModMisc.h"
-#include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
-#include "shell/FrmMain.h"
-#include "shell/MainMenuHost.h"
-#include "tests/imaging/ImagingTestSupport.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/support/TestSupport.h"
+#include "tests/shell/MainWindowFixture.h"
 #include "tests/support/TestWindow.h"
-
-#include <gtest/gtest.h>
-
-#include <atomic>
-#include <thread>
 
 namespace {
 
-// Cancels every dialog box this process shows while it lives, and counts them: a save that should
-// need no dialog must not open one, and a test must not hang on one.
-class DialogWatch {
-public:
-    DialogWatch()
-        : thread_([this] {
-              while (!stop_) {
-                  ::EnumWindows(&DialogWatch::Cancel, reinterpret_cast<LPARAM>(this));
-                  ::Sleep(100);
-              }
-          }) {}
-    ~DialogWatch() {
-        stop_ = true;
-        thread_.join();
-    }
-    DialogWatch(const DialogWatch&) = delete;
-    DialogWatch& operator=(const DialogWatch&) = delete;
-    [[nodiscard]] int Seen() const { return seen_; }
-
-private:
-    static BOOL CALLBACK Cancel(HWND window, LPARAM self) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(window, &pid);
-        wchar_t cls[16] = L"";
-        ::GetClassNameW(window, cls, 16);
-        if (pid == ::GetCurrentProcessId() && std::wstring(cls) == L"#32770" && ::IsWindowVisible(window)) {
-            ++reinterpret_cast<DialogWatch*>(self)->seen_;
-            ::PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-        }
-        return TRUE;
-    }
-    std::atomic<bool> stop_{false};
-    std::atomic<int> seen_{0};
-    std::thread thread_;
-};
-
-SIZE ImageSizeOnDisk(const std::wstring& path) {
-    GdipImage image(LoadImageFromFileCopy(path));
-    UINT w = 0, h = 0;
-    if (image) {
-        GdipGetImageWidth(image.get(), &w);
-        GdipGetImageHeight(image.get(), &h);
-    }
-    return {static_cast<LONG>(w), static_cast<LONG>(h)};
-}
-
-class MainFilesTest : public ScratchKeyTest {
-protected:
-    std::wstring folder;
-    std::unique_ptr<FrmMain> main;
-
-    // A folder of 40 x 30 pictures shown in the grid of a new main window, the first one opened.
-    void Start(std::initializer_list<const wchar_t*> names) {
-        folder = MakeTestFolder(L"mainfiles");
-        for (const wchar_t* name : names) WriteSolidImage(folder + name, 40, 30, 0xFF2060A0u);
-        // An earlier window's quit message would end any dialog of this test at once.
-        MSG quit;
-        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-        main = std::make_unique<FrmMain>(FrmMain::Options{HKEY_CURRENT_USER, key, false});
-        ASSERT_TRUE(main->Create());
-        main->ThumyzViewer.Path(folder);
-        main->ThumyzViewer.CreateThumbnail();
-        main->FileImport(folder + *names.begin());
-        ASSERT_TRUE(main->SingleyzPreview.NoOpen());
-    }
-    void TearDown() override {
-        if (main) main->Unload();
-        main.reset();
-        App().SelectedFiles.clear();
-        ScratchKeyTest::TearDown();
-    }
-    bool Run(const wchar_t* id) { return RunMenuCommand(main->MenuHost(), id); }
-    // An unsaved edit of the shown picture: a quarter turn, so the saved file is 30 x 40.
-    void Turn() {
-        ASSERT_TRUE(Run(L"Edit_Clockwise"));
-        ASSERT_TRUE(main->UnsavedEdit());
-    }
-};
+class MainFilesTest : public MainWindowTest {};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/TestSupport.h"
 
+#include <climits>
 #include <cstring>
 #include <tuple>
 
@@ -27,7 +28,7 @@ TEST_F(SettingsTest, TheNineteenValuesRoundTripByNameAndType) {
     w.CurrentDirectory = L"C:\\Фото\\写真"; // outside the code page: stays whole
     w.SplitlvTop = 401, w.SplitVTop = 402, w.SplitHLeft = 403, w.isMax = 1, w.OldX = -15, w.OldY = 30;
     w.OldW = 19200, w.OldH = 15345, w.SlideSpeed = 2500, w.Fitmode = true, w.ArrangeString = L"Arrange_Size";
-    w.oldThumTop = 611, w.Quilaty = 7, w.Textcolor = 0x336699, w.ThumSizeMenu = L"Zoom_Large", w.ThumWidth = 160;
+    w.oldThumTop = 611, w.Quilaty = 7, w.Textcolor = 0x336699, w.ThumSizeMenu = L"Zoom_Large", w.ThumWidth = 140;
     w.ThumHeight = 120, w.LineMenu = L"Line_3";
     ASSERT_TRUE(WriteSettings(HKEY_CURRENT_USER, key, w));
 
@@ -35,7 +36,7 @@ TEST_F(SettingsTest, TheNineteenValuesRoundTripByNameAndType) {
         {L"SplitlvTop", 401},     {L"SplitVTop", 402}, {L"SplitHLeft", 403}, {L"isMax", 1},
         {L"OldX", -15},           {L"OldY", 30},       {L"OldW", 19200},     {L"OldH", 15345},
         {L"SlideSpeed", 2500},    {L"Fitmode", 1},     {L"oldThumTop", 611}, {L"Quilaty", 7},
-        {L"Textcolor", 0x336699}, {L"ThumWidth", 160}, {L"ThumHeight", 120}};
+        {L"Textcolor", 0x336699}, {L"ThumWidth", 140}, {L"ThumHeight", 120}};
     for (const auto& [name, value] : dwords)
         EXPECT_EQ(RegGetDword(HKEY_CURRENT_USER, key, name), value) << Narrow(name);
     const std::pair<const wchar_t*, std::wstring> texts[] = {{L"CurrentDirectory", w.CurrentDirectory},
@@ -83,4 +84,25 @@ TEST_F(SettingsTest, StringsStoredWithOrWithoutTheirNulAndValuesOfTheOtherType) 
     const StoredSettings s = ReadSettings(HKEY_CURRENT_USER, key);
     EXPECT_EQ(s.ThumSizeMenu, L"Zoom_Normal");
     EXPECT_EQ(s.Quilaty, 9);
+}
+
+TEST_F(SettingsTest, ThumbnailSizeAndSlideDelayAreBroughtIntoWhatTheCommandsCanSet) {
+    // stored -> read back; 0 is an earlier first start and keeps the default (the slideshow makes
+    // its 0 a 1000 ms delay).
+    const std::pair<int32_t, int32_t> thumb[] = {{60, 60}, {59, 60}, {150, 150},      {151, 150},       {100, 100},
+                                                 {0, 100}, {-1, 60}, {INT32_MIN, 60}, {0x7FFFFFFF, 150}};
+    const std::pair<int32_t, int32_t> speed[] = {{1000, 1000}, {999, 1000},       {8000, 8000},
+                                                 {8001, 8000}, {2500, 2500},      {0, 0},
+                                                 {-1, 1000},   {INT32_MIN, 1000}, {0x7FFFFFFF, 8000}};
+    for (const auto& [stored, expected] : thumb) {
+        ASSERT_TRUE(RegSaveDword(HKEY_CURRENT_USER, key, L"ThumWidth", stored));
+        ASSERT_TRUE(RegSaveDword(HKEY_CURRENT_USER, key, L"ThumHeight", stored));
+        const StoredSettings s = ReadSettings(HKEY_CURRENT_USER, key);
+        EXPECT_EQ(s.ThumWidth, expected) << stored;
+        EXPECT_EQ(s.ThumHeight, expected) << stored;
+    }
+    for (const auto& [stored, expected] : speed) {
+        ASSERT_TRUE(RegSaveDword(HKEY_CURRENT_USER, key, L"SlideSpeed", stored));
+        EXPECT_EQ(ReadSettings(HKEY_CURRENT_USER, key).SlideSpeed, expected) << stored;
+    }
 }

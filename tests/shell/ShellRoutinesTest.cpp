@@ -5,7 +5,7 @@
 #include "shell/MainMenuHost.h"
 #include "shell/ModPublic.h"
 #include "shell/ModyzReg.h"
-#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/MainWindowFixture.h"
 
 #include "imaging/DIBsave.h"
 
@@ -108,11 +108,6 @@ TEST(DrawToolHint, GreenBarTickAndTheModesText) {
     EXPECT_GT(brighter[1], 150) << "white text of the crop hint";
     DeleteSharedGdipObjects();
 }
-
-class MainWindowTest : public ScratchKeyTest {
-protected:
-    FrmMain::Options Options() const { return FrmMain::Options{HKEY_CURRENT_USER, key, false}; }
-};
 
 TEST_F(MainWindowTest, IsMaxAlternatesOverThreeStarts) {
     for (int32_t expected : {1, 0, 1}) {

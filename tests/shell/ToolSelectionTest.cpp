@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Calls = std::vector<std::wstring>;
@@ -101,14 +103,6 @@ public:
     [[nodiscard]] int32_t CurrentMonth() const override { return month; }
 
     std::wstring libraryStamp;
-
-    // A menu pick of id through the dispatcher.
-    Calls Pick(const std::wstring& id) {
-        pressId = id;
-        calls.clear();
-        EXPECT_TRUE(DoToolCommand(*this)) << Narrow(id);
-        return calls;
-    }
 };
 
 class ToolSelection : public ::testing::Test {
@@ -124,81 +118,7 @@ protected:
     ToolLog host;
 };
 
-Calls Join(Calls a, const Calls& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 } // namespace
-
-TEST_F(ToolSelection, EachSidePanelToolSetsItsRowThenTheCommonSteps) {
-    const Calls common{L"FirstL 0", L"SplitV", L"PanelResetPaint", L"Import", L"ArrangeEdit"};
-    struct Case {
-        int32_t tool;
-        Calls steps;
-        const wchar_t* toolMenu;
-    };
-    const Case cases[] = {
-        {0, {L"ResetToBrowse"}, L"Filter_Browse"},
-        {1, {L"Clean", L"Effect 1", L"Fit 1"}, L"Filter_Crop"},
-        {2, {L"Max 10", L"Min -10", L"Value 0", L"Effect 2", L"Fit 1"}, L"Filter_Straight"},
-        // Fit before the mode.
-        {3, {L"Max 255", L"Min 10", L"Value 10", L"Fit 1", L"Effect 37"}, L"Filter_Irradiation"},
-        // The text bar is shown and laid out first.
-        {4,
-         {L"TextBar 1", L"ArrangeMain", L"RefreshSide", L"HideText 0", L"Max 255", L"Min 10", L"Value 10", L"Effect 4",
-          L"Fit 0"},
-         L"Filter_Text"},
-        {5, {L"Max 255", L"Min 50", L"Value 50", L"Clean", L"Effect 5", L"Fit 1"}, L"Effect_Card"},
-        {6, {L"Max 100", L"Min 20", L"Value 20", L"Effect 6", L"Fit 1"}, L"Effect_Color"},
-        {7, {L"Max 3", L"Min 0", L"Value 1", L"Effect 7", L"Fit 1"}, L"Effect_Gamma"},
-        // Grey once, ending in browse.
-        {8, {L"Effect 0", L"Import", L"Effect 8", L"Grey 8", L"ResetToBrowse"}, L"Filter_Browse"},
-        {9, {L"Max 300", L"Min 50", L"Value 100", L"Clean", L"Effect 9", L"Fit 1"}, L"Filter_Redeye"},
-        // March: the calendar starts on month 3; the bar without its text box.
-        {10,
-         {L"TextBar 1", L"ArrangeMain", L"RefreshSide", L"HideText 1", L"Max 12", L"Min 1", L"Value 3", L"Effect 10",
-          L"Fit 0"},
-         L"Filter_Cal"},
-        {11, {L"Max 5", L"Min 0", L"Value 0", L"Effect 11", L"Fit 1"}, L"Effect_Contrast"},
-        // No tool of the list: the tool stays.
-        {38, {}, L"Effect_Mist"},
-    };
-    for (const Case& c : cases) {
-        App().ToolMenu = L"Effect_Mist";
-        host.selEffect = c.tool;
-        host.textBar = false;
-        host.calls.clear();
-        FormOption(host, false, false);
-        EXPECT_EQ(host.calls, Join(c.steps, common)) << "tool " << c.tool;
-        EXPECT_EQ(App().ToolMenu, c.toolMenu) << "tool " << c.tool;
-    }
-}
-
-TEST_F(ToolSelection, FormOptionGuardsTogglesAndTheFirstEdit) {
-    // A press beside the tools repaints the panel only, after hiding the text bar.
-    host.lngVisible = 0;
-    host.textBar = true;
-    FormOption(host, false, false);
-    EXPECT_EQ(host.calls, (Calls{L"TextBar 0", L"PanelStartPaint"}));
-
-    // Forced, the second pick of the active tool returns to browse.
-    host.calls.clear();
-    host.selEffect = 7;
-    App().ToolMenu = host.pressId = L"Effect_Gamma";
-    host.editLoaded = false;
-    host.firstLayout = false;
-    FormOption(host, true, true);
-    EXPECT_EQ(host.calls,
-              (Calls{L"SelEffect 0", L"ResetToBrowse", L"FirstL 1", L"EditLoaded 1", L"Import", L"ArrangeEdit"}));
-    EXPECT_EQ(host.effect, 0);
-
-    // Without toggle the same pick starts the tool again.
-    host.selEffect = 7;
-    App().ToolMenu = L"Effect_Gamma";
-    FormOption(host, true, false);
-    EXPECT_EQ(host.effect, 7);
-}
 
 TEST_F(ToolSelection, MenuRowsFollowTheStampMode) {
     struct Case {
@@ -238,169 +158,22 @@ TEST_F(ToolSelection, MenuRowsFollowTheStampMode) {
     }
 }
 
-TEST_F(ToolSelection, ToolCommandsSetTheModeAndASecondPickReturnsToBrowse) {
-    EXPECT_EQ(host.Pick(L"Filter_Line"), (Calls{L"Max 255", L"Min 0", L"Effect 25", L"Fit 1", L"Import", L"SelEffect 0",
-                                                L"PanelStartPaint", L"ArrangeEdit", L"SplitV", L"PanelStartPaint"}));
-    EXPECT_EQ(App().ToolMenu, L"Filter_Line");
-    // Off again: browse, and the toolbar's browse buttons come back.
-    EXPECT_EQ(host.Pick(L"Filter_Line"), (Calls{L"ResetToBrowse", L"Painting", L"EnabledID 5 1", L"EnabledID 7 1",
-                                                L"EnabledID 6 1", L"ToolbarPaint"}));
-
-    EXPECT_EQ(host.Pick(L"Effect_Snow"), (Calls{L"Fit 1", L"Max 300", L"Min 50", L"Value 50", L"Effect 31", L"SplitV",
-                                                L"PanelStartPaint", L"ArrangeEdit", L"Import"}));
-    const Calls off = host.Pick(L"Effect_Snow");
-    EXPECT_EQ(off.front(), L"ResetToBrowse");
-    EXPECT_EQ(Calls(off.end() - 4, off.end()), (Calls{L"SplitV", L"PanelStartPaint", L"ArrangeEdit", L"Import"}))
-        << "the decorations still lay out after the toggle";
-    EXPECT_EQ(host.effect, 0);
-
-    // Instant decorations apply at once and never toggle.
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(host.Pick(L"Effect_Cloud").at(1), L"SaveUndo 33");
-
-    // The side-panel tools go through FormOption with force and toggle.
-    host.Pick(L"Effect_Gamma");
-    EXPECT_EQ(host.effect, 7);
-    host.Pick(L"Effect_Gamma");
-    EXPECT_EQ(host.effect, 0);
-    EXPECT_EQ(App().ToolMenu, L"Filter_Browse");
-
-    // Selections leave combine mode 1, also when the pick switches them off.
-    for (int i = 0; i < 2; ++i) {
-        App().SelectCombineMode = 4;
-        host.Pick(L"Filter_FreeSelect");
-        EXPECT_EQ(App().SelectCombineMode, 1);
-        EXPECT_EQ(host.effect, i == 0 ? 41 : 0);
-    }
-    host.pressId = L"Star_Add";
-    EXPECT_FALSE(DoToolCommand(host)) << "the star rows have no branch";
-}
-
-TEST_F(ToolSelection, EffectsAndBrushesOnTheFloatingStamp) {
-    struct Case {
-        int32_t effect;
-        const wchar_t* id;
-        Calls calls;
-    };
-    const Case cases[] = {
-        {38, L"Effect_Blur", {L"Stampeffect 1"}},
-        {0, L"Effect_Blur", {L"Third 12"}},
-        {38, L"Effect_Antialias", {L"Third 15"}},
-        {38, L"Effect_Contour", {L"Stampeffect 4"}},
-        {38, L"Filter_SmudgeTool", {L"BrushSize 10 Stamp_Brush1", L"StampOptions 7"}},
-        {38, L"Filter_SmudgeTool", {L"StampOptions 0"}}, // the same brush again: none
-        {38, L"Filter_Airbrush", {L"StampOptions 8", L"Painting"}},
-    };
-    for (const Case& c : cases) {
-        host.effect = c.effect;
-        EXPECT_EQ(host.Pick(c.id), c.calls) << Narrow(c.id) << " in mode " << c.effect;
-    }
-    EXPECT_EQ(App().ToolMenu, L"Filter_Airbrush");
-    EXPECT_TRUE(messages.empty());
-
-    // A brush without a stamp only says how to make one.
-    host.effect = 17;
-    App().ToolMenu = L"Filter_Select";
-    EXPECT_EQ(host.Pick(L"Filter_DodgeTool"), Calls{});
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], L"Please select a image region with <Rectanglular Marquee>, <Elliptical Marquee>\n"
-                           L"or <Polygonal Lasso> tool.");
-    EXPECT_EQ(App().ToolMenu, L"Filter_Select");
-}
-
-TEST_F(ToolSelection, OptionMenusSetSizesWidthsAndCheckMarks) {
-    const std::pair<const wchar_t*, int32_t> sizes[] = {{L"Stamp_Brush1", 10},
-                                                        {L"Stamp_Brush8", 80},
-                                                        {L"Stamp_Brush9", 110},
-                                                        {L"Stamp_Brush10", 120},
-                                                        {L"Stamp_Brush11", 130}};
-    for (const auto& [id, size] : sizes) {
-        host.menu.checked.clear();
-        host.menu.MenuChecked(id, true);
-        host.menu.MenuChecked(L"Stamp_Brush3", true);
-        EXPECT_EQ(host.Pick(id), Calls{L"BrushSize " + N(size) + L" " + id});
-        EXPECT_EQ(App().StampBrushMenu, id);
-        EXPECT_FALSE(host.menu.Checked(-1, L"Stamp_Brush3"));
-        EXPECT_TRUE(host.menu.Checked(-1, id)) << "the picked row's mark is left alone";
-    }
-
-    host.menu.MenuChecked(L"Zoom_Small", true);
-    EXPECT_EQ(host.Pick(L"Zoom_Large"), (Calls{L"Thum 140", L"CreateThumbnail"}));
-    for (auto id : {L"Zoom_Small", L"Zoom_Normal", L"Zoom_Middle", L"Zoom_Maximal"})
-        EXPECT_FALSE(host.menu.Checked(-1, id)) << Narrow(id);
-    EXPECT_TRUE(host.menu.Checked(-1, L"Zoom_Large"));
-    EXPECT_EQ(App().ThumSizeMenu, L"Zoom_Large");
-
-    EXPECT_EQ(host.Pick(L"Line_7"), (Calls{L"LineWidth 7", L"Painting"}));
-    EXPECT_EQ(App().LineMenu, L"Line_7");
-
-    host.menu.MenuChecked(L"Stamp_Blockeraser", true);
-    EXPECT_EQ(host.Pick(L"Stamp_Pencileraser"), Calls{L"Eraser 1"});
-    EXPECT_FALSE(host.menu.Checked(-1, L"Stamp_Blockeraser"));
-    EXPECT_FALSE(host.menu.Checked(-1, L"Stamp_Pencileraser"));
-    EXPECT_EQ(App().EraserMenu, L"Stamp_Pencileraser");
-
-    host.menu.MenuChecked(L"Vector_Single", true);
-    host.Pick(L"Vector_Radial");
-    EXPECT_FALSE(host.menu.Checked(-1, L"Vector_Single"));
-    EXPECT_TRUE(host.menu.Checked(-1, L"Vector_Radial"));
-    EXPECT_EQ(host.Pick(L"Stamp_Size"), (Calls{L"ResetStampsize", L"Painting"}));
-}
-
 TEST_F(ToolSelection, ZoomStepsStayWithinTheirBounds) {
     struct Case {
         float start;
         bool out;
         float expected;
-        int32_t split;
     };
     const Case cases[] = {
-        {1.99f, true, 2.0f, 2},   {2.0f, true, 2.0f, 2},   {0.13f, false, 0.12f, 0},
-        {0.12f, false, 0.12f, 0}, {1.0f, false, 0.98f, 1}, {1.49f, true, 1.51f, 2},
+        {1.99f, true, 2.0f},   {2.0f, true, 2.0f},   {0.13f, false, 0.12f},
+        {0.12f, false, 0.12f}, {1.0f, false, 0.98f}, {1.49f, true, 1.51f},
     };
     for (const Case& c : cases) {
         float zoom = c.start;
-        host.calls.clear();
         host.fit = true;
         (c.out ? PublicZoomout : PublicZoomin)(host, zoom);
         EXPECT_NEAR(zoom, c.expected, 1e-5f) << c.start;
-        EXPECT_EQ(host.calls, (Calls{L"Fit 0", L"PressDownID 5 0", L"Painting hq", L"SplitVValue " + N(c.split),
-                                     L"Zoom " + N(static_cast<int32_t>(c.expected * 55 + 0.5f))}))
-            << c.start;
-    }
-}
-
-TEST_F(ToolSelection, NewImageAndFullScreen) {
-    struct Case {
-        bool unsaved;
-        int answer;
-        std::optional<CanvasSizeChoice> size;
-        Calls calls;
-    };
-    const Calls buttons{L"EnabledID 2 1", L"EnabledID 4 1", L"EnabledID 5 1",
-                        L"EnabledID 7 1", L"EnabledID 6 1", L"ToolbarPaint"};
-    const CanvasSizeChoice size{300, 200, RGB(0, 0, 255)};
-    const Case cases[] = {
-        {false, IDYES, size, Join({L"AskSize", L"NewImage 300x200 16711680"}, buttons)},
-        {true, IDNO, size, Join({L"Ask", L"AskSize", L"NewImage 300x200 16711680"}, buttons)},
-        {true, IDCANCEL, size, {L"Ask"}},
-        {false, IDYES, CanvasSizeChoice{0, 200, 0}, Join({L"AskSize"}, buttons)},
-        {false, IDYES, CanvasSizeChoice{300, 0, 0}, Join({L"AskSize"}, buttons)},
-        {false, IDYES, std::nullopt, Join({L"AskSize"}, buttons)},
-    };
-    for (const Case& c : cases) {
-        host.calls.clear();
-        host.unsaved = c.unsaved;
-        host.askAnswer = c.answer;
-        host.size = c.size;
-        StartNewImage(host);
-        EXPECT_EQ(host.calls, c.calls);
-    }
-
-    for (int32_t mode : {4, 38, 0}) {
-        host.calls.clear();
-        host.effect = mode;
-        ShowFullScreen(host);
-        EXPECT_EQ(host.calls, mode == 0 ? Calls{L"ShowFullView"} : Calls{}) << "mode " << mode;
+        EXPECT_FALSE(host.fit) << "a zoom step leaves the fit mode";
     }
 }
 
@@ -410,10 +183,13 @@ TEST_F(ToolSelection, StampToolFromTheLibraryOrTheWorkingFile) {
     ASSERT_TRUE(WriteTestFile(working, "previous stamp"));
     ASSERT_TRUE(WriteTestFile(folder + L"Leaf.lib", "library stamp"));
 
+    auto started = [this] {
+        return std::find(host.calls.begin(), host.calls.end(), L"StartStampTool 1") != host.calls.end();
+    };
     // A library stamp that cannot be copied stops with a message; the old stamp is not used.
     host.libraryStamp = folder + L"Missing.lib";
     UseStamp(host, true, true);
-    EXPECT_EQ(host.calls, (Calls{L"Busy 1", L"HideMenu", L"Busy 0"}));
+    EXPECT_FALSE(started());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find(L"Stamptemp.tmp"), std::wstring::npos);
     EXPECT_EQ(ReadTestFile(working), "previous stamp");
@@ -425,16 +201,9 @@ TEST_F(ToolSelection, StampToolFromTheLibraryOrTheWorkingFile) {
     host.editLoaded = false;
     UseStamp(host, true, true);
     EXPECT_EQ(ReadTestFile(working), "library stamp");
-    EXPECT_EQ(host.calls,
-              (Calls{L"Busy 1", L"HideMenu", L"FirstL 1", L"EditLoaded 1", L"StartStampTool 1", L"Toolselect 1",
-                     L"ResetStampsize", L"SplitV", L"EnabledID 5 0", L"EnabledID 7 0", L"EnabledID 6 0",
-                     L"ToolbarPaint", L"TextBar 0", L"HideText1", L"ArrangeMain", L"Busy 0"}));
-
-    // The canvas's own call: the stamp where it was; not the first edit any more.
-    host.calls.clear();
-    UseStamp(host, false, false);
-    EXPECT_EQ(host.calls.at(2), L"FirstL 0");
-    EXPECT_EQ(host.calls.at(3), L"StartStampTool 0");
+    EXPECT_TRUE(started());
+    EXPECT_TRUE(host.editLoaded);
+    EXPECT_FALSE(host.textBar);
 
     // A canvas that cannot take the stamp leaves the mode alone, and the next edit is still the first.
     host.calls.clear();
@@ -442,8 +211,6 @@ TEST_F(ToolSelection, StampToolFromTheLibraryOrTheWorkingFile) {
     host.stampOk = false;
     host.editLoaded = false;
     UseStamp(host, false, true);
-    EXPECT_EQ(host.calls, (Calls{L"Busy 1", L"HideMenu", L"FirstL 1", L"EditLoaded 1", L"StartStampTool 1", L"FirstL 0",
-                                 L"EditLoaded 0", L"Busy 0"}));
     EXPECT_EQ(host.effect, 4);
     EXPECT_FALSE(host.editLoaded);
 }
