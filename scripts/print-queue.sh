@@ -12,6 +12,8 @@
 # carries a tag of the build folder, so runs in two checkouts keep their own output, spool and log
 # folders and never trade pages. vellumo_print_stop ends cupsd and removes that file.
 
+source "$(dirname "${BASH_SOURCE[0]}")/end-process.sh"
+
 VELLUMO_CUPSD_PID=""
 VELLUMO_PRINT_DIR="$BUILD_DIR/print"
 VELLUMO_PRINT_CONF="/etc/cups/cups-pdf-vellumo$(printf '%s' "$BUILD_DIR" | md5sum | cut -c1-8).conf"
@@ -53,8 +55,7 @@ vellumo_print_start() {
 
 vellumo_print_stop() {
     [ -n "$VELLUMO_CUPSD_PID" ] || return 0
-    kill "$VELLUMO_CUPSD_PID" 2>/dev/null || true
-    wait "$VELLUMO_CUPSD_PID" 2>/dev/null || true
+    vellumo_end_process "$VELLUMO_CUPSD_PID"
     VELLUMO_CUPSD_PID=""
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"

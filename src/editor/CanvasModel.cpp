@@ -84,3 +84,9 @@ bool CanvasModel::TakeFirstSnapshot() {
     history_.WriteFirst(std::move(first));
     return true;
 }
+
+bool CanvasModel::TakeMissingFirstStep() {
+    if (history_.Index() != 0 || UndoHistory::StepExists(0)) return false;
+    firstL_ = true;
+    return TakeFirstSnapshot();
+}

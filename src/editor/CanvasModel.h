@@ -72,6 +72,10 @@ public:
     // When FirstL is set: starts writing the shown image as undo step 0 and clears FirstL. False
     // when there was nothing to write.
     [[nodiscard]] bool TakeFirstSnapshot();
+    // An edit about to be made at step 0 without a step-0 file (no layout kept the picture, as
+    // when the host did not mark the first edit): starts writing the shown image as step 0, so
+    // that the edit can be undone. False when step 0 was there or could not be started.
+    [[nodiscard]] bool TakeMissingFirstStep();
 
 protected:
     // The mode and view fields, set by the window's property setters and tools.

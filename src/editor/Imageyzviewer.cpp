@@ -528,8 +528,9 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
 }
 
 void Imageyzviewer::DrawLightPreview(GpGraphics* g) {
-    // The light stays where it was while the slider sets its strength.
-    if (!SliderDragged()) lightPoint_ = currentPoint_;
+    // The light stays where it was while the panel is used: the slider sets its strength, and a
+    // press on Apply that moves a little must not carry the light onto the button.
+    if (!screenButtonEnabled_) lightPoint_ = currentPoint_;
     const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - sliderValue_);
     if (!alpha) return;
     GdipFlush(g, FlushIntentionSync);
@@ -968,6 +969,7 @@ void Imageyzviewer::ClosingWork(bool stepMade) {
 bool Imageyzviewer::SaveUndo() {
     if (!NoOpen()) return false;
     SettleHistory();
+    if (TakeMissingFirstStep()) SettleHistory();
     Hourglass wait;
     applyOffsetX_ = view_.OffsetX;
     applyOffsetY_ = view_.OffsetY;
@@ -1153,6 +1155,7 @@ bool Imageyzviewer::ResizeCanvas() {
         neighbours_.sizeDialog->Ask(::GetParent(hWnd()), RoundHalfEven(ImgDIB.Width()), RoundHalfEven(ImgDIB.Height()));
     if (!choice || choice->width <= 0 || choice->height <= 0) return false;
     SettleHistory();
+    if (TakeMissingFirstStep()) SettleHistory();
     const bool made = CommitStep(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
                                                     choice->height, choice->background));
     if (!made) return false;

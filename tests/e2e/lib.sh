@@ -241,8 +241,7 @@ e2e_cups_wait_job() {
 
 e2e_cups_stop() {
     [ -n "$E2E_CUPS_PID" ] || return 0
-    kill "$E2E_CUPS_PID" 2>/dev/null
-    wait "$E2E_CUPS_PID" 2>/dev/null
+    vellumo_end_process "$E2E_CUPS_PID"
     E2E_CUPS_PID=""
 }
 
@@ -361,3 +360,5 @@ e2e_pick_history_row() {
     sleep 0.2
     e2e_click $((mx + 60)) $((my + 8 + 20 * $1 + 10))
 }
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/end-process.sh"

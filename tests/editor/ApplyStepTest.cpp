@@ -241,6 +241,37 @@ TEST_F(ApplyStepTest, DeleteMovesTheFileToTheRecycleBinAndShowsTheScratchCopy) {
     EXPECT_EQ(Shown(0, 0), kTopLeft);
 }
 
+TEST_F(ApplyStepTest, NewCanvasSizeAsTheFirstEditIsUndoneToThePictureAsOpened) {
+    // The first edit marked by the host (step 0 taken), or not (a picture the canvas opened itself).
+    for (bool marked : {true, false}) {
+        SCOPED_TRACE(marked);
+        if (marked)
+            Open(123, 77);
+        else
+            ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 123, 77)));
+        sizeDialog.answer = CanvasSizeChoice{201, 99, RGB(255, 255, 255)};
+        ASSERT_TRUE(canvas->ResizeCanvas());
+        ASSERT_EQ(canvas->ImgDIB.Width(), 201);
+        EXPECT_TRUE(canvas->UndoE);
+        ASSERT_TRUE(canvas->UndoAndRedo(true));
+        EXPECT_EQ(canvas->UndoIndex(), 0);
+        ASSERT_EQ(canvas->ImgDIB.Width(), 123);
+        ASSERT_EQ(canvas->ImgDIB.Height(), 77);
+        for (auto [x, y, colour] : {std::tuple{0, 0, kTopLeft},
+                                    {60, 37, kTopLeft},
+                                    {122, 0, kTopRight},
+                                    {0, 76, kBottomLeft},
+                                    {61, 38, kBottomRight},
+                                    {122, 76, kBottomRight}})
+            EXPECT_EQ(Shown(x, y), colour) << x << "," << y;
+        EXPECT_FALSE(canvas->UndoE);
+        ASSERT_TRUE(canvas->UndoAndRedo());
+        EXPECT_EQ(canvas->ImgDIB.Width(), 201);
+        EXPECT_EQ(Shown(0, 0), kWhite);
+        EXPECT_EQ(Shown(39, 11), kTopLeft);
+    }
+}
+
 TEST_F(ApplyStepTest, NewCanvasSizeCentresTheImageAsAnEdit) {
     Open(400, 300);
     EXPECT_FALSE(canvas->ResizeCanvas()); // not confirmed

@@ -120,7 +120,10 @@ TEST_F(FrameToolTest, IrradiationLightsThePictureWhereTheUserClicked) {
         ASSERT_TRUE(canvas->Import(L"", true));
         ASSERT_FLOAT_EQ(canvas->FitRect().X, 50);
         Click(c.click);
-        ClickPanel(kPanelApply);
+        // Apply pressed with a hand that moves a little: the light stays where it was put.
+        const RectF apply = canvas->PanelRects()[kPanelApply];
+        const PointF onApply(apply.X + apply.Width / 2, apply.Y + apply.Height / 2);
+        Drag(onApply, {PointF(onApply.X + 2, onApply.Y + 1)});
         ASSERT_EQ(canvas->Effect(), 0);
         // Where the step is brightest, on a grid of 4 pixels.
         int best = -1;
