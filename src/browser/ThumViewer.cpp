@@ -72,6 +72,7 @@ void ThumViewer::RefreshThumbnail(bool relist) {
 
 bool ThumViewer::Create(const PictureBoxArgs& args) {
     if (!PictureBox::Create(args)) return false;
+    backColor_ = args.backColor;
     PictureBoxArgs surface;
     surface.parent = hWnd();
     surface.width = std::max(Width() - kScrollWidth - 5, 1);
@@ -110,6 +111,7 @@ void ThumViewer::BackColor(COLORREF colour) {
     ThumOLE.SetBackColor(colour);
     ThumScroll.SetBackColor(colour);
     Refresh();
+    if (onPropertyChanged) onPropertyChanged(L"BackColor");
 }
 
 void ThumViewer::Arrange() {
@@ -490,6 +492,7 @@ void ThumViewer::ThumbnaillSort(int32_t mode) {
     thumListview_.Rows.clear();
     SortListViewColumn(thumListview_, mode);
     RefreshThumbnail(true);
+    if (onPropertyChanged) onPropertyChanged(L"ThumbnaillSort");
 }
 
 void ThumViewer::ImageFormats(const std::wstring& value) {
@@ -501,6 +504,7 @@ void ThumViewer::ImageFormats(const std::wstring& value) {
         extension.erase(extension.find_last_not_of(L' ') + 1);
     }
     filterMode_ = kFormatFilter;
+    if (onPropertyChanged) onPropertyChanged(L"ImageFormats");
 }
 
 void ThumViewer::DateWatch(const std::wstring& value) {
@@ -552,7 +556,7 @@ void ThumViewer::MarkCalendarDay(const ThumRow& row) {
 // Selection.
 
 std::vector<std::wstring>& ThumViewer::SelectionList() {
-    return isFavorties ? App().SelectedFavorites : App().SelectedFiles;
+    return isFavorties_ ? App().SelectedFavorites : App().SelectedFiles;
 }
 
 void ThumViewer::TableReplaced() {
@@ -714,7 +718,7 @@ void ThumViewer::PreviewBack() {
 void ThumViewer::SurfaceMouseDown(int button, int shift, float x, float y) {
     bandMode_ = false;
     int answer = 0;
-    if (mainWindow_ && !HideCaption && mainWindow_->UnsavedEdit()) answer = mainWindow_->AskSaveChanges();
+    if (mainWindow_ && !hideCaption_ && mainWindow_->UnsavedEdit()) answer = mainWindow_->AskSaveChanges();
     if (answer == 0 || answer == IDYES || answer == IDNO) {
         const bool hit = PressThumbnail(button, shift, x, y);
         RedrawSelection();
@@ -723,7 +727,7 @@ void ThumViewer::SurfaceMouseDown(int button, int shift, float x, float y) {
             bandY0_ = bandY1_ = y;
             band_ = RECT{};
             bandMode_ = dragging_ = true;
-        } else if (!HideCaption && mainWindow_) {
+        } else if (!hideCaption_ && mainWindow_) {
             const std::vector<std::wstring>& list = SelectionList();
             if (!list.empty()) mainWindow_->FileImport(list.front());
         }

@@ -58,22 +58,33 @@ public:
     scrollVControl ThumScroll;
     static constexpr int kScrollWidth = 17;
 
+    // Every setter of a stored property below tells the host its change name (the property's
+    // name, but "Thumheight" for ThumHeight); DateWatch tells nothing.
+    std::function<void(const std::wstring& name)> onPropertyChanged;
     // The cell size of the next pass; 0 or below counts as 100.
     [[nodiscard]] float ThumWidth() const { return thumWidth_; }
-    void ThumWidth(float value) { thumWidth_ = value; }
+    void ThumWidth(float value) { Store(thumWidth_, value, L"ThumWidth"); }
     [[nodiscard]] float ThumHeight() const { return thumHeight_; }
-    void ThumHeight(float value) { thumHeight_ = value; }
-    // The surface's background colour (RGB).
+    void ThumHeight(float value) { Store(thumHeight_, value, L"Thumheight"); }
+    // The background colour (RGB) of the control, its surface and its scroll bar; Create takes it
+    // from its arguments.
     [[nodiscard]] COLORREF BackColor() const { return backColor_; }
     void BackColor(COLORREF colour);
     // Stored for the host; the grid itself reads HideCaption and isFavorties only in its presses.
-    int32_t ThumStyle = 0;
-    bool HideCaption = false;
-    float CustomWidth = 32;
-    float CustomHeight = 32;
-    bool AutoZoomsize = false;
-    bool ShowSingleSplit = false;
-    bool isFavorties = false;
+    [[nodiscard]] int32_t ThumStyle() const { return thumStyle_; }
+    void ThumStyle(int32_t value) { Store(thumStyle_, value, L"ThumStyle"); }
+    [[nodiscard]] bool HideCaption() const { return hideCaption_; }
+    void HideCaption(bool value) { Store(hideCaption_, value, L"HideCaption"); }
+    [[nodiscard]] float CustomWidth() const { return customWidth_; }
+    void CustomWidth(float value) { Store(customWidth_, value, L"CustomWidth"); }
+    [[nodiscard]] float CustomHeight() const { return customHeight_; }
+    void CustomHeight(float value) { Store(customHeight_, value, L"CustomHeight"); }
+    [[nodiscard]] bool AutoZoomsize() const { return autoZoomsize_; }
+    void AutoZoomsize(bool value) { Store(autoZoomsize_, value, L"AutoZoomsize"); }
+    [[nodiscard]] bool ShowSingleSplit() const { return showSingleSplit_; }
+    void ShowSingleSplit(bool value) { Store(showSingleSplit_, value, L"ShowSingleSplit"); }
+    [[nodiscard]] bool isFavorties() const { return isFavorties_; }
+    void isFavorties(bool value) { Store(isFavorties_, value, L"isFavorties"); }
     bool OnEventsEnabled = true;
 
     // False from the start of a drawing pass to its end (and before the first).
@@ -172,6 +183,10 @@ protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+    template <typename T> void Store(T& field, T value, const wchar_t* changeName) {
+        field = value;
+        if (onPropertyChanged) onPropertyChanged(changeName);
+    }
     [[nodiscard]] bool PressThumbnail(int button, int shift, float x, float y, bool goNext = false,
                                       bool goBack = false);
     [[nodiscard]] int32_t HitRow(float x, float y) const;
@@ -244,6 +259,13 @@ private:
     float thumWidth_ = 100;
     float thumHeight_ = 100;
     COLORREF backColor_ = RGB(255, 255, 255);
+    int32_t thumStyle_ = 0;
+    bool hideCaption_ = false;
+    float customWidth_ = 32;
+    float customHeight_ = 32;
+    bool autoZoomsize_ = false;
+    bool showSingleSplit_ = false;
+    bool isFavorties_ = false;
     ThumGeometry geometry_;
     std::vector<RectF> fitRects_, imageRects_, frameRects_;
     int32_t contentHeight_ = 0;

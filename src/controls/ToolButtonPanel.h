@@ -5,6 +5,7 @@
 #include "controls/ToolGrid.h"
 #include "platform/PictureBox.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -15,12 +16,18 @@ public:
     // Makes the panel and its picture ToolOLE, which fills it.
     [[nodiscard]] bool Create(const PictureBoxArgs& args);
 
-    // The cells are fixed (ToolGrid::Cell); kept for hosts that call it before painting.
-    void StartPaint() {}
+    // Computes the tool cells; until then a press picks nothing and no highlight is drawn.
+    void StartPaint();
     // Loads the tool icons.
     void GetIconHandle();
-    // Draws the highlight behind the picked tool, then every tool, on a picture 300 high.
+    // Draws the highlight behind the picked tool (PaintBG's closed shape round its cell), then every
+    // tool, on a picture 300 high.
     void Painting();
+    // The rounded-shape painter of the side panel, on a device context: a closed box filled with
+    // fill, or with tabShape a tab drawn picked when tabIndex is the picked tool; a tab that is not
+    // picked is shaded from translucent white to translucent black. Tabs carry no caption here.
+    void PaintBG(HDC target, float arcW, float arcH, float w, float h, float x, float y, bool noContent, uint32_t fill,
+                 bool tabShape, int32_t tabIndex);
 
     [[nodiscard]] int32_t PickedTool() const { return picked_; }
     [[nodiscard]] PictureBox& ToolOLE() { return toolOLE_; }
@@ -38,5 +45,7 @@ public:
 private:
     PictureBox toolOLE_;
     ToolGrid grid_;
+    std::array<RectF, ToolGrid::kToolCount + 1> cells_{}; // the last one stays empty
+    bool cellsReady_ = false;
     int32_t picked_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "controls/ToolGrid.h"
 
+#include "controls/PanelShape.h"
 #include "platform/HitRect.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
@@ -71,12 +72,5 @@ void ToolGrid::PaintTool(GpGraphics* g, int32_t tool) const {
 void ToolGrid::PaintHighlight(GpGraphics* g, int32_t tool) {
     if (!g || tool < 0 || tool >= kToolCount) return;
     const RectF cell = Cell(tool);
-    GdipPath path = CreateRoundRectPath(cell.X - 8, cell.Y - 8, 50, 60, 5, 5);
-    if (!path) return;
-    SmoothingMode smoothing = SmoothingModeDefault;
-    GdipGetSmoothingMode(g, &smoothing);
-    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
-    if (GdipSolidFill fill = MakeSolidFill(ColorARGB(150, 179, 179, 179))) GdipFillPath(g, fill.get(), path.get());
-    if (GdipPen pen = MakePen(ColorARGB(255, 255, 255, 255), 1)) GdipDrawPath(g, pen.get(), path.get());
-    GdipSetSmoothingMode(g, smoothing);
+    PaintPanelShape(g, 5, 5, 50, 60, cell.X - 8, cell.Y - 8, true, ColorARGB(150, 179, 179, 179), false, false, {});
 }

@@ -1,5 +1,6 @@
 #include "controls/UseryzProcess.h"
 
+#include "controls/PanelShape.h"
 #include "platform/HitRect.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
@@ -14,32 +15,12 @@ namespace {
 
 constexpr COLORREF kPanelColor = RGB(236, 236, 236);
 constexpr COLORREF kContentColor = RGB(238, 238, 238);
-constexpr uint32_t kContentARGB = ColorARGB(255, 238, 238, 238);
-constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 constexpr int kScrollWidth = 17;
 constexpr int kToolPictureHeight = 4 * 70 + 70;
 constexpr int kNarrowest = 260; // at this width or less the layout is left alone
 
 const std::array<const wchar_t*, UseryzProcess::kTabCount> kTabCaptions = {L" Tools", L"  Stamp", L"Keyword",
                                                                            L" Calender"};
-
-// A tab: rounded top corners, flat bottom at y + h.
-GdipPath CreateTabPath(float x, float y, float w, float h, float arcW, float arcH) {
-    GdipPath path;
-    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return path;
-    GpPath* p = path.get();
-    auto line = [p](double x1, double y1, double x2, double y2) {
-        GdipAddPathLineI(p, RoundHalfEven(x1), RoundHalfEven(y1), RoundHalfEven(x2), RoundHalfEven(y2));
-    };
-    const double right = double{x} + w + 2.0 * arcW;
-    GdipAddPathArc(p, x, y, arcW, arcH, 180.0f, 90.0f);
-    line(double{x} + arcW, y, double{x} + w, y);
-    GdipAddPathArc(p, x + arcW + w, y, arcW, arcH, 270.0f, 90.0f);
-    line(right, double{y} + arcH, right, double{y} + h);
-    line(x, double{y} + h, x, double{y} + RoundHalfEven(arcH) / 2);
-    GdipClosePathFigure(p);
-    return path;
-}
 
 } // namespace
 
@@ -144,36 +125,14 @@ void UseryzProcess::PaintBG(HDC target, float arcW, float arcH, float w, float h
     GdipGraphics graphics;
     if (GdipCreateFromHDC(target, graphics.put()) != Ok) return;
     GpGraphics* g = graphics.get();
-    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
-    const GdipPen white = MakePen(kWhite, 1);
-    if (!tabShape) {
-        GdipPath shape = CreateRoundRectPath(x, y, w, h, arcW, arcH);
-        if (GdipSolidFill brush = MakeSolidFill(fill); brush && shape) GdipFillPath(g, brush.get(), shape.get());
-        if (white && shape) GdipDrawPath(g, white.get(), shape.get());
-    } else {
-        GdipPath tab = CreateTabPath(x, y, w, h, arcW, arcH);
-        const bool selected = tabIndex == toolselect_ || (tabIndex == 1 && toolselect_ == kStampSelected);
-        if (tab && selected) {
-            if (GdipSolidFill brush = MakeSolidFill(kContentARGB)) GdipFillPath(g, brush.get(), tab.get());
-            if (white) GdipDrawPath(g, white.get(), tab.get());
-        } else if (tab) {
-            const PointF from(0, 0), to(0, 50);
-            GdipLineGradient brush;
-            if (GdipCreateLineBrush(&from, &to, ColorARGB(150, 255, 255, 255), ColorARGB(100, 0, 0, 0),
-                                    WrapModeTileFlipXY, brush.put()) == Ok)
-                GdipFillPath(g, brush.get(), tab.get());
-            if (GdipPen pen = MakePen(ColorARGB(50, 255, 255, 255), 1)) GdipDrawPath(g, pen.get(), tab.get());
-        }
-        if (tabIndex >= 0 && tabIndex < kTabCount)
-            DrawShadowText(DrawTarget::Surface(g), kTabCaptions[static_cast<size_t>(tabIndex)], x + 5, y + 2, L"Tahoma",
-                           8, ColorARGB(200, 0, 0, 0), 0, false, 200);
-        if (tabIndex == 3) calenderSee_.Painting();
-    }
-    if (!noContent) {
-        const int32_t cx = RoundHalfEven(x + 3), cy = 30, cw = RoundHalfEven(w + 14), ch = RoundHalfEven(h - 30);
-        if (white) GdipDrawRectangleI(g, white.get(), cx, cy, cw, ch);
-        if (GdipSolidFill brush = MakeSolidFill(kContentARGB)) GdipFillRectangleI(g, brush.get(), cx, cy, cw, ch);
-    }
+    const bool picked = tabIndex == toolselect_ || (tabIndex == 1 && toolselect_ == kStampSelected);
+    PaintPanelShape(g, arcW, arcH, w, h, x, y, noContent, fill, tabShape, picked,
+                    {ColorARGB(150, 255, 255, 255), ColorARGB(100, 0, 0, 0), ColorARGB(50, 255, 255, 255)});
+    if (!tabShape) return;
+    if (tabIndex >= 0 && tabIndex < kTabCount)
+        DrawShadowText(DrawTarget::Surface(g), kTabCaptions[static_cast<size_t>(tabIndex)], x + 5, y + 2, L"Tahoma", 8,
+                       ColorARGB(200, 0, 0, 0), 0, false, 200);
+    if (tabIndex == 3) calenderSee_.Painting();
 }
 
 void UseryzProcess::PaintTabStrip() {

@@ -206,36 +206,56 @@ void ZpYLibMenu::AddnewItem(const std::wstring&, const std::wstring& fileName) {
     if (!name.empty()) announced_.push_back(name);
 }
 
-void ZpYLibMenu::RefreshPaint() {
-    if (App().GdiplusToken == 0) return;
-    // The workers' rows may move below: any change renders again, which starts them over.
-    const std::vector<FileListEntry> files = ListLibrary();
-    std::unordered_map<std::wstring, const FileListEntry*> onDisk;
+ZpYLibMenu::OnDisk ZpYLibMenu::ByName(const std::vector<FileListEntry>& files) {
+    OnDisk onDisk;
     for (const FileListEntry& file : files) onDisk.emplace(file.Key, &file);
-    const auto listedAt = [this](const std::wstring& key) {
-        return std::find_if(rows_.begin(), rows_.end(), [&](const StampRow& r) { return FoldCase(r.String) == key; });
-    };
+    return onDisk;
+}
 
-    bool changed = false;
-    // Rows of files that are gone.
-    const auto gone = std::remove_if(rows_.begin(), rows_.end(),
-                                     [&](const StampRow& r) { return !onDisk.contains(FoldCase(r.String)); });
-    changed |= gone != rows_.end();
-    rows_.erase(gone, rows_.end());
-
-    // Announced files: a new one on top (the latest highest), a listed one drawn again.
+bool ZpYLibMenu::TakeAnnounced(const OnDisk& onDisk) {
     std::vector<std::wstring> announced = std::move(announced_);
     announced_.clear();
+    bool changed = false;
     for (const std::wstring& name : announced) {
         const auto file = onDisk.find(FoldCase(name));
         if (file == onDisk.end()) continue;
-        auto row = listedAt(file->first);
+        auto row = std::find_if(rows_.begin(), rows_.end(),
+                                [&](const StampRow& r) { return FoldCase(r.String) == file->first; });
         if (row == rows_.end())
             rows_.insert(rows_.begin(), MakeRow(*file->second));
         else
             *row = MakeRow(*file->second);
         changed = true;
     }
+    return changed;
+}
+
+bool ZpYLibMenu::DropVanished(const OnDisk& onDisk) {
+    const auto gone = std::remove_if(rows_.begin(), rows_.end(),
+                                     [&](const StampRow& r) { return !onDisk.contains(FoldCase(r.String)); });
+    const bool changed = gone != rows_.end();
+    rows_.erase(gone, rows_.end());
+    return changed;
+}
+
+void ZpYLibMenu::IncPainteding() {
+    if (App().GdiplusToken == 0) return;
+    const std::vector<FileListEntry> files = ListLibrary();
+    if (TakeAnnounced(ByName(files))) Render();
+}
+
+void ZpYLibMenu::DecPainteding() {
+    if (App().GdiplusToken == 0 || selectedIndex_ < 0 || static_cast<size_t>(selectedIndex_) >= rows_.size()) return;
+    const std::vector<FileListEntry> files = ListLibrary();
+    if (DropVanished(ByName(files))) Render();
+}
+
+void ZpYLibMenu::RefreshPaint() {
+    if (App().GdiplusToken == 0) return;
+    const std::vector<FileListEntry> files = ListLibrary();
+    const OnDisk onDisk = ByName(files);
+    bool changed = DropVanished(onDisk);
+    changed |= TakeAnnounced(onDisk);
 
     // Files written over since they were decoded.
     for (StampRow& row : rows_) {

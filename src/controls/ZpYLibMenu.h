@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ZpYLibMenu : private PictureBox {
@@ -63,10 +64,19 @@ public:
     // the library). The next RefreshPaint shows it as the first row, or draws it again when it is
     // listed already.
     void AddnewItem(const std::wstring& folder, const std::wstring& fileName);
-    // Lists the library again and brings the rows in line with it: announced new files go to the
-    // top, rows of vanished files go, changed files are drawn again; any other new file renders
-    // the whole list in Painting's order. Unchanged rows are not decoded again.
+    // Lists the library again and brings the rows in line with it, by name rather than by count:
+    // rows of vanished files go (DecPainteding), announced files come in (IncPainteding), files
+    // written over are drawn again; any other new file renders the whole list in Painting's order.
+    // Unchanged rows are not decoded again.
     void RefreshPaint();
+    // After AddnewItem: each announced stamp file now in the library comes in as the first row
+    // (the latest on top; one listed already is drawn again in its place), and the rows below move
+    // down one row. Only the new files are decoded. Announced names not in the library are dropped.
+    void IncPainteding();
+    // After the host deleted the picked row's file: that row goes and the rows below move up one
+    // row, with every other row whose file has gone. A row whose file is still there stays (a
+    // failed delete leaves the list true). Nothing happens while no row is picked.
+    void DecPainteding();
 
     // Raised after every mouse release on the list, with its arguments.
     std::function<void(int button, int shift, float x, float y)> onMouseUp;
@@ -109,6 +119,11 @@ private:
     // The library's stamp files, in the order of their names.
     [[nodiscard]] std::vector<FileListEntry> ListLibrary() const;
     [[nodiscard]] StampRow MakeRow(const FileListEntry& file) const;
+    using OnDisk = std::unordered_map<std::wstring, const FileListEntry*>; // by folded name
+    [[nodiscard]] static OnDisk ByName(const std::vector<FileListEntry>& files);
+    // The steps of IncPainteding and DecPainteding without the render; true when rows changed.
+    bool TakeAnnounced(const OnDisk& onDisk);
+    bool DropVanished(const OnDisk& onDisk);
     void Layout();
     // Lays out the rectangles, clears the picture, scrolls back to the top and draws the rows in
     // view; the others follow in the background.

@@ -144,8 +144,12 @@ void ZpYSkinMenu::MenuChecked(const std::wstring& commandId, bool checked) {
     ChangeCurrentMenuRows(commandId, [checked](MenuRow& row) { row.Checked = checked; });
 }
 
-void ZpYSkinMenu::MenuPainting() {
+void ZpYSkinMenu::MenuPainting(bool incremental) {
     if (!hWnd() || App().GdiplusToken == 0) return;
+    if (incremental) {
+        PaintHighlightChange();
+        return;
+    }
     Cls();
     // Read at every full paint; without the file the marks are left out and the rest is drawn.
     checkMark_.reset(LoadImageFromFileCopy(App().DataPath + kCheckMarkFile));
@@ -205,7 +209,7 @@ void ZpYSkinMenu::Hover(float x, float y) {
         hoverId_ = row->KeyName;
         hoverCaption_ = row->Caption;
         hoverIndex_ = static_cast<int32_t>(i);
-        PaintHighlightChange();
+        MenuPainting(true);
         return;
     }
 }

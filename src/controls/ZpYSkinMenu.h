@@ -47,7 +47,10 @@ public:
     void MenuVisible(const std::wstring& commandId, bool enabled);
     void MenuChecked(const std::wstring& commandId, bool checked) override;
     // Paints the current menu whole, with no row highlighted.
-    void MenuPainting() override;
+    void MenuPainting() override { MenuPainting(false); }
+    // incremental: only moves the highlight from the row that carries it to the row last found
+    // under the pointer (nothing when that row is the same, a separator or disabled).
+    void MenuPainting(bool incremental);
 
     // The id of the picked row from a mouse-up until the next mouse-move, otherwise "".
     [[nodiscard]] std::wstring PressMenuID() const;

@@ -123,8 +123,13 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
     view_->onKeyDown = [this](int key, int) {
         if (key == VK_ESCAPE) Unload();
     };
-    // The show's own pointer over the whole window; full view keeps the ordinary one.
-    if (!isFullView && view_->SetMouseIcon(L"MOUSED")) view_->SetMousePointer(MousePointer::Custom);
+    // The show puts the application's pointer to "MOUSED", which wins over the window's own
+    // pointer until Clean; the window's own starts as the default one. Full view changes neither.
+    if (!isFullView) {
+        (void)view_->SetMouseIcon(L"MOUSED");
+        view_->SetMousePointer(MousePointer::Default);
+        ownsScreenPointer_ = PictureBox::SetScreenPointer(L"MOUSED");
+    }
 
     timer_.SetInterval(25);
     timer_.SetEnabled(false);
@@ -249,10 +254,17 @@ void FrmSlideshow::Start() {
 }
 
 void FrmSlideshow::Clean() {
-    if (view_) view_->SetMousePointer(MousePointer::Default);
+    RestoreScreenPointer();
     timer_.SetEnabled(false);
     closing_ = true;
     std::fill(background_.begin(), background_.end(), 0u);
+}
+
+void FrmSlideshow::RestoreScreenPointer() {
+    // Only the show that set the application's pointer puts it back: closing a full view while a
+    // show runs leaves the show's pointer alone.
+    if (ownsScreenPointer_) PictureBox::ResetScreenPointer();
+    ownsScreenPointer_ = false;
 }
 
 void FrmSlideshow::DelayS(const int32_t& Milliseconds) {
@@ -317,12 +329,14 @@ void FrmSlideshow::OnMouseMove(float x, float y) {
     ::GetCursorPos(&cursor);
     cursorX_ = static_cast<float>(cursor.x);
     cursorY_ = static_cast<float>(cursor.y);
+    view_->SetMousePointer(MousePointer::Default);
     if (!MoveBringsBar(anchorX_, anchorY_, cursorX_, cursorY_)) return;
     paused_ = true;
     buttonHit_ = false;
     for (int32_t i = kExit; i <= kLonger; ++i) {
         const RectF& r = buttonRects_[static_cast<size_t>(i)];
         if (HitRect({r.X, r.Y, r.Width + 30, r.Height + 10}, x, y)) {
+            if (view_->MouseIcon()) view_->SetMousePointer(MousePointer::Custom);
             hoverButton_ = i;
             buttonHit_ = true;
             break;
@@ -404,6 +418,7 @@ LRESULT CALLBACK FrmSlideshow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->host_ = nullptr;
+        self->RestoreScreenPointer();
         // Destroyed with its owner: the loops still running stop at their next check.
         self->closing_ = true;
         self->timer_.SetEnabled(false);

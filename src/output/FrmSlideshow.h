@@ -58,7 +58,7 @@ public:
     bool StartSlideshow(const std::wstring& FileName, GpImage* Image, int32_t Width, int32_t Height);
     // Starts the timed show: the first tick shows the picture at SlideIndex.
     void Start();
-    // Default pointer, timer off, Closing set, background cleared.
+    // The application's default pointer back, timer off, Closing set, background cleared.
     void Clean();
     // Waits, letting window messages run, until Milliseconds (read again at every check) have
     // passed or Closing is set.
@@ -89,6 +89,7 @@ private:
     void OnMouseUp();
     void OnDblClick();
     void DestroyNow();
+    void RestoreScreenPointer();
 
     // Counts the fades and waits running, so that an unload waits for them to return.
     class Busy {
@@ -120,4 +121,5 @@ private:
     std::wstring loadedPath_;
     int busy_ = 0;
     bool destroyPending_ = false;
+    bool ownsScreenPointer_ = false;
 };

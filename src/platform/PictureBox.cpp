@@ -17,6 +17,18 @@ PictureBox::CursorLoader& Loader() {
     return loader;
 }
 
+HCURSOR g_screenPointer = nullptr;
+
+// Has the window under the pointer choose its cursor again, as a move over it would.
+void ShowPointerNow() {
+    POINT p;
+    if (!::GetCursorPos(&p)) return;
+    HWND under = ::WindowFromPoint(p);
+    DWORD process = 0;
+    if (under && ::GetWindowThreadProcessId(under, &process) && process == ::GetCurrentProcessId())
+        ::SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+}
+
 HCURSOR LoadNamedCursor(const std::wstring& name) {
     if (Loader()) return Loader()(name);
     return static_cast<HCURSOR>(
@@ -259,8 +271,27 @@ void PictureBox::SetCursorLoader(CursorLoader loader) {
     Loader() = std::move(loader);
 }
 
+bool PictureBox::SetScreenPointer(const std::wstring& resourceName) {
+    HCURSOR cursor = LoadNamedCursor(resourceName);
+    if (!cursor) return false;
+    g_screenPointer = cursor;
+    ShowPointerNow();
+    return true;
+}
+
+void PictureBox::ResetScreenPointer() {
+    if (!g_screenPointer) return;
+    g_screenPointer = nullptr;
+    ShowPointerNow();
+}
+
+HCURSOR PictureBox::ScreenPointer() {
+    return g_screenPointer;
+}
+
 HCURSOR PictureBox::CurrentCursor() const {
     if (Hourglass::Active()) return Hourglass::Cursor();
+    if (g_screenPointer) return g_screenPointer;
     if (mousePointer_ == MousePointer::Custom && customCursor_) return customCursor_;
     return StandardCursor(mousePointer_);
 }

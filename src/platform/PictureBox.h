@@ -115,6 +115,12 @@ public:
     // run (shared resource cursors do).
     using CursorLoader = std::function<HCURSOR(const std::wstring& name)>;
     static void SetCursorLoader(CursorLoader loader);
+    // The application-wide pointer (the runtime's screen pointer): the named cursor shows over
+    // every box in place of the box's own pointer until ResetScreenPointer; the hourglass still
+    // wins. False when the cursor cannot be loaded, and nothing changes then.
+    [[nodiscard]] static bool SetScreenPointer(const std::wstring& resourceName);
+    static void ResetScreenPointer();
+    [[nodiscard]] static HCURSOR ScreenPointer();
 
     // Events, with pixel coordinates of this box (outside it while the mouse is held).
     std::function<void(int button, int shift, float x, float y)> onMouseDown;

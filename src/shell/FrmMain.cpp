@@ -150,7 +150,8 @@ bool FrmMain::CreatePanes() {
                                                  &menuHost_->CanvasSize, &SkinMenu}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
-    ok = ThumyzViewer.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
+    // Light grey 235: the pen that clears a cell's frame is that grey, so a cleared frame leaves no trace.
+    ok = ThumyzViewer.Create(args(0, 0, 100, 100, RGB(235, 235, 235), false)) && ok;
     ok = SkinMenu.Create(args(0, 0, 100, 100, RGB(255, 255, 255), false)) && ok;
     // The panes carry their names, as a person's accessibility tools read them.
     const std::pair<HWND, const wchar_t*> names[] = {{TitleSkin.hWnd(), L"TitleSkin"},

@@ -264,6 +264,10 @@ void MainMenuHost::CopyToClipboard() {
 }
 void MainMenuHost::PasteFromClipboard() {
     Run(Seams.PasteFromClipboard);
+    // Back to browse in the menu and the side panel, whatever the paste found.
+    main_.SkinMenu.MenuChecked(L"Filter_Browse", true);
+    main_.UseryzProcess1.SelEffect = 0;
+    main_.UseryzProcess1.StartPaint();
 }
 std::wstring MainMenuHost::ShownFile() const {
     const Imageyzviewer& canvas = main_.SingleyzPreview;

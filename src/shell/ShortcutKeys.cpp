@@ -56,6 +56,10 @@ bool HandleShortcutKey(ShortcutHost& host, int keyCode, int shift) {
         } else if (action == KeyAction::Paste) {
             host.FirstEditStep();
             (void)RunMenuCommand(commands, L"Edit_Paste");
+        } else if (action == L"Edit_Copy") {
+            // The key repaints after copying; the menu row does not.
+            (void)RunMenuCommand(commands, action);
+            commands.Painting(false);
         } else {
             (void)RunMenuCommand(commands, action);
         }

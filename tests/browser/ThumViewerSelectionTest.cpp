@@ -185,7 +185,7 @@ TEST_F(SelectionFixture, AnUnsavedEditIsAskedAboutAndKeysReachTheShortcuts) {
     for (const auto& [answer, hideCaption, selected] : answers) {
         main.log.calls.clear();
         main.answer = answer;
-        grid.HideCaption = hideCaption;
+        grid.HideCaption(hideCaption);
         const int downs = mouseDowns;
         Click(Middle(cell++));
         EXPECT_EQ(Selected(), selected) << answer;

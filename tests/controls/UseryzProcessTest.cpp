@@ -1,9 +1,7 @@
 // The side panel in a real 300 x 600 host, with the date picker, the stamp browser and the format
-// filter inside it, and the stand-alone tool-button panel: presses on tools and tabs, moves and
-// releases on the calendar, what each leaves on the back buffers and the screen, and what reaches
-// the grid.
+// filter inside it: presses on tools and tabs, moves and releases on the calendar, what each
+// leaves on the back buffers and the screen, and what reaches the grid.
 #include "browser/ThumViewer.h"
-#include "controls/ToolButtonPanel.h"
 #include "controls/UseryzProcess.h"
 #include "platform/AppState.h"
 #include "tests/browser/BarTestSupport.h"
@@ -214,25 +212,4 @@ TEST_F(SidePanel, TheRealGridMarksTheDaysOfItsFilesBold) {
     const int plain = Darkest(picker, RectF(other.X, other.Y, 16, 14));
     EXPECT_GT(plain, 110); // black at opacity 100 over the grey
     EXPECT_LT(plain, 200);
-}
-
-TEST(ToolButtonPanelTest, APressOnACellMovesTheHighlight) {
-    TestWindow window{260, 320};
-    ToolButtonPanel tools;
-    ASSERT_TRUE(tools.Create({.parent = window.hwnd(), .width = 260, .height = 300}));
-    tools.StartPaint();
-    tools.GetIconHandle();
-    tools.Painting();
-    int downs = 0;
-    tools.onMouseDown = [&](int, int, float, float) { ++downs; };
-    PictureBox& list = tools.ToolOLE();
-    EXPECT_EQ(list.Height(), 300);
-    EXPECT_NEAR(Brightness(list.Point(11, 30)), kHighlight, 3);
-    LeftClick(list.hWnd(), 175 + 25, 160 + 25); // tool 8
-    EXPECT_EQ(tools.PickedTool(), 8);
-    EXPECT_NEAR(Brightness(list.Point(175 - 4, 160 + 5)), kHighlight, 3);
-    EXPECT_EQ(list.Point(11, 30), kGrey);
-    LeftClick(list.hWnd(), 170, 160 + 25); // between cells 7 and 8
-    EXPECT_EQ(tools.PickedTool(), 8);
-    EXPECT_EQ(downs, 2);
 }

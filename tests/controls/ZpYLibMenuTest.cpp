@@ -34,7 +34,11 @@ protected:
 
     static std::wstring Folder() { return App().ProgramFolder + L"Librarians\\"; }
     static void ClearLibrary() {
-        for (const std::wstring& name : FileNamesIn(Folder())) ::DeleteFileW((Folder() + name).c_str());
+        for (const std::wstring& name : FileNamesIn(Folder())) (void)RemoveStamp(Folder() + name);
+    }
+    // Deletes one file of the scratch library, never anything outside the run's scratch folder.
+    [[nodiscard]] static bool RemoveStamp(const std::wstring& path) {
+        return IsInsideScratchRoot(path) && ::DeleteFileW(path.c_str());
     }
     static void WriteStamp(const std::wstring& name, int w, int h, uint32_t argb) {
         WriteSolidImage(Folder() + name, w, h, argb);
@@ -218,7 +222,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     // The picked b deleted: a moves up into its place.
     Press(100, RowTop(2) + 10);
     ASSERT_EQ(lib->Filename(), Folder() + L"b.lib");
-    ASSERT_TRUE(::DeleteFileW(lib->Filename().c_str()));
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->RefreshPaint();
     Settle();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c", L"a"}));
@@ -234,7 +238,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     EXPECT_LE(RgbDistance(Thumb(1), RGB(0, 200, 200)), 2);
 
     // a removed behind the program's back, a name announced but never written.
-    ASSERT_TRUE(::DeleteFileW((Folder() + L"a.lib").c_str()));
+    ASSERT_TRUE(RemoveStamp(Folder() + L"a.lib"));
     lib->AddnewItem(Folder(), L"ghost.lib");
     lib->RefreshPaint();
     Settle();
@@ -356,4 +360,63 @@ TEST_F(StampLibrary, RowsInViewComeFirstAndTheRestFollowInOrder) {
     // A row picked while the rows fill keeps its frame: pressing and releasing picks the row shown.
     Press(100, RowTop(17) + 10);
     EXPECT_EQ(lib->Filename(), Folder() + L"s112.lib");
+}
+
+TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
+    Make().Painting();
+    const auto expectRows = [&](const std::vector<std::wstring>& names, const char* step) {
+        EXPECT_EQ(Names(), names) << step;
+        EXPECT_EQ(lib->StampCount(), static_cast<int32_t>(names.size())) << step;
+        EXPECT_EQ(lib->LibOLE().Height(), 50 * static_cast<int>(names.size()) + 10) << step;
+        EXPECT_EQ(lib->CellRects().size(), names.size()) << step;
+    };
+    const auto add = [&](const std::wstring& name, uint8_t shade) {
+        WriteStamp(name + L".lib", 20, 20, ColorARGB(255, shade, 0, 255 - shade));
+        lib->AddnewItem(Folder(), name + L".lib");
+        lib->IncPainteding();
+        Settle();
+    };
+    lib->IncPainteding(); // nothing announced
+    expectRows({}, "empty");
+
+    add(L"a", 0);
+    expectRows({L"a"}, "the first");
+    EXPECT_LE(RgbDistance(Thumb(0), RGB(0, 0, 255)), 2);
+    lib->DecPainteding(); // no row picked
+    Press(100, RowTop(0) + 10);
+    lib->DecPainteding(); // picked, but its file is still there: a failed delete keeps the row
+    expectRows({L"a"}, "failed delete");
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
+    lib->DecPainteding();
+    expectRows({}, "the only one deleted");
+
+    // Six rows overflow the 298-pixel viewport, five do not.
+    for (const wchar_t* name : {L"b", L"c", L"d", L"e", L"f"}) add(name, 40);
+    expectRows({L"f", L"e", L"d", L"c", L"b"}, "five");
+    EXPECT_FALSE(lib->ThumScroll().Enabled());
+    add(L"g", 200);
+    expectRows({L"g", L"f", L"e", L"d", L"c", L"b"}, "six");
+    ASSERT_TRUE(lib->ThumScroll().Enabled());
+    EXPECT_EQ(lib->ThumScroll().Max(), 310 - (kH - 2));
+    EXPECT_LE(RgbDistance(Thumb(0), RGB(200, 0, 55)), 2);
+    EXPECT_LE(RgbDistance(Thumb(1), RGB(40, 0, 215)), 2);
+
+    // The top row and the bottom row deleted; then the picked row and one nobody picked at once.
+    Press(100, RowTop(0) + 10);
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
+    lib->DecPainteding();
+    Settle();
+    expectRows({L"f", L"e", L"d", L"c", L"b"}, "top deleted");
+    EXPECT_LE(RgbDistance(Thumb(0), RGB(40, 0, 215)), 2);
+    Press(100, RowTop(4) + 10);
+    ASSERT_EQ(lib->Filename(), Folder() + L"b.lib");
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
+    lib->DecPainteding();
+    expectRows({L"f", L"e", L"d", L"c"}, "bottom deleted");
+    Press(100, RowTop(1) + 10);
+    ASSERT_TRUE(RemoveStamp(lib->Filename()));
+    ASSERT_TRUE(RemoveStamp(Folder() + L"c.lib"));
+    lib->DecPainteding();
+    expectRows({L"f", L"d"}, "two gone, one picked");
+    ExpectEveryRowOnItsOwnFile();
 }

@@ -165,6 +165,39 @@ TEST_F(SkinMenuTest, TheHighlightFollowsThePointerRepaintingTwoRowsOnly) {
     EXPECT_EQ(menu->Point(120, static_cast<int>(save.Y) + 14), RGB(255, 255, 255));
 }
 
+TEST_F(SkinMenuTest, AnIncrementalPaintPutsBackTheHighlightAFullPaintWiped) {
+    Make();
+    Open(0);
+    const RectF save = Rect(RowOf(L"File_Save"));
+    const int x = 120, y = static_cast<int>(save.Y) + 14;
+    Move(x, static_cast<int>(save.Y) + 10);
+    const COLORREF lit = menu->Point(x, y);
+    ASSERT_GT(GetBValue(lit), GetRValue(lit) + 20);
+
+    menu->MenuPainting();
+    const std::vector<uint32_t> plain = Buffer();
+    EXPECT_EQ(menu->Point(x, y), RGB(255, 255, 255));
+    menu->MenuPainting(true);
+    EXPECT_EQ(menu->Point(x, y), lit);
+    const std::vector<uint32_t> relit = Buffer();
+    menu->MenuPainting(true); // the hovered row carries the highlight already
+    EXPECT_EQ(Buffer(), relit);
+
+    // A hovered row greyed out since, or a hovered separator: nothing to light.
+    menu->MenuVisible(L"File_Save", false);
+    menu->MenuVisible(L"File_Open", false);
+    menu->MenuPainting();
+    const std::vector<uint32_t> greyed = Buffer();
+    EXPECT_NE(greyed, plain);
+    menu->MenuPainting(true);
+    EXPECT_EQ(Buffer(), greyed);
+    const RectF separator = Rect(2);
+    Move(x, static_cast<int>(separator.Y) + 2);
+    ASSERT_EQ(menu->PressMenuEnabled(), 1);
+    menu->MenuPainting(true);
+    EXPECT_EQ(Buffer(), greyed);
+}
+
 TEST_F(SkinMenuTest, TheCanvasChecksALineWidthThroughItsView) {
     Make();
     SkinMenuView& view = *menu;

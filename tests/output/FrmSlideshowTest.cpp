@@ -222,3 +222,55 @@ TEST_F(SlideshowTest, FullViewShowsAReadyImageAndIgnoresMoves) {
     ::SendMessageW(form_.View()->hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_FALSE(form_.Visible());
 }
+
+TEST_F(SlideshowTest, ThePointerIsTheShowsOwnUntilItClosesAndTheArrowInFullView) {
+    std::vector<BYTE> andMask(128, 0xFF), xorMask(128, 0);
+    HCURSOR hand = ::CreateCursor(nullptr, 0, 0, 32, 32, andMask.data(), xorMask.data());
+    PictureBox::SetCursorLoader([hand](const std::wstring& name) { return name == L"MOUSED" ? hand : nullptr; });
+    const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+    // What a window shows when the pointer moves over it.
+    const auto shownOver = [](HWND window) {
+        ::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    TestWindow elsewhere{100, 100};
+    PictureBox other;
+    ASSERT_TRUE(other.Create({.parent = elsewhere.hwnd(), .width = 100, .height = 100}));
+
+    App().SelectedFiles = {folder_ + L"red.png", folder_ + L"green.png"};
+    App().SlideSpeed = 8000;
+    ASSERT_TRUE(form_.Show(nullptr, &grid_));
+    const HWND view = form_.View()->hWnd();
+    // Running: the show's pointer over every window of the program, the window's own the default.
+    EXPECT_EQ(shownOver(view), hand);
+    EXPECT_EQ(shownOver(other.hWnd()), hand);
+    EXPECT_EQ(form_.View()->GetMousePointer(), MousePointer::Default);
+
+    // The bar up: the window's own pointer is "MOUSED" over a button only; the show's stays.
+    PointerTo(110, 110);
+    ASSERT_TRUE(PumpUntil([&] { return form_.Paused(); }, 500));
+    EXPECT_EQ(form_.View()->GetMousePointer(), MousePointer::Default);
+    const RectF next = form_.ButtonRect(FrmSlideshow::kNext);
+    PointerTo(static_cast<int>(next.X + next.Width + 25), static_cast<int>(next.Y + next.Height + 5));
+    EXPECT_EQ(form_.View()->GetMousePointer(), MousePointer::Custom);
+    EXPECT_EQ(form_.View()->MouseIcon(), hand);
+    PointerTo(static_cast<int>(next.X + next.Width + 30), static_cast<int>(next.Y + 5)); // one past the region
+    EXPECT_EQ(form_.View()->GetMousePointer(), MousePointer::Default);
+    EXPECT_EQ(shownOver(view), hand);
+
+    // Closed: the program's pointers are their own again.
+    form_.Unload();
+    EXPECT_EQ(shownOver(other.hWnd()), arrow);
+
+    // Full view never takes the show's pointer, moves change nothing.
+    FrmSlideshow full;
+    full.isFullView = true;
+    ASSERT_TRUE(full.Show(nullptr, nullptr));
+    EXPECT_EQ(shownOver(full.View()->hWnd()), arrow);
+    PointerTo(400, 400);
+    PointerTo(static_cast<int>(next.X + 10), static_cast<int>(next.Y + 10));
+    EXPECT_EQ(shownOver(full.View()->hWnd()), arrow);
+    EXPECT_EQ(full.View()->GetMousePointer(), MousePointer::Default);
+    full.Unload();
+    PictureBox::SetCursorLoader({});
+}

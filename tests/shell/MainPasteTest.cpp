@@ -5,6 +5,9 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/TestSupport.h"
 
+#include <functional>
+#include <iterator>
+
 namespace {
 
 class MainPasteTest : public ScratchKeyTest {};
@@ -69,5 +72,77 @@ TEST_F(MainPasteTest, InformationLinesReadTheShownPicture) {
     const std::wstring dpi = info.FiterListView()[7].Text;
     EXPECT_NE(dpi, L"Resolution : 0 Dpi");
     EXPECT_EQ(dpi.rfind(L"Resolution : ", 0), 0u);
+    main.Unload();
+}
+
+// Paste, from the menu or from Ctrl+V, ends back at browse: the browse row of the tool menu checked
+// and the side panel's highlight on Browse again.
+TEST_F(MainPasteTest, PasteEndsWithBrowsePickedInTheMenuAndTheSidePanel) {
+    FrmMain main(FrmMain::Options{HKEY_CURRENT_USER, key, false});
+    ASSERT_TRUE(main.Create());
+    const std::wstring folder = MakeTestFolder(L"paste-browse");
+    WriteSolidImage(folder + L"a.png", 80, 60, 0xFF2060A0u);
+    main.FileImport(folder + L"a.png");
+    ASSERT_TRUE(main.SingleyzPreview.NoOpen());
+    PictureBox& tools = main.UseryzProcess1.ToolOLE();
+    const auto browseChecked = [&] {
+        for (const MenuRow& row : main.SkinMenu.MenuListView())
+            if (row.KeyName == L"Filter_Browse") return row.Checked;
+        return false;
+    };
+    // The highlight behind a tool: translucent grey 179 over the list's 238.
+    const int highlight = 238 - (238 - 179) * 150 / 255;
+    const std::function<void()> routes[] = {
+        [&] { ASSERT_TRUE(RunMenuCommand(main.MenuHost(), L"Edit_Paste")); },
+        [&] { main.HandleShortcutKey('V', 2); },
+    };
+    for (size_t route = 0; route < std::size(routes); ++route) {
+        main.UseryzProcess1.SelEffect = 4;
+        main.UseryzProcess1.ResetPaint();
+        ASSERT_NEAR(Brightness(tools.Point(95 - 4, 90 + 5)), highlight, 3);
+        main.SkinMenu.MemFirst = true;
+        main.SkinMenu.Initializemenu(3);
+        main.SkinMenu.MenuChecked(L"Filter_Browse", false);
+        PutBitmapOnClipboard(main.hWnd());
+
+        routes[route]();
+        EXPECT_EQ(main.SingleyzPreview.Effect(), 38) << route;
+        EXPECT_EQ(main.UseryzProcess1.SelEffect, 0) << route;
+        EXPECT_TRUE(browseChecked()) << route;
+        EXPECT_NEAR(Brightness(tools.Point(15 - 4, 20 + 10)), highlight, 3) << route;
+        EXPECT_EQ(tools.Point(95 - 4, 90 + 5), RGB(238, 238, 238)) << route;
+    }
+    main.Unload();
+}
+
+// Ctrl+C copies and then repaints the canvas; the menu's Copy only copies.
+TEST_F(MainPasteTest, CtrlCRepaintsTheCanvasAfterCopying) {
+    FrmMain main(FrmMain::Options{HKEY_CURRENT_USER, key, false});
+    ASSERT_TRUE(main.Create());
+    const std::wstring folder = MakeTestFolder(L"copy");
+    WriteSolidImage(folder + L"a.png", 400, 300, 0xFF2060A0u);
+    main.FileImport(folder + L"a.png");
+    ASSERT_TRUE(main.SingleyzPreview.NoOpen());
+    Imageyzviewer& canvas = main.SingleyzPreview;
+    const RectF fit = canvas.FitRect();
+    const int x = static_cast<int>(fit.X + fit.Width / 2), y = static_cast<int>(fit.Y + fit.Height / 2);
+    ASSERT_LE(RgbDistance(canvas.Point(x, y), RGB(0x20, 0x60, 0xA0)), 3);
+    const auto scribble = [&] {
+        ::SetPixel(canvas.hDC(), x, y, RGB(255, 0, 255));
+        ::GdiFlush();
+    };
+
+    scribble();
+    ASSERT_TRUE(RunMenuCommand(main.MenuHost(), L"Edit_Copy"));
+    EXPECT_EQ(canvas.Point(x, y), RGB(255, 0, 255));
+    scribble();
+    ASSERT_TRUE(::OpenClipboard(main.hWnd()));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    main.HandleShortcutKey('C', 2);
+    EXPECT_LE(RgbDistance(canvas.Point(x, y), RGB(0x20, 0x60, 0xA0)), 3);
+    ASSERT_TRUE(::OpenClipboard(main.hWnd()));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP) || ::IsClipboardFormatAvailable(CF_DIB));
+    ::CloseClipboard();
     main.Unload();
 }
