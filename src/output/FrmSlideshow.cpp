@@ -76,24 +76,21 @@ FrmSlideshow::~FrmSlideshow() {
     onUnload = nullptr;
     timer_.SetEnabled(false);
     view_.reset();
-    if (host_) ::DestroyWindow(host_);
+    DestroyTopLevel();
 }
 
 bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
-    if (host_) {
-        ::SetForegroundWindow(host_);
+    if (hwnd_) {
+        ::SetForegroundWindow(hwnd_);
         return true;
     }
     static const bool registered = [] {
         WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &FrmSlideshow::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
         wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        return RegisterWindowClass(wc);
     }();
     if (!registered) return false;
 
@@ -104,12 +101,10 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
     App().SlideSpeed = StartSpeed(App().SlideSpeed);
 
     const int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-    if (!::CreateWindowExW(0, kClassName, L"Slideshow", WS_POPUP | WS_CLIPCHILDREN, 0, 0, sw, sh, owner, nullptr,
-                           ::GetModuleHandleW(nullptr), this))
-        return false;
+    if (!CreateBound(0, kClassName, L"Slideshow", WS_POPUP | WS_CLIPCHILDREN, 0, 0, sw, sh, owner)) return false;
     view_ = std::make_unique<PictureBox>();
     PictureBoxArgs args;
-    args.parent = host_;
+    args.parent = hwnd_;
     args.width = sw;
     args.height = sh;
     args.backColor = RGB(0, 0, 0);
@@ -136,8 +131,8 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
     timer_.onTimer = [this] { OnTick(); };
 
     Layout();
-    ::ShowWindow(host_, SW_SHOW);
-    ::SetForegroundWindow(host_);
+    ::ShowWindow(hwnd_, SW_SHOW);
+    ::SetForegroundWindow(hwnd_);
     view_->SetFocus();
     view_->Refresh();
     return true;
@@ -250,7 +245,7 @@ void FrmSlideshow::DrawBar() {
 }
 
 void FrmSlideshow::Start() {
-    if (host_) timer_.SetEnabled(true);
+    if (hwnd_) timer_.SetEnabled(true);
 }
 
 void FrmSlideshow::Clean() {
@@ -385,7 +380,7 @@ void FrmSlideshow::OnDblClick() {
 }
 
 void FrmSlideshow::Unload() {
-    if (!host_ && !view_) return;
+    if (!hwnd_ && !view_) return;
     Clean();
     if (busy_ > 0) {
         destroyPending_ = true;
@@ -399,40 +394,32 @@ void FrmSlideshow::DestroyNow() {
     timer_.SetEnabled(false);
     // Deleting the box from inside one of its own handlers is allowed: it checks that it lives on.
     view_.reset();
-    if (host_) ::DestroyWindow(host_); // WM_NCDESTROY clears host_
+    DestroyTopLevel();
     background_.clear();
     loaded_.Destroy();
     loadedPath_.clear();
     if (onUnload) onUnload();
 }
 
-LRESULT CALLBACK FrmSlideshow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmSlideshow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->host_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmSlideshow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+bool FrmSlideshow::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+    *result = 0;
     switch (msg) {
     case WM_NCDESTROY:
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->host_ = nullptr;
-        self->RestoreScreenPointer();
+        RestoreScreenPointer();
         // Destroyed with its owner: the loops still running stop at their next check.
-        self->closing_ = true;
-        self->timer_.SetEnabled(false);
-        break;
+        closing_ = true;
+        timer_.SetEnabled(false);
+        return false;
     case WM_CLOSE:
-        self->Unload();
-        return 0;
+        Unload();
+        return true;
     case WM_ERASEBKGND:
-        return 1;
+        *result = 1;
+        return true;
     case WM_SETFOCUS:
-        if (self->view_ && self->view_->hWnd()) self->view_->SetFocus();
-        return 0;
+        if (view_ && view_->hWnd()) view_->SetFocus();
+        return true;
     default:
-        break;
+        return false;
     }
-    return ::DefWindowProcW(hwnd, msg, wp, lp);
 }

@@ -7,6 +7,7 @@
 #include "output/SlideshowGrid.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
+#include "platform/TopLevelWindow.h"
 
 #include <array>
 #include <cstdint>
@@ -26,7 +27,7 @@ void DrawSlideBackground(PictureBox& box);
 [[nodiscard]] bool FadeInPicture(PictureBox& box, GpImage* image, float x, float y, float w, float h, int32_t step,
                                  const std::function<bool()>& keepGoing);
 
-class FrmSlideshow {
+class FrmSlideshow : public TopLevelWindow {
 public:
     // The bar's buttons.
     static constexpr int32_t kExit = 0;
@@ -36,7 +37,7 @@ public:
     static constexpr int32_t kLonger = 4;
 
     FrmSlideshow() = default;
-    ~FrmSlideshow();
+    ~FrmSlideshow() override;
     FrmSlideshow(const FrmSlideshow&) = delete;
     FrmSlideshow& operator=(const FrmSlideshow&) = delete;
 
@@ -50,8 +51,7 @@ public:
     // Unloads: Clean, then the window goes; while a fade or a wait is running the window is
     // destroyed as soon as it has returned.
     void Unload();
-    [[nodiscard]] bool Visible() const { return host_ != nullptr; }
-    [[nodiscard]] HWND hWnd() const { return host_; }
+    [[nodiscard]] bool Visible() const { return hwnd_ != nullptr; }
 
     // Draws one picture: the file FileName or, when Image is not null, that image of Width x
     // Height pixels. True when the fade ran to its end with neither Closing nor Paused set.
@@ -76,7 +76,7 @@ public:
     std::function<void()> onUnload;
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
     void Layout();
     void ClearToBackground();
     void DrawBar();
@@ -103,7 +103,6 @@ private:
         FrmSlideshow& form_;
     };
 
-    HWND host_ = nullptr;
     std::unique_ptr<PictureBox> view_;
     std::vector<uint32_t> background_;
     const SlideshowGrid* grid_ = nullptr;

@@ -41,7 +41,8 @@ int32_t NextIndex(int32_t index, int32_t count) {
 }
 
 int32_t StartSpeed(int32_t stored) {
-    return stored == 0 ? 1000 : stored;
+    // The screen saver reads the registry itself: a value no command could set is brought into range.
+    return stored == 0 ? 1000 : std::clamp(stored, int32_t{1000}, int32_t{8000});
 }
 
 int32_t SlowerSpeed(int32_t speed) {

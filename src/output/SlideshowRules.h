@@ -26,7 +26,8 @@
 [[nodiscard]] int32_t BackIndex(int32_t index);
 [[nodiscard]] int32_t NextIndex(int32_t index, int32_t count);
 
-// The delay in milliseconds that a stored value starts as (0 becomes 1000).
+// The delay in milliseconds that a stored value starts as: 0 becomes 1000, others are kept within
+// 1000 to 8000, the delays the commands can set.
 [[nodiscard]] int32_t StartSpeed(int32_t stored);
 // "[-": 1000 less, except that exactly 1000 stays. "+]": 1000 more, at most 8000.
 [[nodiscard]] int32_t SlowerSpeed(int32_t speed); // the shorter delay

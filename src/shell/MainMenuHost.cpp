@@ -36,15 +36,26 @@ BOOL CALLBACK RepaintShownWindow(HWND window, LPARAM) {
     return TRUE;
 }
 
+void RepaintShownWindows() {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &RepaintShownWindow, 0);
+}
+
+void CALLBACK RepaintShownWindowsOnce(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    RepaintShownWindows();
+}
+
 // A new wallpaper repaints the desktop, and the desktop of Wine's own process paints over the
-// program's windows, later than the call that set it. The desktop's thread is made to take the
-// change and paint first; then every shown window of the program paints itself again, panes too.
+// program's windows, when its own thread gets to it. The desktop's thread is made to take the
+// change first, and every shown window of the program paints itself again, panes too: at once
+// and, for a desktop that paints late, twice more a little later.
 void RepaintAfterDesktopChange() {
     const HWND desktop = ::GetDesktopWindow();
     DWORD_PTR ignored = 0;
     ::SendMessageTimeoutW(desktop, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     ::UpdateWindow(desktop);
-    ::EnumThreadWindows(::GetCurrentThreadId(), &RepaintShownWindow, 0);
+    RepaintShownWindows();
+    for (const UINT ms : {400u, 1500u}) ::SetTimer(nullptr, 0, ms, &RepaintShownWindowsOnce);
 }
 
 } // namespace

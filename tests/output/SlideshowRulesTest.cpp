@@ -39,8 +39,9 @@ TEST(SlideshowRules, IndexesWrapByTimerAndStopAtTheEndsByButton) {
 }
 
 TEST(SlideshowRules, DelayLimitsAndText) {
-    EXPECT_EQ(StartSpeed(0), 1000);
-    EXPECT_EQ(StartSpeed(2500), 2500);
+    const int32_t starts[][2] = {{0, 1000},    {2500, 2500}, {1000, 1000}, {999, 1000},
+                                 {8000, 8000}, {8001, 8000}, {-1, 1000},   {0x7FFFFFFF, 8000}};
+    for (const auto& row : starts) EXPECT_EQ(StartSpeed(row[0]), row[1]) << row[0];
     struct Case {
         int32_t speed, slower, longer;
         const wchar_t* text;

@@ -2,6 +2,7 @@
 // file, where next and previous stop, which rows a user is offered, and what a tool pick starts.
 #include "platform/MessageBoxService.h"
 #include "tests/shell/MainWindowFixture.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,8 @@ TEST_F(MainCommandsTest, RowsFollowTheWindowState) {
     EXPECT_FALSE(Offered(L"Edit_Undo")) << "no edit to undo yet";
     EXPECT_FALSE(Offered(L"Edit_Redo"));
     Turn();
+    // The undo step is written in the background: wait for it, up to ten seconds.
+    for (int i = 0; i < 200 && !Offered(L"Edit_Undo"); ++i) TestWindow::Pump(50);
     EXPECT_TRUE(Offered(L"Edit_Undo")) << "after an edit";
     EXPECT_FALSE(Offered(L"Edit_Redo"));
 
@@ -230,4 +233,51 @@ TEST_F(MainCommandsTest, KeysAndToolBarButtonsStepAndSaveAsTheirMenuRows) {
     EXPECT_NE(main->ImageToolbar.Rpressdown(5), fit);
     main->HandleShortcutKey('F', kCtrl | kShift);
     EXPECT_EQ(main->ImageToolbar.Rpressdown(5), fit);
+}
+
+TEST_F(MainCommandsTest, TheRecentFoldersAndThumbnailSizeMenusOpenFromTheirButtons) {
+    Start({L"a.png"});
+    ZpYSkinMenu& menu = main->SkinMenu;
+    // The menu's own show state: the hidden main window hides it from IsWindowVisible.
+    auto shown = [&] { return (::GetWindowLongW(menu.hWnd(), GWL_STYLE) & WS_VISIBLE) != 0; };
+    // A click on the recent-folders strip opens them under it; one pixel left of it does nothing.
+    const RectF strip = main->HistoryHitRect;
+    const int y = static_cast<int>(strip.Y + strip.Height / 2);
+    auto click = [&](int x) { ::SendMessageW(main->hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y)); };
+    menu.SetVisible(false);
+    click(static_cast<int>(strip.X) - 1);
+    EXPECT_FALSE(shown());
+    click(static_cast<int>(strip.X + strip.Width / 2));
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(menu.Initializemenu(), 12);
+    EXPECT_EQ(menu.Left(), static_cast<int>(strip.X));
+    EXPECT_GE(menu.Top(), static_cast<int>(strip.Y + strip.Height));
+
+    // The size button: the sizes are offered over a folder with pictures, greyed over an empty one,
+    // and the picked size gets the check mark.
+    const auto sizeMenu = [&] {
+        menu.SetVisible(false);
+        main->UseryzSplitV.onTsMouseup(1, 0, 0, 0);
+        EXPECT_TRUE(shown());
+        EXPECT_EQ(menu.Initializemenu(), 7);
+        return ShownRows();
+    };
+    auto row = [](const std::vector<MenuRow>& rows, const wchar_t* id) {
+        return *std::find_if(rows.begin(), rows.end(), [&](const MenuRow& r) { return r.KeyName == id; });
+    };
+    std::vector<MenuRow> rows = sizeMenu();
+    ASSERT_EQ(rows.size(), 5u);
+    for (const MenuRow& r : rows) EXPECT_FALSE(r.Visible) << Narrow(r.KeyName) << " greyed out";
+    EXPECT_TRUE(row(rows, L"Zoom_Normal").Checked);
+    ASSERT_TRUE(PickShownRow(3));
+    EXPECT_EQ(App().ThumSizeMenu, rows[3].KeyName);
+    rows = sizeMenu();
+    EXPECT_TRUE(rows[3].Checked);
+    EXPECT_FALSE(row(rows, L"Zoom_Normal").Checked);
+    ASSERT_TRUE(PickShownRow(1));
+
+    main->ThumyzViewer.Path(MakeTestFolder(L"emptyfolder"));
+    main->ThumyzViewer.CreateThumbnail();
+    for (const MenuRow& r : sizeMenu()) EXPECT_TRUE(r.Visible) << Narrow(r.KeyName) << " offered without pictures";
+    menu.SetVisible(false);
 }

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 // Cancels every dialog box this process shows while it lives, and counts them: a command that should
 // need no dialog must not open one, and a test must not hang on one.
@@ -149,16 +150,28 @@ protected:
     // False, with nothing run, when the row is greyed out or missing.
     bool Pick(const std::wstring& id) {
         size_t index = 0;
-        if (!OpenRowOf(id, index) || index >= main->SkinMenu.RowRects().size()) return false;
-        const RectF r = main->SkinMenu.RowRects()[index];
+        return OpenRowOf(id, index) && PickShownRow(index);
+    }
+    // The pointer moved onto row index of the shown menu and released there.
+    bool PickShownRow(size_t index) {
+        ZpYSkinMenu& menu = main->SkinMenu;
+        if (index >= menu.RowRects().size()) return false;
+        const RectF r = menu.RowRects()[index];
         const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2), static_cast<int>(r.Y + r.Height / 2));
-        ::SendMessageW(main->SkinMenu.hWnd(), WM_MOUSEMOVE, 0, at);
-        if (main->SkinMenu.PressMenuEnabled() == 0) {
-            main->SkinMenu.SetVisible(false);
+        ::SendMessageW(menu.hWnd(), WM_MOUSEMOVE, 0, at);
+        if (menu.PressMenuEnabled() == 0) {
+            menu.SetVisible(false);
             return false;
         }
-        ::SendMessageW(main->SkinMenu.hWnd(), WM_LBUTTONUP, 0, at);
+        ::SendMessageW(menu.hWnd(), WM_LBUTTONUP, 0, at);
         return true;
+    }
+    // The rows of the shown menu, in order.
+    [[nodiscard]] std::vector<MenuRow> ShownRows() const {
+        std::vector<MenuRow> shown;
+        for (const MenuRow& r : main->SkinMenu.MenuListView())
+            if (r.MainName == main->SkinMenu.Initializemenu()) shown.push_back(r);
+        return shown;
     }
     // A click on the image tool bar's button id; false when no spot of the strip presses it.
     bool ClickToolbarButton(int32_t id) {
