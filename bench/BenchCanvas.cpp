@@ -78,26 +78,42 @@ void ApplyOneStep() {
     Steps().complete.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
 }
 
+// The platform decoder alone: GDI+ loads the file (it decodes the whole picture here).
+void DecodeOnce() {
+    GpImage* image = nullptr;
+    UINT w = 0;
+    if (GdipLoadImageFromFile(Photo().c_str(), &image) == Ok) {
+        GdipGetImageWidth(image, &w);
+        GdipDisposeImage(image);
+    }
+}
+
 const char* const kDecodeName = "canvas: platform decoder loads a 24 MP JPEG";
 const char* const kOpenName = "canvas: open and fit a 24 MP JPEG at 1280 x 1024";
 
 const bool registered = [] {
-    RegisterBench({kDecodeName, 24.0, WritePhoto, [] {
-                       GpImage* image = nullptr;
-                       UINT w = 0;
-                       if (GdipLoadImageFromFile(Photo().c_str(), &image) == Ok) {
-                           GdipGetImageWidth(image, &w);
-                           GdipDisposeImage(image);
-                       }
-                   }});
-    RegisterBench({kOpenName, 24.0, WritePhoto, [] { (void)Host().canvas->Import(Photo()); }, 5,
-                   [] {
-                       const double decode = MedianOf(kDecodeName), open = MedianOf(kOpenName);
-                       if (decode > 0 && open > 0)
-                           std::printf(
-                               "  open and fit / decoder = %.2f (the canvas adds %.0f %%; aim: at most 10 %%)\n",
-                               open / decode, (open / decode - 1) * 100);
-                   }});
+    RegisterBench({kDecodeName, 24.0, WritePhoto, DecodeOnce});
+    RegisterBench(
+        {kOpenName, 24.0, WritePhoto, [] { (void)Host().canvas->Import(Photo()); }, 5,
+         [] {
+             const double decode = MedianOf(kDecodeName), open = MedianOf(kOpenName);
+             if (decode > 0 && open > 0)
+                 std::printf("  open and fit / decoder = %.2f (the canvas adds %.0f %%; aim: at most 10 %%)\n",
+                             open / decode, (open / decode - 1) * 100);
+             // The machine's load changes from second to second: each open is timed right
+             // after a decode of the same file, and the ratio taken pair by pair.
+             std::vector<double> ratios;
+             for (int i = 0; i < 9; ++i) {
+                 const auto t0 = std::chrono::steady_clock::now();
+                 DecodeOnce();
+                 const auto t1 = std::chrono::steady_clock::now();
+                 (void)Host().canvas->Import(Photo());
+                 const auto t2 = std::chrono::steady_clock::now();
+                 ratios.push_back(std::chrono::duration<double>(t2 - t1).count() /
+                                  std::chrono::duration<double>(t1 - t0).count());
+             }
+             std::printf("  open and fit / decoder, pair by pair: median %.2f (aim: at most 1.10)\n", Median(ratios));
+         }});
     RegisterBench({"canvas: repaint the fitted 24 MP view at 1280 x 1024", 0,
                    [] {
                        WritePhoto();

@@ -152,15 +152,17 @@ void ThumViewer::MakeDrawingObjects() {
     if (!captionBrush_) captionBrush_ = MakeSolidFill(ColorARGB(255, 0, 0, 0));
 }
 
-const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
-    if (cacheBoxWidth_ != geometry_.boxWidth || cacheBoxHeight_ != geometry_.boxHeight) {
-        cache_.clear();
-        cacheAges_.clear();
-        cacheBoxWidth_ = geometry_.boxWidth;
-        cacheBoxHeight_ = geometry_.boxHeight;
-    }
-    auto found = cache_.find(path);
-    if (found != cache_.end()) {
+void ThumViewer::MatchCacheToBox() {
+    if (cacheBoxWidth_ == geometry_.boxWidth && cacheBoxHeight_ == geometry_.boxHeight) return;
+    cache_.clear();
+    cacheAges_.clear();
+    cacheBoxWidth_ = geometry_.boxWidth;
+    cacheBoxHeight_ = geometry_.boxHeight;
+}
+
+const CellPicture& ThumViewer::Remember(const std::wstring& path, CellPicture picture) {
+    if (auto found = cache_.find(path); found != cache_.end()) {
+        found->second.picture = std::move(picture);
         cacheAges_.splice(cacheAges_.begin(), cacheAges_, found->second.age);
         return found->second.picture;
     }
@@ -169,11 +171,50 @@ const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
         cacheAges_.pop_back();
     }
     cacheAges_.push_front(path);
-    CachedPicture entry{
-        MakeCellPicture(path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)),
-        cacheAges_.begin()};
     ++picturesMade_;
-    return cache_.emplace(path, std::move(entry)).first->second.picture;
+    return cache_.emplace(path, CachedPicture{std::move(picture), cacheAges_.begin()}).first->second.picture;
+}
+
+const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
+    MatchCacheToBox();
+    auto found = cache_.find(path);
+    if (found != cache_.end()) {
+        cacheAges_.splice(cacheAges_.begin(), cacheAges_, found->second.age);
+        return found->second.picture;
+    }
+    return Remember(
+        path, MakeCellPicture(path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)));
+}
+
+std::shared_ptr<WorkerBatch<CellPicture>> ThumViewer::StartDecoding(const std::vector<size_t>& rows,
+                                                                    std::vector<std::wstring>& paths) {
+    MatchCacheToBox();
+    paths.clear();
+    std::unordered_set<std::wstring> asked;
+    for (size_t i : rows) {
+        const std::wstring& path = thumListview_.Rows[i].Path;
+        if (!cache_.contains(path) && asked.insert(path).second) paths.push_back(path);
+    }
+    if (paths.empty()) return {};
+    // The workers get their own copy of the paths and the box: nothing of the grid.
+    const float boxWidth = static_cast<float>(geometry_.boxWidth), boxHeight = static_cast<float>(geometry_.boxHeight);
+    return std::make_shared<WorkerBatch<CellPicture>>(
+        paths.size(), decodeThreads_,
+        [files = paths, boxWidth, boxHeight](size_t k) { return MakeCellPicture(files[k], boxWidth, boxHeight); });
+}
+
+void ThumViewer::DecodeInView() {
+    std::vector<size_t> rows;
+    for (int32_t index : shownRows_)
+        if (InView(cellOrigins_[static_cast<size_t>(index)])) rows.push_back(static_cast<size_t>(index));
+    std::vector<std::wstring> paths;
+    const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(rows, paths);
+    if (!batch) return;
+    for (size_t k = 0; k < batch->Count(); ++k) {
+        while (!batch->WaitFor(k, 1000)) {
+        }
+        Remember(paths[k], batch->Take(k));
+    }
 }
 
 void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
@@ -238,6 +279,7 @@ void ThumViewer::DrawFrame(GpGraphics* g) {
 void ThumViewer::RedrawView() {
     if (!ThumOLE.hWnd() || App().GdiplusToken == 0) return;
     ThumOLE.Cls();
+    DecodeInView();
     GdipGraphics graphics = ThumOLE.CreateGraphics();
     if (GpGraphics* g = graphics.get()) {
         MakeDrawingObjects();
@@ -318,18 +360,37 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         drawingComplete_ = true;
         return;
     }
-    if (drawing) MakeDrawingObjects();
-    for (size_t i = 0; i < thumListview_.Rows.size(); ++i) {
-        if (drawing) {
-            DoEvents();
-            // A pass or a listing started meanwhile owns the grid now; a grid whose window went
-            // meanwhile has nothing left to draw on.
-            if (pass != passGeneration_ || listing != listingGeneration_ || !ThumOLE.hWnd()) return;
-        }
+    // Laying a row out costs next to nothing: every row is placed first, so that the pictures of
+    // the cells in view can be decoded side by side while the cells are drawn in grid order.
+    std::vector<size_t> inView;
+    for (size_t i = 0; i < count; ++i) {
         if (!PassesFilter(thumListview_.Rows[i])) continue;
         cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
         shownRows_.push_back(static_cast<int32_t>(i));
-        if (drawing && InView(cellOrigins_[i])) {
+        if (drawing && InView(cellOrigins_[i])) inView.push_back(i);
+    }
+    if (drawing) {
+        MakeDrawingObjects();
+        std::vector<std::wstring> paths;
+        const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(inView, paths);
+        size_t next = 0; // the batch's next picture: its files come in the order of inView
+        const auto stillMine = [&] {
+            // A pass or a listing started meanwhile owns the grid now; a closed window has no grid.
+            return pass == passGeneration_ && listing == listingGeneration_ && ThumOLE.hWnd() != nullptr;
+        };
+        for (size_t i : inView) {
+            DoEvents();
+            if (!stillMine()) return;
+            const std::wstring& path = thumListview_.Rows[i].Path;
+            if (batch && next < paths.size() && paths[next] == path) {
+                while (!batch->WaitFor(next, 10)) {
+                    DoEvents();
+                    if (!stillMine()) return;
+                }
+                Remember(path, batch->Take(next++));
+            }
+            // A scroll meanwhile may have taken the cell out of view.
+            if (!InView(cellOrigins_[i])) continue;
             GdipGraphics graphics = ThumOLE.CreateGraphics();
             if (GpGraphics* g = graphics.get()) {
                 GdipSetInterpolationMode(g, InterpolationModeLowQuality);

@@ -13,10 +13,13 @@
 #include "browser/ThumbnailMaker.h"
 #include "browser/scrollVControl.h"
 #include "platform/PictureBox.h"
+#include "platform/WorkerBatch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -98,6 +101,9 @@ public:
     [[nodiscard]] int32_t ScrollOffset() const { return offset_; }
     // Cell pictures made since the grid was created (each file is decoded once while cached).
     [[nodiscard]] int32_t PicturesMade() const { return picturesMade_; }
+    // How many pictures are decoded at once (1 to 8); the machine's cores, at most 8, by default.
+    [[nodiscard]] int32_t DecodeThreads() const { return decodeThreads_; }
+    void DecodeThreads(int32_t threads) { decodeThreads_ = std::clamp(threads, 1, 8); }
 
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
     // of that copy whose name contains text. The copy always comes from the current listing.
@@ -204,7 +210,15 @@ private:
     void Arrange();
     void ResetScrollRange();
     [[nodiscard]] bool InView(POINT origin) const;
+    void MatchCacheToBox();
+    const CellPicture& Remember(const std::wstring& path, CellPicture picture);
     const CellPicture& PictureFor(const std::wstring& path);
+    // The pictures of those rows that are not cached, being made on worker threads in the rows'
+    // order (a file listed twice once); paths receives their files. Null when every one is cached.
+    [[nodiscard]] std::shared_ptr<WorkerBatch<CellPicture>> StartDecoding(const std::vector<size_t>& rows,
+                                                                          std::vector<std::wstring>& paths);
+    // Makes the missing pictures of the cells in view side by side before they are drawn.
+    void DecodeInView();
     void DrawCell(GpGraphics* g, int32_t row);
     void DrawFrame(GpGraphics* g);
     void RedrawView();
@@ -265,6 +279,7 @@ private:
     std::list<std::wstring> cacheAges_; // most recently used first
     int32_t cacheBoxWidth_ = 0, cacheBoxHeight_ = 0;
     int32_t picturesMade_ = 0;
+    int32_t decodeThreads_ = DecodeThreadsForMachine();
 
     GdipImage starImage_;
     GdipFontFamily captionFamily_;

@@ -39,6 +39,43 @@ float RowTop(size_t i) {
     return kFirstTop + kPitch * static_cast<float>(i);
 }
 
+// A row's pixels on the surface: from its selection frame's top, 4 above the row, one pitch down,
+// taking in its separator. Rows never draw outside their band.
+constexpr int32_t kBandAbove = 4;
+
+// What a row's band of the picture holds.
+constexpr char kNotDrawn = 0, kNameOnly = 1, kDrawn = 2;
+
+// The background's pace: how often it looks for stamps made, and how many rows it draws at most
+// then, so that input is never kept waiting long.
+constexpr int32_t kBackgroundInterval = 15;
+constexpr size_t kRowsPerTick = 8;
+
+ZpYLibMenu::StampPicture DecodeStamp(const std::wstring& path) {
+    ZpYLibMenu::StampPicture picture;
+    GdiDIB image;
+    // A file that cannot be decoded keeps its row, drawn as 0 x 0 pixels without a thumbnail.
+    if (!image.Import(path) || image.Width() <= 0 || image.Height() <= 0) return picture;
+    picture.pixelWidth = RoundHalfEven(image.Width());
+    picture.pixelHeight = RoundHalfEven(image.Height());
+    float w = 0, h = 0;
+    GdiDIB::GetBestFitInfo(image.Width(), image.Height(), kThumbBox, kThumbBox, picture.fitX, picture.fitY, w, h);
+    const int32_t tw = std::max(RoundHalfEven(w), 1), th = std::max(RoundHalfEven(h), 1);
+    GdipBitmap thumbnail;
+    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, thumbnail.put()) != Ok) return picture;
+    if (ReduceInto(image.DIB(), thumbnail.get())) picture.thumbnail = std::move(thumbnail);
+    return picture;
+}
+
+void TakePicture(ZpYLibMenu::StampRow& row, ZpYLibMenu::StampPicture picture) {
+    row.thumbnail = std::move(picture.thumbnail);
+    row.fitX = picture.fitX;
+    row.fitY = picture.fitY;
+    row.pixelWidth = picture.pixelWidth;
+    row.pixelHeight = picture.pixelHeight;
+    row.decoded = true;
+}
+
 } // namespace
 
 // The list surface; it also reports where a double click landed, which the picture box's own
@@ -58,6 +95,7 @@ protected:
 ZpYLibMenu::ZpYLibMenu() : libOLE_(std::make_unique<Surface>()) {}
 
 ZpYLibMenu::~ZpYLibMenu() {
+    StopBackground();
     // The children go with the control's window; their objects must not outlive it unbound.
     Destroy();
 }
@@ -100,8 +138,10 @@ bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
     };
     thumScroll_.onValueChanged = [this] {
         libOLE_->Move(0, -thumScroll_.Value(), libOLE_->Width(), libOLE_->Height());
+        DrawRowsInView();
         libOLE_->Refresh();
     };
+    backgroundTimer_.onTimer = [this] { BackgroundTick(); };
     Layout();
     thumScroll_.Enabled(false);
     thumScroll_.ResetValue();
@@ -110,6 +150,8 @@ bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
 
 bool ZpYLibMenu::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
     if (msg == WM_SIZE) Layout();
+    // Nothing is drawn for a gone window, and no worker outlives it.
+    if (msg == WM_DESTROY) StopBackground();
     return false;
 }
 
@@ -147,34 +189,15 @@ ZpYLibMenu::StampRow ZpYLibMenu::MakeRow(const FileListEntry& file) const {
     return row;
 }
 
-void ZpYLibMenu::Decode(StampRow& row) const {
-    row.thumbnail.reset();
-    row.pixelWidth = row.pixelHeight = 0;
-    row.fitX = row.fitY = 0;
-    GdiDIB image;
-    // A file that cannot be decoded keeps its row, drawn as 0 x 0 pixels without a thumbnail.
-    if (!image.Import(row.Path + row.String) || image.Width() <= 0 || image.Height() <= 0) return;
-    row.pixelWidth = RoundHalfEven(image.Width());
-    row.pixelHeight = RoundHalfEven(image.Height());
-    float w = 0, h = 0;
-    GdiDIB::GetBestFitInfo(image.Width(), image.Height(), kThumbBox, kThumbBox, row.fitX, row.fitY, w, h);
-    const int32_t tw = std::max(RoundHalfEven(w), 1), th = std::max(RoundHalfEven(h), 1);
-    GdipBitmap thumbnail;
-    if (GdipCreateBitmapFromScan0(tw, th, 0, PixelFormat32bppPARGB, nullptr, thumbnail.put()) != Ok) return;
-    if (ReduceInto(image.DIB(), thumbnail.get())) row.thumbnail = std::move(thumbnail);
-}
-
 void ZpYLibMenu::Painting() {
     if (App().GdiplusToken == 0) return;
     Hourglass hourglass;
     announced_.clear();
     const std::vector<FileListEntry> files = ListLibrary();
+    StopBackground();
     rows_.clear();
     rows_.reserve(files.size());
-    for (auto file = files.rbegin(); file != files.rend(); ++file) {
-        rows_.push_back(MakeRow(*file));
-        Decode(rows_.back());
-    }
+    for (auto file = files.rbegin(); file != files.rend(); ++file) rows_.push_back(MakeRow(*file));
     Render();
 }
 
@@ -199,10 +222,9 @@ bool ZpYLibMenu::TakeAnnounced(const OnDisk& onDisk) {
         auto row = std::find_if(rows_.begin(), rows_.end(),
                                 [&](const StampRow& r) { return FoldCase(r.String) == file->first; });
         if (row == rows_.end())
-            row = rows_.insert(rows_.begin(), MakeRow(*file->second));
+            rows_.insert(rows_.begin(), MakeRow(*file->second));
         else
             *row = MakeRow(*file->second);
-        Decode(*row);
         changed = true;
     }
     return changed;
@@ -240,7 +262,6 @@ void ZpYLibMenu::RefreshPaint() {
         const FileListEntry& file = *onDisk.at(FoldCase(row.String));
         if (file.Size != row.fileSize || file.Modified != row.modified) {
             row = MakeRow(file);
-            Decode(row);
             changed = true;
         }
     }
@@ -251,16 +272,17 @@ void ZpYLibMenu::RefreshPaint() {
         for (StampRow& row : rows_) kept.emplace(FoldCase(row.String), std::move(row));
         rows_.clear();
         for (auto file = files.rbegin(); file != files.rend(); ++file) {
-            if (const auto k = kept.find(file->Key); k != kept.end()) {
+            if (const auto k = kept.find(file->Key); k != kept.end())
                 rows_.push_back(std::move(k->second));
-            } else {
+            else
                 rows_.push_back(MakeRow(*file));
-                Decode(rows_.back());
-            }
         }
         changed = true;
     }
-    if (changed) Render();
+    if (changed)
+        Render();
+    else
+        StartBackground(); // the rows not drawn yet go on where they stopped
 }
 
 void ZpYLibMenu::UpdateScrollBar() {
@@ -274,6 +296,7 @@ void ZpYLibMenu::UpdateScrollBar() {
 }
 
 void ZpYLibMenu::Render() {
+    StopBackground();
     // The pointer and the pick belong to the rows as they were: nothing acts on them any more.
     overUseButton_ = overDeleteButton_ = false;
     hoverIndex_ = 0;
@@ -290,51 +313,194 @@ void ZpYLibMenu::Render() {
     cellRects_.assign(n, {});
     useButtonRects_.assign(n, {});
     deleteButtonRects_.assign(n, {});
+    for (size_t i = 0; i < n; ++i) {
+        const float top = RowTop(i);
+        cellRects_[i] = RectF(2, top, w, kCellHeight);
+        useButtonRects_[i] = RectF(w - 30, top + 15, kButtonSize, kButtonSize);
+        deleteButtonRects_[i] = RectF(w - 50, top + 15, kButtonSize, kButtonSize);
+    }
     {
         GdipGraphics graphics = libOLE_->CreateGraphics();
-        GpGraphics* g = graphics.get();
-        if (g) {
-            GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
-            GdipGraphicsClear(g, kBackARGB);
-        }
-        // A missing button image leaves its buttons undrawn; they still react.
-        const GdipImage useImage(LoadImageFromFileCopy(App().DataPath + L"Stampenter.png"));
-        const GdipImage deleteImage(LoadImageFromFileCopy(App().DataPath + L"DelStamp.png"));
-        const DrawTarget target = DrawTarget::Surface(g);
-        for (size_t i = 0; i < n && g; ++i) {
-            const StampRow& row = rows_[i];
-            const float top = RowTop(i);
-            DrawShadowText(target, L" " + row.Filename, 70, top + 5, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
-            DrawShadowText(
-                target, L" " + std::to_wstring(row.pixelWidth) + L" x " + std::to_wstring(row.pixelHeight) + L" pixels",
-                70, top + 20, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
-            if (row.thumbnail) {
-                // Drawn at its own size: the reduction already made the thumbnail.
-                UINT tw = 0, th = 0;
-                GdipGetImageWidth(row.thumbnail.get(), &tw);
-                GdipGetImageHeight(row.thumbnail.get(), &th);
-                GdipSetInterpolationMode(g, InterpolationModeNearestNeighbor);
-                GdipSetPixelOffsetMode(g, PixelOffsetModeHalf);
-                GdipDrawImageRectI(g, row.thumbnail.get(), RoundHalfEven(15 + row.fitX),
-                                   RoundHalfEven(top - 2 + row.fitY), static_cast<INT>(tw), static_cast<INT>(th));
-                GdipSetPixelOffsetMode(g, PixelOffsetModeDefault);
-                GdipSetInterpolationMode(g, InterpolationModeDefault);
-            }
-            cellRects_[i] = RectF(2, top, w, kCellHeight);
-            useButtonRects_[i] = RectF(w - 30, top + 15, kButtonSize, kButtonSize);
-            deleteButtonRects_[i] = RectF(w - 50, top + 15, kButtonSize, kButtonSize);
-            for (const auto& [image, rect] :
-                 {std::pair{useImage.get(), useButtonRects_[i]}, std::pair{deleteImage.get(), deleteButtonRects_[i]}})
-                if (image) GdipDrawImageRect(g, image, rect.X, rect.Y, rect.Width, rect.Height);
-            const float separator = top + kPitch - 5;
-            DrawEtchedLine(target, 3, separator, w - 5, separator, 1, 1, 0, 0);
-        }
+        if (graphics) GdipGraphicsClear(graphics.get(), kBackARGB);
     }
+    // A missing button image leaves its buttons undrawn; they still react.
+    useImage_.reset(LoadImageFromFileCopy(App().DataPath + L"Stampenter.png"));
+    deleteImage_.reset(LoadImageFromFileCopy(App().DataPath + L"DelStamp.png"));
     ::GdiFlush();
     pictureWidth_ = libOLE_->Width();
     pictureHeight_ = libOLE_->Height();
     picture_.assign(libOLE_->Bits(), libOLE_->Bits() + static_cast<size_t>(pictureWidth_) * pictureHeight_);
+    backPixel_ = picture_.empty() ? 0 : picture_.front();
+    drawn_.assign(n, kNotDrawn);
+    // The rows in view show at once with their names and buttons; their stamps, decoded first by
+    // the workers, are drawn in as they come.
+    DrawRows(RowsInView());
     libOLE_->Refresh();
+    StartBackground();
+}
+
+std::vector<size_t> ZpYLibMenu::RowsInView() const {
+    std::vector<size_t> inView;
+    const int32_t viewTop = -libOLE_->Top(), viewBottom = viewTop + oleBg_.Height();
+    for (size_t i = 0; i < rows_.size() && i < drawn_.size(); ++i) {
+        const int32_t bandTop = RoundHalfEven(RowTop(i)) - kBandAbove;
+        if (bandTop >= viewBottom) break;
+        if (bandTop + static_cast<int32_t>(kPitch) > viewTop && drawn_[i] != kDrawn) inView.push_back(i);
+    }
+    return inView;
+}
+
+int32_t ZpYLibMenu::RowsPending() const {
+    return static_cast<int32_t>(std::count_if(drawn_.begin(), drawn_.end(), [](char d) { return d != kDrawn; }));
+}
+
+bool ZpYLibMenu::RowComplete(int32_t row) const {
+    return row >= 0 && static_cast<size_t>(row) < drawn_.size() && drawn_[static_cast<size_t>(row)] == kDrawn;
+}
+
+void ZpYLibMenu::DrawRowsInView() {
+    if (rows_.empty() || drawn_.size() != rows_.size()) return;
+    const std::vector<size_t> inView = RowsInView();
+    std::vector<size_t> undecoded;
+    for (size_t i : inView)
+        if (!rows_[i].decoded) undecoded.push_back(i);
+    if (inView.empty()) return;
+    if (!undecoded.empty()) {
+        std::vector<std::wstring> paths;
+        for (size_t i : undecoded) paths.push_back(rows_[i].Path + rows_[i].String);
+        WorkerBatch<StampPicture> batch(paths.size(), DecodeThreadsForMachine(),
+                                        [paths](size_t k) { return DecodeStamp(paths[k]); });
+        for (size_t k = 0; k < undecoded.size(); ++k) {
+            while (!batch.WaitFor(k, 1000)) {
+            }
+            TakePicture(rows_[undecoded[k]], batch.Take(k));
+        }
+    }
+    DrawRows(inView);
+}
+
+void ZpYLibMenu::DrawRows(const std::vector<size_t>& which) {
+    if (which.empty()) return;
+    const int32_t width = libOLE_->Width(), height = libOLE_->Height();
+    if (width != pictureWidth_ || height != pictureHeight_ || picture_.empty()) return;
+    const auto band = [&](size_t i) {
+        const int32_t top = std::clamp(RoundHalfEven(RowTop(i)) - kBandAbove, 0, height);
+        return std::pair{top, std::min(top + static_cast<int32_t>(kPitch), height)};
+    };
+    const auto bandPixels = [&](size_t i) {
+        const auto [top, bottom] = band(i);
+        return std::pair{static_cast<size_t>(top) * static_cast<size_t>(width),
+                         static_cast<size_t>(bottom - top) * static_cast<size_t>(width)};
+    };
+    ::GdiFlush();
+    // A row is drawn on a clear band: no selection frame and no earlier drawing of it underneath.
+    for (size_t i : which) {
+        const auto [from, count] = bandPixels(i);
+        std::fill_n(libOLE_->Bits() + from, count, backPixel_);
+    }
+    {
+        GdipGraphics graphics = libOLE_->CreateGraphics();
+        if (GpGraphics* g = graphics.get()) {
+            GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+            for (size_t i : which) DrawRow(g, i);
+        }
+    }
+    ::GdiFlush();
+    for (size_t i : which) {
+        const auto [from, count] = bandPixels(i);
+        std::memcpy(picture_.data() + from, libOLE_->Bits() + from, count * sizeof(uint32_t));
+        drawn_[i] = rows_[i].decoded ? kDrawn : kNameOnly;
+        if (static_cast<int32_t>(i) == selectedIndex_) DrawSelectionFrame(selectedIndex_);
+    }
+}
+
+void ZpYLibMenu::DrawRow(GpGraphics* g, size_t i) {
+    const StampRow& row = rows_[i];
+    const float top = RowTop(i);
+    const float w = static_cast<float>(libOLE_->Width());
+    const DrawTarget target = DrawTarget::Surface(g);
+    DrawShadowText(target, L" " + row.Filename, 70, top + 5, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
+    // Until its file has been read a row shows no size rather than a wrong one.
+    if (row.decoded)
+        DrawShadowText(target,
+                       L" " + std::to_wstring(row.pixelWidth) + L" x " + std::to_wstring(row.pixelHeight) + L" pixels",
+                       70, top + 20, kFont, 8, ColorARGB(255, 0, 0, 0), 0, false, 100);
+    if (row.thumbnail) {
+        // Drawn at its own size: the reduction already made the thumbnail.
+        UINT tw = 0, th = 0;
+        GdipGetImageWidth(row.thumbnail.get(), &tw);
+        GdipGetImageHeight(row.thumbnail.get(), &th);
+        GdipSetInterpolationMode(g, InterpolationModeNearestNeighbor);
+        GdipSetPixelOffsetMode(g, PixelOffsetModeHalf);
+        GdipDrawImageRectI(g, row.thumbnail.get(), RoundHalfEven(15 + row.fitX), RoundHalfEven(top - 2 + row.fitY),
+                           static_cast<INT>(tw), static_cast<INT>(th));
+        GdipSetPixelOffsetMode(g, PixelOffsetModeDefault);
+        GdipSetInterpolationMode(g, InterpolationModeDefault);
+    }
+    for (const auto& [image, rect] :
+         {std::pair{useImage_.get(), useButtonRects_[i]}, std::pair{deleteImage_.get(), deleteButtonRects_[i]}})
+        if (image) GdipDrawImageRect(g, image, rect.X, rect.Y, rect.Width, rect.Height);
+    const float separator = top + kPitch - 5;
+    DrawEtchedLine(target, 3, separator, w - 5, separator, 1, 1, 0, 0);
+}
+
+void ZpYLibMenu::StartBackground() {
+    if (background_ || !libOLE_->hWnd() || drawn_.size() != rows_.size()) return;
+    backgroundRows_.clear();
+    std::vector<std::wstring> paths;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (!rows_[i].decoded) {
+            backgroundRows_.push_back(i);
+            paths.push_back(rows_[i].Path + rows_[i].String);
+        }
+    backgroundNext_ = 0;
+    if (!paths.empty()) {
+        try {
+            // One core is left to the user's work while the library fills.
+            background_ =
+                std::make_shared<WorkerBatch<StampPicture>>(paths.size(), std::max(DecodeThreadsForMachine() - 1, 1),
+                                                            [paths](size_t k) { return DecodeStamp(paths[k]); });
+        } catch (...) {
+            backgroundRows_.clear(); // no threads: the rows are drawn as they come into view
+        }
+    }
+    if (RowsPending() > 0) {
+        backgroundTimer_.SetInterval(kBackgroundInterval);
+        backgroundTimer_.SetEnabled(true);
+    }
+}
+
+void ZpYLibMenu::StopBackground() {
+    backgroundTimer_.SetEnabled(false);
+    background_.reset();
+    backgroundRows_.clear();
+    backgroundNext_ = 0;
+}
+
+void ZpYLibMenu::BackgroundTick() {
+    if (!libOLE_->hWnd() || drawn_.size() != rows_.size()) {
+        StopBackground();
+        return;
+    }
+    // The stamps made since the last tick, in the rows' order.
+    if (background_) {
+        while (backgroundNext_ < backgroundRows_.size() && background_->Ready(backgroundNext_)) {
+            StampRow& row = rows_[backgroundRows_[backgroundNext_]];
+            StampPicture picture = background_->Take(backgroundNext_++);
+            // A scroll may have decoded it already.
+            if (!row.decoded) TakePicture(row, std::move(picture));
+        }
+        if (backgroundNext_ >= backgroundRows_.size()) background_.reset();
+    }
+    std::vector<size_t> ready;
+    for (size_t i = 0; i < rows_.size() && ready.size() < kRowsPerTick; ++i)
+        if (drawn_[i] != kDrawn && rows_[i].decoded) ready.push_back(i);
+    if (!ready.empty()) {
+        DrawRows(ready);
+        libOLE_->Refresh();
+    }
+    // Without workers, the rows still undecoded wait for a scroll to bring them into view.
+    if (!background_ && ready.size() < kRowsPerTick) StopBackground();
 }
 
 void ZpYLibMenu::WipeFrame() {

@@ -1,12 +1,16 @@
 // The stamp-library browser: every "*.lib" file of the program's "Librarians\" folder as one row
 // of a scrolling list (thumbnail, name, pixel size, a use and a delete button). It only lists, draws
 // and picks: the host reads ButtonType and Filename after MouseUp, Filename after DblClick, and
-// uses or deletes the stamp itself.
+// uses or deletes the stamp itself. The rows in view are drawn first, their stamps decoded side by
+// side; the others are decoded on worker threads and drawn in the background, or at once when a
+// scroll brings them into view.
 #pragma once
 
 #include "browser/scrollVControl.h"
 #include "platform/FileList.h"
 #include "platform/PictureBox.h"
+#include "platform/Timer.h"
+#include "platform/WorkerBatch.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,6 +32,13 @@ public:
         float fitX = 0, fitY = 0;
         int32_t pixelWidth = 0, pixelHeight = 0; // 0 x 0 when undecodable
         uint64_t fileSize = 0, modified = 0;     // the version of the file that was decoded
+        bool decoded = false;                    // false until the file has been read
+    };
+    // What decoding a stamp file gives a row.
+    struct StampPicture {
+        GdipBitmap thumbnail;
+        float fitX = 0, fitY = 0;
+        int32_t pixelWidth = 0, pixelHeight = 0;
     };
 
     ZpYLibMenu();
@@ -45,8 +56,9 @@ public:
     // The full path of the stamp picked last.
     [[nodiscard]] const std::wstring& Filename() const { return filename_; }
 
-    // Lists the library again and decodes and draws every stamp, in the reverse of the names'
-    // order. Shows the hourglass meanwhile. Nothing happens while GDI+ is not running.
+    // Lists the library again and shows every stamp, in the reverse of the names' order: the rows
+    // in view at once with their names and buttons, their stamps as the workers decode them (these
+    // first), the others in the background. Nothing happens while GDI+ is not running.
     void Painting();
     // Announces a stamp file the host has just written (folder is not used: every stamp lies in
     // the library). The next RefreshPaint shows it as the first row, or draws it again when it is
@@ -77,6 +89,11 @@ public:
     [[nodiscard]] const std::vector<RectF>& CellRects() const { return cellRects_; }
     [[nodiscard]] const std::vector<RectF>& UseButtonRects() const { return useButtonRects_; }
     [[nodiscard]] const std::vector<RectF>& DeleteButtonRects() const { return deleteButtonRects_; }
+    // Rows not drawn yet: they are being decoded in the background (and drawn as their stamps
+    // come in) or wait for a scroll to bring them into view.
+    [[nodiscard]] int32_t RowsPending() const;
+    // True once row (0-based) is drawn with its stamp.
+    [[nodiscard]] bool RowComplete(int32_t row) const;
     // The list surface (as tall as all rows, moved up to scroll) and the scroll bar.
     [[nodiscard]] PictureBox& LibOLE();
     [[nodiscard]] scrollVControl& ThumScroll() { return thumScroll_; }
@@ -107,11 +124,22 @@ private:
     // The steps of IncPainteding and DecPainteding without the render; true when rows changed.
     bool TakeAnnounced(const OnDisk& onDisk);
     bool DropVanished(const OnDisk& onDisk);
-    void Decode(StampRow& row) const;
     void Layout();
-    // Lays out the rectangles, draws every row from its kept thumbnail, keeps the picture and
-    // scrolls back to the top.
+    // Lays out the rectangles, clears the picture, scrolls back to the top and draws the rows in
+    // view; the others follow in the background.
     void Render();
+    // The rows in view not yet drawn with their stamps, top first.
+    [[nodiscard]] std::vector<size_t> RowsInView() const;
+    // Decodes the rows in view that are not decoded (side by side) and draws those not drawn.
+    void DrawRowsInView();
+    // Draws the rows (each decoded) into the surface and the kept picture.
+    void DrawRows(const std::vector<size_t>& rows);
+    void DrawRow(GpGraphics* g, size_t i);
+    // Starts decoding the rows that are not decoded on worker threads, and the timer that draws
+    // what they make.
+    void StartBackground();
+    void StopBackground();
+    void BackgroundTick();
     void UpdateScrollBar();
     // Puts the rendered picture back on the surface, wiping a selection frame.
     void WipeFrame();
@@ -135,9 +163,17 @@ private:
     std::vector<RectF> deleteButtonRects_;
     std::vector<uint32_t> picture_; // the rendered rows, as the surface's pixels
     int32_t pictureWidth_ = 0, pictureHeight_ = 0;
+    uint32_t backPixel_ = 0; // the cleared surface's pixel
     int32_t selectedIndex_ = -1;
     int32_t hoverIndex_ = 0;
     bool overUseButton_ = false;
     bool overDeleteButton_ = false;
     std::wstring filename_;
+
+    GdipImage useImage_, deleteImage_; // the buttons, loaded at each full render
+    std::vector<char> drawn_;          // per row: not drawn, drawn without its stamp, or drawn
+    std::shared_ptr<WorkerBatch<StampPicture>> background_;
+    std::vector<size_t> backgroundRows_; // the row of each of background_'s items
+    size_t backgroundNext_ = 0;          // the first item not taken yet
+    Timer backgroundTimer_;
 };

@@ -3,6 +3,7 @@
 #include "platform/GdipHandles.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -109,21 +110,27 @@ bool ReduceCells(GpBitmap* bitmap, UINT sw, UINT sh, GpBitmap* target, UINT tw, 
             }
         }
     };
-    // A photograph is tens of megabytes to read: bands of target rows go to a few threads, each
-    // writing only its own rows.
+    // A photograph is tens of megabytes to read: small blocks of target rows go to a few threads,
+    // each writing only its own rows. Each thread takes the next block when it is done, so on a
+    // busy machine a thread that gets no core for a while holds up one block, not a quarter.
     const uint64_t work = static_cast<uint64_t>(sx1 - sx0) * (sy1 - sy0);
     const UINT rowsToDo = ty1 - ty0;
     const UINT threads = work < 2'000'000 ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    constexpr UINT kBlockRows = 8;
+    std::atomic<UINT> nextBlock{0};
+    const auto takeBlocks = [&] {
+        for (UINT from = nextBlock.fetch_add(kBlockRows); from < rowsToDo; from = nextBlock.fetch_add(kBlockRows))
+            reduceRows(ty0 + from, ty0 + std::min(from + kBlockRows, rowsToDo));
+    };
     std::vector<std::thread> helpers;
     for (UINT k = 1; k < threads; ++k) {
-        const UINT from = ty0 + rowsToDo * k / threads, to = ty0 + rowsToDo * (k + 1) / threads;
         try {
-            helpers.emplace_back(reduceRows, from, to);
+            helpers.emplace_back(takeBlocks);
         } catch (...) {
-            reduceRows(from, to); // no thread to be had: do it here
+            break; // no more threads to be had: those started and this one do the rest
         }
     }
-    reduceRows(ty0, ty0 + rowsToDo / threads);
+    takeBlocks();
     for (std::thread& t : helpers) t.join();
     GdipBitmapUnlockBits(target, &out);
     GdipBitmapUnlockBits(bitmap, &in);

@@ -1,64 +1,47 @@
 #include "editor/OutsideEffect.h"
 
 #include "editor/ThirdOCX.h"
-#include "editor/UndoHistory.h"
-#include "imaging/GdiDIB.h"
-#include "platform/AppState.h"
+#include "imaging/CDIB.h"
 #include "platform/Rounding.h"
 
 namespace {
 
-// Deletes the hand-over file however the round trip ends.
-struct HandOverGuard {
-    std::wstring path;
-    ~HandOverGuard() { ::DeleteFileW(path.c_str()); }
-};
-
-// The engine's part: load the file, apply the effect, write it back.
-bool ApplyInFile(int32_t effect, const std::wstring& path) {
-    ThirdOCX engine;
-    if (!engine.LoadImage(path)) return false;
+// The engine's part: apply the effect to the loaded picture.
+bool Apply(int32_t effect, ThirdOCX& engine) {
     switch (effect) {
     case 12:
         engine.Blur();
-        break;
+        return true;
     case 13:
         engine.Sharpen();
-        break;
+        return true;
     case 14:
         engine.Soften();
-        break;
+        return true;
     case 15:
         engine.Antialias();
-        break;
+        return true;
     case 16:
         engine.Ripple(kRippleAmount);
-        break;
+        return true;
     default:
         return false;
     }
-    return engine.SaveImage(path);
 }
 
 } // namespace
 
-std::wstring HandOverFile() {
-    return App().DataPath + L"Thirdtempbmp.png";
-}
-
 GdipBitmap RunOutsideEffect(int32_t effect, GpImage* shown, float width, float height) {
     if (!IsOutsideEffect(effect) || !shown) return {};
     const int32_t w = RoundHalfEven(width), h = RoundHalfEven(height);
-    const HandOverGuard guard{HandOverFile()};
     // The shown picture, not the previous step's file: from the 51st step on that file is older
     // than what is shown.
-    {
-        ThirdOCX handOver;
-        if (!handOver.LoadPicture(shown) || !handOver.SaveImage(guard.path)) return {};
-    }
-    if (!ApplyInFile(effect, guard.path)) return {};
-    GdiDIB result;
-    if (!result.Import(guard.path) || RoundHalfEven(result.Width()) != w || RoundHalfEven(result.Height()) != h)
+    ThirdOCX engine;
+    if (!engine.LoadPicture(shown) || engine.Picture().Width() != w || engine.Picture().Height() != h ||
+        !Apply(effect, engine))
         return {};
-    return FullCopy(result.DIB());
+    // An opaque result goes back without an alpha channel: the same pixels, which the canvas then
+    // reads for its view and its undo file without converting each one.
+    const PixelFormat format = AllOpaque(engine.Picture()) ? PixelFormat32bppRGB : PixelFormat32bppARGB;
+    return GdipBitmap(DIBToGdipBitmap(engine.Picture(), format));
 }

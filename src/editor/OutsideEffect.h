@@ -1,6 +1,7 @@
 // The canvas's whole-image effects that go through the effect engine: the shown picture is handed
-// over in the file "Datas\Thirdtempbmp.png", the engine applies the effect and writes the file
-// back, and the result becomes the new step.
+// to the engine in memory, the engine applies the effect, and the result becomes the new step.
+// Nothing outside the program reads the hand-over: a file round trip (two writes and two decodes
+// of the whole picture) would only add to the user's wait.
 #pragma once
 
 #include "platform/GdipHandles.h"
@@ -16,10 +17,6 @@
 // The ripple amount the canvas asks for.
 inline constexpr int32_t kRippleAmount = 10;
 
-// The hand-over file under the program folder; it exists only during one effect.
-[[nodiscard]] std::wstring HandOverFile();
-
 // The shown image (width x height) with the effect applied, as a new step; empty when the mode is
-// not one of the engine's or a stage of the round trip failed. The hand-over file is gone
-// afterwards either way.
+// not one of the engine's or the picture could not be handed over (out of memory).
 [[nodiscard]] GdipBitmap RunOutsideEffect(int32_t effect, GpImage* shown, float width, float height);

@@ -82,15 +82,7 @@ bool ThirdOCX::SaveImage(const std::wstring& fileName) const {
 
 bool WriteEffectFile(const CDIB& picture, const std::wstring& fileName) {
     if (picture.BPP() != 32 || !picture.lpBits()) return false;
-    bool opaque = true;
-    {
-        DIBArray view;
-        ScopedDIBArray attach(picture, view);
-        const Pixel32* p = view.Row(0);
-        const size_t count = static_cast<size_t>(view.Width()) * static_cast<size_t>(view.Height());
-        for (size_t i = 0; i < count && opaque; ++i) opaque = p[i].a == 255;
-    }
-    if (opaque) return picture.Save(fileName);
+    if (AllOpaque(picture)) return picture.Save(fileName);
     GdipBitmap bitmap(DIBToGdipBitmap(picture));
     return bitmap && SaveImageSafely(bitmap.get(), fileName, kFormatPng, 0);
 }

@@ -1,6 +1,6 @@
-// The canvas's effect engine: it loads an image file, applies blur, sharpen, soften, antialias or
-// ripple to the whole picture, and writes the result back to a file. The canvas talks to it only
-// through the hand-over file.
+// The canvas's effect engine: it loads a picture (from a file or from memory), applies blur,
+// sharpen, soften, antialias or ripple to the whole picture, and can write the result to a file.
+// The canvas hands it the shown picture in memory.
 #pragma once
 
 #include "imaging/CDIB.h"

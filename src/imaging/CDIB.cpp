@@ -35,13 +35,13 @@ BitmapData UserBufferOf(const CDIB& dib) {
 
 // Copies all of bitmap (same size as dib) into dib (ImageLockModeRead) or dib into bitmap
 // (ImageLockModeWrite) through one lock with dib's bits as the user buffer.
-bool CopyThroughSection(GpBitmap* bitmap, const CDIB& dib, UINT direction) {
+bool CopyThroughSection(GpBitmap* bitmap, const CDIB& dib, UINT direction, PixelFormat format = PixelFormat32bppARGB) {
     // Any GDI drawing still queued for the section must land before its bits are read or written.
     ::GdiFlush();
     GpRect all{0, 0, dib.Width(), dib.Height()};
     BitmapData data = UserBufferOf(dib);
-    if (GdipBitmapLockBits(bitmap, &all, direction | ImageLockModeUserInputBuf, PixelFormat32bppARGB, &data) != Ok)
-        return false;
+    data.PixelFormat = format;
+    if (GdipBitmapLockBits(bitmap, &all, direction | ImageLockModeUserInputBuf, format, &data) != Ok) return false;
     return GdipBitmapUnlockBits(bitmap, &data) == Ok;
 }
 
@@ -238,10 +238,21 @@ bool GdipImageToDIB(CDIB& dib, GpImage* image) {
     return CopyThroughSection(temp.get(), dib, ImageLockModeRead);
 }
 
-GpBitmap* DIBToGdipBitmap(const CDIB& dib) {
+GpBitmap* DIBToGdipBitmap(const CDIB& dib, PixelFormat format) {
     if (!HoldsArgbSection(dib)) return nullptr;
+    if (format != PixelFormat32bppRGB) format = PixelFormat32bppARGB;
     GdipBitmap bitmap;
-    if (GdipCreateBitmapFromScan0(dib.Width(), dib.Height(), 0, PixelFormat32bppARGB, nullptr, bitmap.put()) != Ok)
-        return nullptr;
-    return CopyThroughSection(bitmap.get(), dib, ImageLockModeWrite) ? bitmap.release() : nullptr;
+    if (GdipCreateBitmapFromScan0(dib.Width(), dib.Height(), 0, format, nullptr, bitmap.put()) != Ok) return nullptr;
+    return CopyThroughSection(bitmap.get(), dib, ImageLockModeWrite, format) ? bitmap.release() : nullptr;
+}
+
+bool AllOpaque(const CDIB& dib) {
+    if (!HoldsArgbSection(dib)) return false;
+    ::GdiFlush();
+    const uint8_t* p = dib.lpBits();
+    const size_t count = static_cast<size_t>(dib.Width()) * static_cast<size_t>(dib.Height());
+    // Alpha is the fourth byte of each pixel.
+    for (size_t i = 0; i < count; ++i)
+        if (p[i * 4 + 3] != 255) return false;
+    return true;
 }

@@ -77,5 +77,10 @@ private:
 [[nodiscard]] bool GdipImageToDIB(CDIB& dib, GpImage* image);
 
 // A new GDI+ 32 bpp ARGB bitmap with dib's size and pixels, upright, alpha as stored; the caller
-// owns it. Null unless dib holds a 32 bpp section.
-[[nodiscard]] GpBitmap* DIBToGdipBitmap(const CDIB& dib);
+// owns it. With format PixelFormat32bppRGB the bitmap has no alpha channel (for a dib that is
+// opaque throughout: the same pixels, which later readers need not convert). Null unless dib
+// holds a 32 bpp section.
+[[nodiscard]] GpBitmap* DIBToGdipBitmap(const CDIB& dib, PixelFormat format = PixelFormat32bppARGB);
+
+// True when every pixel of a 32 bpp dib has alpha 255; false for other depths.
+[[nodiscard]] bool AllOpaque(const CDIB& dib);

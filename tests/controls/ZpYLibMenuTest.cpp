@@ -50,6 +50,11 @@ protected:
         return *lib;
     }
     HWND Surface() { return lib->LibOLE().hWnd(); }
+    // Lets the stamps decoded in the background be drawn in.
+    void Settle() {
+        for (int waited = 0; lib->RowsPending() > 0 && waited < 20000; waited += 10) TestWindow::Pump(10);
+        ASSERT_EQ(lib->RowsPending(), 0);
+    }
     void Press(int x, int y) {
         SendMouse(Surface(), WM_LBUTTONDOWN, MK_LBUTTON, x, y);
         SendMouse(Surface(), WM_LBUTTONUP, 0, x, y);
@@ -94,6 +99,7 @@ TEST_F(StampLibrary, DrawsTheStampsInReverseOrderWithThumbnailNameAndSize) {
     WriteStamp(L"c.libx", 30, 80, ColorARGB(255, 0, 0, 255)); // no stamp
     ASSERT_TRUE(WriteTestFile(Folder() + L"0bad.lib", "not a picture"));
     Make().Painting();
+    Settle();
 
     ASSERT_EQ(Names(), (std::vector<std::wstring>{L"c", L"b", L"a", L"0bad"}));
     EXPECT_EQ(lib->LibOLE().Height(), 4 * 50 + 10);
@@ -144,6 +150,7 @@ TEST_F(StampLibrary, PressesMovesAndReleasesPickRowsAndButtons) {
     PictureBox::SetCursorLoader([hand](const std::wstring& name) { return name == L"MOUSED" ? hand : nullptr; });
     for (const wchar_t* name : {L"a.lib", L"b.lib", L"c.lib"}) WriteStamp(name, 20, 20, ColorARGB(255, 90, 90, 90));
     Make().Painting();
+    Settle();
     std::vector<std::pair<int32_t, std::wstring>> ups; // ButtonType and Filename in each MouseUp
     lib->onMouseUp = [&](int, int, float, float) { ups.emplace_back(lib->ButtonType(), lib->Filename()); };
     PictureBox& s = lib->LibOLE();
@@ -200,11 +207,13 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     WriteStamp(L"b.lib", 20, 20, ColorARGB(255, 0, 160, 0));
     WriteStamp(L"c.lib", 20, 20, ColorARGB(255, 0, 0, 255));
     Make().Painting();
+    Settle();
 
     // A new stamp written and announced comes first; the others move 50 down.
     WriteStamp(L"d.lib", 30, 30, ColorARGB(255, 230, 200, 0));
     lib->AddnewItem(Folder(), L"d.lib");
     lib->RefreshPaint();
+    Settle();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c", L"b", L"a"}));
     EXPECT_LE(RgbDistance(Thumb(0), RGB(230, 200, 0)), 2);
     EXPECT_LE(RgbDistance(Thumb(1), RGB(0, 0, 255)), 2);
@@ -215,6 +224,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     ASSERT_EQ(lib->Filename(), Folder() + L"b.lib");
     ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->RefreshPaint();
+    Settle();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c", L"a"}));
     EXPECT_LE(RgbDistance(Thumb(2), RGB(255, 0, 0)), 2);
     ExpectEveryRowOnItsOwnFile();
@@ -223,6 +233,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     WriteStamp(L"c.lib", 40, 10, ColorARGB(255, 0, 200, 200));
     lib->AddnewItem(Folder(), L"c.lib");
     lib->RefreshPaint();
+    Settle();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c", L"a"}));
     EXPECT_LE(RgbDistance(Thumb(1), RGB(0, 200, 200)), 2);
 
@@ -230,6 +241,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     ASSERT_TRUE(RemoveStamp(Folder() + L"a.lib"));
     lib->AddnewItem(Folder(), L"ghost.lib");
     lib->RefreshPaint();
+    Settle();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"d", L"c"}));
     ExpectEveryRowOnItsOwnFile();
 
@@ -237,6 +249,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
     WriteStamp(L"e.lib", 20, 20, ColorARGB(255, 120, 0, 120));
     WriteStamp(L"b2.lib", 20, 20, ColorARGB(255, 0, 90, 0));
     lib->RefreshPaint();
+    Settle();
     EXPECT_EQ(Names(), (std::vector<std::wstring>{L"e", L"d", L"c", L"b2"}));
     EXPECT_LE(RgbDistance(Thumb(2), RGB(0, 200, 200)), 2);
     EXPECT_LE(RgbDistance(Thumb(3), RGB(0, 90, 0)), 2);
@@ -246,6 +259,7 @@ TEST_F(StampLibrary, RefreshPaintKeepsEveryRowOnItsOwnFile) {
 TEST_F(StampLibrary, DoubleClicksActOnlyOnTheRowTheyLandOn) {
     int raised = 0;
     Make().Painting();
+    Settle();
     lib->onDblClick = [&] { ++raised; };
     EXPECT_EQ(lib->LibOLE().Height(), 10);
     EXPECT_FALSE(lib->ThumScroll().Enabled());
@@ -255,6 +269,7 @@ TEST_F(StampLibrary, DoubleClicksActOnlyOnTheRowTheyLandOn) {
     WriteStamp(L"a.lib", 20, 20, ColorARGB(255, 255, 0, 0));
     WriteStamp(L"b.lib", 20, 20, ColorARGB(255, 0, 160, 0));
     lib->RefreshPaint();
+    Settle();
     DoubleClick(100, RowTop(0) + 10); // picks b
     EXPECT_EQ(raised, 1);
     for (const int y : {RowTop(0) + 40, RowTop(0) + 49, RowTop(1) + 49}) DoubleClick(100, y);
@@ -270,6 +285,7 @@ TEST_F(StampLibrary, TheScrollBarsEndShowsTheLastRowWhole) {
         WriteStamp(L"s" + std::to_wstring(100 + i) + L".lib", 20, 20,
                    ColorARGB(255, static_cast<uint8_t>(10 * i), 0, static_cast<uint8_t>(250 - 10 * i)));
     Make().Painting();
+    Settle();
     scrollVControl& bar = lib->ThumScroll();
     ASSERT_TRUE(bar.Enabled());
     const int viewport = kH - 2, surface = 50 * 20 + 10;
@@ -287,9 +303,63 @@ TEST_F(StampLibrary, TheScrollBarsEndShowsTheLastRowWhole) {
     WriteStamp(L"z.lib", 20, 20, ColorARGB(255, 0, 0, 0));
     lib->AddnewItem(Folder(), L"z.lib");
     lib->RefreshPaint();
+    Settle();
     EXPECT_EQ(bar.Value(), 0);
     EXPECT_EQ(lib->LibOLE().Top(), 0);
     EXPECT_EQ(bar.Max(), surface + 50 - viewport);
+}
+
+TEST_F(StampLibrary, RowsInViewComeFirstAndTheRestFollowInOrder) {
+    // 30 stamps of distinct colours and sizes: six rows fit the control.
+    const auto colourOf = [](int i) {
+        return ColorARGB(255, static_cast<uint8_t>(8 * i), static_cast<uint8_t>(200 - 6 * i),
+                         static_cast<uint8_t>(i % 2 ? 40 : 220));
+    };
+    for (int i = 0; i < 30; ++i) WriteStamp(L"s" + std::to_wstring(100 + i) + L".lib", 20 + i, 30, colourOf(i));
+    Make().Painting();
+    ASSERT_EQ(lib->StampCount(), 30);
+    EXPECT_EQ(Thumb(25), kGrey); // not in view, not drawn yet
+    // The rows are completed top first (s129 first, the reverse order of the names): after every
+    // message the completed rows are the top ones.
+    const auto completedAreTheTop = [&] {
+        int i = 0;
+        while (i < 30 && lib->RowComplete(i)) ++i;
+        for (int j = i; j < 30; ++j)
+            if (lib->RowComplete(j)) return false;
+        return true;
+    };
+    for (int waited = 0; !lib->RowComplete(5) && waited < 20000; ++waited) {
+        MSG m;
+        if (::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&m);
+        else
+            ::Sleep(1);
+        ASSERT_TRUE(completedAreTheTop());
+    }
+    ASSERT_TRUE(lib->RowComplete(5));
+    for (int i = 0; i < 6; ++i) EXPECT_LE(RgbDistance(Thumb(i), Rgb(colourOf(29 - i))), 2) << i;
+    EXPECT_EQ(lib->ThumListview()[0].pixelWidth, 49);
+
+    // A scroll to the middle shows the rows there at once.
+    scrollVControl& bar = lib->ThumScroll();
+    bar.Value(RowTop(15) - 10);
+    for (int i = 15; i < 20; ++i) {
+        EXPECT_LE(RgbDistance(Thumb(i), Rgb(colourOf(29 - i))), 2) << i;
+        EXPECT_EQ(lib->ThumListview()[static_cast<size_t>(i)].pixelWidth, 20 + 29 - i) << i;
+    }
+
+    // The rest follow in the background, each row on its own stamp.
+    for (int waited = 0; lib->RowsPending() > 0 && waited < 20000; waited += 20) TestWindow::Pump(20);
+    ASSERT_EQ(lib->RowsPending(), 0);
+    for (int i = 0; i < 30; ++i) {
+        const auto& row = lib->ThumListview()[static_cast<size_t>(i)];
+        EXPECT_EQ(row.Filename, L"s" + std::to_wstring(129 - i)) << i;
+        EXPECT_EQ(row.pixelWidth, 20 + 29 - i) << i;
+        EXPECT_LE(RgbDistance(Thumb(i), Rgb(colourOf(29 - i))), 2) << i;
+    }
+    // A row picked while the rows fill keeps its frame: pressing and releasing picks the row shown.
+    Press(100, RowTop(17) + 10);
+    EXPECT_EQ(lib->Filename(), Folder() + L"s112.lib");
 }
 
 TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
@@ -304,6 +374,7 @@ TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
         WriteStamp(name + L".lib", 20, 20, ColorARGB(255, shade, 0, 255 - shade));
         lib->AddnewItem(Folder(), name + L".lib");
         lib->IncPainteding();
+        Settle();
     };
     lib->IncPainteding(); // nothing announced
     expectRows({}, "empty");
@@ -334,6 +405,7 @@ TEST_F(StampLibrary, IncAndDecPaintedingKeepOneRowPerStampAtTheEdges) {
     Press(100, RowTop(0) + 10);
     ASSERT_TRUE(RemoveStamp(lib->Filename()));
     lib->DecPainteding();
+    Settle();
     expectRows({L"f", L"e", L"d", L"c", L"b"}, "top deleted");
     EXPECT_LE(RgbDistance(Thumb(0), RGB(40, 0, 215)), 2);
     Press(100, RowTop(4) + 10);

@@ -1,0 +1,93 @@
+// The grid's pictures decoded on worker threads: the cells come out as one thread draws them, in
+// view and after a scroll, and a window that closes while the workers decode is left alone.
+#include "browser/ThumViewer.h"
+#include "tests/browser/BarTestSupport.h"
+#include "tests/support/TestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// Pictures of different sizes, shapes and colours, one with transparency, one broken: more than
+// the 800 x 300 grid shows at once, so that a scroll brings new ones into view.
+std::wstring MakeMixedFolder() {
+    const std::wstring folder = MakeTestFolder(L"grid-threads");
+    for (int i = 0; i < 20; ++i) {
+        const int w = 120 + 37 * i, h = i % 3 == 0 ? 90 + 41 * i : 70 + 13 * i;
+        const auto red = static_cast<uint8_t>(12 * i), green = static_cast<uint8_t>(250 - 11 * i);
+        GdipBitmap picture = BitmapOf(w, h, [&](int x, int y) {
+            return ColorARGB(i == 7 && x < w / 2 ? 90 : 255, red, static_cast<uint8_t>(green ^ (x * 5)),
+                             static_cast<uint8_t>(y * 255 / h));
+        });
+        EXPECT_TRUE(SaveImageSafely(picture.get(), folder + L"p" + std::to_wstring(100 + i) + L".png", kFormatPng, 0));
+    }
+    EXPECT_TRUE(WriteTestFile(folder + L"p105x.jpg", "not a picture"));
+    return folder;
+}
+
+struct ShownGrid {
+    TestWindow window{800, 300};
+    ThumViewer grid;
+    explicit ShownGrid(int32_t threads) {
+        EXPECT_TRUE(grid.Create({.parent = window.hwnd(), .width = 800, .height = 300}));
+        grid.DecodeThreads(threads);
+    }
+    [[nodiscard]] std::vector<uint32_t> Surface() const {
+        const size_t n = static_cast<size_t>(grid.ThumOLE.Width()) * static_cast<size_t>(grid.ThumOLE.Height());
+        ::GdiFlush();
+        return {grid.ThumOLE.Bits(), grid.ThumOLE.Bits() + n};
+    }
+};
+
+} // namespace
+
+TEST(ThumViewerThreads, CellsMatchWhatOneThreadDraws) {
+    const std::wstring folder = MakeMixedFolder();
+    ShownGrid one(1), eight(8);
+    for (ShownGrid* shown : {&one, &eight}) {
+        shown->grid.Path(folder);
+        shown->grid.CreateThumbnail();
+        ASSERT_TRUE(shown->grid.DrawingComplete());
+    }
+    ASSERT_GT(one.grid.PicturesMade(), 8); // several pictures were in view at once
+    EXPECT_EQ(eight.grid.PicturesMade(), one.grid.PicturesMade());
+    EXPECT_EQ(eight.Surface(), one.Surface());
+    for (size_t i = 0; i < one.grid.ImageRects().size(); ++i) {
+        EXPECT_EQ(eight.grid.ImageRects()[i].Y, one.grid.ImageRects()[i].Y) << i;
+        EXPECT_EQ(eight.grid.FitRects()[i].Width, one.grid.FitRects()[i].Width) << i;
+    }
+    // The cells a scroll brings into view are made side by side too.
+    for (ShownGrid* shown : {&one, &eight}) {
+        ASSERT_TRUE(shown->grid.ThumScroll.Enabled());
+        shown->grid.ThumScroll.Value(shown->grid.ThumScroll.Max());
+    }
+    EXPECT_GT(eight.grid.PicturesMade(), 18);
+    EXPECT_EQ(eight.grid.PicturesMade(), one.grid.PicturesMade());
+    EXPECT_EQ(eight.Surface(), one.Surface());
+}
+
+TEST(ThumViewerThreads, AWindowClosedWhileTheWorkersDecodeIsLeftAlone) {
+    const std::wstring folder = MakeMixedFolder();
+    auto shown = std::make_unique<ShownGrid>(8);
+    HWND host = shown->window.hwnd();
+    shown->window.onMessage = [host](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_APP) return false;
+        ::DestroyWindow(host);
+        return true;
+    };
+    shown->grid.Path(folder);
+    ::PostMessageW(host, WM_APP, 0, 0);
+    shown->grid.CreateThumbnail(); // the close runs before the first cell is drawn
+    EXPECT_EQ(shown->grid.hWnd(), nullptr);
+    EXPECT_EQ(shown->grid.ThumOLE.hWnd(), nullptr);
+    EXPECT_EQ(shown->grid.PicturesMade(), 0); // nothing was drawn for the gone window
+    shown.reset();                            // the workers are stopped and waited for with the grid
+    // The same folder shows in a new window.
+    ShownGrid again(8);
+    again.grid.Path(folder);
+    again.grid.CreateThumbnail();
+    EXPECT_TRUE(again.grid.DrawingComplete());
+    EXPECT_GT(again.grid.PicturesMade(), 8);
+}
