@@ -238,6 +238,8 @@ private:
     void OnMouseMove(int button, int shift, float x, float y);
     void OnMouseUp(int button, int shift, float x, float y);
     void HoverHitTest(float x, float y);
+    // The edit-panel elements the current tool shows.
+    [[nodiscard]] uint32_t ShownPanels() const;
     void SetCursorByName(const wchar_t* name);
     // A held move of a frame tool: frame 0 follows the pointer.
     void FollowWithFrame(float x, float y);
