@@ -1097,9 +1097,7 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
 bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
     if (!NoOpen() || fileName.empty()) return false;
     Hourglass wait;
-    if (!WriteImage(ImgDIB.DIB(), fileName, format, quality)) return false;
-    SaveState = true;
-    return true;
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality);
 }
 
 bool Imageyzviewer::ShowsScratchFile() const {
