@@ -62,7 +62,9 @@ std::vector<std::wstring> RenameTargets(const std::vector<std::wstring>& files, 
     for (size_t i = 0; i < files.size(); ++i) {
         const std::wstring& file = files[i];
         const std::wstring folder = file.substr(0, file.rfind(L'\\') + 1);
-        const std::wstring extension = FileExtension(file);
+        // The file type as GetFileExt gives it; a name without a "." gets none (GetFileExt would
+        // make its whole name the extension).
+        const std::wstring extension = FileExtension(file).empty() ? std::wstring() : GetFileExt(file);
         std::wstring target = folder + text;
         if (files.size() > 1) target += std::to_wstring(i + 1);
         if (!extension.empty()) target += L"." + extension;
