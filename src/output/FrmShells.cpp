@@ -387,6 +387,7 @@ bool FrmShells::CopyOrMove() {
     const bool move = PublicShell == kMove;
     const std::wstring folder = targetFolder_;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
+    if (move && !files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     failures_.clear();
     cancelRequested_ = false;
     size_t done = 0;
@@ -434,6 +435,7 @@ bool FrmShells::Rename() {
     // The selection may change while messages run between two files: the list is followed as it
     // was, and an entry is brought up to date only while it still names the file renamed.
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
+    if (!files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     const std::vector<std::wstring> targets = RenameTargets(files, text);
     failures_.clear();
     cancelRequested_ = false;
