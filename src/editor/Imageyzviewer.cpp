@@ -161,6 +161,7 @@ void Imageyzviewer::SetEffect(int32_t mode) {
 
 void Imageyzviewer::SetZoom(float sliderPosition) {
     zoom_ = ZoomFromSlider(sliderPosition);
+    reportedZoom_ = ShownZoom(); // told below, once
     Painting(false, true, false, false);
     Notify(L"Zoom");
 }
@@ -344,6 +345,10 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     const bool refreshed = DrawModeOverlay(g, renderToUndo);
     if (!renderToUndo && !refreshed) Refresh();
     EndPaint(view_);
+    if (!renderToUndo && ShownZoom() != reportedZoom_) {
+        reportedZoom_ = ShownZoom();
+        Notify(L"Zoom");
+    }
 }
 
 void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
