@@ -1,7 +1,9 @@
 #include "editor/CanvasTool.h"
 
 #include "editor/EditPanelActions.h"
+#include "editor/FrameOverlay.h"
 #include "editor/Imageyzviewer.h"
+#include "platform/AppState.h"
 #include "platform/HitRect.h"
 
 void CanvasTool::Drag(int, float x, float y) {
@@ -105,6 +107,29 @@ void CanvasTool::HoverBrowse(float x, float y) {
     canvas_.SetMousePointer(MousePointer::Custom);
     canvas_.pointer_.overNavigator = HitRect(canvas_.navigatorRect_, x, y);
     SetCursorByName(canvas_.pointer_.overNavigator ? L"PANVIEW" : L"SHOU");
+}
+
+void CanvasTool::FollowFrame(float x, float y) {
+    const int sizing = canvas_.frame_.FollowOnImage(PointF(x, y), canvas_.pointer_.downPoint, canvas_.fitRect_);
+    if (sizing >= 0) canvas_.SetMousePointer(sizing);
+}
+
+void CanvasTool::DrawFrameOverlayOn(GpGraphics* g) {
+    const Imageyzviewer& c = canvas_;
+    FrameOverlayInputs in;
+    in.effect = c.effect_;
+    in.frame = c.frame_.Frame();
+    in.fitRect = c.fitRect_;
+    in.combineMode = App().SelectCombineMode;
+    in.pickPoint = c.PickPoint();
+    in.sliderValue = c.panel_.SliderValue;
+    in.textColor = c.TextColor();
+    in.pickedColor = c.PickedColor();
+    in.pixels = BackBuffer{c.Bits(), c.Width(), c.Height()};
+    in.pointer = c.pointer_.currentPoint;
+    in.loupeBrush = c.panelBrush_.get();
+    DrawFrameOverlay(g, c.hDC(), in);
+    GdipFlush(g, FlushIntentionSync);
 }
 
 void CanvasTool::SetCursorByName(const wchar_t* name) {

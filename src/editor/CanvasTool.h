@@ -88,6 +88,10 @@ protected:
     // The first shown panel element from 0 to last under (x, y) becomes the hovered one, with the
     // "MOUSED" cursor ("PICKER" over the colour picker when picker); false when none is.
     bool HoverPanel(float x, float y, int last, bool picker);
+    // A held move of a frame being dragged over the fitted image.
+    void FollowFrame(float x, float y);
+    // The frame tools' overlay of frame 0 on g (see FrameOverlay).
+    void DrawFrameOverlayOn(GpGraphics* g);
     // Shows the named cursor resource; without it the pointer stays as it was.
     void SetCursorByName(const wchar_t* name);
 

@@ -42,7 +42,7 @@ bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
 
 // Modes whose hover test covers the whole panel and the frame handles.
 bool IsFrameMode(int32_t e) {
-    return IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 21, 25, 26, 27, 38, 41, 42});
+    return IsOneOf(e, {1, 5, 6, 9, 18, 19, 20, 21, 25, 26, 27});
 }
 // Modes with a slider preview and no frame.
 bool IsSliderMode(int32_t e) {
@@ -220,13 +220,7 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
     if (CanvasTool* tool = MovedTool(); tool && effect_ != 0) {
         tool->BeforeLayOut();
     } else if (effect_ != 0) {
-        if (effect_ != 17) DrawEditPanel(true);
-        if (effect_ == 41) {
-            lassoEnded_ = false;
-            App().LassoPoints.assign(1, PointF());
-            App().LassoPointCount = 0;
-            App().LassoBounds[0] = App().LassoBounds[1] = PointF();
-        }
+        DrawEditPanel(true);
         if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27})) CleanCroprect(false);
     }
     LayOut(w, h, !noReload && !fitMode_);
@@ -332,7 +326,7 @@ void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality)
         undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
     if (CanvasTool* tool = MovedTool())
         tool->CommitIntoStep();
-    else if (IsOneOf(effect_, {1, 5, 6, 17, 19, 20, 42}))
+    else if (IsOneOf(effect_, {1, 5, 6, 19, 20}))
         CommitFrameEdit();
 }
 
@@ -467,7 +461,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
-    if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6})) {
+    if (IsOneOf(e, {1, 18, 19, 20, 5, 6})) {
         if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
         DrawEditPanel(true);
         return true;
@@ -500,17 +494,6 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         ColorControl();
         DrawEditPanel(false);
         return false;
-    }
-    if (e == 41) {
-        const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-        DrawLassoOutline();
-        ::GdiFlush();
-        auto* back = static_cast<HBITMAP>(::GetCurrentObject(hDC(), OBJ_BITMAP));
-        DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), pointer_.lastPoint.X,
-                  pointer_.lastPoint.Y, 40);
-        if (neighbours_.mainWindow) neighbours_.mainWindow->DrawToolHint(hDC(), 41, w - 4);
-        DrawEditPanel(true);
-        return true;
     }
     return false;
 }
@@ -620,7 +603,7 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
     LeftDown = button == MouseButton::Left;
     pointer_.downButton = button;
     if (button != MouseButton::Left) {
-        lassoEnded_ = true;
+        selection_.EndLasso();
         Repaint();
     } else if (effect_ == 21) {
         ResizeTouched = true;
@@ -639,8 +622,6 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         } else if (effect_ == 6) {
             Repaint();
         }
-    } else if (effect_ == 41) {
-        AddLassoPoint(x, y);
     } else if (effect_ == 37) {
         if (!pointer_.screenButtonEnabled) lightPoint_ = PointF(x, y); // the light goes where the user points
     } else if (effect_ >= 25 && effect_ <= 27) {
@@ -660,7 +641,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         const bool onSlider = pointer_.OnPanel(kPanelSlider);
         if (CanvasTool* tool = MovedTool()) {
             tool->Drag(shift, x, y);
-        } else if (IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 25, 26, 27, 42}) || (e >= 28 && e <= 37)) {
+        } else if (IsOneOf(e, {1, 5, 6, 9, 18, 19, 20, 25, 26, 27}) || (e >= 28 && e <= 37)) {
             pointer_.currentPoint = PointF(x, y);
             if (e == 37 && !pointer_.screenButtonEnabled) lightPoint_ = pointer_.currentPoint;
             if ((e == 19 || e == 20) && !pointer_.screenButtonEnabled) pickPoint_ = pointer_.currentPoint;
@@ -703,11 +684,6 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         }
     } else {
         HoverHitTest(x, y);
-        if (e == 41 && !lassoEnded_) {
-            App().LassoCursor = PointF(x, y);
-            pointer_.lastPoint = PointF(x, y);
-            Painting(false, false, true, false);
-        }
     }
     pointer_.lastPoint = PointF(x, y);
     if (MouseMove) MouseMove(button, shift, x, y);
@@ -732,8 +708,6 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
         Painting(true, false, false, false);
     } else if (CanvasTool* tool = MovedTool()) {
         tool->Release();
-    } else if (effect_ == 41 && !lassoEnded_) {
-        Painting(true, false, true, false);
     }
     if (MouseUp) MouseUp(button, shift, x, y);
 }
@@ -757,7 +731,7 @@ void Imageyzviewer::RunPanelElement(int index) {
         else if (answer == IDNO)
             CancelEdit();
         // A stamp the answer made (a selection applied) stays; the last cut goes.
-        if ((answer == IDYES || answer == IDNO) && select_) select_->Destory();
+        if (answer == IDYES || answer == IDNO) selection_.ReleaseCut();
     } else if (index == kPanelOption && neighbours_.skinMenu) {
         // A second press closes it; the menu's own state counts, as a pick or the host may have closed it.
         const bool show = !neighbours_.skinMenu->Visible();
@@ -772,7 +746,6 @@ void Imageyzviewer::RunPanelElement(int index) {
 bool Imageyzviewer::ApplyEdit() {
     zoom_ = 1.0f;
     if (CanvasTool* tool = MovedTool()) return tool->Apply();
-    if (effect_ == 17 || effect_ == 41 || effect_ == 42) return CommitSelection();
     return SaveUndo();
 }
 
@@ -790,10 +763,7 @@ void Imageyzviewer::CancelEdit() {
     Painting(true, false, false, false);
     if (neighbours_.mainWindow) neighbours_.mainWindow->SetSelEffect(0);
     if (neighbours_.skinMenu) neighbours_.skinMenu->SetPressMenuID(L"Filter_Browse");
-    lassoEnded_ = false;
-    App().LassoPoints.assign(1, PointF());
-    App().LassoPointCount = 0;
-    App().LassoBounds[0] = App().LassoBounds[1] = PointF();
+    selection_.ResetLasso();
     FreeEffectBuffers();
     textBox_.HideText1();
     textAnchorSet_ = false;
@@ -889,8 +859,6 @@ bool Imageyzviewer::SaveUndo() {
     GdipBitmap step;
     if (tool) {
         step = tool->RenderStep();
-    } else if (mode == 53) {
-        step = RenderDeleteSelection();
     } else if (IsFrameCommit(mode)) {
         step = RenderFramedStep();
     } else if (outside) {
@@ -908,7 +876,6 @@ bool Imageyzviewer::SaveUndo() {
         if (MakesDrawingStep(mode)) EndDrawingStep(mode);
         if (mode == 21) zoom_ = 1.0f;
         if (tool) tool->AfterStep(mode);
-        if (mode == 53) AfterLayerStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!outside) {
             effect_ = 0;
@@ -921,7 +888,9 @@ bool Imageyzviewer::SaveUndo() {
 }
 
 CanvasTool* Imageyzviewer::MovedTool() {
-    return stampTool_.Handles(effect_) ? &stampTool_ : nullptr;
+    for (CanvasTool* tool : {static_cast<CanvasTool*>(&stampTool_), static_cast<CanvasTool*>(&selection_)})
+        if (tool->Handles(effect_)) return tool;
+    return nullptr;
 }
 
 bool Imageyzviewer::ThirdEffect(int32_t effectId) {

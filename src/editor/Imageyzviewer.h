@@ -10,12 +10,12 @@
 #include "editor/CanvasSizeDialog.h"
 #include "editor/CanvasTextBox.h"
 #include "editor/ClsCalendar.h"
-#include "editor/ClsSelect.h"
 #include "editor/EditPanel.h"
 #include "editor/FrameDrag.h"
 #include "editor/FrameTool.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
+#include "editor/SelectionTool.h"
 #include "editor/SkinMenuView.h"
 #include "editor/StampTool.h"
 #include "editor/ViewPixels.h"
@@ -185,16 +185,16 @@ public:
     void SetStampRect(const RectF& imagePixels) { stampTool_.Stamp().StampRect = imagePixels; }
     // Copies the selection (frame 0, the lasso; the whole image without either) or, in mode 38,
     // the stamp to the clipboard. False when nothing was copied.
-    bool DrawtoClipboard();
+    bool DrawtoClipboard() { return selection_.DrawtoClipboard(); }
     // The clipboard's bitmap becomes the floating stamp; false (no stamp) without one.
-    bool CreateStampfromClipboard();
+    bool CreateStampfromClipboard() { return selection_.CreateStampfromClipboard(); }
     // The whole image becomes a floating stamp (a stamp-library item opened to be edited).
-    bool EditingStampLib();
+    bool EditingStampLib() { return selection_.EditingStampLib(); }
     // Deletes the selected pixels (the outside of an inverted selection) as a step; the selection
     // combine mode is the same afterwards. False when nothing is selected.
-    bool CallDrawDeleteSelect();
+    bool CallDrawDeleteSelect() { return selection_.CallDrawDeleteSelect(); }
     // The selection object, made on first use.
-    [[nodiscard]] ClsSelect& Selection();
+    [[nodiscard]] ClsSelect& Selection() { return selection_.Selection(); }
     // The text, calendar and outline tools (their routines: ImageyzviewerDrawing.cpp).
     // The outline pen's width, 1 to 25: control pixels on the preview, image pixels when applied.
     void LineWidthValue(int32_t width) { lineWidth_ = static_cast<float>(width); }
@@ -289,23 +289,14 @@ private:
     // The step of a framed tool: card and colorize draw over the picture that the paint renders
     // into the undo buffer, the others' commits make it whole. Empty when no step was made.
     [[nodiscard]] GdipBitmap RenderFramedStep();
-    [[nodiscard]] CutResult CutSelection(const RectF& imageRect);
-    bool CommitSelection();
-    [[nodiscard]] GdipBitmap RenderStampCommit();
-    [[nodiscard]] GdipBitmap RenderDeleteSelection();
-    void AfterLayerStep(int32_t mode);
     void ReleaseEditLayers();
-    void AddLassoPoint(float x, float y);
-    void DrawLassoOutline();
 
     CanvasNeighbours neighbours_;
     CanvasPointer pointer_;
     FrameDrag frame_;
     EditPanel panel_;
     StampTool stampTool_{*this};
-    std::unique_ptr<ClsSelect> select_;
-    bool lassoClosing_ = false;
-    int32_t previousEffect_ = 0;
+    SelectionTool selection_{*this};
 
     // Paint resources (CreateBrush).
     GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
@@ -332,7 +323,6 @@ private:
     PointF shapeStart_{}, shapeEnd_{};
     PointF pickPoint_{};
     RectF navigatorRect_{};
-    bool lassoEnded_ = false;
 
     // Text, calendar and outline tools.
     [[nodiscard]] ShownView Shown() const;
