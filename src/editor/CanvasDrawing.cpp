@@ -6,7 +6,6 @@
 #include "imaging/ModGDI.h"
 #include "imaging/ShapeFills.h"
 #include "imaging/TextRendering.h"
-#include "platform/AppState.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -39,9 +38,9 @@ bool DrawOutline(const DrawTarget& target, PointF from, PointF to, int32_t kind,
                            pen.square);
 }
 
-void DrawTextLook(const DrawTarget& target, const TextLook& look, PointF at) {
-    DrawTextTool(target, look.text, at.X, at.Y, look.font, look.size, look.style, look.render,
-                 RGBToARGB(look.colour, 255), look.opacity);
+std::optional<RectF> DrawTextLook(const DrawTarget& target, const TextLook& look, PointF at) {
+    return DrawTextTool(target, look.text, at.X, at.Y, look.font, look.size, look.style, look.render,
+                        RGBToARGB(look.colour, 255), look.opacity);
 }
 
 void SetUpCalendar(ClsCalendar& calendar, const TextLook& look, float sliderValue) {
@@ -76,7 +75,7 @@ GdipBitmap RenderDrawingStep(const DrawingStepInputs& in) {
     GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
     const DrawTarget target = DrawTarget::Surface(g.get());
     if (in.effect == 4) {
-        DrawTextLook(target, in.text, ShownToImage(in.shown, in.anchor));
+        (void)DrawTextLook(target, in.text, ShownToImage(in.shown, in.anchor));
     } else if (in.effect == 10) {
         DrawToolCalendar(*in.calendar, target, ShownToImage(in.shown, in.anchor));
     } else {
@@ -116,20 +115,16 @@ DrawingStamp Placed(DrawingStamp stamp, PointF at) {
     return stamp;
 }
 
-// The text drawn at the corner of a bitmap of the box DrawTextTool measures for it. The canvas's
-// grab box (App().TextBounds) stays the preview's.
+// The text drawn at the corner of a bitmap of the box DrawTextTool measures for it.
 DrawingStamp TextStamp(const TextLook& look) {
-    const RectF kept = App().TextBounds;
-    App().TextBounds = RectF();
     DIBsave work;
-    if (work.CreateBlankMemory(1, 1)) DrawTextLook(DrawTarget::Surface(work.MemGraphics), look, PointF(0, 0));
-    const RectF box = App().TextBounds;
+    std::optional<RectF> box;
+    if (work.CreateBlankMemory(1, 1)) box = DrawTextLook(DrawTarget::Surface(work.MemGraphics), look, PointF(0, 0));
     DrawingStamp stamp;
-    if (work.CreateBlankMemory(RoundHalfEven(box.Height), RoundHalfEven(box.Width))) {
-        DrawTextLook(DrawTarget::Surface(work.MemGraphics), look, PointF(0, 0));
-        stamp = CutArea(work, 0, 0, box.Width, box.Height);
+    if (box && work.CreateBlankMemory(RoundHalfEven(box->Height), RoundHalfEven(box->Width))) {
+        (void)DrawTextLook(DrawTarget::Surface(work.MemGraphics), look, PointF(0, 0));
+        stamp = CutArea(work, 0, 0, box->Width, box->Height);
     }
-    App().TextBounds = kept;
     return stamp;
 }
 

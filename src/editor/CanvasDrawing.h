@@ -10,6 +10,7 @@
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // How the shown image lies in the control.
@@ -53,8 +54,8 @@ struct TextLook {
     COLORREF colour = 0;
     float opacity = 255;
 };
-// The text with its top-left corner at the point; leaves its measured box in App().TextBounds.
-void DrawTextLook(const DrawTarget& target, const TextLook& look, PointF at);
+// The text with its top-left corner at the point; its measured box (DrawTextTool's).
+std::optional<RectF> DrawTextLook(const DrawTarget& target, const TextLook& look, PointF at);
 // The calendar tool's settings: the text's font and colour at full opacity, and the month the
 // slider names (whole, halves to even).
 void SetUpCalendar(ClsCalendar& calendar, const TextLook& look, float sliderValue);

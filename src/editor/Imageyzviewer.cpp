@@ -42,7 +42,7 @@ bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
 
 // Modes whose hover test covers the whole panel and the frame handles.
 bool IsFrameMode(int32_t e) {
-    return IsOneOf(e, {1, 5, 6, 9, 18, 19, 20, 21, 25, 26, 27});
+    return IsOneOf(e, {1, 5, 6, 9, 18, 19, 20, 21});
 }
 // Modes with a slider preview and no frame.
 bool IsSliderMode(int32_t e) {
@@ -221,7 +221,7 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
         tool->BeforeLayOut();
     } else if (effect_ != 0) {
         DrawEditPanel(true);
-        if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27})) CleanCroprect(false);
+        if (IsOneOf(effect_, {1, 5, 9})) CleanCroprect(false);
     }
     LayOut(w, h, !noReload && !fitMode_);
     if (effect_ != 0) RebuildViewBuffer();
@@ -243,7 +243,8 @@ bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
 }
 
 void Imageyzviewer::CleanCroprect(bool wholeImage) {
-    pointer_.downPoint = pointer_.currentPoint = shapeStart_ = shapeEnd_ = PointF();
+    pointer_.downPoint = pointer_.currentPoint = PointF();
+    drawing_.ClearShape();
     frame_.Clear();
     // Frames are in control pixels: the whole image is the picture as shown.
     if (wholeImage) frame_.Frame() = fitRect_;
@@ -466,8 +467,6 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         DrawEditPanel(true);
         return true;
     }
-    if (e == 4) TextPainting(false);
-    if (e == 10) CalenderPaint();
     if (const std::optional<ParticleLook> look = ParticlePreviewLook(e)) {
         GdipFlush(g, FlushIntentionSync);
         ::GdiFlush();
@@ -475,7 +474,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         RunParticleEffect(DrawTarget::Dc(hDC()), RoundHalfEven(panel_.SliderValue), look->maxSize, 10, e,
                           look->maxAlpha, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
     }
-    if (IsOneOf(e, {2, 3, 4, 7, 9, 10, 11}) || (e >= 28 && e <= 36)) {
+    if (IsOneOf(e, {2, 3, 7, 9, 11}) || (e >= 28 && e <= 36)) {
         DrawEditPanel(true);
         return true;
     }
@@ -488,9 +487,8 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         DrawEditPanel(true);
         return true;
     }
-    if (IsOneOf(e, {25, 26, 27, 37})) {
-        if (e == 37) DrawLightPreview(g);
-        if (e != 37) LineDrawing(OutlineKind(e), false, nullptr);
+    if (e == 37) {
+        DrawLightPreview(g);
         ColorControl();
         DrawEditPanel(false);
         return false;
@@ -589,10 +587,6 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
         SetMousePointer(MousePointer::Custom);
         pointer_.overNavigator = HitRect(navigatorRect_, x, y);
         SetCursorByName(pointer_.overNavigator ? L"PANVIEW" : L"SHOU");
-        if (e == 4 || e == 10) {
-            overText_ = HitRect(App().TextBounds, x, y);
-            (void)panelHit(kPanelOption, false);
-        }
     }
 }
 
@@ -624,10 +618,6 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         }
     } else if (effect_ == 37) {
         if (!pointer_.screenButtonEnabled) lightPoint_ = PointF(x, y); // the light goes where the user points
-    } else if (effect_ >= 25 && effect_ <= 27) {
-        if (!pointer_.screenButtonEnabled && !frame_.OverHandle) shapeStart_ = PointF(x, y);
-    } else if (effect_ == 4 || effect_ == 10) {
-        PressText(effect_, x, y);
     }
     if (MouseDown) MouseDown(button, shift, x, y);
 }
@@ -641,19 +631,11 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         const bool onSlider = pointer_.OnPanel(kPanelSlider);
         if (CanvasTool* tool = MovedTool()) {
             tool->Drag(shift, x, y);
-        } else if (IsOneOf(e, {1, 5, 6, 9, 18, 19, 20, 25, 26, 27}) || (e >= 28 && e <= 37)) {
+        } else if (IsOneOf(e, {1, 5, 6, 9, 18, 19, 20}) || (e >= 28 && e <= 37)) {
             pointer_.currentPoint = PointF(x, y);
             if (e == 37 && !pointer_.screenButtonEnabled) lightPoint_ = pointer_.currentPoint;
             if ((e == 19 || e == 20) && !pointer_.screenButtonEnabled) pickPoint_ = pointer_.currentPoint;
             if (frame_.Dragging() && !onSlider) FollowWithFrame(x, y);
-            if (e >= 25 && e <= 27 && !pointer_.screenButtonEnabled && !frame_.OverHandle) {
-                // With Shift the line is level or upright, whichever way it leans less.
-                const float dx = x - shapeStart_.X, dy = y - shapeStart_.Y;
-                if (e == 25 && shift == ShiftKey::Shift)
-                    shapeEnd_ = std::fabs(dy) <= std::fabs(dx) ? PointF(x, shapeStart_.Y) : PointF(shapeStart_.X, y);
-                else
-                    shapeEnd_ = PointF(x, y);
-            }
             Repaint();
         } else if (IsOneOf(e, {2, 3, 7, 11})) {
             // Only a drag that starts on the slider changes anything.
@@ -661,15 +643,6 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
                 pointer_.currentPoint = PointF(x, y);
                 DrawSliderStep();
             }
-        } else if (e == 4 || e == 10) {
-            if (DragText(x, y)) {
-                // the text follows the pointer
-            } else if (onSlider) {
-                pointer_.currentPoint = PointF(x, y);
-            } else {
-                PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
-            }
-            Repaint();
         } else if (e == 21) {
             pointer_.currentPoint = PointF(x, y);
             if (pointer_.screenButtonEnabled) {
@@ -692,7 +665,7 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
 void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     LeftDown = false;
     frame_.Release();
-    canvasPressed_ = false;
+    drawing_.EndPress();
     if (pointer_.screenButtonEnabled) {
         // Only a release on the element the press was on runs it.
         if (button == MouseButton::Left &&
@@ -722,7 +695,7 @@ void Imageyzviewer::RunPanelElement(int index) {
     if (index == kPanelApply) {
         (void)ApplyEdit();
         textBox_.HideText1();
-        textAnchorSet_ = false;
+        drawing_.DropAnchor();
     } else if (index == kPanelCancel) {
         const int answer = ShowMessageBox(hWnd(), L"Do you want to save the changes you've made to this image?", L"",
                                           MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -766,7 +739,7 @@ void Imageyzviewer::CancelEdit() {
     selection_.ResetLasso();
     FreeEffectBuffers();
     textBox_.HideText1();
-    textAnchorSet_ = false;
+    drawing_.DropAnchor();
     // AppliedEffect and SaveState stay: edits applied before this one still want saving.
     if (neighbours_.mainWindow) neighbours_.mainWindow->FormOption(true, true);
 }
@@ -863,17 +836,13 @@ bool Imageyzviewer::SaveUndo() {
         step = RenderFramedStep();
     } else if (outside) {
         step = RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
-    } else if (MakesDrawingStep(mode)) {
-        step = RenderDrawingStep(DrawingInputs());
     } else {
         step = RenderStep(in);
     }
     const bool made = CommitStep(std::move(step));
     if (made) {
-        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40 ||
-            MakesDrawingStep(mode))
+        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
             fitMode_ = false;
-        if (MakesDrawingStep(mode)) EndDrawingStep(mode);
         if (mode == 21) zoom_ = 1.0f;
         if (tool) tool->AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
@@ -888,7 +857,8 @@ bool Imageyzviewer::SaveUndo() {
 }
 
 CanvasTool* Imageyzviewer::MovedTool() {
-    for (CanvasTool* tool : {static_cast<CanvasTool*>(&stampTool_), static_cast<CanvasTool*>(&selection_)})
+    for (CanvasTool* tool : {static_cast<CanvasTool*>(&stampTool_), static_cast<CanvasTool*>(&selection_),
+                             static_cast<CanvasTool*>(&drawing_)})
         if (tool->Handles(effect_)) return tool;
     return nullptr;
 }

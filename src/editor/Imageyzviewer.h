@@ -3,13 +3,12 @@
 // adds the window, the paint resources, the mouse and the neighbours it reports to.
 #pragma once
 
-#include "editor/CanvasDrawing.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasPointer.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/CanvasTextBox.h"
-#include "editor/ClsCalendar.h"
+#include "editor/DrawingTool.h"
 #include "editor/EditPanel.h"
 #include "editor/FrameDrag.h"
 #include "editor/FrameTool.h"
@@ -144,7 +143,7 @@ public:
     [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frame_.Rects; }
     [[nodiscard]] PointF LastPoint() const { return pointer_.lastPoint; }
     [[nodiscard]] PointF PickPoint() const { return pickPoint_; }
-    [[nodiscard]] PointF ShapeEnd() const { return shapeEnd_; }
+    [[nodiscard]] PointF ShapeEnd() const { return drawing_.ShapeEnd(); }
     [[nodiscard]] bool OverHandle() const { return frame_.OverHandle; }
     [[nodiscard]] int HandleIndex() const { return frame_.HandleIndex; }
     // Sets frame 0 (control pixels), as a drag would.
@@ -195,36 +194,39 @@ public:
     bool CallDrawDeleteSelect() { return selection_.CallDrawDeleteSelect(); }
     // The selection object, made on first use.
     [[nodiscard]] ClsSelect& Selection() { return selection_.Selection(); }
-    // The text, calendar and outline tools (their routines: ImageyzviewerDrawing.cpp).
+    // The text, calendar and outline tools.
     // The outline pen's width, 1 to 25: control pixels on the preview, image pixels when applied.
-    void LineWidthValue(int32_t width) { lineWidth_ = static_cast<float>(width); }
-    [[nodiscard]] float LineWidth() const { return lineWidth_; }
+    void LineWidthValue(int32_t width) { drawing_.LineWidthValue(width); }
+    [[nodiscard]] float LineWidth() const { return drawing_.LineWidth(); }
     // The outline of kind 1 line, 2 rectangle, 3 ellipse between ShapeStart and ShapeEnd: on the
     // control (the points first kept on the shown image), or with toImage on target, a surface in
     // image pixels.
-    void LineDrawing(int32_t kind, bool toImage, GpGraphics* target);
+    void LineDrawing(int32_t kind, bool toImage, GpGraphics* target) { drawing_.LineDrawing(kind, toImage, target); }
     // The typed text at the anchor on the control; with apply, the apply step instead.
-    void TextPainting(bool apply);
+    void TextPainting(bool apply) { drawing_.TextPainting(apply); }
     // The calendar at the anchor on the control, in the month the slider names; its box becomes
     // the text box that the pointer grabs.
-    void CalenderPaint();
+    void CalenderPaint() { drawing_.CalenderPaint(); }
     // Keeps an image that nothing draws yet (an earlier one is released).
-    void CreatePattenImg(const std::wstring& fileName);
+    void CreatePattenImg(const std::wstring& fileName) { drawing_.CreatePattenImg(fileName); }
     // The in-place text entry (the host's text button shows and hides it).
     void ShowHidetext(float x, float y, float width, float height) { textBox_.ShowHidetext(x, y, width, height); }
     void HideText1() { textBox_.HideText1(); }
     [[nodiscard]] CanvasTextBox& TextBackground() { return textBox_; }
-    [[nodiscard]] PointF TextAnchor() const { return textAnchor_; }
-    [[nodiscard]] bool TextAnchorSet() const { return textAnchorSet_; }
-    [[nodiscard]] PointF ShapeStart() const { return shapeStart_; }
+    [[nodiscard]] const CanvasTextBox& TextBackground() const { return textBox_; }
+    [[nodiscard]] PointF TextAnchor() const { return drawing_.TextAnchor(); }
+    [[nodiscard]] bool TextAnchorSet() const { return drawing_.TextAnchorSet(); }
+    // Where the text or calendar was last drawn on the control: the box the pointer grabs.
+    [[nodiscard]] const RectF& TextBounds() const { return drawing_.TextBounds(); }
+    [[nodiscard]] PointF ShapeStart() const { return drawing_.ShapeStart(); }
     // The pending text, calendar, filled shape or outline becomes the working stamp file, cut to
     // its bounds, and the main window starts the stamp tool with it (UseStamp). False, with no
     // file written and no stamp started, when nothing is pending or the file cannot be written.
-    bool Rasterize();
+    bool Rasterize() { return drawing_.Rasterize(); }
     // Where the last rasterized drawing lay on the image (image pixels, the stamp's size).
-    [[nodiscard]] const RectF& LastStampPlace() const { return lastStampPlace_; }
+    [[nodiscard]] const RectF& LastStampPlace() const { return drawing_.LastStampPlace(); }
     // The canvas's calendar, made at its first use.
-    [[nodiscard]] ClsCalendar& Calendar();
+    [[nodiscard]] ClsCalendar& Calendar() { return drawing_.Calendar(); }
 
     std::function<void(const std::wstring& name)> onPropertyChanged;
     // Raised at the end of the canvas's own handling.
@@ -297,6 +299,7 @@ private:
     EditPanel panel_;
     StampTool stampTool_{*this};
     SelectionTool selection_{*this};
+    DrawingTool drawing_{*this};
 
     // Paint resources (CreateBrush).
     GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
@@ -320,28 +323,10 @@ private:
     COLORREF pickedColor_ = 0; // the second picked colour
     int32_t pickTarget_ = 1;
     float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
-    PointF shapeStart_{}, shapeEnd_{};
     PointF pickPoint_{};
     RectF navigatorRect_{};
 
-    // Text, calendar and outline tools.
-    [[nodiscard]] ShownView Shown() const;
-    [[nodiscard]] TextLook CurrentTextLook() const;
-    [[nodiscard]] DrawingStepInputs DrawingInputs();
-    // The press, held move and hover of the text and calendar tools; true when the move was theirs.
-    void PressText(int32_t effect, float x, float y);
-    [[nodiscard]] bool DragText(float x, float y);
-    // After a text, calendar or outline step: the text bar goes, or the rubber band is cleared.
-    void EndDrawingStep(int32_t mode);
     // The text box's keys go the canvas's way; made before the box, gone after it.
     ChildKeys childKeys_{shortcutKeys, ForwardKeys};
     CanvasTextBox textBox_;
-    std::unique_ptr<ClsCalendar> calendar_;
-    GdipImage patternImage_;
-    PointF textAnchor_{};
-    bool textAnchorSet_ = false;
-    bool overText_ = false;
-    bool canvasPressed_ = false; // a press in the text or calendar tool, until the release
-    float lineWidth_ = 1;
-    RectF lastStampPlace_{};
 };

@@ -2,7 +2,6 @@
 
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
-#include "platform/AppState.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -151,26 +150,26 @@ void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x,
     }
 }
 
-void DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, float y, const std::wstring& fontName,
-                  int32_t fontSize, int32_t style, int32_t renderHint, uint32_t colour, float opacity) {
+std::optional<RectF> DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, float y,
+                                  const std::wstring& fontName, int32_t fontSize, int32_t style, int32_t renderHint,
+                                  uint32_t colour, float opacity) {
     const auto alpha = TryRoundHalfEven(opacity);
-    if (!alpha || *alpha < 0 || *alpha > 255) return;
+    if (!alpha || *alpha < 0 || *alpha > 255) return std::nullopt;
     TargetSurface surface(target);
-    if (!surface) return;
+    if (!surface) return std::nullopt;
     GdipSolidFill brush = MakeSolidFill(SetColorAlpha(colour, static_cast<uint8_t>(*alpha)));
     GdipFont font = CreateFontWithFallback(fontName, static_cast<float>(fontSize), TextToolFontStyle(style), UnitPixel);
     GdipStringFormat format = MakeFormat();
     GdipSetTextRenderingHint(surface.get(), TextToolRenderHint(renderHint));
 
-    RectF& bounds = App().TextBounds;
     const RectF layout{x, y, 0, 0};
-    RectF measured{};
+    RectF bounds{};
     const bool measuredOk = !text.empty() && font && format &&
                             GdipMeasureString(surface.get(), text.c_str(), TextLength(text), font.get(), &layout,
-                                              format.get(), &measured, nullptr, nullptr) == Ok;
-    if (measuredOk) bounds = measured;
+                                              format.get(), &bounds, nullptr, nullptr) == Ok;
     // An empty text still gets a box to grab.
-    if (text.empty() || bounds.Width == 0) bounds = RectF{x, y, 30, 17};
-    if (!measuredOk || !brush) return;
-    GdipDrawString(surface.get(), text.c_str(), TextLength(text), font.get(), &bounds, format.get(), brush.get());
+    if (!measuredOk || bounds.Width == 0) bounds = RectF{x, y, 30, 17};
+    if (measuredOk && brush)
+        GdipDrawString(surface.get(), text.c_str(), TextLength(text), font.get(), &bounds, format.get(), brush.get());
+    return bounds;
 }

@@ -1,6 +1,6 @@
 // The two text painters: captions of the skinned interface (one line, cut with an ellipsis,
-// optionally over a shadow) and the text tool's text on the image or its preview, which leaves
-// its measured box in App().TextBounds for the canvas to move and hit-test.
+// optionally over a shadow) and the text tool's text on the image or its preview, which gives
+// back its measured box for the canvas to move and hit-test.
 #pragma once
 
 #include "imaging/DrawTarget.h"
@@ -8,6 +8,7 @@
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Text-tool style numbers: 0 regular, 1 italic, 2 bold, 3 bold italic, 4 underline.
@@ -30,8 +31,9 @@ void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x,
                     int32_t fontSize, uint32_t colour, int32_t style, bool shadow, int32_t layoutWidth);
 
 // The text tool's text at (x, y): fontSize in pixels, a text-tool style and rendering number, an
-// ARGB colour whose alpha opacity (0 to 255) replaces. Leaves the measured box in
-// App().TextBounds; an empty text gets the box (x, y, 30, 17) so that it can still be grabbed.
-// An opacity outside 0 to 255 draws and measures nothing.
-void DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, float y, const std::wstring& fontName,
-                  int32_t fontSize, int32_t style, int32_t renderHint, uint32_t colour, float opacity);
+// ARGB colour whose alpha opacity (0 to 255) replaces. Returns the measured box; an empty text (or
+// one that cannot be measured) gets the box (x, y, 30, 17) so that it can still be grabbed. An
+// opacity outside 0 to 255, or a target without a surface, draws and measures nothing: no box.
+std::optional<RectF> DrawTextTool(const DrawTarget& target, const std::wstring& text, float x, float y,
+                                  const std::wstring& fontName, int32_t fontSize, int32_t style, int32_t renderHint,
+                                  uint32_t colour, float opacity);

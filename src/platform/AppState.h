@@ -41,7 +41,6 @@ struct AppState {
     std::vector<RectF> CalendarDayRects;
 
     // Left by the effects for their callers.
-    RectF TextBounds{};
     float RotateWidth = 0;
     float RotateHeight = 0;
 };

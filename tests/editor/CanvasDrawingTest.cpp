@@ -60,7 +60,9 @@ void ExpectSameBox(const DrawnBox& actual, const DrawnBox& expected) {
 TEST_F(DrawingTest, TypedTextAnchoredByAClickLandsAtTheAnchorAtEveryZoom) {
     // The same text drawn straight onto white paper at image point (40, 30).
     TestCanvas paper(200, 150, kWhite);
-    DrawTextTool(paper.target(), L"AB", 40, 30, L"Tahoma", 30, 0, 0, ColorARGB(255, 0, 0, 0), 245);
+    const std::optional<RectF> measured =
+        DrawTextTool(paper.target(), L"AB", 40, 30, L"Tahoma", 30, 0, 0, ColorARGB(255, 0, 0, 0), 245);
+    ASSERT_TRUE(measured);
     const DrawnBox expected = Ink(paper.bitmap.get());
 
     for (const float slider : {55.0f, 82.5f}) { // 100 % and 150 %
@@ -79,8 +81,13 @@ TEST_F(DrawingTest, TypedTextAnchoredByAClickLandsAtTheAnchorAtEveryZoom) {
                         static_cast<float>(canvas->View().OffsetY) + 30 * zoom);
         Click(at.X, at.Y);
         ASSERT_TRUE(canvas->TextAnchorSet());
-        EXPECT_FLOAT_EQ(App().TextBounds.X, at.X); // the preview stands at the anchor
-        EXPECT_GT(App().TextBounds.Width, 30.0f);
+        // The box the pointer grabs is the text's measured box, standing at the anchor.
+        const RectF box = canvas->TextBounds();
+        EXPECT_FLOAT_EQ(box.X, at.X);
+        EXPECT_FLOAT_EQ(box.Y, at.Y);
+        EXPECT_NEAR(box.Width, measured->Width, 1);
+        EXPECT_NEAR(box.Height, measured->Height, 1);
+        EXPECT_GT(box.Width, 30.0f);
         Click(at.X + 50, at.Y + 50); // a second click keeps the anchor
         EXPECT_FLOAT_EQ(canvas->TextAnchor().X, at.X);
 
@@ -102,13 +109,13 @@ TEST_F(DrawingTest, CalendarDraggedByItsBoxIsAppliedWhereItWasDropped) {
     canvas->SetFontSizeA(12);
     ASSERT_TRUE(canvas->Import(L"", true));
     EXPECT_EQ(canvas->Calendar().Month().month, 8);
-    EXPECT_FLOAT_EQ(App().TextBounds.Width, canvas->Calendar().Width());
+    EXPECT_FLOAT_EQ(canvas->TextBounds().Width, canvas->Calendar().Width());
 
     Drag(PointF(5, 5), {PointF(30, 40), PointF(65, 75)});
     EXPECT_FLOAT_EQ(canvas->TextAnchor().X, 60);
     EXPECT_FLOAT_EQ(canvas->TextAnchor().Y, 70);
     // A drag that starts off the calendar pans instead of moving it.
-    ASSERT_LT(App().TextBounds.X + App().TextBounds.Width, 390.0f);
+    ASSERT_LT(canvas->TextBounds().X + canvas->TextBounds().Width, 390.0f);
     Drag(PointF(395, 10), {PointF(385, 20)});
     EXPECT_FLOAT_EQ(canvas->TextAnchor().X, 60);
 
@@ -189,14 +196,14 @@ TEST_F(DrawingTest, TextRasterizesToItsMeasuredBoxAndNothingPendingStartsNoStamp
     canvas->SetFontStyleA(2); // bold is measured bold
     canvas->TextBackground().SetText(L"AB");
     Click(120, 90);
-    const RectF preview = App().TextBounds;
+    const RectF preview = canvas->TextBounds();
     ASSERT_TRUE(canvas->Rasterize());
     GdiDIB stamp;
     ASSERT_TRUE(stamp.Import(StampTempPath()));
     EXPECT_EQ(stamp.Width(), RoundHalfEven(preview.Width));
     EXPECT_EQ(stamp.Height(), RoundHalfEven(preview.Height));
     EXPECT_FLOAT_EQ(canvas->LastStampPlace().X, 120 - static_cast<float>(canvas->View().OffsetX));
-    EXPECT_FLOAT_EQ(App().TextBounds.X, preview.X); // the grab box is the preview's still
+    EXPECT_FLOAT_EQ(canvas->TextBounds().X, preview.X); // the grab box is the preview's still
 
     // An empty text, browse mode and a calendar never drawn: no file, no stamp tool.
     for (const int32_t mode : {4, 0, 10}) {

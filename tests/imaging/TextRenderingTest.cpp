@@ -1,11 +1,11 @@
 #include "imaging/DIBsave.h"
 #include "imaging/TextRendering.h"
-#include "platform/AppState.h"
 #include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -21,10 +21,10 @@ struct Page : DibSheet {
     [[nodiscard]] DrawnBox ink(const std::function<bool(uint32_t)>& isInk = Dark) const {
         return FindDrawn(dib.new_Img, isInk);
     }
-    RectF Tool(const std::wstring& text, int32_t style, float opacity = 255, int32_t hint = 2, float size = 40,
-               const std::wstring& face = L"Tahoma") {
-        DrawTextTool(target(), text, 10, 10, face, static_cast<int32_t>(size), style, hint, kBlack, opacity);
-        return App().TextBounds;
+    // The box the text tool measured; none when it drew nothing.
+    std::optional<RectF> Tool(const std::wstring& text, int32_t style, float opacity = 255, int32_t hint = 2,
+                              float size = 40, const std::wstring& face = L"Tahoma") {
+        return DrawTextTool(target(), text, 10, 10, face, static_cast<int32_t>(size), style, hint, kBlack, opacity);
     }
     // The darkest red of the page.
     [[nodiscard]] int Darkest() const {
@@ -53,9 +53,9 @@ struct Page : DibSheet {
 
 TEST(TextTool, EmptyTextGetsAGrabBoxAndDrawsNothing) {
     Page page(120, 60);
-    App().TextBounds = RectF{1, 2, 3, 4};
-    DrawTextTool(page.target(), L"", 15.5f, 22, L"Tahoma", 20, 0, 0, kBlack, 255);
-    const RectF b = App().TextBounds;
+    const std::optional<RectF> box = DrawTextTool(page.target(), L"", 15.5f, 22, L"Tahoma", 20, 0, 0, kBlack, 255);
+    ASSERT_TRUE(box);
+    const RectF b = *box;
     EXPECT_FLOAT_EQ(b.X, 15.5f);
     EXPECT_FLOAT_EQ(b.Y, 22);
     EXPECT_FLOAT_EQ(b.Width, 30);
@@ -66,7 +66,7 @@ TEST(TextTool, EmptyTextGetsAGrabBoxAndDrawsNothing) {
 TEST(TextTool, InkLiesInTheMeasuredBoxAlsoForAFaceNotInstalled) {
     for (const wchar_t* face : {L"Tahoma", L"No Such Face Anywhere"}) {
         Page page(400, 100);
-        const RectF b = page.Tool(L"Vellumo Text", 0, 255, 2, 40, face);
+        const RectF b = page.Tool(L"Vellumo Text", 0, 255, 2, 40, face).value_or(RectF());
         SCOPED_TRACE(Narrow(face));
         EXPECT_FLOAT_EQ(b.X, 10);
         EXPECT_FLOAT_EQ(b.Y, 10);
@@ -94,7 +94,7 @@ TEST(TextTool, StylesByNumber) {
         RectF box{};
         explicit Styled(int32_t style) {
             strokes.Tool(L"IIIII HHH", style, 255, 2, 50, L"Arial");
-            box = words.Tool(L"multitool", style, 255, 2, 50, L"Arial");
+            box = words.Tool(L"multitool", style, 255, 2, 50, L"Arial").value_or(RectF());
         }
     };
     const Styled regular(0), italic(1), bold(2), boldItalic(3), underline(4), other(7);
@@ -126,12 +126,9 @@ TEST(TextTool, OpacityReplacesTheColoursAlpha) {
     EXPECT_LT(opaque.Darkest(), 20);
     EXPECT_NEAR(half.Darkest(), 127, 8);
 
-    // Outside 0 to 255 nothing is drawn and the box stays as it was.
-    App().TextBounds = RectF{1, 2, 3, 4};
-    tooMuch.Tool(L"HHHH", 0, 256);
-    negative.Tool(L"HHHH", 0, -1);
-    EXPECT_FLOAT_EQ(App().TextBounds.Width, 3);
-    EXPECT_FLOAT_EQ(App().TextBounds.X, 1);
+    // Outside 0 to 255 nothing is drawn or measured.
+    EXPECT_FALSE(tooMuch.Tool(L"HHHH", 0, 256));
+    EXPECT_FALSE(negative.Tool(L"HHHH", 0, -1));
     EXPECT_EQ(tooMuch.Darkest(), 255);
     EXPECT_EQ(negative.Darkest(), 255);
 }
