@@ -10,6 +10,7 @@
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/HitRect.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
@@ -511,7 +512,7 @@ void FrmPrinter::cbPrintersSel(const std::wstring& deviceName) {
 int32_t FrmPrinter::HitButton(float x, float y) const {
     for (int32_t i = 0; i < kButtonCount; ++i) {
         const RectF& r = buttons_[static_cast<size_t>(i)];
-        if (i != kCopiesBox && x >= r.X && x < r.X + r.Width + 25 && y >= r.Y && y < r.Y + r.Height + 10) return i;
+        if (i != kCopiesBox && HitRect(RectF(r.X, r.Y, r.Width + 25, r.Height + 10), x, y)) return i;
     }
     return -1;
 }
