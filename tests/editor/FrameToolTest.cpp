@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct FrameToolTest : CanvasWindowTest {
@@ -223,6 +225,57 @@ TEST_F(FrameToolTest, EachToolCommitsWhatItsOverlayShowed) {
                    outsideChanged = (c.mode == 5 && c.combine == 1) || c.mode == 6;
         EXPECT_EQ(Shown(120, 100) != kTopLeft, insideChanged);
         EXPECT_EQ(Shown(30, 30) != kTopLeft, outsideChanged);
+    }
+}
+
+TEST_F(FrameToolTest, CardAndColorizeLayTheirFillOverThePictureAtItsOwnSize) {
+    // Stripes one pixel wide in a picture shown at half size: the step keeps them only when the
+    // picture itself is rendered into it, not what the screen shows of it.
+    const auto striped = [](int x, int y) {
+        return x % 2 ? ColorARGB(255, 40, 200, 90) : ColorARGB(255, 220, 60, static_cast<uint8_t>(y % 200));
+    };
+    const std::wstring path = folder + L"stripes.png";
+    ASSERT_TRUE(SaveImageSafely(BitmapOf(800, 600, striped).get(), path, kFormatPng, 0));
+    const uint32_t fill = ColorARGB(100, 0, 0, 255);
+    const auto shaded = [fill](uint32_t c) {
+        const auto mix = [](int under, int over) { return (under * 155 + over * 100 + 127) / 255; };
+        return ColorARGB(255, static_cast<uint8_t>(mix(RedOf(c), RedOf(fill))),
+                         static_cast<uint8_t>(mix(GreenOf(c), GreenOf(fill))),
+                         static_cast<uint8_t>(mix(BlueOf(c), BlueOf(fill))));
+    };
+    struct Case {
+        int32_t mode, combine;
+        bool insideShaded, outsideShaded;
+    };
+    const Case cases[] = {{5, 1, false, true}, {5, 4, true, false}, {6, 1, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode * 10 + c.combine);
+        canvas->SetFitMode(true); // as the tools set it
+        ASSERT_TRUE(canvas->Import(path));
+        canvas->SetEffect(c.mode);
+        canvas->CleanCroprect(false);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        App().SelectCombineMode = c.combine;
+        canvas->SetMax(255);
+        canvas->SetValue(100);
+        canvas->SetTextColor(RGB(0, 0, 255));
+        Drag({100, 80}, {{150, 110}, {200, 140}}); // the image's (200, 160) to (400, 280)
+        ASSERT_TRUE(canvas->ApplyEdit());
+        ASSERT_EQ(canvas->ImgDIB.Width(), 800);
+        ASSERT_EQ(canvas->ImgDIB.Height(), 600);
+        // Both stripes at each place, inside the frame and on either side of it.
+        for (auto [x, y, inside] : {std::tuple{300, 220, true},
+                                    {301, 221, true},
+                                    {50, 40, false},
+                                    {51, 41, false},
+                                    {700, 500, false},
+                                    {701, 501, false}}) {
+            const uint32_t was = striped(x, y), now = Shown(x, y);
+            if (inside ? c.insideShaded : c.outsideShaded)
+                EXPECT_LE(ChannelDistance(now, shaded(was)), 2) << x << "," << y << std::hex << " " << now;
+            else
+                EXPECT_EQ(now, was) << x << "," << y << std::hex << " " << now;
+        }
     }
 }
 
