@@ -11,13 +11,7 @@
 #include <windowsx.h>
 
 void ButtonControl::Painting() {
-    if (App().GdiplusToken == 0 || !hDC()) return;
-    Cls();
-    {
-        GdipGraphics graphics = CreateGraphics();
-        GpGraphics* g = graphics.get();
-        if (!g) return;
-        GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+    PaintWhole([this](GpGraphics* g) {
         const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
 
         GdipSolidFill fill = MakeSolidFill(background_);
@@ -54,8 +48,7 @@ void ButtonControl::Painting() {
             GdipSolidFill highlight = MakeSolidFill(ColorARGB(100, 255, 255, 255));
             GdipFillEllipse(g, highlight.get(), r.X, r.Y, r.Width, r.Height);
         }
-    }
-    Refresh();
+    });
 }
 
 RectF ButtonControl::ButtonRect(int32_t index) const {
