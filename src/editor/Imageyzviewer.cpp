@@ -675,7 +675,7 @@ void Imageyzviewer::SetCursorByName(const wchar_t* name) {
 void Imageyzviewer::HoverHitTest(float x, float y) {
     const int32_t e = effect_;
     auto panelHit = [&](int last, bool picker) {
-        const int i = PanelElementAt(panelRects_, last, x, y);
+        const int i = ShownPanelElementAt(panelRects_, ShownPanels(), last, x, y);
         if (i < 0) return false;
         screenButtonEnabled_ = true;
         panelIndex_ = i;
@@ -816,7 +816,8 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     canvasPressed_ = false;
     if (screenButtonEnabled_) {
         // Only a release on the element the press was on runs it.
-        if (button == MouseButton::Left && PanelElementAt(panelRects_, kPanelStampRedo, x, y) == panelIndex_)
+        if (button == MouseButton::Left &&
+            ShownPanelElementAt(panelRects_, ShownPanels(), kPanelStampRedo, x, y) == panelIndex_)
             RunPanelElement(panelIndex_);
         if (effect_ == 21) Painting(false, false, true, false);
         if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
@@ -1096,9 +1097,7 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
 bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
     if (!NoOpen() || fileName.empty()) return false;
     Hourglass wait;
-    if (!WriteImage(ImgDIB.DIB(), fileName, format, quality)) return false;
-    SaveState = true;
-    return true;
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality);
 }
 
 bool Imageyzviewer::ShowsScratchFile() const {

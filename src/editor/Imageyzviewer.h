@@ -81,8 +81,8 @@ public:
     void UnRedoPaint();
 
     // Writes the shown image to fileName with the encoder of format (0 bmp, 1 jpeg with quality,
-    // 2 gif, 5 tiff, 6 png). SaveState becomes True only when the file was written; a failed save
-    // leaves an existing file as it was.
+    // 2 gif, 5 tiff, 6 png); a failed save leaves an existing file as it was. SaveState is the
+    // caller's: a copy written elsewhere (the stamp library, Save a Copy) leaves the edit unsaved.
     [[nodiscard]] bool SaveImage(const std::wstring& fileName, int32_t format, int32_t quality = 0);
     // Writes the shown image over its own file, the encoder chosen by the extension. Refused for an
     // extension without an encoder and for a scratch copy (a new image, the copy shown after a
@@ -238,6 +238,8 @@ private:
     void OnMouseMove(int button, int shift, float x, float y);
     void OnMouseUp(int button, int shift, float x, float y);
     void HoverHitTest(float x, float y);
+    // The edit-panel elements the current tool shows.
+    [[nodiscard]] uint32_t ShownPanels() const;
     void SetCursorByName(const wchar_t* name);
     // A held move of a frame tool: frame 0 follows the pointer.
     void FollowWithFrame(float x, float y);

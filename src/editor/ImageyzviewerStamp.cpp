@@ -4,6 +4,8 @@
 // copying to and pasting from the clipboard; deleting a selection.
 #include "editor/Imageyzviewer.h"
 
+#include "editor/EditPanelActions.h"
+
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
@@ -161,6 +163,10 @@ bool Imageyzviewer::UndoStampRedo(bool undo) {
     if (!stamp_.UndoRedo(undo)) return false;
     Repaint();
     return true;
+}
+
+uint32_t Imageyzviewer::ShownPanels() const {
+    return ShownPanelElements(effect_, stamp_.StampBrushKind == kStampAirbrush);
 }
 
 void Imageyzviewer::DrawStampOverlay(GpGraphics* g) {

@@ -279,6 +279,54 @@ TEST_F(FrameToolTest, CardAndColorizeLayTheirFillOverThePictureAtItsOwnSize) {
     }
 }
 
+TEST_F(FrameToolTest, AnEarlierToolsPanelButtonsTakeNoClicksInTheNextTool) {
+    // The stamp's panel with the airbrush (its Undo, Redo, Option and picker), then a tool that
+    // shows none of them there: a press where one stood starts that tool's own work.
+    const std::wstring picture = WriteQuartersPicture(folder, L"q.png", 800, 600); // fills the canvas
+    ASSERT_TRUE(SaveImageSafely(SolidBitmap(40, 30, kBlue).get(), StampTempPath(), kFormatPng, 0));
+    struct Case {
+        const char* what;
+        int element;
+        int32_t next;
+    };
+    const Case cases[] = {{"stamp Redo, then crop", kPanelStampRedo, 1},
+                          {"stamp Option, then crop", kPanelOption, 1},
+                          {"airbrush picker, then crop", kPanelPicker, 1},
+                          {"stamp Redo, then the line", kPanelStampRedo, 25}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(canvas->Import(picture));
+        ASSERT_TRUE(canvas->StartStampTool(true));
+        canvas->StampToolSelect(kStampAirbrush);
+        const RectF r = canvas->PanelRects()[c.element];
+        // The middle of what of the element lies on the canvas.
+        const POINT at{static_cast<LONG>((std::max(r.X, 0.0f) + std::min(r.X + r.Width, static_cast<float>(kW))) / 2),
+                       static_cast<LONG>(r.Y + r.Height / 2)};
+        Send(WM_MOUSEMOVE, 0, static_cast<float>(at.x), static_cast<float>(at.y));
+        ASSERT_TRUE(canvas->ScreenButtonEnabled()) << "the stamp's own element takes the pointer";
+
+        canvas->SetEffect(c.next); // as the host starts a tool
+        canvas->CleanCroprect(false);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        menu.visible = false;
+        Click(PointF(static_cast<float>(at.x), static_cast<float>(at.y)));
+        EXPECT_FALSE(menu.visible) << "a click there opens no option menu";
+        const POINT to{at.x < kW / 2 ? at.x + 80 : at.x - 80, at.y < kH / 2 ? at.y + 60 : at.y - 60};
+        Drag(PointF(static_cast<float>(at.x), static_cast<float>(at.y)),
+             {PointF(static_cast<float>(to.x), static_cast<float>(to.y))});
+        EXPECT_EQ(canvas->Effect(), c.next);
+        if (c.next == 1) {
+            ExpectRect(Frame(), static_cast<float>(std::min(at.x, to.x)), static_cast<float>(std::min(at.y, to.y)), 80,
+                       60);
+        } else {
+            EXPECT_EQ(canvas->ShapeStart().X, at.x);
+            EXPECT_EQ(canvas->ShapeStart().Y, at.y);
+            EXPECT_EQ(canvas->ShapeEnd().X, to.x);
+            EXPECT_EQ(canvas->ShapeEnd().Y, to.y);
+        }
+    }
+}
+
 TEST_F(FrameToolTest, RedEyeFrameIsAtMost100Wide) {
     const std::wstring path = folder + L"red.png";
     ASSERT_TRUE(SaveImageSafely(BitmapOf(400, 300, [](int, int) { return ColorARGB(255, 220, 20, 20); }).get(), path,
