@@ -216,20 +216,20 @@ void PictureBox::SetBackColor(COLORREF colour) {
     Cls();
 }
 
-int PictureBox::Left() const {
+RECT PictureBox::PlaceInParent() const {
     RECT r{};
-    if (!hwnd_) return 0;
+    if (!hwnd_) return r;
     ::GetWindowRect(hwnd_, &r);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    return r.left;
+    return r;
+}
+
+int PictureBox::Left() const {
+    return PlaceInParent().left;
 }
 
 int PictureBox::Top() const {
-    RECT r{};
-    if (!hwnd_) return 0;
-    ::GetWindowRect(hwnd_, &r);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    return r.top;
+    return PlaceInParent().top;
 }
 
 void PictureBox::Move(int x, int y, int width, int height) {

@@ -155,6 +155,8 @@ private:
     void OnButtonUp(int button, WPARAM wp, LPARAM lp);
     void OnKeyDown(WPARAM wp);
     HCURSOR CurrentCursor() const;
+    // The window's rectangle in its parent's client coordinates; all 0 without a window.
+    RECT PlaceInParent() const;
 
     HWND hwnd_ = nullptr;
     DibSection buffer_;
