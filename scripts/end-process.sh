@@ -13,7 +13,7 @@ vellumo_end_process() {
     done
     if kill -0 "$pid" 2>/dev/null; then
         server="$pid"
-        [ -z "$as" ] || server="$(pgrep -P "$pid" | head -n 1)"
+        [ -z "$as" ] || server="$(pgrep -P "$pid" | head -n 1 || true)"
         if [ -n "$server" ]; then
             $as pkill -KILL -P "$server" 2>/dev/null || true
             $as kill -KILL "$server" 2>/dev/null || true

@@ -75,7 +75,7 @@ vellumo_spooler_errors() {
 vellumo_spooler_stop() {
     [ -z "$VELLUMO_SPOOLER_PID" ] || vellumo_end_process "$VELLUMO_SPOOLER_PID" $VELLUMO_SPOOLER_AS
     VELLUMO_SPOOLER_PID=""
-    case "$VELLUMO_SPOOLER_DIR" in /tmp/vellumo-spooler.?*) $VELLUMO_SPOOLER_AS rm -rf "$VELLUMO_SPOOLER_DIR" ;; esac
+    case "$VELLUMO_SPOOLER_DIR" in /tmp/vellumo-spooler.?*) $VELLUMO_SPOOLER_AS rm -rf "$VELLUMO_SPOOLER_DIR" || true ;; esac
     VELLUMO_SPOOLER_DIR=""
 }
 
@@ -93,9 +93,9 @@ vellumo_print_start() {
             # cups-pdf runs this, as the job's user, once the PDF is whole, so a reader never sees
             # half a document.
             printf '%s\n' '#!/bin/sh' 'pdftoppm -r 30 -png "$1" "${1%.pdf}" && touch "${1%.pdf}.done"' \
-                > "$VELLUMO_SPOOLER_DIR/pages.sh"
-            chmod 755 "$VELLUMO_SPOOLER_DIR/pages.sh"
-            printf 'PostProcessing %s\n' "$VELLUMO_SPOOLER_DIR/pages.sh"
+                > "$dir/pages.sh"
+            chmod 755 "$dir/pages.sh"
+            printf 'PostProcessing %s\n' "$dir/pages.sh"
         fi
     } | $VELLUMO_SPOOLER_AS tee "$VELLUMO_PRINT_CONF" >/dev/null
     vellumo_spooler_queue PDF "cups-pdf:/$tag" /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd || return 1
@@ -106,8 +106,8 @@ vellumo_print_stop() {
     local as="$VELLUMO_SPOOLER_AS"
     vellumo_spooler_stop
     [ -n "$VELLUMO_PRINT_CONF" ] || return 0
-    $as rm -f "$VELLUMO_PRINT_CONF"
+    $as rm -f "$VELLUMO_PRINT_CONF" || true
     VELLUMO_PRINT_CONF=""
     # cups-pdf keeps its log for root alone; the user who printed may read it.
-    [ -z "$as" ] || $as chown -R "$(id -u):$(id -g)" "$BUILD_DIR/print/log"
+    [ -z "$as" ] || $as chown -R "$(id -u):$(id -g)" "$BUILD_DIR/print/log" || true
 }
