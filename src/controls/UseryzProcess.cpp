@@ -10,6 +10,7 @@
 #include "platform/Rounding.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -55,6 +56,11 @@ bool UseryzProcess::Create(const PictureBoxArgs& args) {
     child.parent = toolPanel_.hWnd();
     child.visible = true;
     if (!toolOLE_.Create(child)) return false;
+    // The children by their names in the window tree, as outside tools read it.
+    const std::pair<HWND, const wchar_t*> names[] = {
+        {toolPanel_.hWnd(), L"ToolPanel"}, {toolOLE_.hWnd(), L"ToolOLE"},   {toolVscroll_.hWnd(), L"ToolVscroll"},
+        {stampMenu_.hWnd(), L"StampMenu"}, {zzVFiter_.hWnd(), L"ZzVFiter"}, {calenderSee_.hWnd(), L"CalenderSee"}};
+    for (const auto& [window, name] : names) ::SetWindowTextW(window, name);
 
     onResize = [this] { Layout(); };
     onMouseDown = [this](int button, int shift, float x, float y) { OnTabPress(button, shift, x, y); };
@@ -81,10 +87,8 @@ bool UseryzProcess::Create(const PictureBoxArgs& args) {
     calenderSee_.onClick = [this](int button, int shift, float x, float y) {
         if (onCalenderSelect) onCalenderSelect(button, shift, x, y, calenderSee_.DayUp());
     };
-    for (PictureBox* box : {&toolPanel_, &toolOLE_})
-        box->onKeyDown = [this](int keyCode, int shift) {
-            if (shortcutKeys) shortcutKeys->HandleShortcutKey(keyCode, shift);
-        };
+    toolPanel_.shortcutKeys = toolOLE_.shortcutKeys = toolVscroll_.shortcutKeys = &childKeys_;
+    stampMenu_.shortcutKeys = zzVFiter_.shortcutKeys = calenderSee_.shortcutKeys = &childKeys_;
     tools_.LoadIcons();
     Layout();
     ShowTabPanel();

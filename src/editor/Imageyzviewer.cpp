@@ -101,6 +101,9 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     history_.NotifyWhenWritten(hWnd(), kStepWritten);
     CreateBrush();
     if (textBox_.Create(hWnd(), kBackColor)) textBox_.onChange = [this] { Repaint(); };
+    // A click on the text box's frame leaves the keys where the canvas's own go (nowhere while
+    // the text tool types).
+    textBox_.shortcutKeys = &childKeys_;
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
     Refresh();
     return true;

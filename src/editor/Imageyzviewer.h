@@ -374,6 +374,8 @@ private:
     [[nodiscard]] bool DragText(float x, float y);
     // After a text, calendar or outline step: the text bar goes, or the rubber band is cleared.
     void EndDrawingStep(int32_t mode);
+    // The text box's keys go the canvas's way; made before the box, gone after it.
+    ChildKeys childKeys_{shortcutKeys, ForwardKeys};
     CanvasTextBox textBox_;
     std::unique_ptr<ClsCalendar> calendar_;
     GdipImage patternImage_;

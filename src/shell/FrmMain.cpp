@@ -145,9 +145,9 @@ bool FrmMain::CreatePanes() {
     UseryzProcess1.ZzVFiter().Source(&FileInfo);
     ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
-    ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
-                                CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell,
-                                                 &menuHost_->CanvasSize, &SkinMenu}) &&
+    ok = SingleyzPreview.Create(
+             args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
+             CanvasNeighbours{this, &ImageToolbar, this, &menuHost_->FileShell, &menuHost_->CanvasSize, &SkinMenu}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
     // Light grey 235: the pen that clears a cell's frame is that grey, so a cleared frame leaves no trace.

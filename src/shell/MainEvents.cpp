@@ -48,19 +48,16 @@ void MainEvents::Connect() {
     MainMenuHost& host = m.MenuHost();
     ShortcutKeyHandler* keys = &m;
 
-    // Every control that can hold the focus hands its keys to the one handler; the canvas itself
-    // holds them back while the text tool types.
-    m.ThumyzViewer.shortcutKeys = keys;
-    m.ThumyzViewer.ThumOLE.shortcutKeys = keys;
-    m.ThumyzViewer.ThumScroll.shortcutKeys = keys;
-    m.UseryzSplitV.shortcutKeys = keys;
-    m.ImageToolbar.shortcutKeys = keys;
-    m.yzToolbarUser.shortcutKeys = keys;
-    m.UseryzProcess1.shortcutKeys = keys;
-    m.UseryzProcess1.StampMenu().shortcutKeys = keys;
-    m.UseryzProcess1.ZzVFiter().shortcutKeys = keys;
-    m.SkinMenu.shortcutKeys = keys;
-    m.SingleyzPreview.shortcutKeys = keys;
+    // Every pane that takes the focus on a click hands its keys to the one handler, and a pane's
+    // children go its way (the canvas has it from its making and holds keys back while the text
+    // tool types). Only the system's own boxes keep their keys, where keys type or move: the search
+    // box, the text bar's lists, the text tool's edit box and the folder tree.
+    for (ShortcutKeyHandler** route :
+         {&m.TitleSkin.shortcutKeys, &m.yzToolbarUser.shortcutKeys, &m.ImageToolbar.shortcutKeys,
+          &m.ResizeBorder.shortcutKeys, &m.UseryzSplitH.shortcutKeys, &m.UseryzSplitLV.shortcutKeys,
+          &m.FolderView.shortcutKeys, &m.UseryzProcess1.shortcutKeys, &m.YDSTextControl1.shortcutKeys,
+          &m.UseryzSplitV.shortcutKeys, &m.ThumyzViewer.shortcutKeys, &m.SkinMenu.shortcutKeys})
+        *route = keys;
 
     // The wheel steps through the grid as the View menu's Next and Previous do.
     Wheel.onWheel = [this](int delta) {

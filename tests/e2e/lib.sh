@@ -51,6 +51,24 @@ e2e_wait_pane() {
     fail "pane $1 was not shown"
 }
 
+# Waits (up to 10 s) until the named pane's visibility is $2 (1 shown, 0 hidden); $3 says what for.
+e2e_wait_visibility() {
+    local i
+    for i in $(seq 1 100); do
+        [ "$(e2e_pane "$1" | cut -f5)" = "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "pane $1 did not become $([ "$2" = 1 ] && echo shown || echo hidden)${3:+: $3}"
+}
+
+# Clicks the named pane at ($2, $3) from its top-left corner.
+e2e_click_pane() {
+    local x y
+    read -r x y _ <<< "$(e2e_pane "$1")"
+    [ -n "$x" ] || fail "no pane $1"
+    e2e_click $((x + $2)) $((y + $3))
+}
+
 # "x y width height visible" of the named pane, in the main window's client coordinates.
 e2e_pane() {
     wine "$E2E_PROBE" tree "$E2E_CLASS" 2>/dev/null | tr -d '\r' | awk -F'\t' -v n="$1" '$1 == n { print $3, $4, $5, $6, $7; exit }' |
