@@ -105,7 +105,12 @@ void UseryzProcess::Layout() {
     if (!LoadOver) toolOLE_.Move(0, 0, toolPanel_.Width(), toolPanel_.Height());
     toolVscroll_.Move(toolPanel_.Width(), toolPanel_.Top(), kScrollWidth, toolPanel_.Height());
     if (!LoadOver && App().GdiplusToken != 0) stampMenu_.Painting();
+    const bool firstPass = !LoadOver;
     LoadOver = true;
+    // A panel first painted while too narrow to lay out (the left column collapsed at start) built
+    // its tool list one pixel wide; the first layout took the list down to the frame's size, so
+    // the list is built again at its full height for the scroll bar to reach every row.
+    if (firstPass && !toolPicture_.empty()) BuildToolListPicture();
 }
 
 void UseryzProcess::StartPaint() {

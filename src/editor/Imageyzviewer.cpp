@@ -164,6 +164,7 @@ void Imageyzviewer::SetEffect(int32_t mode) {
 
 void Imageyzviewer::SetZoom(float sliderPosition) {
     zoom_ = ZoomFromSlider(sliderPosition);
+    reportedZoom_ = ShownZoom(); // told below, once
     Painting(false, true, false, false);
     Notify(L"Zoom");
 }
@@ -343,6 +344,10 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     GdipFlush(g, FlushIntentionSync);
     if (!DrawModeOverlay(g)) Refresh();
     EndPaint(view_);
+    if (!renderToUndo && ShownZoom() != reportedZoom_) {
+        reportedZoom_ = ShownZoom();
+        Notify(L"Zoom");
+    }
 }
 
 void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality) {

@@ -264,6 +264,17 @@ e2e_changed_pixels() {
     compare -metric AE -fuzz 10% "$E2E_WORK/changed-a.png" "$E2E_WORK/changed-b.png" null: 2>&1 | awk '{ print int($1) }'
 }
 
+# The number of pixels that differ by more than 10 % between the region "x y width height" of one
+# screenshot and the region of the same size at "x2 y2" of another.
+e2e_region_diff() {
+    local -a a b
+    read -ra a <<< "$2"
+    read -ra b <<< "$4"
+    convert "$1" -crop "${a[2]}x${a[3]}+${a[0]}+${a[1]}" +repage "$E2E_WORK/region-a.png"
+    convert "$3" -crop "${a[2]}x${a[3]}+${b[0]}+${b[1]}" +repage "$E2E_WORK/region-b.png"
+    compare -metric AE -fuzz 10% "$E2E_WORK/region-a.png" "$E2E_WORK/region-b.png" null: 2>&1 | awk '{ print int($1) }'
+}
+
 # Drags the canvas's edit-panel slider: its thumb taken at $1 pixels from the panel's left, moved
 # $2 pixels along the track and held there while the screenshot $3 is taken, then let go.
 e2e_drag_slider() {

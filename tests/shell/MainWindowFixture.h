@@ -200,6 +200,11 @@ protected:
     bool ClickToolbarButton(int32_t id) {
         ToolbarImg& bar = main->ImageToolbar;
         const float y = static_cast<float>(bar.Height()) / 2;
+        // A click in the strip's top corner, off every button, first: the last press's button
+        // would otherwise still be PressID wherever the scan starts.
+        const LPARAM corner = MAKELPARAM(bar.Width() - 1, 0);
+        ::SendMessageW(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, corner);
+        ::SendMessageW(bar.hWnd(), WM_LBUTTONUP, 0, corner);
         for (int x = 0; x < bar.Width(); x += 2) {
             bar.ImagePaint(true, static_cast<float>(x), y);
             if (bar.PressID() != id) continue;
