@@ -26,6 +26,70 @@ int64_t StampStepOfKey(const std::wstring& key) {
 
 } // namespace
 
+bool UndoBuffer::Create(int32_t w, int32_t h) {
+    Reset();
+    if (w <= 0 || h <= 0 || GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap_.put()) != Ok) {
+        bitmap_.reset();
+        return false;
+    }
+    MakeSurface();
+    if (!surface_) {
+        Reset();
+        return false;
+    }
+    blank_ = true;
+    return true;
+}
+
+void UndoBuffer::MakeSurface() {
+    surface_.reset();
+    if (!bitmap_ || GdipGetImageGraphicsContext(bitmap_.get(), surface_.put()) != Ok) {
+        surface_.reset();
+        return;
+    }
+    GdipSetSmoothingMode(surface_.get(), SmoothingModeAntiAlias);
+    GdipSetInterpolationMode(surface_.get(), InterpolationModeHighQualityBilinear);
+}
+
+void UndoBuffer::Hold(GdipBitmap step) {
+    Reset();
+    bitmap_ = std::move(step);
+    // An indexed step takes no surface; it is handed on as it is.
+    MakeSurface();
+}
+
+void UndoBuffer::DrawImage(GpImage* image, float w, float h) {
+    if (!surface_ || !image) return;
+    UINT bw = 0, bh = 0, iw = 0, ih = 0;
+    GdipGetImageWidth(bitmap_.get(), &bw);
+    GdipGetImageHeight(bitmap_.get(), &bh);
+    GdipGetImageWidth(image, &iw);
+    GdipGetImageHeight(image, &ih);
+    const auto whole = [](float v) { return static_cast<UINT>(std::max(RoundHalfEven(v), 0)); };
+    if (blank_ && iw == bw && ih == bh && whole(w) == bw && whole(h) == bh) {
+        // Drawn at its own size over nothing, the picture is its own pixels: copied, not resampled.
+        GdipBitmap copy = FullCopy(image);
+        if (copy) {
+            Hold(std::move(copy));
+            return;
+        }
+    }
+    GdipDrawImageRect(surface_.get(), image, 0, 0, w, h);
+    blank_ = false;
+}
+
+void UndoBuffer::Reset() {
+    surface_.reset();
+    bitmap_.reset();
+    blank_ = false;
+}
+
+GdipBitmap UndoBuffer::Take() {
+    surface_.reset();
+    blank_ = false;
+    return std::move(bitmap_);
+}
+
 CanvasModel::~CanvasModel() {
     ImgDIB.Destroy();
     DeleteScratchFiles();

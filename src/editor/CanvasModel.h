@@ -12,6 +12,33 @@
 #include <cstdint>
 #include <string>
 
+// The undo buffer: the step an apply is making, a bitmap with a drawing surface on it. It lives
+// from the start of the step until the step is handed to the history; the paint's render into
+// the undo buffer draws here.
+class UndoBuffer {
+public:
+    // A transparent 32 bpp ARGB step of w x h; false, and no buffer, when it cannot be made.
+    [[nodiscard]] bool Create(int32_t w, int32_t h);
+    // A step made whole elsewhere becomes the buffer; an empty one leaves no buffer.
+    void Hold(GdipBitmap step);
+    // Draws image at (0, 0) at w x h. A blank buffer of the image's own size takes its pixels as
+    // they are instead of a resampled drawing of them.
+    void DrawImage(GpImage* image, float w, float h);
+    // Null while there is no buffer (or its format takes no surface).
+    [[nodiscard]] GpGraphics* Surface() const { return surface_.get(); }
+    [[nodiscard]] GpBitmap* Bitmap() const { return bitmap_.get(); }
+    void Reset();
+    // The step, its surface ended; no buffer is left.
+    [[nodiscard]] GdipBitmap Take();
+
+private:
+    void MakeSurface();
+
+    GdipBitmap bitmap_;
+    GdipGraphics surface_;
+    bool blank_ = false; // nothing drawn since Create
+};
+
 class CanvasModel {
 public:
     CanvasModel() = default;
@@ -88,6 +115,7 @@ protected:
     RectF fitRect_{};
     ZoomView view_;
     UndoHistory history_;
+    UndoBuffer undoBuffer_; // the step of the apply under way
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

@@ -148,7 +148,11 @@ uint32_t CanvasFillColour(COLORREF textColor, float sliderValue) {
 }
 
 bool IsFrameCommit(int32_t effect) {
-    return effect == 1 || effect == 5 || effect == 6 || effect == 9 || effect == 19 || effect == 20;
+    return MakesWholeFrameStep(effect) || effect == 5 || effect == 6;
+}
+
+bool MakesWholeFrameStep(int32_t effect) {
+    return effect == 1 || effect == 9 || effect == 19 || effect == 20;
 }
 
 namespace {
@@ -183,39 +187,42 @@ bool DrawFrameShape(GpGraphics* g, const FrameCommitInputs& in, const RectF& F) 
                : DrawVectorShape(t, 1, F.X, F.Y, F.Width, F.Height, focus.X, focus.Y, 0.05f, a, b, opacity, 0);
 }
 
-GdipBitmap RenderFrameCommit(const FrameCommitInputs& in) {
-    if (!IsFrameCommit(in.effect) || !in.image || in.width <= 0 || in.height <= 0) return {};
+bool DrawFillCommit(GpGraphics* g, const FrameCommitInputs& in) {
+    if ((in.effect != 5 && in.effect != 6) || !g || in.width <= 0 || in.height <= 0) return false;
+    const RectF whole(0, 0, in.width, in.height);
+    GdipSolidFill fill = MakeSolidFill(CanvasFillColour(in.textColor, in.sliderValue));
+    if (in.effect == 6) {
+        GdipFillRectangle(g, fill.get(), whole.X, whole.Y, whole.Width, whole.Height);
+        return true;
+    }
     const RectF F = FrameInImage(in.frame, in.fitRect, in.width, in.height);
-    if (in.effect != 6 && IsEmpty(F)) return {}; // nothing framed: no step
+    if (IsEmpty(F)) return false; // nothing framed: no step
+    // Intersect keeps the image outside the frame; exclude keeps the frame itself.
+    GdipRegion area;
+    if (GdipCreateRegionRect(&whole, area.put()) != Ok) return false;
+    GdipPath outside;
+    GdipCreatePath(FillModeAlternate, outside.put());
+    GdipAddPathRectangle(outside.get(), whole.X, whole.Y, whole.Width, whole.Height);
+    GdipAddPathRectangle(outside.get(), F.X, F.Y, F.Width, F.Height);
+    GdipRegion framed;
+    if (GdipCreateRegionPath(outside.get(), framed.put()) != Ok) return false;
+    const CombineMode mode = in.combineMode == 4 ? CombineModeExclude : CombineModeIntersect;
+    GdipCombineRegionRegion(area.get(), framed.get(), mode);
+    GdipFillRegion(g, fill.get(), area.get());
+    return true;
+}
+
+GdipBitmap RenderFrameCommit(const FrameCommitInputs& in) {
+    if (!MakesWholeFrameStep(in.effect) || !in.image || in.width <= 0 || in.height <= 0) return {};
+    const RectF F = FrameInImage(in.frame, in.fitRect, in.width, in.height);
+    if (IsEmpty(F)) return {}; // nothing framed: no step
     if (in.effect == 1) return CropCommit(in, F);
 
     GdipBitmap step = FullCopy(in.image);
     GdipGraphics g;
     if (!step || GdipGetImageGraphicsContext(step.get(), g.put()) != Ok) return {};
     GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
-    const RectF whole(0, 0, in.width, in.height);
     switch (in.effect) {
-    case 5:
-    case 6: {
-        GdipSolidFill fill = MakeSolidFill(CanvasFillColour(in.textColor, in.sliderValue));
-        if (in.effect == 6) {
-            GdipFillRectangle(g.get(), fill.get(), whole.X, whole.Y, whole.Width, whole.Height);
-            break;
-        }
-        // Intersect keeps the image outside the frame; exclude keeps the frame itself.
-        GdipRegion area;
-        if (GdipCreateRegionRect(&whole, area.put()) != Ok) return {};
-        GdipPath outside;
-        GdipCreatePath(FillModeAlternate, outside.put());
-        GdipAddPathRectangle(outside.get(), whole.X, whole.Y, whole.Width, whole.Height);
-        GdipAddPathRectangle(outside.get(), F.X, F.Y, F.Width, F.Height);
-        GdipRegion framed;
-        if (GdipCreateRegionPath(outside.get(), framed.put()) != Ok) return {};
-        const CombineMode mode = in.combineMode == 4 ? CombineModeExclude : CombineModeIntersect;
-        GdipCombineRegionRegion(area.get(), framed.get(), mode);
-        GdipFillRegion(g.get(), fill.get(), area.get());
-        break;
-    }
     case 9:
         g.reset(); // the pixels are read and written directly
         RemoveRedEye(PixelTarget::Bitmap(step.get()), F.X, F.Y, F.Width, F.Height,

@@ -58,11 +58,17 @@ struct FrameCommitInputs {
     int32_t combineMode = 1;  // the card: 1 shades the outside of the frame, 4 the inside
 };
 
-// Whether the mode's step is a frame commit made here (1, 5, 6, 9, 19, 20).
+// Whether the mode's step is a frame commit (1, 5, 6, 9, 19, 20).
 [[nodiscard]] bool IsFrameCommit(int32_t effect);
-// The new step of a frame commit; empty when it could not be made or needs a frame that is empty
-// (every mode but colorize).
+// The frame commits that make their step whole from the shown image: crop, red eye and the fills
+// (1, 9, 19, 20).
+[[nodiscard]] bool MakesWholeFrameStep(int32_t effect);
+// The new step of crop, red eye or a fill; empty when it could not be made or the frame is empty.
 [[nodiscard]] GdipBitmap RenderFrameCommit(const FrameCommitInputs& in);
+// The card (5) or colorize (6) commit drawn on g, a step that holds the picture already: the fill
+// outside the frame (inside with combine mode 4), or over the whole picture. False when nothing
+// was drawn (a card without a frame).
+bool DrawFillCommit(GpGraphics* g, const FrameCommitInputs& in);
 // The filled ellipse (19) or rectangle (20) of frame F (image pixels) on g, as the commit draws it:
 // the gradient from the text colour at the pick point to the second colour. False when not drawn.
 [[nodiscard]] bool DrawFrameShape(GpGraphics* g, const FrameCommitInputs& in, const RectF& F);

@@ -310,25 +310,22 @@ void Imageyzviewer::RebuildThumbnail(bool) {
 
 void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool renderToUndo) {
     if (!ImgDIB.DIB() || !hWnd()) return;
-    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-    GdipGraphics own;
-    GpGraphics* g = nullptr;
     if (renderToUndo) {
-        g = stepSurface_;
-        if (!g) return;
-    } else {
-        Cls();
-        own = CreateGraphics();
-        if (!own) return;
-        g = own.get();
-        GdipSetPixelOffsetMode(g, PixelOffsetModeHighSpeed);
-        GdipSetInterpolationMode(g, highQuality ? InterpolationModeHighQualityBicubic : InterpolationModeLowQuality);
+        PaintIntoUndoBuffer(rebuildThumbnail, highQuality);
+        return;
     }
+    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
+    Cls();
+    GdipGraphics own = CreateGraphics();
+    if (!own) return;
+    GpGraphics* g = own.get();
+    GdipSetPixelOffsetMode(g, PixelOffsetModeHighSpeed);
+    GdipSetInterpolationMode(g, highQuality ? InterpolationModeHighQualityBicubic : InterpolationModeLowQuality);
 
     LayOutForPaint(w, h);
     // The navigator moves the view before the image is drawn, so that the frame shows the place
     // the pointer is on rather than the one of the previous paint.
-    if (!fitMode_ && !renderToUndo && overNavigator_ && !rebuildThumbnail && NavigatorShown(view_, w, h)) {
+    if (!fitMode_ && overNavigator_ && !rebuildThumbnail && NavigatorShown(view_, w, h)) {
         const NavigatorFollow follow =
             FollowNavigator(NavigatorThumbRect(ImgDIB.Width(), ImgDIB.Height(), w, h), view_, w, h, lastPoint_);
         lastPoint_ = follow.pointer;
@@ -338,12 +335,22 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     }
     if (rebuildThumbnail || thumbnailOf_ != ImgDIB.DIB()) RebuildThumbnail(highQuality);
 
-    DrawImageLayer(g, renderToUndo);
-    if (!fitMode_ && !renderToUndo && NavigatorShown(view_, w, h)) DrawNavigator(g, rebuildThumbnail);
+    DrawImageLayer(g, false);
+    if (!fitMode_ && NavigatorShown(view_, w, h)) DrawNavigator(g, rebuildThumbnail);
     GdipFlush(g, FlushIntentionSync);
-    const bool refreshed = DrawModeOverlay(g, renderToUndo);
-    if (!renderToUndo && !refreshed) Refresh();
+    if (!DrawModeOverlay(g)) Refresh();
     EndPaint(view_);
+}
+
+void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality) {
+    // The buffer exists only while an apply step makes its step. The view stays the screen's.
+    if (!undoBuffer_.Surface()) return;
+    if (rebuildThumbnail) RebuildThumbnail(highQuality);
+    if (fitMode_)
+        DrawImageLayer(undoBuffer_.Surface(), true);
+    else
+        undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
+    if (IsOneOf(effect_, {1, 5, 6, 17, 19, 20, 38, 42})) CommitFrameEdit();
 }
 
 void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
@@ -457,9 +464,7 @@ void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
     GdipSetSmoothingMode(g, oldSmoothing);
 }
 
-bool Imageyzviewer::DrawModeOverlay(GpGraphics* g, bool renderToUndo) {
-    // Baking an edit into the step belongs to the commits; nothing of the interface goes there.
-    if (renderToUndo) return false;
+bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
     const int32_t e = effect_;
     if (HasDraggedFrame(e) || e == 6) {
         if (e == 6) frameRects_[0] = RectF(); // colorize works on the whole image
@@ -670,7 +675,7 @@ void Imageyzviewer::SetCursorByName(const wchar_t* name) {
 void Imageyzviewer::HoverHitTest(float x, float y) {
     const int32_t e = effect_;
     auto panelHit = [&](int last, bool picker) {
-        const int i = PanelElementAt(panelRects_, last, x, y);
+        const int i = ShownPanelElementAt(panelRects_, ShownPanels(), last, x, y);
         if (i < 0) return false;
         screenButtonEnabled_ = true;
         panelIndex_ = i;
@@ -811,7 +816,8 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     canvasPressed_ = false;
     if (screenButtonEnabled_) {
         // Only a release on the element the press was on runs it.
-        if (button == MouseButton::Left && PanelElementAt(panelRects_, kPanelStampRedo, x, y) == panelIndex_)
+        if (button == MouseButton::Left &&
+            ShownPanelElementAt(panelRects_, ShownPanels(), kPanelStampRedo, x, y) == panelIndex_)
             RunPanelElement(panelIndex_);
         if (effect_ == 21) Painting(false, false, true, false);
         if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
@@ -990,24 +996,10 @@ bool Imageyzviewer::SaveUndo() {
     const int32_t mode = effect_;
     const bool outside = IsOutsideEffect(mode);
     GdipBitmap step;
-    if (mode == 38) {
-        step = RenderStampCommit();
-    } else if (mode == 53) {
+    if (mode == 53) {
         step = RenderDeleteSelection();
-    } else if (IsFrameCommit(mode)) {
-        FrameCommitInputs frame;
-        frame.effect = mode;
-        frame.image = in.image;
-        frame.width = in.width;
-        frame.height = in.height;
-        frame.fitRect = fitRect_;
-        frame.frame = frameRects_[0];
-        frame.pickPoint = pickPoint_;
-        frame.sliderValue = sliderValue_;
-        frame.textColor = textColor_;
-        frame.pickedColor = pickedColor_;
-        frame.combineMode = App().SelectCombineMode;
-        step = RenderFrameCommit(frame);
+    } else if (mode == 38 || IsFrameCommit(mode)) {
+        step = RenderFramedStep();
     } else if (outside) {
         step = RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
     } else if (MakesDrawingStep(mode)) {
@@ -1105,9 +1097,7 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
 bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
     if (!NoOpen() || fileName.empty()) return false;
     Hourglass wait;
-    if (!WriteImage(ImgDIB.DIB(), fileName, format, quality)) return false;
-    SaveState = true;
-    return true;
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality);
 }
 
 bool Imageyzviewer::ShowsScratchFile() const {

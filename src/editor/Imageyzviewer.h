@@ -11,6 +11,7 @@
 #include "editor/CanvasTextBox.h"
 #include "editor/ClsCalendar.h"
 #include "editor/ClsSelect.h"
+#include "editor/FrameTool.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
@@ -80,8 +81,8 @@ public:
     void UnRedoPaint();
 
     // Writes the shown image to fileName with the encoder of format (0 bmp, 1 jpeg with quality,
-    // 2 gif, 5 tiff, 6 png). SaveState becomes True only when the file was written; a failed save
-    // leaves an existing file as it was.
+    // 2 gif, 5 tiff, 6 png); a failed save leaves an existing file as it was. SaveState is the
+    // caller's: a copy written elsewhere (the stamp library, Save a Copy) leaves the edit unsaved.
     [[nodiscard]] bool SaveImage(const std::wstring& fileName, int32_t format, int32_t quality = 0);
     // Writes the shown image over its own file, the encoder chosen by the extension. Refused for an
     // extension without an encoder and for a scratch copy (a new image, the copy shown after a
@@ -237,6 +238,8 @@ private:
     void OnMouseMove(int button, int shift, float x, float y);
     void OnMouseUp(int button, int shift, float x, float y);
     void HoverHitTest(float x, float y);
+    // The edit-panel elements the current tool shows.
+    [[nodiscard]] uint32_t ShownPanels() const;
     void SetCursorByName(const wchar_t* name);
     // A held move of a frame tool: frame 0 follows the pointer.
     void FollowWithFrame(float x, float y);
@@ -249,7 +252,10 @@ private:
     void RebuildViewBuffer();
     void DrawImageLayer(GpGraphics* g, bool renderToUndo);
     void DrawNavigator(GpGraphics* g, bool rebuildThumbnail);
-    bool DrawModeOverlay(GpGraphics* g, bool renderToUndo);
+    // The tool's overlay and panel on the control; true when the panel refreshed the control.
+    bool DrawModeOverlay(GpGraphics* g);
+    // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
+    void PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality);
     void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
     // A held move on the slider of straighten, rotate, gamma or contrast: the view buffer turned or
     // adjusted at the new value, then the panel, without a full repaint.
@@ -267,7 +273,14 @@ private:
     void RefreshUndoState();
     void ClosingWork(bool stepMade);
 
-    // Selections and the stamp (ImageyzviewerStamp.cpp).
+    // The commits of the framed tools and selections, and the stamp (ImageyzviewerStamp.cpp).
+    [[nodiscard]] FrameCommitInputs FrameInputs() const;
+    // Bakes the framed edit of the current mode into the undo buffer (crop, card, colorize, red
+    // eye, the fills, the stamp); a selection becomes the floating stamp instead.
+    void CommitFrameEdit();
+    // The step of a framed tool: card and colorize draw over the picture that the paint renders
+    // into the undo buffer, the others' commits make it whole. Empty when no step was made.
+    [[nodiscard]] GdipBitmap RenderFramedStep();
     [[nodiscard]] CutResult CutSelection(const RectF& imageRect);
     bool CommitSelection();
     [[nodiscard]] GdipBitmap RenderStampCommit();
@@ -318,9 +331,8 @@ private:
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;
     GpImage* thumbnailOf_ = nullptr;
-    DIBsave ViewBuffer;                 // the fit-size copy the tools preview from (Effect not 0)
-    OpaqueView opaqueView_;             // ViewBuffer over the back colour, as the fitted view copies it
-    GpGraphics* stepSurface_ = nullptr; // the surface of the step being rendered (RenderToUndo)
+    DIBsave ViewBuffer;     // the fit-size copy the tools preview from (Effect not 0)
+    OpaqueView opaqueView_; // ViewBuffer over the back colour, as the fitted view copies it
     int32_t applyOffsetX_ = 0, applyOffsetY_ = 0;
     PointF lightPoint_{};
 

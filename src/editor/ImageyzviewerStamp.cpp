@@ -1,8 +1,10 @@
-// The canvas's selections, floating stamp and clipboard: the lasso's points and outline, the cut
-// of a selection into the working stamp file, the stamp's paint, brush strokes, quick effects and
-// history, and its commit; copying to and pasting from the clipboard; deleting a selection.
-#include "editor/FrameTool.h"
+// The canvas's framed edits, selections, floating stamp and clipboard: the commits of the frame
+// tools into the undo buffer; the lasso's points and outline, the cut of a selection into the
+// working stamp file, the stamp's paint, brush strokes, quick effects and history, and its commit;
+// copying to and pasting from the clipboard; deleting a selection.
 #include "editor/Imageyzviewer.h"
+
+#include "editor/EditPanelActions.h"
 
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdipMakers.h"
@@ -19,6 +21,59 @@ RectF RoundedRect(const RectF& r) {
 }
 
 } // namespace
+
+// ---- The framed edits ----
+
+FrameCommitInputs Imageyzviewer::FrameInputs() const {
+    FrameCommitInputs in;
+    in.effect = effect_;
+    in.image = ImgDIB.DIB();
+    in.width = ImgDIB.Width();
+    in.height = ImgDIB.Height();
+    in.fitRect = fitRect_;
+    in.frame = frameRects_[0];
+    in.pickPoint = pickPoint_;
+    in.sliderValue = sliderValue_;
+    in.textColor = textColor_;
+    in.pickedColor = pickedColor_;
+    in.combineMode = App().SelectCombineMode;
+    return in;
+}
+
+void Imageyzviewer::CommitFrameEdit() {
+    switch (effect_) {
+    case 5:
+    case 6:
+        // Over the picture the buffer holds; a card without a frame leaves no step.
+        if (!DrawFillCommit(undoBuffer_.Surface(), FrameInputs())) undoBuffer_.Reset();
+        break;
+    case 38:
+        undoBuffer_.Hold(RenderStampCommit());
+        break;
+    case 17:
+    case 41:
+    case 42:
+        (void)CommitSelection();
+        break;
+    default:
+        if (MakesWholeFrameStep(effect_)) undoBuffer_.Hold(RenderFrameCommit(FrameInputs()));
+        break;
+    }
+}
+
+GdipBitmap Imageyzviewer::RenderFramedStep() {
+    // The step is rendered unfitted: the picture at its own size.
+    const bool fitted = fitMode_;
+    fitMode_ = false;
+    if (effect_ == 5 || effect_ == 6) {
+        if (undoBuffer_.Create(RoundHalfEven(ImgDIB.Width()), RoundHalfEven(ImgDIB.Height())))
+            Painting(false, false, false, true);
+    } else {
+        CommitFrameEdit();
+    }
+    fitMode_ = fitted;
+    return undoBuffer_.Take();
+}
 
 ClsSelect& Imageyzviewer::Selection() {
     if (!select_) select_ = std::make_unique<ClsSelect>();
@@ -108,6 +163,10 @@ bool Imageyzviewer::UndoStampRedo(bool undo) {
     if (!stamp_.UndoRedo(undo)) return false;
     Repaint();
     return true;
+}
+
+uint32_t Imageyzviewer::ShownPanels() const {
+    return ShownPanelElements(effect_, stamp_.StampBrushKind == kStampAirbrush);
 }
 
 void Imageyzviewer::DrawStampOverlay(GpGraphics* g) {

@@ -151,6 +151,7 @@ bool FileCommands::SaveAs() {
         if (replaceAgreed && type) {
             host_.PumpMessages();
             written = Write(path, *type);
+            if (written) host_.MarkSaved();
             if (written && FileExt == L"*.bmp") LastFilename = path;
         }
     }

@@ -32,8 +32,10 @@ public:
     // The side panel shows a new library stamp and re-reads the library.
     virtual void AddLibraryStamp(const std::wstring& folder, const std::wstring& fileName) = 0;
     [[nodiscard]] virtual std::wstring CurFilename() const = 0;
-    // The canvas's save: true only when the file was written.
+    // The canvas's save: true only when the file was written. It leaves the edit unsaved.
     [[nodiscard]] virtual bool SaveImage(const std::wstring& path, int32_t encoder, int32_t quality) = 0;
+    // The canvas's edit counts as saved (no question when leaving it).
+    virtual void MarkSaved() = 0;
     virtual void PumpMessages() = 0;
     virtual void RefreshThumSave() = 0;
     virtual void RefreshThumbnail() = 0;
@@ -70,7 +72,8 @@ public:
     // Runs the command of a mode: 0 open, 1 save as, 2 save a copy, 3 import as the stamp, 4 import
     // into the stamp library. Returns the chosen path in modes 0, 3 and 4, otherwise empty.
     std::wstring FileDialog(int32_t mode);
-    // Save as; true only when the image was written.
+    // Save as; true only when the image was written, and then the edit counts as saved. A copy
+    // beside the shown file leaves it unsaved.
     [[nodiscard]] bool SaveAs();
 
 private:

@@ -41,6 +41,9 @@ std::wstring MainFileCommands::CurFilename() const {
 bool MainFileCommands::SaveImage(const std::wstring& path, int32_t encoder, int32_t quality) {
     return main_.SingleyzPreview.SaveImage(path, encoder, quality);
 }
+void MainFileCommands::MarkSaved() {
+    main_.MarkSaved();
+}
 void MainFileCommands::PumpMessages() {
     (void)DoEvents();
 }

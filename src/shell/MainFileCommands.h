@@ -22,6 +22,7 @@ public:
     void AddLibraryStamp(const std::wstring& folder, const std::wstring& fileName) override;
     [[nodiscard]] std::wstring CurFilename() const override;
     [[nodiscard]] bool SaveImage(const std::wstring& path, int32_t encoder, int32_t quality) override;
+    void MarkSaved() override;
     void PumpMessages() override;
     void RefreshThumSave() override;
     void RefreshThumbnail() override;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct FrameToolTest : CanvasWindowTest {
@@ -223,6 +225,105 @@ TEST_F(FrameToolTest, EachToolCommitsWhatItsOverlayShowed) {
                    outsideChanged = (c.mode == 5 && c.combine == 1) || c.mode == 6;
         EXPECT_EQ(Shown(120, 100) != kTopLeft, insideChanged);
         EXPECT_EQ(Shown(30, 30) != kTopLeft, outsideChanged);
+    }
+}
+
+TEST_F(FrameToolTest, CardAndColorizeLayTheirFillOverThePictureAtItsOwnSize) {
+    // Stripes one pixel wide in a picture shown at half size: the step keeps them only when the
+    // picture itself is rendered into it, not what the screen shows of it.
+    const auto striped = [](int x, int y) {
+        return x % 2 ? ColorARGB(255, 40, 200, 90) : ColorARGB(255, 220, 60, static_cast<uint8_t>(y % 200));
+    };
+    const std::wstring path = folder + L"stripes.png";
+    ASSERT_TRUE(SaveImageSafely(BitmapOf(800, 600, striped).get(), path, kFormatPng, 0));
+    const uint32_t fill = ColorARGB(100, 0, 0, 255);
+    const auto shaded = [fill](uint32_t c) {
+        const auto mix = [](int under, int over) { return (under * 155 + over * 100 + 127) / 255; };
+        return ColorARGB(255, static_cast<uint8_t>(mix(RedOf(c), RedOf(fill))),
+                         static_cast<uint8_t>(mix(GreenOf(c), GreenOf(fill))),
+                         static_cast<uint8_t>(mix(BlueOf(c), BlueOf(fill))));
+    };
+    struct Case {
+        int32_t mode, combine;
+        bool insideShaded, outsideShaded;
+    };
+    const Case cases[] = {{5, 1, false, true}, {5, 4, true, false}, {6, 1, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode * 10 + c.combine);
+        canvas->SetFitMode(true); // as the tools set it
+        ASSERT_TRUE(canvas->Import(path));
+        canvas->SetEffect(c.mode);
+        canvas->CleanCroprect(false);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        App().SelectCombineMode = c.combine;
+        canvas->SetMax(255);
+        canvas->SetValue(100);
+        canvas->SetTextColor(RGB(0, 0, 255));
+        Drag({100, 80}, {{150, 110}, {200, 140}}); // the image's (200, 160) to (400, 280)
+        ASSERT_TRUE(canvas->ApplyEdit());
+        ASSERT_EQ(canvas->ImgDIB.Width(), 800);
+        ASSERT_EQ(canvas->ImgDIB.Height(), 600);
+        // Both stripes at each place, inside the frame and on either side of it.
+        for (auto [x, y, inside] : {std::tuple{300, 220, true},
+                                    {301, 221, true},
+                                    {50, 40, false},
+                                    {51, 41, false},
+                                    {700, 500, false},
+                                    {701, 501, false}}) {
+            const uint32_t was = striped(x, y), now = Shown(x, y);
+            if (inside ? c.insideShaded : c.outsideShaded)
+                EXPECT_LE(ChannelDistance(now, shaded(was)), 2) << x << "," << y << std::hex << " " << now;
+            else
+                EXPECT_EQ(now, was) << x << "," << y << std::hex << " " << now;
+        }
+    }
+}
+
+TEST_F(FrameToolTest, AnEarlierToolsPanelButtonsTakeNoClicksInTheNextTool) {
+    // The stamp's panel with the airbrush (its Undo, Redo, Option and picker), then a tool that
+    // shows none of them there: a press where one stood starts that tool's own work.
+    const std::wstring picture = WriteQuartersPicture(folder, L"q.png", 800, 600); // fills the canvas
+    ASSERT_TRUE(SaveImageSafely(SolidBitmap(40, 30, kBlue).get(), StampTempPath(), kFormatPng, 0));
+    struct Case {
+        const char* what;
+        int element;
+        int32_t next;
+    };
+    const Case cases[] = {{"stamp Redo, then crop", kPanelStampRedo, 1},
+                          {"stamp Option, then crop", kPanelOption, 1},
+                          {"airbrush picker, then crop", kPanelPicker, 1},
+                          {"stamp Redo, then the line", kPanelStampRedo, 25}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(canvas->Import(picture));
+        ASSERT_TRUE(canvas->StartStampTool(true));
+        canvas->StampToolSelect(kStampAirbrush);
+        const RectF r = canvas->PanelRects()[c.element];
+        // The middle of what of the element lies on the canvas.
+        const POINT at{static_cast<LONG>((std::max(r.X, 0.0f) + std::min(r.X + r.Width, static_cast<float>(kW))) / 2),
+                       static_cast<LONG>(r.Y + r.Height / 2)};
+        Send(WM_MOUSEMOVE, 0, static_cast<float>(at.x), static_cast<float>(at.y));
+        ASSERT_TRUE(canvas->ScreenButtonEnabled()) << "the stamp's own element takes the pointer";
+
+        canvas->SetEffect(c.next); // as the host starts a tool
+        canvas->CleanCroprect(false);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        menu.visible = false;
+        Click(PointF(static_cast<float>(at.x), static_cast<float>(at.y)));
+        EXPECT_FALSE(menu.visible) << "a click there opens no option menu";
+        const POINT to{at.x < kW / 2 ? at.x + 80 : at.x - 80, at.y < kH / 2 ? at.y + 60 : at.y - 60};
+        Drag(PointF(static_cast<float>(at.x), static_cast<float>(at.y)),
+             {PointF(static_cast<float>(to.x), static_cast<float>(to.y))});
+        EXPECT_EQ(canvas->Effect(), c.next);
+        if (c.next == 1) {
+            ExpectRect(Frame(), static_cast<float>(std::min(at.x, to.x)), static_cast<float>(std::min(at.y, to.y)), 80,
+                       60);
+        } else {
+            EXPECT_EQ(canvas->ShapeStart().X, at.x);
+            EXPECT_EQ(canvas->ShapeStart().Y, at.y);
+            EXPECT_EQ(canvas->ShapeEnd().X, to.x);
+            EXPECT_EQ(canvas->ShapeEnd().Y, to.y);
+        }
     }
 }
 

@@ -58,6 +58,7 @@ public:
         GdipBitmap picture = SolidBitmap(8, 6, 0xFF2040C0u);
         return saveWorks && picture && SaveImageSafely(picture.get(), path, encoder, quality);
     }
+    void MarkSaved() override { log.Add(L"MarkSaved"); }
     void PumpMessages() override {}
     void RefreshThumSave() override { log.Add(L"RefreshThumSave"); }
     void RefreshThumbnail() override { log.Add(L"RefreshThumbnail"); }
@@ -110,7 +111,7 @@ TEST_F(FileCommandsTest, SaveAsHandsTheTypeAndQualityToTheEncoder) {
         host.choices.push_back({folder + c.chosen, c.ext});
         EXPECT_TRUE(files.SaveAs()) << Narrow(c.chosen);
         EXPECT_EQ(host.log.calls,
-                  (std::vector<std::wstring>{FakeFileHost::Saved(folder + c.saved, c.encoder, c.quality),
+                  (std::vector<std::wstring>{FakeFileHost::Saved(folder + c.saved, c.encoder, c.quality), L"MarkSaved",
                                              L"RefreshThumSave"}));
         EXPECT_TRUE(FileExistsForTest(folder + c.saved));
     }

@@ -8,7 +8,55 @@
 
 namespace {
 
-class MainFilesTest : public MainWindowTest {};
+class MainFilesTest : public MainWindowTest {
+protected:
+    // The batch dialog's skin from the build's art, as the program takes it from its resources.
+    static void UseTheBuildsSkinSheet() {
+        const std::wstring sheet = ExecutableFolder() + L"..\\art\\MAINSKIN.bmp";
+        FrmShells::SetSkinSheetLoader([sheet] {
+            return UniqueHBitmap(static_cast<HBITMAP>(
+                ::LoadImageW(nullptr, sheet.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        });
+    }
+};
+
+// Answers the stamp-name dialog of the main window once it shows, as a person would: the name
+// typed into its box and OK clicked.
+class StampNameAnswer {
+public:
+    StampNameAnswer(FrmShells& shells, std::wstring name) {
+        shells_ = &shells;
+        name_ = std::move(name);
+        timer_ = ::SetTimer(nullptr, 0, 50, &StampNameAnswer::Tick);
+    }
+    ~StampNameAnswer() {
+        ::KillTimer(nullptr, timer_);
+        shells_ = nullptr;
+    }
+    StampNameAnswer(const StampNameAnswer&) = delete;
+    StampNameAnswer& operator=(const StampNameAnswer&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (!shells_ || !shells_->Loaded() || !::IsWindowVisible(shells_->TextControlWindow())) return;
+        for (wchar_t ch : name_) ::SendMessageW(shells_->TextControlWindow(), WM_CHAR, ch, 0);
+        const RectF ok = shells_->ButtonRect(FrmShells::kOK);
+        for (float y = ok.Y; y < ok.Y + ok.Height; y += 2)
+            for (float x = ok.X; x < ok.X + ok.Width; x += 2) {
+                if (shells_->HitButton(x, y) != FrmShells::kOK) continue;
+                const HWND face = shells_->Surface().hWnd();
+                const LPARAM at = MAKELPARAM(static_cast<int>(x), static_cast<int>(y));
+                shells_ = nullptr; // answered once
+                ::SendMessageW(face, WM_MOUSEMOVE, 0, at);
+                ::SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
+                if (::IsWindow(face)) ::SendMessageW(face, WM_LBUTTONUP, 0, at);
+                return;
+            }
+    }
+    static inline FrmShells* shells_ = nullptr;
+    static inline std::wstring name_;
+    UINT_PTR timer_ = 0;
+};
 
 } // namespace
 
@@ -89,6 +137,42 @@ TEST_F(MainFilesTest, YesOnTheSaveQuestionSavesOverTheShownFileWithoutADialog) {
     }
 }
 
+TEST_F(MainFilesTest, APictureWrittenElsewhereLeavesTheEditUnsaved) {
+    UseTheBuildsSkinSheet();
+    struct Case {
+        const wchar_t* id;
+        const wchar_t* written; // under the folder, or the library's stamp
+    };
+    for (const Case& c : {Case{L"File_Fav", nullptr}, Case{L"File_Savecopy", L"a_Copy.png"}}) {
+        const std::string what = Narrow(c.id);
+        Start({L"a.png"});
+        Turn();
+        const std::wstring written =
+            c.written ? folder + c.written : App().ProgramFolder + L"Librarians\\turned-unsaved.lib";
+        {
+            StampNameAnswer name(main->MenuHost().Shells, L"turned-unsaved");
+            EXPECT_TRUE(Run(c.id)) << what;
+        }
+        EXPECT_EQ(ImageSizeOnDisk(written).cx, 30) << what << ": the turned picture is written there";
+        EXPECT_TRUE(main->UnsavedEdit()) << what;
+
+        // The title bar's close still asks; No ends the program and the picture's file is as it was.
+        int asked = 0;
+        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++asked, IDNO; });
+        const HWND window = main->hWnd(), title = main->TitleSkin.hWnd();
+        const RectF close = main->TitleSkin.ButtonRect(ButtonControl::kClose);
+        const LPARAM at = MAKELPARAM(static_cast<int>(close.X + close.Width / 2), static_cast<int>(close.Y + 8));
+        ::SendMessageW(title, WM_MOUSEMOVE, 0, at);
+        ::SendMessageW(title, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        if (::IsWindow(title)) ::SendMessageW(title, WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(asked, 1) << what;
+        EXPECT_FALSE(::IsWindow(window)) << what;
+        EXPECT_EQ(ImageSizeOnDisk(folder + L"a.png").cx, 40) << what;
+        main.reset();
+    }
+    FrmShells::SetSkinSheetLoader({});
+}
+
 TEST_F(MainFilesTest, TheSearchBoxNarrowsTheGrid) {
     Start({L"cat-1.png", L"cat-2.png", L"dog.png"});
     ASSERT_EQ(main->ThumyzViewer.ListCount(), 3);
@@ -101,11 +185,7 @@ TEST_F(MainFilesTest, TheSearchBoxNarrowsTheGrid) {
 }
 
 TEST_F(MainFilesTest, MoveAndRenameAskToSaveFirstAndCancelStops) {
-    const std::wstring sheet = ExecutableFolder() + L"..\\art\\MAINSKIN.bmp";
-    FrmShells::SetSkinSheetLoader([sheet] {
-        return UniqueHBitmap(static_cast<HBITMAP>(
-            ::LoadImageW(nullptr, sheet.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    });
+    UseTheBuildsSkinSheet();
     struct Case {
         const wchar_t* id;
         int answer;
