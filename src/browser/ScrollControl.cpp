@@ -143,6 +143,10 @@ void ScrollControl::OutControlScroll(float zoom) {
     const float highest = std::max(lowest, trackLeft_ + trackImage_.Width() - gripImage_.Width());
     const float x = std::clamp(static_cast<float>(trackLeft_ + RoundHalfEven(kMiddle * static_cast<double>(zoom))),
                                lowest, highest);
+    // The value and the kept place are the grip's new ones, also while no grip is drawn: a drag
+    // then starts from the zoom shown, and the next paint at ThumSizeBarX shows it.
+    value_ = RoundHalfEven(x) - trackLeft_;
+    ThumSizeBarX = RoundHalfEven(x);
     StartPaint(x, 0, false);
 }
 

@@ -27,7 +27,8 @@ public:
     // Paints the bar; in browse mode the track and the grip at x (0: its resting place). Not
     // pressed, y decides whether the grip counts as under the pointer.
     void StartPaint(float x, float y, bool pressed);
-    // Places the grip for a zoom factor: 55 pixels along the track per unit, as the drag reads it.
+    // Places the grip for a zoom factor: 55 pixels along the track per unit, as the drag reads it;
+    // Value and ThumSizeBarX become the grip's.
     void OutControlScroll(float zoom);
 
     // Kept for the host; the bar does not use it.

@@ -12,6 +12,7 @@
 
 void ButtonControl::Painting() {
     if (App().GdiplusToken == 0 || !hDC()) return;
+    painted_ = true;
     Cls();
     {
         GdipGraphics graphics = CreateGraphics();
@@ -83,6 +84,8 @@ void ButtonControl::HitTest(float x, float y) {
 }
 
 bool ButtonControl::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
+    // A strip painted once is painted again at every new size, so the glyphs follow the right edge.
+    if (msg == WM_SIZE && painted_) Painting();
     if (msg == WM_MOUSEMOVE) {
         // The highlight follows the pointer; the host's own onMouseMove still runs afterwards.
         HitTest(static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp)));

@@ -26,7 +26,8 @@ public:
     // The button under the pointer at the last mouse move over the bar: kClose, kMinimise or kNone.
     [[nodiscard]] int32_t SelectIndex() const { return selectIndex_; }
 
-    // Clears the bar and paints it whole, with the highlight of the button under the pointer.
+    // Clears the bar and paints it whole, with the highlight of the button under the pointer. Once
+    // painted, the bar paints itself again at every new size.
     void Painting();
 
     // The rectangle of button index (1 close, 2 minimise) at the bar's present width; index 0 and
@@ -45,5 +46,6 @@ private:
     std::wstring caption_;
     std::wstring fontName_ = L"Tahoma";
     bool overButton_ = false;
+    bool painted_ = false; // the host has painted the strip: later sizes repaint it
     int32_t selectIndex_ = kNone;
 };

@@ -132,7 +132,11 @@ void ToolbarImg::Layout() {
 
 bool ToolbarImg::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     // The picture box has already made its buffer of the new size when the size message comes.
-    if (msg == WM_SIZE) Layout();
+    // The strip is painted again at once, so the search box stands at the new right edge.
+    if (msg == WM_SIZE) {
+        Layout();
+        ImagePaint(false, 0, 0);
+    }
     // The search box asks us first for its pointer (DefWindowProc does): it keeps its own.
     if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wp) != hWnd()) {
         *result = FALSE;

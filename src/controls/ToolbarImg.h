@@ -29,7 +29,8 @@ public:
     // box, and lays it out. Nothing is drawn until StartPaint.
     [[nodiscard]] bool Create(const PictureBoxArgs& args);
 
-    // Loads the icons again and repaints with the stored states.
+    // Loads the icons again and repaints with the stored states; from then on every new size of
+    // the strip repaints it too.
     void StartPaint() override;
     // Stores whether button id is enabled; shown at the next repaint. Other ids change nothing.
     void EnabledID(int id, bool enabled) override;

@@ -10,6 +10,7 @@
 #include "platform/Rounding.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -55,6 +56,11 @@ bool UseryzProcess::Create(const PictureBoxArgs& args) {
     child.parent = toolPanel_.hWnd();
     child.visible = true;
     if (!toolOLE_.Create(child)) return false;
+    // The children by their names in the window tree, as outside tools read it.
+    const std::pair<HWND, const wchar_t*> names[] = {
+        {toolPanel_.hWnd(), L"ToolPanel"}, {toolOLE_.hWnd(), L"ToolOLE"},   {toolVscroll_.hWnd(), L"ToolVscroll"},
+        {stampMenu_.hWnd(), L"StampMenu"}, {zzVFiter_.hWnd(), L"ZzVFiter"}, {calenderSee_.hWnd(), L"CalenderSee"}};
+    for (const auto& [window, name] : names) ::SetWindowTextW(window, name);
 
     onResize = [this] { Layout(); };
     onMouseDown = [this](int button, int shift, float x, float y) { OnTabPress(button, shift, x, y); };
@@ -81,10 +87,8 @@ bool UseryzProcess::Create(const PictureBoxArgs& args) {
     calenderSee_.onClick = [this](int button, int shift, float x, float y) {
         if (onCalenderSelect) onCalenderSelect(button, shift, x, y, calenderSee_.DayUp());
     };
-    for (PictureBox* box : {&toolPanel_, &toolOLE_})
-        box->onKeyDown = [this](int keyCode, int shift) {
-            if (shortcutKeys) shortcutKeys->HandleShortcutKey(keyCode, shift);
-        };
+    toolPanel_.shortcutKeys = toolOLE_.shortcutKeys = toolVscroll_.shortcutKeys = &childKeys_;
+    stampMenu_.shortcutKeys = zzVFiter_.shortcutKeys = calenderSee_.shortcutKeys = &childKeys_;
     tools_.LoadIcons();
     Layout();
     ShowTabPanel();
@@ -101,7 +105,12 @@ void UseryzProcess::Layout() {
     if (!LoadOver) toolOLE_.Move(0, 0, toolPanel_.Width(), toolPanel_.Height());
     toolVscroll_.Move(toolPanel_.Width(), toolPanel_.Top(), kScrollWidth, toolPanel_.Height());
     if (!LoadOver && App().GdiplusToken != 0) stampMenu_.Painting();
+    const bool firstPass = !LoadOver;
     LoadOver = true;
+    // A panel first painted while too narrow to lay out (the left column collapsed at start) built
+    // its tool list one pixel wide; the first layout took the list down to the frame's size, so
+    // the list is built again at its full height for the scroll bar to reach every row.
+    if (firstPass && !toolPicture_.empty()) BuildToolListPicture();
 }
 
 void UseryzProcess::StartPaint() {

@@ -109,6 +109,9 @@ private:
     void OnToolPress(int button, int shift, float x, float y);
 
     SidePanelGrid* grid_ = nullptr;
+    // Every child's keys go the panel's way (a click on any of them must not swallow the
+    // shortcuts); made before the children, gone after them.
+    ChildKeys childKeys_{shortcutKeys, ForwardKeys};
     PictureBox toolPanel_;
     PictureBox toolOLE_;
     scrollVControl toolVscroll_;

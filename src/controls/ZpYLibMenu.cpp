@@ -128,14 +128,16 @@ bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
     (void)libOLE_->SetMouseIcon(L"MOUSED");
     libOLE_->SetMousePointer(MousePointer::Default);
     libOLE_->Move(0, 0, 1, static_cast<int>(kFirstTop));
+    // The children by their names in the window tree, as outside tools read it.
+    ::SetWindowTextW(thumScroll_.hWnd(), L"ThumScroll");
+    ::SetWindowTextW(oleBg_.hWnd(), L"OleBg");
+    ::SetWindowTextW(libOLE_->hWnd(), L"LibOLE");
 
     libOLE_->onMouseDown = [this](int, int, float x, float y) { OnMouseDown(x, y); };
     libOLE_->onMouseMove = [this](int, int, float x, float y) { OnMouseMove(x, y); };
     libOLE_->onMouseUp = [this](int button, int shift, float x, float y) { OnMouseUp(button, shift, x, y); };
     libOLE_->onDoubleClickAt = [this](float x, float y) { OnDoubleClick(x, y); };
-    libOLE_->onKeyDown = [this](int keyCode, int shift) {
-        if (shortcutKeys) shortcutKeys->HandleShortcutKey(keyCode, shift);
-    };
+    thumScroll_.shortcutKeys = oleBg_.shortcutKeys = libOLE_->shortcutKeys = &childKeys_;
     thumScroll_.onValueChanged = [this] {
         libOLE_->Move(0, -thumScroll_.Value(), libOLE_->Width(), libOLE_->Height());
         DrawRowsInView();

@@ -152,6 +152,8 @@ private:
     void OnMouseUp(int button, int shift, float x, float y);
     void OnDoubleClick(float x, float y);
 
+    // The keys of the list and its scroll bar go the browser's way; made before them, gone after.
+    ChildKeys childKeys_{shortcutKeys, ForwardKeys};
     PictureBox oleBg_;
     std::unique_ptr<Surface> libOLE_;
     scrollVControl thumScroll_;

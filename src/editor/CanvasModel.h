@@ -67,6 +67,10 @@ public:
     void SetMin(int32_t value) { min_ = value; }
     [[nodiscard]] float Zoom() const { return zoom_; }
     [[nodiscard]] bool FitMode() const { return fitMode_; }
+    // The zoom the picture is shown at: while fitted the fitted width's share of the picture's.
+    [[nodiscard]] float ShownZoom() const {
+        return fitMode_ && ImgDIB.Width() > 0 ? fitRect_.Width / ImgDIB.Width() : zoom_;
+    }
     [[nodiscard]] int32_t UndoIndex() const { return history_.Index(); }
     [[nodiscard]] bool FirstL() const { return firstL_; }
     void SetFirstL(bool value) { firstL_ = value; }

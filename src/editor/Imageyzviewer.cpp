@@ -101,6 +101,9 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     history_.NotifyWhenWritten(hWnd(), kStepWritten);
     CreateBrush();
     if (textBox_.Create(hWnd(), kBackColor)) textBox_.onChange = [this] { Repaint(); };
+    // A click on the text box's frame leaves the keys where the canvas's own go (nowhere while
+    // the text tool types).
+    textBox_.shortcutKeys = &childKeys_;
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
     Refresh();
     return true;
@@ -161,6 +164,7 @@ void Imageyzviewer::SetEffect(int32_t mode) {
 
 void Imageyzviewer::SetZoom(float sliderPosition) {
     zoom_ = ZoomFromSlider(sliderPosition);
+    reportedZoom_ = ShownZoom(); // told below, once
     Painting(false, true, false, false);
     Notify(L"Zoom");
 }
@@ -340,6 +344,10 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     GdipFlush(g, FlushIntentionSync);
     if (!DrawModeOverlay(g)) Refresh();
     EndPaint(view_);
+    if (!renderToUndo && ShownZoom() != reportedZoom_) {
+        reportedZoom_ = ShownZoom();
+        Notify(L"Zoom");
+    }
 }
 
 void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality) {

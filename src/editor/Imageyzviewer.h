@@ -106,7 +106,9 @@ public:
 
     // Properties. A setter that notifies calls onPropertyChanged with the property's name.
     void SetEffect(int32_t mode);
-    // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom".
+    // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom". "Zoom" is also
+    // notified by the paint that first shows the picture at another zoom (ShownZoom), whatever
+    // changed it: fitting, a new picture, a layout while fitted, an edit's end.
     void SetZoom(float sliderPosition);
     void SetFitMode(bool value);
     // The tool parameter as a whole number (halves to even).
@@ -344,6 +346,7 @@ private:
     int32_t pickTarget_ = 1;
     int32_t brushSize_ = 30;
     float sliderValue_ = 0;
+    float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
     bool moved_ = false;
     int downButton_ = 0;
     int dragShift_ = 0;
@@ -374,6 +377,8 @@ private:
     [[nodiscard]] bool DragText(float x, float y);
     // After a text, calendar or outline step: the text bar goes, or the rubber band is cleared.
     void EndDrawingStep(int32_t mode);
+    // The text box's keys go the canvas's way; made before the box, gone after it.
+    ChildKeys childKeys_{shortcutKeys, ForwardKeys};
     CanvasTextBox textBox_;
     std::unique_ptr<ClsCalendar> calendar_;
     GdipImage patternImage_;

@@ -103,6 +103,7 @@ bool YDSTextControl::Create(const PictureBoxArgs& args) {
         !children_.cbTextRender || !pickColor_.Create(pick))
         return false;
     pickColor_.onClick = [this] { OnPickColorClick(); };
+    pickColor_.shortcutKeys = &childKeys_;
     Layout(Width());
     return true;
 }

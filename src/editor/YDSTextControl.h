@@ -88,6 +88,8 @@ private:
     bool textHidden_ = false;
 
     Children children_;
+    // The colour box's keys go the bar's way; made before the box, gone after it.
+    ChildKeys childKeys_{shortcutKeys, ForwardKeys};
     PictureBox pickColor_;
     UniqueGdiObject listFont_;
     UniqueGdiObject textBackBrush_;

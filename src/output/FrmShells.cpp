@@ -62,7 +62,9 @@ std::vector<std::wstring> RenameTargets(const std::vector<std::wstring>& files, 
     for (size_t i = 0; i < files.size(); ++i) {
         const std::wstring& file = files[i];
         const std::wstring folder = file.substr(0, file.rfind(L'\\') + 1);
-        const std::wstring extension = FileExtension(file);
+        // The file type as GetFileExt gives it; a name without a "." gets none (GetFileExt would
+        // make its whole name the extension).
+        const std::wstring extension = FileExtension(file).empty() ? std::wstring() : GetFileExt(file);
         std::wstring target = folder + text;
         if (files.size() > 1) target += std::to_wstring(i + 1);
         if (!extension.empty()) target += L"." + extension;
@@ -385,6 +387,7 @@ bool FrmShells::CopyOrMove() {
     const bool move = PublicShell == kMove;
     const std::wstring folder = targetFolder_;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
+    if (move && !files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     failures_.clear();
     cancelRequested_ = false;
     size_t done = 0;
@@ -432,6 +435,7 @@ bool FrmShells::Rename() {
     // The selection may change while messages run between two files: the list is followed as it
     // was, and an entry is brought up to date only while it still names the file renamed.
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
+    if (!files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     const std::vector<std::wstring> targets = RenameTargets(files, text);
     failures_.clear();
     cancelRequested_ = false;

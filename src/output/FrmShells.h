@@ -24,8 +24,8 @@
 // blank nor end with a dot or a blank (which the file system would drop).
 [[nodiscard]] bool IsValidBatchName(const std::wstring& name);
 
-// The new paths of a rename of files to text: each in its own folder with its own extension,
-// numbered from 1 when there is more than one file.
+// The new paths of a rename of files to text: each in its own folder with its own extension in
+// lower case, numbered from 1 when there is more than one file.
 [[nodiscard]] std::vector<std::wstring> RenameTargets(const std::vector<std::wstring>& files, const std::wstring& text);
 
 class FrmShells : public TopLevelWindow {

@@ -4,6 +4,8 @@
 
 #include <winspool.h>
 
+#include <climits>
+
 namespace {
 
 std::vector<std::wstring> ListPrinters() {
@@ -19,23 +21,6 @@ std::vector<std::wstring> ListPrinters() {
     for (DWORD i = 0; i < count; ++i)
         if (info[i].pPrinterName) names.emplace_back(info[i].pPrinterName);
     return names;
-}
-
-// The printer's own default DEVMODE; empty when it cannot be read.
-std::vector<BYTE> DefaultDevMode(const std::wstring& printerName) {
-    std::vector<BYTE> devMode;
-    std::wstring name = printerName;
-    HANDLE printer = nullptr;
-    if (!::OpenPrinterW(name.data(), &printer, nullptr)) return devMode;
-    const LONG size = ::DocumentPropertiesW(nullptr, printer, name.data(), nullptr, nullptr, 0);
-    if (size > 0) {
-        devMode.resize(static_cast<size_t>(size));
-        if (::DocumentPropertiesW(nullptr, printer, name.data(), reinterpret_cast<DEVMODEW*>(devMode.data()), nullptr,
-                                  DM_OUT_BUFFER) != IDOK)
-            devMode.clear();
-    }
-    ::ClosePrinter(printer);
-    return devMode;
 }
 
 } // namespace
@@ -61,19 +46,27 @@ bool WinspoolPrinter::Select(const std::wstring& deviceName) {
     for (const auto& name : ListPrinters())
         if (name == deviceName) {
             name_ = name;
-            devMode_ = DefaultDevMode(name);
+            devMode_ = ReadPrinterDefaults(name);
             return true;
         }
     return false;
 }
 
-DEVMODEW* WinspoolPrinter::DevMode() const {
-    return devMode_.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(const_cast<BYTE*>(devMode_.data()));
+const DEVMODEW* WinspoolPrinter::DevMode() const {
+    return devMode_.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(devMode_.data());
 }
 
 UniqueDc WinspoolPrinter::MakeDc() const {
     if (name_.empty()) return {};
-    return UniqueDc(::CreateDCW(L"WINSPOOL", name_.c_str(), nullptr, DevMode()));
+    // The job's quality goes on a copy: the user's defaults, which Printer Setup starts from and
+    // keeps, stay the user's.
+    std::vector<BYTE> job = devMode_;
+    DEVMODEW* mode = job.empty() ? nullptr : reinterpret_cast<DEVMODEW*>(job.data());
+    if (mode && printQuality_ > 0) {
+        mode->dmPrintQuality = static_cast<short>(printQuality_);
+        mode->dmFields |= DM_PRINTQUALITY;
+    }
+    return UniqueDc(::CreateDCW(L"WINSPOOL", name_.c_str(), nullptr, mode));
 }
 
 PaperTwips WinspoolPrinter::Paper() const {
@@ -107,15 +100,14 @@ bool WinspoolPrinter::SetCopies(int32_t copies) {
 }
 
 bool WinspoolPrinter::SetPrintQuality(int32_t dpi) {
-    DEVMODEW* mode = DevMode();
-    if (!mode || dpi <= 0) return false;
-    mode->dmPrintQuality = static_cast<short>(dpi);
-    mode->dmFields |= DM_PRINTQUALITY;
+    if (devMode_.empty() || dpi <= 0 || dpi > SHRT_MAX) return false;
+    printQuality_ = dpi;
     return true;
 }
 
 bool WinspoolPrinter::ShowDefaults(HWND owner) {
-    return ShowPrinterDefaults(name_, owner, devMode_) != 0;
+    // Where the spooler will not keep them, the choices still hold in this object for this run.
+    return ShowPrinterDefaults(name_, owner, devMode_) != PrinterDefaults::Unchanged;
 }
 
 bool WinspoolPrinter::BeginDocument(const std::wstring& title) {

@@ -1,5 +1,6 @@
 // The printer layer on the spooler: printers listed by the spooler, the current one's settings in
-// its own DEVMODE, and documents drawn with GDI+ on a printer device context this object owns.
+// its own DEVMODE (this user's defaults of the printer, read when it is picked), and documents
+// drawn with GDI+ on a printer device context this object owns.
 #pragma once
 
 #include "output/PrinterLayer.h"
@@ -27,11 +28,12 @@ public:
     void EndDocument() override;
 
 private:
-    [[nodiscard]] DEVMODEW* DevMode() const;
+    [[nodiscard]] const DEVMODEW* DevMode() const;
     [[nodiscard]] UniqueDc MakeDc() const;
 
     std::wstring name_;
     std::vector<BYTE> devMode_;
+    int32_t printQuality_ = 0; // the job's, when set
     int32_t copies_ = 1;
     UniqueDc docDc_;
 };

@@ -13,7 +13,6 @@
 #include "platform/Rounding.h"
 #include "platform/TextCase.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -145,9 +144,9 @@ bool FrmMain::CreatePanes() {
     UseryzProcess1.ZzVFiter().Source(&FileInfo);
     ok = UseryzProcess1.Create(args(3, 0, 100, 100, kWindowBack, false)) && ok;
     ok = YDSTextControl1.Create(args(0, D::SplitHTop, 100, D::TextBarHeight, kWindowBack, false)) && ok;
-    ok = SingleyzPreview.Create(args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
-                                CanvasNeighbours{this, &ImageToolbar, nullptr, &menuHost_->FileShell,
-                                                 &menuHost_->CanvasSize, &SkinMenu}) &&
+    ok = SingleyzPreview.Create(
+             args(0, D::SplitHTop, 100, 100, Imageyzviewer::kBackColor, false),
+             CanvasNeighbours{this, &ImageToolbar, this, &menuHost_->FileShell, &menuHost_->CanvasSize, &SkinMenu}) &&
          ok;
     ok = UseryzSplitV.Create(args(0, SettingsDefaults::SplitVTop, 100, D::SplitVHeight, kWindowBack, false)) && ok;
     // Light grey 235: the pen that clears a cell's frame is that grey, so a cleared frame leaves no trace.
@@ -412,6 +411,23 @@ void FrmMain::ArrangeMainWindow(bool) {
     FolderView.SetVisible(shown && p.leftColumnShown);
 }
 
+void FrmMain::ArrangeChrome() {
+    if (!hwnd_) return;
+    MainLayoutPanes p = CollectPanes();
+    ::ArrangeChrome(p);
+    PlacePane(TitleSkin, p.TitleSkin);
+    PlacePane(yzToolbarUser, p.yzToolbarUser);
+    PlacePane(ImageToolbar, p.ImageToolbar);
+    PlacePane(ResizeBorder, p.ResizeBorder);
+}
+
+void FrmMain::FollowCanvasZoom() {
+    if (UseryzSplitV.yzisDrag || events_->Drags().ZoomDragging) return;
+    // The track is centred for the bar's present width first: a layout may have changed it.
+    UseryzSplitV.HandleHDC(true);
+    UseryzSplitV.OutControlScroll(SingleyzPreview.ShownZoom());
+}
+
 void FrmMain::ArrangeEditArea() {
     UpdateViewButtons();
     MainLayoutPanes p = CollectPanes();
@@ -451,13 +467,12 @@ void FrmMain::LoadSkin() {
 }
 
 void FrmMain::ResizeScr() {
-    APPBARDATA bar{};
-    bar.cbSize = sizeof(bar);
-    if (!::SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) return; // no taskbar: the window keeps its size
+    const std::optional<RECT> bar = options_.taskbar ? options_.taskbar() : std::nullopt;
+    if (!bar) return; // no taskbar: the window keeps its size
     const int sw = ::GetSystemMetrics(SM_CXSCREEN);
     const int sh = ::GetSystemMetrics(SM_CYSCREEN);
     RECT r{};
-    if (!WindowBesideTaskbar(GetTaskbarEdge(bar.rc, sw, sh), sw, sh, r)) return;
+    if (!WindowBesideTaskbar(GetTaskbarEdge(*bar, sw, sh), sw, sh, r)) return;
     ::SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -483,9 +498,10 @@ void FrmMain::ResetToBrowse() {
 
 void FrmMain::FileImport(const std::wstring& path) {
     SkinMenu.SetVisible(false);
-    UseryzSplitV.ResetPaint();
     EditLoaded = false;
     (void)SingleyzPreview.Import(path, false, true);
+    // The new picture's zoom: 1, or its fitted zoom while fitting.
+    FollowCanvasZoom();
     for (int id : {2, 4, 5, 7, 6}) ImageToolbar.EnabledID(id, true);
     ImageToolbar.StartPaint();
 }

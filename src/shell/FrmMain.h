@@ -35,7 +35,9 @@
 #include "shell/Settings.h"
 #include "shell/ShellSeams.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,9 @@ struct FrmMainOptions {
     std::wstring settingsKey = kSettingsKey;
     // The taskbar companion carries the program's taskbar button; tests may go without it.
     bool companion = true;
+    // Where the taskbar stands, which the window is fitted beside at start; tests stand one at an
+    // edge of their choosing.
+    std::function<std::optional<RECT>()> taskbar = ShellTaskbarRect;
 };
 
 class FrmMain : public TopLevelWindow,
@@ -122,7 +127,12 @@ public:
 
     // Layout (see MainLayout.h for the rules) and the repaints around it.
     void ArrangeMainWindow(bool flag = false) override;
+    // The strips across the top and the size grip, for a new client size (a grip drag).
+    void ArrangeChrome();
     void ArrangeEditArea();
+    // Places the zoom grip under the views for the zoom the canvas shows; the canvas reports every
+    // change of it. A held grip is left where the pointer holds it.
+    void FollowCanvasZoom();
     void UpdateViewButtons();
     void RepaintSkinnedControls();
     void RefreshSidePanel();

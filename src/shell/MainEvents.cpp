@@ -2,20 +2,31 @@
 
 #include "platform/AppState.h"
 #include "platform/HitRect.h"
+#include "platform/Rounding.h"
 #include "shell/ChildEvents.h"
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
 #include "shell/MenuState.h"
 
-#include <algorithm>
 #include <cwchar>
 
 namespace {
 
 constexpr COLORREF kGhostColour = RGB(64, 64, 64);
-// The resize grip never makes the window smaller than this, so the layout keeps whole panes.
-constexpr int kMinWindowWidth = 400, kMinWindowHeight = 300;
 constexpr int kTextTool = 4;
+
+// A pointer position inside a box, on the screen.
+POINT OnScreen(const PictureBox& box, float x, float y) {
+    POINT p{RoundHalfEven(x), RoundHalfEven(y)};
+    ::ClientToScreen(box.hWnd(), &p);
+    return p;
+}
+
+SIZE WindowSize(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
 
 } // namespace
 
@@ -48,19 +59,16 @@ void MainEvents::Connect() {
     MainMenuHost& host = m.MenuHost();
     ShortcutKeyHandler* keys = &m;
 
-    // Every control that can hold the focus hands its keys to the one handler; the canvas itself
-    // holds them back while the text tool types.
-    m.ThumyzViewer.shortcutKeys = keys;
-    m.ThumyzViewer.ThumOLE.shortcutKeys = keys;
-    m.ThumyzViewer.ThumScroll.shortcutKeys = keys;
-    m.UseryzSplitV.shortcutKeys = keys;
-    m.ImageToolbar.shortcutKeys = keys;
-    m.yzToolbarUser.shortcutKeys = keys;
-    m.UseryzProcess1.shortcutKeys = keys;
-    m.UseryzProcess1.StampMenu().shortcutKeys = keys;
-    m.UseryzProcess1.ZzVFiter().shortcutKeys = keys;
-    m.SkinMenu.shortcutKeys = keys;
-    m.SingleyzPreview.shortcutKeys = keys;
+    // Every pane that takes the focus on a click hands its keys to the one handler, and a pane's
+    // children go its way (the canvas has it from its making and holds keys back while the text
+    // tool types). Only the system's own boxes keep their keys, where keys type or move: the search
+    // box, the text bar's lists, the text tool's edit box and the folder tree.
+    for (ShortcutKeyHandler** route :
+         {&m.TitleSkin.shortcutKeys, &m.yzToolbarUser.shortcutKeys, &m.ImageToolbar.shortcutKeys,
+          &m.ResizeBorder.shortcutKeys, &m.UseryzSplitH.shortcutKeys, &m.UseryzSplitLV.shortcutKeys,
+          &m.FolderView.shortcutKeys, &m.UseryzProcess1.shortcutKeys, &m.YDSTextControl1.shortcutKeys,
+          &m.UseryzSplitV.shortcutKeys, &m.ThumyzViewer.shortcutKeys, &m.SkinMenu.shortcutKeys})
+        *route = keys;
 
     // The wheel steps through the grid as the View menu's Next and Previous do.
     Wheel.onWheel = [this](int delta) {
@@ -78,7 +86,7 @@ void MainEvents::Connect() {
 
     m.ThumyzViewer.onMouseUp = [this, &m](int, int, float, float) {
         CloseMenu();
-        m.UseryzSplitV.ResetPaint();
+        m.FollowCanvasZoom();
         m.EditLoaded = false;
         m.UseryzProcess1.RefreshProperties();
         for (int id : {2, 4, 5, 7, 6}) m.ImageToolbar.EnabledID(id, true);
@@ -93,9 +101,12 @@ void MainEvents::Connect() {
 
     m.SingleyzPreview.MouseDown = [this](int, int, float, float) { CloseMenu(); };
     m.SingleyzPreview.MouseUp = [&m](int, int, float, float) {
-        if (!m.SingleyzPreview.ScreenButtonEnabled()) return;
-        m.UseryzSplitV.Value(1);
-        m.UseryzSplitV.ResetPaint();
+        if (m.SingleyzPreview.ScreenButtonEnabled()) m.FollowCanvasZoom();
+    };
+    // Whatever changed the canvas's zoom (the fit button, menu and key, a new picture, a layout
+    // while fitted, an edit ending), the grip under the views follows.
+    m.SingleyzPreview.onPropertyChanged = [&m](const std::wstring& name) {
+        if (name == L"Zoom") m.FollowCanvasZoom();
     };
     m.SingleyzPreview.DblClick = [&host] { host.ShowFullScreen(); };
 
@@ -146,15 +157,17 @@ void MainEvents::Connect() {
     ConnectSplitter(m.UseryzSplitLV, SplitBar::SidePanel);
     ConnectSplitter(m.UseryzSplitH, SplitBar::Column);
 
-    m.ResizeBorder.onMouseDown = [this, &m](int, int, float, float) { drags_.GripDown(m.isMax); };
+    m.ResizeBorder.onMouseDown = [this, &m](int, int, float x, float y) {
+        drags_.GripDown(m.isMax, OnScreen(m.ResizeBorder, x, y), WindowSize(m.hWnd()));
+    };
     m.ResizeBorder.onMouseMove = [this, &m](int, int, float x, float y) {
-        const auto grow = drags_.GripMove(x, y);
-        if (!grow) return;
-        RECT r{};
-        ::GetWindowRect(m.hWnd(), &r);
-        const int w = std::max(static_cast<int>(r.right - r.left + grow->cx), kMinWindowWidth);
-        const int h = std::max(static_cast<int>(r.bottom - r.top + grow->cy), kMinWindowHeight);
-        ::SetWindowPos(m.hWnd(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const auto size = drags_.GripMove(OnScreen(m.ResizeBorder, x, y));
+        if (!size) return;
+        ::SetWindowPos(m.hWnd(), nullptr, 0, 0, size->cx, size->cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // The strips across the top stretch with the window and paint themselves at their new
+        // width, and the grip keeps to the corner under the pointer; the panes below are laid out
+        // at the release, as laying them out at every move would redraw the picture each time.
+        m.ArrangeChrome();
         m.LoadSkin();
     };
     m.ResizeBorder.onMouseUp = [this, &m](int, int, float, float) {

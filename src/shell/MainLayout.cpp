@@ -1,5 +1,7 @@
 #include "shell/MainLayout.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 namespace {
@@ -38,16 +40,9 @@ void ArrangeEditArea(MainLayoutPanes& p) {
     }
 }
 
-void ArrangeMainWindow(MainLayoutPanes& p) {
+void ArrangeChrome(MainLayoutPanes& p) {
     const int W = p.clientWidth;
     const int H = p.clientHeight;
-    auto& h = p.UseryzSplitH;
-    auto& v = p.UseryzSplitV;
-    auto& lv = p.UseryzSplitLV;
-    auto& folder = p.FolderView;
-    auto& canvas = p.SingleyzPreview;
-    auto& grid = p.ThumyzViewer;
-
     p.yzToolbarUser.left = 0;
     p.yzToolbarUser.top = p.TitleSkin.top + p.TitleSkin.height + 1;
     SetWidth(p.yzToolbarUser, W);
@@ -59,7 +54,19 @@ void ArrangeMainWindow(MainLayoutPanes& p) {
     p.TitleSkin.left = 0;
     p.TitleSkin.top = 0;
     SetWidth(p.TitleSkin, W);
+}
 
+void ArrangeMainWindow(MainLayoutPanes& p) {
+    const int W = p.clientWidth;
+    const int H = p.clientHeight;
+    auto& h = p.UseryzSplitH;
+    auto& v = p.UseryzSplitV;
+    auto& lv = p.UseryzSplitLV;
+    auto& folder = p.FolderView;
+    auto& canvas = p.SingleyzPreview;
+    auto& grid = p.ThumyzViewer;
+
+    ArrangeChrome(p);
     SetHeight(h, H - h.top - 10);
     folder.left = 8;
     folder.top = h.top + 35;
@@ -103,6 +110,13 @@ void ClampSplitters(MainLayoutPanes& p) {
     p.UseryzSplitH.left = clamp(p.UseryzSplitH.left, 0, p.clientWidth - p.UseryzSplitH.width);
     p.UseryzSplitLV.top = clamp(p.UseryzSplitLV.top, top, p.clientHeight - p.UseryzSplitLV.height);
     p.UseryzSplitV.top = clamp(p.UseryzSplitV.top, top, p.clientHeight - p.UseryzSplitV.height);
+}
+
+std::optional<RECT> ShellTaskbarRect() {
+    APPBARDATA bar{};
+    bar.cbSize = sizeof(bar);
+    if (!::SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) return std::nullopt;
+    return bar.rc;
 }
 
 std::wstring GetTaskbarEdge(const RECT& r, int sw, int sh) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct PaneRect {
@@ -48,6 +49,10 @@ constexpr int SplitVHeight = 25;
 // or height is skipped and the pane keeps that size.
 void ArrangeMainWindow(MainLayoutPanes& p);
 
+// Only the strips across the top (title, menu titles, image tool bar) and the size grip in the
+// bottom-right corner, for the client size; the first steps of ArrangeMainWindow.
+void ArrangeChrome(MainLayoutPanes& p);
+
 // Only the text bar and the canvas, for the tool in use (the grid's height follows).
 void ArrangeEditArea(MainLayoutPanes& p);
 
@@ -56,6 +61,8 @@ void ArrangeEditArea(MainLayoutPanes& p);
 // area and the client height less their own height.
 void ClampSplitters(MainLayoutPanes& p);
 
+// The taskbar's rectangle on the screen as the shell gives it; nothing when the shell does not say.
+[[nodiscard]] std::optional<RECT> ShellTaskbarRect();
 // The taskbar's thickness in pixels and its edge ("40*B", "*T", "*L", "*R"), from its rectangle
 // and the screen size; the last of the four tests that holds wins; empty when none holds.
 [[nodiscard]] std::wstring GetTaskbarEdge(const RECT& taskbar, int screenWidth, int screenHeight);

@@ -430,6 +430,10 @@ void MainMenuHost::FolderViewSelect(const std::wstring& path) {
 
 // ---- The batch dialog's neighbours
 
+bool MainMenuHost::SaveShownImageFirst() {
+    // As the Move and Rename commands ask before the dialog opens.
+    return !(UnsavedEdit() && AskSaveChanges() == IDCANCEL);
+}
 void MainMenuHost::DisposeImgDIB() {
     main_.SingleyzPreview.DisposeImgDIB();
 }

@@ -170,6 +170,7 @@ private:
     };
 
     // BatchMainWindow
+    [[nodiscard]] bool SaveShownImageFirst() override;
     void DisposeImgDIB() override;
     void ImportCanvas(const std::wstring& path) override;
     void ThumPath(const std::wstring& folder) override;

@@ -2,6 +2,7 @@
 
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <utility>
 
 using namespace SplitRules;
@@ -84,13 +85,17 @@ std::optional<SplitDrop> SplitterDrags::BarUp(SplitBar bar, const PaneRect& r, f
     return drop;
 }
 
-void SplitterDrags::GripDown(int32_t isMax) {
-    if (isMax == 0) IsDragging = true;
+void SplitterDrags::GripDown(int32_t isMax, POINT pointerOnScreen, SIZE windowSize) {
+    if (isMax != 0) return;
+    IsDragging = true;
+    gripPress_ = pointerOnScreen;
+    gripSize_ = windowSize;
 }
 
-std::optional<SIZE> SplitterDrags::GripMove(float x, float y) const {
+std::optional<SIZE> SplitterDrags::GripMove(POINT pointerOnScreen) const {
     if (!IsDragging) return std::nullopt;
-    return SIZE{RoundHalfEven(x), RoundHalfEven(y)};
+    return SIZE{std::max(gripSize_.cx + pointerOnScreen.x - gripPress_.x, static_cast<LONG>(kLeastWindowWidth)),
+                std::max(gripSize_.cy + pointerOnScreen.y - gripPress_.y, static_cast<LONG>(kLeastWindowHeight))};
 }
 
 bool SplitterDrags::GripUp() {

@@ -20,6 +20,9 @@ constexpr int kSideBarMargin = 200; // the side-panel bar stays this far from th
 constexpr int kGridCollapseReach = 160;
 constexpr int kGridFillReach = 100;
 constexpr int kGhostThickness = 5;
+// The resize grip never makes the window smaller than this, so the layout keeps whole panes.
+constexpr int kLeastWindowWidth = 400;
+constexpr int kLeastWindowHeight = 300;
 } // namespace SplitRules
 
 enum class SplitBar {
@@ -73,12 +76,17 @@ public:
     [[nodiscard]] std::optional<SplitDrop> BarUp(SplitBar bar, const PaneRect& barRect, float x, float y,
                                                  const SplitLimits& limits);
 
-    // The resize grip: it works only while isMax is 0. A move returns how much the window grows.
-    void GripDown(int32_t isMax);
-    [[nodiscard]] std::optional<SIZE> GripMove(float x, float y) const;
+    // The resize grip: it works only while isMax is 0. The press keeps the pointer's place on the
+    // screen and the window's size; a move returns the window's new size, the size at the press
+    // grown by the pointer's travel since (never below the least size), so the window follows the
+    // pointer however often it moves and wherever the grip stands meanwhile.
+    void GripDown(int32_t isMax, POINT pointerOnScreen, SIZE windowSize);
+    [[nodiscard]] std::optional<SIZE> GripMove(POINT pointerOnScreen) const;
     // True when a grip drag ended (the panes are laid out again then).
     bool GripUp();
 
 private:
     GhostBar ghost_;
+    POINT gripPress_{};
+    SIZE gripSize_{};
 };

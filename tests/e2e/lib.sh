@@ -51,6 +51,24 @@ e2e_wait_pane() {
     fail "pane $1 was not shown"
 }
 
+# Waits (up to 10 s) until the named pane's visibility is $2 (1 shown, 0 hidden); $3 says what for.
+e2e_wait_visibility() {
+    local i
+    for i in $(seq 1 100); do
+        [ "$(e2e_pane "$1" | cut -f5)" = "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "pane $1 did not become $([ "$2" = 1 ] && echo shown || echo hidden)${3:+: $3}"
+}
+
+# Clicks the named pane at ($2, $3) from its top-left corner.
+e2e_click_pane() {
+    local x y
+    read -r x y _ <<< "$(e2e_pane "$1")"
+    [ -n "$x" ] || fail "no pane $1"
+    e2e_click $((x + $2)) $((y + $3))
+}
+
 # "x y width height visible" of the named pane, in the main window's client coordinates.
 e2e_pane() {
     wine "$E2E_PROBE" tree "$E2E_CLASS" 2>/dev/null | tr -d '\r' | awk -F'\t' -v n="$1" '$1 == n { print $3, $4, $5, $6, $7; exit }' |
@@ -252,6 +270,17 @@ e2e_changed_pixels() {
     convert "$1" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage "$E2E_WORK/changed-a.png"
     convert "$2" -crop "${r[2]}x${r[3]}+${r[0]}+${r[1]}" +repage "$E2E_WORK/changed-b.png"
     compare -metric AE -fuzz 10% "$E2E_WORK/changed-a.png" "$E2E_WORK/changed-b.png" null: 2>&1 | awk '{ print int($1) }'
+}
+
+# The number of pixels that differ by more than 10 % between the region "x y width height" of one
+# screenshot and the region of the same size at "x2 y2" of another.
+e2e_region_diff() {
+    local -a a b
+    read -ra a <<< "$2"
+    read -ra b <<< "$4"
+    convert "$1" -crop "${a[2]}x${a[3]}+${a[0]}+${a[1]}" +repage "$E2E_WORK/region-a.png"
+    convert "$3" -crop "${a[2]}x${a[3]}+${b[0]}+${b[1]}" +repage "$E2E_WORK/region-b.png"
+    compare -metric AE -fuzz 10% "$E2E_WORK/region-a.png" "$E2E_WORK/region-b.png" null: 2>&1 | awk '{ print int($1) }'
 }
 
 # Drags the canvas's edit-panel slider: its thumb taken at $1 pixels from the panel's left, moved

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-TEST(RenameTargets, NumbersSeveralFilesInTheirOwnFoldersAndKeepsExtensions) {
-    const std::vector<std::wstring> three{L"C:\\a\\x.jpg", L"C:\\b\\y.JPG", L"C:\\a\\z.v2.png"};
+TEST(RenameTargets, NumbersSeveralFilesInTheirOwnFoldersAndKeepsExtensionsInLowerCase) {
+    const std::vector<std::wstring> three{L"C:\\a\\x.jpg", L"C:\\b\\y.JPG", L"C:\\a\\z.v2.Png"};
     EXPECT_EQ(RenameTargets(three, L"Trip"),
-              (std::vector<std::wstring>{L"C:\\a\\Trip1.jpg", L"C:\\b\\Trip2.JPG", L"C:\\a\\Trip3.png"}));
-    EXPECT_EQ(RenameTargets({L"C:\\a\\x.jpeg"}, L"Trip"), std::vector<std::wstring>{L"C:\\a\\Trip.jpeg"});
+              (std::vector<std::wstring>{L"C:\\a\\Trip1.jpg", L"C:\\b\\Trip2.jpg", L"C:\\a\\Trip3.png"}));
+    EXPECT_EQ(RenameTargets({L"C:\\a\\IMG_1.JPEG"}, L"Trip"), std::vector<std::wstring>{L"C:\\a\\Trip.jpeg"});
     // A file without an extension gets none.
     EXPECT_EQ(RenameTargets({L"C:\\a.b\\README"}, L"Trip"), std::vector<std::wstring>{L"C:\\a.b\\Trip"});
 }

@@ -4,6 +4,7 @@
 #include "imaging/DIBsave.h"
 #include "imaging/ModGDI.h"
 #include "output/FrmPrinter.h"
+#include "output/ModCommonDialog.h"
 #include "output/WinspoolPrinter.h"
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
@@ -268,6 +269,84 @@ Found FindColour(GpBitmap* page, int channel) {
                 f.bottom = std::max(f.bottom, y);
         }
     return f;
+}
+
+// The shown child of a window (at any depth) whose text is text; null when none has it.
+struct ChildSearch {
+    const std::wstring& text;
+    HWND found = nullptr;
+};
+BOOL CALLBACK MatchChild(HWND child, LPARAM lp) {
+    auto* search = reinterpret_cast<ChildSearch*>(lp);
+    wchar_t buffer[64] = L"";
+    ::GetWindowTextW(child, buffer, 64);
+    if (search->text != buffer || !::IsWindowVisible(child)) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+HWND ChildWithText(HWND top, const std::wstring& text) {
+    ChildSearch search{text};
+    ::EnumChildWindows(top, &MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void ClickChild(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ClickAt({r.left + 8, (r.top + r.bottom) / 2});
+}
+
+TEST_F(PrintWindow, PrinterSetupKeepsTheChosenDefaultsForTheNextPrinterObject) {
+    if (const char* out = std::getenv("VELLUMO_PRINT_OUT"); !out || !*out) {
+        if (RunningUnderCi()) FAIL() << "scripts/test starts the PDF queue under CI";
+        GTEST_SKIP() << "no PDF queue (run through scripts/test)";
+    }
+    // The queue's defaults are put back whatever happens: the other print tests want portrait.
+    struct KeepDefaults {
+        std::vector<BYTE> saved = ReadPrinterDefaults(L"PDF");
+        ~KeepDefaults() { (void)StorePrinterDefaults(L"PDF", saved); }
+    } keep;
+    ASSERT_FALSE(keep.saved.empty()) << "the queue PDF is not installed";
+    struct Case {
+        const wchar_t* button; // in the printer's own dialog
+        bool landscape;
+    };
+    for (const Case c : {Case{L"Cancel", false}, Case{L"OK", true}}) {
+        std::vector<BYTE> portrait = keep.saved;
+        reinterpret_cast<DEVMODEW*>(portrait.data())->dmOrientation = DMORIENT_PORTRAIT;
+        ASSERT_TRUE(StorePrinterDefaults(L"PDF", portrait));
+        WinspoolPrinter queue;
+        ASSERT_TRUE(queue.Select(L"PDF"));
+        FrmPrinter real{queue, nullptr};
+        ASSERT_TRUE(real.Load(owner.hwnd()));
+        TestWindow::Pump(100);
+        const RectF before = real.PreviewBox();
+        ASSERT_LT(before.Width, before.Height);
+        bool clicked = false;
+        Act([&] {
+            ClickAt(OnScreen(real.Surface().hWnd(), static_cast<int>(real.ButtonRect(4).X + 12),
+                             static_cast<int>(real.ButtonRect(4).Y + 12)));
+            const HWND dialog = WaitForWindow(L"#32770");
+            const HWND landscape = dialog ? ChildWithText(dialog, L"&Landscape") : nullptr;
+            const HWND close = dialog ? ChildWithText(dialog, c.button) : nullptr;
+            if (!landscape || !close) return;
+            ClickChild(landscape);
+            ClickChild(close);
+            clicked = true;
+        });
+        ASSERT_TRUE(clicked) << "the printer's dialog did not come";
+        // The window shows the paper at once; a new printer object, as after a restart, and the
+        // printer picked again have it too.
+        const RectF after = real.PreviewBox();
+        EXPECT_EQ(after.Width > after.Height, c.landscape) << Narrow(c.button);
+        WinspoolPrinter next;
+        ASSERT_TRUE(next.Select(L"PDF"));
+        EXPECT_EQ(next.Paper().landscape, c.landscape) << Narrow(c.button);
+        EXPECT_EQ(next.Paper().width > next.Paper().height, c.landscape) << Narrow(c.button);
+        ASSERT_TRUE(queue.Select(L"PDF"));
+        EXPECT_EQ(queue.Paper().landscape, c.landscape) << Narrow(c.button);
+        real.Unload();
+    }
 }
 
 TEST_F(PrintWindow, RealQueuePrintsCentredCopiesAndOneThumbnailPage) {

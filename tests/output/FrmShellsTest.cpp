@@ -369,6 +369,51 @@ TEST_F(BatchDialog, ARenameThatFailsMidwayKeepsEveryFileAndListsTheFailure) {
     EXPECT_EQ(ReadTestFile(one + L"Untitled.png"), "z2");
 }
 
+namespace {
+
+// The name a file has on disk, in its own letter case; empty when there is none.
+std::wstring NameOnDisk(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    ::FindClose(search);
+    return found.cFileName;
+}
+
+} // namespace
+
+TEST_F(BatchDialog, ARenameGivesTheExtensionInLowerCaseOnDisk) {
+    struct Case {
+        std::vector<const wchar_t*> files;
+        const wchar_t* text;
+        std::vector<const wchar_t*> names; // on disk afterwards
+    };
+    const Case cases[] = {
+        {{L"IMG_1.JPG"}, L"Trip", {L"Trip.jpg"}},
+        {{L"IMG_1.JPG"}, L"IMG_1", {L"IMG_1.jpg"}}, // the letter case alone changes
+        {{L"a.PNG", L"b.Gif", L"c.jpeg"}, L"Trip", {L"Trip1.png", L"Trip2.gif", L"Trip3.jpeg"}},
+    };
+    for (const Case& c : cases) {
+        const std::wstring folder = MakeTestFolder(L"renamecase");
+        App().SelectedFiles.clear();
+        for (const wchar_t* name : c.files) {
+            ASSERT_TRUE(WriteTestFile(folder + name, Narrow(name)));
+            App().SelectedFiles.push_back(folder + name);
+        }
+        FrmShells form(&main);
+        form.OpenFileJob(FrmShells::kRename, nullptr);
+        form.TextControl(c.text);
+        Click(form, FrmShells::kOK);
+        EXPECT_FALSE(form.Loaded());
+        for (size_t i = 0; i < c.names.size(); ++i) {
+            EXPECT_EQ(NameOnDisk(folder + c.names[i]), c.names[i]);
+            EXPECT_EQ(ReadTestFile(folder + c.names[i]), Narrow(c.files[i]));
+            EXPECT_EQ(App().SelectedFiles[i], folder + c.names[i]);
+        }
+    }
+    EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? L"" : messages[0]);
+}
+
 TEST_F(BatchDialog, AStampNameIsCheckedAndAnExistingStampReplacedOnlyWhenAllowed) {
     const std::wstring library = AddBackslash(App().ProgramFolder) + L"Librarians\\";
     ::CreateDirectoryW(library.c_str(), nullptr);

@@ -1,5 +1,6 @@
 // The file commands through the real main window: which files Delete leaves, what Yes on the save
 // question writes, the search box narrowing the grid, and the save question before a move.
+#include "output/Browsefolder.h"
 #include "output/ModMisc.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
@@ -168,6 +169,66 @@ TEST_F(MainFilesTest, APictureWrittenElsewhereLeavesTheEditUnsaved) {
         EXPECT_EQ(asked, 1) << what;
         EXPECT_FALSE(::IsWindow(window)) << what;
         EXPECT_EQ(ImageSizeOnDisk(folder + L"a.png").cx, 40) << what;
+        main.reset();
+    }
+    FrmShells::SetSkinSheetLoader({});
+}
+
+namespace {
+
+// A click on a button of the batch dialog, as the system sends it to the dialog's face.
+void ClickShellsButton(FrmShells& form, int32_t index) {
+    const RectF r = form.ButtonRect(index);
+    const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2), static_cast<int>(r.Y + r.Height / 2));
+    const HWND face = form.Surface().hWnd();
+    ::SendMessageW(face, WM_MOUSEMOVE, 0, at);
+    ::SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    if (::IsWindow(face)) ::SendMessageW(face, WM_LBUTTONUP, 0, at);
+}
+
+} // namespace
+
+TEST_F(MainFilesTest, AnEditMadeWhileTheMoveOrRenameDialogIsOpenIsAskedAboutFirst) {
+    ScopedShellConfirmationsOff quiet;
+    UseTheBuildsSkinSheet();
+    struct Case {
+        const wchar_t* id;
+        int answer;
+        bool asks, done, savedOnDisk;
+    };
+    // A copy leaves the shown picture and its edit where they are: nothing to ask.
+    for (const Case& c :
+         {Case{L"Edit_Moveto", IDCANCEL, true, false, false}, Case{L"Edit_Moveto", IDYES, true, true, true},
+          Case{L"Edit_Rename", IDCANCEL, true, false, false}, Case{L"Edit_Rename", IDNO, true, true, false},
+          Case{L"Edit_Copyto", IDCANCEL, false, true, false}}) {
+        Start({L"a.png"});
+        const std::wstring target = MakeTestFolder(L"mainwindow-target");
+        ScopedFolderBrowseAnswerer folders(
+            [&](const FolderBrowseRequest&) { return std::optional(target.substr(0, target.size() - 1)); });
+        App().SelectedFiles = {folder + L"a.png"};
+        FrmShells& dialog = main->MenuHost().Shells;
+        EXPECT_TRUE(Run(c.id));
+        ASSERT_TRUE(dialog.Loaded());
+        if (std::wstring(c.id) == L"Edit_Rename") dialog.TextControl(L"Trip");
+        Turn();
+        int asked = 0;
+        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++asked, c.answer; });
+        ClickShellsButton(dialog, FrmShells::kOK);
+        TestWindow::Pump(50);
+
+        const std::string what = Narrow(c.id) + " answered " + std::to_string(c.answer);
+        const std::wstring moved = std::wstring(c.id) == L"Edit_Rename" ? folder + L"Trip.png" : target + L"a.png";
+        EXPECT_EQ(asked, c.asks ? 1 : 0) << what;
+        EXPECT_EQ(dialog.Loaded(), !c.done) << what << ": Cancel keeps the dialog open";
+        EXPECT_EQ(FileExistsForTest(folder + L"a.png"), !c.done || !c.asks) << what;
+        EXPECT_EQ(main->UnsavedEdit(), !c.asks || c.answer == IDCANCEL) << what << ": Cancel keeps the edit";
+        const std::wstring written = c.done ? moved : folder + L"a.png";
+        EXPECT_EQ(ImageSizeOnDisk(written).cx, c.savedOnDisk ? 30 : 40) << what;
+        if (c.done && c.asks) {
+            EXPECT_EQ(LowerText(main->SingleyzPreview.CurFilename), LowerText(moved)) << what;
+        }
+        dialog.Unload();
+        main->Unload();
         main.reset();
     }
     FrmShells::SetSkinSheetLoader({});

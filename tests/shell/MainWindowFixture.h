@@ -13,6 +13,7 @@
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -76,10 +77,23 @@ inline uint32_t PixelOnDisk(const std::wstring& path, int x, int y) {
     return image ? PixelAt(reinterpret_cast<GpBitmap*>(image.get()), x, y) : 0;
 }
 
+// The folder pane of a window whose panes a test shows: its first pick has come, so the window
+// shows its panes as the program does once the folder tree has chosen a folder.
+class PickedFolderPane final : public FolderPaneView {
+public:
+    bool FolderViewOpen() override { return true; }
+    void FolderViewResize() override {}
+    void FolderViewDestroy() override {}
+    void FolderViewSelect(const std::wstring&) override {}
+    [[nodiscard]] bool FolderSelected() const override { return true; }
+};
+
 class MainWindowTest : public ScratchKeyTest {
 protected:
     std::wstring folder;
     std::unique_ptr<FrmMain> main;
+    // Connected to each new window; null leaves the panes hidden, as tests drive them by message.
+    FolderPaneView* folderPane = nullptr;
 
     // Settings under the scratch key, without the taskbar companion unless asked.
     FrmMain::Options Options(bool companion = false) const {
@@ -100,11 +114,20 @@ protected:
         while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
         main = std::make_unique<FrmMain>(Options());
+        main->SetFolderPane(folderPane);
         ASSERT_TRUE(main->Create());
         main->ThumyzViewer.Path(folder);
         main->ThumyzViewer.CreateThumbnail();
         main->FileImport(folder + first);
         ASSERT_TRUE(main->SingleyzPreview.NoOpen());
+    }
+    // Shows the window and waits (up to 5 s) until it shows its panes, for a test that clicks them
+    // with the real pointer. Needs folderPane.
+    void ShowPanes() {
+        main->Show();
+        for (int i = 0; i < 100 && !main->PanesShown(); ++i) TestWindow::Pump(50);
+        ASSERT_TRUE(main->PanesShown());
+        TestWindow::Pump(100);
     }
     void Close() {
         if (main) main->Unload();
@@ -177,6 +200,11 @@ protected:
     bool ClickToolbarButton(int32_t id) {
         ToolbarImg& bar = main->ImageToolbar;
         const float y = static_cast<float>(bar.Height()) / 2;
+        // A click in the strip's top corner, off every button, first: the last press's button
+        // would otherwise still be PressID wherever the scan starts.
+        const LPARAM corner = MAKELPARAM(bar.Width() - 1, 0);
+        ::SendMessageW(bar.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, corner);
+        ::SendMessageW(bar.hWnd(), WM_LBUTTONUP, 0, corner);
         for (int x = 0; x < bar.Width(); x += 2) {
             bar.ImagePaint(true, static_cast<float>(x), y);
             if (bar.PressID() != id) continue;

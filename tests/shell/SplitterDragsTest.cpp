@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 constexpr int H = 1000;
@@ -107,16 +109,27 @@ TEST(SplitterDrags, HoldingTheZoomGripIsNoSplitterDrag) {
     EXPECT_FALSE(d.ZoomDragging);
 }
 
-TEST(SplitterDrags, ResizeGripWorksOnlyWhileIsMaxIsZero) {
+TEST(SplitterDrags, ResizeGripFollowsThePointersTravelOnBothAxesDownToTheLeastSize) {
+    const POINT press{1271, 1014};
+    const SIZE start{1280, 1023};
+    SplitterDrags off;
+    off.GripDown(1, press, start);
+    EXPECT_FALSE(off.GripMove({1300, 1030})) << "isMax 1: the grip does nothing";
+    EXPECT_FALSE(off.GripUp());
+
     SplitterDrags d;
-    d.GripDown(1);
-    EXPECT_FALSE(d.GripMove(40, 30));
-    EXPECT_FALSE(d.GripUp());
-    d.GripDown(0);
-    const auto grow = d.GripMove(12.5f, -3.5f);
-    ASSERT_TRUE(grow);
-    EXPECT_EQ(grow->cx, 12); // halves go to the even neighbour
-    EXPECT_EQ(grow->cy, -4);
+    d.GripDown(0, press, start);
+    struct Step {
+        int dx, dy, width, height;
+    };
+    // The travel from the press, however many moves led there; back past the press shrinks.
+    for (const Step s :
+         {Step{5, 5, 1285, 1028}, Step{20, 20, 1300, 1043}, Step{-7, 3, 1273, 1026}, Step{-213, -101, 1067, 922},
+          Step{0, 0, 1280, 1023}, Step{-880, -723, 400, 300}, Step{-881, -724, 400, 300}, Step{-879, -722, 401, 301}}) {
+        const auto size = d.GripMove({press.x + s.dx, press.y + s.dy});
+        ASSERT_TRUE(size) << s.dx << "," << s.dy;
+        EXPECT_EQ((std::array{size->cx, size->cy}), (std::array<LONG, 2>{s.width, s.height})) << s.dx << "," << s.dy;
+    }
     EXPECT_TRUE(d.GripUp());
-    EXPECT_FALSE(d.GripMove(5, 5));
+    EXPECT_FALSE(d.GripMove({0, 0}));
 }

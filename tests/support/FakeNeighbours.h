@@ -232,6 +232,7 @@ public:
 class FakeBatchMainWindow : public BatchMainWindow {
 public:
     CallLog log;
+    bool SaveShownImageFirst() override { return true; }
     void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
     void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
     void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
