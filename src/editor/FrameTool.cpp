@@ -157,7 +157,9 @@ bool MakesWholeFrameStep(int32_t effect) {
 
 namespace {
 
-// The crop: the area of the image under the frame, in the image's own pixel format.
+// The crop: the area of the image under the frame, as a 32 bpp ARGB step like every other. A clone
+// back into a palette format would take GDI+'s stock palette instead of the picture's own (wrong
+// colours), and such a bitmap may not even encode as the step's PNG.
 GdipBitmap CropCommit(const FrameCommitInputs& in, const RectF& F) {
     const INT x = RoundHalfEven(F.X), y = RoundHalfEven(F.Y);
     const INT w = std::min(RoundHalfEven(F.Width), static_cast<INT>(in.width) - x);
@@ -165,10 +167,8 @@ GdipBitmap CropCommit(const FrameCommitInputs& in, const RectF& F) {
     if (x < 0 || y < 0 || w <= 0 || h <= 0) return {};
     GdipBitmap source = FullCopy(in.image);
     if (!source) return {};
-    PixelFormat format = PixelFormat32bppARGB;
-    GdipGetImagePixelFormat(in.image, &format);
     GdipBitmap area;
-    if (GdipCloneBitmapAreaI(x, y, w, h, format, source.get(), area.put()) != Ok) return {};
+    if (GdipCloneBitmapAreaI(x, y, w, h, PixelFormat32bppARGB, source.get(), area.put()) != Ok) return {};
     return area;
 }
 
