@@ -7,6 +7,7 @@
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/HitRect.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
@@ -571,9 +572,7 @@ int32_t ThumViewer::HitRow(float x, float y) const {
     const float contentY = y + static_cast<float>(offset_);
     for (int32_t index : shownRows_) {
         const RectF& r = imageRects_[static_cast<size_t>(index)];
-        if (r.Width > 0 && r.Height > 0 && x >= r.X && x < r.X + r.Width && contentY >= r.Y &&
-            contentY < r.Y + r.Height)
-            return index;
+        if (HitRect(r, x, contentY)) return index;
     }
     return -1;
 }
