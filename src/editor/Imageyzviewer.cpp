@@ -1,13 +1,14 @@
 #include "editor/Imageyzviewer.h"
 
-#include "editor/BoxReduce.h"
 #include "editor/CanvasPreviews.h"
+#include "editor/CanvasTool.h"
 #include "editor/EditPanelActions.h"
 #include "editor/FrameOverlay.h"
 #include "editor/FrameTool.h"
 #include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
+#include "imaging/BoxReduce.h"
 #include "imaging/DrawTarget.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-constexpr uint32_t kPanelColour = ColorARGB(100, 80, 80, 80);
 constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 // Posted by the undo history's writer when a step file is done.
 constexpr UINT kStepWritten = WM_APP + 0x39;
@@ -47,27 +47,6 @@ bool IsFrameMode(int32_t e) {
 // Modes with a slider preview and no frame.
 bool IsSliderMode(int32_t e) {
     return IsOneOf(e, {2, 3, 7, 11}) || (e >= 28 && e <= 37);
-}
-
-GdipImage LoadDataImage(const wchar_t* name) {
-    return GdipImage(LoadImageFromFileCopy(App().DataPath + name));
-}
-
-// A thumbnail of the named data image at the size the panels draw it from.
-GdipImage LoadDataThumbnail(const wchar_t* name, UINT width, UINT height) {
-    GdipImage full = LoadDataImage(name);
-    GdipImage thumb;
-    if (full) GdipGetImageThumbnail(full.get(), width, height, thumb.put(), nullptr, nullptr);
-    return thumb;
-}
-
-void RoundedShape(GpGraphics* g, float x, float y, float w, float h) {
-    DrawRoundGradientRect(DrawTarget::Surface(g), 0, 0, 200, 50, x, y, w, h, 10, 10, kPanelColour, kPanelColour, false,
-                          2, 0);
-}
-
-void Caption(GpGraphics* g, const wchar_t* text, float x, float y) {
-    DrawShadowText(DrawTarget::Surface(g), text, x, y, L"Tahoma", 8, kWhite, 0, false, 200);
 }
 
 } // namespace
@@ -125,10 +104,7 @@ void Imageyzviewer::ReleasePaintResources() {
     panelFont_.reset();
     fontFamily_.reset();
     panelFormat_.reset();
-    thumbImage_.reset();
-    backImage_.reset();
-    nextImage_.reset();
-    colorPickerImage_.reset();
+    panel_.Release();
     thumbnail_.reset();
     thumbnailOf_ = nullptr;
 }
@@ -144,10 +120,7 @@ void Imageyzviewer::CreateBrush() {
     if (!panelFont_) panelFont_ = CreateFontWithFallback(L"Tahoma", 8, FontStyleBold, UnitPoint);
     if (GdipCreateStringFormat(0, LANG_NEUTRAL, panelFormat_.put()) == Ok)
         GdipSetStringFormatTrimming(panelFormat_.get(), StringTrimmingEllipsisCharacter);
-    thumbImage_ = LoadDataImage(L"ScrollTop.png");
-    backImage_ = LoadDataThumbnail(L"Back.png", 26, 26);
-    nextImage_ = LoadDataThumbnail(L"Next.png", 26, 26);
-    colorPickerImage_ = LoadDataThumbnail(L"ColorPicker.png", 125, 130);
+    panel_.LoadImages();
 }
 
 void Imageyzviewer::Notify(const wchar_t* name) {
@@ -244,8 +217,10 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
 void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
     if (!NoOpen()) return;
     const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-    if (effect_ != 0) {
-        if (effect_ != 17) DrawEditPanel(false, false, true, false);
+    if (CanvasTool* tool = MovedTool(); tool && effect_ != 0) {
+        tool->BeforeLayOut();
+    } else if (effect_ != 0) {
+        if (effect_ != 17) DrawEditPanel(true);
         if (effect_ == 41) {
             lassoEnded_ = false;
             App().LassoPoints.assign(1, PointF());
@@ -253,9 +228,6 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
             App().LassoBounds[0] = App().LassoBounds[1] = PointF();
         }
         if (IsOneOf(effect_, {1, 5, 9, 25, 26, 27})) CleanCroprect(false);
-        // The stamp's frame is in control pixels of the old layout: the stamp takes its own size
-        // again where it lay on the image. Other tools keep their tool id.
-        if (effect_ == 38) ResetStampsize();
     }
     LayOut(w, h, !noReload && !fitMode_);
     if (effect_ != 0) RebuildViewBuffer();
@@ -277,10 +249,10 @@ bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
 }
 
 void Imageyzviewer::CleanCroprect(bool wholeImage) {
-    downPoint_ = currentPoint_ = shapeStart_ = shapeEnd_ = PointF();
-    for (size_t i = 0; i <= 8; ++i) frameRects_[i] = RectF();
+    pointer_.downPoint = pointer_.currentPoint = shapeStart_ = shapeEnd_ = PointF();
+    frame_.Clear();
     // Frames are in control pixels: the whole image is the picture as shown.
-    if (wholeImage) frameRects_[0] = fitRect_;
+    if (wholeImage) frame_.Frame() = fitRect_;
 }
 
 void Imageyzviewer::OnResize() {
@@ -329,10 +301,10 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     LayOutForPaint(w, h);
     // The navigator moves the view before the image is drawn, so that the frame shows the place
     // the pointer is on rather than the one of the previous paint.
-    if (!fitMode_ && overNavigator_ && !rebuildThumbnail && NavigatorShown(view_, w, h)) {
+    if (!fitMode_ && pointer_.overNavigator && !rebuildThumbnail && NavigatorShown(view_, w, h)) {
         const NavigatorFollow follow =
-            FollowNavigator(NavigatorThumbRect(ImgDIB.Width(), ImgDIB.Height(), w, h), view_, w, h, lastPoint_);
-        lastPoint_ = follow.pointer;
+            FollowNavigator(NavigatorThumbRect(ImgDIB.Width(), ImgDIB.Height(), w, h), view_, w, h, pointer_.lastPoint);
+        pointer_.lastPoint = follow.pointer;
         view_.OffsetX = follow.OffsetX;
         view_.OffsetY = follow.OffsetY;
         LayOutZoomed(view_, ImgDIB.Width(), ImgDIB.Height(), zoom_, w, h, false);
@@ -358,7 +330,10 @@ void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality)
         DrawImageLayer(undoBuffer_.Surface(), true);
     else
         undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
-    if (IsOneOf(effect_, {1, 5, 6, 17, 19, 20, 38, 42})) CommitFrameEdit();
+    if (CanvasTool* tool = MovedTool())
+        tool->CommitIntoStep();
+    else if (IsOneOf(effect_, {1, 5, 6, 17, 19, 20, 42}))
+        CommitFrameEdit();
 }
 
 void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
@@ -455,9 +430,9 @@ void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
                        panelFormat_.get(), textBrush_.get());
     if (thumbnail_) GdipDrawImageRect(g, thumbnail_.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
 
-    if (overNavigator_ && !rebuildThumbnail) {
+    if (pointer_.overNavigator && !rebuildThumbnail) {
         // The pointer is on the thumbnail: shade what lies outside the view and outline the view.
-        const NavigatorFollow follow = FollowNavigator(thumb, view_, w, h, lastPoint_);
+        const NavigatorFollow follow = FollowNavigator(thumb, view_, w, h, pointer_.lastPoint);
         const RectF& v = follow.viewport;
         GdipPath shade;
         if (GdipCreatePath(FillModeAlternate, shade.put()) == Ok) {
@@ -473,28 +448,28 @@ void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
 }
 
 bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
+    if (CanvasTool* tool = MovedTool()) return tool->DrawOverlay(g);
     const int32_t e = effect_;
     if (HasDraggedFrame(e) || e == 6) {
-        if (e == 6) frameRects_[0] = RectF(); // colorize works on the whole image
+        if (e == 6) frame_.Frame() = RectF(); // colorize works on the whole image
         FrameOverlayInputs in;
         in.effect = e;
-        in.frame = frameRects_[0];
+        in.frame = frame_.Frame();
         in.fitRect = fitRect_;
         in.combineMode = App().SelectCombineMode;
         in.pickPoint = pickPoint_;
-        in.sliderValue = sliderValue_;
+        in.sliderValue = panel_.SliderValue;
         in.textColor = textColor_;
         in.pickedColor = pickedColor_;
         in.pixels = BackBuffer{Bits(), Width(), Height()};
-        in.pointer = currentPoint_;
+        in.pointer = pointer_.currentPoint;
         in.loupeBrush = panelBrush_.get();
         DrawFrameOverlay(g, hDC(), in);
         GdipFlush(g, FlushIntentionSync);
     }
-    if (e == 38) DrawStampOverlay(g);
-    if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6, 38})) {
+    if (IsOneOf(e, {1, 17, 18, 19, 20, 42, 5, 6})) {
         if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
-        DrawEditPanel(false, false, true, false);
+        DrawEditPanel(true);
         return true;
     }
     if (e == 4) TextPainting(false);
@@ -503,11 +478,11 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         GdipFlush(g, FlushIntentionSync);
         ::GdiFlush();
         // As many particles as the slider's milliseconds give: the same measure as the apply.
-        RunParticleEffect(DrawTarget::Dc(hDC()), RoundHalfEven(sliderValue_), look->maxSize, 10, e, look->maxAlpha,
-                          fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
+        RunParticleEffect(DrawTarget::Dc(hDC()), RoundHalfEven(panel_.SliderValue), look->maxSize, 10, e,
+                          look->maxAlpha, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
     }
     if (IsOneOf(e, {2, 3, 4, 7, 9, 10, 11}) || (e >= 28 && e <= 36)) {
-        DrawEditPanel(false, false, true, false);
+        DrawEditPanel(true);
         return true;
     }
     if (e == 21) {
@@ -516,14 +491,14 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
                                   NumberText(zoom_ * 100.0f) + L"%";
         DrawShadowText(DrawTarget::Surface(g), text, 10, 10, L"Tahoma", 8, kWhite, 0, true, 400);
         GdipFlush(g, FlushIntentionSync);
-        DrawEditPanel(false, false, true, false);
+        DrawEditPanel(true);
         return true;
     }
     if (IsOneOf(e, {25, 26, 27, 37})) {
         if (e == 37) DrawLightPreview(g);
         if (e != 37) LineDrawing(OutlineKind(e), false, nullptr);
         ColorControl();
-        DrawEditPanel(false, false, false, false);
+        DrawEditPanel(false);
         return false;
     }
     if (e == 41) {
@@ -531,10 +506,10 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         DrawLassoOutline();
         ::GdiFlush();
         auto* back = static_cast<HBITMAP>(::GetCurrentObject(hDC(), OBJ_BITMAP));
-        DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), lastPoint_.X,
-                  lastPoint_.Y, 40);
+        DrawLoupe(hDC(), back, nullptr, w - 130, h - 130, 100, 110, 10, 10, panelBrush_.get(), pointer_.lastPoint.X,
+                  pointer_.lastPoint.Y, 40);
         if (neighbours_.mainWindow) neighbours_.mainWindow->DrawToolHint(hDC(), 41, w - 4);
-        DrawEditPanel(false, false, true, false);
+        DrawEditPanel(true);
         return true;
     }
     return false;
@@ -543,8 +518,8 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
 void Imageyzviewer::DrawLightPreview(GpGraphics* g) {
     // The light stays where it was while the panel is used: the slider sets its strength, and a
     // press on Apply that moves a little must not carry the light onto the button.
-    if (!screenButtonEnabled_) lightPoint_ = currentPoint_;
-    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - sliderValue_);
+    if (!pointer_.screenButtonEnabled) lightPoint_ = pointer_.currentPoint;
+    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - panel_.SliderValue);
     if (!alpha) return;
     GdipFlush(g, FlushIntentionSync);
     ::GdiFlush();
@@ -558,15 +533,12 @@ void Imageyzviewer::DrawSliderStep() {
         return;
     }
     // The value the thumb is about to show, so that the picture and the thumb agree.
-    const EditPanelLayout panel = LayOutEditPanel(effect_, static_cast<float>(Width()), static_cast<float>(Height()));
-    const float thumbW = ThumbWidth();
-    sliderValue_ = PlaceSliderThumb(SliderValueAtPointer(currentPoint_.X, panel.PX, thumbW, max_, min_), panel.PX,
-                                    thumbW, max_, min_, false)
-                       .value;
+    panel_.FollowSlider(effect_, static_cast<float>(Width()), static_cast<float>(Height()), pointer_.currentPoint.X,
+                        max_, min_);
     Cls();
     SliderPreviewInputs in;
     in.effect = effect_;
-    in.sliderValue = sliderValue_;
+    in.sliderValue = panel_.SliderValue;
     in.fitRect = fitRect_;
     in.outW = static_cast<float>(Width());
     in.outH = static_cast<float>(Height());
@@ -576,23 +548,13 @@ void Imageyzviewer::DrawSliderStep() {
     in.dc = hDC();
     in.back = BackColor();
     DrawSliderPreview(in);
-    DrawEditPanel(false, false, true, false);
-}
-
-float Imageyzviewer::ThumbWidth() const {
-    UINT imageW = 0;
-    if (thumbImage_) GdipGetImageWidth(thumbImage_.get(), &imageW);
-    return imageW ? static_cast<float>(imageW) : kThumbWidth;
+    DrawEditPanel(true);
 }
 
 void Imageyzviewer::ColorControl() {
-    const float w = static_cast<float>(Width());
-    GdipGraphics g = CreateGraphics();
-    if (g && colorPickerImage_) GdipDrawImageRect(g.get(), colorPickerImage_.get(), w - 85, 5, 80, 70);
-    g.reset();
-    panelRects_[kPanelPicker] = RectF(w - 85, 5, 80, 70);
-    if (panelIndex_ == kPanelPicker && LeftDown && screenButtonEnabled_) {
-        const COLORREF picked = Point(RoundHalfEven(lastPoint_.X), RoundHalfEven(lastPoint_.Y));
+    panel_.DrawColourPicker(*this);
+    if (pointer_.OnPanel(kPanelPicker) && LeftDown) {
+        const COLORREF picked = Point(RoundHalfEven(pointer_.lastPoint.X), RoundHalfEven(pointer_.lastPoint.Y));
         if (picked == CLR_INVALID) return;
         if (pickTarget_ == 1)
             textColor_ = picked;
@@ -601,76 +563,10 @@ void Imageyzviewer::ColorControl() {
     }
 }
 
-void Imageyzviewer::DrawEditPanel(bool, bool keepThumb, bool refresh, bool) {
-    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-    const EditPanelLayout panel = LayOutEditPanel(effect_, w, h);
-    const float PX = panel.PX, Y = panel.Y, B = panel.B;
-    {
-        GdipGraphics surface = CreateGraphics();
-        GpGraphics* g = surface.get();
-        if (!g) return;
-        DrawPanelBand(g, panel);
-        if (panel.slider) {
-            const float thumbW = ThumbWidth();
-            if (SliderDragged()) sliderValue_ = SliderValueAtPointer(currentPoint_.X, PX, thumbW, max_, min_);
-            const SliderThumb thumb = PlaceSliderThumb(sliderValue_, PX, thumbW, max_, min_, keepThumb);
-            sliderValue_ = thumb.value;
-            if (thumbImage_) GdipDrawImage(g, thumbImage_.get(), thumb.x, Y + 3);
-            panelRects_[kPanelSlider] = RectF(thumb.x, Y, 15, 26);
-        } else {
-            panelRects_[kPanelSlider] = RectF();
-        }
-        if (panel.option) panelRects_[kPanelOption] = RectF(PX + B + 120, Y + 2, 55, 22);
-        panelRects_[kPanelApply] = RectF(PX + B, Y + 2, 55, 22);
-        panelRects_[kPanelCancel] = RectF(PX + B + 60, Y + 2, 55, 22);
-        if (panel.stampUndo) {
-            panelRects_[kPanelStampRedo] = RectF(PX - 60, Y + 2, 55, 22);
-            panelRects_[kPanelStampUndo] = RectF(PX - 120, Y + 2, 55, 22);
-        }
-    }
-    // In place: the platform's outline of the whole control costs more than the rest of a paint.
-    ::GdiFlush();
-    DrawControlBorder(BackBuffer{Bits(), Width(), Height()});
-    if (refresh) Refresh();
-}
-
-void Imageyzviewer::DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel) {
-    // The rounded shapes and captions are the same at every paint of one layout and cost more
-    // than the rest of a paint together: they are drawn once into a band of their own and laid
-    // over the picture.
-    const int32_t w = Width();
-    const int32_t top = std::max(RoundHalfEven(panel.Y) - kPanelBandMargin, 0);
-    const int32_t bandH = std::min(kPanelBandHeight, Height() - top);
-    if (w <= 0 || bandH <= 0) return;
-    const PanelBandKey key{effect_, w, Height()};
-    if (!panelBand_ || !(panelBandKey_ == key)) {
-        panelBand_.reset();
-        GdipGraphics band;
-        if (GdipCreateBitmapFromScan0(w, bandH, 0, PixelFormat32bppPARGB, nullptr, panelBand_.put()) != Ok ||
-            GdipGetImageGraphicsContext(panelBand_.get(), band.put()) != Ok) {
-            panelBand_.reset();
-            return;
-        }
-        panelBandKey_ = key;
-        const float PX = panel.PX, Y = panel.Y - static_cast<float>(top), B = panel.B;
-        GpGraphics* b = band.get();
-        if (panel.slider) RoundedShape(b, PX, Y, 170, 15);
-        RoundedShape(b, PX + B, Y, 35, 15);
-        RoundedShape(b, PX + B + 60, Y, 35, 15);
-        if (panel.option) {
-            RoundedShape(b, PX + B + 120, Y, 35, 15);
-            Caption(b, L"Option", PX + B + 130, Y + 6);
-        }
-        Caption(b, L"Apply", PX + B + 10, Y + 6);
-        Caption(b, L"Cancel", PX + B + 70, Y + 6);
-        if (panel.stampUndo) {
-            RoundedShape(b, PX - 65, Y, 35, 15);
-            RoundedShape(b, PX - 125, Y, 35, 15);
-            Caption(b, L"Redo", PX - 50, Y + 6);
-            Caption(b, L"Undo", PX - 115, Y + 6);
-        }
-    }
-    GdipDrawImageRectRectI(g, panelBand_.get(), 0, top, w, bandH, 0, 0, w, bandH, UnitPixel, nullptr, nullptr, nullptr);
+void Imageyzviewer::DrawEditPanel(bool refresh) {
+    const bool sliderDrag = LeftDown && pointer_.OnPanel(kPanelSlider);
+    panel_.Draw(*this, effect_, max_, min_, sliderDrag ? std::optional<float>(pointer_.currentPoint.X) : std::nullopt,
+                refresh);
 }
 
 // ---- Mouse ----
@@ -682,32 +578,34 @@ void Imageyzviewer::SetCursorByName(const wchar_t* name) {
 
 void Imageyzviewer::HoverHitTest(float x, float y) {
     const int32_t e = effect_;
+    if (CanvasTool* tool = MovedTool()) {
+        pointer_.screenButtonEnabled = false;
+        tool->Hover(x, y);
+        return;
+    }
     auto panelHit = [&](int last, bool picker) {
-        const int i = ShownPanelElementAt(panelRects_, ShownPanels(), last, x, y);
+        const int i = ShownPanelElementAt(panel_.Rects, ShownPanels(), last, x, y);
         if (i < 0) return false;
-        screenButtonEnabled_ = true;
-        panelIndex_ = i;
+        pointer_.screenButtonEnabled = true;
+        pointer_.panelIndex = i;
         SetCursorByName(picker && i == kPanelPicker ? L"PICKER" : L"MOUSED");
         return true;
     };
-    screenButtonEnabled_ = false;
+    pointer_.screenButtonEnabled = false;
     if (IsFrameMode(e)) {
-        overHandle_ = false;
+        frame_.OverHandle = false;
         if (!panelHit(kPanelStampRedo, true)) SetMousePointer(MousePointer::Cross);
-        const bool framed = HasDraggedFrame(e) || (e == 38 && stamp_.StampBrushKind == kStampMove);
-        const int element = framed ? FrameElementAt(frameRects_[0], x, y) : -1;
-        if (element >= 0) {
-            handleIndex_ = element;
-            overHandle_ = true;
-            if (HandlePointer(element) >= 0) SetMousePointer(HandlePointer(element));
+        if (HasDraggedFrame(e)) {
+            const int sizing = frame_.HoverAt(x, y);
+            if (sizing >= 0) SetMousePointer(sizing);
         }
-        if (e == 21) overNavigator_ = HitRect(navigatorRect_, x, y);
+        if (e == 21) pointer_.overNavigator = HitRect(navigatorRect_, x, y);
     } else if (IsSliderMode(e)) {
         if (!panelHit(kPanelOption, true)) SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
     } else {
         SetMousePointer(MousePointer::Custom);
-        overNavigator_ = HitRect(navigatorRect_, x, y);
-        SetCursorByName(overNavigator_ ? L"PANVIEW" : L"SHOU");
+        pointer_.overNavigator = HitRect(navigatorRect_, x, y);
+        SetCursorByName(pointer_.overNavigator ? L"PANVIEW" : L"SHOU");
         if (e == 4 || e == 10) {
             overText_ = HitRect(App().TextBounds, x, y);
             (void)panelHit(kPanelOption, false);
@@ -716,40 +614,37 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
 }
 
 void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
-    lastPoint_ = downPoint_ = currentPoint_ = PointF(x, y);
-    moved_ = false;
-    dragShift_ = 0;
+    pointer_.lastPoint = pointer_.downPoint = pointer_.currentPoint = PointF(x, y);
+    pointer_.moved = false;
+    pointer_.dragShift = 0;
     LeftDown = button == MouseButton::Left;
-    downButton_ = button;
+    pointer_.downButton = button;
     if (button != MouseButton::Left) {
         lassoEnded_ = true;
         Repaint();
     } else if (effect_ == 21) {
         ResizeTouched = true;
+    } else if (CanvasTool* tool = MovedTool()) {
+        tool->Press(x, y);
     } else if (HasDraggedFrame(effect_) || effect_ == 6) {
-        grabOffset_ = PointF(x - frameRects_[0].X, y - frameRects_[0].Y);
-        frameDrag_ = HasDraggedFrame(effect_) && !screenButtonEnabled_;
-        newFrame_ = !overHandle_;
-        dragHandle_ = overHandle_ ? handleIndex_ : 0;
+        frame_.Grab(PointF(x, y), HasDraggedFrame(effect_) && !pointer_.screenButtonEnabled);
         if (effect_ == 19 || effect_ == 20) {
-            if (!screenButtonEnabled_) {
+            if (!pointer_.screenButtonEnabled) {
                 pickPoint_ = PointF(x, y);
                 Repaint();
-            } else if (panelIndex_ == kPanelPicker) {
+            } else if (pointer_.panelIndex == kPanelPicker) {
                 ColorControl();
                 Repaint();
             }
         } else if (effect_ == 6) {
             Repaint();
         }
-    } else if (effect_ == 38) {
-        StampPress(x, y);
     } else if (effect_ == 41) {
         AddLassoPoint(x, y);
     } else if (effect_ == 37) {
-        if (!screenButtonEnabled_) lightPoint_ = PointF(x, y); // the light goes where the user points
+        if (!pointer_.screenButtonEnabled) lightPoint_ = PointF(x, y); // the light goes where the user points
     } else if (effect_ >= 25 && effect_ <= 27) {
-        if (!screenButtonEnabled_ && !overHandle_) shapeStart_ = PointF(x, y);
+        if (!pointer_.screenButtonEnabled && !frame_.OverHandle) shapeStart_ = PointF(x, y);
     } else if (effect_ == 4 || effect_ == 10) {
         PressText(effect_, x, y);
     }
@@ -759,18 +654,18 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
 void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
     const int32_t e = effect_;
     if (LeftDown) {
-        dragShift_ = shift;
-        moved_ = true;
+        pointer_.dragShift = shift;
+        pointer_.moved = true;
         if (!fitMode_) SetMousePointer(MousePointer::Custom);
-        const bool onSlider = screenButtonEnabled_ && panelIndex_ == kPanelSlider;
-        if (IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 25, 26, 27, 38, 42, 47}) || (e >= 28 && e <= 37)) {
-            currentPoint_ = PointF(x, y);
-            if (e == 38 || e == 47) stampPoint_ = currentPoint_;
-            if (e == 37 && !screenButtonEnabled_) lightPoint_ = currentPoint_;
-            if ((e == 19 || e == 20) && !screenButtonEnabled_) pickPoint_ = currentPoint_;
-            if (frameDrag_ && !onSlider) FollowWithFrame(x, y);
-            if (e == 38 && !screenButtonEnabled_ && stamp_.StampBrushKind != kStampMove) StampDabAt(x, y, false);
-            if (e >= 25 && e <= 27 && !screenButtonEnabled_ && !overHandle_) {
+        const bool onSlider = pointer_.OnPanel(kPanelSlider);
+        if (CanvasTool* tool = MovedTool()) {
+            tool->Drag(shift, x, y);
+        } else if (IsOneOf(e, {1, 5, 6, 9, 17, 18, 19, 20, 25, 26, 27, 42}) || (e >= 28 && e <= 37)) {
+            pointer_.currentPoint = PointF(x, y);
+            if (e == 37 && !pointer_.screenButtonEnabled) lightPoint_ = pointer_.currentPoint;
+            if ((e == 19 || e == 20) && !pointer_.screenButtonEnabled) pickPoint_ = pointer_.currentPoint;
+            if (frame_.Dragging() && !onSlider) FollowWithFrame(x, y);
+            if (e >= 25 && e <= 27 && !pointer_.screenButtonEnabled && !frame_.OverHandle) {
                 // With Shift the line is level or upright, whichever way it leans less.
                 const float dx = x - shapeStart_.X, dy = y - shapeStart_.Y;
                 if (e == 25 && shift == ShiftKey::Shift)
@@ -782,61 +677,61 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         } else if (IsOneOf(e, {2, 3, 7, 11})) {
             // Only a drag that starts on the slider changes anything.
             if (onSlider) {
-                currentPoint_ = PointF(x, y);
+                pointer_.currentPoint = PointF(x, y);
                 DrawSliderStep();
             }
         } else if (e == 4 || e == 10) {
             if (DragText(x, y)) {
                 // the text follows the pointer
             } else if (onSlider) {
-                currentPoint_ = PointF(x, y);
+                pointer_.currentPoint = PointF(x, y);
             } else {
-                PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+                PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
             }
             Repaint();
         } else if (e == 21) {
-            currentPoint_ = PointF(x, y);
-            if (screenButtonEnabled_) {
-                SetZoom(sliderValue_);
+            pointer_.currentPoint = PointF(x, y);
+            if (pointer_.screenButtonEnabled) {
+                SetZoom(panel_.SliderValue);
             } else {
-                PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+                PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
                 Repaint();
             }
         } else {
-            PanView(view_, lastPoint_.X, lastPoint_.Y, x, y);
+            PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
             Repaint();
         }
     } else {
         HoverHitTest(x, y);
         if (e == 41 && !lassoEnded_) {
             App().LassoCursor = PointF(x, y);
-            lastPoint_ = PointF(x, y);
+            pointer_.lastPoint = PointF(x, y);
             Painting(false, false, true, false);
         }
     }
-    lastPoint_ = PointF(x, y);
+    pointer_.lastPoint = PointF(x, y);
     if (MouseMove) MouseMove(button, shift, x, y);
 }
 
 void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
     LeftDown = false;
-    frameDrag_ = false;
+    frame_.Release();
     canvasPressed_ = false;
-    if (screenButtonEnabled_) {
+    if (pointer_.screenButtonEnabled) {
         // Only a release on the element the press was on runs it.
         if (button == MouseButton::Left &&
-            ShownPanelElementAt(panelRects_, ShownPanels(), kPanelStampRedo, x, y) == panelIndex_)
-            RunPanelElement(panelIndex_);
+            ShownPanelElementAt(panel_.Rects, ShownPanels(), kPanelStampRedo, x, y) == pointer_.panelIndex)
+            RunPanelElement(pointer_.panelIndex);
         if (effect_ == 21) Painting(false, false, true, false);
         if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
     } else if (effect_ == 0) {
         // A pan ends in a sharp picture.
         Painting(false, false, true, false);
     } else if (effect_ == 19) {
-        pickPoint_ = currentPoint_;
+        pickPoint_ = pointer_.currentPoint;
         Painting(true, false, false, false);
-    } else if (effect_ == 38) {
-        StampRelease();
+    } else if (CanvasTool* tool = MovedTool()) {
+        tool->Release();
     } else if (effect_ == 41 && !lassoEnded_) {
         Painting(true, false, true, false);
     }
@@ -844,23 +739,9 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
 }
 
 void Imageyzviewer::FollowWithFrame(float x, float y) {
-    RectF& frame = frameRects_[0];
-    const PointF pointer(x, y);
-    if (effect_ == 38) {
-        frame = FollowFrameDrag(frame, dragHandle_, pointer, grabOffset_);
-        return;
-    }
-    if (newFrame_) {
-        frame = SpannedFrame(ClampToImage(downPoint_, fitRect_), ClampToImage(pointer, fitRect_));
-    } else {
-        const int before = dragHandle_;
-        // A side stops at the image's edge instead of pushing the opposite side away.
-        frame = FollowFrameDrag(frame, dragHandle_, dragHandle_ == 0 ? pointer : ClampToImage(pointer, fitRect_),
-                                grabOffset_);
-        if (dragHandle_ != before && HandlePointer(dragHandle_) >= 0) SetMousePointer(HandlePointer(dragHandle_));
-    }
-    frame = KeepFrameOnImage(frame, fitRect_);
-    if (effect_ == 9) frame = LimitRedEyeFrame(frame);
+    const int sizing = frame_.FollowOnImage(PointF(x, y), pointer_.downPoint, fitRect_);
+    if (sizing >= 0) SetMousePointer(sizing);
+    if (effect_ == 9) frame_.Frame() = LimitRedEyeFrame(frame_.Frame());
 }
 
 void Imageyzviewer::RunPanelElement(int index) {
@@ -882,7 +763,7 @@ void Imageyzviewer::RunPanelElement(int index) {
         const bool show = !neighbours_.skinMenu->Visible();
         const CanvasMainWindow::Placement at =
             neighbours_.mainWindow ? neighbours_.mainWindow->CanvasPlacement() : CanvasMainWindow::Placement{};
-        ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panelRects_[kPanelOption].X, show);
+        ShowOptionMenu(*neighbours_.skinMenu, effect_, at, panel_.Rects[kPanelOption].X, show);
     } else if (index == kPanelStampUndo || index == kPanelStampRedo) {
         (void)UndoStampRedo(index == kPanelStampUndo);
     }
@@ -890,12 +771,13 @@ void Imageyzviewer::RunPanelElement(int index) {
 
 bool Imageyzviewer::ApplyEdit() {
     zoom_ = 1.0f;
+    if (CanvasTool* tool = MovedTool()) return tool->Apply();
     if (effect_ == 17 || effect_ == 41 || effect_ == 42) return CommitSelection();
     return SaveUndo();
 }
 
 void Imageyzviewer::CancelEdit() {
-    if (effect_ == 38) stamp_.Release();
+    if (CanvasTool* tool = MovedTool()) tool->Cancel();
     if (effect_ == 21) {
         view_.ShownWidth = RoundHalfEven(ImgDIB.Width());
         view_.ShownHeight = RoundHalfEven(ImgDIB.Height());
@@ -995,7 +877,7 @@ bool Imageyzviewer::SaveUndo() {
     in.fitRect = fitRect_;
     in.shownWidth = view_.ShownWidth;
     in.shownHeight = view_.ShownHeight;
-    in.sliderValue = sliderValue_;
+    in.sliderValue = panel_.SliderValue;
     in.max = max_;
     in.lightPoint = lightPoint_;
     in.textColor = textColor_;
@@ -1003,10 +885,13 @@ bool Imageyzviewer::SaveUndo() {
     in.rotateHeight = App().RotateHeight;
     const int32_t mode = effect_;
     const bool outside = IsOutsideEffect(mode);
+    CanvasTool* tool = MovedTool();
     GdipBitmap step;
-    if (mode == 53) {
+    if (tool) {
+        step = tool->RenderStep();
+    } else if (mode == 53) {
         step = RenderDeleteSelection();
-    } else if (mode == 38 || IsFrameCommit(mode)) {
+    } else if (IsFrameCommit(mode)) {
         step = RenderFramedStep();
     } else if (outside) {
         step = RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
@@ -1022,7 +907,8 @@ bool Imageyzviewer::SaveUndo() {
             fitMode_ = false;
         if (MakesDrawingStep(mode)) EndDrawingStep(mode);
         if (mode == 21) zoom_ = 1.0f;
-        if (mode == 38 || mode == 53) AfterLayerStep(mode);
+        if (tool) tool->AfterStep(mode);
+        if (mode == 53) AfterLayerStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!outside) {
             effect_ = 0;
@@ -1034,18 +920,22 @@ bool Imageyzviewer::SaveUndo() {
     return made;
 }
 
+CanvasTool* Imageyzviewer::MovedTool() {
+    return stampTool_.Handles(effect_) ? &stampTool_ : nullptr;
+}
+
 bool Imageyzviewer::ThirdEffect(int32_t effectId) {
     effect_ = effectId;
     return SaveUndo();
 }
 
 int32_t Imageyzviewer::Value() const {
-    return RoundHalfEven(sliderValue_);
+    return RoundHalfEven(panel_.SliderValue);
 }
 
 void Imageyzviewer::SetValue(int32_t value) {
-    screenButtonEnabled_ = false;
-    sliderValue_ = static_cast<float>(value);
+    pointer_.screenButtonEnabled = false;
+    panel_.SliderValue = static_cast<float>(value);
     // The value is the brush's alpha byte; the host keeps it within 0 to 255.
     const auto alpha = static_cast<uint32_t>(std::clamp(value, 0, 255));
     fillBrush_.reset();

@@ -6,15 +6,18 @@
 #include "editor/CanvasDrawing.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
+#include "editor/CanvasPointer.h"
 #include "editor/CanvasSizeDialog.h"
-#include "editor/CanvasStamp.h"
 #include "editor/CanvasTextBox.h"
 #include "editor/ClsCalendar.h"
 #include "editor/ClsSelect.h"
+#include "editor/EditPanel.h"
+#include "editor/FrameDrag.h"
 #include "editor/FrameTool.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/SkinMenuView.h"
+#include "editor/StampTool.h"
 #include "editor/ViewPixels.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
@@ -36,10 +39,8 @@ struct CanvasNeighbours {
 
 class Imageyzviewer : public PictureBox, public CanvasModel {
 public:
-    // The control's background and the default width of the slider thumb (when its image is
-    // missing the panel still lays out and answers).
+    // The control's background.
     static constexpr COLORREF kBackColor = RGB(224, 224, 224);
-    static constexpr float kThumbWidth = 15;
 
     Imageyzviewer();
     ~Imageyzviewer() override;
@@ -114,7 +115,7 @@ public:
     // The tool parameter as a whole number (halves to even).
     [[nodiscard]] int32_t Value() const;
     // The tool parameter as the slider holds it.
-    [[nodiscard]] float SliderValue() const { return sliderValue_; }
+    [[nodiscard]] float SliderValue() const { return panel_.SliderValue; }
     // Sets the tool parameter, ends a slider drag and remakes the fill brush.
     void SetValue(int32_t value);
     // The solid fill of ARGB (Value, 0, 0, 0) the card and colorize commits use; null until the
@@ -130,24 +131,24 @@ public:
     void SetFontStyleA(int32_t style);
     [[nodiscard]] int32_t FontRenderA() const { return fontRenderA_; }
     void SetFontRenderA(int32_t render);
-    void SetBrushSize(int32_t size) { brushSize_ = size; }
+    void SetBrushSize(int32_t size) { stampTool_.SetBrushSize(size); }
     [[nodiscard]] std::wstring ShowImgWidth() const;
     [[nodiscard]] std::wstring ShowImgHeight() const;
-    [[nodiscard]] bool ScreenButtonEnabled() const { return screenButtonEnabled_; }
+    [[nodiscard]] bool ScreenButtonEnabled() const { return pointer_.screenButtonEnabled; }
 
     // Read by the tools and by tests.
     [[nodiscard]] const RectF& NavigatorRect() const { return navigatorRect_; }
-    [[nodiscard]] bool OverNavigator() const { return overNavigator_; }
-    [[nodiscard]] const PanelRectArray& PanelRects() const { return panelRects_; }
-    [[nodiscard]] int PanelIndex() const { return panelIndex_; }
-    [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frameRects_; }
-    [[nodiscard]] PointF LastPoint() const { return lastPoint_; }
+    [[nodiscard]] bool OverNavigator() const { return pointer_.overNavigator; }
+    [[nodiscard]] const PanelRectArray& PanelRects() const { return panel_.Rects; }
+    [[nodiscard]] int PanelIndex() const { return pointer_.panelIndex; }
+    [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frame_.Rects; }
+    [[nodiscard]] PointF LastPoint() const { return pointer_.lastPoint; }
     [[nodiscard]] PointF PickPoint() const { return pickPoint_; }
     [[nodiscard]] PointF ShapeEnd() const { return shapeEnd_; }
-    [[nodiscard]] bool OverHandle() const { return overHandle_; }
-    [[nodiscard]] int HandleIndex() const { return handleIndex_; }
+    [[nodiscard]] bool OverHandle() const { return frame_.OverHandle; }
+    [[nodiscard]] int HandleIndex() const { return frame_.HandleIndex; }
     // Sets frame 0 (control pixels), as a drag would.
-    void SetFrame(const RectF& frame) { frameRects_[0] = frame; }
+    void SetFrame(const RectF& frame) { frame_.Frame() = frame; }
     [[nodiscard]] COLORREF PickedColor() const { return pickedColor_; }
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }
@@ -157,29 +158,31 @@ public:
     // file, its size on the image becomes its pixel size and its frame is taken from StampRect at
     // the next paint; resetPosition puts it at the image's top-left corner. False when the file
     // cannot be read.
-    bool CreateStampImg(const std::wstring& fileName, bool newStamp, bool resetPosition);
+    bool CreateStampImg(const std::wstring& fileName, bool newStamp, bool resetPosition) {
+        return stampTool_.CreateStampImg(fileName, newStamp, resetPosition);
+    }
     // The canvas's part of the main window's UseStamp: the working stamp file "Librarians\Stamptemp.tmp"
     // becomes a new stamp in mode 38 (opacity slider 100 / 0 / 0, no brush, fitted, laid out).
     // False, and nothing changes, without an image or a readable stamp file.
-    bool StartStampTool(bool resetPosition);
+    bool StartStampTool(bool resetPosition) { return stampTool_.StartStampTool(resetPosition); }
     // The stamp brush kind (0 none, 1 eraser, 2 dodge, 3 burn, 4 sharpen, 5 soften, 6 saturation,
     // 7 smudge, 8 airbrush); a brush takes the bitmap of the current stamp step again.
-    void StampOptions(int32_t kind);
+    void StampOptions(int32_t kind) { stampTool_.Stamp().Options(kind); }
     // The eraser's tip: 0 brush, 1 pencil, 2 block.
-    void EraserOptions(int32_t shape) { stamp_.EraserShape = shape; }
+    void EraserOptions(int32_t shape) { stampTool_.Stamp().EraserShape = shape; }
     // Sets the brush kind and repaints.
-    void StampToolSelect(int32_t kind);
+    void StampToolSelect(int32_t kind) { stampTool_.StampToolSelect(kind); }
     // A quick effect on the stamp (1 blur, 2 sharpen, 3 soften, 4 contour, 5 ripple, 6 top-bottom
     // and 7 left-right mirror) as a new stamp step. False without a stamp or when no step was made.
-    bool Stampeffect(int32_t id);
+    bool Stampeffect(int32_t id) { return stampTool_.Stampeffect(id); }
     // Drops the brush; the next paint shows the stamp at its own size again.
-    void ResetStampsize();
+    void ResetStampsize() { stampTool_.ResetStampsize(); }
     // One stamp step back (undo) or forward; false when there is none or it cannot be read.
-    bool UndoStampRedo(bool undo = false);
-    [[nodiscard]] int32_t StampUndoIndex() const { return stamp_.StampUndoIndex(); }
+    bool UndoStampRedo(bool undo = false) { return stampTool_.UndoStampRedo(undo); }
+    [[nodiscard]] int32_t StampUndoIndex() const { return Stamp().StampUndoIndex(); }
     // The stamp, read by the host and the tools that make stamps (StampRect is in image pixels).
-    [[nodiscard]] const CanvasStamp& Stamp() const { return stamp_; }
-    void SetStampRect(const RectF& imagePixels) { stamp_.StampRect = imagePixels; }
+    [[nodiscard]] const CanvasStamp& Stamp() const { return stampTool_.Stamp(); }
+    void SetStampRect(const RectF& imagePixels) { stampTool_.Stamp().StampRect = imagePixels; }
     // Copies the selection (frame 0, the lasso; the whole image without either) or, in mode 38,
     // the stamp to the clipboard. False when nothing was copied.
     bool DrawtoClipboard();
@@ -234,6 +237,11 @@ protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+    // The tools reach the state they share with the canvas through their base.
+    friend class CanvasTool;
+
+    // The tool of the current mode, once it has one of its own.
+    [[nodiscard]] CanvasTool* MovedTool();
     void Notify(const wchar_t* name);
     void OnResize();
     void OnMouseDown(int button, int shift, float x, float y);
@@ -243,6 +251,8 @@ private:
     // The edit-panel elements the current tool shows.
     [[nodiscard]] uint32_t ShownPanels() const;
     void SetCursorByName(const wchar_t* name);
+    // Shows the edit panel of the current mode; refresh shows the control.
+    void DrawEditPanel(bool refresh);
     // A held move of a frame tool: frame 0 follows the pointer.
     void FollowWithFrame(float x, float y);
     // The release over panel element index.
@@ -258,15 +268,11 @@ private:
     bool DrawModeOverlay(GpGraphics* g);
     // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
     void PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality);
-    void DrawEditPanel(bool unused, bool keepThumb, bool refresh, bool unused2);
     // A held move on the slider of straighten, rotate, gamma or contrast: the view buffer turned or
     // adjusted at the new value, then the panel, without a full repaint.
     void DrawSliderStep();
     // The irradiation's glow at the light point.
     void DrawLightPreview(GpGraphics* g);
-    [[nodiscard]] bool SliderDragged() const { return LeftDown && screenButtonEnabled_ && panelIndex_ == kPanelSlider; }
-    [[nodiscard]] float ThumbWidth() const;
-    void DrawPanelBand(GpGraphics* g, const EditPanelLayout& panel);
     void ReleasePaintResources();
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
@@ -291,44 +297,22 @@ private:
     void ReleaseEditLayers();
     void AddLassoPoint(float x, float y);
     void DrawLassoOutline();
-    void DrawStampOverlay(GpGraphics* g);
-    // Frame 0 from StampRect when the stamp's own size is due.
-    void SyncStampFrame();
-    [[nodiscard]] RectF StampFrameOnScreen() const;
-    void StampPress(float x, float y);
-    void StampDabAt(float x, float y, bool first);
-    void StampRelease();
 
     CanvasNeighbours neighbours_;
-    CanvasStamp stamp_;
+    CanvasPointer pointer_;
+    FrameDrag frame_;
+    EditPanel panel_;
+    StampTool stampTool_{*this};
     std::unique_ptr<ClsSelect> select_;
     bool lassoClosing_ = false;
     int32_t previousEffect_ = 0;
-    int32_t stampDabs_ = 0; // dabs of the stroke in progress
 
     // Paint resources (CreateBrush).
     GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
     GdipFontFamily fontFamily_;
     GdipFont panelFont_;
     GdipStringFormat panelFormat_;
-    GdipImage thumbImage_;       // the slider thumb, "ScrollTop.png"
-    GdipImage backImage_;        // 26 x 26 "Back.png"
-    GdipImage nextImage_;        // 26 x 26 "Next.png"
-    GdipImage colorPickerImage_; // 125 x 130 "ColorPicker.png"
-    GdipSolidFill fillBrush_;    // remade by SetValue
-
-    // The edit panel's shapes and captions for one mode and control size: a band of rows from the
-    // panel's top.
-    static constexpr int32_t kPanelBandMargin = 5;
-    static constexpr int32_t kPanelBandHeight = 45;
-    struct PanelBandKey {
-        int32_t effect = -1;
-        int32_t width = 0;
-        int32_t height = 0;
-        bool operator==(const PanelBandKey&) const = default;
-    };
-    GdipBitmap panelBand_;
-    PanelBandKey panelBandKey_;
+    GdipSolidFill fillBrush_; // remade by SetValue
 
     // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
     GdipBitmap thumbnail_;
@@ -344,29 +328,11 @@ private:
     COLORREF textColor_ = 0;
     COLORREF pickedColor_ = 0; // the second picked colour
     int32_t pickTarget_ = 1;
-    int32_t brushSize_ = 30;
-    float sliderValue_ = 0;
     float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
-    bool moved_ = false;
-    int downButton_ = 0;
-    int dragShift_ = 0;
-    PointF lastPoint_{}, downPoint_{}, currentPoint_{};
     PointF shapeStart_{}, shapeEnd_{};
-    PointF stampPoint_{}, pickPoint_{};
-    PanelRectArray panelRects_{};
-    std::array<RectF, 10> frameRects_{};
+    PointF pickPoint_{};
     RectF navigatorRect_{};
-    bool overNavigator_ = false;
-    bool screenButtonEnabled_ = false;
-    int panelIndex_ = 0;
     bool lassoEnded_ = false;
-    // Frame dragging: the hovered frame element, the one being dragged, where it was taken hold.
-    bool overHandle_ = false;
-    int handleIndex_ = 0;
-    bool frameDrag_ = false;
-    bool newFrame_ = false; // the drag started off the frame: it spans a new one
-    int dragHandle_ = 0;
-    PointF grabOffset_{};
 
     // Text, calendar and outline tools.
     [[nodiscard]] ShownView Shown() const;

@@ -24,7 +24,7 @@ TextLook Imageyzviewer::CurrentTextLook() const {
                     fontStyleA_,
                     fontRenderA_,
                     textColor_,
-                    static_cast<float>(max_) - sliderValue_};
+                    static_cast<float>(max_) - panel_.SliderValue};
 }
 
 DrawingStepInputs Imageyzviewer::DrawingInputs() {
@@ -36,13 +36,13 @@ DrawingStepInputs Imageyzviewer::DrawingInputs() {
     in.shapeStart = shapeStart_;
     in.shapeEnd = shapeEnd_;
     in.text = CurrentTextLook();
-    in.pen = OutlinePen{textColor_, max_, sliderValue_, lineWidth_, dragShift_};
+    in.pen = OutlinePen{textColor_, max_, panel_.SliderValue, lineWidth_, pointer_.dragShift};
     if (effect_ == 10) in.calendar = &Calendar();
     return in;
 }
 
 void Imageyzviewer::LineDrawing(int32_t kind, bool toImage, GpGraphics* target) {
-    const OutlinePen pen{textColor_, max_, sliderValue_, lineWidth_, dragShift_};
+    const OutlinePen pen{textColor_, max_, panel_.SliderValue, lineWidth_, pointer_.dragShift};
     const ShownView shown = Shown();
     if (toImage) {
         if (target)
@@ -66,7 +66,7 @@ void Imageyzviewer::TextPainting(bool apply) {
 
 void Imageyzviewer::CalenderPaint() {
     ClsCalendar& calendar = Calendar();
-    SetUpCalendar(calendar, CurrentTextLook(), sliderValue_);
+    SetUpCalendar(calendar, CurrentTextLook(), panel_.SliderValue);
     DrawToolCalendar(calendar, DrawTarget::Dc(hDC()), textAnchor_);
     App().TextBounds = RectF(textAnchor_.X, textAnchor_.Y, calendar.Width(), calendar.Height());
 }
@@ -88,7 +88,7 @@ void Imageyzviewer::PressText(int32_t effect, float x, float y) {
 bool Imageyzviewer::DragText(float x, float y) {
     if (!overText_ || !canvasPressed_) return false;
     // The text follows the pointer's step, so it keeps where it was taken hold of.
-    textAnchor_ = PointF(textAnchor_.X - (lastPoint_.X - x), textAnchor_.Y - (lastPoint_.Y - y));
+    textAnchor_ = PointF(textAnchor_.X - (pointer_.lastPoint.X - x), textAnchor_.Y - (pointer_.lastPoint.Y - y));
     return true;
 }
 
@@ -108,14 +108,14 @@ bool Imageyzviewer::Rasterize() {
     // The calendar as its preview last drew it; one never drawn has nothing to give.
     if (!NoOpen() || (effect_ == 10 && !calendar_)) return false;
     DrawingStepInputs in = DrawingInputs();
-    in.frame = frameRects_[0];
+    in.frame = frame_.Frame();
     in.pickPoint = pickPoint_;
     in.secondColour = pickedColor_;
     const DrawingStamp stamp = RenderDrawingStamp(in);
     // Nothing pending, or the stamp file could not be written: no stamp is started.
     if (!stamp.bitmap || !SaveImageSafely(stamp.bitmap.get(), StampTempPath(), kFormatPng, 90)) return false;
     lastStampPlace_ = stamp.place;
-    stamp_.StampRect = stamp.place; // the stamp starts where the drawing was
+    stampTool_.Stamp().StampRect = stamp.place; // the stamp starts where the drawing was
     if (neighbours_.mainWindow) neighbours_.mainWindow->UseStamp(false, false);
     return true;
 }

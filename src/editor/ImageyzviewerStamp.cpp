@@ -31,9 +31,9 @@ FrameCommitInputs Imageyzviewer::FrameInputs() const {
     in.width = ImgDIB.Width();
     in.height = ImgDIB.Height();
     in.fitRect = fitRect_;
-    in.frame = frameRects_[0];
+    in.frame = frame_.Frame();
     in.pickPoint = pickPoint_;
-    in.sliderValue = sliderValue_;
+    in.sliderValue = panel_.SliderValue;
     in.textColor = textColor_;
     in.pickedColor = pickedColor_;
     in.combineMode = App().SelectCombineMode;
@@ -48,7 +48,7 @@ void Imageyzviewer::CommitFrameEdit() {
         if (!DrawFillCommit(undoBuffer_.Surface(), FrameInputs())) undoBuffer_.Reset();
         break;
     case 38:
-        undoBuffer_.Hold(RenderStampCommit());
+        stampTool_.CommitIntoStep();
         break;
     case 17:
     case 41:
@@ -80,159 +80,8 @@ ClsSelect& Imageyzviewer::Selection() {
     return *select_;
 }
 
-// ---- The stamp ----
-
-RectF Imageyzviewer::StampFrameOnScreen() const {
-    // One rule both ways: the fitted rectangle's origin and its scale to the image's width.
-    if (ImgDIB.Width() <= 0) return {};
-    const float s = fitRect_.Width / ImgDIB.Width();
-    const RectF& r = stamp_.StampRect;
-    return RectF(fitRect_.X + r.X * s, fitRect_.Y + r.Y * s, r.Width * s, r.Height * s);
-}
-
-void Imageyzviewer::SyncStampFrame() {
-    if (!stamp_.DefaultStampsize) return;
-    frameRects_[0] = StampFrameOnScreen();
-    stamp_.DefaultStampsize = false;
-}
-
-bool Imageyzviewer::CreateStampImg(const std::wstring& fileName, bool newStamp, bool resetPosition) {
-    const bool loaded = stamp_.Load(fileName, newStamp);
-    if (!newStamp || !loaded) return loaded;
-    const float w = static_cast<float>(stamp_.Width()), h = static_cast<float>(stamp_.Height());
-    if (resetPosition) {
-        downPoint_ = PointF(fitRect_.X, fitRect_.Y);
-        currentPoint_ = PointF(downPoint_.X + w, downPoint_.Y + h);
-        stamp_.StampRect.X = 0;
-        stamp_.StampRect.Y = 0;
-    }
-    stamp_.StampRect.Width = w;
-    stamp_.StampRect.Height = h;
-    stamp_.DefaultStampsize = true;
-    App().ToolMenu = L"Stamp_Drag";
-    return true;
-}
-
-bool Imageyzviewer::StartStampTool(bool resetPosition) {
-    if (!NoOpen() || !CreateStampImg(StampTempPath(), true, resetPosition)) return false;
-    SetEffect(38);
-    SetMax(100);
-    SetMin(0);
-    SetValue(0);
-    StampOptions(kStampMove);
-    SetFitMode(true);
-    (void)Import(L"", true);
-    return true;
-}
-
-void Imageyzviewer::StampOptions(int32_t kind) {
-    stamp_.Options(kind);
-}
-
-void Imageyzviewer::StampToolSelect(int32_t kind) {
-    stamp_.StampBrushKind = kind;
-    Repaint();
-}
-
-bool Imageyzviewer::Stampeffect(int32_t id) {
-    if (!stamp_.Exists() || fitRect_.Width <= 0 || fitRect_.Height <= 0) return false;
-    SyncStampFrame();
-    const float sx = ImgDIB.Width() / fitRect_.Width, sy = ImgDIB.Height() / fitRect_.Height;
-    const bool made = stamp_.ApplyEffect(id, frameRects_[0].Width, frameRects_[0].Height, sx, sy);
-    Repaint();
-    return made;
-}
-
-void Imageyzviewer::ResetStampsize() {
-    stamp_.StampBrushKind = kStampMove;
-    App().ToolMenu.clear();
-    // The stamp stays where it is and takes its own pixel size again. Until the next paint has
-    // framed it, its place is StampRect's, not frame 0's.
-    if (!stamp_.DefaultStampsize) {
-        const RectF at = FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height());
-        stamp_.StampRect.X = at.X;
-        stamp_.StampRect.Y = at.Y;
-    }
-    stamp_.StampRect.Width = static_cast<float>(stamp_.Width());
-    stamp_.StampRect.Height = static_cast<float>(stamp_.Height());
-    stamp_.DefaultStampsize = true;
-}
-
-bool Imageyzviewer::UndoStampRedo(bool undo) {
-    Hourglass wait;
-    if (!stamp_.UndoRedo(undo)) return false;
-    Repaint();
-    return true;
-}
-
 uint32_t Imageyzviewer::ShownPanels() const {
-    return ShownPanelElements(effect_, stamp_.StampBrushKind == kStampAirbrush);
-}
-
-void Imageyzviewer::DrawStampOverlay(GpGraphics* g) {
-    SyncStampFrame();
-    const RectF& f = frameRects_[0];
-    stamp_.DrawOnScreen(g, f, sliderValue_);
-    if (!LeftDown && stamp_.StampBrushKind == kStampMove) {
-        GdipPen pen = MakePen(ColorARGB(150, 255, 255, 255), 1);
-        const REAL dashes[2] = {3, 3};
-        GdipSetPenDashArray(pen.get(), dashes, 2);
-        GdipDrawRectangle(g, pen.get(), f.X, f.Y, f.Width, f.Height);
-    }
-    GdipFlush(g, FlushIntentionSync);
-    if (stamp_.StampBrushKind == kStampAirbrush) ColorControl();
-}
-
-void Imageyzviewer::StampDabAt(float x, float y, bool first) {
-    StampDab dab;
-    dab.frame = frameRects_[0];
-    dab.pointer = PointF(x, y);
-    dab.brushSize = brushSize_;
-    dab.firstDab = first;
-    dab.textColor = textColor_;
-    if (stamp_.Dab(dab)) ++stampDabs_;
-}
-
-void Imageyzviewer::StampPress(float x, float y) {
-    stampPoint_ = PointF(x, y);
-    stampDabs_ = 0;
-    frameDrag_ = false;
-    if (screenButtonEnabled_) {
-        // The slider is the opacity: taking it puts the brush down, so the stamp moves again.
-        if (panelIndex_ == kPanelSlider) {
-            stamp_.StampBrushKind = kStampMove;
-            App().ToolMenu.clear();
-        }
-    } else if (stamp_.StampBrushKind == kStampMove) {
-        SyncStampFrame();
-        grabOffset_ = PointF(x - frameRects_[0].X, y - frameRects_[0].Y);
-        frameDrag_ = overHandle_;
-        newFrame_ = false;
-        dragHandle_ = overHandle_ ? handleIndex_ : 0;
-    } else {
-        SyncStampFrame();
-        StampDabAt(x, y, true);
-    }
-    Repaint();
-}
-
-void Imageyzviewer::StampRelease() {
-    // Each stroke is one stamp step, written as the button comes up.
-    if (stamp_.StampBrushKind != kStampMove && stampDabs_ > 0) (void)stamp_.WriteStep();
-    stampDabs_ = 0;
-    Painting(true, false, true, false);
-}
-
-GdipBitmap Imageyzviewer::RenderStampCommit() {
-    if (!stamp_.Exists()) return {};
-    SyncStampFrame();
-    const RectF F = FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height());
-    if (F.Width <= 0 || F.Height <= 0) return {};
-    GdipBitmap step = FullCopy(ImgDIB.DIB());
-    GdipGraphics g;
-    if (!step || GdipGetImageGraphicsContext(step.get(), g.put()) != Ok) return {};
-    stamp_.Draw(g.get(), F, sliderValue_);
-    return step;
+    return ShownPanelElements(effect_, stampTool_.Stamp().StampBrushKind == kStampAirbrush);
 }
 
 // ---- The lasso ----
@@ -280,14 +129,14 @@ bool Imageyzviewer::CommitSelection() {
     // The press on the panel added a lasso point that is not part of the selection.
     if (effect_ == 41 && app.LassoPointCount > 0) --app.LassoPointCount;
     lassoClosing_ = true;
-    const CutResult cut = CutSelection(FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height()));
+    const CutResult cut = CutSelection(FrameInImage(frame_.Frame(), fitRect_, ImgDIB.Width(), ImgDIB.Height()));
     lassoClosing_ = false;
     // Nothing selected: no stamp, and the selection tool stays.
     if (!cut.written) return false;
     if (app.SelectCombineMode != 1)
-        stamp_.StampRect = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height()); // the image less the selection
+        stampTool_.Stamp().StampRect = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height()); // the image less the selection
     else
-        stamp_.StampRect = RoundedRect(cut.bounds);
+        stampTool_.Stamp().StampRect = RoundedRect(cut.bounds);
     if (neighbours_.mainWindow) neighbours_.mainWindow->UseStamp(false, false);
     return true;
 }
@@ -300,7 +149,7 @@ GdipBitmap Imageyzviewer::RenderDeleteSelection() {
     select.SetClone(kept == 1);
     app.SelectCombineMode = kept == 1 ? 4 : 1;
     effect_ = previousEffect_;
-    const CutResult cut = CutSelection(FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height()));
+    const CutResult cut = CutSelection(FrameInImage(frame_.Frame(), fitRect_, ImgDIB.Width(), ImgDIB.Height()));
     select.SetClone(false);
     GdipBitmap step;
     GdipGraphics g;
@@ -320,13 +169,12 @@ GdipBitmap Imageyzviewer::RenderDeleteSelection() {
     return step;
 }
 
-void Imageyzviewer::AfterLayerStep(int32_t mode) {
-    if (mode == 38) fitMode_ = false;
+void Imageyzviewer::AfterLayerStep(int32_t) {
     CleanCroprect(false);
 }
 
 void Imageyzviewer::ReleaseEditLayers() {
-    stamp_.Release();
+    stampTool_.Stamp().Release();
     if (select_) select_->Destory();
 }
 
@@ -334,10 +182,11 @@ void Imageyzviewer::ReleaseEditLayers() {
 
 bool Imageyzviewer::DrawtoClipboard() {
     if (!NoOpen() || (effect_ == 41 && App().LassoPointCount == 0)) return false;
-    RectF rect = FrameInImage(frameRects_[0], fitRect_, ImgDIB.Width(), ImgDIB.Height());
+    RectF rect = FrameInImage(frame_.Frame(), fitRect_, ImgDIB.Width(), ImgDIB.Height());
     if (rect.Width <= 0 || rect.Height <= 0) rect = RectF(0, 0, ImgDIB.Width(), ImgDIB.Height());
-    if (effect_ == 38 && stamp_.Exists())
-        return CopyImageToClipboard(stamp_.StampLayer.new_Img, 0, 0, stamp_.Width(), stamp_.Height());
+    if (effect_ == 38 && stampTool_.Stamp().Exists())
+        return CopyImageToClipboard(stampTool_.Stamp().StampLayer.new_Img, 0, 0, stampTool_.Stamp().Width(),
+                                    stampTool_.Stamp().Height());
     if (!CutSelection(rect).written) return false;
     GdiDIB piece;
     if (!piece.Import(StampTempPath())) return false;
@@ -359,7 +208,7 @@ bool Imageyzviewer::EditingStampLib() {
     App().ToolMenu = L"Filter_Select";
     effect_ = 17;
     fitMode_ = true;
-    frameRects_[0] = fitRect_;
+    frame_.Frame() = fitRect_;
     return CommitSelection();
 }
 

@@ -1,0 +1,129 @@
+#include "editor/CanvasTool.h"
+
+#include "editor/EditPanelActions.h"
+#include "editor/Imageyzviewer.h"
+#include "platform/HitRect.h"
+
+void CanvasTool::Drag(int, float x, float y) {
+    Pan(x, y);
+    Repaint();
+}
+
+void CanvasTool::Hover(float x, float y) {
+    HoverBrowse(x, y);
+}
+
+GdipBitmap CanvasTool::RenderStep() {
+    return ::RenderStep(BaseStepInputs());
+}
+
+void CanvasTool::BeforeLayOut() {
+    DrawEditPanel(true);
+}
+
+bool CanvasTool::Apply() {
+    return canvas_.SaveUndo();
+}
+
+CanvasPointer& CanvasTool::Pointer() {
+    return canvas_.pointer_;
+}
+const CanvasPointer& CanvasTool::Pointer() const {
+    return canvas_.pointer_;
+}
+FrameDrag& CanvasTool::Frame() {
+    return canvas_.frame_;
+}
+const FrameDrag& CanvasTool::Frame() const {
+    return canvas_.frame_;
+}
+EditPanel& CanvasTool::Panel() {
+    return canvas_.panel_;
+}
+const EditPanel& CanvasTool::Panel() const {
+    return canvas_.panel_;
+}
+UndoBuffer& CanvasTool::StepBuffer() {
+    return canvas_.undoBuffer_;
+}
+CanvasMainWindow* CanvasTool::MainWindow() {
+    return canvas_.neighbours_.mainWindow;
+}
+bool CanvasTool::LeftHeld() const {
+    return canvas_.LeftDown;
+}
+GpBrush* CanvasTool::PanelBrush() const {
+    return canvas_.panelBrush_.get();
+}
+
+void CanvasTool::Pan(float x, float y) {
+    PanView(canvas_.view_, canvas_.pointer_.lastPoint.X, canvas_.pointer_.lastPoint.Y, x, y);
+}
+
+void CanvasTool::SetModeQuietly(int32_t effect) {
+    canvas_.effect_ = effect;
+}
+
+void CanvasTool::SetFitModeQuietly(bool fit) {
+    canvas_.fitMode_ = fit;
+}
+
+void CanvasTool::Repaint() {
+    canvas_.Painting(false, false, false, false);
+}
+
+void CanvasTool::Paint(bool rebuildThumbnail, bool highQuality) {
+    canvas_.Painting(rebuildThumbnail, false, highQuality, false);
+}
+
+void CanvasTool::DrawEditPanel(bool refresh) {
+    canvas_.DrawEditPanel(refresh);
+}
+
+bool CanvasTool::HoverPanel(float x, float y, int last, bool picker) {
+    const int i = ShownPanelElementAt(canvas_.panel_.Rects, canvas_.ShownPanels(), last, x, y);
+    if (i < 0) return false;
+    canvas_.pointer_.screenButtonEnabled = true;
+    canvas_.pointer_.panelIndex = i;
+    SetCursorByName(picker && i == kPanelPicker ? L"PICKER" : L"MOUSED");
+    return true;
+}
+
+void CanvasTool::HoverFramed(float x, float y, bool frameHandles) {
+    canvas_.frame_.OverHandle = false;
+    if (!HoverPanel(x, y, kPanelStampRedo, true)) canvas_.SetMousePointer(MousePointer::Cross);
+    if (!frameHandles) return;
+    const int sizing = canvas_.frame_.HoverAt(x, y);
+    if (sizing >= 0) canvas_.SetMousePointer(sizing);
+}
+
+void CanvasTool::HoverSlider(float x, float y, int idlePointer) {
+    if (!HoverPanel(x, y, kPanelOption, true)) canvas_.SetMousePointer(idlePointer);
+}
+
+void CanvasTool::HoverBrowse(float x, float y) {
+    canvas_.SetMousePointer(MousePointer::Custom);
+    canvas_.pointer_.overNavigator = HitRect(canvas_.navigatorRect_, x, y);
+    SetCursorByName(canvas_.pointer_.overNavigator ? L"PANVIEW" : L"SHOU");
+}
+
+void CanvasTool::SetCursorByName(const wchar_t* name) {
+    // Without the named cursor (no resources) the pointer stays as it was.
+    (void)canvas_.SetMouseIcon(name);
+}
+
+StepInputs CanvasTool::BaseStepInputs() const {
+    const Imageyzviewer& c = canvas_;
+    StepInputs in;
+    in.effect = c.effect_;
+    in.image = c.ImgDIB.DIB();
+    in.width = c.ImgDIB.Width();
+    in.height = c.ImgDIB.Height();
+    in.fitRect = c.fitRect_;
+    in.shownWidth = c.view_.ShownWidth;
+    in.shownHeight = c.view_.ShownHeight;
+    in.sliderValue = c.panel_.SliderValue;
+    in.max = c.max_;
+    in.textColor = c.textColor_;
+    return in;
+}
