@@ -6,6 +6,9 @@ export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export XDG_DATA_HOME="$BUILD_DIR/xdg"
+# Wine makes file names through the locale: under one that is not UTF-8 (a login without LANG gets
+# "POSIX"), a name outside ASCII cannot be made.
+case "$(locale charmap 2>/dev/null)" in UTF-8) ;; *) export LC_ALL=C.UTF-8 ;; esac
 
 # Makes the prefix once: fonts in the prefix (Wine reads only fontconfig and that folder), font
 # replacements (GDI+ does not substitute missing faces), no crash dialog, and a virtual desktop

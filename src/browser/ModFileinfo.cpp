@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -84,6 +87,30 @@ std::wstring GetFileInfoText(const std::wstring& path, int32_t kind) {
         return FileDateText(FileTimeToLocal(Join(data.ftLastWriteTime), format));
     default:
         return FileDateText(FileTimeToLocal(Join(data.ftCreationTime), format));
+    }
+}
+
+void SetFileFacts(ThumRow& row, const FileListEntry& file, const FileInfoFormat& format) {
+    row.Size = file.Size;
+    row.Created = file.Created;
+    row.Modified = file.Modified;
+    row.CreatedLocal = FileTimeToLocal(file.Created, format);
+    row.Number = FileSizeText(file.Size, format);
+    row.CDate = FileDateText(row.CreatedLocal);
+    row.MDate = FileDateText(FileTimeToLocal(file.Modified, format));
+}
+
+void UpdateFileFacts(ThumTable& table, const std::vector<FileListEntry>& files) {
+    std::unordered_map<std::wstring_view, const FileListEntry*> byName;
+    for (const FileListEntry& file : files) byName.emplace(file.Name, &file);
+    std::optional<FileInfoFormat> format; // read only when a file has changed
+    for (ThumRow& row : table.Rows) {
+        const auto found = byName.find(row.String);
+        if (found == byName.end()) continue;
+        const FileListEntry& file = *found->second;
+        if (file.Size == row.Size && file.Modified == row.Modified && file.Created == row.Created) continue;
+        if (!format) format = FileInfoFormat::Current();
+        SetFileFacts(row, file, *format);
     }
 }
 

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "browser/ThumTable.h"
+#include "platform/FileList.h"
 #include "platform/TextCase.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // What the texts depend on beyond the file itself: the user's decimal separator and time zone.
 // Reading them once serves a whole listing.
@@ -30,6 +32,13 @@ std::wstring FileSizeText(uint64_t bytes, const FileInfoFormat& format);
 std::wstring FileDateText(const SYSTEMTIME& local);
 // The local time of a UTC file time; the zero file time stays 1 January 1601 0:00.
 SYSTEMTIME FileTimeToLocal(uint64_t utc, const FileInfoFormat& format);
+
+// The row's size and times and their texts, as the listing's entry gives them.
+void SetFileFacts(ThumRow& row, const FileListEntry& file, const FileInfoFormat& format);
+// Takes the size and times of each row's file from files, a new listing of the rows' folder,
+// matched by name. The rows keep their order and marks; a row whose file is not listed keeps what
+// it had.
+void UpdateFileFacts(ThumTable& table, const std::vector<FileListEntry>& files);
 
 // Sorts the table by the column of the mode (0 name, 1 extension, 2 size, 3 created, 4 modified,
 // 5 favourite flag) in the table's own sort order and keeps it sorted; any other mode changes

@@ -216,6 +216,8 @@ bool ScrollControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
         Place();
         return false;
     }
+    // The pointer as the picture box reads it (MouseMessages.h), handled before the box raises its own
+    // events: the skinned bars all take it so.
     switch (PointerEventOf(msg)) {
     case PointerEvent::Press:
         OnPress(x, y);

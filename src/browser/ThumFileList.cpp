@@ -32,3 +32,8 @@ bool ThumFileList::Refresh() {
     });
     return true;
 }
+
+bool ThumFileList::ReadFiles(std::vector<ThumFileEntry>& files) const {
+    files.clear();
+    return !path_.empty() && ListFolderFiles(path_, pattern_, files);
+}

@@ -25,6 +25,9 @@ public:
     // The full folder path ending in "\", or empty when no folder is set.
     const std::wstring& Path() const { return path_; }
     const std::vector<ThumFileEntry>& Files() const { return files_; }
+    // The folder's matching files as they are now, in the file system's order, without changing
+    // the list; false when no folder is set or it cannot be read.
+    [[nodiscard]] bool ReadFiles(std::vector<ThumFileEntry>& files) const;
     int32_t ListCount() const { return static_cast<int32_t>(files_.size()); }
 
     bool Matches(const std::wstring& name) const { return pattern_.Matches(name); }

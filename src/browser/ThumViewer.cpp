@@ -7,6 +7,7 @@
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/HitRect.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
@@ -20,8 +21,6 @@
 namespace {
 
 constexpr int32_t kCalendarDays = 31;
-// Cell pictures kept: a few screens' worth at the largest size (150 x 150 x 4 bytes each).
-constexpr size_t kCachedPictures = 400;
 constexpr float kStarSize = 16;
 
 // The leading whole number of a text, blanks before it skipped; 0 when there is none.
@@ -45,6 +44,10 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
         if (end == std::wstring::npos) return parts;
         start = end + 1;
     }
+}
+
+ThumFileStamp StampOf(const ThumRow& row) {
+    return {row.Size, row.Modified};
 }
 
 } // namespace
@@ -153,67 +156,52 @@ void ThumViewer::MakeDrawingObjects() {
 }
 
 void ThumViewer::MatchCacheToBox() {
-    if (cacheBoxWidth_ == geometry_.boxWidth && cacheBoxHeight_ == geometry_.boxHeight) return;
-    cache_.clear();
-    cacheAges_.clear();
-    cacheBoxWidth_ = geometry_.boxWidth;
-    cacheBoxHeight_ = geometry_.boxHeight;
+    cache_.MatchBox(geometry_.boxWidth, geometry_.boxHeight);
 }
 
-const CellPicture& ThumViewer::Remember(const std::wstring& path, CellPicture picture) {
-    if (auto found = cache_.find(path); found != cache_.end()) {
-        found->second.picture = std::move(picture);
-        cacheAges_.splice(cacheAges_.begin(), cacheAges_, found->second.age);
-        return found->second.picture;
-    }
-    if (cache_.size() >= kCachedPictures) {
-        cache_.erase(cacheAges_.back());
-        cacheAges_.pop_back();
-    }
-    cacheAges_.push_front(path);
-    ++picturesMade_;
-    return cache_.emplace(path, CachedPicture{std::move(picture), cacheAges_.begin()}).first->second.picture;
-}
-
-const CellPicture& ThumViewer::PictureFor(const std::wstring& path) {
+const CellPicture& ThumViewer::PictureFor(const ThumRow& row) {
     MatchCacheToBox();
-    auto found = cache_.find(path);
-    if (found != cache_.end()) {
-        cacheAges_.splice(cacheAges_.begin(), cacheAges_, found->second.age);
-        return found->second.picture;
-    }
-    return Remember(
-        path, MakeCellPicture(path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)));
+    if (const CellPicture* cached = cache_.Find(row.Path, StampOf(row))) return *cached;
+    return cache_.Remember(
+        row.Path, StampOf(row),
+        MakeCellPicture(row.Path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)));
 }
 
 std::shared_ptr<WorkerBatch<CellPicture>> ThumViewer::StartDecoding(const std::vector<size_t>& rows,
-                                                                    std::vector<std::wstring>& paths) {
+                                                                    std::vector<size_t>& made) {
     MatchCacheToBox();
-    paths.clear();
+    made.clear();
+    std::vector<std::wstring> paths;
     std::unordered_set<std::wstring> asked;
     for (size_t i : rows) {
-        const std::wstring& path = thumListview_.Rows[i].Path;
-        if (!cache_.contains(path) && asked.insert(path).second) paths.push_back(path);
+        const ThumRow& row = thumListview_.Rows[i];
+        if (!cache_.Holds(row.Path, StampOf(row)) && asked.insert(row.Path).second) {
+            made.push_back(i);
+            paths.push_back(row.Path);
+        }
     }
     if (paths.empty()) return {};
     // The workers get their own copy of the paths and the box: nothing of the grid.
     const float boxWidth = static_cast<float>(geometry_.boxWidth), boxHeight = static_cast<float>(geometry_.boxHeight);
-    return std::make_shared<WorkerBatch<CellPicture>>(
-        paths.size(), decodeThreads_,
-        [files = paths, boxWidth, boxHeight](size_t k) { return MakeCellPicture(files[k], boxWidth, boxHeight); });
+    const size_t count = paths.size();
+    return std::make_shared<WorkerBatch<CellPicture>>(count, decodeThreads_,
+                                                      [files = std::move(paths), boxWidth, boxHeight](size_t k) {
+                                                          return MakeCellPicture(files[k], boxWidth, boxHeight);
+                                                      });
 }
 
 void ThumViewer::DecodeInView() {
     std::vector<size_t> rows;
     for (int32_t index : shownRows_)
         if (InView(cellOrigins_[static_cast<size_t>(index)])) rows.push_back(static_cast<size_t>(index));
-    std::vector<std::wstring> paths;
-    const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(rows, paths);
+    std::vector<size_t> made;
+    const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(rows, made);
     if (!batch) return;
     for (size_t k = 0; k < batch->Count(); ++k) {
         while (!batch->WaitFor(k, 1000)) {
         }
-        Remember(paths[k], batch->Take(k));
+        const ThumRow& row = thumListview_.Rows[made[k]];
+        (void)cache_.Remember(row.Path, StampOf(row), batch->Take(k));
     }
 }
 
@@ -221,7 +209,7 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
     const size_t i = static_cast<size_t>(index);
     const ThumRow& row = thumListview_.Rows[i];
     const POINT origin = cellOrigins_[i];
-    const CellPicture& picture = PictureFor(row.Path);
+    const CellPicture& picture = PictureFor(row);
     fitRects_[i] = picture.fit;
     imageRects_[i] = RectF(static_cast<float>(origin.x) + picture.fit.X, static_cast<float>(origin.y) + picture.fit.Y,
                            picture.fit.Width, picture.fit.Height);
@@ -322,12 +310,10 @@ void ThumViewer::RedrawSelection() {
 
 void ThumViewer::RefreshThumSave() {
     if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= thumListview_.Rows.size()) return;
-    const std::wstring& path = thumListview_.Rows[static_cast<size_t>(oldPress_)].Path;
-    auto found = cache_.find(path);
-    if (found != cache_.end()) {
-        cacheAges_.erase(found->second.age);
-        cache_.erase(found);
-    }
+    // The saved file's size and time change its texts too, and keep the new picture from being
+    // made once more at the next pass.
+    RefreshFileFacts();
+    cache_.Forget(thumListview_.Rows[static_cast<size_t>(oldPress_)].Path);
     RedrawView();
 }
 
@@ -345,6 +331,9 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     showSelection_ = false;
     bandMode_ = dragging_ = false;
     band_ = RECT{};
+    // A pass that lists nothing (a search, a filter, a new layout) still draws the files as they
+    // are now: one reading of the folder tells which were replaced since the listing.
+    if (!std::exchange(factsFresh_, false)) RefreshFileFacts();
     const int32_t innerWidth = ThumOLE.hWnd() ? Width() : 0;
     geometry_ = ComputeThumGeometry(thumWidth_, thumHeight_, spacing, innerWidth, kScrollWidth);
     contentHeight_ = geometry_.ContentHeight(static_cast<int32_t>(count));
@@ -371,9 +360,9 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     }
     if (drawing) {
         MakeDrawingObjects();
-        std::vector<std::wstring> paths;
-        const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(inView, paths);
-        size_t next = 0; // the batch's next picture: its files come in the order of inView
+        std::vector<size_t> made;
+        const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(inView, made);
+        size_t next = 0; // the batch's next picture: its rows come in the order of inView
         const auto stillMine = [&] {
             // A pass or a listing started meanwhile owns the grid now; a closed window has no grid.
             return pass == passGeneration_ && listing == listingGeneration_ && ThumOLE.hWnd() != nullptr;
@@ -381,13 +370,12 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         for (size_t i : inView) {
             DoEvents();
             if (!stillMine()) return;
-            const std::wstring& path = thumListview_.Rows[i].Path;
-            if (batch && next < paths.size() && paths[next] == path) {
+            if (batch && next < made.size() && made[next] == i) {
                 while (!batch->WaitFor(next, 10)) {
                     DoEvents();
                     if (!stillMine()) return;
                 }
-                Remember(path, batch->Take(next++));
+                (void)cache_.Remember(thumListview_.Rows[i].Path, StampOf(thumListview_.Rows[i]), batch->Take(next++));
             }
             // A scroll meanwhile may have taken the cell out of view.
             if (!InView(cellOrigins_[i])) continue;
@@ -449,20 +437,23 @@ void ThumViewer::LoadFileList() {
         row.Path = currentFolder_ + file.Name;
         row.String = file.Name;
         row.Extname = FileExtension(file.Name);
-        row.Size = file.Size;
-        row.Created = file.Created;
-        row.Modified = file.Modified;
-        row.CreatedLocal = FileTimeToLocal(file.Created, format);
-        row.Number = FileSizeText(file.Size, format);
-        row.CDate = FileDateText(row.CreatedLocal);
-        row.MDate = FileDateText(FileTimeToLocal(file.Modified, format));
+        SetFileFacts(row, file, format);
         if (!favorites.empty() && favorites.count(FoldCase(file.Name))) row.Review = L"T";
         thumListview_.Rows.push_back(std::move(row));
     }
     ApplyTableSort(thumListview_);
     noOpen_ = !thumListview_.Rows.empty();
     ++listingGeneration_;
+    factsFresh_ = true;
     TableReplaced();
+}
+
+void ThumViewer::RefreshFileFacts() {
+    std::vector<ThumFileEntry> files;
+    if (!thumFile_.ReadFiles(files)) return;
+    // The search's copy counts while it is of this listing (an older one is never searched again).
+    UpdateFileFacts(thumListview_, files);
+    if (searchCopyGeneration_ == listingGeneration_) UpdateFileFacts(searchListView_, files);
 }
 
 void ThumViewer::VrFileRead() {
@@ -581,9 +572,7 @@ int32_t ThumViewer::HitRow(float x, float y) const {
     const float contentY = y + static_cast<float>(offset_);
     for (int32_t index : shownRows_) {
         const RectF& r = imageRects_[static_cast<size_t>(index)];
-        if (r.Width > 0 && r.Height > 0 && x >= r.X && x < r.X + r.Width && contentY >= r.Y &&
-            contentY < r.Y + r.Height)
-            return index;
+        if (HitRect(r, x, contentY)) return index;
     }
     return -1;
 }
@@ -818,8 +807,16 @@ bool ThumViewer::VrFileCreate(bool remove) {
 void ThumViewer::DrawReview(bool selectedOnly, bool remove) {
     // The cells show the list as written: the rows' marks follow it now rather than at the next
     // listing, so that scrolling away and back keeps the stars.
+    std::unordered_set<std::wstring> marked;
     for (ThumRow& row : thumListview_.Rows)
-        if (row.Selected || !selectedOnly) row.Review = remove ? L"" : L"T";
+        if (row.Selected || !selectedOnly) {
+            row.Review = remove ? L"" : L"T";
+            marked.insert(row.Path);
+        }
+    // The search's copy of this listing too, or widening the search would take the marks back.
+    if (searchCopyGeneration_ == listingGeneration_)
+        for (ThumRow& row : searchListView_.Rows)
+            if (marked.contains(row.Path)) row.Review = remove ? L"" : L"T";
     showSelection_ = false;
     RedrawView();
 }

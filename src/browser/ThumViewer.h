@@ -7,6 +7,7 @@
 
 #include "browser/GridMainWindow.h"
 #include "browser/GridSidePanel.h"
+#include "browser/ThumCache.h"
 #include "browser/ThumFileList.h"
 #include "browser/ThumLayout.h"
 #include "browser/ThumTable.h"
@@ -18,10 +19,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class ThumViewer : public PictureBox {
@@ -99,8 +98,9 @@ public:
     // The content's height and the scroll offset now.
     [[nodiscard]] int32_t ContentHeight() const { return contentHeight_; }
     [[nodiscard]] int32_t ScrollOffset() const { return offset_; }
-    // Cell pictures made since the grid was created (each file is decoded once while cached).
-    [[nodiscard]] int32_t PicturesMade() const { return picturesMade_; }
+    // Cell pictures made since the grid was created (a file is decoded again only once it has
+    // changed on disk or its picture has been let go).
+    [[nodiscard]] int32_t PicturesMade() const { return cache_.PicturesMade(); }
     // How many pictures are decoded at once (1 to 8); the machine's cores, at most 8, by default.
     [[nodiscard]] int32_t DecodeThreads() const { return decodeThreads_; }
     void DecodeThreads(int32_t threads) { decodeThreads_ = std::clamp(threads, 1, 8); }
@@ -203,20 +203,19 @@ private:
     void UpdateBand();
     void KeepDrawnView();
     void RedrawSelection();
-    struct CachedPicture {
-        CellPicture picture;
-        std::list<std::wstring>::iterator age;
-    };
     void Arrange();
     void ResetScrollRange();
     [[nodiscard]] bool InView(POINT origin) const;
     void MatchCacheToBox();
-    const CellPicture& Remember(const std::wstring& path, CellPicture picture);
-    const CellPicture& PictureFor(const std::wstring& path);
-    // The pictures of those rows that are not cached, being made on worker threads in the rows'
-    // order (a file listed twice once); paths receives their files. Null when every one is cached.
+    const CellPicture& PictureFor(const ThumRow& row);
+    // The pictures of those rows that are not cached as their files are now, being made on worker
+    // threads in the rows' order (a file listed twice once); made receives the index of the first
+    // row of each. Null when every one is cached.
     [[nodiscard]] std::shared_ptr<WorkerBatch<CellPicture>> StartDecoding(const std::vector<size_t>& rows,
-                                                                          std::vector<std::wstring>& paths);
+                                                                          std::vector<size_t>& made);
+    // Takes the sizes and times of the rows' files from a new reading of the folder, for a pass
+    // that does not list the folder again.
+    void RefreshFileFacts();
     // Makes the missing pictures of the cells in view side by side before they are drawn.
     void DecodeInView();
     void DrawCell(GpGraphics* g, int32_t row);
@@ -275,10 +274,10 @@ private:
     int32_t drawnWidth_ = 0, drawnHeight_ = 0;
     uint64_t passGeneration_ = 0;
 
-    std::unordered_map<std::wstring, CachedPicture> cache_;
-    std::list<std::wstring> cacheAges_; // most recently used first
-    int32_t cacheBoxWidth_ = 0, cacheBoxHeight_ = 0;
-    int32_t picturesMade_ = 0;
+    // A few screens' worth at the largest size (150 x 150 x 4 bytes each).
+    static constexpr size_t kCachedPictures = 400;
+    ThumCache cache_{kCachedPictures};
+    bool factsFresh_ = false; // the rows' file facts come from a listing no pass has used yet
     int32_t decodeThreads_ = DecodeThreadsForMachine();
 
     GdipImage starImage_;

@@ -134,6 +134,8 @@ void ZzVFiterControl::OnMove(float x, float y) {
 
 bool ZzVFiterControl::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     const float x = static_cast<float>(GET_X_LPARAM(lp)), y = static_cast<float>(GET_Y_LPARAM(lp));
+    // The pointer as the picture box reads it (MouseMessages.h), handled before the box raises its own
+    // events: the skinned bars all take it so.
     switch (PointerEventOf(msg)) {
     case PointerEvent::Press:
         OnPress(x, y);

@@ -178,6 +178,8 @@ bool scrollVControl::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
         PaintAt(0, false, 0, 0);
         return false;
     }
+    // The pointer as the picture box reads it (MouseMessages.h), handled before the box raises its own
+    // events: the skinned bars all take it so.
     switch (PointerEventOf(msg)) {
     case PointerEvent::Press:
         OnPress(x, y);

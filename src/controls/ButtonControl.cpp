@@ -13,12 +13,7 @@
 void ButtonControl::Painting() {
     if (App().GdiplusToken == 0 || !hDC()) return;
     painted_ = true;
-    Cls();
-    {
-        GdipGraphics graphics = CreateGraphics();
-        GpGraphics* g = graphics.get();
-        if (!g) return;
-        GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+    PaintWhole([this](GpGraphics* g) {
         const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
 
         GdipSolidFill fill = MakeSolidFill(background_);
@@ -55,8 +50,7 @@ void ButtonControl::Painting() {
             GdipSolidFill highlight = MakeSolidFill(ColorARGB(100, 255, 255, 255));
             GdipFillEllipse(g, highlight.get(), r.X, r.Y, r.Width, r.Height);
         }
-    }
-    Refresh();
+    });
 }
 
 RectF ButtonControl::ButtonRect(int32_t index) const {

@@ -16,6 +16,8 @@ constexpr FixedRow Separator(int32_t menu) {
     return {menu, kSeparatorId, kSeparatorId, L""};
 }
 
+// Every fixed row of the menus, one a line in the order the menus show them: a table, so stretches of
+// it read alike.
 // clang-format off
 constexpr FixedRow kFixedRows[] = {
     {0, L"File_New", L"New", L"Ctrl+N"},

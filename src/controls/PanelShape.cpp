@@ -11,24 +11,6 @@ namespace {
 constexpr uint32_t kContentARGB = ColorARGB(255, 238, 238, 238);
 constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 
-// A tab: rounded top corners, flat bottom at y + h.
-GdipPath CreateTabPath(float x, float y, float w, float h, float arcW, float arcH) {
-    GdipPath path;
-    if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return path;
-    GpPath* p = path.get();
-    auto line = [p](double x1, double y1, double x2, double y2) {
-        GdipAddPathLineI(p, RoundHalfEven(x1), RoundHalfEven(y1), RoundHalfEven(x2), RoundHalfEven(y2));
-    };
-    const double right = double{x} + w + 2.0 * arcW;
-    GdipAddPathArc(p, x, y, arcW, arcH, 180.0f, 90.0f);
-    line(double{x} + arcW, y, double{x} + w, y);
-    GdipAddPathArc(p, x + arcW + w, y, arcW, arcH, 270.0f, 90.0f);
-    line(right, double{y} + arcH, right, double{y} + h);
-    line(x, double{y} + h, x, double{y} + RoundHalfEven(arcH) / 2);
-    GdipClosePathFigure(p);
-    return path;
-}
-
 } // namespace
 
 void PaintPanelShape(GpGraphics* g, float arcW, float arcH, float w, float h, float x, float y, bool noContent,

@@ -20,12 +20,8 @@ bool ToolButtonPanel::Create(const PictureBoxArgs& args) {
     PictureBoxArgs own = args;
     own.backColor = kBackColor;
     if (!PictureBox::Create(own)) return false;
-    PictureBoxArgs child;
-    child.parent = hWnd();
-    child.backColor = kBackColor;
-    child.width = Width();
-    child.height = Height();
-    if (!toolOLE_.Create(child)) return false;
+    if (!toolOLE_.Create({.parent = hWnd(), .width = Width(), .height = Height(), .backColor = kBackColor}))
+        return false;
     onResize = [this] { toolOLE_.Move(0, 0, Width(), toolOLE_.Height()); };
     toolOLE_.onMouseDown = [this](int button, int shift, float x, float y) {
         for (int32_t tool = 0; cellsReady_ && tool < ToolGrid::kToolCount; ++tool) {

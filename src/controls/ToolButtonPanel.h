@@ -35,6 +35,7 @@ public:
     // Raised after every press on the tools, picked or not.
     std::function<void(int button, int shift, float x, float y)> onMouseDown;
 
+    // What the host may use of the picture box under it; the rest of the private base stays inside.
     using PictureBox::Destroy;
     using PictureBox::Height;
     using PictureBox::hWnd;

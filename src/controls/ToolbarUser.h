@@ -33,6 +33,7 @@ public:
     std::function<void(int button, int shift, float x, float y)> onMouseMove;
     std::function<void(int button, int shift, float x, float y)> onMouseUp;
 
+    // What the host may use of the picture box under it; the rest of the private base stays inside.
     using PictureBox::BackColor;
     using PictureBox::Bits;
     using PictureBox::Destroy;

@@ -37,6 +37,7 @@ public:
     // Raised at every mouse release, after the navigation step it made.
     std::function<void(int button, int shift, float x, float y)> onClick;
 
+    // What the host may use of the picture box under it; the rest of the private base stays inside.
     using PictureBox::Bits;
     using PictureBox::Destroy;
     using PictureBox::GetMousePointer;

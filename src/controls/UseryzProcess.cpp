@@ -45,11 +45,7 @@ bool UseryzProcess::Create(const PictureBoxArgs& args) {
     PictureBoxArgs own = args;
     own.backColor = kPanelColor;
     if (!PictureBox::Create(own)) return false;
-    PictureBoxArgs child;
-    child.parent = hWnd();
-    child.backColor = kContentColor;
-    child.width = child.height = 1;
-    child.visible = false;
+    PictureBoxArgs child{.parent = hWnd(), .width = 1, .height = 1, .backColor = kContentColor, .visible = false};
     if (!toolPanel_.Create(child) || !toolVscroll_.Create(child) || !stampMenu_.Create(child) ||
         !zzVFiter_.Create(child) || !calenderSee_.Create(child))
         return false;

@@ -85,6 +85,7 @@ public:
     [[nodiscard]] UserCalender& CalenderSee() { return calenderSee_; }
     [[nodiscard]] const std::array<RectF, kTabCount>& TabRects() const { return tabRects_; }
 
+    // What the host may use of the picture box under it; the rest of the private base stays inside.
     using PictureBox::Bits;
     using PictureBox::Destroy;
     using PictureBox::Height;

@@ -2,16 +2,9 @@
 
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
-#include "platform/AppState.h"
 
 void UseryzSplit::PaintStyle() {
-    if (App().GdiplusToken == 0 || !hDC()) return;
-    Cls();
-    {
-        GdipGraphics graphics = CreateGraphics();
-        GpGraphics* g = graphics.get();
-        if (!g) return;
-        GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+    PaintWhole([this](GpGraphics* g) {
         GdipPen dark = MakePen(ColorARGB(100, 0, 0, 0), 1);
         GdipPen light = MakePen(ColorARGB(255, 255, 255, 255), 1);
         // Each bump: the upper-left quarter of a 3 x 3 ellipse in shadow, the lower-right lit.
@@ -28,6 +21,5 @@ void UseryzSplit::PaintStyle() {
             const int y = (h - 3) / 2;
             for (int x = 3; x <= w; x += 6) bump(x, y);
         }
-    }
-    Refresh();
+    });
 }

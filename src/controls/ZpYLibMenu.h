@@ -98,6 +98,7 @@ public:
     [[nodiscard]] PictureBox& LibOLE();
     [[nodiscard]] scrollVControl& ThumScroll() { return thumScroll_; }
 
+    // What the host may use of the picture box under it; the rest of the private base stays inside.
     using PictureBox::Destroy;
     using PictureBox::Height;
     using PictureBox::hWnd;

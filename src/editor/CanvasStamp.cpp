@@ -1,7 +1,7 @@
 #include "editor/CanvasStamp.h"
 
-#include "editor/BoxReduce.h"
 #include "editor/CanvasModel.h"
+#include "imaging/BoxReduce.h"
 #include "imaging/BrushTools.h"
 #include "imaging/DrawTarget.h"
 #include "imaging/GdiDIB.h"

@@ -1,6 +1,5 @@
 #include "editor/Imageyzviewer.h"
 
-#include "editor/BoxReduce.h"
 #include "editor/CanvasPreviews.h"
 #include "editor/CanvasTool.h"
 #include "editor/EditPanelActions.h"
@@ -9,6 +8,7 @@
 #include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
+#include "imaging/BoxReduce.h"
 #include "imaging/DrawTarget.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"

@@ -57,8 +57,4 @@ void SplitRGB(uint32_t colour, uint8_t& red, uint8_t& green, uint8_t& blue) {
 }
 
 ScopedColorDialogAnswerer::ScopedColorDialogAnswerer(ColorDialogAnswerer answerer)
-    : previous_(std::exchange(State().answerer, std::move(answerer))) {}
-
-ScopedColorDialogAnswerer::~ScopedColorDialogAnswerer() {
-    State().answerer = std::move(previous_);
-}
+    : ScopedOverride(State().answerer, std::move(answerer)) {}

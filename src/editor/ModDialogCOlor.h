@@ -2,6 +2,8 @@
 // run), and the split of an RGB colour into its bytes.
 #pragma once
 
+#include "platform/ScopedOverride.h"
+
 #include <windows.h>
 
 #include <array>
@@ -31,13 +33,7 @@ void SplitRGB(uint32_t colour, uint8_t& red, uint8_t& green, uint8_t& blue);
 // answerer gets the request as the dialog would and returns the chosen colour, or nothing for a
 // cancel. Puts the previous answerer back when it goes.
 using ColorDialogAnswerer = std::function<std::optional<COLORREF>(ColorDialogRequest&)>;
-class ScopedColorDialogAnswerer {
+class ScopedColorDialogAnswerer : public ScopedOverride<ColorDialogAnswerer> {
 public:
     explicit ScopedColorDialogAnswerer(ColorDialogAnswerer answerer);
-    ~ScopedColorDialogAnswerer();
-    ScopedColorDialogAnswerer(const ScopedColorDialogAnswerer&) = delete;
-    ScopedColorDialogAnswerer& operator=(const ScopedColorDialogAnswerer&) = delete;
-
-private:
-    ColorDialogAnswerer previous_;
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The engine's part: apply the effect to the loaded picture.
+// The engine's part: apply the effect to the loaded picture, one case an effect id.
 bool Apply(int32_t effect, ThirdOCX& engine) {
     switch (effect) {
     case 12:

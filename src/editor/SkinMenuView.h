@@ -8,7 +8,8 @@
 class SkinMenuView {
 public:
     virtual ~SkinMenuView() = default;
-    // Placement in main-window pixels; Visible false closes an open menu.
+    // Placement in main-window pixels (as DropDownMenu has it for the main window); Visible false
+    // closes an open menu.
     virtual void SetLeft(int left) = 0;
     virtual void SetTop(int top) = 0;
     virtual void SetWidth(int width) = 0;

@@ -132,6 +132,12 @@ template <typename Apply> GdipBitmap NeighbourFilter(const DIBsave& layer, float
     return GdipBitmap(DIBToGdipBitmap(FilterDib()));
 }
 
+// Calls row(below, cur, above, out) for every row of src but the first and the last, with
+// its neighbours above and below and dst's row of the same number.
+template <typename Row> void ForInnerRows(const DIBArray& src, const DIBArray& dst, Row row) {
+    for (int32_t y = 1; y <= src.Height() - 2; ++y) row(src.Row(y - 1), src.Row(y), src.Row(y + 1), dst.Row(y));
+}
+
 } // namespace
 
 void ApplyKernel(const DIBArray& view, int32_t amount, int32_t filterId) {
@@ -182,11 +188,7 @@ void ApplyKernel(const DIBArray& view, int32_t amount, int32_t filterId) {
 void ApplyMaxNeighbour(const DIBArray& src, const DIBArray& dst) {
     if (!SameSize(src, dst)) return;
     const int32_t w = src.Width();
-    for (int32_t y = 1; y <= src.Height() - 2; ++y) {
-        const Pixel32* below = src.Row(y - 1);
-        const Pixel32* cur = src.Row(y);
-        const Pixel32* above = src.Row(y + 1);
-        Pixel32* out = dst.Row(y);
+    ForInnerRows(src, dst, [w](const Pixel32* below, const Pixel32* cur, const Pixel32* above, Pixel32* out) {
         for (int32_t x = 1; x <= w - 2; ++x) {
             const Pixel32 p = cur[x];
             if (p.a == 0) continue;
@@ -194,17 +196,13 @@ void ApplyMaxNeighbour(const DIBArray& src, const DIBArray& dst) {
             const Pixel32 m = Max3(cur[x - 1], v, cur[x + 1]);
             out[x] = {m.b, m.g, m.r, p.a};
         }
-    }
+    });
 }
 
 void ApplyContour(const DIBArray& src, const DIBArray& dst) {
     if (!SameSize(src, dst) || src.Width() < 3) return;
     const int32_t w = src.Width();
-    for (int32_t y = 1; y <= src.Height() - 2; ++y) {
-        const Pixel32* below = src.Row(y - 1);
-        const Pixel32* cur = src.Row(y);
-        const Pixel32* above = src.Row(y + 1);
-        Pixel32* out = dst.Row(y);
+    ForInnerRows(src, dst, [w](const Pixel32* below, const Pixel32* cur, const Pixel32* above, Pixel32* out) {
         // Column maxima for x - 1 and x, rolled along the row.
         Pixel32 c0 = Max3(below[0], cur[0], above[0]);
         Pixel32 c1 = Max3(below[1], cur[1], above[1]);
@@ -219,7 +217,7 @@ void ApplyContour(const DIBArray& src, const DIBArray& dst) {
             c0 = c1;
             c1 = c2;
         }
-    }
+    });
 }
 
 GdipBitmap KernelFilter(const DIBsave& layer, float w, float h, int32_t amount, int32_t filterId) {

@@ -8,7 +8,11 @@
 #include <cmath>
 #include <vector>
 
-GdipPath CreateRoundRectPath(float x, float y, float w, float h, float cornerW, float cornerH) {
+namespace {
+
+// The rounded box's outline; without its bottom corners the right edge turns straight into the
+// flat bottom at y + h.
+GdipPath RoundedPath(float x, float y, float w, float h, float cornerW, float cornerH, bool roundBottom) {
     GdipPath path;
     if (GdipCreatePath(FillModeAlternate, path.put()) != Ok) return path;
     GpPath* p = path.get();
@@ -22,12 +26,24 @@ GdipPath CreateRoundRectPath(float x, float y, float w, float h, float cornerW, 
     line(double{x} + cornerW, y, double{x} + w, y);
     GdipAddPathArc(p, x + cornerW + w, y, cornerW, cornerH, 270.0f, 90.0f);
     line(right, double{y} + cornerH, right, double{y} + h);
-    GdipAddPathArc(p, x + cornerW + w, y + h, cornerW, cornerH, 0.0f, 90.0f);
-    line(double{x} + cornerW + w, bottom, double{x} + cornerW, bottom);
-    GdipAddPathArc(p, x, y + h, cornerW, cornerH, 90.0f, 90.0f);
+    if (roundBottom) {
+        GdipAddPathArc(p, x + cornerW + w, y + h, cornerW, cornerH, 0.0f, 90.0f);
+        line(double{x} + cornerW + w, bottom, double{x} + cornerW, bottom);
+        GdipAddPathArc(p, x, y + h, cornerW, cornerH, 90.0f, 90.0f);
+    }
     line(x, double{y} + h, x, double{y} + RoundHalfEven(cornerH) / 2);
     GdipClosePathFigure(p);
     return path;
+}
+
+} // namespace
+
+GdipPath CreateRoundRectPath(float x, float y, float w, float h, float cornerW, float cornerH) {
+    return RoundedPath(x, y, w, h, cornerW, cornerH, true);
+}
+
+GdipPath CreateTabPath(float x, float y, float w, float h, float cornerW, float cornerH) {
+    return RoundedPath(x, y, w, h, cornerW, cornerH, false);
 }
 
 void DrawRoundGradientRect(const DrawTarget& target, int32_t gx1, int32_t gy1, int32_t /*gx2*/, int32_t gy2, float x,

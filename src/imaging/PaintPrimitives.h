@@ -13,6 +13,8 @@
 // H + cornerH down from (x, y): four corner arcs of cornerW x cornerH joined by straight edges
 // whose ends lie on whole pixels. Null when the path cannot be made.
 [[nodiscard]] GdipPath CreateRoundRectPath(float x, float y, float w, float h, float cornerW, float cornerH);
+// The same box with its top corners only, flat along the bottom at y + h: a tab.
+[[nodiscard]] GdipPath CreateTabPath(float x, float y, float w, float h, float cornerW, float cornerH);
 
 // A rounded box (see CreateRoundRectPath) filled with a vertical two-colour gradient running from
 // (gx1, gy1) to (gx1, gy2), colourA to colourB (swapped when pressed), and outlined with a pen of

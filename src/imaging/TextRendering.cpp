@@ -5,6 +5,7 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -57,29 +58,16 @@ std::wstring CutWithEllipsis(GpGraphics* surface, const std::wstring& text, GpFo
 } // namespace
 
 int32_t TextToolFontStyle(int32_t style) {
-    switch (style) {
-    case 1:
-        return FontStyleItalic;
-    case 2:
-        return FontStyleBold;
-    case 3:
-        return FontStyleBoldItalic;
-    case 4:
-        return FontStyleUnderline;
-    default:
-        return FontStyleRegular;
-    }
+    static constexpr int32_t kStyles[] = {FontStyleRegular, FontStyleItalic, FontStyleBold, FontStyleBoldItalic,
+                                          FontStyleUnderline};
+    return style >= 0 && style < static_cast<int32_t>(std::size(kStyles)) ? kStyles[style] : FontStyleRegular;
 }
 
 TextRenderingHint TextToolRenderHint(int32_t renderHint) {
-    switch (renderHint) {
-    case 1:
-        return TextRenderingHintClearTypeGridFit;
-    case 2:
-        return TextRenderingHintAntiAlias;
-    default:
-        return TextRenderingHintSystemDefault;
-    }
+    static constexpr TextRenderingHint kHints[] = {TextRenderingHintSystemDefault, TextRenderingHintClearTypeGridFit,
+                                                   TextRenderingHintAntiAlias};
+    return renderHint >= 0 && renderHint < static_cast<int32_t>(std::size(kHints)) ? kHints[renderHint]
+                                                                                   : TextRenderingHintSystemDefault;
 }
 
 GdipFont CreateFontWithFallback(const std::wstring& faceName, float size, int32_t gdipStyle, Unit unit) {

@@ -71,8 +71,4 @@ bool Browsefolder::Browse() {
 }
 
 ScopedFolderBrowseAnswerer::ScopedFolderBrowseAnswerer(FolderBrowseAnswerer answerer)
-    : previous_(std::exchange(Answerer(), std::move(answerer))) {}
-
-ScopedFolderBrowseAnswerer::~ScopedFolderBrowseAnswerer() {
-    Answerer() = std::move(previous_);
-}
+    : ScopedOverride(Answerer(), std::move(answerer)) {}

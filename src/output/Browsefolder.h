@@ -2,6 +2,8 @@
 // and flags, calls Browse and reads the chosen folder from FullName.
 #pragma once
 
+#include "platform/ScopedOverride.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -50,13 +52,7 @@ private:
 // Answers the folder dialog instead of the user while installed (tests, scripted runs): the
 // chosen folder, or nothing for a cancel. Puts the previous answerer back when it goes.
 using FolderBrowseAnswerer = std::function<std::optional<std::wstring>(const FolderBrowseRequest&)>;
-class ScopedFolderBrowseAnswerer {
+class ScopedFolderBrowseAnswerer : public ScopedOverride<FolderBrowseAnswerer> {
 public:
     explicit ScopedFolderBrowseAnswerer(FolderBrowseAnswerer answerer);
-    ~ScopedFolderBrowseAnswerer();
-    ScopedFolderBrowseAnswerer(const ScopedFolderBrowseAnswerer&) = delete;
-    ScopedFolderBrowseAnswerer& operator=(const ScopedFolderBrowseAnswerer&) = delete;
-
-private:
-    FolderBrowseAnswerer previous_;
 };

@@ -10,6 +10,7 @@
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/HitRect.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
@@ -88,23 +89,13 @@ std::wstring FrmPrinter::PageFile(int32_t n) {
 
 bool FrmPrinter::Load(HWND owner) {
     if (hwnd_) return true;
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return RegisterWindowClass(wc);
-    }();
-    if (!registered) return false;
+    if (!RegisterPlainClass(kClassName)) return false;
     RECT place{0, 0, 1000, 750};
     if (owner) ::GetWindowRect(owner, &place);
     const int sw = place.right - place.left, sh = place.bottom - place.top;
     if (!CreateBound(0, kClassName, kTitle, WS_POPUP | WS_CLIPCHILDREN, place.left, place.top, sw, sh, owner))
         return false;
-    PictureBoxArgs args;
-    args.parent = hwnd_;
-    args.width = sw;
-    args.height = sh;
-    args.backColor = kBackColor;
+    const PictureBoxArgs args{.parent = hwnd_, .width = sw, .height = sh, .backColor = kBackColor};
     PictureBoxArgs titleArgs = args;
     titleArgs.height = kTitleHeight;
     if (!surface_.Create(args) || !titleSkin_.Create(titleArgs)) {
@@ -122,16 +113,9 @@ bool FrmPrinter::Load(HWND owner) {
     };
     titleSkin_.Title(kTitle);
     titleSkin_.Background(ColorARGB(200, 100, 140, 255));
-    const auto edit = [this](DWORD style, int x, int y, int w, int h) {
-        HWND box = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | style, x, y, w, h, hwnd_,
-                                     nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return box;
-    };
     printerBoxBrush_ = ::CreateSolidBrush(RGB(240, 238, 233));
-    cuPrinter_ = edit(ES_READONLY, 123, 355, 130, 14);
-    txtCopies_ = edit(ES_NUMBER, 125, 485, 22, 12);
+    cuPrinter_ = CreateEditBox(WS_VISIBLE | ES_READONLY, 0, 123, 355, 130, 14);
+    txtCopies_ = CreateEditBox(WS_VISIBLE | ES_NUMBER, 0, 125, 485, 22, 12);
     ::SetWindowTextW(txtCopies_, L"1");
     PrintLayout = kFitToPage;
     ShownPage = 0;
@@ -511,7 +495,7 @@ void FrmPrinter::cbPrintersSel(const std::wstring& deviceName) {
 int32_t FrmPrinter::HitButton(float x, float y) const {
     for (int32_t i = 0; i < kButtonCount; ++i) {
         const RectF& r = buttons_[static_cast<size_t>(i)];
-        if (i != kCopiesBox && x >= r.X && x < r.X + r.Width + 25 && y >= r.Y && y < r.Y + r.Height + 10) return i;
+        if (i != kCopiesBox && HitRect(RectF(r.X, r.Y, r.Width + 25, r.Height + 10), x, y)) return i;
     }
     return -1;
 }

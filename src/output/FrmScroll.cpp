@@ -72,11 +72,7 @@ bool FrmScroll::Show(HWND owner) {
                      kHeight, owner))
         return false;
     view_ = std::make_unique<PictureBox>();
-    PictureBoxArgs args;
-    args.parent = hwnd_;
-    args.width = kWidth;
-    args.height = kHeight;
-    if (!view_->Create(args)) {
+    if (!view_->Create({.parent = hwnd_, .width = kWidth, .height = kHeight})) {
         Unload();
         return false;
     }

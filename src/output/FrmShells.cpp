@@ -79,24 +79,13 @@ void FrmShells::SetSkinSheetLoader(SkinSheetLoader loader) {
 
 bool FrmShells::Load(HWND owner) {
     if (hwnd_) return true;
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return RegisterWindowClass(wc);
-    }();
-    if (!registered) return false;
+    if (!RegisterPlainClass(kClassName)) return false;
     owner_ = owner;
     okClosed_ = false;
     const POINT at = CentreOver(owner, kWidth, kHeight);
     if (!CreateBound(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, kWidth, kHeight, owner))
         return false;
-    PictureBoxArgs args;
-    args.parent = hwnd_;
-    args.width = kWidth;
-    args.height = kHeight;
-    args.backColor = kBackColor;
-    if (!surface_.Create(args)) {
+    if (!surface_.Create({.parent = hwnd_, .width = kWidth, .height = kHeight, .backColor = kBackColor})) {
         Unload();
         return false;
     }
@@ -104,17 +93,9 @@ bool FrmShells::Load(HWND owner) {
     surface_.onMouseMove = [this](int, int, float x, float y) { PaintButtons(x, y, false); };
     surface_.onMouseDown = [this](int button, int, float x, float y) { OnMouseDown(button, x, y); };
     surface_.onMouseUp = [this](int, int, float, float) { OnMouseUp(); };
-    const auto edit = [this](int id, int x, int y, int w, int h) {
-        HWND box =
-            ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, x, y, w, h, hwnd_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-        ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return box;
-    };
-    textControl_ = edit(kTextControlId, 18, 72, 265, 15);
-    textWidth_ = edit(kTextWidthId, 120, 88, 49, 18);
-    textHeight_ = edit(kTextHeightId, 192, 88, 49, 18);
+    textControl_ = CreateEditBox(0, kTextControlId, 18, 72, 265, 15);
+    textWidth_ = CreateEditBox(0, kTextWidthId, 120, 88, 49, 18);
+    textHeight_ = CreateEditBox(0, kTextHeightId, 192, 88, 49, 18);
     browsefolder_.SetOwner(hwnd_);
     ShellColor = RGB(255, 255, 255);
     LoadSkin();
@@ -189,6 +170,7 @@ void FrmShells::StartPaint() {
         if (PublicShell >= kCopy && PublicShell <= kStamp) line(titles[PublicShell], 83, 10, 1, 200);
         const std::wstring chooseFolder = L"Please choose a New Directory for the selected images:";
         const std::wstring enterName = L"Please enter a New Name for the selected images:";
+        // One case a mode: its prompt and the note under it.
         switch (PublicShell) {
         case kCopy:
             line(chooseFolder, 16, 45, 0, 400);

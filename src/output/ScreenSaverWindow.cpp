@@ -73,12 +73,7 @@ bool ScreenSaverWindow::Create(HWND parent) {
     if (!CreateBound(exStyle, kClassName, L"VellumoScr", style | WS_CLIPCHILDREN, 0, 0, width, height, parent))
         return false;
     view_ = std::make_unique<PictureBox>();
-    PictureBoxArgs args;
-    args.parent = hwnd_;
-    args.width = width;
-    args.height = height;
-    args.backColor = RGB(0, 0, 0);
-    if (!view_->Create(args)) return false;
+    if (!view_->Create({.parent = hwnd_, .width = width, .height = height, .backColor = RGB(0, 0, 0)})) return false;
     ::GetCursorPos(&start_);
     if (!parent) {
         // The preview takes no input: it lives in the settings page's window.

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+// Deleter is the platform's own release call (its result is of no use once the handle is gone); a
+// derived GDI+ type (a bitmap, a solid fill) goes to the call for its base.
 template <typename T, auto Deleter> class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -36,108 +38,33 @@ private:
     T handle_{};
 };
 
-namespace gdip_detail {
-inline void DisposeImage(GpImage* p) {
-    GdipDisposeImage(p);
-}
-inline void DisposeBitmap(GpBitmap* p) {
-    GdipDisposeImage(p);
-}
-inline void DeleteGraphics(GpGraphics* p) {
-    GdipDeleteGraphics(p);
-}
-inline void DeleteBrush(GpBrush* p) {
-    GdipDeleteBrush(p);
-}
-inline void DeleteSolidFill(GpSolidFill* p) {
-    GdipDeleteBrush(p);
-}
-inline void DeleteLineGradient(GpLineGradient* p) {
-    GdipDeleteBrush(p);
-}
-inline void DeletePathGradient(GpPathGradient* p) {
-    GdipDeleteBrush(p);
-}
-inline void DeleteTexture(GpTexture* p) {
-    GdipDeleteBrush(p);
-}
-inline void DeletePen(GpPen* p) {
-    GdipDeletePen(p);
-}
-inline void DeletePath(GpPath* p) {
-    GdipDeletePath(p);
-}
-inline void DeleteRegion(GpRegion* p) {
-    GdipDeleteRegion(p);
-}
-inline void DeleteMatrix(GpMatrix* p) {
-    GdipDeleteMatrix(p);
-}
-inline void DeleteFont(GpFont* p) {
-    GdipDeleteFont(p);
-}
-inline void DeleteFontFamily(GpFontFamily* p) {
-    GdipDeleteFontFamily(p);
-}
-inline void DeleteStringFormat(GpStringFormat* p) {
-    GdipDeleteStringFormat(p);
-}
-inline void DisposeImageAttributes(GpImageAttributes* p) {
-    GdipDisposeImageAttributes(p);
-}
-inline void DeleteGdiObject(HGDIOBJ h) {
-    ::DeleteObject(h);
-}
-inline void DeleteBitmapHandle(HBITMAP h) {
-    ::DeleteObject(h);
-}
-inline void DeleteDc(HDC h) {
-    ::DeleteDC(h);
-}
-inline void DestroyIconHandle(HICON h) {
-    ::DestroyIcon(h);
-}
-inline void CloseFileHandle(HANDLE h) {
-    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
-}
-inline void CloseRegKey(HKEY h) {
-    ::RegCloseKey(h);
-}
-inline void CloseFind(HANDLE h) {
-    ::FindClose(h);
-}
-inline void FreeGlobal(HGLOBAL h) {
-    ::GlobalFree(h);
-}
-} // namespace gdip_detail
+using GdipImage = UniqueHandle<GpImage*, GdipDisposeImage>;
+using GdipBitmap = UniqueHandle<GpBitmap*, GdipDisposeImage>;
+using GdipGraphics = UniqueHandle<GpGraphics*, GdipDeleteGraphics>;
+using GdipBrush = UniqueHandle<GpBrush*, GdipDeleteBrush>;
+using GdipSolidFill = UniqueHandle<GpSolidFill*, GdipDeleteBrush>;
+using GdipLineGradient = UniqueHandle<GpLineGradient*, GdipDeleteBrush>;
+using GdipPathGradient = UniqueHandle<GpPathGradient*, GdipDeleteBrush>;
+using GdipTexture = UniqueHandle<GpTexture*, GdipDeleteBrush>;
+using GdipPen = UniqueHandle<GpPen*, GdipDeletePen>;
+using GdipPath = UniqueHandle<GpPath*, GdipDeletePath>;
+using GdipRegion = UniqueHandle<GpRegion*, GdipDeleteRegion>;
+using GdipMatrix = UniqueHandle<GpMatrix*, GdipDeleteMatrix>;
+using GdipFont = UniqueHandle<GpFont*, GdipDeleteFont>;
+using GdipFontFamily = UniqueHandle<GpFontFamily*, GdipDeleteFontFamily>;
+using GdipStringFormat = UniqueHandle<GpStringFormat*, GdipDeleteStringFormat>;
+using GdipImageAttributes = UniqueHandle<GpImageAttributes*, GdipDisposeImageAttributes>;
 
-using GdipImage = UniqueHandle<GpImage*, gdip_detail::DisposeImage>;
-using GdipBitmap = UniqueHandle<GpBitmap*, gdip_detail::DisposeBitmap>;
-using GdipGraphics = UniqueHandle<GpGraphics*, gdip_detail::DeleteGraphics>;
-using GdipBrush = UniqueHandle<GpBrush*, gdip_detail::DeleteBrush>;
-using GdipSolidFill = UniqueHandle<GpSolidFill*, gdip_detail::DeleteSolidFill>;
-using GdipLineGradient = UniqueHandle<GpLineGradient*, gdip_detail::DeleteLineGradient>;
-using GdipPathGradient = UniqueHandle<GpPathGradient*, gdip_detail::DeletePathGradient>;
-using GdipTexture = UniqueHandle<GpTexture*, gdip_detail::DeleteTexture>;
-using GdipPen = UniqueHandle<GpPen*, gdip_detail::DeletePen>;
-using GdipPath = UniqueHandle<GpPath*, gdip_detail::DeletePath>;
-using GdipRegion = UniqueHandle<GpRegion*, gdip_detail::DeleteRegion>;
-using GdipMatrix = UniqueHandle<GpMatrix*, gdip_detail::DeleteMatrix>;
-using GdipFont = UniqueHandle<GpFont*, gdip_detail::DeleteFont>;
-using GdipFontFamily = UniqueHandle<GpFontFamily*, gdip_detail::DeleteFontFamily>;
-using GdipStringFormat = UniqueHandle<GpStringFormat*, gdip_detail::DeleteStringFormat>;
-using GdipImageAttributes = UniqueHandle<GpImageAttributes*, gdip_detail::DisposeImageAttributes>;
-
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, gdip_detail::DeleteGdiObject>;
-using UniqueHBitmap = UniqueHandle<HBITMAP, gdip_detail::DeleteBitmapHandle>;
-using UniqueDc = UniqueHandle<HDC, gdip_detail::DeleteDc>;
-using UniqueIcon = UniqueHandle<HICON, gdip_detail::DestroyIconHandle>;
-using UniqueRegKey = UniqueHandle<HKEY, gdip_detail::CloseRegKey>;
-using UniqueHGlobal = UniqueHandle<HGLOBAL, gdip_detail::FreeGlobal>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, ::DeleteObject>;
+using UniqueHBitmap = UniqueHandle<HBITMAP, ::DeleteObject>;
+using UniqueDc = UniqueHandle<HDC, ::DeleteDC>;
+using UniqueIcon = UniqueHandle<HICON, ::DestroyIcon>;
+using UniqueRegKey = UniqueHandle<HKEY, ::RegCloseKey>;
+using UniqueHGlobal = UniqueHandle<HGLOBAL, ::GlobalFree>;
 
 // A file search; made from FindFirstFile's result, whose failure value (INVALID_HANDLE_VALUE)
 // holds nothing.
-class UniqueFind : public UniqueHandle<HANDLE, gdip_detail::CloseFind> {
+class UniqueFind : public UniqueHandle<HANDLE, ::FindClose> {
 public:
     explicit UniqueFind(HANDLE h) : UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h) {}
 };

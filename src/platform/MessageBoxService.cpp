@@ -19,8 +19,4 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& cap
 }
 
 ScopedMessageBoxAnswerer::ScopedMessageBoxAnswerer(MessageBoxAnswerer answerer)
-    : previous_(std::exchange(Answerer(), std::move(answerer))) {}
-
-ScopedMessageBoxAnswerer::~ScopedMessageBoxAnswerer() {
-    Answerer() = std::move(previous_);
-}
+    : ScopedOverride(Answerer(), std::move(answerer)) {}

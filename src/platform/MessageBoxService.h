@@ -2,6 +2,8 @@
 // answerer is installed no window appears and the answerer's result is returned.
 #pragma once
 
+#include "platform/ScopedOverride.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -21,13 +23,7 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& cap
 using MessageBoxAnswerer = std::function<int(const MessageBoxRequest&)>;
 
 // Installs an answerer for its lifetime and puts the previous one back afterwards.
-class ScopedMessageBoxAnswerer {
+class ScopedMessageBoxAnswerer : public ScopedOverride<MessageBoxAnswerer> {
 public:
     explicit ScopedMessageBoxAnswerer(MessageBoxAnswerer answerer);
-    ~ScopedMessageBoxAnswerer();
-    ScopedMessageBoxAnswerer(const ScopedMessageBoxAnswerer&) = delete;
-    ScopedMessageBoxAnswerer& operator=(const ScopedMessageBoxAnswerer&) = delete;
-
-private:
-    MessageBoxAnswerer previous_;
 };

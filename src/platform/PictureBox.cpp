@@ -1,7 +1,9 @@
 #include "platform/PictureBox.h"
 
+#include "platform/AppState.h"
 #include "platform/Hourglass.h"
 #include "platform/MouseMessages.h"
+#include "platform/WindowBinding.h"
 
 #include <windowsx.h>
 
@@ -189,6 +191,18 @@ void PictureBox::Refresh() {
     ::UpdateWindow(hwnd_);
 }
 
+void PictureBox::PaintWhole(const std::function<void(GpGraphics* g)>& draw) {
+    if (App().GdiplusToken == 0 || !buffer_.dc()) return;
+    Cls();
+    {
+        GdipGraphics graphics = CreateGraphics();
+        if (!graphics) return;
+        GdipSetSmoothingMode(graphics.get(), SmoothingModeAntiAlias);
+        draw(graphics.get());
+    }
+    Refresh();
+}
+
 COLORREF PictureBox::Point(int x, int y) const {
     if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
     ::GdiFlush();
@@ -202,20 +216,20 @@ void PictureBox::SetBackColor(COLORREF colour) {
     Cls();
 }
 
-int PictureBox::Left() const {
+RECT PictureBox::PlaceInParent() const {
     RECT r{};
-    if (!hwnd_) return 0;
+    if (!hwnd_) return r;
     ::GetWindowRect(hwnd_, &r);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    return r.left;
+    return r;
+}
+
+int PictureBox::Left() const {
+    return PlaceInParent().left;
 }
 
 int PictureBox::Top() const {
-    RECT r{};
-    if (!hwnd_) return 0;
-    ::GetWindowRect(hwnd_, &r);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
-    return r.top;
+    return PlaceInParent().top;
 }
 
 void PictureBox::Move(int x, int y, int width, int height) {
@@ -301,18 +315,9 @@ bool PictureBox::HandleMessage(UINT, WPARAM, LPARAM, LRESULT*) {
 }
 
 LRESULT CALLBACK PictureBox::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* created = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        if (created) {
-            created->hwnd_ = hwnd;
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        }
-    }
-    auto* self = reinterpret_cast<PictureBox*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    PictureBox* self = BoundWindow<PictureBox>(hwnd, msg, lp);
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
         if (::GetCapture() == hwnd) ::ReleaseCapture();
         LRESULT result = 0;
         try {
@@ -387,10 +392,13 @@ LRESULT PictureBox::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
         OnButtonDown(MouseButton::Left, lp);
         return 0;
+    // A right or middle double click is a second press (the left one's is below).
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
         OnButtonDown(MouseButton::Right, lp);
         return 0;
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
         OnButtonDown(MouseButton::Middle, lp);
         return 0;
     case WM_LBUTTONUP:
@@ -408,12 +416,6 @@ LRESULT PictureBox::OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         ::SetCapture(hwnd_);
         leftPressedInside_ = false;
         (void)Raise(onDblClick);
-        return 0;
-    case WM_RBUTTONDBLCLK:
-        OnButtonDown(MouseButton::Right, lp);
-        return 0;
-    case WM_MBUTTONDBLCLK:
-        OnButtonDown(MouseButton::Middle, lp);
         return 0;
     case WM_MOUSEMOVE:
         (void)Raise(onMouseMove, HeldButtons(wp), CurrentShiftCode(), PixelX(lp), PixelY(lp));

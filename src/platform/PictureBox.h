@@ -81,6 +81,9 @@ public:
     void Cls();
     // Shows the back buffer on the screen now, whole.
     void Refresh();
+    // Cls, then draw on an anti-aliased GDI+ surface over the back buffer, then Refresh: a skinned
+    // control's whole picture. Nothing is done while GDI+ is not started (App().GdiplusToken 0).
+    void PaintWhole(const std::function<void(GpGraphics* g)>& draw);
     // The colour of a back-buffer pixel (red in the low byte), CLR_INVALID outside.
     [[nodiscard]] COLORREF Point(int x, int y) const;
 
@@ -142,6 +145,7 @@ protected:
 private:
     static bool RegisterOnce();
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    template <typename Window> friend Window* BoundWindow(HWND hwnd, UINT msg, LPARAM lp);
     LRESULT OnMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     // Calls an event handler; false when the handler closed or deleted this box, which must then
     // not be touched again.
@@ -151,6 +155,8 @@ private:
     void OnButtonUp(int button, WPARAM wp, LPARAM lp);
     void OnKeyDown(WPARAM wp);
     HCURSOR CurrentCursor() const;
+    // The window's rectangle in its parent's client coordinates; all 0 without a window.
+    RECT PlaceInParent() const;
 
     HWND hwnd_ = nullptr;
     DibSection buffer_;

@@ -1,6 +1,7 @@
 #include "platform/TopLevelWindow.h"
 
 #include "platform/ModalLoop.h"
+#include "platform/WindowBinding.h"
 
 #include <utility>
 
@@ -17,6 +18,23 @@ bool TopLevelWindow::RegisterWindowClass(WNDCLASSEXW wc) {
     wc.lpfnWndProc = &TopLevelWindow::Proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool TopLevelWindow::RegisterPlainClass(const wchar_t* className) {
+    WNDCLASSEXW wc{};
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    return RegisterWindowClass(wc);
+}
+
+HWND TopLevelWindow::CreateEditBox(DWORD style, int id, int x, int y, int width, int height) {
+    const HWND box =
+        ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | style, x, y, width, height, hwnd_,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    if (!box) return nullptr;
+    ::SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ::SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return box;
 }
 
 HWND TopLevelWindow::CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style, int x,
@@ -61,21 +79,10 @@ POINT TopLevelWindow::CentreOver(HWND owner, int width, int height) {
 }
 
 LRESULT CALLBACK TopLevelWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* created = static_cast<TopLevelWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        if (created) {
-            created->hwnd_ = hwnd;
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        }
-    }
-    auto* self = reinterpret_cast<TopLevelWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    TopLevelWindow* self = BoundWindow<TopLevelWindow>(hwnd, msg, lp);
     if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        // A window closed some other way than DestroyTopLevel still gives its owner back.
-        self->EnableModalOwner();
-    }
+    // A window closed some other way than DestroyTopLevel still gives its owner back.
+    if (msg == WM_NCDESTROY) self->EnableModalOwner();
     try {
         LRESULT result = 0;
         // The handler may close or delete this object: only locals are used after it returns.

@@ -22,6 +22,8 @@ protected:
     // Registers a window class whose procedure is this base's (lpfnWndProc and hInstance are filled
     // in). A class already registered counts as registered.
     [[nodiscard]] static bool RegisterWindowClass(WNDCLASSEXW wc);
+    // The same for a class with the arrow cursor and nothing else of its own.
+    [[nodiscard]] static bool RegisterPlainClass(const wchar_t* className);
     // Makes a window of a class registered above, bound to this object from WM_NCCREATE on, so
     // HandleMessage sees WM_CREATE. Returns the window, null when it could not be made.
     HWND CreateBound(DWORD exStyle, const wchar_t* className, const wchar_t* caption, DWORD style, int x, int y,
@@ -40,6 +42,9 @@ protected:
     // preDispatch sees each message first as in RunModalLoop. A quit closes the window and reaches
     // the loop above. The window is destroyed when this returns.
     void RunModal(HWND owner, const std::function<bool(const MSG&)>& preDispatch = nullptr);
+    // An edit box of this window (ES_AUTOHSCROLL and style; id 0 for none) in the dialog font,
+    // above the window's other children. Null when it could not be made.
+    HWND CreateEditBox(DWORD style, int id, int x, int y, int width, int height);
     // The top-left corner that centres a window of this outer size over owner (the screen without one).
     [[nodiscard]] static POINT CentreOver(HWND owner, int width, int height);
 
@@ -49,6 +54,7 @@ protected:
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    template <typename Window> friend Window* BoundWindow(HWND hwnd, UINT msg, LPARAM lp);
     void EnableModalOwner();
 
     HWND modalOwner_ = nullptr; // disabled by RunModal until the window goes

@@ -96,14 +96,7 @@ std::wstring FileCommands::FileDialog(int32_t mode) {
 std::wstring FileCommands::OpenImage(int32_t mode) {
     // Leaving an unsaved edit asks first; Cancel keeps it and opens nothing.
     if (mode == 0 && host_.UnsavedEdit() && host_.AskSaveChanges() == IDCANCEL) return {};
-    FileDialogArgs args;
-    args.owner = host_.Owner();
-    args.FileName = LastOpenFilename;
-    args.Filter = kOpenImageFilter;
-    args.Title = kImportTitle;
-    args.OpenMode = true;
-    const FileDialogChoice choice = host_.RunFileDialog(args);
-    FileExt = choice.FileExt;
+    const FileDialogChoice choice = AskForFile(LastOpenFilename, kOpenImageFilter, kImportTitle, true);
     if (choice.Path.empty()) return {};
     const std::wstring path = choice.Path;
     LastOpenFilename = path;
@@ -131,15 +124,21 @@ std::wstring FileCommands::OpenImage(int32_t mode) {
     return path;
 }
 
-bool FileCommands::SaveAs() {
+FileDialogChoice FileCommands::AskForFile(const std::wstring& fileName, const wchar_t* filter, const wchar_t* title,
+                                          bool open) {
     FileDialogArgs args;
     args.owner = host_.Owner();
-    args.FileName = LastFilename;
-    args.Filter = kSaveImageFilter;
-    args.Title = kSaveTitle;
-    args.OpenMode = false;
+    args.FileName = fileName;
+    args.Filter = filter;
+    args.Title = title;
+    args.OpenMode = open;
     const FileDialogChoice choice = host_.RunFileDialog(args);
     FileExt = choice.FileExt;
+    return choice;
+}
+
+bool FileCommands::SaveAs() {
+    const FileDialogChoice choice = AskForFile(LastFilename, kSaveImageFilter, kSaveTitle, false);
     bool written = false;
     if (!choice.Path.empty()) {
         const std::wstring path = EnsureExtension(choice.Path, FileExt);

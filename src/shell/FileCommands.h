@@ -77,6 +77,8 @@ public:
     [[nodiscard]] bool SaveAs();
 
 private:
+    // Runs the open (open) or save dialog starting at fileName, and keeps the type chosen in FileExt.
+    FileDialogChoice AskForFile(const std::wstring& fileName, const wchar_t* filter, const wchar_t* title, bool open);
     std::wstring OpenImage(int32_t mode);
     [[nodiscard]] bool SaveCopy();
     [[nodiscard]] bool Write(const std::wstring& path, const SaveType& type);

@@ -4,6 +4,8 @@
 #include "editor/CanvasGeometry.h"
 #include "editor/Imageyzviewer.h"
 
+// Each line is the grid's or the canvas's own: one forwarding member each, so they read alike.
+
 std::wstring MainFileInfo::ShowFilename() const {
     return grid_.ShowFilename();
 }

@@ -41,6 +41,7 @@ struct MenuSeams {
 class SkinMenuRows final : public DropDownMenu {
 public:
     explicit SkinMenuRows(ZpYSkinMenu& menu) : menu_(menu) {}
+    // DropDownMenu: each member hands the call to the menu.
     void SelectMenu(int32_t menu) override;
     void MenuVisible(const std::wstring& id, bool enabled) override;
     void MenuChecked(const std::wstring& id, bool checked) override;

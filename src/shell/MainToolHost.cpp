@@ -3,6 +3,8 @@
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
 
+// Each member hands the call to the pane that owns it: one line each, so they read alike.
+
 int32_t MainToolHost::Effect() const {
     return main_.SingleyzPreview.Effect();
 }

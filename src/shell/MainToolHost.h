@@ -18,6 +18,7 @@ public:
     std::function<int32_t()> Month;
     [[nodiscard]] ToolMenuRows& Rows() { return rows_; }
 
+    // ToolHost: each member hands the call to the pane that owns it.
     [[nodiscard]] int32_t Effect() const override;
     void SetEffect(int32_t mode) override;
     void SetMax(int32_t value) override;

@@ -55,6 +55,7 @@ public:
     virtual void FileJob(int32_t mode) = 0; // the batch dialog: 0 copy, 1 move, 2 rename
     virtual void ResizeCanvas() = 0;
     virtual void StartResizeMode() = 0;
+    // The canvas's mode, as ToolHost has it too: each caller's interface lists what it uses.
     [[nodiscard]] virtual int32_t Effect() const = 0;
     virtual void SetEffect(int32_t mode) = 0;
     virtual void SetStampEffect(int32_t effect) = 0;

@@ -16,6 +16,7 @@ public:
     virtual void MenuVisible(const std::wstring& id, bool enabled) = 0;
     virtual void MenuChecked(const std::wstring& id, bool checked) = 0;
     [[nodiscard]] virtual float New_Height() const = 0;
+    // Placement, as SkinMenuView has it for the canvas.
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
     virtual void SetLeft(int left) = 0;
@@ -66,7 +67,8 @@ void ProperPanelSel(int32_t toolselect, DropDownMenu& menu);
 // Moves the sort check mark to id; returns the sort the grid must take, none for a foreign id.
 std::optional<int32_t> SettingArrange_Menu(const std::wstring& id, DropDownMenu& menu);
 
-// The steps of a pick, in the main window.
+// The steps of a pick, in the main window (a few canvas members are in ToolHost too: each caller's
+// interface lists what it uses).
 class MenuPickHost {
 public:
     virtual ~MenuPickHost() = default;

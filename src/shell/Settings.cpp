@@ -49,6 +49,7 @@ bool WriteSettings(HKEY root, const std::wstring& key, const StoredSettings& s) 
     bool ok = true;
     auto dword = [&](const wchar_t* name, int32_t v) { ok = RegSaveDword(root, key, name, v) && ok; };
     auto text = [&](const wchar_t* name, const std::wstring& v) { ok = RegSaveString(root, key, name, v) && ok; };
+    // One line a stored value (ReadSettings reads them alike), in the order the key has always been written.
     text(L"CurrentDirectory", s.CurrentDirectory);
     dword(L"SplitlvTop", s.SplitlvTop);
     dword(L"SplitVTop", s.SplitVTop);

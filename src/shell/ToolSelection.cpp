@@ -340,6 +340,7 @@ void FormOption(ToolHost& h, bool force, bool toggle) {
 }
 
 void CancelMenuChecked(DropDownMenu& menu, bool checkBrowse) {
+    // Every row that names a tool or an effect, one id a cell: all are unchecked, Browse checked when asked.
     static constexpr std::array<const wchar_t*, 41> kRows{
         L"Filter_Browse",         L"Filter_Select",     L"Filter_FreeSelect",
         L"Filter_EllipSelect",    L"Filter_Crop",       L"Filter_Straight",

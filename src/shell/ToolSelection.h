@@ -15,7 +15,8 @@ class ToolHost {
 public:
     virtual ~ToolHost() = default;
 
-    // The canvas.
+    // The canvas. Other callers' interfaces (MenuCommandHost, MenuPickHost) list some of the same
+    // members: each declares just what its caller uses.
     [[nodiscard]] virtual int32_t Effect() const = 0;
     virtual void SetEffect(int32_t mode) = 0;
     virtual void SetMax(int32_t value) = 0;

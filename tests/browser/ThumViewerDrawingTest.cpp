@@ -3,7 +3,7 @@
 // control, a broken file and a folder chosen while a pass fills.
 #include "browser/FavoritesList.h"
 #include "browser/ThumViewer.h"
-#include "tests/browser/BarTestSupport.h"
+#include "tests/browser/GridTestSupport.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestWindow.h"
 
@@ -43,40 +43,8 @@ struct GridFixture : ::testing::Test {
     [[nodiscard]] COLORREF At(int x, int y) const { return grid.ThumOLE.Point(x, y); }
     [[nodiscard]] bool Is(int x, int y, uint32_t argb) const { return RgbDistance(At(x, y), Rgb(argb)) <= 3; }
     // The caption line's pixels as drawn: 100 x 13 at (x, y) of the surface.
-    [[nodiscard]] std::vector<COLORREF> Line(int x, int y) const {
-        std::vector<COLORREF> pixels;
-        for (int j = 0; j < 13; ++j)
-            for (int i = 0; i < 100; ++i) pixels.push_back(At(x + i, y + j));
-        return pixels;
-    }
+    [[nodiscard]] std::vector<COLORREF> Line(int x, int y) const { return CaptionLine(grid.ThumOLE, x, y); }
 };
-
-// A caption line drawn apart from the grid with the look the grid gives its captions.
-std::vector<COLORREF> ReferenceLine(const std::wstring& text) {
-    TestCanvas canvas(100, 13, ColorARGB(255, GetRValue(kBack), GetGValue(kBack), GetBValue(kBack)));
-    GdipSetTextRenderingHint(canvas.g(), TextRenderingHintClearTypeGridFit);
-    GdipFontFamily family;
-    GdipCreateFontFamilyFromName(L"Tahoma", nullptr, family.put());
-    GdipFont font;
-    GdipCreateFont(family.get(), 8, FontStyleRegular, UnitPoint, font.put());
-    GdipStringFormat format;
-    GdipCreateStringFormat(0, LANG_NEUTRAL, format.put());
-    GdipSetStringFormatAlign(format.get(), StringAlignmentCenter);
-    GdipSolidFill ink;
-    GdipCreateSolidFill(ColorARGB(255, 0, 0, 0), ink.put());
-    RectF box(0, 0, 100, 13);
-    GdipDrawString(canvas.g(), text.c_str(), -1, font.get(), &box, format.get(), ink.get());
-    std::vector<COLORREF> pixels;
-    for (uint32_t p : canvas.Pixels()) pixels.push_back(Rgb(p));
-    return pixels;
-}
-
-// How many pixels of two lines differ by more than a little.
-int Differing(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
-    int n = 0;
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) n += RgbDistance(a[i], b[i]) > 40;
-    return n;
-}
 
 } // namespace
 
@@ -100,10 +68,10 @@ TEST_F(GridFixture, DrawsCellsCaptionsStarAndFrameWhereTheLayoutPutsThem) {
     EXPECT_LE(RgbDistance(At(3, 60), RGB(235, 235, 235)), 3);
     // The broken file has its captions, no picture, and the pass went on past it.
     EXPECT_EQ(grid.ImageRects()[3].Width, 0);
-    EXPECT_LE(Differing(Line(365, 121), ReferenceLine(L"d.jpg")), 6);
-    EXPECT_LE(Differing(Line(365, 134), ReferenceLine(L"0 x 0 pixels")), 6);
-    EXPECT_LE(Differing(Line(5, 134), ReferenceLine(L"800 x 600 pixels")), 6);
-    EXPECT_GT(Differing(Line(5, 134), ReferenceLine(L"600 x 800 pixels")), 6);
+    EXPECT_LE(Differing(Line(365, 121), ReferenceLine(L"d.jpg", kBack)), 6);
+    EXPECT_LE(Differing(Line(365, 134), ReferenceLine(L"0 x 0 pixels", kBack)), 6);
+    EXPECT_LE(Differing(Line(5, 134), ReferenceLine(L"800 x 600 pixels", kBack)), 6);
+    EXPECT_GT(Differing(Line(5, 134), ReferenceLine(L"600 x 800 pixels", kBack)), 6);
     EXPECT_EQ(grid.ImageRects()[1].X, 137);
     EXPECT_EQ(grid.ImageRects()[1].Y, 15);
 
@@ -120,8 +88,8 @@ TEST_F(GridFixture, DrawsCellsCaptionsStarAndFrameWhereTheLayoutPutsThem) {
                L"a.png")
             ++n;
         const POINT cell = grid.Geometry().CellOrigin(n);
-        EXPECT_LE(Differing(Line(cell.x, cell.y + 114), ReferenceLine(text)), 6) << mode;
-        EXPECT_GT(Differing(Line(cell.x, cell.y + 114), ReferenceLine(L"800 x 600 pixels")), 6) << mode;
+        EXPECT_LE(Differing(Line(cell.x, cell.y + 114), ReferenceLine(text, kBack)), 6) << mode;
+        EXPECT_GT(Differing(Line(cell.x, cell.y + 114), ReferenceLine(L"800 x 600 pixels", kBack)), 6) << mode;
     }
 }
 
@@ -209,11 +177,11 @@ TEST_F(GridFixture, ALongNameIsCutOnItsOwnLineAndLeavesTheSecondLineAlone) {
     ASSERT_EQ(grid.ShownRows().size(), 1u);
     // The size line is exactly what it is alone; the name line shows ink, cut at the box's edge (Wine
     // gap: it draws no ellipsis there).
-    EXPECT_LE(Differing(Line(5, 134), ReferenceLine(L"800 x 600 pixels")), 6);
-    EXPECT_GT(Differing(Line(5, 121), ReferenceLine(L"")), 40);
+    EXPECT_LE(Differing(Line(5, 134), ReferenceLine(L"800 x 600 pixels", kBack)), 6);
+    EXPECT_GT(Differing(Line(5, 121), ReferenceLine(L"", kBack)), 40);
     TestWindow::Pump(50);
     int inkOnScreen = 0;
-    const std::vector<COLORREF> sizeLine = ReferenceLine(L"800 x 600 pixels");
+    const std::vector<COLORREF> sizeLine = ReferenceLine(L"800 x 600 pixels", kBack);
     for (int j = 0; j < 13; ++j)
         for (int i = 0; i < 100; ++i)
             inkOnScreen += RgbDistance(TestWindow::ScreenPixel(grid.ThumOLE.hWnd(), 5 + i, 134 + j),

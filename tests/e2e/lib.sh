@@ -214,54 +214,46 @@ e2e_colour_name() {
 # Copies a screenshot into $E2E_SHOTS (when set) for a person to look at.
 e2e_keep_shot() { [ -z "${E2E_SHOTS:-}" ] || cp "$1" "$E2E_SHOTS/$2"; }
 
-# A print spooler of the test's own: a cupsd (files and socket under $E2E_WORK/cups) with one
-# PostScript queue "E2E", the default, that writes each job to $E2E_CUPS/job.ps. Its socket is
-# $E2E_CUPS/cups.sock: a program started with CUPS_SERVER set to it sees this queue alone.
-E2E_CUPS_PID=""
+# A print spooler of the test's own (scripts/print-queue.sh), run as the test's user, with one
+# PostScript queue "E2E", the default, that writes each job to $E2E_CUPS/job.ps; its logs are in
+# $E2E_CUPS/log. A program started with CUPS_SERVER=$E2E_CUPS_SOCKET sees this queue alone.
 e2e_cups_start() {
     E2E_CUPS="$E2E_WORK/cups"
-    mkdir -p "$E2E_CUPS"/{spool,cache,state,log}
-    printf '%s\n' "ServerRoot $E2E_CUPS" "RequestRoot $E2E_CUPS/spool" "TempDir $E2E_CUPS/spool" \
-        "CacheDir $E2E_CUPS/cache" "StateDir $E2E_CUPS/state" "AccessLog $E2E_CUPS/log/access_log" \
-        "ErrorLog $E2E_CUPS/log/error_log" "PageLog $E2E_CUPS/log/page_log" "User lp" "Group lp" \
-        "SystemGroup root" "Sandboxing relaxed" "FileDevice Yes" > "$E2E_CUPS/cups-files.conf"
-    printf '%s\n' "Listen $E2E_CUPS/cups.sock" "Browsing No" "WebInterface No" "<Location />" "Order allow,deny" \
-        "Allow all" "</Location>" "<Policy default>" "<Limit All>" "Order deny,allow" "</Limit>" "</Policy>" \
-        > "$E2E_CUPS/cupsd.conf"
-    cupsd -f -c "$E2E_CUPS/cupsd.conf" -s "$E2E_CUPS/cups-files.conf" >/dev/null 2>&1 </dev/null &
-    E2E_CUPS_PID=$!
-    local i
-    for i in $(seq 1 50); do [ -S "$E2E_CUPS/cups.sock" ] && break; sleep 0.1; done
-    CUPS_SERVER="$E2E_CUPS/cups.sock" lpadmin -p E2E -E -v "file://$E2E_CUPS/job.ps" \
-        -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >/dev/null 2>&1 || fail "the queue E2E could not be made"
-    CUPS_SERVER="$E2E_CUPS/cups.sock" lpadmin -d E2E >/dev/null 2>&1
+    mkdir -p "$E2E_CUPS"
+    trap e2e_cups_stop EXIT
+    vellumo_spooler_start self "$E2E_CUPS/log" "FileDevice Yes" 2>"$E2E_WORK/spooler.txt" ||
+        fail "$(cat "$E2E_WORK/spooler.txt")"
+    E2E_CUPS_SOCKET="$VELLUMO_SPOOLER_DIR/cups.sock"
+    vellumo_spooler_queue E2E "file://$E2E_CUPS/job.ps" /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+        2>"$E2E_WORK/spooler.txt" || fail "$(cat "$E2E_WORK/spooler.txt")"
 }
 
-# Waits (up to $1 seconds by the clock) until the queue has finished its job number $2 (1 when not
-# given), then renders that job's pages at 30 dpi as $E2E_CUPS/page-<n>.png. On a timeout it says
-# what the spooler knows of its jobs.
+# Waits (up to $1 seconds by the clock) until the queue has ended its job number $2 (1 when not
+# given), then renders that job's pages at 30 dpi as $E2E_CUPS/page-<n>.png. A job the spooler
+# logs an error for fails the test with the spooler's own words; so does a timeout, with what the
+# spooler knows of its jobs.
 e2e_cups_wait_job() {
-    local deadline=$((SECONDS + $1))
+    local deadline=$((SECONDS + $1)) job="${2:-1}" ended errors
     rm -f "$E2E_CUPS"/page-*.png
     while [ "$SECONDS" -lt "$deadline" ]; do
-        if awk -v n="${2:-1}" '$3 == n { found = 1 } END { exit !found }' "$E2E_CUPS/log/page_log" 2>/dev/null &&
-            [ -z "$(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -o 2>/dev/null)" ]; then
+        ended=""
+        awk -v n="$job" '$3 == n { found = 1 } END { exit !found }' "$E2E_CUPS/log/page_log" 2>/dev/null &&
+            [ -z "$(CUPS_SERVER="$E2E_CUPS_SOCKET" lpstat -o 2>/dev/null)" ] && ended=1
+        errors="$(vellumo_spooler_errors "$E2E_CUPS/log" "$job")"
+        [ -z "$errors" ] || fail "the print spooler failed job $job: $errors"
+        if [ -n "$ended" ]; then
             gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=png16m -r30 -sOutputFile="$E2E_CUPS/page-%d.png" "$E2E_CUPS/job.ps" \
                 >/dev/null 2>&1 || fail "the printed job could not be read"
             return 0
         fi
         sleep 0.2
     done
-    fail "the queue did not finish job ${2:-1} in $1 s; jobs: $(CUPS_SERVER="$E2E_CUPS/cups.sock" lpstat -W all -o 2>&1 |
+    fail "the queue did not finish job $job in $1 s; jobs: $(CUPS_SERVER="$E2E_CUPS_SOCKET" lpstat -W all -o 2>&1 |
         tr '\n' ';'); pages: $(tr '\n' ';' < "$E2E_CUPS/log/page_log" 2>/dev/null); spooler: $(tail -n 5 \
         "$E2E_CUPS/log/error_log" 2>/dev/null | tr '\n' ';')"
 }
 
-e2e_cups_stop() {
-    [ -n "$E2E_CUPS_PID" ] || return 0
-    vellumo_end_process "$E2E_CUPS_PID"
-    E2E_CUPS_PID=""
-}
+e2e_cups_stop() { vellumo_spooler_stop; }
 
 # The number of pixels in "x y width height" that differ by more than 10 % between two screenshots.
 e2e_changed_pixels() {
@@ -390,4 +382,4 @@ e2e_pick_history_row() {
     e2e_click $((mx + 60)) $((my + 8 + 20 * $1 + 10))
 }
 
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/end-process.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/print-queue.sh"

@@ -40,11 +40,6 @@ pick() {
     e2e_click $((bx + $1 + 60)) $((menu_top + $3 + 10))
     wait_menu 0
 }
-# Waits for a message box whose text holds $1.
-wait_question() {
-    wine "$E2E_PROBE" wait '#32770' 10000 || fail "no question for '$1'"
-    wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | grep -q "$1" || fail "the question is not '$1'"
-}
 
 # The picture opens in the canvas.
 read -r gx gy _ <<< "$(e2e_pane ThumyzViewer)"
@@ -58,7 +53,7 @@ done
 
 # Create > Wallpaper (row at 8 of the menu under "Create", title left 270), answered Yes.
 pick 270 280 8
-wait_question "desktop background"
+e2e_wait_question "desktop background"
 xdotool key y
 paper="$E2E_PROGRAM/Datas/VelluPaper.bmp"
 for i in $(seq 1 100); do [ -s "$paper" ] && break; sleep 0.1; done
@@ -76,12 +71,12 @@ sleep 1
 # The title bar's close button at the top right: the save question; Cancel keeps running.
 read -r tx ty tw th _ <<< "$(e2e_pane TitleSkin)"
 e2e_click $((tx + tw - 12)) $((ty + 12))
-wait_question "save the changes"
+e2e_wait_question "save the changes"
 xdotool key Escape
 sleep 1
 kill -0 "$E2E_PID" 2>/dev/null || fail "Cancel ended the program"
 e2e_click $((tx + tw - 12)) $((ty + 12))
-wait_question "save the changes"
+e2e_wait_question "save the changes"
 xdotool key n
 for i in $(seq 1 200); do kill -0 "$E2E_PID" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$E2E_PID" 2>/dev/null && fail "No did not end the program"

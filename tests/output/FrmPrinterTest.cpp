@@ -9,6 +9,7 @@
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "tests/output/OutputWindowSupport.h"
+#include "tests/output/PdfQueueSupport.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestSupport.h"
 
@@ -16,9 +17,7 @@
 
 #include <psapi.h>
 
-#include <cstdlib>
 #include <algorithm>
-#include <set>
 
 using namespace output_test;
 
@@ -226,29 +225,6 @@ TEST_F(PrintWindow, NoPrinterMeansAMessageAndNoWindow) {
     EXPECT_EQ(messages, std::vector<std::wstring>{L"Sorry, no printers installed. (!)"});
 }
 
-// The PNG pages of the next PDF the queue finishes, waited for up to three minutes (a loaded
-// machine takes one) or not at all when steps is 1.
-std::vector<GdipBitmap> NextPrintedPages(const std::wstring& out, std::set<std::wstring>& seen, int steps = 1800) {
-    std::vector<GdipBitmap> pages;
-    for (int wait = 0; wait < steps && pages.empty(); ++wait) {
-        TestWindow::Pump(100);
-        WIN32_FIND_DATAW found{};
-        UniqueFind find(::FindFirstFileW((out + L"*.done").c_str(), &found));
-        if (!find) continue;
-        do {
-            const std::wstring stem = std::wstring(found.cFileName).substr(0, wcslen(found.cFileName) - 5);
-            if (!seen.insert(stem).second) continue;
-            for (int n = 1;; ++n) {
-                GdipBitmap page;
-                const std::wstring png = out + stem + L"-" + std::to_wstring(n) + L".png";
-                if (GdipCreateBitmapFromFile(png.c_str(), page.put()) != Ok) break;
-                pages.push_back(std::move(page));
-            }
-        } while (::FindNextFileW(find.get(), &found));
-    }
-    return pages;
-}
-
 // The box of the pixels of one colour channel's picture on a page, and the page size.
 struct Found {
     int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, width = 0, height = 0;
@@ -350,27 +326,23 @@ TEST_F(PrintWindow, PrinterSetupKeepsTheChosenDefaultsForTheNextPrinterObject) {
 }
 
 TEST_F(PrintWindow, RealQueuePrintsCentredCopiesAndOneThumbnailPage) {
-    const char* outUnix = std::getenv("VELLUMO_PRINT_OUT");
-    if (!outUnix || !*outUnix) {
+    PdfQueue spooler;
+    if (!spooler.Started()) {
         if (RunningUnderCi()) FAIL() << "scripts/test starts the PDF queue under CI";
         GTEST_SKIP() << "no PDF queue (run through scripts/test)";
     }
-    std::wstring out = L"Z:";
-    for (const char* c = outUnix; *c; ++c) out += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    out += L"\\";
     WinspoolPrinter queue;
     ASSERT_TRUE(queue.Select(L"PDF")) << "the queue PDF is not installed";
     FrmPrinter real{queue, nullptr};
-    std::set<std::wstring> seen;
-    (void)NextPrintedPages(out, seen, 1); // whatever an earlier run left
 
     ASSERT_TRUE(real.Load(owner.hwnd()));
     ::SetWindowTextW(real.TxtCopies(), L"2");
     real.StartPrintJob();
-    const std::vector<GdipBitmap> fit = NextPrintedPages(out, seen);
-    ASSERT_EQ(fit.size(), 6u);
-    for (size_t n = 0; n < fit.size(); ++n) {
-        const Found f = FindColour(fit[n].get(), static_cast<int>(n / 2));
+    const EndedJob fit = spooler.NextJob();
+    ASSERT_TRUE(EndedWithoutError(fit, spooler));
+    ASSERT_EQ(fit.pages.size(), 6u);
+    for (size_t n = 0; n < fit.pages.size(); ++n) {
+        const Found f = FindColour(fit.pages[n].get(), static_cast<int>(n / 2));
         // 300 x 200 page pixels at 1/100 inch: 3 x 2 inches, 90 x 60 at 30 dpi, in the middle.
         EXPECT_NEAR(f.right - f.left + 1, 90, 4) << n;
         EXPECT_NEAR(f.bottom - f.top + 1, 60, 4) << n;
@@ -381,10 +353,13 @@ TEST_F(PrintWindow, RealQueuePrintsCentredCopiesAndOneThumbnailPage) {
     ASSERT_TRUE(real.Load(owner.hwnd()));
     real.PrintLayout = FrmPrinter::kThumbnail;
     real.StartPrintJob();
-    const std::vector<GdipBitmap> thumbs = NextPrintedPages(out, seen);
-    ASSERT_EQ(thumbs.size(), 1u);
+    const EndedJob thumbs = spooler.NextJob();
+    ASSERT_TRUE(EndedWithoutError(thumbs, spooler));
+    ASSERT_EQ(thumbs.pages.size(), 1u);
     for (int channel = 0; channel < 3; ++channel)
-        EXPECT_NEAR(FindColour(thumbs[0].get(), channel).right - FindColour(thumbs[0].get(), channel).left + 1, 90, 4);
+        EXPECT_NEAR(FindColour(thumbs.pages[0].get(), channel).right - FindColour(thumbs.pages[0].get(), channel).left +
+                        1,
+                    90, 4);
 }
 
 } // namespace
