@@ -5,7 +5,6 @@
 #include "imaging/ImageTransforms.h"
 #include "imaging/ModGDI.h"
 #include "imaging/SceneEffects.h"
-#include "platform/AppState.h"
 #include "platform/BitmapPixels.h"
 #include "platform/GdipHandles.h"
 #include "platform/Rounding.h"
@@ -54,20 +53,17 @@ std::optional<ChannelTables> AdjustmentTables(int32_t mode, float gamma, float v
     return tables;
 }
 
-void DrawSliderPreview(const SliderPreviewInputs& in) {
+std::optional<SizeF> DrawSliderPreview(const SliderPreviewInputs& in) {
     const RectF& f = in.fitRect;
-    if (!in.view || !(f.Width > 0) || !(f.Height > 0)) return;
+    if (!in.view || !(f.Width > 0) || !(f.Height > 0)) return std::nullopt;
     const bool ownPixels = in.opaque && !in.opaque->Empty() && in.pixels;
     if (in.effect == 2 || in.effect == 3) {
         const bool straighten = in.effect == 2;
+        const std::optional<SizeF> turned = straighten ? std::nullopt : std::optional<SizeF>(SizeF(f.Width, f.Height));
         if (!ownPixels) {
             DrawImageRotated(DrawTarget::Dc(in.dc), in.view, f.Width, f.Height, in.outW, in.outH, in.sliderValue, false,
                              straighten ? kRotateStraighten : 0);
-            return;
-        }
-        if (!straighten) {
-            App().RotateWidth = f.Width;
-            App().RotateHeight = f.Height;
+            return turned;
         }
         // Turning the copy composed over the back colour shows what turning the picture over it
         // does: the back colour is what lies behind either way.
@@ -81,9 +77,9 @@ void DrawSliderPreview(const SliderPreviewInputs& in) {
         ::GdiFlush();
         in.opaque->DrawTurnedTo(in.pixels, turn);
         if (straighten) GreyAround(in.pixels, f, in.outW, in.outH);
-        return;
+        return turned;
     }
-    if (in.effect != 7 && in.effect != 11) return;
+    if (in.effect != 7 && in.effect != 11) return std::nullopt;
     const bool gamma = in.effect == 7;
     const int32_t mode = gamma ? kAdjustGamma : kAdjustBrightnessContrast;
     const float gammaValue = gamma ? in.sliderValue : 1.0f;
@@ -92,11 +88,12 @@ void DrawSliderPreview(const SliderPreviewInputs& in) {
         if (const std::optional<ChannelTables> tables = AdjustmentTables(mode, gammaValue, value)) {
             ::GdiFlush();
             in.opaque->CopyAdjustedTo(in.pixels, RoundHalfEven(f.X), RoundHalfEven(f.Y), *tables);
-            return;
+            return std::nullopt;
         }
     }
     AdjustColorMatrix(DrawTarget::Dc(in.dc), in.view, mode, gammaValue, f.X, f.Y, RoundHalfEven(f.Width),
                       RoundHalfEven(f.Height), value);
+    return std::nullopt;
 }
 
 std::optional<ParticleLook> ParticlePreviewLook(int32_t effect) {

@@ -28,12 +28,13 @@ struct SliderPreviewInputs {
 };
 
 // Draws the picture of a slider step of in.effect onto the cleared control: turned or straightened
-// about the control's centre, or adjusted at the fitted rectangle. The rotate mode leaves the size
-// it turned in App().RotateWidth and App().RotateHeight for the apply step. Row work of our own
-// stands in for the platform's resampling and per-pixel adjustment of the whole view, which take
-// several times a step's budget here; a picture with translucent pixels is adjusted by the
-// platform, since its colours blend with the back colour only after the adjustment.
-void DrawSliderPreview(const SliderPreviewInputs& in);
+// about the control's centre, or adjusted at the fitted rectangle. For the rotate mode, the size of
+// the picture it turned, which the apply step's output takes (in image pixels); nothing for the
+// other modes or when nothing was drawn. Row work of our own stands in for the platform's
+// resampling and per-pixel adjustment of the whole view, which take several times a step's budget
+// here; a picture with translucent pixels is adjusted by the platform, since its colours blend
+// with the back colour only after the adjustment.
+std::optional<SizeF> DrawSliderPreview(const SliderPreviewInputs& in);
 
 // The particle size and alpha of the decoration preview of effect 28 to 32; none for other modes.
 struct ParticleLook {

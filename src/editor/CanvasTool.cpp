@@ -58,6 +58,16 @@ GpBrush* CanvasTool::PanelBrush() const {
     return canvas_.panelBrush_.get();
 }
 
+ZoomView& CanvasTool::View() {
+    return canvas_.view_;
+}
+GpImage* CanvasTool::ViewImage() const {
+    return canvas_.ViewBuffer.new_Img;
+}
+const OpaqueView* CanvasTool::OpaqueViewOf(GpImage* view) const {
+    return canvas_.opaqueView_.Matches(view, canvas_.BackColor()) ? &canvas_.opaqueView_ : nullptr;
+}
+
 void CanvasTool::Pan(float x, float y) {
     PanView(canvas_.view_, canvas_.pointer_.lastPoint.X, canvas_.pointer_.lastPoint.Y, x, y);
 }
@@ -68,6 +78,14 @@ void CanvasTool::SetModeQuietly(int32_t effect) {
 
 void CanvasTool::SetFitModeQuietly(bool fit) {
     canvas_.fitMode_ = fit;
+}
+
+void CanvasTool::SetZoomQuietly(float zoom) {
+    canvas_.zoom_ = zoom;
+}
+
+void CanvasTool::TouchResize() {
+    canvas_.ResizeTouched = true;
 }
 
 void CanvasTool::Repaint() {

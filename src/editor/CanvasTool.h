@@ -14,8 +14,10 @@ class Imageyzviewer;
 class CanvasMainWindow;
 class EditPanel;
 class FrameDrag;
+class OpaqueView;
 class UndoBuffer;
 struct CanvasPointer;
+struct ZoomView;
 
 class CanvasTool {
 public:
@@ -33,6 +35,8 @@ public:
     virtual void Drag(int shift, float x, float y);
     // The release of the left button off the edit panel.
     virtual void Release() {}
+    // The release after a press on the edit panel, once the element under it has run.
+    virtual void ReleaseOnPanel() {}
     // A move without the left button: what lies under the pointer, and the cursor.
     virtual void Hover(float x, float y);
 
@@ -67,12 +71,21 @@ protected:
     [[nodiscard]] bool LeftHeld() const;
     // The brush of the panels the tools draw (the loupes').
     [[nodiscard]] GpBrush* PanelBrush() const;
+    // The view of the zoomed picture, which the tools move and size.
+    [[nodiscard]] ZoomView& View();
+    // The fit-size copy of the picture the previews draw from; null while there is none.
+    [[nodiscard]] GpImage* ViewImage() const;
+    // The same composed over the back colour, when it is that of view; null otherwise.
+    [[nodiscard]] const OpaqueView* OpaqueViewOf(GpImage* view) const;
 
     // The view follows a drag from the last pointer position.
     void Pan(float x, float y);
     // Changes of the mode and the fit that notify nobody: the steps' own bookkeeping.
     void SetModeQuietly(int32_t effect);
     void SetFitModeQuietly(bool fit);
+    void SetZoomQuietly(float zoom);
+    // The resize tool was pressed: from now on every paint keeps the view's centre.
+    void TouchResize();
     // The repaints: all four flags false, or the thumbnail rebuilt and the interpolation chosen.
     void Repaint();
     void Paint(bool rebuildThumbnail, bool highQuality);

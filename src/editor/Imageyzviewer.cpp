@@ -42,12 +42,9 @@ bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
 
 // Modes whose hover test covers the whole panel and the frame handles.
 bool IsFrameMode(int32_t e) {
-    return IsOneOf(e, {1, 5, 6, 9, 18, 19, 20, 21});
+    return IsOneOf(e, {1, 5, 6, 9, 18, 19, 20});
 }
 // Modes with a slider preview and no frame.
-bool IsSliderMode(int32_t e) {
-    return IsOneOf(e, {2, 3, 7, 11}) || (e >= 28 && e <= 37);
-}
 
 } // namespace
 
@@ -467,69 +464,11 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         DrawEditPanel(true);
         return true;
     }
-    if (const std::optional<ParticleLook> look = ParticlePreviewLook(e)) {
-        GdipFlush(g, FlushIntentionSync);
-        ::GdiFlush();
-        // As many particles as the slider's milliseconds give: the same measure as the apply.
-        RunParticleEffect(DrawTarget::Dc(hDC()), RoundHalfEven(panel_.SliderValue), look->maxSize, 10, e,
-                          look->maxAlpha, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
-    }
-    if (IsOneOf(e, {2, 3, 7, 9, 11}) || (e >= 28 && e <= 36)) {
+    if (e == 9) {
         DrawEditPanel(true);
         return true;
-    }
-    if (e == 21) {
-        const std::wstring text = L"Image Dimension: " + std::to_wstring(view_.ShownWidth) + L" x " +
-                                  std::to_wstring(view_.ShownHeight) + L" Pixels" + L"     Zoom to " +
-                                  NumberText(zoom_ * 100.0f) + L"%";
-        DrawShadowText(DrawTarget::Surface(g), text, 10, 10, L"Tahoma", 8, kWhite, 0, true, 400);
-        GdipFlush(g, FlushIntentionSync);
-        DrawEditPanel(true);
-        return true;
-    }
-    if (e == 37) {
-        DrawLightPreview(g);
-        ColorControl();
-        DrawEditPanel(false);
-        return false;
     }
     return false;
-}
-
-void Imageyzviewer::DrawLightPreview(GpGraphics* g) {
-    // The light stays where it was while the panel is used: the slider sets its strength, and a
-    // press on Apply that moves a little must not carry the light onto the button.
-    if (!pointer_.screenButtonEnabled) lightPoint_ = pointer_.currentPoint;
-    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(max_) - panel_.SliderValue);
-    if (!alpha) return;
-    GdipFlush(g, FlushIntentionSync);
-    ::GdiFlush();
-    DrawIrradiationPreview(hDC(), BackBuffer{Bits(), Width(), Height()}, fitRect_, static_cast<float>(Width()),
-                           static_cast<float>(Height()), lightPoint_, textColor_, *alpha);
-}
-
-void Imageyzviewer::DrawSliderStep() {
-    if (!ViewBuffer.new_Img || !NoOpen()) {
-        Repaint();
-        return;
-    }
-    // The value the thumb is about to show, so that the picture and the thumb agree.
-    panel_.FollowSlider(effect_, static_cast<float>(Width()), static_cast<float>(Height()), pointer_.currentPoint.X,
-                        max_, min_);
-    Cls();
-    SliderPreviewInputs in;
-    in.effect = effect_;
-    in.sliderValue = panel_.SliderValue;
-    in.fitRect = fitRect_;
-    in.outW = static_cast<float>(Width());
-    in.outH = static_cast<float>(Height());
-    in.view = ViewBuffer.new_Img;
-    if (opaqueView_.Matches(ViewBuffer.new_Img, BackColor())) in.opaque = &opaqueView_;
-    in.pixels = BackBuffer{Bits(), Width(), Height()};
-    in.dc = hDC();
-    in.back = BackColor();
-    DrawSliderPreview(in);
-    DrawEditPanel(true);
 }
 
 void Imageyzviewer::ColorControl() {
@@ -580,9 +519,6 @@ void Imageyzviewer::HoverHitTest(float x, float y) {
             const int sizing = frame_.HoverAt(x, y);
             if (sizing >= 0) SetMousePointer(sizing);
         }
-        if (e == 21) pointer_.overNavigator = HitRect(navigatorRect_, x, y);
-    } else if (IsSliderMode(e)) {
-        if (!panelHit(kPanelOption, true)) SetMousePointer(e == 37 ? MousePointer::Cross : MousePointer::Default);
     } else {
         SetMousePointer(MousePointer::Custom);
         pointer_.overNavigator = HitRect(navigatorRect_, x, y);
@@ -599,8 +535,6 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
     if (button != MouseButton::Left) {
         selection_.EndLasso();
         Repaint();
-    } else if (effect_ == 21) {
-        ResizeTouched = true;
     } else if (CanvasTool* tool = MovedTool()) {
         tool->Press(x, y);
     } else if (HasDraggedFrame(effect_) || effect_ == 6) {
@@ -616,8 +550,6 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
         } else if (effect_ == 6) {
             Repaint();
         }
-    } else if (effect_ == 37) {
-        if (!pointer_.screenButtonEnabled) lightPoint_ = PointF(x, y); // the light goes where the user points
     }
     if (MouseDown) MouseDown(button, shift, x, y);
 }
@@ -631,26 +563,11 @@ void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
         const bool onSlider = pointer_.OnPanel(kPanelSlider);
         if (CanvasTool* tool = MovedTool()) {
             tool->Drag(shift, x, y);
-        } else if (IsOneOf(e, {1, 5, 6, 9, 18, 19, 20}) || (e >= 28 && e <= 37)) {
+        } else if (IsOneOf(e, {1, 5, 6, 9, 18, 19, 20})) {
             pointer_.currentPoint = PointF(x, y);
-            if (e == 37 && !pointer_.screenButtonEnabled) lightPoint_ = pointer_.currentPoint;
             if ((e == 19 || e == 20) && !pointer_.screenButtonEnabled) pickPoint_ = pointer_.currentPoint;
             if (frame_.Dragging() && !onSlider) FollowWithFrame(x, y);
             Repaint();
-        } else if (IsOneOf(e, {2, 3, 7, 11})) {
-            // Only a drag that starts on the slider changes anything.
-            if (onSlider) {
-                pointer_.currentPoint = PointF(x, y);
-                DrawSliderStep();
-            }
-        } else if (e == 21) {
-            pointer_.currentPoint = PointF(x, y);
-            if (pointer_.screenButtonEnabled) {
-                SetZoom(panel_.SliderValue);
-            } else {
-                PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
-                Repaint();
-            }
         } else {
             PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
             Repaint();
@@ -671,7 +588,7 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
         if (button == MouseButton::Left &&
             ShownPanelElementAt(panel_.Rects, ShownPanels(), kPanelStampRedo, x, y) == pointer_.panelIndex)
             RunPanelElement(pointer_.panelIndex);
-        if (effect_ == 21) Painting(false, false, true, false);
+        if (CanvasTool* tool = MovedTool()) tool->ReleaseOnPanel();
         if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
     } else if (effect_ == 0) {
         // A pan ends in a sharp picture.
@@ -724,10 +641,6 @@ bool Imageyzviewer::ApplyEdit() {
 
 void Imageyzviewer::CancelEdit() {
     if (CanvasTool* tool = MovedTool()) tool->Cancel();
-    if (effect_ == 21) {
-        view_.ShownWidth = RoundHalfEven(ImgDIB.Width());
-        view_.ShownHeight = RoundHalfEven(ImgDIB.Height());
-    }
     effect_ = 0;
     ForwardKeys = true;
     zoom_ = 1.0f;
@@ -822,10 +735,7 @@ bool Imageyzviewer::SaveUndo() {
     in.shownHeight = view_.ShownHeight;
     in.sliderValue = panel_.SliderValue;
     in.max = max_;
-    in.lightPoint = lightPoint_;
     in.textColor = textColor_;
-    in.rotateWidth = App().RotateWidth;
-    in.rotateHeight = App().RotateHeight;
     const int32_t mode = effect_;
     const bool outside = IsOutsideEffect(mode);
     CanvasTool* tool = MovedTool();
@@ -841,9 +751,7 @@ bool Imageyzviewer::SaveUndo() {
     }
     const bool made = CommitStep(std::move(step));
     if (made) {
-        if (mode == 2 || mode == 3 || mode == 7 || mode == 8 || mode == 11 || mode == 39 || mode == 40)
-            fitMode_ = false;
-        if (mode == 21) zoom_ = 1.0f;
+        if (mode == 8 || mode == 39 || mode == 40) fitMode_ = false;
         if (tool) tool->AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!outside) {
@@ -858,7 +766,8 @@ bool Imageyzviewer::SaveUndo() {
 
 CanvasTool* Imageyzviewer::MovedTool() {
     for (CanvasTool* tool : {static_cast<CanvasTool*>(&stampTool_), static_cast<CanvasTool*>(&selection_),
-                             static_cast<CanvasTool*>(&drawing_)})
+                             static_cast<CanvasTool*>(&drawing_), static_cast<CanvasTool*>(&adjust_),
+                             static_cast<CanvasTool*>(&decoration_), static_cast<CanvasTool*>(&resize_)})
         if (tool->Handles(effect_)) return tool;
     return nullptr;
 }

@@ -3,17 +3,20 @@
 // adds the window, the paint resources, the mouse and the neighbours it reports to.
 #pragma once
 
+#include "editor/AdjustTool.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasPointer.h"
 #include "editor/CanvasSizeDialog.h"
 #include "editor/CanvasTextBox.h"
+#include "editor/DecorationTool.h"
 #include "editor/DrawingTool.h"
 #include "editor/EditPanel.h"
 #include "editor/FrameDrag.h"
 #include "editor/FrameTool.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
+#include "editor/ResizeTool.h"
 #include "editor/SelectionTool.h"
 #include "editor/SkinMenuView.h"
 #include "editor/StampTool.h"
@@ -270,11 +273,6 @@ private:
     bool DrawModeOverlay(GpGraphics* g);
     // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
     void PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality);
-    // A held move on the slider of straighten, rotate, gamma or contrast: the view buffer turned or
-    // adjusted at the new value, then the panel, without a full repaint.
-    void DrawSliderStep();
-    // The irradiation's glow at the light point.
-    void DrawLightPreview(GpGraphics* g);
     void ReleasePaintResources();
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
@@ -300,6 +298,9 @@ private:
     StampTool stampTool_{*this};
     SelectionTool selection_{*this};
     DrawingTool drawing_{*this};
+    AdjustTool adjust_{*this};
+    DecorationTool decoration_{*this};
+    ResizeTool resize_{*this};
 
     // Paint resources (CreateBrush).
     GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
@@ -314,7 +315,6 @@ private:
     DIBsave ViewBuffer;     // the fit-size copy the tools preview from (Effect not 0)
     OpaqueView opaqueView_; // ViewBuffer over the back colour, as the fitted view copies it
     int32_t applyOffsetX_ = 0, applyOffsetY_ = 0;
-    PointF lightPoint_{};
 
     // Tool and pointer state.
     std::wstring fontA_;

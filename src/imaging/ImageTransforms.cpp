@@ -4,7 +4,6 @@
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
-#include "platform/AppState.h"
 #include "platform/GdipHandles.h"
 #include "platform/Hourglass.h"
 #include "platform/Rounding.h"
@@ -26,10 +25,6 @@ void DrawImageRotated(const DrawTarget& target, GpImage* image, float w, float h
     for (int i = 0; i < 3; ++i) {
         const double x = corners[i][0] * zoom, y = corners[i][1] * zoom;
         points[i] = GpPointF{static_cast<REAL>(cx + c * x + s * y), static_cast<REAL>(cy - s * x + c * y)};
-    }
-    if (!straighten) {
-        App().RotateWidth = w;
-        App().RotateHeight = h;
     }
     {
         TargetSurface surface(target);

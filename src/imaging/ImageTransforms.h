@@ -15,9 +15,8 @@ inline constexpr double kRotationRadiansPerUnit = 0.0349;
 // device context, the band outside the unrotated picture is greyed.
 inline constexpr int32_t kRotateStraighten = 1;
 
-// Draws image (w x h) rotated by angle units about the centre of an outW x outH output. Outside
-// straighten mode the size drawn is left in App().RotateWidth and App().RotateHeight. The caller's
-// angle keeps its sign: the straighten zoom uses its magnitude.
+// Draws image (w x h) rotated by angle units about the centre of an outW x outH output. The
+// caller's angle keeps its sign: the straighten zoom uses its magnitude.
 void DrawImageRotated(const DrawTarget& target, GpImage* image, float w, float h, float outW, float outH, float angle,
                       bool highQuality, int32_t mode);
 

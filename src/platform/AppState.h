@@ -39,10 +39,6 @@ struct AppState {
 
     // Cells of the month calendar as last drawn: element k is day k + 1.
     std::vector<RectF> CalendarDayRects;
-
-    // Left by the effects for their callers.
-    float RotateWidth = 0;
-    float RotateHeight = 0;
 };
 
 AppState& App();

@@ -124,10 +124,24 @@ TEST_F(CanvasPreviewTest, RotateAndStraightenSliderDragsTurnTheShownPicture) {
         EXPECT_GT(moved, 50); // the turn shows: many points show another quarter than before
         // The screen shows the back buffer.
         EXPECT_EQ(Screen(200, 120), canvas->Point(200, 120));
-        if (c.mode == 3) {
-            EXPECT_FLOAT_EQ(App().RotateWidth, fit.Width);
-        }
     }
+}
+
+TEST_F(CanvasPreviewTest, RotateAppliesAtTheSizeItsPreviewTurnedInImagePixels) {
+    // Twice the control's width: the preview turns the half-size fitted picture, and the step is
+    // that size in image pixels with a pixel to spare on each side.
+    OpenIn(3, 800, 400, 45, -45, 0);
+    ASSERT_FLOAT_EQ(canvas->FitRect().Width, 400);
+    ASSERT_FLOAT_EQ(canvas->FitRect().Height, 200);
+    DragSlider(40);
+    ASSERT_GT(std::fabs(canvas->SliderValue()), 1.0f);
+    ASSERT_TRUE(canvas->ApplyEdit());
+    EXPECT_EQ(canvas->ImgDIB.Width(), 802);
+    EXPECT_EQ(canvas->ImgDIB.Height(), 402);
+    // The picture stands turned about the step's centre: its corners are left clear.
+    auto* step = static_cast<GpBitmap*>(canvas->ImgDIB.DIB());
+    EXPECT_EQ(AlphaOf(PixelAt(step, 1, 1)), 0);
+    EXPECT_EQ(AlphaOf(PixelAt(step, 400, 200)), 255);
 }
 
 TEST_F(CanvasPreviewTest, ParticlePreviewShowsParticlesOverThePicture) {

@@ -1,0 +1,71 @@
+#include "editor/DecorationTool.h"
+
+#include "editor/CanvasPointer.h"
+#include "editor/CanvasPreviews.h"
+#include "editor/EditPanel.h"
+#include "editor/Imageyzviewer.h"
+#include "imaging/DrawTarget.h"
+#include "imaging/SceneEffects.h"
+#include "platform/Rounding.h"
+
+namespace {
+
+constexpr int32_t kIrradiation = 37;
+
+} // namespace
+
+void DecorationTool::Press(float x, float y) {
+    // The light goes where the user points.
+    if (Canvas().Effect() == kIrradiation && !Pointer().screenButtonEnabled) lightPoint_ = PointF(x, y);
+}
+
+void DecorationTool::Drag(int, float x, float y) {
+    Pointer().currentPoint = PointF(x, y);
+    if (Canvas().Effect() == kIrradiation && !Pointer().screenButtonEnabled) lightPoint_ = Pointer().currentPoint;
+    Repaint();
+}
+
+void DecorationTool::Hover(float x, float y) {
+    HoverSlider(x, y, Canvas().Effect() == kIrradiation ? MousePointer::Cross : MousePointer::Default);
+}
+
+bool DecorationTool::DrawOverlay(GpGraphics* g) {
+    Imageyzviewer& c = Canvas();
+    const int32_t e = c.Effect();
+    if (e == kIrradiation) {
+        DrawLightPreview(g);
+        c.ColorControl();
+        DrawEditPanel(false);
+        return false;
+    }
+    if (const std::optional<ParticleLook> look = ParticlePreviewLook(e)) {
+        GdipFlush(g, FlushIntentionSync);
+        ::GdiFlush();
+        // As many particles as the slider's milliseconds give: the same measure as the apply.
+        const RectF& f = c.FitRect();
+        RunParticleEffect(DrawTarget::Dc(c.hDC()), RoundHalfEven(Panel().SliderValue), look->maxSize, 10, e,
+                          look->maxAlpha, f.X, f.Y, f.Width, f.Height);
+    }
+    DrawEditPanel(true);
+    return true;
+}
+
+GdipBitmap DecorationTool::RenderStep() {
+    StepInputs in = BaseStepInputs();
+    in.lightPoint = lightPoint_;
+    return ::RenderStep(in);
+}
+
+void DecorationTool::DrawLightPreview(GpGraphics* g) {
+    Imageyzviewer& c = Canvas();
+    // The light stays where it was while the panel is used: the slider sets its strength, and a
+    // press on Apply that moves a little must not carry the light onto the button.
+    if (!Pointer().screenButtonEnabled) lightPoint_ = Pointer().currentPoint;
+    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(c.Max()) - Panel().SliderValue);
+    if (!alpha) return;
+    GdipFlush(g, FlushIntentionSync);
+    ::GdiFlush();
+    DrawIrradiationPreview(c.hDC(), BackBuffer{c.Bits(), c.Width(), c.Height()}, c.FitRect(),
+                           static_cast<float>(c.Width()), static_cast<float>(c.Height()), lightPoint_, c.TextColor(),
+                           *alpha);
+}
