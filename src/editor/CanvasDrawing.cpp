@@ -158,6 +158,7 @@ DrawingStamp RenderDrawingStamp(const DrawingStepInputs& in) {
         frame.sliderValue = in.pen.sliderValue;
         frame.textColor = in.pen.colour;
         frame.pickedColor = in.secondColour;
+        frame.fillMode = in.fillMode;
         const RectF F = FrameInImage(in.frame, in.shown.fitRect, W, H);
         if (F.Width <= 0 || F.Height <= 0 || !work.CreateBlankMemory(RoundHalfEven(H), RoundHalfEven(W))) return {};
         if (!DrawFrameShape(work.MemGraphics, frame, F)) return {};

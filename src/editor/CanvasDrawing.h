@@ -78,6 +78,7 @@ struct DrawingStepInputs {
     RectF frame{};      // control pixels
     PointF pickPoint{}; // the gradient's point, control pixels
     COLORREF secondColour = 0;
+    std::wstring fillMode; // see FrameCommitInputs
 };
 [[nodiscard]] bool MakesDrawingStep(int32_t effect);
 // The outline kind of a mode: 1, 2, 3 for 25, 26, 27; 0 for the others.

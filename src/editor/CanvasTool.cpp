@@ -143,6 +143,7 @@ void CanvasTool::DrawFrameOverlayOn(GpGraphics* g) {
     in.sliderValue = c.panel_.SliderValue;
     in.textColor = c.TextColor();
     in.pickedColor = c.PickedColor();
+    in.fillMode = App().VectorMenu;
     in.pixels = BackBuffer{c.Bits(), c.Width(), c.Height()};
     in.pointer = c.pointer_.currentPoint;
     in.loupeBrush = c.panelBrush_.get();

@@ -8,6 +8,7 @@
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
+#include "platform/AppState.h"
 #include "platform/HitRect.h"
 
 #include <cmath>
@@ -184,6 +185,7 @@ bool DrawingTool::Rasterize() {
     in.frame = Frame().Frame();
     in.pickPoint = c.PickPoint();
     in.secondColour = c.PickedColor();
+    in.fillMode = App().VectorMenu;
     const DrawingStamp stamp = RenderDrawingStamp(in);
     // Nothing pending, or the stamp file could not be written: no stamp is started.
     if (!stamp.bitmap || !SaveImageSafely(stamp.bitmap.get(), StampTempPath(), kFormatPng, 90)) return false;

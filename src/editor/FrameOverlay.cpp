@@ -104,10 +104,11 @@ void DrawFrameOverlay(GpGraphics* g, HDC dc, const FrameOverlayInputs& in) {
         const int32_t opacity = std::clamp(255 - static_cast<int32_t>(std::trunc(in.sliderValue)), 0, 255);
         const uint32_t a = RGBToARGB(in.textColor, 255), b = RGBToARGB(in.pickedColor, 255);
         if (e == 19)
-            (void)DrawVectorShape(DrawTarget::Surface(g), 0, f.X + f.Width / 2, f.Y + f.Height / 2, f.Width / 2 - 1,
-                                  f.Height / 2 - 1, in.pickPoint.X, in.pickPoint.Y, 0.05f, a, b, opacity, 0);
+            (void)DrawVectorShape(DrawTarget::Surface(g), in.fillMode, 0, f.X + f.Width / 2, f.Y + f.Height / 2,
+                                  f.Width / 2 - 1, f.Height / 2 - 1, in.pickPoint.X, in.pickPoint.Y, 0.05f, a, b,
+                                  opacity, 0);
         else
-            (void)DrawVectorShape(DrawTarget::Surface(g), 1, f.X, f.Y, f.Width, f.Height, in.pickPoint.X,
+            (void)DrawVectorShape(DrawTarget::Surface(g), in.fillMode, 1, f.X, f.Y, f.Width, f.Height, in.pickPoint.X,
                                   in.pickPoint.Y, 0.05f, a, b, opacity, 0);
     }
 

@@ -7,6 +7,7 @@
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
+#include <string>
 
 struct FrameOverlayInputs {
     int32_t effect = 0;
@@ -17,6 +18,7 @@ struct FrameOverlayInputs {
     float sliderValue = 0;
     COLORREF textColor = 0; // RGB
     COLORREF pickedColor = 0;
+    std::wstring fillMode; // the fills' mode (see FrameCommitInputs)
     // The pixels of the control's surface: with them a rectangular frame's shade is blended
     // in place rather than filled through the platform.
     BackBuffer pixels;

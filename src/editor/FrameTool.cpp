@@ -181,10 +181,10 @@ bool DrawFrameShape(GpGraphics* g, const FrameCommitInputs& in, const RectF& F) 
     const int32_t opacity = std::clamp(255 - static_cast<int32_t>(std::trunc(in.sliderValue)), 0, 255);
     const uint32_t a = RGBToARGB(in.textColor, 255), b = RGBToARGB(in.pickedColor, 255);
     const DrawTarget t = DrawTarget::Surface(g);
-    return in.effect == 19
-               ? DrawVectorShape(t, 0, F.X + F.Width / 2, F.Y + F.Height / 2, F.Width / 2 - 1, F.Height / 2 - 1,
-                                 focus.X, focus.Y, 0.05f, a, b, opacity, 0)
-               : DrawVectorShape(t, 1, F.X, F.Y, F.Width, F.Height, focus.X, focus.Y, 0.05f, a, b, opacity, 0);
+    return in.effect == 19 ? DrawVectorShape(t, in.fillMode, 0, F.X + F.Width / 2, F.Y + F.Height / 2, F.Width / 2 - 1,
+                                             F.Height / 2 - 1, focus.X, focus.Y, 0.05f, a, b, opacity, 0)
+                           : DrawVectorShape(t, in.fillMode, 1, F.X, F.Y, F.Width, F.Height, focus.X, focus.Y, 0.05f, a,
+                                             b, opacity, 0);
 }
 
 bool DrawFillCommit(GpGraphics* g, const FrameCommitInputs& in) {

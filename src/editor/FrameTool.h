@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // Modes whose frame the mouse drags and the overlay draws.
 [[nodiscard]] bool HasDraggedFrame(int32_t effect);
@@ -56,6 +57,7 @@ struct FrameCommitInputs {
     COLORREF textColor = 0;   // RGB
     COLORREF pickedColor = 0; // RGB, the fills' second colour
     int32_t combineMode = 1;  // the card: 1 shades the outside of the frame, 4 the inside
+    std::wstring fillMode;    // the fills' mode, a command id of the fill-mode menu ("Vector_Single", ...)
 };
 
 // Whether the mode's step is a frame commit (1, 5, 6, 9, 19, 20).

@@ -453,6 +453,7 @@ bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
         in.sliderValue = panel_.SliderValue;
         in.textColor = textColor_;
         in.pickedColor = pickedColor_;
+        in.fillMode = App().VectorMenu;
         in.pixels = BackBuffer{Bits(), Width(), Height()};
         in.pointer = pointer_.currentPoint;
         in.loupeBrush = panelBrush_.get();

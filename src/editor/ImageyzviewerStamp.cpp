@@ -26,6 +26,7 @@ FrameCommitInputs Imageyzviewer::FrameInputs() const {
     in.textColor = textColor_;
     in.pickedColor = pickedColor_;
     in.combineMode = App().SelectCombineMode;
+    in.fillMode = App().VectorMenu;
     return in;
 }
 

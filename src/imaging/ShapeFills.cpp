@@ -2,7 +2,6 @@
 
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
-#include "platform/AppState.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
@@ -66,18 +65,18 @@ bool FillGradientShape(const DrawTarget& target, float X, float Y, float W, floa
     return FillPathGradient(surface.get(), path.get(), FX, FY, FocusScale, CentreColour, SurroundColour, pen.get());
 }
 
-bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX, float FY,
-                     float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha, int32_t Square) {
+bool DrawVectorShape(const DrawTarget& target, const std::wstring& fillMode, int32_t Kind, float X, float Y, float W,
+                     float H, float FX, float FY, float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha,
+                     int32_t Square) {
     if (Alpha < 0 || Alpha > 255) return false;
     if (Square == 1) W = H = std::min(W, H);
     if (Kind != 0 && Kind != 1) return false;
-    const std::wstring& mode = App().VectorMenu;
     const uint8_t alpha = static_cast<uint8_t>(Alpha);
     const uint32_t centre = SetColorAlpha(ColourA, alpha);
     uint32_t surround;
-    if (mode == L"Vector_Single")
+    if (fillMode == L"Vector_Single")
         surround = centre;
-    else if (mode == L"Vector_Radial" || mode == L"Vector_Linear")
+    else if (fillMode == L"Vector_Radial" || fillMode == L"Vector_Linear")
         // The ellipse in the linear mode fills like the rectangle does, rather than not at all.
         surround = SetColorAlpha(ColourB, alpha);
     else

@@ -5,6 +5,7 @@
 #include "imaging/DrawTarget.h"
 
 #include <cstdint>
+#include <string>
 
 // The surface of one anti-aliased drawing call on a target; a borrowed surface gets its modes back
 // when the call ends (see TargetSurface).
@@ -35,13 +36,13 @@ bool FillGradientShape(const DrawTarget& target, float X, float Y, float W, floa
                        bool IsEllipse);
 
 // The vector-fill tool: Kind 0 an ellipse (centre X, Y and radii W, H), Kind 1 a rectangle, with
-// colours chosen by the fill mode App().VectorMenu ("Vector_Single": ColourA throughout;
-// "Vector_Radial" and "Vector_Linear": ColourA at (FX, FY) to ColourB at the rim), all at Alpha.
-// Square 1 makes both sides the smaller one. True only when the shape was drawn: false for an
-// Alpha outside 0 to 255, an unknown kind or mode, or a surface that could not be drawn on.
-[[nodiscard]] bool DrawVectorShape(const DrawTarget& target, int32_t Kind, float X, float Y, float W, float H, float FX,
-                                   float FY, float FocusScale, uint32_t ColourA, uint32_t ColourB, int32_t Alpha,
-                                   int32_t Square);
+// colours chosen by the fill mode, the command id of the fill-mode menu ("Vector_Single": ColourA
+// throughout; "Vector_Radial" and "Vector_Linear": ColourA at (FX, FY) to ColourB at the rim), all
+// at Alpha. Square 1 makes both sides the smaller one. True only when the shape was drawn: false
+// for an Alpha outside 0 to 255, an unknown kind or mode, or a surface that could not be drawn on.
+[[nodiscard]] bool DrawVectorShape(const DrawTarget& target, const std::wstring& fillMode, int32_t Kind, float X,
+                                   float Y, float W, float H, float FX, float FY, float FocusScale, uint32_t ColourA,
+                                   uint32_t ColourB, int32_t Alpha, int32_t Square);
 
 // The outline shape tool between two drag points: Kind 1 a line with round caps, 2 the rectangle,
 // 3 the ellipse of the box the points span (Square 1: a square box from its top-left corner).

@@ -2,7 +2,6 @@
 #include "imaging/ImageTransforms.h"
 #include "imaging/ShapeFills.h"
 #include "imaging/TextRendering.h"
-#include "platform/AppState.h"
 #include "tests/imaging/ImagingTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,16 +17,6 @@ bool Inked(const TestCanvas& c, int x, int y) {
 bool Clear(const TestCanvas& c, int x, int y) {
     return AlphaOf(c.At(x, y)) < 10;
 }
-
-// The fill mode is program-wide; each test sets the one it needs and puts it back.
-class VectorMode {
-public:
-    explicit VectorMode(const wchar_t* mode) : saved_(App().VectorMenu) { App().VectorMenu = mode; }
-    ~VectorMode() { App().VectorMenu = saved_; }
-
-private:
-    std::wstring saved_;
-};
 
 } // namespace
 
@@ -117,11 +106,11 @@ TEST(DrawVectorShape, EachFillModeDrawsItsOwnFill) {
     // Rectangle (10, 10, 60, 40); the ellipse of centre (40, 30) and radii (28, 18); gradient
     // centre in the middle of both.
     auto draw = [](const wchar_t* mode, int32_t kind) {
-        VectorMode m(mode);
         auto canvas = std::make_unique<TestCanvas>(80, 60);
         const float x = kind == 0 ? 40.f : 10.f, y = kind == 0 ? 30.f : 10.f;
         const float w = kind == 0 ? 28.f : 60.f, h = kind == 0 ? 18.f : 40.f;
-        EXPECT_EQ(DrawVectorShape(canvas->target(), kind, x, y, w, h, 40, 30, 0, kRed, kBlue, 255, 0), *mode != 0);
+        EXPECT_EQ(DrawVectorShape(canvas->target(), mode, kind, x, y, w, h, 40, 30, 0, kRed, kBlue, 255, 0),
+                  *mode != 0);
         return canvas;
     };
     auto single = draw(L"Vector_Single", 1);
@@ -153,18 +142,19 @@ TEST(DrawVectorShape, EachFillModeDrawsItsOwnFill) {
 }
 
 TEST(DrawVectorShape, AlphaSquareAndRefusals) {
-    VectorMode m(L"Vector_Single");
+    const std::wstring m = L"Vector_Single";
     TestCanvas half(80, 60), square(80, 60), refused(80, 60);
-    ASSERT_TRUE(DrawVectorShape(half.target(), 1, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 100, 0));
+    ASSERT_TRUE(DrawVectorShape(half.target(), m, 1, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 100, 0));
     EXPECT_NEAR(AlphaOf(half.At(40, 30)), 100, 2);
 
-    ASSERT_TRUE(DrawVectorShape(square.target(), 1, 10, 10, 60, 40, 30, 30, 0, kRed, kBlue, 255, 1));
+    ASSERT_TRUE(DrawVectorShape(square.target(), m, 1, 10, 10, 60, 40, 30, 30, 0, kRed, kBlue, 255, 1));
     EXPECT_EQ(square.At(45, 30), kRed);
     EXPECT_TRUE(Clear(square, 55, 30) && Clear(square, 65, 30));
 
-    EXPECT_FALSE(DrawVectorShape(refused.target(), 1, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 300, 0));
-    EXPECT_FALSE(DrawVectorShape(refused.target(), 0, 40, 30, 20, 20, 40, 30, 0, kRed, kBlue, -5, 0));
-    EXPECT_FALSE(DrawVectorShape(refused.target(), 2, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 255, 0)); // unknown kind
+    EXPECT_FALSE(DrawVectorShape(refused.target(), m, 1, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 300, 0));
+    EXPECT_FALSE(DrawVectorShape(refused.target(), m, 0, 40, 30, 20, 20, 40, 30, 0, kRed, kBlue, -5, 0));
+    EXPECT_FALSE(
+        DrawVectorShape(refused.target(), m, 2, 10, 10, 60, 40, 40, 30, 0, kRed, kBlue, 255, 0)); // unknown kind
     EXPECT_EQ(refused.Drawn().count, 0);
 }
 
