@@ -1,24 +1,17 @@
 #include "editor/Imageyzviewer.h"
 
-#include "editor/CanvasPreviews.h"
 #include "editor/CanvasTool.h"
 #include "editor/EditPanelActions.h"
-#include "editor/FrameOverlay.h"
-#include "editor/FrameTool.h"
 #include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
 #include "imaging/BoxReduce.h"
-#include "imaging/DrawTarget.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"
-#include "imaging/Loupe.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
-#include "imaging/SceneEffects.h"
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
-#include "platform/HitRect.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
@@ -30,21 +23,8 @@
 
 namespace {
 
-constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 // Posted by the undo history's writer when a step file is done.
 constexpr UINT kStepWritten = WM_APP + 0x39;
-
-bool IsOneOf(int32_t value, std::initializer_list<int32_t> set) {
-    for (int32_t v : set)
-        if (v == value) return true;
-    return false;
-}
-
-// Modes whose hover test covers the whole panel and the frame handles.
-bool IsFrameMode(int32_t e) {
-    return IsOneOf(e, {1, 5, 6, 9, 18, 19, 20});
-}
-// Modes with a slider preview and no frame.
 
 } // namespace
 
@@ -214,12 +194,8 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
 void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
     if (!NoOpen()) return;
     const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-    if (CanvasTool* tool = MovedTool(); tool && effect_ != 0) {
-        tool->BeforeLayOut();
-    } else if (effect_ != 0) {
-        DrawEditPanel(true);
-        if (IsOneOf(effect_, {1, 5, 9})) CleanCroprect(false);
-    }
+    // A tool's frames, rubber bands and stamp are in control pixels of the old layout.
+    if (effect_ != 0) Tool().BeforeLayOut();
     LayOut(w, h, !noReload && !fitMode_);
     if (effect_ != 0) RebuildViewBuffer();
     Painting(true, false, highQuality, false);
@@ -322,10 +298,7 @@ void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality)
         DrawImageLayer(undoBuffer_.Surface(), true);
     else
         undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
-    if (CanvasTool* tool = MovedTool())
-        tool->CommitIntoStep();
-    else if (IsOneOf(effect_, {1, 5, 6, 19, 20}))
-        CommitFrameEdit();
+    Tool().CommitIntoStep();
 }
 
 void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
@@ -440,36 +413,7 @@ void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
 }
 
 bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
-    if (CanvasTool* tool = MovedTool()) return tool->DrawOverlay(g);
-    const int32_t e = effect_;
-    if (HasDraggedFrame(e) || e == 6) {
-        if (e == 6) frame_.Frame() = RectF(); // colorize works on the whole image
-        FrameOverlayInputs in;
-        in.effect = e;
-        in.frame = frame_.Frame();
-        in.fitRect = fitRect_;
-        in.combineMode = App().SelectCombineMode;
-        in.pickPoint = pickPoint_;
-        in.sliderValue = panel_.SliderValue;
-        in.textColor = textColor_;
-        in.pickedColor = pickedColor_;
-        in.fillMode = App().VectorMenu;
-        in.pixels = BackBuffer{Bits(), Width(), Height()};
-        in.pointer = pointer_.currentPoint;
-        in.loupeBrush = panelBrush_.get();
-        DrawFrameOverlay(g, hDC(), in);
-        GdipFlush(g, FlushIntentionSync);
-    }
-    if (IsOneOf(e, {1, 18, 19, 20, 5, 6})) {
-        if (IsOneOf(e, {19, 20, 5, 6})) ColorControl();
-        DrawEditPanel(true);
-        return true;
-    }
-    if (e == 9) {
-        DrawEditPanel(true);
-        return true;
-    }
-    return false;
+    return Tool().DrawOverlay(g);
 }
 
 void Imageyzviewer::ColorControl() {
@@ -492,39 +436,15 @@ void Imageyzviewer::DrawEditPanel(bool refresh) {
 
 // ---- Mouse ----
 
-void Imageyzviewer::SetCursorByName(const wchar_t* name) {
-    // Without the named cursor (no resources) the pointer stays as it was.
-    (void)SetMouseIcon(name);
+uint32_t Imageyzviewer::ShownPanels() const {
+    return ShownPanelElements(effect_, stampTool_.Stamp().StampBrushKind == kStampAirbrush);
 }
 
-void Imageyzviewer::HoverHitTest(float x, float y) {
-    const int32_t e = effect_;
-    if (CanvasTool* tool = MovedTool()) {
-        pointer_.screenButtonEnabled = false;
-        tool->Hover(x, y);
-        return;
-    }
-    auto panelHit = [&](int last, bool picker) {
-        const int i = ShownPanelElementAt(panel_.Rects, ShownPanels(), last, x, y);
-        if (i < 0) return false;
-        pointer_.screenButtonEnabled = true;
-        pointer_.panelIndex = i;
-        SetCursorByName(picker && i == kPanelPicker ? L"PICKER" : L"MOUSED");
-        return true;
-    };
-    pointer_.screenButtonEnabled = false;
-    if (IsFrameMode(e)) {
-        frame_.OverHandle = false;
-        if (!panelHit(kPanelStampRedo, true)) SetMousePointer(MousePointer::Cross);
-        if (HasDraggedFrame(e)) {
-            const int sizing = frame_.HoverAt(x, y);
-            if (sizing >= 0) SetMousePointer(sizing);
-        }
-    } else {
-        SetMousePointer(MousePointer::Custom);
-        pointer_.overNavigator = HitRect(navigatorRect_, x, y);
-        SetCursorByName(pointer_.overNavigator ? L"PANVIEW" : L"SHOU");
-    }
+CanvasTool& Imageyzviewer::Tool() {
+    for (CanvasTool* tool : std::initializer_list<CanvasTool*>{&frameEdit_, &adjust_, &drawing_, &selection_, &resize_,
+                                                               &decoration_, &stampTool_})
+        if (tool->Handles(effect_)) return *tool;
+    return browse_;
 }
 
 void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
@@ -534,47 +454,25 @@ void Imageyzviewer::OnMouseDown(int button, int shift, float x, float y) {
     LeftDown = button == MouseButton::Left;
     pointer_.downButton = button;
     if (button != MouseButton::Left) {
+        // Another button ends the lasso, whatever the mode.
         selection_.EndLasso();
         Repaint();
-    } else if (CanvasTool* tool = MovedTool()) {
-        tool->Press(x, y);
-    } else if (HasDraggedFrame(effect_) || effect_ == 6) {
-        frame_.Grab(PointF(x, y), HasDraggedFrame(effect_) && !pointer_.screenButtonEnabled);
-        if (effect_ == 19 || effect_ == 20) {
-            if (!pointer_.screenButtonEnabled) {
-                pickPoint_ = PointF(x, y);
-                Repaint();
-            } else if (pointer_.panelIndex == kPanelPicker) {
-                ColorControl();
-                Repaint();
-            }
-        } else if (effect_ == 6) {
-            Repaint();
-        }
+    } else {
+        Tool().Press(x, y);
     }
     if (MouseDown) MouseDown(button, shift, x, y);
 }
 
 void Imageyzviewer::OnMouseMove(int button, int shift, float x, float y) {
-    const int32_t e = effect_;
     if (LeftDown) {
         pointer_.dragShift = shift;
         pointer_.moved = true;
         if (!fitMode_) SetMousePointer(MousePointer::Custom);
-        const bool onSlider = pointer_.OnPanel(kPanelSlider);
-        if (CanvasTool* tool = MovedTool()) {
-            tool->Drag(shift, x, y);
-        } else if (IsOneOf(e, {1, 5, 6, 9, 18, 19, 20})) {
-            pointer_.currentPoint = PointF(x, y);
-            if ((e == 19 || e == 20) && !pointer_.screenButtonEnabled) pickPoint_ = pointer_.currentPoint;
-            if (frame_.Dragging() && !onSlider) FollowWithFrame(x, y);
-            Repaint();
-        } else {
-            PanView(view_, pointer_.lastPoint.X, pointer_.lastPoint.Y, x, y);
-            Repaint();
-        }
+        Tool().Drag(shift, x, y);
     } else {
-        HoverHitTest(x, y);
+        // What lies under the pointer is found only while no button is held.
+        pointer_.screenButtonEnabled = false;
+        Tool().Hover(x, y);
     }
     pointer_.lastPoint = PointF(x, y);
     if (MouseMove) MouseMove(button, shift, x, y);
@@ -589,24 +487,12 @@ void Imageyzviewer::OnMouseUp(int button, int shift, float x, float y) {
         if (button == MouseButton::Left &&
             ShownPanelElementAt(panel_.Rects, ShownPanels(), kPanelStampRedo, x, y) == pointer_.panelIndex)
             RunPanelElement(pointer_.panelIndex);
-        if (CanvasTool* tool = MovedTool()) tool->ReleaseOnPanel();
+        Tool().ReleaseOnPanel();
         if (neighbours_.imageToolbar) neighbours_.imageToolbar->PressDownID(5, false);
-    } else if (effect_ == 0) {
-        // A pan ends in a sharp picture.
-        Painting(false, false, true, false);
-    } else if (effect_ == 19) {
-        pickPoint_ = pointer_.currentPoint;
-        Painting(true, false, false, false);
-    } else if (CanvasTool* tool = MovedTool()) {
-        tool->Release();
+    } else {
+        Tool().Release();
     }
     if (MouseUp) MouseUp(button, shift, x, y);
-}
-
-void Imageyzviewer::FollowWithFrame(float x, float y) {
-    const int sizing = frame_.FollowOnImage(PointF(x, y), pointer_.downPoint, fitRect_);
-    if (sizing >= 0) SetMousePointer(sizing);
-    if (effect_ == 9) frame_.Frame() = LimitRedEyeFrame(frame_.Frame());
 }
 
 void Imageyzviewer::RunPanelElement(int index) {
@@ -636,12 +522,11 @@ void Imageyzviewer::RunPanelElement(int index) {
 
 bool Imageyzviewer::ApplyEdit() {
     zoom_ = 1.0f;
-    if (CanvasTool* tool = MovedTool()) return tool->Apply();
-    return SaveUndo();
+    return Tool().Apply();
 }
 
 void Imageyzviewer::CancelEdit() {
-    if (CanvasTool* tool = MovedTool()) tool->Cancel();
+    Tool().Cancel();
     effect_ = 0;
     ForwardKeys = true;
     zoom_ = 1.0f;
@@ -719,6 +604,11 @@ void Imageyzviewer::ClosingWork(bool stepMade) {
     }
 }
 
+void Imageyzviewer::ReleaseEditLayers() {
+    stampTool_.Stamp().Release();
+    selection_.ReleaseCut();
+}
+
 bool Imageyzviewer::SaveUndo() {
     if (!NoOpen()) return false;
     SettleHistory();
@@ -726,36 +616,14 @@ bool Imageyzviewer::SaveUndo() {
     Hourglass wait;
     applyOffsetX_ = view_.OffsetX;
     applyOffsetY_ = view_.OffsetY;
-    StepInputs in;
-    in.effect = effect_;
-    in.image = ImgDIB.DIB();
-    in.width = ImgDIB.Width();
-    in.height = ImgDIB.Height();
-    in.fitRect = fitRect_;
-    in.shownWidth = view_.ShownWidth;
-    in.shownHeight = view_.ShownHeight;
-    in.sliderValue = panel_.SliderValue;
-    in.max = max_;
-    in.textColor = textColor_;
+    // The tool of the mode as the step starts: deleting a selection cuts in the mode before it.
+    CanvasTool& tool = Tool();
     const int32_t mode = effect_;
-    const bool outside = IsOutsideEffect(mode);
-    CanvasTool* tool = MovedTool();
-    GdipBitmap step;
-    if (tool) {
-        step = tool->RenderStep();
-    } else if (IsFrameCommit(mode)) {
-        step = RenderFramedStep();
-    } else if (outside) {
-        step = RunOutsideEffect(mode, ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
-    } else {
-        step = RenderStep(in);
-    }
-    const bool made = CommitStep(std::move(step));
+    const bool made = CommitStep(tool.RenderStep());
     if (made) {
-        if (mode == 8 || mode == 39 || mode == 40) fitMode_ = false;
-        if (tool) tool->AfterStep(mode);
+        tool.AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
-        if (!outside) {
+        if (!IsOutsideEffect(mode)) {
             effect_ = 0;
             ForwardKeys = true;
         }
@@ -763,14 +631,6 @@ bool Imageyzviewer::SaveUndo() {
     }
     ClosingWork(made);
     return made;
-}
-
-CanvasTool* Imageyzviewer::MovedTool() {
-    for (CanvasTool* tool : {static_cast<CanvasTool*>(&stampTool_), static_cast<CanvasTool*>(&selection_),
-                             static_cast<CanvasTool*>(&drawing_), static_cast<CanvasTool*>(&adjust_),
-                             static_cast<CanvasTool*>(&decoration_), static_cast<CanvasTool*>(&resize_)})
-        if (tool->Handles(effect_)) return tool;
-    return nullptr;
 }
 
 bool Imageyzviewer::ThirdEffect(int32_t effectId) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/AdjustTool.h"
+#include "editor/BrowseTool.h"
 #include "editor/CanvasMainWindow.h"
 #include "editor/CanvasModel.h"
 #include "editor/CanvasPointer.h"
@@ -13,7 +14,7 @@
 #include "editor/DrawingTool.h"
 #include "editor/EditPanel.h"
 #include "editor/FrameDrag.h"
-#include "editor/FrameTool.h"
+#include "editor/FrameEditTool.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
 #include "editor/ResizeTool.h"
@@ -145,7 +146,7 @@ public:
     [[nodiscard]] int PanelIndex() const { return pointer_.panelIndex; }
     [[nodiscard]] const std::array<RectF, 10>& FrameRects() const { return frame_.Rects; }
     [[nodiscard]] PointF LastPoint() const { return pointer_.lastPoint; }
-    [[nodiscard]] PointF PickPoint() const { return pickPoint_; }
+    [[nodiscard]] PointF PickPoint() const { return frameEdit_.PickPoint(); }
     [[nodiscard]] PointF ShapeEnd() const { return drawing_.ShapeEnd(); }
     [[nodiscard]] bool OverHandle() const { return frame_.OverHandle; }
     [[nodiscard]] int HandleIndex() const { return frame_.HandleIndex; }
@@ -155,7 +156,7 @@ public:
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }
 
-    // ---- Selections, the floating stamp and the clipboard (ImageyzviewerStamp.cpp) ----
+    // ---- Selections, the floating stamp and the clipboard ----
     // Makes the stamp's bitmap from an image file. With newStamp its history starts again from the
     // file, its size on the image becomes its pixel size and its frame is taken from StampRect at
     // the next paint; resetPosition puts it at the image's top-left corner. False when the file
@@ -245,21 +246,17 @@ private:
     // The tools reach the state they share with the canvas through their base.
     friend class CanvasTool;
 
-    // The tool of the current mode, once it has one of its own.
-    [[nodiscard]] CanvasTool* MovedTool();
+    // The tool of the current mode.
+    [[nodiscard]] CanvasTool& Tool();
     void Notify(const wchar_t* name);
     void OnResize();
     void OnMouseDown(int button, int shift, float x, float y);
     void OnMouseMove(int button, int shift, float x, float y);
     void OnMouseUp(int button, int shift, float x, float y);
-    void HoverHitTest(float x, float y);
     // The edit-panel elements the current tool shows.
     [[nodiscard]] uint32_t ShownPanels() const;
-    void SetCursorByName(const wchar_t* name);
     // Shows the edit panel of the current mode; refresh shows the control.
     void DrawEditPanel(bool refresh);
-    // A held move of a frame tool: frame 0 follows the pointer.
-    void FollowWithFrame(float x, float y);
     // The release over panel element index.
     void RunPanelElement(int index);
     void Repaint(bool highQuality = false) { Painting(false, false, highQuality, false); }
@@ -280,21 +277,16 @@ private:
     void SettleHistory();
     void RefreshUndoState();
     void ClosingWork(bool stepMade);
-
-    // The commits of the framed tools and selections, and the stamp (ImageyzviewerStamp.cpp).
-    [[nodiscard]] FrameCommitInputs FrameInputs() const;
-    // Bakes the framed edit of the current mode into the undo buffer (crop, card, colorize, red
-    // eye, the fills, the stamp); a selection becomes the floating stamp instead.
-    void CommitFrameEdit();
-    // The step of a framed tool: card and colorize draw over the picture that the paint renders
-    // into the undo buffer, the others' commits make it whole. Empty when no step was made.
-    [[nodiscard]] GdipBitmap RenderFramedStep();
+    // After every step: the stamp and the last cut go.
     void ReleaseEditLayers();
 
     CanvasNeighbours neighbours_;
     CanvasPointer pointer_;
     FrameDrag frame_;
     EditPanel panel_;
+    // The tools, one for each family of modes.
+    BrowseTool browse_{*this};
+    FrameEditTool frameEdit_{*this};
     StampTool stampTool_{*this};
     SelectionTool selection_{*this};
     DrawingTool drawing_{*this};
@@ -323,7 +315,6 @@ private:
     COLORREF pickedColor_ = 0; // the second picked colour
     int32_t pickTarget_ = 1;
     float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
-    PointF pickPoint_{};
     RectF navigatorRect_{};
 
     // The text box's keys go the canvas's way; made before the box, gone after it.
