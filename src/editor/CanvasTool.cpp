@@ -55,17 +55,17 @@ bool CanvasTool::LeftHeld() const {
     return canvas_.LeftDown;
 }
 GpBrush* CanvasTool::PanelBrush() const {
-    return canvas_.panelBrush_.get();
+    return canvas_.picture_.PanelBrush();
 }
 
 ZoomView& CanvasTool::View() {
     return canvas_.view_;
 }
 GpImage* CanvasTool::ViewImage() const {
-    return canvas_.ViewBuffer.new_Img;
+    return canvas_.picture_.ViewBuffer.new_Img;
 }
 const OpaqueView* CanvasTool::OpaqueViewOf(GpImage* view) const {
-    return canvas_.opaqueView_.Matches(view, canvas_.BackColor()) ? &canvas_.opaqueView_ : nullptr;
+    return canvas_.picture_.OpaqueViewOf(view, canvas_.BackColor());
 }
 
 void CanvasTool::Pan(float x, float y) {
@@ -123,7 +123,7 @@ void CanvasTool::HoverSlider(float x, float y, int idlePointer) {
 
 void CanvasTool::HoverBrowse(float x, float y) {
     canvas_.SetMousePointer(MousePointer::Custom);
-    canvas_.pointer_.overNavigator = HitRect(canvas_.navigatorRect_, x, y);
+    canvas_.pointer_.overNavigator = HitRect(canvas_.picture_.NavigatorRect(), x, y);
     SetCursorByName(canvas_.pointer_.overNavigator ? L"PANVIEW" : L"SHOU");
 }
 
@@ -146,7 +146,7 @@ void CanvasTool::DrawFrameOverlayOn(GpGraphics* g) {
     in.fillMode = App().VectorMenu;
     in.pixels = BackBuffer{c.Bits(), c.Width(), c.Height()};
     in.pointer = c.pointer_.currentPoint;
-    in.loupeBrush = c.panelBrush_.get();
+    in.loupeBrush = c.picture_.PanelBrush();
     DrawFrameOverlay(g, c.hDC(), in);
     GdipFlush(g, FlushIntentionSync);
 }

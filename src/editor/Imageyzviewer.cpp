@@ -5,12 +5,10 @@
 #include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
-#include "imaging/BoxReduce.h"
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
-#include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
@@ -18,8 +16,6 @@
 #include "platform/TextCase.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cwchar>
 
 namespace {
 
@@ -36,8 +32,8 @@ Imageyzviewer::Imageyzviewer() {
 Imageyzviewer::~Imageyzviewer() {
     // The window goes first so that no message reaches a half-destroyed canvas.
     Destroy();
-    ReleasePaintResources();
-    ViewBuffer.Destroy();
+    picture_.Release();
+    panel_.Release();
 }
 
 bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& neighbours) {
@@ -73,30 +69,8 @@ bool Imageyzviewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     return true;
 }
 
-void Imageyzviewer::ReleasePaintResources() {
-    lightBrush_.reset();
-    panelBrush_.reset();
-    shadeBrush_.reset();
-    textBrush_.reset();
-    panelFont_.reset();
-    fontFamily_.reset();
-    panelFormat_.reset();
-    panel_.Release();
-    thumbnail_.reset();
-    thumbnailOf_ = nullptr;
-}
-
 void Imageyzviewer::CreateBrush() {
-    ReleasePaintResources();
-    lightBrush_ = MakeSolidFill(ColorARGB(255, 236, 236, 236));
-    panelBrush_ = MakeSolidFill(ColorARGB(150, 80, 80, 80));
-    shadeBrush_ = MakeSolidFill(ColorARGB(effect_ == 6 ? 20 : 50, 0, 0, 0));
-    textBrush_ = MakeSolidFill(ColorARGB(150, 255, 255, 255));
-    GdipCreateFontFamilyFromName(L"Tahoma", nullptr, fontFamily_.put());
-    if (fontFamily_) GdipCreateFont(fontFamily_.get(), 8, FontStyleBold, UnitPoint, panelFont_.put());
-    if (!panelFont_) panelFont_ = CreateFontWithFallback(L"Tahoma", 8, FontStyleBold, UnitPoint);
-    if (GdipCreateStringFormat(0, LANG_NEUTRAL, panelFormat_.put()) == Ok)
-        GdipSetStringFormatTrimming(panelFormat_.get(), StringTrimmingEllipsisCharacter);
+    picture_.CreateResources(effect_);
     panel_.LoadImages();
 }
 
@@ -177,10 +151,7 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
         }
         if (!loaded) {
             // Nothing to show: the old picture must not stay on screen as if it were this file.
-            thumbnail_.reset();
-            thumbnailOf_ = nullptr;
-            ViewBuffer.Destroy();
-            opaqueView_.Reset();
+            picture_.Forget();
             Cls();
             DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
             Refresh();
@@ -197,7 +168,7 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
     // A tool's frames, rubber bands and stamp are in control pixels of the old layout.
     if (effect_ != 0) Tool().BeforeLayOut();
     LayOut(w, h, !noReload && !fitMode_);
-    if (effect_ != 0) RebuildViewBuffer();
+    if (effect_ != 0) picture_.RebuildViewBuffer(*this, BackColor());
     Painting(true, false, highQuality, false);
     // A failed step-0 write leaves FirstL cleared as after a good one: the undo history then has
     // no step 0 and undo stops at the first edit.
@@ -229,33 +200,12 @@ void Imageyzviewer::OnResize() {
     if (!Import(L"", true, true, false)) Refresh();
 }
 
-void Imageyzviewer::RebuildViewBuffer() {
-    ViewBuffer.Destroy();
-    const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
-    opaqueView_.Reset();
-    if (ViewBuffer.CreateBlankMemory(h, w) && ReduceInto(ImgDIB.DIB(), ViewBuffer.new_Img))
-        (void)opaqueView_.Build(ViewBuffer.new_Img, BackColor());
-}
-
-void Imageyzviewer::RebuildThumbnail(bool) {
-    thumbnail_.reset();
-    thumbnailOf_ = nullptr;
-    const int32_t w = RoundHalfEven(fitRect_.Width), h = RoundHalfEven(fitRect_.Height);
-    if (w <= 0 || h <= 0 || !ImgDIB.DIB()) return;
-    // Premultiplied and at the fit size, so that the fitted view is a plain blend of it.
-    GdipBitmap bitmap;
-    if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, bitmap.put()) != Ok) return;
-    if (!ReduceInto(ImgDIB.DIB(), bitmap.get())) return;
-    thumbnail_ = std::move(bitmap);
-    thumbnailOf_ = ImgDIB.DIB();
-}
-
 // ---- Painting ----
 
 void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool renderToUndo) {
     if (!ImgDIB.DIB() || !hWnd()) return;
     if (renderToUndo) {
-        PaintIntoUndoBuffer(rebuildThumbnail, highQuality);
+        PaintIntoUndoBuffer(rebuildThumbnail);
         return;
     }
     const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
@@ -277,10 +227,10 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
         view_.OffsetY = follow.OffsetY;
         LayOutZoomed(view_, ImgDIB.Width(), ImgDIB.Height(), zoom_, w, h, false);
     }
-    if (rebuildThumbnail || thumbnailOf_ != ImgDIB.DIB()) RebuildThumbnail(highQuality);
+    picture_.UpdateThumbnail(*this, rebuildThumbnail);
 
-    DrawImageLayer(g, false);
-    if (!fitMode_ && NavigatorShown(view_, w, h)) DrawNavigator(g, rebuildThumbnail);
+    picture_.Draw(g, *this, *this, false);
+    if (!fitMode_ && NavigatorShown(view_, w, h)) picture_.DrawNavigator(g, *this, *this, pointer_, rebuildThumbnail);
     GdipFlush(g, FlushIntentionSync);
     if (!DrawModeOverlay(g)) Refresh();
     EndPaint(view_);
@@ -290,126 +240,15 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     }
 }
 
-void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality) {
+void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail) {
     // The buffer exists only while an apply step makes its step. The view stays the screen's.
     if (!undoBuffer_.Surface()) return;
-    if (rebuildThumbnail) RebuildThumbnail(highQuality);
+    if (rebuildThumbnail) picture_.UpdateThumbnail(*this, true);
     if (fitMode_)
-        DrawImageLayer(undoBuffer_.Surface(), true);
+        picture_.Draw(undoBuffer_.Surface(), *this, *this, true);
     else
         undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
     Tool().CommitIntoStep();
-}
-
-void Imageyzviewer::DrawImageLayer(GpGraphics* g, bool renderToUndo) {
-    GpImage* image = ImgDIB.DIB();
-    const float iw = ImgDIB.Width(), ih = ImgDIB.Height();
-    if (fitMode_) {
-        GpImage* source = image;
-        if (effect_ != 0 && ViewBuffer.new_Img)
-            source = ViewBuffer.new_Img;
-        else if (thumbnail_)
-            source = thumbnail_.get();
-        if (!renderToUndo && source == ViewBuffer.new_Img && opaqueView_.Matches(source, BackColor())) {
-            // Behind the fitted picture is the back colour only: the copy composed over it once
-            // is put in place row by row, with no blend.
-            ::GdiFlush();
-            opaqueView_.CopyTo(BackBuffer{Bits(), Width(), Height()}, RoundHalfEven(fitRect_.X),
-                               RoundHalfEven(fitRect_.Y));
-        } else if (source != image) {
-            // The fit-size copy drawn at its own size on whole pixels: the platform then copies
-            // it instead of resampling every pixel.
-            UINT w = 0, h = 0;
-            GdipGetImageWidth(source, &w);
-            GdipGetImageHeight(source, &h);
-            GdipDrawImageRectRectI(g, source, RoundHalfEven(fitRect_.X), RoundHalfEven(fitRect_.Y), static_cast<INT>(w),
-                                   static_cast<INT>(h), 0, 0, static_cast<INT>(w), static_cast<INT>(h), UnitPixel,
-                                   nullptr, nullptr, nullptr);
-        } else {
-            GdipDrawImageRect(g, image, fitRect_.X, fitRect_.Y, fitRect_.Width, fitRect_.Height);
-        }
-        return;
-    }
-    if (renderToUndo) {
-        GdipDrawImageRect(g, image, 0, 0, iw, ih);
-        return;
-    }
-    const int32_t sw = view_.ShownWidth, sh = view_.ShownHeight, ox = view_.OffsetX, oy = view_.OffsetY;
-    ImageType type = ImageTypeUnknown;
-    GdipGetImageType(image, &type);
-    if (type != ImageTypeBitmap || sw <= 0 || sh <= 0) {
-        GdipDrawImageRect(g, image, static_cast<float>(ox), static_cast<float>(oy), static_cast<float>(sw),
-                          static_cast<float>(sh));
-        return;
-    }
-    // Only the part inside the control is drawn: a large photograph is not scaled whole for a
-    // view of a corner of it.
-    const int32_t left = std::max(ox, 0), top = std::max(oy, 0);
-    const int32_t right = std::min(ox + sw, Width()), bottom = std::min(oy + sh, Height());
-    if (right <= left || bottom <= top) return;
-    if (static_cast<float>(sw) == iw && static_cast<float>(sh) == ih) {
-        // At 100 % on whole pixels the platform copies the pixels instead of resampling them.
-        GdipDrawImageRectRectI(g, image, left, top, right - left, bottom - top, left - ox, top - oy, right - left,
-                               bottom - top, UnitPixel, nullptr, nullptr, nullptr);
-        return;
-    }
-    const float sx = iw / static_cast<float>(sw), sy = ih / static_cast<float>(sh);
-    GdipDrawImageRectRect(g, image, static_cast<float>(left), static_cast<float>(top), static_cast<float>(right - left),
-                          static_cast<float>(bottom - top), static_cast<float>(left - ox) * sx,
-                          static_cast<float>(top - oy) * sy, static_cast<float>(right - left) * sx,
-                          static_cast<float>(bottom - top) * sy, UnitPixel, nullptr, nullptr, nullptr);
-}
-
-void Imageyzviewer::DrawNavigator(GpGraphics* g, bool rebuildThumbnail) {
-    const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
-    const RectF thumb = NavigatorThumbRect(ImgDIB.Width(), ImgDIB.Height(), w, h);
-    const SmoothingMode oldSmoothing = [g] {
-        SmoothingMode m = SmoothingModeDefault;
-        GdipGetSmoothingMode(g, &m);
-        return m;
-    }();
-    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
-    // The panel: its right part lies past the control's edge, so only the left corners show round.
-    const float X = w - 120, Y = h - 132;
-    GdipPath panel;
-    if (GdipCreatePath(FillModeAlternate, panel.put()) == Ok) {
-        GdipAddPathArc(panel.get(), X, Y, 10, 10, 180, 90);
-        GdipAddPathLine(panel.get(), X + 10, Y, X + 120, Y);
-        GdipAddPathArc(panel.get(), X + 130, Y, 10, 10, 270, 90);
-        GdipAddPathLine(panel.get(), X + 140, Y + 10, X + 140, Y + 120);
-        GdipAddPathArc(panel.get(), X + 130, Y + 120, 10, 10, 0, 90);
-        GdipAddPathLine(panel.get(), X + 130, Y + 130, X + 10, Y + 130);
-        GdipAddPathArc(panel.get(), X, Y + 120, 10, 10, 90, 90);
-        GdipAddPathLine(panel.get(), X, Y + 120, X, Y + 5);
-        GdipClosePathFigure(panel.get());
-        GdipFillPath(g, panelBrush_.get(), panel.get());
-    }
-    navigatorRect_ = thumb;
-
-    // The zoom as text, read back as a number: 1.82 shows "182", not a long tail of digits.
-    const std::wstring caption =
-        L"   Zoom to " + NumberText(std::wcstod(NumberText(zoom_).c_str(), nullptr) * 100) + L" %";
-    const RectF layout(X + 5, Y + 5, 0, 0);
-    if (panelFont_)
-        GdipDrawString(g, caption.c_str(), static_cast<INT>(caption.size()), panelFont_.get(), &layout,
-                       panelFormat_.get(), textBrush_.get());
-    if (thumbnail_) GdipDrawImageRect(g, thumbnail_.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
-
-    if (pointer_.overNavigator && !rebuildThumbnail) {
-        // The pointer is on the thumbnail: shade what lies outside the view and outline the view.
-        const NavigatorFollow follow = FollowNavigator(thumb, view_, w, h, pointer_.lastPoint);
-        const RectF& v = follow.viewport;
-        GdipPath shade;
-        if (GdipCreatePath(FillModeAlternate, shade.put()) == Ok) {
-            GdipAddPathRectangle(shade.get(), v.X, v.Y, v.Width, v.Height);
-            GdipAddPathRectangle(shade.get(), thumb.X, thumb.Y, thumb.Width, thumb.Height);
-            GdipFillPath(g, panelBrush_.get(), shade.get());
-        }
-        GdipPen pen = MakePen(ColorARGB(100, 255, 255, 255), 1);
-        GdipDrawRectangleI(g, pen.get(), RoundHalfEven(v.X), RoundHalfEven(v.Y), RoundHalfEven(v.Width),
-                           RoundHalfEven(v.Height));
-    }
-    GdipSetSmoothingMode(g, oldSmoothing);
 }
 
 bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {

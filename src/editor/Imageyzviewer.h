@@ -1,6 +1,9 @@
 // The canvas control: shows the one opened image fitted, or zoomed and panned with a navigator,
 // and draws the edit panel of the current tool over it. Its state lives in CanvasModel; this class
-// adds the window, the paint resources, the mouse and the neighbours it reports to.
+// adds the window, the mouse, the apply step and the neighbours it reports to. What each editor
+// mode does with the pointer, draws and applies is its tool's (CanvasTool and the classes that
+// derive from it, one for each family of modes); the members of the tools' own names forward to
+// them.
 #pragma once
 
 #include "editor/AdjustTool.h"
@@ -17,6 +20,7 @@
 #include "editor/FrameEditTool.h"
 #include "editor/ImageFileShell.h"
 #include "editor/ImageToolbarView.h"
+#include "editor/PictureView.h"
 #include "editor/ResizeTool.h"
 #include "editor/SelectionTool.h"
 #include "editor/SkinMenuView.h"
@@ -27,7 +31,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 
 // The canvas's neighbours; each may be null (not told) and must outlive the canvas.
@@ -140,7 +143,7 @@ public:
     [[nodiscard]] bool ScreenButtonEnabled() const { return pointer_.screenButtonEnabled; }
 
     // Read by the tools and by tests.
-    [[nodiscard]] const RectF& NavigatorRect() const { return navigatorRect_; }
+    [[nodiscard]] const RectF& NavigatorRect() const { return picture_.NavigatorRect(); }
     [[nodiscard]] bool OverNavigator() const { return pointer_.overNavigator; }
     [[nodiscard]] const PanelRectArray& PanelRects() const { return panel_.Rects; }
     [[nodiscard]] int PanelIndex() const { return pointer_.panelIndex; }
@@ -261,16 +264,10 @@ private:
     void RunPanelElement(int index);
     void Repaint(bool highQuality = false) { Painting(false, false, highQuality, false); }
 
-    // The fit-size copy of the shown image: the navigator thumbnail and the fitted view's source.
-    void RebuildThumbnail(bool highQuality);
-    void RebuildViewBuffer();
-    void DrawImageLayer(GpGraphics* g, bool renderToUndo);
-    void DrawNavigator(GpGraphics* g, bool rebuildThumbnail);
     // The tool's overlay and panel on the control; true when the panel refreshed the control.
     bool DrawModeOverlay(GpGraphics* g);
     // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
-    void PaintIntoUndoBuffer(bool rebuildThumbnail, bool highQuality);
-    void ReleasePaintResources();
+    void PaintIntoUndoBuffer(bool rebuildThumbnail);
     // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
     [[nodiscard]] bool CommitStep(GdipBitmap step);
     // Waits for the newest step file; when its write failed, shows the step before again and says so.
@@ -281,6 +278,7 @@ private:
     void ReleaseEditLayers();
 
     CanvasNeighbours neighbours_;
+    PictureView picture_;
     CanvasPointer pointer_;
     FrameDrag frame_;
     EditPanel panel_;
@@ -294,18 +292,7 @@ private:
     DecorationTool decoration_{*this};
     ResizeTool resize_{*this};
 
-    // Paint resources (CreateBrush).
-    GdipSolidFill lightBrush_, panelBrush_, shadeBrush_, textBrush_;
-    GdipFontFamily fontFamily_;
-    GdipFont panelFont_;
-    GdipStringFormat panelFormat_;
     GdipSolidFill fillBrush_; // remade by SetValue
-
-    // The navigator thumbnail: the image at the fit size, remade for a new image or layout.
-    GdipBitmap thumbnail_;
-    GpImage* thumbnailOf_ = nullptr;
-    DIBsave ViewBuffer;     // the fit-size copy the tools preview from (Effect not 0)
-    OpaqueView opaqueView_; // ViewBuffer over the back colour, as the fitted view copies it
     int32_t applyOffsetX_ = 0, applyOffsetY_ = 0;
 
     // Tool and pointer state.
@@ -315,7 +302,6 @@ private:
     COLORREF pickedColor_ = 0; // the second picked colour
     int32_t pickTarget_ = 1;
     float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
-    RectF navigatorRect_{};
 
     // The text box's keys go the canvas's way; made before the box, gone after it.
     ChildKeys childKeys_{shortcutKeys, ForwardKeys};
