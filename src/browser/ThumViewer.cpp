@@ -746,31 +746,26 @@ void ThumViewer::SurfaceMouseUp(int button, int shift, float x, float y) {
     if (onMouseUp) onMouseUp(button, shift, x, y);
 }
 
-const ThumRow* ThumViewer::ShownRow() const {
+std::wstring ThumViewer::ShownText(std::wstring ThumRow::*text) const {
     for (const ThumRow& row : thumListview_.Rows)
-        if (row.Selected) return &row;
-    return nullptr;
+        if (row.Selected) return row.*text;
+    return {};
 }
 
 std::wstring ThumViewer::ShowFilename() const {
-    const ThumRow* row = ShownRow();
-    return row ? row->String : std::wstring();
+    return ShownText(&ThumRow::String);
 }
 std::wstring ThumViewer::ShowFormat() const {
-    const ThumRow* row = ShownRow();
-    return row ? row->Extname : std::wstring();
+    return ShownText(&ThumRow::Extname);
 }
 std::wstring ThumViewer::ShowSize() const {
-    const ThumRow* row = ShownRow();
-    return row ? row->Number : std::wstring();
+    return ShownText(&ThumRow::Number);
 }
 std::wstring ThumViewer::ShowCreateData() const {
-    const ThumRow* row = ShownRow();
-    return row ? row->CDate : std::wstring();
+    return ShownText(&ThumRow::CDate);
 }
 std::wstring ThumViewer::ShowModiData() const {
-    const ThumRow* row = ShownRow();
-    return row ? row->MDate : std::wstring();
+    return ShownText(&ThumRow::MDate);
 }
 
 // Favourites.

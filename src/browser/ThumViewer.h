@@ -195,7 +195,8 @@ private:
     void MirrorSelection();
     std::vector<std::wstring>& SelectionList();
     void TableReplaced();
-    [[nodiscard]] const ThumRow* ShownRow() const;
+    // What each Show member reads: one text of the first selected row, empty when none.
+    [[nodiscard]] std::wstring ShownText(std::wstring ThumRow::*text) const;
     void SurfaceMouseDown(int button, int shift, float x, float y);
     void SurfaceMouseMove(int button, int shift, float x, float y);
     void SurfaceMouseUp(int button, int shift, float x, float y);

@@ -13,7 +13,7 @@ class CDIB {
 public:
     CDIB() = default;
     ~CDIB() { Destroy(); }
-    CDIB(const CDIB&) = delete;
+    CDIB(const CDIB&) = delete; // the section has one owner; CloneTo makes a second bitmap
     CDIB& operator=(const CDIB&) = delete;
 
     // Makes a section of width x height at bpp bits per pixel (a zeroed colour table for 1, 4

@@ -11,7 +11,7 @@ class GdiDIB {
 public:
     GdiDIB() = default;
     ~GdiDIB() { Destroy(); }
-    GdiDIB(const GdiDIB&) = delete;
+    GdiDIB(const GdiDIB&) = delete; // the image has one owner; a move hands it on
     GdiDIB& operator=(const GdiDIB&) = delete;
     GdiDIB(GdiDIB&& other) noexcept;
     GdiDIB& operator=(GdiDIB&& other) noexcept;

@@ -24,6 +24,7 @@ void DrawImageRotated(const DrawTarget& target, GpImage* image, float w, float h
 // light grey, leaving the picture, and draws the canvas frame.
 void DrawStraightenSurround(HDC dc, float x0, float y0, float w, float h, float outW, float outH);
 
+// The adjustments AdjustColorMatrix makes, by its mode.
 enum ColorAdjustMode : int32_t {
     kAdjustGrey = 0,
     kAdjustColourScale = 1,

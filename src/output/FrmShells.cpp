@@ -168,37 +168,26 @@ void FrmShells::StartPaint() {
         static const wchar_t* const titles[] = {L" - Copy Images", L" - Move Images", L" - Rename Images",
                                                 L" - Canvas Resize", L" - Send to Stamp"};
         if (PublicShell >= kCopy && PublicShell <= kStamp) line(titles[PublicShell], 83, 10, 1, 200);
-        const std::wstring chooseFolder = L"Please choose a New Directory for the selected images:";
-        const std::wstring enterName = L"Please enter a New Name for the selected images:";
-        // One case a mode: its prompt and the note under it.
-        switch (PublicShell) {
-        case kCopy:
-            line(chooseFolder, 16, 45, 0, 400);
-            line(L"Image will be copy to new directory.", 16, 100, 0, 400);
-            break;
-        case kMove:
-            line(chooseFolder, 16, 45, 0, 400);
-            line(L"Image will be move to new directory.", 16, 100, 0, 400);
-            break;
-        case kRename:
-            line(enterName, 16, 45, 0, 400);
-            line(L"Image names will be automatically indexed. ", 16, 100, 0, 400);
-            line(L"For example, 'Image' will produce: 'Image1', 'Image2', ... 'ImageN'.", 16, 114, 0, 400);
-            break;
-        case kSize:
-            line(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " + std::to_wstring(originalHeight_) +
+        const auto body = [&](const std::wstring& text, float y) { line(text, 16, y, 0, 400); };
+        if (PublicShell == kSize) {
+            body(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " + std::to_wstring(originalHeight_) +
                      L" Pixels",
-                 16, 45, 0, 400);
-            line(L"New Dimension:                         x                        Pixels", 16, 75, 0, 400);
+                 45);
+            body(L"New Dimension:                         x                        Pixels", 75);
             // Below the colour button, which lies just under the size boxes.
-            line(L"Input the new image size, this operation does not zoom the image.", 16, 134, 0, 400);
-            break;
-        case kStamp:
-            line(enterName, 16, 45, 0, 400);
-            line(L"Image will be import to stamp library.", 16, 100, 0, 400);
-            break;
-        default:
-            break;
+            body(L"Input the new image size, this operation does not zoom the image.", 134);
+        } else if (PublicShell >= kCopy && PublicShell <= kStamp) {
+            // The other modes: a prompt above the text box and a note under it, by mode as the titles.
+            static const wchar_t* const notes[] = {
+                L"Image will be copy to new directory.", L"Image will be move to new directory.",
+                L"Image names will be automatically indexed. ", nullptr, L"Image will be import to stamp library."};
+            const bool folder = PublicShell == kCopy || PublicShell == kMove;
+            body(folder ? L"Please choose a New Directory for the selected images:"
+                        : L"Please enter a New Name for the selected images:",
+                 45);
+            body(notes[PublicShell], 100);
+            if (PublicShell == kRename)
+                body(L"For example, 'Image' will produce: 'Image1', 'Image2', ... 'ImageN'.", 114);
         }
     }
     for (int32_t i = 0; i <= lastButton_; ++i)
@@ -370,12 +359,7 @@ bool FrmShells::CopyOrMove() {
     const std::wstring folder = targetFolder_;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     if (move && !files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
-    failures_.clear();
-    cancelRequested_ = false;
-    size_t done = 0;
-    for (size_t i = 0; i < files.size(); ++i) {
-        DoEvents();
-        if (cancelRequested_) break;
+    const size_t done = RunBatch(files, [&](size_t i) -> std::optional<bool> {
         const std::wstring target = AddBackslash(folder) + GetFileName(files[i]);
         bool replace = false;
         if (FoldCase(target) != FoldCase(files[i]) && ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
@@ -383,17 +367,14 @@ bool FrmShells::CopyOrMove() {
                                               L"The folder already holds a file named \"" + GetFileName(target) +
                                                   L"\".\nDo you want to replace it?",
                                               kCaption, MB_YESNO | MB_ICONQUESTION);
-            if (answer != IDYES) continue;
+            if (answer != IDYES) return std::nullopt;
             replace = true;
         }
         if (move && i == 0 && main_) main_->DisposeImgDIB();
         const bool ok = move ? ShellMoveFile(files[i], folder, replace) : ShellCopyFile(files[i], folder, replace);
-        if (ok)
-            ++done;
-        else
-            failures_.push_back(files[i]);
         if (move && i == 0 && main_) main_->ImportCanvas(ok ? target : files[i]);
-    }
+        return ok;
+    });
     if (main_) {
         main_->FolderViewSelect(folder);
         main_->ThumPath(folder);
@@ -419,23 +400,15 @@ bool FrmShells::Rename() {
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     if (!files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     const std::vector<std::wstring> targets = RenameTargets(files, text);
-    failures_.clear();
-    cancelRequested_ = false;
-    size_t done = 0;
-    for (size_t i = 0; i < files.size(); ++i) {
-        DoEvents();
-        if (cancelRequested_) break;
+    const size_t done = RunBatch(files, [&](size_t i) -> std::optional<bool> {
         if (i == 0 && main_) main_->DisposeImgDIB();
         const bool renamed = RenameFileNoReplace(files[i], targets[i]);
-        if (renamed) {
-            ++done;
+        if (renamed)
             for (std::wstring& selected : App().SelectedFiles)
                 if (selected == files[i]) selected = targets[i];
-        } else {
-            failures_.push_back(files[i]);
-        }
         if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
-    }
+        return renamed;
+    });
     if (main_) main_->RefreshThumbnail();
     Report(L"renamed", done, files.size());
     return true;
@@ -469,6 +442,24 @@ bool FrmShells::ReadStampName() {
         return false;
     m_String = text;
     return true;
+}
+
+size_t FrmShells::RunBatch(const std::vector<std::wstring>& files,
+                           const std::function<std::optional<bool>(size_t)>& step) {
+    failures_.clear();
+    cancelRequested_ = false;
+    size_t done = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        DoEvents();
+        if (cancelRequested_) break;
+        const std::optional<bool> ok = step(i);
+        if (!ok) continue;
+        if (*ok)
+            ++done;
+        else
+            failures_.push_back(files[i]);
+    }
+    return done;
 }
 
 void FrmShells::Report(const wchar_t* verb, size_t done, size_t total) {

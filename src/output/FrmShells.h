@@ -115,6 +115,10 @@ private:
     [[nodiscard]] bool Rename();
     [[nodiscard]] bool ReadSizes();
     [[nodiscard]] bool ReadStampName();
+    // The loop of both file jobs: messages run before each file so that Cancel can stop it; step(i)
+    // says whether file i's job worked (a failure is listed for Report) or, with nullopt, that the
+    // user skipped it. Gives the number that worked.
+    size_t RunBatch(const std::vector<std::wstring>& files, const std::function<std::optional<bool>(size_t)>& step);
     // Tells what a cancelled batch did (done of total files) and which files failed.
     void Report(const wchar_t* verb, size_t done, size_t total);
 

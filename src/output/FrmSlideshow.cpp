@@ -29,6 +29,15 @@ void DrawSlideBackground(PictureBox& box) {
     ::GdiFlush();
 }
 
+void ShowSlideWindow(HWND window, PictureBox& view, bool takeFocus) {
+    ::ShowWindow(window, SW_SHOW);
+    if (takeFocus) {
+        ::SetForegroundWindow(window);
+        view.SetFocus();
+    }
+    view.Refresh();
+}
+
 bool FadeInPicture(PictureBox& box, GpImage* image, float x, float y, float w, float h, int32_t step,
                    const std::function<bool()>& keepGoing) {
     // The picture is scaled once, with the good filter; each step is then an unscaled blend.
@@ -131,10 +140,7 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
     timer_.onTimer = [this] { OnTick(); };
 
     Layout();
-    ::ShowWindow(hwnd_, SW_SHOW);
-    ::SetForegroundWindow(hwnd_);
-    view_->SetFocus();
-    view_->Refresh();
+    ShowSlideWindow(hwnd_, *view_, true);
     return true;
 }
 

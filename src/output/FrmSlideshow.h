@@ -20,6 +20,10 @@
 // background every later clear restores.
 void DrawSlideBackground(PictureBox& box);
 
+// Shows a show's window with the picture box that fills it; takeFocus also brings it to the front
+// and gives the box the keys (the screen saver's preview, inside another program's window, takes neither).
+void ShowSlideWindow(HWND window, PictureBox& view, bool takeFocus);
+
 // Scales image into a w x h buffer once, then fades it in at (x, y - 3) on box: one draw of the
 // buffer per alpha of FadeAlphas(step), each after letting window messages run and asking
 // keepGoing. False when keepGoing said stop; a null image or an empty size draws nothing but runs

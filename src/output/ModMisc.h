@@ -32,7 +32,7 @@ class ScopedShellConfirmationsOff {
 public:
     ScopedShellConfirmationsOff();
     ~ScopedShellConfirmationsOff();
-    ScopedShellConfirmationsOff(const ScopedShellConfirmationsOff&) = delete;
+    ScopedShellConfirmationsOff(const ScopedShellConfirmationsOff&) = delete; // the setting goes back once
     ScopedShellConfirmationsOff& operator=(const ScopedShellConfirmationsOff&) = delete;
 
 private:

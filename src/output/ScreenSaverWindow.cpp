@@ -83,12 +83,7 @@ bool ScreenSaverWindow::Create(HWND parent) {
         view_->SetMousePointer(MousePointer::Custom); // no icon set: no pointer over the show
     }
     DrawSlideBackground(*view_);
-    ::ShowWindow(hwnd_, SW_SHOW);
-    if (!parent) {
-        ::SetForegroundWindow(hwnd_);
-        view_->SetFocus();
-    }
-    view_->Refresh();
+    ShowSlideWindow(hwnd_, *view_, !parent);
     return true;
 }
 

@@ -10,7 +10,7 @@ class DibSection {
 public:
     DibSection() = default;
     ~DibSection() { Reset(); }
-    DibSection(const DibSection&) = delete;
+    DibSection(const DibSection&) = delete; // the DC and section have one owner; a move hands them on
     DibSection& operator=(const DibSection&) = delete;
     DibSection(DibSection&& other) noexcept { Swap(other); }
     DibSection& operator=(DibSection&& other) noexcept {

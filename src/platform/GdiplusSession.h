@@ -7,7 +7,7 @@ class GdiplusSession {
 public:
     GdiplusSession();
     ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession(const GdiplusSession&) = delete; // one start-up, one shut-down
     GdiplusSession& operator=(const GdiplusSession&) = delete;
 
     [[nodiscard]] bool Ok() const { return status_ == Ok_; }

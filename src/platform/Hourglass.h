@@ -8,7 +8,7 @@ class Hourglass {
 public:
     Hourglass();
     ~Hourglass();
-    Hourglass(const Hourglass&) = delete;
+    Hourglass(const Hourglass&) = delete; // each one counts in and out once
     Hourglass& operator=(const Hourglass&) = delete;
 
     // True while any hourglass is alive; windows of ours show it over themselves meanwhile.

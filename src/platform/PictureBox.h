@@ -59,7 +59,7 @@ class PictureBox {
 public:
     PictureBox() = default;
     virtual ~PictureBox();
-    PictureBox(const PictureBox&) = delete;
+    PictureBox(const PictureBox&) = delete; // bound to one window
     PictureBox& operator=(const PictureBox&) = delete;
 
     // Makes the window and its back buffer (cleared to the back colour). The window is bound to

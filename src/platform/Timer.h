@@ -11,7 +11,7 @@ class Timer {
 public:
     Timer() = default;
     ~Timer();
-    Timer(const Timer&) = delete;
+    Timer(const Timer&) = delete; // the running timer's id leads back to this object
     Timer& operator=(const Timer&) = delete;
 
     [[nodiscard]] int32_t Interval() const { return interval_; }

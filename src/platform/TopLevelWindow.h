@@ -13,7 +13,7 @@ public:
     TopLevelWindow() = default;
     // A window still open is destroyed without reaching the derived handler, which is gone by then.
     virtual ~TopLevelWindow();
-    TopLevelWindow(const TopLevelWindow&) = delete;
+    TopLevelWindow(const TopLevelWindow&) = delete; // bound to one window, as the picture box
     TopLevelWindow& operator=(const TopLevelWindow&) = delete;
 
     [[nodiscard]] HWND hWnd() const { return hwnd_; }

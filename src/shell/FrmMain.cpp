@@ -31,6 +31,22 @@ template <typename Pane> void PlacePane(Pane& pane, const PaneRect& r) {
         pane.Move(r.left, r.top, r.width, r.height);
 }
 
+// Each pane beside its place in the layout model: reading the panes in and placing them walk this one list.
+template <typename Main, typename Panes, typename Visit> void EachPane(Main& main, Panes& p, Visit visit) {
+    visit(main.TitleSkin, p.TitleSkin);
+    visit(main.yzToolbarUser, p.yzToolbarUser);
+    visit(main.ImageToolbar, p.ImageToolbar);
+    visit(main.ResizeBorder, p.ResizeBorder);
+    visit(main.UseryzSplitH, p.UseryzSplitH);
+    visit(main.FolderView, p.FolderView);
+    visit(main.UseryzSplitLV, p.UseryzSplitLV);
+    visit(main.UseryzProcess1, p.UseryzProcess1);
+    visit(main.YDSTextControl1, p.YDSTextControl1);
+    visit(main.SingleyzPreview, p.SingleyzPreview);
+    visit(main.UseryzSplitV, p.UseryzSplitV);
+    visit(main.ThumyzViewer, p.ThumyzViewer);
+}
+
 } // namespace
 
 FrmMain::FrmMain(Options options)
@@ -359,34 +375,12 @@ MainLayoutPanes FrmMain::CollectPanes() const {
     p.clientWidth = client.right;
     p.clientHeight = client.bottom;
     p.effect = SingleyzPreview.Effect();
-    p.TitleSkin = ReadPane(TitleSkin);
-    p.yzToolbarUser = ReadPane(yzToolbarUser);
-    p.ImageToolbar = ReadPane(ImageToolbar);
-    p.ResizeBorder = ReadPane(ResizeBorder);
-    p.UseryzSplitH = ReadPane(UseryzSplitH);
-    p.FolderView = ReadPane(FolderView);
-    p.UseryzSplitLV = ReadPane(UseryzSplitLV);
-    p.UseryzProcess1 = ReadPane(UseryzProcess1);
-    p.YDSTextControl1 = ReadPane(YDSTextControl1);
-    p.SingleyzPreview = ReadPane(SingleyzPreview);
-    p.UseryzSplitV = ReadPane(UseryzSplitV);
-    p.ThumyzViewer = ReadPane(ThumyzViewer);
+    EachPane(*this, p, [](const auto& pane, PaneRect& r) { r = ReadPane(pane); });
     return p;
 }
 
 void FrmMain::ApplyPanes(const MainLayoutPanes& p) {
-    PlacePane(TitleSkin, p.TitleSkin);
-    PlacePane(yzToolbarUser, p.yzToolbarUser);
-    PlacePane(ImageToolbar, p.ImageToolbar);
-    PlacePane(ResizeBorder, p.ResizeBorder);
-    PlacePane(UseryzSplitH, p.UseryzSplitH);
-    PlacePane(FolderView, p.FolderView);
-    PlacePane(UseryzSplitLV, p.UseryzSplitLV);
-    PlacePane(UseryzProcess1, p.UseryzProcess1);
-    PlacePane(YDSTextControl1, p.YDSTextControl1);
-    PlacePane(SingleyzPreview, p.SingleyzPreview);
-    PlacePane(UseryzSplitV, p.UseryzSplitV);
-    PlacePane(ThumyzViewer, p.ThumyzViewer);
+    EachPane(*this, p, [](auto& pane, const PaneRect& r) { PlacePane(pane, r); });
 }
 
 void FrmMain::ArrangeMainWindow(bool) {

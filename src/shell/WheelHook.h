@@ -10,7 +10,7 @@ class WheelHook {
 public:
     WheelHook() = default;
     ~WheelHook();
-    WheelHook(const WheelHook&) = delete;
+    WheelHook(const WheelHook&) = delete; // the hooked window keeps this object's address
     WheelHook& operator=(const WheelHook&) = delete;
 
     // One call per wheel message, with its signed delta; one message is one step, whatever its size.
