@@ -2,7 +2,8 @@
 // picture and makes of it at the apply step. The canvas keeps what every tool shares (the picture
 // and its layout, the pointer, frame 0, the edit panel) and hands each event to the tool of the
 // current mode; a tool reaches that shared state through the accessors here, and the canvas's
-// public members.
+// public members. Each tool overrides the events its modes handle, so their declarations read
+// alike; what a mode does is in its tool's file alone.
 #pragma once
 
 #include "editor/StepRender.h"

@@ -20,7 +20,7 @@ struct StepInputs {
     int32_t max = 0;
     PointF lightPoint{}; // the irradiation point of the live preview (control pixels)
     COLORREF textColor = 0;
-    float rotateWidth = 0; // left by the rotation preview
+    float rotateWidth = 0; // the size the rotation preview turned (control pixels)
     float rotateHeight = 0;
 };
 
