@@ -23,29 +23,6 @@ namespace {
 constexpr int32_t kCalendarDays = 31;
 constexpr float kStarSize = 16;
 
-// The leading whole number of a text, blanks before it skipped; 0 when there is none.
-int32_t LeadingNumber(const std::wstring& text) {
-    size_t i = text.find_first_not_of(L' ');
-    if (i == std::wstring::npos) return 0;
-    bool negative = false;
-    if (text[i] == L'-' || text[i] == L'+') negative = text[i++] == L'-';
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9' && value < 100000000; ++i)
-        value = value * 10 + (text[i] - L'0');
-    return static_cast<int32_t>(negative ? -value : value);
-}
-
-std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator) {
-    std::vector<std::wstring> parts;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find(separator, start);
-        parts.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos) return parts;
-        start = end + 1;
-    }
-}
-
 ThumFileStamp StampOf(const ThumRow& row) {
     return {row.Size, row.Modified};
 }
@@ -57,7 +34,7 @@ void ThumViewer::Path(const std::wstring& folder) {
         for (int32_t day = 0; day < kCalendarDays; ++day) sidePanel_->EnabledDays(day, false);
         sidePanel_->RefreshCalender();
     }
-    filterMode_ = kNoFilter;
+    filter_.Clear();
     oldPress_ = 0;
     // A folder that cannot be listed shows as empty.
     (void)thumFile_.SetPath(folder);
@@ -487,23 +464,12 @@ void ThumViewer::ThumbnaillSort(int32_t mode) {
 }
 
 void ThumViewer::ImageFormats(const std::wstring& value) {
-    std::wstring list = FoldCase(value);
-    for (size_t at = list.find(L"*."); at != std::wstring::npos; at = list.find(L"*.", at)) list.erase(at, 2);
-    extensionList_ = Split(list, L';');
-    for (std::wstring& extension : extensionList_) {
-        extension.erase(0, extension.find_first_not_of(L' '));
-        extension.erase(extension.find_last_not_of(L' ') + 1);
-    }
-    filterMode_ = kFormatFilter;
+    filter_.Formats(value);
     if (onPropertyChanged) onPropertyChanged(L"ImageFormats");
 }
 
 void ThumViewer::DateWatch(const std::wstring& value) {
-    const std::vector<std::wstring> parts = Split(value, L'-');
-    dateDay_ = parts.size() > 0 ? LeadingNumber(parts[0]) : 0;
-    dateMonth_ = parts.size() > 1 ? LeadingNumber(parts[1]) : 0;
-    dateYear_ = parts.size() > 2 ? LeadingNumber(parts[2]) : 0;
-    filterMode_ = kDateFilter;
+    filter_.Date(value);
 }
 
 std::wstring ThumViewer::SlideFilename(int32_t index) const {
@@ -512,27 +478,9 @@ std::wstring ThumViewer::SlideFilename(int32_t index) const {
 }
 
 bool ThumViewer::PassesFilter(const ThumRow& row) {
-    switch (filterMode_) {
-    case kFormatFilter:
-        return IsInFormatList(row.Extname);
-    case kDateFilter:
-        return MatchDateFilter(row);
-    default:
-        MarkCalendarDay(row);
-        return true;
-    }
-}
-
-bool ThumViewer::IsInFormatList(const std::wstring& extension) const {
-    const std::wstring folded = FoldCase(extension);
-    for (const std::wstring& wanted : extensionList_)
-        if (folded == wanted) return true;
-    return false;
-}
-
-bool ThumViewer::MatchDateFilter(const ThumRow& row) const {
-    return row.CreatedLocal.wDay == dateDay_ && row.CreatedLocal.wMonth == dateMonth_ &&
-           row.CreatedLocal.wYear == dateYear_;
+    // The calendar marks the days of the whole listing, so only an unfiltered pass gives them.
+    if (filter_.Mode() == ThumFilter::kNoFilter) MarkCalendarDay(row);
+    return filter_.Passes(row);
 }
 
 void ThumViewer::MarkCalendarDay(const ThumRow& row) {

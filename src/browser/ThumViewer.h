@@ -9,6 +9,7 @@
 #include "browser/GridSidePanel.h"
 #include "browser/ThumCache.h"
 #include "browser/ThumFileList.h"
+#include "browser/ThumFilter.h"
 #include "browser/ThumLayout.h"
 #include "browser/ThumTable.h"
 #include "browser/ThumbnailMaker.h"
@@ -25,7 +26,9 @@
 
 class ThumViewer : public PictureBox {
 public:
-    enum FilterModes : int32_t { kNoFilter = 0, kFormatFilter = 1, kDateFilter = 2 };
+    static constexpr int32_t kNoFilter = ThumFilter::kNoFilter;
+    static constexpr int32_t kFormatFilter = ThumFilter::kFormatFilter;
+    static constexpr int32_t kDateFilter = ThumFilter::kDateFilter;
 
     // sidePanel receives the calendar marks; it may be null (no marks) and must outlive the grid.
     explicit ThumViewer(GridSidePanel* sidePanel = nullptr) : sidePanel_(sidePanel) {}
@@ -164,7 +167,7 @@ public:
     const ThumTable& SearchListView() const { return searchListView_; }
     // The shown folder, ending in "\" (empty before the first folder or after an empty one).
     const std::wstring& CurrentFolder() const { return currentFolder_; }
-    int32_t FilterMode() const { return filterMode_; }
+    int32_t FilterMode() const { return filter_.Mode(); }
     // The indexes of the rows that passed the filter in the last pass, in grid order.
     const std::vector<int32_t>& ShownRows() const { return shownRows_; }
 
@@ -226,8 +229,6 @@ private:
     void LoadFileList();
     void TakeSearchCopy();
     bool PassesFilter(const ThumRow& row);
-    bool IsInFormatList(const std::wstring& extension) const;
-    bool MatchDateFilter(const ThumRow& row) const;
     void MarkCalendarDay(const ThumRow& row);
 
     GridSidePanel* sidePanel_ = nullptr;
@@ -246,9 +247,7 @@ private:
     uint64_t listingGeneration_ = 0;
     uint64_t searchCopyGeneration_ = UINT64_MAX;
     std::vector<std::wstring> favoriteNames_;
-    std::vector<std::wstring> extensionList_; // lower case, without "*."
-    int32_t dateDay_ = 0, dateMonth_ = 0, dateYear_ = 0;
-    int32_t filterMode_ = kNoFilter;
+    ThumFilter filter_;
     int32_t sortMode_ = kSortName;
     int32_t spacing_ = 0;
     int32_t oldPress_ = 0;

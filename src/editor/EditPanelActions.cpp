@@ -3,6 +3,8 @@
 #include "platform/AppState.h"
 #include "platform/Rounding.h"
 
+#include <optional>
+
 namespace {
 
 constexpr uint32_t Bit(int element) {
@@ -39,29 +41,30 @@ int ShownPanelElementAt(const PanelRectArray& rects, uint32_t shown, int last, f
 void ShowOptionMenu(SkinMenuView& menu, int32_t effect, const CanvasMainWindow::Placement& canvas, float optionX,
                     bool visible) {
     menu.SetMemFirst(true);
+    // Each tool family's menu: its width, number, the row(s) checked now and how far above the canvas's
+    // bottom it stands. The stamp's menu checks its eraser row and its brush row.
+    struct OptionMenu {
+        int width;
+        int32_t number;
+        std::wstring checked, alsoChecked;
+        int above;
+    };
+    std::optional<OptionMenu> shown;
+    if (effect == 19 || effect == 20)
+        shown = OptionMenu{120, 11, App().VectorMenu, L"", 100};
+    else if (effect >= 25 && effect <= 27)
+        shown = OptionMenu{80, 8, App().LineMenu, L"", 300};
+    else if (effect == 38)
+        shown = OptionMenu{120, 10, App().EraserMenu, App().StampBrushMenu, 350};
     int width = 0;
-    if (effect == 19 || effect == 20) {
-        width = 120;
+    if (shown) {
+        width = shown->width;
         menu.SetWidth(width);
-        menu.Initializemenu(11);
-        menu.MenuChecked(App().VectorMenu, true);
+        menu.Initializemenu(shown->number);
+        menu.MenuChecked(shown->checked, true);
+        if (!shown->alsoChecked.empty()) menu.MenuChecked(shown->alsoChecked, true);
         menu.SetHeight(RoundHalfEven(menu.New_Height() + 10));
-        menu.SetTop(canvas.top + canvas.height - 100);
-    } else if (effect >= 25 && effect <= 27) {
-        width = 80;
-        menu.SetWidth(width);
-        menu.Initializemenu(8);
-        menu.MenuChecked(App().LineMenu, true);
-        menu.SetHeight(RoundHalfEven(menu.New_Height() + 10));
-        menu.SetTop(canvas.top + canvas.height - 300);
-    } else if (effect == 38) {
-        width = 120;
-        menu.SetWidth(width);
-        menu.Initializemenu(10);
-        menu.MenuChecked(App().EraserMenu, true);
-        menu.MenuChecked(App().StampBrushMenu, true);
-        menu.SetHeight(RoundHalfEven(menu.New_Height() + 10));
-        menu.SetTop(canvas.top + canvas.height - 350);
+        menu.SetTop(canvas.top + canvas.height - shown->above);
     }
     menu.SetLeft(canvas.left + RoundHalfEven(optionX) - width + 55);
     menu.MenuPainting();

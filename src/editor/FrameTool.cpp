@@ -84,6 +84,7 @@ int HandlePointer(int handle) {
 
 RectF FollowFrameDrag(const RectF& frame, int& handle, PointF p, PointF grab) {
     float left = frame.X, top = frame.Y, right = frame.X + frame.Width, bottom = frame.Y + frame.Height;
+    // One case a handle, clockwise from the top-left corner: each moves only the edges it touches.
     switch (handle) {
     case 0:
         return RectF(p.X - grab.X, p.Y - grab.Y, frame.Width, frame.Height);

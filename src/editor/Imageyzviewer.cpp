@@ -93,6 +93,7 @@ void Imageyzviewer::SetZoom(float sliderPosition) {
     Notify(L"Zoom");
 }
 
+// The properties below are set alike: store, repaint where the picture shows it, tell the host by name.
 void Imageyzviewer::SetFitMode(bool value) {
     fitMode_ = value;
     Notify(L"FitMode");

@@ -133,6 +133,7 @@ void YDSTextControl::Layout(int width) {
     MoveChild(children_.text1, text1Left_);
 }
 
+// The text properties are set alike: store, then tell the host by name so the canvas takes them.
 void YDSTextControl::textFont(const std::wstring& face) {
     textFont_ = face;
     Notify(L"textFont");
