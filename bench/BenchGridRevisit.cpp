@@ -25,12 +25,6 @@ ThumViewer& Grid() {
     return grid;
 }
 
-void ScrollThrough(ThumViewer& grid) {
-    if (!grid.ThumScroll.Enabled()) return;
-    for (int32_t value = 0; value <= grid.ThumScroll.Max(); value += 600) grid.ThumScroll.Value(value);
-    grid.ThumScroll.Value(grid.ThumScroll.Max());
-}
-
 // The photographs made once and kept; the grid shows them all once, so every cell is cached.
 void ShowEveryCell() {
     ::CreateDirectoryW(RevisitFolder().c_str(), nullptr);
@@ -39,7 +33,7 @@ void ShowEveryCell() {
                         500u + static_cast<uint32_t>(i), {i % 100, 120, 60});
     Grid().Path(RevisitFolder());
     Grid().CreateThumbnail();
-    ScrollThrough(Grid());
+    ScrollGridThrough(Grid());
 }
 
 int32_t& MadeBefore() {
@@ -60,7 +54,7 @@ const bool registered = [] {
                    [] {
                        Grid().Path(RevisitFolder());
                        Grid().CreateThumbnail();
-                       ScrollThrough(Grid());
+                       ScrollGridThrough(Grid());
                    },
                    9, ReportDecodes});
     RegisterBench({"grid revisit: search over 200 cached photos, all cells", 0,
@@ -71,7 +65,7 @@ const bool registered = [] {
                    },
                    [] {
                        Grid().SearchThumbnaillGO(L"IMG", true);
-                       ScrollThrough(Grid());
+                       ScrollGridThrough(Grid());
                    },
                    9, ReportDecodes});
     return true;

@@ -23,6 +23,12 @@ bool CreateBenchGrid(ThumViewer& grid) {
     return false;
 }
 
+void ScrollGridThrough(ThumViewer& grid) {
+    if (!grid.ThumScroll.Enabled()) return;
+    for (int32_t value = 0; value <= grid.ThumScroll.Max(); value += 600) grid.ThumScroll.Value(value);
+    grid.ThumScroll.Value(grid.ThumScroll.Max());
+}
+
 void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t seed, PhotoTint tint) {
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;

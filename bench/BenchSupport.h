@@ -14,6 +14,8 @@ HWND MakeBenchWindow(int width, int height, bool visible);
 // Makes grid 800 x 600 (about a screen of a laptop's grid) in the benchmarks' visible grid window;
 // false (said on the console) when it cannot be made.
 [[nodiscard]] bool CreateBenchGrid(ThumViewer& grid);
+// Scrolls the grid screen by screen to the end, so that every cell is made once.
+void ScrollGridThrough(ThumViewer& grid);
 
 // The colours of a smooth test photograph: red rises left to right from redFrom by redSpan,
 // green top to bottom from 0 by 200, blue stays at blue; fine noise from seed is added to all.

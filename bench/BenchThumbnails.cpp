@@ -134,13 +134,6 @@ ThumViewer& Grid() {
     return grid;
 }
 
-// Scrolls screen by screen to the end, so that every cell is made once.
-void ScrollThrough(ThumViewer& grid) {
-    if (!grid.ThumScroll.Enabled()) return;
-    for (int32_t value = 0; value <= grid.ThumScroll.Max(); value += 600) grid.ThumScroll.Value(value);
-    grid.ThumScroll.Value(grid.ThumScroll.Max());
-}
-
 double Milliseconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
 }
@@ -164,7 +157,7 @@ void TimeFolder(bool thumbnails, int files) {
     const double first = Milliseconds(start);
     const int32_t firstCells = grid.PicturesMade();
     LastFirstScreen() = {firstCells, first};
-    ScrollThrough(grid);
+    ScrollGridThrough(grid);
     const double all = Milliseconds(start);
     std::printf("  %s: first screen (%d cells) %.0f ms, all %d cells %.0f ms\n",
                 thumbnails ? "with camera thumbnails" : "without thumbnails", firstCells, first, grid.PicturesMade(),
@@ -235,7 +228,7 @@ const bool registered = [] {
                        const std::wstring folder = BenchFolder() + L"listing10k\\";
                        Grid().Path(folder);
                        Grid().CreateThumbnail();
-                       ScrollThrough(Grid());
+                       ScrollGridThrough(Grid());
                    },
                    1, [] { std::printf("  working set: %zu MB\n", WorkingSetMegabytes()); }});
     return true;

@@ -1,29 +1,13 @@
 // Start-up: GDI+, the program state and the shared hint objects, the main window, then the
 // program's message loop until the main window has gone. GDI+ shuts down after everything else.
-#include "browser/ModFolderView.h"
 #include "platform/AppState.h"
 #include "platform/GdiplusSession.h"
 #include "platform/MessageBoxService.h"
 #include "shell/FrmMain.h"
+#include "shell/MainFolderPane.h"
 #include "shell/MainMenuHost.h"
 #include "shell/ModPublic.h"
 #include "shell/ProgramLoop.h"
-
-namespace {
-
-// The folder pane as the main window drives it.
-class MainFolderPane : public FolderPaneView {
-public:
-    explicit MainFolderPane(FolderPaneHost& host) : pane(host) {}
-    bool FolderViewOpen() override { return pane.FolderViewOpen(); }
-    void FolderViewResize() override { pane.FolderViewResize(); }
-    void FolderViewDestroy() override { pane.FolderViewDestroy(); }
-    void FolderViewSelect(const std::wstring& path) override { pane.FolderViewSelect(path); }
-    [[nodiscard]] bool FolderSelected() const override { return pane.FolderSelected(); }
-    ModFolderView pane;
-};
-
-} // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     GdiplusSession gdiplus;

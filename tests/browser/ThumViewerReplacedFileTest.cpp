@@ -6,6 +6,7 @@
 #include "browser/ModFileinfo.h"
 #include "browser/ModFolderView.h"
 #include "platform/PathHelpers.h"
+#include "shell/MainFolderPane.h"
 #include "shell/ShellSeams.h"
 #include "tests/browser/GridTestSupport.h"
 #include "tests/shell/MainWindowFixture.h"
@@ -55,18 +56,6 @@ std::wstring WithoutBackslash(std::wstring path) {
     if (!path.empty() && path.back() == L'\\') path.pop_back();
     return path;
 }
-
-// The folder pane as start-up gives it to the main window.
-class MainFolderPane : public FolderPaneView {
-public:
-    explicit MainFolderPane(FolderPaneHost& host) : pane(host) {}
-    bool FolderViewOpen() override { return pane.FolderViewOpen(); }
-    void FolderViewResize() override { pane.FolderViewResize(); }
-    void FolderViewDestroy() override { pane.FolderViewDestroy(); }
-    void FolderViewSelect(const std::wstring& path) override { pane.FolderViewSelect(path); }
-    [[nodiscard]] bool FolderSelected() const override { return pane.FolderSelected(); }
-    ModFolderView pane;
-};
 
 class ReplacedFileTest : public MainWindowTest {
 protected:

@@ -170,6 +170,20 @@ e2e_menu_pick() {
     e2e_click $((bx + $1 + 60)) $((top + $3 + 10))
 }
 
+# File > Send to Stamp Libriary (row 168): types the stamp's name $1 and presses OK; returns when the
+# window has gone.
+e2e_send_to_stamp() {
+    local dx dy
+    e2e_menu_pick 0 15 168
+    e2e_wait_window VellumoShells
+    read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+    e2e_click $((dx + 100)) $((dy + 79))
+    xdotool type "$1"
+    sleep 0.2
+    e2e_click $((dx + 395 - 180 + 30)) $((dy + 200 - 40 + 7))
+    e2e_wait_window_gone VellumoShells
+}
+
 # Selects the grid's first $1 thumbnails (cells about 120 pixels apart): a click on the first
 # (which opens it), Ctrl-clicks on the others.
 e2e_select_thumbnails() {

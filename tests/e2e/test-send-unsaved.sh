@@ -19,14 +19,7 @@ for i in $(seq 1 50); do [ -s "$E2E_PROGRAM/Datas/Undo1.udo" ] && break; sleep 0
 [ "$(size_of "$E2E_PROGRAM/Datas/Undo1.udo")" = 200x300 ] || fail "the picture was not turned"
 
 # File > Send to Stamp Libriary (row 168): the name typed, OK.
-e2e_menu_pick 0 15 168
-e2e_wait_window VellumoShells
-read -r dx dy _ <<< "$(e2e_window VellumoShells)"
-e2e_click $((dx + 100)) $((dy + 79))
-xdotool type turned
-sleep 0.2
-e2e_click $((dx + 395 - 180 + 30)) $((dy + 200 - 40 + 7))
-e2e_wait_window_gone VellumoShells
+e2e_send_to_stamp turned
 sent="$E2E_PROGRAM/Librarians/turned.lib"
 for i in $(seq 1 50); do [ -s "$sent" ] && break; sleep 0.1; done
 [ "$(size_of "$sent")" = 200x300 ] || fail "the library stamp is not the turned picture: $(identify "$sent" 2>&1)"

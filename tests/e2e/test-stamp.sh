@@ -122,14 +122,7 @@ done
     fail "the imported stamp is not over the picture's corner"
 
 # File > Send to Stamp Libriary (row 168) with the stamp floating sends the stamp, not the picture.
-e2e_menu_pick 0 15 168
-e2e_wait_window VellumoShells
-read -r dx dy _ <<< "$(e2e_window VellumoShells)"
-e2e_click $((dx + 100)) $((dy + 79))
-xdotool type limey
-sleep 0.2
-e2e_click $((dx + 395 - 180 + 30)) $((dy + 200 - 40 + 7))
-e2e_wait_window_gone VellumoShells
+e2e_send_to_stamp limey
 sent="$E2E_PROGRAM/Librarians/limey.lib"
 for i in $(seq 1 50); do [ -s "$sent" ] && break; sleep 0.1; done
 [ "$(identify -format '%wx%h' "$sent" 2>/dev/null)" = 100x60 ] || fail "the library stamp is not the 100 x 60 stamp: $(identify "$sent" 2>&1)"
