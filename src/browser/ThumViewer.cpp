@@ -428,9 +428,8 @@ void ThumViewer::LoadFileList() {
 void ThumViewer::RefreshFileFacts() {
     std::vector<ThumFileEntry> files;
     if (!thumFile_.ReadFiles(files)) return;
-    // The search's copy counts while it is of this listing (an older one is never searched again).
     UpdateFileFacts(thumListview_, files);
-    if (searchCopyGeneration_ == listingGeneration_) UpdateFileFacts(searchListView_, files);
+    if (SearchCopyIsCurrent()) UpdateFileFacts(searchListView_, files);
 }
 
 void ThumViewer::VrFileRead() {
@@ -447,7 +446,7 @@ void ThumViewer::TakeSearchCopy() {
 void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
     // The copy is taken from the full listing only: after a search the table holds just the hits,
     // and the listing they came from is the copy's own.
-    if (searchCopyGeneration_ != listingGeneration_) TakeSearchCopy();
+    if (!SearchCopyIsCurrent()) TakeSearchCopy();
     if (!run) return;
     SearchListViewByName(searchListView_, text, thumListview_);
     TableReplaced();
@@ -757,7 +756,7 @@ void ThumViewer::DrawReview(bool selectedOnly, bool remove) {
             marked.insert(row.Path);
         }
     // The search's copy of this listing too, or widening the search would take the marks back.
-    if (searchCopyGeneration_ == listingGeneration_)
+    if (SearchCopyIsCurrent())
         for (ThumRow& row : searchListView_.Rows)
             if (marked.contains(row.Path)) row.Review = remove ? L"" : L"T";
     showSelection_ = false;

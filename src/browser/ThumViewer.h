@@ -198,6 +198,8 @@ private:
     void MirrorSelection();
     std::vector<std::wstring>& SelectionList();
     void TableReplaced();
+    // The search's copy is of the present listing (an older one is never searched again).
+    [[nodiscard]] bool SearchCopyIsCurrent() const { return searchCopyGeneration_ == listingGeneration_; }
     // What each Show member reads: one text of the first selected row, empty when none.
     [[nodiscard]] std::wstring ShownText(std::wstring ThumRow::*text) const;
     void SurfaceMouseDown(int button, int shift, float x, float y);

@@ -19,8 +19,6 @@ class UndoBuffer {
 public:
     // A transparent 32 bpp ARGB step of w x h; false, and no buffer, when it cannot be made.
     [[nodiscard]] bool Create(int32_t w, int32_t h);
-    // A step made whole elsewhere becomes the buffer; an empty one leaves no buffer.
-    void Hold(GdipBitmap step);
     // Draws image at (0, 0) at w x h. A blank buffer of the image's own size takes its pixels as
     // they are instead of a resampled drawing of them.
     void DrawImage(GpImage* image, float w, float h);
@@ -32,6 +30,8 @@ public:
     [[nodiscard]] GdipBitmap Take();
 
 private:
+    // A step made whole elsewhere becomes the buffer; an empty one leaves no buffer.
+    void Hold(GdipBitmap step);
     void MakeSurface();
 
     GdipBitmap bitmap_;

@@ -2,6 +2,7 @@
 
 #include "editor/EditPanelActions.h"
 #include "editor/FrameOverlay.h"
+#include "editor/FrameTool.h"
 #include "editor/Imageyzviewer.h"
 #include "platform/AppState.h"
 #include "platform/HitRect.h"
@@ -61,6 +62,9 @@ GpBrush* CanvasTool::PanelBrush() const {
 ZoomView& CanvasTool::View() {
     return canvas_.view_;
 }
+RectF CanvasTool::FrameOnImage() const {
+    return FrameInImage(canvas_.frame_.Frame(), canvas_.fitRect_, canvas_.ImgDIB.Width(), canvas_.ImgDIB.Height());
+}
 GpImage* CanvasTool::ViewImage() const {
     return canvas_.picture_.ViewBuffer.new_Img;
 }
@@ -73,7 +77,7 @@ void CanvasTool::Pan(float x, float y) {
 }
 
 void CanvasTool::SetModeQuietly(int32_t effect) {
-    canvas_.effect_ = effect;
+    canvas_.ChangeMode(effect);
 }
 
 void CanvasTool::SetFitModeQuietly(bool fit) {

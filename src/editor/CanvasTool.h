@@ -44,7 +44,8 @@ public:
     // The mode's overlay and edit panel over the picture just drawn on g; true when the panel has
     // shown the control already.
     virtual bool DrawOverlay(GpGraphics*) { return false; }
-    // The paint's render into the undo buffer: the mode's framed edit baked into the picture there.
+    // The paint's render into the undo buffer (made by the tool's own apply step): the mode's edit
+    // baked into the picture there.
     virtual void CommitIntoStep() {}
     // The apply step's new picture; empty when the mode makes none.
     [[nodiscard]] virtual GdipBitmap RenderStep();
@@ -74,6 +75,8 @@ protected:
     [[nodiscard]] GpBrush* PanelBrush() const;
     // The view of the zoomed picture, which the tools move and size.
     [[nodiscard]] ZoomView& View();
+    // Frame 0 in the picture's own pixels.
+    [[nodiscard]] RectF FrameOnImage() const;
     // The fit-size copy of the picture the previews draw from; null while there is none.
     [[nodiscard]] GpImage* ViewImage() const;
     // The same composed over the back colour, when it is that of view; null otherwise.

@@ -56,36 +56,22 @@ bool FrameEditTool::DrawOverlay(GpGraphics* g) {
 }
 
 void FrameEditTool::CommitIntoStep() {
-    switch (Canvas().Effect()) {
-    case 5:
-    case 6:
-        // Over the picture the buffer holds; a card without a frame leaves no step.
-        if (!DrawFillCommit(StepBuffer().Surface(), FrameInputs())) StepBuffer().Reset();
-        break;
-    case 1:
-    case 19:
-    case 20:
-        StepBuffer().Hold(RenderFrameCommit(FrameInputs()));
-        break;
-    default:
-        break;
-    }
+    // Card and colorize, over the picture the buffer holds; a card without a frame leaves no step.
+    const int32_t e = Canvas().Effect();
+    if ((e == 5 || e == 6) && !DrawFillCommit(StepBuffer().Surface(), FrameInputs())) StepBuffer().Reset();
 }
 
 GdipBitmap FrameEditTool::RenderStep() {
     Imageyzviewer& c = Canvas();
     const int32_t e = c.Effect();
     if (!IsFrameCommit(e)) return {};
-    // The step is rendered unfitted: the picture at its own size.
+    if (e != 5 && e != 6) return RenderFrameCommit(FrameInputs());
+    // Card and colorize draw over the picture that the paint renders into the undo buffer,
+    // unfitted: the picture at its own size.
+    if (!StepBuffer().Create(RoundHalfEven(c.ImgDIB.Width()), RoundHalfEven(c.ImgDIB.Height()))) return {};
     const bool fitted = c.FitMode();
     SetFitModeQuietly(false);
-    if (e == 5 || e == 6) {
-        // Card and colorize draw over the picture that the paint renders into the undo buffer.
-        if (StepBuffer().Create(RoundHalfEven(c.ImgDIB.Width()), RoundHalfEven(c.ImgDIB.Height())))
-            c.Painting(false, false, false, true);
-    } else {
-        StepBuffer().Hold(RenderFrameCommit(FrameInputs()));
-    }
+    c.Painting(false, false, false, true);
     SetFitModeQuietly(fitted);
     return StepBuffer().Take();
 }

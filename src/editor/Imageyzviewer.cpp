@@ -42,7 +42,7 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     if (!PictureBox::Create(own)) return false;
     neighbours_ = neighbours;
     shortcutKeys = neighbours.shortcutKeys;
-    ForwardKeys = effect_ != 4;
+    ChangeMode(effect_);
     onMouseDown = [this](int b, int s, float x, float y) { OnMouseDown(b, s, x, y); };
     onMouseMove = [this](int b, int s, float x, float y) { OnMouseMove(b, s, x, y); };
     onMouseUp = [this](int b, int s, float x, float y) { OnMouseUp(b, s, x, y); };
@@ -80,9 +80,13 @@ void Imageyzviewer::Notify(const wchar_t* name) {
 
 // ---- Properties ----
 
-void Imageyzviewer::SetEffect(int32_t mode) {
+void Imageyzviewer::ChangeMode(int32_t mode) {
     effect_ = mode;
     ForwardKeys = mode != 4; // the text tool's keys belong to the text being typed
+}
+
+void Imageyzviewer::SetEffect(int32_t mode) {
+    ChangeMode(mode);
     Notify(L"Effect");
 }
 
@@ -235,7 +239,7 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
     GdipFlush(g, FlushIntentionSync);
     if (!DrawModeOverlay(g)) Refresh();
     EndPaint(view_);
-    if (!renderToUndo && ShownZoom() != reportedZoom_) {
+    if (ShownZoom() != reportedZoom_) {
         reportedZoom_ = ShownZoom();
         Notify(L"Zoom");
     }
@@ -367,8 +371,7 @@ bool Imageyzviewer::ApplyEdit() {
 
 void Imageyzviewer::CancelEdit() {
     Tool().Cancel();
-    effect_ = 0;
-    ForwardKeys = true;
+    ChangeMode(0);
     zoom_ = 1.0f;
     fitMode_ = false;
     if (neighbours_.mainWindow) neighbours_.mainWindow->SetTextBarVisible(false);
@@ -464,8 +467,7 @@ bool Imageyzviewer::SaveUndo() {
         tool.AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
         if (!IsOutsideEffect(mode)) {
-            effect_ = 0;
-            ForwardKeys = true;
+            ChangeMode(0);
         }
         Painting(true, false, false, false);
     }
@@ -474,7 +476,7 @@ bool Imageyzviewer::SaveUndo() {
 }
 
 bool Imageyzviewer::ThirdEffect(int32_t effectId) {
-    effect_ = effectId;
+    ChangeMode(effectId);
     return SaveUndo();
 }
 
@@ -597,8 +599,7 @@ bool Imageyzviewer::ResizeCanvas() {
                                                     choice->height, choice->background));
     if (!made) return false;
     fitMode_ = false;
-    effect_ = 0;
-    ForwardKeys = true;
+    ChangeMode(0);
     zoom_ = 1.0f;
     Painting(true, false, false, false);
     if (neighbours_.mainWindow) {

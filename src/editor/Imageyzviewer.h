@@ -251,6 +251,8 @@ private:
 
     // The tool of the current mode.
     [[nodiscard]] CanvasTool& Tool();
+    // The mode changed without a notification; the keys follow it.
+    void ChangeMode(int32_t mode);
     void Notify(const wchar_t* name);
     void OnResize();
     void OnMouseDown(int button, int shift, float x, float y);

@@ -83,11 +83,6 @@ bool SelectionTool::DrawOverlay(GpGraphics* g) {
     return true;
 }
 
-void SelectionTool::CommitIntoStep() {
-    const int32_t e = Canvas().Effect();
-    if (e == 17 || e == 42) (void)CommitSelection();
-}
-
 GdipBitmap SelectionTool::RenderStep() {
     return Canvas().Effect() == 53 ? RenderDeleteSelection() : GdipBitmap();
 }
@@ -171,7 +166,7 @@ bool SelectionTool::CommitSelection() {
     // The press on the panel added a lasso point that is not part of the selection.
     if (c.Effect() == 41 && app.LassoPointCount > 0) --app.LassoPointCount;
     lassoClosing_ = true;
-    const CutResult cut = CutSelection(FrameInImage(Frame().Frame(), c.FitRect(), c.ImgDIB.Width(), c.ImgDIB.Height()));
+    const CutResult cut = CutSelection(FrameOnImage());
     lassoClosing_ = false;
     // Nothing selected: no stamp, and the selection tool stays.
     if (!cut.written) return false;
@@ -192,7 +187,7 @@ GdipBitmap SelectionTool::RenderDeleteSelection() {
     select.SetClone(kept == 1);
     app.SelectCombineMode = kept == 1 ? 4 : 1;
     SetModeQuietly(previousEffect_);
-    const CutResult cut = CutSelection(FrameInImage(Frame().Frame(), c.FitRect(), c.ImgDIB.Width(), c.ImgDIB.Height()));
+    const CutResult cut = CutSelection(FrameOnImage());
     select.SetClone(false);
     GdipBitmap step;
     GdipGraphics g;
@@ -217,7 +212,7 @@ GdipBitmap SelectionTool::RenderDeleteSelection() {
 bool SelectionTool::DrawtoClipboard() {
     const Imageyzviewer& c = Canvas();
     if (!c.NoOpen() || (c.Effect() == 41 && App().LassoPointCount == 0)) return false;
-    RectF rect = FrameInImage(Frame().Frame(), c.FitRect(), c.ImgDIB.Width(), c.ImgDIB.Height());
+    RectF rect = FrameOnImage();
     if (rect.Width <= 0 || rect.Height <= 0) rect = RectF(0, 0, c.ImgDIB.Width(), c.ImgDIB.Height());
     const CanvasStamp& stamp = c.Stamp();
     if (c.Effect() == 38 && stamp.Exists())

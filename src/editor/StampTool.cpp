@@ -75,10 +75,6 @@ bool StampTool::DrawOverlay(GpGraphics* g) {
     return true;
 }
 
-void StampTool::CommitIntoStep() {
-    if (Canvas().Effect() == 38) StepBuffer().Hold(RenderCommit());
-}
-
 GdipBitmap StampTool::RenderStep() {
     return Canvas().Effect() == 38 ? RenderCommit() : GdipBitmap();
 }
@@ -168,8 +164,7 @@ void StampTool::ResetStampsize() {
     // The stamp stays where it is and takes its own pixel size again. Until the next paint has
     // framed it, its place is StampRect's, not frame 0's.
     if (!stamp_.DefaultStampsize) {
-        const GdiDIB& image = Canvas().ImgDIB;
-        const RectF at = FrameInImage(Frame().Frame(), Canvas().FitRect(), image.Width(), image.Height());
+        const RectF at = FrameOnImage();
         stamp_.StampRect.X = at.X;
         stamp_.StampRect.Y = at.Y;
     }
@@ -198,10 +193,9 @@ void StampTool::DabAt(float x, float y, bool first) {
 GdipBitmap StampTool::RenderCommit() {
     if (!stamp_.Exists()) return {};
     SyncStampFrame();
-    const GdiDIB& image = Canvas().ImgDIB;
-    const RectF F = FrameInImage(Frame().Frame(), Canvas().FitRect(), image.Width(), image.Height());
+    const RectF F = FrameOnImage();
     if (F.Width <= 0 || F.Height <= 0) return {};
-    GdipBitmap step = FullCopy(image.DIB());
+    GdipBitmap step = FullCopy(Canvas().ImgDIB.DIB());
     GdipGraphics g;
     if (!step || GdipGetImageGraphicsContext(step.get(), g.put()) != Ok) return {};
     stamp_.Draw(g.get(), F, Panel().SliderValue);

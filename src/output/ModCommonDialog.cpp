@@ -1,28 +1,23 @@
 #include "output/ModCommonDialog.h"
 
+#include "platform/GdipHandles.h"
+
 #include <winspool.h>
 
 #include <cstddef>
 
 namespace {
 
-class PrinterHandle {
-public:
-    explicit PrinterHandle(const std::wstring& name) {
-        std::wstring writable = name;
-        if (!name.empty() && !::OpenPrinterW(writable.data(), &h_, nullptr)) h_ = nullptr;
-    }
-    ~PrinterHandle() {
-        if (h_) ::ClosePrinter(h_);
-    }
-    PrinterHandle(const PrinterHandle&) = delete;
-    PrinterHandle& operator=(const PrinterHandle&) = delete;
-    [[nodiscard]] HANDLE get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
+using PrinterHandle = UniqueHandle<HANDLE, ::ClosePrinter>;
 
-private:
-    HANDLE h_ = nullptr;
-};
+// The named printer opened through the spooler; empty when it cannot be.
+PrinterHandle OpenNamedPrinter(const std::wstring& name) {
+    PrinterHandle printer;
+    std::wstring writable = name;
+    if (!name.empty() && !::OpenPrinterW(writable.data(), printer.put(), nullptr))
+        (void)printer.release(); // a failed open leaves nothing to close
+    return printer;
+}
 
 // The driver's DEVMODE for the printer, starting from in (the driver's defaults when null), with
 // the driver's dialog first when prompt is set. Empty when the driver fails or the user cancels.
@@ -53,7 +48,7 @@ bool WholeDevMode(const std::vector<BYTE>& devMode) {
 int32_t ShowPrinterDefaults(const std::wstring& printerName, HWND owner, std::vector<BYTE>& devMode) {
     // The spooler's document properties with a prompt, kept through the spooler: the shell's
     // printer command is not dependable on every system.
-    const PrinterHandle printer(printerName);
+    const PrinterHandle printer = OpenNamedPrinter(printerName);
     if (!printer) return PrinterDefaults::Unchanged;
     const DEVMODEW* in = WholeDevMode(devMode) ? reinterpret_cast<const DEVMODEW*>(devMode.data()) : nullptr;
     std::vector<BYTE> out = DriverDevMode(printer, printerName, owner, in, true);
@@ -64,7 +59,7 @@ int32_t ShowPrinterDefaults(const std::wstring& printerName, HWND owner, std::ve
 
 bool StorePrinterDefaults(const std::wstring& printerName, const std::vector<BYTE>& devMode) {
     if (!WholeDevMode(devMode)) return false;
-    const PrinterHandle printer(printerName);
+    const PrinterHandle printer = OpenNamedPrinter(printerName);
     if (!printer) return false;
     // Level 9 is this user's defaults, which any user of the printer may set. (Wine keeps them
     // for the whole prefix, as its level 8: one prefix is one user's.)
@@ -74,7 +69,7 @@ bool StorePrinterDefaults(const std::wstring& printerName, const std::vector<BYT
 }
 
 std::vector<BYTE> ReadPrinterDefaults(const std::wstring& printerName) {
-    const PrinterHandle printer(printerName);
+    const PrinterHandle printer = OpenNamedPrinter(printerName);
     if (!printer) return {};
     // Read through the spooler each time: the driver's own answer is made once per process and
     // misses defaults kept since (Wine).
