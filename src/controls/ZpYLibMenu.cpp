@@ -105,7 +105,7 @@ PictureBox& ZpYLibMenu::LibOLE() {
 }
 
 std::wstring ZpYLibMenu::LibraryFolder() const {
-    return AddBackslash(App().ProgramFolder + L"Librarians");
+    return AddBackslash(App().AppFolder + L"Librarians");
 }
 
 bool ZpYLibMenu::Create(const PictureBoxArgs& args) {

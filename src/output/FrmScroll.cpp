@@ -43,7 +43,7 @@ FrmScroll::~FrmScroll() {
 }
 
 std::wstring FrmScroll::DataFolder() {
-    return App().ProgramFolder + L"ScrDatas";
+    return App().AppFolder + L"ScrDatas";
 }
 
 std::wstring FrmScroll::DataFileName(size_t index) {
@@ -51,7 +51,7 @@ std::wstring FrmScroll::DataFileName(size_t index) {
 }
 
 std::wstring FrmScroll::InstallCommand() {
-    return L"rundll32.exe desk.cpl, InstallScreenSaver " + App().ProgramFolder + L"VellumoScr.scr";
+    return L"rundll32.exe desk.cpl, InstallScreenSaver " + App().AppFolder + L"VellumoScr.scr";
 }
 
 bool FrmScroll::Show(HWND owner) {
