@@ -100,7 +100,7 @@ const MenuRow* ZpYSkinMenu::LaidOutRow(int32_t i) const {
     return p < menuListView_.size() ? &menuListView_[p] : nullptr;
 }
 
-void ZpYSkinMenu::Initializemenu(int32_t menu) {
+void ZpYSkinMenu::Initializemenu(MenuIndex menu) {
     menuHeight_ = 0;
     CurrentlyMenu = menu;
     if (menu == kHistoryMenu)
@@ -235,10 +235,15 @@ bool ZpYSkinMenu::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     return false;
 }
 
+void ZpYSkinMenu::AddMenuItem(MenuIndex menu, const std::wstring& caption, const std::wstring& commandId,
+                              const std::wstring& shortcut, bool checked, bool visible) {
+    menuListView_.push_back({menu, commandId, caption, shortcut, checked, visible});
+}
+
 void ZpYSkinMenu::UpdateHistory() {
     const std::vector<std::wstring> folders = ReadHistory(historyPath_);
     for (size_t i = 0; i < folders.size(); ++i)
-        menuListView_.push_back({kHistoryMenu, kHistoryIdPrefix + std::to_wstring(i), folders[i], L"", false, false});
+        AddMenuItem(kHistoryMenu, folders[i], kHistoryIdPrefix + std::to_wstring(i), L"", false, false);
     historyCount_ = static_cast<int32_t>(folders.size());
 }
 
@@ -254,7 +259,7 @@ void ZpYSkinMenu::HistoryCreate(const std::wstring& path) {
         --historyCount_;
     }
     const std::wstring id = kHistoryIdPrefix + std::to_wstring(menuListView_.size());
-    menuListView_.push_back({kHistoryMenu, id, path, L"", false, false});
+    AddMenuItem(kHistoryMenu, path, id, L"", false, false);
     ++historyCount_;
     historyChanged_ = true;
 }
