@@ -75,11 +75,14 @@ protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
-    static constexpr float kTextIndent = 18;
-    static constexpr float kMarkLeft = 3;
+    static constexpr float TextIndent = 18; // where a caption starts, less MarkLeft
+    static constexpr float MarkLeft = 3;    // where the check mark starts
     static constexpr int32_t kNoRow = -1;
 
     struct Painter;
+    // The highlight behind a row: a rounded box w + 2 rx wide and h + ry high from (x, y), filled
+    // with a blue gradient that deepens over 50 pixels down and outlined in dark blue.
+    static void DrawRoundRect(GpGraphics* g, float x, float y, float w, float h, float rx, float ry);
     void Hover(float x, float y);
     void PaintHighlightChange();
     // The store row shown as row i of the current layout, or null.
