@@ -76,7 +76,7 @@ const bool registered = [] {
         {kDabName, 0,
          [] {
              Host& host = TheHost();
-             ::CreateDirectoryW((App().ProgramFolder + L"Librarians").c_str(), nullptr);
+             ::CreateDirectoryW((App().AppFolder + L"Librarians").c_str(), nullptr);
              ::CreateDirectoryW(App().DataPath.c_str(), nullptr);
              ::DeleteFileW(StampTempPath().c_str());
              if (!WritePicture(Photo(), kPhotoW, kPhotoH, ColorARGB(255, 90, 140, 200), ColorARGB(255, 220, 60, 40)) ||

@@ -36,7 +36,7 @@ StampBench& State() {
 }
 
 std::wstring Library() {
-    return App().ProgramFolder + L"Librarians\\";
+    return App().AppFolder + L"Librarians\\";
 }
 
 void WriteStamp(const std::wstring& path) {

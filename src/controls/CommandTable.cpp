@@ -6,13 +6,13 @@
 namespace {
 
 struct FixedRow {
-    int32_t menu;
+    MenuIndex menu;
     const wchar_t* id;
     const wchar_t* caption;
     const wchar_t* shortcut;
 };
 
-constexpr FixedRow Separator(int32_t menu) {
+constexpr FixedRow Separator(MenuIndex menu) {
     return {menu, kSeparatorId, kSeparatorId, L""};
 }
 
@@ -237,7 +237,7 @@ constexpr size_t CountCommands() {
 }
 
 constexpr bool CountsMatchTable() {
-    for (int32_t m = 0; m < kFixedMenuCount; ++m) {
+    for (MenuIndex m = 0; m < kFixedMenuCount; ++m) {
         int32_t n = 0;
         for (const FixedRow& row : kFixedRows) n += row.menu == m ? 1 : 0;
         if (n != kMenuRowCounts[static_cast<size_t>(m)]) return false;
@@ -278,12 +278,12 @@ static_assert(NoRepeatedId(), "a command id names one row");
 
 } // namespace
 
-int32_t FixedMenuRowCount(int32_t menu) {
+int32_t FixedMenuRowCount(MenuIndex menu) {
     return menu >= 0 && menu < kFixedMenuCount ? kMenuRowCounts[static_cast<size_t>(menu)] : -1;
 }
 
-std::vector<MenuRow> BuildCommandTable() {
-    std::vector<MenuRow> rows;
+MenuTable BuildCommandTable() {
+    MenuTable rows;
     rows.reserve(std::size(kFixedRows));
     for (const FixedRow& row : kFixedRows) rows.push_back({row.menu, row.id, row.caption, row.shortcut, false, false});
     return rows;

@@ -70,21 +70,21 @@ void FrmMainmin::WindowState(int32_t state) {
 
 void FrmMainmin::SetPrinterNames(const std::vector<std::wstring>& names) {
     if (!hwnd_) return;
-    if (printerMenu_) ::DestroyMenu(printerMenu_);
-    printerMenu_ = ::CreatePopupMenu();
-    printerNames_.clear();
-    if (!printerMenu_) return;
+    if (menu_printer_) ::DestroyMenu(menu_printer_);
+    menu_printer_ = ::CreatePopupMenu();
+    m_PrinterName.clear();
+    if (!menu_printer_) return;
     for (const std::wstring& name : names) {
-        const UINT id = kFirstPrinterCommand + static_cast<UINT>(printerNames_.size());
-        if (!::AppendMenuW(printerMenu_, MF_STRING, id, name.c_str())) break;
-        printerNames_.push_back(name);
+        const UINT id = kFirstPrinterCommand + static_cast<UINT>(m_PrinterName.size());
+        if (!::AppendMenuW(menu_printer_, MF_STRING, id, name.c_str())) break;
+        m_PrinterName.push_back(name);
     }
 }
 
 void FrmMainmin::ShowPrinterMenu(int x, int y) {
-    if (!hwnd_ || !printerMenu_) return;
+    if (!hwnd_ || !menu_printer_) return;
     // The pick arrives as WM_COMMAND once the popup has closed.
-    ::TrackPopupMenu(printerMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, hwnd_, nullptr);
+    ::TrackPopupMenu(menu_printer_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, x, y, 0, hwnd_, nullptr);
 }
 
 void FrmMainmin::OnKeyDown(WPARAM key) {
@@ -96,8 +96,8 @@ bool FrmMainmin::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     *result = 0;
     switch (msg) {
     case WM_NCDESTROY:
-        if (printerMenu_) ::DestroyMenu(std::exchange(printerMenu_, nullptr));
-        printerNames_.clear();
+        if (menu_printer_) ::DestroyMenu(std::exchange(menu_printer_, nullptr));
+        m_PrinterName.clear();
         return false;
     case WM_SIZE:
         if (wp == SIZE_MINIMIZED)
@@ -117,8 +117,8 @@ bool FrmMainmin::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
         return true;
     case WM_COMMAND: {
         const UINT id = LOWORD(wp);
-        if (HIWORD(wp) == 0 && id >= kFirstPrinterCommand && id - kFirstPrinterCommand < printerNames_.size()) {
-            const std::wstring name = printerNames_[id - kFirstPrinterCommand];
+        if (HIWORD(wp) == 0 && id >= kFirstPrinterCommand && id - kFirstPrinterCommand < m_PrinterName.size()) {
+            const std::wstring name = m_PrinterName[id - kFirstPrinterCommand];
             if (onPrinterPicked) onPrinterPicked(name);
             return true;
         }

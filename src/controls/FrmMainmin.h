@@ -42,7 +42,7 @@ public:
 
     // The printer popup: one row per name, in order. A pick calls onPrinterPicked with its name.
     void SetPrinterNames(const std::vector<std::wstring>& names);
-    [[nodiscard]] HMENU PrinterMenu() const { return printerMenu_; }
+    [[nodiscard]] HMENU Menu_printer() const { return menu_printer_; }
     // Opens the popup at screen point (x, y) and returns when it closes.
     void ShowPrinterMenu(int x, int y);
     std::function<void(const std::wstring& printerName)> onPrinterPicked;
@@ -56,6 +56,6 @@ private:
 
     CompanionMainWindow& main_;
     ShortcutKeyHandler* keys_;
-    HMENU printerMenu_ = nullptr; // destroyed with the window
-    std::vector<std::wstring> printerNames_;
+    HMENU menu_printer_ = nullptr;           // destroyed with the window
+    std::vector<std::wstring> m_PrinterName; // the popup's rows, by command id less kFirstPrinterCommand
 };

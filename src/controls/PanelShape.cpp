@@ -13,6 +13,10 @@ constexpr uint32_t kWhite = ColorARGB(255, 255, 255, 255);
 
 } // namespace
 
+Rect ContentRect(float x, float w, float h) {
+    return Rect(RoundHalfEven(x + 3), 30, RoundHalfEven(w + 14), RoundHalfEven(h - 30));
+}
+
 void PaintPanelShape(GpGraphics* g, float arcW, float arcH, float w, float h, float x, float y, bool noContent,
                      uint32_t fill, bool tabShape, bool picked, const TabLook& unpicked) {
     if (!g) return;
@@ -36,9 +40,10 @@ void PaintPanelShape(GpGraphics* g, float arcW, float arcH, float w, float h, fl
         if (GdipPen pen = MakePen(unpicked.outline, 1)) GdipDrawPath(g, pen.get(), tab.get());
     }
     if (!noContent) {
-        const int32_t cx = RoundHalfEven(x + 3), cy = 30, cw = RoundHalfEven(w + 14), ch = RoundHalfEven(h - 30);
-        if (white) GdipDrawRectangleI(g, white.get(), cx, cy, cw, ch);
-        if (GdipSolidFill brush = MakeSolidFill(kContentARGB)) GdipFillRectangleI(g, brush.get(), cx, cy, cw, ch);
+        const Rect content = ContentRect(x, w, h);
+        if (white) GdipDrawRectangleI(g, white.get(), content.X, content.Y, content.Width, content.Height);
+        if (GdipSolidFill brush = MakeSolidFill(kContentARGB))
+            GdipFillRectangleI(g, brush.get(), content.X, content.Y, content.Width, content.Height);
     }
     GdipSetSmoothingMode(g, smoothing);
 }

@@ -37,7 +37,7 @@ bool ToolButtonPanel::Create(const PictureBoxArgs& args) {
 
 void ToolButtonPanel::StartPaint() {
     for (int32_t tool = 0; tool < ToolGrid::kToolCount; ++tool)
-        cells_[static_cast<size_t>(tool)] = ToolGrid::Cell(tool);
+        cells_[static_cast<size_t>(tool)] = ToolGrid::ToolRects[static_cast<size_t>(tool)];
     cellsReady_ = true;
 }
 

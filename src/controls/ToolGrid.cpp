@@ -22,13 +22,17 @@ constexpr float kCaptionLayoutWidth = 90;
 
 ToolGrid::ToolGrid(const Captions& captions) : captions_(captions) {}
 
-RectF ToolGrid::Cell(int32_t tool) {
-    return RectF(15.0f + 80.0f * static_cast<float>(tool % 3), 20.0f + 70.0f * static_cast<float>(tool / 3), 50, 50);
-}
+const std::array<RectF, ToolGrid::kToolCount> ToolGrid::ToolRects = [] {
+    std::array<RectF, kToolCount> cells;
+    for (int32_t i = 0; i < kToolCount; ++i)
+        cells[static_cast<size_t>(i)] =
+            RectF(15.0f + 80.0f * static_cast<float>(i % 3), 20.0f + 70.0f * static_cast<float>(i / 3), 50, 50);
+    return cells;
+}();
 
 int32_t ToolGrid::ToolAt(float x, float y) {
     for (int32_t i = 0; i < kToolCount; ++i)
-        if (HitRect(Cell(i), x, y)) return i;
+        if (HitRect(ToolRects[static_cast<size_t>(i)], x, y)) return i;
     return -1;
 }
 
@@ -46,7 +50,7 @@ void ToolGrid::PaintTools(GpGraphics* g) const {
 
 void ToolGrid::PaintTool(GpGraphics* g, int32_t tool) const {
     if (!g || tool < 0 || tool >= kToolCount) return;
-    const RectF cell = Cell(tool);
+    const RectF& cell = ToolRects[static_cast<size_t>(tool)];
     if (GpImage* icon = icons_[static_cast<size_t>(tool)].get())
         GdipDrawImageRect(g, icon, cell.X, cell.Y, kIconWidth, kIconHeight);
 
@@ -71,6 +75,6 @@ void ToolGrid::PaintTool(GpGraphics* g, int32_t tool) const {
 
 void ToolGrid::PaintHighlight(GpGraphics* g, int32_t tool) {
     if (!g || tool < 0 || tool >= kToolCount) return;
-    const RectF cell = Cell(tool);
+    const RectF& cell = ToolRects[static_cast<size_t>(tool)];
     PaintPanelShape(g, 5, 5, 50, 60, cell.X - 8, cell.Y - 8, true, ColorARGB(150, 179, 179, 179), false, false, {});
 }

@@ -16,8 +16,8 @@ public:
     // The captions, in tool order, differ between the two panels.
     explicit ToolGrid(const Captions& captions);
 
-    // Tool i's cell: 50 x 50 at (15 + 80 (i mod 3), 20 + 70 (i \ 3)).
-    [[nodiscard]] static RectF Cell(int32_t tool);
+    // The tools' cells: tool i's is 50 x 50 at (15 + 80 (i mod 3), 20 + 70 (i \ 3)).
+    static const std::array<RectF, kToolCount> ToolRects;
     // The first tool whose cell holds (x, y); -1 between the cells.
     [[nodiscard]] static int32_t ToolAt(float x, float y);
 

@@ -237,20 +237,8 @@ void ToolbarImg::ImagePaint(bool pressed, float px, float py) {
             }
         }
 
-        // The search box: a white rounded field, its label on the left and GO on the right.
-        const float boxX = searchX_, boxY = searchY_ + 2;
-        GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
-        if (GdipPath outline = CreateRoundRectPath(boxX, boxY, searchW_, searchH_, 10, 10)) {
-            if (GdipSolidFill white = MakeSolidFill(ColorARGB(255, 255, 255, 255)))
-                GdipFillPath(g, white.get(), outline.get());
-            if (GdipPen rim = MakePen(ColorARGB(255, 208, 208, 208), 2)) GdipDrawPath(g, rim.get(), outline.get());
-        }
-        const RectF label(boxX - 50, static_cast<float>(top + 6), 50, 17);
-        GdipDrawString(g, L"Search:", -1, font_.get(), &label, format_.get(), textBrush_.get());
-        const RectF go(boxX + searchW_ - 3, boxY + 3, 30, 17);
-        GdipDrawString(g, L"GO", -1, font_.get(), &go, format_.get(), textBrush_.get());
+        DrawSearchBox(g, searchX_, searchY_ + 2, static_cast<float>(top + 6));
 
-        GdipSetSmoothingMode(g, SmoothingModeNone);
         const float right = static_cast<float>(width);
         if (GdipPen shadow = MakePen(ColorARGB(50, 0, 0, 0), 1))
             GdipDrawLine(g, shadow.get(), 0, static_cast<float>(height - 2), right, static_cast<float>(height - 2));
@@ -258,6 +246,20 @@ void ToolbarImg::ImagePaint(bool pressed, float px, float py) {
             GdipDrawLine(g, light.get(), 0, static_cast<float>(height - 1), right, static_cast<float>(height - 1));
     }
     Refresh();
+}
+
+void ToolbarImg::DrawSearchBox(GpGraphics* g, float x, float y, float captionTop) const {
+    GdipSetSmoothingMode(g, SmoothingModeAntiAlias);
+    if (GdipPath outline = CreateRoundRectPath(x, y, searchW_, searchH_, 10, 10)) {
+        if (GdipSolidFill white = MakeSolidFill(ColorARGB(255, 255, 255, 255)))
+            GdipFillPath(g, white.get(), outline.get());
+        if (GdipPen rim = MakePen(ColorARGB(255, 208, 208, 208), 2)) GdipDrawPath(g, rim.get(), outline.get());
+    }
+    const RectF label(x - 50, captionTop, 50, 17);
+    GdipDrawString(g, L"Search:", -1, font_.get(), &label, format_.get(), textBrush_.get());
+    const RectF go(x + searchW_ - 3, y + 3, 30, 17);
+    GdipDrawString(g, L"GO", -1, font_.get(), &go, format_.get(), textBrush_.get());
+    GdipSetSmoothingMode(g, SmoothingModeNone);
 }
 
 void ToolbarImg::OnPointerMove(float x, float y) {

@@ -84,6 +84,9 @@ private:
     void Layout();
     void Search(const std::wstring& text, bool run);
     void OnPointerMove(float x, float y);
+    // The search box at (x, y): a white rounded field with "Search:" to its left at the buttons'
+    // caption height (captionTop) and "GO" at its right end.
+    void DrawSearchBox(GpGraphics* g, float x, float y, float captionTop) const;
     static LRESULT CALLBACK SearchTextProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
     std::array<bool, kIdCount> buttonEnabled_{};

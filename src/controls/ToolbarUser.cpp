@@ -42,37 +42,50 @@ float ToolbarUser::TitleLeft(int32_t index) const {
     return index >= 0 && index < static_cast<int32_t>(titleLeft_.size()) ? titleLeft_[static_cast<size_t>(index)] : 0;
 }
 
+// The GDI+ objects of one painting pass on the strip's back buffer.
+struct ToolbarUser::TitlePainter {
+    GdipGraphics g;
+    GdipFont font = CreateFontWithFallback(L"Tahoma", 8, FontStyleRegular, UnitPoint);
+    GdipStringFormat format;
+    GdipSolidFill text = MakeSolidFill(ColorARGB(255, 0, 0, 0));
+    GdipSolidFill wash = MakeSolidFill(ColorARGB(70, 255, 255, 255));
+    GdipSolidFill shade = MakeSolidFill(ColorARGB(100, 0, 0, 0));
+    float stripHeight;
+
+    explicit TitlePainter(const ToolbarUser& strip)
+        : g(strip.CreateGraphics()), stripHeight(static_cast<float>(strip.Height())) {
+        GdipCreateStringFormat(0, LANG_NEUTRAL, format.put());
+        if (g) GdipSetTextRenderingHint(g.get(), TextRenderingHintClearTypeGridFit);
+    }
+    explicit operator bool() const { return g && font && text && wash && shade; }
+};
+
 void ToolbarUser::PaintTitles(float px, float py, bool pressed) {
     if (!App().GdiplusToken || !hWnd()) return;
     Cls();
     {
-        GdipGraphics g = CreateGraphics();
-        GdipFont font = CreateFontWithFallback(L"Tahoma", 8, FontStyleRegular, UnitPoint);
-        GdipStringFormat format;
-        GdipCreateStringFormat(0, LANG_NEUTRAL, format.put());
-        GdipSolidFill text = MakeSolidFill(ColorARGB(255, 0, 0, 0));
-        GdipSolidFill wash = MakeSolidFill(ColorARGB(70, 255, 255, 255));
-        GdipSolidFill shade = MakeSolidFill(ColorARGB(100, 0, 0, 0));
-        if (!g || !font || !text || !wash || !shade) return;
-        GdipSetTextRenderingHint(g.get(), TextRenderingHintClearTypeGridFit);
-        const float stripHeight = static_cast<float>(Height());
-        for (int32_t i = 0; i < kTitleCount; ++i) {
-            const float left = titleLeft_[static_cast<size_t>(i)];
-            const RectF layout(left, kTitleTop + 1, 90, 0);
-            RectF box{};
-            GdipMeasureString(g.get(), kTitles[i], -1, font.get(), &layout, format.get(), &box, nullptr, nullptr);
-            // The title's band: the caption's measured width, the strip's height less 2.
-            const RectF title(box.X, 0, box.Width + 2, stripHeight - 2);
-            if (HitRect(title, px, py)) {
-                if (pressed) {
-                    GdipFillRectangle(g.get(), wash.get(), title.X, title.Y, title.Width, title.Height);
-                    pressID_ = i;
-                }
-                GdipFillRectangle(g.get(), shade.get(), title.X, title.Y, title.Width, title.Height);
-            }
-            const RectF where(title.X, kTitleTop, title.Width, title.Height);
-            GdipDrawString(g.get(), kTitles[i], -1, font.get(), &where, format.get(), text.get());
-        }
+        const TitlePainter p(*this);
+        if (!p) return;
+        for (int32_t i = 0; i < kTitleCount; ++i)
+            DrawMenuTitle(p, kTitles[i], kTitleTop, titleLeft_[static_cast<size_t>(i)], px, py, i, pressed);
     }
     Refresh();
+}
+
+void ToolbarUser::DrawMenuTitle(const TitlePainter& p, const wchar_t* caption, float top, float left, float px,
+                                float py, int32_t index, bool pressed) {
+    const RectF layout(left, top + 1, 90, 0);
+    RectF box{};
+    GdipMeasureString(p.g.get(), caption, -1, p.font.get(), &layout, p.format.get(), &box, nullptr, nullptr);
+    // The title's band: the caption's measured width, the strip's height less 2.
+    const RectF title(box.X, 0, box.Width + 2, p.stripHeight - 2);
+    if (HitRect(title, px, py)) {
+        if (pressed) {
+            GdipFillRectangle(p.g.get(), p.wash.get(), title.X, title.Y, title.Width, title.Height);
+            pressID_ = index;
+        }
+        GdipFillRectangle(p.g.get(), p.shade.get(), title.X, title.Y, title.Width, title.Height);
+    }
+    const RectF where(title.X, top, title.Width, title.Height);
+    GdipDrawString(p.g.get(), caption, -1, p.font.get(), &where, p.format.get(), p.text.get());
 }

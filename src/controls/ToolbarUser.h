@@ -50,7 +50,12 @@ public:
     using PictureBox::Width;
 
 private:
+    struct TitlePainter;
     void PaintTitles(float px, float py, bool pressed);
+    // One title at (left, top): shaded when (px, py) lies in its band, which a press also washes
+    // white and makes PressID.
+    void DrawMenuTitle(const TitlePainter& p, const wchar_t* caption, float top, float left, float px, float py,
+                       int32_t index, bool pressed);
     [[nodiscard]] float EventX() const { return TitleLeft(pressID_); }
 
     int32_t pressID_ = kNoTitle;

@@ -20,14 +20,16 @@ constexpr int kScrollWidth = 17;
 constexpr int kToolPictureHeight = 4 * 70 + 70;
 constexpr int kNarrowest = 260; // at this width or less the layout is left alone
 
+const ToolGrid::Captions ToolCaptions = {L"Browse...",   L"Crop Image", L"Straighten", L"Irradiation",
+                                         L"Add Text...", L"Card",       L"Colorize",   L"Gamma",
+                                         L"Grey",        L"Red Eye",    L"Calendar",   L"Contrast"};
+
 const std::array<const wchar_t*, UseryzProcess::kTabCount> kTabCaptions = {L" Tools", L"  Stamp", L"Keyword",
                                                                            L" Calender"};
 
 } // namespace
 
-UseryzProcess::UseryzProcess(SidePanelGrid* grid)
-    : grid_(grid), tools_({L"Browse...", L"Crop Image", L"Straighten", L"Irradiation", L"Add Text...", L"Card",
-                           L"Colorize", L"Gamma", L"Grey", L"Red Eye", L"Calendar", L"Contrast"}) {
+UseryzProcess::UseryzProcess(SidePanelGrid* grid) : grid_(grid), tools_(ToolCaptions) {
     // The tabs: (5, 14, 30, 15), each next one 22 after the previous one's end.
     const float widths[] = {30, 40, 40, 45};
     float x = 5;

@@ -105,7 +105,7 @@ PictureBox& ZpYLibMenu::LibOLE() {
 }
 
 std::wstring ZpYLibMenu::LibraryFolder() const {
-    return AddBackslash(App().ProgramFolder + L"Librarians");
+    return AddBackslash(App().AppFolder + L"Librarians");
 }
 
 bool ZpYLibMenu::Create(const PictureBoxArgs& args) {
@@ -171,7 +171,7 @@ int32_t ZpYLibMenu::ButtonType() const {
     return 0;
 }
 
-std::vector<FileListEntry> ZpYLibMenu::ListLibrary() const {
+std::vector<FileListEntry> ZpYLibMenu::LibFiles() const {
     std::vector<FileListEntry> files;
     // A library that cannot be read lists as empty.
     (void)ListFolderFiles(LibraryFolder(), FilePattern(kPattern), files);
@@ -195,12 +195,22 @@ void ZpYLibMenu::Painting() {
     if (App().GdiplusToken == 0) return;
     Hourglass hourglass;
     announced_.clear();
-    const std::vector<FileListEntry> files = ListLibrary();
+    const std::vector<FileListEntry> files = LibFiles();
     StopBackground();
+    FillStampList(files);
+    Render();
+}
+
+void ZpYLibMenu::FillStampList(const std::vector<FileListEntry>& files,
+                               std::unordered_map<std::wstring, StampRow> kept) {
     rows_.clear();
     rows_.reserve(files.size());
-    for (auto file = files.rbegin(); file != files.rend(); ++file) rows_.push_back(MakeRow(*file));
-    Render();
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        if (const auto k = kept.find(file->Key); k != kept.end())
+            rows_.push_back(std::move(k->second));
+        else
+            rows_.push_back(MakeRow(*file));
+    }
 }
 
 void ZpYLibMenu::AddnewItem(const std::wstring&, const std::wstring& fileName) {
@@ -242,19 +252,19 @@ bool ZpYLibMenu::DropVanished(const OnDisk& onDisk) {
 
 void ZpYLibMenu::IncPainteding() {
     if (App().GdiplusToken == 0) return;
-    const std::vector<FileListEntry> files = ListLibrary();
+    const std::vector<FileListEntry> files = LibFiles();
     if (TakeAnnounced(ByName(files))) Render();
 }
 
 void ZpYLibMenu::DecPainteding() {
     if (App().GdiplusToken == 0 || selectedIndex_ < 0 || static_cast<size_t>(selectedIndex_) >= rows_.size()) return;
-    const std::vector<FileListEntry> files = ListLibrary();
+    const std::vector<FileListEntry> files = LibFiles();
     if (DropVanished(ByName(files))) Render();
 }
 
 void ZpYLibMenu::RefreshPaint() {
     if (App().GdiplusToken == 0) return;
-    const std::vector<FileListEntry> files = ListLibrary();
+    const std::vector<FileListEntry> files = LibFiles();
     const OnDisk onDisk = ByName(files);
     bool changed = DropVanished(onDisk);
     changed |= TakeAnnounced(onDisk);
@@ -272,13 +282,7 @@ void ZpYLibMenu::RefreshPaint() {
     if (rows_.size() < files.size()) {
         std::unordered_map<std::wstring, StampRow> kept;
         for (StampRow& row : rows_) kept.emplace(FoldCase(row.String), std::move(row));
-        rows_.clear();
-        for (auto file = files.rbegin(); file != files.rend(); ++file) {
-            if (const auto k = kept.find(file->Key); k != kept.end())
-                rows_.push_back(std::move(k->second));
-            else
-                rows_.push_back(MakeRow(*file));
-        }
+        FillStampList(files, std::move(kept));
         changed = true;
     }
     if (changed)

@@ -118,8 +118,11 @@ private:
 
     [[nodiscard]] std::wstring LibraryFolder() const;
     // The library's stamp files, in the order of their names.
-    [[nodiscard]] std::vector<FileListEntry> ListLibrary() const;
+    [[nodiscard]] std::vector<FileListEntry> LibFiles() const;
     [[nodiscard]] StampRow MakeRow(const FileListEntry& file) const;
+    // Rebuilds the rows from the library's files in the reverse of their order, taking a row from
+    // kept (by folded file name) where it holds one, so that its stamp is not decoded again.
+    void FillStampList(const std::vector<FileListEntry>& files, std::unordered_map<std::wstring, StampRow> kept = {});
     using OnDisk = std::unordered_map<std::wstring, const FileListEntry*>; // by folded name
     [[nodiscard]] static OnDisk ByName(const std::vector<FileListEntry>& files);
     // The steps of IncPainteding and DecPainteding without the render; true when rows changed.

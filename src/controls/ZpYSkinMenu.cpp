@@ -57,8 +57,8 @@ struct ZpYSkinMenu::Painter {
     // width, both in one brush (a greyed row's shortcut is grey too); the check mark at the left.
     void Row(const MenuRow& row, const RectF& r, const GdipSolidFill& brush) const {
         if (row.Checked && checkMark)
-            GdipDrawImageRect(g.get(), checkMark, kMarkLeft, r.Y, kCheckMarkSize, kCheckMarkSize);
-        RectF box{r.X + kTextIndent + kMarkLeft, r.Y, r.Width, r.Height};
+            GdipDrawImageRect(g.get(), checkMark, MarkLeft, r.Y, kCheckMarkSize, kCheckMarkSize);
+        RectF box{r.X + TextIndent + MarkLeft, r.Y, r.Width, r.Height};
         GdipDrawString(g.get(), row.Caption.c_str(), -1, font.get(), &box, format.get(), brush.get());
         if (row.Shortcut.empty()) return;
         box.X = r.Width - 40;
@@ -100,7 +100,7 @@ const MenuRow* ZpYSkinMenu::LaidOutRow(int32_t i) const {
     return p < menuListView_.size() ? &menuListView_[p] : nullptr;
 }
 
-void ZpYSkinMenu::Initializemenu(int32_t menu) {
+void ZpYSkinMenu::Initializemenu(MenuIndex menu) {
     menuHeight_ = 0;
     CurrentlyMenu = menu;
     if (menu == kHistoryMenu)
@@ -117,7 +117,7 @@ void ZpYSkinMenu::Initializemenu(int32_t menu) {
     }
     // A separator overlaps the row above by 5 pixels; rows past the store's end are not laid out.
     rowRects_.clear();
-    const float width = static_cast<float>(Width()) - kTextIndent - 4;
+    const float width = static_cast<float>(Width()) - TextIndent - 4;
     for (int32_t i = 0; i < MenuCounts && firstRow_ + static_cast<size_t>(i) < menuListView_.size(); ++i) {
         const bool separator = menuListView_[firstRow_ + static_cast<size_t>(i)].IsSeparator();
         float top = kFirstRowTop;
@@ -161,7 +161,7 @@ void ZpYSkinMenu::MenuPainting(bool incremental) {
                 if (!row) break;
                 const RectF& r = rowRects_[i];
                 if (row->IsSeparator())
-                    GdipDrawLine(p.g.get(), p.separator.get(), r.X + kMarkLeft, r.Y + 8, r.Width + 13, r.Y + 8);
+                    GdipDrawLine(p.g.get(), p.separator.get(), r.X + MarkLeft, r.Y + 8, r.Width + 13, r.Y + 8);
                 else
                     p.Row(*row, r, row->Visible ? p.grey : p.text);
             }
@@ -188,14 +188,17 @@ void ZpYSkinMenu::PaintHighlightChange() {
         }
         const RectF& r = rowRects_[static_cast<size_t>(hoverIndex_)];
         GdipFillRectangle(p.g.get(), p.face.get(), r.X, r.Y, r.Width, r.Height);
-        const float y = r.Y - 2;
-        DrawRoundGradientRect(DrawTarget::Surface(p.g.get()), 0, RoundHalfEven(y), 0, RoundHalfEven(y + 50),
-                              r.X + kMarkLeft, y, r.Width, r.Height - 7, 5, 5, ColorARGB(50, 100, 140, 255),
-                              ColorARGB(100, 100, 140, 255), false, 1, ColorARGB(100, 0, 43, 168));
+        DrawRoundRect(p.g.get(), r.X + MarkLeft, r.Y - 2, r.Width, r.Height - 7, 5, 5);
         p.Row(*row, r, p.text);
     }
     paintedIndex_ = hoverIndex_;
     Refresh();
+}
+
+void ZpYSkinMenu::DrawRoundRect(GpGraphics* g, float x, float y, float w, float h, float rx, float ry) {
+    DrawRoundGradientRect(DrawTarget::Surface(g), 0, RoundHalfEven(y), 0, RoundHalfEven(y + 50), x, y, w, h, rx, ry,
+                          ColorARGB(50, 100, 140, 255), ColorARGB(100, 100, 140, 255), false, 1,
+                          ColorARGB(100, 0, 43, 168));
 }
 
 void ZpYSkinMenu::Hover(float x, float y) {
@@ -235,10 +238,15 @@ bool ZpYSkinMenu::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT*) {
     return false;
 }
 
+void ZpYSkinMenu::AddMenuItem(MenuIndex menu, const std::wstring& caption, const std::wstring& commandId,
+                              const std::wstring& shortcut, bool checked, bool visible) {
+    menuListView_.push_back({menu, commandId, caption, shortcut, checked, visible});
+}
+
 void ZpYSkinMenu::UpdateHistory() {
     const std::vector<std::wstring> folders = ReadHistory(historyPath_);
     for (size_t i = 0; i < folders.size(); ++i)
-        menuListView_.push_back({kHistoryMenu, kHistoryIdPrefix + std::to_wstring(i), folders[i], L"", false, false});
+        AddMenuItem(kHistoryMenu, folders[i], kHistoryIdPrefix + std::to_wstring(i), L"", false, false);
     historyCount_ = static_cast<int32_t>(folders.size());
 }
 
@@ -254,7 +262,7 @@ void ZpYSkinMenu::HistoryCreate(const std::wstring& path) {
         --historyCount_;
     }
     const std::wstring id = kHistoryIdPrefix + std::to_wstring(menuListView_.size());
-    menuListView_.push_back({kHistoryMenu, id, path, L"", false, false});
+    AddMenuItem(kHistoryMenu, path, id, L"", false, false);
     ++historyCount_;
     historyChanged_ = true;
 }

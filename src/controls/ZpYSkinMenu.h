@@ -21,11 +21,11 @@ public:
     ~ZpYSkinMenu() override;
 
     // Public state, as hosts read and write it.
-    int32_t CurrentlyMenu = 0;  // the current menu number; Initializemenu writes it with a layout
-    int32_t SubMenuHeight = 20; // height of a command row
-    int32_t MenuCounts = 0;     // rows of the current menu, separators included
-    int32_t lngVisible = 0;     // non-zero while the pointer is over an enabled row
-    bool MemFirst = false;      // the next Initializemenu searches for the menu's first row again
+    MenuIndex CurrentlyMenu = 0; // the current menu; Initializemenu writes it with a layout
+    int32_t SubMenuHeight = 20;  // height of a command row
+    int32_t MenuCounts = 0;      // rows of the current menu, separators included
+    int32_t lngVisible = 0;      // non-zero while the pointer is over an enabled row
+    bool MemFirst = false;       // the next Initializemenu searches for the menu's first row again
 
     // SkinMenuView: placement in the parent's pixels, and the menu itself.
     void SetLeft(int left) override;
@@ -38,8 +38,8 @@ public:
     void SetMemFirst(bool value) override { MemFirst = value; }
     // Makes menu m current and lays out its rows. A number outside 0 to 12 keeps the previous row
     // count.
-    void Initializemenu(int32_t menu) override;
-    [[nodiscard]] int32_t Initializemenu() const { return CurrentlyMenu; }
+    void Initializemenu(MenuIndex menu) override;
+    [[nodiscard]] MenuIndex Initializemenu() const { return CurrentlyMenu; }
     // The total height of the laid-out rows: 20 per command row, 15 per separator.
     [[nodiscard]] float New_Height() const override { return menuHeight_; }
     // Enables (true) or greys out every row of the current menu with that id (letter case ignored).
@@ -68,26 +68,32 @@ public:
     [[nodiscard]] int32_t HistoryCount() const { return historyCount_; }
 
     // The store and the current layout, for hosts and tests that need to look.
-    [[nodiscard]] const std::vector<MenuRow>& MenuListView() const { return menuListView_; }
+    [[nodiscard]] const MenuTable& MenuListView() const { return menuListView_; }
     [[nodiscard]] const std::vector<RectF>& RowRects() const { return rowRects_; }
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
-    static constexpr float kTextIndent = 18;
-    static constexpr float kMarkLeft = 3;
+    static constexpr float TextIndent = 18; // where a caption starts, less MarkLeft
+    static constexpr float MarkLeft = 3;    // where the check mark starts
     static constexpr int32_t kNoRow = -1;
 
     struct Painter;
+    // The highlight behind a row: a rounded box w + 2 rx wide and h + ry high from (x, y), filled
+    // with a blue gradient that deepens over 50 pixels down and outlined in dark blue.
+    static void DrawRoundRect(GpGraphics* g, float x, float y, float w, float h, float rx, float ry);
     void Hover(float x, float y);
     void PaintHighlightChange();
     // The store row shown as row i of the current layout, or null.
     [[nodiscard]] const MenuRow* LaidOutRow(int32_t i) const;
     template <typename Change> void ChangeCurrentMenuRows(const std::wstring& commandId, Change change);
     void WriteHistoryBack() const;
+    // Appends one row at the end of the store, as it comes: no id or separator is checked.
+    void AddMenuItem(MenuIndex menu, const std::wstring& caption, const std::wstring& commandId,
+                     const std::wstring& shortcut, bool checked, bool visible);
 
-    std::vector<MenuRow> menuListView_;
+    MenuTable menuListView_;
     std::vector<RectF> rowRects_;
     size_t firstRow_ = 0; // store index of the current menu's first row
     float menuHeight_ = 0;

@@ -186,7 +186,7 @@ bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
     if (!blank.CreateBlankMemory(RoundHalfEven(height), RoundHalfEven(width)) || !blank.MemGraphics) return false;
     GdipSolidFill fill = MakeSolidFill(RGBToARGB(colour, 255));
     GdipFillRectangle(blank.MemGraphics, fill.get(), 0, 0, width, height);
-    const std::wstring path = App().ProgramFolder + L"Tempnewimage.png";
+    const std::wstring path = App().AppFolder + L"Tempnewimage.png";
     if (!blank.Save(path, kFormatPng, 90)) return false;
     return Import(path, false, false, false);
 }
@@ -551,7 +551,7 @@ bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int3
 
 bool Imageyzviewer::ShowsScratchFile() const {
     const std::wstring shown = LowerText(CurFilename);
-    return shown == LowerText(App().ProgramFolder + L"Tempnewimage.png") ||
+    return shown == LowerText(App().AppFolder + L"Tempnewimage.png") ||
            shown == LowerText(App().DataPath + L"Tempdelete.tmp");
 }
 

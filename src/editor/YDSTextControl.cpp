@@ -109,7 +109,7 @@ bool YDSTextControl::Create(const PictureBoxArgs& args) {
 }
 
 void YDSTextControl::LoadIcons() {
-    const std::wstring library = AddBackslash(App().ProgramFolder) + L"Toolbar.dll";
+    const std::wstring library = AddBackslash(App().AppFolder) + L"Toolbar.dll";
     for (UINT i = 0; i < 3; ++i) {
         HICON icon = ::ExtractIconW(::GetModuleHandleW(nullptr), library.c_str(), i);
         // ExtractIcon answers 1 for a file that holds no icons at all.

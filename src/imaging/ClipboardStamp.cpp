@@ -130,11 +130,11 @@ bool PasteClipboardImage(GdipImage& image, int32_t& w, int32_t& h) {
 }
 
 std::wstring StampTempPath() {
-    return AddBackslash(App().ProgramFolder) + L"Librarians\\Stamptemp.tmp";
+    return AddBackslash(App().AppFolder) + L"Librarians\\Stamptemp.tmp";
 }
 
 std::wstring StampLibPath(const std::wstring& name) {
-    return AddBackslash(App().ProgramFolder) + L"Librarians\\" + name + L".lib";
+    return AddBackslash(App().AppFolder) + L"Librarians\\" + name + L".lib";
 }
 
 bool IsValidStampName(const std::wstring& name) {

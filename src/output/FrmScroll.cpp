@@ -43,7 +43,7 @@ FrmScroll::~FrmScroll() {
 }
 
 std::wstring FrmScroll::DataFolder() {
-    return App().ProgramFolder + L"ScrDatas";
+    return App().AppFolder + L"ScrDatas";
 }
 
 std::wstring FrmScroll::DataFileName(size_t index) {
@@ -51,7 +51,7 @@ std::wstring FrmScroll::DataFileName(size_t index) {
 }
 
 std::wstring FrmScroll::InstallCommand() {
-    return L"rundll32.exe desk.cpl, InstallScreenSaver " + App().ProgramFolder + L"VellumoScr.scr";
+    return L"rundll32.exe desk.cpl, InstallScreenSaver " + App().AppFolder + L"VellumoScr.scr";
 }
 
 bool FrmScroll::Show(HWND owner) {
@@ -71,8 +71,8 @@ bool FrmScroll::Show(HWND owner) {
     if (!CreateBound(WS_EX_TOOLWINDOW, kClassName, L"Screen saver", WS_POPUP | WS_CLIPCHILDREN, left, top, kWidth,
                      kHeight, owner))
         return false;
-    view_ = std::make_unique<PictureBox>();
-    if (!view_->Create({.parent = hwnd_, .width = kWidth, .height = kHeight})) {
+    skinOle_ = std::make_unique<PictureBox>();
+    if (!skinOle_->Create({.parent = hwnd_, .width = kWidth, .height = kHeight})) {
         Unload();
         return false;
     }
@@ -81,7 +81,7 @@ bool FrmScroll::Show(HWND owner) {
     ::SetWindowPos(progress_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     transparent_.SetContainer(hwnd_);
     ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-    view_->Refresh();
+    skinOle_->Refresh();
     return true;
 }
 
@@ -90,20 +90,20 @@ void FrmScroll::Start() {
 }
 
 void FrmScroll::LoadSkin() {
-    if (!view_) return;
+    if (!skinOle_) return;
     Hourglass hourglass;
     transparent_.MaskPicture(nullptr);
     skin_.reset();
-    const UniqueHBitmap sheet = LoadSkinSheet(::GetModuleHandleW(nullptr));
-    if (sheet) skin_ = BuildSkinPicture(*view_, sheet.get());
+    const UniqueHBitmap objectP = LoadSkinSheet(::GetModuleHandleW(nullptr));
+    if (objectP) skin_ = BuildSkinPicture(*skinOle_, objectP.get());
     if (skin_) transparent_.MaskPicture(skin_.get());
 }
 
 void FrmScroll::ClearToSkin() {
-    view_->Cls();
+    skinOle_->Cls();
     if (!skin_) return;
     GdipGraphics g;
-    if (GdipCreateFromHDC(view_->hDC(), g.put()) == Ok) {
+    if (GdipCreateFromHDC(skinOle_->hDC(), g.put()) == Ok) {
         UINT w = 0, h = 0;
         GdipGetImageWidth(skin_.get(), &w);
         GdipGetImageHeight(skin_.get(), &h);
@@ -113,14 +113,14 @@ void FrmScroll::ClearToSkin() {
 
 void FrmScroll::ShowStatus(const std::wstring& text) {
     ClearToSkin();
-    DrawShadowText(DrawTarget::Dc(view_->hDC()), text, 15, 40, L"Tahoma", 8, ColorARGB(255, 0, 0, 0), 1, false, 200);
+    DrawShadowText(DrawTarget::Dc(skinOle_->hDC()), text, 15, 40, L"Tahoma", 8, ColorARGB(255, 0, 0, 0), 1, false, 200);
     ::GdiFlush();
-    view_->Refresh();
+    skinOle_->Refresh();
 }
 
 bool FrmScroll::Pump() {
     DoEvents();
-    return hwnd_ != nullptr && view_ && view_->hWnd();
+    return hwnd_ != nullptr && skinOle_ && skinOle_->hWnd();
 }
 
 void FrmScroll::Fail(const std::wstring& message) {
@@ -129,7 +129,7 @@ void FrmScroll::Fail(const std::wstring& message) {
 }
 
 void FrmScroll::CopyFiles() {
-    if (!hwnd_ || !view_) return;
+    if (!hwnd_ || !skinOle_) return;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     if (files.size() < 2) {
         Unload();
@@ -139,8 +139,8 @@ void FrmScroll::CopyFiles() {
 
     // The folder beside the program, made when missing; only the data files of the last run go.
     const std::wstring folder = DataFolder();
-    std::vector<FileListEntry> oldFiles;
-    if (!ListFolderFiles(AddBackslash(folder), FilePattern(L"*.dat"), oldFiles) &&
+    std::vector<FileListEntry> scrLists;
+    if (!ListFolderFiles(AddBackslash(folder), FilePattern(L"*.dat"), scrLists) &&
         !::CreateDirectoryW(LongPathForm(folder).c_str(), nullptr)) {
         Fail(L"The screen saver's folder \"" + folder + L"\" could not be made.");
         return;
@@ -180,7 +180,7 @@ void FrmScroll::CopyFiles() {
         }
     }
     // Data files of an earlier, longer run would show after the new ones.
-    for (const FileListEntry& old : oldFiles)
+    for (const FileListEntry& old : scrLists)
         if (std::find(names.begin(), names.end(), FoldCase(old.Name)) == names.end())
             ::DeleteFileW(LongPathForm(folder + L"\\" + old.Name).c_str());
     ::SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(count), 0);

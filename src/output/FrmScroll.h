@@ -58,7 +58,9 @@ public:
 
     [[nodiscard]] bool Visible() const { return hwnd_ != nullptr; }
     [[nodiscard]] HWND Progress() const { return progress_; }
-    [[nodiscard]] const PictureBox* View() const { return view_.get(); }
+    // The window's face: the skin is built on it at the window's client size, and the status drawn
+    // over it.
+    [[nodiscard]] const PictureBox* SkinOle() const { return skinOle_.get(); }
 
     // The screen saver's data folder beside the program (no trailing backslash) and the name of
     // its data file i.
@@ -80,7 +82,7 @@ private:
 
     ScreenSaverInstaller& installer_;
     HWND progress_ = nullptr;
-    std::unique_ptr<PictureBox> view_;
+    std::unique_ptr<PictureBox> skinOle_;
     Transparent transparent_;
     GdipBitmap skin_;
 };

@@ -38,13 +38,13 @@ void DrawPanelText(PictureBox& box, const std::wstring& text, float x, float y) 
 
 // One dialog at a time: the state its hook works on.
 struct DialogSession {
-    bool openMode = true;
-    std::wstring filter;
-    std::wstring filterExt; // DialogFilterExt: the save type's pattern
-    std::wstring lastPath;  // LastDialogPath
-    std::wstring chosenExt; // what the caller's FileExt becomes
-    HWND dialog = nullptr;
-    fDialogEx* panel = nullptr;
+    bool DialogOpenMode = true;
+    std::wstring DialogFilter;    // the fields separated by NUL characters, as the dialog takes it
+    std::wstring DialogFilterExt; // the save type's pattern
+    std::wstring LastDialogPath;  // the path ReadDialogFileName read last
+    std::wstring chosenExt;       // what the caller's FileExt becomes
+    HWND DialogHwnd = nullptr;    // the dialog's own window, once it has finished initialising
+    fDialogEx* DialogPanel = nullptr;
     int folderChanges = 0;
     bool confirmed = false; // the user's OK went through
 };
@@ -63,9 +63,9 @@ std::wstring DialogText(HWND dialog, UINT message) {
 }
 
 std::wstring ReadDialogFilterExt(const DialogSession& s) {
-    const LRESULT index = ::SendDlgItemMessageW(s.dialog, cmb1, CB_GETCURSEL, 0, 0);
+    const LRESULT index = ::SendDlgItemMessageW(s.DialogHwnd, cmb1, CB_GETCURSEL, 0, 0);
     if (index == CB_ERR) return {};
-    return FilterPatternAt(s.filter, static_cast<int32_t>(index));
+    return FilterPatternAt(s.DialogFilter, static_cast<int32_t>(index));
 }
 
 // The selected item's text of the dialog's file list; empty when none is selected.
@@ -91,14 +91,14 @@ std::wstring SelectedItemText(HWND dialog) {
 // A folder selected in the list keeps the dialog's path as it was: its name is then put into the
 // name box, as a selected file's would be.
 std::wstring ReadDialogFileName(DialogSession& s) {
-    const std::wstring path = DialogText(s.dialog, CDM_GETFILEPATH);
-    if (CompareNoCase(path, s.lastPath) != 0) {
-        s.lastPath = path;
+    const std::wstring path = DialogText(s.DialogHwnd, CDM_GETFILEPATH);
+    if (CompareNoCase(path, s.LastDialogPath) != 0) {
+        s.LastDialogPath = path;
         return {};
     }
-    std::wstring name = SelectedItemText(s.dialog);
+    std::wstring name = SelectedItemText(s.DialogHwnd);
     if (name.size() <= 1) return {};
-    s.lastPath = name;
+    s.LastDialogPath = name;
     return name;
 }
 
@@ -110,16 +110,18 @@ void SetNameBox(HWND dialog, const std::wstring& text) {
 
 // The save dialog adds the type's extension itself, and so asks before replacing a file.
 void TakeSaveType(DialogSession& s) {
-    s.filterExt = ReadDialogFilterExt(s);
-    if (s.filterExt.size() > 2)
-        ::SendMessageW(s.dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(s.filterExt.c_str() + 2));
+    s.DialogFilterExt = ReadDialogFilterExt(s);
+    if (s.DialogFilterExt.size() > 2)
+        ::SendMessageW(s.DialogHwnd, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(s.DialogFilterExt.c_str() + 2));
 }
 
 void ArrangeFileDialog(DialogSession& s, HWND hook) {
     RECT window{}, client{};
-    ::GetWindowRect(s.dialog, &window);
-    ::GetClientRect(s.dialog, &client);
-    const int extraWidth = s.panel ? fDialogEx::kWidth : 0;
+    ::GetWindowRect(s.DialogHwnd, &window);
+    ::GetClientRect(s.DialogHwnd, &client);
+    // The panel goes in whenever the caller gave one; without it the dialog is only enlarged.
+    const bool addPanel = s.DialogPanel != nullptr;
+    const int extraWidth = addPanel ? fDialogEx::kWidth : 0;
     const int width = window.right - window.left + extraWidth;
     const int height = window.bottom - window.top + kDialogExtraHeight;
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -127,30 +129,30 @@ void ArrangeFileDialog(DialogSession& s, HWND hook) {
 
     std::vector<HWND> children;
     std::vector<DialogChildPlace> places;
-    for (HWND child = ::GetWindow(s.dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(s.DialogHwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (child == hook) continue;
         DialogChildPlace place;
         place.className = ClassOf(child);
         ::GetWindowRect(child, &place.rect);
-        ::MapWindowPoints(HWND_DESKTOP, s.dialog, reinterpret_cast<POINT*>(&place.rect), 2);
+        ::MapWindowPoints(HWND_DESKTOP, s.DialogHwnd, reinterpret_cast<POINT*>(&place.rect), 2);
         place.sizeGrip = CompareNoCase(place.className, L"ScrollBar") == 0 &&
                          (::GetWindowLongW(child, GWL_STYLE) & SBS_SIZEGRIP) != 0;
         children.push_back(child);
         places.push_back(place);
     }
     // The dialog's own sizing moves its controls when it grows; the places are set afterwards.
-    ::SetWindowPos(s.dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(s.DialogHwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT grown{};
-    ::GetClientRect(s.dialog, &grown);
+    ::GetClientRect(s.DialogHwnd, &grown);
     const std::vector<RECT> arranged = ArrangedChildren(places, {grown.right, grown.bottom});
     for (size_t i = 0; i < children.size(); ++i) {
         const RECT& r = arranged[i];
         ::SetWindowPos(children[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (s.panel && s.panel->Create(s.dialog, client.right, 0, !s.openMode))
-        ::SetWindowPos(s.panel->hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::InvalidateRect(s.dialog, nullptr, TRUE);
+    if (addPanel && s.DialogPanel->Create(s.DialogHwnd, client.right, 0, !s.DialogOpenMode))
+        ::SetWindowPos(s.DialogPanel->hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::InvalidateRect(s.DialogHwnd, nullptr, TRUE);
 }
 
 // The question before a save replaces a file. Wine's dialog checks the name as typed, before it
@@ -159,10 +161,10 @@ void ArrangeFileDialog(DialogSession& s, HWND hook) {
 bool ReplaceAgreed(const DialogSession& s, const wchar_t* path) {
     // Wine reports the name before it adds the extension; Windows after.
     std::wstring file = path;
-    if (FileExtension(file).empty() && s.filterExt.size() > 2) file += s.filterExt.substr(1);
+    if (FileExtension(file).empty() && s.DialogFilterExt.size() > 2) file += s.DialogFilterExt.substr(1);
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
     if (file.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-    return ShowMessageBox(s.dialog, file + L" already exists.\nDo you want to replace it?", L"Save Image as...",
+    return ShowMessageBox(s.DialogHwnd, file + L" already exists.\nDo you want to replace it?", L"Save Image as...",
                           MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
@@ -170,39 +172,39 @@ bool ReplaceAgreed(const DialogSession& s, const wchar_t* path) {
 bool OnNotify(DialogSession& s, HWND hook, const OFNOTIFYW& note) {
     switch (note.hdr.code) {
     case CDN_INITDONE:
-        s.dialog = ::GetParent(hook);
+        s.DialogHwnd = ::GetParent(hook);
         ArrangeFileDialog(s, hook);
-        if (!s.openMode) TakeSaveType(s);
+        if (!s.DialogOpenMode) TakeSaveType(s);
         s.chosenExt = ReadDialogFilterExt(s);
         break;
     case CDN_FOLDERCHANGE:
         // The folder the dialog opens in keeps the starting name; a folder the user goes to
         // starts with an empty one.
-        if (s.dialog && ++s.folderChanges > 1) SetNameBox(s.dialog, L"");
+        if (s.DialogHwnd && ++s.folderChanges > 1) SetNameBox(s.DialogHwnd, L"");
         break;
     case CDN_SELCHANGE: {
-        if (!s.dialog) break;
+        if (!s.DialogHwnd) break;
         const std::wstring name = ReadDialogFileName(s);
-        if (!name.empty()) SetNameBox(s.dialog, name);
-        if (s.openMode) {
-            if (s.panel) (void)s.panel->ShowFilePreview(DialogText(s.dialog, CDM_GETFILEPATH));
+        if (!name.empty()) SetNameBox(s.DialogHwnd, name);
+        if (s.DialogOpenMode) {
+            if (s.DialogPanel) (void)s.DialogPanel->ShowFilePreview(DialogText(s.DialogHwnd, CDM_GETFILEPATH));
         } else {
             ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
         }
         break;
     }
     case CDN_TYPECHANGE:
-        if (!s.dialog) break;
+        if (!s.DialogHwnd) break;
         s.chosenExt = ReadDialogFilterExt(s);
-        if (!s.openMode) {
-            const std::wstring name = NameWithoutTypeExt(DialogText(s.dialog, CDM_GETSPEC));
+        if (!s.DialogOpenMode) {
+            const std::wstring name = NameWithoutTypeExt(DialogText(s.DialogHwnd, CDM_GETSPEC));
             TakeSaveType(s);
-            SetNameBox(s.dialog, name);
+            SetNameBox(s.DialogHwnd, name);
         }
         break;
     case CDN_FILEOK:
-        if (s.dialog) s.chosenExt = ReadDialogFilterExt(s);
-        if (!s.openMode && note.lpOFN && note.lpOFN->lpstrFile && !ReplaceAgreed(s, note.lpOFN->lpstrFile)) {
+        if (s.DialogHwnd) s.chosenExt = ReadDialogFilterExt(s);
+        if (!s.DialogOpenMode && note.lpOFN && note.lpOFN->lpstrFile && !ReplaceAgreed(s, note.lpOFN->lpstrFile)) {
             // Refused: the dialog stays open for another name.
             ::SetWindowLongPtrW(hook, DWLP_MSGRESULT, 1);
             return true;
@@ -352,13 +354,13 @@ bool fDialogEx::Create(HWND parent, int x, int y, bool saveMode) {
     if (quilatyText_)
         ::SendMessageW(quilatyText_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     (void)comboQuilaty_.Create({hWnd(), 48, 40, 121, 17, BackColor(), saveMode, true});
-    slider_ =
+    fraJPEGOptions_ =
         ::CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | shown, 0, 64, 185,
                           20, hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSliderId)), instance, nullptr);
-    if (slider_) {
-        ::SendMessageW(slider_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 10));
-        ::SendMessageW(slider_, TBM_SETLINESIZE, 0, 1);
-        ::SendMessageW(slider_, TBM_SETPAGESIZE, 0, 5);
+    if (fraJPEGOptions_) {
+        ::SendMessageW(fraJPEGOptions_, TBM_SETRANGE, FALSE, MAKELPARAM(0, 10));
+        ::SendMessageW(fraJPEGOptions_, TBM_SETLINESIZE, 0, SmallChange);
+        ::SendMessageW(fraJPEGOptions_, TBM_SETPAGESIZE, 0, LargeChange);
     }
     onDblClick = [this] { ShowFullView(); };
     // Form_Load: the stored quality; one out of range (an edited registry) starts at the top.
@@ -377,11 +379,11 @@ void fDialogEx::DrawSaveTexts() {
 }
 
 int32_t fDialogEx::SliderValue() const {
-    return slider_ ? static_cast<int32_t>(::SendMessageW(slider_, TBM_GETPOS, 0, 0)) : 0;
+    return fraJPEGOptions_ ? static_cast<int32_t>(::SendMessageW(fraJPEGOptions_, TBM_GETPOS, 0, 0)) : 0;
 }
 
 void fDialogEx::SetSlider(int32_t value) {
-    if (slider_) ::SendMessageW(slider_, TBM_SETPOS, TRUE, value);
+    if (fraJPEGOptions_) ::SendMessageW(fraJPEGOptions_, TBM_SETPOS, TRUE, value);
 }
 
 void fDialogEx::SliderUpdate() {
@@ -415,7 +417,7 @@ void fDialogEx::DrawQualityWord(const std::wstring& word) {
 }
 
 bool fDialogEx::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
-    if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == slider_ && slider_) {
+    if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == fraJPEGOptions_ && fraJPEGOptions_) {
         SliderUpdate();
         *result = 0;
         return true;
@@ -485,11 +487,11 @@ void fDialogEx::ShowFullView() {
 FileDialogChoice ShowFileDialog(const FileDialogArgs& args) {
     if (g_session) return {}; // one dialog at a time
     DialogSession session;
-    session.openMode = args.OpenMode;
-    session.filter = DialogFilterOf(args.Filter);
-    session.panel = args.Panel;
+    session.DialogOpenMode = args.OpenMode;
+    session.DialogFilter = DialogFilterOf(args.Filter);
+    session.DialogPanel = args.Panel;
     int32_t filterIndex = args.FilterIndex;
-    if (!args.FileName.empty() && filterIndex == 0) filterIndex = FilterIndexOfExt(args.FileName, session.filter);
+    if (!args.FileName.empty() && filterIndex == 0) filterIndex = FilterIndexOfExt(args.FileName, session.DialogFilter);
 
     std::wstring file(kMaxDialogPath, L'\0');
     std::copy_n(args.FileName.begin(), std::min<size_t>(args.FileName.size(), kMaxDialogPath - 1), file.begin());
@@ -497,7 +499,7 @@ FileDialogChoice ShowFileDialog(const FileDialogArgs& args) {
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = args.owner;
     ofn.hInstance = ::GetModuleHandleW(nullptr);
-    ofn.lpstrFilter = session.filter.c_str();
+    ofn.lpstrFilter = session.DialogFilter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(std::max<int32_t>(filterIndex, 0));
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = kMaxDialogPath;
@@ -516,7 +518,7 @@ FileDialogChoice ShowFileDialog(const FileDialogArgs& args) {
     // A dialog ended by anything but the user's OK (a quit message in its loop) chooses nothing.
     if (!chosen || !session.confirmed || TrimNull(file).empty()) return choice;
     choice.Path = TrimNull(file);
-    if (!args.OpenMode && session.filterExt.size() > 2 && ofn.nFileExtension == 0)
-        choice.Path += session.filterExt.substr(1);
+    if (!args.OpenMode && session.DialogFilterExt.size() > 2 && ofn.nFileExtension == 0)
+        choice.Path += session.DialogFilterExt.substr(1);
     return choice;
 }

@@ -77,6 +77,9 @@ public:
     // Child ids of the box and the slider.
     static constexpr int kQuilatyTextId = 101;
     static constexpr int kSliderId = 102;
+    // How far the slider moves for an arrow key and for a page key.
+    static constexpr int SmallChange = 1;
+    static constexpr int LargeChange = 5;
 
     fDialogEx() = default;
     ~fDialogEx() override;
@@ -91,7 +94,8 @@ public:
     void ShowFullView();
 
     [[nodiscard]] HWND QuilatyText() const { return quilatyText_; }
-    [[nodiscard]] HWND Slider() const { return slider_; }
+    // The quality slider, 0 to 10.
+    [[nodiscard]] HWND fraJPEGOptions() const { return fraJPEGOptions_; }
     [[nodiscard]] const PictureBox& ComboQuilaty() const { return comboQuilaty_; }
     [[nodiscard]] int32_t SliderValue() const;
     // The word drawn last in ComboQuilaty.
@@ -111,7 +115,7 @@ private:
     bool saveMode_ = false;
     bool updating_ = false; // the slider and the box set each other: one pass only
     HWND quilatyText_ = nullptr;
-    HWND slider_ = nullptr;
+    HWND fraJPEGOptions_ = nullptr;
     PictureBox comboQuilaty_;
     std::wstring word_;
     FrmSlideshow fullView_;

@@ -13,9 +13,9 @@ AppState& App() {
 
 void ResetAppState(const std::wstring& programFolder) {
     AppState fresh;
-    fresh.ProgramFolder = programFolder;
-    if (fresh.ProgramFolder.empty() || fresh.ProgramFolder.back() != L'\\') fresh.ProgramFolder += L'\\';
-    fresh.DataPath = fresh.ProgramFolder + L"Datas\\";
+    fresh.AppFolder = programFolder;
+    if (fresh.AppFolder.empty() || fresh.AppFolder.back() != L'\\') fresh.AppFolder += L'\\';
+    fresh.DataPath = fresh.AppFolder + L"Datas\\";
     fresh.GdiplusToken = Instance().GdiplusToken;
     Instance() = std::move(fresh);
 }

@@ -11,8 +11,8 @@
 struct AppState {
     // The folder of the program (ends in a backslash); "Datas\", "Librarians\", "ScrDatas\" and
     // "Help\" lie beside the executable in it.
-    std::wstring ProgramFolder;
-    std::wstring DataPath; // ProgramFolder + "Datas\"
+    std::wstring AppFolder;
+    std::wstring DataPath; // AppFolder + "Datas\"
     std::wstring CurrentDirectory;
     std::vector<std::wstring> SelectedFiles;
     std::vector<std::wstring> SelectedFavorites;

@@ -119,7 +119,7 @@ std::wstring FileCommands::OpenImage(int32_t mode) {
                            kImportTitle, MB_OK | MB_ICONEXCLAMATION);
             return path;
         }
-        host_.AddLibraryStamp(App().ProgramFolder + L"Librarians\\", *name + L".lib");
+        host_.AddLibraryStamp(App().AppFolder + L"Librarians\\", *name + L".lib");
     }
     return path;
 }

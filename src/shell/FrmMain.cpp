@@ -292,8 +292,8 @@ void FrmMain::Unload() {
 
 void FrmMain::Form_QueryUnload() {
     // Scratch files of the stamp tool and the library browser; a missing one is no matter.
-    ::DeleteFileW((App().ProgramFolder + L"Librarians\\Stamptemp.tmp").c_str());
-    ::DeleteFileW((App().ProgramFolder + L"Datas\\libtempvellmo.dat").c_str());
+    ::DeleteFileW((App().AppFolder + L"Librarians\\Stamptemp.tmp").c_str());
+    ::DeleteFileW((App().AppFolder + L"Datas\\libtempvellmo.dat").c_str());
 }
 
 void FrmMain::Form_Unload() {

@@ -185,7 +185,7 @@ void MainMenuHost::OpenHistoryFolder() {
     ::OpenHistoryFolder(*this);
 }
 void MainMenuHost::DoMenuCommand() {
-    if (!::DoMenuCommand(*this, HelpPages(App().ProgramFolder))) (void)DoToolCommand(main_.Tools());
+    if (!::DoMenuCommand(*this, HelpPages(App().AppFolder))) (void)DoToolCommand(main_.Tools());
 }
 
 // ---- File
@@ -233,7 +233,7 @@ void MainMenuHost::SendToStampLibrary() {
                        MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    main_.UseryzProcess1.Import(App().ProgramFolder + L"Librarians\\", *name + L".lib");
+    main_.UseryzProcess1.Import(App().AppFolder + L"Librarians\\", *name + L".lib");
     main_.UseryzProcess1.RefreshFav();
 }
 bool MainMenuHost::UnsavedEdit() const {
@@ -400,7 +400,7 @@ void MainMenuHost::SetDesktopWallpaper() {
     SystemWallpaper system;
     const SIZE screen{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     if (::SetDesktopWallpaper(main_.hWnd(), main_.SingleyzPreview.ImgDIB.DIB(), screen, WallpaperColour,
-                              App().ProgramFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system))
+                              App().AppFolder, Seams.wallpaperSystem ? *Seams.wallpaperSystem : system))
         RepaintAfterDesktopChange();
 }
 int32_t MainMenuHost::ShowColorDialog(int32_t initial) {
@@ -413,7 +413,7 @@ void MainMenuHost::ShowScreenSaverMaker() {
     scroll_.CopyFiles();
 }
 void MainMenuHost::ShowHelp() {
-    ::ShowHelp(App().ProgramFolder, Seams.ShellOpen);
+    ::ShowHelp(App().AppFolder, Seams.ShellOpen);
 }
 void MainMenuHost::OpenAddress(const std::wstring& address) {
     if (Seams.ShellOpen)

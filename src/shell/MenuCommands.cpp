@@ -76,7 +76,8 @@ void PanelTab(MenuCommandHost& h, int32_t tab) {
     ProperPanelSel(tab, h.Menu());
 }
 
-void Step(MenuCommandHost& h, bool next) {
+// The tool bar's Next and Previous buttons, and the View menu's rows of the same names.
+void ImageToolbarNavigate(MenuCommandHost& h, bool next) {
     // Leaving the shown image asks about an unsaved edit first; Cancel keeps it.
     if (h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
     if (next)
@@ -151,8 +152,8 @@ const std::map<std::wstring, Branch>& Branches() {
         // View
         on({L"View_Fullmode"}, [](H& h) { h.ShowFullScreen(); });
         on({L"View_Fitmode"}, [](H& h) { h.SetFit(!h.FitPressed()); });
-        on({L"View_Zoomin"}, [](H& h) { Step(h, true); });
-        on({L"View_Zoomout"}, [](H& h) { Step(h, false); });
+        on({L"View_Zoomin"}, [](H& h) { ImageToolbarNavigate(h, true); });
+        on({L"View_Zoomout"}, [](H& h) { ImageToolbarNavigate(h, false); });
         for (const wchar_t* id : {L"View_Sortname", L"View_Sortsize", L"View_Sorttype", L"View_Sortcreate",
                                   L"View_Sortmodify", L"View_Sortstar"})
             b[id] = [](H& h, const std::wstring& picked, const HelpAddresses&) { Arrange(h, picked); };

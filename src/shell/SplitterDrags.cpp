@@ -29,9 +29,9 @@ void SplitterDrags::BarDown(SplitBar bar, const PaneRect& r, float x, float y, b
                       bar == SplitBar::Column ? r.height : kGhostThickness};
 }
 
-void SplitterDrags::BarMove(SplitBar bar, const PaneRect& r, POINT pointer, const SplitLimits& limits) {
+void SplitterDrags::BarMove(SplitBar bar, const PaneRect& r, POINT dragCursor, const SplitLimits& limits) {
     if (!IsDragging) return;
-    const int px = static_cast<int>(pointer.x), py = static_cast<int>(pointer.y);
+    const int px = static_cast<int>(dragCursor.x), py = static_cast<int>(dragCursor.y);
     switch (bar) {
     case SplitBar::SidePanel:
         ghost_.visible = py < r.top || py > r.top + r.height;

@@ -69,8 +69,8 @@ public:
     // A press on a bar (x, y inside the bar). On the thumbnail bar with its slider's grip held
     // (sliderHeld) the zoom drag starts instead.
     void BarDown(SplitBar bar, const PaneRect& barRect, float x, float y, bool sliderHeld = false);
-    // The pointer's move, in client pixels: the ghost follows it.
-    void BarMove(SplitBar bar, const PaneRect& barRect, POINT pointer, const SplitLimits& limits);
+    // The pointer's move to dragCursor, in client pixels: the ghost follows it.
+    void BarMove(SplitBar bar, const PaneRect& barRect, POINT dragCursor, const SplitLimits& limits);
     // The release (x, y inside the bar): the bar's new place, or nothing when the pointer never
     // left the bar (a click changes nothing).
     [[nodiscard]] std::optional<SplitDrop> BarUp(SplitBar bar, const PaneRect& barRect, float x, float y,

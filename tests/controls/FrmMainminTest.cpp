@@ -102,7 +102,7 @@ TEST_F(TaskbarCompanion, ThePrinterPopupListsEveryNameAndHandsAPickOn) {
     for (int i = 0; i < 11; ++i) names.push_back(L"Printer " + std::to_wstring(i));
     companion.onPrinterPicked = [&](const std::wstring& name) { picked.push_back(name); };
     companion.SetPrinterNames(names);
-    ASSERT_EQ(::GetMenuItemCount(companion.PrinterMenu()), 11);
+    ASSERT_EQ(::GetMenuItemCount(companion.Menu_printer()), 11);
     // Down twice and Enter pick the second row.
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) ::PostMessageW(companion.hWnd(), WM_KEYDOWN, key, 0);
     companion.ShowPrinterMenu(200, 200);

@@ -153,7 +153,7 @@ TEST_F(SidePanel, EachTabShowsOnlyItsChild) {
     EXPECT_NE(panel->Point(48, 25), kGrey);
     EXPECT_EQ(Shown(), (std::vector<bool>{true, true, false, false, false}));
     // The stamp tab lists the library again.
-    const std::wstring file = App().ProgramFolder + L"Librarians\\tabstamp.lib";
+    const std::wstring file = App().AppFolder + L"Librarians\\tabstamp.lib";
     WriteSolidImage(file, 20, 20, kRed);
     ClickTab(57 + 30);
     EXPECT_EQ(panel->StampMenu().StampCount(), 1);

@@ -32,7 +32,7 @@ protected:
         ClearLibrary();
     }
 
-    static std::wstring Folder() { return App().ProgramFolder + L"Librarians\\"; }
+    static std::wstring Folder() { return App().AppFolder + L"Librarians\\"; }
     static void ClearLibrary() {
         for (const std::wstring& name : FileNamesIn(Folder())) (void)RemoveStamp(Folder() + name);
     }

@@ -110,7 +110,7 @@ TEST_F(StampTest, AnEmptySelectionMakesNoStampAndKeepsTheTool) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         // A stamp file left from before is not taken up again.
-        ASSERT_TRUE(WriteQuartersPicture(App().ProgramFolder + L"Librarians\\", L"Stamptemp.tmp", 20, 20).size());
+        ASSERT_TRUE(WriteQuartersPicture(App().AppFolder + L"Librarians\\", L"Stamptemp.tmp", 20, 20).size());
         OpenIn(c.mode);
         for (PointF p : c.clicks) Click(p);
         mainWindow.log.calls.clear();

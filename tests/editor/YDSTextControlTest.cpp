@@ -218,7 +218,7 @@ TEST(YDSTextControl, StartPaintDrawsTheGradientAndTheIconsOfTheLibrary) {
     const std::wstring withLibrary = MakeTestFolder(L"bar-with-library");
     ASSERT_TRUE(::CopyFileW(library.c_str(), (withLibrary + L"Toolbar.dll").c_str(), FALSE));
     const std::wstring withoutLibrary = MakeTestFolder(L"bar-without-library");
-    const std::wstring savedFolder = App().ProgramFolder;
+    const std::wstring savedFolder = App().AppFolder;
     const ULONG_PTR token = App().GdiplusToken;
 
     struct Case {
@@ -234,9 +234,9 @@ TEST(YDSTextControl, StartPaintDrawsTheGradientAndTheIconsOfTheLibrary) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Narrow(c.name));
-        App().ProgramFolder = c.library ? withLibrary : withoutLibrary;
+        App().AppFolder = c.library ? withLibrary : withoutLibrary;
         BarFixture f;
-        App().ProgramFolder = savedFolder;
+        App().AppFolder = savedFolder;
         f.bar.HideText(c.hideText);
         App().GdiplusToken = c.gdiplus ? token : 0;
         f.bar.StartPaint();

@@ -75,8 +75,8 @@ TEST(Clipboard, CopyThenPasteGivesAnImageOfTheCallersOwnAndTextGivesNothing) {
 }
 
 TEST(StampFiles, TheWorkingStampAndLibraryStampsAreWrittenAtTheirSizes) {
-    const std::wstring temp = App().ProgramFolder + L"Librarians\\Stamptemp.tmp";
-    const std::wstring leaf = App().ProgramFolder + L"Librarians\\Leaf one.lib";
+    const std::wstring temp = App().AppFolder + L"Librarians\\Stamptemp.tmp";
+    const std::wstring leaf = App().AppFolder + L"Librarians\\Leaf one.lib";
     GdipBitmap source = BlockBitmap(120, 80), small = BlockBitmap(10, 10);
     ASSERT_TRUE(CopyImageToClipboard(source.get(), 0, 0, 120, 80));
     GdipImage image;
@@ -121,7 +121,7 @@ TEST(StampFiles, TheWorkingStampAndLibraryStampsAreWrittenAtTheirSizes) {
 
 TEST(StampFiles, ABadStampNameIsRefusedWithoutWritingAnything) {
     GdipBitmap source = BlockBitmap(8, 8);
-    const std::wstring folder = App().ProgramFolder;
+    const std::wstring folder = App().AppFolder;
     for (const wchar_t* name : {L"", L"..\\escape", L"a/b", L"C:drive", L"sub\\x", L"what?", L"star*", L"pipe|",
                                 L"quote\"", L"<x>", L"..", L".", L"   ", L"CON", L"nul", L"com1", L"LPT9.old"}) {
         EXPECT_FALSE(IsValidStampName(name)) << Narrow(name);

@@ -415,7 +415,7 @@ TEST_F(BatchDialog, ARenameGivesTheExtensionInLowerCaseOnDisk) {
 }
 
 TEST_F(BatchDialog, AStampNameIsCheckedAndAnExistingStampReplacedOnlyWhenAllowed) {
-    const std::wstring library = AddBackslash(App().ProgramFolder) + L"Librarians\\";
+    const std::wstring library = AddBackslash(App().AppFolder) + L"Librarians\\";
     ::CreateDirectoryW(library.c_str(), nullptr);
     ASSERT_TRUE(WriteTestFile(library + L"Kept.lib", "stamp"));
     FrmShells form;

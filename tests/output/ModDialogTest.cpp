@@ -86,12 +86,18 @@ TEST_F(QualityPanel, TypedNumbersAndSliderKeysAgree) {
         EXPECT_EQ(panel.Word(), word);
         EXPECT_EQ(Box(), typed);
     }
-    ::SetFocus(panel.Slider());
-    for (int i = 0; i < 5; ++i) ::SendMessageW(panel.Slider(), WM_KEYDOWN, VK_RIGHT, 0);
+    ::SetFocus(panel.fraJPEGOptions());
+    for (int i = 0; i < 5; ++i) ::SendMessageW(panel.fraJPEGOptions(), WM_KEYDOWN, VK_RIGHT, 0);
     TestWindow::Pump(20);
     EXPECT_EQ(Box(), L"5");
     EXPECT_EQ(App().JpegQuality, 5);
     EXPECT_EQ(panel.Word(), L"Middle");
+    // A page key moves five steps.
+    Type(L"2");
+    ::SendMessageW(panel.fraJPEGOptions(), WM_KEYDOWN, VK_NEXT, 0);
+    TestWindow::Pump(20);
+    EXPECT_EQ(Box(), L"7");
+    EXPECT_EQ(App().JpegQuality, 7);
     EXPECT_TRUE(warnings.empty());
 }
 
@@ -189,7 +195,7 @@ TEST_F(RealFileDialog, SaveDialogIsTallerWiderAndCentred) {
                     ::GetWindowRect(p, &panelRect);
                     ::MapWindowPoints(HWND_DESKTOP, d, reinterpret_cast<POINT*>(&panelRect), 2);
                     panelVisible = ::IsWindowVisible(p) != FALSE;
-                    sliderVisible = ::IsWindowVisible(panel.Slider()) != FALSE;
+                    sliderVisible = ::IsWindowVisible(panel.fraJPEGOptions()) != FALSE;
                 }
                 Press(d, IDCANCEL);
             }
@@ -274,7 +280,7 @@ TEST_F(RealFileDialog, FileSelectionDrawsThePreviewAndAFolderItsName) {
             HWND d = WaitForDialog(L"Open Test");
             if (!d) return;
             open = panel.hWnd() != nullptr;
-            sliderHidden = !::IsWindowVisible(panel.Slider());
+            sliderHidden = !::IsWindowVisible(panel.fraJPEGOptions());
             selectedFile = SelectItem(d, L"red");
             // The 60 x 40 picture is not enlarged: centred in the 163 x 150 box from (10, 45).
             red = NearRgb(panel.Point(91, 120), RGB(255, 0, 0), 30);

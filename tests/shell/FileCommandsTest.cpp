@@ -210,7 +210,7 @@ TEST_F(FileCommandsTest, OpenAsksFirstAndSelectsTheFileAlone) {
 }
 
 TEST_F(FileCommandsTest, ImportsCopyToTheStampAndTheLibrary) {
-    const std::wstring leaf = folder + L"leaf.png", library = App().ProgramFolder + L"Librarians\\";
+    const std::wstring leaf = folder + L"leaf.png", library = App().AppFolder + L"Librarians\\";
     ASSERT_TRUE(WriteTestFile(leaf, "leaf bytes"));
     ::DeleteFileW(StampLibPath(L"Leaf").c_str());
     host.choices = {{leaf, L""}, {leaf, L""}, {leaf, L""}};

@@ -149,7 +149,7 @@ TEST_F(MainFilesTest, APictureWrittenElsewhereLeavesTheEditUnsaved) {
         Start({L"a.png"});
         Turn();
         const std::wstring written =
-            c.written ? folder + c.written : App().ProgramFolder + L"Librarians\\turned-unsaved.lib";
+            c.written ? folder + c.written : App().AppFolder + L"Librarians\\turned-unsaved.lib";
         {
             StampNameAnswer name(main->MenuHost().Shells, L"turned-unsaved");
             EXPECT_TRUE(Run(c.id)) << what;
