@@ -142,6 +142,9 @@ void CanvasModel::LayOutForPaint(float controlW, float controlH) {
 bool CanvasModel::TakeFirstSnapshot() {
     if (!firstL_ || !ImgDIB.DIB()) return false;
     firstL_ = false;
+    // Once a step has been made the picture shown is an edited one, and step 0 (the picture as
+    // opened) was written before that step: a first-edit mark that comes late must not replace it.
+    if (history_.Index() != 0) return false;
     (void)history_.Settle();
     GdipBitmap first = FullCopy(ImgDIB.DIB());
     if (!first) return false;

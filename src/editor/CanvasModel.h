@@ -101,7 +101,8 @@ public:
     // The zoom geometry at the start of a paint (unfitted only).
     void LayOutForPaint(float controlW, float controlH);
     // When FirstL is set: starts writing the shown image as undo step 0 and clears FirstL. False
-    // when there was nothing to write.
+    // when there was nothing to write, or when a step has been made already (step 0 is then the
+    // picture before it).
     [[nodiscard]] bool TakeFirstSnapshot();
     // An edit about to be made at step 0 without a step-0 file (no layout kept the picture, as
     // when the host did not mark the first edit): starts writing the shown image as step 0, so
