@@ -197,7 +197,8 @@ public:
     // The whole image becomes a floating stamp (a stamp-library item opened to be edited).
     bool EditingStampLib() { return selection_.EditingStampLib(); }
     // Deletes the selected pixels (the outside of an inverted selection) as a step; the selection
-    // combine mode is the same afterwards. False when nothing is selected.
+    // combine mode is the same afterwards. False when nothing is selected: no step, and the apply
+    // step's closing work returns the host and the canvas to browsing as after a delete.
     bool CallDrawDeleteSelect() { return selection_.CallDrawDeleteSelect(); }
     // The selection object, made on first use.
     [[nodiscard]] ClsSelect& Selection() { return selection_.Selection(); }

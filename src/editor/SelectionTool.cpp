@@ -246,6 +246,8 @@ bool SelectionTool::CallDrawDeleteSelect() {
     previousEffect_ = Canvas().Effect();
     SetModeQuietly(53);
     if (Canvas().SaveUndo()) return true;
-    SetModeQuietly(previousEffect_);
+    // Nothing deleted. The step's closing work has put the main window and the canvas back to
+    // browsing together; only a step that never started leaves the selection mode to restore.
+    if (Canvas().Effect() == 53) SetModeQuietly(previousEffect_);
     return false;
 }
