@@ -76,6 +76,14 @@ GdipBitmap FrameEditTool::RenderStep() {
     return StepBuffer().Take();
 }
 
+void FrameEditTool::AfterStep(int32_t mode) {
+    // The picture is shown unfitted after the step, and the frame, in control pixels of the
+    // picture before it, goes: Copy would take what lay under it, and the tool picked again
+    // would show it and apply it once more.
+    SetFitModeQuietly(false);
+    if (mode != 6) Canvas().CleanCroprect(false);
+}
+
 void FrameEditTool::BeforeLayOut() {
     CanvasTool::BeforeLayOut();
     // The frame is in control pixels of the old layout.

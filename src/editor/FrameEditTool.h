@@ -20,6 +20,7 @@ public:
     bool DrawOverlay(GpGraphics* g) override;
     void CommitIntoStep() override;
     [[nodiscard]] GdipBitmap RenderStep() override;
+    void AfterStep(int32_t mode) override;
     void BeforeLayOut() override;
 
     // The fills' gradient point (control pixels).
