@@ -56,7 +56,8 @@ bool FrameEditTool::DrawOverlay(GpGraphics* g) {
 }
 
 void FrameEditTool::CommitIntoStep() {
-    // Card and colorize, over the picture the buffer holds; a card without a frame leaves no step.
+    // Card and colorize, over the picture the buffer holds; a card that tints nothing (inverted,
+    // without a frame) leaves no step.
     const int32_t e = Canvas().Effect();
     if ((e == 5 || e == 6) && !DrawFillCommit(StepBuffer().Surface(), FrameInputs())) StepBuffer().Reset();
 }

@@ -456,3 +456,27 @@ TEST_F(FrameToolTest, AnAppliedFrameToolLeavesNoFrameForWhatFollows) {
         EXPECT_EQ(canvas->UndoIndex(), steps);
     }
 }
+
+TEST_F(FrameToolTest, CardWithoutAFrameTintsTheWholePictureAsItsPreviewShows) {
+    struct Case {
+        int32_t combine;
+        bool tinted; // without a frame the whole picture is outside it, and none of it inside
+    };
+    for (const Case c : {Case{1, true}, Case{4, false}}) {
+        SCOPED_TRACE(c.combine);
+        OpenIn(5, 400, 300);
+        App().SelectCombineMode = c.combine;
+        canvas->SetMax(255);
+        canvas->SetValue(128);
+        canvas->SetTextColor(RGB(0, 0, 255));
+        canvas->Painting(false, false, false, false);
+        const COLORREF previewTop = Screen(100, 75), previewBottom = Screen(300, 225);
+        EXPECT_EQ(previewTop != AsRgb(kTopLeft), c.tinted);
+        EXPECT_EQ(canvas->ApplyEdit(), c.tinted);
+        EXPECT_EQ(canvas->UndoIndex(), c.tinted ? 1 : 0);
+        EXPECT_NEAR_COLOUR(AsRgb(Shown(100, 75)), previewTop, 6);
+        EXPECT_NEAR_COLOUR(AsRgb(Shown(300, 225)), previewBottom, 6);
+        EXPECT_EQ(Shown(0, 0) != kTopLeft, c.tinted);
+        EXPECT_EQ(Shown(399, 299) != kBottomRight, c.tinted);
+    }
+}
