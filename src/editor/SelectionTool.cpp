@@ -189,15 +189,19 @@ GdipBitmap SelectionTool::RenderDeleteSelection() {
     SetModeQuietly(previousEffect_);
     const CutResult cut = CutSelection(FrameOnImage());
     select.SetClone(false);
+    // Nothing selected deletes nothing; the inverse of nothing is the whole picture, which goes.
+    const bool deletesAll = cut.nothingSelected && kept != 1;
+    const bool keepsCut = !cut.nothingSelected && cut.written && select.Mimg.new_Img;
     GdipBitmap step;
     GdipGraphics g;
-    if (cut.written && select.Mimg.new_Img &&
+    if ((deletesAll || keepsCut) &&
         GdipCreateBitmapFromScan0(RoundHalfEven(c.ImgDIB.Width()), RoundHalfEven(c.ImgDIB.Height()), 0,
                                   PixelFormat32bppARGB, nullptr, step.put()) == Ok &&
         GdipGetImageGraphicsContext(step.get(), g.put()) == Ok) {
         const RectF at = app.SelectCombineMode == 1 ? RoundedRect(cut.bounds) : RectF();
-        GdipDrawImageRectI(g.get(), select.Mimg.new_Img, RoundHalfEven(at.X), RoundHalfEven(at.Y), select.Mimg.NewWidth,
-                           select.Mimg.NewHeight);
+        if (keepsCut)
+            GdipDrawImageRectI(g.get(), select.Mimg.new_Img, RoundHalfEven(at.X), RoundHalfEven(at.Y),
+                               select.Mimg.NewWidth, select.Mimg.NewHeight);
     } else {
         step.reset();
     }
