@@ -52,7 +52,11 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     onResize = [this] { OnResize(); };
     history_.NotifyWhenWritten(hWnd(), kStepWritten);
     CreateBrush();
-    if (textBox_.Create(hWnd(), kBackColor)) textBox_.onChange = [this] { Repaint(); };
+    if (textBox_.Create(hWnd(), kBackColor)) {
+        textBox_.onChange = [this] { Repaint(); };
+        // Back on the canvas the pointer is the arrow until the canvas's own hover picks another.
+        textBox_.onText1MouseMove = [this] { SetMousePointer(MousePointer::Default); };
+    }
     // A click on the text box's frame leaves the keys where the canvas's own go (nowhere while
     // the text tool types).
     textBox_.shortcutKeys = &childKeys_;
@@ -203,6 +207,7 @@ void Imageyzviewer::OnResize() {
     Cls();
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
     if (!Import(L"", true, true, false)) Refresh();
+    textBox_.MoveText1(0, 0);
 }
 
 // ---- Painting ----

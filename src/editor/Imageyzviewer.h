@@ -111,6 +111,10 @@ public:
     // Abandons the edit: browse mode at 100 %, unfitted. The image's saved state stays as it was.
     void CancelEdit();
 
+    // The canvas holds no value of its own to reset: a host that resets its controls' values may
+    // call it on the canvas too, and nothing changes.
+    void ResetValue() {}
+
     // Properties. A setter that notifies calls onPropertyChanged with the property's name.
     void SetEffect(int32_t mode);
     // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom". "Zoom" is also

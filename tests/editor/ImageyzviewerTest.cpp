@@ -239,3 +239,45 @@ TEST_F(CanvasWindowTest, EveryCorpusImageTheLoaderReadsOpensAndFits) {
         EXPECT_LE(fit.Width, canvas->ImgDIB.Width()) << name; // never enlarged
     }
 }
+
+TEST_F(CanvasWindowTest, TheTextBoxGivesTheArrowBackAndAResizePutsItsEntryInTheCorner) {
+    canvas->ShowHidetext(50, 60, 200, 40);
+    const HWND text1 = canvas->TextBackground().Text1();
+    const auto entryAt = [&] {
+        RECT r{};
+        ::GetWindowRect(text1, &r);
+        ::MapWindowPoints(nullptr, canvas->TextBackground().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    EXPECT_EQ(entryAt().left, 3);
+    EXPECT_EQ(entryAt().top, 3);
+
+    // A tool's cross over the canvas; the pointer moving over the entry puts the arrow back.
+    canvas->SetMousePointer(MousePointer::Cross);
+    ::SendMessageW(text1, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(canvas->GetMousePointer(), MousePointer::Default);
+
+    canvas->Move(0, 0, kW - 20, kH - 20);
+    const RECT moved = entryAt();
+    EXPECT_EQ(moved.left, 0);
+    EXPECT_EQ(moved.top, 0);
+    EXPECT_EQ(moved.right - moved.left, 200 - 6); // its size kept
+    EXPECT_TRUE(canvas->TextBackground().TextBoxShown());
+}
+
+TEST(CanvasControl, ACanvasMadeInCodeStartsFromThePropertyDefaultsAndKeepsThemOnResetValue) {
+    // No container persists this control: it starts from what an empty property bag gives.
+    Imageyzviewer canvas;
+    const auto expectDefaults = [&] {
+        EXPECT_TRUE(canvas.FitMode());
+        EXPECT_EQ(canvas.Effect(), 0);
+        EXPECT_TRUE(canvas.Stamp().DefaultStampsize);
+        EXPECT_EQ(canvas.Min(), 0);
+        EXPECT_EQ(canvas.Max(), 10);
+        EXPECT_EQ(canvas.Range(), 10);
+    };
+    expectDefaults();
+    canvas.ResetValue();
+    expectDefaults();
+    EXPECT_FLOAT_EQ(canvas.SliderValue(), 0);
+}
