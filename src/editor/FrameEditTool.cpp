@@ -49,13 +49,13 @@ void FrameEditTool::Hover(float x, float y) {
 bool FrameEditTool::DrawOverlay(GpGraphics* g) {
     const int32_t e = Canvas().Effect();
     if (e == 6) Frame().Frame() = RectF(); // colorize works on the whole image
-    DrawFrameOverlayOn(g);
+    DrawEditOverlay(g);
     if (e == 5 || e == 6 || e == 19 || e == 20) Canvas().ColorControl();
     DrawEditPanel(true);
     return true;
 }
 
-void FrameEditTool::CommitIntoStep() {
+void FrameEditTool::CommitFrameEdit() {
     // Card and colorize, over the picture the buffer holds; a card that tints nothing (inverted,
     // without a frame) leaves no step.
     const int32_t e = Canvas().Effect();

@@ -2,6 +2,7 @@
 
 #include "editor/CanvasTool.h"
 #include "editor/EditPanelActions.h"
+#include "editor/ModDialogCOlor.h"
 #include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
@@ -107,8 +108,13 @@ void Imageyzviewer::SetFitMode(bool value) {
     Notify(L"FitMode");
 }
 
-void Imageyzviewer::SetTextColor(COLORREF colour) {
+void Imageyzviewer::StoreTextColor(COLORREF colour) {
     textColor_ = colour;
+    SplitRGB(colour, TextR, TextG, TextB);
+}
+
+void Imageyzviewer::SetTextColor(COLORREF colour) {
+    StoreTextColor(colour);
     Repaint();
     Notify(L"TextColor");
 }
@@ -258,7 +264,7 @@ void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail) {
         picture_.Draw(undoBuffer_.Surface(), *this, *this, true);
     else
         undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
-    Tool().CommitIntoStep();
+    Tool().CommitFrameEdit();
 }
 
 bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
@@ -271,7 +277,7 @@ void Imageyzviewer::ColorControl() {
         const COLORREF picked = Point(RoundHalfEven(pointer_.lastPoint.X), RoundHalfEven(pointer_.lastPoint.Y));
         if (picked == CLR_INVALID) return;
         if (pickTarget_ == 1)
-            textColor_ = picked;
+            StoreTextColor(picked); // the text tool draws in the picked colour too
         else
             pickedColor_ = picked;
     }

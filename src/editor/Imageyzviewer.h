@@ -26,6 +26,7 @@
 #include "editor/SkinMenuView.h"
 #include "editor/StampTool.h"
 #include "editor/ViewPixels.h"
+#include "imaging/ModGDI.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
 
@@ -133,6 +134,8 @@ public:
     [[nodiscard]] GpSolidFill* FillBrush() const { return fillBrush_.get(); }
     [[nodiscard]] COLORREF TextColor() const { return textColor_; }
     void SetTextColor(COLORREF colour);
+    // The text and calendar tools' colour: the bytes of TextColor at full alpha.
+    [[nodiscard]] uint32_t TextArgb() const { return ColorARGB(255, TextR, TextG, TextB); }
     [[nodiscard]] const std::wstring& FontA() const { return fontA_; }
     void SetFontA(const std::wstring& name);
     [[nodiscard]] int32_t FontSizeA() const { return fontSizeA_; }
@@ -259,6 +262,8 @@ private:
     // The mode changed without a notification; the keys follow it.
     void ChangeMode(int32_t mode);
     void Notify(const wchar_t* name);
+    // TextColor and its bytes, without a repaint or a notification.
+    void StoreTextColor(COLORREF colour);
     void OnResize();
     void OnMouseDown(int button, int shift, float x, float y);
     void OnMouseMove(int button, int shift, float x, float y);
@@ -306,7 +311,8 @@ private:
     std::wstring fontA_;
     int32_t fontSizeA_ = 0, fontStyleA_ = 0, fontRenderA_ = 0;
     COLORREF textColor_ = 0;
-    COLORREF pickedColor_ = 0; // the second picked colour
+    uint8_t TextR = 0, TextG = 0, TextB = 0; // textColor_'s bytes, kept with it by StoreTextColor
+    COLORREF pickedColor_ = 0;               // the second picked colour
     int32_t pickTarget_ = 1;
     float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
 

@@ -77,14 +77,14 @@ bool SelectionTool::DrawOverlay(GpGraphics* g) {
                   Pointer().lastPoint.Y, 40);
         if (MainWindow()) MainWindow()->DrawToolHint(c.hDC(), 41, w - 4);
     } else {
-        DrawFrameOverlayOn(g);
+        DrawEditOverlay(g);
     }
     DrawEditPanel(true);
     return true;
 }
 
 GdipBitmap SelectionTool::RenderStep() {
-    return Canvas().Effect() == 53 ? RenderDeleteSelection() : GdipBitmap();
+    return Canvas().Effect() == 53 ? DeleteSelection() : GdipBitmap();
 }
 
 void SelectionTool::AfterStep(int32_t) {
@@ -178,7 +178,7 @@ bool SelectionTool::CommitSelection() {
     return true;
 }
 
-GdipBitmap SelectionTool::RenderDeleteSelection() {
+GdipBitmap SelectionTool::DeleteSelection() {
     AppState& app = App();
     const Imageyzviewer& c = Canvas();
     const int32_t kept = app.SelectCombineMode;

@@ -403,6 +403,8 @@ TEST_F(FrameToolTest, PickedColourReachesTheTool) {
     Click(PointF(static_cast<float>(x), static_cast<float>(y)));
     EXPECT_NEAR_COLOUR(canvas->TextColor(), shown, 2);
     EXPECT_NE(canvas->TextColor(), RGB(1, 2, 3));
+    // The text tool writes in the picked colour too.
+    EXPECT_EQ(canvas->TextArgb(), RGBToARGB(canvas->TextColor(), 255));
 }
 
 TEST_F(FrameToolTest, ShiftLineIsLevelOrUprightByTheSmallerLean) {
