@@ -120,7 +120,9 @@ protected:
     RectF fitRect_{};
     ZoomView view_;
     UndoHistory history_;
-    UndoBuffer undoBuffer_; // the step of the apply under way
+    // The undo buffers: only the one of the step an apply is making holds a bitmap, and only
+    // until the step is handed to the history.
+    UndoBuffer undoBuffers_;
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

@@ -47,7 +47,7 @@ const EditPanel& CanvasTool::Panel() const {
     return canvas_.panel_;
 }
 UndoBuffer& CanvasTool::StepBuffer() {
-    return canvas_.undoBuffer_;
+    return canvas_.undoBuffers_;
 }
 CanvasMainWindow* CanvasTool::MainWindow() {
     return canvas_.neighbours_.mainWindow;

@@ -258,12 +258,12 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
 
 void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail) {
     // The buffer exists only while an apply step makes its step. The view stays the screen's.
-    if (!undoBuffer_.Surface()) return;
+    if (!undoBuffers_.Surface()) return;
     if (rebuildThumbnail) picture_.UpdateThumbnail(*this, true);
     if (fitMode_)
-        picture_.Draw(undoBuffer_.Surface(), *this, *this, true);
+        picture_.Draw(undoBuffers_.Surface(), *this, *this, true);
     else
-        undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
+        undoBuffers_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
     Tool().CommitFrameEdit();
 }
 
@@ -399,7 +399,7 @@ void Imageyzviewer::CancelEdit() {
 
 // ---- The apply step, the undo history and saving ----
 
-bool Imageyzviewer::CommitStep(GdipBitmap step) {
+bool Imageyzviewer::WriteUndoFile(GdipBitmap step) {
     if (!step) return false;
     GdipImage shown;
     if (GdipCloneImage(step.get(), shown.put()) != Ok) return false;
@@ -473,7 +473,7 @@ bool Imageyzviewer::SaveUndo() {
     // The tool of the mode as the step starts: deleting a selection cuts in the mode before it.
     CanvasTool& tool = Tool();
     const int32_t mode = effect_;
-    const bool made = CommitStep(tool.RenderStep());
+    const bool made = WriteUndoFile(tool.RenderStep());
     if (made) {
         tool.AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
@@ -606,8 +606,8 @@ bool Imageyzviewer::ResizeCanvas() {
     if (!choice || choice->width <= 0 || choice->height <= 0) return false;
     SettleHistory();
     if (TakeMissingFirstStep()) SettleHistory();
-    const bool made = CommitStep(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
-                                                    choice->height, choice->background));
+    const bool made = WriteUndoFile(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
+                                                       choice->height, choice->background));
     if (!made) return false;
     fitMode_ = false;
     ChangeMode(0);

@@ -280,8 +280,9 @@ private:
     bool DrawModeOverlay(GpGraphics* g);
     // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
     void PaintIntoUndoBuffer(bool rebuildThumbnail);
-    // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
-    [[nodiscard]] bool CommitStep(GdipBitmap step);
+    // Writes step (owned from here) as the next undo file, in the background, and shows it as the
+    // image at once, laid out again. False, with nothing changed, for an empty step.
+    [[nodiscard]] bool WriteUndoFile(GdipBitmap step);
     // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
     void RefreshUndoState();
