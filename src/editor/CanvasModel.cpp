@@ -99,11 +99,19 @@ std::wstring CanvasModel::StampUndoFile(int32_t step) {
     return App().DataPath + L"StampUndo" + std::to_wstring(step) + L".sudo";
 }
 
-void CanvasModel::DeleteStampSteps(int32_t from) {
+std::vector<CanvasModel::StampStepFile> CanvasModel::StampUndolists() {
+    std::vector<StampStepFile> steps;
     std::vector<FileListEntry> files;
-    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files)) return;
+    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files)) return steps;
     for (const FileListEntry& f : files)
-        if (StampStepOfKey(f.Key) >= from) ::DeleteFileW((App().DataPath + f.Name).c_str());
+        if (const int64_t step = StampStepOfKey(f.Key); step >= 0)
+            steps.push_back({static_cast<int32_t>(step), App().DataPath + f.Name});
+    return steps;
+}
+
+void CanvasModel::DeleteStampSteps(int32_t from) {
+    for (const StampStepFile& f : StampUndolists())
+        if (f.step >= from) ::DeleteFileW(f.path.c_str());
 }
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The undo buffer: the step an apply is making, a bitmap with a drawing surface on it. It lives
 // from the start of the step until the step is handed to the history; the paint's render into
@@ -81,6 +82,14 @@ public:
     // The files of the canvas under the data folder.
     [[nodiscard]] static std::wstring UndoFile(int32_t step) { return UndoHistory::StepFile(step); }
     [[nodiscard]] static std::wstring StampUndoFile(int32_t step);
+    // A stamp step file on disk.
+    struct StampStepFile {
+        int32_t step = 0;
+        std::wstring path;
+    };
+    // The stamp undo files in the data folder now: the numbered stamp step files (other files that
+    // match "*.sudo" are not the canvas's).
+    [[nodiscard]] static std::vector<StampStepFile> StampUndolists();
     // Deletes the stamp step files from step from on.
     static void DeleteStampSteps(int32_t from);
     // Waits until the newest step file is complete; false when its write failed (the step is then
