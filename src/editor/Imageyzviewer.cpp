@@ -43,6 +43,11 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     if (!PictureBox::Create(own)) return false;
     neighbours_ = neighbours;
     shortcutKeys = neighbours.shortcutKeys;
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    VScroll = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, -48, 112, 65, 17, hWnd(), nullptr, instance,
+                                nullptr);
+    HScroll = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 136, 17, 65, hWnd(), nullptr, instance,
+                                nullptr);
     ChangeMode(effect_);
     onMouseDown = [this](int b, int s, float x, float y) { OnMouseDown(b, s, x, y); };
     onMouseMove = [this](int b, int s, float x, float y) { OnMouseMove(b, s, x, y); };
@@ -66,7 +71,12 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     return true;
 }
 
-bool Imageyzviewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+bool Imageyzviewer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && lp != 0) {
+        OnScroll(reinterpret_cast<HWND>(lp), wp);
+        *result = 0;
+        return true;
+    }
     if (msg != kStepWritten) return false;
     // A failed write is told as soon as it is known, not at the next edit.
     if (history_.WriteEnded()) SettleHistory();
@@ -183,6 +193,7 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
     // A tool's frames, rubber bands and stamp are in control pixels of the old layout.
     if (effect_ != 0) Tool().BeforeLayOut();
     LayOut(w, h, !noReload && !fitMode_);
+    if (!noReload && !fitMode_) SetScrollMaxima();
     if (effect_ != 0) picture_.RebuildViewBuffer(*this, BackColor());
     Painting(true, false, highQuality, false);
     // A failed step-0 write leaves FirstL cleared as after a good one: the undo history then has
@@ -207,6 +218,57 @@ void Imageyzviewer::CleanCroprect(bool wholeImage) {
     frame_.Clear();
     // Frames are in control pixels: the whole image is the picture as shown.
     if (wholeImage) frame_.Frame() = fitRect_;
+}
+
+void Imageyzviewer::SetScrollMaxima() {
+    const auto setMax = [](HWND bar, int32_t shown, int control) {
+        const int64_t travel = static_cast<int64_t>(shown) - control;
+        // A maximum a 16-bit scroll bar cannot hold is not set.
+        if (!bar || travel < INT16_MIN || travel > INT16_MAX) return;
+        ::SetScrollRange(bar, SB_CTL, std::min<int>(0, static_cast<int>(travel)),
+                         std::max<int>(0, static_cast<int>(travel)), FALSE);
+    };
+    setMax(VScroll, view_.ShownWidth, Width());
+    setMax(HScroll, view_.ShownHeight, Height());
+}
+
+void Imageyzviewer::OnScroll(HWND bar, WPARAM request) {
+    if (bar != VScroll && bar != HScroll) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    if (!::GetScrollInfo(bar, SB_CTL, &info)) return;
+    // One unit a line and a page, the scroll bar's smallest steps.
+    int value = info.nPos;
+    switch (LOWORD(request)) {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+        --value;
+        break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+        ++value;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        value = static_cast<int16_t>(HIWORD(request)); // the ranges are 16-bit
+        break;
+    case SB_TOP:
+        value = info.nMin;
+        break;
+    case SB_BOTTOM:
+        value = info.nMax;
+        break;
+    default:
+        return; // the end of a scroll changes nothing
+    }
+    value = std::clamp(value, info.nMin, info.nMax);
+    ::SetScrollPos(bar, SB_CTL, value, FALSE);
+    if (bar == VScroll)
+        view_.OffsetX = -value;
+    else
+        view_.OffsetY = -value;
+    Repaint();
 }
 
 void Imageyzviewer::OnResize() {

@@ -268,6 +268,10 @@ private:
     void OnMouseDown(int button, int shift, float x, float y);
     void OnMouseMove(int button, int shift, float x, float y);
     void OnMouseUp(int button, int shift, float x, float y);
+    // The scroll bars' ranges: the picture's travel at its own size, as a fresh unfitted load shows it.
+    void SetScrollMaxima();
+    // A scroll bar moved: the view pans to its value.
+    void OnScroll(HWND bar, WPARAM request);
     // The edit-panel elements the current tool shows.
     [[nodiscard]] uint32_t ShownPanels() const;
     // Shows the edit panel of the current mode; refresh shows the control.
@@ -291,6 +295,11 @@ private:
     void ReleaseEditLayers();
 
     CanvasNeighbours neighbours_;
+    // The canvas's two scroll bars: VScroll runs across and pans the view in X, HScroll runs down
+    // and pans it in Y. The canvas never places or shows them: they stay hidden where they were
+    // made, and the user pans by dragging and with the navigator.
+    HWND VScroll = nullptr;
+    HWND HScroll = nullptr;
     PictureView picture_;
     CanvasPointer pointer_;
     FrameDrag frame_;
