@@ -41,9 +41,12 @@ struct MainFirstEditTest : MainWindowTest {
     }
     // A press and release on the side panel's tool list, on the cell of tool.
     void PickPanelTool(int32_t tool) {
-        const RectF cell = ToolGrid::Cell(tool);
-        const LPARAM at =
-            MAKELPARAM(static_cast<int>(cell.X + cell.Width / 2), static_cast<int>(cell.Y + cell.Height / 2));
+        LPARAM at = 0;
+        for (int y = 0; y < 400 && !at; y += 5)
+            for (int x = 0; x < 250 && !at; x += 5)
+                if (ToolGrid::ToolAt(static_cast<float>(x), static_cast<float>(y)) == tool)
+                    at = MAKELPARAM(x + 5, y + 5);
+        ASSERT_NE(at, 0);
         const HWND list = main->UseryzProcess1.ToolOLE().hWnd();
         ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
         ::SendMessageW(list, WM_LBUTTONUP, 0, at);
