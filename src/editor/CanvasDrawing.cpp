@@ -39,8 +39,8 @@ bool DrawOutline(const DrawTarget& target, PointF from, PointF to, int32_t kind,
 }
 
 std::optional<RectF> DrawTextLook(const DrawTarget& target, const TextLook& look, PointF at) {
-    return DrawTextTool(target, look.text, at.X, at.Y, look.font, look.size, look.style, look.render,
-                        RGBToARGB(look.colour, 255), look.opacity);
+    return DrawTextTool(target, look.text, at.X, at.Y, look.font, look.size, look.style, look.render, look.colour,
+                        look.opacity);
 }
 
 void SetUpCalendar(ClsCalendar& calendar, const TextLook& look, float sliderValue) {
@@ -48,7 +48,7 @@ void SetUpCalendar(ClsCalendar& calendar, const TextLook& look, float sliderValu
     calendar.TextRender(look.render);
     calendar.Font(look.font);
     calendar.FontStyle(look.style);
-    calendar.FontColor(RGBToARGB(look.colour, 255));
+    calendar.FontColor(look.colour);
     calendar.Opacity(255);
     calendar.Months(RoundHalfEven(sliderValue));
 }

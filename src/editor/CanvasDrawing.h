@@ -51,7 +51,7 @@ struct TextLook {
     int32_t size = 0; // pixels
     int32_t style = 0;
     int32_t render = 0;
-    COLORREF colour = 0;
+    uint32_t colour = 0xFF000000u; // ARGB
     float opacity = 255;
 };
 // The text with its top-left corner at the point; its measured box (DrawTextTool's).

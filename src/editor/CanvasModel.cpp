@@ -99,11 +99,19 @@ std::wstring CanvasModel::StampUndoFile(int32_t step) {
     return App().DataPath + L"StampUndo" + std::to_wstring(step) + L".sudo";
 }
 
-void CanvasModel::DeleteStampSteps(int32_t from) {
+std::vector<CanvasModel::StampStepFile> CanvasModel::StampUndolists() {
+    std::vector<StampStepFile> steps;
     std::vector<FileListEntry> files;
-    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files)) return;
+    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.sudo"), files)) return steps;
     for (const FileListEntry& f : files)
-        if (StampStepOfKey(f.Key) >= from) ::DeleteFileW((App().DataPath + f.Name).c_str());
+        if (const int64_t step = StampStepOfKey(f.Key); step >= 0)
+            steps.push_back({static_cast<int32_t>(step), App().DataPath + f.Name});
+    return steps;
+}
+
+void CanvasModel::DeleteStampSteps(int32_t from) {
+    for (const StampStepFile& f : StampUndolists())
+        if (f.step >= from) ::DeleteFileW(f.path.c_str());
 }
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
@@ -142,6 +150,9 @@ void CanvasModel::LayOutForPaint(float controlW, float controlH) {
 bool CanvasModel::TakeFirstSnapshot() {
     if (!firstL_ || !ImgDIB.DIB()) return false;
     firstL_ = false;
+    // Once a step has been made the picture shown is an edited one, and step 0 (the picture as
+    // opened) was written before that step: a first-edit mark that comes late must not replace it.
+    if (history_.Index() != 0) return false;
     (void)history_.Settle();
     GdipBitmap first = FullCopy(ImgDIB.DIB());
     if (!first) return false;

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The undo buffer: the step an apply is making, a bitmap with a drawing surface on it. It lives
 // from the start of the step until the step is handed to the history; the paint's render into
@@ -81,6 +82,14 @@ public:
     // The files of the canvas under the data folder.
     [[nodiscard]] static std::wstring UndoFile(int32_t step) { return UndoHistory::StepFile(step); }
     [[nodiscard]] static std::wstring StampUndoFile(int32_t step);
+    // A stamp step file on disk.
+    struct StampStepFile {
+        int32_t step = 0;
+        std::wstring path;
+    };
+    // The stamp undo files in the data folder now: the numbered stamp step files (other files that
+    // match "*.sudo" are not the canvas's).
+    [[nodiscard]] static std::vector<StampStepFile> StampUndolists();
     // Deletes the stamp step files from step from on.
     static void DeleteStampSteps(int32_t from);
     // Waits until the newest step file is complete; false when its write failed (the step is then
@@ -101,7 +110,8 @@ public:
     // The zoom geometry at the start of a paint (unfitted only).
     void LayOutForPaint(float controlW, float controlH);
     // When FirstL is set: starts writing the shown image as undo step 0 and clears FirstL. False
-    // when there was nothing to write.
+    // when there was nothing to write, or when a step has been made already (step 0 is then the
+    // picture before it).
     [[nodiscard]] bool TakeFirstSnapshot();
     // An edit about to be made at step 0 without a step-0 file (no layout kept the picture, as
     // when the host did not mark the first edit): starts writing the shown image as step 0, so
@@ -119,7 +129,9 @@ protected:
     RectF fitRect_{};
     ZoomView view_;
     UndoHistory history_;
-    UndoBuffer undoBuffer_; // the step of the apply under way
+    // The undo buffers: only the one of the step an apply is making holds a bitmap, and only
+    // until the step is handed to the history.
+    UndoBuffer undoBuffers_;
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

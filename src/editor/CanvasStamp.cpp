@@ -42,8 +42,10 @@ float StampOpacity(float sliderValue) {
     return static_cast<float>(RoundHalfEven((1.0 - sliderValue / 100.0) * 10.0)) / 10.0f;
 }
 
-bool CanvasStamp::StepExists(int32_t step) {
-    return step >= 0 && ::GetFileAttributesW(CanvasModel::StampUndoFile(step).c_str()) != INVALID_FILE_ATTRIBUTES;
+void CanvasStamp::RefreshStampUndoState() {
+    stepsOnDisk_ = 0;
+    for (const CanvasModel::StampStepFile& f : CanvasModel::StampUndolists())
+        stepsOnDisk_ = std::max(stepsOnDisk_, f.step + 1);
 }
 
 bool CanvasStamp::Load(const std::wstring& fileName, bool newStamp) {
@@ -64,6 +66,7 @@ bool CanvasStamp::Load(const std::wstring& fileName, bool newStamp) {
     (void)WriteThroughTemporaryFile(CanvasModel::StampUndoFile(0), [&](const std::wstring& temporary) {
         return ::CopyFileW(fileName.c_str(), temporary.c_str(), FALSE) != FALSE;
     });
+    RefreshStampUndoState();
     return true;
 }
 
@@ -83,12 +86,13 @@ bool CanvasStamp::WriteStep() {
     if (!StampLayer.Save(CanvasModel::StampUndoFile(next), kFormatPng, 90)) return false;
     CanvasModel::DeleteStampSteps(next + 1);
     undoIndex_ = next;
+    RefreshStampUndoState();
     return true;
 }
 
 bool CanvasStamp::UndoRedo(bool undo) {
     int32_t step = undoIndex_ + (undo ? -1 : 1);
-    if (!undo && !StepExists(step)) return false;
+    if (!undo && step >= stepsOnDisk_) return false; // past the newest step
     step = std::max(step, 0);
     // Read into a bitmap of its own first: a step that cannot be read changes nothing.
     DIBsave loaded;
@@ -98,6 +102,7 @@ bool CanvasStamp::UndoRedo(bool undo) {
         return false;
     Changed();
     undoIndex_ = step;
+    RefreshStampUndoState();
     return true;
 }
 

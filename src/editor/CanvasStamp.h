@@ -44,7 +44,6 @@ public:
     [[nodiscard]] int32_t Width() const { return StampLayer.NewWidth; }
     [[nodiscard]] int32_t Height() const { return StampLayer.NewHeight; }
     [[nodiscard]] int32_t StampUndoIndex() const { return undoIndex_; }
-    [[nodiscard]] static bool StepExists(int32_t step);
 
     // Makes the stamp's bitmap from an image file. With newStamp the stamp's history starts again:
     // every step file goes and the file becomes step 0. False, with no stamp, when the file cannot
@@ -73,6 +72,8 @@ public:
     void Release();
 
 private:
+    // Counts the stamp step files on disk again: a redo goes no further than the newest of them.
+    void RefreshStampUndoState();
     // The working copy the brushes change, made from the bitmap at the first dab of a stroke.
     [[nodiscard]] bool PrepareLayer();
 
@@ -87,6 +88,7 @@ private:
     GdipBitmap preview_; // the stamp reduced to its frame on the screen, premultiplied
     bool previewValid_ = false;
     int32_t undoIndex_ = 0;
+    int32_t stepsOnDisk_ = 0; // the newest stamp step on disk plus one, as last counted
 };
 
 // The opacity the stamp is drawn and committed at: 1 - sliderValue / 100, to one decimal.

@@ -4,6 +4,8 @@
 #include "platform/Rounding.h"
 #include "platform/WindowText.h"
 
+#include <commctrl.h>
+
 CanvasTextBox::~CanvasTextBox() {
     // The edit box goes with the window, before the font it shows.
     Destroy();
@@ -19,8 +21,31 @@ bool CanvasTextBox::Create(HWND canvas, COLORREF backColor) {
     if (!PictureBox::Create(args)) return false;
     text1_ = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 10, 10, hWnd(), nullptr,
                                ::GetModuleHandleW(nullptr), nullptr);
+    if (!text1_) return false;
+    // The edit box's own messages tell of the pointer over it; its parent hears nothing of them.
+    if (!::SetWindowSubclass(text1_, &CanvasTextBox::Text1Proc, 1, reinterpret_cast<DWORD_PTR>(this))) return false;
     SetFontName(L"Tahoma");
-    return text1_ != nullptr;
+    return true;
+}
+
+LRESULT CALLBACK CanvasTextBox::Text1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<CanvasTextBox*>(data);
+    if (msg == WM_MOUSEMOVE && self->onText1MouseMove) {
+        try {
+            self->onText1MouseMove();
+        } catch (...) {
+            // A handler's failure must not unwind through the system's dispatcher.
+        }
+    } else if (msg == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hwnd, &CanvasTextBox::Text1Proc, id);
+        self->text1_ = nullptr;
+    }
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void CanvasTextBox::MoveText1(int x, int y) {
+    if (!text1_) return;
+    ::SetWindowPos(text1_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CanvasTextBox::ShowHidetext(float x, float y, float width, float height) {

@@ -23,6 +23,8 @@ public:
     [[nodiscard]] bool TextBoxShown() const { return shown_; }
 
     [[nodiscard]] HWND Text1() const { return text1_; }
+    // Puts the edit box at (x, y) in the frame, its size kept.
+    void MoveText1(int x, int y);
     [[nodiscard]] std::wstring Text() const;
     void SetText(const std::wstring& text);
     // The typed text takes the text tool's face.
@@ -30,11 +32,15 @@ public:
 
     // Raised on every change of the text.
     std::function<void()> onChange;
+    // Raised when the pointer moves over the edit box.
+    std::function<void()> onText1MouseMove;
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
+    static LRESULT CALLBACK Text1Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+
     HWND text1_ = nullptr;
     UniqueGdiObject font_;
     bool shown_ = false;

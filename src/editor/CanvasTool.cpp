@@ -47,7 +47,7 @@ const EditPanel& CanvasTool::Panel() const {
     return canvas_.panel_;
 }
 UndoBuffer& CanvasTool::StepBuffer() {
-    return canvas_.undoBuffer_;
+    return canvas_.undoBuffers_;
 }
 CanvasMainWindow* CanvasTool::MainWindow() {
     return canvas_.neighbours_.mainWindow;
@@ -117,8 +117,7 @@ void CanvasTool::HoverFramed(float x, float y, bool frameHandles) {
     canvas_.frame_.OverHandle = false;
     if (!HoverPanel(x, y, kPanelStampRedo, true)) canvas_.SetMousePointer(MousePointer::Cross);
     if (!frameHandles) return;
-    const int sizing = canvas_.frame_.HoverAt(x, y);
-    if (sizing >= 0) canvas_.SetMousePointer(sizing);
+    if (canvas_.frame_.HoverAt(x, y)) SetHandleCursor(canvas_.frame_.HandleIndex);
 }
 
 void CanvasTool::HoverSlider(float x, float y, int idlePointer) {
@@ -132,11 +131,16 @@ void CanvasTool::HoverBrowse(float x, float y) {
 }
 
 void CanvasTool::FollowFrame(float x, float y) {
-    const int sizing = canvas_.frame_.FollowOnImage(PointF(x, y), canvas_.pointer_.downPoint, canvas_.fitRect_);
-    if (sizing >= 0) canvas_.SetMousePointer(sizing);
+    const int flipped = canvas_.frame_.FollowOnImage(PointF(x, y), canvas_.pointer_.downPoint, canvas_.fitRect_);
+    if (flipped >= 0) SetHandleCursor(flipped);
 }
 
-void CanvasTool::DrawFrameOverlayOn(GpGraphics* g) {
+void CanvasTool::SetHandleCursor(int handle) {
+    const int pointer = HandlePointer(handle);
+    if (pointer >= 0) canvas_.SetMousePointer(pointer);
+}
+
+void CanvasTool::DrawEditOverlay(GpGraphics* g) {
     const Imageyzviewer& c = canvas_;
     FrameOverlayInputs in;
     in.effect = c.effect_;

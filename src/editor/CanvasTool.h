@@ -44,9 +44,9 @@ public:
     // The mode's overlay and edit panel over the picture just drawn on g; true when the panel has
     // shown the control already.
     virtual bool DrawOverlay(GpGraphics*) { return false; }
-    // The paint's render into the undo buffer (made by the tool's own apply step): the mode's edit
+    // The paint's render into the undo buffer (made by the tool's own apply step): the framed edit
     // baked into the picture there.
-    virtual void CommitIntoStep() {}
+    virtual void CommitFrameEdit() {}
     // The apply step's new picture; empty when the mode makes none.
     [[nodiscard]] virtual GdipBitmap RenderStep();
     // After the apply step made mode's step, before the repaint.
@@ -107,8 +107,11 @@ protected:
     bool HoverPanel(float x, float y, int last, bool picker);
     // A held move of a frame being dragged over the fitted image.
     void FollowFrame(float x, float y);
-    // The frame tools' overlay of frame 0 on g (see FrameOverlay).
-    void DrawFrameOverlayOn(GpGraphics* g);
+    // The sizing pointer of frame handle 1 to 8; the inside (0) and other values leave the pointer.
+    void SetHandleCursor(int handle);
+    // The live overlay of the frame and selection tools on g: frame 0 followed, its shade and
+    // outline, the tool's preview (see FrameOverlay).
+    void DrawEditOverlay(GpGraphics* g);
     // Shows the named cursor resource; without it the pointer stays as it was.
     void SetCursorByName(const wchar_t* name);
 

@@ -71,10 +71,10 @@ CutResult ClsSelect::CutFree(const SelectImage& image, const ToImagePixels& map)
     Mimg.Destroy();
     std::vector<PointF> points = LassoPointsNow();
     for (PointF& p : points) p = map.Map(p);
-    if (points.size() < 3) return {};
     GdipPath figure;
     if (GdipCreatePath(FillModeAlternate, figure.put()) != Ok) return {};
-    GdipAddPathPolygon(figure.get(), points.data(), static_cast<INT>(points.size()));
+    // Fewer than three points enclose nothing: the figure stays empty.
+    if (points.size() >= 3) GdipAddPathPolygon(figure.get(), points.data(), static_cast<INT>(points.size()));
     return Cut(figure.get(), BoundsOf(points), image);
 }
 
@@ -108,8 +108,11 @@ CutResult ClsSelect::Cut(GpPath* figure, const RectF& box, const SelectImage& im
     if (!image.image || image.width <= 0 || image.height <= 0) return {};
     const int32_t bl = RoundHalfEven(box.X), bt = RoundHalfEven(box.Y);
     const int32_t bw = RoundHalfEven(box.Width), bh = RoundHalfEven(box.Height);
-    if (bw <= 0 || bh <= 0) return {};
     const RectF whole(0, 0, static_cast<float>(image.width), static_cast<float>(image.height));
+    // Nothing selected keeps nothing, unless the cut keeps the outside: then it keeps everything.
+    const CutResult nothing{false, box, true};
+    const bool keepsOutside = pattenMode_ == kPattenOutside;
+    if ((bw <= 0 || bh <= 0) && !keepsOutside) return nothing;
 
     // The figure, and the image outside it: the alternate fill of the figure plus the image's
     // rectangle.
@@ -124,15 +127,18 @@ CutResult ClsSelect::Cut(GpPath* figure, const RectF& box, const SelectImage& im
     GdipGraphics g;
     if (GdipGetImageGraphicsContext(work.get(), g.put()) != Ok) return {};
 
-    // Nothing of the image under the figure: no selection, whatever the mode.
     GdipRegion onImage;
     BOOL empty = TRUE;
     if (GdipCloneRegion(inside.get(), onImage.put()) != Ok) return {};
     GdipCombineRegionRect(onImage.get(), &whole, CombineModeIntersect);
     GdipIsEmptyRegion(onImage.get(), g.get(), &empty);
-    if (empty) return {};
+    const bool nothingSelected = empty || bw <= 0 || bh <= 0;
+    if (nothingSelected && !keepsOutside) return nothing;
 
-    GdipCombineRegionRegion(inside.get(), outside.get(), static_cast<CombineMode>(pattenMode_));
+    if (nothingSelected) // kept whole: not even a sliver too thin to count is left out
+        GdipCombineRegionRect(inside.get(), &whole, CombineModeReplace);
+    else
+        GdipCombineRegionRegion(inside.get(), outside.get(), static_cast<CombineMode>(pattenMode_));
     GdipSetSmoothingMode(g.get(), SmoothingModeAntiAlias);
     GdipSetInterpolationMode(g.get(), InterpolationModeHighQualityBilinear);
     GdipSetPixelOffsetMode(g.get(), PixelOffsetModeHalf);
@@ -158,7 +164,7 @@ CutResult ClsSelect::Cut(GpPath* figure, const RectF& box, const SelectImage& im
                                image.height, UnitPixel, nullptr, nullptr, nullptr);
     }
     GdipSetCompositingMode(Mimg.MemGraphics, CompositingModeSourceOver);
-    return {Mimg.Save(StampTempPath(), kFormatPng, 90), box};
+    return {Mimg.Save(StampTempPath(), kFormatPng, 90), box, nothingSelected};
 }
 
 void ClsSelect::DrawStroke(const DrawTarget& target, uint32_t colour, int32_t width, int32_t mode) const {

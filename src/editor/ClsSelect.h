@@ -26,10 +26,12 @@ struct ToImagePixels {
 };
 
 // What a cut made: whether the working stamp file was written, and the selection's box in image
-// pixels (for an ellipse or rectangle the rectangle given).
+// pixels (for an ellipse or rectangle the rectangle given); nothingSelected when the selection
+// holds no pixel of the image (its outside is then the whole image).
 struct CutResult {
     bool written = false;
     RectF bounds{};
+    bool nothingSelected = false;
 };
 
 // The region combine modes a cut keeps the pixels by.
@@ -75,7 +77,8 @@ public:
 
 private:
     // The figure (image pixels) cut out by PattenMode; box its bounds. An empty figure (no area,
-    // nothing of the image under it) writes nothing.
+    // nothing of the image under it) writes nothing, except with kPattenOutside, where its outside
+    // is the whole image.
     [[nodiscard]] CutResult Cut(GpPath* figure, const RectF& box, const SelectImage& image);
 
     int32_t pattenMode_ = kPattenInside;

@@ -118,7 +118,7 @@ TextLook DrawingTool::CurrentTextLook() const {
                     c.FontSizeA(),
                     c.FontStyleA(),
                     c.FontRenderA(),
-                    c.TextColor(),
+                    c.TextArgb(),
                     static_cast<float>(c.Max()) - c.SliderValue()};
 }
 

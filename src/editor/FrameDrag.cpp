@@ -6,23 +6,23 @@ void FrameDrag::Clear() {
     for (size_t i = 0; i <= 8; ++i) Rects[i] = RectF();
 }
 
-int FrameDrag::HoverAt(float x, float y) {
+bool FrameDrag::HoverAt(float x, float y) {
     const int element = FrameElementAt(Frame(), x, y);
-    if (element < 0) return -1;
+    if (element < 0) return false;
     HandleIndex = element;
     OverHandle = true;
-    return HandlePointer(element);
+    return true;
 }
 
 void FrameDrag::Grab(PointF pointer, bool drags) {
-    grab_ = PointF(pointer.X - Frame().X, pointer.Y - Frame().Y);
+    grabOffset_ = PointF(pointer.X - Frame().X, pointer.Y - Frame().Y);
     dragging_ = drags;
     newFrame_ = !OverHandle;
     handle_ = OverHandle ? HandleIndex : 0;
 }
 
 void FrameDrag::GrabStamp(PointF pointer) {
-    grab_ = PointF(pointer.X - Frame().X, pointer.Y - Frame().Y);
+    grabOffset_ = PointF(pointer.X - Frame().X, pointer.Y - Frame().Y);
     dragging_ = OverHandle;
     newFrame_ = false;
     handle_ = OverHandle ? HandleIndex : 0;
@@ -30,19 +30,19 @@ void FrameDrag::GrabStamp(PointF pointer) {
 
 int FrameDrag::FollowOnImage(PointF pointer, PointF down, const RectF& fitRect) {
     RectF& frame = Frame();
-    int shown = -1;
+    int flipped = -1;
     if (newFrame_) {
         frame = SpannedFrame(ClampToImage(down, fitRect), ClampToImage(pointer, fitRect));
     } else {
         const int before = handle_;
         // A side stops at the image's edge instead of pushing the opposite side away.
-        frame = FollowFrameDrag(frame, handle_, handle_ == 0 ? pointer : ClampToImage(pointer, fitRect), grab_);
-        if (handle_ != before) shown = HandlePointer(handle_);
+        frame = FollowFrameDrag(frame, handle_, handle_ == 0 ? pointer : ClampToImage(pointer, fitRect), grabOffset_);
+        if (handle_ != before) flipped = handle_;
     }
     frame = KeepFrameOnImage(frame, fitRect);
-    return shown;
+    return flipped;
 }
 
 void FrameDrag::FollowFree(PointF pointer) {
-    Frame() = FollowFrameDrag(Frame(), handle_, pointer, grab_);
+    Frame() = FollowFrameDrag(Frame(), handle_, pointer, grabOffset_);
 }

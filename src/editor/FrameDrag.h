@@ -20,9 +20,9 @@ public:
     // Empties frame 0 and the slots 1 to 8.
     void Clear();
 
-    // A hover: the element of frame 0 under (x, y) becomes the hovered one. Returns the sizing
-    // pointer of a handle to show (a MousePointer code); -1 for the inside or nothing.
-    int HoverAt(float x, float y);
+    // A hover: the element of frame 0 under (x, y) becomes the hovered one (HandleIndex); false
+    // when none is under it.
+    bool HoverAt(float x, float y);
 
     // A press of a frame tool: the hovered element is taken hold of, or, with none hovered, a new
     // frame is spanned from the press. Only with drags does a held move change the frame.
@@ -34,8 +34,8 @@ public:
     [[nodiscard]] bool Dragging() const { return dragging_; }
 
     // A held move over an image fitted in fitRect; down is where the press was. The frame stays on
-    // the image; a side stops at the image's edge. Returns the sizing pointer of the handle now
-    // under the pointer when the drag flipped the frame, else -1.
+    // the image; a side stops at the image's edge. Returns the handle now under the pointer when
+    // the drag flipped the frame, else -1.
     int FollowOnImage(PointF pointer, PointF down, const RectF& fitRect);
     // A held move of the stamp, which may leave the image.
     void FollowFree(PointF pointer);
@@ -44,5 +44,5 @@ private:
     bool dragging_ = false;
     bool newFrame_ = false; // the drag spans a new frame from the press
     int handle_ = 0;        // the element being dragged
-    PointF grab_{};         // the press less the frame's origin
+    PointF grabOffset_{};   // the press less the frame's origin
 };

@@ -49,14 +49,15 @@ void FrameEditTool::Hover(float x, float y) {
 bool FrameEditTool::DrawOverlay(GpGraphics* g) {
     const int32_t e = Canvas().Effect();
     if (e == 6) Frame().Frame() = RectF(); // colorize works on the whole image
-    DrawFrameOverlayOn(g);
+    DrawEditOverlay(g);
     if (e == 5 || e == 6 || e == 19 || e == 20) Canvas().ColorControl();
     DrawEditPanel(true);
     return true;
 }
 
-void FrameEditTool::CommitIntoStep() {
-    // Card and colorize, over the picture the buffer holds; a card without a frame leaves no step.
+void FrameEditTool::CommitFrameEdit() {
+    // Card and colorize, over the picture the buffer holds; a card that tints nothing (inverted,
+    // without a frame) leaves no step.
     const int32_t e = Canvas().Effect();
     if ((e == 5 || e == 6) && !DrawFillCommit(StepBuffer().Surface(), FrameInputs())) StepBuffer().Reset();
 }
@@ -74,6 +75,14 @@ GdipBitmap FrameEditTool::RenderStep() {
     c.Painting(false, false, false, true);
     SetFitModeQuietly(fitted);
     return StepBuffer().Take();
+}
+
+void FrameEditTool::AfterStep(int32_t mode) {
+    // The picture is shown unfitted after the step, and the frame, in control pixels of the
+    // picture before it, goes: Copy would take what lay under it, and the tool picked again
+    // would show it and apply it once more.
+    SetFitModeQuietly(false);
+    if (mode != 6) Canvas().CleanCroprect(false);
 }
 
 void FrameEditTool::BeforeLayOut() {

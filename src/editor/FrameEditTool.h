@@ -18,8 +18,9 @@ public:
     void Release() override;
     void Hover(float x, float y) override;
     bool DrawOverlay(GpGraphics* g) override;
-    void CommitIntoStep() override;
+    void CommitFrameEdit() override;
     [[nodiscard]] GdipBitmap RenderStep() override;
+    void AfterStep(int32_t mode) override;
     void BeforeLayOut() override;
 
     // The fills' gradient point (control pixels).

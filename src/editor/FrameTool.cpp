@@ -197,7 +197,12 @@ bool DrawFillCommit(GpGraphics* g, const FrameCommitInputs& in) {
         return true;
     }
     const RectF F = FrameInImage(in.frame, in.fitRect, in.width, in.height);
-    if (IsEmpty(F)) return false; // nothing framed: no step
+    if (IsEmpty(F)) {
+        // Without a frame the whole picture lies outside it, and nothing inside it.
+        if (in.combineMode == 4) return false;
+        GdipFillRectangle(g, fill.get(), whole.X, whole.Y, whole.Width, whole.Height);
+        return true;
+    }
     // Intersect keeps the image outside the frame; exclude keeps the frame itself.
     GdipRegion area;
     if (GdipCreateRegionRect(&whole, area.put()) != Ok) return false;

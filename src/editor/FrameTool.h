@@ -68,8 +68,8 @@ struct FrameCommitInputs {
 // The new step of crop, red eye or a fill; empty when it could not be made or the frame is empty.
 [[nodiscard]] GdipBitmap RenderFrameCommit(const FrameCommitInputs& in);
 // The card (5) or colorize (6) commit drawn on g, a step that holds the picture already: the fill
-// outside the frame (inside with combine mode 4), or over the whole picture. False when nothing
-// was drawn (a card without a frame).
+// outside the frame (inside with combine mode 4; without a frame the whole picture is outside it),
+// or over the whole picture. False when nothing was drawn (an inverted card without a frame).
 bool DrawFillCommit(GpGraphics* g, const FrameCommitInputs& in);
 // The filled ellipse (19) or rectangle (20) of frame F (image pixels) on g, as the commit draws it:
 // the gradient from the text colour at the pick point to the second colour. False when not drawn.

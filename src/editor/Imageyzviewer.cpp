@@ -2,6 +2,7 @@
 
 #include "editor/CanvasTool.h"
 #include "editor/EditPanelActions.h"
+#include "editor/ModDialogCOlor.h"
 #include "editor/OutsideEffect.h"
 #include "editor/StepRender.h"
 
@@ -42,6 +43,11 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     if (!PictureBox::Create(own)) return false;
     neighbours_ = neighbours;
     shortcutKeys = neighbours.shortcutKeys;
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    VScroll = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_HORZ, -48, 112, 65, 17, hWnd(), nullptr, instance,
+                                nullptr);
+    HScroll = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | SBS_VERT, 0, 136, 17, 65, hWnd(), nullptr, instance,
+                                nullptr);
     ChangeMode(effect_);
     onMouseDown = [this](int b, int s, float x, float y) { OnMouseDown(b, s, x, y); };
     onMouseMove = [this](int b, int s, float x, float y) { OnMouseMove(b, s, x, y); };
@@ -52,7 +58,11 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     onResize = [this] { OnResize(); };
     history_.NotifyWhenWritten(hWnd(), kStepWritten);
     CreateBrush();
-    if (textBox_.Create(hWnd(), kBackColor)) textBox_.onChange = [this] { Repaint(); };
+    if (textBox_.Create(hWnd(), kBackColor)) {
+        textBox_.onChange = [this] { Repaint(); };
+        // Back on the canvas the pointer is the arrow until the canvas's own hover picks another.
+        textBox_.onText1MouseMove = [this] { SetMousePointer(MousePointer::Default); };
+    }
     // A click on the text box's frame leaves the keys where the canvas's own go (nowhere while
     // the text tool types).
     textBox_.shortcutKeys = &childKeys_;
@@ -61,7 +71,12 @@ bool Imageyzviewer::Create(const PictureBoxArgs& args, const CanvasNeighbours& n
     return true;
 }
 
-bool Imageyzviewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+bool Imageyzviewer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+    if ((msg == WM_HSCROLL || msg == WM_VSCROLL) && lp != 0) {
+        OnScroll(reinterpret_cast<HWND>(lp), wp);
+        *result = 0;
+        return true;
+    }
     if (msg != kStepWritten) return false;
     // A failed write is told as soon as it is known, not at the next edit.
     if (history_.WriteEnded()) SettleHistory();
@@ -103,8 +118,13 @@ void Imageyzviewer::SetFitMode(bool value) {
     Notify(L"FitMode");
 }
 
-void Imageyzviewer::SetTextColor(COLORREF colour) {
+void Imageyzviewer::StoreTextColor(COLORREF colour) {
     textColor_ = colour;
+    SplitRGB(colour, TextR, TextG, TextB);
+}
+
+void Imageyzviewer::SetTextColor(COLORREF colour) {
+    StoreTextColor(colour);
     Repaint();
     Notify(L"TextColor");
 }
@@ -173,6 +193,7 @@ void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
     // A tool's frames, rubber bands and stamp are in control pixels of the old layout.
     if (effect_ != 0) Tool().BeforeLayOut();
     LayOut(w, h, !noReload && !fitMode_);
+    if (!noReload && !fitMode_) SetScrollMaxima();
     if (effect_ != 0) picture_.RebuildViewBuffer(*this, BackColor());
     Painting(true, false, highQuality, false);
     // A failed step-0 write leaves FirstL cleared as after a good one: the undo history then has
@@ -199,10 +220,62 @@ void Imageyzviewer::CleanCroprect(bool wholeImage) {
     if (wholeImage) frame_.Frame() = fitRect_;
 }
 
+void Imageyzviewer::SetScrollMaxima() {
+    const auto setMax = [](HWND bar, int32_t shown, int control) {
+        const int64_t travel = static_cast<int64_t>(shown) - control;
+        // A maximum a 16-bit scroll bar cannot hold is not set.
+        if (!bar || travel < INT16_MIN || travel > INT16_MAX) return;
+        ::SetScrollRange(bar, SB_CTL, std::min<int>(0, static_cast<int>(travel)),
+                         std::max<int>(0, static_cast<int>(travel)), FALSE);
+    };
+    setMax(VScroll, view_.ShownWidth, Width());
+    setMax(HScroll, view_.ShownHeight, Height());
+}
+
+void Imageyzviewer::OnScroll(HWND bar, WPARAM request) {
+    if (bar != VScroll && bar != HScroll) return;
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    if (!::GetScrollInfo(bar, SB_CTL, &info)) return;
+    // One unit a line and a page, the scroll bar's smallest steps.
+    int value = info.nPos;
+    switch (LOWORD(request)) {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+        --value;
+        break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+        ++value;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        value = static_cast<int16_t>(HIWORD(request)); // the ranges are 16-bit
+        break;
+    case SB_TOP:
+        value = info.nMin;
+        break;
+    case SB_BOTTOM:
+        value = info.nMax;
+        break;
+    default:
+        return; // the end of a scroll changes nothing
+    }
+    value = std::clamp(value, info.nMin, info.nMax);
+    ::SetScrollPos(bar, SB_CTL, value, FALSE);
+    if (bar == VScroll)
+        view_.OffsetX = -value;
+    else
+        view_.OffsetY = -value;
+    Repaint();
+}
+
 void Imageyzviewer::OnResize() {
     Cls();
     DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
     if (!Import(L"", true, true, false)) Refresh();
+    textBox_.MoveText1(0, 0);
 }
 
 // ---- Painting ----
@@ -247,13 +320,13 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
 
 void Imageyzviewer::PaintIntoUndoBuffer(bool rebuildThumbnail) {
     // The buffer exists only while an apply step makes its step. The view stays the screen's.
-    if (!undoBuffer_.Surface()) return;
+    if (!undoBuffers_.Surface()) return;
     if (rebuildThumbnail) picture_.UpdateThumbnail(*this, true);
     if (fitMode_)
-        picture_.Draw(undoBuffer_.Surface(), *this, *this, true);
+        picture_.Draw(undoBuffers_.Surface(), *this, *this, true);
     else
-        undoBuffer_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
-    Tool().CommitIntoStep();
+        undoBuffers_.DrawImage(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height());
+    Tool().CommitFrameEdit();
 }
 
 bool Imageyzviewer::DrawModeOverlay(GpGraphics* g) {
@@ -266,7 +339,7 @@ void Imageyzviewer::ColorControl() {
         const COLORREF picked = Point(RoundHalfEven(pointer_.lastPoint.X), RoundHalfEven(pointer_.lastPoint.Y));
         if (picked == CLR_INVALID) return;
         if (pickTarget_ == 1)
-            textColor_ = picked;
+            StoreTextColor(picked); // the text tool draws in the picked colour too
         else
             pickedColor_ = picked;
     }
@@ -388,7 +461,7 @@ void Imageyzviewer::CancelEdit() {
 
 // ---- The apply step, the undo history and saving ----
 
-bool Imageyzviewer::CommitStep(GdipBitmap step) {
+bool Imageyzviewer::WriteUndoFile(GdipBitmap step) {
     if (!step) return false;
     GdipImage shown;
     if (GdipCloneImage(step.get(), shown.put()) != Ok) return false;
@@ -462,7 +535,7 @@ bool Imageyzviewer::SaveUndo() {
     // The tool of the mode as the step starts: deleting a selection cuts in the mode before it.
     CanvasTool& tool = Tool();
     const int32_t mode = effect_;
-    const bool made = CommitStep(tool.RenderStep());
+    const bool made = WriteUndoFile(tool.RenderStep());
     if (made) {
         tool.AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
@@ -595,8 +668,8 @@ bool Imageyzviewer::ResizeCanvas() {
     if (!choice || choice->width <= 0 || choice->height <= 0) return false;
     SettleHistory();
     if (TakeMissingFirstStep()) SettleHistory();
-    const bool made = CommitStep(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
-                                                    choice->height, choice->background));
+    const bool made = WriteUndoFile(RenderCanvasResize(ImgDIB.DIB(), ImgDIB.Width(), ImgDIB.Height(), choice->width,
+                                                       choice->height, choice->background));
     if (!made) return false;
     fitMode_ = false;
     ChangeMode(0);

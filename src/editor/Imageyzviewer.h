@@ -26,6 +26,7 @@
 #include "editor/SkinMenuView.h"
 #include "editor/StampTool.h"
 #include "editor/ViewPixels.h"
+#include "imaging/ModGDI.h"
 #include "platform/GdipHandles.h"
 #include "platform/PictureBox.h"
 
@@ -111,6 +112,10 @@ public:
     // Abandons the edit: browse mode at 100 %, unfitted. The image's saved state stays as it was.
     void CancelEdit();
 
+    // The canvas holds no value of its own to reset: a host that resets its controls' values may
+    // call it on the canvas too, and nothing changes.
+    void ResetValue() {}
+
     // Properties. A setter that notifies calls onPropertyChanged with the property's name.
     void SetEffect(int32_t mode);
     // Takes a zoom-slider position (55 = 100 %), repaints and notifies "Zoom". "Zoom" is also
@@ -129,6 +134,8 @@ public:
     [[nodiscard]] GpSolidFill* FillBrush() const { return fillBrush_.get(); }
     [[nodiscard]] COLORREF TextColor() const { return textColor_; }
     void SetTextColor(COLORREF colour);
+    // The text and calendar tools' colour: the bytes of TextColor at full alpha.
+    [[nodiscard]] uint32_t TextArgb() const { return ColorARGB(255, TextR, TextG, TextB); }
     [[nodiscard]] const std::wstring& FontA() const { return fontA_; }
     void SetFontA(const std::wstring& name);
     [[nodiscard]] int32_t FontSizeA() const { return fontSizeA_; }
@@ -197,7 +204,8 @@ public:
     // The whole image becomes a floating stamp (a stamp-library item opened to be edited).
     bool EditingStampLib() { return selection_.EditingStampLib(); }
     // Deletes the selected pixels (the outside of an inverted selection) as a step; the selection
-    // combine mode is the same afterwards. False when nothing is selected.
+    // combine mode is the same afterwards. False when nothing is selected: no step, and the apply
+    // step's closing work returns the host and the canvas to browsing as after a delete.
     bool CallDrawDeleteSelect() { return selection_.CallDrawDeleteSelect(); }
     // The selection object, made on first use.
     [[nodiscard]] ClsSelect& Selection() { return selection_.Selection(); }
@@ -254,10 +262,16 @@ private:
     // The mode changed without a notification; the keys follow it.
     void ChangeMode(int32_t mode);
     void Notify(const wchar_t* name);
+    // TextColor and its bytes, without a repaint or a notification.
+    void StoreTextColor(COLORREF colour);
     void OnResize();
     void OnMouseDown(int button, int shift, float x, float y);
     void OnMouseMove(int button, int shift, float x, float y);
     void OnMouseUp(int button, int shift, float x, float y);
+    // The scroll bars' ranges: the picture's travel at its own size, as a fresh unfitted load shows it.
+    void SetScrollMaxima();
+    // A scroll bar moved: the view pans to its value.
+    void OnScroll(HWND bar, WPARAM request);
     // The edit-panel elements the current tool shows.
     [[nodiscard]] uint32_t ShownPanels() const;
     // Shows the edit panel of the current mode; refresh shows the control.
@@ -270,8 +284,9 @@ private:
     bool DrawModeOverlay(GpGraphics* g);
     // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
     void PaintIntoUndoBuffer(bool rebuildThumbnail);
-    // Shows step (owned from here) as the new image, relaid out; the step's file is on its way.
-    [[nodiscard]] bool CommitStep(GdipBitmap step);
+    // Writes step (owned from here) as the next undo file, in the background, and shows it as the
+    // image at once, laid out again. False, with nothing changed, for an empty step.
+    [[nodiscard]] bool WriteUndoFile(GdipBitmap step);
     // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
     void RefreshUndoState();
@@ -280,6 +295,11 @@ private:
     void ReleaseEditLayers();
 
     CanvasNeighbours neighbours_;
+    // The canvas's two scroll bars: VScroll runs across and pans the view in X, HScroll runs down
+    // and pans it in Y. The canvas never places or shows them: they stay hidden where they were
+    // made, and the user pans by dragging and with the navigator.
+    HWND VScroll = nullptr;
+    HWND HScroll = nullptr;
     PictureView picture_;
     CanvasPointer pointer_;
     FrameDrag frame_;
@@ -301,7 +321,8 @@ private:
     std::wstring fontA_;
     int32_t fontSizeA_ = 0, fontStyleA_ = 0, fontRenderA_ = 0;
     COLORREF textColor_ = 0;
-    COLORREF pickedColor_ = 0; // the second picked colour
+    uint8_t TextR = 0, TextG = 0, TextB = 0; // textColor_'s bytes, kept with it by StoreTextColor
+    COLORREF pickedColor_ = 0;               // the second picked colour
     int32_t pickTarget_ = 1;
     float reportedZoom_ = 1.0f; // the shown zoom the host last heard of
 

@@ -77,14 +77,14 @@ bool SelectionTool::DrawOverlay(GpGraphics* g) {
                   Pointer().lastPoint.Y, 40);
         if (MainWindow()) MainWindow()->DrawToolHint(c.hDC(), 41, w - 4);
     } else {
-        DrawFrameOverlayOn(g);
+        DrawEditOverlay(g);
     }
     DrawEditPanel(true);
     return true;
 }
 
 GdipBitmap SelectionTool::RenderStep() {
-    return Canvas().Effect() == 53 ? RenderDeleteSelection() : GdipBitmap();
+    return Canvas().Effect() == 53 ? DeleteSelection() : GdipBitmap();
 }
 
 void SelectionTool::AfterStep(int32_t) {
@@ -178,7 +178,7 @@ bool SelectionTool::CommitSelection() {
     return true;
 }
 
-GdipBitmap SelectionTool::RenderDeleteSelection() {
+GdipBitmap SelectionTool::DeleteSelection() {
     AppState& app = App();
     const Imageyzviewer& c = Canvas();
     const int32_t kept = app.SelectCombineMode;
@@ -189,15 +189,19 @@ GdipBitmap SelectionTool::RenderDeleteSelection() {
     SetModeQuietly(previousEffect_);
     const CutResult cut = CutSelection(FrameOnImage());
     select.SetClone(false);
+    // Nothing selected deletes nothing; the inverse of nothing is the whole picture, which goes.
+    const bool deletesAll = cut.nothingSelected && kept != 1;
+    const bool keepsCut = !cut.nothingSelected && cut.written && select.Mimg.new_Img;
     GdipBitmap step;
     GdipGraphics g;
-    if (cut.written && select.Mimg.new_Img &&
+    if ((deletesAll || keepsCut) &&
         GdipCreateBitmapFromScan0(RoundHalfEven(c.ImgDIB.Width()), RoundHalfEven(c.ImgDIB.Height()), 0,
                                   PixelFormat32bppARGB, nullptr, step.put()) == Ok &&
         GdipGetImageGraphicsContext(step.get(), g.put()) == Ok) {
         const RectF at = app.SelectCombineMode == 1 ? RoundedRect(cut.bounds) : RectF();
-        GdipDrawImageRectI(g.get(), select.Mimg.new_Img, RoundHalfEven(at.X), RoundHalfEven(at.Y), select.Mimg.NewWidth,
-                           select.Mimg.NewHeight);
+        if (keepsCut)
+            GdipDrawImageRectI(g.get(), select.Mimg.new_Img, RoundHalfEven(at.X), RoundHalfEven(at.Y),
+                               select.Mimg.NewWidth, select.Mimg.NewHeight);
     } else {
         step.reset();
     }
@@ -246,6 +250,8 @@ bool SelectionTool::CallDrawDeleteSelect() {
     previousEffect_ = Canvas().Effect();
     SetModeQuietly(53);
     if (Canvas().SaveUndo()) return true;
-    SetModeQuietly(previousEffect_);
+    // Nothing deleted. The step's closing work has put the main window and the canvas back to
+    // browsing together; only a step that never started leaves the selection mode to restore.
+    if (Canvas().Effect() == 53) SetModeQuietly(previousEffect_);
     return false;
 }

@@ -47,7 +47,7 @@ private:
     // The selection becomes the floating stamp; false when nothing is selected.
     bool CommitSelection();
     // The shown image less the selected pixels (the outside of an inverted selection).
-    [[nodiscard]] GdipBitmap RenderDeleteSelection();
+    [[nodiscard]] GdipBitmap DeleteSelection();
 
     std::unique_ptr<ClsSelect> select_;
     bool lassoClosing_ = false;  // the lasso is being committed

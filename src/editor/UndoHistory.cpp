@@ -97,13 +97,19 @@ void UndoHistory::WriteFirst(GdipBitmap bitmap) {
     StartWrite(std::move(bitmap), 0, 0);
 }
 
+std::vector<std::wstring> UndoHistory::UndoLists() {
+    std::vector<std::wstring> steps;
+    std::vector<FileListEntry> files;
+    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.udo"), files)) return steps;
+    for (const FileListEntry& f : files)
+        if (IsStepFileKey(f.Key)) steps.push_back(App().DataPath + f.Name);
+    return steps;
+}
+
 void UndoHistory::Clear() {
     (void)Settle();
     index_ = 0;
-    std::vector<FileListEntry> files;
-    if (!ListFolderFiles(App().DataPath, FilePattern(L"*.udo"), files)) return;
-    for (const FileListEntry& f : files)
-        if (IsStepFileKey(f.Key)) ::DeleteFileW((App().DataPath + f.Name).c_str());
+    for (const std::wstring& file : UndoLists()) ::DeleteFileW(file.c_str());
 }
 
 GdipBitmap FullCopy(GpImage* image) {

@@ -24,6 +24,9 @@ public:
 
     [[nodiscard]] static std::wstring StepFile(int32_t step);
     [[nodiscard]] static bool StepExists(int32_t step);
+    // The undo files in the data folder now: the full paths of the numbered step files (other
+    // files that match "*.udo" are not the canvas's).
+    [[nodiscard]] static std::vector<std::wstring> UndoLists();
 
     // The step shown.
     [[nodiscard]] int32_t Index() const { return index_; }

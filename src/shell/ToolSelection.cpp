@@ -329,8 +329,10 @@ void FormOption(ToolHost& h, bool force, bool toggle) {
         return;
     }
     if (toggle && App().ToolMenu == h.PressMenuID()) h.SetSelEffect(0);
-    StartPanelTool(h, h.SelEffect());
+    // Marked before the tool starts: a tool that edits at once (grey) lays the canvas out first,
+    // which is when the canvas keeps the picture as it was as step 0.
     MarkFirstEdit(h);
+    StartPanelTool(h, h.SelEffect());
     if (h.FirstLayoutDone()) {
         h.SplitVStartPaint();
         h.PanelResetPaint();

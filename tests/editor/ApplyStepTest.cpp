@@ -272,6 +272,22 @@ TEST_F(ApplyStepTest, NewCanvasSizeAsTheFirstEditIsUndoneToThePictureAsOpened) {
     }
 }
 
+TEST_F(ApplyStepTest, AFirstEditMarkedOnlyAfterTheStepKeepsStepZeroAsOpened) {
+    // A host that marks the first edit after the edit has run (the layout that follows takes the
+    // snapshot): step 0 stays the picture as opened.
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"q.png", 64, 48)));
+    ASSERT_TRUE(Apply(39));
+    canvas->SetFirstL(true);
+    ASSERT_TRUE(canvas->Import(L"", true));
+    EXPECT_FALSE(canvas->FirstL());
+    ASSERT_TRUE(canvas->UndoAndRedo(true));
+    EXPECT_EQ(canvas->UndoIndex(), 0);
+    ASSERT_EQ(canvas->ImgDIB.Width(), 64);
+    EXPECT_EQ(Shown(0, 0), kTopLeft);
+    EXPECT_EQ(Shown(63, 0), kTopRight);
+    EXPECT_EQ(Shown(63, 47), kBottomRight);
+}
+
 TEST_F(ApplyStepTest, NewCanvasSizeCentresTheImageAsAnEdit) {
     Open(400, 300);
     EXPECT_FALSE(canvas->ResizeCanvas()); // not confirmed

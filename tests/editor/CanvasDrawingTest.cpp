@@ -239,7 +239,7 @@ TEST(CanvasDrawingGeometry, CalendarMonthFromTheSliderRoundsHalvesToEven) {
     } cases[] = {{2.5f, 2}, {3.5f, 4}, {12.0f, 12}, {1.49f, 1}};
     for (const auto& c : cases) {
         ClsCalendar calendar;
-        SetUpCalendar(calendar, TextLook{L"", L"Tahoma", 12, 0, 0, 0, 255}, c.slider);
+        SetUpCalendar(calendar, TextLook{L"", L"Tahoma", 12, 0, 0, ColorARGB(255, 0, 0, 0), 255}, c.slider);
         DrawToolCalendar(calendar, MeasuringDc().target(), PointF(0, 0));
         EXPECT_EQ(calendar.Month().month, c.month) << c.slider;
     }

@@ -34,7 +34,7 @@ TEST(CanvasStamp, HistoryStepsAreWholeFilesAndANewStepDropsTheRedoBranch) {
     // A new step from step 0 is step 1 again, and the old step 2 goes: nothing can be redone.
     ASSERT_TRUE(stamp.ApplyEffect(7, 0, 0, 1, 1));
     EXPECT_EQ(stamp.StampUndoIndex(), 1);
-    EXPECT_FALSE(CanvasStamp::StepExists(2));
+    EXPECT_FALSE(FileExistsForTest(CanvasModel::StampUndoFile(2)));
     EXPECT_FALSE(stamp.UndoRedo(false));
     EXPECT_EQ(PixelAt(stamp.StampLayer.new_Img, 0, 0), kTopRight);
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 constexpr int kImgW = 120, kImgH = 90;
@@ -123,17 +125,43 @@ TEST_F(ClsSelectTest, CuttingLeavesTheLassoInControlPixels) {
     EXPECT_EQ(stamp.Width(), 60);
 }
 
-TEST_F(ClsSelectTest, AnEmptySelectionWritesNothingInEitherMode) {
-    for (int32_t patten : {kPattenInside, kPattenOutside}) {
-        select.SetPattenMode(patten);
-        SetLasso({{50, 26}, {170, 26}}); // two points enclose nothing
-        EXPECT_FALSE(select.CutFree(image, ToImagePixels{}).written);
-        EXPECT_FALSE(select.OtherSelect(nullptr, 2, RectF(20, 10, 0, 40), image, false, true).written);
-        EXPECT_FALSE(select.OtherSelect(nullptr, 1, RectF(20, 10, 60, 0.4f), image, false, true).written);
-        // Wholly off the image.
-        EXPECT_FALSE(select.OtherSelect(nullptr, 2, RectF(200, 10, 60, 40), image, false, true).written);
+TEST_F(ClsSelectTest, AnEmptySelectionKeepsNothingInsideAndTheWholePictureOutside) {
+    const struct {
+        const char* what;
+        std::function<CutResult()> cut;
+    } selections[] = {
+        {"two lasso points",
+         [&] {
+             return SetLasso({{50, 26}, {170, 26}}), select.CutFree(image, ToImagePixels{});
+         }},
+        {"no lasso point", [&] { return SetLasso({}), select.CutFree(image, ToImagePixels{}); }},
+        {"a rectangle of no width",
+         [&] { return select.OtherSelect(nullptr, 2, RectF(20, 10, 0, 40), image, false, true); }},
+        {"an ellipse of less than a pixel",
+         [&] { return select.OtherSelect(nullptr, 1, RectF(20, 10, 60, 0.4f), image, false, true); }},
+        {"a rectangle wholly off the image",
+         [&] { return select.OtherSelect(nullptr, 2, RectF(200, 10, 60, 40), image, false, true); }},
+    };
+    for (const auto& s : selections) {
+        SCOPED_TRACE(s.what);
+        ::DeleteFileW(StampTempPath().c_str());
+        select.SetPattenMode(kPattenInside);
+        CutResult cut = s.cut();
+        EXPECT_TRUE(cut.nothingSelected);
+        EXPECT_FALSE(cut.written);
         EXPECT_FALSE(FileExistsForTest(StampTempPath()));
         EXPECT_EQ(select.Mimg.new_Img, nullptr);
+
+        // The outside of nothing is the whole picture, every pixel as it is.
+        select.SetPattenMode(kPattenOutside);
+        cut = s.cut();
+        EXPECT_TRUE(cut.nothingSelected);
+        ASSERT_TRUE(cut.written);
+        ASSERT_TRUE(ReadStamp());
+        EXPECT_EQ(stamp.Width(), kImgW);
+        EXPECT_EQ(stamp.Height(), kImgH);
+        for (auto [x, y] : {std::pair{0, 0}, {20, 10}, {21, 30}, {50, 26}, {kImgW - 1, kImgH - 1}})
+            EXPECT_EQ(At(x, y), Tagged(x, y)) << x << "," << y;
     }
 }
 

@@ -403,6 +403,8 @@ TEST_F(FrameToolTest, PickedColourReachesTheTool) {
     Click(PointF(static_cast<float>(x), static_cast<float>(y)));
     EXPECT_NEAR_COLOUR(canvas->TextColor(), shown, 2);
     EXPECT_NE(canvas->TextColor(), RGB(1, 2, 3));
+    // The text tool writes in the picked colour too.
+    EXPECT_EQ(canvas->TextArgb(), RGBToARGB(canvas->TextColor(), 255));
 }
 
 TEST_F(FrameToolTest, ShiftLineIsLevelOrUprightByTheSmallerLean) {
@@ -419,4 +421,64 @@ TEST_F(FrameToolTest, ShiftLineIsLevelOrUprightByTheSmallerLean) {
     EXPECT_EQ(canvas->ShapeEnd().Y, 160);
     keys[VK_SHIFT] = 0;
     ::SetKeyboardState(keys);
+}
+
+TEST_F(FrameToolTest, AnAppliedFrameToolLeavesNoFrameForWhatFollows) {
+    // Each tool's frame over the top-left quarter of a picture shown at its own size.
+    for (const int32_t mode : {1, 5, 9, 19, 20}) {
+        SCOPED_TRACE(mode);
+        OpenIn(mode, 400, 300);
+        App().SelectCombineMode = 1;
+        canvas->SetMax(255);
+        canvas->SetValue(100);
+        Drag({20, 20}, {{100, 80}, {150, 110}});
+        ASSERT_GT(Frame().Width, 0);
+        ASSERT_TRUE(canvas->ApplyEdit());
+        EXPECT_EQ(canvas->Effect(), 0);
+        EXPECT_FALSE(canvas->FitMode());
+        ExpectRect(Frame(), 0, 0, 0, 0);
+
+        // Copy now takes the whole (cropped) picture, not what lay under the old frame.
+        ASSERT_TRUE(canvas->DrawtoClipboard());
+        GdipImage pasted;
+        int32_t pw = 0, ph = 0;
+        ASSERT_TRUE(PasteClipboardImage(pasted, pw, ph));
+        EXPECT_EQ(pw, static_cast<int32_t>(canvas->ImgDIB.Width()));
+        EXPECT_EQ(ph, static_cast<int32_t>(canvas->ImgDIB.Height()));
+
+        // The tool picked again starts without a frame: Apply has nothing to commit (a card
+        // without a frame tints the whole picture, so it is left out here).
+        if (mode == 5) continue;
+        canvas->SetEffect(mode);
+        canvas->SetFitMode(true);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        ExpectRect(Frame(), 0, 0, 0, 0);
+        const int32_t steps = canvas->UndoIndex();
+        EXPECT_FALSE(canvas->ApplyEdit());
+        EXPECT_EQ(canvas->UndoIndex(), steps);
+    }
+}
+
+TEST_F(FrameToolTest, CardWithoutAFrameTintsTheWholePictureAsItsPreviewShows) {
+    struct Case {
+        int32_t combine;
+        bool tinted; // without a frame the whole picture is outside it, and none of it inside
+    };
+    for (const Case c : {Case{1, true}, Case{4, false}}) {
+        SCOPED_TRACE(c.combine);
+        OpenIn(5, 400, 300);
+        App().SelectCombineMode = c.combine;
+        canvas->SetMax(255);
+        canvas->SetValue(128);
+        canvas->SetTextColor(RGB(0, 0, 255));
+        canvas->Painting(false, false, false, false);
+        const COLORREF previewTop = Screen(100, 75), previewBottom = Screen(300, 225);
+        EXPECT_EQ(previewTop != AsRgb(kTopLeft), c.tinted);
+        EXPECT_EQ(canvas->ApplyEdit(), c.tinted);
+        EXPECT_EQ(canvas->UndoIndex(), c.tinted ? 1 : 0);
+        EXPECT_NEAR_COLOUR(AsRgb(Shown(100, 75)), previewTop, 6);
+        EXPECT_NEAR_COLOUR(AsRgb(Shown(300, 225)), previewBottom, 6);
+        EXPECT_EQ(Shown(0, 0) != kTopLeft, c.tinted);
+        EXPECT_EQ(Shown(399, 299) != kBottomRight, c.tinted);
+    }
 }

@@ -1,6 +1,7 @@
 // The canvas in a real window under Xvfb, driven with the mouse and key messages a person's input
-// brings: fitting, zoom, the navigator, panning, the edit panel of every tool mode and its slider,
-// the first undo snapshot, a failed load, and its scratch files at the end.
+// brings: fitting, zoom, the navigator, panning (the scroll bars too), the edit panel of every tool
+// mode and its slider, the text entry, the first undo snapshot, a failed load, its scratch files at
+// the end, and the property defaults of a canvas made in code.
 #include "tests/editor/CanvasWindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -238,4 +239,83 @@ TEST_F(CanvasWindowTest, EveryCorpusImageTheLoaderReadsOpensAndFits) {
         EXPECT_LE(fit.Y + fit.Height, 150.001f) << name;
         EXPECT_LE(fit.Width, canvas->ImgDIB.Width()) << name; // never enlarged
     }
+}
+
+TEST_F(CanvasWindowTest, TheTextBoxGivesTheArrowBackAndAResizePutsItsEntryInTheCorner) {
+    canvas->ShowHidetext(50, 60, 200, 40);
+    const HWND text1 = canvas->TextBackground().Text1();
+    const auto entryAt = [&] {
+        RECT r{};
+        ::GetWindowRect(text1, &r);
+        ::MapWindowPoints(nullptr, canvas->TextBackground().hWnd(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    EXPECT_EQ(entryAt().left, 3);
+    EXPECT_EQ(entryAt().top, 3);
+
+    // A tool's cross over the canvas; the pointer moving over the entry puts the arrow back.
+    canvas->SetMousePointer(MousePointer::Cross);
+    ::SendMessageW(text1, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(canvas->GetMousePointer(), MousePointer::Default);
+
+    canvas->Move(0, 0, kW - 20, kH - 20);
+    const RECT moved = entryAt();
+    EXPECT_EQ(moved.left, 0);
+    EXPECT_EQ(moved.top, 0);
+    EXPECT_EQ(moved.right - moved.left, 200 - 6); // its size kept
+    EXPECT_TRUE(canvas->TextBackground().TextBoxShown());
+}
+
+TEST(CanvasControl, ACanvasMadeInCodeStartsFromThePropertyDefaultsAndKeepsThemOnResetValue) {
+    // No container persists this control: it starts from what an empty property bag gives.
+    Imageyzviewer canvas;
+    const auto expectDefaults = [&] {
+        EXPECT_TRUE(canvas.FitMode());
+        EXPECT_EQ(canvas.Effect(), 0);
+        EXPECT_TRUE(canvas.Stamp().DefaultStampsize);
+        EXPECT_EQ(canvas.Min(), 0);
+        EXPECT_EQ(canvas.Max(), 10);
+        EXPECT_EQ(canvas.Range(), 10);
+    };
+    expectDefaults();
+    canvas.ResetValue();
+    expectDefaults();
+    EXPECT_FLOAT_EQ(canvas.SliderValue(), 0);
+}
+
+TEST_F(CanvasWindowTest, TheHiddenScrollBarsSpanThePicturesTravelAndPanTheView) {
+    canvas->SetFitMode(false);
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"big.png", 800, 600))); // 100 %, centred
+    HWND across = nullptr, down = nullptr;
+    for (HWND child = ::FindWindowExW(canvas->hWnd(), nullptr, L"SCROLLBAR", nullptr); child;
+         child = ::FindWindowExW(canvas->hWnd(), child, L"SCROLLBAR", nullptr))
+        (::GetWindowLongW(child, GWL_STYLE) & SBS_VERT ? down : across) = child;
+    ASSERT_TRUE(across && down);
+    EXPECT_FALSE(::IsWindowVisible(across));
+    EXPECT_FALSE(::IsWindowVisible(down));
+    int low = 0, high = 0;
+    ::GetScrollRange(across, SB_CTL, &low, &high);
+    EXPECT_EQ(high, 800 - kW);
+    ::GetScrollRange(down, SB_CTL, &low, &high);
+    EXPECT_EQ(high, 600 - kH);
+    EXPECT_EQ(Screen(150, 50), AsRgb(kTopLeft)); // the picture's (350, 200)
+
+    // The bar across moved to 300 shows the picture from x = 300; past its end it stops there.
+    ::SendMessageW(canvas->hWnd(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 300), reinterpret_cast<LPARAM>(across));
+    EXPECT_EQ(canvas->View().OffsetX, -300);
+    EXPECT_EQ(Screen(150, 50), AsRgb(kTopRight)); // the picture's (450, 200)
+    ::SendMessageW(canvas->hWnd(), WM_HSCROLL, MAKEWPARAM(SB_BOTTOM, 0), reinterpret_cast<LPARAM>(across));
+    ::SendMessageW(canvas->hWnd(), WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(across));
+    EXPECT_EQ(canvas->View().OffsetX, -(800 - kW));
+    // The bar down, a line at a time.
+    ::SendMessageW(canvas->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), reinterpret_cast<LPARAM>(down));
+    ::SendMessageW(canvas->hWnd(), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(down));
+    EXPECT_EQ(canvas->View().OffsetY, -1);
+    EXPECT_EQ(Screen(150, 298), AsRgb(kTopRight)); // the picture's (550, 299)
+    EXPECT_EQ(Screen(150, 299), AsRgb(kBottomRight));
+
+    // A picture smaller than the canvas has no travel.
+    ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"small.png", 100, 80)));
+    ::GetScrollRange(across, SB_CTL, &low, &high);
+    EXPECT_EQ(high, 0);
 }

@@ -121,6 +121,42 @@ TEST_F(StampTest, AnEmptySelectionMakesNoStampAndKeepsTheTool) {
     }
 }
 
+TEST_F(StampTest, TheInverseOfAnEmptySelectionIsTheWholePicture) {
+    struct Case {
+        int32_t mode;
+        std::vector<PointF> clicks;
+    };
+    const Case cases[] = {{41, {}}, {41, {{50, 50}, {150, 50}}}, {17, {}}, {42, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode * 10 + static_cast<int>(c.clicks.size()));
+        // Applied: the whole picture becomes the stamp, where the picture is.
+        OpenIn(c.mode);
+        App().SelectCombineMode = 4;
+        for (PointF p : c.clicks) Click(p);
+        ClickPanel(kPanelApply);
+        ASSERT_EQ(canvas->Effect(), 38);
+        ASSERT_EQ(canvas->Stamp().Width(), kW);
+        ASSERT_EQ(canvas->Stamp().Height(), kH);
+        EXPECT_EQ(StampAt(0, 0), kTopLeft);
+        EXPECT_EQ(StampAt(kW - 1, kH - 1), kBottomRight);
+        EXPECT_EQ(canvas->FrameRects()[0].X, 0);
+        EXPECT_EQ(canvas->FrameRects()[0].Width, kW);
+
+        // Deleted: the whole picture goes, as one step; the plain empty selection deletes nothing.
+        for (int32_t combine : {1, 4}) {
+            OpenIn(c.mode);
+            App().SelectCombineMode = combine;
+            for (PointF p : c.clicks) Click(p);
+            EXPECT_EQ(canvas->CallDrawDeleteSelect(), combine == 4);
+            EXPECT_EQ(App().SelectCombineMode, combine);
+            EXPECT_EQ(canvas->UndoIndex(), combine == 4 ? 1 : 0);
+            EXPECT_EQ(canvas->ImgDIB.Width(), kW);
+            for (auto [x, y] : {std::pair{0, 0}, {200, 150}, {kW - 1, kH - 1}})
+                EXPECT_EQ(AlphaOf(ShownAt(x, y)), combine == 4 ? 0 : 255) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(StampTest, EraserStrokeLowersAlphaUnderItAndIsOneStepWrittenAtTheRelease) {
     StampOfFrame({50, 50}, {150, 150});
     canvas->StampOptions(1);
