@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 TEST(RenameTargets, NumbersSeveralFilesInTheirOwnFoldersAndKeepsExtensionsInLowerCase) {
     const std::vector<std::wstring> three{L"C:\\a\\x.jpg", L"C:\\b\\y.JPG", L"C:\\a\\z.v2.Png"};
     EXPECT_EQ(RenameTargets(three, L"Trip"),
@@ -41,6 +43,72 @@ TEST(Browsefolder, AsksWithTheOptionsFlagsAndACancelEmptiesTheName) {
     EXPECT_FALSE(browse.Browse());
     EXPECT_EQ(browse.FullName(), L"");
     EXPECT_EQ(flags, (std::vector<UINT>{0x62, 0x62}));
+}
+
+TEST(Browsefolder, RootsTheDialogAtTheStartFolderAndNeverFillsTheFileDetails) {
+    const std::wstring folder = MakeTestFolder(L"browseroot");
+    std::vector<std::wstring> roots;
+    ScopedFolderBrowseAnswerer answerer([&](const FolderBrowseRequest& request) {
+        roots.push_back(request.root);
+        return std::optional<std::wstring>(L"C:\\Photos");
+    });
+    const std::wstring start = folder.substr(0, folder.size() - 1);
+    Browsefolder browse;
+    browse.StartDirectory = start;
+    EXPECT_TRUE(browse.Browse());
+    browse.StartDirectory.clear();
+    EXPECT_TRUE(browse.Browse());
+    EXPECT_EQ(roots, (std::vector<std::wstring>{start, L""}));
+    EXPECT_EQ(browse.FolderName() + browse.Filename() + browse.DisplayName(), L"");
+    EXPECT_FALSE(browse.FileReadOnly() || browse.FileHidden() || browse.FileSystem() || browse.FileCompressed() ||
+                 browse.FileArchived());
+    EXPECT_TRUE(IsWinNT()); // Wine reports an NT platform
+}
+
+namespace {
+
+BOOL CALLBACK FindOwnDialog(HWND window, LPARAM found) {
+    wchar_t cls[16] = L"";
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || !::GetClassNameW(window, cls, 16) ||
+        std::wstring(cls) != L"#32770")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The system's folder dialog answered from a second thread as a person would: path selected (when
+// given), then the button pressed.
+std::wstring BrowseAnswering(const std::wstring& path, int button) {
+    std::thread person([&] {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 200 && !dialog; ++i) {
+            ::Sleep(50);
+            ::EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&dialog));
+        }
+        if (!dialog) return;
+        ::Sleep(300);
+        if (!path.empty()) ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        ::PostMessageW(dialog, WM_COMMAND, button, 0);
+    });
+    std::wstring displayName(Browsefolder::kDisplayNameChars, L'\0');
+    BROWSEINFOW info{};
+    info.pszDisplayName = displayName.data();
+    info.lpszTitle = L"Choose a folder or hard drive:";
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    const std::wstring chosen = BrowseForFolderCall(info);
+    person.join();
+    return chosen;
+}
+
+} // namespace
+
+TEST(BrowseForFolderCall, GivesThePathChosenInTheSystemDialogAndNothingForACancel) {
+    const std::wstring folder = MakeTestFolder(L"browsed");
+    const std::wstring path = folder.substr(0, folder.size() - 1);
+    EXPECT_EQ(BrowseAnswering(path, IDOK), path);
+    EXPECT_EQ(BrowseAnswering(path, IDCANCEL), L"");
 }
 
 namespace {
