@@ -100,8 +100,9 @@ void MainEvents::Connect() {
     m.ThumyzViewer.onMouseDbclick = [&m, &host] {
         const auto& files = App().SelectedFiles;
         if (files.empty() || files.front().empty()) return;
-        host.FullView.isFullView = true;
-        if (host.FullView.Show(m.hWnd(), nullptr)) (void)host.FullView.StartSlideshow(files.front(), nullptr, 0, 0);
+        host.SlideshowView.isFullView = true;
+        if (host.SlideshowView.Show(m.hWnd(), nullptr))
+            (void)host.SlideshowView.StartSlideshow(files.front(), nullptr, 0, 0);
     };
 
     m.SingleyzPreview.MouseDown = [this](int, int, float, float) { CloseMenu(); };

@@ -7,7 +7,7 @@
 #include "platform/PictureBox.h"
 #include "shell/ShortcutKeys.h"
 #include "shell/SplitterDrags.h"
-#include "shell/WheelHook.h"
+#include "shell/ModWinDir.h"
 
 class FrmMain;
 
