@@ -2,27 +2,18 @@
 
 #include "platform/CodePageText.h"
 
-#include <objbase.h>
-#include <shlobj.h>
-
-#include <memory>
 #include <optional>
 
 namespace {
 
-struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
-
-// The dialog's root: the item of a folder path, made from the path's text alone. The shell takes
-// the path as UTF-16 on an NT platform and in the system code page elsewhere; a path that does
-// not fit the code page gives no root (the desktop).
+// The dialog's root: the item of a folder on disk, none (the desktop) for a path that names no
+// folder. The shell takes the path as UTF-16 on an NT platform and in the system code page
+// elsewhere, where a path that does not fit gives no root. The item is parsed from the disk: an
+// item made from the path's text alone roots the dialog where no folder under it can be chosen.
 UniqueItemList RootItem(const std::wstring& folder) {
-    if (IsWinNT()) return UniqueItemList(::SHSimpleIDListFromPath(folder.c_str()));
+    if (IsWinNT()) return UniqueItemList(::ILCreateFromPathW(folder.c_str()));
     const std::optional<std::string> bytes = ToCodePage(folder);
-    if (!bytes) return nullptr;
-    return UniqueItemList(::SHSimpleIDListFromPath(reinterpret_cast<PCWSTR>(bytes->c_str())));
+    return bytes ? UniqueItemList(::ILCreateFromPathA(bytes->c_str())) : nullptr;
 }
 
 } // namespace

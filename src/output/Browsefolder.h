@@ -39,8 +39,8 @@ public:
     // The BIF_ flags of the options set now.
     [[nodiscard]] UINT Flags() const;
 
-    // Runs the dialog, rooted at StartDirectory (the desktop when it is empty); true when a folder
-    // was chosen. A cancel empties FullName.
+    // Runs the dialog, rooted at StartDirectory (the desktop when it is empty or names no folder);
+    // true when a folder was chosen. A cancel empties FullName.
     bool Browse();
 
     // The characters of the display-name buffer the dialog writes the chosen item's name into.

@@ -2,7 +2,6 @@
 
 #include <objbase.h>
 
-#include <memory>
 #include <utility>
 
 namespace {
@@ -11,11 +10,6 @@ FolderBrowseAnswerer& Answerer() {
     static FolderBrowseAnswerer answerer;
     return answerer;
 }
-
-struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 // The folder path of an item; empty for an item that is no folder on disk.
 std::wstring PathOf(const ITEMIDLIST* item) {

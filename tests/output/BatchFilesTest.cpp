@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <thread>
 
 TEST(RenameTargets, NumbersSeveralFilesInTheirOwnFoldersAndKeepsExtensionsInLowerCase) {
@@ -56,9 +58,11 @@ TEST(Browsefolder, RootsTheDialogAtTheStartFolderAndNeverFillsTheFileDetails) {
     Browsefolder browse;
     browse.StartDirectory = start;
     EXPECT_TRUE(browse.Browse());
+    browse.StartDirectory = folder + L"missing";
+    EXPECT_TRUE(browse.Browse());
     browse.StartDirectory.clear();
     EXPECT_TRUE(browse.Browse());
-    EXPECT_EQ(roots, (std::vector<std::wstring>{start, L""}));
+    EXPECT_EQ(roots, (std::vector<std::wstring>{start, L"", L""}));
     EXPECT_EQ(browse.FolderName() + browse.Filename() + browse.DisplayName(), L"");
     EXPECT_FALSE(browse.FileReadOnly() || browse.FileHidden() || browse.FileSystem() || browse.FileCompressed() ||
                  browse.FileArchived());
@@ -78,9 +82,22 @@ BOOL CALLBACK FindOwnDialog(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// The system's folder dialog answered from a second thread as a person would: path selected (when
-// given), then the button pressed.
-std::wstring BrowseAnswering(const std::wstring& path, int button) {
+// The text of the item selected in a tree view of this process.
+std::wstring SelectedText(HWND tree) {
+    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW read{};
+    read.mask = TVIF_TEXT;
+    read.hItem = item;
+    read.pszText = text;
+    read.cchTextMax = MAX_PATH;
+    if (!item || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read))) return {};
+    return text;
+}
+
+// The system's folder dialog, run by Browse rooted at root, answered from a second thread as a
+// person would: path selected (when given), then the button pressed. Gives FullName.
+std::wstring BrowseAnswering(const std::wstring& root, const std::wstring& path, int button) {
     std::thread person([&] {
         HWND dialog = nullptr;
         for (int i = 0; i < 200 && !dialog; ++i) {
@@ -88,27 +105,34 @@ std::wstring BrowseAnswering(const std::wstring& path, int button) {
             ::EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&dialog));
         }
         if (!dialog) return;
-        ::Sleep(300);
-        if (!path.empty()) ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        // The tree fills in steps: the selection is asked for again until the tree shows it.
+        const auto tree = [dialog] { return ::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr); };
+        const std::wstring name = path.substr(path.rfind(L'\\') + 1);
+        for (int i = 0; i < 50 && !path.empty() && SelectedText(tree()) != name; ++i) {
+            ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+            ::Sleep(100);
+        }
         ::PostMessageW(dialog, WM_COMMAND, button, 0);
     });
-    std::wstring displayName(Browsefolder::kDisplayNameChars, L'\0');
-    BROWSEINFOW info{};
-    info.pszDisplayName = displayName.data();
-    info.lpszTitle = L"Choose a folder or hard drive:";
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    const std::wstring chosen = BrowseForFolderCall(info);
+    Browsefolder browse;
+    browse.StartDirectory = root;
+    browse.OnlyFileSystemDirectories = true;
+    (void)browse.Browse();
     person.join();
-    return chosen;
+    return browse.FullName();
 }
 
 } // namespace
 
+// Through the system's own dialog: BrowseForFolderCall turns the chosen item into its path, also
+// under a start folder given to the dialog as its root.
 TEST(BrowseForFolderCall, GivesThePathChosenInTheSystemDialogAndNothingForACancel) {
     const std::wstring folder = MakeTestFolder(L"browsed");
-    const std::wstring path = folder.substr(0, folder.size() - 1);
-    EXPECT_EQ(BrowseAnswering(path, IDOK), path);
-    EXPECT_EQ(BrowseAnswering(path, IDCANCEL), L"");
+    const std::wstring parent = folder.substr(0, folder.size() - 1), child = folder + L"inside";
+    ASSERT_TRUE(::CreateDirectoryW(child.c_str(), nullptr));
+    EXPECT_EQ(BrowseAnswering(L"", parent, IDOK), parent);
+    EXPECT_EQ(BrowseAnswering(parent, child, IDOK), child);
+    EXPECT_EQ(BrowseAnswering(parent, child, IDCANCEL), L"");
 }
 
 namespace {
