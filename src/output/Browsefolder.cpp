@@ -1,51 +1,19 @@
 #include "output/Browsefolder.h"
 
-#include <objbase.h>
-#include <shlobj.h>
+#include "platform/CodePageText.h"
 
-#include <memory>
-#include <utility>
+#include <optional>
 
 namespace {
 
-FolderBrowseAnswerer& Answerer() {
-    static FolderBrowseAnswerer answerer;
-    return answerer;
-}
-
-struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
-
-// The folder path of an item; empty for an item that is no folder on disk.
-std::wstring PathOf(const ITEMIDLIST* item) {
-    // Paths longer than MAX_PATH need the newer call; fall back to the classic one.
-    std::wstring path(32768, L'\0');
-    if (::SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
-        ::SHGetPathFromIDListW(item, path.data())) {
-        path.resize(path.find(L'\0'));
-        return path;
-    }
-    return {};
-}
-
-std::optional<std::wstring> RunDialog(const FolderBrowseRequest& request) {
-    // The new-style dialog needs COM on this thread; a thread that has it already keeps it.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    UniqueItemList root;
-    if (!request.root.empty()) root.reset(::ILCreateFromPathW(request.root.c_str()));
-    std::wstring display(MAX_PATH, L'\0');
-    BROWSEINFOW info{};
-    info.hwndOwner = request.owner;
-    info.pidlRoot = root.get();
-    info.pszDisplayName = display.data();
-    info.lpszTitle = request.title.c_str();
-    info.ulFlags = request.flags;
-    std::optional<std::wstring> chosen;
-    if (UniqueItemList item{::SHBrowseForFolderW(&info)}) chosen = PathOf(item.get());
-    if (SUCCEEDED(com)) ::CoUninitialize();
-    return chosen;
+// The dialog's root: the item of a folder on disk, none (the desktop) for a path that names no
+// folder. The shell takes the path as UTF-16 on an NT platform and in the system code page
+// elsewhere, where a path that does not fit gives no root. The item is parsed from the disk: an
+// item made from the path's text alone roots the dialog where no folder under it can be chosen.
+UniqueItemList RootItem(const std::wstring& folder) {
+    if (IsWinNT()) return UniqueItemList(::ILCreateFromPathW(folder.c_str()));
+    const std::optional<std::string> bytes = ToCodePage(folder);
+    return bytes ? UniqueItemList(::ILCreateFromPathA(bytes->c_str())) : nullptr;
 }
 
 } // namespace
@@ -64,11 +32,14 @@ UINT Browsefolder::Flags() const {
 }
 
 bool Browsefolder::Browse() {
-    const FolderBrowseRequest request{owner_, Caption, StartDirectory, Flags()};
-    const std::optional<std::wstring> chosen = Answerer() ? Answerer()(request) : RunDialog(request);
-    fullName_ = chosen.value_or(std::wstring());
+    const UniqueItemList root = StartDirectory.empty() ? nullptr : RootItem(StartDirectory);
+    std::wstring displayName(kDisplayNameChars, L'\0');
+    BROWSEINFOW info{};
+    info.hwndOwner = owner_;
+    info.pidlRoot = root.get();
+    info.pszDisplayName = displayName.data();
+    info.lpszTitle = Caption.c_str();
+    info.ulFlags = Flags();
+    fullName_ = BrowseForFolderCall(info);
     return !fullName_.empty();
 }
-
-ScopedFolderBrowseAnswerer::ScopedFolderBrowseAnswerer(FolderBrowseAnswerer answerer)
-    : ScopedOverride(Answerer(), std::move(answerer)) {}

@@ -2,22 +2,11 @@
 // and flags, calls Browse and reads the chosen folder from FullName.
 #pragma once
 
-#include "platform/ScopedOverride.h"
+#include "output/ModShellFolder.h"
 
 #include <windows.h>
 
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
-
-// What the dialog is asked: its owner, title, root folder (empty: the desktop) and BIF_ flags.
-struct FolderBrowseRequest {
-    HWND owner = nullptr;
-    std::wstring title;
-    std::wstring root;
-    UINT flags = 0;
-};
 
 class Browsefolder {
 public:
@@ -38,21 +27,29 @@ public:
 
     // The folder the last Browse chose; empty after a cancel or a choice that is no folder on disk.
     [[nodiscard]] const std::wstring& FullName() const { return fullName_; }
+    // Read-only and never filled by Browse: a host that reads them finds them empty (or False).
+    [[nodiscard]] const std::wstring& FolderName() const { return folderName_; }
+    [[nodiscard]] const std::wstring& Filename() const { return filename_; }
+    [[nodiscard]] const std::wstring& DisplayName() const { return displayName_; }
+    [[nodiscard]] bool FileReadOnly() const { return fileReadOnly_; }
+    [[nodiscard]] bool FileHidden() const { return fileHidden_; }
+    [[nodiscard]] bool FileSystem() const { return fileSystem_; }
+    [[nodiscard]] bool FileCompressed() const { return fileCompressed_; }
+    [[nodiscard]] bool FileArchived() const { return fileArchived_; }
     // The BIF_ flags of the options set now.
     [[nodiscard]] UINT Flags() const;
 
-    // Runs the dialog; true when a folder was chosen.
+    // Runs the dialog, rooted at StartDirectory (the desktop when it is empty or names no folder);
+    // true when a folder was chosen. A cancel empties FullName.
     bool Browse();
+
+    // The characters of the display-name buffer the dialog writes the chosen item's name into.
+    static constexpr size_t kDisplayNameChars = 5000;
 
 private:
     HWND owner_ = nullptr;
     std::wstring fullName_;
-};
-
-// Answers the folder dialog instead of the user while installed (tests, scripted runs): the
-// chosen folder, or nothing for a cancel. Puts the previous answerer back when it goes.
-using FolderBrowseAnswerer = std::function<std::optional<std::wstring>(const FolderBrowseRequest&)>;
-class ScopedFolderBrowseAnswerer : public ScopedOverride<FolderBrowseAnswerer> {
-public:
-    explicit ScopedFolderBrowseAnswerer(FolderBrowseAnswerer answerer);
+    const std::wstring folderName_, filename_, displayName_;
+    const bool fileReadOnly_ = false, fileHidden_ = false, fileSystem_ = false, fileCompressed_ = false,
+               fileArchived_ = false;
 };

@@ -81,7 +81,11 @@ bool FrmShells::Load(HWND owner) {
     if (hwnd_) return true;
     if (!RegisterPlainClass(kClassName)) return false;
     owner_ = owner;
+    // Each window starts afresh: no OK yet, no cancel pending, and no folder chosen (a folder
+    // lives as long as the window that shows it; an empty box asks).
     okClosed_ = false;
+    cancelRequested_ = false;
+    targetFolder_.clear();
     const POINT at = CentreOver(owner, kWidth, kHeight);
     if (!CreateBound(0, kClassName, kCaption, WS_POPUP | WS_CLIPCHILDREN, at.x, at.y, kWidth, kHeight, owner))
         return false;
@@ -317,10 +321,13 @@ void FrmShells::OnMouseUp() {
 }
 
 void FrmShells::OnOk() {
-    auto scope = busy_.TryEnter();
-    if (!scope) return;
     bool done = false;
     {
+        // The guard is let go before the window closes: a window closed while it is held counts
+        // as a batch cancelled from outside.
+        const auto scope = busy_.TryEnter();
+        if (!scope) return;
+        cancelRequested_ = false;
         Hourglass wait;
         switch (PublicShell) {
         case kCopy:

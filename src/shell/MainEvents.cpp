@@ -62,13 +62,18 @@ void MainEvents::Connect() {
     // Every pane that takes the focus on a click hands its keys to the one handler, and a pane's
     // children go its way (the canvas has it from its making and holds keys back while the text
     // tool types). Only the system's own boxes keep their keys, where keys type or move: the search
-    // box, the text bar's lists, the text tool's edit box and the folder tree.
+    // box, the text bar's lists, the text tool's edit box and the folder tree. The grid and its
+    // bar, the menus, the tool bar and the side panel pass every key; the window's own strips,
+    // grip, splitters, folder box and text bar hold keys back while the text tool types, as the
+    // window and the canvas do.
     for (ShortcutKeyHandler** route :
-         {&m.TitleSkin.shortcutKeys, &m.yzToolbarUser.shortcutKeys, &m.ImageToolbar.shortcutKeys,
-          &m.ResizeBorder.shortcutKeys, &m.UseryzSplitH.shortcutKeys, &m.UseryzSplitLV.shortcutKeys,
-          &m.FolderView.shortcutKeys, &m.UseryzProcess1.shortcutKeys, &m.YDSTextControl1.shortcutKeys,
+         {&m.yzToolbarUser.shortcutKeys, &m.ImageToolbar.shortcutKeys, &m.UseryzProcess1.shortcutKeys,
           &m.UseryzSplitV.shortcutKeys, &m.ThumyzViewer.shortcutKeys, &m.SkinMenu.shortcutKeys})
         *route = keys;
+    for (ShortcutKeyHandler** route :
+         {&m.TitleSkin.shortcutKeys, &m.ResizeBorder.shortcutKeys, &m.UseryzSplitH.shortcutKeys,
+          &m.UseryzSplitLV.shortcutKeys, &m.FolderView.shortcutKeys, &m.YDSTextControl1.shortcutKeys})
+        *route = &windowKeys_;
 
     // The wheel steps through the grid as the View menu's Next and Previous do.
     Wheel.onWheel = [this](int delta) {
@@ -95,8 +100,9 @@ void MainEvents::Connect() {
     m.ThumyzViewer.onMouseDbclick = [&m, &host] {
         const auto& files = App().SelectedFiles;
         if (files.empty() || files.front().empty()) return;
-        host.FullView.isFullView = true;
-        if (host.FullView.Show(m.hWnd(), nullptr)) (void)host.FullView.StartSlideshow(files.front(), nullptr, 0, 0);
+        host.SlideshowView.isFullView = true;
+        if (host.SlideshowView.Show(m.hWnd(), nullptr))
+            (void)host.SlideshowView.StartSlideshow(files.front(), nullptr, 0, 0);
     };
 
     m.SingleyzPreview.MouseDown = [this](int, int, float, float) { CloseMenu(); };

@@ -7,7 +7,7 @@
 #include "platform/PictureBox.h"
 #include "shell/ShortcutKeys.h"
 #include "shell/SplitterDrags.h"
-#include "shell/WheelHook.h"
+#include "shell/ModWinDir.h"
 
 class FrmMain;
 
@@ -32,6 +32,18 @@ public:
     void ToggleThumbnailPane() override;
     void FirstEditStep() override;
 
+    // The keys of the panes a click may move the focus to while the text tool types (the title
+    // strip, the size grip, both splitters, the folder box and the text bar): taken as the window's
+    // own, so that typing that lands there runs no shortcut.
+    class WindowKeys final : public ShortcutKeyHandler {
+    public:
+        explicit WindowKeys(MainEvents& events) : events_(events) {}
+        void HandleShortcutKey(int keyCode, int shift) override { events_.Form_KeyDown(keyCode, shift); }
+
+    private:
+        MainEvents& events_;
+    };
+
     void ImageToolbarCommand();
     [[nodiscard]] const SplitterDrags& Drags() const { return drags_; }
     WheelHook Wheel;
@@ -49,4 +61,5 @@ private:
 
     FrmMain& main_;
     SplitterDrags drags_;
+    WindowKeys windowKeys_{*this};
 };

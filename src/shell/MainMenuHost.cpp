@@ -100,7 +100,7 @@ void SkinMenuRows::MenuPainting() {
 // ---- The title bar and the pick
 
 MainMenuHost::MainMenuHost(FrmMain& main)
-    : Shells(this), main_(main), rows_(main.SkinMenu), grid_(main), scroll_(installer_) {}
+    : Shells(this), main_(main), rows_(main.SkinMenu), grid_(main), ScrollView(installer_) {}
 
 MainMenuHost::~MainMenuHost() {
     UnloadForms();
@@ -109,8 +109,8 @@ MainMenuHost::~MainMenuHost() {
 void MainMenuHost::UnloadForms() {
     Shells.Unload();
     Slideshow.Unload();
-    FullView.Unload();
-    scroll_.Unload();
+    SlideshowView.Unload();
+    ScrollView.Unload();
 }
 
 std::wstring MainMenuHost::ThumGrid::SlideFilename(int32_t index) const {
@@ -349,9 +349,9 @@ void MainMenuHost::ShowFullView() {
     GpImage* image = main_.SingleyzPreview.ImgDIB.DIB();
     UINT w = 0, h = 0;
     if (!image || GdipGetImageWidth(image, &w) != Ok || GdipGetImageHeight(image, &h) != Ok) return;
-    FullView.isFullView = true;
-    if (FullView.Show(main_.hWnd(), nullptr))
-        (void)FullView.StartSlideshow(L"", image, static_cast<int32_t>(w), static_cast<int32_t>(h));
+    SlideshowView.isFullView = true;
+    if (SlideshowView.Show(main_.hWnd(), nullptr))
+        (void)SlideshowView.StartSlideshow(L"", image, static_cast<int32_t>(w), static_cast<int32_t>(h));
 }
 bool MainMenuHost::FitPressed() const {
     return main_.ImageToolbar.Rpressdown(5);
@@ -407,10 +407,10 @@ int32_t MainMenuHost::ShowColorDialog(int32_t initial) {
     return ::ShowColorDialog(main_.hWnd(), initial, true);
 }
 void MainMenuHost::ShowScreenSaverMaker() {
-    if (!scroll_.Show(main_.hWnd())) return;
-    scroll_.FormT = 0;
-    scroll_.Start();
-    scroll_.CopyFiles();
+    if (!ScrollView.Show(main_.hWnd())) return;
+    ScrollView.FormT = 0;
+    ScrollView.Start();
+    ScrollView.CopyFiles();
 }
 void MainMenuHost::ShowHelp() {
     ::ShowHelp(App().AppFolder, Seams.ShellOpen);

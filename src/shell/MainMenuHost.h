@@ -157,7 +157,7 @@ public:
     OutputFileShell FileShell;
     FrmShellsCanvasSize CanvasSize;
     FrmSlideshow Slideshow;
-    FrmSlideshow FullView;
+    FrmSlideshow SlideshowView;
 
 private:
     class ThumGrid final : public SlideshowGrid {
@@ -191,7 +191,7 @@ private:
     SkinMenuRows rows_;
     ThumGrid grid_;
     SystemScreenSaverInstaller installer_;
-    FrmScroll scroll_;
+    FrmScroll ScrollView;
 };
 
 // Opens the help page beside the program with the system's handler.

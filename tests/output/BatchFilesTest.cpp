@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <thread>
+
 TEST(RenameTargets, NumbersSeveralFilesInTheirOwnFoldersAndKeepsExtensionsInLowerCase) {
     const std::vector<std::wstring> three{L"C:\\a\\x.jpg", L"C:\\b\\y.JPG", L"C:\\a\\z.v2.Png"};
     EXPECT_EQ(RenameTargets(three, L"Trip"),
@@ -41,6 +45,94 @@ TEST(Browsefolder, AsksWithTheOptionsFlagsAndACancelEmptiesTheName) {
     EXPECT_FALSE(browse.Browse());
     EXPECT_EQ(browse.FullName(), L"");
     EXPECT_EQ(flags, (std::vector<UINT>{0x62, 0x62}));
+}
+
+TEST(Browsefolder, RootsTheDialogAtTheStartFolderAndNeverFillsTheFileDetails) {
+    const std::wstring folder = MakeTestFolder(L"browseroot");
+    std::vector<std::wstring> roots;
+    ScopedFolderBrowseAnswerer answerer([&](const FolderBrowseRequest& request) {
+        roots.push_back(request.root);
+        return std::optional<std::wstring>(L"C:\\Photos");
+    });
+    const std::wstring start = folder.substr(0, folder.size() - 1);
+    Browsefolder browse;
+    browse.StartDirectory = start;
+    EXPECT_TRUE(browse.Browse());
+    browse.StartDirectory = folder + L"missing";
+    EXPECT_TRUE(browse.Browse());
+    browse.StartDirectory.clear();
+    EXPECT_TRUE(browse.Browse());
+    EXPECT_EQ(roots, (std::vector<std::wstring>{start, L"", L""}));
+    EXPECT_EQ(browse.FolderName() + browse.Filename() + browse.DisplayName(), L"");
+    EXPECT_FALSE(browse.FileReadOnly() || browse.FileHidden() || browse.FileSystem() || browse.FileCompressed() ||
+                 browse.FileArchived());
+    EXPECT_TRUE(IsWinNT()); // Wine reports an NT platform
+}
+
+namespace {
+
+BOOL CALLBACK FindOwnDialog(HWND window, LPARAM found) {
+    wchar_t cls[16] = L"";
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId() || !::IsWindowVisible(window) || !::GetClassNameW(window, cls, 16) ||
+        std::wstring(cls) != L"#32770")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The text of the item selected in a tree view of this process.
+std::wstring SelectedText(HWND tree) {
+    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW read{};
+    read.mask = TVIF_TEXT;
+    read.hItem = item;
+    read.pszText = text;
+    read.cchTextMax = MAX_PATH;
+    if (!item || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read))) return {};
+    return text;
+}
+
+// The system's folder dialog, run by Browse rooted at root, answered from a second thread as a
+// person would: path selected (when given), then the button pressed. Gives FullName.
+std::wstring BrowseAnswering(const std::wstring& root, const std::wstring& path, int button) {
+    std::thread person([&] {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 200 && !dialog; ++i) {
+            ::Sleep(50);
+            ::EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&dialog));
+        }
+        if (!dialog) return;
+        // The tree fills in steps: the selection is asked for again until the tree shows it.
+        const auto tree = [dialog] { return ::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr); };
+        const std::wstring name = path.substr(path.rfind(L'\\') + 1);
+        for (int i = 0; i < 50 && !path.empty() && SelectedText(tree()) != name; ++i) {
+            ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+            ::Sleep(100);
+        }
+        ::PostMessageW(dialog, WM_COMMAND, button, 0);
+    });
+    Browsefolder browse;
+    browse.StartDirectory = root;
+    browse.OnlyFileSystemDirectories = true;
+    (void)browse.Browse();
+    person.join();
+    return browse.FullName();
+}
+
+} // namespace
+
+// Through the system's own dialog: BrowseForFolderCall turns the chosen item into its path, also
+// under a start folder given to the dialog as its root.
+TEST(BrowseForFolderCall, GivesThePathChosenInTheSystemDialogAndNothingForACancel) {
+    const std::wstring folder = MakeTestFolder(L"browsed");
+    const std::wstring parent = folder.substr(0, folder.size() - 1), child = folder + L"inside";
+    ASSERT_TRUE(::CreateDirectoryW(child.c_str(), nullptr));
+    EXPECT_EQ(BrowseAnswering(L"", parent, IDOK), parent);
+    EXPECT_EQ(BrowseAnswering(parent, child, IDOK), child);
+    EXPECT_EQ(BrowseAnswering(parent, child, IDCANCEL), L"");
 }
 
 namespace {

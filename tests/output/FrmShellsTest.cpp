@@ -443,3 +443,78 @@ TEST_F(BatchDialog, AStampNameIsCheckedAndAnExistingStampReplacedOnlyWhenAllowed
     Click(empty, FrmShells::kOK);
     EXPECT_EQ(empty.m_String, L"Untitled");
 }
+
+// One window object serves every showing, as the main window's does: after a send, a second send,
+// and a copy, the next send still answers with its name and the next copy still works.
+TEST_F(BatchDialog, EveryShowingOfTheSameWindowAnswersAfterASendOrABatch) {
+    ScopedShellConfirmationsOff quiet;
+    const std::wstring from = MakeTestFolder(L"againfrom"), to = MakeTestFolder(L"againto");
+    ASSERT_TRUE(WriteTestFile(from + L"a.jpg", "a"));
+    std::optional<std::wstring> browsed = to.substr(0, to.size() - 1);
+    ScopedFolderBrowseAnswerer folders([&](const FolderBrowseRequest&) { return browsed; });
+    FrmShells form(&main);
+    // The name typed into the modal window, then OK, as a person does.
+    const auto send = [&](const std::wstring& name) {
+        std::thread input([&] {
+            HWND window = WaitForWindow(kFormClass);
+            if (!window) return;
+            ::SendMessageW(::GetDlgItem(window, FrmShells::kTextControlId), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(name.c_str()));
+            const POINT ok = ButtonCentre(form, FrmShells::kOK);
+            ClickAt(OnScreen(window, ok.x, ok.y));
+        });
+        const std::optional<std::wstring> answer = form.AskStampName(nullptr);
+        input.join();
+        return answer;
+    };
+    const auto copy = [&](const std::wstring& file) {
+        App().SelectedFiles = {from + file};
+        form.OpenFileJob(FrmShells::kCopy, nullptr);
+        Click(form, FrmShells::kOK);
+        return !form.Loaded() && form.OkClosed() && ReadTestFile(to + file) == ReadTestFile(from + file);
+    };
+    EXPECT_EQ(send(L"one"), std::optional<std::wstring>(L"one"));
+    EXPECT_EQ(send(L"two"), std::optional<std::wstring>(L"two"));
+    EXPECT_TRUE(copy(L"a.jpg"));
+    EXPECT_EQ(send(L"three"), std::optional<std::wstring>(L"three"));
+    ASSERT_TRUE(WriteTestFile(from + L"b.jpg", "b"));
+    EXPECT_TRUE(copy(L"b.jpg"));
+    EXPECT_TRUE(messages.empty()) << Narrow(messages.empty() ? L"" : messages[0]);
+}
+
+// Copy and move ask for the folder in every new window whose box is empty: the folder of an
+// earlier window is not used without a word.
+TEST_F(BatchDialog, AFolderChosenInOneWindowIsAskedForAgainInTheNext) {
+    ScopedShellConfirmationsOff quiet;
+    for (const int32_t mode : {FrmShells::kCopy, FrmShells::kMove}) {
+        SCOPED_TRACE(mode);
+        const std::wstring from = MakeTestFolder(L"askfrom"), to = MakeTestFolder(L"askto");
+        ASSERT_TRUE(WriteTestFile(from + L"a.jpg", "a"));
+        ASSERT_TRUE(WriteTestFile(from + L"b.jpg", "b"));
+        int asked = 0;
+        std::optional<std::wstring> browsed = to.substr(0, to.size() - 1);
+        ScopedFolderBrowseAnswerer folders([&](const FolderBrowseRequest&) {
+            ++asked;
+            return browsed;
+        });
+        FrmShells form(&main);
+        App().SelectedFiles = {from + L"a.jpg"};
+        form.OpenFileJob(mode, nullptr);
+        Click(form, FrmShells::kOK);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(ReadTestFile(to + L"a.jpg"), "a");
+        ASSERT_FALSE(form.Loaded());
+
+        // The next window shows an empty box; its OK asks, and a cancel there moves nothing.
+        App().SelectedFiles = {from + L"b.jpg"};
+        form.OpenFileJob(mode, nullptr);
+        EXPECT_EQ(form.TextControl(), L"");
+        browsed.reset();
+        Click(form, FrmShells::kOK);
+        EXPECT_EQ(asked, 2);
+        EXPECT_TRUE(form.Loaded());
+        EXPECT_FALSE(FileExistsForTest(to + L"b.jpg"));
+        EXPECT_EQ(ReadTestFile(from + L"b.jpg"), "b");
+        form.Unload();
+    }
+}

@@ -2,6 +2,7 @@
 // on a click hands its keys on, checked over the whole window tree, and clicked with the real
 // pointer before a real Tab hides the grid.
 #include "tests/shell/MainWindowFixture.h"
+#include "platform/MessageBoxService.h"
 #include "tests/support/RealInput.h"
 
 #include <functional>
@@ -42,18 +43,63 @@ std::string PathOf(HWND window, HWND top) {
     return path;
 }
 
+// A pane of the main window that hands its keys on, and whether it still does while the text tool
+// types: the grid and its bar, the menus, the tool bar and the side panel pass every key; the
+// window's own strips, grip, splitters, folder box and text bar, like the canvas, none then.
+struct KeyPane {
+    const char* name;
+    HWND window;
+    bool whileTyping;
+};
+
+std::vector<KeyPane> KeyPanes(FrmMain& m) {
+    return {{"title strip", m.TitleSkin.hWnd(), false},
+            {"menu titles", m.yzToolbarUser.hWnd(), true},
+            {"tool bar", m.ImageToolbar.hWnd(), true},
+            {"size grip", m.ResizeBorder.hWnd(), false},
+            {"column splitter", m.UseryzSplitH.hWnd(), false},
+            {"side panel's splitter", m.UseryzSplitLV.hWnd(), false},
+            {"folder box", m.FolderView.hWnd(), false},
+            {"side panel", m.UseryzProcess1.hWnd(), true},
+            {"text bar", m.YDSTextControl1.hWnd(), false},
+            {"canvas", m.SingleyzPreview.hWnd(), false},
+            {"bar under the views", m.UseryzSplitV.hWnd(), true},
+            {"grid", m.ThumyzViewer.hWnd(), true},
+            {"menu", m.SkinMenu.hWnd(), true}};
+}
+
+// The pane that window is or lies on; null for none.
+const KeyPane* PaneOf(const std::vector<KeyPane>& panes, HWND window) {
+    for (const KeyPane& pane : panes)
+        if (window == pane.window || ::IsChild(pane.window, window)) return &pane;
+    return nullptr;
+}
+
+// Presses and lets go of key with Shift held.
+void PressShifted(WORD key) {
+    for (const auto& [vk, flags] :
+         {std::pair<WORD, DWORD>{VK_SHIFT, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_SHIFT, KEYEVENTF_KEYUP}}) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = flags;
+        ::SendInput(1, &in, sizeof(in));
+        TestWindow::Pump(60);
+    }
+}
+
 } // namespace
 
 using MainKeysTest = MainWindowTest;
 
 // Tab sent to each window as the system sends it to the one with the focus: each of our boxes
-// toggles the thumbnail pane, with the text tool too, except the canvas and what lies on it; the
-// system's boxes never do.
+// toggles the thumbnail pane; while the text tool types only those of the panes that pass every
+// key do. The system's boxes never do.
 TEST_F(MainKeysTest, EveryBoxThatTakesTheFocusHandsItsKeysOnFromTheStart) {
     FrmMain main(Options());
     ASSERT_TRUE(main.Create());
     const std::vector<HWND> windows = Descendants(main.hWnd());
-    const HWND canvas = main.SingleyzPreview.hWnd();
+    const std::vector<KeyPane> panes = KeyPanes(main);
     const size_t own = static_cast<size_t>(std::count_if(windows.begin(), windows.end(), OwnBox));
     // The panes and their children: title bar, menu titles, tool bar, grip, three bars, folder
     // box, side panel with eleven children, text bar, canvas, grid, menu and more.
@@ -61,12 +107,16 @@ TEST_F(MainKeysTest, EveryBoxThatTakesTheFocusHandsItsKeysOnFromTheStart) {
     for (const int32_t mode : {0, kTextTool}) {
         main.SingleyzPreview.SetEffect(mode);
         for (const HWND window : windows) {
-            const bool onCanvas = window == canvas || ::IsChild(canvas, window);
-            const bool expected = OwnBox(window) && !(mode == kTextTool && onCanvas);
+            const KeyPane* pane = PaneOf(panes, window);
+            if (OwnBox(window)) {
+                ASSERT_NE(pane, nullptr) << PathOf(window, main.hWnd()) << " lies on no pane of the table";
+            }
+            const bool expected = OwnBox(window) && (mode != kTextTool || pane->whileTyping);
             const int before = main.UseryzSplitV.Top();
             ::SendMessageW(window, WM_KEYDOWN, VK_TAB, 0);
             const bool toggled = main.UseryzSplitV.Top() != before;
-            EXPECT_EQ(toggled, expected) << PathOf(window, main.hWnd()) << " in mode " << mode;
+            EXPECT_EQ(toggled, expected) << PathOf(window, main.hWnd()) << " on the "
+                                         << (pane ? pane->name : "main window") << " in mode " << mode;
             if (toggled) ::SendMessageW(main.ThumyzViewer.hWnd(), WM_KEYDOWN, VK_TAB, 0);
             ASSERT_EQ(main.UseryzSplitV.Top(), before) << "the pane did not come back";
         }
@@ -161,4 +211,62 @@ TEST_F(MainKeysTest, ATabAfterAClickOnAnyControlHidesAndShowsTheGrid) {
         real_input::PressKey(VK_TAB);
         EXPECT_TRUE(m.ThumyzViewer.Visible()) << "the second Tab did not bring the grid back";
     }
+    Close(); // while the folder pane lives
+}
+
+// The text tool types on the canvas; a click on one of the window's strips, its grip, a splitter,
+// the folder box or the text bar moves the focus there, and the keys typed next (Delete, Shift+E)
+// still run no shortcut: the two selected files stay, nothing is asked, the picture stays.
+TEST_F(MainKeysTest, KeysTypedForTheTextToolRunNoShortcutAfterAClickOnAnotherPane) {
+    PickedFolderPane pane;
+    folderPane = &pane;
+    Start({L"a.png", L"b.png"});
+    ShowPanes();
+    FrmMain& m = *main;
+    App().SelectedFiles = {folder + L"a.png", folder + L"b.png"};
+    int asked = 0;
+    ScopedMessageBoxAnswerer answers([&](const MessageBoxRequest&) { return ++asked, IDCANCEL; });
+    DialogWatch dialogs;
+    ASSERT_TRUE(Pick(L"Filter_Text"));
+    ASSERT_EQ(m.SingleyzPreview.Effect(), kTextTool);
+    real_input::LeftClickAt(
+        real_input::OnScreen(m.SingleyzPreview.hWnd(), m.SingleyzPreview.Width() / 2, m.SingleyzPreview.Height() / 2));
+    real_input::PressKey('A');
+    auto centre = [](HWND w) {
+        RECT r{};
+        ::GetClientRect(w, &r);
+        return POINT{r.right / 2, r.bottom / 2};
+    };
+    struct Row {
+        const char* name;
+        HWND control;
+        POINT at;
+    };
+    const Row rows[] = {
+        {"title strip", m.TitleSkin.hWnd(), {120, 12}},
+        {"size grip", m.ResizeBorder.hWnd(), centre(m.ResizeBorder.hWnd())},
+        {"column splitter", m.UseryzSplitH.hWnd(), centre(m.UseryzSplitH.hWnd())},
+        {"side panel's splitter", m.UseryzSplitLV.hWnd(), centre(m.UseryzSplitLV.hWnd())},
+        {"folder box", m.FolderView.hWnd(), centre(m.FolderView.hWnd())},
+        {"text bar", m.YDSTextControl1.hWnd(), {m.YDSTextControl1.Width() - 6, m.YDSTextControl1.Height() / 2}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(::IsWindowVisible(row.control));
+        const POINT at = real_input::OnScreen(row.control, row.at.x, row.at.y);
+        const HWND under = ::WindowFromPoint(at);
+        ASSERT_TRUE(under == row.control || ::IsChild(row.control, under));
+        real_input::LeftClickAt(at);
+        ASSERT_EQ(::GetFocus(), under) << "the click did not give the pane the focus";
+        real_input::PressKey(VK_DELETE);
+        PressShifted('E');
+        real_input::PressKey(VK_TAB);
+        TestWindow::Pump(100);
+        EXPECT_TRUE(FileExistsForTest(folder + L"a.png") && FileExistsForTest(folder + L"b.png"));
+        EXPECT_EQ(asked + dialogs.Seen(), 0) << "a question came";
+        EXPECT_TRUE(Shows(L"a.png"));
+        EXPECT_TRUE(m.ThumyzViewer.Visible()) << "Tab hid the grid";
+        EXPECT_EQ(m.SingleyzPreview.Effect(), kTextTool);
+    }
+    Close(); // while the folder pane lives
 }

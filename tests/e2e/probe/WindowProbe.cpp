@@ -1,6 +1,8 @@
 // The end-to-end tests' window probe: lists a top-level window's child windows with their names
 // and rectangles (client coordinates of the top-level window), or posts it WM_CLOSE, as a person's
 // tools would see it. Usage: WindowProbe tree|close|wait <window class> [milliseconds].
+// "WindowProbe count <class>" prints how many top-level windows of the class there are, and
+// "WindowProbe foreground" the class of the foreground window.
 // For the start-up benchmark: "WindowProbe launch <class> <pane> <command line>" starts a program
 // and prints the milliseconds until its window and then the named pane are visible, then closes
 // it; "WindowProbe window" is the platform's floor: a plain window shown until it is closed.
@@ -70,6 +72,19 @@ int Launch(const wchar_t* className, const wchar_t* pane, const wchar_t* command
     return shown < 0 ? 1 : 0;
 }
 
+struct ClassCount {
+    const wchar_t* className;
+    int count;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM counting) {
+    auto* c = reinterpret_cast<ClassCount*>(counting);
+    wchar_t cls[256] = L"";
+    ::GetClassNameW(window, cls, 256);
+    if (std::wstring(cls) == c->className) ++c->count;
+    return TRUE;
+}
+
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DESTROY) ::PostQuitMessage(0);
     return ::DefWindowProcW(hwnd, msg, wp, lp);
@@ -93,6 +108,20 @@ int PlainWindow() {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && std::wstring(argv[1]) == L"window") return PlainWindow();
     if (argc == 5 && std::wstring(argv[1]) == L"launch") return Launch(argv[2], argv[3], argv[4]);
+    if (argc == 2 && std::wstring(argv[1]) == L"foreground") {
+        wchar_t cls[256] = L"";
+        if (HWND front = ::GetForegroundWindow()) ::GetClassNameW(front, cls, 256);
+        std::wprintf(L"%ls\n", cls[0] ? cls : L"-");
+        std::fflush(stdout);
+        return 0;
+    }
+    if (argc == 3 && std::wstring(argv[1]) == L"count") {
+        ClassCount counting{argv[2], 0};
+        ::EnumWindows(&CountWindow, reinterpret_cast<LPARAM>(&counting));
+        std::wprintf(L"%d\n", counting.count);
+        std::fflush(stdout);
+        return 0;
+    }
     if (argc < 3) {
         std::fwprintf(stderr, L"usage: WindowProbe tree|close|wait <window class> [milliseconds]\n");
         return 2;

@@ -1,4 +1,4 @@
-#include "shell/WheelHook.h"
+#include "shell/ModWinDir.h"
 
 namespace {
 

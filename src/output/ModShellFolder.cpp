@@ -1,0 +1,57 @@
+#include "output/ModShellFolder.h"
+
+#include <objbase.h>
+
+#include <utility>
+
+namespace {
+
+FolderBrowseAnswerer& Answerer() {
+    static FolderBrowseAnswerer answerer;
+    return answerer;
+}
+
+// The folder path of an item; empty for an item that is no folder on disk.
+std::wstring PathOf(const ITEMIDLIST* item) {
+    if (!item) return {};
+    // Paths longer than MAX_PATH need the newer call; the classic one is the fallback.
+    std::wstring path(32768, L'\0');
+    if (::SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
+        ::SHGetPathFromIDListW(item, path.data())) {
+        path.resize(path.find(L'\0'));
+        return path;
+    }
+    return {};
+}
+
+} // namespace
+
+std::wstring BrowseForFolderCall(const BROWSEINFOW& Info) {
+    if (Answerer()) {
+        const FolderBrowseRequest request{Info.hwndOwner, Info.lpszTitle ? Info.lpszTitle : L"", PathOf(Info.pidlRoot),
+                                          Info.ulFlags};
+        return Answerer()(request).value_or(std::wstring());
+    }
+    // The new-style dialog needs COM on this thread; a thread that has it already keeps it.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    BROWSEINFOW info = Info;
+    std::wstring chosen;
+    if (UniqueItemList item{::SHBrowseForFolderW(&info)}) chosen = PathOf(item.get());
+    if (SUCCEEDED(com)) ::CoUninitialize();
+    return chosen;
+}
+
+bool IsWinNT() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    // Deprecated for version numbers, which it may report lower than they are; the platform
+    // identifier it gives is exact.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const BOOL known = ::GetVersionExW(&version);
+#pragma GCC diagnostic pop
+    return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+ScopedFolderBrowseAnswerer::ScopedFolderBrowseAnswerer(FolderBrowseAnswerer answerer)
+    : ScopedOverride(Answerer(), std::move(answerer)) {}
