@@ -22,7 +22,7 @@ uint32_t PictureAt(int x, int y) {
 }
 
 void FillCdib(CDIB& dib, int w, int h) {
-    if (!dib.Create(w, h, 32)) return;
+    if (!BenchCheck(dib.Create(w, h, 32), "the picture could not be made")) return;
     DIBArray view;
     ScopedDIBArray attach(dib, view);
     for (int y = 0; y < h; ++y) {
@@ -44,11 +44,13 @@ void MakeFilterLayer() {
     if (FilterLayer().new_Img) return;
     CDIB dib;
     FillCdib(dib, kFilterW, kFilterH);
-    GpBitmap* bitmap = DIBToGdipBitmap(dib);
-    if (!FilterLayer().CreateBlankMemory(kFilterH, kFilterW) || !bitmap) return;
+    GdipBitmap bitmap(DIBToGdipBitmap(dib));
+    if (!BenchCheck(bitmap && FilterLayer().CreateBlankMemory(kFilterH, kFilterW) && FilterLayer().MemGraphics,
+                    "the layer could not be made"))
+        return;
     GdipSetCompositingMode(FilterLayer().MemGraphics, CompositingModeSourceCopy);
-    GdipDrawImageRectI(FilterLayer().MemGraphics, bitmap, 0, 0, kFilterW, kFilterH);
-    GdipDisposeImage(bitmap);
+    BenchCheck(GdipDrawImageRectI(FilterLayer().MemGraphics, bitmap.get(), 0, 0, kFilterW, kFilterH) == Ok,
+               "the layer could not be drawn");
 }
 
 // The pixel loops alone, over a 12 MP source and target. The kernel filters the target in place
@@ -65,13 +67,13 @@ CDIB& LoopTarget() {
 void MakeLoopBitmaps() {
     if (LoopSource().lpBits()) return;
     FillCdib(LoopSource(), kFilterW, kFilterH);
-    (void)LoopSource().CloneTo(LoopTarget());
+    BenchCheck(LoopSource().CloneTo(LoopTarget()), "the target could not be made");
 }
 
 template <typename Apply> void RunLoops(Apply apply) {
     DIBArray src, dst;
     ScopedDIBArray a(LoopSource(), src), b(LoopTarget(), dst);
-    apply(src, dst);
+    if (BenchCheck(src.Attached() && dst.Attached(), "no pixels to filter")) apply(src, dst);
 }
 
 // The stamp of the brush strokes, made once: later strokes over the changed layer cost the same.
@@ -88,7 +90,7 @@ StrokeStamp& Stamp() {
 void ResetStamp() {
     FillCdib(Stamp().layer, kStampW, kStampH);
     Stamp().display.Destroy();
-    (void)Stamp().display.CreateBlankMemory(kStampH, kStampW);
+    BenchCheck(Stamp().display.CreateBlankMemory(kStampH, kStampW), "the display bitmap could not be made");
 }
 
 // Pixels inside one dab's circle times the dabs: the rate counts brush pixels.
@@ -105,6 +107,10 @@ template <typename Dab> void Stroke(Dab dab) {
     for (int i = 0; i < kDabs; ++i) dab(100 + i * 4, 100 + i * 3);
 }
 
+void Filtered(const GdipBitmap& result) {
+    BenchCheck(static_cast<bool>(result), "the filter gave no bitmap");
+}
+
 void RegisterFilters() {
     const double mp = kFilterW * kFilterH / 1e6;
     RegisterBench({"filter loop: blur 3 x 3 (12 MP)", mp, MakeLoopBitmaps,
@@ -118,11 +124,11 @@ void RegisterFilters() {
     RegisterBench({"filter loop: neighbour maximum (12 MP)", mp, MakeLoopBitmaps, [] { RunLoops(ApplyMaxNeighbour); }});
     RegisterBench({"filter loop: contour 3 x 3 (12 MP)", mp, MakeLoopBitmaps, [] { RunLoops(ApplyContour); }});
     RegisterBench({"filter call: KernelFilter blur (12 MP)", mp, MakeFilterLayer,
-                   [] { (void)KernelFilter(FilterLayer(), kFilterW, kFilterH, 100, kFilterBlur); }, 3});
+                   [] { Filtered(KernelFilter(FilterLayer(), kFilterW, kFilterH, 100, kFilterBlur)); }, 3});
     RegisterBench({"filter call: MaxNeighbourFilter (12 MP)", mp, MakeFilterLayer,
-                   [] { (void)MaxNeighbourFilter(FilterLayer(), kFilterW, kFilterH); }, 3});
+                   [] { Filtered(MaxNeighbourFilter(FilterLayer(), kFilterW, kFilterH)); }, 3});
     RegisterBench({"filter call: ContourFilter (12 MP)", mp, MakeFilterLayer,
-                   [] { (void)ContourFilter(FilterLayer(), kFilterW, kFilterH); }, 3});
+                   [] { Filtered(ContourFilter(FilterLayer(), kFilterW, kFilterH)); }, 3});
 }
 
 void RegisterBrushes() {
@@ -164,7 +170,14 @@ void RegisterBrushes() {
 const bool registered = [] {
     RegisterFilters();
     RegisterBrushes();
-    return true;
+    return RegisterBenchCleanup([] {
+        FilterLayer().Destroy();
+        LoopSource().Destroy();
+        LoopTarget().Destroy();
+        Stamp().layer.Destroy();
+        Stamp().display.Destroy();
+        FreeEffectBuffers(); // the filters' work bitmap
+    });
 }();
 
 } // namespace

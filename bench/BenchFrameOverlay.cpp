@@ -22,12 +22,13 @@ const std::wstring& Photo() {
 void WritePhoto() {
     if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW) || !photo.MemGraphics) return;
+    if (!BenchCheck(photo.CreateBlankMemory(kPhotoH, kPhotoW) && photo.MemGraphics, "the photograph could not be made"))
+        return;
     GdipSolidFill fill = MakeSolidFill(ColorARGB(255, 90, 140, 200));
     GdipFillRectangle(photo.MemGraphics, fill.get(), 0, 0, kPhotoW, kPhotoH);
     GdipSolidFill spot = MakeSolidFill(ColorARGB(255, 220, 60, 40));
     GdipFillEllipse(photo.MemGraphics, spot.get(), 1000, 800, 3000, 2000);
-    (void)photo.Save(Photo(), kFormatPng, 0);
+    BenchCheck(photo.Save(Photo(), kFormatPng, 0), "the photograph could not be written");
 }
 
 struct Host {
@@ -41,16 +42,23 @@ struct Host {
         args.parent = window;
         args.width = kViewW;
         args.height = kViewH;
-        if (!canvas->Create(args, {})) std::printf("  the canvas window could not be made\n");
+        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
     }
+    ~Host() {
+        canvas.reset();
+        if (window) ::DestroyWindow(window);
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
     void Send(UINT msg, WPARAM held, int x, int y) const {
         ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
     }
 };
 
+BenchKept<Host> keptHost;
+
 Host& TheHost() {
-    static Host host;
-    return host;
+    return keptHost.get();
 }
 
 const char* const kPlatformName = "frame overlay: platform copies a fitted-view bitmap to the window";
@@ -62,12 +70,13 @@ const bool registered = [] {
     RegisterBench({kPlatformName, 0,
                    [] {
                        (void)TheHost();
-                       GdipCreateBitmapFromScan0(kViewW, kViewW * kPhotoH / kPhotoW, 0, PixelFormat32bppPARGB, nullptr,
-                                                 view.put());
+                       BenchCheck(GdipCreateBitmapFromScan0(kViewW, kViewW * kPhotoH / kPhotoW, 0,
+                                                            PixelFormat32bppPARGB, nullptr, view.put()) == Ok,
+                                  "the view bitmap could not be made");
                    },
                    [] {
                        GdipGraphics g = TheHost().canvas->CreateGraphics();
-                       if (g && view) GdipDrawImageI(g.get(), view.get(), 0, 0);
+                       BenchCheck(g && GdipDrawImageI(g.get(), view.get(), 0, 0) == Ok, "the view was not drawn");
                    },
                    9});
     // The plain copy, with no blend: the least a repaint of the view can cost.
@@ -78,11 +87,13 @@ const bool registered = [] {
                        HDC canvasDc = TheHost().canvas->hDC();
                        viewDc.reset(::CreateCompatibleDC(canvasDc));
                        viewBitmap.reset(::CreateCompatibleBitmap(canvasDc, kViewW, kViewW * kPhotoH / kPhotoW));
-                       if (viewDc && viewBitmap) ::SelectObject(viewDc.get(), viewBitmap.get());
+                       if (BenchCheck(viewDc && viewBitmap, "the view bitmap could not be made"))
+                           ::SelectObject(viewDc.get(), viewBitmap.get());
                    },
                    [] {
-                       ::BitBlt(TheHost().canvas->hDC(), 0, 0, kViewW, kViewW * kPhotoH / kPhotoW, viewDc.get(), 0, 0,
-                                SRCCOPY);
+                       BenchCheck(::BitBlt(TheHost().canvas->hDC(), 0, 0, kViewW, kViewW * kPhotoH / kPhotoW,
+                                           viewDc.get(), 0, 0, SRCCOPY),
+                                  "the view was not copied");
                        ::GdiFlush();
                    },
                    9});
@@ -90,7 +101,7 @@ const bool registered = [] {
                    [] {
                        WritePhoto();
                        Host& host = TheHost();
-                       if (!host.canvas->Import(Photo())) std::printf("  the photograph did not open\n");
+                       BenchCheck(host.canvas->Import(Photo()), "the photograph did not open");
                        host.canvas->SetEffect(1);
                        (void)host.canvas->Import(L"", true);
                        host.Send(WM_MOUSEMOVE, 0, 200, 200);
@@ -99,7 +110,11 @@ const bool registered = [] {
                    [] {
                        Host& host = TheHost();
                        ++host.step;
+                       const RectF before = host.canvas->FrameRects()[0];
                        host.Send(WM_MOUSEMOVE, MK_LBUTTON, 600 + host.step % 2 * 200, 500 + host.step % 3 * 100);
+                       const RectF after = host.canvas->FrameRects()[0];
+                       BenchCheck(after.Width != before.Width || after.Height != before.Height,
+                                  "the frame did not follow the move");
                    },
                    15,
                    [] {
@@ -108,7 +123,7 @@ const bool registered = [] {
                                    "BitBlt: %.1f ms)\n",
                                    MedianOf(kPlatformName), MedianOf(kBlitName));
                    }});
-    return true;
+    return RegisterBenchCleanup([] { keptHost.Release(); });
 }();
 
 } // namespace

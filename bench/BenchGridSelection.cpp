@@ -30,28 +30,34 @@ void MakeSelectionFolder() {
     const std::wstring first = folder + L"P00000.png";
     if (::GetFileAttributesW((folder + L"P09999.png").c_str()) != INVALID_FILE_ATTRIBUTES) return;
     GdipBitmap picture;
-    GdipCreateBitmapFromScan0(80, 60, 0, PixelFormat32bppARGB, nullptr, picture.put());
     GdipGraphics g;
-    GdipGetImageGraphicsContext(picture.get(), g.put());
+    if (!BenchCheck(GdipCreateBitmapFromScan0(80, 60, 0, PixelFormat32bppARGB, nullptr, picture.put()) == Ok &&
+                        GdipGetImageGraphicsContext(picture.get(), g.put()) == Ok,
+                    "the picture could not be made"))
+        return;
     GdipSolidFill fill = MakeSolidFill(ColorARGB(255, 200, 40, 40));
     GdipFillRectangleI(g.get(), fill.get(), 0, 0, 80, 60);
     g.reset();
-    if (!SaveImageSafely(picture.get(), first, kFormatPng, 90)) return;
+    if (!BenchCheck(SaveImageSafely(picture.get(), first, kFormatPng, 90), "the picture could not be written")) return;
     for (int i = 1; i < kFiles; ++i) {
         wchar_t name[32];
         std::swprintf(name, 32, L"P%05d.png", i);
-        ::CopyFileW(first.c_str(), (folder + name).c_str(), FALSE);
+        if (!BenchCheck(::CopyFileW(first.c_str(), (folder + name).c_str(), FALSE), "a picture could not be copied"))
+            return;
     }
 }
 
+BenchKept<ThumViewer> keptGrid;
+
 ThumViewer& Grid() {
-    static ThumViewer grid;
+    ThumViewer& grid = keptGrid.get();
     if (!grid.hWnd()) {
         (void)CreateBenchGrid(grid);
         MakeSelectionFolder();
         grid.Path(SelectionFolder());
         grid.CreateThumbnail();
     }
+    BenchCheck(grid.ListCount() == kFiles, "the grid does not list every picture");
     return grid;
 }
 
@@ -66,6 +72,7 @@ const bool registered = [] {
                        Send(WM_LBUTTONDOWN, MK_LBUTTON, 2, 2);
                        for (int i = 1; i <= 10; ++i) Send(WM_MOUSEMOVE, MK_LBUTTON, 2 + 77 * i, 2 + 58 * i);
                        Send(WM_LBUTTONUP, 0, 772, 582);
+                       BenchCheck(!App().SelectedFiles.empty(), "the band selected nothing");
                    },
                    5, [] { std::printf("  selected: %zu\n", App().SelectedFiles.size()); }});
     RegisterBench({"grid selection: one PreviewNext step among 10,000 cells", 0,
@@ -74,9 +81,13 @@ const bool registered = [] {
                        Send(WM_LBUTTONDOWN, MK_LBUTTON, 55, 70);
                        Send(WM_LBUTTONUP, 0, 55, 70);
                    },
-                   [] { Grid().PreviewNext(); }, 50,
-                   [] { std::printf("  at row %d, scrolled %d\n", Grid().OldPress(), Grid().ScrollOffset()); }});
-    return true;
+                   [] {
+                       const int32_t before = Grid().OldPress();
+                       Grid().PreviewNext();
+                       BenchCheck(Grid().OldPress() == before + 1, "the selection did not step");
+                   },
+                   50, [] { std::printf("  at row %d, scrolled %d\n", Grid().OldPress(), Grid().ScrollOffset()); }});
+    return RegisterBenchCleanup([] { keptGrid.Release(); });
 }();
 
 } // namespace

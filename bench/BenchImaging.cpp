@@ -14,7 +14,9 @@ namespace {
 
 // A photograph-like picture (smooth gradients with detail) so that encoders do real work.
 void DrawTestPicture(DIBsave& target, int width, int height) {
-    (void)target.CreateBlankMemory(height, width);
+    target.Destroy();
+    if (!BenchCheck(target.CreateBlankMemory(height, width) && target.MemGraphics, "the picture could not be made"))
+        return;
     GdipLineGradient gradient;
     GpPointF a{0, 0}, b{static_cast<REAL>(width), static_cast<REAL>(height)};
     GdipCreateLineBrush(&a, &b, ColorARGB(255, 30, 90, 160), ColorARGB(255, 240, 200, 80), WrapModeTile,
@@ -30,8 +32,9 @@ void DrawTestPicture(DIBsave& target, int width, int height) {
     // Sensor-like noise, so that lossless encoders work as hard as on a photograph.
     GpRect all{0, 0, width, height};
     BitmapData data{};
-    if (GdipBitmapLockBits(target.new_Img, &all, ImageLockModeRead | ImageLockModeWrite, PixelFormat32bppARGB, &data) !=
-        Ok)
+    if (!BenchCheck(GdipBitmapLockBits(target.new_Img, &all, ImageLockModeRead | ImageLockModeWrite,
+                                       PixelFormat32bppARGB, &data) == Ok,
+                    "the picture's noise could not be drawn"))
         return;
     uint32_t seed = 12345;
     for (int y = 0; y < height; ++y) {
@@ -57,26 +60,36 @@ DIBsave& Picture12() {
 }
 
 const bool registered = [] {
-    RegisterBench({"load 24 MP JPEG and draw it fitted into 200 x 150", 24.0,
-                   [] {
-                       DIBsave photo;
-                       DrawTestPicture(photo, 6000, 4000);
-                       (void)photo.Save(Jpeg24(), kFormatJpeg, 90);
-                   },
-                   [] {
-                       GdiDIB image;
-                       (void)image.Import(Jpeg24());
-                       DIBsave thumb;
-                       (void)thumb.CreateBlankMemory(150, 200, nullptr, false, true);
-                       float x, y, w, h;
-                       GdiDIB::GetBestFitInfo(image.Width(), image.Height(), 200, 150, x, y, w, h);
-                       GdipDrawImageRect(thumb.MemGraphics, image.DIB(), x, y, w, h);
-                   }});
+    RegisterBench(
+        {"load 24 MP JPEG and draw it fitted into 200 x 150", 24.0,
+         [] {
+             DIBsave photo;
+             DrawTestPicture(photo, 6000, 4000);
+             BenchCheck(photo.Save(Jpeg24(), kFormatJpeg, 90), "the photograph could not be written");
+         },
+         [] {
+             GdiDIB image;
+             DIBsave thumb;
+             if (!BenchCheck(image.Import(Jpeg24()) && thumb.CreateBlankMemory(150, 200, nullptr, false, true),
+                             "the photograph could not be loaded"))
+                 return;
+             float x, y, w, h;
+             GdiDIB::GetBestFitInfo(image.Width(), image.Height(), 200, 150, x, y, w, h);
+             BenchCheck(GdipDrawImageRect(thumb.MemGraphics, image.DIB(), x, y, w, h) == Ok,
+                        "the photograph could not be drawn");
+         }});
     RegisterBench({"save 12 MP bitmap as PNG", 12.0, [] { DrawTestPicture(Picture12(), 4000, 3000); },
-                   [] { (void)Picture12().Save(BenchFolder() + L"save12.png", kFormatPng, 0); }, 3});
+                   [] {
+                       BenchCheck(Picture12().Save(BenchFolder() + L"save12.png", kFormatPng, 0),
+                                  "the PNG could not be written");
+                   },
+                   3});
     RegisterBench({"save 12 MP bitmap as JPEG", 12.0, [] { DrawTestPicture(Picture12(), 4000, 3000); },
-                   [] { (void)Picture12().Save(BenchFolder() + L"save12.jpg", kFormatJpeg, 90); }});
-    return true;
+                   [] {
+                       BenchCheck(Picture12().Save(BenchFolder() + L"save12.jpg", kFormatJpeg, 90),
+                                  "the JPEG could not be written");
+                   }});
+    return RegisterBenchCleanup([] { Picture12().Destroy(); });
 }();
 
 } // namespace

@@ -1,5 +1,6 @@
 // Listing and sorting a folder of 10,000 pictures, beside the file system's own enumeration of it.
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 
 #include "browser/ModFileinfo.h"
 #include "browser/ThumViewer.h"
@@ -10,57 +11,12 @@
 
 namespace {
 
-constexpr int kFiles = 10000;
+constexpr int kFiles = kListingFiles;
 
-const std::wstring& ListingFolder() {
-    static const std::wstring folder = BenchFolder() + L"listing10k\\";
-    return folder;
-}
-
-int CountEntries(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                     FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return 0;
-    int count = 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return count;
-}
-
-// Empty files with spread sizes, extensions and dates; made once and kept between runs.
-void MakeListingFolder() {
-    const std::wstring& folder = ListingFolder();
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    if (CountEntries(folder) == kFiles) return;
-    const wchar_t* extensions[] = {L"JPG", L"jpg", L"png", L"tif", L"tiff", L"gif", L"bmp", L"jpeg"};
-    for (int i = 0; i < kFiles; ++i) {
-        wchar_t name[64];
-        std::swprintf(name, 64, L"IMG_%05d.%ls", (i * 7919) % kFiles, extensions[i % 8]);
-        HANDLE file = ::CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) continue;
-        LARGE_INTEGER end{};
-        end.QuadPart = (i * 104729) % 5000000;
-        ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
-        ::SetEndOfFile(file);
-        SYSTEMTIME when{};
-        when.wYear = static_cast<WORD>(2000 + i % 20);
-        when.wMonth = static_cast<WORD>(1 + i % 12);
-        when.wDay = static_cast<WORD>(1 + i % 28);
-        when.wHour = static_cast<WORD>(i % 24);
-        FILETIME time{};
-        ::SystemTimeToFileTime(&when, &time);
-        ::SetFileTime(file, &time, nullptr, &time);
-        ::CloseHandle(file);
-    }
-}
+BenchKept<ThumViewer> keptGrid;
 
 ThumViewer& Grid() {
-    static ThumViewer grid;
-    return grid;
+    return keptGrid.get();
 }
 
 int32_t& RowsListed() {
@@ -68,20 +24,22 @@ int32_t& RowsListed() {
     return rows;
 }
 
+void AllListed() {
+    BenchCheck(Grid().ListCount() == kFiles, "the grid does not list every file");
+}
+
 const char* const kEnumerateName = "listing: enumerate 10,000 files (FindFirstFileExW)";
 const char* const kListName = "listing: list 10,000 files into the grid table (Path)";
 
 const bool registered = [] {
     RegisterBench({kEnumerateName, 0,
-                   [] {
-                       MakeListingFolder();
-                       (void)CountEntries(ListingFolder()); // warm the file system's cache
-                   },
-                   [] { (void)CountEntries(ListingFolder()); }, 7});
+                   MakeListingFolder, // which reads the folder once: the file system's cache is warm
+                   [] { BenchCheck(CountEntries(ListingFolder()) == kFiles, "the files were not all found"); }, 7});
     RegisterBench({kListName, 0, MakeListingFolder,
                    [] {
                        Grid().Path(ListingFolder());
                        RowsListed() = Grid().ListCount();
+                       AllListed();
                    },
                    7,
                    [] {
@@ -97,11 +55,14 @@ const bool registered = [] {
                    },
                    [] {
                        ThumTable table = Grid().ThumListview();
+                       BenchCheck(static_cast<int>(table.Rows.size()) == kFiles, "the table does not hold every file");
                        for (int32_t mode : {kSortSize, kSortCreated, kSortType, kSortName})
                            SortListViewColumn(table, mode);
                    }});
-    RegisterBench({"listing: ThumbnaillSort by size (sort and relist 10,000)", 0, MakeListingFolder,
-                   [] { Grid().ThumbnaillSort(kSortSize); }});
+    RegisterBench({"listing: ThumbnaillSort by size (sort and relist 10,000)", 0, MakeListingFolder, [] {
+                       Grid().ThumbnaillSort(kSortSize);
+                       AllListed();
+                   }});
     RegisterBench({"listing: search 10,000 names", 0,
                    [] {
                        MakeListingFolder();
@@ -110,8 +71,10 @@ const bool registered = [] {
                    [] {
                        Grid().SearchThumbnaillGO(L"", false);
                        Grid().SearchThumbnaillGO(L"img_01");
+                       // IMG_01000 to IMG_01999
+                       BenchCheck(Grid().ListCount() == 1000, "the search did not find its names");
                    }});
-    return true;
+    return RegisterBenchCleanup([] { keptGrid.Release(); });
 }();
 
 } // namespace

@@ -64,12 +64,16 @@ const bool registered = [] {
         if (n > 1 && static_cast<unsigned>(n) > cores) continue;
         const std::string name =
             "decoder: " + std::to_string(n) + " thread(s) x " + std::to_string(kPerThread) + " decodes of a 12 MP JPEG";
-        RegisterBench({name, 12.0 * n * kPerThread, MakePhotos, [n] { (void)DecodeOn(n); }, 3,
+        RegisterBench({name, 12.0 * n * kPerThread, MakePhotos,
+                       [n] {
+                           (void)DecodeOn(n);
+                           BenchCheck(failures.exchange(0) == 0, "a decode failed");
+                       },
+                       3,
                        [n, name] {
                            const double one = MedianOf("decoder: 1 thread(s) x " + std::to_string(kPerThread) +
                                                        " decodes of a 12 MP JPEG");
                            const double mine = MedianOf(name);
-                           if (failures > 0) std::printf("  %d decodes FAILED\n", failures.exchange(0));
                            if (one > 0 && mine > 0)
                                std::printf("  %d threads: %.2fx the throughput of one (serialised would be 1.00x)\n", n,
                                            one * n / mine);

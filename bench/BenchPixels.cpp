@@ -26,31 +26,41 @@ PixelBench& State() {
 void Prepare() {
     PixelBench& s = State();
     if (s.picture) return;
-    GdipCreateBitmapFromScan0(kWidth, kHeight, 0, PixelFormat32bppARGB, nullptr, s.picture.put());
     GdipGraphics g;
-    GdipGetImageGraphicsContext(s.picture.get(), g.put());
+    if (!BenchCheck(GdipCreateBitmapFromScan0(kWidth, kHeight, 0, PixelFormat32bppARGB, nullptr, s.picture.put()) ==
+                            Ok &&
+                        GdipGetImageGraphicsContext(s.picture.get(), g.put()) == Ok,
+                    "the picture could not be made"))
+        return;
     GdipLineGradient gradient;
     GpPointF a{0, 0}, b{static_cast<REAL>(kWidth), static_cast<REAL>(kHeight)};
     GdipCreateLineBrush(&a, &b, ColorARGB(255, 30, 90, 160), ColorARGB(200, 240, 200, 80), WrapModeTile,
                         gradient.put());
     GdipFillRectangleI(g.get(), gradient.get(), 0, 0, kWidth, kHeight);
-    (void)s.dib.Create(kWidth, kHeight, 32);
-    (void)GdipImageToDIB(s.dib, s.picture.get());
+    BenchCheck(s.dib.Create(kWidth, kHeight, 32) && GdipImageToDIB(s.dib, s.picture.get()),
+               "the pixel bitmap could not be made");
+}
+
+void IntoDib() {
+    BenchCheck(GdipImageToDIB(State().dib, State().picture.get()), "the copy into the pixel bitmap failed");
+}
+
+void BackToGdip() {
+    GdipBitmap back(DIBToGdipBitmap(State().dib));
+    BenchCheck(static_cast<bool>(back), "the copy back to GDI+ failed");
 }
 
 const bool registered = [] {
     RegisterBench({"12 MP image into a CDIB and back to GDI+", 12.0, Prepare, [] {
-                       PixelBench& s = State();
-                       (void)GdipImageToDIB(s.dib, s.picture.get());
-                       GdipBitmap back(DIBToGdipBitmap(s.dib));
+                       IntoDib();
+                       BackToGdip();
                    }});
-    RegisterBench(
-        {"12 MP image into a CDIB", 12.0, Prepare, [] { (void)GdipImageToDIB(State().dib, State().picture.get()); }});
-    RegisterBench(
-        {"12 MP CDIB to a new GDI+ bitmap", 12.0, Prepare, [] { GdipBitmap back(DIBToGdipBitmap(State().dib)); }});
+    RegisterBench({"12 MP image into a CDIB", 12.0, Prepare, IntoDib});
+    RegisterBench({"12 MP CDIB to a new GDI+ bitmap", 12.0, Prepare, BackToGdip});
     RegisterBench({"12 MP pass through the pixel view (checked access)", 12.0, Prepare, [] {
                        DIBArray view;
                        ScopedDIBArray attach(State().dib, view);
+                       if (!BenchCheck(view.Attached(), "no pixels to pass through")) return;
                        for (int32_t y = 0; y < view.Height(); ++y)
                            for (int32_t x = 0; x < view.Width(); ++x) {
                                Pixel32* p = view.At(x, y);
@@ -61,7 +71,10 @@ const bool registered = [] {
                                p->r = static_cast<uint8_t>(p->r - (p->r >> 2));
                            }
                    }});
-    return true;
+    return RegisterBenchCleanup([] {
+        State().picture.reset();
+        State().dib.Destroy();
+    });
 }();
 
 } // namespace

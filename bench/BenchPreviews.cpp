@@ -28,7 +28,8 @@ const std::wstring& Photo() {
 void WritePhoto() {
     if (::GetFileAttributesW(Photo().c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;
-    if (!photo.CreateBlankMemory(kPhotoH, kPhotoW) || !photo.MemGraphics) return;
+    if (!BenchCheck(photo.CreateBlankMemory(kPhotoH, kPhotoW) && photo.MemGraphics, "the photograph could not be made"))
+        return;
     GdipLineGradient ramp;
     const GpPointF from{0, 0}, to{kPhotoW, kPhotoH};
     GdipCreateLineBrush(&from, &to, ColorARGB(255, 20, 40, 90), ColorARGB(255, 240, 200, 120), WrapModeTile,
@@ -36,7 +37,7 @@ void WritePhoto() {
     GdipFillRectangle(photo.MemGraphics, ramp.get(), 0, 0, kPhotoW, kPhotoH);
     GdipSolidFill spot = MakeSolidFill(ColorARGB(255, 220, 60, 40));
     GdipFillEllipse(photo.MemGraphics, spot.get(), 1000, 800, 3000, 2000);
-    (void)photo.Save(Photo(), kFormatPng, 0);
+    BenchCheck(photo.Save(Photo(), kFormatPng, 0), "the photograph could not be written");
 }
 
 struct Host {
@@ -52,8 +53,14 @@ struct Host {
         args.parent = window;
         args.width = kViewW;
         args.height = kViewH;
-        if (!canvas->Create(args, {})) std::printf("  the canvas window could not be made\n");
+        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
     }
+    ~Host() {
+        canvas.reset();
+        if (window) ::DestroyWindow(window);
+    }
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
     void Send(UINT msg, WPARAM held, int x, int y) const {
         ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
     }
@@ -61,15 +68,14 @@ struct Host {
     void StartTool(int32_t mode, int32_t max, int32_t min, int32_t value) {
         if (!opened) {
             WritePhoto();
-            opened = canvas->Import(Photo());
-            if (!opened) std::printf("  the photograph did not open\n");
+            opened = BenchCheck(canvas->Import(Photo()), "the photograph did not open");
         }
         canvas->SetEffect(mode);
         canvas->SetMax(max);
         canvas->SetMin(min);
         canvas->SetValue(value);
         canvas->SetFitMode(true);
-        (void)canvas->Import(L"", true);
+        BenchCheck(canvas->Import(L"", true) && canvas->Effect() == mode, "the tool did not start");
         const RectF thumb = canvas->PanelRects()[kPanelSlider];
         const int x = static_cast<int>(thumb.X) + 5, y = static_cast<int>(thumb.Y) + 10;
         Send(WM_MOUSEMOVE, 0, x, y);
@@ -80,15 +86,18 @@ struct Host {
         const EditPanelLayout panel =
             LayOutEditPanel(canvas->Effect(), static_cast<float>(kViewW), static_cast<float>(kViewH));
         ++step;
+        const float before = canvas->SliderValue();
         Send(WM_MOUSEMOVE, MK_LBUTTON, static_cast<int>(panel.PX) + 20 + (step * 37) % 150,
              static_cast<int>(panel.Y) + 10);
+        BenchCheck(canvas->SliderValue() != before, "the slider did not follow the move");
     }
     void Release() { Send(WM_LBUTTONUP, 0, 10, 10); }
 };
 
+BenchKept<Host> keptHost;
+
 Host& TheHost() {
-    static Host host;
-    return host;
+    return keptHost.get();
 }
 
 // The view buffer's stand-in: the fitted picture's size, opaque.
@@ -100,6 +109,7 @@ GdipBitmap& ViewBitmap() {
         if (view && GdipGetImageGraphicsContext(view.get(), g.put()) == Ok)
             GdipGraphicsClear(g.get(), ColorARGB(255, 90, 140, 200));
     }
+    BenchCheck(static_cast<bool>(view), "the view buffer could not be made");
     return view;
 }
 
@@ -124,9 +134,10 @@ const bool registered = [] {
     RegisterBench({kPlainName, 0, [] { (void)TheHost(); },
                    [] {
                        GdipGraphics g = TheHost().canvas->CreateGraphics();
-                       if (g && ViewBitmap())
-                           GdipDrawImageRectRectI(g.get(), ViewBitmap().get(), 0, 85, kViewW, kFitH, 0, 0, kViewW,
-                                                  kFitH, UnitPixel, nullptr, nullptr, nullptr);
+                       BenchCheck(g &&
+                                      GdipDrawImageRectRectI(g.get(), ViewBitmap().get(), 0, 85, kViewW, kFitH, 0, 0,
+                                                             kViewW, kFitH, UnitPixel, nullptr, nullptr, nullptr) == Ok,
+                                  "the view buffer was not drawn");
                        TheHost().canvas->Refresh();
                    },
                    9});
@@ -209,7 +220,7 @@ const bool registered = [] {
                        std::printf("  aim: under 33 ms a move (the repaint alone: %.1f ms)\n",
                                    MedianOf(kPlainMoveName));
                    }});
-    return true;
+    return RegisterBenchCleanup([] { keptHost.Release(); });
 }();
 
 } // namespace

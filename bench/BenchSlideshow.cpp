@@ -41,24 +41,32 @@ struct SlideHost {
         args.parent = window;
         args.width = kViewW;
         args.height = kViewH;
-        if (!view->Create(args)) std::printf("  the slideshow window could not be made\n");
+        BenchCheck(view->Create(args), "the slideshow window could not be made");
         DrawSlideBackground(*view);
     }
+    ~SlideHost() {
+        view.reset();
+        if (window) ::DestroyWindow(window);
+    }
+    SlideHost(const SlideHost&) = delete;
+    SlideHost& operator=(const SlideHost&) = delete;
     void Load() {
         WritePhoto();
-        if (!photo.Import(Photo())) std::printf("  the photograph did not open\n");
+        if (!BenchCheck(photo.Import(Photo()), "the photograph did not open")) return;
         GdiDIB::GetBestFitInfo(photo.Width(), photo.Height(), kViewW, kViewH, x, y, w, h);
-        GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
-                                  fitted.put());
         GdipGraphics g;
-        if (fitted && GdipGetImageGraphicsContext(fitted.get(), g.put()) == Ok)
-            GdipDrawImageRectI(g.get(), photo.DIB(), 0, 0, static_cast<INT>(w), static_cast<INT>(h));
+        BenchCheck(GdipCreateBitmapFromScan0(static_cast<INT>(w), static_cast<INT>(h), 0, PixelFormat32bppARGB, nullptr,
+                                             fitted.put()) == Ok &&
+                       GdipGetImageGraphicsContext(fitted.get(), g.put()) == Ok &&
+                       GdipDrawImageRectI(g.get(), photo.DIB(), 0, 0, static_cast<INT>(w), static_cast<INT>(h)) == Ok,
+                   "the fitted buffer could not be made");
     }
 };
 
+BenchKept<SlideHost> keptHost;
+
 SlideHost& Host() {
-    static SlideHost host;
-    return host;
+    return keptHost.get();
 }
 
 const char* const kPlatformFirst = "slideshow: platform load + one fitted draw, 24 MP JPEG at 1280 x 1024";
@@ -69,22 +77,23 @@ const char* const kPlainDraws = "slideshow: platform 156 plain draws of the fitt
 
 const bool registered = [] {
     RegisterBench({kPlatformFirst, 24.0, WritePhoto, [] {
-                       GpImage* image = nullptr;
-                       if (GdipLoadImageFromFile(Photo().c_str(), &image) != Ok) return;
+                       GdipImage image;
                        GdipGraphics g;
-                       if (GdipCreateFromHDC(Host().view->hDC(), g.put()) == Ok)
-                           GdipDrawImageRect(g.get(), image, 0, 0, 1280, 853);
+                       BenchCheck(GdipLoadImageFromFile(Photo().c_str(), image.put()) == Ok &&
+                                      GdipCreateFromHDC(Host().view->hDC(), g.put()) == Ok &&
+                                      GdipDrawImageRect(g.get(), image.get(), 0, 0, 1280, 853) == Ok,
+                                  "the platform could not load and draw the photograph");
                        g.reset();
-                       GdipDisposeImage(image);
                        Host().view->Refresh();
                    }});
     RegisterBench({kFirstFrame, 24.0, WritePhoto,
                    [] {
                        GdiDIB photo;
-                       (void)photo.Import(Photo());
+                       if (!BenchCheck(photo.Import(Photo()), "the photograph did not open")) return;
                        float x = 0, y = 0, w = 0, h = 0;
                        GdiDIB::GetBestFitInfo(photo.Width(), photo.Height(), kViewW, kViewH, x, y, w, h);
-                       (void)FadeInPicture(*Host().view, photo.DIB(), x, y, w, h, 1000, [] { return true; });
+                       BenchCheck(FadeInPicture(*Host().view, photo.DIB(), x, y, w, h, 1000, [] { return true; }),
+                                  "the fade stopped");
                    },
                    5,
                    [] {
@@ -94,7 +103,9 @@ const bool registered = [] {
                    }});
     auto fade = [](int32_t step) {
         SlideHost& host = Host();
-        (void)FadeInPicture(*host.view, host.photo.DIB(), host.x, host.y, host.w, host.h, step, [] { return true; });
+        BenchCheck(
+            FadeInPicture(*host.view, host.photo.DIB(), host.x, host.y, host.w, host.h, step, [] { return true; }),
+            "the fade stopped");
     };
     RegisterBench({kOneStep, 0, [] { Host().Load(); }, [fade] { fade(1000); }, 5});
     RegisterBench({kAllSteps, 0, [] { Host().Load(); }, [fade] { fade(1); }, 5,
@@ -109,10 +120,11 @@ const bool registered = [] {
                        SlideHost& host = Host();
                        for (int i = 0; i < kSteps; ++i) {
                            GdipGraphics g;
-                           if (GdipCreateFromHDC(host.view->hDC(), g.put()) == Ok)
-                               GdipDrawImageRectI(g.get(), host.fitted.get(), static_cast<INT>(host.x),
-                                                  static_cast<INT>(host.y), static_cast<INT>(host.w),
-                                                  static_cast<INT>(host.h));
+                           BenchCheck(GdipCreateFromHDC(host.view->hDC(), g.put()) == Ok &&
+                                          GdipDrawImageRectI(g.get(), host.fitted.get(), static_cast<INT>(host.x),
+                                                             static_cast<INT>(host.y), static_cast<INT>(host.w),
+                                                             static_cast<INT>(host.h)) == Ok,
+                                      "the fitted buffer was not drawn");
                            g.reset();
                            host.view->Refresh();
                        }
@@ -122,7 +134,7 @@ const bool registered = [] {
                        const double plain = MedianOf(kPlainDraws);
                        if (plain > 0) std::printf("  platform plain draws: %.0f per second\n", kSteps * 1000.0 / plain);
                    }});
-    return true;
+    return RegisterBenchCleanup([] { keptHost.Release(); });
 }();
 
 } // namespace

@@ -41,10 +41,12 @@ std::wstring Library() {
 
 void WriteStamp(const std::wstring& path) {
     DIBsave picture;
-    if (!picture.CreateBlankMemory(kSide, kSide)) return;
+    if (!BenchCheck(picture.CreateBlankMemory(kSide, kSide), "the stamp could not be made")) return;
     GpRect all{0, 0, kSide, kSide};
     BitmapData data{};
-    if (GdipBitmapLockBits(picture.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
+    if (!BenchCheck(GdipBitmapLockBits(picture.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) == Ok,
+                    "the stamp could not be drawn"))
+        return;
     uint32_t seed = 11;
     for (int y = 0; y < kSide; ++y) {
         auto* row =
@@ -57,28 +59,44 @@ void WriteStamp(const std::wstring& path) {
         }
     }
     GdipBitmapUnlockBits(picture.new_Img, &data);
-    if (!picture.Save(path, kFormatJpeg, 90)) std::printf("  the stamp could not be written\n");
+    BenchCheck(picture.Save(path, kFormatJpeg, 90), "the stamp could not be written");
 }
 
 void Prepare() {
     StampBench& s = State();
     if (s.host) return;
     ::CreateDirectoryW(Library().c_str(), nullptr);
+    // The stamps an earlier run added: each add must bring a new row.
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((Library() + L"added*.lib").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do ::DeleteFileW((Library() + found.cFileName).c_str());
+        while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
     s.stamp = BenchFolder() + L"stamp4mp.jpg";
     if (::GetFileAttributesW(s.stamp.c_str()) == INVALID_FILE_ATTRIBUTES) WriteStamp(s.stamp);
     for (int i = 0; i < kStamps; ++i)
-        (void)::CopyFileW(s.stamp.c_str(), (Library() + L"stamp" + std::to_wstring(1000 + i) + L".lib").c_str(), FALSE);
+        if (!BenchCheck(::CopyFileW(s.stamp.c_str(),
+                                    (Library() + L"stamp" + std::to_wstring(1000 + i) + L".lib").c_str(), FALSE),
+                        "a stamp could not be copied"))
+            return;
     s.host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 260, 600, nullptr, nullptr,
                                ::GetModuleHandleW(nullptr), nullptr);
     PictureBoxArgs args;
     args.parent = s.host;
     args.width = 250;
     args.height = 560;
-    if (!s.browser.Create(args)) std::printf("  the browser could not be made\n");
+    BenchCheck(s.browser.Create(args), "the browser could not be made");
 }
 
 const bool registered = [] {
-    RegisterBench({kPaint, 0, Prepare, [] { State().browser.Painting(); }, 1,
+    RegisterBench({kPaint, 0, Prepare,
+                   [] {
+                       State().browser.Painting();
+                       BenchCheck(State().browser.StampCount() >= kStamps, "the browser does not list the stamps");
+                   },
+                   1,
                    [] {
                        using Clock = std::chrono::steady_clock;
                        ZpYLibMenu& browser = State().browser;
@@ -102,7 +120,7 @@ const bool registered = [] {
                        const auto d0 = Clock::now();
                        for (int i = 0; i < inView; ++i) {
                            GdiDIB image;
-                           (void)image.Import(State().stamp);
+                           BenchCheck(image.Import(State().stamp), "the platform could not load a stamp");
                        }
                        const double decoder = std::chrono::duration<double, std::milli>(Clock::now() - d0).count();
                        const double shown = MedianOf(kPaint);
@@ -115,9 +133,13 @@ const bool registered = [] {
                    [] {
                        StampBench& s = State();
                        const std::wstring name = L"added" + std::to_wstring(++s.added) + L".lib";
-                       (void)::CopyFileW(s.stamp.c_str(), (Library() + name).c_str(), FALSE);
+                       if (!BenchCheck(::CopyFileW(s.stamp.c_str(), (Library() + name).c_str(), FALSE),
+                                       "the stamp could not be copied"))
+                           return;
+                       const int32_t before = s.browser.StampCount();
                        s.browser.AddnewItem(Library(), name);
                        s.browser.RefreshPaint();
+                       BenchCheck(s.browser.StampCount() == before + 1, "the stamp was not added");
                    },
                    5, [] { std::printf("  rows after the adds: %d\n", State().browser.StampCount()); }});
     return true;

@@ -1,11 +1,13 @@
 #include "bench/BenchSupport.h"
 
+#include "bench/Bench.h"
+
 #include "browser/ThumViewer.h"
 #include "imaging/DIBsave.h"
 #include "imaging/ModGDI.h"
 
 #include <cstddef>
-#include <cstdio>
+#include <cwchar>
 
 HWND MakeBenchWindow(int width, int height, bool visible) {
     return ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, width, height,
@@ -18,9 +20,7 @@ bool CreateBenchGrid(ThumViewer& grid) {
     args.parent = host;
     args.width = 800;
     args.height = 600;
-    if (grid.Create(args)) return true;
-    std::printf("  (no grid window)\n");
-    return false;
+    return BenchCheck(grid.Create(args), "the grid window could not be made");
 }
 
 void ScrollGridThrough(ThumViewer& grid) {
@@ -32,10 +32,12 @@ void ScrollGridThrough(ThumViewer& grid) {
 void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t seed, PhotoTint tint) {
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;
-    if (!photo.CreateBlankMemory(height, width)) return;
+    if (!BenchCheck(photo.CreateBlankMemory(height, width), "a photograph could not be made")) return;
     GpRect all{0, 0, width, height};
     BitmapData data{};
-    if (GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return;
+    if (!BenchCheck(GdipBitmapLockBits(photo.new_Img, &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) == Ok,
+                    "a photograph could not be drawn"))
+        return;
     for (int y = 0; y < height; ++y) {
         auto* row =
             reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
@@ -47,5 +49,50 @@ void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t s
         }
     }
     GdipBitmapUnlockBits(photo.new_Img, &data);
-    (void)photo.Save(path, kFormatJpeg, 90);
+    BenchCheck(photo.Save(path, kFormatJpeg, 90), "a photograph could not be written");
+}
+
+const std::wstring& ListingFolder() {
+    static const std::wstring folder = BenchFolder() + L"listing10k\\";
+    return folder;
+}
+
+int CountEntries(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    HANDLE find = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return count;
+}
+
+void MakeListingFolder() {
+    const std::wstring& folder = ListingFolder();
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    if (CountEntries(folder) == kListingFiles) return;
+    const wchar_t* extensions[] = {L"JPG", L"jpg", L"png", L"tif", L"tiff", L"gif", L"bmp", L"jpeg"};
+    for (int i = 0; i < kListingFiles; ++i) {
+        wchar_t name[64];
+        std::swprintf(name, 64, L"IMG_%05d.%ls", (i * 7919) % kListingFiles, extensions[i % 8]);
+        HANDLE file = ::CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (!BenchCheck(file != INVALID_HANDLE_VALUE, "a file could not be made")) return;
+        LARGE_INTEGER end{};
+        end.QuadPart = (i * 104729) % 5000000;
+        ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+        ::SetEndOfFile(file);
+        SYSTEMTIME when{};
+        when.wYear = static_cast<WORD>(2000 + i % 20);
+        when.wMonth = static_cast<WORD>(1 + i % 12);
+        when.wDay = static_cast<WORD>(1 + i % 28);
+        when.wHour = static_cast<WORD>(i % 24);
+        FILETIME time{};
+        ::SystemTimeToFileTime(&when, &time);
+        ::SetFileTime(file, &time, nullptr, &time);
+        ::CloseHandle(file);
+    }
 }

@@ -12,7 +12,7 @@ class ThumViewer;
 HWND MakeBenchWindow(int width, int height, bool visible);
 
 // Makes grid 800 x 600 (about a screen of a laptop's grid) in the benchmarks' visible grid window;
-// false (said on the console) when it cannot be made.
+// false (and the running case failed, BenchCheck) when it cannot be made.
 [[nodiscard]] bool CreateBenchGrid(ThumViewer& grid);
 // Scrolls the grid screen by screen to the end, so that every cell is made once.
 void ScrollGridThrough(ThumViewer& grid);
@@ -25,5 +25,14 @@ struct PhotoTint {
     int blue;
 };
 
-// Writes the width x height photograph as a JPEG at path, unless the file is there already.
+// The listing benchmarks' folder (ends in a backslash): 10,000 files that are not pictures, with
+// spread names, extensions, sizes and dates; made once by MakeListingFolder and kept.
+inline constexpr int kListingFiles = 10000;
+const std::wstring& ListingFolder();
+void MakeListingFolder();
+// The files (not folders) in folder.
+int CountEntries(const std::wstring& folder);
+
+// Writes the width x height photograph as a JPEG at path, unless the file is there already; a
+// failed write fails the running case (BenchCheck).
 void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t seed, PhotoTint tint);

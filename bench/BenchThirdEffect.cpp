@@ -22,48 +22,52 @@ constexpr double kMegapixels = kW * kH / 1e6;
 
 // A busy opaque picture: gradients, a fine pattern and hard-edged blocks, so that every effect
 // meets both flat areas and edges.
-GdipBitmap MakePicture(int kW, int kH) {
-    return [&] {
-        GdipBitmap b;
-        if (GdipCreateBitmapFromScan0(kW, kH, 0, PixelFormat32bppARGB, nullptr, b.put()) != Ok) return b;
-        GpRect all{0, 0, kW, kH};
-        BitmapData data{};
-        if (GdipBitmapLockBits(b.get(), &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) != Ok) return b;
-        for (int y = 0; y < kH; ++y) {
-            auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) +
-                                                    static_cast<ptrdiff_t>(y) * data.Stride);
-            for (int x = 0; x < kW; ++x) {
-                const bool block = ((x / 40) + (y / 40)) % 2 != 0;
-                row[x] = ColorARGB(255, static_cast<uint8_t>(x * 255 / kW), static_cast<uint8_t>(block ? 200 : 40),
-                                   static_cast<uint8_t>((x * 7 + y * 13) & 0xFF));
-            }
+GdipBitmap MakePicture(int w, int h) {
+    GdipBitmap b;
+    GpRect all{0, 0, w, h};
+    BitmapData data{};
+    if (!BenchCheck(GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, b.put()) == Ok &&
+                        GdipBitmapLockBits(b.get(), &all, ImageLockModeWrite, PixelFormat32bppARGB, &data) == Ok,
+                    "the picture could not be made"))
+        return {};
+    for (int y = 0; y < h; ++y) {
+        auto* row =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
+        for (int x = 0; x < w; ++x) {
+            const bool block = ((x / 40) + (y / 40)) % 2 != 0;
+            row[x] = ColorARGB(255, static_cast<uint8_t>(x * 255 / w), static_cast<uint8_t>(block ? 200 : 40),
+                               static_cast<uint8_t>((x * 7 + y * 13) & 0xFF));
         }
-        GdipBitmapUnlockBits(b.get(), &data);
-        return b;
-    }();
+    }
+    GdipBitmapUnlockBits(b.get(), &data);
+    return b;
 }
 
 GdipBitmap& Picture() {
-    static GdipBitmap picture = MakePicture(kW, kH);
+    static GdipBitmap picture;
+    if (!picture) picture = MakePicture(kW, kH);
     return picture;
 }
 
 GdipBitmap& Picture24() {
-    static GdipBitmap picture = MakePicture(6000, 4000);
+    static GdipBitmap picture;
+    if (!picture) picture = MakePicture(6000, 4000);
     return picture;
 }
 
-ThirdOCX& Engine() {
-    static ThirdOCX engine;
-    return engine;
+BenchKept<wpdlx> keptEngine;
+
+wpdlx& Engine() {
+    return keptEngine.get();
 }
 
 void LoadEngine() {
-    if (!Engine().LoadPicture(Picture().get())) std::printf("  the picture could not be loaded\n");
+    BenchCheck(Engine().LoadPicture(Picture().get()), "the picture could not be loaded");
 }
 
 // The engine's own steps count only the pixel work: each run starts from whatever the last one
-// left, which costs the same (the loops do not branch on values but at edges).
+// left, which costs the same (the loops do not branch on values but at edges). The effects cannot
+// fail once a picture is loaded, which LoadEngine checks.
 void RegisterEngine() {
     const auto effect = [](const char* name, void (*apply)()) {
         RegisterBench({name, kMegapixels, LoadEngine, apply, 5, [] { std::printf("  aim: 100 MP/s or more\n"); }});
@@ -76,16 +80,19 @@ void RegisterEngine() {
     RegisterBench({"platform: copy of the same 12 MP to 32 bpp ARGB", kMegapixels, [] { (void)Picture(); },
                    [] {
                        GdipBitmap copy;
-                       GdipCloneBitmapAreaI(0, 0, kW, kH, PixelFormat32bppARGB, Picture().get(), copy.put());
+                       BenchCheck(
+                           GdipCloneBitmapAreaI(0, 0, kW, kH, PixelFormat32bppARGB, Picture().get(), copy.put()) == Ok,
+                           "the platform's copy failed");
                    }});
     RegisterBench({"platform: draw of the same 12 MP at its own size", kMegapixels, [] { (void)Picture(); },
                    [] {
                        GdipBitmap target;
                        GdipGraphics g;
-                       if (GdipCreateBitmapFromScan0(kW, kH, 0, PixelFormat32bppARGB, nullptr, target.put()) != Ok ||
-                           GdipGetImageGraphicsContext(target.get(), g.put()) != Ok)
-                           return;
-                       GdipDrawImageRectI(g.get(), Picture().get(), 0, 0, kW, kH);
+                       BenchCheck(GdipCreateBitmapFromScan0(kW, kH, 0, PixelFormat32bppARGB, nullptr, target.put()) ==
+                                          Ok &&
+                                      GdipGetImageGraphicsContext(target.get(), g.put()) == Ok &&
+                                      GdipDrawImageRectI(g.get(), Picture().get(), 0, 0, kW, kH) == Ok,
+                                  "the platform's draw failed");
                    },
                    3});
 }
@@ -103,15 +110,16 @@ struct CanvasHost {
         args.parent = window;
         args.width = 1280;
         args.height = 1024;
-        if (!canvas->Create(args, {})) std::printf("  the canvas window could not be made\n");
+        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
     }
 };
 
 void OpenOnCanvas(CanvasHost& host, bool large) {
     ::CreateDirectoryW(App().DataPath.c_str(), nullptr);
     const std::wstring path = BenchFolder() + (large ? L"effect24mp.bmp" : L"effect12mp.bmp");
-    if (!SaveImageSafely((large ? Picture24() : Picture()).get(), path, kFormatBmp, 0) || !host.canvas->Import(path))
-        std::printf("  the picture did not open on the canvas\n");
+    BenchCheck(SaveImageSafely((large ? Picture24() : Picture()).get(), path, kFormatBmp, 0) &&
+                   host.canvas->Import(path),
+               "the picture did not open on the canvas");
 }
 
 struct StepTimes {
@@ -126,8 +134,9 @@ double Median(std::vector<double> v) {
 
 // The engine alone on the same picture, for the aim beside the step.
 double EngineAlone(bool large, int32_t effect) {
-    ThirdOCX engine;
-    if (!engine.LoadPicture((large ? Picture24() : Picture()).get())) return 0;
+    wpdlx engine;
+    if (!BenchCheck(engine.LoadPicture((large ? Picture24() : Picture()).get()), "the picture could not be loaded"))
+        return 0;
     std::vector<double> runs;
     for (int i = 0; i < 3; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
@@ -153,10 +162,12 @@ void RegisterStep() {
                        [effect] {
                            using Clock = std::chrono::steady_clock;
                            const auto t0 = Clock::now();
-                           if (!host->canvas->ThirdEffect(effect)) std::printf("  no step was made\n");
+                           const bool made = host->canvas->ThirdEffect(effect);
                            const auto t1 = Clock::now();
-                           if (!host->canvas->SettleSteps()) std::printf("  the undo file was not written\n");
+                           const bool written = host->canvas->SettleSteps();
                            const auto t2 = Clock::now();
+                           BenchCheck(made, "no step was made");
+                           BenchCheck(written, "the undo file was not written");
                            times.shown.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
                            times.complete.push_back(std::chrono::duration<double, std::milli>(t2 - t0).count());
                        },
@@ -178,7 +189,11 @@ void RegisterStep() {
 const bool registered = [] {
     RegisterEngine();
     RegisterStep();
-    return true;
+    return RegisterBenchCleanup([] {
+        Picture().reset();
+        Picture24().reset();
+        keptEngine.Release();
+    });
 }();
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "browser/ThumViewer.h"
 #include "browser/ThumbnailMaker.h"
+#include "imaging/BoxReduce.h"
 #include "imaging/DIBsave.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
@@ -17,6 +18,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 #include <cstdio>
 #include <string>
@@ -41,7 +43,9 @@ std::string Le32(uint32_t v) {
 // real photograph's does.
 GdipBitmap Scene(int w, int h) {
     GdipBitmap bitmap;
-    GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put());
+    if (!BenchCheck(GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppARGB, nullptr, bitmap.put()) == Ok,
+                    "the scene could not be made"))
+        return {};
     std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -55,9 +59,11 @@ GdipBitmap Scene(int w, int h) {
     data.PixelFormat = PixelFormat32bppARGB;
     data.Scan0 = pixels.data();
     GpRect all(0, 0, w, h);
-    if (GdipBitmapLockBits(bitmap.get(), &all, ImageLockModeWrite | ImageLockModeUserInputBuf, PixelFormat32bppARGB,
-                           &data) == Ok)
-        GdipBitmapUnlockBits(bitmap.get(), &data);
+    if (!BenchCheck(GdipBitmapLockBits(bitmap.get(), &all, ImageLockModeWrite | ImageLockModeUserInputBuf,
+                                       PixelFormat32bppARGB, &data) == Ok,
+                    "the scene could not be drawn"))
+        return {};
+    GdipBitmapUnlockBits(bitmap.get(), &data);
     return bitmap;
 }
 
@@ -114,8 +120,9 @@ void MakePhotoFolders() {
     const std::wstring scratch = BenchFolder() + L"scene.jpg", small = BenchFolder() + L"scene-thumb.jpg";
     GdipBitmap scene = Scene(kWidth, kHeight);
     GdipBitmap thumb = ReduceImage(scene.get(), 160, 120);
-    if (!SaveImageSafely(scene.get(), scratch, kFormatJpeg, 90) ||
-        !SaveImageSafely(thumb.get(), small, kFormatJpeg, 90))
+    if (!BenchCheck(thumb && SaveImageSafely(scene.get(), scratch, kFormatJpeg, 90) &&
+                        SaveImageSafely(thumb.get(), small, kFormatJpeg, 90),
+                    "the photograph could not be written"))
         return;
     const std::string picture = ReadAll(scratch), withThumb = WithThumbnail(picture, ReadAll(small));
     for (bool thumbnails : {false, true}) {
@@ -123,15 +130,25 @@ void MakePhotoFolders() {
         for (int i = 0; i < wanted[thumbnails ? 1 : 0]; ++i) {
             wchar_t name[32];
             std::swprintf(name, 32, L"DSC%05d.jpg", i);
-            WriteAll(Folder(thumbnails) + name, thumbnails ? withThumb : picture);
+            if (!BenchCheck(WriteAll(Folder(thumbnails) + name, thumbnails ? withThumb : picture),
+                            "a photograph could not be written"))
+                return;
         }
     }
 }
 
+BenchKept<ThumViewer> keptGrid;
+
 ThumViewer& Grid() {
-    static ThumViewer grid;
-    if (!grid.hWnd()) (void)CreateBenchGrid(grid);
-    return grid;
+    if (!keptGrid.get().hWnd()) (void)CreateBenchGrid(keptGrid.get());
+    return keptGrid.get();
+}
+
+// The scene of the area-average case, made once.
+GdipBitmap& SceneBitmap() {
+    static GdipBitmap scene;
+    if (!scene) scene = Scene(kWidth, kHeight);
+    return scene;
 }
 
 double Milliseconds(std::chrono::steady_clock::time_point since) {
@@ -159,36 +176,39 @@ void TimeFolder(bool thumbnails, int files) {
     LastFirstScreen() = {firstCells, first};
     ScrollGridThrough(grid);
     const double all = Milliseconds(start);
+    BenchCheck(grid.ListCount() == files, "the grid does not show every photograph");
     std::printf("  %s: first screen (%d cells) %.0f ms, all %d cells %.0f ms\n",
                 thumbnails ? "with camera thumbnails" : "without thumbnails", firstCells, first, grid.PicturesMade(),
                 all);
-    (void)files;
 }
 
 // The platform decoder alone on the same files: load each and read its size; with threads, that
 // many threads take the files in turn.
 double DecoderTime(bool thumbnails, int files, int threads = 1) {
     const auto start = std::chrono::steady_clock::now();
-    std::atomic<int> next{0};
+    std::atomic<int> next{0}, failed{0};
     const auto work = [&] {
         for (int i = next++; i < files; i = next++) {
             wchar_t name[32];
             std::swprintf(name, 32, L"DSC%05d.jpg", i);
             GdiDIB image;
-            (void)image.Import(Folder(thumbnails) + name);
             // GDI+ decodes lazily: drawing one pixel makes it decode the picture.
             GdipBitmap one;
-            GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, one.put());
             GdipGraphics g;
-            GdipGetImageGraphicsContext(one.get(), g.put());
-            if (image.DIB()) GdipDrawImageRectI(g.get(), image.DIB(), 0, 0, 1, 1);
+            const bool decoded = image.Import(Folder(thumbnails) + name) &&
+                                 GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, one.put()) == Ok &&
+                                 GdipGetImageGraphicsContext(one.get(), g.put()) == Ok &&
+                                 GdipDrawImageRectI(g.get(), image.DIB(), 0, 0, 1, 1) == Ok;
+            failed += !decoded;
         }
     };
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
     work();
     for (std::thread& t : helpers) t.join();
-    return Milliseconds(start);
+    const double ms = Milliseconds(start);
+    BenchCheck(failed == 0, "the platform could not decode a photograph");
+    return ms;
 }
 
 size_t WorkingSetMegabytes() {
@@ -220,18 +240,25 @@ const bool registered = [] {
          }});
     RegisterBench({"thumbnails: area-average 4000 x 3000 to 150 x 112", 12.0, [] {},
                    [] {
-                       static GdipBitmap scene = Scene(kWidth, kHeight);
-                       (void)ReduceImage(scene.get(), 150, 112);
+                       GdipBitmap cell;
+                       BenchCheck(GdipCreateBitmapFromScan0(150, 112, 0, PixelFormat32bppPARGB, nullptr, cell.put()) ==
+                                          Ok &&
+                                      AverageInto(SceneBitmap().get(), cell.get()),
+                                  "the area average failed");
                    }});
-    RegisterBench({"thumbnails: memory after showing 10,000 files", 0, [] {},
+    RegisterBench({"thumbnails: memory after showing 10,000 files", 0, MakeListingFolder,
                    [] {
-                       const std::wstring folder = BenchFolder() + L"listing10k\\";
-                       Grid().Path(folder);
+                       Grid().Path(ListingFolder());
+                       if (!BenchCheck(Grid().ListCount() == kListingFiles, "the grid does not list every file"))
+                           return;
                        Grid().CreateThumbnail();
                        ScrollGridThrough(Grid());
                    },
                    1, [] { std::printf("  working set: %zu MB\n", WorkingSetMegabytes()); }});
-    return true;
+    return RegisterBenchCleanup([] {
+        SceneBitmap().reset();
+        keptGrid.Release();
+    });
 }();
 
 } // namespace

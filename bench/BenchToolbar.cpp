@@ -38,15 +38,17 @@ void Prepare() {
                                ::GetModuleHandleW(nullptr), nullptr);
     // The icons the art program drew for the program beside this build.
     App().DataPath = ExecutableFolder() + L"..\\program\\Datas\\";
+    BenchCheck(::GetFileAttributesW((App().DataPath + L"Open.png").c_str()) != INVALID_FILE_ATTRIBUTES,
+               "the toolbar's icons are not there");
     PictureBoxArgs args;
     args.parent = s.host;
     args.width = kWidth;
     args.height = kHeight;
-    (void)s.toolbar.Create(args);
+    if (!BenchCheck(s.toolbar.Create(args), "the toolbar could not be made")) return;
     for (int id = 0; id < ToolbarImg::kButtonCount; ++id) s.toolbar.EnabledID(id, true);
     s.toolbar.StartPaint();
     args.y = kHeight;
-    (void)s.reference.Create(args);
+    BenchCheck(s.reference.Create(args), "the reference strip could not be made");
 }
 
 const bool registered = [] {
@@ -65,9 +67,12 @@ const bool registered = [] {
                            GdipGraphics g = box.CreateGraphics();
                            const Point a{0, 0}, b{0, kHeight};
                            GdipLineGradient brush;
-                           GdipCreateLineBrushI(&a, &b, ColorARGB(255, 255, 255, 255), ColorARGB(50, 255, 255, 255),
-                                                WrapModeTileFlipXY, brush.put());
-                           GdipFillRectangleI(g.get(), brush.get(), 0, 0, kWidth, kHeight);
+                           BenchCheck(g &&
+                                          GdipCreateLineBrushI(&a, &b, ColorARGB(255, 255, 255, 255),
+                                                               ColorARGB(50, 255, 255, 255), WrapModeTileFlipXY,
+                                                               brush.put()) == Ok &&
+                                          GdipFillRectangleI(g.get(), brush.get(), 0, 0, kWidth, kHeight) == Ok,
+                                      "the strip was not filled");
                        }
                        box.Refresh();
                    },

@@ -35,13 +35,18 @@ struct WheelHost {
     WheelHost() {
         WritePhotos();
         main = std::make_unique<FrmMain>(FrmMain::Options{HKEY_CURRENT_USER, L"Software\\VellumoBench\\Wheel", false});
-        if (!main->Create()) {
-            std::printf("  the main window could not be made\n");
+        if (!BenchCheck(main->Create(), "the main window could not be made")) {
+            main.reset();
             return;
         }
         main->ThumyzViewer.Path(Folder());
         main->ThumyzViewer.CreateThumbnail();
-        (void)main->SingleyzPreview.Import(PhotoPath(0));
+        BenchCheck(main->ThumyzViewer.ListCount() == kPhotos && main->SingleyzPreview.Import(PhotoPath(0)),
+                   "the photographs did not open");
+    }
+    // Whether the canvas shows the photograph of that index.
+    bool Shows(int index) const {
+        return main && main->SingleyzPreview.CurFilename == PhotoPath(index) && main->SingleyzPreview.ImgDIB.DIB();
     }
     // Before GDI+ shuts down, so not from a static destructor.
     void Close() {
@@ -68,18 +73,20 @@ const bool registered = [] {
     RegisterBench({kPlatform, 12.0 * kSteps, WritePhotos, [] {
                        for (int step = 1; step <= kSteps; ++step) {
                            const int index = step < kPhotos ? step : 2 * (kPhotos - 1) - step;
-                           GpImage* image = nullptr;
-                           if (GdipLoadImageFromFile(PhotoPath(index).c_str(), &image) != Ok) continue;
+                           GdipImage image;
                            UINT w = 0;
-                           GdipGetImageWidth(image, &w);
-                           GdipDisposeImage(image);
+                           BenchCheck(GdipLoadImageFromFile(PhotoPath(index).c_str(), image.put()) == Ok &&
+                                          GdipGetImageWidth(image.get(), &w) == Ok && w == kPhotoW,
+                                      "the platform could not load a photograph");
                        }
                    }});
     RegisterBench({kWheel, 12.0 * kSteps, [] { (void)Host(); },
                    [] {
                        WheelHost& host = Host();
                        for (int i = 0; i < kPhotos - 1; ++i) host.Notch(-120);
+                       BenchCheck(host.Shows(kPhotos - 1), "the notches did not reach the last photograph");
                        for (int i = 0; i < kPhotos - 1; ++i) host.Notch(120);
+                       BenchCheck(host.Shows(0), "the notches did not come back to the first photograph");
                    },
                    3,
                    [] {

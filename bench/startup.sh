@@ -13,9 +13,13 @@ vellumo_start_wineserver
 probe="$BUILD_DIR/tests/WindowProbe.exe"
 winpath() { winepath -w "$1" 2>/dev/null; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+# A launch that never showed what it waits for prints -1 and fails: the script stops there rather
+# than take -1 into a median.
 run5() {
     local i
-    for i in 1 2 3 4 5; do wine "$probe" launch "$@" 2>/dev/null | tr -d '\r'; done
+    for i in 1 2 3 4 5; do
+        wine "$probe" launch "$@" 2>/dev/null | tr -d '\r' || { echo "FAILED: launch $1 did not show $2" >&2; exit 1; }
+    done
 }
 prog="$(winpath "$BUILD_DIR/program/Vellumo.exe")"
 vellumo="$(run5 VellumoMain SingleyzPreview "\"$prog\"")"

@@ -7,7 +7,7 @@
 namespace {
 
 // The engine's part: apply the effect to the loaded picture, one case an effect id.
-bool Apply(int32_t effect, ThirdOCX& engine) {
+bool Apply(int32_t effect, wpdlx& engine) {
     switch (effect) {
     case 12:
         engine.Blur();
@@ -36,12 +36,12 @@ GdipBitmap RunOutsideEffect(int32_t effect, GpImage* shown, float width, float h
     const int32_t w = RoundHalfEven(width), h = RoundHalfEven(height);
     // The shown picture, not the previous step's file: from the 51st step on that file is older
     // than what is shown.
-    ThirdOCX engine;
-    if (!engine.LoadPicture(shown) || engine.Picture().Width() != w || engine.Picture().Height() != h ||
-        !Apply(effect, engine))
+    wpdlx ThirdOCX;
+    if (!ThirdOCX.LoadPicture(shown) || ThirdOCX.Picture().Width() != w || ThirdOCX.Picture().Height() != h ||
+        !Apply(effect, ThirdOCX))
         return {};
     // An opaque result goes back without an alpha channel: the same pixels, which the canvas then
     // reads for its view and its undo file without converting each one.
-    const PixelFormat format = AllOpaque(engine.Picture()) ? PixelFormat32bppRGB : PixelFormat32bppARGB;
-    return GdipBitmap(DIBToGdipBitmap(engine.Picture(), format));
+    const PixelFormat format = AllOpaque(ThirdOCX.Picture()) ? PixelFormat32bppRGB : PixelFormat32bppARGB;
+    return GdipBitmap(DIBToGdipBitmap(ThirdOCX.Picture(), format));
 }

@@ -26,12 +26,12 @@ void Kernel(const CDIB& picture, int32_t amount, int32_t filterId) {
 
 } // namespace
 
-bool ThirdOCX::LoadImage(const std::wstring& fileName) {
+bool wpdlx::LoadImage(const std::wstring& fileName) {
     GdipImage image(LoadImageFromFileCopy(fileName));
     return LoadPicture(image.get());
 }
 
-bool ThirdOCX::LoadPicture(GpImage* image) {
+bool wpdlx::LoadPicture(GpImage* image) {
     picture_.Destroy();
     UINT w = 0, h = 0;
     if (!image || GdipGetImageWidth(image, &w) != Ok || GdipGetImageHeight(image, &h) != Ok || w == 0 || h == 0 ||
@@ -43,7 +43,7 @@ bool ThirdOCX::LoadPicture(GpImage* image) {
     return false;
 }
 
-template <typename Apply> void ThirdOCX::FromCopy(Apply apply) {
+template <typename Apply> void wpdlx::FromCopy(Apply apply) {
     if (!Loaded()) return;
     CDIB source;
     if (!picture_.CloneTo(source)) return;
@@ -53,30 +53,30 @@ template <typename Apply> void ThirdOCX::FromCopy(Apply apply) {
     apply(from, to);
 }
 
-void ThirdOCX::Blur() {
+void wpdlx::Blur() {
     if (Loaded()) Kernel(picture_, kBlurAmount, kFilterBlur);
 }
 
-void ThirdOCX::Sharpen() {
+void wpdlx::Sharpen() {
     if (Loaded()) Kernel(picture_, kSharpenAmount, kFilterSharpen);
 }
 
-void ThirdOCX::Soften() {
+void wpdlx::Soften() {
     if (Loaded()) Kernel(picture_, kSoftenAmount, kFilterSoften);
 }
 
-void ThirdOCX::Antialias() {
+void wpdlx::Antialias() {
     if (!Loaded()) return;
     DIBArray view;
     ScopedDIBArray attach(picture_, view);
     ApplyAntialias(view);
 }
 
-void ThirdOCX::Ripple(int32_t amount) {
+void wpdlx::Ripple(int32_t amount) {
     FromCopy([amount](const DIBArray& from, const DIBArray& to) { ApplyRipple(from, to, amount); });
 }
 
-bool ThirdOCX::SaveImage(const std::wstring& fileName) const {
+bool wpdlx::SaveImage(const std::wstring& fileName) const {
     return Loaded() && WriteEffectFile(picture_, fileName);
 }
 

@@ -1,6 +1,6 @@
-// The canvas's effect engine: it loads a picture (from a file or from memory), applies blur,
-// sharpen, soften, antialias or ripple to the whole picture, and can write the result to a file.
-// The canvas hands it the shown picture in memory.
+// The canvas's effect engine, the class of its effect control ThirdOCX: it loads a picture (from
+// a file or from memory), applies blur, sharpen, soften, antialias or ripple to the whole picture,
+// and can write the result to a file. The canvas hands it the shown picture in memory.
 #pragma once
 
 #include "imaging/CDIB.h"
@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-class ThirdOCX {
+class wpdlx {
 public:
     // Loads any image file the platform decodes, as 32 bpp ARGB. False (and no picture) when it
     // cannot be read.

@@ -137,6 +137,9 @@ BOOL CDIB::Stretch(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, int32_t 
                    int32_t srcH, DWORD rop, int mode) const {
     if (!section_) return FALSE;
     const int previous = ::SetStretchBltMode(dst, mode);
+    // Every stretch is a halftone one, whatever mode the caller names: the other modes keep or
+    // combine whole rows and columns of the source instead of blending neighbours.
+    ::SetStretchBltMode(dst, HALFTONE);
     // HALFTONE misaligns brushes unless the brush origin is set again after it.
     POINT oldOrigin{};
     ::SetBrushOrgEx(dst, 0, 0, &oldOrigin);

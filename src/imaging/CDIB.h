@@ -29,11 +29,11 @@ public:
 
     // Copies from src at (x, y) into this bitmap at (0, 0); 0 for w or h means this bitmap's size.
     BOOL LoadBlt(HDC src, int32_t x, int32_t y, int32_t w = 0, int32_t h = 0);
-    // Stretches the whole of src onto this bitmap (stretch mode COLORONCOLOR).
+    // Stretches the whole of src onto this bitmap (a halftone stretch, as every Stretch).
     void LoadDIBBlt(const CDIB& src);
-    // Stretches (srcX, srcY, srcW, srcH) of this bitmap onto dst at (x, y, w, h) in stretch mode
-    // mode; 0 for srcW or srcH means this bitmap's size. dst's stretch mode and brush origin are
-    // put back afterwards.
+    // Stretches (srcX, srcY, srcW, srcH) of this bitmap onto dst at (x, y, w, h); 0 for srcW or
+    // srcH means this bitmap's size. The stretch is a halftone one whatever mode says. dst's
+    // stretch mode (the one before the call) and brush origin are put back afterwards.
     BOOL Stretch(HDC dst, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY, int32_t srcW = 0,
                  int32_t srcH = 0, DWORD rop = SRCCOPY, int mode = HALFTONE) const;
     // Fills the whole bitmap with an RGB colour (red in the low byte).

@@ -12,6 +12,10 @@ struct DrawTarget {
 
     static DrawTarget Surface(GpGraphics* surface) { return {surface, nullptr}; }
     static DrawTarget Dc(HDC deviceContext) { return {nullptr, deviceContext}; }
+
+    // True when the target is a ready surface: routines that place or release differently on the
+    // two kinds ask this.
+    [[nodiscard]] bool GraphicsGiven() const { return graphics != nullptr; }
 };
 
 // The surface of one drawing call: the caller's, borrowed, or one made on the device context and

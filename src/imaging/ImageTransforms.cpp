@@ -33,7 +33,7 @@ void DrawImageRotated(const DrawTarget& target, GpImage* image, float w, float h
                                  highQuality ? InterpolationModeHighQualityBicubic : InterpolationModeLowQuality);
         GdipDrawImagePoints(surface.get(), image, points, 3);
     }
-    if (straighten && !target.graphics && target.dc)
+    if (straighten && !target.GraphicsGiven() && target.dc)
         DrawStraightenSurround(target.dc, static_cast<float>(RoundHalfEven(outW - w) / 2),
                                static_cast<float>(RoundHalfEven(outH - h) / 2), w, h, outW, outH);
 }
@@ -98,7 +98,7 @@ void AdjustColorMatrix(const DrawTarget& target, GpImage* image, int32_t mode, f
     TargetSurface surface(target);
     if (!surface) return;
     // A given surface is the output bitmap itself: the image goes to its origin.
-    const INT left = target.graphics ? 0 : RoundHalfEven(x), top = target.graphics ? 0 : RoundHalfEven(y);
+    const INT left = target.GraphicsGiven() ? 0 : RoundHalfEven(x), top = target.GraphicsGiven() ? 0 : RoundHalfEven(y);
     GdipDrawImageRectRectI(surface.get(), image, left, top, w, h, 0, 0, w, h, UnitPixel, attributes.get(), nullptr,
                            nullptr);
 }
@@ -114,7 +114,7 @@ void DrawImageAlpha(const DrawTarget& target, GpImage* image, float x, float y, 
                                RoundHalfEven(h), 0, 0, RoundHalfEven(srcW), RoundHalfEven(srcH), UnitPixel,
                                attributes.get(), nullptr, nullptr);
     }
-    if (target.graphics) FreeEffectBuffers();
+    if (target.GraphicsGiven()) FreeEffectBuffers();
 }
 
 void RemoveRedEye(const PixelTarget& target, float x, float y, float w, float h, int32_t tolerance, int32_t level) {
@@ -153,6 +153,9 @@ void RemoveRedEye(const PixelTarget& target, float x, float y, float w, float h,
                 green = GetGValue(colour);
                 blue = GetBValue(colour);
             }
+            // Light pixels (green 128 or more: a catch-light, skin, the white of the eye) are never the red of
+            // an eye and keep their colour, whatever their red and blue.
+            if (green >= kRedEyeLightGreen) continue;
             const bool take = (red > 150 && green < 101 && blue < tolerance) ||
                               (red > 150 && green > 70 && blue > tolerance) ||
                               (red < 151 && green < 70 && blue < tolerance);

@@ -53,6 +53,10 @@ struct PixelTarget {
     static PixelTarget Dc(HDC d) { return {nullptr, d}; }
 };
 
+// The green from which a pixel counts as light: red-eye removal leaves it as it is.
+inline constexpr int kRedEyeLightGreen = 128;
+
 // Greys the red (and the dark) pixels inside the ellipse (x, y, w, h), more strongly towards its
-// centre; tolerance bounds the blue of the pixels taken, level darkens the grey.
+// centre; tolerance bounds the blue of the pixels taken, level darkens the grey. Light pixels
+// (green kRedEyeLightGreen or more) are never taken.
 void RemoveRedEye(const PixelTarget& target, float x, float y, float w, float h, int32_t tolerance, int32_t level);

@@ -19,7 +19,7 @@ uint32_t Grey(int v) {
 
 // The engine loaded with w x h of fill, and the red channel of its picture at (x, y from the top).
 struct Engine {
-    ThirdOCX ocx;
+    wpdlx ocx;
     DIBArray view;
     Engine(int w, int h, const std::function<uint32_t(int, int)>& fill) {
         GdipBitmap picture = BitmapOf(w, h, fill);
@@ -172,7 +172,7 @@ TEST_F(ThirdEffectTest, EachEffectGivesThePixelsOfARoundTripThroughFiles) {
             // The engine fed a file of the shown picture and read back from its own file.
             const std::wstring handOver = folder + L"handover.png";
             ASSERT_TRUE(SaveImageSafely(canvas->ImgDIB.DIB(), handOver, kFormatPng, 0));
-            ThirdOCX engine;
+            wpdlx engine;
             ASSERT_TRUE(engine.LoadImage(handOver));
             if (effect == 12) engine.Blur();
             if (effect == 13) engine.Sharpen();

@@ -222,43 +222,50 @@ TEST(CDIBCopies, ClsResetAndCloneToCopyDepthColourTableAndBits) {
     EXPECT_EQ(DibPixel(argb, 1, 2), 0x80112233u); // the copy is its own
 }
 
-TEST(CDIBDrawing, StretchUsesItsModeAndPutsTheModeBack) {
+TEST(CDIBDrawing, EveryStretchIsAHalftoneOneAndPutsTheModeBack) {
     // Red and blue halves enlarged tenfold: a halftone stretch blends them across the middle,
-    // where a plain stretch keeps pure colours. (Wine's halftone interpolates but does not average
+    // where the other modes keep pure colours. (Wine's halftone interpolates but does not average
     // on reduction, so the blend is checked on an enlargement.)
     CDIB halves;
     ASSERT_TRUE(halves.Create(2, 1, 32));
     SetDibPixel(halves, 0, 0, kRed);
     SetDibPixel(halves, 1, 0, kBlue);
-    const auto blends = [](const CDIB& dib) {
+    const auto row = [](const CDIB& dib) {
+        std::vector<uint32_t> pixels;
+        for (int x = 0; x < 20; ++x) pixels.push_back(DibRgb(dib, x, 2));
+        return pixels;
+    };
+    const auto blends = [](const std::vector<uint32_t>& pixels) {
         int count = 0;
-        for (int x = 0; x < 20; ++x) count += RedOf(DibPixel(dib, x, 2)) > 40 && BlueOf(DibPixel(dib, x, 2)) > 40;
+        for (uint32_t c : pixels) count += RedOf(c) > 40 && BlueOf(c) > 40;
         return count;
     };
-    CDIB wide;
-    ASSERT_TRUE(wide.Create(20, 4, 32));
-    ::SetStretchBltMode(wide.hDC(), BLACKONWHITE);
-    EXPECT_TRUE(halves.Stretch(wide.hDC(), 0, 0, 20, 4, 0, 0, 0, 0, SRCCOPY, HALFTONE));
-    EXPECT_EQ(::GetStretchBltMode(wide.hDC()), BLACKONWHITE);
-    ::GdiFlush();
-    EXPECT_GT(RedOf(DibPixel(wide, 0, 2)), BlueOf(DibPixel(wide, 0, 2)));
-    EXPECT_GT(BlueOf(DibPixel(wide, 19, 2)), RedOf(DibPixel(wide, 19, 2)));
-    EXPECT_GE(blends(wide), 2);
+    std::vector<uint32_t> halftone;
+    for (int mode : {HALFTONE, COLORONCOLOR, BLACKONWHITE, WHITEONBLACK}) {
+        SCOPED_TRACE(mode);
+        CDIB wide;
+        ASSERT_TRUE(wide.Create(20, 4, 32));
+        const int before = mode == BLACKONWHITE ? COLORONCOLOR : BLACKONWHITE;
+        ::SetStretchBltMode(wide.hDC(), before);
+        EXPECT_TRUE(halves.Stretch(wide.hDC(), 0, 0, 20, 4, 0, 0, 0, 0, SRCCOPY, mode));
+        EXPECT_EQ(::GetStretchBltMode(wide.hDC()), before);
+        ::GdiFlush();
+        const std::vector<uint32_t> pixels = row(wide);
+        EXPECT_GT(RedOf(pixels.front()), BlueOf(pixels.front()));
+        EXPECT_GT(BlueOf(pixels.back()), RedOf(pixels.back()));
+        EXPECT_GE(blends(pixels), 2);
+        if (mode == HALFTONE)
+            halftone = pixels;
+        else
+            EXPECT_EQ(pixels, halftone);
+    }
 
-    CDIB plain;
-    ASSERT_TRUE(plain.Create(20, 4, 32));
-    EXPECT_TRUE(halves.Stretch(plain.hDC(), 0, 0, 20, 4, 0, 0, 0, 0, SRCCOPY, COLORONCOLOR));
-    ::GdiFlush();
-    EXPECT_EQ(blends(plain), 0);
-    EXPECT_EQ(DibRgb(plain, 0, 1), kRed & 0x00FFFFFFu);
-    EXPECT_EQ(DibRgb(plain, 19, 1), kBlue & 0x00FFFFFFu);
-
-    // LoadDIBBlt stretches the whole source onto the whole bitmap in COLORONCOLOR mode.
+    // LoadDIBBlt stretches the whole source onto the whole bitmap, halftone too.
     CDIB loaded;
     ASSERT_TRUE(loaded.Create(20, 4, 32));
     loaded.LoadDIBBlt(halves);
     ::GdiFlush();
-    for (int x : {0, 9, 10, 19}) EXPECT_EQ(DibPixel(loaded, x, 1), DibPixel(plain, x, 1)) << x;
+    EXPECT_EQ(row(loaded), halftone);
 }
 
 TEST(CDIBImage, ImageIsACopyTheCallerOwns) {

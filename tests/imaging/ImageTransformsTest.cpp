@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 // The output bitmap of one transform: the program's own off-screen bitmap, clear.
@@ -132,10 +134,76 @@ TEST(RedEye, RedPixelsTurnGreyTowardsTheCentreAndOthersStay) {
     EXPECT_EQ(PixelAt(eye.get(), 0, 0), ColorARGB(255, 200, 50, 40));
     EXPECT_EQ(PixelAt(eye.get(), 25, 20), ColorARGB(255, 40, 200, 40));
 
-    // A pixel with strong green keeps its red: (200 + 150 + 40) / 3 - 50 = 80.
+    // A light pixel with strong red is still not taken.
     GdipBitmap strong = SolidBitmap(21, 21, ColorARGB(255, 200, 150, 40));
     RemoveRedEye(PixelTarget::Bitmap(strong.get()), 0, 0, 20, 20, 30, 0);
-    EXPECT_EQ(PixelAt(strong.get(), 10, 10), ColorARGB(255, 80, 80, 80));
+    EXPECT_EQ(PixelAt(strong.get(), 10, 10), ColorARGB(255, 200, 150, 40));
+}
+
+namespace {
+
+// Pixels at the edges of what red-eye removal takes, with the canvas's default tolerance 100 and
+// its level 10; at an ellipse's centre a taken pixel becomes (red + green + blue) / 3 - 10 - 50.
+struct EyePixel {
+    int red, green, blue;
+    int grey; // -1: left as it is
+};
+constexpr EyePixel kEyeEdges[] = {
+    {255, 255, 255, -1},  // a white catch-light
+    {230, 190, 170, -1},  // light skin
+    {200, 127, 150, 99},  // red, blue above the tolerance: 159 - 60
+    {200, 128, 150, -1},  // the same one step lighter in green
+    {255, 127, 255, 152}, // 212.33 - 60
+    {255, 128, 255, -1},  // light
+    {255, 128, 0, -1},    // light
+    {200, 100, 40, 53},   // red, little green: 113.33 - 60
+    {200, 101, 40, -1},   // green one too many for that, blue under the tolerance
+    {151, 100, 40, 37},   // red just enough
+    {150, 100, 40, -1},   // red one short
+    {150, 69, 40, 26},    // dark: 86.33 - 60
+    {150, 70, 40, -1},    // green one too many to be dark
+    {151, 70, 40, 27},    // but taken as red
+    {200, 50, 99, 56},    // blue just under the tolerance
+    {200, 50, 100, -1},   // blue at the tolerance
+    {200, 71, 101, 64},   // blue just over it, with green over 70
+    {200, 71, 100, -1},   // blue at it
+};
+constexpr int kEyeTolerance = 100, kEyeLevel = 10, kEyePatch = 21;
+
+} // namespace
+
+TEST(RedEye, PixelsAtTheEdgesOfTheSelectionOnTheBitmapAndOnAWindow) {
+    constexpr int count = static_cast<int>(std::size(kEyeEdges));
+    const auto patchColour = [](int x) { return kEyeEdges[x / kEyePatch]; };
+    // The apply step's target: one patch a row, each the centre of an ellipse of its own.
+    GdipBitmap patches = BitmapOf(count * kEyePatch, kEyePatch, [&](int x, int) {
+        const EyePixel p = patchColour(x);
+        return ColorARGB(255, static_cast<uint8_t>(p.red), static_cast<uint8_t>(p.green), static_cast<uint8_t>(p.blue));
+    });
+    for (int i = 0; i < count; ++i)
+        RemoveRedEye(PixelTarget::Bitmap(patches.get()), static_cast<float>(i * kEyePatch), 0, kEyePatch - 1,
+                     kEyePatch - 1, kEyeTolerance, kEyeLevel);
+    // The live preview's target: the same patches on a window.
+    PaintedWindow window(count * kEyePatch, kEyePatch, RGB(0, 0, 0), [&](HDC dc) {
+        for (int i = 0; i < count; ++i) {
+            const EyePixel p = kEyeEdges[i];
+            UniqueGdiObject brush(::CreateSolidBrush(RGB(p.red, p.green, p.blue)));
+            RECT patch{i * kEyePatch, 0, (i + 1) * kEyePatch, kEyePatch};
+            ::FillRect(dc, &patch, static_cast<HBRUSH>(brush.get()));
+            RemoveRedEye(PixelTarget::Dc(dc), static_cast<float>(i * kEyePatch), 0, kEyePatch - 1, kEyePatch - 1,
+                         kEyeTolerance, kEyeLevel);
+        }
+    });
+    for (int i = 0; i < count; ++i) {
+        const EyePixel p = kEyeEdges[i];
+        const int centre = i * kEyePatch + kEyePatch / 2;
+        const uint8_t r = static_cast<uint8_t>(p.grey < 0 ? p.red : p.grey);
+        const uint8_t g = static_cast<uint8_t>(p.grey < 0 ? p.green : p.grey);
+        const uint8_t b = static_cast<uint8_t>(p.grey < 0 ? p.blue : p.grey);
+        SCOPED_TRACE(testing::Message() << "pixel (" << p.red << ", " << p.green << ", " << p.blue << ")");
+        EXPECT_EQ(PixelAt(patches.get(), centre, kEyePatch / 2), ColorARGB(255, r, g, b));
+        EXPECT_EQ(window.At(centre, kEyePatch / 2), RGB(r, g, b));
+    }
 }
 
 TEST(RedEye, OnAWindowTheLivePreviewGreysTheSamePixels) {
