@@ -7,6 +7,7 @@
 
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"
+#include "imaging/JpegExif.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
 #include "platform/AppState.h"
@@ -506,6 +507,9 @@ bool Imageyzviewer::UndoAndRedo(bool undo) {
     history_.SetIndex(step);
     (void)Import(L"", true, false, false);
     RefreshUndoState();
+    // Away from the picture the file holds there is something to save; back at it there is not.
+    SaveState = ShowsSavedStep();
+    AppliedEffect = !SaveState;
     return true;
 }
 
@@ -527,8 +531,10 @@ void Imageyzviewer::UnRedoPaint() {
 
 namespace {
 
-// The shown image written through the encoder of format by way of a temporary file.
-bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality) {
+// The shown image written through the encoder of format by way of a temporary file. A JPEG carries
+// the EXIF block of the JPEG the picture was opened from, made fit for the pixels as saved.
+bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality,
+                const std::string& exif) {
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(image, &type);
     GdipBitmap copy;
@@ -538,7 +544,11 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
         if (!copy) return false;
         image = copy.get();
     }
-    return SaveImageSafely(image, fileName, format, quality);
+    if (format != kFormatJpeg) return SaveImageSafely(image, fileName, format, quality);
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    return SaveJpegWithExif(image, fileName, quality, ExifForSavedPicture(exif, w, h));
 }
 
 } // namespace
@@ -546,7 +556,15 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
 bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
     if (!NoOpen() || fileName.empty()) return false;
     Hourglass wait;
-    return WriteImage(ImgDIB.DIB(), fileName, format, quality);
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif());
+}
+
+void Imageyzviewer::SavedAs(const std::wstring& fileName) {
+    if (!NoOpen() || fileName.empty()) return;
+    // Settled first: the step shown must be the one whose picture was written.
+    SettleHistory();
+    CurFilename = fileName;
+    history_.SavedHere();
 }
 
 bool Imageyzviewer::ShowsScratchFile() const {
@@ -557,6 +575,9 @@ bool Imageyzviewer::ShowsScratchFile() const {
 
 bool Imageyzviewer::SaveOnly() {
     if (!NoOpen() || CurFilename.empty() || ShowsScratchFile() || !neighbours_.fileShell) return false;
+    SettleHistory();
+    // The file already holds the picture shown: writing it again would only lose quality.
+    if (ShowsSavedStep() && ::GetFileAttributesW(CurFilename.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const std::wstring ext = neighbours_.fileShell->GetFileExt(CurFilename);
     int32_t format = -1, quality = 90;
     if (ext == L"bmp")
@@ -571,7 +592,9 @@ bool Imageyzviewer::SaveOnly() {
         format = kFormatTiff;
     if (format < 0) return false; // no encoder for it: the file stays as it is
     Hourglass wait;
-    return WriteImage(ImgDIB.DIB(), CurFilename, format, quality);
+    if (!WriteImage(ImgDIB.DIB(), CurFilename, format, quality, OpenedExif())) return false;
+    history_.SavedHere();
+    return true;
 }
 
 bool Imageyzviewer::DeleteImage() {
