@@ -555,14 +555,14 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
 
 bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
     if (!NoOpen() || fileName.empty()) return false;
+    // A step whose file could not be written is taken back first: what is saved is what stays shown.
+    SettleHistory();
     Hourglass wait;
     return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif());
 }
 
 void Imageyzviewer::SavedAs(const std::wstring& fileName) {
     if (!NoOpen() || fileName.empty()) return;
-    // Settled first: the step shown must be the one whose picture was written.
-    SettleHistory();
     CurFilename = fileName;
     history_.SavedHere();
 }
@@ -575,9 +575,6 @@ bool Imageyzviewer::ShowsScratchFile() const {
 
 bool Imageyzviewer::SaveOnly() {
     if (!NoOpen() || CurFilename.empty() || ShowsScratchFile() || !neighbours_.fileShell) return false;
-    SettleHistory();
-    // The file already holds the picture shown: writing it again would only lose quality.
-    if (ShowsSavedStep() && ::GetFileAttributesW(CurFilename.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     const std::wstring ext = neighbours_.fileShell->GetFileExt(CurFilename);
     int32_t format = -1, quality = 90;
     if (ext == L"bmp")
@@ -591,6 +588,9 @@ bool Imageyzviewer::SaveOnly() {
     else if (ext == L"tif" || ext == L"tiff")
         format = kFormatTiff;
     if (format < 0) return false; // no encoder for it: the file stays as it is
+    SettleHistory();
+    // The file already holds the picture shown: writing it again would only lose quality.
+    if (ShowsSavedStep() && ::GetFileAttributesW(CurFilename.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     Hourglass wait;
     if (!WriteImage(ImgDIB.DIB(), CurFilename, format, quality, OpenedExif())) return false;
     history_.SavedHere();

@@ -93,12 +93,12 @@ public:
     // block of the JPEG opened. SaveState is the caller's: a copy written elsewhere (the stamp
     // library, Save a Copy) leaves the edit unsaved.
     [[nodiscard]] bool SaveImage(const std::wstring& fileName, int32_t format, int32_t quality = 0);
-    // The shown image has been written to fileName as the picture's new file (Save As): it is the
-    // shown file from now on, holding the step shown.
+    // The shown image has just been written to fileName by SaveImage as the picture's new file
+    // (Save As): it is the shown file from now on, holding the step shown.
     void SavedAs(const std::wstring& fileName);
     // Writes the shown image over its own file, the encoder chosen by the extension. Refused for an
     // extension without an encoder and for a scratch copy (a new image, the copy shown after a
-    // delete): those are saved with SaveImage under a name the user picks. When the file already
+    // delete): those are saved with SaveImage under a name the user picks. When the file still
     // holds the picture shown nothing is written, and that counts as saved.
     [[nodiscard]] bool SaveOnly();
     // True while the shown file is one of the canvas's scratch copies.
