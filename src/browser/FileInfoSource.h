@@ -1,6 +1,6 @@
-// What the file-information panel reads in its information style: the texts of the file selected
-// in the grid and the size and resolution of the image shown on the canvas. The main window
-// implements it from its grid and canvas.
+// What the file-information panel reads in its information style: the texts of the file shown and
+// the size and resolution of the image shown on the canvas. The main window implements it from its
+// canvas.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 class FileInfoSource {
 public:
     virtual ~FileInfoSource() = default;
-    // The grid's selected row: name, extension, size text, created and modified date texts.
+    // The file: name, extension, size text, created and modified date texts.
     [[nodiscard]] virtual std::wstring ShowFilename() const = 0;
     [[nodiscard]] virtual std::wstring ShowFormat() const = 0;
     [[nodiscard]] virtual std::wstring ShowSize() const = 0;

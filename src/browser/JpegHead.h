@@ -1,7 +1,9 @@
 // What the first segments of a JPEG file tell without decoding the picture: its size (from the
-// frame header) and the thumbnail a camera embeds in the EXIF block. Every offset and length read
-// from the file is checked against the bytes at hand; anything out of place gives nothing.
+// frame header) and the thumbnail a camera embeds in the EXIF block. The bytes are read by the
+// JPEG head reader of the imaging core (which also reads a file's first bytes, ReadFileHead).
 #pragma once
+
+#include "imaging/JpegExif.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +17,3 @@ struct JpegHead {
 
 // bytes: the start of a file (the segments before the picture's data).
 JpegHead ReadJpegHead(std::string_view bytes);
-
-// The first bytes of a file, enough for the segments before the picture's data.
-std::string ReadFileHead(const std::wstring& path, size_t limit = 128 * 1024);

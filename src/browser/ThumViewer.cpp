@@ -641,6 +641,27 @@ void ThumViewer::UpdateBand() {
     }
 }
 
+bool ThumViewer::SelectThumbnail(const std::wstring& path) {
+    const auto shown = std::find_if(shownRows_.begin(), shownRows_.end(), [&](int32_t index) {
+        return CompareNoCase(thumListview_.Rows[static_cast<size_t>(index)].Path, path) == 0;
+    });
+    if (shown == shownRows_.end()) return false;
+    const int32_t hit = *shown;
+    for (ThumRow& row : thumListview_.Rows) row.Selected = false;
+    ThumRow& row = thumListview_.Rows[static_cast<size_t>(hit)];
+    row.Selected = true;
+    selectFile_ = row.Path;
+    fileExtname_ = row.Extname;
+    oldPress_ = hit;
+    showSelection_ = true;
+    MirrorSelection();
+    ScrollIntoView(hit);
+    thumW_ = imageRects_[static_cast<size_t>(hit)].Width;
+    thumH_ = imageRects_[static_cast<size_t>(hit)].Height;
+    RedrawSelection();
+    return true;
+}
+
 void ThumViewer::PreviewNext() {
     (void)PressThumbnail(0, 0, 0, 0, true, false);
     RedrawSelection();

@@ -147,6 +147,9 @@ public:
     void PreviewBack();
     // Draws the rubber band between where the drag started and where the pointer is.
     void DrawSelect();
+    // Selects the shown thumbnail of path alone, as a plain click would, without opening it (the
+    // canvas already shows it) and scrolls it into view; false when no shown thumbnail has that path.
+    bool SelectThumbnail(const std::wstring& path);
     // The row of the last plain click or step: its path, its extension, its picture's size.
     [[nodiscard]] const std::wstring& SelectFile() const { return selectFile_; }
     [[nodiscard]] const std::wstring& FileExtname() const { return fileExtname_; }

@@ -1,5 +1,6 @@
 #include "editor/CanvasModel.h"
 
+#include "imaging/JpegExif.h"
 #include "platform/AppState.h"
 #include "platform/FileList.h"
 #include "platform/Rounding.h"
@@ -116,7 +117,13 @@ void CanvasModel::DeleteStampSteps(int32_t from) {
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
     CurFilename = fileName;
-    if (ImgDIB.Import(fileName)) return true;
+    openedExif_.clear();
+    if (ImgDIB.Import(fileName)) {
+        // Read now: by the time the picture is saved its file may be gone or written over.
+        const std::string head = ReadFileHead(fileName);
+        openedExif_ = ExifSegment(head);
+        return true;
+    }
     // Nothing is shown, so no step can belong to it.
     ClearHistory();
     return false;

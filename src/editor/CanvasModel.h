@@ -97,8 +97,14 @@ public:
     [[nodiscard]] bool SettleSteps() { return history_.Settle(); }
 
     // Loads fileName as the shown image; CurFilename takes the name either way. A file that cannot
-    // be read or decoded leaves no image and no history.
+    // be read or decoded leaves no image and no history. A JPEG's EXIF block is kept with it.
     [[nodiscard]] bool LoadImageFile(const std::wstring& fileName);
+    // The EXIF segment of the JPEG file last opened (empty for other files): it goes into every JPEG
+    // the picture is saved as.
+    [[nodiscard]] const std::string& OpenedExif() const { return openedExif_; }
+    // Whether the shown file holds the picture shown: nothing has changed since it was opened or
+    // last saved, or an undo or redo has come back to that step.
+    [[nodiscard]] bool ShowsSavedStep() const { return history_.SavedStep() == history_.Index(); }
     // Step 0 again with no steps on disk: the undo files are deleted.
     void ClearHistory();
     // Deletes every undo and stamp-undo file and the scratch copies.
@@ -132,6 +138,7 @@ protected:
     // The undo buffers: only the one of the step an apply is making holds a bitmap, and only
     // until the step is handed to the history.
     UndoBuffer undoBuffers_;
+    std::string openedExif_;
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

@@ -8,6 +8,7 @@
 
 #include "imaging/EffectBuffers.h"
 #include "imaging/GdipMakers.h"
+#include "imaging/JpegExif.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
 #include "platform/AppState.h"
@@ -579,6 +580,9 @@ bool Imageyzviewer::UndoAndRedo(bool undo) {
     history_.SetIndex(step);
     (void)Import(L"", true, false, false);
     RefreshUndoState();
+    // Away from the picture the file holds there is something to save; back at it there is not.
+    SaveState = ShowsSavedStep();
+    AppliedEffect = !SaveState;
     return true;
 }
 
@@ -600,8 +604,10 @@ void Imageyzviewer::UnRedoPaint() {
 
 namespace {
 
-// The shown image written through the encoder of format by way of a temporary file.
-bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality) {
+// The shown image written through the encoder of format by way of a temporary file. A JPEG carries
+// the EXIF block of the JPEG the picture was opened from, made fit for the pixels as saved.
+bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality,
+                const std::string& exif) {
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(image, &type);
     GdipBitmap copy;
@@ -611,15 +617,27 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
         if (!copy) return false;
         image = copy.get();
     }
-    return SaveImageSafely(image, fileName, format, quality);
+    if (format != kFormatJpeg) return SaveImageSafely(image, fileName, format, quality);
+    UINT w = 0, h = 0;
+    GdipGetImageWidth(image, &w);
+    GdipGetImageHeight(image, &h);
+    return SaveJpegWithExif(image, fileName, quality, ExifForSavedPicture(exif, w, h));
 }
 
 } // namespace
 
 bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int32_t quality) {
     if (!NoOpen() || fileName.empty()) return false;
+    // A step whose file could not be written is taken back first: what is saved is what stays shown.
+    SettleHistory();
     Hourglass wait;
-    return WriteImage(ImgDIB.DIB(), fileName, format, quality);
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif());
+}
+
+void Imageyzviewer::SavedAs(const std::wstring& fileName) {
+    if (!NoOpen() || fileName.empty()) return;
+    CurFilename = fileName;
+    history_.SavedHere();
 }
 
 bool Imageyzviewer::ShowsScratchFile() const {
@@ -643,8 +661,13 @@ bool Imageyzviewer::SaveOnly() {
     else if (ext == L"tif" || ext == L"tiff")
         format = kFormatTiff;
     if (format < 0) return false; // no encoder for it: the file stays as it is
+    SettleHistory();
+    // The file already holds the picture shown: writing it again would only lose quality.
+    if (ShowsSavedStep() && ::GetFileAttributesW(CurFilename.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
     Hourglass wait;
-    return WriteImage(ImgDIB.DIB(), CurFilename, format, quality);
+    if (!WriteImage(ImgDIB.DIB(), CurFilename, format, quality, OpenedExif())) return false;
+    history_.SavedHere();
+    return true;
 }
 
 bool Imageyzviewer::DeleteImage() {

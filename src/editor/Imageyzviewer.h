@@ -83,18 +83,24 @@ public:
     // step; Effect takes the id without a change notification and keeps it afterwards.
     bool ThirdEffect(int32_t effectId);
     // One step back (undo) or forward; false when there is no such step or its file cannot be read
-    // (then nothing changes).
+    // (then nothing changes). The picture counts as saved exactly when the step reached is the one
+    // the shown file holds.
     bool UndoAndRedo(bool undo = false);
     // Draws the shown image again where it was when the last step was applied.
     void UnRedoPaint();
 
     // Writes the shown image to fileName with the encoder of format (0 bmp, 1 jpeg with quality,
-    // 2 gif, 5 tiff, 6 png); a failed save leaves an existing file as it was. SaveState is the
-    // caller's: a copy written elsewhere (the stamp library, Save a Copy) leaves the edit unsaved.
+    // 2 gif, 5 tiff, 6 png); a failed save leaves an existing file as it was. A JPEG keeps the EXIF
+    // block of the JPEG opened. SaveState is the caller's: a copy written elsewhere (the stamp
+    // library, Save a Copy) leaves the edit unsaved.
     [[nodiscard]] bool SaveImage(const std::wstring& fileName, int32_t format, int32_t quality = 0);
+    // The shown image has just been written to fileName by SaveImage as the picture's new file
+    // (Save As): it is the shown file from now on, holding the step shown.
+    void SavedAs(const std::wstring& fileName);
     // Writes the shown image over its own file, the encoder chosen by the extension. Refused for an
     // extension without an encoder and for a scratch copy (a new image, the copy shown after a
-    // delete): those are saved with SaveImage under a name the user picks.
+    // delete): those are saved with SaveImage under a name the user picks. When the file still
+    // holds the picture shown nothing is written, and that counts as saved.
     [[nodiscard]] bool SaveOnly();
     // True while the shown file is one of the canvas's scratch copies.
     [[nodiscard]] bool ShowsScratchFile() const;

@@ -46,6 +46,8 @@ bool UndoHistory::Settle() {
     if (written_) return true;
     failedStep_ = writingStep_;
     index_ = indexBefore_;
+    // The later step files stay when the new one is not written, the saved one among them.
+    savedStep_ = savedBefore_;
     return false;
 }
 
@@ -89,11 +91,15 @@ void UndoHistory::Push(GdipBitmap bitmap) {
     const int32_t step = NextIndex();
     indexBefore_ = index_;
     index_ = step;
+    // The new step's file replaces the saved step's, or drops it with the redo branch.
+    savedBefore_ = savedStep_;
+    if (savedStep_ >= step) savedStep_ = -1;
     StartWrite(std::move(bitmap), step, step + 1);
 }
 
 void UndoHistory::WriteFirst(GdipBitmap bitmap) {
     indexBefore_ = index_;
+    savedBefore_ = savedStep_;
     StartWrite(std::move(bitmap), 0, 0);
 }
 
@@ -109,6 +115,7 @@ std::vector<std::wstring> UndoHistory::UndoLists() {
 void UndoHistory::Clear() {
     (void)Settle();
     index_ = 0;
+    savedStep_ = 0;
     for (const std::wstring& file : UndoLists()) ::DeleteFileW(file.c_str());
 }
 

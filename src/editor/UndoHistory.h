@@ -55,8 +55,14 @@ public:
     void WriteFirst(GdipBitmap bitmap);
     // The shown step after an undo or redo has loaded its file.
     void SetIndex(int32_t step) { index_ = step; }
-    // No steps: waits, deletes every step file and shows step 0.
+    // No steps: waits, deletes every step file and shows step 0, which is what the file opened holds.
     void Clear();
+
+    // The step whose picture the shown file holds on disk: 0 (the picture as opened) until a save;
+    // -1 once a new step has replaced that step's file, so that no step is the saved one.
+    [[nodiscard]] int32_t SavedStep() const { return savedStep_; }
+    // The shown step has just been written to the shown file.
+    void SavedHere() { savedStep_ = index_; }
 
 private:
     void StartWrite(GdipBitmap bitmap, int32_t step, int32_t dropFrom);
@@ -66,6 +72,8 @@ private:
     int32_t writingStep_ = 0; // the step being written
     int32_t dropFrom_ = 0;    // while writing: the first later step it drops (0: none)
     int32_t failedStep_ = -1; // the step of the last write that failed
+    int32_t savedStep_ = 0;
+    int32_t savedBefore_ = 0; // the saved step before the step being written
     bool pending_ = false;
     bool written_ = false; // set by the writer; read after it has ended
     std::atomic<bool> ended_ = false;

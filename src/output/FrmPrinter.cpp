@@ -138,8 +138,8 @@ void FrmPrinter::Unload() {
     if (companion_) companion_->onPrinterPicked = nullptr;
     DestroyTopLevel();
     txtCopies_ = cuPrinter_ = nullptr;
-    pressed_ = false;
-    hoverButton_ = buttonHit_ = 0;
+    PrintPressed = false;
+    hoverButton_ = PrintButtonHit = 0;
     if (busy_ > 0) {
         // Pages are being rendered further up the stack: they stop at their next step, and the
         // job lets go of the page files and the page bitmap once it has.
@@ -148,7 +148,7 @@ void FrmPrinter::Unload() {
     }
     for (int32_t n = 0; n < pageFilesWritten_; ++n) ::DeleteFileW(PageFile(n).c_str());
     pageFilesWritten_ = 0;
-    for (auto& image : skinImages_) image.reset();
+    for (auto& image : PrintSkinImages) image.reset();
     PageImage.Destroy();
     pictureSizes_.clear();
     if (printerBoxBrush_) ::DeleteObject(std::exchange(printerBoxBrush_, nullptr));
@@ -177,7 +177,7 @@ bool FrmPrinter::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) 
 
 void FrmPrinter::LoadPrintImages() {
     const float sw = static_cast<float>(surface_.Width()), sh = static_cast<float>(surface_.Height());
-    auto& b = buttons_;
+    auto& b = PrintButtonRects;
     b[0] = RectF(40, 120, 25, 25);
     b[1] = RectF(40, b[0].Y + b[0].Height + 30, 25, 25);
     b[2] = RectF(40, b[1].Y + b[1].Height + 30, 25, 25);
@@ -189,8 +189,8 @@ void FrmPrinter::LoadPrintImages() {
     b[kHelp] = RectF(sw - 290, sh - 50, 50, 20);
     b[kNext] = RectF(static_cast<float>(static_cast<int32_t>(std::nearbyint(sw - 360)) / 2 + 360), sh - 110, 8, 15);
     b[kPrevious] = RectF(b[kNext].X - 100, b[kNext].Y, 8, 15);
-    for (size_t i = 0; i < skinImages_.size(); ++i)
-        skinImages_[i] =
+    for (size_t i = 0; i < PrintSkinImages.size(); ++i)
+        PrintSkinImages[i] =
             GdipImage(LoadImageFromFileCopy(App().DataPath + L"Print0" + std::to_wstring(i + 1) + L".png"));
     ::MoveWindow(txtCopies_, 125, 485, 22, 12, TRUE);
     ::MoveWindow(cuPrinter_, 123, 355, 130, 14, TRUE);
@@ -223,7 +223,7 @@ void FrmPrinter::DrawPrintPanel() {
         DrawRoundGradientRect(target, 301, 61, 301, 61, 301, 61, sw - 342, sh - 143, 10, 10, ColorARGB(30, 0, 0, 0),
                               ColorARGB(30, 0, 0, 0), false, 2, ColorARGB(150, 255, 255, 255));
         for (int32_t i = 0; i < kButtonCount; ++i) {
-            const RectF& r = buttons_[static_cast<size_t>(i)];
+            const RectF& r = PrintButtonRects[static_cast<size_t>(i)];
             if (i == kCopiesBox) {
                 FillBox(graphics.get(), ColorARGB(255, 255, 255, 255), r.X, r.Y + 25, r.Width, 15);
                 GdipPen outline = MakePen(ColorARGB(255, 255, 182, 0), 1);
@@ -241,24 +241,24 @@ void FrmPrinter::DrawPrintPanel() {
             else if (i <= kHelp)
                 DrawShadowText(target, kLabels[i], r.X + 20, r.Y + 10, L"Tahoma", 8, ColorARGB(255, 0, 0, 0), 0, false,
                                200);
-            if (i <= kCopiesBox && skinImages_[static_cast<size_t>(i)]) {
+            if (i <= kCopiesBox && PrintSkinImages[static_cast<size_t>(i)]) {
                 UINT w = 0, h = 0;
-                GdipGetImageWidth(skinImages_[static_cast<size_t>(i)].get(), &w);
-                GdipGetImageHeight(skinImages_[static_cast<size_t>(i)].get(), &h);
-                GdipDrawImageRect(graphics.get(), skinImages_[static_cast<size_t>(i)].get(), 50, r.Y + 6,
+                GdipGetImageWidth(PrintSkinImages[static_cast<size_t>(i)].get(), &w);
+                GdipGetImageHeight(PrintSkinImages[static_cast<size_t>(i)].get(), &h);
+                GdipDrawImageRect(graphics.get(), PrintSkinImages[static_cast<size_t>(i)].get(), 50, r.Y + 6,
                                   static_cast<float>(w), static_cast<float>(h));
-            } else if ((i == kNext || i == kPrevious) && skinImages_[static_cast<size_t>(i - 3)]) {
-                GdipDrawImageRect(graphics.get(), skinImages_[static_cast<size_t>(i - 3)].get(), r.X + 5, r.Y + 6, 16,
-                                  16);
+            } else if ((i == kNext || i == kPrevious) && PrintSkinImages[static_cast<size_t>(i - 3)]) {
+                GdipDrawImageRect(graphics.get(), PrintSkinImages[static_cast<size_t>(i - 3)].get(), r.X + 5, r.Y + 6,
+                                  16, 16);
             }
         }
-        const RectF& setup = buttons_[4];
+        const RectF& setup = PrintButtonRects[4];
         DrawShadowText(target, PaperText(), setup.X + 80, setup.Y + 30, L"Tahoma", 8, ColorARGB(200, 0, 0, 0), 0, false,
                        200);
-        DrawEtchedLine(target, 20, buttons_[3].Y - 30, 260, buttons_[3].Y - 30, 1, 1, 0, 0);
+        DrawEtchedLine(target, 20, PrintButtonRects[3].Y - 30, 260, PrintButtonRects[3].Y - 30, 1, 1, 0, 0);
         DrawShadowText(target, L"Print Settings:", 40, 80, L"Tahoma", 10, ColorARGB(255, 178, 0, 0), 0, false, 200);
         DrawShadowText(target, L"Print Preview:", 310, 80, L"Tahoma", 10, ColorARGB(255, 178, 0, 0), 0, false, 200);
-        const RectF& copies = buttons_[kCopiesBox];
+        const RectF& copies = PrintButtonRects[kCopiesBox];
         DrawShadowText(target, L" Copies", copies.X + copies.Width + 30,
                        copies.Y + static_cast<float>(static_cast<int32_t>(copies.Height) / 2) + 20, L"Tahoma", 8,
                        ColorARGB(150, 0, 0, 0), 0, false, 200);
@@ -267,7 +267,7 @@ void FrmPrinter::DrawPrintPanel() {
 }
 
 void FrmPrinter::DrawButtons(int32_t index, uint32_t colourA, uint32_t colourB, bool pressed) {
-    const RectF r = buttons_[static_cast<size_t>(index)];
+    const RectF r = PrintButtonRects[static_cast<size_t>(index)];
     GdipGraphics graphics = surface_.CreateGraphics();
     const DrawTarget target = DrawTarget::Surface(graphics.get());
     FillBox(graphics.get(), kFormFill, r.X - 5, r.Y - 5, r.Width + 30, r.Height + 20);
@@ -275,22 +275,22 @@ void FrmPrinter::DrawButtons(int32_t index, uint32_t colourA, uint32_t colourB, 
                           static_cast<int32_t>(r.Y + r.Height), r.X, r.Y, r.Width, r.Height, 10, 10, colourA, colourB,
                           pressed, 1, ColorARGB(30, 0, 0, 0));
     const float down = pressed ? 1.0f : 0.0f;
-    if (index <= kCopiesBox && skinImages_[static_cast<size_t>(index)]) {
+    if (index <= kCopiesBox && PrintSkinImages[static_cast<size_t>(index)]) {
         UINT w = 0, h = 0;
-        GdipGetImageWidth(skinImages_[static_cast<size_t>(index)].get(), &w);
-        GdipGetImageHeight(skinImages_[static_cast<size_t>(index)].get(), &h);
-        GdipDrawImageRect(graphics.get(), skinImages_[static_cast<size_t>(index)].get(), 50, r.Y + 6 + down,
+        GdipGetImageWidth(PrintSkinImages[static_cast<size_t>(index)].get(), &w);
+        GdipGetImageHeight(PrintSkinImages[static_cast<size_t>(index)].get(), &h);
+        GdipDrawImageRect(graphics.get(), PrintSkinImages[static_cast<size_t>(index)].get(), 50, r.Y + 6 + down,
                           static_cast<float>(w), static_cast<float>(h));
-    } else if ((index == kNext || index == kPrevious) && skinImages_[static_cast<size_t>(index - 3)]) {
-        GdipDrawImageRect(graphics.get(), skinImages_[static_cast<size_t>(index - 3)].get(), r.X + 5, r.Y + 6 + down,
-                          16, 16);
+    } else if ((index == kNext || index == kPrevious) && PrintSkinImages[static_cast<size_t>(index - 3)]) {
+        GdipDrawImageRect(graphics.get(), PrintSkinImages[static_cast<size_t>(index - 3)].get(), r.X + 5,
+                          r.Y + 6 + down, 16, 16);
     }
     if (index >= kCancel && index <= kHelp)
         DrawShadowText(target, kLabels[index], r.X + 20, r.Y + 10, L"Tahoma", 8, ColorARGB(255, 0, 0, 0), 0, false,
                        200);
 }
 
-RectF FrmPrinter::PreviewBox() const {
+RectF FrmPrinter::PreviewRect() const {
     const PaperTwips paper = printer_.Paper();
     float x = 0, y = 0, w = 0, h = 0;
     GdiDIB::GetBestFitInfo(paper.width / 15, paper.height / 15, static_cast<float>(surface_.Width() - 350),
@@ -300,7 +300,7 @@ RectF FrmPrinter::PreviewBox() const {
 
 void FrmPrinter::DrawPreview(int32_t page) {
     if (busy_ > 0) return;
-    const RectF box = PreviewBox();
+    const RectF box = PreviewRect();
     RenderPrintPages(false, page);
     if (cancel_) {
         Unload();
@@ -321,7 +321,7 @@ void FrmPrinter::DrawPreview(int32_t page) {
 
 void FrmPrinter::DrawPageCounter() {
     if (!hwnd_) return;
-    const RectF& next = buttons_[kNext];
+    const RectF& next = PrintButtonRects[kNext];
     pageCounter_ = std::to_wstring(ShownPage + 1) + L" of " + std::to_wstring(LastPageIndex + 1);
     GdipGraphics graphics = surface_.CreateGraphics();
     // From under the text's first pixel, so that redrawn digits do not thicken.
@@ -494,39 +494,39 @@ void FrmPrinter::cbPrintersSel(const std::wstring& deviceName) {
 
 int32_t FrmPrinter::HitButton(float x, float y) const {
     for (int32_t i = 0; i < kButtonCount; ++i) {
-        const RectF& r = buttons_[static_cast<size_t>(i)];
+        const RectF& r = PrintButtonRects[static_cast<size_t>(i)];
         if (i != kCopiesBox && HitRect(RectF(r.X, r.Y, r.Width + 25, r.Height + 10), x, y)) return i;
     }
     return -1;
 }
 
 void FrmPrinter::OnMouseMove(float x, float y) {
-    if (pressed_) return;
+    if (PrintPressed) return;
     const int32_t hit = HitButton(x, y);
     if (hit != hoverButton_ || hit < 0) DrawButtons(hoverButton_, kNormalA, kNormalB, false);
     if (hit >= 0) {
         if (!surface_.SetMouseIcon(L"MOUSED")) surface_.SetMousePointer(MousePointer::Default);
         DrawButtons(hit, kHoverA, kHoverB, false);
         hoverButton_ = hit;
-        buttonHit_ = 1;
+        PrintButtonHit = 1;
     } else {
         surface_.SetMousePointer(MousePointer::Default);
-        buttonHit_ = 0;
+        PrintButtonHit = 0;
     }
     surface_.Refresh();
 }
 
 void FrmPrinter::OnMouseDown() {
-    pressed_ = true;
-    if (buttonHit_) DrawButtons(hoverButton_, kPressed, kPressed, true);
+    PrintPressed = true;
+    if (PrintButtonHit) DrawButtons(hoverButton_, kPressed, kPressed, true);
     surface_.Refresh();
 }
 
 void FrmPrinter::OnMouseUp() {
-    pressed_ = false;
-    if (buttonHit_) {
+    PrintPressed = false;
+    if (PrintButtonHit) {
         const int32_t index = hoverButton_;
-        const RectF r = buttons_[static_cast<size_t>(index)];
+        const RectF r = PrintButtonRects[static_cast<size_t>(index)];
         // While pages render only Cancel acts: it ends the job or the preview.
         const int32_t action = busy_ > 0 && index != kCancel ? -1 : index;
         switch (action) {

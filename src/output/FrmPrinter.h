@@ -67,9 +67,9 @@ public:
     [[nodiscard]] ButtonControl& TitleSkin() { return titleSkin_; }
     [[nodiscard]] HWND TxtCopies() const { return txtCopies_; }
     [[nodiscard]] HWND CuPrinter() const { return cuPrinter_; }
-    [[nodiscard]] RectF ButtonRect(int32_t index) const { return buttons_[static_cast<size_t>(index)]; }
-    // The paper's box in the preview, in window pixels.
-    [[nodiscard]] RectF PreviewBox() const;
+    [[nodiscard]] RectF ButtonRect(int32_t index) const { return PrintButtonRects[static_cast<size_t>(index)]; }
+    // The paper's box in the preview, in window pixels: the paper fitted into the preview panel.
+    [[nodiscard]] RectF PreviewRect() const;
     // The page counter as last drawn ("n of N").
     [[nodiscard]] const std::wstring& PageCounter() const { return pageCounter_; }
     [[nodiscard]] int32_t PrintHoverButton() const { return hoverButton_; }
@@ -105,11 +105,11 @@ private:
     ButtonControl titleSkin_;
     HWND txtCopies_ = nullptr, cuPrinter_ = nullptr;
     HBRUSH printerBoxBrush_ = nullptr;
-    std::array<RectF, kButtonCount> buttons_{};
-    std::array<GdipImage, 10> skinImages_{};
+    std::array<RectF, kButtonCount> PrintButtonRects{}; // laid out once, for the client size at load
+    std::array<GdipImage, 10> PrintSkinImages{};        // "Print01.png" to "Print010.png"; a missing one is left out
     int32_t hoverButton_ = 0;
-    int32_t buttonHit_ = 0;
-    bool pressed_ = false;
+    int32_t PrintButtonHit = 0; // non-zero when the pointer was last over a button
+    bool PrintPressed = false;  // a mouse button is down on the window
     int32_t pageFilesWritten_ = 0;
     std::wstring pageCounter_;
     int busy_ = 0;        // renders and jobs under way (their messages run meanwhile)

@@ -150,7 +150,10 @@ bool FileCommands::SaveAs() {
         if (replaceAgreed && type) {
             host_.PumpMessages();
             written = Write(path, *type);
-            if (written) host_.MarkSaved();
+            if (written) {
+                host_.SavedAs(path);
+                host_.MarkSaved();
+            }
             if (written && FileExt == L"*.bmp") LastFilename = path;
         }
     }

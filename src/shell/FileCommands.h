@@ -36,6 +36,9 @@ public:
     [[nodiscard]] virtual bool SaveImage(const std::wstring& path, int32_t encoder, int32_t quality) = 0;
     // The canvas's edit counts as saved (no question when leaving it).
     virtual void MarkSaved() = 0;
+    // The picture was saved as path: from now on it is the file shown (the canvas's file, the
+    // target of Save, the grid's selection when the grid lists its folder).
+    virtual void SavedAs(const std::wstring& path) = 0;
     virtual void PumpMessages() = 0;
     virtual void RefreshThumSave() = 0;
     virtual void RefreshThumbnail() = 0;
@@ -72,8 +75,8 @@ public:
     // Runs the command of a mode: 0 open, 1 save as, 2 save a copy, 3 import as the stamp, 4 import
     // into the stamp library. Returns the chosen path in modes 0, 3 and 4, otherwise empty.
     std::wstring FileDialog(int32_t mode);
-    // Save as; true only when the image was written, and then the edit counts as saved. A copy
-    // beside the shown file leaves it unsaved.
+    // Save as; true only when the image was written, and then the picture shown is the file saved
+    // and counts as saved. A copy beside the shown file leaves it unsaved.
     [[nodiscard]] bool SaveAs();
 
 private:

@@ -123,7 +123,7 @@ public:
     ThumViewer ThumyzViewer;
     ZpYSkinMenu SkinMenu;
     UseryzProcess UseryzProcess1;
-    MainFileInfo FileInfo{ThumyzViewer, SingleyzPreview};
+    MainFileInfo FileInfo{SingleyzPreview};
 
     // Layout (see MainLayout.h for the rules) and the repaints around it.
     void ArrangeMainWindow(bool flag = false) override;

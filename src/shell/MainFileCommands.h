@@ -23,6 +23,7 @@ public:
     [[nodiscard]] std::wstring CurFilename() const override;
     [[nodiscard]] bool SaveImage(const std::wstring& path, int32_t encoder, int32_t quality) override;
     void MarkSaved() override;
+    void SavedAs(const std::wstring& path) override;
     void PumpMessages() override;
     void RefreshThumSave() override;
     void RefreshThumbnail() override;

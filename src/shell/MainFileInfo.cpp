@@ -1,25 +1,34 @@
 #include "shell/MainFileInfo.h"
 
-#include "browser/ThumViewer.h"
+#include "browser/ModFileinfo.h"
 #include "editor/CanvasGeometry.h"
 #include "editor/Imageyzviewer.h"
+#include "platform/PathHelpers.h"
 
-// Each line is the grid's or the canvas's own: one forwarding member each, so they read alike.
+// The file lines describe the file the canvas shows, wherever it was opened from (the grid, File >
+// Open, Save As); a scratch copy (a new picture, one whose file was deleted) is no file of the user's.
+
+std::wstring MainFileInfo::ShownFile() const {
+    return canvas_.NoOpen() && !canvas_.ShowsScratchFile() ? canvas_.CurFilename : std::wstring();
+}
 
 std::wstring MainFileInfo::ShowFilename() const {
-    return grid_.ShowFilename();
+    return GetFileName(ShownFile());
 }
 std::wstring MainFileInfo::ShowFormat() const {
-    return grid_.ShowFormat();
+    return FileExtension(ShownFile());
 }
 std::wstring MainFileInfo::ShowSize() const {
-    return grid_.ShowSize();
+    const std::wstring file = ShownFile();
+    return file.empty() ? std::wstring() : GetFileInfoText(file, 0);
 }
 std::wstring MainFileInfo::ShowCreateData() const {
-    return grid_.ShowCreateData();
+    const std::wstring file = ShownFile();
+    return file.empty() ? std::wstring() : GetFileInfoText(file, 2);
 }
 std::wstring MainFileInfo::ShowModiData() const {
-    return grid_.ShowModiData();
+    const std::wstring file = ShownFile();
+    return file.empty() ? std::wstring() : GetFileInfoText(file, 1);
 }
 std::wstring MainFileInfo::ShowImgWidth() const {
     return canvas_.ShowImgWidth();

@@ -1,15 +1,14 @@
-// The file-information lines of the side panel and the properties dialog: the grid's selected row
-// and the canvas's shown image.
+// The file-information lines of the properties dialog: the file the canvas shows (its name, type,
+// size and dates as on disk now) and the picture it shows (size and resolution).
 #pragma once
 
 #include "browser/FileInfoSource.h"
 
-class ThumViewer;
 class Imageyzviewer;
 
 class MainFileInfo final : public FileInfoSource {
 public:
-    MainFileInfo(const ThumViewer& grid, const Imageyzviewer& canvas) : grid_(grid), canvas_(canvas) {}
+    explicit MainFileInfo(const Imageyzviewer& canvas) : canvas_(canvas) {}
 
     [[nodiscard]] std::wstring ShowFilename() const override;
     [[nodiscard]] std::wstring ShowFormat() const override;
@@ -21,6 +20,8 @@ public:
     [[nodiscard]] std::wstring ShowImgResolution() const override;
 
 private:
-    const ThumViewer& grid_;
+    // The shown file's path; empty without a picture or for a scratch copy.
+    [[nodiscard]] std::wstring ShownFile() const;
+
     const Imageyzviewer& canvas_;
 };

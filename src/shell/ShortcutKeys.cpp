@@ -27,9 +27,8 @@ const std::map<int, const wchar_t*>& ShiftKeys() {
 // Group 3: with Ctrl.
 const std::map<int, const wchar_t*>& CtrlKeys() {
     static const std::map<int, const wchar_t*> keys{
-        {'O', L"File_Open"},     {'S', L"File_Save"}, {'P', KeyAction::Print},
-        {'Z', L"Edit_Undo"},     {'Y', L"Edit_Redo"}, {'A', L"Edit_All"},
-        {'D', L"Edit_Deselect"}, {'C', L"Edit_Copy"}, {'V', KeyAction::Paste}};
+        {'O', L"File_Open"}, {'S', L"File_Save"},     {'P', L"File_Print"}, {'Z', L"Edit_Undo"},    {'Y', L"Edit_Redo"},
+        {'A', L"Edit_All"},  {'D', L"Edit_Deselect"}, {'C', L"Edit_Copy"},  {'V', KeyAction::Paste}};
     return keys;
 }
 
@@ -51,8 +50,6 @@ bool HandleShortcutKey(ShortcutHost& host, int keyCode, int shift) {
     for (const std::wstring& action : actions) {
         if (action == KeyAction::TogglePane) {
             host.ToggleThumbnailPane();
-        } else if (action == KeyAction::Print) {
-            commands.ShowPrintDialog();
         } else if (action == KeyAction::Paste) {
             host.FirstEditStep();
             (void)RunMenuCommand(commands, L"Edit_Paste");

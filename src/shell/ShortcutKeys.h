@@ -12,7 +12,6 @@
 // Actions of keys that no menu row runs.
 namespace KeyAction {
 inline constexpr const wchar_t* TogglePane = L"Key_TogglePane"; // Tab
-inline constexpr const wchar_t* Print = L"Key_Print";           // Ctrl+P: the print dialog, no save question
 inline constexpr const wchar_t* Paste = L"Key_Paste";           // Ctrl+V: the first-edit step, then the paste
 } // namespace KeyAction
 

@@ -1,7 +1,8 @@
 # The file commands through the real program and the system's dialogs: File > Open... with a path
 # typed into the name box opens it in the canvas; File > Save As... with the PNG type writes the
 # file, and a second save under the same name asks (No keeps it); File > Save a Copy... writes
-# "name_Copy.ext" beside the shown file; File > Import to screen... makes the file the stamp.
+# "name_Copy.ext" beside the shown file, the one saved as; File > Import to screen... makes the file
+# the stamp.
 e2e_program_folder
 e2e_desktop
 convert -size 300x200 xc:'rgb(255,0,0)' "$E2E_DESKTOP/a-red.png"
@@ -70,11 +71,11 @@ xdotool key Escape
 sleep 0.5
 [ "$(stat -c %Y.%s "$E2E_WORK/out.png")" = "$before" ] || fail "No replaced out.png"
 
-# File > Save a Copy... (row 98).
+# File > Save a Copy... (row 98): beside the file shown, which after Save As is out.png.
 file_pick 98
-for i in $(seq 1 50); do [ -s "$E2E_WORK/in/green_Copy.png" ] && break; sleep 0.2; done
-[ "$(identify -format '%m %wx%h' "$E2E_WORK/in/green_Copy.png" 2>/dev/null)" = "PNG 240x160" ] ||
-    fail "no green_Copy.png: $(ls "$E2E_WORK/in")"
+for i in $(seq 1 50); do [ -s "$E2E_WORK/out_Copy.png" ] && break; sleep 0.2; done
+[ "$(identify -format '%m %wx%h' "$E2E_WORK/out_Copy.png" 2>/dev/null)" = "PNG 240x160" ] ||
+    fail "no out_Copy.png: $(ls "$E2E_WORK")"
 
 # File > Import to screen... (row 128): the working stamp is the chosen file.
 file_pick 128 dialog

@@ -77,7 +77,7 @@ protected:
         return form.Surface().Point(static_cast<int>(r.X + r.Width / 2), static_cast<int>(r.Y + r.Height - 4));
     }
     COLORREF PreviewCentre() {
-        const RectF box = form.PreviewBox();
+        const RectF box = form.PreviewRect();
         return form.Surface().Point(static_cast<int>(box.X + box.Width / 2), static_cast<int>(box.Y + box.Height / 2));
     }
 };
@@ -296,7 +296,7 @@ TEST_F(PrintWindow, PrinterSetupKeepsTheChosenDefaultsForTheNextPrinterObject) {
         FrmPrinter real{queue, nullptr};
         ASSERT_TRUE(real.Load(owner.hwnd()));
         TestWindow::Pump(100);
-        const RectF before = real.PreviewBox();
+        const RectF before = real.PreviewRect();
         ASSERT_LT(before.Width, before.Height);
         bool clicked = false;
         Act([&] {
@@ -313,7 +313,7 @@ TEST_F(PrintWindow, PrinterSetupKeepsTheChosenDefaultsForTheNextPrinterObject) {
         ASSERT_TRUE(clicked) << "the printer's dialog did not come";
         // The window shows the paper at once; a new printer object, as after a restart, and the
         // printer picked again have it too.
-        const RectF after = real.PreviewBox();
+        const RectF after = real.PreviewRect();
         EXPECT_EQ(after.Width > after.Height, c.landscape) << Narrow(c.button);
         WinspoolPrinter next;
         ASSERT_TRUE(next.Select(L"PDF"));

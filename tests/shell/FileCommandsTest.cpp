@@ -59,6 +59,7 @@ public:
         return saveWorks && picture && SaveImageSafely(picture.get(), path, encoder, quality);
     }
     void MarkSaved() override { log.Add(L"MarkSaved"); }
+    void SavedAs(const std::wstring& path) override { log.Add(L"SavedAs(" + Arg(path) + L")"); }
     void PumpMessages() override {}
     void RefreshThumSave() override { log.Add(L"RefreshThumSave"); }
     void RefreshThumbnail() override { log.Add(L"RefreshThumbnail"); }
@@ -110,9 +111,9 @@ TEST_F(FileCommandsTest, SaveAsHandsTheTypeAndQualityToTheEncoder) {
         host.log.calls.clear();
         host.choices.push_back({folder + c.chosen, c.ext});
         EXPECT_TRUE(files.SaveAs()) << Narrow(c.chosen);
-        EXPECT_EQ(host.log.calls,
-                  (std::vector<std::wstring>{FakeFileHost::Saved(folder + c.saved, c.encoder, c.quality), L"MarkSaved",
-                                             L"RefreshThumSave"}));
+        EXPECT_EQ(host.log.calls, (std::vector<std::wstring>{
+                                      FakeFileHost::Saved(folder + c.saved, c.encoder, c.quality),
+                                      L"SavedAs(" + Arg(folder + c.saved) + L")", L"MarkSaved", L"RefreshThumSave"}));
         EXPECT_TRUE(FileExistsForTest(folder + c.saved));
     }
     EXPECT_EQ(host.dialogs[0].Title, L"Save Image as...");

@@ -342,6 +342,8 @@ TEST_F(PictureDepthsTest, EveryDepthCommitsEditsAndSavesAsTwentyFourBitOnesDo) {
                 type.dialogType == 2 ? AsJpeg(source, App().JpegQuality * 10, folder + L"want.jpg") : source;
             EXPECT_PIXELS(PixelsOnDisk(target), want, type.fits);
         }
+        // Save As made the last copy the file shown: the picture is opened again to be saved over its own file.
+        OpenPicture(path);
         ASSERT_TRUE(Run(L"File_Save"));
         EXPECT_PIXELS(PixelsOnDisk(path), source, ToleranceOf(row.ext));
         // A quarter turn, saved over the file.
