@@ -18,6 +18,7 @@
 #include "platform/WorkerBatch.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,7 +52,8 @@ public:
     // fills) ends this one.
     void CreateThumbnail(int32_t spacing = 0);
     void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
-    // Draws the pressed cell again from its file, after the shown image was saved over it.
+    // Draws the cell of SelectFile (the file the last click or step opened) again from its file,
+    // after the shown image was saved over it, and every cell whose file has changed.
     void RefreshThumSave();
 
     // Makes the control with its drawing surface ThumOLE and its scroll bar ThumScroll.
@@ -107,6 +109,12 @@ public:
     // How many pictures are decoded at once (1 to 8); the machine's cores, at most 8, by default.
     [[nodiscard]] int32_t DecodeThreads() const { return decodeThreads_; }
     void DecodeThreads(int32_t threads) { decodeThreads_ = std::clamp(threads, 1, 8); }
+
+    // Marks on the side panel's date picker the days of the month it shows on which the listed
+    // files were created, and clears the other days; then repaints it. Every unfiltered drawing
+    // pass does it; the host calls it when the picker has moved to another month.
+    static constexpr int32_t kCalendarDays = 31;
+    void MarkCalendarMonth();
 
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
     // of that copy whose name contains text. The copy always comes from the current listing.
@@ -195,6 +203,9 @@ private:
     [[nodiscard]] int32_t HitRow(float x, float y) const;
     [[nodiscard]] int32_t StepTarget(bool next) const;
     void ScrollIntoView(int32_t row);
+    // The selected rows among those the grid shows, in grid order: what the selection list, the
+    // stars and every command on the selection act on.
+    [[nodiscard]] std::vector<size_t> SelectedShownRows() const;
     void MirrorSelection();
     std::vector<std::wstring>& SelectionList();
     void TableReplaced();
@@ -212,6 +223,8 @@ private:
     void Arrange();
     void ResetScrollRange();
     [[nodiscard]] bool InView(POINT origin) const;
+    // The most cells a view of the surface's height can show at once.
+    [[nodiscard]] size_t CellsInViewAtMost() const;
     void MatchCacheToBox();
     const CellPicture& PictureFor(const ThumRow& row);
     // The pictures of those rows that are not cached as their files are now, being made on worker
@@ -230,8 +243,7 @@ private:
     void MakeDrawingObjects();
     void LoadFileList();
     void TakeSearchCopy();
-    bool PassesFilter(const ThumRow& row);
-    void MarkCalendarDay(const ThumRow& row);
+    void MarkCalendarDay(const ThumRow& row, std::array<bool, kCalendarDays>& marks) const;
 
     GridSidePanel* sidePanel_ = nullptr;
     GridMainWindow* mainWindow_ = nullptr;
@@ -276,7 +288,8 @@ private:
     int32_t drawnWidth_ = 0, drawnHeight_ = 0;
     uint64_t passGeneration_ = 0;
 
-    // A few screens' worth at the largest size (150 x 150 x 4 bytes each).
+    // A few screens' worth at the largest size (150 x 150 x 4 bytes each); more when the view
+    // shows more cells than that.
     static constexpr size_t kCachedPictures = 400;
     ThumCache cache_{kCachedPictures};
     bool factsFresh_ = false; // the rows' file facts come from a listing no pass has used yet
