@@ -46,10 +46,10 @@ public:
     void Path(const std::wstring& folder);
     // Reads the current folder again (relist) and lays the rows out again with the current filter.
     void RefreshThumbnail(bool relist = true);
-    // Lays out every row that passes the filter, in grid order, and draws the cells in view one
-    // by one, letting pending messages run before each; then the pressed frame, and the
-    // calendar's marks are refreshed. A pass started meanwhile (a folder chosen while this one
-    // fills) ends this one.
+    // Counts the calendar's marks (unless a filter is set), lays out every row that passes the
+    // filter, in grid order, and draws the cells in view one by one, letting pending messages run
+    // before each; then the pressed frame. A selected row the filter hides leaves the selection
+    // list. A pass started meanwhile (a folder chosen while this one fills) ends this one.
     void CreateThumbnail(int32_t spacing = 0);
     void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
     // Draws the cell of SelectFile (the file the last click or step opened) again from its file,
