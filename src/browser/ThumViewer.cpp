@@ -21,6 +21,9 @@
 namespace {
 
 constexpr float kStarSize = 16;
+// What a cell covers on the surface above its box and below it (its captions).
+constexpr int32_t kCellAbove = 5;
+constexpr int32_t kCellBelow = 2 * ThumGeometry::kCaptionLine + 2;
 
 ThumFileStamp StampOf(const ThumRow& row) {
     return {row.Size, row.Modified};
@@ -109,15 +112,6 @@ void ThumViewer::ResetScrollRange() {
     ThumScroll.ResetValue();
     offset_ = 0;
 }
-
-namespace {
-
-// From a cell's top to the bottom of its captions, beyond the box: what a cell covers on the
-// surface above and below its box.
-constexpr int32_t kCellAbove = 5;
-constexpr int32_t kCellBelow = 2 * ThumGeometry::kCaptionLine + 2;
-
-} // namespace
 
 bool ThumViewer::InView(POINT origin) const {
     if (origin.x < 0 || origin.x >= ThumOLE.Width()) return false;
@@ -575,8 +569,8 @@ int32_t ThumViewer::StepTarget(bool next) const {
 void ThumViewer::ScrollIntoView(int32_t row) {
     const POINT origin = cellOrigins_[static_cast<size_t>(row)];
     if (origin.x < 0 || !ThumOLE.hWnd()) return;
-    const int32_t top = origin.y - 5;
-    const int32_t bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
+    const int32_t top = origin.y - kCellAbove;
+    const int32_t bottom = origin.y + geometry_.boxHeight + kCellBelow;
     int32_t wanted = offset_;
     if (bottom > offset_ + ThumOLE.Height()) wanted = bottom - ThumOLE.Height();
     if (top < wanted) wanted = top;

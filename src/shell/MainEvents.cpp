@@ -111,8 +111,11 @@ void MainEvents::Connect() {
     m.SingleyzPreview.DblClick = [&host] { host.ShowFullScreen(); };
 
     m.UseryzProcess1.onCalenderSelect = [&m](int, int, float, float, bool dayPicked) {
-        // A release that picked no day may have moved the picker to another month.
-        if (!dayPicked) return m.ThumyzViewer.MarkCalendarMonth();
+        if (!dayPicked) {
+            // A release that picked no day may have moved the picker to another month.
+            m.ThumyzViewer.MarkCalendarMonth();
+            return;
+        }
         const auto& panel = m.UseryzProcess1;
         m.ThumyzViewer.DateWatch(DateFilterText(panel.CalenderDay(), panel.CalenderMonth(), panel.CalenderYear()));
         m.ThumyzViewer.RefreshThumbnail(false);
