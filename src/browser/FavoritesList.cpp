@@ -1,10 +1,9 @@
 #include "browser/FavoritesList.h"
 
 #include "platform/CodePageText.h"
+#include "platform/GdipHandles.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
-
-#include <windows.h>
 
 #include <optional>
 #include <span>
@@ -35,21 +34,27 @@ std::vector<std::wstring> ReadFavoritesFile(const std::wstring& folder) {
     return names;
 }
 
-std::vector<std::wstring> FavoritesAfter(const std::vector<std::wstring>& names,
-                                         const std::vector<std::wstring>& fileNames, bool remove) {
+std::vector<std::wstring> ReviewList(const std::vector<std::wstring>& names, const std::vector<std::wstring>& fileNames,
+                                     bool remove) {
     std::unordered_set<std::wstring> given;
     for (const std::wstring& name : fileNames) given.insert(FoldCase(name));
-    std::vector<std::wstring> result;
+    std::vector<std::wstring> review;
     if (remove) {
         for (const std::wstring& name : names)
-            if (!given.count(FoldCase(name))) result.push_back(LowerText(name));
-        return result;
+            if (!given.count(FoldCase(name))) review.push_back(LowerText(name));
+        return review;
     }
-    result = names;
     std::unordered_set<std::wstring> listed;
     for (const std::wstring& name : names) listed.insert(FoldCase(name));
     for (const std::wstring& name : fileNames)
-        if (!name.empty() && listed.insert(FoldCase(name)).second) result.push_back(LowerText(name));
+        if (!name.empty() && listed.insert(FoldCase(name)).second) review.push_back(LowerText(name));
+    return review;
+}
+
+std::vector<std::wstring> FavoritesAfter(const std::vector<std::wstring>& names,
+                                         const std::vector<std::wstring>& fileNames, bool remove) {
+    std::vector<std::wstring> result = remove ? std::vector<std::wstring>() : names;
+    for (std::wstring& name : ReviewList(names, fileNames, remove)) result.push_back(std::move(name));
     return result;
 }
 
@@ -62,9 +67,11 @@ FavoritesWriteResult WriteFavoritesFile(const std::wstring& folder, const std::v
     }
     const std::wstring path = AddBackslash(folder) + kFavoritesFileName;
     if (bytes.empty()) {
-        const bool removed = ::DeleteFileW(LongPathForm(path).c_str()) ||
-                             ::GetFileAttributesW(LongPathForm(path).c_str()) == INVALID_FILE_ATTRIBUTES;
-        return {removed ? FavoritesWrite::Written : FavoritesWrite::Failed, {}};
+        // The helper below takes an empty result for a failed write. With nothing to write
+        // nothing can fail halfway: the list is cut to empty in place, or left as it was.
+        const UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        return {file ? FavoritesWrite::Written : FavoritesWrite::Failed, {}};
     }
     const bool written =
         WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())});

@@ -11,9 +11,14 @@ inline constexpr const wchar_t* kFavoritesFileName = L"Vellumolib.vlb";
 // A missing or unreadable list holds none.
 std::vector<std::wstring> ReadFavoritesFile(const std::wstring& folder);
 
-// The list after starring (remove false) or unstarring the given file names. Adding keeps the old
-// entries as they are and appends the new names in lower case, none twice and none already
-// listed; removing leaves every other entry, in lower case. Names compare without letter case.
+// The writer's work list for starring (remove false) or unstarring the given file names: adding,
+// the names not listed yet, in lower case, none twice; removing, the listed names that are not
+// among them, in lower case. Names compare without letter case.
+std::vector<std::wstring> ReviewList(const std::vector<std::wstring>& names, const std::vector<std::wstring>& fileNames,
+                                     bool remove);
+
+// The list after starring or unstarring: adding keeps the old entries as they are and appends the
+// work list; removing leaves the work list.
 std::vector<std::wstring> FavoritesAfter(const std::vector<std::wstring>& names,
                                          const std::vector<std::wstring>& fileNames, bool remove);
 
@@ -25,7 +30,7 @@ struct FavoritesWriteResult {
 };
 
 // Replaces the folder's list with names, each line ended by CR LF, through a temporary file: a
-// failed write leaves the old list. No names: the list is removed (a missing list holds none).
-// A name the code page cannot hold refuses the whole write.
+// failed write leaves the old list. No names: the list stays, empty. A name the code page cannot
+// hold refuses the whole write.
 [[nodiscard]] FavoritesWriteResult WriteFavoritesFile(const std::wstring& folder,
                                                       const std::vector<std::wstring>& names);

@@ -105,6 +105,22 @@ bool ModFolderView::FolderViewOpen() {
     ComScope com;
     open_ = true;
     closing_ = false;
+    HostPicture = host_.FolderViewWindow();
+    FolderViewCreate(App().CurrentDirectory);
+    HostPicture = nullptr;
+    // A loop ended some other way (a quit message) leaves the tree in the host, its items tied to
+    // the dialog that is gone.
+    closing_ = true;
+    if (tree_) ::DestroyWindow(tree_);
+    open_ = false;
+    closing_ = false;
+    dialog_ = nullptr;
+    tree_ = nullptr;
+    return true;
+}
+
+void ModFolderView::FolderViewCreate(const std::wstring& startFolder) {
+    App().CurrentDirectory = startFolder;
     BROWSEINFOW info{};
     // No owner: the modal loop disables the owner, and that must be neither the desktop nor the
     // main window, which the loop serves.
@@ -115,15 +131,6 @@ bool ModFolderView::FolderViewOpen() {
     info.lParam = reinterpret_cast<LPARAM>(this);
     // Ending the dialog may still hand back an item; the pane has no use for it.
     UniqueIdList chosen(::SHBrowseForFolderW(&info));
-    // A loop ended some other way (a quit message) leaves the tree in the host, its items tied to
-    // the dialog that is gone.
-    closing_ = true;
-    if (tree_) ::DestroyWindow(tree_);
-    open_ = false;
-    closing_ = false;
-    dialog_ = nullptr;
-    tree_ = nullptr;
-    return true;
 }
 
 void ModFolderView::FolderViewResize() {
@@ -208,9 +215,8 @@ void ModFolderView::OnInitialized(HWND dialog) {
 }
 
 void ModFolderView::CaptureFolderTree() {
-    const HWND host = host_.FolderViewWindow();
-    if (!tree_ || !host) return;
-    ::SetParent(tree_, host);
+    if (!tree_ || !HostPicture) return;
+    ::SetParent(tree_, HostPicture);
     ::SetWindowSubclass(tree_, &TreeProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     FolderViewResize();
 }
@@ -269,7 +275,7 @@ bool ModFolderView::OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* res
         *result = 0;
         return true;
     case kGiveBackActivation: {
-        const HWND main = ::GetAncestor(host_.FolderViewWindow(), GA_ROOT);
+        const HWND main = ::GetAncestor(HostPicture, GA_ROOT);
         if (!closing_ && main && ::GetActiveWindow() == dialog_ && ::IsWindowVisible(main) && ::IsWindowEnabled(main))
             ::SetActiveWindow(main);
         *result = 0;

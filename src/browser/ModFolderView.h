@@ -40,6 +40,9 @@ public:
     [[nodiscard]] HWND TreeHandle() const { return tree_; }
 
 private:
+    // Makes startFolder the CurrentDirectory and runs the folder-browse dialog on it; returns when
+    // the dialog's loop ends. FolderViewOpen's step, with HostPicture set.
+    void FolderViewCreate(const std::wstring& startFolder);
     static int CALLBACK BrowseCallbackProc(HWND dialog, UINT msg, LPARAM lp, LPARAM data);
     static LRESULT CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
     static LRESULT CALLBACK TreeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
@@ -53,6 +56,8 @@ private:
     bool OnDialogMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
     FolderPaneHost& host_;
+    // The picture box that receives the tree: the host's FolderView while the pane is open.
+    HWND HostPicture = nullptr;
     HWND dialog_ = nullptr;
     HWND tree_ = nullptr;
     bool open_ = false;

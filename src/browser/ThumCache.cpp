@@ -8,6 +8,14 @@ void ThumCache::MatchBox(int32_t width, int32_t height) {
     boxHeight_ = height;
 }
 
+void ThumCache::Capacity(size_t capacity) {
+    capacity_ = capacity < 1 ? 1 : capacity;
+    while (pictures_.size() > capacity_) {
+        pictures_.erase(ages_.back());
+        ages_.pop_back();
+    }
+}
+
 const CellPicture* ThumCache::Find(const std::wstring& path, const ThumFileStamp& stamp) {
     const auto found = pictures_.find(path);
     if (found == pictures_.end() || found->second.stamp != stamp) return nullptr;

@@ -23,6 +23,10 @@ class ThumCache {
 public:
     explicit ThumCache(size_t capacity) : capacity_(capacity < 1 ? 1 : capacity) {}
 
+    // How many pictures it keeps (at least one); the least recently used beyond it go at once.
+    [[nodiscard]] size_t Capacity() const { return capacity_; }
+    void Capacity(size_t capacity);
+
     // Forgets every picture when the box differs from the one they were made for.
     void MatchBox(int32_t width, int32_t height);
     // The picture of path made while the file was as stamp says, marked as used now; null when

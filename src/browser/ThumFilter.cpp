@@ -50,12 +50,20 @@ void ThumFilter::Date(const std::wstring& value) {
     mode_ = kDateFilter;
 }
 
+bool ThumFilter::IsInFormatList(const std::wstring& extension) const {
+    return std::find(extensions_.begin(), extensions_.end(), FoldCase(extension)) != extensions_.end();
+}
+
+bool ThumFilter::MatchDateFilter(const SYSTEMTIME& created) const {
+    return created.wDay == day_ && created.wMonth == month_ && created.wYear == year_;
+}
+
 bool ThumFilter::Passes(const ThumRow& row) const {
     switch (mode_) {
     case kFormatFilter:
-        return std::find(extensions_.begin(), extensions_.end(), FoldCase(row.Extname)) != extensions_.end();
+        return IsInFormatList(row.Extname);
     case kDateFilter:
-        return row.CreatedLocal.wDay == day_ && row.CreatedLocal.wMonth == month_ && row.CreatedLocal.wYear == year_;
+        return MatchDateFilter(row.CreatedLocal);
     default:
         return true;
     }

@@ -22,6 +22,10 @@ public:
     [[nodiscard]] int32_t Mode() const { return mode_; }
     // Whether the row shows under the filter set now.
     [[nodiscard]] bool Passes(const ThumRow& row) const;
+    // The format filter's test: the extension is one of the chosen formats (letter case aside).
+    [[nodiscard]] bool IsInFormatList(const std::wstring& extension) const;
+    // The date filter's test: a file created at created (local time) was created on the chosen day.
+    [[nodiscard]] bool MatchDateFilter(const SYSTEMTIME& created) const;
 
 private:
     std::vector<std::wstring> extensions_; // folded, without "*."

@@ -38,8 +38,14 @@ ThumGeometry ComputeThumGeometry(float thumWidth, float thumHeight, int32_t spac
     const int32_t divisor = std::max(g.boxWidth + 2 * spacing, 1);
     g.columns =
         static_cast<int32_t>(std::floor(static_cast<double>(innerWidth - 2 * g.margin - scrollWidth) / divisor));
-    // A row holds one cell fewer than the columns counted, and never none.
-    g.cellsPerRow = std::max(g.columns - 1, 1);
+    // The columns are counted with the box while the cells stand a step apart, which is wider: on a
+    // wide control that count carries cells past the surface's edge. A row holds one cell fewer
+    // than the columns counted, never more than stand whole (with their frame) on the surface, and
+    // never none.
+    const int32_t surface = innerWidth - scrollWidth - ThumGeometry::kSurfaceLeft;
+    const int32_t room = surface - g.margin - g.boxWidth - ThumGeometry::kFrameReach;
+    const int32_t whole = room < 0 ? 0 : room / std::max(g.step, 1) + 1;
+    g.cellsPerRow = std::max(std::min(g.columns - 1, whole), 1);
     return g;
 }
 

@@ -15,10 +15,14 @@ struct ThumGeometry {
     int32_t step = 120;      // from one cell to the next in a row
     int32_t rowStep = 150;   // from one row of cells to the next
     int32_t columns = 0;     // the column count as the width gives it; a row holds one fewer
-    int32_t cellsPerRow = 1; // at least one
+    int32_t cellsPerRow = 1; // at least one, and no more than stand whole in the view
 
     static constexpr int32_t kFirstTop = 20;
     static constexpr int32_t kCaptionLine = 13;
+    // The drawing surface stands this far right of the control's left edge.
+    static constexpr int32_t kSurfaceLeft = 5;
+    // How far the selection frame reaches past a picture's edge (2 pixels out, 2 wide).
+    static constexpr int32_t kFrameReach = 3;
 
     // The top-left corner of the n-th shown cell (0-based) on the content.
     [[nodiscard]] POINT CellOrigin(int32_t n) const;
@@ -27,7 +31,8 @@ struct ThumGeometry {
 };
 
 // spacing: the pass's spacing argument; innerWidth: the control's inner width; scrollWidth: the
-// scroll bar's width.
+// scroll bar's width. The surface beside the scroll bar is innerWidth - scrollWidth - kSurfaceLeft
+// wide.
 ThumGeometry ComputeThumGeometry(float thumWidth, float thumHeight, int32_t spacing, int32_t innerWidth,
                                  int32_t scrollWidth);
 

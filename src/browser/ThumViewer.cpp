@@ -20,8 +20,10 @@
 
 namespace {
 
-constexpr int32_t kCalendarDays = 31;
 constexpr float kStarSize = 16;
+// What a cell covers on the surface above its box and below it (its captions).
+constexpr int32_t kCellAbove = 5;
+constexpr int32_t kCellBelow = 2 * ThumGeometry::kCaptionLine + 2;
 
 ThumFileStamp StampOf(const ThumRow& row) {
     return {row.Size, row.Modified};
@@ -55,7 +57,7 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
     backColor_ = args.backColor;
     PictureBoxArgs surface;
     surface.parent = hWnd();
-    surface.width = std::max(Width() - kScrollWidth - 5, 1);
+    surface.width = std::max(Width() - kScrollWidth - ThumGeometry::kSurfaceLeft, 1);
     surface.height = Height();
     surface.backColor = backColor_;
     PictureBoxArgs bar;
@@ -96,9 +98,9 @@ void ThumViewer::BackColor(COLORREF colour) {
 
 void ThumViewer::Arrange() {
     if (!ThumOLE.hWnd()) return;
-    const int32_t surfaceWidth = std::max(Width() - kScrollWidth - 5, 1);
-    ThumOLE.Move(5, 0, surfaceWidth, Height());
-    ThumScroll.Move(5 + surfaceWidth, 0, kScrollWidth, Height());
+    const int32_t surfaceWidth = std::max(Width() - kScrollWidth - ThumGeometry::kSurfaceLeft, 1);
+    ThumOLE.Move(ThumGeometry::kSurfaceLeft, 0, surfaceWidth, Height());
+    ThumScroll.Move(ThumGeometry::kSurfaceLeft + surfaceWidth, 0, kScrollWidth, Height());
     ResetScrollRange();
     RedrawView();
 }
@@ -112,9 +114,16 @@ void ThumViewer::ResetScrollRange() {
 }
 
 bool ThumViewer::InView(POINT origin) const {
-    if (origin.x < 0) return false;
-    const int32_t top = origin.y - 5, bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
+    if (origin.x < 0 || origin.x >= ThumOLE.Width()) return false;
+    const int32_t top = origin.y - kCellAbove, bottom = origin.y + geometry_.boxHeight + kCellBelow;
     return bottom > offset_ && top < offset_ + ThumOLE.Height();
+}
+
+size_t ThumViewer::CellsInViewAtMost() const {
+    // Rows as far apart as the step can all touch a view of this height, partly at its top and bottom.
+    const int32_t extent = geometry_.boxHeight + kCellAbove + kCellBelow;
+    const int32_t rows = (ThumOLE.Height() + extent - 1) / std::max(geometry_.rowStep, 1) + 1;
+    return static_cast<size_t>(std::max(rows, 1)) * static_cast<size_t>(std::max(geometry_.cellsPerRow, 1));
 }
 
 void ThumViewer::MakeDrawingObjects() {
@@ -134,6 +143,9 @@ void ThumViewer::MakeDrawingObjects() {
 
 void ThumViewer::MatchCacheToBox() {
     cache_.MatchBox(geometry_.boxWidth, geometry_.boxHeight);
+    // Small cells on a large view outnumber the usual capacity: a cache smaller than the view makes
+    // every cell of it again at each scroll step.
+    cache_.Capacity(std::max(kCachedPictures, CellsInViewAtMost()));
 }
 
 const CellPicture& ThumViewer::PictureFor(const ThumRow& row) {
@@ -286,11 +298,12 @@ void ThumViewer::RedrawSelection() {
 }
 
 void ThumViewer::RefreshThumSave() {
-    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= thumListview_.Rows.size()) return;
-    // The saved file's size and time change its texts too, and keep the new picture from being
-    // made once more at the next pass.
+    // The saved file is the one the last click or step opened, whatever was pressed since: a
+    // rubber band leaves OldPress past the last row. Its size and time change its texts too, and
+    // keep the new picture from being made once more at the next pass; its picture is made again
+    // even when the save kept both.
     RefreshFileFacts();
-    cache_.Forget(thumListview_.Rows[static_cast<size_t>(oldPress_)].Path);
+    if (!selectFile_.empty()) cache_.Forget(selectFile_);
     RedrawView();
 }
 
@@ -322,6 +335,8 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         ThumOLE.Cls();
         ThumOLE.Refresh();
     }
+    // The marks are the days of the whole listing: a filtered pass leaves them as they are.
+    if (filter_.Mode() == ThumFilter::kNoFilter) MarkCalendarMonth();
     if (count == 0) {
         drawingComplete_ = true;
         return;
@@ -330,11 +345,18 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     // the cells in view can be decoded side by side while the cells are drawn in grid order.
     std::vector<size_t> inView;
     for (size_t i = 0; i < count; ++i) {
-        if (!PassesFilter(thumListview_.Rows[i])) continue;
+        if (!filter_.Passes(thumListview_.Rows[i])) continue;
         cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
         shownRows_.push_back(static_cast<int32_t>(i));
         if (drawing && InView(cellOrigins_[i])) inView.push_back(i);
     }
+    // A filter that hides a selected row takes it out of the selection list too, so that every
+    // command on the selection acts on the rows the stars go to.
+    for (size_t i = 0; i < count; ++i)
+        if (thumListview_.Rows[i].Selected && cellOrigins_[i].x < 0) {
+            MirrorSelection();
+            break;
+        }
     if (drawing) {
         MakeDrawingObjects();
         std::vector<size_t> made;
@@ -378,7 +400,6 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         graphics.reset();
         ThumOLE.Refresh();
     }
-    if (sidePanel_) sidePanel_->RefreshCalender();
     drawingComplete_ = true;
 }
 
@@ -476,19 +497,22 @@ std::wstring ThumViewer::SlideFilename(int32_t index) const {
     return thumListview_.Rows[static_cast<size_t>(index)].Path;
 }
 
-bool ThumViewer::PassesFilter(const ThumRow& row) {
-    // The calendar marks the days of the whole listing, so only an unfiltered pass gives them.
-    if (filter_.Mode() == ThumFilter::kNoFilter) MarkCalendarDay(row);
-    return filter_.Passes(row);
+void ThumViewer::MarkCalendarMonth() {
+    if (!sidePanel_) return;
+    // Every day is set, marked or not: the marks of another month or of an earlier listing go.
+    std::array<bool, kCalendarDays> marks{};
+    for (const ThumRow& row : thumListview_.Rows) MarkCalendarDay(row, marks);
+    for (int32_t day = 0; day < kCalendarDays; ++day) sidePanel_->EnabledDays(day, marks[static_cast<size_t>(day)]);
+    sidePanel_->RefreshCalender();
 }
 
-void ThumViewer::MarkCalendarDay(const ThumRow& row) {
-    if (!sidePanel_) return;
+void ThumViewer::MarkCalendarDay(const ThumRow& row, std::array<bool, kCalendarDays>& marks) const {
+    // Only the days of the month the calendar shows.
     const int32_t day = row.CreatedLocal.wDay;
     if (day < 1 || day > kCalendarDays) return;
     if (row.CreatedLocal.wMonth != sidePanel_->ShownMonth() || row.CreatedLocal.wYear != sidePanel_->ShownYear())
         return;
-    sidePanel_->EnabledDays(day - 1, true);
+    marks[static_cast<size_t>(day - 1)] = true;
 }
 
 // Selection.
@@ -505,13 +529,18 @@ void ThumViewer::TableReplaced() {
     SelectionList().clear();
 }
 
+std::vector<size_t> ThumViewer::SelectedShownRows() const {
+    // A row a filter hides keeps its flag, but no command acts on what the user cannot see.
+    std::vector<size_t> rows;
+    for (int32_t index : shownRows_)
+        if (thumListview_.Rows[static_cast<size_t>(index)].Selected) rows.push_back(static_cast<size_t>(index));
+    return rows;
+}
+
 void ThumViewer::MirrorSelection() {
     std::vector<std::wstring>& list = SelectionList();
     list.clear();
-    for (int32_t index : shownRows_) {
-        const ThumRow& row = thumListview_.Rows[static_cast<size_t>(index)];
-        if (row.Selected) list.push_back(row.Path);
-    }
+    for (size_t index : SelectedShownRows()) list.push_back(thumListview_.Rows[index].Path);
 }
 
 int32_t ThumViewer::HitRow(float x, float y) const {
@@ -540,8 +569,8 @@ int32_t ThumViewer::StepTarget(bool next) const {
 void ThumViewer::ScrollIntoView(int32_t row) {
     const POINT origin = cellOrigins_[static_cast<size_t>(row)];
     if (origin.x < 0 || !ThumOLE.hWnd()) return;
-    const int32_t top = origin.y - 5;
-    const int32_t bottom = origin.y + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 2;
+    const int32_t top = origin.y - kCellAbove;
+    const int32_t bottom = origin.y + geometry_.boxHeight + kCellBelow;
     int32_t wanted = offset_;
     if (bottom > offset_ + ThumOLE.Height()) wanted = bottom - ThumOLE.Height();
     if (top < wanted) wanted = top;
@@ -743,8 +772,7 @@ bool ThumViewer::VrFileCreate(bool remove) {
     if (currentFolder_.empty()) return false;
     VrFileRead();
     std::vector<std::wstring> names;
-    for (const ThumRow& row : thumListview_.Rows)
-        if (row.Selected) names.push_back(GetFileName(row.Path));
+    for (size_t index : SelectedShownRows()) names.push_back(GetFileName(thumListview_.Rows[index].Path));
     if (names.empty()) return false;
     const FavoritesWriteResult result =
         WriteFavoritesFile(currentFolder_, FavoritesAfter(favoriteNames_, names, remove));
@@ -771,11 +799,14 @@ void ThumViewer::DrawReview(bool selectedOnly, bool remove) {
     // The cells show the list as written: the rows' marks follow it now rather than at the next
     // listing, so that scrolling away and back keeps the stars.
     std::unordered_set<std::wstring> marked;
-    for (ThumRow& row : thumListview_.Rows)
-        if (row.Selected || !selectedOnly) {
-            row.Review = remove ? L"" : L"T";
-            marked.insert(row.Path);
-        }
+    const auto mark = [&](ThumRow& row) {
+        row.Review = remove ? L"" : L"T";
+        marked.insert(row.Path);
+    };
+    if (selectedOnly)
+        for (size_t index : SelectedShownRows()) mark(thumListview_.Rows[index]);
+    else
+        for (ThumRow& row : thumListview_.Rows) mark(row);
     // The search's copy of this listing too, or widening the search would take the marks back.
     if (SearchCopyIsCurrent())
         for (ThumRow& row : searchListView_.Rows)

@@ -18,6 +18,7 @@
 #include "platform/WorkerBatch.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -45,13 +46,14 @@ public:
     void Path(const std::wstring& folder);
     // Reads the current folder again (relist) and lays the rows out again with the current filter.
     void RefreshThumbnail(bool relist = true);
-    // Lays out every row that passes the filter, in grid order, and draws the cells in view one
-    // by one, letting pending messages run before each; then the pressed frame, and the
-    // calendar's marks are refreshed. A pass started meanwhile (a folder chosen while this one
-    // fills) ends this one.
+    // Counts the calendar's marks (unless a filter is set), lays out every row that passes the
+    // filter, in grid order, and draws the cells in view one by one, letting pending messages run
+    // before each; then the pressed frame. A selected row the filter hides leaves the selection
+    // list. A pass started meanwhile (a folder chosen while this one fills) ends this one.
     void CreateThumbnail(int32_t spacing = 0);
     void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
-    // Draws the pressed cell again from its file, after the shown image was saved over it.
+    // Draws the cell of SelectFile (the file the last click or step opened) again from its file,
+    // after the shown image was saved over it, and every cell whose file has changed.
     void RefreshThumSave();
 
     // Makes the control with its drawing surface ThumOLE and its scroll bar ThumScroll.
@@ -107,6 +109,12 @@ public:
     // How many pictures are decoded at once (1 to 8); the machine's cores, at most 8, by default.
     [[nodiscard]] int32_t DecodeThreads() const { return decodeThreads_; }
     void DecodeThreads(int32_t threads) { decodeThreads_ = std::clamp(threads, 1, 8); }
+
+    // Marks on the side panel's date picker the days of the month it shows on which the listed
+    // files were created, and clears the other days; then repaints it. Every unfiltered drawing
+    // pass does it; the host calls it when the picker has moved to another month.
+    static constexpr int32_t kCalendarDays = 31;
+    void MarkCalendarMonth();
 
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
     // of that copy whose name contains text. The copy always comes from the current listing.
@@ -198,6 +206,9 @@ private:
     [[nodiscard]] int32_t HitRow(float x, float y) const;
     [[nodiscard]] int32_t StepTarget(bool next) const;
     void ScrollIntoView(int32_t row);
+    // The selected rows among those the grid shows, in grid order: what the selection list, the
+    // stars and every command on the selection act on.
+    [[nodiscard]] std::vector<size_t> SelectedShownRows() const;
     void MirrorSelection();
     std::vector<std::wstring>& SelectionList();
     void TableReplaced();
@@ -215,6 +226,8 @@ private:
     void Arrange();
     void ResetScrollRange();
     [[nodiscard]] bool InView(POINT origin) const;
+    // The most cells a view of the surface's height can show at once.
+    [[nodiscard]] size_t CellsInViewAtMost() const;
     void MatchCacheToBox();
     const CellPicture& PictureFor(const ThumRow& row);
     // The pictures of those rows that are not cached as their files are now, being made on worker
@@ -233,8 +246,7 @@ private:
     void MakeDrawingObjects();
     void LoadFileList();
     void TakeSearchCopy();
-    bool PassesFilter(const ThumRow& row);
-    void MarkCalendarDay(const ThumRow& row);
+    void MarkCalendarDay(const ThumRow& row, std::array<bool, kCalendarDays>& marks) const;
 
     GridSidePanel* sidePanel_ = nullptr;
     GridMainWindow* mainWindow_ = nullptr;
@@ -279,7 +291,8 @@ private:
     int32_t drawnWidth_ = 0, drawnHeight_ = 0;
     uint64_t passGeneration_ = 0;
 
-    // A few screens' worth at the largest size (150 x 150 x 4 bytes each).
+    // A few screens' worth at the largest size (150 x 150 x 4 bytes each); more when the view
+    // shows more cells than that.
     static constexpr size_t kCachedPictures = 400;
     ThumCache cache_{kCachedPictures};
     bool factsFresh_ = false; // the rows' file facts come from a listing no pass has used yet

@@ -114,6 +114,7 @@ void UserCalender::OnMove(float x, float y) {
 
 void UserCalender::OnRelease(int button, int shift, float x, float y) {
     if (hot_) {
+        const int32_t oldMonth = selectedMonth_, oldYear = selectedYear_;
         switch (hotIndex_) {
         case 0:
             ++selectedYear_;
@@ -130,6 +131,9 @@ void UserCalender::OnRelease(int button, int shift, float x, float y) {
         }
         selectedMonth_ = std::clamp(selectedMonth_, 1, 12);
         selectedYear_ = std::clamp(selectedYear_, kFirstYear, kLastYear);
+        // The marks belong to the month they were counted for; the host counts the new one's.
+        if (selectedMonth_ != oldMonth || selectedYear_ != oldYear)
+            for (int32_t day = 0; day <= 30; ++day) EnabledDays(day, false);
         calendar_.Months(selectedMonth_);
         calendar_.Years(selectedYear_);
         Painting();

@@ -34,7 +34,8 @@ public:
     [[nodiscard]] const std::array<RectF, 4>& ButtonRects() const { return buttonRects_; }
     [[nodiscard]] const ClsCalendar& Calendar() const { return calendar_; }
 
-    // Raised at every mouse release, after the navigation step it made.
+    // Raised at every mouse release, after the navigation step it made; a step to another month
+    // or year clears the marks, which belonged to the month shown before.
     std::function<void(int button, int shift, float x, float y)> onClick;
 
     // What the host may use of the picture box under it; the rest of the private base stays inside.

@@ -83,7 +83,7 @@ FrmSlideshow::Busy::~Busy() {
 
 FrmSlideshow::~FrmSlideshow() {
     onUnload = nullptr;
-    timer_.SetEnabled(false);
+    Timer1.SetEnabled(false);
     view_.reset();
     DestroyTopLevel();
 }
@@ -135,9 +135,9 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
         ownsScreenPointer_ = PictureBox::SetScreenPointer(L"MOUSED");
     }
 
-    timer_.SetInterval(25);
-    timer_.SetEnabled(false);
-    timer_.onTimer = [this] { OnTick(); };
+    Timer1.SetInterval(25);
+    Timer1.SetEnabled(false);
+    Timer1.onTimer = [this] { OnTick(); };
 
     Layout();
     ShowSlideWindow(hwnd_, *view_, true);
@@ -145,10 +145,9 @@ bool FrmSlideshow::Show(HWND owner, const SlideshowGrid* grid) {
 }
 
 void FrmSlideshow::Layout() {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    anchorX_ = static_cast<float>(cursor.x);
-    anchorY_ = static_cast<float>(cursor.y);
+    ::GetCursorPos(&CursorPos);
+    anchorX_ = static_cast<float>(CursorPos.x);
+    anchorY_ = static_cast<float>(CursorPos.y);
     const float sw = static_cast<float>(view_->Width()), sh = static_cast<float>(view_->Height());
     buttonRects_[kExit] = {sw - 360, sh - 50, 50, 20};
     buttonRects_[kBack] = {sw - 280, sh - 50, 50, 20};
@@ -251,12 +250,12 @@ void FrmSlideshow::DrawBar() {
 }
 
 void FrmSlideshow::Start() {
-    if (hwnd_) timer_.SetEnabled(true);
+    if (hwnd_) Timer1.SetEnabled(true);
 }
 
 void FrmSlideshow::Clean() {
     RestoreScreenPointer();
-    timer_.SetEnabled(false);
+    Timer1.SetEnabled(false);
     closing_ = true;
     std::fill(background_.begin(), background_.end(), 0u);
 }
@@ -301,12 +300,12 @@ std::wstring FrmSlideshow::CurrentFile() const {
 
 void FrmSlideshow::OnTick() {
     if (isFullView || !view_) {
-        timer_.SetEnabled(false);
+        Timer1.SetEnabled(false);
         return;
     }
     // A tick that arrives while a fade or a wait still runs comes back later instead of nesting.
     if (busy_ > 0) return;
-    timer_.SetEnabled(false);
+    Timer1.SetEnabled(false);
     if (closing_ || paused_) return;
     Busy busy(*this);
     const int32_t count = ListCount();
@@ -321,15 +320,14 @@ void FrmSlideshow::OnTick() {
     DelayS(App().SlideSpeed);
     if (closing_ || paused_) return;
     slideIndex_ = WrapNext(slideIndex_, ListCount());
-    timer_.SetEnabled(true);
+    Timer1.SetEnabled(true);
 }
 
 void FrmSlideshow::OnMouseMove(float x, float y) {
     if (isFullView || closing_) return;
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    cursorX_ = static_cast<float>(cursor.x);
-    cursorY_ = static_cast<float>(cursor.y);
+    ::GetCursorPos(&CursorPos);
+    cursorX_ = static_cast<float>(CursorPos.x);
+    cursorY_ = static_cast<float>(CursorPos.y);
     view_->SetMousePointer(MousePointer::Default);
     if (!MoveBringsBar(anchorX_, anchorY_, cursorX_, cursorY_)) return;
     paused_ = true;
@@ -371,12 +369,11 @@ void FrmSlideshow::OnMouseUp() {
         StartSlideshow(CurrentFile(), nullptr, 0, 0);
         return;
     }
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    anchorX_ = static_cast<float>(cursor.x);
-    anchorY_ = static_cast<float>(cursor.y);
+    ::GetCursorPos(&CursorPos);
+    anchorX_ = static_cast<float>(CursorPos.x);
+    anchorY_ = static_cast<float>(CursorPos.y);
     paused_ = false;
-    timer_.SetEnabled(true);
+    Timer1.SetEnabled(true);
 }
 
 void FrmSlideshow::OnDblClick() {
@@ -397,7 +394,7 @@ void FrmSlideshow::Unload() {
 
 void FrmSlideshow::DestroyNow() {
     destroyPending_ = false;
-    timer_.SetEnabled(false);
+    Timer1.SetEnabled(false);
     // Deleting the box from inside one of its own handlers is allowed: it checks that it lives on.
     view_.reset();
     DestroyTopLevel();
@@ -414,7 +411,7 @@ bool FrmSlideshow::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
         RestoreScreenPointer();
         // Destroyed with its owner: the loops still running stop at their next check.
         closing_ = true;
-        timer_.SetEnabled(false);
+        Timer1.SetEnabled(false);
         return false;
     case WM_CLOSE:
         Unload();

@@ -72,7 +72,7 @@ public:
     [[nodiscard]] int32_t SlideIndex() const { return slideIndex_; }
     [[nodiscard]] bool Paused() const { return paused_; }
     [[nodiscard]] bool Closing() const { return closing_; }
-    [[nodiscard]] bool TimerEnabled() const { return timer_.Enabled(); }
+    [[nodiscard]] bool TimerEnabled() const { return Timer1.Enabled(); }
     [[nodiscard]] RectF ButtonRect(int32_t index) const;
     [[nodiscard]] const PictureBox* View() const { return view_.get(); }
 
@@ -110,7 +110,9 @@ private:
     std::unique_ptr<PictureBox> view_;
     std::vector<uint32_t> background_;
     const SlideshowGrid* grid_ = nullptr;
-    Timer timer_;
+    // The show's advance: a tick shows the picture at SlideIndex, waits, and steps on.
+    Timer Timer1;
+    POINT CursorPos{}; // the screen pointer's position, read at layout and at each move and resume
     int32_t slideIndex_ = 0;
     float anchorX_ = 0, anchorY_ = 0;
     float cursorX_ = 0, cursorY_ = 0;

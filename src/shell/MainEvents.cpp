@@ -117,7 +117,11 @@ void MainEvents::Connect() {
     m.SingleyzPreview.DblClick = [&host] { host.ShowFullScreen(); };
 
     m.UseryzProcess1.onCalenderSelect = [&m](int, int, float, float, bool dayPicked) {
-        if (!dayPicked) return;
+        if (!dayPicked) {
+            // A release that picked no day may have moved the picker to another month.
+            m.ThumyzViewer.MarkCalendarMonth();
+            return;
+        }
         const auto& panel = m.UseryzProcess1;
         m.ThumyzViewer.DateWatch(DateFilterText(panel.CalenderDay(), panel.CalenderMonth(), panel.CalenderYear()));
         m.ThumyzViewer.RefreshThumbnail(false);

@@ -113,11 +113,14 @@ void MainMenuHost::UnloadForms() {
     ScrollView.Unload();
 }
 
+// The show steps through what the grid shows: a filter's hidden rows are not among them.
 std::wstring MainMenuHost::ThumGrid::SlideFilename(int32_t index) const {
-    return main_.ThumyzViewer.SlideFilename(index);
+    const std::vector<int32_t>& shown = main_.ThumyzViewer.ShownRows();
+    if (index < 0 || static_cast<size_t>(index) >= shown.size()) return {};
+    return main_.ThumyzViewer.SlideFilename(shown[static_cast<size_t>(index)]);
 }
 int32_t MainMenuHost::ThumGrid::ListCount() const {
-    return main_.ThumyzViewer.ListCount();
+    return static_cast<int32_t>(main_.ThumyzViewer.ShownRows().size());
 }
 
 MenuStateInputs MainMenuHost::ReadState() const {

@@ -56,3 +56,39 @@ TEST(ThumLayout, ScrollRangeAndFit) {
         EXPECT_FLOAT_EQ(fit.Height, c.fit.Height) << c.w << "x" << c.h;
     }
 }
+
+TEST(ThumLayout, EveryCellOfARowStandsWholeInTheView) {
+    // Every thumbnail size the size menu offers (and the default), spacing 0 and 2, at every width
+    // from a control too narrow for one cell to a 2,560-pixel screen.
+    for (const float size : {60.0f, 100.0f, 120.0f, 140.0f, 150.0f})
+        for (const int32_t spacing : {0, 2}) {
+            int32_t before = 1;
+            for (int32_t width = 1; width <= 2560; ++width) {
+                const ThumGeometry g = ComputeThumGeometry(size, size, spacing, width, 17);
+                const int32_t surface = width - 17 - ThumGeometry::kSurfaceLeft;
+                const POINT last = g.CellOrigin(g.cellsPerRow - 1);
+                ASSERT_GE(g.cellsPerRow, 1);
+                // The last cell of a row with its selection frame (2 pixels wide, 2 outside the
+                // picture) ends inside the surface, unless the control is too narrow for any.
+                if (g.cellsPerRow > 1 || g.margin + g.boxWidth + 3 <= surface) {
+                    ASSERT_LE(last.x + g.boxWidth + 3, surface) << size << " " << spacing << " " << width;
+                }
+                // The next row starts at the left again, and a wider control never holds fewer.
+                ASSERT_EQ(g.CellOrigin(g.cellsPerRow).x, g.margin);
+                ASSERT_GE(g.cellsPerRow, before) << size << " " << width;
+                before = g.cellsPerRow;
+            }
+        }
+    // Where the width's count fits it stands as counted; where the cells' step would carry them
+    // past the edge, a row holds the cells that fit: a 1,263-pixel grid holds 10 cells of 100, not
+    // 11 with the 11th cut, and a 2,560-pixel one 21, not 24.
+    struct Case {
+        float size;
+        int32_t width, perRow;
+    };
+    const Case cases[] = {{100, 800, 6},   {150, 800, 4},  {100, 250, 1},   {100, 1263, 10},
+                          {100, 2560, 21}, {60, 2560, 31}, {150, 2560, 15}, {60, 1263, 15}};
+    for (const Case& c : cases)
+        EXPECT_EQ(ComputeThumGeometry(c.size, c.size, 0, c.width, 17).cellsPerRow, c.perRow)
+            << c.size << " " << c.width;
+}

@@ -213,3 +213,31 @@ TEST_F(SidePanel, TheRealGridMarksTheDaysOfItsFilesBold) {
     EXPECT_GT(plain, 110); // black at opacity 100 over the grey
     EXPECT_LT(plain, 200);
 }
+
+TEST_F(SidePanel, AStepToAnotherMonthTakesTheMarksOfTheMonthShownBefore) {
+    ClickTab(181 + 30);
+    UserCalender& picker = panel->CalenderSee();
+    // From December a step forward stays in December: step back instead, then forward again.
+    const int away = picker.SelectedMonth() == 12 ? 2 : 1, stay = picker.SelectedMonth() == 12 ? 1 : 2;
+    panel->EnabledDays(4, true);
+    panel->RefreshCalender();
+    const auto day5 = [&] {
+        const RectF r = picker.Calendar().CalendarDayRects()[4];
+        return Darkest(picker, RectF(r.X, r.Y, 16, 14));
+    };
+    ASSERT_LT(day5(), 60);
+    Navigate(away);
+    EXPECT_GT(day5(), 110); // the 5th of the new month has no pictures until the host says so
+    panel->EnabledDays(4, true);
+    panel->RefreshCalender();
+    // At the end of the year's months the step changes nothing, and the marks stay.
+    const int32_t month = picker.SelectedMonth();
+    for (int i = 0; i < 12 && picker.SelectedMonth() != (stay == 1 ? 12 : 1); ++i) {
+        Navigate(stay);
+        panel->EnabledDays(4, true);
+        panel->RefreshCalender();
+    }
+    ASSERT_NE(picker.SelectedMonth(), month);
+    Navigate(stay);
+    EXPECT_LT(day5(), 60);
+}
