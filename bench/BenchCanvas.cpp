@@ -29,24 +29,8 @@ void WritePhoto() {
 }
 
 // A hidden top-level window holding one canvas of the screen's size.
-struct CanvasHost {
-    HWND window = nullptr;
-    std::unique_ptr<Imageyzviewer> canvas;
-    CanvasHost() {
-        window = MakeBenchWindow(kViewW, kViewH, false);
-        canvas = std::make_unique<Imageyzviewer>();
-        PictureBoxArgs args;
-        args.parent = window;
-        args.width = kViewW;
-        args.height = kViewH;
-        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
-    }
-    ~CanvasHost() {
-        canvas.reset();
-        if (window) ::DestroyWindow(window);
-    }
-    CanvasHost(const CanvasHost&) = delete;
-    CanvasHost& operator=(const CanvasHost&) = delete;
+struct CanvasHost : BenchCanvasHost {
+    CanvasHost() : BenchCanvasHost(kViewW, kViewH, false) {}
 };
 
 BenchKept<CanvasHost> keptHost;

@@ -2,6 +2,7 @@
 // move (the frame follows, the view and the overlay are drawn), beside the platform's own copy of
 // a bitmap of the fitted view's size into the same window (blended, and as a plain BitBlt).
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 #include "editor/Imageyzviewer.h"
 #include "imaging/DIBsave.h"
 #include "imaging/GdipMakers.h"
@@ -31,28 +32,9 @@ void WritePhoto() {
     BenchCheck(photo.Save(Photo(), kFormatPng, 0), "the photograph could not be written");
 }
 
-struct Host {
-    HWND window = nullptr;
-    std::unique_ptr<Imageyzviewer> canvas = std::make_unique<Imageyzviewer>();
+struct Host : BenchCanvasHost {
+    Host() : BenchCanvasHost(kViewW, kViewH, false) {}
     int step = 0;
-    Host() {
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kViewW, kViewH, nullptr, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-        PictureBoxArgs args;
-        args.parent = window;
-        args.width = kViewW;
-        args.height = kViewH;
-        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
-    }
-    ~Host() {
-        canvas.reset();
-        if (window) ::DestroyWindow(window);
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-    void Send(UINT msg, WPARAM held, int x, int y) const {
-        ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
-    }
 };
 
 BenchKept<Host> keptHost;

@@ -4,6 +4,7 @@
 // work on the view buffer in the same window: drawn plainly, through the gamma adjustment and
 // turned, as the tools' routines would draw it.
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 #include "editor/CanvasGeometry.h"
 #include "editor/Imageyzviewer.h"
 #include "imaging/DIBsave.h"
@@ -40,30 +41,11 @@ void WritePhoto() {
     BenchCheck(photo.Save(Photo(), kFormatPng, 0), "the photograph could not be written");
 }
 
-struct Host {
-    HWND window = nullptr;
-    std::unique_ptr<Imageyzviewer> canvas = std::make_unique<Imageyzviewer>();
+// Shown, so that every step's update reaches the screen as it does for a person.
+struct Host : BenchCanvasHost {
+    Host() : BenchCanvasHost(kViewW, kViewH, true) {}
     bool opened = false;
     int step = 0;
-    Host() {
-        // Shown, so that every step's update reaches the screen as it does for a person.
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, kViewW, kViewH, nullptr, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-        PictureBoxArgs args;
-        args.parent = window;
-        args.width = kViewW;
-        args.height = kViewH;
-        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
-    }
-    ~Host() {
-        canvas.reset();
-        if (window) ::DestroyWindow(window);
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-    void Send(UINT msg, WPARAM held, int x, int y) const {
-        ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
-    }
     // The tool of mode with its parameter range, laid out; the slider taken hold of.
     void StartTool(int32_t mode, int32_t max, int32_t min, int32_t value) {
         if (!opened) {

@@ -2,6 +2,7 @@
 // one held mouse move per run (one eraser dab on the stamp and the repaint of the canvas), 200
 // moves, beside the platform's own copy of a bitmap of the fitted view's size to the window.
 #include "bench/Bench.h"
+#include "bench/BenchSupport.h"
 #include "editor/Imageyzviewer.h"
 #include "imaging/ClipboardStamp.h"
 #include "imaging/DIBsave.h"
@@ -33,28 +34,9 @@ bool WritePicture(const std::wstring& path, int w, int h, uint32_t back, uint32_
     return picture.Save(path, kFormatPng, 0);
 }
 
-struct Host {
-    HWND window = nullptr;
-    std::unique_ptr<Imageyzviewer> canvas = std::make_unique<Imageyzviewer>();
+struct Host : BenchCanvasHost {
+    Host() : BenchCanvasHost(kViewW, kViewH, false) {}
     int step = 0;
-    Host() {
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kViewW, kViewH, nullptr, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-        PictureBoxArgs args;
-        args.parent = window;
-        args.width = kViewW;
-        args.height = kViewH;
-        BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
-    }
-    ~Host() {
-        canvas.reset();
-        if (window) ::DestroyWindow(window);
-    }
-    Host(const Host&) = delete;
-    Host& operator=(const Host&) = delete;
-    void Send(UINT msg, WPARAM held, int x, int y) const {
-        ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
-    }
 };
 
 BenchKept<Host> keptHost;

@@ -3,6 +3,7 @@
 #include "bench/Bench.h"
 
 #include "browser/ThumViewer.h"
+#include "editor/Imageyzviewer.h"
 #include "imaging/DIBsave.h"
 #include "imaging/ModGDI.h"
 
@@ -12,6 +13,24 @@
 HWND MakeBenchWindow(int width, int height, bool visible) {
     return ::CreateWindowExW(0, L"STATIC", L"bench", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, width, height,
                              nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+}
+
+BenchCanvasHost::BenchCanvasHost(int width, int height, bool visible)
+    : window(MakeBenchWindow(width, height, visible)), canvas(std::make_unique<Imageyzviewer>()) {
+    PictureBoxArgs args;
+    args.parent = window;
+    args.width = width;
+    args.height = height;
+    BenchCheck(canvas->Create(args, {}), "the canvas window could not be made");
+}
+
+BenchCanvasHost::~BenchCanvasHost() {
+    canvas.reset();
+    if (window) ::DestroyWindow(window);
+}
+
+void BenchCanvasHost::Send(UINT msg, WPARAM held, int x, int y) const {
+    ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
 }
 
 bool CreateBenchGrid(ThumViewer& grid) {

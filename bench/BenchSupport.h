@@ -4,12 +4,28 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+class Imageyzviewer;
 class ThumViewer;
 
 // A bare top-level window at the screen's top left for a benchmark's controls.
 HWND MakeBenchWindow(int width, int height, bool visible);
+
+// A top-level window at the screen's top left holding one canvas of its size; a canvas that cannot
+// be made fails the running case (BenchCheck).
+struct BenchCanvasHost {
+    BenchCanvasHost(int width, int height, bool visible);
+    ~BenchCanvasHost();
+    BenchCanvasHost(const BenchCanvasHost&) = delete;
+    BenchCanvasHost& operator=(const BenchCanvasHost&) = delete;
+    // A mouse message to the canvas, as a person's pointer at (x, y) with the buttons held.
+    void Send(UINT msg, WPARAM held, int x, int y) const;
+
+    HWND window = nullptr;
+    std::unique_ptr<Imageyzviewer> canvas;
+};
 
 // Makes grid 800 x 600 (about a screen of a laptop's grid) in the benchmarks' visible grid window;
 // false (and the running case failed, BenchCheck) when it cannot be made.

@@ -8,6 +8,7 @@
 #include "shell/MainFolderPane.h"
 #include "shell/MainMenuHost.h"
 #include "shell/ModPublic.h"
+#include "shell/ProgramInstance.h"
 #include "shell/ProgramLoop.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

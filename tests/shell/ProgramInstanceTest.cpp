@@ -2,7 +2,7 @@
 // own as in a process of its own, hand over to the running copy (its real main window brought
 // back from the taskbar) and end; another folder's copy runs beside it; a copy that ended, or
 // crashed, lets the next one run.
-#include "shell/ProgramLoop.h"
+#include "shell/ProgramInstance.h"
 #include "tests/shell/MainWindowFixture.h"
 
 #include <atomic>
