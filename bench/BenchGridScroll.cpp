@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace {
 constexpr int kFiles = 1000;
 constexpr int kViewWidth = 2560, kViewHeight = 1440;
 constexpr float kSmallest = 60; // the smallest thumbnail size the size menu offers
-constexpr int kSteps = 25;
+constexpr int kSteps = 15;      // of the 20 rows the grid scrolls through below its first screen
 
 const std::wstring& Folder() {
     static const std::wstring folder = BenchFolder() + L"png1000\\";
@@ -58,18 +59,17 @@ bool MakeFiles() {
     const std::wstring jpeg = BenchFolder() + L"scroll-source.jpg", png = BenchFolder() + L"scroll-source.png";
     WriteNoisyPhoto(jpeg, 800, 600, 77u, {40, 150, 90});
     GdiDIB source;
-    if (!source.Import(jpeg) || !SaveImageSafely(source.DIB(), png, kFormatPng, 0)) return false;
+    if (!BenchCheck(source.Import(jpeg), "the photograph did not load") ||
+        !BenchCheck(SaveImageSafely(source.DIB(), png, kFormatPng, 0), "the PNG could not be written"))
+        return false;
     const std::string bytes = ReadAll(png);
-    if (bytes.empty()) return false;
+    if (!BenchCheck(!bytes.empty(), "the PNG could not be read back")) return false;
     for (int i = 0; i < kFiles; ++i)
-        if (!WriteAll(FileName(i), bytes)) return false;
+        if (!BenchCheck(WriteAll(FileName(i), bytes), "a copy of the PNG could not be written")) return false;
     return true;
 }
 
-ThumViewer& Grid() {
-    static ThumViewer grid;
-    return grid;
-}
+BenchKept<ThumViewer> keptGrid;
 
 struct Step {
     double ms = 0;
@@ -81,23 +81,18 @@ std::vector<Step>& Steps() {
 }
 int32_t firstScreenDecodes = 0;
 double firstScreenMs = 0;
-bool ready = false;
-
-void Fail(const char* what) {
-    std::printf("  FAILED: %s\n", what);
-    std::fflush(stdout);
-    ready = false;
-}
 
 void Setup() {
-    if (!MakeFiles()) return Fail("the PNG folder could not be made");
+    Steps().clear();
+    if (!MakeFiles()) return;
     static const HWND host = MakeBenchWindow(kViewWidth, kViewHeight, true);
+    if (!BenchCheck(host != nullptr, "no window for the grid")) return;
     PictureBoxArgs args;
     args.parent = host;
     args.width = kViewWidth;
     args.height = kViewHeight;
-    ThumViewer& grid = Grid();
-    if (!grid.Create(args)) return Fail("no grid window");
+    ThumViewer& grid = keptGrid.get();
+    if (!BenchCheck(grid.hWnd() || grid.Create(args), "no grid window")) return;
     grid.ThumWidth(kSmallest);
     grid.ThumHeight(kSmallest);
     const auto start = std::chrono::steady_clock::now();
@@ -105,40 +100,48 @@ void Setup() {
     grid.CreateThumbnail();
     firstScreenMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     firstScreenDecodes = grid.PicturesMade();
-    if (grid.ListCount() != kFiles) return Fail("the grid did not list the 1,000 files");
-    if (firstScreenDecodes == 0 || !grid.ThumScroll.Enabled()) return Fail("the grid drew no cell or cannot scroll");
-    ready = true;
+    if (!BenchCheck(grid.ListCount() == kFiles, "the grid did not list the 1,000 files") ||
+        !BenchCheck(grid.DrawingComplete() && firstScreenDecodes > 0, "the grid did not draw its first screen"))
+        return;
+    // Every timed step must bring in a row of its own: a step at the end of the grid moves nothing.
+    BenchCheck(grid.ThumScroll.Enabled() &&
+                   grid.ThumScroll.Max() - grid.ThumScroll.Value() >= kSteps * grid.Geometry().rowStep,
+               "the grid cannot scroll as many rows as the steps");
 }
 
 // One step down by one row of cells, timed by the runner.
 void ScrollOneRow() {
-    if (!ready) return;
-    ThumViewer& grid = Grid();
-    const int32_t before = grid.PicturesMade();
+    ThumViewer& grid = keptGrid.get();
+    const int32_t before = grid.PicturesMade(), from = grid.ScrollOffset();
     const auto start = std::chrono::steady_clock::now();
     grid.ThumScroll.Value(grid.ThumScroll.Value() + grid.Geometry().rowStep);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (!BenchCheck(grid.ScrollOffset() - from == grid.Geometry().rowStep, "a step did not scroll by one row") ||
+        !BenchCheck(grid.DrawingComplete(), "a step did not finish drawing"))
+        return;
     Steps().push_back({ms, grid.PicturesMade() - before});
 }
 
-// The platform decoder alone on one row's worth of the same files, one thread.
-double DecoderRowTime(int files) {
+// The platform decoder alone on one row's worth of the same files, one thread; nothing when one
+// of them did not decode.
+std::optional<double> DecoderRowTime(int files) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < files; ++i) {
         GdiDIB image;
-        (void)image.Import(FileName(i));
+        if (!image.Import(FileName(i))) return std::nullopt;
         GdipBitmap one; // GDI+ decodes lazily: drawing one pixel makes it decode the picture.
-        GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, one.put());
         GdipGraphics g;
-        GdipGetImageGraphicsContext(one.get(), g.put());
-        if (image.DIB()) GdipDrawImageRectI(g.get(), image.DIB(), 0, 0, 1, 1);
+        if (GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, one.put()) != Ok ||
+            GdipGetImageGraphicsContext(one.get(), g.put()) != Ok ||
+            GdipDrawImageRectI(g.get(), image.DIB(), 0, 0, 1, 1) != Ok)
+            return std::nullopt;
     }
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void Report() {
-    if (!ready || Steps().empty()) return Fail("no scroll step ran");
-    const ThumViewer& grid = Grid();
+    if (!BenchCheck(Steps().size() == static_cast<size_t>(kSteps), "not every scroll step ran")) return;
+    const ThumViewer& grid = keptGrid.get();
     const int32_t perRow = grid.Geometry().cellsPerRow;
     std::vector<double> times;
     int32_t most = 0, least = INT32_MAX, total = 0;
@@ -148,6 +151,10 @@ void Report() {
         least = std::min(least, s.decodes);
         total += s.decodes;
     }
+    // Rows new to the grid came in: their pictures were decoded on the way.
+    if (!BenchCheck(total > 0, "the steps decoded no picture")) return;
+    const std::optional<double> decoderMs = DecoderRowTime(perRow);
+    if (!BenchCheck(decoderMs.has_value(), "the platform decoder did not decode a file")) return;
     std::sort(times.begin(), times.end());
     const ThumGeometry& g = grid.Geometry();
     int32_t whole = 0; // the cells of a row that lie whole within the surface
@@ -160,7 +167,7 @@ void Report() {
                 Steps().size(), grid.Geometry().rowStep, least, most,
                 static_cast<double>(total) / static_cast<double>(Steps().size()), times[times.size() / 2],
                 times.back());
-    std::printf("  decoder alone on one row's %d files: %.1f ms (one thread)\n", perRow, DecoderRowTime(perRow));
+    std::printf("  decoder alone on one row's %d files: %.1f ms (one thread)\n", perRow, *decoderMs);
     std::printf("  a step decodes %s\n", most <= perRow ? "at most the row it brings in" : "more than one row");
     std::fflush(stdout);
 }
@@ -168,7 +175,7 @@ void Report() {
 const bool registered = [] {
     RegisterBench(
         {"grid scroll: 1,000 PNGs at 60 px, 2560 x 1440, one row a step", 0, Setup, ScrollOneRow, kSteps, Report});
-    return true;
+    return RegisterBenchCleanup([] { keptGrid.Release(); });
 }();
 
 } // namespace

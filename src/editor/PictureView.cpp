@@ -47,8 +47,13 @@ void PictureView::RebuildViewBuffer(const CanvasModel& model, COLORREF back) {
     const RectF& fit = model.FitRect();
     const int32_t w = RoundHalfEven(fit.Width), h = RoundHalfEven(fit.Height);
     opaqueView_.Reset();
-    if (ViewBuffer.CreateBlankMemory(h, w) && ReduceInto(model.ImgDIB.DIB(), ViewBuffer.new_Img))
-        (void)opaqueView_.Build(ViewBuffer.new_Img, back);
+    if (!ViewBuffer.CreateBlankMemory(h, w)) return;
+    // A blank copy would be drawn in the picture's place: without the copy the picture itself is.
+    if (!ReduceInto(model.ImgDIB.DIB(), ViewBuffer.new_Img)) {
+        ViewBuffer.Destroy();
+        return;
+    }
+    (void)opaqueView_.Build(ViewBuffer.new_Img, back);
 }
 
 void PictureView::UpdateThumbnail(const CanvasModel& model, bool rebuild) {

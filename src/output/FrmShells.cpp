@@ -24,7 +24,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VellumoShells";
 constexpr wchar_t kCaption[] = L"Vellumo";
-constexpr float kTitleHeight = 30; // the strip that drags the window
+constexpr float kTitleHeight = 30; // TitleBG's height
 
 FrmShells::SkinSheetLoader& SheetLoader() {
     static FrmShells::SkinSheetLoader loader;
@@ -125,6 +125,9 @@ void FrmShells::Unload() {
 
 bool FrmShells::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
     switch (msg) {
+    case WM_SIZE:
+        Form_Resize();
+        return false;
     case WM_CLOSE:
         if (busy_.Busy())
             cancelRequested_ = true;
@@ -272,15 +275,26 @@ void FrmShells::PaintButtons(float x, float y, bool pressed) {
     surface_.Refresh();
 }
 
+void FrmShells::Form_Resize() {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    TitleBG_ = RectF(0, 0, static_cast<float>(client.right), kTitleHeight);
+}
+
 void FrmShells::OnMouseDown(int button, float x, float y) {
-    if (button != MouseButton::Left) return;
-    if (y < kTitleHeight && HitButton(x, y) < 0) {
-        // The title strip drags the window as a caption would.
-        ::ReleaseCapture();
-        ::SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    // TitleBG lies over the form's face: a press in it is the strip's own.
+    if (HitRect(TitleBG_, x, y)) {
+        TitleBG_MouseDown(button);
         return;
     }
-    PaintButtons(x, y, true);
+    if (button == MouseButton::Left) PaintButtons(x, y, true);
+}
+
+void FrmShells::TitleBG_MouseDown(int button) {
+    if (button != MouseButton::Left) return;
+    // The title strip drags the window as a caption would.
+    ::ReleaseCapture();
+    ::SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 void FrmShells::OnMouseUp() {

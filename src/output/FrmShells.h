@@ -92,6 +92,8 @@ public:
     // A button's rectangle in the form's pixels, and the last button the mode hit-tests.
     [[nodiscard]] RectF ButtonRect(int32_t index) const { return buttons_[static_cast<size_t>(index)]; }
     [[nodiscard]] int32_t LastButton() const { return lastButton_; }
+    // The title strip that drags the window: the form's width, 30 pixels high, at its top.
+    [[nodiscard]] RectF TitleBG() const { return TitleBG_; }
     // Which shown button (x, y) is over, or -1.
     [[nodiscard]] int32_t HitButton(float x, float y) const;
     // The files the last batch could not copy, move or rename.
@@ -108,7 +110,9 @@ private:
     void PaintButtons(float x, float y, bool pressed);
     void DrawButton(int32_t index, int state); // 0 normal, 1 hovered, 2 pressed
     void DrawSwatch();
+    void Form_Resize();
     void OnMouseDown(int button, float x, float y);
+    void TitleBG_MouseDown(int button);
     void OnMouseUp();
     void OnOk();
     [[nodiscard]] bool CopyOrMove();
@@ -131,6 +135,7 @@ private:
     Browsefolder browsefolder_;
     std::wstring targetFolder_;
     std::array<RectF, 4> buttons_{};
+    RectF TitleBG_{};
     int32_t lastButton_ = 1;
     bool overButton_ = false;
     int32_t buttonState_ = kCancel;

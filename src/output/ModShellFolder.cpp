@@ -1,5 +1,7 @@
 #include "output/ModShellFolder.h"
 
+#include "platform/TextCase.h"
+
 #include <objbase.h>
 
 #include <utility>
@@ -24,6 +26,12 @@ std::wstring PathOf(const ITEMIDLIST* item) {
     return {};
 }
 
+// True when path is folder itself or lies below it (names compared without regard to case).
+bool IsAtOrUnder(const std::wstring& path, const std::wstring& folder) {
+    if (path.size() < folder.size() || CompareNoCase(path.substr(0, folder.size()), folder) != 0) return false;
+    return path.size() == folder.size() || folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
 } // namespace
 
 std::wstring BrowseForFolderCall(const BROWSEINFOW& Info) {
@@ -37,6 +45,10 @@ std::wstring BrowseForFolderCall(const BROWSEINFOW& Info) {
     BROWSEINFOW info = Info;
     std::wstring chosen;
     if (UniqueItemList item{::SHBrowseForFolderW(&info)}) chosen = PathOf(item.get());
+    // Wine's dialog rooted at a folder starts with nothing selected, and OK then gives the desktop:
+    // a folder the user was never shown is no choice.
+    const std::wstring root = PathOf(Info.pidlRoot);
+    if (!root.empty() && !IsAtOrUnder(chosen, root)) chosen.clear();
     if (SUCCEEDED(com)) ::CoUninitialize();
     return chosen;
 }

@@ -21,8 +21,8 @@ struct ItemListFree {
 };
 using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
-// Runs the dialog on Info and gives the file-system path chosen; "" for a cancel or a choice that
-// is no folder on disk (a computer, a printer, a virtual folder).
+// Runs the dialog on Info and gives the file-system path chosen; "" for a cancel, a choice that
+// is no folder on disk (a computer, a printer, a virtual folder) or one outside Info's root.
 [[nodiscard]] std::wstring BrowseForFolderCall(const BROWSEINFOW& Info);
 
 // True on a Windows NT platform.

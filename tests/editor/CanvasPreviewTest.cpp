@@ -1,8 +1,8 @@
 // The canvas's live previews in a real window, driven with the mouse messages a person's drag
 // brings: the edit panel's slider turning or adjusting the shown picture before Apply, the particle
 // decorations and the irradiation in the painting, the red-eye loupe at the pointer, and the
-// floating stamp's own size again after a relayout; the irradiation's glow blended in place against
-// the platform's own fill of it.
+// floating stamp's own size again after a relayout, the picture itself when the tool's fit-size copy
+// cannot be made; the irradiation's glow blended in place against the platform's own fill of it.
 #include "editor/ViewPixels.h"
 #include "imaging/ClipboardStamp.h"
 #include "imaging/ImageTransforms.h"
@@ -236,6 +236,33 @@ TEST_F(CanvasPreviewTest, RelayoutInStampModeGivesTheStampItsOwnSizeAgain) {
     EXPECT_FLOAT_EQ(f.Y, 25);
     EXPECT_FLOAT_EQ(f.Width, 50);
     EXPECT_FLOAT_EQ(f.Height, 25);
+}
+
+// A tool's fit-size copy of the picture that cannot be made (here: the picture's pixels held by
+// another reader while the layout runs) leaves the picture itself shown, not an empty copy.
+TEST_F(CanvasPreviewTest, AViewCopyThatCannotBeMadeLeavesThePictureShown) {
+    OpenIn(17, kW / 2, kH / 2, 10, 0, 0);
+    const RectF fit = canvas->FitRect();
+    const auto shown = [&] {
+        std::vector<COLORREF> quarters;
+        for (const float y : {0.25f, 0.75f})
+            for (const float x : {0.25f, 0.75f})
+                quarters.push_back(
+                    Screen(static_cast<int>(fit.X + x * fit.Width), static_cast<int>(fit.Y + y * fit.Height)));
+        return quarters;
+    };
+    const std::vector<COLORREF> withCopy = shown();
+    EXPECT_GT(RgbDistance(withCopy[0], withCopy[3]), 40); // the quarters, not one colour
+
+    auto* picture = static_cast<GpBitmap*>(canvas->ImgDIB.DIB());
+    const GpRect all{0, 0, kW / 2, kH / 2};
+    BitmapData held{};
+    ASSERT_EQ(GdipBitmapLockBits(picture, &all, ImageLockModeRead, PixelFormat32bppARGB, &held), Ok);
+    ASSERT_TRUE(canvas->Import(L"", true));
+    GdipBitmapUnlockBits(picture, &held);
+    canvas->Painting(false, false, false, false);
+    const std::vector<COLORREF> withoutCopy = shown();
+    for (size_t i = 0; i < 4; ++i) EXPECT_NEAR_COLOUR(withoutCopy[i], withCopy[i], 3);
 }
 
 TEST(GlowPixels, BlendGlowDrawsThePlatformsIrradiationGlow) {

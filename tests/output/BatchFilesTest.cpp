@@ -82,9 +82,8 @@ BOOL CALLBACK FindOwnDialog(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// The text of the item selected in a tree view of this process.
-std::wstring SelectedText(HWND tree) {
-    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+// The text of an item of a tree view of this process; empty for no item.
+std::wstring ItemText(HWND tree, HTREEITEM item) {
     wchar_t text[MAX_PATH] = L"";
     TVITEMW read{};
     read.mask = TVIF_TEXT;
@@ -95,9 +94,13 @@ std::wstring SelectedText(HWND tree) {
     return text;
 }
 
+HTREEITEM TreeItem(HWND tree, UINT which, HTREEITEM from = nullptr) {
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(from)));
+}
+
 // The system's folder dialog, run by Browse rooted at root, answered from a second thread as a
-// person would: path selected (when given), then the button pressed. Gives FullName.
-std::wstring BrowseAnswering(const std::wstring& root, const std::wstring& path, int button) {
+// person would: folder picked (when given), then the button pressed. Gives FullName.
+std::wstring BrowseAnswering(const std::wstring& root, const std::wstring& folder, int button) {
     std::thread person([&] {
         HWND dialog = nullptr;
         for (int i = 0; i < 200 && !dialog; ++i) {
@@ -105,11 +108,23 @@ std::wstring BrowseAnswering(const std::wstring& root, const std::wstring& path,
             ::EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&dialog));
         }
         if (!dialog) return;
-        // The tree fills in steps: the selection is asked for again until the tree shows it.
-        const auto tree = [dialog] { return ::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr); };
-        const std::wstring name = path.substr(path.rfind(L'\\') + 1);
-        for (int i = 0; i < 50 && !path.empty() && SelectedText(tree()) != name; ++i) {
-            ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        const HWND tree = ::FindWindowExW(dialog, nullptr, L"SysTreeView32", nullptr);
+        const std::wstring name = folder.substr(folder.rfind(L'\\') + 1);
+        // The tree fills in steps: the pick is made again until the tree shows it selected.
+        for (int i = 0; i < 50 && !folder.empty() && ItemText(tree, TreeItem(tree, TVGN_CARET)) != name; ++i) {
+            if (root.empty()) {
+                // Far below the desktop: the dialog is asked to go there.
+                ::SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+            } else {
+                // A folder inside the root is clicked in the tree. Asking the dialog for it by path
+                // would fail here: Wine matches the path against its tree items by each folder's
+                // access time too, which the dialog's own look into a new folder has changed.
+                const HTREEITEM top = TreeItem(tree, TVGN_ROOT);
+                ::SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(top));
+                for (HTREEITEM item = TreeItem(tree, TVGN_CHILD, top); item; item = TreeItem(tree, TVGN_NEXT, item))
+                    if (ItemText(tree, item) == name)
+                        ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+            }
             ::Sleep(100);
         }
         ::PostMessageW(dialog, WM_COMMAND, button, 0);
@@ -122,17 +137,40 @@ std::wstring BrowseAnswering(const std::wstring& root, const std::wstring& path,
     return browse.FullName();
 }
 
+// Sets a folder's last access into the past, as a folder nobody has looked into for a while: the
+// next look into it moves its access time on.
+void AgeLastAccess(const std::wstring& folder) {
+    const HANDLE file = ::CreateFileW(folder.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME written{};
+    EXPECT_TRUE(::GetFileTime(file, nullptr, nullptr, &written));
+    ULARGE_INTEGER time{};
+    time.LowPart = written.dwLowDateTime;
+    time.HighPart = written.dwHighDateTime;
+    time.QuadPart -= 20ull * 10'000'000; // 20 s
+    const FILETIME accessed{time.LowPart, time.HighPart};
+    EXPECT_TRUE(::SetFileTime(file, nullptr, &accessed, nullptr));
+    ::CloseHandle(file);
+}
+
 } // namespace
 
 // Through the system's own dialog: BrowseForFolderCall turns the chosen item into its path, also
-// under a start folder given to the dialog as its root.
+// under a start folder given to the dialog as its root, and never gives a folder outside that root.
 TEST(BrowseForFolderCall, GivesThePathChosenInTheSystemDialogAndNothingForACancel) {
     const std::wstring folder = MakeTestFolder(L"browsed");
     const std::wstring parent = folder.substr(0, folder.size() - 1), child = folder + L"inside";
     ASSERT_TRUE(::CreateDirectoryW(child.c_str(), nullptr));
+    // The dialog's first look into the new folder then moves its access time on, every run.
+    AgeLastAccess(child);
     EXPECT_EQ(BrowseAnswering(L"", parent, IDOK), parent);
     EXPECT_EQ(BrowseAnswering(parent, child, IDOK), child);
     EXPECT_EQ(BrowseAnswering(parent, child, IDCANCEL), L"");
+    // OK before any pick gives the root or nothing, never a folder outside it (Wine's rooted dialog
+    // starts with nothing selected and gives the desktop).
+    const std::wstring unpicked = BrowseAnswering(parent, L"", IDOK);
+    EXPECT_TRUE(unpicked.empty() || unpicked == parent) << Narrow(unpicked);
 }
 
 namespace {

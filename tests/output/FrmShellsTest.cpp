@@ -129,21 +129,33 @@ TEST_F(BatchDialog, IsShapedShowsHoverAndPressAndIsDraggedByItsTitle) {
     EXPECT_NEAR(Grey(form, sample), normal, 3);
     EXPECT_EQ(form.Surface().GetMousePointer(), MousePointer::Default);
 
-    // Dragging the title strip moves the window by as much as the pointer.
-    RECT before{}, after{};
-    ::GetWindowRect(form.hWnd(), &before);
-    Act([&] {
-        const POINT grab = OnScreen(form.hWnd(), 200, 12);
-        PointerTo(grab);
-        LeftButton(true);
-        PointerTo({grab.x + 20, grab.y + 15});
-        PointerTo({grab.x + 40, grab.y + 30});
-        LeftButton(false);
-    });
-    ::GetWindowRect(form.hWnd(), &after);
-    EXPECT_EQ(after.left - before.left, 40);
-    EXPECT_EQ(after.top - before.top, 30);
-    EXPECT_EQ(after.right - after.left, FrmShells::kWidth);
+    // Dragging the title strip, down to its last row, moves the window by as much as the pointer;
+    // a drag from the row below it moves nothing.
+    const auto dragFrom = [&](int y) {
+        RECT before{}, after{};
+        ::GetWindowRect(form.hWnd(), &before);
+        Act([&] {
+            const POINT grab = OnScreen(form.hWnd(), 200, y);
+            PointerTo(grab);
+            LeftButton(true);
+            PointerTo({grab.x + 20, grab.y + 15});
+            PointerTo({grab.x + 40, grab.y + 30});
+            LeftButton(false);
+        });
+        ::GetWindowRect(form.hWnd(), &after);
+        EXPECT_EQ(after.right - after.left, FrmShells::kWidth);
+        return POINT{after.left - before.left, after.top - before.top};
+    };
+    EXPECT_EQ(form.TitleBG().Height, 30.0f);
+    for (const int y : {12, 29}) {
+        const POINT moved = dragFrom(y);
+        EXPECT_EQ(moved.x, 40) << y;
+        EXPECT_EQ(moved.y, 30) << y;
+    }
+    const POINT still = dragFrom(30);
+    EXPECT_EQ(still.x, 0);
+    EXPECT_EQ(still.y, 0);
+    EXPECT_TRUE(form.Loaded());
 }
 
 TEST_F(BatchDialog, TheSizeQuestionAnswersOnlyAfterOk) {
