@@ -35,23 +35,6 @@ std::wstring FileName(int i) {
     return Folder() + name;
 }
 
-std::string ReadAll(const std::wstring& path) {
-    std::string bytes;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return bytes;
-    char buffer[65536];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-}
-
-bool WriteAll(const std::wstring& path, const std::string& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 // One 800 x 600 photograph as PNG, copied under every name (made once and kept).
 bool MakeFiles() {
     if (::GetFileAttributesW(FileName(kFiles - 1).c_str()) != INVALID_FILE_ATTRIBUTES) return true;

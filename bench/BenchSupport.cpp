@@ -8,6 +8,7 @@
 #include "imaging/ModGDI.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <cwchar>
 
 HWND MakeBenchWindow(int width, int height, bool visible) {
@@ -31,6 +32,23 @@ BenchCanvasHost::~BenchCanvasHost() {
 
 void BenchCanvasHost::Send(UINT msg, WPARAM held, int x, int y) const {
     ::SendMessageW(canvas->hWnd(), msg, held, MAKELPARAM(x, y));
+}
+
+std::string ReadAll(const std::wstring& path) {
+    std::string bytes;
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return bytes;
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+bool WriteAll(const std::wstring& path, const std::string& bytes) {
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
 }
 
 bool CreateBenchGrid(ThumViewer& grid) {

@@ -49,6 +49,10 @@ void MakeListingFolder();
 // The files (not folders) in folder.
 int CountEntries(const std::wstring& folder);
 
+// A file's bytes, empty when it cannot be read; the bytes written as the whole file.
+std::string ReadAll(const std::wstring& path);
+[[nodiscard]] bool WriteAll(const std::wstring& path, const std::string& bytes);
+
 // Writes the width x height photograph as a JPEG at path, unless the file is there already; a
 // failed write fails the running case (BenchCheck).
 void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t seed, PhotoTint tint);

@@ -67,24 +67,6 @@ GdipBitmap Scene(int w, int h) {
     return bitmap;
 }
 
-std::string ReadAll(const std::wstring& path) {
-    std::string bytes;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-}
-
-bool WriteAll(const std::wstring& path, const std::string& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
 // The picture's bytes with an EXIF block holding thumb as its IFD1 thumbnail after the SOI marker.
 std::string WithThumbnail(const std::string& picture, const std::string& thumb) {
     const uint32_t at = 14 + 2 + 2 * 12 + 4;

@@ -75,19 +75,6 @@ const KeyPane* PaneOf(const std::vector<KeyPane>& panes, HWND window) {
     return nullptr;
 }
 
-// Presses and lets go of key with Shift held.
-void PressShifted(WORD key) {
-    for (const auto& [vk, flags] :
-         {std::pair<WORD, DWORD>{VK_SHIFT, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {VK_SHIFT, KEYEVENTF_KEYUP}}) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = flags;
-        ::SendInput(1, &in, sizeof(in));
-        TestWindow::Pump(60);
-    }
-}
-
 } // namespace
 
 using MainKeysTest = MainWindowTest;
@@ -141,11 +128,6 @@ TEST_F(MainKeysTest, ATabAfterAClickOnAnyControlHidesAndShowsTheGrid) {
                                                      static_cast<int>(r.Y + r.Height / 2)));
         ASSERT_EQ(panel.Toolselect(), tab);
     };
-    auto centre = [](HWND w) {
-        RECT r{};
-        ::GetClientRect(w, &r);
-        return POINT{r.right / 2, r.bottom / 2};
-    };
     struct Row {
         const char* name;
         std::function<void()> prepare;
@@ -157,17 +139,20 @@ TEST_F(MainKeysTest, ATabAfterAClickOnAnyControlHidesAndShowsTheGrid) {
          [&] {
              return POINT{m.ThumyzViewer.Width() - 40, m.ThumyzViewer.Height() - 10};
          }},
-        {"canvas", [] {}, [&] { return m.SingleyzPreview.hWnd(); }, [&] { return centre(m.SingleyzPreview.hWnd()); }},
+        {"canvas", [] {}, [&] { return m.SingleyzPreview.hWnd(); },
+         [&] { return real_input::Centre(m.SingleyzPreview.hWnd()); }},
         {"title bar", [] {}, [&] { return m.TitleSkin.hWnd(); },
          [] {
              return POINT{120, 12};
          }},
         {"column splitter", [] {}, [&] { return m.UseryzSplitH.hWnd(); },
-         [&] { return centre(m.UseryzSplitH.hWnd()); }},
+         [&] { return real_input::Centre(m.UseryzSplitH.hWnd()); }},
         {"side panel's splitter", [] {}, [&] { return m.UseryzSplitLV.hWnd(); },
-         [&] { return centre(m.UseryzSplitLV.hWnd()); }},
-        {"resize grip", [] {}, [&] { return m.ResizeBorder.hWnd(); }, [&] { return centre(m.ResizeBorder.hWnd()); }},
-        {"folder pane", [] {}, [&] { return m.FolderView.hWnd(); }, [&] { return centre(m.FolderView.hWnd()); }},
+         [&] { return real_input::Centre(m.UseryzSplitLV.hWnd()); }},
+        {"resize grip", [] {}, [&] { return m.ResizeBorder.hWnd(); },
+         [&] { return real_input::Centre(m.ResizeBorder.hWnd()); }},
+        {"folder pane", [] {}, [&] { return m.FolderView.hWnd(); },
+         [&] { return real_input::Centre(m.FolderView.hWnd()); }},
         {"tool list", [&] { openTab(0); }, [&] { return panel.ToolOLE().hWnd(); },
          [] {
              return POINT{70, 5};
@@ -182,7 +167,7 @@ TEST_F(MainKeysTest, ATabAfterAClickOnAnyControlHidesAndShowsTheGrid) {
              return POINT{40, panel.StampMenu().Height() / 2};
          }},
         {"stamp browser's scroll bar", [&] { openTab(1); }, [&] { return panel.StampMenu().ThumScroll().hWnd(); },
-         [&] { return centre(panel.StampMenu().ThumScroll().hWnd()); }},
+         [&] { return real_input::Centre(panel.StampMenu().ThumScroll().hWnd()); }},
         {"date picker's \"<\"", [&] { openTab(3); }, [&] { return panel.CalenderSee().hWnd(); },
          [&] {
              const RectF back = panel.CalenderSee().ButtonRects()[2];
@@ -232,11 +217,6 @@ TEST_F(MainKeysTest, KeysTypedForTheTextToolRunNoShortcutAfterAClickOnAnotherPan
     real_input::LeftClickAt(
         real_input::OnScreen(m.SingleyzPreview.hWnd(), m.SingleyzPreview.Width() / 2, m.SingleyzPreview.Height() / 2));
     real_input::PressKey('A');
-    auto centre = [](HWND w) {
-        RECT r{};
-        ::GetClientRect(w, &r);
-        return POINT{r.right / 2, r.bottom / 2};
-    };
     struct Row {
         const char* name;
         HWND control;
@@ -244,10 +224,10 @@ TEST_F(MainKeysTest, KeysTypedForTheTextToolRunNoShortcutAfterAClickOnAnotherPan
     };
     const Row rows[] = {
         {"title strip", m.TitleSkin.hWnd(), {120, 12}},
-        {"size grip", m.ResizeBorder.hWnd(), centre(m.ResizeBorder.hWnd())},
-        {"column splitter", m.UseryzSplitH.hWnd(), centre(m.UseryzSplitH.hWnd())},
-        {"side panel's splitter", m.UseryzSplitLV.hWnd(), centre(m.UseryzSplitLV.hWnd())},
-        {"folder box", m.FolderView.hWnd(), centre(m.FolderView.hWnd())},
+        {"size grip", m.ResizeBorder.hWnd(), real_input::Centre(m.ResizeBorder.hWnd())},
+        {"column splitter", m.UseryzSplitH.hWnd(), real_input::Centre(m.UseryzSplitH.hWnd())},
+        {"side panel's splitter", m.UseryzSplitLV.hWnd(), real_input::Centre(m.UseryzSplitLV.hWnd())},
+        {"folder box", m.FolderView.hWnd(), real_input::Centre(m.FolderView.hWnd())},
         {"text bar", m.YDSTextControl1.hWnd(), {m.YDSTextControl1.Width() - 6, m.YDSTextControl1.Height() / 2}},
     };
     for (const Row& row : rows) {
@@ -259,7 +239,7 @@ TEST_F(MainKeysTest, KeysTypedForTheTextToolRunNoShortcutAfterAClickOnAnotherPan
         real_input::LeftClickAt(at);
         ASSERT_EQ(::GetFocus(), under) << "the click did not give the pane the focus";
         real_input::PressKey(VK_DELETE);
-        PressShifted('E');
+        real_input::PressKey('E', true);
         real_input::PressKey(VK_TAB);
         TestWindow::Pump(100);
         EXPECT_TRUE(FileExistsForTest(folder + L"a.png") && FileExistsForTest(folder + L"b.png"));

@@ -10,6 +10,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace real_input {
 
@@ -49,16 +51,28 @@ inline void LeftClickAt(POINT p) {
     }
 }
 
-// Presses and lets go of one key.
-inline void PressKey(WORD key) {
-    for (const DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+// Presses and lets go of one key, with Shift held around it when shifted.
+inline void PressKey(WORD key, bool shifted = false) {
+    std::vector<std::pair<WORD, DWORD>> strokes{{key, 0}, {key, KEYEVENTF_KEYUP}};
+    if (shifted) {
+        strokes.insert(strokes.begin(), {VK_SHIFT, 0});
+        strokes.push_back({VK_SHIFT, KEYEVENTF_KEYUP});
+    }
+    for (const auto& [vk, flags] : strokes) {
         INPUT in{};
         in.type = INPUT_KEYBOARD;
-        in.ki.wVk = key;
+        in.ki.wVk = vk;
         in.ki.dwFlags = flags;
         ::SendInput(1, &in, sizeof(in));
         TestWindow::Pump(60);
     }
+}
+
+// The middle of window w's client area, in its client coordinates.
+inline POINT Centre(HWND w) {
+    RECT r{};
+    ::GetClientRect(w, &r);
+    return POINT{r.right / 2, r.bottom / 2};
 }
 
 } // namespace real_input
