@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/GdipHandles.h"
+#include "platform/ShellItems.h"
 #include "platform/TextCase.h"
 
 #include <commctrl.h>
@@ -20,33 +21,6 @@ constexpr int kDialogSize = 480;
 // the activation back to the main window.
 constexpr UINT kCheckFirstSelection = WM_APP + 0x46;
 constexpr UINT kGiveBackActivation = WM_APP + 0x47;
-
-void FreeCoTaskMemory(void* memory) {
-    ::CoTaskMemFree(memory);
-}
-using UniqueIdList = UniqueHandle<PIDLIST_ABSOLUTE, FreeCoTaskMemory>;
-using UniqueCoTaskString = UniqueHandle<PWSTR, FreeCoTaskMemory>;
-
-// The browse dialog wants COM on its thread; a thread that already has it keeps it as it was.
-class ComScope {
-public:
-    ComScope() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialized_) ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialized_;
-};
-
-// The file-system path of a shell item; empty for an item that is no file-system folder.
-std::wstring FileSystemPath(PCIDLIST_ABSOLUTE item) {
-    UniqueCoTaskString name;
-    if (FAILED(::SHGetNameFromIDList(item, SIGDN_FILESYSPATH, name.put())) || !name) return {};
-    return name.get();
-}
 
 std::wstring DesktopFolder() {
     UniqueCoTaskString path;

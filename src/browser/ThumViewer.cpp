@@ -603,13 +603,7 @@ bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool go
         ThumRow& row = rows[static_cast<size_t>(hit)];
         if (shift == 0) {
             if (oldPress_ >= 0 && oldPress_ < n) rows[static_cast<size_t>(oldPress_)].Selected = false;
-            if (!row.Selected) {
-                row.Selected = true;
-                selectFile_ = row.Path;
-                fileExtname_ = row.Extname;
-                thumW_ = imageRects_[static_cast<size_t>(hit)].Width;
-                thumH_ = imageRects_[static_cast<size_t>(hit)].Height;
-            }
+            if (!row.Selected) TakePressedRow(hit);
         } else if (shift == ShiftKey::Ctrl) {
             row.Selected = !row.Selected;
         }
@@ -677,18 +671,23 @@ bool ThumViewer::SelectThumbnail(const std::wstring& path) {
     if (shown == shownRows_.end()) return false;
     const int32_t hit = *shown;
     for (ThumRow& row : thumListview_.Rows) row.Selected = false;
+    // In view first: the cell's picture size is known once it has its place.
+    ScrollIntoView(hit);
+    TakePressedRow(hit);
+    oldPress_ = hit;
+    showSelection_ = true;
+    MirrorSelection();
+    RedrawSelection();
+    return true;
+}
+
+void ThumViewer::TakePressedRow(int32_t hit) {
     ThumRow& row = thumListview_.Rows[static_cast<size_t>(hit)];
     row.Selected = true;
     selectFile_ = row.Path;
     fileExtname_ = row.Extname;
-    oldPress_ = hit;
-    showSelection_ = true;
-    MirrorSelection();
-    ScrollIntoView(hit);
     thumW_ = imageRects_[static_cast<size_t>(hit)].Width;
     thumH_ = imageRects_[static_cast<size_t>(hit)].Height;
-    RedrawSelection();
-    return true;
 }
 
 void ThumViewer::PreviewNext() {

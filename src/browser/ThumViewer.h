@@ -206,6 +206,8 @@ private:
     [[nodiscard]] int32_t HitRow(float x, float y) const;
     [[nodiscard]] int32_t StepTarget(bool next) const;
     void ScrollIntoView(int32_t row);
+    // Selects row hit as the pressed one: SelectFile, its extension and its picture's size follow it.
+    void TakePressedRow(int32_t hit);
     // The selected rows among those the grid shows, in grid order: what the selection list, the
     // stars and every command on the selection act on.
     [[nodiscard]] std::vector<size_t> SelectedShownRows() const;

@@ -10,10 +10,10 @@ namespace {
 // folder. The shell takes the path as UTF-16 on an NT platform and in the system code page
 // elsewhere, where a path that does not fit gives no root. The item is parsed from the disk: an
 // item made from the path's text alone roots the dialog where no folder under it can be chosen.
-UniqueItemList RootItem(const std::wstring& folder) {
-    if (IsWinNT()) return UniqueItemList(::ILCreateFromPathW(folder.c_str()));
+UniqueIdList RootItem(const std::wstring& folder) {
+    if (IsWinNT()) return UniqueIdList(::ILCreateFromPathW(folder.c_str()));
     const std::optional<std::string> bytes = ToCodePage(folder);
-    return bytes ? UniqueItemList(::ILCreateFromPathA(bytes->c_str())) : nullptr;
+    return bytes ? UniqueIdList(::ILCreateFromPathA(bytes->c_str())) : UniqueIdList();
 }
 
 } // namespace
@@ -32,7 +32,7 @@ UINT Browsefolder::Flags() const {
 }
 
 bool Browsefolder::Browse() {
-    const UniqueItemList root = StartDirectory.empty() ? nullptr : RootItem(StartDirectory);
+    const UniqueIdList root = StartDirectory.empty() ? UniqueIdList() : RootItem(StartDirectory);
     std::wstring displayName(kDisplayNameChars, L'\0');
     BROWSEINFOW info{};
     info.hwndOwner = owner_;

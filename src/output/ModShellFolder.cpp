@@ -2,8 +2,6 @@
 
 #include "platform/TextCase.h"
 
-#include <objbase.h>
-
 #include <utility>
 
 namespace {
@@ -11,19 +9,6 @@ namespace {
 FolderBrowseAnswerer& Answerer() {
     static FolderBrowseAnswerer answerer;
     return answerer;
-}
-
-// The folder path of an item; empty for an item that is no folder on disk.
-std::wstring PathOf(const ITEMIDLIST* item) {
-    if (!item) return {};
-    // Paths longer than MAX_PATH need the newer call; the classic one is the fallback.
-    std::wstring path(32768, L'\0');
-    if (::SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
-        ::SHGetPathFromIDListW(item, path.data())) {
-        path.resize(path.find(L'\0'));
-        return path;
-    }
-    return {};
 }
 
 // True when path is folder itself or lies below it (names compared without regard to case).
@@ -36,20 +21,18 @@ bool IsAtOrUnder(const std::wstring& path, const std::wstring& folder) {
 
 std::wstring BrowseForFolderCall(const BROWSEINFOW& Info) {
     if (Answerer()) {
-        const FolderBrowseRequest request{Info.hwndOwner, Info.lpszTitle ? Info.lpszTitle : L"", PathOf(Info.pidlRoot),
-                                          Info.ulFlags};
+        const FolderBrowseRequest request{Info.hwndOwner, Info.lpszTitle ? Info.lpszTitle : L"",
+                                          FileSystemPath(Info.pidlRoot), Info.ulFlags};
         return Answerer()(request).value_or(std::wstring());
     }
-    // The new-style dialog needs COM on this thread; a thread that has it already keeps it.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ComScope com;
     BROWSEINFOW info = Info;
     std::wstring chosen;
-    if (UniqueItemList item{::SHBrowseForFolderW(&info)}) chosen = PathOf(item.get());
+    if (UniqueIdList item{::SHBrowseForFolderW(&info)}) chosen = FileSystemPath(item.get());
     // Wine's dialog rooted at a folder starts with nothing selected, and OK then gives the desktop:
     // a folder the user was never shown is no choice.
-    const std::wstring root = PathOf(Info.pidlRoot);
+    const std::wstring root = FileSystemPath(Info.pidlRoot);
     if (!root.empty() && !IsAtOrUnder(chosen, root)) chosen.clear();
-    if (SUCCEEDED(com)) ::CoUninitialize();
     return chosen;
 }
 

@@ -3,23 +3,13 @@
 #pragma once
 
 #include "platform/ScopedOverride.h"
+#include "platform/ShellItems.h"
 
 #include <windows.h>
 
-#include <shlobj.h>
-
-#include <objbase.h>
-
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
-
-// An item identifier list the shell made, freed with the task allocator.
-struct ItemListFree {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-using UniqueItemList = std::unique_ptr<ITEMIDLIST, ItemListFree>;
 
 // Runs the dialog on Info and gives the file-system path chosen; "" for a cancel, a choice that
 // is no folder on disk (a computer, a printer, a virtual folder) or one outside Info's root.
