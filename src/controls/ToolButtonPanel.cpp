@@ -22,7 +22,7 @@ bool ToolButtonPanel::Create(const PictureBoxArgs& args) {
     if (!PictureBox::Create(own)) return false;
     if (!toolOLE_.Create({.parent = hWnd(), .width = Width(), .height = Height(), .backColor = kBackColor}))
         return false;
-    onResize = [this] { toolOLE_.Move(0, 0, Width(), toolOLE_.Height()); };
+    onResize = [this] { toolOLE_.Move(0, 0, Width(), Height()); };
     toolOLE_.onMouseDown = [this](int button, int shift, float x, float y) {
         for (int32_t tool = 0; cellsReady_ && tool < ToolGrid::kToolCount; ++tool) {
             if (!HitRect(cells_[static_cast<size_t>(tool)], x, y)) continue;

@@ -13,7 +13,8 @@ class ToolButtonPanel : private PictureBox {
 public:
     ToolButtonPanel();
 
-    // Makes the panel and its picture ToolOLE, which fills it.
+    // Makes the panel and its picture ToolOLE, which fills it, and again at every resize (Painting
+    // then makes it 300 high).
     [[nodiscard]] bool Create(const PictureBoxArgs& args);
 
     // Computes the tool cells; until then a press picks nothing and no highlight is drawn.

@@ -159,10 +159,21 @@ bool ZpYLibMenu::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
 
 void ZpYLibMenu::Layout() {
     if (!thumScroll_.hWnd() || !oleBg_.hWnd()) return;
-    // Rows are not drawn again on a resize: the picture keeps the width it was drawn at.
+    const int32_t viewport = oleBg_.Height();
     thumScroll_.Move(Width() - kScrollWidth, 0, kScrollWidth, Height());
     oleBg_.Move(1, 2, std::max(thumScroll_.Left() - 2, 1), std::max(Height() - 2, 1));
     libOLE_->Move(0, libOLE_->Top(), oleBg_.Width(), libOLE_->Height());
+    if (pictureWidth_ == 0) return; // nothing laid out yet: Painting does it
+    if (libOLE_->Width() != pictureWidth_) {
+        // The buttons stand at the right end: a picture of another width would hide them or leave
+        // them short of it. The stamps are kept decoded, so this only draws.
+        Render(true);
+    } else if (oleBg_.Height() != viewport) {
+        UpdateScrollBar();
+        libOLE_->Move(0, 0, libOLE_->Width(), libOLE_->Height());
+        DrawRowsInView();
+        libOLE_->Refresh();
+    }
 }
 
 int32_t ZpYLibMenu::ButtonType() const {
@@ -301,12 +312,12 @@ void ZpYLibMenu::UpdateScrollBar() {
     thumScroll_.ResetValue();
 }
 
-void ZpYLibMenu::Render() {
+void ZpYLibMenu::Render(bool keepPick) {
     StopBackground();
-    // The pointer and the pick belong to the rows as they were: nothing acts on them any more.
+    // The pointer belongs to the rows as they were drawn; the pick to the rows as they were.
     overUseButton_ = overDeleteButton_ = false;
     hoverIndex_ = 0;
-    selectedIndex_ = -1;
+    if (!keepPick) selectedIndex_ = -1;
 
     const size_t n = rows_.size();
     const int32_t width = oleBg_.Width();

@@ -130,8 +130,9 @@ private:
     bool DropVanished(const OnDisk& onDisk);
     void Layout();
     // Lays out the rectangles, clears the picture, scrolls back to the top and draws the rows in
-    // view; the others follow in the background.
-    void Render();
+    // view; the others follow in the background. keepPick keeps the picked row (framed again),
+    // for the same rows at another width.
+    void Render(bool keepPick = false);
     // The rows in view not yet drawn with their stamps, top first.
     [[nodiscard]] std::vector<size_t> RowsInView() const;
     // Decodes the rows in view that are not decoded (side by side) and draws those not drawn.

@@ -255,7 +255,7 @@ void FrmPrinter::DrawPrintPanel() {
         const RectF& setup = PrintButtonRects[4];
         DrawShadowText(target, PaperText(), setup.X + 80, setup.Y + 30, L"Tahoma", 8, ColorARGB(200, 0, 0, 0), 0, false,
                        200);
-        DrawEtchedLine(target, 20, PrintButtonRects[3].Y - 30, 260, PrintButtonRects[3].Y - 30, 1, 1, 0, 0);
+        DrawEtchedLine(target, 0, PrintButtonRects[3].Y - 30, 260, PrintButtonRects[3].Y - 30, 1, 1, 0, 0);
         DrawShadowText(target, L"Print Settings:", 40, 80, L"Tahoma", 10, ColorARGB(255, 178, 0, 0), 0, false, 200);
         DrawShadowText(target, L"Print Preview:", 310, 80, L"Tahoma", 10, ColorARGB(255, 178, 0, 0), 0, false, 200);
         const RectF& copies = PrintButtonRects[kCopiesBox];
@@ -344,7 +344,10 @@ PageSize FrmPrinter::CurrentPageSize() const {
 void FrmPrinter::NewPage(const PageSize& size) {
     const int32_t w = std::max(1, static_cast<int32_t>(std::nearbyint(size.W)));
     const int32_t h = std::max(1, static_cast<int32_t>(std::nearbyint(size.H)));
-    if (PageImage.CreateBlankMemory(h, w, nullptr, false, true)) PageImage.ClearScreen(ColorARGB(255, 255, 255, 255));
+    if (!PageImage.CreateBlankMemory(h, w, nullptr, false, true)) return;
+    PageImage.ClearScreen(ColorARGB(255, 255, 255, 255));
+    // The page scales its pictures bicubic, finer than the bilinear a high-quality bitmap starts with.
+    GdipSetInterpolationMode(PageImage.MemGraphics, InterpolationModeHighQualityBicubic);
 }
 
 void FrmPrinter::DrawFitOrFull(const std::wstring& file, const PageSize& size) {

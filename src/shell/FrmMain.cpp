@@ -235,8 +235,7 @@ void FrmMain::Form_Resize() {
         SettingsLoaded = true;
         inFirstLayout_ = false;
     }
-    HistoryHitRect =
-        RectF{65, static_cast<float>(UseryzSplitH.Top() + 5), static_cast<float>(UseryzSplitH.Left() - 70), 18};
+    HistoryHitRect = HistoryStripRect(ReadPane(UseryzSplitH));
 }
 
 void FrmMain::OnTimer2() {
@@ -389,6 +388,8 @@ void FrmMain::ArrangeMainWindow(bool) {
     ClampSplitters(p);
     ::ArrangeMainWindow(p);
     ApplyPanes(p);
+    // A dropped column splitter moves the history field: the click goes where it is drawn.
+    HistoryHitRect = HistoryStripRect(p.UseryzSplitH);
     if (p.thumPaneClosed)
         UseryzSplitV.ThumOpen();
     else
@@ -591,7 +592,8 @@ void FrmMain::PaintWindow(HDC dc) {
     const auto ty = static_cast<int32_t>(top);
     DrawRoundGradientRect(surface, 0, ty + 2, 0, ty + 22, 5, top + 2, width, 20, 5, 5, ColorARGB(150, 255, 255, 255),
                           ColorARGB(50, 255, 255, 255), false, 1, ColorARGB(255, 255, 255, 255));
-    const RectF& hit = HistoryHitRect;
+    // From the splitter where it stands now, as the header box above is.
+    const RectF hit = HistoryStripRect(ReadPane(UseryzSplitH));
     GdipSolidFill white;
     GdipPen frame;
     if (GdipCreateSolidFill(0xFFFFFFFFu, white.put()) == Ok)

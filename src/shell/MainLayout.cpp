@@ -104,6 +104,10 @@ void ArrangeMainWindow(MainLayoutPanes& p) {
     folder.visible = p.leftColumnShown;
 }
 
+RectF HistoryStripRect(const PaneRect& splitH) {
+    return RectF(65, static_cast<float>(splitH.top + 5), static_cast<float>(splitH.left - 70), 18);
+}
+
 void ClampSplitters(MainLayoutPanes& p) {
     const int top = p.UseryzSplitH.top;
     auto clamp = [](int value, int lo, int hi) { return std::max(lo, std::min(value, hi)); };

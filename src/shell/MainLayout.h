@@ -2,6 +2,8 @@
 // the three splitters and the fixed heights. The window reads its panes in, arranges, and applies.
 #pragma once
 
+#include "platform/Gdip.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -55,6 +57,10 @@ void ArrangeChrome(MainLayoutPanes& p);
 
 // Only the text bar and the canvas, for the tool in use (the grid's height follows).
 void ArrangeEditArea(MainLayoutPanes& p);
+
+// The history strip's white field, where the path shows and a click opens the recent folders:
+// from x 65 to 5 short of the column splitter, 5 below its top, 18 high.
+[[nodiscard]] RectF HistoryStripRect(const PaneRect& splitH);
 
 // Puts stored splitter positions back into a client area of width x height: the column split
 // between 0 and the client width less the splitter, the two bars between the top of the working

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cwchar>
 #include <utility>
 
@@ -105,4 +106,19 @@ TEST_F(ToolButtonPanelTest, PaintBGDrawsBoxesAndTabsPickedOrNot) {
         EXPECT_LE(Shade(30, y), high) << y;
     }
     EXPECT_EQ(list.Point(30, 60), kGrey); // flat bottom at 48: no lower corners
+}
+
+TEST_F(ToolButtonPanelTest, AResizeFitsTheToolPictureToThePanelAndPaintingMakesIt300High) {
+    tools.StartPaint();
+    struct Size {
+        int width, height;
+    };
+    for (const Size s : {Size{200, 150}, Size{261, 401}, Size{260, 300}, Size{1, 1}}) {
+        tools.Move(0, 0, s.width, s.height);
+        PictureBox& list = tools.ToolOLE();
+        EXPECT_EQ((std::array{list.Left(), list.Top(), list.Width(), list.Height()}),
+                  (std::array{0, 0, s.width, s.height}));
+        tools.Painting();
+        EXPECT_EQ((std::array{list.Width(), list.Height()}), (std::array{s.width, 300}));
+    }
 }

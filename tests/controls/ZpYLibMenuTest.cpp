@@ -309,6 +309,52 @@ TEST_F(StampLibrary, TheScrollBarsEndShowsTheLastRowWhole) {
     EXPECT_EQ(bar.Max(), surface + 50 - viewport);
 }
 
+TEST_F(StampLibrary, AfterEveryResizeTheRowsStayDrawnAndAPressFramesOne) {
+    // Eight rows: more than every viewport below shows.
+    const auto colourOf = [](int i) { return ColorARGB(255, static_cast<uint8_t>(30 * i), 90, 200); };
+    for (int i = 0; i < 8; ++i) WriteStamp(L"s" + std::to_wstring(100 + i) + L".lib", 20, 20, colourOf(i));
+    Make().Painting();
+    Settle();
+    PictureBox& s = lib->LibOLE();
+    Press(100, RowTop(1) + 10);
+    int picked = 1;
+    struct Size {
+        const char* name;
+        int width, height;
+    };
+    // Wider and narrower by 60 (the list's own width changes), then only the viewport's height.
+    for (const Size c : {Size{"wider", kW + 60, kH}, Size{"narrower", kW - 60, kH}, Size{"shorter", kW - 60, kH - 101},
+                         Size{"taller", kW - 60, kH + 50}, Size{"back", kW, kH}}) {
+        SCOPED_TRACE(c.name);
+        lib->Move(0, 0, c.width, c.height);
+        Settle();
+        const int w = s.Width();
+        ASSERT_EQ(w, c.width - 17 - 2);
+        // The pick made before keeps its frame.
+        EXPECT_EQ(lib->Filename(), Folder() + L"s" + std::to_wstring(107 - picked) + L".lib");
+        EXPECT_EQ(s.Point(100, RowTop(picked) - 4), RGB(255, 255, 255));
+        // Every row with its stamp (the picked one under the frame's faint shade), and its buttons
+        // at the list's right end, where they react.
+        const auto expectStamps = [&] {
+            for (int i = 0; i < 8; ++i)
+                EXPECT_LE(RgbDistance(Thumb(i), Rgb(colourOf(7 - i))), i == picked ? 10 : 2) << i;
+        };
+        expectStamps();
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_LE(RgbDistance(s.Point(w - 30 + 8, RowTop(i) + 15 + 8), RGB(0, 200, 0)), i == picked ? 10 : 2) << i;
+            EXPECT_EQ(lib->UseButtonRects()[static_cast<size_t>(i)].X, static_cast<float>(w - 30)) << i;
+        }
+        // The scroll range is the rows' height less the viewport's, so the last row can be reached.
+        EXPECT_EQ(lib->ThumScroll().Max(), 8 * 50 + 10 - (c.height - 2));
+        // A press frames its row on the rows, which stay.
+        picked = (picked + 3) % 8;
+        Press(100, RowTop(picked) + 10);
+        EXPECT_EQ(lib->Filename(), Folder() + L"s" + std::to_wstring(107 - picked) + L".lib");
+        EXPECT_EQ(s.Point(100, RowTop(picked) - 4), RGB(255, 255, 255));
+        expectStamps();
+    }
+}
+
 TEST_F(StampLibrary, RowsInViewComeFirstAndTheRestFollowInOrder) {
     // 30 stamps of distinct colours and sizes: six rows fit the control.
     const auto colourOf = [](int i) {

@@ -110,6 +110,30 @@ TEST_F(PrintWindow, HoverPressAndPagingWithThePointer) {
     EXPECT_FALSE(form.Loaded());
 }
 
+TEST_F(PrintWindow, TheSeparatorRunsTheSettingsSide260PixelsAndPagesScaleBicubic) {
+    ASSERT_TRUE(form.Load(owner.hwnd()));
+    // The etched line: a white line over a translucent dark one, from the window's left edge to
+    // x 260.
+    const int y = static_cast<int>(form.ButtonRect(3).Y) - 30;
+    PictureBox& s = form.Surface();
+    for (const int x : {0, 10, 19, 150, 259}) {
+        EXPECT_EQ(s.Point(x, y - 1), RGB(255, 255, 255)) << x;
+        EXPECT_LT(Luma(s.Point(x, y - 2)), Luma(s.Point(x, y + 3)) - 20) << x;
+    }
+    for (const int x : {261, 280}) EXPECT_NE(s.Point(x, y - 1), RGB(255, 255, 255)) << x;
+
+    // Every layout's page bitmap scales its pictures bicubic. Wine's GDI+ scales bicubic as
+    // bilinear, so its pixels cannot tell the two apart: the page's surface says which it uses.
+    for (const int32_t layout : {FrmPrinter::kFitToPage, FrmPrinter::kFullPage, FrmPrinter::kThumbnail}) {
+        form.PrintLayout = layout;
+        form.RenderPrintPages(false, 0);
+        InterpolationMode mode = InterpolationModeInvalid;
+        ASSERT_TRUE(form.PageImage.MemGraphics) << layout;
+        GdipGetInterpolationMode(form.PageImage.MemGraphics, &mode);
+        EXPECT_EQ(mode, InterpolationModeHighQualityBicubic) << layout;
+    }
+}
+
 TEST_F(PrintWindow, PagesAndCopiesPerLayoutAndRefusedCopies) {
     struct Case {
         int32_t layout;

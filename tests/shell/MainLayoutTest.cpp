@@ -21,7 +21,7 @@ MainLayoutPanes Arranged(int width, int height, int splitLeft, int splitLVTop, i
     return p;
 }
 
-std::array<int, 4> Rect(const PaneRect& r) {
+std::array<int, 4> Box(const PaneRect& r) {
     return {r.left, r.top, r.width, r.height};
 }
 
@@ -29,15 +29,15 @@ std::array<int, 4> Rect(const PaneRect& r) {
 
 TEST(MainLayout, PanesTileTheClientAreaAroundTheSplitters) {
     const MainLayoutPanes p = Arranged(1000, 700, 300, 400, 350);
-    EXPECT_EQ(Rect(p.ImageToolbar), (std::array{0, 47, 1000, 40}));
-    EXPECT_EQ(Rect(p.ResizeBorder), (std::array{983, 683, 17, 17}));
-    EXPECT_EQ(Rect(p.UseryzSplitH), (std::array{300, 93, 9, 597}));
-    EXPECT_EQ(Rect(p.FolderView), (std::array{8, 128, 288, 264}));
-    EXPECT_EQ(Rect(p.UseryzSplitLV), (std::array{8, 400, 288, 10}));
-    EXPECT_EQ(Rect(p.UseryzProcess1), (std::array{3, 410, 297, 288}));
-    EXPECT_EQ(Rect(p.SingleyzPreview), (std::array{309, 93, 686, 257}));
-    EXPECT_EQ(Rect(p.UseryzSplitV), (std::array{309, 350, 686, 25}));
-    EXPECT_EQ(Rect(p.ThumyzViewer), (std::array{309, 375, 686, 315})); // down to the left bar's end, 690
+    EXPECT_EQ(Box(p.ImageToolbar), (std::array{0, 47, 1000, 40}));
+    EXPECT_EQ(Box(p.ResizeBorder), (std::array{983, 683, 17, 17}));
+    EXPECT_EQ(Box(p.UseryzSplitH), (std::array{300, 93, 9, 597}));
+    EXPECT_EQ(Box(p.FolderView), (std::array{8, 128, 288, 264}));
+    EXPECT_EQ(Box(p.UseryzSplitLV), (std::array{8, 400, 288, 10}));
+    EXPECT_EQ(Box(p.UseryzProcess1), (std::array{3, 410, 297, 288}));
+    EXPECT_EQ(Box(p.SingleyzPreview), (std::array{309, 93, 686, 257}));
+    EXPECT_EQ(Box(p.UseryzSplitV), (std::array{309, 350, 686, 25}));
+    EXPECT_EQ(Box(p.ThumyzViewer), (std::array{309, 375, 686, 315})); // down to the left bar's end, 690
 }
 
 TEST(MainLayout, ThumbnailPaneOpenOrClosedByItsBar) {
@@ -51,7 +51,7 @@ TEST(MainLayout, ThumbnailPaneOpenOrClosedByItsBar) {
     // At the working area's very top the canvas has no height and the grid fills the column.
     const MainLayoutPanes top = Arranged(800, 500, 300, 300, 93);
     EXPECT_FALSE(top.SingleyzPreview.visible);
-    EXPECT_EQ(Rect(top.ThumyzViewer), (std::array{309, 118, 486, 372}));
+    EXPECT_EQ(Box(top.ThumyzViewer), (std::array{309, 118, 486, 372}));
 }
 
 TEST(MainLayout, LeftColumnShownOnlyRightOf260) {
@@ -69,19 +69,19 @@ TEST(MainLayout, TextAndCalendarToolsPutTheTextBarAboveTheCanvasAndKeepTheGrid) 
     const MainLayoutPanes browse = Arranged(1000, 700, 300, 400, 350, 0);
     for (int32_t effect : {4, 10}) {
         MainLayoutPanes p = Arranged(1000, 700, 300, 400, 350, effect);
-        EXPECT_EQ(Rect(p.YDSTextControl1), (std::array{309, 93, 686, 25}));
-        EXPECT_EQ(Rect(p.SingleyzPreview), (std::array{309, 118, 686, 232}));
-        EXPECT_EQ(Rect(p.ThumyzViewer), Rect(browse.ThumyzViewer));
+        EXPECT_EQ(Box(p.YDSTextControl1), (std::array{309, 93, 686, 25}));
+        EXPECT_EQ(Box(p.SingleyzPreview), (std::array{309, 118, 686, 232}));
+        EXPECT_EQ(Box(p.ThumyzViewer), Box(browse.ThumyzViewer));
         p.effect = 1; // another tool: the canvas starts at the splitter's top again
         ArrangeEditArea(p);
-        EXPECT_EQ(Rect(p.SingleyzPreview), Rect(browse.SingleyzPreview));
+        EXPECT_EQ(Box(p.SingleyzPreview), Box(browse.SingleyzPreview));
     }
 }
 
 TEST(MainLayout, NegativeSizesAreSkippedAndStoredSplittersClampedIntoTheClientArea) {
     MainLayoutPanes p = Arranged(200, 150, 300, 400, 350);
     EXPECT_EQ(p.SingleyzPreview.width, 0) << "200 - 314 is negative: kept";
-    EXPECT_EQ(Rect(p.UseryzProcess1), (std::array{3, 410, 297, 44})) << "47 - 274 - 35 is negative: kept";
+    EXPECT_EQ(Box(p.UseryzProcess1), (std::array{3, 410, 297, 44})) << "47 - 274 - 35 is negative: kept";
     ClampSplitters(p);
     EXPECT_EQ((std::array{p.UseryzSplitH.left, p.UseryzSplitLV.top, p.UseryzSplitV.top}), (std::array{191, 140, 125}));
 }

@@ -1,9 +1,11 @@
 // The real main window's layout under a person's mouse and keys: the resize grip follows the pointer,
 // the title bar and the image tool bar stand whole at every new right edge (after a grip drag and at
-// a start beside a taskbar), the zoom grip under the views shows the zoom however it was set, and a
-// side panel first seen when its column is dragged open is as whole as one seen at the start.
+// a start beside a taskbar), the zoom grip under the views shows the zoom however it was set, a
+// side panel first seen when its column is dragged open is as whole as one seen at the start, and
+// the history field and the stamp list follow the column wherever it is dropped.
 #include "tests/browser/BarTestSupport.h"
 #include "tests/shell/MainWindowFixture.h"
+#include "tests/support/RealInput.h"
 #include "tests/support/TestWindow.h"
 
 #include <cmath>
@@ -76,6 +78,22 @@ protected:
     static void MouseAt(const PictureBox& box, UINT msg, WPARAM held, POINT screen) {
         ::ScreenToClient(box.hWnd(), &screen);
         SendMouse(box.hWnd(), msg, held, screen.x, screen.y);
+    }
+    // The column bar taken 4 pixels in and dropped with its left edge at left.
+    void DragColumnBarTo(int left) {
+        UseryzSplit& bar = main->UseryzSplitH;
+        POINT press{4, 300}, drop{left + 4, 0};
+        ::ClientToScreen(bar.hWnd(), &press);
+        ::ClientToScreen(main->hWnd(), &drop);
+        drop.y = press.y;
+        MouseAt(bar, WM_LBUTTONDOWN, MK_LBUTTON, press);
+        // The drag reads the pointer where the system has it; a late event of the display could
+        // still move it back after a plain SetCursorPos.
+        real_input::PointerTo(drop);
+        MouseAt(bar, WM_MOUSEMOVE, MK_LBUTTON, drop);
+        MouseAt(bar, WM_LBUTTONUP, 0, drop);
+        ASSERT_EQ(bar.Left(), left);
+        TestWindow::Pump(50);
     }
     // The grip's left edge on the bar under the views: its first pixel above the track.
     int GripLeft() const {
@@ -285,4 +303,48 @@ TEST_F(MainWindowLayout, ASidePanelOpenedByTheColumnBarIsWholeFromItsFirstPaint)
         << "the tool list differs from one shown at the start";
     EXPECT_TRUE(panel.ToolVscroll().Enabled());
     EXPECT_EQ(panel.ToolVscroll().Max(), referenceMax);
+}
+
+TEST_F(MainWindowLayout, TheHistoryFieldAndTheStampListFollowTheColumnWhereverItIsDropped) {
+    const std::wstring library = App().AppFolder + L"Librarians\\";
+    const std::pair<const wchar_t*, uint32_t> stamps[] = {{L"b.lib", ColorARGB(255, 0, 160, 0)},
+                                                          {L"a.lib", ColorARGB(255, 200, 0, 0)}}; // shown in this order
+    for (const auto& [name, colour] : stamps) WriteSolidImage(library + name, 20, 20, colour);
+    PutDword(L"SplitHLeft", 400);
+    ASSERT_NO_FATAL_FAILURE(StartShown());
+    UseryzProcess& panel = main->UseryzProcess1;
+    PictureBox& list = panel.StampMenu().LibOLE();
+    const auto openStampTabAndPickTheFirstRow = [&] {
+        LeftClick(panel.hWnd(), 75, 20);
+        ASSERT_EQ(panel.Toolselect(), 1);
+        for (int i = 0; i < 100 && panel.StampMenu().RowsPending() > 0; ++i) TestWindow::Pump(20);
+        LeftClick(list.hWnd(), 100, 20);
+    };
+    ASSERT_NO_FATAL_FAILURE(openStampTabAndPickTheFirstRow());
+
+    // Wider by 60, then narrower than at the start.
+    for (const int left : {460, 330}) {
+        SCOPED_TRACE(left);
+        ASSERT_NO_FATAL_FAILURE(DragColumnBarTo(left));
+        // The white path field reaches 5 short of the bar, the header box shows after it as before
+        // it, and a click at its right end opens the recent folders.
+        const int y = main->UseryzSplitH.Top() + 14;
+        EXPECT_EQ(TestWindow::ScreenPixel(main->hWnd(), left - 8, y), RGB(255, 255, 255));
+        EXPECT_EQ(TestWindow::ScreenPixel(main->hWnd(), left - 3, y), TestWindow::ScreenPixel(main->hWnd(), 60, y));
+        EXPECT_EQ(main->HistoryHitRect.Width, static_cast<float>(left - 70));
+        SendMouse(main->hWnd(), WM_LBUTTONUP, 0, left - 8, y);
+        EXPECT_TRUE(main->SkinMenu.Visible());
+        EXPECT_EQ(main->SkinMenu.Initializemenu(), 12);
+        main->SkinMenu.SetVisible(false);
+
+        // The stamp tab again and a click on the first row: both rows stay, the first framed.
+        ASSERT_NO_FATAL_FAILURE(openStampTabAndPickTheFirstRow());
+        EXPECT_EQ(panel.StampFilename(), library + L"b.lib");
+        EXPECT_EQ(list.Point(100, 10 - 4), RGB(255, 255, 255));
+        for (int row = 0; row < 2; ++row)
+            EXPECT_LE(RgbDistance(list.Point(35, 10 + 50 * row + 18), Rgb(stamps[row].second)), 10) << row;
+    }
+    main->Unload();
+    for (const auto& [name, colour] : stamps)
+        if (IsInsideScratchRoot(library + name)) ::DeleteFileW((library + name).c_str());
 }
