@@ -1,7 +1,7 @@
 // The frame tools in a real window driven by the mouse: frames spanned, moved and resized by their
 // handles (across edges, beyond the image, zero-size, two buttons held), and what Apply commits
 // compared with what the overlay showed; Select All then Crop or Copy; the irradiation's light
-// where the user clicked; the panel's Cancel and Option (with the real menu), the colour pick.
+// where its preview showed it; the panel's Cancel and Option (with the real menu), the colour pick.
 #include "controls/ZpYSkinMenu.h"
 #include "imaging/ClipboardStamp.h"
 #include "platform/MessageBoxService.h"
@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -102,17 +103,21 @@ TEST_F(FrameToolTest, SelectAllThenCropOrCopyTakesTheWholePictureExactly) {
     }
 }
 
-TEST_F(FrameToolTest, IrradiationLightsThePictureWhereTheUserClicked) {
+TEST_F(FrameToolTest, IrradiationLightsThePictureWhereItsPreviewShowedTheLight) {
     // A white picture shown at half size with a margin on the left: the light shows it as it is
-    // at the clicked point and darkens it towards the glow's rim.
+    // at its point and darkens it towards the glow's rim.
     const std::wstring path = folder + L"white.png";
     ASSERT_TRUE(SaveImageSafely(BitmapOf(600, 600, [](int, int) { return kWhite; }).get(), path, kFormatPng, 0));
     const struct {
-        PointF click;
-        int x, y; // the image pixel under it: (click - (50, 0)) * 2
-    } cases[] = {{{100, 60}, 100, 120}, {{320, 200}, 540, 400}};
+        PointF put;                 // where a drag leaves the light
+        std::optional<PointF> then; // a click without a drag elsewhere, which moves nothing
+        int x, y;                   // the image pixel under put: (put - (50, 0)) * 2
+    } cases[] = {{{100, 60}, std::nullopt, 100, 120},
+                 {{320, 200}, std::nullopt, 540, 400},
+                 {{100, 60}, PointF(320, 200), 100, 120},
+                 {{320, 200}, PointF(60, 10), 540, 400}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.x);
+        SCOPED_TRACE(std::to_string(c.x) + (c.then ? " then a click" : ""));
         ASSERT_TRUE(canvas->Import(path));
         canvas->SetEffect(37);
         canvas->SetMax(255);
@@ -121,7 +126,15 @@ TEST_F(FrameToolTest, IrradiationLightsThePictureWhereTheUserClicked) {
         canvas->SetTextColor(RGB(0, 0, 0));
         ASSERT_TRUE(canvas->Import(L"", true));
         ASSERT_FLOAT_EQ(canvas->FitRect().X, 50);
-        Click(c.click);
+        Drag(PointF(c.put.X + 30, c.put.Y + 20), {c.put});
+        if (c.then) {
+            Click(*c.then);
+            // The screen still shows the light where the drag left it.
+            const auto shownAt = [this](PointF p) {
+                return GetRValue(canvas->Point(static_cast<int>(p.X), static_cast<int>(p.Y)));
+            };
+            EXPECT_GT(shownAt(c.put), shownAt(*c.then) + 60);
+        }
         // Apply pressed with a hand that moves a little: the light stays where it was put.
         const RectF apply = canvas->PanelRects()[kPanelApply];
         const PointF onApply(apply.X + apply.Width / 2, apply.Y + apply.Height / 2);
