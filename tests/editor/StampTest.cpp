@@ -3,6 +3,7 @@
 // steps, quick effects, the commit at an opacity, the clipboard round trip and the delete.
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdiDIB.h"
+#include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
@@ -54,28 +55,40 @@ struct StampTest : CanvasWindowTest {
 } // namespace
 
 TEST_F(StampTest, LassoClosedWithTheRightButtonAndAppliedBecomesTheStamp) {
-    OpenIn(41);
-    for (PointF p : {PointF(50, 50), PointF(150, 50), PointF(150, 150)}) Click(p);
-    RightClick({100, 200});
-    EXPECT_EQ(App().LassoPointCount, 3);
-    ClickPanel(kPanelApply);
+    // Presses on the panel before Apply (Cancel answered Cancel) add no point to the outline.
+    for (int cancels : {0, 1, 2}) {
+        SCOPED_TRACE(cancels);
+        OpenIn(41);
+        for (PointF p : {PointF(50, 50), PointF(150, 50), PointF(150, 150)}) Click(p);
+        RightClick({100, 200});
+        EXPECT_EQ(App().LassoPointCount, 3);
+        {
+            ScopedMessageBoxAnswerer answerer([](const MessageBoxRequest&) { return IDCANCEL; });
+            for (int i = 0; i < cancels; ++i) ClickPanel(kPanelCancel);
+        }
+        EXPECT_EQ(canvas->Effect(), 41);
+        EXPECT_EQ(App().LassoPointCount, 3);
+        mainWindow.log.calls.clear();
+        ClickPanel(kPanelApply);
 
-    ASSERT_TRUE(read.Import(StampTempPath()));
-    EXPECT_EQ(read.Width(), 100);
-    EXPECT_EQ(read.Height(), 100);
-    EXPECT_EQ(ReadAt(90, 10), kTopLeft);   // inside the triangle
-    EXPECT_EQ(AlphaOf(ReadAt(10, 90)), 0); // below its diagonal
-    EXPECT_EQ(mainWindow.log.Count(L"UseStamp(false, false)"), 1u);
-    EXPECT_EQ(canvas->Effect(), 38);
-    EXPECT_EQ(canvas->Stamp().Width(), 100);
-    EXPECT_EQ(StampAt(90, 10), kTopLeft);
-    EXPECT_EQ(AlphaOf(StampAt(10, 90)), 0);
-    // The stamp lies where the lasso was.
-    const RectF f = canvas->FrameRects()[0];
-    EXPECT_EQ(f.X, 50);
-    EXPECT_EQ(f.Y, 50);
-    EXPECT_EQ(f.Width, 100);
-    EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo0.sudo")));
+        ASSERT_TRUE(read.Import(StampTempPath()));
+        EXPECT_EQ(read.Width(), 100);
+        EXPECT_EQ(read.Height(), 100);
+        EXPECT_EQ(ReadAt(90, 10), kTopLeft);   // inside the triangle
+        EXPECT_EQ(AlphaOf(ReadAt(10, 90)), 0); // below its diagonal
+        EXPECT_EQ(mainWindow.log.Count(L"UseStamp(false, false)"), 1u);
+        EXPECT_EQ(canvas->Effect(), 38);
+        EXPECT_EQ(canvas->Stamp().Width(), 100);
+        EXPECT_EQ(StampAt(90, 10), kTopLeft);
+        EXPECT_EQ(AlphaOf(StampAt(10, 90)), 0);
+        // The stamp lies where the lasso was.
+        const RectF f = canvas->FrameRects()[0];
+        EXPECT_EQ(f.X, 50);
+        EXPECT_EQ(f.Y, 50);
+        EXPECT_EQ(f.Width, 100);
+        EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo0.sudo")));
+        canvas->CancelEdit();
+    }
 }
 
 TEST_F(StampTest, CopyThenApplyCutTheSameArea) {
