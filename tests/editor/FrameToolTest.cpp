@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -340,21 +342,56 @@ TEST_F(FrameToolTest, AnEarlierToolsPanelButtonsTakeNoClicksInTheNextTool) {
     }
 }
 
-TEST_F(FrameToolTest, RedEyeFrameIsAtMost100Wide) {
+TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
+    const uint32_t red = ColorARGB(255, 220, 20, 20);
     const std::wstring path = folder + L"red.png";
-    ASSERT_TRUE(SaveImageSafely(BitmapOf(400, 300, [](int, int) { return ColorARGB(255, 220, 20, 20); }).get(), path,
-                                kFormatPng, 0));
-    ASSERT_TRUE(canvas->Import(path));
-    canvas->SetEffect(9);
-    canvas->SetMax(100);
-    canvas->SetValue(50);
-    ASSERT_TRUE(canvas->Import(L"", true));
-    Drag({50, 50}, {{200, 130}});
-    ExpectRect(Frame(), 50, 50, 100, 80);
-    ASSERT_TRUE(canvas->ApplyEdit());
-    const uint32_t centre = Shown(100, 90), beyond = Shown(170, 90);
-    EXPECT_EQ(RedOf(centre), GreenOf(centre)); // greyed
-    EXPECT_EQ(beyond, ColorARGB(255, 220, 20, 20));
+    ASSERT_TRUE(SaveImageSafely(BitmapOf(400, 300, [red](int, int) { return red; }).get(), path, kFormatPng, 0));
+    // The picture is shown at its own size: control pixels are image pixels.
+    const struct {
+        const char* how;
+        std::function<void()> set;
+        std::optional<RectF> shown;       // frame 0 as a paint after it holds it
+        std::vector<POINT> treated, kept; // the picture's pixels inside and outside the held frame
+    } cases[] = {
+        {"dragged to 150 x 80",
+         [this] {
+             Drag({50, 50}, {{200, 130}});
+         },
+         RectF(50, 50, 100, 80),
+         {{100, 90}},
+         {{170, 90}, {100, 150}}},
+        // Select All makes frame 0 the whole picture, and nothing paints it before Apply.
+        {"Select All",
+         [this] { canvas->CleanCroprect(true); },
+         std::nullopt,
+         {{50, 50}},
+         {{130, 50}, {50, 130}, {300, 200}}},
+        {"Select All, then a paint",
+         [this] {
+             canvas->CleanCroprect(true);
+             canvas->Painting(false, false, false, false);
+         },
+         RectF(0, 0, 100, 100),
+         {{50, 50}},
+         {{130, 50}, {50, 130}, {300, 200}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        ASSERT_TRUE(canvas->Import(path));
+        canvas->SetEffect(9);
+        canvas->SetMax(100);
+        canvas->SetValue(50);
+        canvas->CleanCroprect(false);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        c.set();
+        if (c.shown) ExpectRect(Frame(), c.shown->X, c.shown->Y, c.shown->Width, c.shown->Height);
+        ASSERT_TRUE(canvas->ApplyEdit());
+        for (const POINT& p : c.treated) {
+            const uint32_t at = Shown(p.x, p.y);
+            EXPECT_EQ(RedOf(at), GreenOf(at)) << "greyed at " << p.x << "," << p.y;
+        }
+        for (const POINT& p : c.kept) EXPECT_EQ(Shown(p.x, p.y), red) << "kept at " << p.x << "," << p.y;
+    }
 }
 
 TEST_F(FrameToolTest, CancelOnThePanelAsksAndNoLeavesTheTool) {
