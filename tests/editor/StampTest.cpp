@@ -215,6 +215,43 @@ TEST_F(StampTest, MirrorTwiceGivesTheStampBackAndAddsTwoSteps) {
     EXPECT_EQ(StampAt(10, 10), kTopRight);
 }
 
+TEST_F(StampTest, ANewStampThatCannotBeReadLeavesTheStampAndItsStepsAndSaysSo) {
+    StampOfFrame({150, 100}, {250, 200});
+    ASSERT_TRUE(canvas->Stampeffect(6)); // step 1: mirrored
+    const RectF frame = canvas->FrameRects()[0];
+    const std::string step0 = ReadTestFile(DataFile(L"StampUndo0.sudo"));
+    // The working stamp file as a library stamp that cannot be read would leave it.
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {{"empty", ""}, {"not a picture", "not a picture"}, {"a cut-off PNG", step0.substr(0, 40)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteTestFile(StampTempPath(), c.bytes));
+        std::vector<std::wstring> said;
+        {
+            ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& r) {
+                said.push_back(r.text);
+                return IDOK;
+            });
+            EXPECT_FALSE(canvas->StartStampTool(true));
+        }
+        EXPECT_EQ(said, std::vector<std::wstring>{L"The stamp's picture could not be read."});
+        EXPECT_EQ(canvas->Effect(), 38);
+        ASSERT_TRUE(canvas->Stamp().Exists());
+        EXPECT_EQ(StampAt(10, 10), kBottomLeft);
+        const RectF f = canvas->FrameRects()[0];
+        EXPECT_EQ(f.X, frame.X);
+        EXPECT_EQ(f.Width, frame.Width);
+        EXPECT_EQ(canvas->StampUndoIndex(), 1);
+        EXPECT_EQ(ReadTestFile(DataFile(L"StampUndo0.sudo")), step0);
+        EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo1.sudo")));
+    }
+    // Its steps still undo.
+    ASSERT_TRUE(canvas->UndoStampRedo(true));
+    EXPECT_EQ(StampAt(10, 10), kTopLeft);
+}
+
 TEST_F(StampTest, FilterTakesTheSizeTheStampIsShownAt) {
     StampOfFrame({150, 100}, {250, 200});
     // The bottom-right handle dragged in by 20: shown at 80 x 80 image pixels.
