@@ -49,12 +49,10 @@ void CanvasStamp::RefreshStampUndoState() {
 }
 
 bool CanvasStamp::Load(const std::wstring& fileName, bool newStamp) {
-    Changed();
     DIBsave loaded;
-    if (!LoadLayer(loaded, fileName)) {
-        if (newStamp) Release();
-        return false;
-    }
+    // A file that cannot be read is no new stamp: the one there was keeps its pixels and steps.
+    if (!LoadLayer(loaded, fileName)) return false;
+    Changed();
     // DIBsave cannot be moved: the stamp takes the loaded pixels by drawing them once more.
     if (!MakeLayer(StampLayer, loaded.new_Img, loaded.NewWidth, loaded.NewHeight, static_cast<float>(loaded.NewWidth),
                    static_cast<float>(loaded.NewHeight)))

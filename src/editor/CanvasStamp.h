@@ -46,8 +46,8 @@ public:
     [[nodiscard]] int32_t StampUndoIndex() const { return undoIndex_; }
 
     // Makes the stamp's bitmap from an image file. With newStamp the stamp's history starts again:
-    // every step file goes and the file becomes step 0. False, with no stamp, when the file cannot
-    // be read.
+    // every step file goes and the file becomes step 0. False, with the stamp and its history as
+    // they were, when the file cannot be read.
     [[nodiscard]] bool Load(const std::wstring& fileName, bool newStamp);
     // Chooses the brush; a brush other than none takes the bitmap of the current step again.
     void Options(int32_t kind);

@@ -14,14 +14,9 @@ constexpr int32_t kIrradiation = 37;
 
 } // namespace
 
-void DecorationTool::Press(float x, float y) {
-    // The light goes where the user points.
-    if (Canvas().Effect() == kIrradiation && !Pointer().screenButtonEnabled) lightPoint_ = PointF(x, y);
-}
-
 void DecorationTool::Drag(int, float x, float y) {
+    // The light follows the drag through the preview, which shows it where it goes.
     Pointer().currentPoint = PointF(x, y);
-    if (Canvas().Effect() == kIrradiation && !Pointer().screenButtonEnabled) lightPoint_ = Pointer().currentPoint;
     Repaint();
 }
 
@@ -58,11 +53,11 @@ GdipBitmap DecorationTool::RenderStep() {
 
 void DecorationTool::DrawLightPreview(GpGraphics* g) {
     Imageyzviewer& c = Canvas();
+    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(c.Max()) - Panel().SliderValue);
+    if (!alpha) return;
     // The light stays where it was while the panel is used: the slider sets its strength, and a
     // press on Apply that moves a little must not carry the light onto the button.
     if (!Pointer().screenButtonEnabled) lightPoint_ = Pointer().currentPoint;
-    const std::optional<int32_t> alpha = TryRoundHalfEven(static_cast<double>(c.Max()) - Panel().SliderValue);
-    if (!alpha) return;
     GdipFlush(g, FlushIntentionSync);
     ::GdiFlush();
     DrawIrradiationPreview(c.hDC(), BackBuffer{c.Bits(), c.Width(), c.Height()}, c.FitRect(),

@@ -10,7 +10,6 @@ public:
     using CanvasTool::CanvasTool;
 
     [[nodiscard]] bool Handles(int32_t effect) const override { return effect >= 28 && effect <= 37; }
-    void Press(float x, float y) override;
     void Drag(int shift, float x, float y) override;
     void Hover(float x, float y) override;
     bool DrawOverlay(GpGraphics* g) override;
@@ -20,5 +19,7 @@ private:
     // The irradiation's glow at the light point.
     void DrawLightPreview(GpGraphics* g);
 
-    PointF lightPoint_{}; // where the irradiation's preview last put the light (control pixels)
+    // Where the irradiation's preview last showed the light (control pixels): only the preview
+    // moves it, so Apply lights the picture where the screen showed the glow.
+    PointF lightPoint_{};
 };

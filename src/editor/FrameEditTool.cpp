@@ -29,10 +29,7 @@ void FrameEditTool::Drag(int, float x, float y) {
     CanvasPointer& p = Pointer();
     p.currentPoint = PointF(x, y);
     if ((e == 19 || e == 20) && !p.screenButtonEnabled) pickPoint_ = p.currentPoint;
-    if (Frame().Dragging() && !p.OnPanel(kPanelSlider)) {
-        FollowFrame(x, y);
-        if (e == 9) Frame().Frame() = LimitRedEyeFrame(Frame().Frame());
-    }
+    if (Frame().Dragging() && !p.OnPanel(kPanelSlider)) FollowFrame(x, y);
     Repaint();
 }
 
@@ -49,6 +46,7 @@ void FrameEditTool::Hover(float x, float y) {
 bool FrameEditTool::DrawOverlay(GpGraphics* g) {
     const int32_t e = Canvas().Effect();
     if (e == 6) Frame().Frame() = RectF(); // colorize works on the whole image
+    HoldRedEyeFrame();
     DrawEditOverlay(g);
     if (e == 5 || e == 6 || e == 19 || e == 20) Canvas().ColorControl();
     DrawEditPanel(true);
@@ -66,6 +64,8 @@ GdipBitmap FrameEditTool::RenderStep() {
     Imageyzviewer& c = Canvas();
     const int32_t e = c.Effect();
     if (!IsFrameCommit(e)) return {};
+    // A frame set without a drag (Select All) is held too, even when no paint has shown it.
+    HoldRedEyeFrame();
     if (e != 5 && e != 6) return RenderFrameCommit(FrameInputs());
     // Card and colorize draw over the picture that the paint renders into the undo buffer,
     // unfitted: the picture at its own size.
@@ -90,6 +90,10 @@ void FrameEditTool::BeforeLayOut() {
     // The frame is in control pixels of the old layout.
     const int32_t e = Canvas().Effect();
     if (e == 1 || e == 5 || e == 9) Canvas().CleanCroprect(false);
+}
+
+void FrameEditTool::HoldRedEyeFrame() {
+    if (Canvas().Effect() == 9) Frame().Frame() = LimitRedEyeFrame(Frame().Frame());
 }
 
 FrameCommitInputs FrameEditTool::FrameInputs() const {

@@ -27,6 +27,8 @@ public:
     [[nodiscard]] PointF PickPoint() const { return pickPoint_; }
 
 private:
+    // The red-eye tool works on at most 100 x 100 control pixels of frame 0, however it was set.
+    void HoldRedEyeFrame();
     [[nodiscard]] FrameCommitInputs FrameInputs() const;
 
     PointF pickPoint_{};

@@ -175,14 +175,14 @@ public:
     // ---- Selections, the floating stamp and the clipboard ----
     // Makes the stamp's bitmap from an image file. With newStamp its history starts again from the
     // file, its size on the image becomes its pixel size and its frame is taken from StampRect at
-    // the next paint; resetPosition puts it at the image's top-left corner. False when the file
-    // cannot be read.
+    // the next paint; resetPosition puts it at the image's top-left corner. False, with the stamp,
+    // its place and its history as they were, when the file cannot be read.
     bool CreateStampImg(const std::wstring& fileName, bool newStamp, bool resetPosition) {
         return stampTool_.CreateStampImg(fileName, newStamp, resetPosition);
     }
     // The canvas's part of the main window's UseStamp: the working stamp file "Librarians\Stamptemp.tmp"
     // becomes a new stamp in mode 38 (opacity slider 100 / 0 / 0, no brush, fitted, laid out).
-    // False, and nothing changes, without an image or a readable stamp file.
+    // False, and nothing changes, without an image or a readable stamp file (the user is told).
     bool StartStampTool(bool resetPosition) { return stampTool_.StartStampTool(resetPosition); }
     // The stamp brush kind (0 none, 1 eraser, 2 dodge, 3 burn, 4 sharpen, 5 soften, 6 saturation,
     // 7 smudge, 8 airbrush); a brush takes the bitmap of the current stamp step again.

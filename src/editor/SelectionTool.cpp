@@ -28,10 +28,13 @@ bool SelectionTool::Handles(int32_t effect) const {
 
 void SelectionTool::Press(float x, float y) {
     const int32_t e = Canvas().Effect();
-    if (e == 41)
-        AddLassoPoint(x, y);
-    else if (e == 17 || e == 42)
+    if (e == 41) {
+        // A press on a panel element (Apply, Cancel) is no point of the outline, whatever the
+        // element then does: a Cancel answered Cancel leaves the lasso as it was.
+        if (!Pointer().screenButtonEnabled) AddLassoPoint(x, y);
+    } else if (e == 17 || e == 42) {
         Frame().Grab(PointF(x, y), !Pointer().screenButtonEnabled);
+    }
 }
 
 void SelectionTool::Drag(int shift, float x, float y) {
@@ -163,8 +166,6 @@ CutResult SelectionTool::CutSelection(const RectF& imageRect) {
 bool SelectionTool::CommitSelection() {
     AppState& app = App();
     Imageyzviewer& c = Canvas();
-    // The press on the panel added a lasso point that is not part of the selection.
-    if (c.Effect() == 41 && app.LassoPointCount > 0) --app.LassoPointCount;
     lassoClosing_ = true;
     const CutResult cut = CutSelection(FrameOnImage());
     lassoClosing_ = false;

@@ -10,6 +10,7 @@
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
+#include "platform/MessageBoxService.h"
 
 void StampTool::Press(float x, float y) {
     if (Canvas().Effect() != 38) return;
@@ -131,7 +132,11 @@ bool StampTool::CreateStampImg(const std::wstring& fileName, bool newStamp, bool
 
 bool StampTool::StartStampTool(bool resetPosition) {
     Imageyzviewer& c = Canvas();
-    if (!c.NoOpen() || !CreateStampImg(StampTempPath(), true, resetPosition)) return false;
+    if (!c.NoOpen()) return false;
+    if (!CreateStampImg(StampTempPath(), true, resetPosition)) {
+        (void)ShowMessageBox(c.hWnd(), L"The stamp's picture could not be read.", L"Stamp", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     c.SetEffect(38);
     c.SetMax(100);
     c.SetMin(0);

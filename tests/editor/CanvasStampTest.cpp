@@ -1,6 +1,6 @@
 // The stamp's own history without a window: step 0 a copy of the source file, a step that cannot
-// be written changes nothing, undo at step 0 and redo past the newest, and a new step after an
-// undo drops the steps after it.
+// be written changes nothing, undo at step 0 and redo past the newest, a new step after an undo
+// drops the steps after it, and a file that cannot be read changes nothing.
 #include "editor/CanvasModel.h"
 #include "editor/CanvasStamp.h"
 #include "tests/editor/CanvasTestSupport.h"
@@ -38,7 +38,17 @@ TEST(CanvasStamp, HistoryStepsAreWholeFilesAndANewStepDropsTheRedoBranch) {
     EXPECT_FALSE(stamp.UndoRedo(false));
     EXPECT_EQ(PixelAt(stamp.StampLayer.new_Img, 0, 0), kTopRight);
 
-    // A file that cannot be read leaves no stamp.
-    EXPECT_FALSE(stamp.Load(folder + L"missing.png", true));
-    EXPECT_FALSE(stamp.Exists());
+    // A file that cannot be read, as a new stamp or a step, leaves the stamp and its steps.
+    ASSERT_TRUE(WriteTestFile(folder + L"empty.png", ""));
+    for (const wchar_t* name : {L"missing.png", L"empty.png"})
+        for (bool newStamp : {true, false}) {
+            SCOPED_TRACE(newStamp);
+            EXPECT_FALSE(stamp.Load(folder + name, newStamp));
+            ASSERT_TRUE(stamp.Exists());
+            EXPECT_EQ(PixelAt(stamp.StampLayer.new_Img, 0, 0), kTopRight);
+            EXPECT_EQ(stamp.StampUndoIndex(), 1);
+            EXPECT_TRUE(FileExistsForTest(CanvasModel::StampUndoFile(1)));
+        }
+    ASSERT_TRUE(stamp.UndoRedo(true));
+    EXPECT_EQ(PixelAt(stamp.StampLayer.new_Img, 0, 0), kTopLeft);
 }

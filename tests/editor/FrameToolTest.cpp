@@ -1,7 +1,7 @@
 // The frame tools in a real window driven by the mouse: frames spanned, moved and resized by their
 // handles (across edges, beyond the image, zero-size, two buttons held), and what Apply commits
 // compared with what the overlay showed; Select All then Crop or Copy; the irradiation's light
-// where the user clicked; the panel's Cancel and Option (with the real menu), the colour pick.
+// where its preview showed it; the panel's Cancel and Option (with the real menu), the colour pick.
 #include "controls/ZpYSkinMenu.h"
 #include "imaging/ClipboardStamp.h"
 #include "platform/MessageBoxService.h"
@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -102,17 +105,21 @@ TEST_F(FrameToolTest, SelectAllThenCropOrCopyTakesTheWholePictureExactly) {
     }
 }
 
-TEST_F(FrameToolTest, IrradiationLightsThePictureWhereTheUserClicked) {
+TEST_F(FrameToolTest, IrradiationLightsThePictureWhereItsPreviewShowedTheLight) {
     // A white picture shown at half size with a margin on the left: the light shows it as it is
-    // at the clicked point and darkens it towards the glow's rim.
+    // at its point and darkens it towards the glow's rim.
     const std::wstring path = folder + L"white.png";
     ASSERT_TRUE(SaveImageSafely(BitmapOf(600, 600, [](int, int) { return kWhite; }).get(), path, kFormatPng, 0));
     const struct {
-        PointF click;
-        int x, y; // the image pixel under it: (click - (50, 0)) * 2
-    } cases[] = {{{100, 60}, 100, 120}, {{320, 200}, 540, 400}};
+        PointF put;                 // where a drag leaves the light
+        std::optional<PointF> then; // a click without a drag elsewhere, which moves nothing
+        int x, y;                   // the image pixel under put: (put - (50, 0)) * 2
+    } cases[] = {{{100, 60}, std::nullopt, 100, 120},
+                 {{320, 200}, std::nullopt, 540, 400},
+                 {{100, 60}, PointF(320, 200), 100, 120},
+                 {{320, 200}, PointF(60, 10), 540, 400}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.x);
+        SCOPED_TRACE(std::to_string(c.x) + (c.then ? " then a click" : ""));
         ASSERT_TRUE(canvas->Import(path));
         canvas->SetEffect(37);
         canvas->SetMax(255);
@@ -121,7 +128,15 @@ TEST_F(FrameToolTest, IrradiationLightsThePictureWhereTheUserClicked) {
         canvas->SetTextColor(RGB(0, 0, 0));
         ASSERT_TRUE(canvas->Import(L"", true));
         ASSERT_FLOAT_EQ(canvas->FitRect().X, 50);
-        Click(c.click);
+        Drag(PointF(c.put.X + 30, c.put.Y + 20), {c.put});
+        if (c.then) {
+            Click(*c.then);
+            // The screen still shows the light where the drag left it.
+            const auto shownAt = [this](PointF p) {
+                return GetRValue(canvas->Point(static_cast<int>(p.X), static_cast<int>(p.Y)));
+            };
+            EXPECT_GT(shownAt(c.put), shownAt(*c.then) + 60);
+        }
         // Apply pressed with a hand that moves a little: the light stays where it was put.
         const RectF apply = canvas->PanelRects()[kPanelApply];
         const PointF onApply(apply.X + apply.Width / 2, apply.Y + apply.Height / 2);
@@ -327,21 +342,56 @@ TEST_F(FrameToolTest, AnEarlierToolsPanelButtonsTakeNoClicksInTheNextTool) {
     }
 }
 
-TEST_F(FrameToolTest, RedEyeFrameIsAtMost100Wide) {
+TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
+    const uint32_t red = ColorARGB(255, 220, 20, 20);
     const std::wstring path = folder + L"red.png";
-    ASSERT_TRUE(SaveImageSafely(BitmapOf(400, 300, [](int, int) { return ColorARGB(255, 220, 20, 20); }).get(), path,
-                                kFormatPng, 0));
-    ASSERT_TRUE(canvas->Import(path));
-    canvas->SetEffect(9);
-    canvas->SetMax(100);
-    canvas->SetValue(50);
-    ASSERT_TRUE(canvas->Import(L"", true));
-    Drag({50, 50}, {{200, 130}});
-    ExpectRect(Frame(), 50, 50, 100, 80);
-    ASSERT_TRUE(canvas->ApplyEdit());
-    const uint32_t centre = Shown(100, 90), beyond = Shown(170, 90);
-    EXPECT_EQ(RedOf(centre), GreenOf(centre)); // greyed
-    EXPECT_EQ(beyond, ColorARGB(255, 220, 20, 20));
+    ASSERT_TRUE(SaveImageSafely(BitmapOf(400, 300, [red](int, int) { return red; }).get(), path, kFormatPng, 0));
+    // The picture is shown at its own size: control pixels are image pixels.
+    const struct {
+        const char* how;
+        std::function<void()> set;
+        std::optional<RectF> shown;       // frame 0 as a paint after it holds it
+        std::vector<POINT> treated, kept; // the picture's pixels inside and outside the held frame
+    } cases[] = {
+        {"dragged to 150 x 80",
+         [this] {
+             Drag({50, 50}, {{200, 130}});
+         },
+         RectF(50, 50, 100, 80),
+         {{100, 90}},
+         {{170, 90}, {100, 150}}},
+        // Select All makes frame 0 the whole picture, and nothing paints it before Apply.
+        {"Select All",
+         [this] { canvas->CleanCroprect(true); },
+         std::nullopt,
+         {{50, 50}},
+         {{130, 50}, {50, 130}, {300, 200}}},
+        {"Select All, then a paint",
+         [this] {
+             canvas->CleanCroprect(true);
+             canvas->Painting(false, false, false, false);
+         },
+         RectF(0, 0, 100, 100),
+         {{50, 50}},
+         {{130, 50}, {50, 130}, {300, 200}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        ASSERT_TRUE(canvas->Import(path));
+        canvas->SetEffect(9);
+        canvas->SetMax(100);
+        canvas->SetValue(50);
+        canvas->CleanCroprect(false);
+        ASSERT_TRUE(canvas->Import(L"", true));
+        c.set();
+        if (c.shown) ExpectRect(Frame(), c.shown->X, c.shown->Y, c.shown->Width, c.shown->Height);
+        ASSERT_TRUE(canvas->ApplyEdit());
+        for (const POINT& p : c.treated) {
+            const uint32_t at = Shown(p.x, p.y);
+            EXPECT_EQ(RedOf(at), GreenOf(at)) << "greyed at " << p.x << "," << p.y;
+        }
+        for (const POINT& p : c.kept) EXPECT_EQ(Shown(p.x, p.y), red) << "kept at " << p.x << "," << p.y;
+    }
 }
 
 TEST_F(FrameToolTest, CancelOnThePanelAsksAndNoLeavesTheTool) {

@@ -3,6 +3,7 @@
 // steps, quick effects, the commit at an opacity, the clipboard round trip and the delete.
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdiDIB.h"
+#include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
@@ -54,28 +55,40 @@ struct StampTest : CanvasWindowTest {
 } // namespace
 
 TEST_F(StampTest, LassoClosedWithTheRightButtonAndAppliedBecomesTheStamp) {
-    OpenIn(41);
-    for (PointF p : {PointF(50, 50), PointF(150, 50), PointF(150, 150)}) Click(p);
-    RightClick({100, 200});
-    EXPECT_EQ(App().LassoPointCount, 3);
-    ClickPanel(kPanelApply);
+    // Presses on the panel before Apply (Cancel answered Cancel) add no point to the outline.
+    for (int cancels : {0, 1, 2}) {
+        SCOPED_TRACE(cancels);
+        OpenIn(41);
+        for (PointF p : {PointF(50, 50), PointF(150, 50), PointF(150, 150)}) Click(p);
+        RightClick({100, 200});
+        EXPECT_EQ(App().LassoPointCount, 3);
+        {
+            ScopedMessageBoxAnswerer answerer([](const MessageBoxRequest&) { return IDCANCEL; });
+            for (int i = 0; i < cancels; ++i) ClickPanel(kPanelCancel);
+        }
+        EXPECT_EQ(canvas->Effect(), 41);
+        EXPECT_EQ(App().LassoPointCount, 3);
+        mainWindow.log.calls.clear();
+        ClickPanel(kPanelApply);
 
-    ASSERT_TRUE(read.Import(StampTempPath()));
-    EXPECT_EQ(read.Width(), 100);
-    EXPECT_EQ(read.Height(), 100);
-    EXPECT_EQ(ReadAt(90, 10), kTopLeft);   // inside the triangle
-    EXPECT_EQ(AlphaOf(ReadAt(10, 90)), 0); // below its diagonal
-    EXPECT_EQ(mainWindow.log.Count(L"UseStamp(false, false)"), 1u);
-    EXPECT_EQ(canvas->Effect(), 38);
-    EXPECT_EQ(canvas->Stamp().Width(), 100);
-    EXPECT_EQ(StampAt(90, 10), kTopLeft);
-    EXPECT_EQ(AlphaOf(StampAt(10, 90)), 0);
-    // The stamp lies where the lasso was.
-    const RectF f = canvas->FrameRects()[0];
-    EXPECT_EQ(f.X, 50);
-    EXPECT_EQ(f.Y, 50);
-    EXPECT_EQ(f.Width, 100);
-    EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo0.sudo")));
+        ASSERT_TRUE(read.Import(StampTempPath()));
+        EXPECT_EQ(read.Width(), 100);
+        EXPECT_EQ(read.Height(), 100);
+        EXPECT_EQ(ReadAt(90, 10), kTopLeft);   // inside the triangle
+        EXPECT_EQ(AlphaOf(ReadAt(10, 90)), 0); // below its diagonal
+        EXPECT_EQ(mainWindow.log.Count(L"UseStamp(false, false)"), 1u);
+        EXPECT_EQ(canvas->Effect(), 38);
+        EXPECT_EQ(canvas->Stamp().Width(), 100);
+        EXPECT_EQ(StampAt(90, 10), kTopLeft);
+        EXPECT_EQ(AlphaOf(StampAt(10, 90)), 0);
+        // The stamp lies where the lasso was.
+        const RectF f = canvas->FrameRects()[0];
+        EXPECT_EQ(f.X, 50);
+        EXPECT_EQ(f.Y, 50);
+        EXPECT_EQ(f.Width, 100);
+        EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo0.sudo")));
+        canvas->CancelEdit();
+    }
 }
 
 TEST_F(StampTest, CopyThenApplyCutTheSameArea) {
@@ -200,6 +213,43 @@ TEST_F(StampTest, MirrorTwiceGivesTheStampBackAndAddsTwoSteps) {
     EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo2.sudo")));
     ASSERT_TRUE(canvas->Stampeffect(7));
     EXPECT_EQ(StampAt(10, 10), kTopRight);
+}
+
+TEST_F(StampTest, ANewStampThatCannotBeReadLeavesTheStampAndItsStepsAndSaysSo) {
+    StampOfFrame({150, 100}, {250, 200});
+    ASSERT_TRUE(canvas->Stampeffect(6)); // step 1: mirrored
+    const RectF frame = canvas->FrameRects()[0];
+    const std::string step0 = ReadTestFile(DataFile(L"StampUndo0.sudo"));
+    // The working stamp file as a library stamp that cannot be read would leave it.
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {{"empty", ""}, {"not a picture", "not a picture"}, {"a cut-off PNG", step0.substr(0, 40)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteTestFile(StampTempPath(), c.bytes));
+        std::vector<std::wstring> said;
+        {
+            ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& r) {
+                said.push_back(r.text);
+                return IDOK;
+            });
+            EXPECT_FALSE(canvas->StartStampTool(true));
+        }
+        EXPECT_EQ(said, std::vector<std::wstring>{L"The stamp's picture could not be read."});
+        EXPECT_EQ(canvas->Effect(), 38);
+        ASSERT_TRUE(canvas->Stamp().Exists());
+        EXPECT_EQ(StampAt(10, 10), kBottomLeft);
+        const RectF f = canvas->FrameRects()[0];
+        EXPECT_EQ(f.X, frame.X);
+        EXPECT_EQ(f.Width, frame.Width);
+        EXPECT_EQ(canvas->StampUndoIndex(), 1);
+        EXPECT_EQ(ReadTestFile(DataFile(L"StampUndo0.sudo")), step0);
+        EXPECT_TRUE(FileExistsForTest(DataFile(L"StampUndo1.sudo")));
+    }
+    // Its steps still undo.
+    ASSERT_TRUE(canvas->UndoStampRedo(true));
+    EXPECT_EQ(StampAt(10, 10), kTopLeft);
 }
 
 TEST_F(StampTest, FilterTakesTheSizeTheStampIsShownAt) {
