@@ -11,6 +11,7 @@
 #include "browser/ThumFileList.h"
 #include "browser/ThumFilter.h"
 #include "browser/ThumLayout.h"
+#include "browser/ThumSelection.h"
 #include "browser/ThumTable.h"
 #include "browser/ThumbnailMaker.h"
 #include "browser/scrollVControl.h"
@@ -144,7 +145,7 @@ public:
     // True when the last listing found at least one file.
     bool NoOpen() const { return noOpen_; }
     // The index of the last pressed row; ListCount() after a rubber band.
-    int32_t OldPress() const { return oldPress_; }
+    int32_t OldPress() const { return selection_.oldPress; }
 
     // Selection. A left click selects only the clicked thumbnail, Ctrl toggles one, a drag from
     // empty space selects what its band overlaps (with Shift: adds to the selection). After every
@@ -159,10 +160,10 @@ public:
     // canvas already shows it) and scrolls it into view; false when no shown thumbnail has that path.
     bool SelectThumbnail(const std::wstring& path);
     // The row of the last plain click or step: its path, its extension, its picture's size.
-    [[nodiscard]] const std::wstring& SelectFile() const { return selectFile_; }
-    [[nodiscard]] const std::wstring& FileExtname() const { return fileExtname_; }
-    [[nodiscard]] float ThumW() const { return thumW_; }
-    [[nodiscard]] float ThumH() const { return thumH_; }
+    [[nodiscard]] const std::wstring& SelectFile() const { return selection_.selectFile; }
+    [[nodiscard]] const std::wstring& FileExtname() const { return selection_.fileExtname; }
+    [[nodiscard]] float ThumW() const { return selection_.thumW; }
+    [[nodiscard]] float ThumH() const { return selection_.thumH; }
     // The texts of the selected row (the first selected in grid order); empty when none.
     [[nodiscard]] std::wstring ShowFilename() const;
     [[nodiscard]] std::wstring ShowFormat() const;
@@ -204,7 +205,6 @@ private:
     [[nodiscard]] bool PressThumbnail(int button, int shift, float x, float y, bool goNext = false,
                                       bool goBack = false);
     [[nodiscard]] int32_t HitRow(float x, float y) const;
-    [[nodiscard]] int32_t StepTarget(bool next) const;
     void ScrollIntoView(int32_t row);
     // Selects row hit as the pressed one: SelectFile, its extension and its picture's size follow it.
     void TakePressedRow(int32_t hit);
@@ -222,7 +222,6 @@ private:
     void SurfaceMouseMove(int button, int shift, float x, float y);
     void SurfaceMouseUp(int button, int shift, float x, float y);
     void DrawSelection(GpGraphics* g);
-    void UpdateBand();
     void KeepDrawnView();
     void RedrawSelection();
     void Arrange();
@@ -252,12 +251,7 @@ private:
 
     GridSidePanel* sidePanel_ = nullptr;
     GridMainWindow* mainWindow_ = nullptr;
-    std::wstring selectFile_, fileExtname_;
-    float thumW_ = 0, thumH_ = 0;
-    bool showSelection_ = false; // selection frames: from a press until the next pass or write
-    bool bandMode_ = false, dragging_ = false;
-    float bandX0_ = 0, bandY0_ = 0, bandX1_ = 0, bandY1_ = 0;
-    RECT band_{}; // left, top, right, bottom on the surface; empty when none
+    ThumSelectionState selection_;
     ThumFileList thumFile_;
     ThumTable thumListview_;
     ThumTable searchListView_;
@@ -269,7 +263,6 @@ private:
     ThumFilter filter_;
     int32_t sortMode_ = kSortName;
     int32_t spacing_ = 0;
-    int32_t oldPress_ = 0;
     bool noOpen_ = false;
     std::vector<int32_t> shownRows_;
     std::vector<POINT> cellOrigins_; // per row: its cell's corner on the content, or x -1
