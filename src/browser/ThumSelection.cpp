@@ -58,7 +58,8 @@ void ThumViewer::TableReplaced() {
 }
 
 std::vector<size_t> ThumViewer::SelectedShownRows() const {
-    // A row a filter hides keeps its flag, but no command acts on what the user cannot see.
+    // The pass lets go of a row a filter hides; a row is still looked for among those shown, as no
+    // command acts on what the user cannot see.
     std::vector<size_t> rows;
     for (int32_t index : shownRows_)
         if (thumListview_.Rows[static_cast<size_t>(index)].Selected) rows.push_back(static_cast<size_t>(index));
@@ -112,9 +113,11 @@ bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool go
         }
         pressed = hit;
     } else {
-        for (int32_t index : shownRows_) {
-            const bool overlaps = BandOverlaps(imageRects_[static_cast<size_t>(index)], selection_.band, offset_);
-            ThumRow& row = rows[static_cast<size_t>(index)];
+        // Every row: one the band cannot reach (hidden or out of view) is let go unless Shift adds.
+        for (size_t index = 0; index < rows.size(); ++index) {
+            const bool overlaps =
+                index < imageRects_.size() && BandOverlaps(imageRects_[index], selection_.band, offset_);
+            ThumRow& row = rows[index];
             if (overlaps)
                 row.Selected = true;
             else if (shift != ShiftKey::Shift)

@@ -358,13 +358,16 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         shownRows_.push_back(static_cast<int32_t>(i));
         if (drawing && InView(cellOrigins_[i])) inView.push_back(i);
     }
-    // A filter that hides a selected row takes it out of the selection list too, so that every
-    // command on the selection acts on the rows the stars go to.
+    // A filter that hides a selected row takes it out of the selection: no command acts on a file
+    // the user cannot see, and the row comes back unselected when the filter lets it show again, so
+    // the pass ends with the one selection list every command and the stars use.
+    bool dropped = false;
     for (size_t i = 0; i < count; ++i)
         if (thumListview_.Rows[i].Selected && cellOrigins_[i].x < 0) {
-            MirrorSelection();
-            break;
+            thumListview_.Rows[i].Selected = false;
+            dropped = true;
         }
+    if (dropped) MirrorSelection();
     if (drawing) {
         MakeDrawingObjects();
         std::vector<size_t> made;

@@ -49,8 +49,9 @@ public:
     void RefreshThumbnail(bool relist = true);
     // Counts the calendar's marks (unless a filter is set), lays out every row that passes the
     // filter, in grid order, and draws the cells in view one by one, letting pending messages run
-    // before each; then the pressed frame. A selected row the filter hides leaves the selection
-    // list. A pass started meanwhile (a folder chosen while this one fills) ends this one.
+    // before each; then the pressed frame. A selected row the filter hides is no longer selected,
+    // and the selection list follows. A pass started meanwhile (a folder chosen while this one
+    // fills) ends this one.
     void CreateThumbnail(int32_t spacing = 0);
     void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
     // Draws the cell of SelectFile (the file the last click or step opened) again from its file,
@@ -149,8 +150,8 @@ public:
 
     // Selection. A left click selects only the clicked thumbnail, Ctrl toggles one, a drag from
     // empty space selects what its band overlaps (with Shift: adds to the selection). After every
-    // press App().SelectedFiles (App().SelectedFavorites while isFavorties) holds the selected
-    // paths in grid order; a new listing or search empties it.
+    // press and every drawing pass App().SelectedFiles (App().SelectedFavorites while isFavorties)
+    // holds the selected paths in grid order; a new listing or search empties it.
     // Step the selection to the next or previous thumbnail and scroll it into view; no wrapping.
     void PreviewNext();
     void PreviewBack();
