@@ -35,16 +35,34 @@ void ThumViewer::Path(const std::wstring& folder) {
     selection_.oldPress = 0;
     // A folder that cannot be listed shows as empty.
     (void)thumFile_.SetPath(folder);
+    // Another folder ends the search, and its box empties; the same folder shown again keeps it.
+    const bool sameFolder = !currentFolder_.empty() && CompareNoCase(thumFile_.Path(), currentFolder_) == 0;
     currentFolder_ = thumFile_.Path();
-    LoadFileList();
+    if (!sameFolder) EndSearch();
+    ListFolder();
 }
 
 void ThumViewer::RefreshThumbnail(bool relist) {
     if (relist) {
         (void)thumFile_.Refresh();
-        LoadFileList();
+        ListFolder();
     }
     CreateThumbnail(0);
+}
+
+void ThumViewer::ListFolder() {
+    LoadFileList();
+    // A sort or a new reading of the folder keeps the search: its hits come from the new listing,
+    // in the listing's order.
+    if (!searching_) return;
+    TakeSearchCopy();
+    SearchListViewByName(searchListView_, searchText_, thumListview_);
+}
+
+void ThumViewer::EndSearch() {
+    searching_ = false;
+    searchText_.clear();
+    if (mainWindow_) mainWindow_->SearchEnded();
 }
 
 bool ThumViewer::Create(const PictureBoxArgs& args) {
@@ -476,6 +494,9 @@ void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
     // and the listing they came from is the copy's own.
     if (!SearchCopyIsCurrent()) TakeSearchCopy();
     if (!run) return;
+    // An empty text shows every row: no search to keep.
+    searching_ = !text.empty();
+    searchText_ = text;
     SearchListViewByName(searchListView_, text, thumListview_);
     TableReplaced();
     CreateThumbnail(0);

@@ -43,6 +43,7 @@ public:
     void SetMainWindow(GridMainWindow* mainWindow) { mainWindow_ = mainWindow; }
 
     // Shows a folder: clears the calendar marks and the filter and lists the folder's pictures.
+    // Another folder than the one shown ends the search (the main window empties the search box).
     // An empty or missing folder gives an empty table. The caller then runs CreateThumbnail.
     void Path(const std::wstring& folder);
     // Reads the current folder again (relist) and lays the rows out again with the current filter.
@@ -119,7 +120,9 @@ public:
     void MarkCalendarMonth();
 
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
-    // of that copy whose name contains text. The copy always comes from the current listing.
+    // of that copy whose name contains text. The copy always comes from the current listing. The
+    // search lasts through sorts and new listings of the same folder (the hits of each new listing,
+    // sorted) until another folder is shown or the text is empty.
     void SearchThumbnaillGO(const std::wstring& text = {}, bool run = true);
 
     // Sort mode: 0 name, 1 type, 2 size, 3 created, 4 modified, 5 favourite. Setting it sorts and
@@ -247,6 +250,9 @@ private:
     void RedrawView();
     void MakeDrawingObjects();
     void LoadFileList();
+    // Lists the folder, and runs the search again on the new listing while one is kept.
+    void ListFolder();
+    void EndSearch();
     void TakeSearchCopy();
     void MarkCalendarDay(const ThumRow& row, std::array<bool, kCalendarDays>& marks) const;
 
@@ -260,6 +266,8 @@ private:
     std::wstring backupFolder_; // the folder whose listing searchListView_ holds
     uint64_t listingGeneration_ = 0;
     uint64_t searchCopyGeneration_ = UINT64_MAX;
+    bool searching_ = false; // a search is shown: a sort or relist of this folder keeps it
+    std::wstring searchText_;
     std::vector<std::wstring> favoriteNames_;
     ThumFilter filter_;
     int32_t sortMode_ = kSortName;
