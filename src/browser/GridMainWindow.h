@@ -1,5 +1,6 @@
-// What the thumbnail grid uses of the main window after a press: asking to save the shown
-// image, and opening the pressed file in the canvas. The main window implements it.
+// What the thumbnail grid uses of the main window: after a press, asking to save the shown image
+// and opening the pressed file in the canvas; after a new folder, emptying the search box. The main
+// window implements it.
 #pragma once
 
 #include <string>
@@ -14,4 +15,6 @@ public:
     [[nodiscard]] virtual int AskSaveChanges() = 0;
     // Opens the file in the canvas.
     virtual void FileImport(const std::wstring& path) = 0;
+    // The grid shows another folder, without a search: the image tool bar's search box empties.
+    virtual void SearchEnded() = 0;
 };

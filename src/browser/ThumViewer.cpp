@@ -1,21 +1,16 @@
 #include "browser/ThumViewer.h"
 
-#include "browser/FavoritesList.h"
 #include "browser/ModFileinfo.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
-#include "platform/HitRect.h"
-#include "platform/Hourglass.h"
-#include "platform/MessageBoxService.h"
 #include "platform/Rounding.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 
 #include <algorithm>
-#include <cmath>
 #include <unordered_set>
 
 namespace {
@@ -37,19 +32,37 @@ void ThumViewer::Path(const std::wstring& folder) {
         sidePanel_->RefreshCalender();
     }
     filter_.Clear();
-    oldPress_ = 0;
+    selection_.oldPress = 0;
     // A folder that cannot be listed shows as empty.
     (void)thumFile_.SetPath(folder);
+    // Another folder ends the search, and its box empties; the same folder shown again keeps it.
+    const bool sameFolder = !currentFolder_.empty() && CompareNoCase(thumFile_.Path(), currentFolder_) == 0;
     currentFolder_ = thumFile_.Path();
-    LoadFileList();
+    if (!sameFolder) EndSearch();
+    ListFolder();
 }
 
 void ThumViewer::RefreshThumbnail(bool relist) {
     if (relist) {
         (void)thumFile_.Refresh();
-        LoadFileList();
+        ListFolder();
     }
     CreateThumbnail(0);
+}
+
+void ThumViewer::ListFolder() {
+    LoadFileList();
+    // A sort or a new reading of the folder keeps the search: its hits come from the new listing,
+    // in the listing's order.
+    if (!searching_) return;
+    TakeSearchCopy();
+    SearchListViewByName(searchListView_, searchText_, thumListview_);
+}
+
+void ThumViewer::EndSearch() {
+    searching_ = false;
+    searchText_.clear();
+    if (mainWindow_) mainWindow_->SearchEnded();
 }
 
 bool ThumViewer::Create(const PictureBoxArgs& args) {
@@ -117,6 +130,19 @@ bool ThumViewer::InView(POINT origin) const {
     if (origin.x < 0 || origin.x >= ThumOLE.Width()) return false;
     const int32_t top = origin.y - kCellAbove, bottom = origin.y + geometry_.boxHeight + kCellBelow;
     return bottom > offset_ && top < offset_ + ThumOLE.Height();
+}
+
+void ThumViewer::ScrollIntoView(int32_t row) {
+    const POINT origin = cellOrigins_[static_cast<size_t>(row)];
+    if (origin.x < 0 || !ThumOLE.hWnd()) return;
+    const int32_t top = origin.y - kCellAbove;
+    const int32_t bottom = origin.y + geometry_.boxHeight + kCellBelow;
+    int32_t wanted = offset_;
+    if (bottom > offset_ + ThumOLE.Height()) wanted = bottom - ThumOLE.Height();
+    if (top < wanted) wanted = top;
+    wanted = std::clamp(wanted, 0, std::max(ThumScroll.Max(), 0));
+    if (wanted != offset_ && ThumScroll.Enabled()) ThumScroll.Value(wanted); // redraws, so the cell gets its place
+    if (imageRects_[static_cast<size_t>(row)].Width <= 0) RedrawView();
 }
 
 size_t ThumViewer::CellsInViewAtMost() const {
@@ -246,8 +272,8 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
 }
 
 void ThumViewer::DrawFrame(GpGraphics* g) {
-    if (oldPress_ < 0 || static_cast<size_t>(oldPress_) >= frameRects_.size()) return;
-    const RectF& r = frameRects_[static_cast<size_t>(oldPress_)];
+    if (selection_.oldPress < 0 || static_cast<size_t>(selection_.oldPress) >= frameRects_.size()) return;
+    const RectF& r = frameRects_[static_cast<size_t>(selection_.oldPress)];
     if (r.Width <= 0 && r.Height <= 0) return;
     GdipPen pen = MakePen(ColorARGB(255, 235, 235, 235), 2);
     if (pen) GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4, r.Height + 4);
@@ -303,7 +329,7 @@ void ThumViewer::RefreshThumSave() {
     // keep the new picture from being made once more at the next pass; its picture is made again
     // even when the save kept both.
     RefreshFileFacts();
-    if (!selectFile_.empty()) cache_.Forget(selectFile_);
+    if (!selection_.selectFile.empty()) cache_.Forget(selection_.selectFile);
     RedrawView();
 }
 
@@ -318,9 +344,9 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     cellOrigins_.assign(count, POINT{-1, -1});
     shownRows_.clear();
     // The rows keep their selection, but its frames show again only at the next press.
-    showSelection_ = false;
-    bandMode_ = dragging_ = false;
-    band_ = RECT{};
+    selection_.showSelection = false;
+    selection_.bandMode = selection_.dragging = false;
+    selection_.band = RECT{};
     // A pass that lists nothing (a search, a filter, a new layout) still draws the files as they
     // are now: one reading of the folder tells which were replaced since the listing.
     if (!std::exchange(factsFresh_, false)) RefreshFileFacts();
@@ -350,13 +376,16 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
         shownRows_.push_back(static_cast<int32_t>(i));
         if (drawing && InView(cellOrigins_[i])) inView.push_back(i);
     }
-    // A filter that hides a selected row takes it out of the selection list too, so that every
-    // command on the selection acts on the rows the stars go to.
+    // A filter that hides a selected row takes it out of the selection: no command acts on a file
+    // the user cannot see, and the row comes back unselected when the filter lets it show again, so
+    // the pass ends with the one selection list every command and the stars use.
+    bool dropped = false;
     for (size_t i = 0; i < count; ++i)
         if (thumListview_.Rows[i].Selected && cellOrigins_[i].x < 0) {
-            MirrorSelection();
-            break;
+            thumListview_.Rows[i].Selected = false;
+            dropped = true;
         }
+    if (dropped) MirrorSelection();
     if (drawing) {
         MakeDrawingObjects();
         std::vector<size_t> made;
@@ -453,10 +482,6 @@ void ThumViewer::RefreshFileFacts() {
     if (SearchCopyIsCurrent()) UpdateFileFacts(searchListView_, files);
 }
 
-void ThumViewer::VrFileRead() {
-    favoriteNames_ = ReadFavoritesFile(currentFolder_);
-}
-
 void ThumViewer::TakeSearchCopy() {
     searchListView_.Rows = thumListview_.Rows;
     for (ThumRow& row : searchListView_.Rows) row.Selected = false;
@@ -469,6 +494,9 @@ void ThumViewer::SearchThumbnaillGO(const std::wstring& text, bool run) {
     // and the listing they came from is the copy's own.
     if (!SearchCopyIsCurrent()) TakeSearchCopy();
     if (!run) return;
+    // An empty text shows every row: no search to keep.
+    searching_ = !text.empty();
+    searchText_ = text;
     SearchListViewByName(searchListView_, text, thumListview_);
     TableReplaced();
     CreateThumbnail(0);
@@ -513,303 +541,4 @@ void ThumViewer::MarkCalendarDay(const ThumRow& row, std::array<bool, kCalendarD
     if (row.CreatedLocal.wMonth != sidePanel_->ShownMonth() || row.CreatedLocal.wYear != sidePanel_->ShownYear())
         return;
     marks[static_cast<size_t>(day - 1)] = true;
-}
-
-// Selection.
-
-std::vector<std::wstring>& ThumViewer::SelectionList() {
-    return isFavorties_ ? App().SelectedFavorites : App().SelectedFiles;
-}
-
-void ThumViewer::TableReplaced() {
-    // New rows: nothing is selected and no earlier index points into them.
-    oldPress_ = 0;
-    bandMode_ = dragging_ = false;
-    band_ = RECT{};
-    SelectionList().clear();
-}
-
-std::vector<size_t> ThumViewer::SelectedShownRows() const {
-    // A row a filter hides keeps its flag, but no command acts on what the user cannot see.
-    std::vector<size_t> rows;
-    for (int32_t index : shownRows_)
-        if (thumListview_.Rows[static_cast<size_t>(index)].Selected) rows.push_back(static_cast<size_t>(index));
-    return rows;
-}
-
-void ThumViewer::MirrorSelection() {
-    std::vector<std::wstring>& list = SelectionList();
-    list.clear();
-    for (size_t index : SelectedShownRows()) list.push_back(thumListview_.Rows[index].Path);
-}
-
-int32_t ThumViewer::HitRow(float x, float y) const {
-    // Only a picture counts, not its caption or the space around it; a broken file has none.
-    const float contentY = y + static_cast<float>(offset_);
-    for (int32_t index : shownRows_) {
-        const RectF& r = imageRects_[static_cast<size_t>(index)];
-        if (HitRect(r, x, contentY)) return index;
-    }
-    return -1;
-}
-
-int32_t ThumViewer::StepTarget(bool next) const {
-    if (shownRows_.empty()) return -1;
-    const bool pressedShown = std::find(shownRows_.begin(), shownRows_.end(), oldPress_) != shownRows_.end();
-    if (next) {
-        for (int32_t index : shownRows_)
-            if (index > oldPress_) return index;
-        return pressedShown ? oldPress_ : -1; // the last stays; after a band nothing follows
-    }
-    for (auto it = shownRows_.rbegin(); it != shownRows_.rend(); ++it)
-        if (*it < oldPress_) return *it;
-    return shownRows_.front();
-}
-
-void ThumViewer::ScrollIntoView(int32_t row) {
-    const POINT origin = cellOrigins_[static_cast<size_t>(row)];
-    if (origin.x < 0 || !ThumOLE.hWnd()) return;
-    const int32_t top = origin.y - kCellAbove;
-    const int32_t bottom = origin.y + geometry_.boxHeight + kCellBelow;
-    int32_t wanted = offset_;
-    if (bottom > offset_ + ThumOLE.Height()) wanted = bottom - ThumOLE.Height();
-    if (top < wanted) wanted = top;
-    wanted = std::clamp(wanted, 0, std::max(ThumScroll.Max(), 0));
-    if (wanted != offset_ && ThumScroll.Enabled()) ThumScroll.Value(wanted); // redraws, so the cell gets its place
-    if (imageRects_[static_cast<size_t>(row)].Width <= 0) RedrawView();
-}
-
-bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool goNext, bool goBack) {
-    if (App().GdiplusToken == 0) return false;
-    std::vector<ThumRow>& rows = thumListview_.Rows;
-    const int32_t n = static_cast<int32_t>(rows.size());
-    int32_t pressed = n;
-    // A step moves the press even while the last band's mode lasts.
-    if (!bandMode_ || goNext || goBack) {
-        const bool clearAll = button == MouseButton::Left && shift == 0;
-        if (clearAll)
-            for (ThumRow& row : rows) row.Selected = false;
-        int32_t hit = -1;
-        if (goNext || goBack) {
-            hit = StepTarget(goNext);
-            if (hit >= 0) ScrollIntoView(hit);
-        } else {
-            hit = HitRow(x, y);
-        }
-        if (hit < 0) {
-            if (clearAll) MirrorSelection();
-            return false;
-        }
-        ThumRow& row = rows[static_cast<size_t>(hit)];
-        if (shift == 0) {
-            if (oldPress_ >= 0 && oldPress_ < n) rows[static_cast<size_t>(oldPress_)].Selected = false;
-            if (!row.Selected) TakePressedRow(hit);
-        } else if (shift == ShiftKey::Ctrl) {
-            row.Selected = !row.Selected;
-        }
-        pressed = hit;
-    } else {
-        const float left = static_cast<float>(band_.left), right = static_cast<float>(band_.right);
-        const float top = static_cast<float>(band_.top + offset_), bottom = static_cast<float>(band_.bottom + offset_);
-        for (int32_t index : shownRows_) {
-            const RectF& r = imageRects_[static_cast<size_t>(index)];
-            const bool overlaps = r.Width > 0 && r.Height > 0 && r.X < right && left < r.X + r.Width && r.Y < bottom &&
-                                  top < r.Y + r.Height;
-            ThumRow& row = rows[static_cast<size_t>(index)];
-            if (overlaps)
-                row.Selected = true;
-            else if (shift != ShiftKey::Shift)
-                row.Selected = false;
-        }
-        band_ = RECT{};
-    }
-    showSelection_ = true;
-    MirrorSelection();
-    oldPress_ = pressed;
-    return true;
-}
-
-void ThumViewer::DrawSelection(GpGraphics* g) {
-    if (showSelection_) {
-        GdipPen pen = MakePen(ColorARGB(255, 47, 99, 255), 2);
-        for (int32_t index : shownRows_) {
-            const size_t i = static_cast<size_t>(index);
-            const RectF& r = frameRects_[i];
-            if (!thumListview_.Rows[i].Selected || (r.Width <= 0 && r.Height <= 0)) continue;
-            if (pen)
-                GdipDrawRectangle(g, pen.get(), r.X - 2, r.Y - 2 - static_cast<float>(offset_), r.Width + 4,
-                                  r.Height + 4);
-        }
-    }
-    if (dragging_ && band_.right > band_.left && band_.bottom > band_.top) {
-        GdipSolidFill fill = MakeSolidFill(ColorARGB(50, 51, 84, 128));
-        GdipPen outline = MakePen(ColorARGB(200, 255, 255, 255), 1);
-        const int32_t w = band_.right - band_.left, h = band_.bottom - band_.top;
-        if (fill) GdipFillRectangleI(g, fill.get(), band_.left, band_.top, w, h);
-        if (outline) GdipDrawRectangleI(g, outline.get(), band_.left, band_.top, w, h);
-    }
-}
-
-void ThumViewer::DrawSelect() {
-    UpdateBand();
-    RedrawSelection();
-}
-
-void ThumViewer::UpdateBand() {
-    if (bandX1_ != bandX0_ && bandY1_ != bandY0_) {
-        const int32_t left = RoundHalfEven(std::min(bandX0_, bandX1_));
-        const int32_t top = RoundHalfEven(std::min(bandY0_, bandY1_));
-        band_ = RECT{left, top, left + RoundHalfEven(std::fabs(bandX1_ - bandX0_)),
-                     top + RoundHalfEven(std::fabs(bandY1_ - bandY0_))};
-    }
-}
-
-bool ThumViewer::SelectThumbnail(const std::wstring& path) {
-    const auto shown = std::find_if(shownRows_.begin(), shownRows_.end(), [&](int32_t index) {
-        return CompareNoCase(thumListview_.Rows[static_cast<size_t>(index)].Path, path) == 0;
-    });
-    if (shown == shownRows_.end()) return false;
-    const int32_t hit = *shown;
-    for (ThumRow& row : thumListview_.Rows) row.Selected = false;
-    // In view first: the cell's picture size is known once it has its place.
-    ScrollIntoView(hit);
-    TakePressedRow(hit);
-    oldPress_ = hit;
-    showSelection_ = true;
-    MirrorSelection();
-    RedrawSelection();
-    return true;
-}
-
-void ThumViewer::TakePressedRow(int32_t hit) {
-    ThumRow& row = thumListview_.Rows[static_cast<size_t>(hit)];
-    row.Selected = true;
-    selectFile_ = row.Path;
-    fileExtname_ = row.Extname;
-    thumW_ = imageRects_[static_cast<size_t>(hit)].Width;
-    thumH_ = imageRects_[static_cast<size_t>(hit)].Height;
-}
-
-void ThumViewer::PreviewNext() {
-    (void)PressThumbnail(0, 0, 0, 0, true, false);
-    RedrawSelection();
-}
-
-void ThumViewer::PreviewBack() {
-    (void)PressThumbnail(0, 0, 0, 0, false, true);
-    RedrawSelection();
-}
-
-void ThumViewer::SurfaceMouseDown(int button, int shift, float x, float y) {
-    bandMode_ = false;
-    int answer = 0;
-    if (mainWindow_ && !hideCaption_ && mainWindow_->UnsavedEdit()) answer = mainWindow_->AskSaveChanges();
-    if (answer == 0 || answer == IDYES || answer == IDNO) {
-        const bool hit = PressThumbnail(button, shift, x, y);
-        RedrawSelection();
-        if (!hit && drawingComplete_) {
-            bandX0_ = bandX1_ = x;
-            bandY0_ = bandY1_ = y;
-            band_ = RECT{};
-            bandMode_ = dragging_ = true;
-        } else if (!hideCaption_ && mainWindow_) {
-            const std::vector<std::wstring>& list = SelectionList();
-            if (!list.empty()) mainWindow_->FileImport(list.front());
-        }
-    }
-    if (onMouseDown) onMouseDown(button, shift, x, y);
-}
-
-void ThumViewer::SurfaceMouseMove(int, int shift, float x, float y) {
-    if (!dragging_ || !drawingComplete_) return;
-    bandX1_ = x;
-    bandY1_ = y;
-    UpdateBand();
-    // The selection follows the band as it is drawn.
-    const RECT drawn = band_;
-    (void)PressThumbnail(0, shift, x, y);
-    band_ = drawn;
-    RedrawSelection();
-}
-
-void ThumViewer::SurfaceMouseUp(int button, int shift, float x, float y) {
-    if (dragging_ && drawingComplete_) {
-        dragging_ = false;
-        (void)PressThumbnail(button, shift, x, y);
-        RedrawSelection();
-    }
-    dragging_ = false;
-    if (onMouseUp) onMouseUp(button, shift, x, y);
-}
-
-std::wstring ThumViewer::ShownText(std::wstring ThumRow::*text) const {
-    for (const ThumRow& row : thumListview_.Rows)
-        if (row.Selected) return row.*text;
-    return {};
-}
-
-std::wstring ThumViewer::ShowFilename() const {
-    return ShownText(&ThumRow::String);
-}
-std::wstring ThumViewer::ShowFormat() const {
-    return ShownText(&ThumRow::Extname);
-}
-std::wstring ThumViewer::ShowSize() const {
-    return ShownText(&ThumRow::Number);
-}
-std::wstring ThumViewer::ShowCreateData() const {
-    return ShownText(&ThumRow::CDate);
-}
-std::wstring ThumViewer::ShowModiData() const {
-    return ShownText(&ThumRow::MDate);
-}
-
-// Favourites.
-
-bool ThumViewer::VrFileCreate(bool remove) {
-    const Hourglass hourglass;
-    if (currentFolder_.empty()) return false;
-    VrFileRead();
-    std::vector<std::wstring> names;
-    for (size_t index : SelectedShownRows()) names.push_back(GetFileName(thumListview_.Rows[index].Path));
-    if (names.empty()) return false;
-    const FavoritesWriteResult result =
-        WriteFavoritesFile(currentFolder_, FavoritesAfter(favoriteNames_, names, remove));
-    if (result.outcome == FavoritesWrite::NameOutsideCodePage) {
-        (void)ShowMessageBox(hWnd(),
-                             L"The name \"" + result.name +
-                                 L"\" cannot be kept in the favourites list: it holds only names of the "
-                                 L"system code page.",
-                             L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    if (result.outcome != FavoritesWrite::Written) {
-        (void)ShowMessageBox(
-            hWnd(), L"The favourites list of this folder could not be written: " + currentFolder_ + kFavoritesFileName,
-            L"Vellumo", MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    VrFileRead();
-    DrawReview(true, remove);
-    return true;
-}
-
-void ThumViewer::DrawReview(bool selectedOnly, bool remove) {
-    // The cells show the list as written: the rows' marks follow it now rather than at the next
-    // listing, so that scrolling away and back keeps the stars.
-    std::unordered_set<std::wstring> marked;
-    const auto mark = [&](ThumRow& row) {
-        row.Review = remove ? L"" : L"T";
-        marked.insert(row.Path);
-    };
-    if (selectedOnly)
-        for (size_t index : SelectedShownRows()) mark(thumListview_.Rows[index]);
-    else
-        for (ThumRow& row : thumListview_.Rows) mark(row);
-    // The search's copy of this listing too, or widening the search would take the marks back.
-    if (SearchCopyIsCurrent())
-        for (ThumRow& row : searchListView_.Rows)
-            if (marked.contains(row.Path)) row.Review = remove ? L"" : L"T";
-    showSelection_ = false;
-    RedrawView();
 }

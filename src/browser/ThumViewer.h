@@ -11,6 +11,7 @@
 #include "browser/ThumFileList.h"
 #include "browser/ThumFilter.h"
 #include "browser/ThumLayout.h"
+#include "browser/ThumSelection.h"
 #include "browser/ThumTable.h"
 #include "browser/ThumbnailMaker.h"
 #include "browser/scrollVControl.h"
@@ -42,14 +43,16 @@ public:
     void SetMainWindow(GridMainWindow* mainWindow) { mainWindow_ = mainWindow; }
 
     // Shows a folder: clears the calendar marks and the filter and lists the folder's pictures.
+    // Another folder than the one shown ends the search (the main window empties the search box).
     // An empty or missing folder gives an empty table. The caller then runs CreateThumbnail.
     void Path(const std::wstring& folder);
     // Reads the current folder again (relist) and lays the rows out again with the current filter.
     void RefreshThumbnail(bool relist = true);
     // Counts the calendar's marks (unless a filter is set), lays out every row that passes the
     // filter, in grid order, and draws the cells in view one by one, letting pending messages run
-    // before each; then the pressed frame. A selected row the filter hides leaves the selection
-    // list. A pass started meanwhile (a folder chosen while this one fills) ends this one.
+    // before each; then the pressed frame. A selected row the filter hides is no longer selected,
+    // and the selection list follows. A pass started meanwhile (a folder chosen while this one
+    // fills) ends this one.
     void CreateThumbnail(int32_t spacing = 0);
     void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
     // Draws the cell of SelectFile (the file the last click or step opened) again from its file,
@@ -117,7 +120,9 @@ public:
     void MarkCalendarMonth();
 
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
-    // of that copy whose name contains text. The copy always comes from the current listing.
+    // of that copy whose name contains text. The copy always comes from the current listing. The
+    // search lasts through sorts and new listings of the same folder (the hits of each new listing,
+    // sorted) until another folder is shown or the text is empty.
     void SearchThumbnaillGO(const std::wstring& text = {}, bool run = true);
 
     // Sort mode: 0 name, 1 type, 2 size, 3 created, 4 modified, 5 favourite. Setting it sorts and
@@ -144,12 +149,12 @@ public:
     // True when the last listing found at least one file.
     bool NoOpen() const { return noOpen_; }
     // The index of the last pressed row; ListCount() after a rubber band.
-    int32_t OldPress() const { return oldPress_; }
+    int32_t OldPress() const { return selection_.oldPress; }
 
     // Selection. A left click selects only the clicked thumbnail, Ctrl toggles one, a drag from
     // empty space selects what its band overlaps (with Shift: adds to the selection). After every
-    // press App().SelectedFiles (App().SelectedFavorites while isFavorties) holds the selected
-    // paths in grid order; a new listing or search empties it.
+    // press and every drawing pass App().SelectedFiles (App().SelectedFavorites while isFavorties)
+    // holds the selected paths in grid order; a new listing or search empties it.
     // Step the selection to the next or previous thumbnail and scroll it into view; no wrapping.
     void PreviewNext();
     void PreviewBack();
@@ -159,10 +164,10 @@ public:
     // canvas already shows it) and scrolls it into view; false when no shown thumbnail has that path.
     bool SelectThumbnail(const std::wstring& path);
     // The row of the last plain click or step: its path, its extension, its picture's size.
-    [[nodiscard]] const std::wstring& SelectFile() const { return selectFile_; }
-    [[nodiscard]] const std::wstring& FileExtname() const { return fileExtname_; }
-    [[nodiscard]] float ThumW() const { return thumW_; }
-    [[nodiscard]] float ThumH() const { return thumH_; }
+    [[nodiscard]] const std::wstring& SelectFile() const { return selection_.selectFile; }
+    [[nodiscard]] const std::wstring& FileExtname() const { return selection_.fileExtname; }
+    [[nodiscard]] float ThumW() const { return selection_.thumW; }
+    [[nodiscard]] float ThumH() const { return selection_.thumH; }
     // The texts of the selected row (the first selected in grid order); empty when none.
     [[nodiscard]] std::wstring ShowFilename() const;
     [[nodiscard]] std::wstring ShowFormat() const;
@@ -204,7 +209,6 @@ private:
     [[nodiscard]] bool PressThumbnail(int button, int shift, float x, float y, bool goNext = false,
                                       bool goBack = false);
     [[nodiscard]] int32_t HitRow(float x, float y) const;
-    [[nodiscard]] int32_t StepTarget(bool next) const;
     void ScrollIntoView(int32_t row);
     // Selects row hit as the pressed one: SelectFile, its extension and its picture's size follow it.
     void TakePressedRow(int32_t hit);
@@ -222,7 +226,6 @@ private:
     void SurfaceMouseMove(int button, int shift, float x, float y);
     void SurfaceMouseUp(int button, int shift, float x, float y);
     void DrawSelection(GpGraphics* g);
-    void UpdateBand();
     void KeepDrawnView();
     void RedrawSelection();
     void Arrange();
@@ -247,17 +250,15 @@ private:
     void RedrawView();
     void MakeDrawingObjects();
     void LoadFileList();
+    // Lists the folder, and runs the search again on the new listing while one is kept.
+    void ListFolder();
+    void EndSearch();
     void TakeSearchCopy();
     void MarkCalendarDay(const ThumRow& row, std::array<bool, kCalendarDays>& marks) const;
 
     GridSidePanel* sidePanel_ = nullptr;
     GridMainWindow* mainWindow_ = nullptr;
-    std::wstring selectFile_, fileExtname_;
-    float thumW_ = 0, thumH_ = 0;
-    bool showSelection_ = false; // selection frames: from a press until the next pass or write
-    bool bandMode_ = false, dragging_ = false;
-    float bandX0_ = 0, bandY0_ = 0, bandX1_ = 0, bandY1_ = 0;
-    RECT band_{}; // left, top, right, bottom on the surface; empty when none
+    ThumSelectionState selection_;
     ThumFileList thumFile_;
     ThumTable thumListview_;
     ThumTable searchListView_;
@@ -265,11 +266,12 @@ private:
     std::wstring backupFolder_; // the folder whose listing searchListView_ holds
     uint64_t listingGeneration_ = 0;
     uint64_t searchCopyGeneration_ = UINT64_MAX;
+    bool searching_ = false; // a search is shown: a sort or relist of this folder keeps it
+    std::wstring searchText_;
     std::vector<std::wstring> favoriteNames_;
     ThumFilter filter_;
     int32_t sortMode_ = kSortName;
     int32_t spacing_ = 0;
-    int32_t oldPress_ = 0;
     bool noOpen_ = false;
     std::vector<int32_t> shownRows_;
     std::vector<POINT> cellOrigins_; // per row: its cell's corner on the content, or x -1

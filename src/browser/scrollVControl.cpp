@@ -9,6 +9,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -53,6 +54,13 @@ int32_t scrollVControl::ValueAt(int32_t top) const {
     const int32_t travel = Travel();
     if (travel <= 0) return min_;
     return RoundHalfEven(min_ + static_cast<double>(range_) * top / travel);
+}
+
+int32_t scrollVControl::TopFor(int32_t value) const {
+    const int32_t travel = Travel();
+    if (travel <= 0 || range_ <= 0) return 0;
+    const int32_t top = RoundHalfEven((static_cast<double>(value) - min_) * travel / range_);
+    return std::clamp(top, 0, travel);
 }
 
 void scrollVControl::PaintAt(float top, bool pressed, float mouseX, float mouseY) {
@@ -133,6 +141,13 @@ void scrollVControl::Value(int32_t value) {
     if (value < min_) value = min_;
     if (value > max_) value = max_;
     value_ = value;
+    if (!dragging_) {
+        // The host scrolled its content: the grip follows, or the next drag would start from where
+        // it was and throw the content back there.
+        const int32_t top = TopFor(value_);
+        PaintAt(static_cast<float>(top), false, 0, 0);
+        grab_ = static_cast<float>(top);
+    }
     if (value_ == lastValue_) return;
     lastValue_ = value_;
     if (onValueChanged) onValueChanged();

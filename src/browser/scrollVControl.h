@@ -26,7 +26,8 @@ public:
     void Min(int32_t value);
     [[nodiscard]] int32_t Value() const { return value_; }
     // Clamped to Min..Max; a change raises onValueChanged, then onArrivedLast at Max, then
-    // onArrivedFirst at Min.
+    // onArrivedFirst at Min. Set by the host (not by a drag), it also moves the grip to where the
+    // value stands, and the next drag starts from there.
     void Value(int32_t value);
     [[nodiscard]] bool Enabled() const { return enabled_; }
     // A disabled bar draws a grey grip and ignores presses.
@@ -56,6 +57,8 @@ private:
     // The lowest top the grip can have.
     [[nodiscard]] int32_t Travel() const;
     [[nodiscard]] int32_t ValueAt(int32_t top) const;
+    // The grip's top that stands for a value: the inverse of ValueAt.
+    [[nodiscard]] int32_t TopFor(int32_t value) const;
     void PaintAt(float top, bool pressed, float mouseX, float mouseY);
     void UpdateRange();
 

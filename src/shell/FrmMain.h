@@ -171,6 +171,8 @@ public:
     [[nodiscard]] std::wstring FontAt(int32_t index) const override;
     // GridMainWindow and CompanionMainWindow
     int AskSaveChanges() override { return ::AskSaveChanges(*this, hwnd_); }
+    // GridMainWindow
+    void SearchEnded() override { ::SetWindowTextW(ImageToolbar.SearchTextWindow(), L""); }
     // FolderPaneHost
     [[nodiscard]] HWND FolderViewWindow() const override { return FolderView.hWnd(); }
     [[nodiscard]] SIZE FolderViewSize() const override { return {FolderView.Width(), FolderView.Height()}; }

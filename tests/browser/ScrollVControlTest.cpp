@@ -137,3 +137,28 @@ TEST_F(ScrollBarFixture, IgnoresPressesOffTheGripAndWhenDisabled) {
     EXPECT_TRUE(events.empty());
     EXPECT_LE(RgbDistance(GripAt(0), kGrey), 2);
 }
+
+TEST_F(ScrollBarFixture, AValueSetByTheHostMovesTheGripAndADragStartsWhereItStands) {
+    struct Case {
+        int32_t set, value;
+    };
+    // The travel (230 pixels) stands for the range (100): a value's grip top is value * 2.3.
+    const Case cases[] = {{50, 50}, {100, 100}, {37, 37}, {0, 0}, {250, 100}, {1, 1}, {-5, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.set);
+        bar.Value(c.set);
+        const int top = (c.value * kTravel + 50) / 100;
+        EXPECT_EQ(bar.GripRect().Y, static_cast<float>(top));
+        EXPECT_LE(RgbDistance(GripAt(top), kDark), 2);
+        if (top > 70) {
+            EXPECT_LT(GetBValue(GripAt(0)), 120) << "the top shows the track";
+        }
+        // A one-pixel drag of the grip where it stands moves the value by at most one step.
+        Press(top + 10);
+        Move(top + 11);
+        Release(top + 11);
+        EXPECT_GE(bar.Value(), c.value);
+        EXPECT_LE(bar.Value(), c.value + 1);
+        bar.Value(c.value); // the next case starts from the value set
+    }
+}

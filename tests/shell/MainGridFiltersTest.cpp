@@ -1,6 +1,7 @@
 // The grid's date filter and the date picker through the real main window: the slideshow shows
 // only what the filtered grid shows, and the picker's marks follow the month it shows as the user
 // steps through the months and changes the thumbnail size.
+#include "browser/FavoritesList.h"
 #include "tests/browser/BarTestSupport.h"
 #include "tests/shell/MainWindowFixture.h"
 
@@ -130,4 +131,100 @@ TEST_F(MainGridFilters, TheCalendarMarksTheDaysOfTheMonthItShows) {
     PickDay(3);
     ASSERT_EQ(main->ThumyzViewer.ShownRows().size(), 1u);
     EXPECT_EQ(main->ThumyzViewer.SlideFilename(main->ThumyzViewer.ShownRows()[0]), folder + L"nov.png");
+}
+
+namespace {
+
+// The grid's selection and the format filter of the side panel's keyword tab, as a user works them.
+class MainGridSelectionFilter : public MainWindowTest {
+protected:
+    ThumViewer& Grid() { return main->ThumyzViewer; }
+    // The middle of the picture of the shown file name on the grid's surface; (-1, -1) when hidden.
+    POINT Middle(const std::wstring& name) {
+        for (int32_t row : Grid().ShownRows()) {
+            const RectF& r = Grid().ImageRects()[static_cast<size_t>(row)];
+            if (Grid().ThumListview().Rows[static_cast<size_t>(row)].String == name)
+                return {static_cast<LONG>(r.X + r.Width / 2), static_cast<LONG>(r.Y + r.Height / 2)};
+        }
+        return {-1, -1};
+    }
+    // One step of a sequence: "a" a click on a.png, "^b" a Ctrl-click on b.bmp, "[ab]" a rubber band
+    // from the empty top left corner to b.bmp (over a.png on its way), "+[c]" the same with Shift
+    // held, "-bmp" and "+bmp" the Bmp row of the format filter unticked and ticked.
+    void Do(const std::string& step) {
+        const HWND surface = Grid().ThumOLE.hWnd();
+        const auto cell = [&](char c) {
+            return Middle(std::wstring(1, static_cast<wchar_t>(c)) + (c == 'b' ? L".bmp" : L".png"));
+        };
+        if (step == "-bmp" || step == "+bmp") {
+            ZzVFiterControl& formats = main->UseryzProcess1.ZzVFiter();
+            ASSERT_EQ(formats.FiterListView()[4].Text, L"*.Bmp");
+            const int y = static_cast<int>(formats.ToolHeight() * 4.5f);
+            SendMouse(formats.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, 10, y);
+            SendMouse(formats.hWnd(), WM_LBUTTONUP, 0, 10, y);
+            ASSERT_EQ(formats.FiterListView()[4].Selected, step == "+bmp");
+        } else if (step.front() == '^') {
+            TestWindow::HoldKeys({VK_CONTROL}, true);
+            LeftClick(surface, cell(step[1]).x, cell(step[1]).y);
+            TestWindow::HoldKeys({VK_CONTROL}, false);
+        } else if (step.find('[') != std::string::npos) {
+            const bool shift = step.front() == '+';
+            const POINT to = cell(step[step.size() - 2]);
+            TestWindow::HoldKeys({VK_SHIFT}, shift);
+            LeftDrag(surface, {2, 2}, {to.x, to.y});
+            TestWindow::HoldKeys({VK_SHIFT}, false);
+        } else {
+            LeftClick(surface, cell(step[0]).x, cell(step[0]).y);
+        }
+    }
+    // The names of the rows shown selected, in grid order.
+    std::vector<std::wstring> ShownSelected() {
+        std::vector<std::wstring> names;
+        for (int32_t row : Grid().ShownRows())
+            if (Grid().ThumListview().Rows[static_cast<size_t>(row)].Selected)
+                names.push_back(Grid().ThumListview().Rows[static_cast<size_t>(row)].String);
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(MainGridSelectionFilter, EveryCommandActsOnTheRowsShownSelectedAfterAFilterComesAndGoes) {
+    struct Case {
+        std::vector<std::string> steps;
+        std::vector<std::wstring> selected; // what is shown selected, Delete takes and the stars star
+    };
+    const Case cases[] = {
+        {{"a", "^b", "-bmp", "+bmp"}, {L"a.png"}},
+        {{"[b]", "-bmp", "+bmp"}, {L"a.png"}},
+        {{"[c]", "-bmp", "+bmp"}, {L"a.png", L"c.png"}},
+        {{"[b]", "-bmp", "[a]", "+bmp"}, {L"a.png"}},
+        {{"[b]", "-bmp", "+[c]", "+bmp"}, {L"a.png", L"c.png"}},
+        {{"a", "^b", "-bmp", "+bmp", "^c"}, {L"a.png", L"c.png"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        std::string what;
+        for (const std::string& step : c.steps) what += step + " ";
+        SCOPED_TRACE(what);
+        folder = MakeTestFolder(L"maingridselection" + std::to_wstring(n++));
+        for (const wchar_t* name : {L"a.png", L"b.bmp", L"c.png"}) WriteSolidImage(folder + name, 40, 30, kRed);
+        PickedFolderPane pane;
+        folderPane = &pane;
+        Open(L"a.png");
+        ShowPanes();                        // the side panel laid out and painted as the program shows it
+        main->UseryzProcess1.Toolselect(2); // the keyword tab, with the format filter
+        ASSERT_EQ(main->UseryzProcess1.ZzVFiter().FiterListView().size(), 9u);
+        for (const std::string& step : c.steps) Do(step);
+        EXPECT_EQ(ShownSelected(), c.selected);
+        std::vector<std::wstring> paths;
+        for (const std::wstring& name : c.selected) paths.push_back(folder + name);
+        EXPECT_EQ(App().SelectedFiles, paths) << "what Delete, print, the slideshow and the batch take";
+        ASSERT_TRUE(Run(L"View_Addstar"));
+        std::string starred;
+        for (const std::wstring& name : c.selected) starred += Narrow(name) + "\r\n";
+        EXPECT_EQ(ReadTestFile(folder + kFavoritesFileName), starred);
+        Close();
+        folderPane = nullptr;
+    }
 }

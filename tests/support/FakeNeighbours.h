@@ -153,6 +153,7 @@ public:
         return answer;
     }
     void FileImport(const std::wstring& path) override { log.Add(L"FileImport(" + Arg(path) + L")"); }
+    void SearchEnded() override { log.Add(L"SearchEnded()"); }
 };
 
 class FakeFolderPaneHost : public FolderPaneHost {
