@@ -1,10 +1,13 @@
 #include "imaging/GdiDIB.h"
 
 #include "imaging/ImageFileCheck.h"
+#include "imaging/ImageOrientation.h"
+#include "imaging/JpegExif.h"
 #include "platform/GdipHandles.h"
 #include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <utility>
 
 GdiDIB::GdiDIB(GdiDIB&& other) noexcept
@@ -37,7 +40,28 @@ void GdiDIB::SetHeight(float height) {
     height_ = RoundHalfEven(height);
 }
 
-GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
+namespace {
+
+// Decodes the image in memory, which the stream takes over; null when it does not decode.
+GpImage* DecodeMemory(UniqueHGlobal memory) {
+    IStream* stream = nullptr;
+    // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
+    (void)memory.release();
+    GdipImage image;
+    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
+    stream->Release();
+    UINT w = 0, h = 0;
+    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
+        h == 0)
+        return nullptr;
+    return image.release();
+}
+
+} // namespace
+
+GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) {
+    orientation = 0;
     UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -52,22 +76,32 @@ GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
     DWORD read = 0;
     const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes &&
                     IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
+    // A JPEG by its bytes, so that a copy under another name (the screen saver's) shows the same.
+    if (ok) orientation = JpegOrientation(std::string_view(static_cast<const char*>(data), bytes));
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
+    return DecodeMemory(std::move(memory));
+}
 
-    IStream* stream = nullptr;
-    // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
-    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
-    (void)memory.release();
-    GdipImage image;
-    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
-    stream->Release();
-    UINT w = 0, h = 0;
-    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
-        h == 0)
-        return nullptr;
-    return image.release();
+GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
+    uint32_t orientation = 0;
+    GpImage* image = LoadImageAsStored(fileName, orientation);
+    // A turn that fails (too little memory for a second copy) leaves the picture as stored: shown
+    // on its side rather than not at all.
+    if (image) (void)TurnUpright(image, orientation);
+    return image;
+}
+
+GpImage* DecodeImageBytes(std::string_view bytes) {
+    if (bytes.empty()) return nullptr;
+    UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory) return nullptr;
+    void* data = ::GlobalLock(memory.get());
+    if (!data) return nullptr;
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
+    ::GlobalUnlock(memory.get());
+    return DecodeMemory(std::move(memory));
 }
 
 bool GdiDIB::Import(const std::wstring& fileName) {

@@ -3,6 +3,7 @@
 #include "browser/JpegHead.h"
 #include "browser/ThumbnailMaker.h"
 #include "tests/browser/BarTestSupport.h"
+#include "tests/imaging/ExifTestBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +35,18 @@ struct Tiff {
     int32_t offsetShift = 0; // added to the thumbnail's true offset
     uint32_t lengthExtra = 0;
     std::string thumb = kThumb;
+    uint32_t orientation = 0; // when set, IFD0 holds it as its one entry and the rest moves down
 
     [[nodiscard]] std::string Bytes() const {
         auto u16 = [&](uint32_t v) { return Packed(v, 2, !little); };
         auto u32 = [&](uint32_t v) { return Packed(v, 4, !little); };
-        const uint32_t at = 14 + 2 + 2 * 12 + 4;
+        const uint32_t shift = orientation ? 12 : 0;
+        const uint32_t at = 14 + shift + 2 + 2 * 12 + 4;
         std::string t = (little ? "II" : "MM") + u16(42) + u32(ifd0);
-        t += u16(0) + u32(ifd1); // IFD0: no entries, then the link
+        if (orientation)
+            t += u16(1) + u16(0x112) + u16(3) + u32(1) + u16(orientation) + u16(0) + u32(ifd1 + shift);
+        else
+            t += u16(0) + u32(ifd1); // IFD0: no entries, then the link
         t += u16(count);
         t += u16(0x201) + u16(4) + u32(1) + u32(static_cast<uint32_t>(static_cast<int32_t>(at) + offsetShift));
         t += u16(0x202) + u16(4) + u32(1) + u32(static_cast<uint32_t>(thumb.size()) + lengthExtra);
@@ -127,6 +133,79 @@ TEST(JpegHead, ACellUsesALargeEnoughEmbeddedThumbnail) {
     const CellPicture spoiled = MakeCellPicture(folder + L"spoiled.jpg", 100, 100);
     ASSERT_TRUE(spoiled.bitmap);
     EXPECT_LE(ChannelDistance(PixelAt(spoiled.bitmap.get(), 50, 37), ColorARGB(255, 220, 0, 0)), 12);
+}
+
+TEST(JpegHead, TheSizeIsTheUprightOneAndTheOrientationIsTold) {
+    for (uint32_t orientation = 1; orientation <= 9; ++orientation) {
+        SCOPED_TRACE(orientation);
+        const std::string bytes = Jpeg(Tiff{.orientation = orientation}.Bytes()); // the thumbnail lies in it
+        const JpegHead head = ReadJpegHead(bytes);
+        const bool known = orientation <= 8, swapped = orientation >= 5 && known;
+        EXPECT_EQ(head.orientation, known ? orientation : 0u);
+        EXPECT_EQ(head.width, swapped ? 1200 : 1600);
+        EXPECT_EQ(head.height, swapped ? 1600 : 1200);
+        EXPECT_EQ(head.thumbnail, kThumb);
+    }
+    // Without a frame header there is no size to turn.
+    const JpegHead noFrame = ReadJpegHead(Jpeg(Tiff{.orientation = 6}.Bytes(), false));
+    EXPECT_EQ(noFrame.width, 0);
+    EXPECT_EQ(noFrame.height, 0);
+}
+
+TEST(JpegHead, ACellIsTurnedUprightWhetherMadeFromTheThumbnailOrThePicture) {
+    // The picture and its thumbnail in quarters of colours of their own, so that a cell tells both
+    // which one it was made from and how it was turned.
+    const uint32_t pictureColours[4] = {ColorARGB(255, 220, 0, 0), ColorARGB(255, 0, 200, 0), ColorARGB(255, 0, 0, 220),
+                                        ColorARGB(255, 230, 220, 0)};
+    const uint32_t thumbColours[4] = {ColorARGB(255, 0, 210, 210), ColorARGB(255, 210, 0, 210),
+                                      ColorARGB(255, 250, 250, 250), ColorARGB(255, 20, 20, 20)};
+    const auto write = [](const std::wstring& path, int w, int h, const uint32_t(&colours)[4]) {
+        GdipBitmap picture = SolidBitmap(w, h, colours[0]);
+        GdipGraphics g;
+        ASSERT_EQ(GdipGetImageGraphicsContext(picture.get(), g.put()), Ok);
+        for (int q = 1; q < 4; ++q) {
+            GdipSolidFill brush;
+            GdipCreateSolidFill(colours[q], brush.put());
+            GdipFillRectangleI(g.get(), brush.get(), q % 2 ? w / 2 : 0, q / 2 ? h / 2 : 0, w / 2, h / 2);
+        }
+        g.reset();
+        ASSERT_TRUE(SaveImageSafely(picture.get(), path, kFormatJpeg, 100));
+    };
+    const std::wstring folder = MakeTestFolder(L"jpeg-head-turned");
+    write(folder + L"main.jpg", 1600, 1200, pictureColours);
+    write(folder + L"thumb.jpg", 160, 120, thumbColours);
+    const std::string main = ReadTestFile(folder + L"main.jpg");
+    for (uint32_t orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        Tiff tiff{.orientation = orientation};
+        tiff.thumb = ReadTestFile(folder + L"thumb.jpg");
+        const std::wstring path = folder + L"phone" + std::to_wstring(orientation) + L".jpg";
+        ASSERT_TRUE(WriteTestFile(
+            path, exif_test::WithSegment(main, Segment(0xE1, std::string("Exif\0\0", 6) + tiff.Bytes()))));
+        const bool swapped = orientation >= 5;
+        // 100: from the thumbnail; 200: larger than it, so from the picture.
+        for (const float box : {100.0f, 200.0f}) {
+            SCOPED_TRACE(box);
+            const uint32_t(&colours)[4] = box < 150 ? thumbColours : pictureColours;
+            const CellPicture cell = MakeCellPicture(path, box, box);
+            EXPECT_EQ(cell.imageWidth, swapped ? 1200 : 1600);
+            EXPECT_EQ(cell.imageHeight, swapped ? 1600 : 1200);
+            ASSERT_TRUE(cell.bitmap);
+            int w = 0, h = 0;
+            const std::vector<uint32_t> pixels = AllPixels(cell.bitmap.get(), w, h);
+            const int longSide = static_cast<int>(box), shortSide = longSide * 3 / 4;
+            EXPECT_EQ(w, swapped ? shortSide : longSide);
+            EXPECT_EQ(h, swapped ? longSide : shortSide);
+            const int sw = swapped ? h : w, sh = swapped ? w : h; // the cell's size as stored
+            for (const int qy : {1, 3})
+                for (const int qx : {1, 3}) {
+                    const int x = qx * w / 4, y = qy * h / 4;
+                    const exif_test::StoredAt at = exif_test::StoredPoint(orientation, x, y, sw, sh);
+                    const uint32_t expected = colours[(at.y < sh / 2 ? 0 : 2) + (at.x < sw / 2 ? 0 : 1)];
+                    EXPECT_LE(ChannelDistance(pixels[static_cast<size_t>(y * w + x)], expected), 40) << x << ", " << y;
+                }
+        }
+    }
 }
 
 TEST(ThumbnailMaker, ReductionAveragesInsteadOfPickingPixels) {
