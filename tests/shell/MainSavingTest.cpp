@@ -1,21 +1,56 @@
 // Saving through the real main window, as a user goes: Save with nothing on the canvas, a phone's
 // photograph shown upright, saving over a file of several frames (an animation, a TIFF's pages),
 // and Save a Copy of each type of file.
+#include "platform/MessageBoxService.h"
 #include "tests/imaging/ExifTestBytes.h"
 #include "tests/shell/MainWindowFixture.h"
 
+#include <functional>
+
 namespace {
 
+constexpr int kCtrl = 2;
 constexpr uint32_t kMark = 0xFFE02020u, kGround = 0xFF2060A0u;
+
+// Records every message box in order and answers each with answer(text).
+struct Boxes {
+    explicit Boxes(std::function<int(const std::wstring&)> answer = [](const std::wstring&) { return IDOK; })
+        : answerer([this, answer](const MessageBoxRequest& r) {
+              texts.push_back(r.text);
+              return answer(r.text);
+          }) {}
+    [[nodiscard]] int Containing(const std::wstring& part) const {
+        return static_cast<int>(std::count_if(
+            texts.begin(), texts.end(), [&](const std::wstring& t) { return t.find(part) != std::wstring::npos; }));
+    }
+    std::vector<std::wstring> texts;
+    ScopedMessageBoxAnswerer answerer;
+};
 
 class MainSavingTest : public MainWindowTest {
 protected:
+    void Key(int key, int shift) { main->HandleShortcutKey(key, shift); }
     [[nodiscard]] uint32_t CanvasPixel(int x, int y) const {
         return PixelAt(reinterpret_cast<GpBitmap*>(main->SingleyzPreview.ImgDIB.DIB()), x, y);
     }
 };
 
 } // namespace
+
+TEST_F(MainSavingTest, SaveWithNothingOnTheCanvasDoesNothing) {
+    folder = MakeTestFolder(L"mainwindow");
+    main = std::make_unique<FrmMain>(Options());
+    ASSERT_TRUE(main->Create());
+    ASSERT_FALSE(main->SingleyzPreview.NoOpen());
+    Boxes boxes;
+    DialogWatch dialogs;
+    Key('S', kCtrl);
+    EXPECT_TRUE(Run(L"File_Save"));
+    TestWindow::Pump(300);
+    EXPECT_EQ(dialogs.Seen(), 0) << "a dialog opened";
+    EXPECT_TRUE(boxes.texts.empty()) << Narrow(boxes.texts.empty() ? L"" : boxes.texts[0]);
+    EXPECT_TRUE(FileNamesIn(folder).empty());
+}
 
 TEST_F(MainSavingTest, APhonesPhotographShowsUprightOnTheCanvasInTheGridAndItsProperties) {
     folder = MakeTestFolder(L"mainwindow");
