@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 GdiDIB::GdiDIB(GdiDIB&& other) noexcept
     : image_(std::move(other.image_)), width_(std::exchange(other.width_, 0)),
@@ -102,6 +103,23 @@ GpImage* DecodeImageBytes(std::string_view bytes) {
     std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
     ::GlobalUnlock(memory.get());
     return DecodeMemory(std::move(memory));
+}
+
+ImageFrames ImageFileFrames(const std::wstring& fileName) {
+    uint32_t orientation = 0;
+    const GdipImage image(LoadImageAsStored(fileName, orientation));
+    if (!image) return {};
+    ImageFrames frames{1, false};
+    UINT dimensions = 0;
+    if (GdipImageGetFrameDimensionsCount(image.get(), &dimensions) != Ok || dimensions == 0) return frames;
+    std::vector<GUID> ids(dimensions);
+    if (GdipImageGetFrameDimensionsList(image.get(), ids.data(), dimensions) != Ok) return frames;
+    for (const GUID& id : ids) {
+        UINT count = 0;
+        if (GdipImageGetFrameCount(image.get(), &id, &count) != Ok || count <= frames.count) continue;
+        frames = {count, ::IsEqualGUID(id, FrameDimensionTime) != FALSE};
+    }
+    return frames;
 }
 
 bool GdiDIB::Import(const std::wstring& fileName) {

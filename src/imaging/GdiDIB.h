@@ -56,3 +56,11 @@ private:
 // Decodes image bytes held in memory (an embedded thumbnail) as they are stored; null when they do
 // not decode.
 [[nodiscard]] GpImage* DecodeImageBytes(std::string_view bytes);
+
+// The frames a picture file holds: the frames of an animation (timed) or the pages of a TIFF; one
+// for a still picture, none when the file cannot be read or decoded.
+struct ImageFrames {
+    uint32_t count = 0;
+    bool timed = false; // an animation's frames rather than pages
+};
+[[nodiscard]] ImageFrames ImageFileFrames(const std::wstring& fileName);

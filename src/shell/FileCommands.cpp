@@ -1,6 +1,7 @@
 #include "shell/FileCommands.h"
 
 #include "imaging/ClipboardStamp.h"
+#include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
 #include "output/ModMisc.h"
 #include "platform/AppState.h"
@@ -76,6 +77,21 @@ std::wstring SaveCopyPath(const std::wstring& path) {
     return folder + name.substr(0, dot) + L"_Copy." + GetFileExt(path);
 }
 
+bool AgreeToKeepOnlyShownFrame(HWND owner, const std::wstring& path) {
+    const ImageFrames frames = ImageFileFrames(path);
+    if (frames.count <= 1) return true;
+    const std::wstring unit = frames.timed ? L"frame" : L"page";
+    const uint32_t others = frames.count - 1;
+    const std::wstring what = frames.timed ? L" is an animation of " + std::to_wstring(frames.count) + L" frames"
+                                           : L" holds " + std::to_wstring(frames.count) + L" pages";
+    const std::wstring lost = others == 1 ? L"the other " + unit + L" is lost"
+                                          : L"the other " + std::to_wstring(others) + L" " + unit + L"s are lost";
+    return ShowMessageBox(owner,
+                          GetFileName(path) + what + L". Saving over it keeps only the " + unit + L" shown; " + lost +
+                              L".\nDo you want to save over it?",
+                          L"Save...", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
 std::wstring FileCommands::FileDialog(int32_t mode) {
     switch (mode) {
     case 0:
@@ -147,7 +163,10 @@ bool FileCommands::SaveAs() {
                                    ShowMessageBox(host_.Owner(), path + L" already exists.\nDo you want to replace it?",
                                                   kSaveTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
         const std::optional<SaveType> type = SaveAsType(FileExt, App().JpegQuality);
-        if (replaceAgreed && type) {
+        // The shown file chosen again is a save over it, and asks as Save does.
+        const bool framesAgreed = !replaceAgreed || CompareNoCase(path, host_.CurFilename()) != 0 ||
+                                  AgreeToKeepOnlyShownFrame(host_.Owner(), path);
+        if (replaceAgreed && framesAgreed && type) {
             host_.PumpMessages();
             written = Write(path, *type);
             if (written) {

@@ -17,6 +17,8 @@ using Branch = std::function<void(MenuCommandHost&, const std::wstring& id, cons
 void Save(MenuCommandHost& h) {
     // With nothing on the canvas there is nothing to save, as the tool bar's greyed Save says.
     if (!h.HasImage()) return;
+    // Declined, nothing is written and the edit stays unsaved.
+    if (!h.AgreeToSaveInPlace()) return;
     if (h.SaveOnly()) {
         h.RefreshThumSave();
         return;
