@@ -60,6 +60,7 @@ std::optional<SaveType> SaveAsType(const std::wstring& fileExt, int32_t jpegQual
 
 std::optional<SaveType> SaveCopyType(const std::wstring& ext) {
     if (ext == L"jpeg") return SaveType{kFormatJpeg, 90};
+    if (ext == L"tiff") return SaveType{kFormatTiff, 0};
     return TypeOfExtension(ext, 90);
 }
 
@@ -184,8 +185,17 @@ bool FileCommands::SaveAs() {
 bool FileCommands::SaveCopy() {
     const std::wstring shown = host_.CurFilename();
     const std::wstring copy = SaveCopyPath(shown);
-    const std::optional<SaveType> type = SaveCopyType(GetFileExt(shown));
+    const std::wstring ext = GetFileExt(shown);
+    const std::optional<SaveType> type = SaveCopyType(ext);
     bool written = false;
+    if (!shown.empty() && (!type || copy.empty())) {
+        // No encoder writes the shown file's type (a metafile, a run-length bitmap): said, not skipped.
+        ShowMessageBox(host_.Owner(),
+                       L"No copy of " + GetFileName(shown) + L" could be made: pictures cannot be saved as " +
+                           (ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files") + L".",
+                       kSaveCopyTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     // The copy's name is always the same, so an earlier copy is asked about before it is replaced.
     if (!shown.empty() && !copy.empty() && type &&
         (!FileExists(copy) || ShowMessageBox(host_.Owner(), copy + L" already exists.\nDo you want to replace it?",

@@ -217,3 +217,49 @@ TEST_F(MainSavingTest, ANewNameACopyOrNothingChangedAsksNothingAboutFrames) {
     EXPECT_EQ(boxes.Containing(L"Saving over it"), 0);
     EXPECT_TRUE(ReadTestFile(folder + L"anim.gif") == animation);
 }
+
+TEST_F(MainSavingTest, SaveACopyWritesEachTypeWithAnEncoderAndSaysWhenThereIsNone) {
+    struct Case {
+        const wchar_t* name;
+        int32_t format;      // -1: a metafile
+        const wchar_t* copy; // empty: none can be made
+        std::string magic;
+    };
+    const Case cases[] = {
+        {L"a.tif", kFormatTiff, L"a_Copy.tif", "II*"},
+        {L"b.tiff", kFormatTiff, L"b_Copy.tiff", "II*"},
+        {L"c.jpeg", kFormatJpeg, L"c_Copy.jpeg", "\xFF\xD8"},
+        {L"d.png", kFormatPng, L"d_Copy.png", "\x89PNG"},
+        {L"e.emf", -1, L"", ""},
+        {L"f.rle", kFormatBmp, L"", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.name));
+        folder = MakeTestFolder(L"mainwindow");
+        const std::wstring path = folder + c.name;
+        if (c.format >= 0) {
+            WriteSolidImage(path, 40, 30, kMark, c.format);
+        } else {
+            const HDC dc = ::CreateEnhMetaFileW(nullptr, path.c_str(), nullptr, nullptr);
+            ASSERT_NE(dc, nullptr);
+            ::Rectangle(dc, 0, 0, 40, 30);
+            ::DeleteEnhMetaFile(::CloseEnhMetaFile(dc));
+        }
+        Open(c.name);
+        Boxes boxes;
+        ASSERT_TRUE(Run(L"File_Savecopy"));
+        if (*c.copy) {
+            EXPECT_TRUE(boxes.texts.empty());
+            const std::string bytes = ReadTestFile(folder + c.copy);
+            EXPECT_EQ(bytes.substr(0, c.magic.size()), c.magic) << "not written in its own type";
+            EXPECT_LE(ChannelDistance(PixelOnDisk(folder + c.copy, 20, 15), kMark), 12);
+        } else {
+            const std::wstring ext = UpperText(GetFileExt(path));
+            EXPECT_EQ(boxes.texts,
+                      std::vector<std::wstring>{L"No copy of " + std::wstring(c.name) +
+                                                L" could be made: pictures cannot be saved as " + ext + L" files."});
+            EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{c.name});
+        }
+        Close();
+    }
+}
