@@ -31,9 +31,9 @@ bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHe
     const RectF fit = FitInBox(static_cast<float>(head.width), static_cast<float>(head.height), boxWidth, boxHeight);
     const int32_t w = RoundHalfEven(fit.Width), h = RoundHalfEven(fit.Height);
     GdipImage thumbnail(DecodeImageBytes(head.thumbnail));
+    if (GdipBitmap upright = UprightCopy(thumbnail.get(), head.orientation)) thumbnail.reset(upright.release());
     UINT tw = 0, th = 0;
-    if (!thumbnail || !TurnUpright(thumbnail.get(), head.orientation) ||
-        GdipGetImageWidth(thumbnail.get(), &tw) != Ok || GdipGetImageHeight(thumbnail.get(), &th) != Ok ||
+    if (!thumbnail || GdipGetImageWidth(thumbnail.get(), &tw) != Ok || GdipGetImageHeight(thumbnail.get(), &th) != Ok ||
         static_cast<int32_t>(tw) < w || static_cast<int32_t>(th) < h || w <= 0 || h <= 0)
         return false;
     GdipBitmap reduced = ReduceImage(thumbnail.get(), w, h);
@@ -83,6 +83,6 @@ CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxH
     const int32_t w = RoundHalfEven(cell.fit.Width), h = RoundHalfEven(cell.fit.Height);
     if (!image || w <= 0 || h <= 0) return cell;
     cell.bitmap = swapped ? ReduceImage(image.get(), h, w) : ReduceImage(image.get(), w, h);
-    if (cell.bitmap && !TurnUpright(cell.bitmap.get(), orientation)) cell.bitmap.reset();
+    if (GdipBitmap upright = UprightCopy(cell.bitmap.get(), orientation)) cell.bitmap = std::move(upright);
     return cell;
 }

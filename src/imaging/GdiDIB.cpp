@@ -87,11 +87,11 @@ GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) 
 
 GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
     uint32_t orientation = 0;
-    GpImage* image = LoadImageAsStored(fileName, orientation);
-    // A turn that fails (too little memory for a second copy) leaves the picture as stored: shown
-    // on its side rather than not at all.
-    if (image) (void)TurnUpright(image, orientation);
-    return image;
+    GdipImage image(LoadImageAsStored(fileName, orientation));
+    // A turn that cannot be made (too little memory for a second copy) leaves the picture as
+    // stored: shown on its side rather than not at all.
+    if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();
+    return image.release();
 }
 
 GpImage* DecodeImageBytes(std::string_view bytes) {

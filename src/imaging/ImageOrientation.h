@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Gdip.h"
+#include "platform/GdipHandles.h"
 
 #include <cstdint>
 
@@ -13,7 +14,8 @@ constexpr bool OrientationSwapsSides(uint32_t orientation) {
     return orientation >= 5 && orientation <= 8;
 }
 
-// Turns image in place so that it shows upright, and drops its own orientation tag so that nothing
-// turns it again. Orientation 0, 1 and any value outside 1 to 8 leave it as it is. False when the
-// turn failed (the image is then as it was).
-[[nodiscard]] bool TurnUpright(GpImage* image, uint32_t orientation);
+// A new bitmap of image's pixels moved so that they show upright, in image's own pixel format where
+// it is a plain 24 or 32 bpp one (32 bpp ARGB otherwise). Empty when the orientation asks for no
+// turn (0, 1, any value outside 1 to 8) or the turn cannot be made (too little memory for a second
+// copy): the image is then shown as stored.
+[[nodiscard]] GdipBitmap UprightCopy(GpImage* image, uint32_t orientation);
