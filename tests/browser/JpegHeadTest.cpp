@@ -135,75 +135,43 @@ TEST(JpegHead, ACellUsesALargeEnoughEmbeddedThumbnail) {
     EXPECT_LE(ChannelDistance(PixelAt(spoiled.bitmap.get(), 50, 37), ColorARGB(255, 220, 0, 0)), 12);
 }
 
-TEST(JpegHead, TheSizeIsTheUprightOneAndTheOrientationIsTold) {
-    for (uint32_t orientation = 1; orientation <= 9; ++orientation) {
-        SCOPED_TRACE(orientation);
-        const std::string bytes = Jpeg(Tiff{.orientation = orientation}.Bytes()); // the thumbnail lies in it
-        const JpegHead head = ReadJpegHead(bytes);
-        const bool known = orientation <= 8, swapped = orientation >= 5 && known;
-        EXPECT_EQ(head.orientation, known ? orientation : 0u);
-        EXPECT_EQ(head.width, swapped ? 1200 : 1600);
-        EXPECT_EQ(head.height, swapped ? 1600 : 1200);
-        EXPECT_EQ(head.thumbnail, kThumb);
-    }
-    // Without a frame header there is no size to turn.
-    const JpegHead noFrame = ReadJpegHead(Jpeg(Tiff{.orientation = 6}.Bytes(), false));
-    EXPECT_EQ(noFrame.width, 0);
-    EXPECT_EQ(noFrame.height, 0);
-}
-
 TEST(JpegHead, ACellIsTurnedUprightWhetherMadeFromTheThumbnailOrThePicture) {
-    // The picture and its thumbnail in quarters of colours of their own, so that a cell tells both
-    // which one it was made from and how it was turned.
-    const uint32_t pictureColours[4] = {ColorARGB(255, 220, 0, 0), ColorARGB(255, 0, 200, 0), ColorARGB(255, 0, 0, 220),
-                                        ColorARGB(255, 230, 220, 0)};
-    const uint32_t thumbColours[4] = {ColorARGB(255, 0, 210, 210), ColorARGB(255, 210, 0, 210),
-                                      ColorARGB(255, 250, 250, 250), ColorARGB(255, 20, 20, 20)};
-    const auto write = [](const std::wstring& path, int w, int h, const uint32_t(&colours)[4]) {
-        GdipBitmap picture = SolidBitmap(w, h, colours[0]);
-        GdipGraphics g;
-        ASSERT_EQ(GdipGetImageGraphicsContext(picture.get(), g.put()), Ok);
-        for (int q = 1; q < 4; ++q) {
-            GdipSolidFill brush;
-            GdipCreateSolidFill(colours[q], brush.put());
-            GdipFillRectangleI(g.get(), brush.get(), q % 2 ? w / 2 : 0, q / 2 ? h / 2 : 0, w / 2, h / 2);
-        }
-        g.reset();
-        ASSERT_TRUE(SaveImageSafely(picture.get(), path, kFormatJpeg, 100));
-    };
+    // The picture and its thumbnail in quarters of colours of their own: a cell tells both which one
+    // it was made from and how it was turned.
+    const std::vector<uint32_t> picture{kRed, ColorARGB(255, 0, 200, 0), kBlue, kWhite},
+        thumb{ColorARGB(255, 0, 210, 210), ColorARGB(255, 210, 0, 210), kBlack, ColorARGB(255, 240, 220, 0)};
     const std::wstring folder = MakeTestFolder(L"jpeg-head-turned");
-    write(folder + L"main.jpg", 1600, 1200, pictureColours);
-    write(folder + L"thumb.jpg", 160, 120, thumbColours);
-    const std::string main = ReadTestFile(folder + L"main.jpg");
+    for (const auto& [name, colours, w, h] :
+         {std::tuple{L"main.jpg", picture, 400, 300}, {L"thumb.jpg", thumb, 160, 120}}) {
+        GdipBitmap quarters =
+            BitmapOf(w, h, [&](int x, int y) { return colours[(y < h / 2 ? 0 : 2) + (x < w / 2 ? 0 : 1)]; });
+        ASSERT_TRUE(SaveImageSafely(quarters.get(), folder + name, kFormatJpeg, 100));
+    }
     for (uint32_t orientation = 1; orientation <= 8; ++orientation) {
-        SCOPED_TRACE(orientation);
+        const std::wstring path = folder + L"phone" + std::to_wstring(orientation) + L".jpg";
         Tiff tiff{.orientation = orientation};
         tiff.thumb = ReadTestFile(folder + L"thumb.jpg");
-        const std::wstring path = folder + L"phone" + std::to_wstring(orientation) + L".jpg";
-        ASSERT_TRUE(WriteTestFile(
-            path, exif_test::WithSegment(main, Segment(0xE1, std::string("Exif\0\0", 6) + tiff.Bytes()))));
+        ASSERT_TRUE(
+            WriteTestFile(path, exif_test::WithSegment(ReadTestFile(folder + L"main.jpg"),
+                                                       Segment(0xE1, std::string("Exif\0\0", 6) + tiff.Bytes()))));
         const bool swapped = orientation >= 5;
-        // 100: from the thumbnail; 200: larger than it, so from the picture.
+        // 100: from the thumbnail; 200: larger than the thumbnail, so from the picture.
         for (const float box : {100.0f, 200.0f}) {
-            SCOPED_TRACE(box);
-            const uint32_t(&colours)[4] = box < 150 ? thumbColours : pictureColours;
+            SCOPED_TRACE(std::to_string(orientation) + " in " + std::to_string(box));
             const CellPicture cell = MakeCellPicture(path, box, box);
-            EXPECT_EQ(cell.imageWidth, swapped ? 1200 : 1600);
-            EXPECT_EQ(cell.imageHeight, swapped ? 1600 : 1200);
+            EXPECT_EQ(cell.imageWidth, swapped ? 300 : 400);
             ASSERT_TRUE(cell.bitmap);
             int w = 0, h = 0;
             const std::vector<uint32_t> pixels = AllPixels(cell.bitmap.get(), w, h);
-            const int longSide = static_cast<int>(box), shortSide = longSide * 3 / 4;
-            EXPECT_EQ(w, swapped ? shortSide : longSide);
-            EXPECT_EQ(h, swapped ? longSide : shortSide);
+            EXPECT_EQ(w, swapped ? static_cast<int>(box) * 3 / 4 : static_cast<int>(box));
             const int sw = swapped ? h : w, sh = swapped ? w : h; // the cell's size as stored
-            for (const int qy : {1, 3})
-                for (const int qx : {1, 3}) {
-                    const int x = qx * w / 4, y = qy * h / 4;
-                    const exif_test::StoredAt at = exif_test::StoredPoint(orientation, x, y, sw, sh);
-                    const uint32_t expected = colours[(at.y < sh / 2 ? 0 : 2) + (at.x < sw / 2 ? 0 : 1)];
-                    EXPECT_LE(ChannelDistance(pixels[static_cast<size_t>(y * w + x)], expected), 40) << x << ", " << y;
-                }
+            for (const int q : {0, 1, 2, 3}) {
+                const int x = (q % 2 * 2 + 1) * w / 4, y = (q / 2 * 2 + 1) * h / 4;
+                const exif_test::StoredAt at = exif_test::StoredPoint(orientation, x, y, sw, sh);
+                const uint32_t expected =
+                    (box < 150 ? thumb : picture)[(at.y < sh / 2 ? 0 : 2) + (at.x < sw / 2 ? 0 : 1)];
+                EXPECT_LE(ChannelDistance(pixels[static_cast<size_t>(y * w + x)], expected), 40) << x << ", " << y;
+            }
         }
     }
 }

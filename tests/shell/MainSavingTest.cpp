@@ -1,9 +1,9 @@
-// Saving through the real main window, as a user goes: Save with nothing on the canvas, a phone's
-// photograph shown upright, saving over a file of several frames (an animation, a TIFF's pages),
-// and Save a Copy of each type of file.
+// Saving over a file of several frames (an animation, a TIFF's pages) through the real main window,
+// as a user goes, by each way a save writes over the shown file and by those that do not.
 #include "imaging/GdiDIB.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PathHelpers.h"
+#include "shell/FileCommands.h"
 #include "tests/imaging/ExifTestBytes.h"
 #include "tests/output/FileDialogSupport.h"
 #include "tests/shell/MainWindowFixture.h"
@@ -13,11 +13,11 @@
 namespace {
 
 constexpr int kCtrl = 2;
-constexpr uint32_t kMark = 0xFFE02020u, kGround = 0xFF2060A0u, kPage2 = 0xFF20A040u;
+constexpr uint32_t kMark = 0xFFE02020u, kGround = 0xFF2060A0u;
 
 // Records every message box in order and answers each with answer(text).
 struct Boxes {
-    explicit Boxes(std::function<int(const std::wstring&)> answer = [](const std::wstring&) { return IDOK; })
+    explicit Boxes(std::function<int(const std::wstring&)> answer)
         : answerer([this, answer](const MessageBoxRequest& r) {
               texts.push_back(r.text);
               return answer(r.text);
@@ -44,24 +44,23 @@ const unsigned char kAnimation[] = {
 
 // An uncompressed TIFF of one 40 x 30 page of one colour for each colour given.
 std::string PagesTiff(std::initializer_list<uint32_t> colours) {
-    using exif_test::Packed;
-    const auto u16 = [](uint32_t v) { return Packed(v, 2, false); };
-    const auto u32 = [](uint32_t v) { return Packed(v, 4, false); };
-    constexpr uint32_t kW = 40, kH = 30, kEntries = 9, kIfd = 2 + kEntries * 12 + 4, kPixels = kW * kH * 3;
+    const auto u16 = [](uint32_t v) { return exif_test::Packed(v, 2, false); };
+    const auto u32 = [](uint32_t v) { return exif_test::Packed(v, 4, false); };
+    const auto entry = [&](uint32_t tag, uint32_t type, uint32_t count, uint32_t value) {
+        return u16(tag) + u16(type) + u32(count) + (type == 3 && count == 1 ? u16(value) + u16(0) : u32(value));
+    };
+    constexpr uint32_t kPixels = 40 * 30 * 3, kIfd = 2 + 9 * 12 + 4;
     std::string tiff = "II" + u16(42) + u32(8);
-    uint32_t page = 0;
-    for (const uint32_t colour : colours) {
-        const uint32_t at = static_cast<uint32_t>(tiff.size()), bits = at + kIfd, pixels = bits + 6;
-        const bool last = ++page == colours.size();
-        const auto shortEntry = [&](uint32_t tag, uint32_t value) {
-            return u16(tag) + u16(3) + u32(1) + u16(value) + u16(0);
-        };
-        tiff += u16(kEntries) + shortEntry(256, kW) + shortEntry(257, kH) + u16(258) + u16(3) + u32(3) + u32(bits);
-        tiff += shortEntry(259, 1) + shortEntry(262, 2) + u16(273) + u16(4) + u32(1) + u32(pixels);
-        tiff += shortEntry(277, 3) + shortEntry(278, kH) + u16(279) + u16(4) + u32(1) + u32(kPixels);
-        tiff += u32(last ? 0 : pixels + kPixels) + u16(8) + u16(8) + u16(8);
-        for (uint32_t i = 0; i < kW * kH; ++i)
-            tiff += {static_cast<char>(colour >> 16), static_cast<char>(colour >> 8), static_cast<char>(colour)};
+    for (size_t page = 0; page < colours.size(); ++page) {
+        const uint32_t at = static_cast<uint32_t>(tiff.size()),
+                       next = page + 1 < colours.size() ? at + kIfd + 6 + kPixels : 0;
+        tiff +=
+            u16(9) + entry(256, 3, 1, 40) + entry(257, 3, 1, 30) + entry(258, 3, 3, at + kIfd) + entry(259, 3, 1, 1);
+        tiff += entry(262, 3, 1, 2) + entry(273, 4, 1, at + kIfd + 6) + entry(277, 3, 1, 3) + entry(278, 3, 1, 30);
+        tiff += entry(279, 4, 1, kPixels) + u32(next) + u16(8) + u16(8) + u16(8);
+        const uint32_t c = colours.begin()[page];
+        for (uint32_t i = 0; i < 40 * 30; ++i)
+            tiff += {static_cast<char>(c >> 16), static_cast<char>(c >> 8), static_cast<char>(c)};
     }
     return tiff;
 }
@@ -83,62 +82,9 @@ protected:
             },
             [&] { ASSERT_TRUE(Run(L"File_SaveAs")); });
     }
-    [[nodiscard]] uint32_t CanvasPixel(int x, int y) const {
-        return PixelAt(reinterpret_cast<GpBitmap*>(main->SingleyzPreview.ImgDIB.DIB()), x, y);
-    }
 };
 
 } // namespace
-
-TEST_F(MainSavingTest, SaveWithNothingOnTheCanvasDoesNothing) {
-    folder = MakeTestFolder(L"mainwindow");
-    main = std::make_unique<FrmMain>(Options());
-    ASSERT_TRUE(main->Create());
-    ASSERT_FALSE(main->SingleyzPreview.NoOpen());
-    Boxes boxes;
-    DialogWatch dialogs;
-    Key('S', kCtrl);
-    EXPECT_TRUE(Run(L"File_Save"));
-    TestWindow::Pump(300);
-    EXPECT_EQ(dialogs.Seen(), 0) << "a dialog opened";
-    EXPECT_TRUE(boxes.texts.empty()) << Narrow(boxes.texts.empty() ? L"" : boxes.texts[0]);
-    EXPECT_TRUE(FileNamesIn(folder).empty());
-}
-
-TEST_F(MainSavingTest, APhonesPhotographShowsUprightOnTheCanvasInTheGridAndItsProperties) {
-    folder = MakeTestFolder(L"mainwindow");
-    // 40 x 30 as the camera stored it, marked at the top left, with orientation 6: upright it is
-    // 30 x 40 with the mark at the top right.
-    GdipBitmap stored = BitmapOf(40, 30, [](int x, int y) { return x < 10 && y < 10 ? kMark : kGround; });
-    ASSERT_TRUE(SaveImageSafely(stored.get(), folder + L"phone.jpg", kFormatJpeg, 100));
-    const std::string encoded = ReadTestFile(folder + L"phone.jpg");
-    ASSERT_TRUE(
-        WriteTestFile(folder + L"phone.jpg",
-                      exif_test::WithSegment(encoded, exif_test::ExifSegmentOf(exif_test::OrientationTiff(6)))));
-    Open(L"phone.jpg");
-
-    EXPECT_EQ(main->SingleyzPreview.ImgDIB.Width(), 30);
-    EXPECT_EQ(main->SingleyzPreview.ImgDIB.Height(), 40);
-    EXPECT_LE(ChannelDistance(CanvasPixel(25, 4), kMark), 40) << "the top right";
-    EXPECT_LE(ChannelDistance(CanvasPixel(4, 4), kGround), 40) << "the top left";
-    // The properties tell the size the canvas shows.
-    EXPECT_EQ(main->SingleyzPreview.ShowImgWidth(), L"30");
-    EXPECT_EQ(main->SingleyzPreview.ShowImgHeight(), L"40");
-
-    // The grid's cell: 30 x 40 (smaller than its box, so at its own size), marked at its top right.
-    ThumViewer& grid = main->ThumyzViewer;
-    ASSERT_EQ(grid.ThumListview().Rows.size(), 1u);
-    const RectF cell = grid.ImageRects()[0];
-    EXPECT_EQ(cell.Width, 30);
-    EXPECT_EQ(cell.Height, 40);
-    const auto shown = [&](float x, float y) {
-        const COLORREF c =
-            grid.ThumOLE.Point(static_cast<int>(cell.X + x), static_cast<int>(cell.Y + y) - grid.ScrollOffset());
-        return ColorARGB(255, GetRValue(c), GetGValue(c), GetBValue(c));
-    };
-    EXPECT_LE(ChannelDistance(shown(25, 4), kMark), 40) << "the cell's top right";
-    EXPECT_LE(ChannelDistance(shown(4, 4), kGround), 40) << "the cell's top left";
-}
 
 TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) {
     struct Case {
@@ -151,45 +97,55 @@ TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) 
         {L"anim.gif", std::string(std::begin(kAnimation), std::end(kAnimation)),
          L"anim.gif is an animation of 2 frames. Saving over it keeps only the frame shown; the other frame is lost.",
          1},
-        {L"pages.tif", PagesTiff({kGround, kPage2, kMark}),
+        {L"pages.tif", PagesTiff({kGround, kMark, kGround}),
          L"pages.tif holds 3 pages. Saving over it keeps only the page shown; the other 2 pages are lost.", 4},
     };
-    enum Route { CtrlS, MenuSave, SaveAsTheSameName, LeavingAnsweredYes };
+    // The ways a save writes over the shown file, then those that do not and ask nothing.
+    enum Route { CtrlS, MenuSave, SaveAsTheSameName, LeavingAnsweredYes, SaveAsANewName, SaveACopy, Unchanged };
     for (const Case& file : files) {
-        for (const Route route : {CtrlS, MenuSave, SaveAsTheSameName, LeavingAnsweredYes}) {
+        for (const Route route :
+             {CtrlS, MenuSave, SaveAsTheSameName, LeavingAnsweredYes, SaveAsANewName, SaveACopy, Unchanged}) {
+            const bool asks = route < SaveAsANewName;
             for (const int answer : {IDNO, IDYES}) {
-                SCOPED_TRACE(Narrow(file.name) + " route " + std::to_string(route) +
-                             (answer == IDYES ? " Yes" : " No"));
+                if (!asks && answer == IDYES) continue;
+                SCOPED_TRACE(Narrow(file.name) + " route " + std::to_string(route) + (answer == IDYES ? " Yes" : ""));
                 folder = MakeTestFolder(L"mainwindow");
-                const std::wstring path = folder + file.name;
+                const std::wstring path = folder + file.name,
+                                   other = folder + L"other" + GetFileExt(path).insert(0, L".");
                 ASSERT_TRUE(WriteTestFile(path, file.bytes));
                 WriteSolidImage(folder + L"zz-next.png", 40, 30, kGround);
                 Open(file.name);
-                ASSERT_EQ(ImageFileFrames(path).count, file.name[0] == L'a' ? 2u : 3u);
-                Turn();
+                if (route != Unchanged) Turn();
                 Boxes boxes([&](const std::wstring& text) {
-                    if (text.find(L"Saving over it") != std::wstring::npos) return answer;
-                    return IDYES; // the save question, and replacing the file in Save As
+                    // The save question and the replacing of a file in Save As: Yes.
+                    return text.find(L"Saving over it") == std::wstring::npos ? IDYES : answer;
                 });
                 switch (route) {
                 case CtrlS:
+                case Unchanged:
                     Key('S', kCtrl);
                     break;
                 case MenuSave:
                     EXPECT_TRUE(Pick(L"File_Save"));
                     break;
                 case SaveAsTheSameName:
-                    SaveAs(path, file.saveAsType);
+                case SaveAsANewName:
+                    SaveAs(route == SaveAsANewName ? other : path, file.saveAsType);
                     break;
                 case LeavingAnsweredYes:
                     EXPECT_TRUE(Run(L"View_Zoomin"));
                     break;
+                case SaveACopy:
+                    EXPECT_TRUE(Run(L"File_Savecopy"));
+                    break;
                 }
-                EXPECT_EQ(boxes.Containing(std::wstring(file.told) + L"\nDo you want to save over it?"), 1);
+                EXPECT_EQ(boxes.Containing(std::wstring(file.told) + L"\nDo you want to save over it?"), asks ? 1 : 0);
+                if (route == SaveAsANewName || route == SaveACopy) {
+                    EXPECT_EQ(ImageSizeOnDisk(route == SaveACopy ? SaveCopyPath(path) : other).cx, 30);
+                }
                 if (answer == IDNO) {
                     EXPECT_TRUE(ReadTestFile(path) == file.bytes) << "written over";
-                    EXPECT_TRUE(main->UnsavedEdit());
-                    EXPECT_TRUE(Shows(file.name)) << "the picture was left";
+                    EXPECT_TRUE(!asks || (main->UnsavedEdit() && Shows(file.name))) << "the edit was given up";
                 } else {
                     EXPECT_EQ(ImageFileFrames(path).count, 1u);
                     EXPECT_EQ(ImageSizeOnDisk(path).cx, 30) << "the turn was not saved";
@@ -198,68 +154,5 @@ TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) 
                 Close();
             }
         }
-    }
-}
-
-TEST_F(MainSavingTest, ANewNameACopyOrNothingChangedAsksNothingAboutFrames) {
-    folder = MakeTestFolder(L"mainwindow");
-    const std::string animation(std::begin(kAnimation), std::end(kAnimation));
-    ASSERT_TRUE(WriteTestFile(folder + L"anim.gif", animation));
-    Open(L"anim.gif");
-    Boxes boxes([](const std::wstring&) { return IDYES; });
-    Key('S', kCtrl);
-    EXPECT_TRUE(ReadTestFile(folder + L"anim.gif") == animation) << "nothing changed, yet the file was written";
-    Turn();
-    ASSERT_TRUE(Run(L"File_Savecopy"));
-    EXPECT_EQ(ImageSizeOnDisk(folder + L"anim_Copy.gif").cx, 30);
-    SaveAs(folder + L"other.gif", 1);
-    EXPECT_EQ(ImageSizeOnDisk(folder + L"other.gif").cx, 30);
-    EXPECT_EQ(boxes.Containing(L"Saving over it"), 0);
-    EXPECT_TRUE(ReadTestFile(folder + L"anim.gif") == animation);
-}
-
-TEST_F(MainSavingTest, SaveACopyWritesEachTypeWithAnEncoderAndSaysWhenThereIsNone) {
-    struct Case {
-        const wchar_t* name;
-        int32_t format;      // -1: a metafile
-        const wchar_t* copy; // empty: none can be made
-        std::string magic;
-    };
-    const Case cases[] = {
-        {L"a.tif", kFormatTiff, L"a_Copy.tif", "II*"},
-        {L"b.tiff", kFormatTiff, L"b_Copy.tiff", "II*"},
-        {L"c.jpeg", kFormatJpeg, L"c_Copy.jpeg", "\xFF\xD8"},
-        {L"d.png", kFormatPng, L"d_Copy.png", "\x89PNG"},
-        {L"e.emf", -1, L"", ""},
-        {L"f.rle", kFormatBmp, L"", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(Narrow(c.name));
-        folder = MakeTestFolder(L"mainwindow");
-        const std::wstring path = folder + c.name;
-        if (c.format >= 0) {
-            WriteSolidImage(path, 40, 30, kMark, c.format);
-        } else {
-            const HDC dc = ::CreateEnhMetaFileW(nullptr, path.c_str(), nullptr, nullptr);
-            ASSERT_NE(dc, nullptr);
-            ::Rectangle(dc, 0, 0, 40, 30);
-            ::DeleteEnhMetaFile(::CloseEnhMetaFile(dc));
-        }
-        Open(c.name);
-        Boxes boxes;
-        ASSERT_TRUE(Run(L"File_Savecopy"));
-        if (*c.copy) {
-            EXPECT_TRUE(boxes.texts.empty());
-            const std::string bytes = ReadTestFile(folder + c.copy);
-            EXPECT_EQ(bytes.substr(0, c.magic.size()), c.magic) << "not written in its own type";
-            EXPECT_LE(ChannelDistance(PixelOnDisk(folder + c.copy, 20, 15), kMark), 12);
-        } else {
-            const std::wstring ext = UpperText(GetFileExt(path));
-            EXPECT_EQ(boxes.texts,
-                      std::vector<std::wstring>{L"No copy of " + std::wstring(c.name) +
-                                                L" could be made: pictures cannot be saved as " + ext + L" files."});
-            EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{c.name});
-        }
-        Close();
     }
 }
