@@ -165,7 +165,7 @@ bool FileCommands::SaveAs() {
                                                   kSaveTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
         const std::optional<SaveType> type = SaveAsType(FileExt, App().JpegQuality);
         // The shown file chosen again is a save over it, and asks as Save does.
-        const bool framesAgreed = !replaceAgreed || CompareNoCase(path, host_.CurFilename()) != 0 ||
+        const bool framesAgreed = !replaceAgreed || !type || CompareNoCase(path, host_.CurFilename()) != 0 ||
                                   AgreeToKeepOnlyShownFrame(host_.Owner(), path);
         if (replaceAgreed && framesAgreed && type) {
             host_.PumpMessages();
