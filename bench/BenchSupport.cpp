@@ -66,6 +66,34 @@ void ScrollGridThrough(ThumViewer& grid) {
     grid.ThumScroll.Value(grid.ThumScroll.Max());
 }
 
+namespace {
+
+std::string Be16(uint32_t v) {
+    return {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
+}
+std::string Le16(uint32_t v) {
+    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+std::string Le32(uint32_t v) {
+    return Le16(v & 0xFFFF) + Le16(v >> 16);
+}
+
+} // namespace
+
+std::string WithExifBlock(const std::string& jpeg, uint32_t orientation, const std::string& thumb) {
+    const uint32_t ifd0Entries = orientation ? 1 : 0;
+    const uint32_t ifd1 = 8 + 2 + 12 * ifd0Entries + 4, thumbAt = ifd1 + 2 + 2 * 12 + 4;
+    std::string tiff = std::string("II") + Le16(42) + Le32(8) + Le16(ifd0Entries);
+    if (orientation) tiff += Le16(0x112) + Le16(3) + Le32(1) + Le16(orientation) + Le16(0);
+    tiff += Le32(thumb.empty() ? 0 : ifd1);
+    if (!thumb.empty()) {
+        tiff += Le16(2) + Le16(0x201) + Le16(4) + Le32(1) + Le32(thumbAt);
+        tiff += Le16(0x202) + Le16(4) + Le32(1) + Le32(static_cast<uint32_t>(thumb.size())) + Le32(0) + thumb;
+    }
+    const std::string app1 = std::string("Exif\0\0", 6) + tiff;
+    return jpeg.substr(0, 2) + "\xFF\xE1" + Be16(static_cast<uint32_t>(app1.size() + 2)) + app1 + jpeg.substr(2);
+}
+
 void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t seed, PhotoTint tint) {
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
     DIBsave photo;

@@ -53,6 +53,10 @@ int CountEntries(const std::wstring& folder);
 std::string ReadAll(const std::wstring& path);
 [[nodiscard]] bool WriteAll(const std::wstring& path, const std::string& bytes);
 
+// A JPEG's bytes with a camera's EXIF block right after its start: IFD0 holds the orientation (no
+// entry when 0), IFD1 names thumb as the embedded thumbnail (no IFD1 when empty).
+std::string WithExifBlock(const std::string& jpeg, uint32_t orientation, const std::string& thumb);
+
 // Writes the width x height photograph as a JPEG at path, unless the file is there already; a
 // failed write fails the running case (BenchCheck).
 void WriteNoisyPhoto(const std::wstring& path, int width, int height, uint32_t seed, PhotoTint tint);

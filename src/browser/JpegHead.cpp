@@ -1,5 +1,9 @@
 #include "browser/JpegHead.h"
 
+#include "imaging/ImageOrientation.h"
+
+#include <utility>
+
 namespace {
 
 bool IsFrameHeader(uint8_t marker) {
@@ -10,9 +14,14 @@ bool IsFrameHeader(uint8_t marker) {
 
 JpegHead ReadJpegHead(std::string_view bytes) {
     JpegHead head;
+    bool found = false;
     for (const JpegSegment& segment : WalkJpegHead(bytes).segments) {
-        if (const std::string_view tiff = ExifTiff(segment); head.thumbnail.empty() && !tiff.empty())
+        // The first EXIF block is the picture's, as for the decoder's turn (JpegOrientation).
+        if (const std::string_view tiff = ExifTiff(segment); !found && !tiff.empty()) {
+            found = true;
             head.thumbnail = EmbeddedThumbnail(tiff);
+            head.orientation = ExifOrientation(tiff);
+        }
         if (IsFrameHeader(segment.marker) && segment.data.size() >= 5) {
             const auto u16 = [&](size_t at) {
                 return static_cast<int32_t>(static_cast<uint8_t>(segment.data[at]) << 8 |
@@ -23,5 +32,6 @@ JpegHead ReadJpegHead(std::string_view bytes) {
             break;
         }
     }
+    if (OrientationSwapsSides(head.orientation)) std::swap(head.width, head.height);
     return head;
 }

@@ -4,6 +4,7 @@
 #include "browser/ThumLayout.h"
 #include "imaging/BoxReduce.h"
 #include "imaging/GdiDIB.h"
+#include "imaging/ImageOrientation.h"
 #include "platform/Rounding.h"
 
 #include <string_view>
@@ -21,32 +22,16 @@ GdipBitmap DrawnAt(GpImage* image, int32_t width, int32_t height) {
     return out;
 }
 
-// Decodes an image held in memory (an embedded thumbnail); empty when it does not decode.
-GdipImage DecodeBytes(std::string_view bytes) {
-    UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    if (!memory) return {};
-    void* data = ::GlobalLock(memory.get());
-    if (!data) return {};
-    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
-    ::GlobalUnlock(memory.get());
-    IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return {};
-    (void)memory.release(); // the stream owns it now
-    GdipImage image;
-    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
-    stream->Release();
-    return image;
-}
-
 // A camera's embedded thumbnail, when it is at least as large as the cell: the picture itself is
-// then never decoded. Its orientation is not applied, as the platform's own thumbnail does not.
+// then never decoded. The thumbnail is stored as the picture is, so it takes the picture's turn.
 bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHeight, CellPicture& cell) {
     const std::string bytes = ReadFileHead(path);
     const JpegHead head = ReadJpegHead(bytes);
     if (head.width <= 0 || head.height <= 0 || head.thumbnail.empty()) return false;
     const RectF fit = FitInBox(static_cast<float>(head.width), static_cast<float>(head.height), boxWidth, boxHeight);
     const int32_t w = RoundHalfEven(fit.Width), h = RoundHalfEven(fit.Height);
-    GdipImage thumbnail = DecodeBytes(head.thumbnail);
+    GdipImage thumbnail(DecodeImageBytes(head.thumbnail));
+    if (GdipBitmap upright = UprightCopy(thumbnail.get(), head.orientation)) thumbnail.reset(upright.release());
     UINT tw = 0, th = 0;
     if (!thumbnail || GdipGetImageWidth(thumbnail.get(), &tw) != Ok || GdipGetImageHeight(thumbnail.get(), &th) != Ok ||
         static_cast<int32_t>(tw) < w || static_cast<int32_t>(th) < h || w <= 0 || h <= 0)
@@ -83,13 +68,21 @@ GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height) {
 CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight) {
     CellPicture cell;
     if (FromEmbeddedThumbnail(path, boxWidth, boxHeight, cell)) return cell;
-    GdiDIB image;
-    if (image.Import(path)) {
-        cell.imageWidth = static_cast<int32_t>(image.Width());
-        cell.imageHeight = static_cast<int32_t>(image.Height());
+    uint32_t orientation = 0;
+    const GdipImage image(LoadImageAsStored(path, orientation));
+    UINT storedW = 0, storedH = 0;
+    if (image) {
+        GdipGetImageWidth(image.get(), &storedW);
+        GdipGetImageHeight(image.get(), &storedH);
     }
+    // The cell shows the picture upright; the reduced copy is turned, not the whole picture.
+    const bool swapped = OrientationSwapsSides(orientation);
+    cell.imageWidth = static_cast<int32_t>(swapped ? storedH : storedW);
+    cell.imageHeight = static_cast<int32_t>(swapped ? storedW : storedH);
     cell.fit = FitInBox(static_cast<float>(cell.imageWidth), static_cast<float>(cell.imageHeight), boxWidth, boxHeight);
     const int32_t w = RoundHalfEven(cell.fit.Width), h = RoundHalfEven(cell.fit.Height);
-    if (image.DIB() && w > 0 && h > 0) cell.bitmap = ReduceImage(image.DIB(), w, h);
+    if (!image || w <= 0 || h <= 0) return cell;
+    cell.bitmap = swapped ? ReduceImage(image.get(), h, w) : ReduceImage(image.get(), w, h);
+    if (GdipBitmap upright = UprightCopy(cell.bitmap.get(), orientation)) cell.bitmap = std::move(upright);
     return cell;
 }

@@ -646,26 +646,30 @@ bool Imageyzviewer::ShowsScratchFile() const {
            shown == LowerText(App().DataPath + L"Tempdelete.tmp");
 }
 
-bool Imageyzviewer::SaveOnly() {
-    if (!NoOpen() || CurFilename.empty() || ShowsScratchFile() || !neighbours_.fileShell) return false;
+std::optional<Imageyzviewer::InPlaceEncoder> Imageyzviewer::InPlaceEncoderOf() const {
+    if (!NoOpen() || CurFilename.empty() || ShowsScratchFile() || !neighbours_.fileShell) return std::nullopt;
     const std::wstring ext = neighbours_.fileShell->GetFileExt(CurFilename);
-    int32_t format = -1, quality = 90;
-    if (ext == L"bmp")
-        format = kFormatBmp;
-    else if (ext == L"gif")
-        format = kFormatGif;
-    else if (ext == L"jpg" || ext == L"jpeg")
-        format = kFormatJpeg, quality = 100;
-    else if (ext == L"png")
-        format = kFormatPng;
-    else if (ext == L"tif" || ext == L"tiff")
-        format = kFormatTiff;
-    if (format < 0) return false; // no encoder for it: the file stays as it is
+    if (ext == L"bmp") return InPlaceEncoder{kFormatBmp, 90};
+    if (ext == L"gif") return InPlaceEncoder{kFormatGif, 90};
+    if (ext == L"jpg" || ext == L"jpeg") return InPlaceEncoder{kFormatJpeg, 100};
+    if (ext == L"png") return InPlaceEncoder{kFormatPng, 90};
+    if (ext == L"tif" || ext == L"tiff") return InPlaceEncoder{kFormatTiff, 90};
+    return std::nullopt; // no encoder for it: the file stays as it is
+}
+
+bool Imageyzviewer::SaveOnlyWrites() {
+    if (!InPlaceEncoderOf()) return false;
     SettleHistory();
     // The file already holds the picture shown: writing it again would only lose quality.
-    if (ShowsSavedStep() && ::GetFileAttributesW(CurFilename.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    return !ShowsSavedStep() || ::GetFileAttributesW(CurFilename.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool Imageyzviewer::SaveOnly() {
+    const std::optional<InPlaceEncoder> encoder = InPlaceEncoderOf();
+    if (!encoder) return false;
+    if (!SaveOnlyWrites()) return true;
     Hourglass wait;
-    if (!WriteImage(ImgDIB.DIB(), CurFilename, format, quality, OpenedExif())) return false;
+    if (!WriteImage(ImgDIB.DIB(), CurFilename, encoder->format, encoder->quality, OpenedExif())) return false;
     history_.SavedHere();
     return true;
 }

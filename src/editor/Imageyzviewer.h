@@ -32,6 +32,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // The canvas's neighbours; each may be null (not told) and must outlive the canvas.
@@ -102,6 +103,9 @@ public:
     // delete): those are saved with SaveImage under a name the user picks. When the file still
     // holds the picture shown nothing is written, and that counts as saved.
     [[nodiscard]] bool SaveOnly();
+    // Whether SaveOnly would write the shown picture over its file now (not when it cannot, nor
+    // when the file already holds the picture shown): the host asks about what would be lost first.
+    [[nodiscard]] bool SaveOnlyWrites();
     // True while the shown file is one of the canvas's scratch copies.
     [[nodiscard]] bool ShowsScratchFile() const;
     // Moves the opened file to the recycle bin and shows a scratch copy of it. False (and the file
@@ -295,6 +299,13 @@ private:
     [[nodiscard]] bool WriteUndoFile(GdipBitmap step);
     // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
+    // The encoder SaveOnly writes the shown file's type with; nothing for a type without one and
+    // for a scratch copy.
+    struct InPlaceEncoder {
+        int32_t format;
+        int32_t quality;
+    };
+    [[nodiscard]] std::optional<InPlaceEncoder> InPlaceEncoderOf() const;
     void RefreshUndoState();
     void ClosingWork(bool stepMade);
     // After every step: the stamp and the last cut go.

@@ -1,11 +1,15 @@
 #include "imaging/GdiDIB.h"
 
 #include "imaging/ImageFileCheck.h"
+#include "imaging/ImageOrientation.h"
+#include "imaging/JpegExif.h"
 #include "platform/GdipHandles.h"
 #include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 GdiDIB::GdiDIB(GdiDIB&& other) noexcept
     : image_(std::move(other.image_)), width_(std::exchange(other.width_, 0)),
@@ -37,7 +41,28 @@ void GdiDIB::SetHeight(float height) {
     height_ = RoundHalfEven(height);
 }
 
-GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
+namespace {
+
+// Decodes the image in memory, which the stream takes over; null when it does not decode.
+GpImage* DecodeMemory(UniqueHGlobal memory) {
+    IStream* stream = nullptr;
+    // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
+    (void)memory.release();
+    GdipImage image;
+    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
+    stream->Release();
+    UINT w = 0, h = 0;
+    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
+        h == 0)
+        return nullptr;
+    return image.release();
+}
+
+} // namespace
+
+GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) {
+    orientation = 0;
     UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -52,22 +77,49 @@ GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
     DWORD read = 0;
     const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes &&
                     IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
+    // A JPEG by its bytes, so that a copy under another name (the screen saver's) shows the same.
+    if (ok) orientation = JpegOrientation(std::string_view(static_cast<const char*>(data), bytes));
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
+    return DecodeMemory(std::move(memory));
+}
 
-    IStream* stream = nullptr;
-    // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
-    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
-    (void)memory.release();
-    GdipImage image;
-    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
-    stream->Release();
-    UINT w = 0, h = 0;
-    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
-        h == 0)
-        return nullptr;
+GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
+    uint32_t orientation = 0;
+    GdipImage image(LoadImageAsStored(fileName, orientation));
+    // A turn that cannot be made (too little memory for a second copy) leaves the picture as
+    // stored: shown on its side rather than not at all.
+    if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();
     return image.release();
+}
+
+GpImage* DecodeImageBytes(std::string_view bytes) {
+    if (bytes.empty()) return nullptr;
+    UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+    if (!memory) return nullptr;
+    void* data = ::GlobalLock(memory.get());
+    if (!data) return nullptr;
+    std::copy(bytes.begin(), bytes.end(), static_cast<char*>(data));
+    ::GlobalUnlock(memory.get());
+    return DecodeMemory(std::move(memory));
+}
+
+ImageFrames ImageFileFrames(const std::wstring& fileName) {
+    uint32_t orientation = 0;
+    const GdipImage image(LoadImageAsStored(fileName, orientation));
+    if (!image) return {};
+    ImageFrames frames{1, false};
+    UINT dimensions = 0;
+    if (GdipImageGetFrameDimensionsCount(image.get(), &dimensions) != Ok || dimensions == 0) return frames;
+    std::vector<GUID> ids(dimensions);
+    if (GdipImageGetFrameDimensionsList(image.get(), ids.data(), dimensions) != Ok) return frames;
+    for (const GUID& id : ids) {
+        UINT count = 0;
+        if (GdipImageGetFrameCount(image.get(), &id, &count) != Ok || count <= frames.count) continue;
+        frames = {count, ::IsEqualGUID(id, FrameDimensionTime) != FALSE};
+    }
+    return frames;
 }
 
 bool GdiDIB::Import(const std::wstring& fileName) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class GdiDIB {
 public:
@@ -45,6 +46,21 @@ private:
     int32_t height_ = 0;
 };
 
-// Decodes an image from a memory copy of the file; null when it cannot be read or decoded. The
-// caller owns the image.
+// Decodes an image from a memory copy of the file, turned upright by the orientation a JPEG's EXIF
+// block gives (whatever the file's name); null when it cannot be read or decoded. The caller owns
+// the image.
 [[nodiscard]] GpImage* LoadImageFromFileCopy(const std::wstring& fileName);
+// The same, left as stored, with the orientation that turns it upright (0 when none is given), for
+// a caller that turns a reduced copy instead of the whole picture.
+[[nodiscard]] GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation);
+// Decodes image bytes held in memory (an embedded thumbnail) as they are stored; null when they do
+// not decode.
+[[nodiscard]] GpImage* DecodeImageBytes(std::string_view bytes);
+
+// The frames a picture file holds: the frames of an animation (timed) or the pages of a TIFF; one
+// for a still picture, none when the file cannot be read or decoded.
+struct ImageFrames {
+    uint32_t count = 0;
+    bool timed = false; // an animation's frames rather than pages
+};
+[[nodiscard]] ImageFrames ImageFileFrames(const std::wstring& fileName);

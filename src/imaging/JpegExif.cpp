@@ -200,6 +200,27 @@ std::string_view EmbeddedThumbnail(std::string_view tiff) {
     return thumbnail;
 }
 
+uint32_t ExifOrientation(std::string_view tiff) {
+    const std::optional<TiffHeader> header = ReadTiffHeader(tiff);
+    if (!header) return 0;
+    const ByteReader r(tiff, header->little);
+    const std::optional<Ifd> ifd0 = ReadIfd(r, header->ifd0);
+    if (!ifd0) return 0;
+    for (uint32_t i = 0; i < ifd0->count; ++i) {
+        const uint64_t entry = ifd0->Entry(i);
+        if (r.U16(entry) != kOrientationTag) continue;
+        const std::optional<uint32_t> value = NumberOf(r, entry);
+        return value && *value >= 1 && *value <= 8 ? *value : 0;
+    }
+    return 0;
+}
+
+uint32_t JpegOrientation(std::string_view bytes) {
+    for (const JpegSegment& segment : WalkJpegHead(bytes).segments)
+        if (const std::string_view tiff = ExifTiff(segment); !tiff.empty()) return ExifOrientation(tiff);
+    return 0;
+}
+
 std::string_view ExifSegment(std::string_view bytes) {
     for (const JpegSegment& segment : WalkJpegHead(bytes).segments)
         if (!ExifTiff(segment).empty()) return bytes.substr(segment.start, segment.size);

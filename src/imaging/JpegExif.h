@@ -39,6 +39,13 @@ struct JpegHeadSegments {
 // The JPEG thumbnail IFD1 of an EXIF block's TIFF names; empty when there is none or it lies out of place.
 [[nodiscard]] std::string_view EmbeddedThumbnail(std::string_view tiff);
 
+// How the picture of an EXIF block's TIFF is to be turned to show upright (tag 0x112 of IFD0): 1 to
+// 8; 0 when there is no such tag, it lies out of place or holds any other value.
+[[nodiscard]] uint32_t ExifOrientation(std::string_view tiff);
+// The orientation of a JPEG head's first EXIF block, as ExifOrientation; 0 for bytes that are not
+// a JPEG or carry no EXIF block before the picture's data.
+[[nodiscard]] uint32_t JpegOrientation(std::string_view bytes);
+
 // The first EXIF segment of a JPEG head, marker and length field included; empty when there is
 // none wholly within bytes.
 [[nodiscard]] std::string_view ExifSegment(std::string_view bytes);

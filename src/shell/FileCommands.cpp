@@ -1,6 +1,7 @@
 #include "shell/FileCommands.h"
 
 #include "imaging/ClipboardStamp.h"
+#include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
 #include "output/ModMisc.h"
 #include "platform/AppState.h"
@@ -59,6 +60,7 @@ std::optional<SaveType> SaveAsType(const std::wstring& fileExt, int32_t jpegQual
 
 std::optional<SaveType> SaveCopyType(const std::wstring& ext) {
     if (ext == L"jpeg") return SaveType{kFormatJpeg, 90};
+    if (ext == L"tiff") return SaveType{kFormatTiff, 0};
     return TypeOfExtension(ext, 90);
 }
 
@@ -74,6 +76,21 @@ std::wstring SaveCopyPath(const std::wstring& path) {
     if (dot == std::wstring::npos) return {};
     const std::wstring folder = path.substr(0, path.size() - name.size());
     return folder + name.substr(0, dot) + L"_Copy." + GetFileExt(path);
+}
+
+bool AgreeToKeepOnlyShownFrame(HWND owner, const std::wstring& path) {
+    const ImageFrames frames = ImageFileFrames(path);
+    if (frames.count <= 1) return true;
+    const std::wstring unit = frames.timed ? L"frame" : L"page";
+    const uint32_t others = frames.count - 1;
+    const std::wstring what = frames.timed ? L" is an animation of " + std::to_wstring(frames.count) + L" frames"
+                                           : L" holds " + std::to_wstring(frames.count) + L" pages";
+    const std::wstring lost = others == 1 ? L"the other " + unit + L" is lost"
+                                          : L"the other " + std::to_wstring(others) + L" " + unit + L"s are lost";
+    return ShowMessageBox(owner,
+                          GetFileName(path) + what + L". Saving over it keeps only the " + unit + L" shown; " + lost +
+                              L".\nDo you want to save over it?",
+                          L"Save...", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 std::wstring FileCommands::FileDialog(int32_t mode) {
@@ -147,7 +164,10 @@ bool FileCommands::SaveAs() {
                                    ShowMessageBox(host_.Owner(), path + L" already exists.\nDo you want to replace it?",
                                                   kSaveTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
         const std::optional<SaveType> type = SaveAsType(FileExt, App().JpegQuality);
-        if (replaceAgreed && type) {
+        // The shown file chosen again is a save over it, and asks as Save does.
+        const bool framesAgreed = !replaceAgreed || !type || CompareNoCase(path, host_.CurFilename()) != 0 ||
+                                  AgreeToKeepOnlyShownFrame(host_.Owner(), path);
+        if (replaceAgreed && framesAgreed && type) {
             host_.PumpMessages();
             written = Write(path, *type);
             if (written) {
@@ -165,8 +185,17 @@ bool FileCommands::SaveAs() {
 bool FileCommands::SaveCopy() {
     const std::wstring shown = host_.CurFilename();
     const std::wstring copy = SaveCopyPath(shown);
-    const std::optional<SaveType> type = SaveCopyType(GetFileExt(shown));
+    const std::wstring ext = GetFileExt(shown);
+    const std::optional<SaveType> type = SaveCopyType(ext);
     bool written = false;
+    if (!shown.empty() && (!type || copy.empty())) {
+        // No encoder writes the shown file's type (a metafile, a run-length bitmap): said, not skipped.
+        ShowMessageBox(host_.Owner(),
+                       L"No copy of " + GetFileName(shown) + L" could be made: pictures cannot be saved as " +
+                           (ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files") + L".",
+                       kSaveCopyTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     // The copy's name is always the same, so an earlier copy is asked about before it is replaced.
     if (!shown.empty() && !copy.empty() && type &&
         (!FileExists(copy) || ShowMessageBox(host_.Owner(), copy + L" already exists.\nDo you want to replace it?",

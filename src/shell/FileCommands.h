@@ -62,6 +62,11 @@ struct SaveType {
 // The copy's path beside path: "b.c.tif" gives "b.c_Copy.tif"; empty for a name without a dot.
 [[nodiscard]] std::wstring SaveCopyPath(const std::wstring& path);
 
+// Before a save writes the shown picture over path: when the file holds more than one frame (an
+// animation, the pages of a TIFF), asks whether to keep only the one shown. True when it holds one
+// at most or the answer was Yes; No (or the box closed) writes nothing.
+[[nodiscard]] bool AgreeToKeepOnlyShownFrame(HWND owner, const std::wstring& path);
+
 class FileCommands {
 public:
     explicit FileCommands(FileCommandHost& host) : host_(host) {}

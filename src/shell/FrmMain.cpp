@@ -525,6 +525,10 @@ std::wstring FrmMain::FileDialog(int32_t mode) {
     return fileCommands_->Commands.FileDialog(mode);
 }
 
+bool FrmMain::AgreeToSaveInPlace() {
+    return !SingleyzPreview.SaveOnlyWrites() || AgreeToKeepOnlyShownFrame(hwnd_, SingleyzPreview.CurFilename);
+}
+
 bool FrmMain::SaveAsChosen() {
     return fileCommands_->Commands.SaveAs();
 }

@@ -191,6 +191,7 @@ public:
     // SaveQuestionTarget
     void MarkSaved() override;
     [[nodiscard]] bool SaveInPlace() override { return SingleyzPreview.SaveOnly(); }
+    [[nodiscard]] bool AgreeToSaveInPlace() override;
     [[nodiscard]] bool SaveAsChosen() override;
     void RefreshThumSave() override { ThumyzViewer.RefreshThumSave(); }
     // SidePanelGrid: the keyword tab's formats go to the grid.

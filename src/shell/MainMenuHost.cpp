@@ -211,6 +211,9 @@ bool MainMenuHost::SaveOnly() {
     main_.MarkSaved();
     return true;
 }
+bool MainMenuHost::AgreeToSaveInPlace() {
+    return main_.AgreeToSaveInPlace();
+}
 bool MainMenuHost::CanSaveInPlace() const {
     return main_.SingleyzPreview.NoOpen() && !main_.SingleyzPreview.ShowsScratchFile();
 }

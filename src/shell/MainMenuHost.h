@@ -95,6 +95,7 @@ public:
     void FileDialog(int32_t kind) override;
     [[nodiscard]] bool FileDialogAvailable() const override { return static_cast<bool>(Seams.FileDialog); }
     [[nodiscard]] bool SaveOnly() override;
+    [[nodiscard]] bool AgreeToSaveInPlace() override;
     [[nodiscard]] bool CanSaveInPlace() const override;
     void RefreshThumSave() override;
     void SendToStampLibrary() override;

@@ -15,6 +15,10 @@ namespace {
 using Branch = std::function<void(MenuCommandHost&, const std::wstring& id, const HelpAddresses&)>;
 
 void Save(MenuCommandHost& h) {
+    // With nothing on the canvas there is nothing to save, as the tool bar's greyed Save says.
+    if (!h.HasImage()) return;
+    // Declined, nothing is written and the edit stays unsaved.
+    if (!h.AgreeToSaveInPlace()) return;
     if (h.SaveOnly()) {
         h.RefreshThumSave();
         return;

@@ -26,6 +26,9 @@ public:
     [[nodiscard]] virtual bool FileDialogAvailable() const = 0;
     // Saves over the shown file; false when it cannot be saved there or the write failed.
     [[nodiscard]] virtual bool SaveOnly() = 0;
+    // Before SaveOnly: asks when the save would keep only the shown frame of the file's several;
+    // false when the user declined (nothing is to be written).
+    [[nodiscard]] virtual bool AgreeToSaveInPlace() = 0;
     // The shown image can be written over its own file (not a scratch copy, an encoder exists).
     [[nodiscard]] virtual bool CanSaveInPlace() const = 0;
     virtual void RefreshThumSave() = 0;

@@ -31,7 +31,8 @@ int AskSaveChanges(SaveQuestionTarget& target, HWND owner) {
     const int answer = ShowMessageBox(owner, L"Do you want to save the changes you've made to this image?", L"Save...",
                                       MB_YESNOCANCEL | MB_ICONINFORMATION);
     if (answer == SaveAnswer::Yes) {
-        if (!target.SaveInPlace() && !target.SaveAsChosen()) return SaveAnswer::Cancel;
+        if (!target.AgreeToSaveInPlace() || (!target.SaveInPlace() && !target.SaveAsChosen()))
+            return SaveAnswer::Cancel;
         target.RefreshThumSave();
     } else if (answer != SaveAnswer::No) {
         return SaveAnswer::Cancel;

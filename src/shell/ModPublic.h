@@ -18,6 +18,8 @@ public:
     virtual void MarkSaved() = 0;
     // Saves the shown image over its own file; false when it cannot or the write failed.
     [[nodiscard]] virtual bool SaveInPlace() = 0;
+    // Asked before SaveInPlace: false when the user declined to lose the file's other frames.
+    [[nodiscard]] virtual bool AgreeToSaveInPlace() = 0;
     // Asks for a name and type and saves there; false when cancelled or failed.
     [[nodiscard]] virtual bool SaveAsChosen() = 0;
     // The grid repaints its thumbnails from the files on disk.
@@ -32,9 +34,9 @@ constexpr int Cancel = IDCANCEL; // 2, also when nothing needed asking
 } // namespace SaveAnswer
 
 // Asks "Do you want to save the changes you've made to this image?" when there is an unsaved edit.
-// Yes saves in place, or through Save As when that cannot be done; a save that fails or is
-// cancelled answers Cancel and leaves the edit unsaved. No keeps the edit on the canvas but no
-// longer counts it as unsaved.
+// Yes saves in place, or through Save As when that cannot be done; a save that fails, is cancelled
+// or is declined (it would keep only one frame of several) answers Cancel and leaves the edit unsaved. No keeps the
+// edit on the canvas but no longer counts it as unsaved.
 int AskSaveChanges(SaveQuestionTarget& target, HWND owner);
 
 // Waits ms milliseconds while pending window messages run.

@@ -3,6 +3,7 @@
 #include "browser/JpegHead.h"
 #include "browser/ThumbnailMaker.h"
 #include "tests/browser/BarTestSupport.h"
+#include "tests/imaging/ExifTestBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +35,18 @@ struct Tiff {
     int32_t offsetShift = 0; // added to the thumbnail's true offset
     uint32_t lengthExtra = 0;
     std::string thumb = kThumb;
+    uint32_t orientation = 0; // when set, IFD0 holds it as its one entry and the rest moves down
 
     [[nodiscard]] std::string Bytes() const {
         auto u16 = [&](uint32_t v) { return Packed(v, 2, !little); };
         auto u32 = [&](uint32_t v) { return Packed(v, 4, !little); };
-        const uint32_t at = 14 + 2 + 2 * 12 + 4;
+        const uint32_t shift = orientation ? 12 : 0;
+        const uint32_t at = 14 + shift + 2 + 2 * 12 + 4;
         std::string t = (little ? "II" : "MM") + u16(42) + u32(ifd0);
-        t += u16(0) + u32(ifd1); // IFD0: no entries, then the link
+        if (orientation)
+            t += u16(1) + u16(0x112) + u16(3) + u32(1) + u16(orientation) + u16(0) + u32(ifd1 + shift);
+        else
+            t += u16(0) + u32(ifd1); // IFD0: no entries, then the link
         t += u16(count);
         t += u16(0x201) + u16(4) + u32(1) + u32(static_cast<uint32_t>(static_cast<int32_t>(at) + offsetShift));
         t += u16(0x202) + u16(4) + u32(1) + u32(static_cast<uint32_t>(thumb.size()) + lengthExtra);
@@ -127,6 +133,47 @@ TEST(JpegHead, ACellUsesALargeEnoughEmbeddedThumbnail) {
     const CellPicture spoiled = MakeCellPicture(folder + L"spoiled.jpg", 100, 100);
     ASSERT_TRUE(spoiled.bitmap);
     EXPECT_LE(ChannelDistance(PixelAt(spoiled.bitmap.get(), 50, 37), ColorARGB(255, 220, 0, 0)), 12);
+}
+
+TEST(JpegHead, ACellIsTurnedUprightWhetherMadeFromTheThumbnailOrThePicture) {
+    // The picture and its thumbnail in quarters of colours of their own: a cell tells both which one
+    // it was made from and how it was turned.
+    const std::vector<uint32_t> picture{kRed, ColorARGB(255, 0, 200, 0), kBlue, kWhite},
+        thumb{ColorARGB(255, 0, 210, 210), ColorARGB(255, 210, 0, 210), kBlack, ColorARGB(255, 240, 220, 0)};
+    const std::wstring folder = MakeTestFolder(L"jpeg-head-turned");
+    for (const auto& [name, colours, w, h] :
+         {std::tuple{L"main.jpg", picture, 400, 300}, {L"thumb.jpg", thumb, 160, 120}}) {
+        GdipBitmap quarters =
+            BitmapOf(w, h, [&](int x, int y) { return colours[(y < h / 2 ? 0 : 2) + (x < w / 2 ? 0 : 1)]; });
+        ASSERT_TRUE(SaveImageSafely(quarters.get(), folder + name, kFormatJpeg, 100));
+    }
+    for (uint32_t orientation = 1; orientation <= 8; ++orientation) {
+        const std::wstring path = folder + L"phone" + std::to_wstring(orientation) + L".jpg";
+        Tiff tiff{.orientation = orientation};
+        tiff.thumb = ReadTestFile(folder + L"thumb.jpg");
+        ASSERT_TRUE(
+            WriteTestFile(path, exif_test::WithSegment(ReadTestFile(folder + L"main.jpg"),
+                                                       Segment(0xE1, std::string("Exif\0\0", 6) + tiff.Bytes()))));
+        const bool swapped = orientation >= 5;
+        // 100: from the thumbnail; 200: larger than the thumbnail, so from the picture.
+        for (const float box : {100.0f, 200.0f}) {
+            SCOPED_TRACE(std::to_string(orientation) + " in " + std::to_string(box));
+            const CellPicture cell = MakeCellPicture(path, box, box);
+            EXPECT_EQ(cell.imageWidth, swapped ? 300 : 400);
+            ASSERT_TRUE(cell.bitmap);
+            int w = 0, h = 0;
+            const std::vector<uint32_t> pixels = AllPixels(cell.bitmap.get(), w, h);
+            EXPECT_EQ(w, swapped ? static_cast<int>(box) * 3 / 4 : static_cast<int>(box));
+            const int sw = swapped ? h : w, sh = swapped ? w : h; // the cell's size as stored
+            for (const int q : {0, 1, 2, 3}) {
+                const int x = (q % 2 * 2 + 1) * w / 4, y = (q / 2 * 2 + 1) * h / 4;
+                const exif_test::StoredAt at = exif_test::StoredPoint(orientation, x, y, sw, sh);
+                const uint32_t expected =
+                    (box < 150 ? thumb : picture)[(at.y < sh / 2 ? 0 : 2) + (at.x < sw / 2 ? 0 : 1)];
+                EXPECT_LE(ChannelDistance(pixels[static_cast<size_t>(y * w + x)], expected), 40) << x << ", " << y;
+            }
+        }
+    }
 }
 
 TEST(ThumbnailMaker, ReductionAveragesInsteadOfPickingPixels) {

@@ -73,6 +73,46 @@ inline std::string ExifSegmentOf(const std::string& tiff) {
     return Segment(0xE1, std::string("Exif\0\0", 6) + tiff);
 }
 
+// A TIFF block whose IFD0 holds just the orientation: value as a one-number entry of type (3
+// SHORT, 4 LONG) and count.
+inline std::string OrientationTiff(uint32_t value, bool little = true, uint32_t type = 3, uint32_t count = 1) {
+    auto u16 = [&](uint32_t v) { return Packed(v, 2, !little); };
+    auto u32 = [&](uint32_t v) { return Packed(v, 4, !little); };
+    return (little ? "II" : "MM") + u16(42) + u32(8) + u16(1) + u16(0x112) + u16(type) + u32(count) +
+           (type == 3 ? u16(value) + u16(0) : u32(value)) + u32(0);
+}
+
+// Where pixel (x, y) of the upright picture lies in the stored one of w x h pixels, by the
+// definition of each orientation (what the stored picture's 0th row and column are when upright).
+struct StoredAt {
+    int x, y;
+};
+inline StoredAt StoredPoint(uint32_t orientation, int x, int y, int w, int h) {
+    switch (orientation) {
+    case 2:
+        return {w - 1 - x, y};
+    case 3:
+        return {w - 1 - x, h - 1 - y};
+    case 4:
+        return {x, h - 1 - y};
+    case 5:
+        return {y, x};
+    case 6:
+        return {y, h - 1 - x};
+    case 7:
+        return {w - 1 - y, h - 1 - x};
+    case 8:
+        return {w - 1 - y, x};
+    default:
+        return {x, y};
+    }
+}
+
+// An encoded JPEG with segment put right after its start-of-image marker, as a camera places it.
+inline std::string WithSegment(const std::string& jpeg, const std::string& segment) {
+    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
 // The number of `bytes` bytes at `at`, as the block's byte order has it.
 inline uint32_t NumberAt(const std::string& tiff, size_t at, bool little, int bytes) {
     uint32_t v = 0;

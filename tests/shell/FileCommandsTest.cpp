@@ -158,16 +158,20 @@ TEST_F(FileCommandsTest, SaveCopyBesideTheShownFile) {
         {L"p.jpeg", L"p_Copy.jpeg", kFormatJpeg, 90},
         {L"q.JPG", L"q_Copy.jpg", kFormatJpeg, 90},
         {L"r.png", L"r_Copy.png", kFormatPng, 0},
-        {L"s.tiff", nullptr, 0, 0},
+        {L"s.tiff", L"s_Copy.tiff", kFormatTiff, 0},
+        {L"t.emf", nullptr, 0, 0},
         {L"noext", nullptr, 0, 0},
     };
     for (const auto& c : cases) {
         host.log.calls.clear();
+        boxes.clear();
         host.shown = folder + c.shown;
         EXPECT_EQ(files.FileDialog(2), L"");
-        std::vector<std::wstring> expected{L"RefreshThumbnail"};
-        if (c.copy) expected.insert(expected.begin(), FakeFileHost::Saved(folder + c.copy, c.encoder, c.quality));
+        // A type without an encoder writes nothing and says so.
+        std::vector<std::wstring> expected;
+        if (c.copy) expected = {FakeFileHost::Saved(folder + c.copy, c.encoder, c.quality), L"RefreshThumbnail"};
         EXPECT_EQ(host.log.calls, expected) << Narrow(c.shown);
+        EXPECT_EQ(boxes.size(), c.copy ? 0u : 1u) << Narrow(c.shown);
     }
     EXPECT_TRUE(host.dialogs.empty());
 }

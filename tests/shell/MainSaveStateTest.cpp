@@ -306,7 +306,8 @@ TEST_F(MainSaveStateTest, AJpegKeepsItsExifAcrossSavesAndSaveWithNothingChangedW
     Key('S', kCtrl);
     EXPECT_TRUE(ReadTestFile(photo) == before) << "nothing changed, yet the file was written";
 
-    // Each save keeps the block, set to the picture as saved: not to be turned, 30 x 40, no thumbnail.
+    // Shown upright (30 x 40, the mark at the top right) and turned once more, each save keeps the
+    // block, set to the picture as saved: not to be turned again, 40 x 30, no thumbnail.
     TurnByMenu();
     Key('S', kCtrl);
     SaveAs(folder + L"copy.jpg", 2);
@@ -320,9 +321,9 @@ TEST_F(MainSaveStateTest, AJpegKeepsItsExifAcrossSavesAndSaveWithNothingChangedW
         EXPECT_EQ(tiff.substr(Tiff::kMake, kCamera.size()), kCamera);
         EXPECT_EQ(tiff.substr(Tiff::kDate, kTaken.size()), kTaken);
         EXPECT_EQ(ValueAt(tiff, Ifd0Entry(1), true, 2), 1u) << "orientation";
-        EXPECT_EQ(ValueAt(tiff, ExifEntry(1), true, 2), 30u) << "pixel width";
+        EXPECT_EQ(ValueAt(tiff, ExifEntry(1), true, 2), 40u) << "pixel width";
         EXPECT_EQ(EmbeddedThumbnail(tiff), "") << "the thumbnail of the picture before the turn";
-        EXPECT_EQ(MarkedCorner(saved), Corner::TopRight);
+        EXPECT_EQ(MarkedCorner(saved), Corner::BottomRight) << "the picture as shown, upright, then turned";
     }
     // PNG has no place for it.
     SaveAs(folder + L"photo.png", 3);

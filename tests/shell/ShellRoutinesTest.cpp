@@ -14,11 +14,12 @@
 namespace {
 
 struct FakeImage : SaveQuestionTarget {
-    bool unsaved = true, inPlace = false, saveAs = false;
+    bool unsaved = true, inPlace = false, saveAs = false, agreed = true;
     int saves = 0, refreshes = 0;
     bool UnsavedEdit() const override { return unsaved; }
     void MarkSaved() override { unsaved = false; }
     bool SaveInPlace() override { return ++saves, inPlace; }
+    bool AgreeToSaveInPlace() override { return agreed; }
     bool SaveAsChosen() override { return ++saves, saveAs; }
     void RefreshThumSave() override { ++refreshes; }
 };
@@ -33,6 +34,7 @@ TEST(AskSaveChanges, AnswersAndWhatEachMarksSaved) {
         int answer;
         bool stillUnsaved;
         int asked;
+        bool agreed = true;
     };
     const Case cases[] = {
         {false, IDYES, true, true, IDCANCEL, false, 0}, // nothing to save: no question
@@ -41,10 +43,12 @@ TEST(AskSaveChanges, AnswersAndWhatEachMarksSaved) {
         {true, IDYES, false, false, IDCANCEL, true, 1}, // neither saved: counts as Cancel
         {true, IDNO, false, false, IDNO, false, 1},
         {true, IDCANCEL, true, true, IDCANCEL, true, 1},
+        // Declined to lose the file's other frames: nothing saved, not even through Save As.
+        {true, IDYES, true, true, IDCANCEL, true, 1, false},
     };
     for (const Case& c : cases) {
         FakeImage image;
-        image.unsaved = c.unsaved, image.inPlace = c.inPlace, image.saveAs = c.saveAs;
+        image.unsaved = c.unsaved, image.inPlace = c.inPlace, image.saveAs = c.saveAs, image.agreed = c.agreed;
         int asked = 0;
         ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) {
             ++asked;
@@ -57,6 +61,9 @@ TEST(AskSaveChanges, AnswersAndWhatEachMarksSaved) {
         EXPECT_EQ(image.unsaved, c.stillUnsaved) << c.pressed << c.inPlace << c.saveAs;
         EXPECT_EQ(asked, c.asked);
         EXPECT_EQ(image.refreshes, c.answer == IDYES ? 1 : 0);
+        if (!c.agreed) {
+            EXPECT_EQ(image.saves, 0) << "declined, yet written";
+        }
     }
 }
 
