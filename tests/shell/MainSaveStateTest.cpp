@@ -73,22 +73,6 @@ protected:
             },
             [&] { ASSERT_TRUE(Run(L"File_Open")); });
     }
-    // A click on the thumbnail of name in the grid.
-    void ClickThumbnail(const std::wstring& name) {
-        ThumViewer& grid = main->ThumyzViewer;
-        const auto& rows = grid.ThumListview().Rows;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (CompareNoCase(rows[i].String, name) != 0) continue;
-            const RectF r = grid.ImageRects()[i];
-            ASSERT_GT(r.Width, 0) << Narrow(name) << " has no picture in the grid";
-            const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2),
-                                         static_cast<int>(r.Y + r.Height / 2) - grid.ScrollOffset());
-            ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-            ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONUP, 0, at);
-            return;
-        }
-        FAIL() << Narrow(name) << " is not in the grid";
-    }
     // View > Properties: the lines the dialog lists, read while it is open, then closed.
     std::vector<std::wstring> PropertiesLines() {
         PropertiesReader reader;
