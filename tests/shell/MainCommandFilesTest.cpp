@@ -1,0 +1,165 @@
+// Which files the commands act on, through the real main window: never a file only imported,
+// the files taken before a save question even when its Yes saves a new file into the folder
+// shown, a request to the batch window while it works, a file already gone, and the size a new
+// picture starts at.
+#include "output/ModMisc.h"
+#include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
+#include "platform/WindowText.h"
+#include "tests/output/FileDialogSupport.h"
+#include "tests/shell/BatchDialogSupport.h"
+#include "tests/shell/MainWindowFixture.h"
+
+#include <dlgs.h>
+
+namespace {
+
+const std::wstring kSaveQuestion = L"Do you want to save the changes you've made to this image?";
+
+// Records every message box and answers the save question with saveAnswer, every other with OK
+// (No to a yes-or-no question).
+struct Messages {
+    explicit Messages(int saveAnswer = IDYES)
+        : answerer([this, saveAnswer](const MessageBoxRequest& r) {
+              texts.push_back(r.text);
+              if (r.text == kSaveQuestion) return saveAnswer;
+              return (r.type & MB_YESNO) ? IDNO : IDOK;
+          }) {}
+    [[nodiscard]] bool Any(const std::wstring& part) const {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::wstring& t) { return t.find(part) != t.npos; });
+    }
+    std::vector<std::wstring> texts;
+    ScopedMessageBoxAnswerer answerer;
+};
+
+// The batch dialog's object behind its window.
+FrmShells* ShellsOf(HWND window) {
+    return static_cast<FrmShells*>(reinterpret_cast<TopLevelWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+}
+
+// Answers the size question of a new picture or a canvas resize from a timer of its modal loop:
+// reads its two boxes and the face under its first line of text, then presses OK or Cancel.
+class SizeQuestionAnswer {
+public:
+    explicit SizeQuestionAnswer(bool ok) : ok_(ok), timer_(::SetTimer(nullptr, 0, 50, &SizeQuestionAnswer::Tick)) {
+        current_ = this;
+    }
+    ~SizeQuestionAnswer() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    SizeQuestionAnswer(const SizeQuestionAnswer&) = delete;
+    SizeQuestionAnswer& operator=(const SizeQuestionAnswer&) = delete;
+
+    bool seen = false;
+    std::wstring width, height;
+    std::vector<COLORREF> firstLine; // the face from (16, 45) to (330, 58), row by row
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        SizeQuestionAnswer* self = current_;
+        const HWND window = ::FindWindowW(L"VellumoShells", nullptr);
+        if (!self || self->seen || !window || !::IsWindowVisible(window)) return;
+        FrmShells* form = ShellsOf(window);
+        if (!form || form->PublicShell != FrmShells::kSize) return;
+        self->seen = true;
+        self->width = WindowText(form->TextWidthWindow());
+        self->height = WindowText(form->TextHeightWindow());
+        for (int y = 45; y < 58; ++y)
+            for (int x = 16; x < 330; ++x) self->firstLine.push_back(form->Surface().Point(x, y));
+        ClickShellsButton(*form, self->ok_ ? FrmShells::kOK : FrmShells::kCancel);
+    }
+    static inline SizeQuestionAnswer* current_ = nullptr;
+    bool ok_;
+    UINT_PTR timer_;
+};
+
+// The menu pick a batch test makes while the batch runs, and the watchdog that closes a batch
+// window left waiting for an answer it cannot take; both from thread timers, which any of this
+// thread's message loops runs.
+struct RequestDuringBatch {
+    static inline std::function<void()> pick;
+    static inline FrmShells* shells = nullptr;
+    static inline bool hung = false;
+    static void CALLBACK Pick(HWND, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(nullptr, timer);
+        if (pick) pick();
+    }
+    static void CALLBACK Watchdog(HWND, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(nullptr, timer);
+        hung = true;
+        if (shells) shells->Unload();
+    }
+};
+
+class MainCommandFilesTest : public MainWindowTest {
+protected:
+    ScopedBuildSkinSheet skin;
+
+    // Runs run while a second thread answers the file dialog titled title: the type picked from
+    // its list (when type is not negative), the path typed, OK pressed.
+    static void AnswerFileDialog(const wchar_t* title, const std::wstring& path, int type,
+                                 const std::function<void()>& run) {
+        using namespace file_dialog_test;
+        WithActor(
+            [&] {
+                HWND d = WaitForDialog(title);
+                if (!d) return;
+                if (type >= 0) PickType(d, type);
+                ::SetDlgItemTextW(d, cmb13, path.c_str());
+                Press(d, IDOK);
+            },
+            run);
+    }
+    // File > New answered with OK (800 x 600, white), then an edit of the new picture.
+    void NewPictureWithAnEdit() {
+        {
+            SizeQuestionAnswer ok(true);
+            ASSERT_TRUE(Run(L"File_New"));
+            ASSERT_TRUE(ok.seen);
+        }
+        ASSERT_TRUE(main->SingleyzPreview.ShowsScratchFile()) << "no new picture";
+        Turn();
+    }
+    [[nodiscard]] std::vector<std::wstring> GridNames() const {
+        std::vector<std::wstring> names;
+        for (const ThumRow& row : main->ThumyzViewer.ThumListview().Rows) names.push_back(LowerText(row.String));
+        return names;
+    }
+    [[nodiscard]] std::vector<std::wstring> Selected() const {
+        std::vector<std::wstring> names;
+        for (const std::wstring& path : App().SelectedFiles)
+            if (!path.empty()) names.push_back(LowerText(GetFileName(path)));
+        return names;
+    }
+};
+
+} // namespace
+
+// Import to screen and Import to library name a file of another folder; Delete then recycles the
+// thumbnail clicked, never the imported file. File > Open makes the opened file the one the
+// commands act on: the user chose it and the canvas shows it.
+TEST_F(MainCommandFilesTest, DeleteAfterAnImportRecyclesTheClickedThumbnailNotTheImportedFile) {
+    ScopedShellConfirmationsOff quiet;
+    struct Case {
+        const wchar_t* id;
+        bool importedGoes;
+    };
+    for (const Case& c : {Case{L"File_Import", false}, Case{L"File_ImportLib", false}, Case{L"File_Open", true}}) {
+        const std::string what = Narrow(c.id);
+        Start({L"x.png", L"y.png"});
+        const std::wstring logo = MakeTestFolder(L"commands-import") + L"logo.png";
+        WriteSolidImage(logo, 30, 20, 0xFFE02020u);
+        ClickThumbnail(L"x.png");
+        {
+            StampNameAnswer name(main->MenuHost().Shells, L"commands-logo");
+            AnswerFileDialog(L"Import Image...", logo, -1, [&] { EXPECT_TRUE(Run(c.id)) << what; });
+        }
+        Messages messages;
+        main->HandleShortcutKey(VK_DELETE, 0);
+        EXPECT_EQ(FileExistsForTest(logo), !c.importedGoes) << what;
+        EXPECT_EQ(FileExistsForTest(folder + L"x.png"), c.importedGoes) << what << ": the clicked thumbnail";
+        EXPECT_TRUE(FileExistsForTest(folder + L"y.png")) << what;
+        Close();
+    }
+}
