@@ -391,9 +391,10 @@ bool FrmShells::CopyOrMove() {
             if (answer != IDYES) return std::nullopt;
             replace = true;
         }
-        if (move && i == 0 && main_) main_->DisposeImgDIB();
+        const bool shown = move && ShowsFile(files[i]);
+        if (shown) main_->DisposeImgDIB();
         const bool ok = move ? ShellMoveFile(files[i], folder, replace) : ShellCopyFile(files[i], folder, replace);
-        if (move && i == 0 && main_) main_->ImportCanvas(ok ? target : files[i]);
+        if (shown) main_->ImportCanvas(ok ? target : files[i]);
         return ok;
     });
     if (main_) {
@@ -422,12 +423,13 @@ bool FrmShells::Rename() {
     if (!files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     const std::vector<std::wstring> targets = RenameTargets(files, text);
     const size_t done = RunBatch(files, [&](size_t i) -> std::optional<bool> {
-        if (i == 0 && main_) main_->DisposeImgDIB();
+        const bool shown = ShowsFile(files[i]);
+        if (shown) main_->DisposeImgDIB();
         const bool renamed = RenameFileNoReplace(files[i], targets[i]);
         if (renamed)
             for (std::wstring& selected : App().SelectedFiles)
                 if (selected == files[i]) selected = targets[i];
-        if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
+        if (shown) main_->ImportCanvas(renamed ? targets[i] : files[i]);
         return renamed;
     });
     if (main_) main_->RefreshThumbnail();
@@ -463,6 +465,13 @@ bool FrmShells::ReadStampName() {
         return false;
     m_String = text;
     return true;
+}
+
+bool FrmShells::ShowsFile(const std::wstring& path) const {
+    // Only the picture on the canvas follows its file; a new picture or another file stays shown.
+    if (!main_) return false;
+    const std::wstring shown = main_->ShownFile();
+    return !shown.empty() && CompareNoCase(shown, path) == 0;
 }
 
 size_t FrmShells::RunBatch(const std::vector<std::wstring>& files,

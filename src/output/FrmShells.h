@@ -123,6 +123,8 @@ private:
     // says whether file i's job worked (a failure is listed for Report) or, with nullopt, that the
     // user skipped it. Gives the number that worked.
     size_t RunBatch(const std::vector<std::wstring>& files, const std::function<std::optional<bool>(size_t)>& step);
+    // Whether the canvas shows the file at path, which it then lets go of and opens from its new place.
+    [[nodiscard]] bool ShowsFile(const std::wstring& path) const;
     // Tells what a cancelled batch did (done of total files) and which files failed.
     void Report(const wchar_t* verb, size_t done, size_t total);
 

@@ -100,7 +100,8 @@ void SkinMenuRows::MenuPainting() {
 // ---- The title bar and the pick
 
 MainMenuHost::MainMenuHost(FrmMain& main)
-    : Shells(this), main_(main), rows_(main.SkinMenu), grid_(main), ScrollView(installer_) {}
+    : GridHold(main.ThumyzViewer), Shells(this), main_(main), rows_(main.SkinMenu), grid_(main),
+      ScrollView(installer_) {}
 
 MainMenuHost::~MainMenuHost() {
     UnloadForms();
@@ -292,6 +293,12 @@ bool MainMenuHost::DeleteImage() {
 }
 const std::vector<std::wstring>& MainMenuHost::SelectedFiles() const {
     return App().SelectedFiles;
+}
+void MainMenuHost::HoldGridSelection(bool hold) {
+    if (hold)
+        GridHold.Hold();
+    else
+        GridHold.Release();
 }
 void MainMenuHost::PumpMessages() {
     (void)DoEvents();

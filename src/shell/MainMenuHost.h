@@ -8,6 +8,7 @@
 #include "output/FrmSlideshow.h"
 #include "output/OutputFileShell.h"
 #include "output/SlideshowGrid.h"
+#include "shell/GridSelectionHold.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuState.h"
 #include "shell/Wallpaper.h"
@@ -67,6 +68,9 @@ public:
     WallpaperColor WallpaperColour;
     // Connected by the tool selection; null: the tool rows are left as they are.
     ToolMenuRows* ToolRows = nullptr;
+    // The grid's side of a picture saved under a new name, held while a command or a press in
+    // the grid asks the save question before it acts on the selection.
+    GridSelectionHold GridHold;
 
     // The title bar's press and glide.
     void TitleMouseDown(float x);
@@ -113,6 +117,7 @@ public:
     [[nodiscard]] std::wstring ShownFile() const override;
     [[nodiscard]] bool DeleteImage() override;
     [[nodiscard]] const std::vector<std::wstring>& SelectedFiles() const override;
+    void HoldGridSelection(bool hold) override;
     void PumpMessages() override;
     [[nodiscard]] bool RecycleFile(const std::wstring& path) override;
     void RefreshThumbnail() override;

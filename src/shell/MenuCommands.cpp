@@ -28,7 +28,20 @@ void Save(MenuCommandHost& h) {
                    MB_OK | MB_ICONEXCLAMATION);
 }
 
+// The grid held for a command that asks the save question before it acts on the selection.
+class GridHeld {
+public:
+    explicit GridHeld(MenuCommandHost& h) : h_(h) { h_.HoldGridSelection(true); }
+    ~GridHeld() { h_.HoldGridSelection(false); }
+    GridHeld(const GridHeld&) = delete;
+    GridHeld& operator=(const GridHeld&) = delete;
+
+private:
+    MenuCommandHost& h_;
+};
+
 void Print(MenuCommandHost& h) {
+    const GridHeld held(h);
     // The print dialog opens whatever the answer.
     (void)h.AskSaveChanges();
     h.ShowPrintDialog();
@@ -53,6 +66,7 @@ void Delete(MenuCommandHost& h) {
 void FileJob(MenuCommandHost& h, int32_t mode) {
     // A move or rename opens the shown picture again from where it went, without its unsaved edit
     // and its undo steps: the save question comes first, and Cancel stops the command.
+    const GridHeld held(h);
     if (mode != 0 && h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
     h.FileJob(mode);
 }
@@ -78,7 +92,9 @@ void PanelTab(MenuCommandHost& h, int32_t tab) {
 
 // The tool bar's Next and Previous buttons, and the View menu's rows of the same names.
 void ImageToolbarNavigate(MenuCommandHost& h, bool next) {
-    // Leaving the shown image asks about an unsaved edit first; Cancel keeps it.
+    // Leaving the shown image asks about an unsaved edit first; Cancel keeps it. The step goes
+    // from the thumbnail selected before the question.
+    const GridHeld held(h);
     if (h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
     if (next)
         h.PreviewNext();

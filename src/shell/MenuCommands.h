@@ -49,6 +49,10 @@ public:
     // The canvas recycles the file it shows and keeps showing a copy of it.
     [[nodiscard]] virtual bool DeleteImage() = 0;
     [[nodiscard]] virtual const std::vector<std::wstring>& SelectedFiles() const = 0;
+    // While held, a save made by the save question changes neither the grid's listing nor the
+    // selection: a command that asks before it acts on the selected files holds it from before
+    // the question until it has acted.
+    virtual void HoldGridSelection(bool hold) = 0;
     virtual void PumpMessages() = 0;
     [[nodiscard]] virtual bool RecycleFile(const std::wstring& path) = 0;
     virtual void RefreshThumbnail() = 0;

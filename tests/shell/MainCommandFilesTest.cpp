@@ -163,3 +163,59 @@ TEST_F(MainCommandFilesTest, DeleteAfterAnImportRecyclesTheClickedThumbnailNotTh
         Close();
     }
 }
+
+// A new picture with an edit; both thumbnails selected; the command's save question answered Yes,
+// which saves the new picture as c.png in the folder shown. The command still acts on a.png and
+// b.png, and the canvas keeps showing c.png.
+TEST_F(MainCommandFilesTest, ASaveMadeByACommandsQuestionLeavesTheFilesTheCommandActsOn) {
+    ScopedShellConfirmationsOff quiet;
+    for (const wchar_t* id : {L"Edit_Moveto", L"Edit_Rename", L"File_Print"}) {
+        const std::string what = Narrow(id);
+        Start({L"a.png", L"b.png"});
+        BandOverTheGrid();
+        ASSERT_EQ(Selected(), (std::vector<std::wstring>{L"a.png", L"b.png"})) << what;
+        NewPictureWithAnEdit();
+        const std::wstring target = MakeTestFolder(L"commands-target");
+        ScopedFolderBrowseAnswerer folders(
+            [&](const FolderBrowseRequest&) { return std::optional(target.substr(0, target.size() - 1)); });
+        Messages messages(IDYES);
+        AnswerFileDialog(L"Save Image as...", folder + L"c.png", 3, [&] { EXPECT_TRUE(Run(id)) << what; });
+        ASSERT_TRUE(FileExistsForTest(folder + L"c.png")) << what << ": Yes saved the new picture";
+        EXPECT_TRUE(Shows(L"c.png")) << what;
+        EXPECT_EQ(Selected(), (std::vector<std::wstring>{L"a.png", L"b.png"})) << what;
+
+        FrmShells& dialog = main->MenuHost().Shells;
+        if (std::wstring(id) == L"Edit_Moveto") {
+            ASSERT_TRUE(dialog.Loaded()) << what;
+            ClickShellsButton(dialog, FrmShells::kOK);
+            EXPECT_EQ(FileNamesIn(target), (std::vector<std::wstring>{L"a.png", L"b.png"})) << what;
+            EXPECT_EQ(FileNamesIn(folder), (std::vector<std::wstring>{L"c.png"})) << what;
+            EXPECT_TRUE(Shows(L"c.png")) << what << ": the canvas went over to a moved file";
+        } else if (std::wstring(id) == L"Edit_Rename") {
+            ASSERT_TRUE(dialog.Loaded()) << what;
+            EXPECT_EQ(dialog.TextControl(), L"a") << what << ": the name offered";
+            dialog.TextControl(L"Trip");
+            ClickShellsButton(dialog, FrmShells::kOK);
+            EXPECT_EQ(FileNamesIn(folder), (std::vector<std::wstring>{L"Trip1.png", L"Trip2.png", L"c.png"})) << what;
+            EXPECT_TRUE(Shows(L"c.png")) << what << ": the canvas went over to a renamed file";
+        }
+        TestWindow::Pump(50);
+        dialog.Unload();
+        Close();
+    }
+}
+
+// The same with a click on a thumbnail: Yes saves the new picture as c.png beside it, which lists
+// c.png where the clicked d.png stood; the picture opened is d.png, and it is the one selected.
+TEST_F(MainCommandFilesTest, AGridClickWhoseQuestionSavesIntoTheFolderOpensTheClickedFile) {
+    Start({L"a.png", L"b.png", L"d.png"});
+    NewPictureWithAnEdit();
+    Messages messages(IDYES);
+    AnswerFileDialog(L"Save Image as...", folder + L"c.png", 3, [&] { ClickThumbnail(L"d.png"); });
+    ASSERT_TRUE(FileExistsForTest(folder + L"c.png"));
+    EXPECT_TRUE(Shows(L"d.png"));
+    EXPECT_FALSE(main->UnsavedEdit());
+    EXPECT_EQ(GridNames(), (std::vector<std::wstring>{L"a.png", L"b.png", L"c.png", L"d.png"}));
+    EXPECT_EQ(Selected(), (std::vector<std::wstring>{L"d.png"}));
+    EXPECT_EQ(LowerText(main->ThumyzViewer.SelectFile()), LowerText(folder + L"d.png"));
+}
