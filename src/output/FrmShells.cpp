@@ -530,8 +530,30 @@ void FrmShells::ShowModal(HWND owner) {
     RunModal(owner);
 }
 
+bool FrmShells::FreeForRequest(HWND requester) {
+    if (!Working()) return true;
+    // The batch goes on under the message: messages run between two of its files, and this one
+    // came in meanwhile. Showing the new request in this window would end the batch's. The
+    // message is the requester's: this window may be held by a question of its own, which the
+    // message's end must not release.
+    static const wchar_t* const verbs[] = {L"copied", L"moved", L"renamed"};
+    const std::wstring verb = PublicShell >= kCopy && PublicShell <= kRename ? verbs[PublicShell] : L"processed";
+    ShowMessageBox(requester,
+                   L"The selected pictures are still being " + verb +
+                       L".\nPlease try again when the batch window has finished.",
+                   kCaption, MB_OK | MB_ICONINFORMATION);
+    // Then the batch window comes to the front with the question it may wait on, which the click
+    // on the requesting window may have put behind it.
+    if (hwnd_) {
+        ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetForegroundWindow(::GetLastActivePopup(hwnd_));
+    }
+    return false;
+}
+
 void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
     if (mode != kCopy && mode != kMove && mode != kRename) return;
+    if (!FreeForRequest(owner)) return;
     PublicShell = mode;
     if (!Load(owner)) return;
     // The rename adds each file's own extension again, so the box holds the name without it.
@@ -544,6 +566,7 @@ void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
 }
 
 std::optional<std::wstring> FrmShells::AskStampName(HWND owner) {
+    if (!FreeForRequest(owner)) return std::nullopt;
     Load(owner);
     PublicShell = kStamp;
     TextControl(L"");

@@ -71,12 +71,18 @@ public:
     // Mode 3's starting size (the canvas image's); without one the boxes start at 800 x 600.
     void SetOriginalSize(int32_t width, int32_t height) { originalWidth_ = width, originalHeight_ = height; }
 
+    // True while a copy, move or rename runs.
+    [[nodiscard]] bool Working() const { return busy_.Busy(); }
+    // One window serves every request: while it works, a request for it waits for the user to try
+    // again, who is told so over the requesting window. True when the window is free.
+    [[nodiscard]] bool FreeForRequest(HWND requester);
+
     // The dispatcher's rename, copy and move: the mode, the name box prefilled for a rename with
     // the first selected file's name (without its extension when only one is selected), shown
-    // modeless.
+    // modeless. Nothing while the window works.
     void OpenFileJob(int32_t mode, HWND owner);
     // The dispatcher's send to the stamp library: the name to store the stamp under, or nothing
-    // when the dialog was cancelled.
+    // when the dialog was cancelled or is working.
     [[nodiscard]] std::optional<std::wstring> AskStampName(HWND owner);
 
     [[nodiscard]] std::wstring TextControl() const;

@@ -204,6 +204,9 @@ void MainMenuHost::StartNewImage() {
     Run(Seams.StartNewImage);
 }
 void MainMenuHost::FileDialog(int32_t kind) {
+    // The import into the library ends in the batch window's name question: while the window
+    // works, the user hears so before choosing a file rather than after.
+    if (kind == 4 && !BatchDialogFree()) return;
     if (Seams.FileDialog) Seams.FileDialog(kind);
 }
 bool MainMenuHost::SaveOnly() {
@@ -311,6 +314,9 @@ void MainMenuHost::RefreshThumbnail() {
 }
 void MainMenuHost::FileJob(int32_t mode) {
     Shells.OpenFileJob(mode, main_.hWnd());
+}
+bool MainMenuHost::BatchDialogFree() {
+    return Shells.FreeForRequest(main_.hWnd());
 }
 void MainMenuHost::ResizeCanvas() {
     (void)main_.SingleyzPreview.ResizeCanvas();

@@ -122,6 +122,7 @@ public:
     [[nodiscard]] bool RecycleFile(const std::wstring& path) override;
     void RefreshThumbnail() override;
     void FileJob(int32_t mode) override;
+    [[nodiscard]] bool BatchDialogFree() override;
     void ResizeCanvas() override;
     void StartResizeMode() override;
     [[nodiscard]] int32_t Effect() const override;

@@ -66,6 +66,7 @@ void Delete(MenuCommandHost& h) {
 void FileJob(MenuCommandHost& h, int32_t mode) {
     // A move or rename opens the shown picture again from where it went, without its unsaved edit
     // and its undo steps: the save question comes first, and Cancel stops the command.
+    if (!h.BatchDialogFree()) return;
     const GridHeld held(h);
     if (mode != 0 && h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
     h.FileJob(mode);

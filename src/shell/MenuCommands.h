@@ -57,6 +57,8 @@ public:
     [[nodiscard]] virtual bool RecycleFile(const std::wstring& path) = 0;
     virtual void RefreshThumbnail() = 0;
     virtual void FileJob(int32_t mode) = 0; // the batch dialog: 0 copy, 1 move, 2 rename
+    // False, the user told, while the batch dialog copies, moves or renames.
+    [[nodiscard]] virtual bool BatchDialogFree() = 0;
     virtual void ResizeCanvas() = 0;
     virtual void StartResizeMode() = 0;
     // The canvas's mode, as ToolHost has it too: each caller's interface lists what it uses.

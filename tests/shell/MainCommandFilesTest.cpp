@@ -219,3 +219,53 @@ TEST_F(MainCommandFilesTest, AGridClickWhoseQuestionSavesIntoTheFolderOpensTheCl
     EXPECT_EQ(Selected(), (std::vector<std::wstring>{L"d.png"}));
     EXPECT_EQ(LowerText(main->ThumyzViewer.SelectFile()), LowerText(folder + L"d.png"));
 }
+
+// While the batch window copies, a request for it (the stamp name, a rename, a move, an import to
+// the library) picked from the menu is refused with a message; the copy finishes, the window
+// closes and the main window takes input again.
+TEST_F(MainCommandFilesTest, ARequestForTheBatchWindowWhileItCopiesIsRefusedAndTheCopyFinishes) {
+    ScopedShellConfirmationsOff quiet;
+    for (const wchar_t* request : {L"File_Fav", L"Edit_Rename", L"Edit_Moveto", L"File_ImportLib"}) {
+        const std::string what = Narrow(request);
+        folder = MakeTestFolder(L"commands-batch");
+        std::vector<std::wstring> names;
+        for (int i = 0; i < 12; ++i) {
+            names.push_back(L"p" + std::to_wstring(10 + i) + L".png");
+            WriteSolidImage(folder + names.back(), 40, 30, 0xFF2060A0u);
+        }
+        Open(names[0]);
+        BandOverTheGrid();
+        ASSERT_EQ(App().SelectedFiles.size(), names.size()) << what;
+        const std::wstring target = MakeTestFolder(L"commands-copies");
+        ScopedFolderBrowseAnswerer folders(
+            [&](const FolderBrowseRequest&) { return std::optional(target.substr(0, target.size() - 1)); });
+        FrmShells& dialog = main->MenuHost().Shells;
+        ASSERT_TRUE(Run(L"Edit_Copyto")) << what;
+        ASSERT_TRUE(dialog.Loaded()) << what;
+
+        Messages messages;
+        DialogWatch dialogs;
+        // The request comes from the menu while the copy lets messages run between two files; a
+        // window left waiting for an answer is closed after five seconds.
+        RequestDuringBatch::pick = [this, request] { EXPECT_TRUE(Pick(request)); };
+        RequestDuringBatch::shells = &dialog;
+        RequestDuringBatch::hung = false;
+        const UINT_PTR pick = ::SetTimer(nullptr, 0, 1, &RequestDuringBatch::Pick);
+        const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &RequestDuringBatch::Watchdog);
+        ::Sleep(30);
+        ClickShellsButton(dialog, FrmShells::kOK);
+        for (int i = 0; i < 100 && dialog.Loaded(); ++i) TestWindow::Pump(50);
+        ::KillTimer(nullptr, pick);
+        ::KillTimer(nullptr, watchdog);
+
+        RequestDuringBatch::pick = nullptr;
+        EXPECT_FALSE(RequestDuringBatch::hung) << what << ": the batch window waited for an answer it could not take";
+        EXPECT_TRUE(messages.Any(L"still being copied")) << what << ": the request was not refused";
+        EXPECT_EQ(dialogs.Seen(), 0) << what << ": a dialog opened while the copy ran";
+        EXPECT_FALSE(dialog.Loaded()) << what;
+        EXPECT_EQ(FileNamesIn(target), names) << what << ": the copy did not finish";
+        EXPECT_EQ(FileNamesIn(folder), names) << what;
+        EXPECT_TRUE(::IsWindowEnabled(main->hWnd())) << what;
+        Close();
+    }
+}
