@@ -306,7 +306,7 @@ void MainMenuHost::HoldGridSelection(bool hold) {
 void MainMenuHost::PumpMessages() {
     (void)DoEvents();
 }
-bool MainMenuHost::RecycleFile(const std::wstring& path) {
+RecycleResult MainMenuHost::RecycleFile(const std::wstring& path) {
     return ::RecycleFile(path);
 }
 void MainMenuHost::RefreshThumbnail() {

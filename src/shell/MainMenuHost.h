@@ -119,7 +119,7 @@ public:
     [[nodiscard]] const std::vector<std::wstring>& SelectedFiles() const override;
     void HoldGridSelection(bool hold) override;
     void PumpMessages() override;
-    [[nodiscard]] bool RecycleFile(const std::wstring& path) override;
+    [[nodiscard]] RecycleResult RecycleFile(const std::wstring& path) override;
     void RefreshThumbnail() override;
     void FileJob(int32_t mode) override;
     [[nodiscard]] bool BatchDialogFree() override;

@@ -2,6 +2,7 @@
 
 #include "editor/ModDialogCOlor.h"
 #include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 #include "shell/MenuState.h"
 
@@ -47,20 +48,35 @@ void Print(MenuCommandHost& h) {
     h.ShowPrintDialog();
 }
 
+// Tells which of the files to delete were gone already; their cells have left the grid.
+void SayGone(const std::vector<std::wstring>& gone) {
+    if (gone.empty()) return;
+    std::wstring text;
+    if (gone.size() == 1) {
+        text = L"\"" + GetFileName(gone[0]) + L"\" no longer exists. Its thumbnail is taken out of the list.";
+    } else {
+        text = L"These files no longer exist. Their thumbnails are taken out of the list:\n";
+        for (const std::wstring& file : gone) text += L"\n" + GetFileName(file);
+    }
+    ShowMessageBox(nullptr, text, L"Delete", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void Delete(MenuCommandHost& h) {
     // Exactly the selected files go. The shown file, when it is one of them, goes through the
     // canvas, which keeps showing a copy of it; the selection may have changed since it was opened.
     const std::vector<std::wstring> files = h.SelectedFiles();
     const std::wstring shown = h.ShownFile();
+    std::vector<std::wstring> gone;
     for (const std::wstring& file : files) {
         if (file.empty()) continue;
         h.PumpMessages();
-        if (!shown.empty() && CompareNoCase(file, shown) == 0)
+        if (!shown.empty() && CompareNoCase(file, shown) == 0 && FileExists(file))
             (void)h.DeleteImage();
-        else
-            (void)h.RecycleFile(file);
+        else if (h.RecycleFile(file) == RecycleResult::Missing)
+            gone.push_back(file);
     }
     h.RefreshThumbnail();
+    SayGone(gone);
 }
 
 void FileJob(MenuCommandHost& h, int32_t mode) {

@@ -2,6 +2,7 @@
 // a recent folder. Plain code over the main window's routines, reached through MenuCommandHost.
 #pragma once
 
+#include "output/ModMisc.h"
 #include "shell/Wallpaper.h"
 
 #include <cstdint>
@@ -54,7 +55,7 @@ public:
     // the question until it has acted.
     virtual void HoldGridSelection(bool hold) = 0;
     virtual void PumpMessages() = 0;
-    [[nodiscard]] virtual bool RecycleFile(const std::wstring& path) = 0;
+    [[nodiscard]] virtual RecycleResult RecycleFile(const std::wstring& path) = 0;
     virtual void RefreshThumbnail() = 0;
     virtual void FileJob(int32_t mode) = 0; // the batch dialog: 0 copy, 1 move, 2 rename
     // False, the user told, while the batch dialog copies, moves or renames.

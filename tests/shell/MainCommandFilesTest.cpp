@@ -269,3 +269,42 @@ TEST_F(MainCommandFilesTest, ARequestForTheBatchWindowWhileItCopiesIsRefusedAndT
         Close();
     }
 }
+
+// Delete on thumbnails whose files were removed meanwhile: the user is told which no longer exist,
+// their cells leave the grid, and the files still there are recycled.
+TEST_F(MainCommandFilesTest, DeleteOfAFileAlreadyGoneSaysSoAndDropsItsCell) {
+    ScopedShellConfirmationsOff quiet;
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> selected, gone, left;
+    };
+    const Case cases[] = {
+        {"the shown file gone", {L"a.png"}, {L"a.png"}, {L"b.png", L"c.png"}},
+        {"another file gone", {L"b.png"}, {L"b.png"}, {L"a.png", L"c.png"}},
+        {"one of two gone", {L"b.png", L"c.png"}, {L"c.png"}, {L"a.png"}},
+        {"both gone", {L"b.png", L"c.png"}, {L"b.png", L"c.png"}, {L"a.png"}},
+    };
+    for (const Case& c : cases) {
+        Start({L"a.png", L"b.png", L"c.png"});
+        App().SelectedFiles.clear();
+        for (const std::wstring& name : c.selected) App().SelectedFiles.push_back(folder + name);
+        for (const std::wstring& name : c.gone) {
+            const std::wstring path = folder + name;
+            ASSERT_TRUE(IsInsideScratchRoot(path));
+            ASSERT_TRUE(::DeleteFileW(path.c_str()));
+        }
+        Messages messages;
+        EXPECT_TRUE(Run(L"Edit_Delete"));
+        EXPECT_EQ(FileNamesIn(folder), c.left) << c.what;
+        std::vector<std::wstring> listed = c.left;
+        for (std::wstring& name : listed) name = LowerText(name);
+        EXPECT_EQ(GridNames(), listed) << c.what;
+        ASSERT_EQ(messages.texts.size(), 1u) << c.what << ": nothing was said";
+        EXPECT_NE(messages.texts[0].find(L"no longer exist"), std::wstring::npos) << Narrow(messages.texts[0]);
+        for (const std::wstring& name : c.selected) {
+            const bool gone = std::find(c.gone.begin(), c.gone.end(), name) != c.gone.end();
+            EXPECT_EQ(messages.texts[0].find(name) != std::wstring::npos, gone) << c.what << ": " << Narrow(name);
+        }
+        Close();
+    }
+}
