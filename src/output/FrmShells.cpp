@@ -177,9 +177,11 @@ void FrmShells::StartPaint() {
         if (PublicShell >= kCopy && PublicShell <= kStamp) line(titles[PublicShell], 83, 10, 1, 200);
         const auto body = [&](const std::wstring& text, float y) { line(text, 16, y, 0, 400); };
         if (PublicShell == kSize) {
-            body(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " + std::to_wstring(originalHeight_) +
-                     L" Pixels",
-                 45);
+            // A new picture with none shown has no original size to tell.
+            if (originalWidth_ > 0 && originalHeight_ > 0)
+                body(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " +
+                         std::to_wstring(originalHeight_) + L" Pixels",
+                     45);
             body(L"New Dimension:                         x                        Pixels", 75);
             // Below the colour button, which lies just under the size boxes.
             body(L"Input the new image size, this operation does not zoom the image.", 134);

@@ -68,7 +68,8 @@ public:
     // Closes the window; the results stay.
     void Unload();
 
-    // Mode 3's starting size (the canvas image's); without one the boxes start at 800 x 600.
+    // Mode 3's starting size (the canvas image's); without one the boxes start at 800 x 600 and the
+    // window tells no original size.
     void SetOriginalSize(int32_t width, int32_t height) { originalWidth_ = width, originalHeight_ = height; }
 
     // True while a copy, move or rename runs.

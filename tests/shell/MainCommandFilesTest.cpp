@@ -74,6 +74,12 @@ private:
     UINT_PTR timer_;
 };
 
+// The pixels of a stretch of the face that are ink: far darker than the skin.
+int Ink(const std::vector<COLORREF>& face) {
+    return static_cast<int>(std::count_if(
+        face.begin(), face.end(), [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 110; }));
+}
+
 // The menu pick a batch test makes while the batch runs, and the watchdog that closes a batch
 // window left waiting for an answer it cannot take; both from thread timers, which any of this
 // thread's message loops runs.
@@ -307,4 +313,39 @@ TEST_F(MainCommandFilesTest, DeleteOfAFileAlreadyGoneSaysSoAndDropsItsCell) {
         }
         Close();
     }
+}
+
+// File > New offers the size of the picture shown, written as Edit > Resize Canvas writes it; with
+// no picture it offers 800 x 600 and shows no original size.
+TEST_F(MainCommandFilesTest, ANewPictureStartsAtTheSizeOfThePictureShown) {
+    folder = MakeTestFolder(L"commands-size");
+    WriteSolidImage(folder + L"wide.png", 1024, 768, 0xFF2060A0u);
+    Open(L"wide.png");
+    std::vector<COLORREF> fromNew, fromResize;
+    {
+        SizeQuestionAnswer question(false);
+        ASSERT_TRUE(Run(L"File_New"));
+        ASSERT_TRUE(question.seen);
+        EXPECT_EQ(question.width, L"1024");
+        EXPECT_EQ(question.height, L"768");
+        fromNew = question.firstLine;
+    }
+    {
+        SizeQuestionAnswer question(false);
+        ASSERT_TRUE(Run(L"Edit_Resizec"));
+        ASSERT_TRUE(question.seen);
+        fromResize = question.firstLine;
+    }
+    EXPECT_GT(Ink(fromResize), 50) << "the resize's line of the original size";
+    EXPECT_TRUE(fromNew == fromResize) << "File > New's first line differs from the resize's";
+
+    // No picture in the canvas.
+    MakeWindow();
+    ASSERT_FALSE(main->SingleyzPreview.NoOpen());
+    SizeQuestionAnswer empty(false);
+    ASSERT_TRUE(Run(L"File_New"));
+    ASSERT_TRUE(empty.seen);
+    EXPECT_EQ(empty.width, L"800");
+    EXPECT_EQ(empty.height, L"600");
+    EXPECT_EQ(Ink(empty.firstLine), 0) << "a line of original size for no picture";
 }

@@ -155,7 +155,7 @@ TEST_F(MainSaveStateTest, AfterSaveAsTheSavedFileIsTheOneShownAndSaved) {
 
 TEST_F(MainSaveStateTest, ANewPictureSavedAsAFileIsSavedThereByTheQuestionsYes) {
     Start({L"a.png"});
-    // File > New, its size question answered with OK (800 x 600, white).
+    // File > New, its size question answered with OK (the shown picture's 40 x 30, white).
     std::thread answer([] {
         using namespace output_test;
         if (HWND form = WaitForWindow(L"VellumoShells")) ClickAt(OnScreen(form, 255, 172));
@@ -165,7 +165,7 @@ TEST_F(MainSaveStateTest, ANewPictureSavedAsAFileIsSavedThereByTheQuestionsYes) 
     ASSERT_TRUE(main->SingleyzPreview.ShowsScratchFile()) << "no new picture";
     TurnByMenu();
     SaveAs(folder + L"new.png", 3);
-    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 600);
+    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 30);
     TurnByMenu();
 
     Questions questions(IDYES);
@@ -177,7 +177,7 @@ TEST_F(MainSaveStateTest, ANewPictureSavedAsAFileIsSavedThereByTheQuestionsYes) 
     }
     EXPECT_EQ(questions.Asked(), 1);
     EXPECT_FALSE(::IsWindow(window));
-    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 800);
+    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 40);
     main.reset();
 }
 
