@@ -177,9 +177,11 @@ void FrmShells::StartPaint() {
         if (PublicShell >= kCopy && PublicShell <= kStamp) line(titles[PublicShell], 83, 10, 1, 200);
         const auto body = [&](const std::wstring& text, float y) { line(text, 16, y, 0, 400); };
         if (PublicShell == kSize) {
-            body(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " + std::to_wstring(originalHeight_) +
-                     L" Pixels",
-                 45);
+            // A new picture with none shown has no original size to tell.
+            if (originalWidth_ > 0 && originalHeight_ > 0)
+                body(L"Original Dimension: " + std::to_wstring(originalWidth_) + L" x " +
+                         std::to_wstring(originalHeight_) + L" Pixels",
+                     45);
             body(L"New Dimension:                         x                        Pixels", 75);
             // Below the colour button, which lies just under the size boxes.
             body(L"Input the new image size, this operation does not zoom the image.", 134);
@@ -391,9 +393,10 @@ bool FrmShells::CopyOrMove() {
             if (answer != IDYES) return std::nullopt;
             replace = true;
         }
-        if (move && i == 0 && main_) main_->DisposeImgDIB();
+        const bool shown = move && ShowsFile(files[i]);
+        if (shown) main_->DisposeImgDIB();
         const bool ok = move ? ShellMoveFile(files[i], folder, replace) : ShellCopyFile(files[i], folder, replace);
-        if (move && i == 0 && main_) main_->ImportCanvas(ok ? target : files[i]);
+        if (shown) main_->ImportCanvas(ok ? target : files[i]);
         return ok;
     });
     if (main_) {
@@ -422,12 +425,13 @@ bool FrmShells::Rename() {
     if (!files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
     const std::vector<std::wstring> targets = RenameTargets(files, text);
     const size_t done = RunBatch(files, [&](size_t i) -> std::optional<bool> {
-        if (i == 0 && main_) main_->DisposeImgDIB();
+        const bool shown = ShowsFile(files[i]);
+        if (shown) main_->DisposeImgDIB();
         const bool renamed = RenameFileNoReplace(files[i], targets[i]);
         if (renamed)
             for (std::wstring& selected : App().SelectedFiles)
                 if (selected == files[i]) selected = targets[i];
-        if (i == 0 && main_) main_->ImportCanvas(renamed ? targets[0] : files[0]);
+        if (shown) main_->ImportCanvas(renamed ? targets[i] : files[i]);
         return renamed;
     });
     if (main_) main_->RefreshThumbnail();
@@ -463,6 +467,13 @@ bool FrmShells::ReadStampName() {
         return false;
     m_String = text;
     return true;
+}
+
+bool FrmShells::ShowsFile(const std::wstring& path) const {
+    // Only the picture on the canvas follows its file; a new picture or another file stays shown.
+    if (!main_) return false;
+    const std::wstring shown = main_->ShownFile();
+    return !shown.empty() && CompareNoCase(shown, path) == 0;
 }
 
 size_t FrmShells::RunBatch(const std::vector<std::wstring>& files,
@@ -521,8 +532,30 @@ void FrmShells::ShowModal(HWND owner) {
     RunModal(owner);
 }
 
+bool FrmShells::FreeForRequest(HWND requester) {
+    if (!Working()) return true;
+    // The batch goes on under the message: messages run between two of its files, and this one
+    // came in meanwhile. Showing the new request in this window would end the batch's. The
+    // message is the requester's: this window may be held by a question of its own, which the
+    // message's end must not release.
+    static const wchar_t* const verbs[] = {L"copied", L"moved", L"renamed"};
+    const std::wstring verb = PublicShell >= kCopy && PublicShell <= kRename ? verbs[PublicShell] : L"processed";
+    ShowMessageBox(requester,
+                   L"The selected pictures are still being " + verb +
+                       L".\nPlease try again when the batch window has finished.",
+                   kCaption, MB_OK | MB_ICONINFORMATION);
+    // Then the batch window comes to the front with the question it may wait on, which the click
+    // on the requesting window may have put behind it.
+    if (hwnd_) {
+        ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetForegroundWindow(::GetLastActivePopup(hwnd_));
+    }
+    return false;
+}
+
 void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
     if (mode != kCopy && mode != kMove && mode != kRename) return;
+    if (!FreeForRequest(owner)) return;
     PublicShell = mode;
     if (!Load(owner)) return;
     // The rename adds each file's own extension again, so the box holds the name without it.
@@ -535,6 +568,7 @@ void FrmShells::OpenFileJob(int32_t mode, HWND owner) {
 }
 
 std::optional<std::wstring> FrmShells::AskStampName(HWND owner) {
+    if (!FreeForRequest(owner)) return std::nullopt;
     Load(owner);
     PublicShell = kStamp;
     TextControl(L"");

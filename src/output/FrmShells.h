@@ -68,15 +68,22 @@ public:
     // Closes the window; the results stay.
     void Unload();
 
-    // Mode 3's starting size (the canvas image's); without one the boxes start at 800 x 600.
+    // Mode 3's starting size (the canvas image's); without one the boxes start at 800 x 600 and the
+    // window tells no original size.
     void SetOriginalSize(int32_t width, int32_t height) { originalWidth_ = width, originalHeight_ = height; }
+
+    // True while a copy, move or rename runs.
+    [[nodiscard]] bool Working() const { return busy_.Busy(); }
+    // One window serves every request: while it works, a request for it waits for the user to try
+    // again, who is told so over the requesting window. True when the window is free.
+    [[nodiscard]] bool FreeForRequest(HWND requester);
 
     // The dispatcher's rename, copy and move: the mode, the name box prefilled for a rename with
     // the first selected file's name (without its extension when only one is selected), shown
-    // modeless.
+    // modeless. Nothing while the window works.
     void OpenFileJob(int32_t mode, HWND owner);
     // The dispatcher's send to the stamp library: the name to store the stamp under, or nothing
-    // when the dialog was cancelled.
+    // when the dialog was cancelled or is working.
     [[nodiscard]] std::optional<std::wstring> AskStampName(HWND owner);
 
     [[nodiscard]] std::wstring TextControl() const;
@@ -123,6 +130,8 @@ private:
     // says whether file i's job worked (a failure is listed for Report) or, with nullopt, that the
     // user skipped it. Gives the number that worked.
     size_t RunBatch(const std::vector<std::wstring>& files, const std::function<std::optional<bool>(size_t)>& step);
+    // Whether the canvas shows the file at path, which it then lets go of and opens from its new place.
+    [[nodiscard]] bool ShowsFile(const std::wstring& path) const;
     // Tells what a cancelled batch did (done of total files) and which files failed.
     void Report(const wchar_t* verb, size_t done, size_t total);
 

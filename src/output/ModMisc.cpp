@@ -87,14 +87,15 @@ bool RenameFileNoReplace(const std::wstring& from, const std::wstring& to) {
     return false;
 }
 
-bool RecycleFile(const std::wstring& path) {
+RecycleResult RecycleFile(const std::wstring& path) {
     // A missing file gets a clear answer here rather than a shell error window.
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return RecycleResult::Missing;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return RecycleResult::Kept;
     // The shell takes a list of paths ended by an empty one, and wants it absolute: a relative
     // path would be resolved against whatever the current folder happens to be.
     std::wstring full = FullPath(path);
-    if (full.empty()) return false;
+    if (full.empty()) return RecycleResult::Kept;
     full.push_back(L'\0');
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
@@ -102,7 +103,8 @@ bool RecycleFile(const std::wstring& path) {
     op.fFlags = FOF_ALLOWUNDO;
     if (g_quiet) op.fFlags |= FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     const int result = ::SHFileOperationW(&op);
-    return result == 0 && !op.fAnyOperationsAborted && ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    const bool gone = ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    return (result == 0 && !op.fAnyOperationsAborted && gone) ? RecycleResult::Recycled : RecycleResult::Kept;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -3,10 +3,16 @@
 
 #include <string>
 
+// What became of a file sent to the recycle bin.
+enum class RecycleResult {
+    Recycled, // it is in the recycle bin
+    Missing,  // no such file: the shell was not asked, and the caller tells the user
+    Kept,     // the shell refused or failed (and said so), or the user declined: it is where it was
+};
+
 // Moves one file to the recycle bin with the shell (undo allowed). The shell asks the user to
-// confirm unless confirmations are off. False when the file is missing or the shell refused or
-// the user cancelled; the file is then where it was.
-[[nodiscard]] bool RecycleFile(const std::wstring& path);
+// confirm unless confirmations are off.
+[[nodiscard]] RecycleResult RecycleFile(const std::wstring& path);
 
 // Copies one file into folder with the shell (undo allowed, a missing folder made without a
 // question). A file of the same name there is replaced only when replace is true: the caller has

@@ -4,7 +4,7 @@
 #include "output/ModMisc.h"
 
 bool OutputFileShell::RecycleFile(const std::wstring& path) {
-    return ::RecycleFile(path);
+    return ::RecycleFile(path) == RecycleResult::Recycled;
 }
 
 std::wstring OutputFileShell::GetFileExt(const std::wstring& path) {

@@ -117,9 +117,11 @@ std::wstring FileCommands::OpenImage(int32_t mode) {
     if (choice.Path.empty()) return {};
     const std::wstring path = choice.Path;
     LastOpenFilename = path;
-    App().SelectedFiles = {path, L""};
     Hourglass wait;
     if (mode == 0) {
+        // The file opened is the one the user chose to see: the commands on the selection act on
+        // it. An import only borrows its file, and leaves the selection to the grid.
+        App().SelectedFiles = {path, L""};
         host_.FileImport(path);
     } else if (mode == 3) {
         if (!CopyOver(path, StampTempPath())) {

@@ -189,8 +189,6 @@ bool FrmMain::CreatePanes() {
     yzToolbarUser.onMouseDown = [this](int, int, float x, float) { menuHost_->TitleMouseDown(x); };
     yzToolbarUser.onMouseMove = [this](int, int, float x, float) { menuHost_->TitleMouseMove(x); };
     SkinMenu.onMouseUp = [this](int, int, float, float) { MenuPick(*menuHost_); };
-    // A picked thumbnail opens in the canvas.
-    ThumyzViewer.SetMainWindow(this);
     Timer2.onTimer = [this] { OnTimer2(); };
     events_->Connect();
     PaintResizeBorder();

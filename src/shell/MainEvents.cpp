@@ -32,6 +32,28 @@ SIZE WindowSize(HWND window) {
 
 MainEvents::MainEvents(FrmMain& main) : main_(main) {}
 
+bool MainEvents::GridPress::UnsavedEdit() const {
+    return main_.UnsavedEdit();
+}
+
+int MainEvents::GridPress::AskSaveChanges() {
+    if (!held_) {
+        main_.MenuHost().GridHold.Hold();
+        held_ = true;
+    }
+    return main_.AskSaveChanges();
+}
+
+void MainEvents::GridPress::FileImport(const std::wstring& path) {
+    main_.FileImport(path);
+}
+
+void MainEvents::GridPress::PressHandled() {
+    if (!held_) return;
+    held_ = false;
+    main_.MenuHost().GridHold.Release();
+}
+
 MenuCommandHost& MainEvents::Commands() {
     return main_.MenuHost();
 }
@@ -89,6 +111,9 @@ void MainEvents::Connect() {
     m.ImageToolbar.onMouseDown = [this](int, int, float, float) { CloseMenu(); };
     m.ImageToolbar.onMouseUp = [this](int, int, float, float) { ImageToolbarCommand(); };
 
+    // A picked thumbnail opens in the canvas.
+    m.ThumyzViewer.SetMainWindow(&gridPress_);
+    m.ThumyzViewer.onMouseDown = [this](int, int, float, float) { gridPress_.PressHandled(); };
     m.ThumyzViewer.onMouseUp = [this, &m](int, int, float, float) {
         CloseMenu();
         m.FollowCanvasZoom();

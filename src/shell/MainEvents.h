@@ -4,6 +4,7 @@
 // resize grip. Connected once the panes exist.
 #pragma once
 
+#include "browser/GridMainWindow.h"
 #include "platform/PictureBox.h"
 #include "shell/ShortcutKeys.h"
 #include "shell/SplitterDrags.h"
@@ -44,6 +45,23 @@ public:
         MainEvents& events_;
     };
 
+    // The grid's neighbour for a press: the canvas asks to save and opens the pressed file. A
+    // save the question makes holds the grid until the press has opened its file, so that a
+    // picture saved into the folder shown moves no thumbnail from under the pointer.
+    class GridPress final : public GridMainWindow {
+    public:
+        explicit GridPress(FrmMain& main) : main_(main) {}
+        [[nodiscard]] bool UnsavedEdit() const override;
+        [[nodiscard]] int AskSaveChanges() override;
+        void FileImport(const std::wstring& path) override;
+        // The grid has handled the press (raised after it, also after a Cancel).
+        void PressHandled();
+
+    private:
+        FrmMain& main_;
+        bool held_ = false;
+    };
+
     void ImageToolbarCommand();
     [[nodiscard]] const SplitterDrags& Drags() const { return drags_; }
     WheelHook Wheel;
@@ -62,4 +80,5 @@ private:
     FrmMain& main_;
     SplitterDrags drags_;
     WindowKeys windowKeys_{*this};
+    GridPress gridPress_{main_};
 };

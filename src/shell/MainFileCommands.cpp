@@ -1,9 +1,6 @@
 #include "shell/MainFileCommands.h"
 
-#include "platform/AppState.h"
 #include "platform/DoEvents.h"
-#include "platform/PathHelpers.h"
-#include "platform/TextCase.h"
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
 
@@ -49,15 +46,7 @@ void MainFileCommands::MarkSaved() {
 }
 void MainFileCommands::SavedAs(const std::wstring& path) {
     main_.SingleyzPreview.SavedAs(path);
-    ThumViewer& grid = main_.ThumyzViewer;
-    const std::wstring folder = path.substr(0, path.rfind(L'\\') + 1);
-    // Listed again, as the file may be new to the folder shown, then selected as a click would.
-    if (!grid.CurrentFolder().empty() && CompareNoCase(AddBackslash(grid.CurrentFolder()), folder) == 0) {
-        grid.RefreshThumbnail();
-        if (grid.SelectThumbnail(path)) return;
-    }
-    // Elsewhere, or hidden by the grid's filter: the file alone is the selection, as after File > Open.
-    App().SelectedFiles = {path, L""};
+    main_.MenuHost().GridHold.ShowSavedFile(path);
 }
 void MainFileCommands::PumpMessages() {
     (void)DoEvents();

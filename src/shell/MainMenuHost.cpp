@@ -100,7 +100,8 @@ void SkinMenuRows::MenuPainting() {
 // ---- The title bar and the pick
 
 MainMenuHost::MainMenuHost(FrmMain& main)
-    : Shells(this), main_(main), rows_(main.SkinMenu), grid_(main), ScrollView(installer_) {}
+    : GridHold(main.ThumyzViewer), Shells(this), main_(main), rows_(main.SkinMenu), grid_(main),
+      ScrollView(installer_) {}
 
 MainMenuHost::~MainMenuHost() {
     UnloadForms();
@@ -203,6 +204,9 @@ void MainMenuHost::StartNewImage() {
     Run(Seams.StartNewImage);
 }
 void MainMenuHost::FileDialog(int32_t kind) {
+    // The import into the library ends in the batch window's name question: while the window
+    // works, the user hears so before choosing a file rather than after.
+    if (kind == 4 && !BatchDialogFree()) return;
     if (Seams.FileDialog) Seams.FileDialog(kind);
 }
 bool MainMenuHost::SaveOnly() {
@@ -296,10 +300,16 @@ bool MainMenuHost::DeleteImage() {
 const std::vector<std::wstring>& MainMenuHost::SelectedFiles() const {
     return App().SelectedFiles;
 }
+void MainMenuHost::HoldGridSelection(bool hold) {
+    if (hold)
+        GridHold.Hold();
+    else
+        GridHold.Release();
+}
 void MainMenuHost::PumpMessages() {
     (void)DoEvents();
 }
-bool MainMenuHost::RecycleFile(const std::wstring& path) {
+RecycleResult MainMenuHost::RecycleFile(const std::wstring& path) {
     return ::RecycleFile(path);
 }
 void MainMenuHost::RefreshThumbnail() {
@@ -307,6 +317,9 @@ void MainMenuHost::RefreshThumbnail() {
 }
 void MainMenuHost::FileJob(int32_t mode) {
     Shells.OpenFileJob(mode, main_.hWnd());
+}
+bool MainMenuHost::BatchDialogFree() {
+    return Shells.FreeForRequest(main_.hWnd());
 }
 void MainMenuHost::ResizeCanvas() {
     (void)main_.SingleyzPreview.ResizeCanvas();

@@ -8,6 +8,7 @@
 #include "output/FrmSlideshow.h"
 #include "output/OutputFileShell.h"
 #include "output/SlideshowGrid.h"
+#include "shell/GridSelectionHold.h"
 #include "shell/MenuCommands.h"
 #include "shell/MenuState.h"
 #include "shell/Wallpaper.h"
@@ -67,6 +68,9 @@ public:
     WallpaperColor WallpaperColour;
     // Connected by the tool selection; null: the tool rows are left as they are.
     ToolMenuRows* ToolRows = nullptr;
+    // The grid's side of a picture saved under a new name, held while a command or a press in
+    // the grid asks the save question before it acts on the selection.
+    GridSelectionHold GridHold;
 
     // The title bar's press and glide.
     void TitleMouseDown(float x);
@@ -114,10 +118,12 @@ public:
     [[nodiscard]] std::wstring ShownFile() const override;
     [[nodiscard]] bool DeleteImage() override;
     [[nodiscard]] const std::vector<std::wstring>& SelectedFiles() const override;
+    void HoldGridSelection(bool hold) override;
     void PumpMessages() override;
-    [[nodiscard]] bool RecycleFile(const std::wstring& path) override;
+    [[nodiscard]] RecycleResult RecycleFile(const std::wstring& path) override;
     void RefreshThumbnail() override;
     void FileJob(int32_t mode) override;
+    [[nodiscard]] bool BatchDialogFree() override;
     void ResizeCanvas() override;
     void StartResizeMode() override;
     [[nodiscard]] int32_t Effect() const override;

@@ -1,5 +1,6 @@
 #include "shell/MainToolHost.h"
 
+#include "platform/Rounding.h"
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
 
@@ -175,7 +176,11 @@ int MainToolHost::AskSaveChanges() {
     return main_.AskSaveChanges();
 }
 std::optional<CanvasSizeChoice> MainToolHost::AskNewImageSize() {
-    return main_.MenuHost().CanvasSize.Ask(main_.hWnd(), 0, 0);
+    // The new picture starts at the size of the one shown; with none, the question offers its own.
+    const Imageyzviewer& canvas = main_.SingleyzPreview;
+    if (!canvas.NoOpen()) return main_.MenuHost().CanvasSize.Ask(main_.hWnd(), 0, 0);
+    return main_.MenuHost().CanvasSize.Ask(main_.hWnd(), RoundHalfEven(canvas.ImgDIB.Width()),
+                                           RoundHalfEven(canvas.ImgDIB.Height()));
 }
 void MainToolHost::SetBusy(bool busy) {
     if (busy)

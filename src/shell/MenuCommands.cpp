@@ -2,6 +2,7 @@
 
 #include "editor/ModDialogCOlor.h"
 #include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
 #include "shell/MenuState.h"
 
@@ -32,10 +33,36 @@ void Save(MenuCommandHost& h) {
                    MB_OK | MB_ICONEXCLAMATION);
 }
 
+// The grid held for a command that asks the save question before it acts on the selection.
+class GridHeld {
+public:
+    explicit GridHeld(MenuCommandHost& h) : h_(h) { h_.HoldGridSelection(true); }
+    ~GridHeld() { h_.HoldGridSelection(false); }
+    GridHeld(const GridHeld&) = delete;
+    GridHeld& operator=(const GridHeld&) = delete;
+
+private:
+    MenuCommandHost& h_;
+};
+
 void Print(MenuCommandHost& h) {
+    const GridHeld held(h);
     // The print dialog opens whatever the answer.
     (void)h.AskSaveChanges();
     h.ShowPrintDialog();
+}
+
+// Tells which of the files to delete were gone already; their cells have left the grid.
+void SayGone(const std::vector<std::wstring>& gone) {
+    if (gone.empty()) return;
+    std::wstring text;
+    if (gone.size() == 1) {
+        text = L"\"" + GetFileName(gone[0]) + L"\" no longer exists. Its thumbnail is taken out of the list.";
+    } else {
+        text = L"These files no longer exist. Their thumbnails are taken out of the list:\n";
+        for (const std::wstring& file : gone) text += L"\n" + GetFileName(file);
+    }
+    ShowMessageBox(nullptr, text, L"Delete", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Delete(MenuCommandHost& h) {
@@ -43,20 +70,24 @@ void Delete(MenuCommandHost& h) {
     // canvas, which keeps showing a copy of it; the selection may have changed since it was opened.
     const std::vector<std::wstring> files = h.SelectedFiles();
     const std::wstring shown = h.ShownFile();
+    std::vector<std::wstring> gone;
     for (const std::wstring& file : files) {
         if (file.empty()) continue;
         h.PumpMessages();
-        if (!shown.empty() && CompareNoCase(file, shown) == 0)
+        if (!shown.empty() && CompareNoCase(file, shown) == 0 && FileExists(file))
             (void)h.DeleteImage();
-        else
-            (void)h.RecycleFile(file);
+        else if (h.RecycleFile(file) == RecycleResult::Missing)
+            gone.push_back(file);
     }
     h.RefreshThumbnail();
+    SayGone(gone);
 }
 
 void FileJob(MenuCommandHost& h, int32_t mode) {
     // A move or rename opens the shown picture again from where it went, without its unsaved edit
     // and its undo steps: the save question comes first, and Cancel stops the command.
+    if (!h.BatchDialogFree()) return;
+    const GridHeld held(h);
     if (mode != 0 && h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
     h.FileJob(mode);
 }
@@ -82,7 +113,9 @@ void PanelTab(MenuCommandHost& h, int32_t tab) {
 
 // The tool bar's Next and Previous buttons, and the View menu's rows of the same names.
 void ImageToolbarNavigate(MenuCommandHost& h, bool next) {
-    // Leaving the shown image asks about an unsaved edit first; Cancel keeps it.
+    // Leaving the shown image asks about an unsaved edit first; Cancel keeps it. The step goes
+    // from the thumbnail selected before the question.
+    const GridHeld held(h);
     if (h.UnsavedEdit() && h.AskSaveChanges() == IDCANCEL) return;
     if (next)
         h.PreviewNext();

@@ -2,6 +2,7 @@
 // a recent folder. Plain code over the main window's routines, reached through MenuCommandHost.
 #pragma once
 
+#include "output/ModMisc.h"
 #include "shell/Wallpaper.h"
 
 #include <cstdint>
@@ -52,10 +53,16 @@ public:
     // The canvas recycles the file it shows and keeps showing a copy of it.
     [[nodiscard]] virtual bool DeleteImage() = 0;
     [[nodiscard]] virtual const std::vector<std::wstring>& SelectedFiles() const = 0;
+    // While held, a save made by the save question changes neither the grid's listing nor the
+    // selection: a command that asks before it acts on the selected files holds it from before
+    // the question until it has acted.
+    virtual void HoldGridSelection(bool hold) = 0;
     virtual void PumpMessages() = 0;
-    [[nodiscard]] virtual bool RecycleFile(const std::wstring& path) = 0;
+    [[nodiscard]] virtual RecycleResult RecycleFile(const std::wstring& path) = 0;
     virtual void RefreshThumbnail() = 0;
     virtual void FileJob(int32_t mode) = 0; // the batch dialog: 0 copy, 1 move, 2 rename
+    // False, the user told, while the batch dialog copies, moves or renames.
+    [[nodiscard]] virtual bool BatchDialogFree() = 0;
     virtual void ResizeCanvas() = 0;
     virtual void StartResizeMode() = 0;
     // The canvas's mode, as ToolHost has it too: each caller's interface lists what it uses.

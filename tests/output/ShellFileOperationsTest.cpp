@@ -45,14 +45,15 @@ TEST(RecycleFile, MovesTheFileToTheRecycleBinAndReportsAMissingOne) {
     const std::wstring name = UniqueName(L"recycled-");
     ASSERT_TRUE(WriteTestFile(folder + name, "picture bytes"));
 
-    EXPECT_TRUE(RecycleFile(folder + name));
+    EXPECT_EQ(RecycleFile(folder + name), RecycleResult::Recycled);
     EXPECT_FALSE(FileExistsForTest(folder + name));
     // Nothing is lost: the bytes are in the bin.
     EXPECT_EQ(ReadTestFile(trash + name), "picture bytes");
 
-    EXPECT_FALSE(RecycleFile(folder + L"missing.jpg"));
-    EXPECT_FALSE(RecycleFile(L""));
+    // Gone already (the same file a second time), never there, no name at all.
+    for (const std::wstring& missing : {folder + name, folder + L"missing.jpg", std::wstring()})
+        EXPECT_EQ(RecycleFile(missing), RecycleResult::Missing) << Narrow(missing);
     // A folder is not a picture file: refused, and left where it is.
-    EXPECT_FALSE(RecycleFile(folder));
+    EXPECT_EQ(RecycleFile(folder), RecycleResult::Kept);
     EXPECT_TRUE(FileExistsForTest(folder));
 }

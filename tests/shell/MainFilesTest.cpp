@@ -4,60 +4,13 @@
 #include "output/ModMisc.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
+#include "tests/shell/BatchDialogSupport.h"
 #include "tests/shell/MainWindowFixture.h"
 #include "tests/support/TestWindow.h"
 
 namespace {
 
-class MainFilesTest : public MainWindowTest {
-protected:
-    // The batch dialog's skin from the build's art, as the program takes it from its resources.
-    static void UseTheBuildsSkinSheet() {
-        const std::wstring sheet = ExecutableFolder() + L"..\\art\\MAINSKIN.bmp";
-        FrmShells::SetSkinSheetLoader([sheet] {
-            return UniqueHBitmap(static_cast<HBITMAP>(
-                ::LoadImageW(nullptr, sheet.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-        });
-    }
-};
-
-// Answers the stamp-name dialog of the main window once it shows, as a person would: the name
-// typed into its box and OK clicked.
-class StampNameAnswer {
-public:
-    StampNameAnswer(FrmShells& shells, std::wstring name) {
-        shells_ = &shells;
-        name_ = std::move(name);
-        timer_ = ::SetTimer(nullptr, 0, 50, &StampNameAnswer::Tick);
-    }
-    ~StampNameAnswer() {
-        ::KillTimer(nullptr, timer_);
-        shells_ = nullptr;
-    }
-    StampNameAnswer(const StampNameAnswer&) = delete;
-    StampNameAnswer& operator=(const StampNameAnswer&) = delete;
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!shells_ || !shells_->Loaded() || !::IsWindowVisible(shells_->TextControlWindow())) return;
-        for (wchar_t ch : name_) ::SendMessageW(shells_->TextControlWindow(), WM_CHAR, ch, 0);
-        const RectF ok = shells_->ButtonRect(FrmShells::kOK);
-        for (float y = ok.Y; y < ok.Y + ok.Height; y += 2)
-            for (float x = ok.X; x < ok.X + ok.Width; x += 2) {
-                if (shells_->HitButton(x, y) != FrmShells::kOK) continue;
-                const HWND face = shells_->Surface().hWnd();
-                const LPARAM at = MAKELPARAM(static_cast<int>(x), static_cast<int>(y));
-                shells_ = nullptr; // answered once
-                ::SendMessageW(face, WM_MOUSEMOVE, 0, at);
-                ::SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
-                if (::IsWindow(face)) ::SendMessageW(face, WM_LBUTTONUP, 0, at);
-                return;
-            }
-    }
-    static inline FrmShells* shells_ = nullptr;
-    static inline std::wstring name_;
-    UINT_PTR timer_ = 0;
-};
+class MainFilesTest : public MainWindowTest {};
 
 } // namespace
 
@@ -139,7 +92,7 @@ TEST_F(MainFilesTest, YesOnTheSaveQuestionSavesOverTheShownFileWithoutADialog) {
 }
 
 TEST_F(MainFilesTest, APictureWrittenElsewhereLeavesTheEditUnsaved) {
-    UseTheBuildsSkinSheet();
+    ScopedBuildSkinSheet skin;
     struct Case {
         const wchar_t* id;
         const wchar_t* written; // under the folder, or the library's stamp
@@ -171,26 +124,11 @@ TEST_F(MainFilesTest, APictureWrittenElsewhereLeavesTheEditUnsaved) {
         EXPECT_EQ(ImageSizeOnDisk(folder + L"a.png").cx, 40) << what;
         main.reset();
     }
-    FrmShells::SetSkinSheetLoader({});
 }
-
-namespace {
-
-// A click on a button of the batch dialog, as the system sends it to the dialog's face.
-void ClickShellsButton(FrmShells& form, int32_t index) {
-    const RectF r = form.ButtonRect(index);
-    const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2), static_cast<int>(r.Y + r.Height / 2));
-    const HWND face = form.Surface().hWnd();
-    ::SendMessageW(face, WM_MOUSEMOVE, 0, at);
-    ::SendMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    if (::IsWindow(face)) ::SendMessageW(face, WM_LBUTTONUP, 0, at);
-}
-
-} // namespace
 
 TEST_F(MainFilesTest, AnEditMadeWhileTheMoveOrRenameDialogIsOpenIsAskedAboutFirst) {
     ScopedShellConfirmationsOff quiet;
-    UseTheBuildsSkinSheet();
+    ScopedBuildSkinSheet skin;
     struct Case {
         const wchar_t* id;
         int answer;
@@ -231,7 +169,6 @@ TEST_F(MainFilesTest, AnEditMadeWhileTheMoveOrRenameDialogIsOpenIsAskedAboutFirs
         main->Unload();
         main.reset();
     }
-    FrmShells::SetSkinSheetLoader({});
 }
 
 TEST_F(MainFilesTest, TheSearchBoxNarrowsTheGrid) {
@@ -246,7 +183,7 @@ TEST_F(MainFilesTest, TheSearchBoxNarrowsTheGrid) {
 }
 
 TEST_F(MainFilesTest, MoveAndRenameAskToSaveFirstAndCancelStops) {
-    UseTheBuildsSkinSheet();
+    ScopedBuildSkinSheet skin;
     struct Case {
         const wchar_t* id;
         int answer;
@@ -272,5 +209,4 @@ TEST_F(MainFilesTest, MoveAndRenameAskToSaveFirstAndCancelStops) {
         main->Unload();
         main.reset();
     }
-    FrmShells::SetSkinSheetLoader({});
 }

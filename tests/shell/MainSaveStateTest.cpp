@@ -73,22 +73,6 @@ protected:
             },
             [&] { ASSERT_TRUE(Run(L"File_Open")); });
     }
-    // A click on the thumbnail of name in the grid.
-    void ClickThumbnail(const std::wstring& name) {
-        ThumViewer& grid = main->ThumyzViewer;
-        const auto& rows = grid.ThumListview().Rows;
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (CompareNoCase(rows[i].String, name) != 0) continue;
-            const RectF r = grid.ImageRects()[i];
-            ASSERT_GT(r.Width, 0) << Narrow(name) << " has no picture in the grid";
-            const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2),
-                                         static_cast<int>(r.Y + r.Height / 2) - grid.ScrollOffset());
-            ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-            ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONUP, 0, at);
-            return;
-        }
-        FAIL() << Narrow(name) << " is not in the grid";
-    }
     // View > Properties: the lines the dialog lists, read while it is open, then closed.
     std::vector<std::wstring> PropertiesLines() {
         PropertiesReader reader;
@@ -171,7 +155,7 @@ TEST_F(MainSaveStateTest, AfterSaveAsTheSavedFileIsTheOneShownAndSaved) {
 
 TEST_F(MainSaveStateTest, ANewPictureSavedAsAFileIsSavedThereByTheQuestionsYes) {
     Start({L"a.png"});
-    // File > New, its size question answered with OK (800 x 600, white).
+    // File > New, its size question answered with OK (the shown picture's 40 x 30, white).
     std::thread answer([] {
         using namespace output_test;
         if (HWND form = WaitForWindow(L"VellumoShells")) ClickAt(OnScreen(form, 255, 172));
@@ -181,7 +165,7 @@ TEST_F(MainSaveStateTest, ANewPictureSavedAsAFileIsSavedThereByTheQuestionsYes) 
     ASSERT_TRUE(main->SingleyzPreview.ShowsScratchFile()) << "no new picture";
     TurnByMenu();
     SaveAs(folder + L"new.png", 3);
-    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 600);
+    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 30);
     TurnByMenu();
 
     Questions questions(IDYES);
@@ -193,7 +177,7 @@ TEST_F(MainSaveStateTest, ANewPictureSavedAsAFileIsSavedThereByTheQuestionsYes) 
     }
     EXPECT_EQ(questions.Asked(), 1);
     EXPECT_FALSE(::IsWindow(window));
-    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 800);
+    EXPECT_EQ(ImageSizeOnDisk(folder + L"new.png").cx, 40);
     main.reset();
 }
 

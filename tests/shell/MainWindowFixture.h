@@ -108,6 +108,14 @@ protected:
     }
     // A new main window over the pictures already in folder, showing first.
     void Open(const std::wstring& first) {
+        MakeWindow();
+        main->ThumyzViewer.Path(folder);
+        main->ThumyzViewer.CreateThumbnail();
+        main->FileImport(folder + first);
+        ASSERT_TRUE(main->SingleyzPreview.NoOpen());
+    }
+    // A new main window, showing no folder and no picture.
+    void MakeWindow() {
         Close();
         // An earlier window's quit message would end any dialog of this test at once.
         MSG quit;
@@ -116,10 +124,6 @@ protected:
         main = std::make_unique<FrmMain>(Options());
         main->SetFolderPane(folderPane);
         ASSERT_TRUE(main->Create());
-        main->ThumyzViewer.Path(folder);
-        main->ThumyzViewer.CreateThumbnail();
-        main->FileImport(folder + first);
-        ASSERT_TRUE(main->SingleyzPreview.NoOpen());
     }
     // Shows the window and waits (up to 5 s) until it shows its panes, for a test that clicks them
     // with the real pointer. Needs folderPane.
@@ -214,6 +218,34 @@ protected:
             return true;
         }
         return false;
+    }
+    // A click on the thumbnail of name in the grid.
+    void ClickThumbnail(const std::wstring& name) {
+        ThumViewer& grid = main->ThumyzViewer;
+        const auto& rows = grid.ThumListview().Rows;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (CompareNoCase(rows[i].String, name) != 0) continue;
+            const RectF r = grid.ImageRects()[i];
+            ASSERT_GT(r.Width, 0) << Narrow(name) << " has no picture in the grid";
+            const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2),
+                                         static_cast<int>(r.Y + r.Height / 2) - grid.ScrollOffset());
+            ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONUP, 0, at);
+            return;
+        }
+        FAIL() << Narrow(name) << " is not in the grid";
+    }
+    // A rubber band drawn over the whole grid, from its empty bottom-right corner: every thumbnail
+    // in view is selected.
+    void BandOverTheGrid() {
+        const HWND surface = main->ThumyzViewer.ThumOLE.hWnd();
+        RECT r{};
+        ::GetClientRect(surface, &r);
+        const LPARAM from = MAKELPARAM(r.right - 3, r.bottom - 3), to = MAKELPARAM(2, 2);
+        ::SendMessageW(surface, WM_LBUTTONDOWN, MK_LBUTTON, from);
+        ::SendMessageW(surface, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 2));
+        ::SendMessageW(surface, WM_MOUSEMOVE, MK_LBUTTON, to);
+        ::SendMessageW(surface, WM_LBUTTONUP, 0, to);
     }
     [[nodiscard]] bool Shows(const std::wstring& name) const {
         return LowerText(main->SingleyzPreview.CurFilename) == LowerText(folder + name);

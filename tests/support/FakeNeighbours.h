@@ -19,6 +19,7 @@
 #include "output/BatchMainWindow.h"
 #include "output/PrinterLayer.h"
 #include "output/PropertiesSource.h"
+#include "platform/AppState.h"
 #include "platform/PathHelpers.h"
 #include "platform/ShortcutKeyHandler.h"
 #include "platform/TextCase.h"
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -233,7 +235,15 @@ public:
 class FakeBatchMainWindow : public BatchMainWindow {
 public:
     CallLog log;
+    // The canvas shows this file; by default the first selected one, as after a click in the grid.
+    std::optional<std::wstring> shown;
     bool SaveShownImageFirst() override { return true; }
+    std::wstring ShownFile() const override {
+        if (shown) return *shown;
+        for (const std::wstring& file : App().SelectedFiles)
+            if (!file.empty()) return file;
+        return {};
+    }
     void DisposeImgDIB() override { log.Add(L"DisposeImgDIB()"); }
     void ImportCanvas(const std::wstring& path) override { log.Add(L"ImportCanvas(" + Arg(path) + L")"); }
     void FolderViewSelect(const std::wstring& folder) override { log.Add(L"FolderViewSelect(" + Arg(folder) + L")"); }
