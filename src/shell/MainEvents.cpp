@@ -48,6 +48,10 @@ void MainEvents::GridPress::FileImport(const std::wstring& path) {
     main_.FileImport(path);
 }
 
+void MainEvents::GridPress::SearchEnded() {
+    main_.SearchEnded();
+}
+
 void MainEvents::GridPress::PressHandled() {
     if (!held_) return;
     held_ = false;

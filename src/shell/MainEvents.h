@@ -54,6 +54,7 @@ public:
         [[nodiscard]] bool UnsavedEdit() const override;
         [[nodiscard]] int AskSaveChanges() override;
         void FileImport(const std::wstring& path) override;
+        void SearchEnded() override;
         // The grid has handled the press (raised after it, also after a Cancel).
         void PressHandled();
 
