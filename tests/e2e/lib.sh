@@ -336,6 +336,25 @@ e2e_band() {
     sleep 0.3
 }
 
+# Opens the first thumbnail (its picture of colour $1 on the canvas) and selects every thumbnail
+# with a band from the empty end of the last row; leaves the grid's "gx gy gw gh" in those names.
+e2e_open_first_band_all() {
+    read -r gx gy gw gh _ <<< "$(e2e_pane ThumyzViewer)"
+    e2e_click $((gx + 60)) $((gy + 70))
+    e2e_wait_canvas_colour "$1"
+    e2e_band $((gw - 60)) $((gh - 30)) 5 5
+}
+
+# The Edit menu's row at $1 (a batch command), the folder "target" in the batch dialog, and OK;
+# leaves the dialog's "dx dy" in those names.
+e2e_batch_to_target() {
+    e2e_menu_pick 40 50 "$1"
+    e2e_wait_window VellumoShells
+    e2e_batch_browse target
+    read -r dx dy _ <<< "$(e2e_window VellumoShells)"
+    e2e_click $((dx + 245)) $((dy + 167))
+}
+
 # The lines of the topmost dialog box ('#32770') shown now: "text<TAB>class" per child.
 e2e_dialog_lines() {
     wine "$E2E_PROBE" tree '#32770' 2>/dev/null | tr -d '\r' | awk -F'\t' '$1 != "(window)" { print $1 "\t" $2 }'
@@ -397,3 +416,25 @@ e2e_pick_history_row() {
 }
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/print-queue.sh"
+
+# A menu row picked as e2e_menu_pick picks it, then a wait until the menu has closed and the
+# command has had a second to run.
+e2e_menu_run() {
+    e2e_menu_pick "$@"
+    e2e_wait_visibility SkinMenu 0 "after a pick"
+    sleep 1
+}
+
+# The share (in %) of the grid's first row of cells in colour $1, from a fresh screenshot.
+e2e_grid_share() {
+    local gx gy gw
+    read -r gx gy gw _ <<< "$(e2e_pane ThumyzViewer)"
+    e2e_screenshot "$E2E_WORK/grid.png"
+    e2e_colour_share "$E2E_WORK/grid.png" "$gx $gy $gw 150" "$1"
+}
+
+# A screenshot named $1 in the scratch folder, kept among the shown ones as "$2-$1.png".
+e2e_shot() {
+    e2e_screenshot "$E2E_WORK/$1.png"
+    e2e_keep_shot "$E2E_WORK/$1.png" "$2-$1.png"
+}

@@ -12,17 +12,10 @@ e2e_reg_clear
 e2e_start
 e2e_wait_pane SingleyzPreview
 sleep 1
-read -r gx gy gw gh _ <<< "$(e2e_pane ThumyzViewer)"
-e2e_click $((gx + 60)) $((gy + 70))
-e2e_wait_canvas_colour red
-e2e_band $((gw - 60)) $((gh - 30)) 5 5
+e2e_open_first_band_all red
 
 # Edit > Copy to... (row at 248 of the menu under "Edit"), the folder "target", OK.
-e2e_menu_pick 40 50 248
-e2e_wait_window VellumoShells
-e2e_batch_browse target
-read -r dx dy _ <<< "$(e2e_window VellumoShells)"
-e2e_click $((dx + 245)) $((dy + 167))
+e2e_batch_to_target 248
 e2e_wait_dialog_text 'named "p04.png"'
 
 # The copy waits on its question; File > Send to Stamp Libriary (row at 168) meanwhile.

@@ -18,17 +18,10 @@ e2e_start
 e2e_wait_pane SingleyzPreview
 sleep 1
 # The first picture opened, then a band from the empty end of the last row over all three rows.
-read -r gx gy gw gh _ <<< "$(e2e_pane ThumyzViewer)"
-e2e_click $((gx + 60)) $((gy + 70))
-e2e_wait_canvas_colour red
-e2e_band $((gw - 60)) $((gh - 30)) 5 5
+e2e_open_first_band_all red
 
 # Edit > Move to... (row at 268 of the menu under "Edit"), the folder "target", OK.
-e2e_menu_pick 40 50 268
-e2e_wait_window VellumoShells
-e2e_batch_browse target
-read -r dx dy _ <<< "$(e2e_window VellumoShells)"
-e2e_click $((dx + 245)) $((dy + 167))
+e2e_batch_to_target 268
 e2e_wait_dialog_text 'named "f06.bmp"'
 # No to the question, and Cancel of the batch dialog straight after.
 xdotool mousemove $((dx + 335)) $((dy + 167)) key n click 1

@@ -11,19 +11,6 @@ e2e_reg_clear
 e2e_start
 e2e_wait_pane SingleyzPreview
 
-shot() {
-    e2e_screenshot "$E2E_WORK/$1.png"
-    e2e_keep_shot "$E2E_WORK/$1.png" "edit-as-shown-$1.png"
-}
-pick() {
-    e2e_menu_pick "$@"
-    local i
-    for i in $(seq 1 50); do
-        [ "$(e2e_pane SkinMenu | cut -f5)" = 0 ] && break
-        sleep 0.1
-    done
-    sleep 1
-}
 undo="$E2E_PROGRAM/Datas"
 step="$undo/Undo1.udo"
 # The red channel of the picture's pixel (x, y) in an image file.
@@ -60,7 +47,7 @@ ox=$((px + (pw - 200) / 2))
 oy=$((py + (ph - 150) / 2))
 
 # Irradiation (row 368): the light dragged to (40, 75), then a click at (160, 75).
-pick 135 150 368
+e2e_menu_run 135 150 368
 xdotool mousemove $((ox + 70)) $((oy + 75)) mousedown 1
 sleep 0.2
 xdotool mousemove $((ox + 50)) $((oy + 75))
@@ -71,7 +58,7 @@ xdotool mouseup 1
 sleep 0.5
 e2e_click $((ox + 160)) $((oy + 75))
 sleep 0.5
-shot light
+e2e_shot light edit-as-shown
 left="$(red_at "$E2E_WORK/light.png" $((ox + 40)) $((oy + 75)))"
 right="$(red_at "$E2E_WORK/light.png" $((ox + 160)) $((oy + 75)))"
 [ "$left" -gt $((right + 40)) ] || fail "the glow is not shown on the left (red $left there, $right on the right)"
@@ -85,7 +72,7 @@ xdotool key ctrl+z
 sleep 1
 
 # Red Eye (row 298), Ctrl+A, Apply: the 100 x 100 pixels at the corner greyed, the rest red.
-pick 135 150 298
+e2e_menu_run 135 150 298
 xdotool key ctrl+a
 sleep 0.5
 before="$(step_stamp)"
@@ -102,7 +89,7 @@ sleep 1
 
 # Polygonal Lasso (row 78): a triangle of three clicks closed with the right button; Cancel
 # (60 pixels right of Apply on a panel without a slider) answered Cancel; then Apply.
-pick 135 150 78
+e2e_menu_run 135 150 78
 for at in "30 20" "130 20" "130 120"; do
     read -r x y <<< "$at"
     e2e_click $((ox + x)) $((oy + y))
@@ -118,7 +105,7 @@ rm -f "$E2E_PROGRAM/Librarians/Stamptemp.tmp"
 click_panel 90
 for i in $(seq 1 50); do [ -s "$E2E_PROGRAM/Librarians/Stamptemp.tmp" ] && break; sleep 0.2; done
 sleep 0.5
-shot lasso
+e2e_shot lasso edit-as-shown
 size="$(identify -format '%wx%h' "$E2E_PROGRAM/Librarians/Stamptemp.tmp" 2>/dev/null)"
 [ "$size" = 100x100 ] || fail "the lasso cut $size, expected the 100x100 triangle"
 

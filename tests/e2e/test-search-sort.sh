@@ -10,27 +10,20 @@ e2e_reg_clear
 e2e_start
 e2e_wait_pane SingleyzPreview
 
-# The share of the grid's first row of cells in a colour, from a fresh screenshot.
-grid_share() {
-    local gx gy gw
-    read -r gx gy gw _ <<< "$(e2e_pane ThumyzViewer)"
-    e2e_screenshot "$E2E_WORK/grid.png"
-    e2e_colour_share "$E2E_WORK/grid.png" "$gx $gy $gw 150" "$1"
-}
 # Waits until the grid shows blue and no red, or fails with $1.
 expect_blue_only() {
     local i
     for i in $(seq 1 50); do
-        [ "$(grid_share blue)" -gt 0 ] && [ "$(grid_share red)" = 0 ] && break
+        [ "$(e2e_grid_share blue)" -gt 0 ] && [ "$(e2e_grid_share red)" = 0 ] && break
         sleep 0.2
     done
     e2e_keep_shot "$E2E_WORK/grid.png" "search-sort-$2.png"
-    [ "$(grid_share red)" = 0 ] || fail "$1: the red picture is shown again"
-    [ "$(grid_share blue)" -gt 0 ] || fail "$1: the blue pictures are gone"
+    [ "$(e2e_grid_share red)" = 0 ] || fail "$1: the red picture is shown again"
+    [ "$(e2e_grid_share blue)" -gt 0 ] || fail "$1: the blue pictures are gone"
     [ "$(e2e_children VellumoMain Edit | head -1 | cut -f1)" = blue ] || fail "$1: the search box lost its text"
 }
-for i in $(seq 1 50); do [ "$(grid_share red)" -gt 0 ] && break; sleep 0.2; done
-[ "$(grid_share red)" -gt 0 ] && [ "$(grid_share blue)" -gt 0 ] || fail "the grid does not show the pictures"
+for i in $(seq 1 50); do [ "$(e2e_grid_share red)" -gt 0 ] && break; sleep 0.2; done
+[ "$(e2e_grid_share red)" -gt 0 ] && [ "$(e2e_grid_share blue)" -gt 0 ] || fail "the grid does not show the pictures"
 
 read -r _ sx sy sw sh _ <<< "$(e2e_children VellumoMain Edit | head -1)"
 [ -n "$sh" ] || fail "no search box"

@@ -9,15 +9,8 @@ e2e_reg_clear
 e2e_start
 e2e_wait_pane SingleyzPreview
 
-# The share of the grid's first row of cells in a colour, from a fresh screenshot.
-grid_share() {
-    local gx gy gw
-    read -r gx gy gw _ <<< "$(e2e_pane ThumyzViewer)"
-    e2e_screenshot "$E2E_WORK/grid.png"
-    e2e_colour_share "$E2E_WORK/grid.png" "$gx $gy $gw 150" "$1"
-}
-for i in $(seq 1 50); do [ "$(grid_share red)" -gt 0 ] && break; sleep 0.2; done
-[ "$(grid_share red)" -gt 0 ] && [ "$(grid_share lime)" -gt 0 ] && [ "$(grid_share blue)" -gt 0 ] ||
+for i in $(seq 1 50); do [ "$(e2e_grid_share red)" -gt 0 ] && break; sleep 0.2; done
+[ "$(e2e_grid_share red)" -gt 0 ] && [ "$(e2e_grid_share lime)" -gt 0 ] && [ "$(e2e_grid_share blue)" -gt 0 ] ||
     fail "the grid does not show the three pictures"
 
 read -r bx by _ <<< "$(e2e_pane ImageToolbar)"
@@ -27,9 +20,9 @@ e2e_click $((sx + sw / 2)) $((sy + sh / 2))
 sleep 0.2
 xdotool type --delay 30 dog
 xdotool key Return
-for i in $(seq 1 50); do [ "$(grid_share red)" = 0 ] && break; sleep 0.2; done
+for i in $(seq 1 50); do [ "$(e2e_grid_share red)" = 0 ] && break; sleep 0.2; done
 e2e_keep_shot "$E2E_WORK/grid.png" search.png
-[ "$(grid_share red)" = 0 ] || fail "cat-1 still shown after the search"
-[ "$(grid_share lime)" = 0 ] || fail "cat-2 still shown after the search"
-[ "$(grid_share blue)" -gt 0 ] || fail "dog not shown after the search"
+[ "$(e2e_grid_share red)" = 0 ] || fail "cat-1 still shown after the search"
+[ "$(e2e_grid_share lime)" = 0 ] || fail "cat-2 still shown after the search"
+[ "$(e2e_grid_share blue)" -gt 0 ] || fail "dog not shown after the search"
 e2e_close

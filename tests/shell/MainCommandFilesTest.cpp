@@ -104,19 +104,6 @@ protected:
 
     // Runs run while a second thread answers the file dialog titled title: the type picked from
     // its list (when type is not negative), the path typed, OK pressed.
-    static void AnswerFileDialog(const wchar_t* title, const std::wstring& path, int type,
-                                 const std::function<void()>& run) {
-        using namespace file_dialog_test;
-        WithActor(
-            [&] {
-                HWND d = WaitForDialog(title);
-                if (!d) return;
-                if (type >= 0) PickType(d, type);
-                ::SetDlgItemTextW(d, cmb13, path.c_str());
-                Press(d, IDOK);
-            },
-            run);
-    }
     // File > New answered with OK (800 x 600, white), then an edit of the new picture.
     void NewPictureWithAnEdit() {
         {

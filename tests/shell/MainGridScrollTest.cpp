@@ -31,18 +31,6 @@ protected:
         const int travel = bar.Height() - 70;
         return static_cast<int>(std::lround(static_cast<double>(Grid().ScrollOffset()) * travel / bar.Max()));
     }
-    void SaveAs(const std::wstring& path) {
-        using namespace file_dialog_test;
-        WithActor(
-            [&] {
-                HWND d = WaitForDialog(L"Save Image as...");
-                if (!d) return;
-                PickType(d, 3);
-                ::SetDlgItemTextW(d, cmb13, path.c_str());
-                Press(d, IDOK);
-            },
-            [&] { ASSERT_TRUE(Run(L"File_SaveAs")); });
-    }
 };
 
 } // namespace

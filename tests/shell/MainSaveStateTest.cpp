@@ -47,31 +47,9 @@ protected:
         ASSERT_TRUE(main->UnsavedEdit());
     }
 
-    // Save As through the real dialog: the type picked from its list (0 BMP, 2 JPG, 3 PNG), the path
-    // typed, OK pressed.
-    void SaveAs(const std::wstring& path, int type) {
-        using namespace file_dialog_test;
-        WithActor(
-            [&] {
-                HWND d = WaitForDialog(L"Save Image as...");
-                if (!d) return;
-                PickType(d, type);
-                ::SetDlgItemTextW(d, cmb13, path.c_str());
-                Press(d, IDOK);
-            },
-            [&] { ASSERT_TRUE(Run(L"File_SaveAs")); });
-    }
     // File > Open through the real dialog, the path typed.
     void OpenThroughTheDialog(const std::wstring& path) {
-        using namespace file_dialog_test;
-        WithActor(
-            [&] {
-                HWND d = WaitForDialog(L"Import Image...");
-                if (!d) return;
-                ::SetDlgItemTextW(d, cmb13, path.c_str());
-                Press(d, IDOK);
-            },
-            [&] { ASSERT_TRUE(Run(L"File_Open")); });
+        AnswerFileDialog(L"Import Image...", path, -1, [&] { ASSERT_TRUE(Run(L"File_Open")); });
     }
     // View > Properties: the lines the dialog lists, read while it is open, then closed.
     std::vector<std::wstring> PropertiesLines() {

@@ -68,20 +68,6 @@ std::string PagesTiff(std::initializer_list<uint32_t> colours) {
 class MainSavingTest : public MainWindowTest {
 protected:
     void Key(int key, int shift) { main->HandleShortcutKey(key, shift); }
-    // Save As through the real dialog: the type picked from its list (0 BMP, 1 GIF, 2 JPG, 3 PNG,
-    // 4 TIFF), the path typed, OK pressed.
-    void SaveAs(const std::wstring& path, int type) {
-        using namespace file_dialog_test;
-        WithActor(
-            [&] {
-                HWND d = WaitForDialog(L"Save Image as...");
-                if (!d) return;
-                PickType(d, type);
-                ::SetDlgItemTextW(d, cmb13, path.c_str());
-                Press(d, IDOK);
-            },
-            [&] { ASSERT_TRUE(Run(L"File_SaveAs")); });
-    }
 };
 
 } // namespace

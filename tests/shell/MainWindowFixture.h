@@ -11,6 +11,7 @@
 #include "shell/MenuCommands.h"
 #include "shell/MenuState.h"
 #include "tests/imaging/ImagingTestSupport.h"
+#include "tests/output/FileDialogSupport.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <atomic>
 #include <initializer_list>
 #include <memory>
@@ -144,6 +146,26 @@ protected:
     }
     // A command as a key or a tool-bar button runs it.
     bool Run(const wchar_t* id) { return RunMenuCommand(main->MenuHost(), id); }
+    // The file dialog titled title, opened by run, answered as a user answers it: the type picked
+    // from its list (none for -1), the path typed, OK pressed.
+    static void AnswerFileDialog(const wchar_t* title, const std::wstring& path, int type,
+                                 const std::function<void()>& run) {
+        using namespace file_dialog_test;
+        WithActor(
+            [&] {
+                HWND d = WaitForDialog(title);
+                if (!d) return;
+                if (type >= 0) PickType(d, type);
+                ::SetDlgItemTextW(d, cmb13, path.c_str());
+                Press(d, IDOK);
+            },
+            run);
+    }
+    // Save As through the real dialog: the type picked from its list (0 BMP, 1 GIF, 2 JPG, 3 PNG,
+    // 4 TIFF), the path typed, OK pressed.
+    void SaveAs(const std::wstring& path, int type = 3) {
+        AnswerFileDialog(L"Save Image as...", path, type, [&] { ASSERT_TRUE(Run(L"File_SaveAs")); });
+    }
     // The drop-down row of id as a user finds it: its title's menu opened over the window's state.
     // Null when no menu has the row.
     const MenuRow* OpenRowOf(const std::wstring& id, size_t& index) {
