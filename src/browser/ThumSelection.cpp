@@ -177,6 +177,27 @@ bool ThumViewer::SelectThumbnail(const std::wstring& path) {
     return true;
 }
 
+size_t ThumViewer::SelectThumbnails(const std::vector<std::wstring>& paths, const std::wstring& pressed) {
+    std::vector<ThumRow>& rows = thumListview_.Rows;
+    for (ThumRow& row : rows) row.Selected = false;
+    size_t selected = 0;
+    for (int32_t index : shownRows_) {
+        const std::wstring& path = rows[static_cast<size_t>(index)].Path;
+        if (std::none_of(paths.begin(), paths.end(),
+                         [&](const std::wstring& p) { return CompareNoCase(p, path) == 0; }))
+            continue;
+        ++selected;
+        rows[static_cast<size_t>(index)].Selected = true;
+        if (CompareNoCase(path, pressed) != 0) continue;
+        TakePressedRow(index);
+        selection_.oldPress = index;
+    }
+    selection_.showSelection = true;
+    MirrorSelection();
+    RedrawSelection();
+    return selected;
+}
+
 void ThumViewer::TakePressedRow(int32_t hit) {
     ThumRow& row = thumListview_.Rows[static_cast<size_t>(hit)];
     row.Selected = true;

@@ -163,6 +163,9 @@ public:
     // Selects the shown thumbnail of path alone, as a plain click would, without opening it (the
     // canvas already shows it) and scrolls it into view; false when no shown thumbnail has that path.
     bool SelectThumbnail(const std::wstring& path);
+    // Selects exactly the shown thumbnails of paths, that of pressed (when among them) as the
+    // pressed row, without opening or scrolling; the others are let go. Gives how many it selected.
+    size_t SelectThumbnails(const std::vector<std::wstring>& paths, const std::wstring& pressed);
     // The row of the last plain click or step: its path, its extension, its picture's size.
     [[nodiscard]] const std::wstring& SelectFile() const { return selection_.selectFile; }
     [[nodiscard]] const std::wstring& FileExtname() const { return selection_.fileExtname; }

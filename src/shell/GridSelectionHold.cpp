@@ -10,11 +10,14 @@ void GridSelectionHold::Release() {
     if (holds_ == 0 || --holds_ > 0 || !relist_) return;
     relist_ = false;
     // A new listing selects nothing: the selection it replaces is put back, the one file framed
-    // as a click frames it, several kept as the list the commands act on.
+    // as a click frames it, several framed as they were. Files the grid no longer lists (moved
+    // elsewhere) stay the list the commands act on.
     const std::vector<std::wstring> selection = App().SelectedFiles;
+    const std::wstring pressed = grid_.SelectFile();
     grid_.RefreshThumbnail();
     const std::vector<std::wstring> files = NonEmptyPaths(selection);
     if (files.size() == 1 && grid_.SelectThumbnail(files[0])) return;
+    if (grid_.SelectThumbnails(files, pressed) > 0) return;
     App().SelectedFiles = selection;
 }
 

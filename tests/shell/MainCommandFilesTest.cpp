@@ -102,9 +102,7 @@ class MainCommandFilesTest : public MainWindowTest {
 protected:
     ScopedBuildSkinSheet skin;
 
-    // Runs run while a second thread answers the file dialog titled title: the type picked from
-    // its list (when type is not negative), the path typed, OK pressed.
-    // File > New answered with OK (800 x 600, white), then an edit of the new picture.
+    // File > New answered with OK (a white picture of the shown one's size), then an edit of it.
     void NewPictureWithAnEdit() {
         {
             SizeQuestionAnswer ok(true);
@@ -117,6 +115,13 @@ protected:
     [[nodiscard]] std::vector<std::wstring> GridNames() const {
         std::vector<std::wstring> names;
         for (const ThumRow& row : main->ThumyzViewer.ThumListview().Rows) names.push_back(LowerText(row.String));
+        return names;
+    }
+    // The rows the grid shows selected.
+    [[nodiscard]] std::vector<std::wstring> Framed() const {
+        std::vector<std::wstring> names;
+        for (const ThumRow& row : main->ThumyzViewer.ThumListview().Rows)
+            if (row.Selected) names.push_back(LowerText(row.String));
         return names;
     }
     [[nodiscard]] std::vector<std::wstring> Selected() const {
@@ -176,6 +181,8 @@ TEST_F(MainCommandFilesTest, ASaveMadeByACommandsQuestionLeavesTheFilesTheComman
         ASSERT_TRUE(FileExistsForTest(folder + L"c.png")) << what << ": Yes saved the new picture";
         EXPECT_TRUE(Shows(L"c.png")) << what;
         EXPECT_EQ(Selected(), (std::vector<std::wstring>{L"a.png", L"b.png"})) << what;
+        EXPECT_EQ(GridNames(), (std::vector<std::wstring>{L"a.png", L"b.png", L"c.png"})) << what;
+        EXPECT_EQ(Framed(), (std::vector<std::wstring>{L"a.png", L"b.png"})) << what << ": the rows shown selected";
 
         FrmShells& dialog = main->MenuHost().Shells;
         if (std::wstring(id) == L"Edit_Moveto") {
