@@ -165,16 +165,9 @@ bool ThumViewer::SelectThumbnail(const std::wstring& path) {
         return CompareNoCase(thumListview_.Rows[static_cast<size_t>(index)].Path, path) == 0;
     });
     if (shown == shownRows_.end()) return false;
-    const int32_t hit = *shown;
-    for (ThumRow& row : thumListview_.Rows) row.Selected = false;
     // In view first: the cell's picture size is known once it has its place.
-    ScrollIntoView(hit);
-    TakePressedRow(hit);
-    selection_.oldPress = hit;
-    selection_.showSelection = true;
-    MirrorSelection();
-    RedrawSelection();
-    return true;
+    ScrollIntoView(*shown);
+    return SelectThumbnails({path}, path) > 0;
 }
 
 size_t ThumViewer::SelectThumbnails(const std::vector<std::wstring>& paths, const std::wstring& pressed) {
