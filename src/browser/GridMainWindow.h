@@ -1,6 +1,6 @@
 // What the thumbnail grid uses of the main window: after a press, asking to save the shown image
-// and opening the pressed file in the canvas; after a new folder, emptying the search box. The main
-// window implements it.
+// and opening the pressed file in the canvas; after a new folder, emptying the search box; at a sort
+// or a new listing, the words the search box shows. The main window implements it.
 #pragma once
 
 #include <string>
@@ -17,4 +17,6 @@ public:
     virtual void FileImport(const std::wstring& path) = 0;
     // The grid shows another folder, without a search: the image tool bar's search box empties.
     virtual void SearchEnded() = 0;
+    // The words the search box shows now, whether or not they were searched for.
+    [[nodiscard]] virtual std::wstring SearchText() const = 0;
 };

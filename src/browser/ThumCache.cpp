@@ -25,7 +25,7 @@ const CellPicture* ThumCache::Find(const std::wstring& path, const ThumFileStamp
 
 bool ThumCache::Holds(const std::wstring& path, const ThumFileStamp& stamp) const {
     const auto found = pictures_.find(path);
-    return found != pictures_.end() && found->second.stamp == stamp;
+    return found != pictures_.end() && found->second.stamp == stamp && !found->second.picture.shortOfMemory;
 }
 
 const CellPicture& ThumCache::Remember(const std::wstring& path, const ThumFileStamp& stamp, CellPicture picture) {

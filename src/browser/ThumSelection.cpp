@@ -73,10 +73,11 @@ void ThumViewer::MirrorSelection() {
 }
 
 int32_t ThumViewer::HitRow(float x, float y) const {
-    // Only a picture counts, not its caption or the space around it; a broken file has none.
+    // The box a picture is fitted into counts, not the captions below it: a tiny picture, one not
+    // made yet and a file that cannot be read are taken as surely as any other.
     const float contentY = y + static_cast<float>(offset_);
     for (int32_t index : shownRows_) {
-        const RectF& r = imageRects_[static_cast<size_t>(index)];
+        const RectF& r = hitRects_[static_cast<size_t>(index)];
         if (HitRect(r, x, contentY)) return index;
     }
     return -1;
@@ -115,8 +116,7 @@ bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool go
     } else {
         // Every row: one the band cannot reach (hidden or out of view) is let go unless Shift adds.
         for (size_t index = 0; index < rows.size(); ++index) {
-            const bool overlaps =
-                index < imageRects_.size() && BandOverlaps(imageRects_[index], selection_.band, offset_);
+            const bool overlaps = index < hitRects_.size() && BandOverlaps(hitRects_[index], selection_.band, offset_);
             ThumRow& row = rows[index];
             if (overlaps)
                 row.Selected = true;

@@ -24,6 +24,13 @@ ThumFileStamp StampOf(const ThumRow& row) {
     return {row.Size, row.Modified};
 }
 
+RectF UnionOf(const RectF& a, const RectF& b) {
+    if (b.Width <= 0 || b.Height <= 0) return a;
+    const float left = std::min(a.X, b.X), top = std::min(a.Y, b.Y);
+    return RectF(left, top, std::max(a.X + a.Width, b.X + b.Width) - left,
+                 std::max(a.Y + a.Height, b.Y + b.Height) - top);
+}
+
 } // namespace
 
 void ThumViewer::Path(const std::wstring& folder) {
@@ -53,7 +60,9 @@ void ThumViewer::RefreshThumbnail(bool relist) {
 void ThumViewer::ListFolder() {
     LoadFileList();
     // A sort or a new reading of the folder keeps the search: its hits come from the new listing,
-    // in the listing's order.
+    // in the listing's order. The search is what the box shows: a box emptied since ends it.
+    if (searching_ && mainWindow_) searchText_ = mainWindow_->SearchText();
+    searching_ = searching_ && !searchText_.empty();
     if (!searching_) return;
     TakeSearchCopy();
     SearchListViewByName(searchListView_, searchText_, thumListview_);
@@ -130,6 +139,11 @@ bool ThumViewer::InView(POINT origin) const {
     if (origin.x < 0 || origin.x >= ThumOLE.Width()) return false;
     const int32_t top = origin.y - kCellAbove, bottom = origin.y + geometry_.boxHeight + kCellBelow;
     return bottom > offset_ && top < offset_ + ThumOLE.Height();
+}
+
+RectF ThumViewer::BoxOf(POINT origin) const {
+    return RectF(static_cast<float>(origin.x), static_cast<float>(origin.y), static_cast<float>(geometry_.boxWidth),
+                 static_cast<float>(geometry_.boxHeight));
 }
 
 void ThumViewer::ScrollIntoView(int32_t row) {
@@ -228,7 +242,12 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
     fitRects_[i] = picture.fit;
     imageRects_[i] = RectF(static_cast<float>(origin.x) + picture.fit.X, static_cast<float>(origin.y) + picture.fit.Y,
                            picture.fit.Width, picture.fit.Height);
-    frameRects_[i] = imageRects_[i];
+    const RectF box = BoxOf(origin);
+    // The frame and the star need a picture as large as the star; a smaller one or none is framed
+    // by its box, so that its selection shows.
+    const bool roomy = picture.bitmap && picture.fit.Width >= kStarSize + 2 && picture.fit.Height >= kStarSize + 2;
+    frameRects_[i] = roomy ? imageRects_[i] : box;
+    hitRects_[i] = UnionOf(box, imageRects_[i]);
 
     const float x = static_cast<float>(origin.x), y = static_cast<float>(origin.y - offset_);
     const float w = static_cast<float>(geometry_.thumWidth), line = static_cast<float>(ThumGeometry::kCaptionLine);
@@ -341,6 +360,7 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     fitRects_.assign(count + 1, RectF());
     imageRects_.assign(count + 1, RectF());
     frameRects_.assign(count + 1, RectF());
+    hitRects_.assign(count + 1, RectF());
     cellOrigins_.assign(count, POINT{-1, -1});
     shownRows_.clear();
     // The rows keep their selection, but its frames show again only at the next press.
@@ -373,6 +393,7 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     for (size_t i = 0; i < count; ++i) {
         if (!filter_.Passes(thumListview_.Rows[i])) continue;
         cellOrigins_[i] = geometry_.CellOrigin(static_cast<int32_t>(shownRows_.size()));
+        hitRects_[i] = BoxOf(cellOrigins_[i]);
         shownRows_.push_back(static_cast<int32_t>(i));
         if (drawing && InView(cellOrigins_[i])) inView.push_back(i);
     }

@@ -98,10 +98,15 @@ public:
     [[nodiscard]] bool DrawingComplete() const { return drawingComplete_; }
     // Per row of the table (and one more), as the last pass left them; zero for rows not laid out
     // or not yet in view: the picture's place in its box, its place on the content, and the
-    // rectangle the pressed frame and the star are drawn around.
+    // rectangle the pressed frame and the star are drawn around (the box itself when the cell has
+    // no picture or one too small to carry them).
     [[nodiscard]] const std::vector<RectF>& FitRects() const { return fitRects_; }
     [[nodiscard]] const std::vector<RectF>& ImageRects() const { return imageRects_; }
     [[nodiscard]] const std::vector<RectF>& FrameRects() const { return frameRects_; }
+    // Per row, where a press or a band takes the cell on the content: its whole box (with its
+    // picture, which a portrait raises out of it), from the moment the pass lays it out, whether
+    // its picture is made yet, tiny or not to be had; zero for rows not laid out.
+    [[nodiscard]] const std::vector<RectF>& HitRects() const { return hitRects_; }
     [[nodiscard]] const ThumGeometry& Geometry() const { return geometry_; }
     // The content's height and the scroll offset now.
     [[nodiscard]] int32_t ContentHeight() const { return contentHeight_; }
@@ -122,7 +127,8 @@ public:
     // run false: keeps a copy of the current listing for searching. run true: shows only the rows
     // of that copy whose name contains text. The copy always comes from the current listing. The
     // search lasts through sorts and new listings of the same folder (the hits of each new listing,
-    // sorted) until another folder is shown or the text is empty.
+    // sorted, for the words the search box shows then) until another folder is shown or the text,
+    // or the box at a sort or listing, is empty.
     void SearchThumbnaillGO(const std::wstring& text = {}, bool run = true);
 
     // Sort mode: 0 name, 1 type, 2 size, 3 created, 4 modified, 5 favourite. Setting it sorts and
@@ -234,6 +240,8 @@ private:
     void Arrange();
     void ResetScrollRange();
     [[nodiscard]] bool InView(POINT origin) const;
+    // The box of the cell at origin on the content, which its picture is fitted into.
+    [[nodiscard]] RectF BoxOf(POINT origin) const;
     // The most cells a view of the surface's height can show at once.
     [[nodiscard]] size_t CellsInViewAtMost() const;
     void MatchCacheToBox();
@@ -290,7 +298,7 @@ private:
     bool showSingleSplit_ = false;
     bool isFavorties_ = false;
     ThumGeometry geometry_;
-    std::vector<RectF> fitRects_, imageRects_, frameRects_;
+    std::vector<RectF> fitRects_, imageRects_, frameRects_, hitRects_;
     int32_t contentHeight_ = 0;
     int32_t offset_ = 0;
     bool drawingComplete_ = false;

@@ -1,12 +1,16 @@
 #include "browser/ThumbnailMaker.h"
 
+#include "browser/DecodeCost.h"
 #include "browser/JpegHead.h"
 #include "browser/ThumLayout.h"
 #include "imaging/BoxReduce.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ImageOrientation.h"
+#include "platform/MemoryBudget.h"
+#include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
+#include <new>
 #include <string_view>
 
 namespace {
@@ -24,8 +28,7 @@ GdipBitmap DrawnAt(GpImage* image, int32_t width, int32_t height) {
 
 // A camera's embedded thumbnail, when it is at least as large as the cell: the picture itself is
 // then never decoded. The thumbnail is stored as the picture is, so it takes the picture's turn.
-bool FromEmbeddedThumbnail(const std::wstring& path, float boxWidth, float boxHeight, CellPicture& cell) {
-    const std::string bytes = ReadFileHead(path);
+bool FromEmbeddedThumbnail(std::string_view bytes, float boxWidth, float boxHeight, CellPicture& cell) {
     const JpegHead head = ReadJpegHead(bytes);
     if (head.width <= 0 || head.height <= 0 || head.thumbnail.empty()) return false;
     const RectF fit = FitInBox(static_cast<float>(head.width), static_cast<float>(head.height), boxWidth, boxHeight);
@@ -65,11 +68,14 @@ GdipBitmap ReduceImage(GpImage* image, int32_t width, int32_t height) {
     return DrawnAt(image, width, height);
 }
 
-CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight) {
+namespace {
+
+CellPicture Decoded(const std::wstring& path, float boxWidth, float boxHeight) {
     CellPicture cell;
-    if (FromEmbeddedThumbnail(path, boxWidth, boxHeight, cell)) return cell;
     uint32_t orientation = 0;
-    const GdipImage image(LoadImageAsStored(path, orientation));
+    GpStatus status = Ok;
+    const GdipImage image(LoadImageAsStored(path, orientation, &status));
+    cell.shortOfMemory = status == OutOfMemory;
     UINT storedW = 0, storedH = 0;
     if (image) {
         GdipGetImageWidth(image.get(), &storedW);
@@ -83,6 +89,47 @@ CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxH
     const int32_t w = RoundHalfEven(cell.fit.Width), h = RoundHalfEven(cell.fit.Height);
     if (!image || w <= 0 || h <= 0) return cell;
     cell.bitmap = swapped ? ReduceImage(image.get(), h, w) : ReduceImage(image.get(), w, h);
+    // A decoded picture fails to reduce only when the memory for reading it runs short.
+    if (!cell.bitmap) {
+        cell.shortOfMemory = true;
+        return cell;
+    }
     if (GdipBitmap upright = UprightCopy(cell.bitmap.get(), orientation)) cell.bitmap = std::move(upright);
     return cell;
+}
+
+// The lease is held while the picture decodes.
+CellPicture DecodedWithin([[maybe_unused]] MemoryBudget::Lease lease, const std::wstring& path, float boxWidth,
+                          float boxHeight) {
+    try {
+        return Decoded(path, boxWidth, boxHeight);
+    } catch (const std::bad_alloc&) {
+        CellPicture none;
+        none.shortOfMemory = true;
+        return none;
+    }
+}
+
+uint64_t FileBytes(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
+}
+
+// One budget for the whole process: every grid's decodes share its address space.
+MemoryBudget& DecodeBudget() {
+    static MemoryBudget budget(DecodeBudgetForProcess());
+    return budget;
+}
+
+} // namespace
+
+CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight) {
+    const std::string head = ReadFileHead(path);
+    CellPicture cell;
+    if (FromEmbeddedThumbnail(head, boxWidth, boxHeight, cell)) return cell;
+    MemoryBudget& budget = DecodeBudget();
+    cell = DecodedWithin(budget.Take(DecodeMemoryNeeded(head, FileBytes(path))), path, boxWidth, boxHeight);
+    if (!cell.shortOfMemory) return cell;
+    return DecodedWithin(budget.TakeAll(), path, boxWidth, boxHeight);
 }

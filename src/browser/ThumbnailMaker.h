@@ -1,6 +1,7 @@
 // A grid cell's picture: the file decoded, fitted into its box without enlarging, and reduced to
 // the fitted size. Large reductions are averaged over each target pixel's area first, since this
-// platform's GDI+ applies no prefilter when it shrinks and the result aliases.
+// platform's GDI+ applies no prefilter when it shrinks and the result aliases. Decodes on several
+// threads take the memory their files' headers say they need from one budget of the process.
 #pragma once
 
 #include "platform/GdipHandles.h"
@@ -13,8 +14,12 @@ struct CellPicture {
     int32_t imageWidth = 0; // the file's own size in pixels (0 x 0 when it could not be decoded)
     int32_t imageHeight = 0;
     RectF fit; // where the picture sits in its box (FitInBox)
+    // Empty because memory ran short even with no other decode under way, not because the file
+    // cannot be read: to be made again, never kept as the file's picture.
+    bool shortOfMemory = false;
 };
 
+// A decode that runs short of memory beside others is tried again once they are done.
 CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight);
 
 // The image reduced to width x height: each target pixel the average of the source pixels under

@@ -43,26 +43,32 @@ void GdiDIB::SetHeight(float height) {
 
 namespace {
 
-// Decodes the image in memory, which the stream takes over; null when it does not decode.
-GpImage* DecodeMemory(UniqueHGlobal memory) {
+// Decodes the image in memory, which the stream takes over; null when it does not decode, with the
+// decoder's status in status.
+GpImage* DecodeMemory(UniqueHGlobal memory, GpStatus* status = nullptr) {
     IStream* stream = nullptr;
     // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
-    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) {
+        if (status) *status = OutOfMemory;
+        return nullptr;
+    }
     (void)memory.release();
     GdipImage image;
-    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
+    GpStatus loaded = GdipLoadImageFromStream(stream, image.put());
     stream->Release();
     UINT w = 0, h = 0;
-    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
-        h == 0)
-        return nullptr;
-    return image.release();
+    if (loaded == Ok &&
+        (GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 || h == 0))
+        loaded = GenericError;
+    if (status) *status = loaded;
+    return loaded == Ok ? image.release() : nullptr;
 }
 
 } // namespace
 
-GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) {
+GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation, GpStatus* status) {
     orientation = 0;
+    if (status) *status = GenericError;
     UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -71,7 +77,10 @@ GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) 
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) return nullptr;
     const DWORD bytes = static_cast<DWORD>(size.QuadPart);
     UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (!memory) return nullptr;
+    if (!memory) {
+        if (status) *status = OutOfMemory;
+        return nullptr;
+    }
     void* data = ::GlobalLock(memory.get());
     if (!data) return nullptr;
     DWORD read = 0;
@@ -82,7 +91,7 @@ GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) 
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
-    return DecodeMemory(std::move(memory));
+    return DecodeMemory(std::move(memory), status);
 }
 
 GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {

@@ -51,8 +51,10 @@ private:
 // the image.
 [[nodiscard]] GpImage* LoadImageFromFileCopy(const std::wstring& fileName);
 // The same, left as stored, with the orientation that turns it upright (0 when none is given), for
-// a caller that turns a reduced copy instead of the whole picture.
-[[nodiscard]] GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation);
+// a caller that turns a reduced copy instead of the whole picture. status, when given, tells why
+// nothing was loaded: OutOfMemory when memory ran short.
+[[nodiscard]] GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation,
+                                         GpStatus* status = nullptr);
 // Decodes image bytes held in memory (an embedded thumbnail) as they are stored; null when they do
 // not decode.
 [[nodiscard]] GpImage* DecodeImageBytes(std::string_view bytes);

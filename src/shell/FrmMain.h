@@ -173,6 +173,7 @@ public:
     int AskSaveChanges() override { return ::AskSaveChanges(*this, hwnd_); }
     // GridMainWindow
     void SearchEnded() override { ::SetWindowTextW(ImageToolbar.SearchTextWindow(), L""); }
+    [[nodiscard]] std::wstring SearchText() const override { return ImageToolbar.SearchText(); }
     // FolderPaneHost
     [[nodiscard]] HWND FolderViewWindow() const override { return FolderView.hWnd(); }
     [[nodiscard]] SIZE FolderViewSize() const override { return {FolderView.Width(), FolderView.Height()}; }

@@ -52,6 +52,10 @@ void MainEvents::GridPress::SearchEnded() {
     main_.SearchEnded();
 }
 
+std::wstring MainEvents::GridPress::SearchText() const {
+    return main_.SearchText();
+}
+
 void MainEvents::GridPress::PressHandled() {
     if (!held_) return;
     held_ = false;

@@ -55,6 +55,7 @@ public:
         [[nodiscard]] int AskSaveChanges() override;
         void FileImport(const std::wstring& path) override;
         void SearchEnded() override;
+        [[nodiscard]] std::wstring SearchText() const override;
         // The grid has handled the press (raised after it, also after a Cancel).
         void PressHandled();
 

@@ -146,7 +146,7 @@ TEST_F(SelectionFixture, RubberBandsSelectWhatTheyOverlapAndShiftAdds) {
     EXPECT_EQ(grid.OldPress(), kCells);
 
     TestWindow::HoldKeys({VK_SHIFT}, true);
-    LeftDrag(surface, {Middle(12).x - 48, 338}, {Middle(12).x + 2, 395});
+    LeftDrag(surface, {Middle(12).x - 53, 338}, {Middle(12).x + 2, 395}); // from left of its box
     TestWindow::HoldKeys({VK_SHIFT}, false);
     EXPECT_EQ(Selected(), "0 1 6 7 12");
     LeftDrag(surface, {2, 2}, Middle(0)); // without Shift: exactly what it overlaps

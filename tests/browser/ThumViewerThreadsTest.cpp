@@ -1,12 +1,14 @@
 // The grid's pictures decoded on worker threads: the cells come out as one thread draws them, in
 // view and after a scroll, and a window that closes while the workers decode is left alone.
 #include "browser/ThumViewer.h"
+#include "imaging/GdiDIB.h"
 #include "tests/browser/BarTestSupport.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -90,4 +92,32 @@ TEST(ThumViewerThreads, AWindowClosedWhileTheWorkersDecodeIsLeftAlone) {
     again.grid.CreateThumbnail();
     EXPECT_TRUE(again.grid.DrawingComplete());
     EXPECT_GT(again.grid.PicturesMade(), 8);
+}
+
+// A picture whose decode finds too little memory has an empty cell, not a cell kept empty: once
+// the memory is free again the next pass makes its picture.
+TEST(ThumViewerThreads, APictureShortOfMemoryIsMadeOnceMemoryIsFree) {
+    const std::wstring folder = MakeTestFolder(L"grid-memory");
+    WriteDeepBlackPng(folder + L"deep.png", 6000, 4000); // some 240 MB to decode
+    ShownGrid shown(8);
+    GdiDIB warm; // the decoder's first use loads what it needs while memory is plenty
+    ASSERT_TRUE(warm.Import(MakeMixedFolder() + L"p100.png"));
+    std::vector<void*> held; // the address space taken in blocks until some 100 MB is left
+    for (size_t block = size_t{64} << 20; block >= (size_t{1} << 20);) {
+        MEMORYSTATUSEX status{};
+        status.dwLength = sizeof status;
+        ::GlobalMemoryStatusEx(&status);
+        if (status.ullAvailVirtual <= (uint64_t{100} << 20)) break;
+        if (void* p = ::VirtualAlloc(nullptr, block, MEM_RESERVE, PAGE_NOACCESS))
+            held.push_back(p);
+        else
+            block /= 2;
+    }
+    shown.grid.Path(folder);
+    shown.grid.CreateThumbnail();
+    const float shortOfMemory = shown.grid.FitRects()[0].Width;
+    for (void* p : held) ::VirtualFree(p, 0, MEM_RELEASE);
+    EXPECT_EQ(shortOfMemory, 0);
+    shown.grid.CreateThumbnail();
+    EXPECT_EQ(shown.grid.FitRects()[0].Width, 100);
 }

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 inline constexpr uint32_t kRed = ColorARGB(255, 255, 0, 0);
@@ -70,6 +71,55 @@ inline GdipBitmap BitmapOf(int w, int h, const std::function<uint32_t(int, int)>
 inline void WriteSolidImage(const std::wstring& path, int w, int h, uint32_t argb, int32_t format = kFormatPng) {
     GdipBitmap bitmap = SolidBitmap(w, h, argb);
     ASSERT_TRUE(SaveImageSafely(bitmap.get(), path, format, 90)) << Narrow(path);
+}
+
+// Writes a black w x h PNG of 16 bits a channel, which the platform cannot write: every row a
+// filter byte and zeros, compressed as runs of the byte before it (fixed codes, deflate's longest
+// match). Decoded, such a picture takes six bytes a pixel.
+inline void WriteDeepBlackPng(const std::wstring& path, uint32_t w, uint32_t h) {
+    std::string bits;
+    uint32_t pending = 0, count = 0;
+    const auto put = [&](uint32_t value, uint32_t n) { // least significant bit first
+        pending |= value << count;
+        for (count += n; count >= 8; count -= 8, pending >>= 8) bits += static_cast<char>(pending & 0xFF);
+    };
+    const auto code = [&](uint32_t value, uint32_t n) { // a Huffman code, most significant bit first
+        for (uint32_t i = n; i-- > 0;) put((value >> i) & 1, 1);
+    };
+    const uint64_t bytes = uint64_t{h} * (1 + uint64_t{w} * 6);
+    put(1, 1);     // the last block,
+    put(1, 2);     // of fixed codes
+    code(0x30, 8); // literal 0
+    for (uint64_t left = bytes - 1; left > 0;) {
+        if (left >= 258) {
+            code(0xC5, 8); // length 258
+            code(0, 5);    // distance 1
+            left -= 258;
+        } else {
+            code(0x30, 8);
+            --left;
+        }
+    }
+    code(0, 7); // end of block
+    if (count) bits += static_cast<char>(pending);
+    const uint32_t adler = static_cast<uint32_t>(bytes % 65521) << 16 | 1;
+    const auto be32 = [](uint32_t v) {
+        return std::string{static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+    };
+    const auto chunk = [&](const char* type, const std::string& data) {
+        std::string body = std::string(type, 4) + data;
+        uint32_t crc = 0xFFFFFFFFu;
+        for (char ch : body) {
+            crc ^= static_cast<uint8_t>(ch);
+            for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+        }
+        return be32(static_cast<uint32_t>(data.size())) + body + be32(crc ^ 0xFFFFFFFFu);
+    };
+    const std::string header = be32(w) + be32(h) + std::string{16, 2, 0, 0, 0};
+    const std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) +
+                            chunk("IDAT", std::string{0x78, 0x01} + bits + be32(adler)) + chunk("IEND", {});
+    ASSERT_TRUE(WriteTestFile(path, png)) << Narrow(path);
 }
 
 // Writes a skin of one colour as "Datas\" + name, where the controls load their skins.

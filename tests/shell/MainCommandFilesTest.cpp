@@ -270,6 +270,36 @@ TEST_F(MainCommandFilesTest, ARequestForTheBatchWindowWhileItCopiesIsRefusedAndT
     }
 }
 
+// A folder of pictures each some 240 MB once decoded: every one gets its cell, a band over the grid
+// takes them all and Copy to... copies all of them.
+TEST_F(MainCommandFilesTest, ABandOverAFolderOfLargePicturesCopiesEveryOne) {
+    ScopedShellConfirmationsOff quiet;
+    folder = MakeTestFolder(L"commands-large");
+    std::vector<std::wstring> names;
+    for (int i = 10; i < 26; ++i) {
+        names.push_back(L"big" + std::to_wstring(i) + L".png");
+        if (i == 10)
+            WriteDeepBlackPng(folder + names.back(), 6000, 4000);
+        else
+            ASSERT_TRUE(::CopyFileW((folder + names[0]).c_str(), (folder + names.back()).c_str(), TRUE));
+    }
+    MakeWindow();
+    main->ThumyzViewer.ThumWidth(60);
+    main->ThumyzViewer.ThumHeight(60);
+    main->ThumyzViewer.Path(folder);
+    main->ThumyzViewer.CreateThumbnail();
+    BandOverTheGrid();
+    ASSERT_EQ(Selected(), names);
+    const std::wstring target = MakeTestFolder(L"commands-large-copies");
+    ScopedFolderBrowseAnswerer folders(
+        [&](const FolderBrowseRequest&) { return std::optional(target.substr(0, target.size() - 1)); });
+    FrmShells& dialog = main->MenuHost().Shells;
+    ASSERT_TRUE(Run(L"Edit_Copyto"));
+    ClickShellsButton(dialog, FrmShells::kOK);
+    for (int i = 0; i < 200 && dialog.Loaded(); ++i) TestWindow::Pump(50);
+    EXPECT_EQ(FileNamesIn(target), names);
+}
+
 // Delete on thumbnails whose files were removed meanwhile: the user is told which no longer exist,
 // their cells leave the grid, and the files still there are recycled.
 TEST_F(MainCommandFilesTest, DeleteOfAFileAlreadyGoneSaysSoAndDropsItsCell) {

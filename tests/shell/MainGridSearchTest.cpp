@@ -64,6 +64,9 @@ TEST_F(MainGridSearch, ASortOrARelistKeepsTheHitsAndANewFolderEndsTheSearch) {
         {"View_Sortname", {L"blue-z.bmp", L"green.bmp"}, L""},
         {"back", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp", L"red-2.bmp", L"red.bmp"}, L""},
         {"search blue", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp"}, L"blue"},
+        {"the box emptied", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp"}, L""},
+        {"View_Sortname", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp", L"red-2.bmp", L"red.bmp"}, L""},
+        {"search blue", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp"}, L"blue"},
         {"an empty search", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp", L"red-2.bmp", L"red.bmp"}, L""},
         {"View_Sortname", {L"blue-a.bmp", L"blue-b.bmp", L"blue-c.bmp", L"red-2.bmp", L"red.bmp"}, L""},
     };
@@ -76,6 +79,8 @@ TEST_F(MainGridSearch, ASortOrARelistKeepsTheHitsAndANewFolderEndsTheSearch) {
             Write(folder + L"blue-c.bmp", 60, kBlue);
             Write(folder + L"red-2.bmp", 60, kRed);
             main->ThumyzViewer.RefreshThumbnail(); // as after a delete, a rename or a save
+        } else if (what == "the box emptied") {
+            ::SetWindowTextW(SearchBox(), L""); // without Enter: the hits stay until the grid lists again
         } else if (what == "search blue" || what == "an empty search") {
             Search(what == "search blue" ? L"blue" : L"");
         } else if (what.rfind("View_", 0) == 0) {

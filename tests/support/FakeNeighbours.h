@@ -156,6 +156,8 @@ public:
     }
     void FileImport(const std::wstring& path) override { log.Add(L"FileImport(" + Arg(path) + L")"); }
     void SearchEnded() override { log.Add(L"SearchEnded()"); }
+    std::wstring searchText; // what the search box shows
+    std::wstring SearchText() const override { return searchText; }
 };
 
 class FakeFolderPaneHost : public FolderPaneHost {

@@ -1,0 +1,13 @@
+// The memory a picture file's decode takes at its peak, told from the file's first bytes before it
+// is decoded: the platform's decoder holds the pixels in the file's own layout while it makes its
+// bitmap of them, and the grid reads that bitmap as 32-bit pixels.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// head: the file's first bytes (the JPEG segments before its picture's data, or a PNG's, BMP's or
+// GIF's header); fileSize: its whole size, copied to memory before the decode. A file whose size
+// cannot be told from its head counts as a picture of kUnknownPixels.
+[[nodiscard]] uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize);
+inline constexpr uint64_t kUnknownPixels = 24'000'000;

@@ -1,0 +1,57 @@
+// Bytes of memory that work on several threads takes from one budget before it starts, so that a
+// few large pieces of work at once cannot run the process out of address space. A piece larger
+// than the whole budget runs alone. Takers are served in the order they asked, so a piece waiting
+// for the whole budget is not kept waiting by smaller ones that come after it.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+class MemoryBudget {
+public:
+    explicit MemoryBudget(uint64_t bytes) : total_(bytes < 1 ? 1 : bytes) {}
+    MemoryBudget(const MemoryBudget&) = delete;
+    MemoryBudget& operator=(const MemoryBudget&) = delete;
+
+    // Gives its bytes back when it ends.
+    class Lease {
+    public:
+        Lease() = default;
+        ~Lease() { Return(); }
+        Lease(Lease&& other) noexcept;
+        Lease& operator=(Lease&& other) noexcept;
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+        void Return();
+
+    private:
+        friend class MemoryBudget;
+        Lease(MemoryBudget* budget, uint64_t bytes) : budget_(budget), bytes_(bytes) {}
+        MemoryBudget* budget_ = nullptr;
+        uint64_t bytes_ = 0;
+    };
+
+    // Waits until bytes are free and takes them; more than the whole budget waits until nothing
+    // else is taken and takes it all.
+    [[nodiscard]] Lease Take(uint64_t bytes);
+    // Waits until nothing else is taken and takes the whole budget: work that ran short of memory
+    // beside others tries again alone.
+    [[nodiscard]] Lease TakeAll() { return Take(total_); }
+    [[nodiscard]] uint64_t Total() const { return total_; }
+    [[nodiscard]] uint64_t Taken() const;
+
+private:
+    void Give(uint64_t bytes);
+
+    const uint64_t total_;
+    uint64_t taken_ = 0;
+    uint64_t nextTicket_ = 0, serving_ = 0;
+    mutable std::mutex mutex_;
+    std::condition_variable freed_;
+};
+
+// The budget for the pictures a process decodes at once: a third of its address space, at most
+// 1.25 GiB (five photographs of 24 megapixels at 16 bits a channel), so that the shown picture,
+// its edits and the interface keep the rest.
+[[nodiscard]] uint64_t DecodeBudgetForProcess();
