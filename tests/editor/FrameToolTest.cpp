@@ -122,8 +122,6 @@ TEST_F(FrameToolTest, IrradiationLightsThePictureWhereItsPreviewShowedTheLight) 
                  {{320, 200}, std::nullopt, 540, 400},
                  {{100, 60}, PointF(320, 200), 100, 120},
                  {{320, 200}, PointF(60, 10), 540, 400},
-                 // Unfitted at 100 %, centred at (-100, -150).
-                 {{100, 60}, std::nullopt, 200, 210, false},
                  // Unfitted at 73 % (438 pixels), centred at (-19, -69) and panned to (-4, -29).
                  {{300, 200}, std::nullopt, 416, 314, false, 40, {15, 40}}};
     for (const auto& c : cases) {
