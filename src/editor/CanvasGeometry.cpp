@@ -88,6 +88,14 @@ PointF CanvasToImage(PointF p, float imageW, float imageH, bool fitMode, const R
     return PointF(static_cast<float>((p.X - at.x) * sx), static_cast<float>((p.Y - at.y) * sy));
 }
 
+RectF ShownPictureRect(bool fitMode, const RectF& fit, const ZoomView& view) {
+    if (fitMode)
+        return RectF(static_cast<float>(RoundHalfEven(fit.X)), static_cast<float>(RoundHalfEven(fit.Y)),
+                     static_cast<float>(RoundHalfEven(fit.Width)), static_cast<float>(RoundHalfEven(fit.Height)));
+    return RectF(static_cast<float>(view.OffsetX), static_cast<float>(view.OffsetY),
+                 static_cast<float>(view.ShownWidth), static_cast<float>(view.ShownHeight));
+}
+
 bool NavigatorShown(const ZoomView& view, float controlW, float controlH) {
     return static_cast<float>(view.ShownWidth) > controlW || static_cast<float>(view.ShownHeight) > controlH;
 }

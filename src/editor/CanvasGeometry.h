@@ -55,6 +55,10 @@ void EndPaint(ZoomView& view);
 [[nodiscard]] PointF CanvasToImage(PointF canvasPoint, float imageW, float imageH, bool fitMode, const RectF& fitRect,
                                    const ZoomView& view);
 
+// Where the picture lies on the control as drawn: while fitted its fit-size copy, on whole pixels
+// from the fit rectangle's corner; else the zoomed view.
+[[nodiscard]] RectF ShownPictureRect(bool fitMode, const RectF& fitRect, const ZoomView& view);
+
 // The navigator panel shows while the zoomed image is larger than the control on either axis.
 [[nodiscard]] bool NavigatorShown(const ZoomView& view, float controlW, float controlH);
 // The navigator thumbnail: the image fitted into a 100 x 100 box whose corner is (W - 110, H - 110).

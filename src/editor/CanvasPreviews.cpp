@@ -112,16 +112,14 @@ std::optional<ParticleLook> ParticlePreviewLook(int32_t effect) {
     }
 }
 
-void DrawIrradiationPreview(HDC dc, const BackBuffer& pixels, const RectF& fitRect, float outW, float outH,
-                            PointF point, COLORREF colour, int32_t alpha) {
-    const int32_t w = RoundHalfEven(fitRect.Width), h = RoundHalfEven(fitRect.Height);
-    const auto cx = static_cast<float>(RoundHalfEven(fitRect.X) + w / 2);
-    const auto cy = static_cast<float>(RoundHalfEven(fitRect.Y) + h / 2);
-    const float rx = fitRect.Width - 0.2f * fitRect.Width, ry = fitRect.Height - 0.2f * fitRect.Height;
+void DrawIrradiationPreview(HDC dc, const BackBuffer& pixels, const RectF& shown, PointF point, COLORREF colour,
+                            int32_t alpha) {
+    const int32_t w = RoundHalfEven(shown.Width), h = RoundHalfEven(shown.Height);
+    const auto cx = static_cast<float>(RoundHalfEven(shown.X) + w / 2);
+    const auto cy = static_cast<float>(RoundHalfEven(shown.Y) + h / 2);
+    const float rx = shown.Width - 0.2f * shown.Width, ry = shown.Height - 0.2f * shown.Height;
     // Only the picture's place shows: the band around it is greyed over the glow.
-    const PixelRect picture = CoveredPixels(RectF(static_cast<float>(RoundHalfEven(outW - fitRect.Width) / 2),
-                                                  static_cast<float>(RoundHalfEven(outH - fitRect.Height) / 2),
-                                                  fitRect.Width, fitRect.Height));
+    const PixelRect picture = CoveredPixels(shown);
     // The glow's ellipse and centre as the platform's fill takes them (FillGlowEllipse), blended
     // row by row: the platform's path gradient over the whole view costs more than a step's budget.
     GlowEllipse glow;
@@ -137,5 +135,6 @@ void DrawIrradiationPreview(HDC dc, const BackBuffer& pixels, const RectF& fitRe
     if (!BlendGlow(pixels, glow, picture))
         DrawIrradiation(DrawTarget::Dc(dc), cx, cy, rx, ry, point.X, point.Y, 0, RGBToARGB(colour, 255), alpha);
     ::GdiFlush();
-    GreyAround(pixels, fitRect, outW, outH);
+    FillAround(pixels, picture, kSurround);
+    DrawControlBorder(pixels);
 }

@@ -44,7 +44,7 @@ struct ParticleLook {
 [[nodiscard]] std::optional<ParticleLook> ParticlePreviewLook(int32_t effect);
 
 // The irradiation preview on the control: the glow of colour (RGB) and strength alpha, clear at
-// point, over the fitted rectangle, then the band around the centred picture greyed as the
-// straighten preview greys it.
-void DrawIrradiationPreview(HDC dc, const BackBuffer& pixels, const RectF& fitRect, float outW, float outH,
-                            PointF point, COLORREF colour, int32_t alpha);
+// point, over the picture where it lies on the control (fitted, or zoomed and panned), then the
+// band around it greyed as the straighten preview greys the band around the centred picture.
+void DrawIrradiationPreview(HDC dc, const BackBuffer& pixels, const RectF& shown, PointF point, COLORREF colour,
+                            int32_t alpha);

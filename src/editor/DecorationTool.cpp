@@ -47,7 +47,7 @@ bool DecorationTool::DrawOverlay(GpGraphics* g) {
 
 GdipBitmap DecorationTool::RenderStep() {
     StepInputs in = BaseStepInputs();
-    in.lightPoint = lightPoint_;
+    in.lightPoint = lightInImage_;
     return ::RenderStep(in);
 }
 
@@ -58,9 +58,12 @@ void DecorationTool::DrawLightPreview(GpGraphics* g) {
     // The light stays where it was while the panel is used: the slider sets its strength, and a
     // press on Apply that moves a little must not carry the light onto the button.
     if (!Pointer().screenButtonEnabled) lightPoint_ = Pointer().currentPoint;
+    const RectF shown = ShownPictureRect(c.FitMode(), c.FitRect(), c.View());
+    if (shown.Width > 0 && shown.Height > 0)
+        lightInImage_ = PointF((lightPoint_.X - shown.X) * c.ImgDIB.Width() / shown.Width,
+                               (lightPoint_.Y - shown.Y) * c.ImgDIB.Height() / shown.Height);
     GdipFlush(g, FlushIntentionSync);
     ::GdiFlush();
-    DrawIrradiationPreview(c.hDC(), BackBuffer{c.Bits(), c.Width(), c.Height()}, c.FitRect(),
-                           static_cast<float>(c.Width()), static_cast<float>(c.Height()), lightPoint_, c.TextColor(),
+    DrawIrradiationPreview(c.hDC(), BackBuffer{c.Bits(), c.Width(), c.Height()}, shown, lightPoint_, c.TextColor(),
                            *alpha);
 }

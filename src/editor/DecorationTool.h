@@ -22,4 +22,7 @@ private:
     // Where the irradiation's preview last showed the light (control pixels): only the preview
     // moves it, so Apply lights the picture where the screen showed the glow.
     PointF lightPoint_{};
+    // The picture's pixel under it as that preview drew the picture, fitted or zoomed and panned:
+    // what Apply lights, whatever the view has become since.
+    PointF lightInImage_{};
 };

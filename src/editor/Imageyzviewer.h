@@ -66,7 +66,7 @@ public:
     void PublicModle(bool noReload, bool highQuality);
     // A blank image of that size in an RGB colour, opened as a new picture.
     [[nodiscard]] bool NewImage(float width, float height, COLORREF colour);
-    // Resets the frame records; wholeImage makes frame 0 the whole image.
+    // Resets the frame records; wholeImage makes frame 0 the whole image and shows it.
     void CleanCroprect(bool wholeImage);
     // The one render routine (the second flag has no effect). renderToUndo draws into the current
     // undo buffer instead of the control.

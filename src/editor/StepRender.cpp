@@ -85,8 +85,8 @@ bool Decorate(const StepInputs& in, GpGraphics* g, float scaleX, float scaleY) {
         const std::optional<int32_t> alpha = Whole16(static_cast<double>(in.max) - in.sliderValue);
         if (!alpha) return false;
         DrawIrradiation(t, static_cast<float>(RoundHalfEven(W) / 2), static_cast<float>(RoundHalfEven(H) / 2),
-                        W - 0.2f * W, H - 0.2f * H, (in.lightPoint.X - in.fitRect.X) * scaleX,
-                        (in.lightPoint.Y - in.fitRect.Y) * scaleY, 0, RGBToARGB(in.textColor, 255), *alpha);
+                        W - 0.2f * W, H - 0.2f * H, in.lightPoint.X, in.lightPoint.Y, 0, RGBToARGB(in.textColor, 255),
+                        *alpha);
         return true;
     }
     default:

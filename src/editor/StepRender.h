@@ -18,7 +18,7 @@ struct StepInputs {
     int32_t shownHeight = 0;
     float sliderValue = 0;
     int32_t max = 0;
-    PointF lightPoint{}; // the irradiation point of the live preview (control pixels)
+    PointF lightPoint{}; // the irradiation point where the live preview showed it (image pixels)
     COLORREF textColor = 0;
     float rotateWidth = 0; // the size the rotation preview turned (control pixels)
     float rotateHeight = 0;

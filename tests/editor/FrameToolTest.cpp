@@ -1,7 +1,8 @@
 // The frame tools in a real window driven by the mouse: frames spanned, moved and resized by their
 // handles (across edges, beyond the image, zero-size, two buttons held), and what Apply commits
 // compared with what the overlay showed; Select All then Crop or Copy; the irradiation's light
-// where its preview showed it; the panel's Cancel and Option (with the real menu), the colour pick.
+// where its preview showed it, fitted or zoomed; the panel's Cancel and Option (with the real menu),
+// the colour pick.
 #include "controls/ZpYSkinMenu.h"
 #include "imaging/ClipboardStamp.h"
 #include "platform/MessageBoxService.h"
@@ -113,14 +114,24 @@ TEST_F(FrameToolTest, IrradiationLightsThePictureWhereItsPreviewShowedTheLight) 
     const struct {
         PointF put;                 // where a drag leaves the light
         std::optional<PointF> then; // a click without a drag elsewhere, which moves nothing
-        int x, y;                   // the image pixel under put: (put - (50, 0)) * 2
+        int x, y;                   // the image pixel under put: (put - (50, 0)) * 2 while fitted
+        bool fitted = true;
+        float zoom = 55; // unfitted: the zoom slider (55 is 100 %)
+        PointF pan = {}; // and a pan in browse mode
     } cases[] = {{{100, 60}, std::nullopt, 100, 120},
                  {{320, 200}, std::nullopt, 540, 400},
                  {{100, 60}, PointF(320, 200), 100, 120},
-                 {{320, 200}, PointF(60, 10), 540, 400}};
+                 {{320, 200}, PointF(60, 10), 540, 400},
+                 // Unfitted at 73 % (438 pixels), centred at (-19, -69) and panned to (-4, -29).
+                 {{300, 200}, std::nullopt, 416, 314, false, 40, {15, 40}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.x) + (c.then ? " then a click" : ""));
+        SCOPED_TRACE(std::to_string(c.x) + (c.then ? " then a click" : "") + (c.fitted ? "" : " unfitted"));
+        canvas->SetFitMode(c.fitted);
         ASSERT_TRUE(canvas->Import(path));
+        if (!c.fitted) {
+            canvas->SetZoom(c.zoom);
+            Drag({200, 150}, {PointF(200 + c.pan.X, 150 + c.pan.Y)});
+        }
         canvas->SetEffect(37);
         canvas->SetMax(255);
         canvas->SetMin(0);
@@ -350,20 +361,21 @@ TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
     const struct {
         const char* how;
         std::function<void()> set;
-        std::optional<RectF> shown;       // frame 0 as a paint after it holds it
-        std::vector<POINT> treated, kept; // the picture's pixels inside and outside the held frame
+        RectF shown;                      // frame 0 as the screen shows it
+        std::vector<POINT> treated, kept; // the picture's pixels inside and outside the held frame,
+                                          // on the screen (clear of the loupe) and after Apply
     } cases[] = {
         {"dragged to 150 x 80",
          [this] {
              Drag({50, 50}, {{200, 130}});
          },
          RectF(50, 50, 100, 80),
-         {{100, 90}},
+         {{60, 90}},
          {{170, 90}, {100, 150}}},
-        // Select All makes frame 0 the whole picture, and nothing paints it before Apply.
+        // Select All makes frame 0 the whole picture and shows it at once, held.
         {"Select All",
          [this] { canvas->CleanCroprect(true); },
-         std::nullopt,
+         RectF(0, 0, 100, 100),
          {{50, 50}},
          {{130, 50}, {50, 130}, {300, 200}}},
         {"Select All, then a paint",
@@ -384,7 +396,13 @@ TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
         canvas->CleanCroprect(false);
         ASSERT_TRUE(canvas->Import(L"", true));
         c.set();
-        if (c.shown) ExpectRect(Frame(), c.shown->X, c.shown->Y, c.shown->Width, c.shown->Height);
+        ExpectRect(Frame(), c.shown.X, c.shown.Y, c.shown.Width, c.shown.Height);
+        const auto greyedOnScreen = [this](const POINT& p) {
+            const COLORREF at = canvas->Point(p.x, p.y);
+            return GetRValue(at) == GetGValue(at);
+        };
+        for (const POINT& p : c.treated) EXPECT_TRUE(greyedOnScreen(p)) << "shown greyed at " << p.x << "," << p.y;
+        for (const POINT& p : c.kept) EXPECT_FALSE(greyedOnScreen(p)) << "shown red at " << p.x << "," << p.y;
         ASSERT_TRUE(canvas->ApplyEdit());
         for (const POINT& p : c.treated) {
             const uint32_t at = Shown(p.x, p.y);
