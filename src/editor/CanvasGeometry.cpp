@@ -96,6 +96,10 @@ RectF ShownPictureRect(bool fitMode, const RectF& fit, const ZoomView& view) {
                  static_cast<float>(view.ShownWidth), static_cast<float>(view.ShownHeight));
 }
 
+RectF FramingRect(bool fitMode, const RectF& fit, const ZoomView& view) {
+    return fitMode ? fit : ShownPictureRect(false, fit, view);
+}
+
 bool NavigatorShown(const ZoomView& view, float controlW, float controlH) {
     return static_cast<float>(view.ShownWidth) > controlW || static_cast<float>(view.ShownHeight) > controlH;
 }

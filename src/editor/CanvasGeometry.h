@@ -58,6 +58,9 @@ void EndPaint(ZoomView& view);
 // Where the picture lies on the control as drawn: while fitted its fit-size copy, on whole pixels
 // from the fit rectangle's corner; else the zoomed view.
 [[nodiscard]] RectF ShownPictureRect(bool fitMode, const RectF& fitRect, const ZoomView& view);
+// Where the picture lies on the control for frames, which are kept on it and mapped through it to
+// the picture's own pixels: while fitted the fit rectangle, else the zoomed and panned view.
+[[nodiscard]] RectF FramingRect(bool fitMode, const RectF& fitRect, const ZoomView& view);
 
 // The navigator panel shows while the zoomed image is larger than the control on either axis.
 [[nodiscard]] bool NavigatorShown(const ZoomView& view, float controlW, float controlH);

@@ -63,7 +63,7 @@ ZoomView& CanvasTool::View() {
     return canvas_.view_;
 }
 RectF CanvasTool::FrameOnImage() const {
-    return FrameInImage(canvas_.frame_.Frame(), canvas_.fitRect_, canvas_.ImgDIB.Width(), canvas_.ImgDIB.Height());
+    return FrameInImage(canvas_.frame_.Frame(), canvas_.FramingRect(), canvas_.ImgDIB.Width(), canvas_.ImgDIB.Height());
 }
 GpImage* CanvasTool::ViewImage() const {
     return canvas_.picture_.ViewBuffer.new_Img;
@@ -131,7 +131,7 @@ void CanvasTool::HoverBrowse(float x, float y) {
 }
 
 void CanvasTool::FollowFrame(float x, float y) {
-    const int flipped = canvas_.frame_.FollowOnImage(PointF(x, y), canvas_.pointer_.downPoint, canvas_.fitRect_);
+    const int flipped = canvas_.frame_.FollowOnImage(PointF(x, y), canvas_.pointer_.downPoint, canvas_.FramingRect());
     if (flipped >= 0) SetHandleCursor(flipped);
 }
 
@@ -145,7 +145,7 @@ void CanvasTool::DrawEditOverlay(GpGraphics* g) {
     FrameOverlayInputs in;
     in.effect = c.effect_;
     in.frame = c.frame_.Frame();
-    in.fitRect = c.fitRect_;
+    in.fitRect = c.FramingRect();
     in.combineMode = App().SelectCombineMode;
     in.pickPoint = c.PickPoint();
     in.sliderValue = c.panel_.SliderValue;

@@ -105,7 +105,7 @@ protected:
     // The first shown panel element from 0 to last under (x, y) becomes the hovered one, with the
     // "MOUSED" cursor ("PICKER" over the colour picker when picker); false when none is.
     bool HoverPanel(float x, float y, int last, bool picker);
-    // A held move of a frame being dragged over the fitted image.
+    // A held move of a frame being dragged over the image as shown.
     void FollowFrame(float x, float y);
     // The sizing pointer of frame handle 1 to 8; the inside (0) and other values leave the pointer.
     void SetHandleCursor(int handle);

@@ -33,9 +33,9 @@ public:
     void Release() { dragging_ = false; }
     [[nodiscard]] bool Dragging() const { return dragging_; }
 
-    // A held move over an image fitted in fitRect; down is where the press was. The frame stays on
-    // the image; a side stops at the image's edge. Returns the handle now under the pointer when
-    // the drag flipped the frame, else -1.
+    // A held move over an image shown in fitRect (fitted, or zoomed and panned); down is where the
+    // press was. The frame stays on the image; a side stops at the image's edge. Returns the handle
+    // now under the pointer when the drag flipped the frame, else -1.
     int FollowOnImage(PointF pointer, PointF down, const RectF& fitRect);
     // A held move of the stamp, which may leave the image.
     void FollowFree(PointF pointer);

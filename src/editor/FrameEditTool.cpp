@@ -66,6 +66,8 @@ GdipBitmap FrameEditTool::RenderStep() {
     if (!IsFrameCommit(e)) return {};
     // A frame set without a drag (Select All) is held too, even when no paint has shown it.
     HoldRedEyeFrame();
+    // Frame 0 maps through the picture as the screen drew it, not as the render below unfits it.
+    stepFraming_ = c.FramingRect();
     if (e != 5 && e != 6) return RenderFrameCommit(FrameInputs());
     // Card and colorize draw over the picture that the paint renders into the undo buffer,
     // unfitted: the picture at its own size.
@@ -103,7 +105,7 @@ FrameCommitInputs FrameEditTool::FrameInputs() const {
     in.image = c.ImgDIB.DIB();
     in.width = c.ImgDIB.Width();
     in.height = c.ImgDIB.Height();
-    in.fitRect = c.FitRect();
+    in.fitRect = stepFraming_;
     in.frame = Frame().Frame();
     in.pickPoint = pickPoint_;
     in.sliderValue = Panel().SliderValue;

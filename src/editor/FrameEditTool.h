@@ -32,4 +32,6 @@ private:
     [[nodiscard]] FrameCommitInputs FrameInputs() const;
 
     PointF pickPoint_{};
+    // Where the picture lay on the control as the apply step began (control pixels).
+    RectF stepFraming_{};
 };

@@ -12,7 +12,7 @@
 struct FrameOverlayInputs {
     int32_t effect = 0;
     RectF frame{};   // frame 0 (control pixels)
-    RectF fitRect{}; // where the image is shown
+    RectF fitRect{}; // where the image is shown, fitted or zoomed and panned
     int32_t combineMode = 1;
     PointF pickPoint; // the fills' gradient point
     float sliderValue = 0;

@@ -30,15 +30,16 @@ inline constexpr float kHandleSize = 7;
 // the frame, and handle then names the handle now under the pointer.
 [[nodiscard]] RectF FollowFrameDrag(const RectF& frame, int& handle, PointF pointer, PointF grab);
 
-// The frame kept on the fitted image: at most its size, moved inside it.
+// The frame kept on the image where it lies on the control (fitRect: fitted, or zoomed and
+// panned): at most its size, moved inside it.
 [[nodiscard]] RectF KeepFrameOnImage(const RectF& frame, const RectF& fitRect);
-// The pointer held on the fitted image, so that a side dragged beyond the image stops at its edge.
+// The pointer held on the image so laid, so that a side dragged beyond the image stops at its edge.
 [[nodiscard]] PointF ClampToImage(PointF pointer, const RectF& fitRect);
 // The red-eye tool works on at most 100 x 100 control pixels.
 [[nodiscard]] RectF LimitRedEyeFrame(const RectF& frame);
 
-// The frame in image pixels for an image of imageW x imageH shown fitted in fitRect; empty when
-// the fitted size is empty.
+// The frame in image pixels for an image of imageW x imageH shown in fitRect (fitted, or zoomed
+// and panned); empty when the shown size is empty.
 [[nodiscard]] RectF FrameInImage(const RectF& frame, const RectF& fitRect, float imageW, float imageH);
 
 // The fill of the card and colorize tools: the text colour (RGB) at the slider value as alpha,

@@ -219,7 +219,7 @@ void Imageyzviewer::CleanCroprect(bool wholeImage) {
     frame_.Clear();
     if (!wholeImage) return;
     // Frames are in control pixels: the whole image is the picture as shown.
-    frame_.Frame() = fitRect_;
+    frame_.Frame() = FramingRect();
     // Shown at once by a tool that draws it, as the tool holds it (red eye: its corner of
     // 100 x 100), so that Apply works on the frame the screen shows.
     if (HasDraggedFrame(effect_) || effect_ == 38) Painting(false, false, false, false);

@@ -170,6 +170,8 @@ public:
     [[nodiscard]] PointF ShapeEnd() const { return drawing_.ShapeEnd(); }
     [[nodiscard]] bool OverHandle() const { return frame_.OverHandle; }
     [[nodiscard]] int HandleIndex() const { return frame_.HandleIndex; }
+    // Where frames lie over the picture as it is drawn now, fitted or zoomed and panned.
+    [[nodiscard]] RectF FramingRect() const { return ::FramingRect(fitMode_, fitRect_, view_); }
     // Sets frame 0 (control pixels), as a drag would.
     void SetFrame(const RectF& frame) { frame_.Frame() = frame; }
     [[nodiscard]] COLORREF PickedColor() const { return pickedColor_; }

@@ -151,7 +151,8 @@ void SelectionTool::DrawLassoOutline() {
 
 CutResult SelectionTool::CutSelection(const RectF& imageRect) {
     const Imageyzviewer& c = Canvas();
-    const RectF& fit = c.FitRect();
+    // The lasso's points lie over the picture as drawn, fitted or zoomed and panned.
+    const RectF fit = c.FramingRect();
     if (!c.NoOpen() || fit.Width <= 0 || fit.Height <= 0) return {};
     ClsSelect& select = Selection();
     select.SetPattenMode(App().SelectCombineMode == 1 ? kPattenInside : kPattenOutside);

@@ -97,10 +97,11 @@ void StampTool::Cancel() {
 }
 
 RectF StampTool::StampFrameOnScreen() const {
-    // One rule both ways: the fitted rectangle's origin and its scale to the image's width.
+    // One rule both ways (FrameOnImage): the picture's origin as drawn and its scale to the
+    // image's width.
     const GdiDIB& image = Canvas().ImgDIB;
     if (image.Width() <= 0) return {};
-    const RectF& fit = Canvas().FitRect();
+    const RectF fit = Canvas().FramingRect();
     const float s = fit.Width / image.Width();
     const RectF& r = stamp_.StampRect;
     return RectF(fit.X + r.X * s, fit.Y + r.Y * s, r.Width * s, r.Height * s);
@@ -153,7 +154,7 @@ void StampTool::StampToolSelect(int32_t kind) {
 }
 
 bool StampTool::Stampeffect(int32_t id) {
-    const RectF& fit = Canvas().FitRect();
+    const RectF fit = Canvas().FramingRect();
     if (!stamp_.Exists() || fit.Width <= 0 || fit.Height <= 0) return false;
     SyncStampFrame();
     const float sx = Canvas().ImgDIB.Width() / fit.Width, sy = Canvas().ImgDIB.Height() / fit.Height;

@@ -1,8 +1,8 @@
 // The frame tools in a real window driven by the mouse: frames spanned, moved and resized by their
 // handles (across edges, beyond the image, zero-size, two buttons held), and what Apply commits
-// compared with what the overlay showed; Select All then Crop or Copy; the irradiation's light
-// where its preview showed it, fitted or zoomed; the panel's Cancel and Option (with the real menu),
-// the colour pick.
+// compared with what the overlay showed, also over a zoomed and panned picture; Select All then
+// Crop or Copy; the irradiation's light where its preview showed it, fitted or zoomed; the panel's
+// Cancel and Option (with the real menu), the colour pick.
 #include "controls/ZpYSkinMenu.h"
 #include "imaging/ClipboardStamp.h"
 #include "platform/MessageBoxService.h"
@@ -167,6 +167,27 @@ TEST_F(FrameToolTest, IrradiationLightsThePictureWhereItsPreviewShowedTheLight) 
         EXPECT_NEAR(static_cast<double>(sumY) / count, c.y, 12);
         EXPECT_LT(RedOf(Shown(599 - c.x, 599 - c.y)), best - 60); // far from it: darker
     }
+}
+
+TEST_F(FrameToolTest, FrameOverTheZoomedAndPannedPictureIsAppliedWhereItShows) {
+    // Unfitted at 73 % (438 pixels), centred at (-19, -69) and panned to (-4, -29): the frame from
+    // (20, 20) to (120, 100) lies over the picture's (33, 67) to (170, 177).
+    const std::wstring path = folder + L"white.png";
+    ASSERT_TRUE(SaveImageSafely(SolidBitmap(600, 600, kWhite).get(), path, kFormatPng, 0));
+    canvas->SetFitMode(false);
+    ASSERT_TRUE(canvas->Import(path));
+    canvas->SetZoom(40);
+    Drag({200, 150}, {{215, 190}});
+    canvas->SetEffect(5); // the card, tinting inside the frame
+    ASSERT_TRUE(canvas->Import(L"", true));
+    App().SelectCombineMode = 4;
+    canvas->SetMax(255);
+    canvas->SetValue(128);
+    Drag({20, 20}, {{120, 100}});
+    ASSERT_TRUE(canvas->ApplyEdit());
+    for (auto [x, y, inside] :
+         {std::tuple{36, 70, true}, {167, 174, true}, {30, 120, false}, {100, 64, false}, {173, 120, false}})
+        EXPECT_EQ(Shown(x, y) != kWhite, inside) << x << "," << y;
 }
 
 TEST_F(FrameToolTest, HandlesResizeWithTheirCursorsAcrossEdgesAndStopAtTheImage) {
