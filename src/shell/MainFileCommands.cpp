@@ -25,6 +25,9 @@ FileDialogChoice MainFileCommands::RunFileDialog(FileDialogArgs args) {
 void MainFileCommands::FileImport(const std::wstring& path) {
     main_.FileImport(path);
 }
+void MainFileCommands::SelectInGrid(const std::wstring& path) {
+    (void)main_.ThumyzViewer.SelectThumbnail(path);
+}
 void MainFileCommands::UseStamp(bool copyFromLibrary, bool stampOption) {
     main_.UseStamp(copyFromLibrary, stampOption);
 }

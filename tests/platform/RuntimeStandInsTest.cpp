@@ -1,13 +1,17 @@
-// The runtime stand-ins: the message pump and its guard, timers and the file list. (The hourglass
-// is shown through a picture box in PictureBoxTest.)
+// The runtime stand-ins: the message pump and its guard, timers, the file list and the question
+// message boxes lack. (The hourglass is shown through a picture box in PictureBoxTest.)
 #include "platform/DoEvents.h"
 #include "platform/FileList.h"
+#include "platform/MessageBoxService.h"
+#include "platform/TextCase.h"
 #include "platform/Timer.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 TEST(DoEvents, AHandlerThatPumpsDoesNotRunNestedWhenItsMessageComesAgain) {
@@ -132,4 +136,50 @@ TEST(FileList, ListsMatchingFilesSortedAsTheRuntimeSortsThem) {
     EXPECT_EQ(list.ListCount(), 7); // note.txt too; never the folder or the hidden file
     list.SetPath(folder + L"missing\\");
     EXPECT_EQ(list.ListCount(), 0);
+}
+
+namespace {
+
+// Acts once on the shown question from a thread timer, which its modal loop runs; a question
+// still open two seconds later is answered No, so that a failure cannot hang the run.
+struct QuestionActor {
+    static inline std::function<void(HWND)> act;
+    static inline int ticksSince = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        const HWND question = ::FindWindowW(L"#32770", L"Replace?");
+        if (!question || !::IsWindowVisible(question)) return;
+        if (act) std::exchange(act, nullptr)(question);
+        if (++ticksSince == 40) ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    }
+};
+
+} // namespace
+
+TEST(MessageBoxService, TheYesToAllQuestionIsModalOverItsOwnerAndEscapeCancelsIt) {
+    TestWindow owner(300, 200);
+    const MessageBoxRequest request{owner.hwnd(), L"Replace \"a.jpg\"?", L"Replace?",
+                                    kMbYesYesToAllNoCancel | MB_ICONQUESTION};
+    std::vector<std::wstring> buttons;
+    bool ownerTakesInput = true;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &QuestionActor::Tick);
+    QuestionActor::ticksSince = 0;
+    QuestionActor::act = [&](HWND question) {
+        ownerTakesInput = ::IsWindowEnabled(owner.hwnd()) != FALSE;
+        for (HWND child = ::GetWindow(question, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t text[64] = {}, kind[16] = {};
+            ::GetClassNameW(child, kind, 16);
+            ::GetWindowTextW(child, text, 64);
+            if (CompareNoCase(kind, L"Button") == 0) buttons.emplace_back(text);
+        }
+        ::PostMessageW(::GetDlgItem(question, IDYES), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    EXPECT_EQ(ShowMessageBox(request), IDCANCEL);
+    EXPECT_FALSE(ownerTakesInput);
+    EXPECT_EQ(buttons, (std::vector<std::wstring>{L"&Yes", L"Yes to &All", L"&No", L"Cancel"}));
+
+    QuestionActor::ticksSince = 0;
+    QuestionActor::act = [](HWND question) { ::PostMessageW(::GetDlgItem(question, kIdYesToAll), BM_CLICK, 0, 0); };
+    EXPECT_EQ(ShowMessageBox(request), kIdYesToAll);
+    ::KillTimer(nullptr, timer);
+    EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
 }
