@@ -25,7 +25,8 @@ public:
     // Runs the dialog with a new side panel of its own (args.Panel is filled in by the host).
     [[nodiscard]] virtual FileDialogChoice RunFileDialog(FileDialogArgs args) = 0;
     virtual void FileImport(const std::wstring& path) = 0;
-    // The grid selects the shown thumbnail of path alone, as a click would; nothing when it shows none.
+    // After path was opened: the grid frames its thumbnail alone, as a click would, or, when it shows
+    // none, no thumbnail.
     virtual void SelectInGrid(const std::wstring& path) = 0;
     virtual void UseStamp(bool copyFromLibrary, bool stampOption) = 0;
     // The batch dialog's stamp-name question (it checks the name and asks before replacing an

@@ -300,7 +300,9 @@ std::wstring MainMenuHost::ShownFile() const {
 RecycleResult MainMenuHost::DeleteImage() {
     const std::wstring file = ShownFile();
     FileShell.LastRecycle = RecycleResult::Kept;
-    if (main_.SingleyzPreview.DeleteImage() || !FileExists(file)) return RecycleResult::Recycled;
+    if (main_.SingleyzPreview.DeleteImage()) return RecycleResult::Recycled;
+    // Gone even when the canvas could not show its copy afterwards.
+    if (!file.empty() && !FileExists(file)) return RecycleResult::Recycled;
     // The canvas tells only whether its file went; the recycle bin knows whether the user said No.
     return FileShell.LastRecycle == RecycleResult::Declined ? RecycleResult::Declined : RecycleResult::Kept;
 }
@@ -320,7 +322,11 @@ RecycleResult MainMenuHost::RecycleFile(const std::wstring& path) {
     return ::RecycleFile(path);
 }
 void MainMenuHost::RefreshThumbnail(const std::vector<std::wstring>& files) {
-    (void)GridHold.Relist(files);
+    std::vector<std::wstring> left;
+    for (const std::wstring& file : files)
+        if (!file.empty() && FileExists(file)) left.push_back(file);
+    // A file the grid does not list (one opened from elsewhere) stays the selection too.
+    if (GridHold.Relist(left) == 0 && !left.empty()) App().SelectedFiles = left;
 }
 void MainMenuHost::FileJob(int32_t mode) {
     Shells.OpenFileJob(mode, main_.hWnd());

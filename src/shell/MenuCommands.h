@@ -63,7 +63,7 @@ public:
     virtual void HoldGridSelection(bool hold) = 0;
     virtual void PumpMessages() = 0;
     [[nodiscard]] virtual RecycleResult RecycleFile(const std::wstring& path) = 0;
-    // The grid lists its folder again, and those of files it still lists are selected again.
+    // The grid lists its folder again; those of files still there stay the selection.
     virtual void RefreshThumbnail(const std::vector<std::wstring>& files) = 0;
     virtual void FileJob(int32_t mode) = 0; // the batch dialog: 0 copy, 1 move, 2 rename
     // False, the user told, while the batch dialog copies, moves or renames.
