@@ -3,14 +3,13 @@
 #include "platform/DoEvents.h"
 #include "platform/FileList.h"
 #include "platform/MessageBoxService.h"
-#include "platform/TextCase.h"
 #include "platform/Timer.h"
+#include "platform/WindowText.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -140,16 +139,26 @@ TEST(FileList, ListsMatchingFilesSortedAsTheRuntimeSortsThem) {
 
 namespace {
 
-// Acts once on the shown question from a thread timer, which its modal loop runs; a question
-// still open two seconds later is answered No, so that a failure cannot hang the run.
-struct QuestionActor {
-    static inline std::function<void(HWND)> act;
-    static inline int ticksSince = 0;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+// Once the question shows: notes its buttons and whether its owner takes input, then presses the
+// button press (Escape for 0).
+struct QuestionPress {
+    static inline int press = 0;
+    static inline std::vector<std::wstring> buttons;
+    static inline bool ownerLive = true;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND question = ::FindWindowW(L"#32770", L"Replace?");
         if (!question || !::IsWindowVisible(question)) return;
-        if (act) std::exchange(act, nullptr)(question);
-        if (++ticksSince == 40) ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+        ::KillTimer(nullptr, timer);
+        ownerLive = ::IsWindowEnabled(::GetWindow(question, GW_OWNER)) != FALSE;
+        buttons.clear();
+        for (HWND child = ::GetWindow(question, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (::GetDlgCtrlID(child) > 0) buttons.push_back(WindowText(child));
+        if (!press)
+            ::PostMessageW(::GetDlgItem(question, IDYES), WM_KEYDOWN, VK_ESCAPE, 0);
+        else if (const HWND button = ::GetDlgItem(question, press))
+            ::PostMessageW(button, BM_CLICK, 0, 0);
+        else
+            ::PostMessageW(question, WM_COMMAND, IDCANCEL, 0); // no such button: closed, not left open
     }
 };
 
@@ -157,29 +166,12 @@ struct QuestionActor {
 
 TEST(MessageBoxService, TheYesToAllQuestionIsModalOverItsOwnerAndEscapeCancelsIt) {
     TestWindow owner(300, 200);
-    const MessageBoxRequest request{owner.hwnd(), L"Replace \"a.jpg\"?", L"Replace?",
-                                    kMbYesYesToAllNoCancel | MB_ICONQUESTION};
-    std::vector<std::wstring> buttons;
-    bool ownerTakesInput = true;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &QuestionActor::Tick);
-    QuestionActor::ticksSince = 0;
-    QuestionActor::act = [&](HWND question) {
-        ownerTakesInput = ::IsWindowEnabled(owner.hwnd()) != FALSE;
-        for (HWND child = ::GetWindow(question, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t text[64] = {}, kind[16] = {};
-            ::GetClassNameW(child, kind, 16);
-            ::GetWindowTextW(child, text, 64);
-            if (CompareNoCase(kind, L"Button") == 0) buttons.emplace_back(text);
-        }
-        ::PostMessageW(::GetDlgItem(question, IDYES), WM_KEYDOWN, VK_ESCAPE, 0);
-    };
-    EXPECT_EQ(ShowMessageBox(request), IDCANCEL);
-    EXPECT_FALSE(ownerTakesInput);
-    EXPECT_EQ(buttons, (std::vector<std::wstring>{L"&Yes", L"Yes to &All", L"&No", L"Cancel"}));
-
-    QuestionActor::ticksSince = 0;
-    QuestionActor::act = [](HWND question) { ::PostMessageW(::GetDlgItem(question, kIdYesToAll), BM_CLICK, 0, 0); };
-    EXPECT_EQ(ShowMessageBox(request), kIdYesToAll);
-    ::KillTimer(nullptr, timer);
-    EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
+    const MessageBoxRequest request{owner.hwnd(), L"Replace \"a.jpg\"?", L"Replace?", kMbYesYesToAllNoCancel};
+    for (const auto& [press, answer] : {std::pair{0, IDCANCEL}, std::pair{kIdYesToAll, kIdYesToAll}}) {
+        QuestionPress::press = press;
+        ::SetTimer(nullptr, 0, 50, &QuestionPress::Tick);
+        EXPECT_EQ(ShowMessageBox(request), answer);
+    }
+    EXPECT_FALSE(QuestionPress::ownerLive);
+    EXPECT_EQ(QuestionPress::buttons, (std::vector<std::wstring>{L"&Yes", L"Yes to &All", L"&No", L"Cancel"}));
 }

