@@ -382,15 +382,21 @@ bool FrmShells::CopyOrMove() {
     const std::wstring folder = targetFolder_;
     const std::vector<std::wstring> files = NonEmptyPaths(App().SelectedFiles);
     if (move && !files.empty() && main_ && !main_->SaveShownImageFirst()) return false;
+    bool replaceAll = false;
     const size_t done = RunBatch(files, [&](size_t i) -> std::optional<bool> {
         const std::wstring target = AddBackslash(folder) + GetFileName(files[i]);
         bool replace = false;
         if (FoldCase(target) != FoldCase(files[i]) && ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            const int answer = ShowMessageBox(hwnd_,
-                                              L"The folder already holds a file named \"" + GetFileName(target) +
-                                                  L"\".\nDo you want to replace it?",
-                                              kCaption, MB_YESNO | MB_ICONQUESTION);
-            if (answer != IDYES) return std::nullopt;
+            if (!replaceAll) {
+                const int answer = ShowMessageBox(hwnd_,
+                                                  L"The folder already holds a file named \"" + GetFileName(target) +
+                                                      L"\".\nDo you want to replace it?",
+                                                  kCaption, kMbYesYesToAllNoCancel | MB_ICONQUESTION);
+                // Cancel stops the batch before this file: the files done stay, none is half written.
+                if (answer == IDCANCEL) cancelRequested_ = true;
+                if (answer != IDYES && answer != kIdYesToAll) return std::nullopt;
+                replaceAll = answer == kIdYesToAll;
+            }
             replace = true;
         }
         const bool shown = move && ShowsFile(files[i]);

@@ -104,7 +104,9 @@ RecycleResult RecycleFile(const std::wstring& path) {
     if (g_quiet) op.fFlags |= FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     const int result = ::SHFileOperationW(&op);
     const bool gone = ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-    return (result == 0 && !op.fAnyOperationsAborted && gone) ? RecycleResult::Recycled : RecycleResult::Kept;
+    if (result == 0 && !op.fAnyOperationsAborted && gone) return RecycleResult::Recycled;
+    // The shell marks a question answered No or Cancel as an operation aborted by the user.
+    return op.fAnyOperationsAborted && !gone ? RecycleResult::Declined : RecycleResult::Kept;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -7,7 +7,8 @@
 enum class RecycleResult {
     Recycled, // it is in the recycle bin
     Missing,  // no such file: the shell was not asked, and the caller tells the user
-    Kept,     // the shell refused or failed (and said so), or the user declined: it is where it was
+    Kept,     // the shell refused or failed: it is where it was
+    Declined, // the user answered the shell's question No or Cancel: it is where it was
 };
 
 // Moves one file to the recycle bin with the shell (undo allowed). The shell asks the user to

@@ -4,7 +4,8 @@
 #include "output/ModMisc.h"
 
 bool OutputFileShell::RecycleFile(const std::wstring& path) {
-    return ::RecycleFile(path) == RecycleResult::Recycled;
+    LastRecycle = ::RecycleFile(path);
+    return LastRecycle == RecycleResult::Recycled;
 }
 
 std::wstring OutputFileShell::GetFileExt(const std::wstring& path) {

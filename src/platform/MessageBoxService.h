@@ -16,6 +16,13 @@ struct MessageBoxRequest {
     UINT type = MB_OK; // the MessageBoxW flags: buttons and icon
 };
 
+// The buttons of a question asked once per file of a batch, which MessageBoxW has no form for: Yes,
+// Yes to All, No and Cancel, as the system's own copy question offers them. The answer is IDYES,
+// kIdYesToAll, IDNO or IDCANCEL (also for Escape and the close box). Its bits include MB_YESNO, so
+// an answerer that tells yes-or-no questions by that flag answers it as one.
+constexpr UINT kMbYesYesToAllNoCancel = 0x7;
+constexpr int kIdYesToAll = 20;
+
 // Shows the box (or asks the installed answerer) and returns the button pressed: IDOK, IDYES...
 int ShowMessageBox(const MessageBoxRequest& request);
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);

@@ -120,9 +120,11 @@ std::wstring FileCommands::OpenImage(int32_t mode) {
     Hourglass wait;
     if (mode == 0) {
         // The file opened is the one the user chose to see: the commands on the selection act on
-        // it. An import only borrows its file, and leaves the selection to the grid.
+        // it, and the grid frames it alone (or nothing, when it does not show it). An import only
+        // borrows its file, and leaves the selection to the grid.
         App().SelectedFiles = {path, L""};
         host_.FileImport(path);
+        host_.SelectInGrid(path);
     } else if (mode == 3) {
         if (!CopyOver(path, StampTempPath())) {
             ShowMessageBox(host_.Owner(), L"The image could not be made the stamp: " + path, kImportTitle,

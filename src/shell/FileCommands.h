@@ -25,6 +25,9 @@ public:
     // Runs the dialog with a new side panel of its own (args.Panel is filled in by the host).
     [[nodiscard]] virtual FileDialogChoice RunFileDialog(FileDialogArgs args) = 0;
     virtual void FileImport(const std::wstring& path) = 0;
+    // After path was opened: the grid frames its thumbnail alone, as a click would, or, when it shows
+    // none, no thumbnail.
+    virtual void SelectInGrid(const std::wstring& path) = 0;
     virtual void UseStamp(bool copyFromLibrary, bool stampOption) = 0;
     // The batch dialog's stamp-name question (it checks the name and asks before replacing an
     // existing stamp); nothing when cancelled.

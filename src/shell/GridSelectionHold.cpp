@@ -13,12 +13,15 @@ void GridSelectionHold::Release() {
     // as a click frames it, several framed as they were. Files the grid no longer lists (moved
     // elsewhere) stay the list the commands act on.
     const std::vector<std::wstring> selection = App().SelectedFiles;
+    if (Relist(selection) == 0) App().SelectedFiles = selection;
+}
+
+size_t GridSelectionHold::Relist(const std::vector<std::wstring>& selection) {
     const std::wstring pressed = grid_.SelectFile();
     grid_.RefreshThumbnail();
     const std::vector<std::wstring> files = NonEmptyPaths(selection);
-    if (files.size() == 1 && grid_.SelectThumbnail(files[0])) return;
-    if (grid_.SelectThumbnails(files, pressed) > 0) return;
-    App().SelectedFiles = selection;
+    if (files.size() == 1 && grid_.SelectThumbnail(files[0])) return 1;
+    return grid_.SelectThumbnails(files, pressed);
 }
 
 void GridSelectionHold::ShowSavedFile(const std::wstring& path) {

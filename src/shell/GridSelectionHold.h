@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class ThumViewer;
 
@@ -20,6 +21,10 @@ public:
     void Hold() { ++holds_; }
     void Release();
     [[nodiscard]] bool Held() const { return holds_ > 0; }
+
+    // The folder listed again, and those of selection it still lists selected again: one framed
+    // as a click frames it, several framed as they were. Gives how many are selected.
+    size_t Relist(const std::vector<std::wstring>& selection);
 
     // The canvas now shows path, just saved there: a file of the folder shown is listed and
     // selected in the grid, at once or after the hold; a file elsewhere is the selection alone

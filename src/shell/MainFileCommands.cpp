@@ -1,5 +1,6 @@
 #include "shell/MainFileCommands.h"
 
+#include "platform/AppState.h"
 #include "platform/DoEvents.h"
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
@@ -24,6 +25,13 @@ FileDialogChoice MainFileCommands::RunFileDialog(FileDialogArgs args) {
 }
 void MainFileCommands::FileImport(const std::wstring& path) {
     main_.FileImport(path);
+}
+void MainFileCommands::SelectInGrid(const std::wstring& path) {
+    ThumViewer& grid = main_.ThumyzViewer;
+    if (grid.SelectThumbnail(path)) return;
+    // A file the grid does not show: no thumbnail stays framed, and the file alone is the selection.
+    (void)grid.SelectThumbnails({}, L"");
+    App().SelectedFiles = {path, L""};
 }
 void MainFileCommands::UseStamp(bool copyFromLibrary, bool stampOption) {
     main_.UseStamp(copyFromLibrary, stampOption);

@@ -17,6 +17,7 @@ public:
     int AskSaveChanges() override;
     [[nodiscard]] FileDialogChoice RunFileDialog(FileDialogArgs args) override;
     void FileImport(const std::wstring& path) override;
+    void SelectInGrid(const std::wstring& path) override;
     void UseStamp(bool copyFromLibrary, bool stampOption) override;
     [[nodiscard]] std::optional<std::wstring> AskStampName() override;
     void AddLibraryStamp(const std::wstring& folder, const std::wstring& fileName) override;

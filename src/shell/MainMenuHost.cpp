@@ -194,6 +194,9 @@ void MainMenuHost::DoMenuCommand() {
 
 // ---- File
 
+HWND MainMenuHost::Owner() const {
+    return main_.hWnd();
+}
 std::wstring MainMenuHost::PressMenuID() const {
     return picked_ ? picked_->id : main_.SkinMenu.PressMenuID();
 }
@@ -294,8 +297,14 @@ std::wstring MainMenuHost::ShownFile() const {
     const Imageyzviewer& canvas = main_.SingleyzPreview;
     return canvas.NoOpen() && !canvas.ShowsScratchFile() ? canvas.CurFilename : std::wstring();
 }
-bool MainMenuHost::DeleteImage() {
-    return main_.SingleyzPreview.DeleteImage();
+RecycleResult MainMenuHost::DeleteImage() {
+    const std::wstring file = ShownFile();
+    FileShell.LastRecycle = RecycleResult::Kept;
+    if (main_.SingleyzPreview.DeleteImage()) return RecycleResult::Recycled;
+    // Gone even when the canvas could not show its copy afterwards.
+    if (!file.empty() && !FileExists(file)) return RecycleResult::Recycled;
+    // The canvas tells only whether its file went; the recycle bin knows whether the user said No.
+    return FileShell.LastRecycle == RecycleResult::Declined ? RecycleResult::Declined : RecycleResult::Kept;
 }
 const std::vector<std::wstring>& MainMenuHost::SelectedFiles() const {
     return App().SelectedFiles;
@@ -312,8 +321,12 @@ void MainMenuHost::PumpMessages() {
 RecycleResult MainMenuHost::RecycleFile(const std::wstring& path) {
     return ::RecycleFile(path);
 }
-void MainMenuHost::RefreshThumbnail() {
-    main_.ThumyzViewer.RefreshThumbnail();
+void MainMenuHost::RefreshThumbnail(const std::vector<std::wstring>& files) {
+    std::vector<std::wstring> left;
+    for (const std::wstring& file : files)
+        if (!file.empty() && FileExists(file)) left.push_back(file);
+    // A file the grid does not list (one opened from elsewhere) stays the selection too.
+    if (GridHold.Relist(left) == 0 && !left.empty()) App().SelectedFiles = left;
 }
 void MainMenuHost::FileJob(int32_t mode) {
     Shells.OpenFileJob(mode, main_.hWnd());
@@ -461,6 +474,9 @@ void MainMenuHost::ImportCanvas(const std::wstring& path) {
 }
 void MainMenuHost::ThumPath(const std::wstring& folder) {
     main_.ThumyzViewer.Path(folder);
+}
+void MainMenuHost::RefreshThumbnail() {
+    main_.ThumyzViewer.RefreshThumbnail();
 }
 
 void ShowHelp(const std::wstring& programFolder, const std::function<void(const std::wstring&)>& shellOpen) {

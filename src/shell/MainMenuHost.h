@@ -92,6 +92,7 @@ public:
     void DoMenuCommand() override;
 
     // MenuCommandHost
+    [[nodiscard]] HWND Owner() const override;
     [[nodiscard]] std::wstring PressMenuID() const override;
     [[nodiscard]] std::wstring PressMenuCaption() const override;
     [[nodiscard]] DropDownMenu& Menu() override { return rows_; }
@@ -116,12 +117,12 @@ public:
     void CopyToClipboard() override;
     void PasteFromClipboard() override;
     [[nodiscard]] std::wstring ShownFile() const override;
-    [[nodiscard]] bool DeleteImage() override;
+    [[nodiscard]] RecycleResult DeleteImage() override;
     [[nodiscard]] const std::vector<std::wstring>& SelectedFiles() const override;
     void HoldGridSelection(bool hold) override;
     void PumpMessages() override;
     [[nodiscard]] RecycleResult RecycleFile(const std::wstring& path) override;
-    void RefreshThumbnail() override;
+    void RefreshThumbnail(const std::vector<std::wstring>& files) override;
     void FileJob(int32_t mode) override;
     [[nodiscard]] bool BatchDialogFree() override;
     void ResizeCanvas() override;
@@ -182,6 +183,7 @@ private:
     void DisposeImgDIB() override;
     void ImportCanvas(const std::wstring& path) override;
     void ThumPath(const std::wstring& folder) override;
+    void RefreshThumbnail() override;
 
     // The row a pick ran on, as it was when the menu closed; the wait after it lets messages run,
     // and a pointer or a key meanwhile must not change which command runs.

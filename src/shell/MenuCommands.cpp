@@ -52,17 +52,22 @@ void Print(MenuCommandHost& h) {
     h.ShowPrintDialog();
 }
 
-// Tells which of the files to delete were gone already; their cells have left the grid.
-void SayGone(const std::vector<std::wstring>& gone) {
-    if (gone.empty()) return;
+// Tells, in one message over the main window, which of the files to delete were gone already
+// (their cells have left the grid) and which could not be deleted.
+void SayNotDeleted(HWND owner, const std::vector<std::wstring>& gone, const std::vector<std::wstring>& kept) {
     std::wstring text;
     if (gone.size() == 1) {
         text = L"\"" + GetFileName(gone[0]) + L"\" no longer exists. Its thumbnail is taken out of the list.";
-    } else {
+    } else if (!gone.empty()) {
         text = L"These files no longer exist. Their thumbnails are taken out of the list:\n";
         for (const std::wstring& file : gone) text += L"\n" + GetFileName(file);
     }
-    ShowMessageBox(nullptr, text, L"Delete", MB_OK | MB_ICONEXCLAMATION);
+    if (!kept.empty()) {
+        if (!text.empty()) text += L"\n\n";
+        text += L"These files could not be deleted and are where they were:\n";
+        for (const std::wstring& file : kept) text += L"\n" + file;
+    }
+    if (!text.empty()) ShowMessageBox(owner, text, L"Delete", MB_OK | MB_ICONEXCLAMATION);
 }
 
 void Delete(MenuCommandHost& h) {
@@ -70,17 +75,19 @@ void Delete(MenuCommandHost& h) {
     // canvas, which keeps showing a copy of it; the selection may have changed since it was opened.
     const std::vector<std::wstring> files = h.SelectedFiles();
     const std::wstring shown = h.ShownFile();
-    std::vector<std::wstring> gone;
+    std::vector<std::wstring> gone, kept;
     for (const std::wstring& file : files) {
         if (file.empty()) continue;
         h.PumpMessages();
-        if (!shown.empty() && CompareNoCase(file, shown) == 0 && FileExists(file))
-            (void)h.DeleteImage();
-        else if (h.RecycleFile(file) == RecycleResult::Missing)
-            gone.push_back(file);
+        const RecycleResult result = !shown.empty() && CompareNoCase(file, shown) == 0 && FileExists(file)
+                                         ? h.DeleteImage()
+                                         : h.RecycleFile(file);
+        if (result == RecycleResult::Missing) gone.push_back(file);
+        if (result == RecycleResult::Kept) kept.push_back(file);
     }
-    h.RefreshThumbnail();
-    SayGone(gone);
+    // A file the user chose to keep, or that could not go, stays selected: Delete asks again.
+    h.RefreshThumbnail(files);
+    SayNotDeleted(h.Owner(), gone, kept);
 }
 
 void FileJob(MenuCommandHost& h, int32_t mode) {

@@ -5,6 +5,8 @@
 #include "output/ModMisc.h"
 #include "shell/Wallpaper.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +17,8 @@ class DropDownMenu;
 class MenuCommandHost {
 public:
     virtual ~MenuCommandHost() = default;
+    // The window that owns the commands' messages.
+    [[nodiscard]] virtual HWND Owner() const = 0;
     // The menu.
     [[nodiscard]] virtual bool PressMenuEnabled() const = 0;
     [[nodiscard]] virtual std::wstring PressMenuID() const = 0;
@@ -51,7 +55,7 @@ public:
     // The file the canvas shows; empty when it shows none of its own.
     [[nodiscard]] virtual std::wstring ShownFile() const = 0;
     // The canvas recycles the file it shows and keeps showing a copy of it.
-    [[nodiscard]] virtual bool DeleteImage() = 0;
+    [[nodiscard]] virtual RecycleResult DeleteImage() = 0;
     [[nodiscard]] virtual const std::vector<std::wstring>& SelectedFiles() const = 0;
     // While held, a save made by the save question changes neither the grid's listing nor the
     // selection: a command that asks before it acts on the selected files holds it from before
@@ -59,7 +63,8 @@ public:
     virtual void HoldGridSelection(bool hold) = 0;
     virtual void PumpMessages() = 0;
     [[nodiscard]] virtual RecycleResult RecycleFile(const std::wstring& path) = 0;
-    virtual void RefreshThumbnail() = 0;
+    // The grid lists its folder again; those of files still there stay the selection.
+    virtual void RefreshThumbnail(const std::vector<std::wstring>& files) = 0;
     virtual void FileJob(int32_t mode) = 0; // the batch dialog: 0 copy, 1 move, 2 rename
     // False, the user told, while the batch dialog copies, moves or renames.
     [[nodiscard]] virtual bool BatchDialogFree() = 0;

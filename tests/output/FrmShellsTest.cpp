@@ -254,6 +254,34 @@ TEST_F(BatchDialog, MovingAsksBeforeReplacingAndReopensTheShownPictureFromTheTar
     EXPECT_NE(messages[0].find(L"\"b.jpg\""), std::wstring::npos);
 }
 
+// A copy into a folder that already holds every file asks about each until Yes to All, which
+// replaces the rest unasked; Cancel stops the batch, the file copied before it staying.
+TEST_F(BatchDialog, ACopyOverExistingFilesOffersYesToAllAndStopsAtCancel) {
+    ScopedShellConfirmationsOff quiet;
+    const std::wstring from = MakeTestFolder(L"allfrom"), to = MakeTestFolder(L"allto");
+    ScopedFolderBrowseAnswerer folders([&](const FolderBrowseRequest&) { return std::optional(to); });
+    const std::vector<std::wstring> names{L"a.jpg", L"b.jpg", L"c.jpg", L"d.jpg"};
+    const std::vector<std::pair<std::vector<int>, std::vector<std::string>>> cases{
+        {{IDNO, kIdYesToAll}, {"old", "new", "new", "new"}}, {{IDYES, IDCANCEL}, {"new", "old", "old", "old"}}};
+    for (const auto& [answers, after] : cases) {
+        App().SelectedFiles.clear();
+        for (const std::wstring& name : names) {
+            ASSERT_TRUE(WriteTestFile(from + name, "new") && WriteTestFile(to + name, "old"));
+            App().SelectedFiles.push_back(from + name);
+        }
+        size_t asked = 0;
+        ScopedMessageBoxAnswerer replies([&](const MessageBoxRequest& request) {
+            if ((request.type & MB_TYPEMASK) != kMbYesYesToAllNoCancel) return IDOK;
+            return asked < answers.size() ? answers[asked++] : IDNO;
+        });
+        FrmShells form(&main);
+        form.OpenFileJob(FrmShells::kCopy, nullptr);
+        Click(form, FrmShells::kOK);
+        EXPECT_EQ(asked, answers.size()) << "questions asked";
+        for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(ReadTestFile(to + names[i]), after[i]) << Narrow(names[i]);
+    }
+}
+
 // The main window whose canvas, reopening the first file, has the user press Cancel meanwhile.
 class CancellingMainWindow : public FakeBatchMainWindow {
 public:

@@ -1,13 +1,16 @@
-// The runtime stand-ins: the message pump and its guard, timers and the file list. (The hourglass
-// is shown through a picture box in PictureBoxTest.)
+// The runtime stand-ins: the message pump and its guard, timers, the file list and the question
+// message boxes lack. (The hourglass is shown through a picture box in PictureBoxTest.)
 #include "platform/DoEvents.h"
 #include "platform/FileList.h"
+#include "platform/MessageBoxService.h"
 #include "platform/Timer.h"
+#include "platform/WindowText.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 TEST(DoEvents, AHandlerThatPumpsDoesNotRunNestedWhenItsMessageComesAgain) {
@@ -132,4 +135,43 @@ TEST(FileList, ListsMatchingFilesSortedAsTheRuntimeSortsThem) {
     EXPECT_EQ(list.ListCount(), 7); // note.txt too; never the folder or the hidden file
     list.SetPath(folder + L"missing\\");
     EXPECT_EQ(list.ListCount(), 0);
+}
+
+namespace {
+
+// Once the question shows: notes its buttons and whether its owner takes input, then presses the
+// button press (Escape for 0).
+struct QuestionPress {
+    static inline int press = 0;
+    static inline std::vector<std::wstring> buttons;
+    static inline bool ownerLive = true;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND question = ::FindWindowW(L"#32770", L"Replace?");
+        if (!question || !::IsWindowVisible(question)) return;
+        ::KillTimer(nullptr, timer);
+        ownerLive = ::IsWindowEnabled(::GetWindow(question, GW_OWNER)) != FALSE;
+        buttons.clear();
+        for (HWND child = ::GetWindow(question, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (::GetDlgCtrlID(child) > 0) buttons.push_back(WindowText(child));
+        if (!press)
+            ::PostMessageW(::GetDlgItem(question, IDYES), WM_KEYDOWN, VK_ESCAPE, 0);
+        else if (const HWND button = ::GetDlgItem(question, press))
+            ::PostMessageW(button, BM_CLICK, 0, 0);
+        else
+            ::PostMessageW(question, WM_COMMAND, IDCANCEL, 0); // no such button: closed, not left open
+    }
+};
+
+} // namespace
+
+TEST(MessageBoxService, TheYesToAllQuestionIsModalOverItsOwnerAndEscapeCancelsIt) {
+    TestWindow owner(300, 200);
+    const MessageBoxRequest request{owner.hwnd(), L"Replace \"a.jpg\"?", L"Replace?", kMbYesYesToAllNoCancel};
+    for (const auto& [press, answer] : {std::pair{0, IDCANCEL}, std::pair{kIdYesToAll, kIdYesToAll}}) {
+        QuestionPress::press = press;
+        ::SetTimer(nullptr, 0, 50, &QuestionPress::Tick);
+        EXPECT_EQ(ShowMessageBox(request), answer);
+    }
+    EXPECT_FALSE(QuestionPress::ownerLive);
+    EXPECT_EQ(QuestionPress::buttons, (std::vector<std::wstring>{L"&Yes", L"Yes to &All", L"&No", L"Cancel"}));
 }

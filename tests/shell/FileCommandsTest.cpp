@@ -45,6 +45,7 @@ public:
         return c;
     }
     void FileImport(const std::wstring& path) override { log.Add(L"FileImport(" + Arg(path) + L")"); }
+    void SelectInGrid(const std::wstring&) override {}
     void UseStamp(bool copy, bool option) override { log.Add(L"UseStamp(" + Arg(copy) + L", " + Arg(option) + L")"); }
     std::optional<std::wstring> AskStampName() override { return stampName; }
     void AddLibraryStamp(const std::wstring& folder, const std::wstring& file) override {

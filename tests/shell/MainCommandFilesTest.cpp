@@ -22,6 +22,7 @@ struct Messages {
     explicit Messages(int saveAnswer = IDYES)
         : answerer([this, saveAnswer](const MessageBoxRequest& r) {
               texts.push_back(r.text);
+              owners.push_back(r.owner);
               if (r.text == kSaveQuestion) return saveAnswer;
               return (r.type & MB_YESNO) ? IDNO : IDOK;
           }) {}
@@ -29,6 +30,7 @@ struct Messages {
         return std::any_of(texts.begin(), texts.end(), [&](const std::wstring& t) { return t.find(part) != t.npos; });
     }
     std::vector<std::wstring> texts;
+    std::vector<HWND> owners;
     ScopedMessageBoxAnswerer answerer;
 };
 
@@ -95,6 +97,18 @@ struct RequestDuringBatch {
         ::KillTimer(nullptr, timer);
         hung = true;
         if (shells) shells->Unload();
+    }
+};
+
+// Presses button in the shell's own question once it shows, from a thread timer its loop runs.
+struct ShellQuestion {
+    static inline int button = IDNO, asked = 0;
+    static void CALLBACK Press(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND question = ::FindWindowW(L"#32770", nullptr);
+        if (!question || !::IsWindowVisible(question)) return;
+        ::KillTimer(nullptr, timer);
+        ++asked;
+        ::PostMessageW(question, WM_COMMAND, static_cast<WPARAM>(button), 0);
     }
 };
 
@@ -331,12 +345,61 @@ TEST_F(MainCommandFilesTest, DeleteOfAFileAlreadyGoneSaysSoAndDropsItsCell) {
         EXPECT_EQ(GridNames(), listed) << c.what;
         ASSERT_EQ(messages.texts.size(), 1u) << c.what << ": nothing was said";
         EXPECT_NE(messages.texts[0].find(L"no longer exist"), std::wstring::npos) << Narrow(messages.texts[0]);
+        EXPECT_EQ(messages.owners[0], main->hWnd()) << c.what << ": the message is not the main window's";
         for (const std::wstring& name : c.selected) {
             const bool gone = std::find(c.gone.begin(), c.gone.end(), name) != c.gone.end();
             EXPECT_EQ(messages.texts[0].find(name) != std::wstring::npos, gone) << c.what << ": " << Narrow(name);
         }
         Close();
     }
+}
+
+// Delete over three thumbnails, one of whose files another program holds open: the other two go,
+// and one message over the main window names the file kept.
+TEST_F(MainCommandFilesTest, DeleteNamesTheFileItCouldNotDelete) {
+    ScopedShellConfirmationsOff quiet;
+    Start({L"a.png", L"b.png", L"c.png"});
+    BandOverTheGrid();
+    const std::wstring held = folder + L"b.png";
+    const HANDLE file = ::CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    Messages messages;
+    EXPECT_TRUE(Run(L"Edit_Delete"));
+    ::CloseHandle(file);
+    EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"b.png"});
+    ASSERT_EQ(messages.texts.size(), 1u) << "the file kept was not named";
+    EXPECT_NE(messages.texts[0].find(held), std::wstring::npos) << Narrow(messages.texts[0]);
+    EXPECT_EQ(messages.owners[0], main->hWnd());
+}
+
+// A thumbnail clicked, Delete, and the shell's question answered No: the file and its selection
+// stay, so the next Delete asks again, and Yes then recycles it.
+TEST_F(MainCommandFilesTest, DeleteAnsweredNoKeepsTheSelectionForTheNextDelete) {
+    Start({L"a.png", L"b.png"});
+    ClickThumbnail(L"b.png");
+    ShellQuestion::asked = 0;
+    for (const int answer : {IDNO, IDYES}) {
+        ShellQuestion::button = answer;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &ShellQuestion::Press);
+        EXPECT_TRUE(Run(L"Edit_Delete"));
+        ::KillTimer(nullptr, timer);
+        if (answer == IDNO) {
+            EXPECT_EQ(Framed(), std::vector<std::wstring>{L"b.png"});
+        }
+    }
+    EXPECT_EQ(ShellQuestion::asked, 2);
+    EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"a.png"});
+}
+
+// File > Open of a picture the grid lists frames it there in place of the one clicked before, so
+// the grid's commands and the menu's act on one selection.
+TEST_F(MainCommandFilesTest, OpeningAListedPictureSelectsItInTheGrid) {
+    Start({L"a.png", L"b.png"});
+    ClickThumbnail(L"a.png");
+    AnswerFileDialog(L"Import Image...", folder + L"b.png", -1, [&] { EXPECT_TRUE(Run(L"File_Open")); });
+    EXPECT_TRUE(Shows(L"b.png"));
+    EXPECT_EQ(Framed(), std::vector<std::wstring>{L"b.png"});
+    EXPECT_EQ(Selected(), std::vector<std::wstring>{L"b.png"});
 }
 
 // File > New offers the size of the picture shown, written as Edit > Resize Canvas writes it; with
