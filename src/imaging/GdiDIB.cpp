@@ -43,26 +43,32 @@ void GdiDIB::SetHeight(float height) {
 
 namespace {
 
-// Decodes the image in memory, which the stream takes over; null when it does not decode.
-GpImage* DecodeMemory(UniqueHGlobal memory) {
+// Decodes the image in memory, which the stream takes over; null when it does not decode, with the
+// decoder's status in status.
+GpImage* DecodeMemory(UniqueHGlobal memory, GpStatus* status = nullptr) {
     IStream* stream = nullptr;
     // The stream owns the memory from here on; GDI+ keeps its own reference while it needs it.
-    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) return nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(memory.get(), TRUE, &stream))) {
+        if (status) *status = OutOfMemory;
+        return nullptr;
+    }
     (void)memory.release();
     GdipImage image;
-    if (GdipLoadImageFromStream(stream, image.put()) != Ok) image.reset();
+    GpStatus loaded = GdipLoadImageFromStream(stream, image.put());
     stream->Release();
     UINT w = 0, h = 0;
-    if (!image || GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 ||
-        h == 0)
-        return nullptr;
-    return image.release();
+    if (loaded == Ok &&
+        (GdipGetImageWidth(image.get(), &w) != Ok || GdipGetImageHeight(image.get(), &h) != Ok || w == 0 || h == 0))
+        loaded = GenericError;
+    if (status) *status = loaded;
+    return loaded == Ok ? image.release() : nullptr;
 }
 
 } // namespace
 
-GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) {
+GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation, GpStatus* status) {
     orientation = 0;
+    if (status) *status = GenericError;
     UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -71,26 +77,33 @@ GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation) 
     if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) return nullptr;
     const DWORD bytes = static_cast<DWORD>(size.QuadPart);
     UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (!memory) return nullptr;
+    if (!memory) {
+        if (status) *status = OutOfMemory;
+        return nullptr;
+    }
     void* data = ::GlobalLock(memory.get());
     if (!data) return nullptr;
     DWORD read = 0;
     const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes &&
                     IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
-    // A JPEG by its bytes, so that a copy under another name (the screen saver's) shows the same.
-    if (ok) orientation = JpegOrientation(std::string_view(static_cast<const char*>(data), bytes));
+    // By the bytes, so that a copy under another name (the screen saver's) shows the same.
+    if (ok) orientation = PictureOrientation(std::string_view(static_cast<const char*>(data), bytes));
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
-    return DecodeMemory(std::move(memory));
+    return DecodeMemory(std::move(memory), status);
 }
 
-GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
+GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report) {
     uint32_t orientation = 0;
-    GdipImage image(LoadImageAsStored(fileName, orientation));
+    GpStatus status = Ok;
+    GdipImage image(LoadImageAsStored(fileName, orientation, &status));
+    if (report) *report = LoadReport{!image && status == OutOfMemory, 0};
+    if (!image || orientation < 2 || orientation > 8) return image.release();
+    if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();
     // A turn that cannot be made (too little memory for a second copy) leaves the picture as
     // stored: shown on its side rather than not at all.
-    if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();
+    if (report) report->unturned = orientation;
     return image.release();
 }
 
@@ -106,6 +119,13 @@ GpImage* DecodeImageBytes(std::string_view bytes) {
 }
 
 ImageFrames ImageFileFrames(const std::wstring& fileName) {
+    // Only these types hold several pictures: for any other a save would decode the whole file
+    // again for nothing.
+    const std::string head = ReadFileHead(fileName, 4);
+    if (head.size() < 4) return {};
+    const bool gif = head.compare(0, 3, "GIF") == 0;
+    const bool tiff = head == std::string("II*\0", 4) || head == std::string("MM\0*", 4);
+    if (!gif && !tiff) return {1, false};
     uint32_t orientation = 0;
     const GdipImage image(LoadImageAsStored(fileName, orientation));
     if (!image) return {};
@@ -122,9 +142,9 @@ ImageFrames ImageFileFrames(const std::wstring& fileName) {
     return frames;
 }
 
-bool GdiDIB::Import(const std::wstring& fileName) {
+bool GdiDIB::Import(const std::wstring& fileName, LoadReport* report) {
     Destroy();
-    image_.reset(LoadImageFromFileCopy(fileName));
+    image_.reset(LoadImageFromFileCopy(fileName, report));
     if (!image_) return false;
     UINT w = 0, h = 0;
     GdipGetImageWidth(image_.get(), &w);
