@@ -1,13 +1,66 @@
 // The canvas in a real window under Xvfb, driven with the mouse and key messages a person's input
 // brings: fitting, zoom, the navigator, panning (the scroll bars too), the edit panel of every tool
 // mode and its slider, the text entry, the first undo snapshot, a failed load, its scratch files at
-// the end, and the property defaults of a canvas made in code.
+// the end, the property defaults of a canvas made in code, and the save of a photo that could not
+// be turned upright.
+#include "imaging/JpegExif.h"
 #include "tests/editor/CanvasWindowFixture.h"
+#include "tests/imaging/ExifTestBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
+
+namespace {
+
+// A grey JPEG of w x h (multiples of 8), every block mid-grey: one-code Huffman tables make each
+// block two zero bits. It decodes to 8 bits a pixel; turned upright, it needs 32.
+std::string GreyJpeg(uint32_t w, uint32_t h) {
+    using exif_test::Packed, exif_test::Segment;
+    const std::string oneCode = std::string("\x01", 1) + std::string(15, '\0') + std::string(1, '\0');
+    std::string jpeg("\xFF\xD8", 2);
+    return jpeg + Segment(0xDB, std::string(1, '\0') + std::string(64, '\x01')) +
+           Segment(0xC0, std::string(1, '\x08') + Packed(h, 2, true) + Packed(w, 2, true) +
+                             std::string("\x01\x01\x11\x00", 4)) +
+           Segment(0xC4, std::string(1, '\x00') + oneCode) + Segment(0xC4, std::string(1, '\x10') + oneCode) +
+           Segment(0xDA, std::string("\x01\x01\x00\x00\x3F\x00", 6)) + std::string(w * h / 64 / 4, '\0') + "\xFF\xD9";
+}
+
+// All the address space free at its making is taken but for `left` blocks of `block` bytes lying
+// between taken ones: nothing larger than a block can be had while it lives.
+class AddressSpaceTaken {
+public:
+    AddressSpaceTaken(size_t block, int left) {
+        for (size_t size = block; size >= 0x10000; size /= 2)
+            while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) taken_.push_back(p);
+        std::sort(taken_.begin(), taken_.end());
+        const auto blockAt = [&](size_t i) {
+            MEMORY_BASIC_INFORMATION m{};
+            return ::VirtualQuery(taken_[i], &m, sizeof m) && m.RegionSize == block;
+        };
+        // After a block given back the next one taken stays, so no two given back lie side by side.
+        for (size_t i = 1; i + 1 < taken_.size() && left_ < left; ++i) {
+            if (!blockAt(i)) continue;
+            ::VirtualFree(taken_[i], 0, MEM_RELEASE);
+            taken_.erase(taken_.begin() + static_cast<std::ptrdiff_t>(i));
+            ++left_;
+        }
+    }
+    ~AddressSpaceTaken() {
+        for (void* p : taken_) ::VirtualFree(p, 0, MEM_RELEASE);
+    }
+    AddressSpaceTaken(const AddressSpaceTaken&) = delete;
+    AddressSpaceTaken& operator=(const AddressSpaceTaken&) = delete;
+    [[nodiscard]] int Left() const { return left_; }
+
+private:
+    std::vector<void*> taken_;
+    int left_ = 0;
+};
+
+} // namespace
 
 TEST_F(CanvasWindowTest, FittedImageLiesInsideFitRectWithTheBackgroundAround) {
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"wide.png", 800, 400)));
@@ -318,4 +371,19 @@ TEST_F(CanvasWindowTest, TheHiddenScrollBarsSpanThePicturesTravelAndPanTheView) 
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"small.png", 100, 80)));
     ::GetScrollRange(across, SB_CTL, &low, &high);
     EXPECT_EQ(high, 0);
+}
+
+TEST_F(CanvasWindowTest, APhotoThatCouldNotBeTurnedUprightIsSavedWithItsOrientationKept) {
+    // A phone's photograph stored on its side (6), opened while too little memory is left to turn it.
+    const std::wstring photo = folder + L"phone.jpg", saved = folder + L"saved.jpg";
+    ASSERT_TRUE(WriteTestFile(
+        photo, exif_test::WithSegment(GreyJpeg(4000, 3000), exif_test::ExifSegmentOf(exif_test::OrientationTiff(6)))));
+    {
+        const AddressSpaceTaken shortage(32u << 20, 4);
+        ASSERT_EQ(shortage.Left(), 4);
+        ASSERT_TRUE(canvas->Import(photo));
+        ASSERT_EQ(canvas->ImgDIB.Width(), 4000) << "turned after all: the test proves nothing";
+    }
+    ASSERT_TRUE(canvas->SaveImage(saved, kFormatJpeg, 90));
+    EXPECT_EQ(JpegOrientation(ReadTestFile(saved)), 6u) << "the pixels on their side are said to be upright";
 }
