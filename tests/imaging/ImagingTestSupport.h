@@ -66,9 +66,9 @@ inline GdipBitmap BitmapOf(int w, int h, const std::function<uint32_t(int, int)>
     return bitmap;
 }
 
-// A sound PNG of 30000 x 30000 pixels: decoded, it needs more memory than a 32-bit process has.
+// A sound PNG of 36000 x 36000 pixels: decoded, it needs more memory than any 32-bit process has.
 inline const std::string
-    kHugePng("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x75\x30\0\0\x75\x30\x08\x02\0\0\0\xe9\x45\x6f\xed\0\0\0\x0bIDAT"
+    kHugePng("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x8c\xa0\0\0\x8c\xa0\x08\x02\0\0\0\x36\xe0\xd7\xa4\0\0\0\x0bIDAT"
              "\x78\x9c\x63\x60\x40\x05\0\0\x10\0\x01\x39\xbd\x8f\x65\0\0\0\0IEND\xae\x42\x60\x82",
              68);
 
