@@ -4,6 +4,7 @@
 #include "platform/AppState.h"
 #include "platform/FileList.h"
 #include "platform/Rounding.h"
+#include "platform/TextCase.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -115,10 +116,18 @@ void CanvasModel::DeleteStampSteps(int32_t from) {
         if (f.step >= from) ::DeleteFileW(f.path.c_str());
 }
 
-bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
+bool CanvasModel::LoadImageFile(const std::wstring& fileName, bool* lackedMemory) {
+    // Loaded beside the picture shown, which stays if this one does not fit.
+    GdiDIB loaded;
+    LoadReport report;
+    const bool ok = loaded.Import(fileName, &report);
+    if (lackedMemory) *lackedMemory = report.lackedMemory;
+    if (report.lackedMemory) return false;
     CurFilename = fileName;
+    ImgDIB = std::move(loaded);
     openedExif_.clear();
-    if (ImgDIB.Import(fileName)) {
+    openedUnturned_ = report.unturned;
+    if (ok) {
         // Read now: by the time the picture is saved its file may be gone or written over.
         const std::string head = ReadFileHead(fileName);
         openedExif_ = ExifSegment(head);
@@ -127,6 +136,12 @@ bool CanvasModel::LoadImageFile(const std::wstring& fileName) {
     // Nothing is shown, so no step can belong to it.
     ClearHistory();
     return false;
+}
+
+bool CanvasModel::IsScratchFile(const std::wstring& path) {
+    const std::wstring shown = LowerText(path);
+    return shown == LowerText(App().AppFolder + L"Tempnewimage.png") ||
+           shown == LowerText(App().DataPath + L"Tempdelete.tmp");
 }
 
 void CanvasModel::ClearHistory() {

@@ -97,11 +97,19 @@ public:
     [[nodiscard]] bool SettleSteps() { return history_.Settle(); }
 
     // Loads fileName as the shown image; CurFilename takes the name either way. A file that cannot
-    // be read or decoded leaves no image and no history. A JPEG's EXIF block is kept with it.
-    [[nodiscard]] bool LoadImageFile(const std::wstring& fileName);
+    // be read or decoded leaves no image and no history. A JPEG's EXIF block is kept with it. A
+    // file too large for the memory left changes nothing at all, and lackedMemory says so: the
+    // picture shown before stays, with its file and its history.
+    [[nodiscard]] bool LoadImageFile(const std::wstring& fileName, bool* lackedMemory = nullptr);
     // The EXIF segment of the JPEG file last opened (empty for other files): it goes into every JPEG
     // the picture is saved as.
     [[nodiscard]] const std::string& OpenedExif() const { return openedExif_; }
+    // The orientation the picture's pixels still need to show upright, when the file last opened
+    // could not be turned as it loaded; 0 when they show upright. A JPEG saved carries it.
+    [[nodiscard]] uint32_t OpenedUnturned() const { return openedUnturned_; }
+    // Whether path is one of the canvas's scratch copies (a new picture, the copy shown after a
+    // delete): not a file of the user's.
+    [[nodiscard]] static bool IsScratchFile(const std::wstring& path);
     // Whether the shown file holds the picture shown: nothing has changed since it was opened or
     // last saved, or an undo or redo has come back to that step.
     [[nodiscard]] bool ShowsSavedStep() const { return history_.SavedStep() == history_.Index(); }
@@ -139,6 +147,7 @@ protected:
     // until the step is handed to the history.
     UndoBuffer undoBuffers_;
     std::string openedExif_;
+    uint32_t openedUnturned_ = 0;
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

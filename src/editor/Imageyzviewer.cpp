@@ -14,8 +14,8 @@
 #include "platform/AppState.h"
 #include "platform/Hourglass.h"
 #include "platform/MessageBoxService.h"
+#include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
-#include "platform/TextCase.h"
 
 #include <algorithm>
 
@@ -166,7 +166,16 @@ std::wstring Imageyzviewer::ShowImgHeight() const {
 
 bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool highQuality, bool keepUndo) {
     if (!noReload) {
-        const bool loaded = LoadImageFile(fileName);
+        bool lackedMemory = false;
+        const bool loaded = LoadImageFile(fileName, &lackedMemory);
+        if (lackedMemory) {
+            // Nothing has changed: the picture shown before, if any, stays with its file and steps.
+            (void)ShowMessageBox(hWnd(),
+                                 L"There is not enough memory left to open " + GetFileName(fileName) + L"." +
+                                     (NoOpen() ? L" The picture shown stays." : L""),
+                                 L"Open", MB_OK | MB_ICONEXCLAMATION);
+            return NoOpen();
+        }
         if (!keepUndo || !loaded) {
             if (loaded) ClearHistory(); // a failed load has cleared it already
             if (neighbours_.imageToolbar) {
@@ -609,9 +618,10 @@ void Imageyzviewer::UnRedoPaint() {
 namespace {
 
 // The shown image written through the encoder of format by way of a temporary file. A JPEG carries
-// the EXIF block of the JPEG the picture was opened from, made fit for the pixels as saved.
-bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality,
-                const std::string& exif) {
+// the EXIF block of the JPEG the picture was opened from, made fit for the pixels as saved: with
+// the stored turn still to make when the pixels could not be turned as they were opened (unturned).
+bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality, const std::string& exif,
+                uint32_t unturned) {
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(image, &type);
     GdipBitmap copy;
@@ -625,7 +635,7 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);
     GdipGetImageHeight(image, &h);
-    return SaveJpegWithExif(image, fileName, quality, ExifForSavedPicture(exif, w, h));
+    return SaveJpegWithExif(image, fileName, quality, ExifForSavedPicture(exif, w, h, unturned ? unturned : 1));
 }
 
 } // namespace
@@ -635,7 +645,7 @@ bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int3
     // A step whose file could not be written is taken back first: what is saved is what stays shown.
     SettleHistory();
     Hourglass wait;
-    return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif());
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif(), OpenedUnturned());
 }
 
 void Imageyzviewer::SavedAs(const std::wstring& fileName) {
@@ -645,9 +655,7 @@ void Imageyzviewer::SavedAs(const std::wstring& fileName) {
 }
 
 bool Imageyzviewer::ShowsScratchFile() const {
-    const std::wstring shown = LowerText(CurFilename);
-    return shown == LowerText(App().AppFolder + L"Tempnewimage.png") ||
-           shown == LowerText(App().DataPath + L"Tempdelete.tmp");
+    return IsScratchFile(CurFilename);
 }
 
 std::optional<Imageyzviewer::InPlaceEncoder> Imageyzviewer::InPlaceEncoderOf() const {
@@ -673,7 +681,8 @@ bool Imageyzviewer::SaveOnly() {
     if (!encoder) return false;
     if (!SaveOnlyWrites()) return true;
     Hourglass wait;
-    if (!WriteImage(ImgDIB.DIB(), CurFilename, encoder->format, encoder->quality, OpenedExif())) return false;
+    if (!WriteImage(ImgDIB.DIB(), CurFilename, encoder->format, encoder->quality, OpenedExif(), OpenedUnturned()))
+        return false;
     history_.SavedHere();
     return true;
 }

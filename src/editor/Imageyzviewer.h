@@ -60,6 +60,7 @@ public:
 
     // Loads and lays out. With noReload the shown image is laid out again (fileName unused); with
     // keepUndo the image is replaced without touching the undo files. False when no image is shown.
+    // A picture too large for the memory left is said to be so, and the one shown stays.
     [[nodiscard]] bool Import(const std::wstring& fileName, bool noReload = false, bool highQuality = false,
                               bool keepUndo = false);
     // Lays the shown image out and repaints; takes the first undo snapshot when FirstL is set.

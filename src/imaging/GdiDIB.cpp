@@ -86,20 +86,24 @@ GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation, 
     DWORD read = 0;
     const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes &&
                     IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
-    // A JPEG by its bytes, so that a copy under another name (the screen saver's) shows the same.
-    if (ok) orientation = JpegOrientation(std::string_view(static_cast<const char*>(data), bytes));
+    // By the bytes, so that a copy under another name (the screen saver's) shows the same.
+    if (ok) orientation = PictureOrientation(std::string_view(static_cast<const char*>(data), bytes));
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
     return DecodeMemory(std::move(memory), status);
 }
 
-GpImage* LoadImageFromFileCopy(const std::wstring& fileName) {
+GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report) {
     uint32_t orientation = 0;
-    GdipImage image(LoadImageAsStored(fileName, orientation));
+    GpStatus status = Ok;
+    GdipImage image(LoadImageAsStored(fileName, orientation, &status));
+    if (report) *report = LoadReport{!image && status == OutOfMemory, 0};
+    if (!image || orientation < 2 || orientation > 8) return image.release();
+    if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();
     // A turn that cannot be made (too little memory for a second copy) leaves the picture as
     // stored: shown on its side rather than not at all.
-    if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();
+    if (report) report->unturned = orientation;
     return image.release();
 }
 
@@ -115,6 +119,13 @@ GpImage* DecodeImageBytes(std::string_view bytes) {
 }
 
 ImageFrames ImageFileFrames(const std::wstring& fileName) {
+    // Only these types hold several pictures: for any other a save would decode the whole file
+    // again for nothing.
+    const std::string head = ReadFileHead(fileName, 4);
+    if (head.size() < 4) return {};
+    const bool gif = head.compare(0, 3, "GIF") == 0;
+    const bool tiff = head == std::string("II*\0", 4) || head == std::string("MM\0*", 4);
+    if (!gif && !tiff) return {1, false};
     uint32_t orientation = 0;
     const GdipImage image(LoadImageAsStored(fileName, orientation));
     if (!image) return {};
@@ -131,9 +142,9 @@ ImageFrames ImageFileFrames(const std::wstring& fileName) {
     return frames;
 }
 
-bool GdiDIB::Import(const std::wstring& fileName) {
+bool GdiDIB::Import(const std::wstring& fileName, LoadReport* report) {
     Destroy();
-    image_.reset(LoadImageFromFileCopy(fileName));
+    image_.reset(LoadImageFromFileCopy(fileName, report));
     if (!image_) return false;
     UINT w = 0, h = 0;
     GdipGetImageWidth(image_.get(), &w);

@@ -8,6 +8,16 @@
 #include <string>
 #include <string_view>
 
+// What a load of a picture file came to, beside the image.
+struct LoadReport {
+    // Nothing loaded because there was not enough memory for the file or its decoded picture: the
+    // same file may load once memory is free.
+    bool lackedMemory = false;
+    // The orientation (2 to 8) that the pixels loaded still need to show upright, because the turn
+    // could not be made (too little memory for a second copy); 0 when they show upright as loaded.
+    uint32_t unturned = 0;
+};
+
 class GdiDIB {
 public:
     GdiDIB() = default;
@@ -32,8 +42,9 @@ public:
 
     // Loads fileName in place of the held image, from a memory copy of the file so that the file
     // is not held open. A file that cannot be read or decoded leaves the object empty. The two
-    // further arguments of the old interface had no effect and are gone.
-    [[nodiscard]] bool Import(const std::wstring& fileName);
+    // further arguments of the old interface had no effect and are gone. report, when given, says
+    // why nothing loaded or how the picture loaded (LoadImageFromFileCopy).
+    [[nodiscard]] bool Import(const std::wstring& fileName, LoadReport* report = nullptr);
 
     // Fits a source size into a box without enlarging it; X and Y centre it inside the box.
     static void GetBestFitInfo(float srcW, float srcH, float dstW, float dstH, float& x, float& y, float& w, float& h);
@@ -47,9 +58,9 @@ private:
 };
 
 // Decodes an image from a memory copy of the file, turned upright by the orientation a JPEG's EXIF
-// block gives (whatever the file's name); null when it cannot be read or decoded. The caller owns
-// the image.
-[[nodiscard]] GpImage* LoadImageFromFileCopy(const std::wstring& fileName);
+// block or a TIFF's first directory gives (whatever the file's name); null when it cannot be read
+// or decoded. The caller owns the image.
+[[nodiscard]] GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report = nullptr);
 // The same, left as stored, with the orientation that turns it upright (0 when none is given), for
 // a caller that turns a reduced copy instead of the whole picture. status, when given, tells why
 // nothing was loaded: OutOfMemory when memory ran short.
@@ -60,7 +71,8 @@ private:
 [[nodiscard]] GpImage* DecodeImageBytes(std::string_view bytes);
 
 // The frames a picture file holds: the frames of an animation (timed) or the pages of a TIFF; one
-// for a still picture, none when the file cannot be read or decoded.
+// for a still picture, none when the file cannot be read or decoded. Only a GIF or a TIFF (by its
+// bytes) is decoded to count them: any other file counts one, unread.
 struct ImageFrames {
     uint32_t count = 0;
     bool timed = false; // an animation's frames rather than pages

@@ -1,7 +1,8 @@
-// Turning a photograph upright by the orientation its EXIF block gives: a camera stores the pixels
-// as its sensor read them and names the turn that shows them upright (1 as stored, 2 mirrored, 3
-// half a turn, 4 upside-down mirror, 5 mirrored across the falling diagonal, 6 a quarter turn
-// clockwise, 7 mirrored across the rising diagonal, 8 a quarter turn anticlockwise).
+// Turning a photograph upright by the orientation its EXIF block (or a TIFF file's first directory)
+// gives: a camera stores the pixels as its sensor read them and names the turn that shows them
+// upright (1 as stored, 2 mirrored, 3 half a turn, 4 upside-down mirror, 5 mirrored across the
+// falling diagonal, 6 a quarter turn clockwise, 7 mirrored across the rising diagonal, 8 a quarter
+// turn anticlockwise).
 #pragma once
 
 #include "platform/Gdip.h"

@@ -221,13 +221,17 @@ uint32_t JpegOrientation(std::string_view bytes) {
     return 0;
 }
 
+uint32_t PictureOrientation(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xD8" ? JpegOrientation(bytes) : ExifOrientation(bytes);
+}
+
 std::string_view ExifSegment(std::string_view bytes) {
     for (const JpegSegment& segment : WalkJpegHead(bytes).segments)
         if (!ExifTiff(segment).empty()) return bytes.substr(segment.start, segment.size);
     return {};
 }
 
-std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height) {
+std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height, uint32_t orientation) {
     // One whole segment, as ExifSegment gives it.
     const std::string alone = std::string("\xFF\xD8", 2) + std::string(segment);
     const JpegHeadSegments walk = WalkJpegHead(alone);
@@ -248,8 +252,9 @@ std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32
     for (uint32_t i = 0; i < ifd0->count; ++i) {
         const uint64_t entry = ifd0->Entry(i);
         const uint32_t tag = r.U16(entry);
-        // The pixels are saved as they are shown: no viewer is to turn them again.
-        if (tag == kOrientationTag) SetNumber(r, w, entry, 1);
+        // The pixels are saved as they are shown: no viewer is to turn them again, unless they
+        // could not be turned when opened.
+        if (tag == kOrientationTag) SetNumber(r, w, entry, orientation);
         if (tag == kExifIfdTag) exifIfdAt = NumberOf(r, entry).value_or(0);
     }
     if (const std::optional<Ifd> exifIfd = exifIfdAt != ifd0->at ? ReadIfd(r, exifIfdAt) : std::nullopt) {

@@ -46,15 +46,21 @@ struct JpegHeadSegments {
 // a JPEG or carry no EXIF block before the picture's data.
 [[nodiscard]] uint32_t JpegOrientation(std::string_view bytes);
 
+// The orientation a picture file's bytes give, as ExifOrientation: a JPEG's first EXIF block, or a
+// TIFF's first directory (a TIFF file is laid out as an EXIF block's TIFF is); 0 for any other.
+[[nodiscard]] uint32_t PictureOrientation(std::string_view bytes);
+
 // The first EXIF segment of a JPEG head, marker and length field included; empty when there is
 // none wholly within bytes.
 [[nodiscard]] std::string_view ExifSegment(std::string_view bytes);
 
 // segment (as ExifSegment gives it) made fit for a picture saved as shown at width x height: the
-// orientation set to normal, the pixel dimensions set to the saved ones, and the embedded thumbnail,
-// which shows the picture before its edits, wiped and unlinked. The camera, the dates and every
-// other field stay. Empty when segment is not a sound EXIF block.
-[[nodiscard]] std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height);
+// orientation set to the turn the saved pixels still need (1, normal, for pixels saved upright;
+// the stored one for pixels that could not be turned), the pixel dimensions set to the saved ones,
+// and the embedded thumbnail, which shows the picture before its edits, wiped and unlinked. The
+// camera, the dates and every other field stay. Empty when segment is not a sound EXIF block.
+[[nodiscard]] std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height,
+                                              uint32_t orientation = 1);
 
 // jpeg with segment as its only EXIF block: right after the start-of-image marker (and a JFIF
 // segment directly there), any EXIF segment of the encoder's own left out. Empty when jpeg's head

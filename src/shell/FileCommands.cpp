@@ -1,5 +1,6 @@
 #include "shell/FileCommands.h"
 
+#include "editor/CanvasModel.h"
 #include "imaging/ClipboardStamp.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ModGDI.h"
@@ -188,6 +189,13 @@ bool FileCommands::SaveAs() {
 
 bool FileCommands::SaveCopy() {
     const std::wstring shown = host_.CurFilename();
+    // A new picture and the copy shown after a delete are scratch files: no copy goes beside them.
+    if (CanvasModel::IsScratchFile(shown)) {
+        ShowMessageBox(host_.Owner(),
+                       L"This picture has no saved file to copy. Save As can save it under a name you choose.",
+                       kSaveCopyTitle, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     const std::wstring copy = SaveCopyPath(shown);
     const std::wstring ext = GetFileExt(shown);
     const std::optional<SaveType> type = SaveCopyType(ext);

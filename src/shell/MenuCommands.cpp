@@ -4,6 +4,7 @@
 #include "platform/MessageBoxService.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
+#include "shell/FileCommands.h"
 #include "shell/MenuState.h"
 
 #include <windows.h>
@@ -27,6 +28,17 @@ void Save(MenuCommandHost& h) {
     // A new image, a scratch copy or a type without an encoder has no file to go back to.
     if (!h.CanSaveInPlace() && h.FileDialogAvailable()) {
         h.FileDialog(1);
+        return;
+    }
+    // A file of a type no encoder writes (a metafile, a run-length or .dib bitmap) is said to be one.
+    const std::wstring ext = GetFileExt(h.ShownFile());
+    if (h.CanSaveInPlace() && !SaveCopyType(ext)) {
+        ShowMessageBox(nullptr,
+                       L"Pictures cannot be saved as " +
+                           (ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files") +
+                           L". Save As can save this one as another type (BMP, GIF, JPG, PNG or TIFF). It is still "
+                           L"unsaved.",
+                       L"Save...", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     ShowMessageBox(nullptr, L"The image could not be saved. It is still unsaved.", L"Save...",

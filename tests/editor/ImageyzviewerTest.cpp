@@ -1,13 +1,51 @@
 // The canvas in a real window under Xvfb, driven with the mouse and key messages a person's input
 // brings: fitting, zoom, the navigator, panning (the scroll bars too), the edit panel of every tool
 // mode and its slider, the text entry, the first undo snapshot, a failed load, its scratch files at
-// the end, and the property defaults of a canvas made in code.
+// the end, the property defaults of a canvas made in code, and the save of a photo that could not
+// be turned upright.
+#include "imaging/JpegExif.h"
 #include "tests/editor/CanvasWindowFixture.h"
+#include "tests/imaging/ExifTestBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
+#include <utility>
+
+namespace {
+
+// A grey JPEG of w x h (multiples of 16), every block mid-grey: one-code Huffman tables make each
+// block two zero bits. It decodes to 8 bits a pixel; turned upright, it needs 32.
+std::string GreyJpeg(uint32_t w, uint32_t h) {
+    using exif_test::Packed, exif_test::Segment;
+    const std::string oneCode = std::string(1, '\x01') + std::string(16, '\0'), soi("\xFF\xD8", 2);
+    return soi + Segment(0xDB, std::string(1, '\0') + std::string(64, '\x01')) +
+           Segment(0xC0, std::string(1, '\x08') + Packed(h, 2, true) + Packed(w, 2, true) + "\x01\x01\x11" + '\0') +
+           Segment(0xC4, '\0' + oneCode) + Segment(0xC4, '\x10' + oneCode) +
+           Segment(0xDA, std::string("\x01\x01\0\0\x3F\0", 6)) + std::string(w * h / 256, '\0') + "\xFF\xD9";
+}
+
+// All the free address space taken but four blocks of 32 MB apart from each other: nothing larger
+// than 32 MB can be had while it lives.
+struct AddressSpaceTaken {
+    std::vector<void*> blocks, rest;
+    AddressSpaceTaken() {
+        for (size_t size = 32u << 20; size >= 0x10000; size /= 2)
+            while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+                (size == 32u << 20 ? blocks : rest).push_back(p);
+        std::sort(blocks.begin(), blocks.end());
+        for (size_t i = 1; i < 9 && i < blocks.size(); i += 2)
+            ::VirtualFree(std::exchange(blocks[i], nullptr), 0, MEM_RELEASE);
+    }
+    ~AddressSpaceTaken() {
+        for (const auto* taken : {&blocks, &rest})
+            for (void* p : *taken) ::VirtualFree(p, 0, MEM_RELEASE);
+    }
+};
+
+} // namespace
 
 TEST_F(CanvasWindowTest, FittedImageLiesInsideFitRectWithTheBackgroundAround) {
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"wide.png", 800, 400)));
@@ -318,4 +356,20 @@ TEST_F(CanvasWindowTest, TheHiddenScrollBarsSpanThePicturesTravelAndPanTheView) 
     ASSERT_TRUE(canvas->Import(WriteQuartersPicture(folder, L"small.png", 100, 80)));
     ::GetScrollRange(across, SB_CTL, &low, &high);
     EXPECT_EQ(high, 0);
+}
+
+TEST_F(CanvasWindowTest, APhotoThatCouldNotBeTurnedUprightIsSavedWithItsOrientationKept) {
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has more address space than can be taken";
+    // A phone's photograph stored on its side (6), opened while too little memory is left to turn it.
+    using namespace exif_test;
+    const std::wstring photo = folder + L"phone.jpg", saved = folder + L"saved.jpg";
+    ASSERT_TRUE(WriteTestFile(photo, WithSegment(GreyJpeg(4000, 3000), ExifSegmentOf(OrientationTiff(6)))));
+    {
+        const AddressSpaceTaken shortage;
+        ASSERT_GE(shortage.blocks.size(), 9u);
+        ASSERT_TRUE(canvas->Import(photo));
+        ASSERT_EQ(canvas->ImgDIB.Width(), 4000) << "turned after all: the test proves nothing";
+    }
+    ASSERT_TRUE(canvas->SaveImage(saved, kFormatJpeg, 90));
+    EXPECT_EQ(JpegOrientation(ReadTestFile(saved)), 6u) << "pixels on their side said to be upright";
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace exif_test {
 
@@ -80,6 +82,31 @@ inline std::string OrientationTiff(uint32_t value, bool little = true, uint32_t 
     auto u32 = [&](uint32_t v) { return Packed(v, 4, !little); };
     return (little ? "II" : "MM") + u16(42) + u32(8) + u16(1) + u16(0x112) + u16(type) + u32(count) +
            (type == 3 ? u16(value) + u16(0) : u32(value)) + u32(0);
+}
+
+// An uncompressed RGB TIFF: one w x h page for each function giving the ARGB colour of pixel (x, y);
+// the first directory names orientation unless it is 0.
+inline std::string RgbTiff(int w, int h, const std::vector<std::function<uint32_t(int, int)>>& pages,
+                           uint32_t orientation = 0) {
+    const auto u16 = [](uint32_t v) { return Packed(v, 2, false); };
+    const auto u32 = [](uint32_t v) { return Packed(v, 4, false); };
+    const auto entry = [&](uint32_t tag, uint32_t value, uint32_t type = 3, uint32_t count = 1) {
+        return u16(tag) + u16(type) + u32(count) + (type == 3 && count == 1 ? u16(value) + u16(0) : u32(value));
+    };
+    const auto uw = static_cast<uint32_t>(w), uh = static_cast<uint32_t>(h), pixels = uw * uh * 3;
+    std::string tiff = "II" + u16(42) + u32(8);
+    for (size_t page = 0; page < pages.size(); ++page) {
+        const uint32_t entries = page == 0 && orientation != 0 ? 10 : 9,
+                       bits = static_cast<uint32_t>(tiff.size()) + 6 + 12 * entries,
+                       next = page + 1 < pages.size() ? bits + 6 + pixels : 0;
+        tiff += u16(entries) + entry(256, uw) + entry(257, uh) + entry(258, bits, 3, 3) + entry(259, 1) +
+                entry(262, 2) + entry(273, bits + 6, 4) + (entries == 10 ? entry(274, orientation) : "") +
+                entry(277, 3) + entry(278, uh) + entry(279, pixels, 4) + u32(next) + u16(8) + u16(8) + u16(8);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (const int shift : {16, 8, 0}) tiff += static_cast<char>(pages[page](x, y) >> shift);
+    }
+    return tiff;
 }
 
 // Where pixel (x, y) of the upright picture lies in the stored one of w x h pixels, by the

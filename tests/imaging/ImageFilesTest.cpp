@@ -1,4 +1,4 @@
-// Loaded images, the off-screen bitmap and saving through the image encoders.
+// Loaded images, the off-screen bitmap, saving through the image encoders and counting frames.
 #include "imaging/DIBsave.h"
 #include "imaging/GdiDIB.h"
 #include "tests/imaging/ImagingTestSupport.h"
@@ -228,4 +228,11 @@ TEST(GdiDIBImport, SetSizesRoundHalvesToEven) {
     image.SetHeight(6.5f);
     EXPECT_EQ(image.Width(), 6);
     EXPECT_EQ(image.Height(), 6);
+}
+
+TEST(ImageFileFramesTest, OnlyAGifOrATiffIsDecodedToCountItsFrames) {
+    // A PNG holds one picture, read or not: a decode would fail here for lack of memory and count none.
+    const std::wstring path = MakeTestFolder(L"frames") + L"huge.png";
+    ASSERT_TRUE(WriteTestFile(path, kHugePng));
+    EXPECT_EQ(ImageFileFrames(path).count, 1u);
 }

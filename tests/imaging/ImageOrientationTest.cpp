@@ -1,5 +1,5 @@
-// Photographs shown upright by their EXIF orientation: each of the eight values pinned by pixels
-// on a picture made here, the public set's photographs all alike to the upright one, and the tag
+// Photographs (and TIFF files) shown upright by their EXIF orientation: each of the eight values
+// pinned by pixels on a picture made here, the public set's photographs all alike to the upright one, and the tag
 // read from crafted bytes at its limits.
 #include "imaging/BoxReduce.h"
 #include "imaging/GdiDIB.h"
@@ -61,11 +61,12 @@ TEST(ImageOrientation, EachValueShowsThePictureUprightAndUnknownOnesAsStored) {
         SCOPED_TRACE(orientation);
         const bool known = orientation >= 1 && orientation <= 8;
         const bool swapped = orientation >= 5 && orientation <= 8;
-        const std::string file = WithSegment(StoredJpeg(), ExifSegmentOf(OrientationTiff(orientation)));
+        const std::string jpeg = WithSegment(StoredJpeg(), ExifSegmentOf(OrientationTiff(orientation)));
+        const std::string tiff = RgbTiff(kW, kH, {StoredColour}, orientation);
         // By its bytes, whatever its name: the screen saver's copies are named ".dat".
-        for (const wchar_t* ext : {L".jpg", L".dat"}) {
+        for (const auto& [ext, file] : {std::pair{L".jpg", &jpeg}, {L".dat", &jpeg}, {L".tif", &tiff}}) {
             const std::wstring path = folder + std::to_wstring(orientation) + ext;
-            ASSERT_TRUE(WriteTestFile(path, file));
+            ASSERT_TRUE(WriteTestFile(path, *file));
             GdiDIB image;
             ASSERT_TRUE(image.Import(path));
             EXPECT_EQ(image.Width(), swapped ? kH : kW);
@@ -118,6 +119,7 @@ TEST(ImageOrientation, TheTagIsReadOnlyWhereItIsSound) {
         {Tiff{}.Bytes().replace(Ifd0Entry(1), 2, Packed(0x113, 2, false)), 0}};
     for (const auto& [tiff, read] : cases) {
         EXPECT_EQ(ExifOrientation(tiff), read) << testing::PrintToString(tiff);
+        EXPECT_EQ(PictureOrientation(tiff), read); // a TIFF file is laid out as the block is
         EXPECT_EQ(JpegOrientation(WithSegment(StoredJpeg(), ExifSegmentOf(tiff))), read);
     }
     // Only the first block counts, before the picture's data; cut anywhere, nothing past the cut is read.

@@ -67,6 +67,12 @@ inline GdipBitmap BitmapOf(int w, int h, const std::function<uint32_t(int, int)>
     return bitmap;
 }
 
+// A sound PNG of 36000 x 36000 pixels: decoded, it needs more memory than any 32-bit process has.
+inline const std::string
+    kHugePng("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x8c\xa0\0\0\x8c\xa0\x08\x02\0\0\0\x36\xe0\xd7\xa4\0\0\0\x0bIDAT"
+             "\x78\x9c\x63\x60\x40\x05\0\0\x10\0\x01\x39\xbd\x8f\x65\0\0\0\0IEND\xae\x42\x60\x82",
+             68);
+
 // Writes a w x h image of one colour to path, in the format of the encoder index.
 inline void WriteSolidImage(const std::wstring& path, int w, int h, uint32_t argb, int32_t format = kFormatPng) {
     GdipBitmap bitmap = SolidBitmap(w, h, argb);

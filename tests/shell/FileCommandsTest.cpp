@@ -193,6 +193,17 @@ TEST_F(FileCommandsTest, SaveCopyAsksBeforeReplacingAnEarlierCopy) {
     EXPECT_TRUE(written) << "Yes replaced it with the picture";
 }
 
+TEST_F(FileCommandsTest, SaveCopyOfAPictureWithoutAFileOfItsOwnWritesNothingAndSaysSo) {
+    // A new picture, and the copy shown after a delete.
+    for (const std::wstring& scratch : {App().AppFolder + L"Tempnewimage.png", App().DataPath + L"Tempdelete.tmp"}) {
+        host.shown = scratch;
+        (void)files.FileDialog(2);
+    }
+    EXPECT_EQ(host.log.calls, std::vector<std::wstring>{});
+    const std::wstring said = L"This picture has no saved file to copy. Save As can save it under a name you choose.";
+    EXPECT_EQ(boxes, std::vector<std::wstring>(2, said));
+}
+
 TEST_F(FileCommandsTest, OpenAsksFirstAndSelectsTheFileAlone) {
     const std::wstring a = folder + L"a.png";
     host.unsaved = true;

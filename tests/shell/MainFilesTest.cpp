@@ -1,5 +1,6 @@
 // The file commands through the real main window: which files Delete leaves, what Yes on the save
-// question writes, the search box narrowing the grid, and the save question before a move.
+// question writes, the search box narrowing the grid, the save question before a move, and a picture
+// too large to open.
 #include "output/Browsefolder.h"
 #include "output/ModMisc.h"
 #include "platform/MessageBoxService.h"
@@ -209,4 +210,18 @@ TEST_F(MainFilesTest, MoveAndRenameAskToSaveFirstAndCancelStops) {
         main->Unload();
         main.reset();
     }
+}
+
+TEST_F(MainFilesTest, APictureTooLargeForTheMemoryLeftIsSaidSoAndThePictureShownStays) {
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process may find the memory for it";
+    Start({L"a.png"});
+    ASSERT_TRUE(WriteTestFile(folder + L"huge.png", kHugePng));
+    std::vector<std::wstring> said;
+    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r.text), IDOK; });
+    main->FileImport(folder + L"huge.png");
+    EXPECT_EQ(said,
+              std::vector<std::wstring>{L"There is not enough memory left to open huge.png. The picture shown stays."});
+    EXPECT_TRUE(Shows(L"a.png"));
+    const Imageyzviewer& canvas = main->SingleyzPreview;
+    EXPECT_EQ(canvas.Point(canvas.Width() / 2, canvas.Height() / 2), RGB(0x20, 0x60, 0xA0)) << "a blank canvas";
 }

@@ -1,6 +1,7 @@
 // Saving and the saved state through the real main window, as a user goes: Save As and then Save,
 // a new picture saved as a file, undo after a save, the save question before printing, the
-// properties of the file shown after File > Open, and a JPEG's EXIF block across saves.
+// properties of the file shown after File > Open, a JPEG's EXIF block across saves, and a TIFF
+// turned upright by its orientation and saved as shown.
 #include "browser/ModFileinfo.h"
 #include "imaging/DIBsave.h"
 #include "imaging/JpegExif.h"
@@ -290,4 +291,19 @@ TEST_F(MainSaveStateTest, AJpegKeepsItsExifAcrossSavesAndSaveWithNothingChangedW
     // PNG has no place for it.
     SaveAs(folder + L"photo.png", 3);
     EXPECT_EQ(ReadTestFile(folder + L"photo.png").find("TestCam"), std::string::npos);
+}
+
+TEST_F(MainSaveStateTest, ATiffIsShownUprightByItsOrientationAndSavedAsShown) {
+    folder = MakeTestFolder(L"mainwindow");
+    // Stored 40 x 30, the mark at the top left; orientation 6 shows it 30 x 40, the mark at the top right.
+    ASSERT_TRUE(WriteTestFile(
+        folder + L"scan.tif",
+        exif_test::RgbTiff(40, 30, {[](int x, int y) { return x < 10 && y < 10 ? kMark : kGround; }}, 6)));
+    Open(L"scan.tif");
+    EXPECT_EQ(main->SingleyzPreview.ImgDIB.Width(), 30);
+    TurnByMenu();
+    Key('S', kCtrl);
+    // Turned once more and saved as shown, never to be turned again.
+    EXPECT_EQ(ImageSizeOnDisk(folder + L"scan.tif").cx, 40);
+    EXPECT_EQ(MarkedCorner(folder + L"scan.tif"), Corner::BottomRight);
 }

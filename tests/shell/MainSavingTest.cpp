@@ -1,5 +1,6 @@
 // Saving over a file of several frames (an animation, a TIFF's pages) through the real main window,
-// as a user goes, by each way a save writes over the shown file and by those that do not.
+// as a user goes, by each way a save writes over the shown file and by those that do not; and Save
+// over a file of a type no encoder writes.
 #include "imaging/GdiDIB.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PathHelpers.h"
@@ -42,29 +43,6 @@ const unsigned char kAnimation[] = {
     0x8f, 0xa9, 0xcb, 0xed, 0x0f, 0xa3, 0x9c, 0xb4, 0xda, 0x8b, 0xb3, 0xde, 0xbc, 0xfb, 0x0f, 0x86, 0xe2,
     0x48, 0x96, 0xe6, 0x89, 0xa6, 0xea, 0xca, 0xb6, 0xee, 0x0b, 0xc7, 0xf2, 0x4c, 0x73, 0x05, 0x00, 0x3b};
 
-// An uncompressed TIFF of one 40 x 30 page of one colour for each colour given.
-std::string PagesTiff(std::initializer_list<uint32_t> colours) {
-    const auto u16 = [](uint32_t v) { return exif_test::Packed(v, 2, false); };
-    const auto u32 = [](uint32_t v) { return exif_test::Packed(v, 4, false); };
-    const auto entry = [&](uint32_t tag, uint32_t type, uint32_t count, uint32_t value) {
-        return u16(tag) + u16(type) + u32(count) + (type == 3 && count == 1 ? u16(value) + u16(0) : u32(value));
-    };
-    constexpr uint32_t kPixels = 40 * 30 * 3, kIfd = 2 + 9 * 12 + 4;
-    std::string tiff = "II" + u16(42) + u32(8);
-    for (size_t page = 0; page < colours.size(); ++page) {
-        const uint32_t at = static_cast<uint32_t>(tiff.size()),
-                       next = page + 1 < colours.size() ? at + kIfd + 6 + kPixels : 0;
-        tiff +=
-            u16(9) + entry(256, 3, 1, 40) + entry(257, 3, 1, 30) + entry(258, 3, 3, at + kIfd) + entry(259, 3, 1, 1);
-        tiff += entry(262, 3, 1, 2) + entry(273, 4, 1, at + kIfd + 6) + entry(277, 3, 1, 3) + entry(278, 3, 1, 30);
-        tiff += entry(279, 4, 1, kPixels) + u32(next) + u16(8) + u16(8) + u16(8);
-        const uint32_t c = colours.begin()[page];
-        for (uint32_t i = 0; i < 40 * 30; ++i)
-            tiff += {static_cast<char>(c >> 16), static_cast<char>(c >> 8), static_cast<char>(c)};
-    }
-    return tiff;
-}
-
 class MainSavingTest : public MainWindowTest {
 protected:
     void Key(int key, int shift) { main->HandleShortcutKey(key, shift); }
@@ -83,7 +61,10 @@ TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) 
         {L"anim.gif", std::string(std::begin(kAnimation), std::end(kAnimation)),
          L"anim.gif is an animation of 2 frames. Saving over it keeps only the frame shown; the other frame is lost.",
          1},
-        {L"pages.tif", PagesTiff({kGround, kMark, kGround}),
+        {L"pages.tif",
+         exif_test::RgbTiff(
+             40, 30,
+             {[](int, int) { return kGround; }, [](int, int) { return kMark; }, [](int, int) { return kGround; }}),
          L"pages.tif holds 3 pages. Saving over it keeps only the page shown; the other 2 pages are lost.", 4},
     };
     // The ways a save writes over the shown file, then those that do not and ask nothing.
@@ -141,4 +122,15 @@ TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) 
             }
         }
     }
+}
+
+TEST_F(MainSavingTest, SavingOverATypeNoEncoderWritesSaysSoAndNamesSaveAs) {
+    folder = MakeTestFolder(L"mainwindow");
+    WriteSolidImage(folder + L"pic.dib", 40, 30, kGround, kFormatBmp);
+    Open(L"pic.dib");
+    Boxes boxes([](const std::wstring&) { return IDOK; });
+    Key('S', kCtrl);
+    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Pictures cannot be saved as DIB files. Save As can save this "
+                                                     L"one as another type (BMP, GIF, JPG, PNG or TIFF). It is still "
+                                                     L"unsaved."});
 }
