@@ -152,14 +152,15 @@ DrawingStamp RenderDrawingStamp(const DrawingStepInputs& in) {
         frame.image = in.image;
         frame.width = W;
         frame.height = H;
-        frame.fitRect = in.shown.fitRect;
+        // The frame lies on the picture as shown, fitted or zoomed and panned.
+        frame.fitRect = FramingRect(in.shown.fitMode, in.shown.fitRect, in.shown.view);
         frame.frame = in.frame;
         frame.pickPoint = in.pickPoint;
         frame.sliderValue = in.pen.sliderValue;
         frame.textColor = in.pen.colour;
         frame.pickedColor = in.secondColour;
         frame.fillMode = in.fillMode;
-        const RectF F = FrameInImage(in.frame, in.shown.fitRect, W, H);
+        const RectF F = FrameInImage(in.frame, frame.fitRect, W, H);
         if (F.Width <= 0 || F.Height <= 0 || !work.CreateBlankMemory(RoundHalfEven(H), RoundHalfEven(W))) return {};
         if (!DrawFrameShape(work.MemGraphics, frame, F)) return {};
         return CutArea(work, F.X, F.Y, F.X + F.Width, F.Y + F.Height);

@@ -9,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <set>
-#include <utility>
 
 namespace {
 
@@ -26,24 +24,6 @@ std::string GreyJpeg(uint32_t w, uint32_t h) {
            Segment(0xC4, '\0' + oneCode) + Segment(0xC4, '\x10' + oneCode) +
            Segment(0xDA, std::string("\x01\x01\0\0\x3F\0", 6)) + std::string(w * h / 256, '\0') + "\xFF\xD9";
 }
-
-// All the free address space taken but four blocks of 32 MB apart from each other: nothing larger
-// than 32 MB can be had while it lives.
-struct AddressSpaceTaken {
-    std::vector<void*> blocks, rest;
-    AddressSpaceTaken() {
-        for (size_t size = 32u << 20; size >= 0x10000; size /= 2)
-            while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
-                (size == 32u << 20 ? blocks : rest).push_back(p);
-        std::sort(blocks.begin(), blocks.end());
-        for (size_t i = 1; i < 9 && i < blocks.size(); i += 2)
-            ::VirtualFree(std::exchange(blocks[i], nullptr), 0, MEM_RELEASE);
-    }
-    ~AddressSpaceTaken() {
-        for (const auto* taken : {&blocks, &rest})
-            for (void* p : *taken) ::VirtualFree(p, 0, MEM_RELEASE);
-    }
-};
 
 } // namespace
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct StampTest : CanvasWindowTest {
@@ -341,16 +343,25 @@ TEST_F(StampTest, EditingALibraryItemMakesTheWholeImageTheStampWhereItIsShown) {
 }
 
 TEST_F(StampTest, ARasterizedDrawingBecomesTheStampWhereItWasDrawn) {
-    OpenIn(20); // the filled rectangle
-    canvas->SetValue(0);
-    Drag({100, 60}, {{180, 120}});
-    ASSERT_TRUE(canvas->Rasterize());
-    ASSERT_EQ(canvas->Effect(), 38);
-    const RectF place = canvas->LastStampPlace();
-    EXPECT_EQ(canvas->Stamp().Width(), RoundHalfEven(place.Width));
-    const RectF f = canvas->FrameRects()[0];
-    EXPECT_EQ(f.X, place.X);
-    EXPECT_EQ(f.Y, place.Y);
-    EXPECT_NEAR(f.X, 100, 1);
-    EXPECT_NEAR(f.Width, 80, 1);
+    // Drawn from (100, 60) to (180, 120) on the picture at full size, and at 73 % (292 pixels
+    // wide, from x = 54): there it covers the picture's pixels from x = 63 to 173.
+    for (const auto& [fitted, x, width] : {std::tuple{true, 100.f, 80.f}, {false, 63.f, 110.f}}) {
+        SCOPED_TRACE(fitted ? "full size" : "zoomed out");
+        OpenIn(20); // the filled rectangle
+        if (!fitted) {
+            canvas->SetFitMode(false);
+            canvas->SetZoom(40);
+        }
+        canvas->SetValue(0);
+        Drag({100, 60}, {{180, 120}});
+        ASSERT_TRUE(canvas->Rasterize());
+        ASSERT_EQ(canvas->Effect(), 38);
+        const RectF place = canvas->LastStampPlace();
+        EXPECT_EQ(canvas->Stamp().Width(), RoundHalfEven(place.Width));
+        const RectF f = canvas->FrameRects()[0];
+        EXPECT_EQ(f.X, place.X);
+        EXPECT_EQ(f.Y, place.Y);
+        EXPECT_NEAR(place.X, x, 1);
+        EXPECT_NEAR(place.Width, width, 1);
+    }
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -126,6 +127,21 @@ std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
     ::FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+AddressSpaceTaken::AddressSpaceTaken() {
+    for (size_t size = 32u << 20; size >= 0x10000; size /= 2)
+        while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+            (size == 32u << 20 ? blocks : rest).push_back(p);
+    std::sort(blocks.begin(), blocks.end());
+    for (size_t i = 1; i < 9 && i < blocks.size(); i += 2)
+        ::VirtualFree(std::exchange(blocks[i], nullptr), 0, MEM_RELEASE);
+}
+
+AddressSpaceTaken::~AddressSpaceTaken() {
+    for (const auto* taken : {&blocks, &rest})
+        for (void* p : *taken)
+            if (p) ::VirtualFree(p, 0, MEM_RELEASE);
 }
 
 bool RunningUnderCi() {

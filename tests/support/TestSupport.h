@@ -43,6 +43,16 @@ uint32_t PixelAt(GpBitmap* bitmap, int x, int y);
 // Narrow text of a path for test messages.
 std::string Narrow(const std::wstring& text);
 
+// All the free address space taken but four blocks of 32 MB apart from each other, while it lives:
+// nothing larger than 32 MB can be had. blocks holds at least 9 when it could be arranged.
+struct AddressSpaceTaken {
+    std::vector<void*> blocks, rest;
+    AddressSpaceTaken();
+    ~AddressSpaceTaken();
+    AddressSpaceTaken(const AddressSpaceTaken&) = delete;
+    AddressSpaceTaken& operator=(const AddressSpaceTaken&) = delete;
+};
+
 // True when the tests run under CI (the CI variable is set): there nothing may be skipped quietly.
 bool RunningUnderCi();
 
