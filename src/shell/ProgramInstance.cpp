@@ -59,6 +59,10 @@ void BringRunningCopyForward(HWND mainWindow) {
         IconicSearch search{process};
         ::EnumWindows(&RestoreIconic, reinterpret_cast<LPARAM>(&search));
         for (int i = 0; i < 100 && ::IsWindow(mainWindow) && !::IsWindowVisible(mainWindow); ++i) ::Sleep(50);
+        // The window shows midway through the restore, which ends by activating the companion: the
+        // foreground is taken once the running copy has finished it.
+        DWORD_PTR ignored = 0;
+        (void)::SendMessageTimeoutW(mainWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     }
     // A dialog open over the window is what comes forward.
     const HWND front = ::GetLastActivePopup(mainWindow);
