@@ -33,7 +33,7 @@ void Save(MenuCommandHost& h) {
     // A file of a type no encoder writes (a metafile, a run-length or .dib bitmap) is said to be one.
     const std::wstring ext = GetFileExt(h.ShownFile());
     if (h.CanSaveInPlace() && !SaveCopyType(ext)) {
-        ShowMessageBox(nullptr,
+        ShowMessageBox(h.Owner(),
                        L"Pictures cannot be saved as " +
                            (ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files") +
                            L". Save As can save this one as another type (BMP, GIF, JPG, PNG or TIFF). It is still "
@@ -41,7 +41,7 @@ void Save(MenuCommandHost& h) {
                        L"Save...", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    ShowMessageBox(nullptr, L"The image could not be saved. It is still unsaved.", L"Save...",
+    ShowMessageBox(h.Owner(), L"The image could not be saved. It is still unsaved.", L"Save...",
                    MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -21,6 +21,7 @@ struct Boxes {
     explicit Boxes(std::function<int(const std::wstring&)> answer)
         : answerer([this, answer](const MessageBoxRequest& r) {
               texts.push_back(r.text);
+              owners.push_back(r.owner);
               return answer(r.text);
           }) {}
     [[nodiscard]] int Containing(const std::wstring& part) const {
@@ -28,6 +29,7 @@ struct Boxes {
             texts.begin(), texts.end(), [&](const std::wstring& t) { return t.find(part) != std::wstring::npos; }));
     }
     std::vector<std::wstring> texts;
+    std::vector<HWND> owners;
     ScopedMessageBoxAnswerer answerer;
 };
 
@@ -133,4 +135,5 @@ TEST_F(MainSavingTest, SavingOverATypeNoEncoderWritesSaysSoAndNamesSaveAs) {
     EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Pictures cannot be saved as DIB files. Save As can save this "
                                                      L"one as another type (BMP, GIF, JPG, PNG or TIFF). It is still "
                                                      L"unsaved."});
+    EXPECT_EQ(boxes.owners, std::vector<HWND>{main->hWnd()}) << "the message is not the main window's";
 }
