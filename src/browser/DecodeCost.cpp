@@ -1,20 +1,15 @@
 #include "browser/DecodeCost.h"
 
 #include "browser/JpegHead.h"
+#include "platform/ByteOrder.h"
 
 #include <algorithm>
 
 namespace {
 
-uint32_t Be32(std::string_view b, size_t at) {
-    return uint32_t{static_cast<uint8_t>(b[at])} << 24 | uint32_t{static_cast<uint8_t>(b[at + 1])} << 16 |
-           uint32_t{static_cast<uint8_t>(b[at + 2])} << 8 | static_cast<uint8_t>(b[at + 3]);
-}
-uint32_t Le16(std::string_view b, size_t at) {
-    return uint32_t{static_cast<uint8_t>(b[at])} | uint32_t{static_cast<uint8_t>(b[at + 1])} << 8;
-}
-uint32_t Le32(std::string_view b, size_t at) {
-    return Le16(b, at) | Le16(b, at + 2) << 16;
+// The header's bytes from at on.
+const uint8_t* At(std::string_view b, size_t at) {
+    return reinterpret_cast<const uint8_t*>(b.data()) + at;
 }
 
 // A picture's pixels and the bytes one of them takes in the decoder's layout.
@@ -30,19 +25,19 @@ Layout PngLayout(std::string_view head) {
     const uint32_t channels = type == 2 ? 3 : type == 4 ? 2 : type == 6 ? 4 : 1;
     // Indexed and grey pictures come out of the decoder as 32-bit ones.
     const uint32_t bytes = depth == 16 ? channels * 2 : (type == 2 ? 3 : 4);
-    return {uint64_t{Be32(head, 16)} * Be32(head, 20), std::max(bytes, 3u)};
+    return {uint64_t{Be32(At(head, 16))} * Be32(At(head, 20)), std::max(bytes, 3u)};
 }
 
 Layout BmpLayout(std::string_view head) {
     if (head.size() < 26) return {};
-    const uint32_t header = Le32(head, 14);
-    if (header == 12) return {uint64_t{Le16(head, 18)} * Le16(head, 20), Le16(head, 24) == 24 ? 3u : 4u};
+    const uint32_t header = Le32(At(head, 14));
+    if (header == 12) return {uint64_t{Le16(At(head, 18))} * Le16(At(head, 20)), Le16(At(head, 24)) == 24 ? 3u : 4u};
     if (head.size() < 30) return {};
-    const auto width = static_cast<int32_t>(Le32(head, 18)), height = static_cast<int32_t>(Le32(head, 22));
+    const auto width = static_cast<int32_t>(Le32(At(head, 18))), height = static_cast<int32_t>(Le32(At(head, 22)));
     const uint64_t rows =
         height < 0 ? uint64_t{0} - static_cast<uint64_t>(static_cast<int64_t>(height)) : static_cast<uint64_t>(height);
     if (width <= 0) return {};
-    return {static_cast<uint64_t>(width) * rows, Le16(head, 28) == 24 ? 3u : 4u};
+    return {static_cast<uint64_t>(width) * rows, Le16(At(head, 28)) == 24 ? 3u : 4u};
 }
 
 } // namespace
@@ -54,7 +49,7 @@ uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize) {
     } else if (head.size() >= 2 && head.substr(0, 2) == "BM") {
         layout = BmpLayout(head);
     } else if (head.size() >= 10 && head.substr(0, 4) == "GIF8") {
-        layout = {uint64_t{Le16(head, 6)} * Le16(head, 8), 4};
+        layout = {uint64_t{Le16(At(head, 6))} * Le16(At(head, 8)), 4};
     } else if (const JpegHead jpeg = ReadJpegHead(head); jpeg.width > 0 && jpeg.height > 0) {
         layout = {uint64_t(jpeg.width) * uint64_t(jpeg.height), 3};
     }

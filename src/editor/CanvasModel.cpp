@@ -138,10 +138,17 @@ bool CanvasModel::LoadImageFile(const std::wstring& fileName, bool* lackedMemory
     return false;
 }
 
+std::wstring CanvasModel::NewImageFile() {
+    return App().AppFolder + L"Tempnewimage.png";
+}
+
+std::wstring CanvasModel::DeletedCopyFile() {
+    return App().DataPath + L"Tempdelete.tmp";
+}
+
 bool CanvasModel::IsScratchFile(const std::wstring& path) {
     const std::wstring shown = LowerText(path);
-    return shown == LowerText(App().AppFolder + L"Tempnewimage.png") ||
-           shown == LowerText(App().DataPath + L"Tempdelete.tmp");
+    return shown == LowerText(NewImageFile()) || shown == LowerText(DeletedCopyFile());
 }
 
 void CanvasModel::ClearHistory() {
@@ -153,7 +160,7 @@ void CanvasModel::ClearHistory() {
 void CanvasModel::DeleteScratchFiles() {
     history_.Clear(); // waits for a step being written first
     DeleteStampSteps(0);
-    for (const wchar_t* name : {L"bgtemp.tmp", L"Tempdelete.tmp"}) ::DeleteFileW((App().DataPath + name).c_str());
+    for (const std::wstring& file : {App().DataPath + L"bgtemp.tmp", DeletedCopyFile()}) ::DeleteFileW(file.c_str());
 }
 
 void CanvasModel::LayOut(float controlW, float controlH, bool freshUnfitted) {

@@ -107,8 +107,10 @@ public:
     // The orientation the picture's pixels still need to show upright, when the file last opened
     // could not be turned as it loaded; 0 when they show upright. A JPEG saved carries it.
     [[nodiscard]] uint32_t OpenedUnturned() const { return openedUnturned_; }
-    // Whether path is one of the canvas's scratch copies (a new picture, the copy shown after a
-    // delete): not a file of the user's.
+    // The canvas's scratch copies: a File > New picture's file, and the copy shown after a delete.
+    [[nodiscard]] static std::wstring NewImageFile();
+    [[nodiscard]] static std::wstring DeletedCopyFile();
+    // Whether path is one of those scratch copies: not a file of the user's.
     [[nodiscard]] static bool IsScratchFile(const std::wstring& path);
     // Whether the shown file holds the picture shown: nothing has changed since it was opened or
     // last saved, or an undo or redo has come back to that step.

@@ -217,7 +217,7 @@ bool Imageyzviewer::NewImage(float width, float height, COLORREF colour) {
     if (!blank.CreateBlankMemory(RoundHalfEven(height), RoundHalfEven(width)) || !blank.MemGraphics) return false;
     GdipSolidFill fill = MakeSolidFill(RGBToARGB(colour, 255));
     GdipFillRectangle(blank.MemGraphics, fill.get(), 0, 0, width, height);
-    const std::wstring path = App().AppFolder + L"Tempnewimage.png";
+    const std::wstring path = NewImageFile();
     if (!blank.Save(path, kFormatPng, 90)) return false;
     return Import(path, false, false, false);
 }
@@ -691,7 +691,7 @@ bool Imageyzviewer::DeleteImage() {
     if (!NoOpen() || CurFilename.empty() || !neighbours_.fileShell || ShowsScratchFile()) return false;
     SettleHistory();
     Hourglass wait;
-    const std::wstring original = CurFilename, scratch = App().DataPath + L"Tempdelete.tmp";
+    const std::wstring original = CurFilename, scratch = DeletedCopyFile();
     // Nothing is recycled unless its copy is safe; the shown image holds no handle on its file.
     if (!::CopyFileW(original.c_str(), scratch.c_str(), FALSE)) return false;
     if (!neighbours_.fileShell->RecycleFile(original)) {

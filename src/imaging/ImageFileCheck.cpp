@@ -1,20 +1,12 @@
 #include "imaging/ImageFileCheck.h"
 
+#include "platform/ByteOrder.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
 
 namespace {
-
-uint32_t Be32(const uint8_t* p) {
-    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
-}
-uint32_t Le16(const uint8_t* p) {
-    return uint32_t{p[0]} | (uint32_t{p[1]} << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return Le16(p) | (Le16(p + 2) << 16);
-}
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
     static const std::array<uint32_t, 256> table = [] {

@@ -33,11 +33,6 @@ MemoryBudget::Lease MemoryBudget::Take(uint64_t bytes) {
     return Lease(this, wanted);
 }
 
-uint64_t MemoryBudget::Taken() const {
-    const std::lock_guard lock(mutex_);
-    return taken_;
-}
-
 void MemoryBudget::Give(uint64_t bytes) {
     {
         const std::lock_guard lock(mutex_);

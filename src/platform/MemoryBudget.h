@@ -17,16 +17,15 @@ public:
     // Gives its bytes back when it ends.
     class Lease {
     public:
-        Lease() = default;
         ~Lease() { Return(); }
         Lease(Lease&& other) noexcept;
         Lease& operator=(Lease&& other) noexcept;
         Lease(const Lease&) = delete;
         Lease& operator=(const Lease&) = delete;
-        void Return();
 
     private:
         friend class MemoryBudget;
+        void Return();
         Lease(MemoryBudget* budget, uint64_t bytes) : budget_(budget), bytes_(bytes) {}
         MemoryBudget* budget_ = nullptr;
         uint64_t bytes_ = 0;
@@ -38,8 +37,6 @@ public:
     // Waits until nothing else is taken and takes the whole budget: work that ran short of memory
     // beside others tries again alone.
     [[nodiscard]] Lease TakeAll() { return Take(total_); }
-    [[nodiscard]] uint64_t Total() const { return total_; }
-    [[nodiscard]] uint64_t Taken() const;
 
 private:
     void Give(uint64_t bytes);
@@ -47,7 +44,7 @@ private:
     const uint64_t total_;
     uint64_t taken_ = 0;
     uint64_t nextTicket_ = 0, serving_ = 0;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable freed_;
 };
 
