@@ -154,6 +154,19 @@ TEST_F(SelectionFixture, RubberBandsSelectWhatTheyOverlapAndShiftAdds) {
     EXPECT_EQ(App().SelectedFiles, PathsOf("0"));
 }
 
+// A picture much smaller than its box is taken by a click or a band anywhere in the box, not only
+// on its own few pixels.
+TEST_F(SelectionFixture, AClickOrABandBesideATinyPictureInItsBoxTakesIt) {
+    WriteSolidImage(folder + L"p10.png", 1, 1, kPicture);
+    Show();
+    ASSERT_LT(grid.ImageRects()[0].Width, 2.0f);
+    const POINT cell = grid.Geometry().CellOrigin(0), beside{cell.x + 20, cell.y + 20}; // the picture is at 50, 50
+    Click(beside);
+    EXPECT_EQ(Selected(), "0") << "a click";
+    LeftDrag(grid.ThumOLE.hWnd(), {2, 2}, beside); // the press on empty space lets go of row 0 first
+    EXPECT_EQ(Selected(), "0") << "a band from the margin into the box, short of the picture";
+}
+
 TEST_F(SelectionFixture, StepsMoveThePressWithoutWrappingAndScrollIntoView) {
     const std::pair<const char*, const char*> steps[] = {
         {"back", "0"},  {"ctrl 2", "0 2"}, {"next", "0 3"}, {"back", "0 2"}, {"click 11", "11"}, {"next", "12"},

@@ -272,7 +272,9 @@ TEST_F(BatchDialog, ACopyOverExistingFilesOffersYesToAllAndStopsAtCancel) {
         size_t asked = 0;
         ScopedMessageBoxAnswerer replies([&](const MessageBoxRequest& request) {
             if ((request.type & MB_TYPEMASK) != kMbYesYesToAllNoCancel) return IDOK;
-            return asked < answers.size() ? answers[asked++] : IDNO;
+            // Every question counts: one more than the answers given fails the count below.
+            const size_t n = asked++;
+            return n < answers.size() ? answers[n] : IDNO;
         });
         FrmShells form(&main);
         form.OpenFileJob(FrmShells::kCopy, nullptr);
