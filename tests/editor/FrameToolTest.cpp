@@ -450,16 +450,17 @@ TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
         };
         for (const POINT& p : c.treated) EXPECT_TRUE(greyedOnScreen(p)) << "shown greyed at " << p.x << "," << p.y;
         for (const POINT& p : c.kept) EXPECT_FALSE(greyedOnScreen(p)) << "shown red at " << p.x << "," << p.y;
-        // The picture's pixel under a screen point, as drawn before Apply.
-        const auto underScreen = [this](const POINT& p) {
-            const PointF at =
-                CanvasToImage(PointF(static_cast<float>(p.x), static_cast<float>(p.y)), canvas->ImgDIB.Width(),
-                              canvas->ImgDIB.Height(), canvas->FitMode(), canvas->FitRect(), canvas->View());
-            return POINT{RoundHalfEven(at.X), RoundHalfEven(at.Y)};
+        // The picture's pixels under those points as drawn before Apply.
+        const auto onPicture = [this](std::vector<POINT> points) {
+            for (POINT& p : points) {
+                const PointF at =
+                    CanvasToImage(PointF(static_cast<float>(p.x), static_cast<float>(p.y)), canvas->ImgDIB.Width(),
+                                  canvas->ImgDIB.Height(), canvas->FitMode(), canvas->FitRect(), canvas->View());
+                p = {RoundHalfEven(at.X), RoundHalfEven(at.Y)};
+            }
+            return points;
         };
-        std::vector<POINT> treated, kept;
-        for (const POINT& p : c.treated) treated.push_back(underScreen(p));
-        for (const POINT& p : c.kept) kept.push_back(underScreen(p));
+        const std::vector<POINT> treated = onPicture(c.treated), kept = onPicture(c.kept);
         ASSERT_TRUE(canvas->ApplyEdit());
         for (const POINT& p : treated) {
             const uint32_t at = Shown(p.x, p.y);
