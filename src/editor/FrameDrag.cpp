@@ -6,6 +6,16 @@ void FrameDrag::Clear() {
     for (size_t i = 0; i <= 8; ++i) Rects[i] = RectF();
 }
 
+void FrameDrag::Lay(const RectF& frame, const RectF& picture) {
+    Frame() = frame;
+    picture_ = picture;
+}
+
+void FrameDrag::FollowPicture(const RectF& picture) {
+    Frame() = FrameOnMovedPicture(Frame(), picture_, picture);
+    picture_ = picture;
+}
+
 bool FrameDrag::HoverAt(float x, float y) {
     const int element = FrameElementAt(Frame(), x, y);
     if (element < 0) return false;
@@ -39,7 +49,7 @@ int FrameDrag::FollowOnImage(PointF pointer, PointF down, const RectF& fitRect) 
         frame = FollowFrameDrag(frame, handle_, handle_ == 0 ? pointer : ClampToImage(pointer, fitRect), grabOffset_);
         if (handle_ != before) flipped = handle_;
     }
-    frame = KeepFrameOnImage(frame, fitRect);
+    Lay(KeepFrameOnImage(frame, fitRect), fitRect);
     return flipped;
 }
 

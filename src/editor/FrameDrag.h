@@ -19,6 +19,11 @@ public:
     [[nodiscard]] const RectF& Frame() const { return Rects[0]; }
     // Empties frame 0 and the slots 1 to 8.
     void Clear();
+    // Frame 0 laid over the picture drawn at picture (control pixels).
+    void Lay(const RectF& frame, const RectF& picture);
+    // The picture is drawn at picture now (zoomed, fitted, panned, laid out again): frame 0 moves
+    // and scales with it, so that it covers the same pixels of the picture as before.
+    void FollowPicture(const RectF& picture);
 
     // A hover: the element of frame 0 under (x, y) becomes the hovered one (HandleIndex); false
     // when none is under it.
@@ -34,7 +39,7 @@ public:
     [[nodiscard]] bool Dragging() const { return dragging_; }
 
     // A held move over an image shown in fitRect (fitted, or zoomed and panned); down is where the
-    // press was. The frame stays on the image; a side stops at the image's edge. Returns the handle
+    // press was. The frame is laid on the image; a side stops at the image's edge. Returns the handle
     // now under the pointer when the drag flipped the frame, else -1.
     int FollowOnImage(PointF pointer, PointF down, const RectF& fitRect);
     // A held move of the stamp, which may leave the image.
@@ -45,4 +50,5 @@ private:
     bool newFrame_ = false; // the drag spans a new frame from the press
     int handle_ = 0;        // the element being dragged
     PointF grabOffset_{};   // the press less the frame's origin
+    RectF picture_{};       // where the picture lay when frame 0 was last laid or followed it
 };

@@ -18,6 +18,8 @@ bool IsEmpty(const RectF& r) {
     return !(r.Width > 0 && r.Height > 0);
 }
 
+constexpr float kRedEyeSide = 100;
+
 // The handle on the other side of the frame across a vertical (mirrorX) or horizontal axis.
 int MirrorHandle(int handle, bool mirrorX, bool mirrorY) {
     // Handles by column and row: 0 left/top, 1 middle, 2 right/bottom.
@@ -134,7 +136,25 @@ PointF ClampToImage(PointF p, const RectF& fit) {
 }
 
 RectF LimitRedEyeFrame(const RectF& frame) {
-    return RectF(frame.X, frame.Y, std::min(frame.Width, 100.0f), std::min(frame.Height, 100.0f));
+    return RectF(frame.X, frame.Y, std::min(frame.Width, kRedEyeSide), std::min(frame.Height, kRedEyeSide));
+}
+
+RectF RedEyeFrameForAll(const RectF& picture, const RectF& view) {
+    const float left = std::max(picture.X, view.X), top = std::max(picture.Y, view.Y);
+    const float right = std::min(picture.X + picture.Width, view.X + view.Width);
+    const float bottom = std::min(picture.Y + picture.Height, view.Y + view.Height);
+    const RectF shown(left, top, right - left, bottom - top);
+    const bool whole =
+        left == picture.X && top == picture.Y && shown.Width == picture.Width && shown.Height == picture.Height;
+    if (whole || IsEmpty(shown)) return LimitRedEyeFrame(picture);
+    const float w = std::min(shown.Width, kRedEyeSide), h = std::min(shown.Height, kRedEyeSide);
+    return RectF(left + (shown.Width - w) / 2, top + (shown.Height - h) / 2, w, h);
+}
+
+RectF FrameOnMovedPicture(const RectF& frame, const RectF& from, const RectF& to) {
+    if (IsEmpty(frame) || IsEmpty(from) || IsEmpty(to)) return frame;
+    const float sx = to.Width / from.Width, sy = to.Height / from.Height;
+    return RectF(to.X + (frame.X - from.X) * sx, to.Y + (frame.Y - from.Y) * sy, frame.Width * sx, frame.Height * sy);
 }
 
 RectF FrameInImage(const RectF& frame, const RectF& fit, float imageW, float imageH) {
@@ -162,10 +182,13 @@ namespace {
 // back into a palette format would take GDI+'s stock palette instead of the picture's own (wrong
 // colours), and such a bitmap may not even encode as the step's PNG.
 GdipBitmap CropCommit(const FrameCommitInputs& in, const RectF& F) {
-    const INT x = RoundHalfEven(F.X), y = RoundHalfEven(F.Y);
-    const INT w = std::min(RoundHalfEven(F.Width), static_cast<INT>(in.width) - x);
-    const INT h = std::min(RoundHalfEven(F.Height), static_cast<INT>(in.height) - y);
-    if (x < 0 || y < 0 || w <= 0 || h <= 0) return {};
+    INT x = RoundHalfEven(F.X), y = RoundHalfEven(F.Y), w = RoundHalfEven(F.Width), h = RoundHalfEven(F.Height);
+    // A frame hanging off an edge crops to the part of it on the picture, whichever the edge.
+    if (x < 0) w += x, x = 0;
+    if (y < 0) h += y, y = 0;
+    w = std::min(w, static_cast<INT>(in.width) - x);
+    h = std::min(h, static_cast<INT>(in.height) - y);
+    if (w <= 0 || h <= 0) return {};
     GdipBitmap source = FullCopy(in.image);
     if (!source) return {};
     GdipBitmap area;

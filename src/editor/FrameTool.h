@@ -37,6 +37,13 @@ inline constexpr float kHandleSize = 7;
 [[nodiscard]] PointF ClampToImage(PointF pointer, const RectF& fitRect);
 // The red-eye tool works on at most 100 x 100 control pixels.
 [[nodiscard]] RectF LimitRedEyeFrame(const RectF& frame);
+// The red-eye frame Select All sets over the picture drawn at picture in a control showing view:
+// the picture's top-left 100 x 100 while the picture shows whole, else 100 x 100 centred in the part
+// of it on the screen, and no larger than that part.
+[[nodiscard]] RectF RedEyeFrameForAll(const RectF& picture, const RectF& view);
+// A frame laid over the picture drawn at from, over the picture drawn at to: the same pixels of the
+// picture. An empty frame, or one over an empty picture, stays as it is.
+[[nodiscard]] RectF FrameOnMovedPicture(const RectF& frame, const RectF& from, const RectF& to);
 
 // The frame in image pixels for an image of imageW x imageH shown in fitRect (fitted, or zoomed
 // and panned); empty when the shown size is empty.

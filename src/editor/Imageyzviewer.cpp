@@ -227,10 +227,13 @@ void Imageyzviewer::CleanCroprect(bool wholeImage) {
     drawing_.ClearShape();
     frame_.Clear();
     if (!wholeImage) return;
-    // Frames are in control pixels: the whole image is the picture as shown.
-    frame_.Frame() = FramingRect();
-    // Shown at once by a tool that draws it, as the tool holds it (red eye: its corner of
-    // 100 x 100), so that Apply works on the frame the screen shows.
+    // Frames are in control pixels: the whole image is the picture as shown. The red-eye tool's
+    // frame, at most 100 x 100, goes where the screen shows the picture.
+    const RectF picture = FramingRect();
+    const RectF view(0, 0, static_cast<float>(Width()), static_cast<float>(Height()));
+    frame_.Lay(effect_ == 9 ? RedEyeFrameForAll(picture, view) : picture, picture);
+    // Shown at once by a tool that draws it, as the tool holds it, so that Apply works on the
+    // frame the screen shows.
     if (HasDraggedFrame(effect_) || effect_ == 38) Painting(false, false, false, false);
 }
 
@@ -319,6 +322,8 @@ void Imageyzviewer::Painting(bool rebuildThumbnail, bool, bool highQuality, bool
         view_.OffsetY = follow.OffsetY;
         LayOutZoomed(view_, ImgDIB.Width(), ImgDIB.Height(), zoom_, w, h, false);
     }
+    // A frame keeps covering the same pixels wherever the picture is drawn now (zoomed, fitted, panned).
+    frame_.FollowPicture(FramingRect());
     picture_.UpdateThumbnail(*this, rebuildThumbnail);
 
     picture_.Draw(g, *this, *this, false);

@@ -173,8 +173,8 @@ public:
     [[nodiscard]] int HandleIndex() const { return frame_.HandleIndex; }
     // Where frames lie over the picture as it is drawn now, fitted or zoomed and panned.
     [[nodiscard]] RectF FramingRect() const { return ::FramingRect(fitMode_, fitRect_, view_); }
-    // Sets frame 0 (control pixels), as a drag would.
-    void SetFrame(const RectF& frame) { frame_.Frame() = frame; }
+    // Sets frame 0 (control pixels) over the picture as it is drawn now, as a drag would.
+    void SetFrame(const RectF& frame) { frame_.Lay(frame, FramingRect()); }
     [[nodiscard]] COLORREF PickedColor() const { return pickedColor_; }
     // 1: the colour picker sets TextColor; otherwise the second picked colour.
     void SetPickTarget(int32_t target) { pickTarget_ = target; }

@@ -109,7 +109,7 @@ RectF StampTool::StampFrameOnScreen() const {
 
 void StampTool::SyncStampFrame() {
     if (!stamp_.DefaultStampsize) return;
-    Frame().Frame() = StampFrameOnScreen();
+    Frame().Lay(StampFrameOnScreen(), Canvas().FramingRect());
     stamp_.DefaultStampsize = false;
 }
 

@@ -1,6 +1,6 @@
 // The crop commit on pictures held in every pixel format the decoders give (1-, 4- and 8-bit palettes
-// of the picture's own colours, 16, 24 and 32 bits), at the picture's edges and one past them: the
-// step is the framed area in 32-bit ARGB with the picture's colours.
+// of the picture's own colours, 16, 24 and 32 bits), at the picture's edges and past them on every
+// side: the step is the framed area on the picture in 32-bit ARGB with the picture's colours.
 #include "editor/FrameTool.h"
 #include "tests/editor/CanvasTestSupport.h"
 
@@ -80,6 +80,8 @@ TEST(FrameCommit, CropKeepsEveryFormatsColoursAtTheEdgesAndOnePast) {
         {"the bottom-right pixel", {w - 1, h - 1, 1, 1}, w - 1, h - 1, 1, 1},
         {"one past the right and bottom edges", {w - 2, h - 2, 3, 3}, w - 2, h - 2, 2, 2},
         {"wholly past the right edge", {w, 0, 2, 2}, 0, 0, 0, 0},
+        {"past the left and top edges, off whole pixels", {-1.4f, -0.6f, 3.2f, 2.7f}, 0, 0, 2, 2},
+        {"wholly past the left edge", {-2.6f, 0, 2, 2}, 0, 0, 0, 0},
         {"empty", {3, 3, 0, 2}, 0, 0, 0, 0},
     };
     for (const auto& f : formats) {

@@ -1,11 +1,13 @@
 // The frame tools in a real window driven by the mouse: frames spanned, moved and resized by their
 // handles (across edges, beyond the image, zero-size, two buttons held), and what Apply commits
-// compared with what the overlay showed, also over a zoomed and panned picture; Select All then
-// Crop or Copy; the irradiation's light where its preview showed it, fitted or zoomed; the panel's
-// Cancel and Option (with the real menu), the colour pick.
+// compared with what the overlay showed, also over a zoomed and panned picture and through a zoom
+// change; Select All then Crop or Copy, Red Eye's Select All zoomed in; the irradiation's light
+// where its preview showed it, fitted or zoomed; the panel's Cancel and Option (with the real
+// menu), the colour pick.
 #include "controls/ZpYSkinMenu.h"
 #include "imaging/ClipboardStamp.h"
 #include "platform/MessageBoxService.h"
+#include "platform/Rounding.h"
 #include "tests/editor/CanvasWindowFixture.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +77,20 @@ TEST_F(FrameToolTest, CropOnHalfSizeViewCommitsTwiceTheFrame) {
     EXPECT_EQ(Shown(99, 99), kTopLeft);
     EXPECT_EQ(Shown(100, 100), kBottomRight);
     EXPECT_EQ(canvas->UndoIndex(), 1);
+}
+
+TEST_F(FrameToolTest, CropFrameKeepsItsPixelsWhenTheZoomChanges) {
+    OpenIn(1, 800, 600); // fitted at half size
+    Drag({250, 160}, {{150, 100}});
+    // The zoom slider taken: unfitted at 33 %, 264 x 198 centred at (68, 51).
+    canvas->SetFitMode(false);
+    canvas->SetZoom(18);
+    ExpectRect(Frame(), 167, 117, 66, 39.6f);
+    ClickPanel(kPanelApply);
+    ASSERT_EQ(canvas->ImgDIB.Width(), 200);
+    ASSERT_EQ(canvas->ImgDIB.Height(), 120);
+    EXPECT_EQ(Shown(99, 99), kTopLeft); // image (399, 299)
+    EXPECT_EQ(Shown(100, 100), kBottomRight);
 }
 
 TEST_F(FrameToolTest, SelectAllThenCropOrCopyTakesTheWholePictureExactly) {
@@ -407,6 +423,16 @@ TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
          RectF(0, 0, 100, 100),
          {{50, 50}},
          {{130, 50}, {50, 130}, {300, 200}}},
+        // Zoomed in, the picture's corner is off the screen: the frame goes in the middle of the view.
+        {"Select All, zoomed in",
+         [this] {
+             canvas->SetFitMode(false);
+             canvas->SetZoom(110);
+             canvas->CleanCroprect(true);
+         },
+         RectF(150, 100, 100, 100),
+         {{200, 150}},
+         {{100, 150}, {300, 150}, {200, 60}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
@@ -424,12 +450,23 @@ TEST_F(FrameToolTest, RedEyeFrameIsAtMost100WideHoweverItWasSet) {
         };
         for (const POINT& p : c.treated) EXPECT_TRUE(greyedOnScreen(p)) << "shown greyed at " << p.x << "," << p.y;
         for (const POINT& p : c.kept) EXPECT_FALSE(greyedOnScreen(p)) << "shown red at " << p.x << "," << p.y;
+        // The picture's pixels under those points as drawn before Apply.
+        const auto onPicture = [this](std::vector<POINT> points) {
+            for (POINT& p : points) {
+                const PointF at =
+                    CanvasToImage(PointF(static_cast<float>(p.x), static_cast<float>(p.y)), canvas->ImgDIB.Width(),
+                                  canvas->ImgDIB.Height(), canvas->FitMode(), canvas->FitRect(), canvas->View());
+                p = {RoundHalfEven(at.X), RoundHalfEven(at.Y)};
+            }
+            return points;
+        };
+        const std::vector<POINT> treated = onPicture(c.treated), kept = onPicture(c.kept);
         ASSERT_TRUE(canvas->ApplyEdit());
-        for (const POINT& p : c.treated) {
+        for (const POINT& p : treated) {
             const uint32_t at = Shown(p.x, p.y);
             EXPECT_EQ(RedOf(at), GreenOf(at)) << "greyed at " << p.x << "," << p.y;
         }
-        for (const POINT& p : c.kept) EXPECT_EQ(Shown(p.x, p.y), red) << "kept at " << p.x << "," << p.y;
+        for (const POINT& p : kept) EXPECT_EQ(Shown(p.x, p.y), red) << "kept at " << p.x << "," << p.y;
     }
 }
 
