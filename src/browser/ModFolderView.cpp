@@ -164,11 +164,11 @@ int CALLBACK ModFolderView::BrowseCallbackProc(HWND dialog, UINT msg, LPARAM lp,
     self->dialog_ = dialog;
     try {
         if (msg == BFFM_INITIALIZED) self->OnInitialized(dialog);
-        if (msg == BFFM_SELCHANGED && lp) self->OnSelectionChanged(lp);
+        if (msg == BFFM_SELCHANGED) self->OnSelectionChanged(lp);
     } catch (...) {
         // A failed step ends the selection routine without a message, as a click would leave it.
     }
-    if (msg == BFFM_SELCHANGED && lp) self->folderSelected_ = true;
+    if (msg == BFFM_SELCHANGED) self->folderSelected_ = true;
     return 0;
 }
 
@@ -197,7 +197,10 @@ void ModFolderView::CaptureFolderTree() {
 
 void ModFolderView::OnSelectionChanged(LPARAM item) {
     ++selections_;
-    OnFolderSelected(FileSystemPath(reinterpret_cast<PCIDLIST_ABSOLUTE>(item)));
+    const auto selected = reinterpret_cast<PCIDLIST_ABSOLUTE>(item);
+    // The tree's top item, the Desktop, is the namespace root: Wine reports it with no item list
+    // at all, which has no path. It stands for the user's Desktop folder, as at start-up.
+    OnFolderSelected(!selected || selected->mkid.cb == 0 ? DesktopFolder() : FileSystemPath(selected));
 }
 
 void ModFolderView::OnFolderSelected(const std::wstring& path) {

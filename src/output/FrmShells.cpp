@@ -486,12 +486,20 @@ size_t FrmShells::RunBatch(const std::vector<std::wstring>& files,
                            const std::function<std::optional<bool>(size_t)>& step) {
     failures_.clear();
     cancelRequested_ = false;
+    filesLeft_ = false;
     size_t done = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         DoEvents();
-        if (cancelRequested_) break;
+        if (cancelRequested_) {
+            filesLeft_ = true;
+            break;
+        }
         const std::optional<bool> ok = step(i);
-        if (!ok) continue;
+        if (!ok) {
+            // A Cancel answered for this file leaves it, even as the last one.
+            filesLeft_ = cancelRequested_;
+            continue;
+        }
         if (*ok)
             ++done;
         else
@@ -504,7 +512,8 @@ void FrmShells::Report(const wchar_t* verb, size_t done, size_t total) {
     // A window closed from outside (the program ending) takes its questions and reports with it.
     if (!hwnd_) return;
     std::wstring text;
-    if (cancelRequested_) {
+    // A Cancel that came once the last file was done left nothing: the batch reports as finished.
+    if (filesLeft_) {
         text = L"Cancelled: " + std::to_wstring(done) + L" of " + std::to_wstring(total) + L" files were " + verb +
                L". The other files are where they were.";
     }

@@ -153,6 +153,7 @@ private:
     std::vector<std::wstring> failures_;
     ReentryGuard busy_;
     bool cancelRequested_ = false; // Cancel pressed while a batch runs
+    bool filesLeft_ = false;       // the last batch stopped on a Cancel before its every file
 };
 
 // The canvas's size question, answered by a new batch dialog in its size mode.

@@ -121,10 +121,32 @@ int AskYesToAll(const MessageBoxRequest& request) {
     return answer == IDYES || answer == kIdYesToAll || answer == IDNO ? static_cast<int>(answer) : IDCANCEL;
 }
 
+// A modal box disables its owner alone. The windows that owner belongs to (the main window under
+// the batch window) take no input either while the box waits, as when the box is their own; each
+// one this disabled is enabled again when the box has closed.
+class OwnersDisabled {
+public:
+    explicit OwnersDisabled(HWND owner) {
+        const HWND top = owner ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+        for (HWND w = top ? ::GetWindow(top, GW_OWNER) : nullptr; w; w = ::GetWindow(w, GW_OWNER))
+            if (!::EnableWindow(w, FALSE)) disabled_.push_back(w);
+    }
+    ~OwnersDisabled() {
+        for (auto w = disabled_.rbegin(); w != disabled_.rend(); ++w)
+            if (::IsWindow(*w)) ::EnableWindow(*w, TRUE);
+    }
+    OwnersDisabled(const OwnersDisabled&) = delete;
+    OwnersDisabled& operator=(const OwnersDisabled&) = delete;
+
+private:
+    std::vector<HWND> disabled_;
+};
+
 } // namespace
 
 int ShowMessageBox(const MessageBoxRequest& request) {
     if (Answerer()) return Answerer()(request);
+    const OwnersDisabled owners(request.owner);
     if ((request.type & MB_TYPEMASK) == kMbYesYesToAllNoCancel) return AskYesToAll(request);
     return ::MessageBoxW(request.owner, request.text.c_str(), request.caption.c_str(), request.type);
 }

@@ -32,6 +32,7 @@ public:
     [[nodiscard]] MenuCommandHost& Commands() override;
     void ToggleThumbnailPane() override;
     void FirstEditStep() override;
+    void CloseMenu() override;
 
     // The keys of the panes a click may move the focus to while the text tool types (the title
     // strip, the size grip, both splitters, the folder box and the text bar): taken as the window's
@@ -77,7 +78,6 @@ private:
     [[nodiscard]] PaneRect BarRect(SplitBar which) const;
     [[nodiscard]] SplitLimits Limits() const;
     void ShowGhost();
-    void CloseMenu();
 
     FrmMain& main_;
     SplitterDrags drags_;

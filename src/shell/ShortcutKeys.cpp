@@ -13,7 +13,8 @@ const std::map<int, const wchar_t*>& AnyModifierKeys() {
     static const std::map<int, const wchar_t*> keys{{VK_TAB, KeyAction::TogglePane},
                                                     {VK_DELETE, L"Edit_Delete"},
                                                     {VK_F5, L"View_Slideshow"},
-                                                    {VK_F1, L"Help_Index"}};
+                                                    {VK_F1, L"Help_Index"},
+                                                    {VK_ESCAPE, KeyAction::CloseMenu}};
     return keys;
 }
 
@@ -50,6 +51,8 @@ bool HandleShortcutKey(ShortcutHost& host, int keyCode, int shift) {
     for (const std::wstring& action : actions) {
         if (action == KeyAction::TogglePane) {
             host.ToggleThumbnailPane();
+        } else if (action == KeyAction::CloseMenu) {
+            host.CloseMenu();
         } else if (action == KeyAction::Paste) {
             host.FirstEditStep();
             (void)RunMenuCommand(commands, L"Edit_Paste");

@@ -13,6 +13,7 @@
 namespace KeyAction {
 inline constexpr const wchar_t* TogglePane = L"Key_TogglePane"; // Tab
 inline constexpr const wchar_t* Paste = L"Key_Paste";           // Ctrl+V: the first-edit step, then the paste
+inline constexpr const wchar_t* CloseMenu = L"Key_CloseMenu";   // Escape: the open drop-down closes
 } // namespace KeyAction
 
 // What the keys reach in the main window beyond the menu commands.
@@ -24,6 +25,8 @@ public:
     // The first editing step of a newly shown image (the canvas lays out again and takes its
     // first undo snapshot), as a menu pick makes it.
     virtual void FirstEditStep() = 0;
+    // Hides the drop-down menu.
+    virtual void CloseMenu() = 0;
 };
 
 // The actions a key runs, in order. shift: 1 Shift, 2 Ctrl (4, Alt, is ignored). Keys that work

@@ -117,6 +117,18 @@ TEST_F(FolderPaneTest, SelectionsReachTheHostOnceEach) {
     }});
 }
 
+TEST_F(FolderPaneTest, TheTreesDesktopShowsTheUsersDesktopFolder) {
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+    RunPane({[&] {
+        w.pane.FolderViewSelect(folder + L"\\one");
+        w.host.log.calls.clear();
+        const HWND tree = w.pane.TreeHandle();
+        TreeView_SelectItem(tree, TreeView_GetRoot(tree));
+        EXPECT_EQ(w.host.log.calls, SelectionCalls(desktop));
+    }});
+}
+
 TEST_F(FolderPaneTest, EveryPickOfNewFoldersArrivesAsTheRecentFolderListMakesThem) {
     // New folders, not yet read: the tree lists them, and listing their own content then gives them
     // a new access date (kept to two seconds), which Wine's dialog compares when it looks a path up.

@@ -1,8 +1,8 @@
-# A request for the batch window while it copies, through the real program: twelve pictures
-# band-selected and copied to a folder that already holds the fourth; while the replace question
-# holds the copy, File > Send to Stamp Libriary is picked. The request is refused with a message,
-# the copy's question comes back to the front, the copy then finishes and its window closes, and
-# the same request afterwards names a stamp.
+# The main window while the batch's question holds a copy, through the real program: twelve
+# pictures band-selected and copied to a folder that already holds the fourth; while the replace
+# question holds the copy, a click on "File" opens no menu (a request that comes between two files
+# is refused, as the shell's tests show). The copy then finishes and its window closes, and File >
+# Send to Stamp Libriary afterwards names a stamp.
 e2e_program_folder
 e2e_desktop
 mkdir -p "$E2E_DESKTOP/target"
@@ -18,18 +18,13 @@ e2e_open_first_band_all red
 e2e_batch_to_target 248
 e2e_wait_dialog_text 'named "p04.png"'
 
-# The copy waits on its question; File > Send to Stamp Libriary (row at 168) meanwhile.
-e2e_menu_pick 0 15 168
-e2e_wait_dialog_text 'still being copied'
+# The copy waits on its question; a click on "File" meanwhile opens nothing.
+read -r bx by _ bh _ <<< "$(e2e_pane yzToolbarUser)"
+e2e_click $((bx + 15)) $((by + bh / 2))
+sleep 1
+[ "$(e2e_pane SkinMenu | cut -f5)" != 1 ] || fail "the main window took a click under the copy's question"
 [ "$(wine "$E2E_PROBE" count VellumoShells 2>/dev/null | tr -d '\r')" = 1 ] || fail "a second batch window"
-e2e_children VellumoShells Edit | grep -q '\\target	18	72	' || fail "the copy window changed: $(e2e_children VellumoShells Edit)"
-# The refusal read; the batch window is in front again with its question: No, and the copy goes on
-# with the other files.
-read -r mx my mw mh _ <<< "$(e2e_window '#32770')"
-e2e_click $((mx + mw / 2)) $((my + mh / 2))
-xdotool key Return
-e2e_wait_dialog_text 'named "p04.png"'
-sleep 0.5
+# The question is still in front: No, and the copy goes on with the other files.
 [ "$(wine "$E2E_PROBE" foreground 2>/dev/null | tr -d '\r')" = '#32770' ] || fail "the copy's question is not in front"
 xdotool key n
 e2e_wait_window_gone VellumoShells

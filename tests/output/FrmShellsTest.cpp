@@ -284,17 +284,18 @@ TEST_F(BatchDialog, ACopyOverExistingFilesOffersYesToAllAndStopsAtCancel) {
     }
 }
 
-// The main window whose canvas, reopening the first file, has the user press Cancel meanwhile.
+// The main window whose canvas, reopening the shown file, has the user press Cancel meanwhile:
+// taken when the batch next lets messages run, or at once.
 class CancellingMainWindow : public FakeBatchMainWindow {
 public:
     HWND face = nullptr;
     POINT cancel{};
+    bool atOnce = false;
     void ImportCanvas(const std::wstring& path) override {
         FakeBatchMainWindow::ImportCanvas(path);
         const LPARAM at = MAKELPARAM(cancel.x, cancel.y);
-        ::PostMessageW(face, WM_MOUSEMOVE, 0, at);
-        ::PostMessageW(face, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ::PostMessageW(face, WM_LBUTTONUP, 0, at);
+        for (const auto& [msg, keys] : {std::pair{WM_MOUSEMOVE, 0}, {WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}})
+            atOnce ? (void)::SendMessageW(face, msg, keys, at) : (void)::PostMessageW(face, msg, keys, at);
     }
 };
 
@@ -341,6 +342,25 @@ TEST_F(BatchDialog, CancelDuringAMoveOrRenameStopsAfterTheFileInHandAndSaysWhatW
         EXPECT_NE(owners[0], nullptr);
         ::DeleteFileW(first.c_str());
     }
+}
+
+// Cancel pressed while the last file is in hand leaves no file: no word of a cancel.
+TEST_F(BatchDialog, ACancelAfterTheLastFileMovedIsNoCancel) {
+    ScopedShellConfirmationsOff quiet;
+    const std::wstring from = MakeTestFolder(L"lastfrom"), to = MakeTestFolder(L"lastto");
+    ScopedFolderBrowseAnswerer folders([&](const FolderBrowseRequest&) { return std::optional(to); });
+    for (const wchar_t* name : {L"a.jpg", L"b.jpg"}) ASSERT_TRUE(WriteTestFile(from + name, "x"));
+    App().SelectedFiles = {from + L"a.jpg", from + L"b.jpg"};
+    CancellingMainWindow canvas;
+    canvas.shown = from + L"b.jpg";
+    canvas.atOnce = true;
+    FrmShells form(&canvas);
+    form.OpenFileJob(FrmShells::kMove, nullptr);
+    canvas.face = form.Surface().hWnd();
+    canvas.cancel = ButtonCentre(form, FrmShells::kCancel);
+    Click(form, FrmShells::kOK);
+    EXPECT_TRUE(FileExistsForTest(to + L"a.jpg") && FileExistsForTest(to + L"b.jpg"));
+    EXPECT_EQ(messages, std::vector<std::wstring>{});
 }
 
 TEST_F(BatchDialog, APictureOpenedAloneIsCopiedAndRenamedWithoutItsEmptyEntry) {

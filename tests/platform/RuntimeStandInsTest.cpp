@@ -139,17 +139,18 @@ TEST(FileList, ListsMatchingFilesSortedAsTheRuntimeSortsThem) {
 
 namespace {
 
-// Once the question shows: notes its buttons and whether its owner takes input, then presses the
-// button press (Escape for 0).
+// Once the question shows: notes its buttons and whether its owner and that one's owner take input,
+// then presses the button press (Escape for 0).
 struct QuestionPress {
     static inline int press = 0;
     static inline std::vector<std::wstring> buttons;
-    static inline bool ownerLive = true;
+    static inline bool ownerLive = true, mainLive = true;
     static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND question = ::FindWindowW(L"#32770", L"Replace?");
         if (!question || !::IsWindowVisible(question)) return;
         ::KillTimer(nullptr, timer);
         ownerLive = ::IsWindowEnabled(::GetWindow(question, GW_OWNER)) != FALSE;
+        mainLive = ::IsWindowEnabled(::GetWindow(::GetWindow(question, GW_OWNER), GW_OWNER)) != FALSE;
         buttons.clear();
         for (HWND child = ::GetWindow(question, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
             if (::GetDlgCtrlID(child) > 0) buttons.push_back(WindowText(child));
@@ -164,8 +165,10 @@ struct QuestionPress {
 
 } // namespace
 
-TEST(MessageBoxService, TheYesToAllQuestionIsModalOverItsOwnerAndEscapeCancelsIt) {
-    TestWindow owner(300, 200);
+TEST(MessageBoxService, TheYesToAllQuestionIsModalOverItsOwnersAndEscapeCancelsIt) {
+    TestWindow main(400, 300), owner(300, 200);
+    // Owned in turn, as the batch window is by the main window.
+    ::SetWindowLongPtrW(owner.hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(main.hwnd()));
     const MessageBoxRequest request{owner.hwnd(), L"Replace \"a.jpg\"?", L"Replace?", kMbYesYesToAllNoCancel};
     for (const auto& [press, answer] : {std::pair{0, IDCANCEL}, std::pair{kIdYesToAll, kIdYesToAll}}) {
         QuestionPress::press = press;
@@ -173,5 +176,7 @@ TEST(MessageBoxService, TheYesToAllQuestionIsModalOverItsOwnerAndEscapeCancelsIt
         EXPECT_EQ(ShowMessageBox(request), answer);
     }
     EXPECT_FALSE(QuestionPress::ownerLive);
+    EXPECT_FALSE(QuestionPress::mainLive) << "the owner's owner took input";
+    EXPECT_TRUE(::IsWindowEnabled(main.hwnd()) && ::IsWindowEnabled(owner.hwnd()));
     EXPECT_EQ(QuestionPress::buttons, (std::vector<std::wstring>{L"&Yes", L"Yes to &All", L"&No", L"Cancel"}));
 }

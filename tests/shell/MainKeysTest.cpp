@@ -250,3 +250,28 @@ TEST_F(MainKeysTest, KeysTypedForTheTextToolRunNoShortcutAfterAClickOnAnotherPan
     }
     Close(); // while the folder pane lives
 }
+
+// Escape closes the open drop-down wherever the focus is, so that the next press on a title opens
+// that title's menu instead of closing the one left open.
+TEST_F(MainKeysTest, EscapeClosesTheOpenDropDownAndTheNextTitleOpensItsMenu) {
+    PickedFolderPane pane;
+    folderPane = &pane;
+    MakeWindow();
+    ShowPanes();
+    FrmMain& m = *main;
+    const auto pressTitle = [&](int x) { // 7 is on "File", 45 on "Edit"
+        ::SendMessageW(m.yzToolbarUser.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 10));
+        ::SendMessageW(m.yzToolbarUser.hWnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, 10));
+    };
+    for (const HWND focus : {m.yzToolbarUser.hWnd(), m.SkinMenu.hWnd(), m.ThumyzViewer.hWnd(), m.hWnd()}) {
+        pressTitle(7);
+        ASSERT_TRUE(m.SkinMenu.Visible());
+        ::SendMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_FALSE(m.SkinMenu.Visible()) << "Escape left the menu open";
+        pressTitle(45);
+        EXPECT_TRUE(m.SkinMenu.Visible());
+        EXPECT_EQ(m.SkinMenu.Initializemenu(), 1);
+        m.SkinMenu.SetVisible(false);
+    }
+    Close(); // while the folder pane lives
+}
