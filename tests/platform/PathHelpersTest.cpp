@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -15,6 +17,19 @@ namespace {
 bool WriteText(const std::wstring& path, const std::string& text) {
     return WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())});
 }
+
+// A reader of path, sharing share, that lets go of it ms after it was made.
+struct BriefReader {
+    HANDLE file;
+    std::thread release;
+    BriefReader(const std::wstring& path, DWORD share, DWORD ms)
+        : file(::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)),
+          release([this, ms] {
+              ::Sleep(ms);
+              ::CloseHandle(file);
+          }) {}
+    ~BriefReader() { release.join(); }
+};
 
 } // namespace
 
@@ -80,6 +95,29 @@ TEST(WriteThroughTemporaryFile, ReplacesTheTargetOnlyWhenTheWriteSucceeded) {
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadTestFile(target), "replaced");
     EXPECT_EQ(FileNamesIn(folder).size(), 1u);
+}
+
+TEST(WriteThroughTemporaryFile, AFileReadForAMomentIsReplacedAndNoTemporaryFileStays) {
+    const std::wstring folder = MakeTestFolder(L"reader");
+    const std::wstring target = folder + L"shown.dat";
+    ASSERT_TRUE(WriteText(target, "opened"));
+    {
+        // A thumbnail being made of the file as it is saved over.
+        const BriefReader reader(target, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 300);
+        EXPECT_TRUE(WriteText(target, "saved")) << "the save failed while the file was read";
+    }
+    EXPECT_EQ(ReadTestFile(target), "saved");
+    // A write that fails while its new file is being read, sharing no delete.
+    std::optional<BriefReader> reader;
+    EXPECT_FALSE(WriteThroughTemporaryFile(target, [&](const std::wstring& temporary) {
+        reader.emplace(temporary, FILE_SHARE_READ, 300);
+        return false;
+    }));
+    // A target held open all along: refused once waited for.
+    const BriefReader holder(target, FILE_SHARE_READ, 3000);
+    EXPECT_FALSE(WriteText(target, "lost"));
+    EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"shown.dat"}) << "a temporary file was left";
+    EXPECT_EQ(ReadTestFile(target), "saved");
 }
 
 TEST(WriteThroughTemporaryFile, WritesInFoldersPastMaxPath) {
