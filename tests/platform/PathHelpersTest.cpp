@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -18,18 +17,14 @@ bool WriteText(const std::wstring& path, const std::string& text) {
     return WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())});
 }
 
-// A reader of path, sharing share, that lets go of it ms after it was made.
-struct BriefReader {
-    HANDLE file;
-    std::thread release;
-    BriefReader(const std::wstring& path, DWORD share, DWORD ms)
-        : file(::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr)),
-          release([this, ms] {
-              ::Sleep(ms);
-              ::CloseHandle(file);
-          }) {}
-    ~BriefReader() { release.join(); }
-};
+// A reader of path, sharing share, from now until ms later.
+std::thread ReadFor(const std::wstring& path, DWORD share, DWORD ms) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    return std::thread([file, ms] {
+        ::Sleep(ms);
+        ::CloseHandle(file);
+    });
+}
 
 } // namespace
 
@@ -101,21 +96,19 @@ TEST(WriteThroughTemporaryFile, AFileReadForAMomentIsReplacedAndNoTemporaryFileS
     const std::wstring folder = MakeTestFolder(L"reader");
     const std::wstring target = folder + L"shown.dat";
     ASSERT_TRUE(WriteText(target, "opened"));
-    {
-        // A thumbnail being made of the file as it is saved over.
-        const BriefReader reader(target, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 300);
-        EXPECT_TRUE(WriteText(target, "saved")) << "the save failed while the file was read";
-    }
-    EXPECT_EQ(ReadTestFile(target), "saved");
-    // A write that fails while its new file is being read, sharing no delete.
-    std::optional<BriefReader> reader;
+    // A thumbnail being made of the file as it is saved over; then a write that fails while its new
+    // file is being read, sharing no delete; then a target held open all along.
+    std::thread reader = ReadFor(target, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 300);
+    EXPECT_TRUE(WriteText(target, "saved")) << "the save failed while the file was read";
+    reader.join();
     EXPECT_FALSE(WriteThroughTemporaryFile(target, [&](const std::wstring& temporary) {
-        reader.emplace(temporary, FILE_SHARE_READ, 300);
+        reader = ReadFor(temporary, FILE_SHARE_READ, 300);
         return false;
     }));
-    // A target held open all along: refused once waited for.
-    const BriefReader holder(target, FILE_SHARE_READ, 3000);
+    reader.join();
+    reader = ReadFor(target, FILE_SHARE_READ, 3000);
     EXPECT_FALSE(WriteText(target, "lost"));
+    reader.join();
     EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"shown.dat"}) << "a temporary file was left";
     EXPECT_EQ(ReadTestFile(target), "saved");
 }

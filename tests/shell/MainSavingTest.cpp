@@ -127,12 +127,8 @@ TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) 
 }
 
 TEST_F(MainSavingTest, SavingOverATypeNoEncoderWritesSaysSoAndNamesSaveAs) {
-    struct Case {
-        const wchar_t* name;
-        const wchar_t* type; // as the message names it
-    };
-    for (const Case& c : {Case{L"pic.dib", L"DIB files"}, Case{L"photo", L"files without a type"}}) {
-        const std::wstring name = c.name, type = c.type;
+    using Case = std::pair<std::wstring, std::wstring>; // the file, its type as the message names it
+    for (const auto& [name, type] : {Case{L"pic.dib", L"DIB files"}, Case{L"photo", L"files without a type"}}) {
         SCOPED_TRACE(Narrow(name));
         folder = MakeTestFolder(L"mainwindow");
         WriteSolidImage(folder + name, 40, 30, kGround, kFormatBmp);
