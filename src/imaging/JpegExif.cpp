@@ -234,7 +234,8 @@ std::string_view ExifSegment(std::string_view bytes) {
 std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height, uint32_t orientation) {
     if (segment.empty()) {
         if (orientation < 2 || orientation > 8) return {};
-        // A block of its own naming the turn alone: IFD0 of one entry right after the header.
+        // A block of its own naming the turn alone: IFD0 of one entry right after the header, 34
+        // bytes from the length field on.
         std::string block = std::string("\xFF\xE1\0\x22", 4) + std::string(kExifHeader) + "II*" + '\0';
         block.resize(block.size() + 4 + 2 + 12 + 4, '\0');
         ByteWriter w(block, kExifTiffStart, true);
@@ -331,8 +332,8 @@ bool SaveJpegWithExif(GpImage* image, const std::wstring& fileName, int32_t qual
 namespace {
 
 // Sets the orientation in the first directory of the TIFF file at path, in place when it has an
-// entry for it; otherwise, for any turn but 1, that directory is written again at the file's end
-// with the entry among the others (they go in tag order) and the header points there.
+// entry for it; otherwise that directory is written again at the file's end with the entry among
+// the others (they go in tag order), and the header points there.
 bool SetTiffOrientation(const std::wstring& path, uint32_t orientation) {
     UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -372,7 +373,6 @@ bool SetTiffOrientation(const std::wstring& path, uint32_t orientation) {
         }
         if (r.U16(entry) > kOrientationTag && before == count) before = i;
     }
-    if (orientation == 1) return true;
     std::string grown(2 + 12, '\0');
     ByteWriter g(grown, 0, header->little);
     g.Put(0, count + 1, 2);

@@ -65,8 +65,8 @@ namespace {
 
 // A file that another program reads for a moment (a thumbnail maker, a virus scanner, a copy of
 // this program) can be neither replaced nor deleted meanwhile, under Wine even when the reader
-// shares deleting: such a step is tried again for a while before it counts as failed.
-template <typename Step> bool UnlessInUseForLong(const Step& step) {
+// shares deleting: such a step is tried again for two seconds before it counts as failed.
+template <typename Step> bool TriedWhileInUse(const Step& step) {
     for (int attempt = 0;; ++attempt) {
         if (step()) return true;
         const DWORD error = ::GetLastError();
@@ -84,7 +84,7 @@ public:
     explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
     ~TemporaryFile() {
         if (!moved_)
-            (void)UnlessInUseForLong(
+            (void)TriedWhileInUse(
                 [this] { return ::DeleteFileW(path_.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND; });
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -92,7 +92,7 @@ public:
 
     [[nodiscard]] const std::wstring& Path() const { return path_; }
     [[nodiscard]] bool MoveOver(const std::wstring& target) {
-        moved_ = UnlessInUseForLong(
+        moved_ = TriedWhileInUse(
             [&] { return ::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE; });
         return moved_;
     }
