@@ -1,5 +1,6 @@
 #include "editor/CanvasModel.h"
 
+#include "imaging/ImageOrientation.h"
 #include "imaging/JpegExif.h"
 #include "platform/AppState.h"
 #include "platform/FileList.h"
@@ -127,6 +128,7 @@ bool CanvasModel::LoadImageFile(const std::wstring& fileName, bool* lackedMemory
     ImgDIB = std::move(loaded);
     openedExif_.clear();
     openedUnturned_ = report.unturned;
+    stepTurns_.fill(1);
     if (ok) {
         // Read now: by the time the picture is saved its file may be gone or written over.
         const std::string head = ReadFileHead(fileName);
@@ -149,6 +151,18 @@ std::wstring CanvasModel::DeletedCopyFile() {
 bool CanvasModel::IsScratchFile(const std::wstring& path) {
     const std::wstring shown = LowerText(path);
     return shown == LowerText(NewImageFile()) || shown == LowerText(DeletedCopyFile());
+}
+
+uint32_t CanvasModel::PendingOrientation() const {
+    if (openedUnturned_ < 2) return 1;
+    // Shown are the stored pixels turned by hand; upright they are turned as the open could not.
+    return CombinedOrientation(InverseOrientation(stepTurns_[static_cast<size_t>(history_.Index())]), openedUnturned_);
+}
+
+void CanvasModel::PushStep(GdipBitmap step, uint32_t turn) {
+    stepTurns_[static_cast<size_t>(history_.NextIndex())] =
+        CombinedOrientation(stepTurns_[static_cast<size_t>(history_.Index())], turn);
+    history_.Push(std::move(step));
 }
 
 void CanvasModel::ClearHistory() {

@@ -104,9 +104,13 @@ public:
     // The EXIF segment of the JPEG file last opened (empty for other files): it goes into every JPEG
     // the picture is saved as.
     [[nodiscard]] const std::string& OpenedExif() const { return openedExif_; }
-    // The orientation the picture's pixels still need to show upright, when the file last opened
-    // could not be turned as it loaded; 0 when they show upright. A JPEG saved carries it.
+    // The orientation the picture's pixels still needed to show upright, when the file last opened
+    // could not be turned as it loaded (too little memory); 0 when they showed upright.
     [[nodiscard]] uint32_t OpenedUnturned() const { return openedUnturned_; }
+    // The orientation the picture shown still needs to show upright: the turn that could not be
+    // made at the open, less the quarter turns and mirrors made by hand since; 1 when it shows
+    // upright. A JPEG or TIFF saved names it, so that it opens as upright as the photograph.
+    [[nodiscard]] uint32_t PendingOrientation() const;
     // The canvas's scratch copies: a File > New picture's file, and the copy shown after a delete.
     [[nodiscard]] static std::wstring NewImageFile();
     [[nodiscard]] static std::wstring DeletedCopyFile();
@@ -115,6 +119,8 @@ public:
     // Whether the shown file holds the picture shown: nothing has changed since it was opened or
     // last saved, or an undo or redo has come back to that step.
     [[nodiscard]] bool ShowsSavedStep() const { return history_.SavedStep() == history_.Index(); }
+    // Hands step (the picture shown turned by turn, an orientation) to the history as the next one.
+    void PushStep(GdipBitmap step, uint32_t turn);
     // Step 0 again with no steps on disk: the undo files are deleted.
     void ClearHistory();
     // Deletes every undo and stamp-undo file and the scratch copies.
@@ -150,6 +156,8 @@ protected:
     UndoBuffer undoBuffers_;
     std::string openedExif_;
     uint32_t openedUnturned_ = 0;
+    // The turn by hand each undo step's picture has since the open, as an orientation (0 as 1).
+    std::array<uint32_t, UndoHistory::kLastStep + 1> stepTurns_{};
 
     // Held-button state that changes the zoom rule: while the left button is held the view's
     // centre is not kept, until the resize tool has been pressed once.

@@ -194,6 +194,13 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
         }
     }
     PublicModle(noReload, highQuality);
+    // On its side, the picture is not to be taken for the way the photograph was meant to be seen.
+    if (!noReload && OpenedUnturned() != 0)
+        (void)ShowMessageBox(
+            ::GetAncestor(hWnd(), GA_ROOT),
+            GetFileName(fileName) +
+                L" could not be turned upright: there is not enough memory left. It is shown as stored.",
+            L"Open", MB_OK | MB_ICONEXCLAMATION);
     return NoOpen();
 }
 
@@ -480,14 +487,14 @@ void Imageyzviewer::CancelEdit() {
 
 // ---- The apply step, the undo history and saving ----
 
-bool Imageyzviewer::WriteUndoFile(GdipBitmap step) {
+bool Imageyzviewer::WriteUndoFile(GdipBitmap step, uint32_t turn) {
     if (!step) return false;
     GdipImage shown;
     if (GdipCloneImage(step.get(), shown.put()) != Ok) return false;
     UINT w = 0, h = 0;
     GdipGetImageWidth(shown.get(), &w);
     GdipGetImageHeight(shown.get(), &h);
-    history_.Push(std::move(step));
+    PushStep(std::move(step), turn);
     ImgDIB.SetDIB(shown.release());
     ImgDIB.SetWidth(static_cast<float>(w));
     ImgDIB.SetHeight(static_cast<float>(h));
@@ -554,7 +561,7 @@ bool Imageyzviewer::SaveUndo() {
     // The tool of the mode as the step starts: deleting a selection cuts in the mode before it.
     CanvasTool& tool = Tool();
     const int32_t mode = effect_;
-    const bool made = WriteUndoFile(tool.RenderStep());
+    const bool made = WriteUndoFile(tool.RenderStep(), StepTurn(mode));
     if (made) {
         tool.AfterStep(mode);
         // The engine's effects stay chosen, so the next one can follow at once.
@@ -623,10 +630,10 @@ void Imageyzviewer::UnRedoPaint() {
 namespace {
 
 // The shown image written through the encoder of format by way of a temporary file. A JPEG carries
-// the EXIF block of the JPEG the picture was opened from, made fit for the pixels as saved: with
-// the stored turn still to make when the pixels could not be turned as they were opened (unturned).
+// the EXIF block of the JPEG the picture was opened from, made fit for the pixels as saved; a JPEG
+// or a TIFF names the turn the pixels still need to show upright (orientation).
 bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, int32_t quality, const std::string& exif,
-                uint32_t unturned) {
+                uint32_t orientation) {
     ImageType type = ImageTypeUnknown;
     GdipGetImageType(image, &type);
     GdipBitmap copy;
@@ -636,11 +643,12 @@ bool WriteImage(GpImage* image, const std::wstring& fileName, int32_t format, in
         if (!copy) return false;
         image = copy.get();
     }
+    if (format == kFormatTiff) return SaveTiffWithOrientation(image, fileName, orientation);
     if (format != kFormatJpeg) return SaveImageSafely(image, fileName, format, quality);
     UINT w = 0, h = 0;
     GdipGetImageWidth(image, &w);
     GdipGetImageHeight(image, &h);
-    return SaveJpegWithExif(image, fileName, quality, ExifForSavedPicture(exif, w, h, unturned ? unturned : 1));
+    return SaveJpegWithExif(image, fileName, quality, ExifForSavedPicture(exif, w, h, orientation));
 }
 
 } // namespace
@@ -650,7 +658,7 @@ bool Imageyzviewer::SaveImage(const std::wstring& fileName, int32_t format, int3
     // A step whose file could not be written is taken back first: what is saved is what stays shown.
     SettleHistory();
     Hourglass wait;
-    return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif(), OpenedUnturned());
+    return WriteImage(ImgDIB.DIB(), fileName, format, quality, OpenedExif(), PendingOrientation());
 }
 
 void Imageyzviewer::SavedAs(const std::wstring& fileName) {
@@ -686,7 +694,7 @@ bool Imageyzviewer::SaveOnly() {
     if (!encoder) return false;
     if (!SaveOnlyWrites()) return true;
     Hourglass wait;
-    if (!WriteImage(ImgDIB.DIB(), CurFilename, encoder->format, encoder->quality, OpenedExif(), OpenedUnturned()))
+    if (!WriteImage(ImgDIB.DIB(), CurFilename, encoder->format, encoder->quality, OpenedExif(), PendingOrientation()))
         return false;
     history_.SavedHere();
     return true;

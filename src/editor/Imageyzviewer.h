@@ -298,8 +298,9 @@ private:
     // Painting's render into the current undo buffer: the picture, then a framed mode's commit.
     void PaintIntoUndoBuffer(bool rebuildThumbnail);
     // Writes step (owned from here) as the next undo file, in the background, and shows it as the
-    // image at once, laid out again. False, with nothing changed, for an empty step.
-    [[nodiscard]] bool WriteUndoFile(GdipBitmap step);
+    // image at once, laid out again. False, with nothing changed, for an empty step. turn says how
+    // the step turned or mirrored the whole picture (an orientation; 1 not at all).
+    [[nodiscard]] bool WriteUndoFile(GdipBitmap step, uint32_t turn = 1);
     // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
     // The encoder SaveOnly writes the shown file's type with; nothing for a type without one and

@@ -106,6 +106,22 @@ bool MakesStep(int32_t e) {
            (e >= 28 && e <= 37);
 }
 
+uint32_t StepTurn(int32_t effect) {
+    // The quarter turns and mirrors of RenderStep below.
+    switch (effect) {
+    case 39:
+        return 6;
+    case 40:
+        return 8;
+    case 23:
+        return 2;
+    case 24:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
 GdipBitmap RenderStep(const StepInputs& in) {
     if (!in.image || !MakesStep(in.effect) || in.width <= 0 || in.height <= 0) return {};
     const float W = in.width, H = in.height;

@@ -30,6 +30,9 @@ struct StepInputs {
 // Whether the mode makes a step of its own pixels here.
 [[nodiscard]] bool MakesStep(int32_t effect);
 
+// How the mode's step turns or mirrors the whole picture, as an orientation (1: it does not).
+[[nodiscard]] uint32_t StepTurn(int32_t effect);
+
 // The mode's new step; empty when the mode makes none here or it could not be made.
 [[nodiscard]] GdipBitmap RenderStep(const StepInputs& in);
 

@@ -126,18 +126,19 @@ ImageFrames ImageFileFrames(const std::wstring& fileName) {
     const bool gif = head.compare(0, 3, "GIF") == 0;
     const bool tiff = head == std::string("II*\0", 4) || head == std::string("MM\0*", 4);
     if (!gif && !tiff) return {1, false};
+    const ImageFrames uncounted{0, gif, true};
     uint32_t orientation = 0;
     const GdipImage image(LoadImageAsStored(fileName, orientation));
-    if (!image) return {};
-    ImageFrames frames{1, false};
+    if (!image) return uncounted;
     UINT dimensions = 0;
-    if (GdipImageGetFrameDimensionsCount(image.get(), &dimensions) != Ok || dimensions == 0) return frames;
+    if (GdipImageGetFrameDimensionsCount(image.get(), &dimensions) != Ok || dimensions == 0) return uncounted;
     std::vector<GUID> ids(dimensions);
-    if (GdipImageGetFrameDimensionsList(image.get(), ids.data(), dimensions) != Ok) return frames;
+    if (GdipImageGetFrameDimensionsList(image.get(), ids.data(), dimensions) != Ok) return uncounted;
+    ImageFrames frames{1, false};
     for (const GUID& id : ids) {
         UINT count = 0;
-        if (GdipImageGetFrameCount(image.get(), &id, &count) != Ok || count <= frames.count) continue;
-        frames = {count, ::IsEqualGUID(id, FrameDimensionTime) != FALSE};
+        if (GdipImageGetFrameCount(image.get(), &id, &count) != Ok) return uncounted;
+        if (count > frames.count) frames = {count, ::IsEqualGUID(id, FrameDimensionTime) != FALSE};
     }
     return frames;
 }

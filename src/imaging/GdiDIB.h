@@ -71,10 +71,13 @@ private:
 [[nodiscard]] GpImage* DecodeImageBytes(std::string_view bytes);
 
 // The frames a picture file holds: the frames of an animation (timed) or the pages of a TIFF; one
-// for a still picture, none when the file cannot be read or decoded. Only a GIF or a TIFF (by its
-// bytes) is decoded to count them: any other file counts one, unread.
+// for a still picture, none when the file cannot be read. Only a GIF or a TIFF (by its bytes) is
+// decoded to count them: any other file counts one, unread.
 struct ImageFrames {
     uint32_t count = 0;
     bool timed = false; // an animation's frames rather than pages
+    // A GIF (timed) or a TIFF whose frames could not be counted (too little memory to decode it, or
+    // a decode that failed): it may hold several.
+    bool uncounted = false;
 };
 [[nodiscard]] ImageFrames ImageFileFrames(const std::wstring& fileName);

@@ -72,7 +72,39 @@ private:
     bool locked_ = false;
 };
 
+// How an orientation moves a point about the picture's centre (y down): x' = xx x + xy y,
+// y' = yx x + yy y; index 0 stands for any value outside 1 to 8.
+struct Turn {
+    int xx, xy, yx, yy;
+    bool operator==(const Turn&) const = default;
+};
+constexpr Turn kTurns[9] = {{1, 0, 0, 1}, {1, 0, 0, 1},  {-1, 0, 0, 1},  {-1, 0, 0, -1}, {1, 0, 0, -1},
+                            {0, 1, 1, 0}, {0, -1, 1, 0}, {0, -1, -1, 0}, {0, 1, -1, 0}};
+
+const Turn& TurnOf(uint32_t orientation) {
+    return kTurns[orientation <= 8 ? orientation : 0];
+}
+
+uint32_t OrientationOf(const Turn& turn) {
+    for (uint32_t o = 1; o <= 8; ++o)
+        if (kTurns[o] == turn) return o;
+    return 1;
+}
+
 } // namespace
+
+uint32_t CombinedOrientation(uint32_t first, uint32_t then) {
+    const Turn& a = TurnOf(first);
+    const Turn& b = TurnOf(then);
+    return OrientationOf(
+        {b.xx * a.xx + b.xy * a.yx, b.xx * a.xy + b.xy * a.yy, b.yx * a.xx + b.yy * a.yx, b.yx * a.xy + b.yy * a.yy});
+}
+
+uint32_t InverseOrientation(uint32_t orientation) {
+    // Every turn is a rotation or a mirror: its inverse is its transpose.
+    const Turn& t = TurnOf(orientation);
+    return OrientationOf({t.xx, t.yx, t.xy, t.yy});
+}
 
 GdipBitmap UprightCopy(GpImage* image, uint32_t orientation) {
     ImageType type = ImageTypeUnknown;

@@ -15,6 +15,12 @@ constexpr bool OrientationSwapsSides(uint32_t orientation) {
     return orientation >= 5 && orientation <= 8;
 }
 
+// The one orientation that turns a picture as first does and then as then does; a value outside 1 to
+// 8 counts as 1 (no turn).
+[[nodiscard]] uint32_t CombinedOrientation(uint32_t first, uint32_t then);
+// The orientation that undoes orientation's turn.
+[[nodiscard]] uint32_t InverseOrientation(uint32_t orientation);
+
 // A new bitmap of image's pixels moved so that they show upright, in image's own pixel format where
 // it is a plain 24 or 32 bpp one (32 bpp ARGB otherwise). Empty when the orientation asks for no
 // turn (0, 1, any value outside 1 to 8) or the turn cannot be made (too little memory for a second

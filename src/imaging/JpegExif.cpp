@@ -232,6 +232,21 @@ std::string_view ExifSegment(std::string_view bytes) {
 }
 
 std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height, uint32_t orientation) {
+    if (segment.empty()) {
+        if (orientation < 2 || orientation > 8) return {};
+        // A block of its own naming the turn alone: IFD0 of one entry right after the header, 34
+        // bytes from the length field on.
+        std::string block = std::string("\xFF\xE1\0\x22", 4) + std::string(kExifHeader) + "II*" + '\0';
+        block.resize(block.size() + 4 + 2 + 12 + 4, '\0');
+        ByteWriter w(block, kExifTiffStart, true);
+        w.Put(4, 8, 4);
+        w.Put(8, 1, 2);
+        w.Put(10, kOrientationTag, 2);
+        w.Put(12, kShort, 2);
+        w.Put(14, 1, 4);
+        w.Put(18, orientation, 2);
+        return block;
+    }
     // One whole segment, as ExifSegment gives it.
     const std::string alone = std::string("\xFF\xD8", 2) + std::string(segment);
     const JpegHeadSegments walk = WalkJpegHead(alone);
@@ -252,8 +267,7 @@ std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32
     for (uint32_t i = 0; i < ifd0->count; ++i) {
         const uint64_t entry = ifd0->Entry(i);
         const uint32_t tag = r.U16(entry);
-        // The pixels are saved as they are shown: no viewer is to turn them again, unless they
-        // could not be turned when opened.
+        // The turn the pixels saved still need: none, unless they could not be turned when opened.
         if (tag == kOrientationTag) SetNumber(r, w, entry, orientation);
         if (tag == kExifIfdTag) exifIfdAt = NumberOf(r, entry).value_or(0);
     }
@@ -312,6 +326,76 @@ bool SaveJpegWithExif(GpImage* image, const std::wstring& fileName, int32_t qual
         if (spliced.empty()) return false;
         return WriteFileReplacing(temporary,
                                   {std::span(reinterpret_cast<const uint8_t*>(spliced.data()), spliced.size())});
+    });
+}
+
+namespace {
+
+// Sets the orientation in the first directory of the TIFF file at path, in place when it has an
+// entry for it; otherwise that directory is written again at the file's end with the entry among
+// the others (they go in tag order), and the header points there.
+bool SetTiffOrientation(const std::wstring& path, uint32_t orientation) {
+    UniqueFile file(::CreateFileW(LongPathForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
+    const auto seek = [&](uint64_t at) {
+        LARGE_INTEGER to{};
+        to.QuadPart = static_cast<LONGLONG>(at);
+        return at <= static_cast<uint64_t>(size.QuadPart) && ::SetFilePointerEx(file.get(), to, nullptr, FILE_BEGIN);
+    };
+    const auto read = [&](uint64_t at, uint32_t n) {
+        std::string bytes(n, '\0');
+        DWORD got = 0;
+        if (!seek(at) || !::ReadFile(file.get(), bytes.data(), n, &got, nullptr) || got != n) bytes.clear();
+        return bytes;
+    };
+    const auto write = [&](uint64_t at, std::string_view bytes) {
+        DWORD put = 0;
+        return seek(at) && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+               put == bytes.size();
+    };
+    const std::optional<TiffHeader> header = ReadTiffHeader(read(0, 8));
+    const std::string countBytes = header ? read(header->ifd0, 2) : std::string();
+    if (countBytes.empty()) return false;
+    const uint32_t count = ByteReader(countBytes, header->little).U16(0);
+    std::string directory = read(header->ifd0, 2 + 12 * count + 4);
+    if (directory.empty() || count == 0xFFFF) return false;
+    const ByteReader r(directory, header->little);
+    ByteWriter w(directory, 0, header->little);
+    uint32_t before = count; // the entry the new one goes before
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint64_t entry = 2 + 12ull * i;
+        if (r.U16(entry) == kOrientationTag) {
+            if (!NumberOf(r, entry)) return false;
+            SetNumber(r, w, entry, orientation);
+            return write(header->ifd0, directory);
+        }
+        if (r.U16(entry) > kOrientationTag && before == count) before = i;
+    }
+    std::string grown(2 + 12, '\0');
+    ByteWriter g(grown, 0, header->little);
+    g.Put(0, count + 1, 2);
+    g.Put(2, kOrientationTag, 2);
+    g.Put(4, kShort, 2);
+    g.Put(6, 1, 4);
+    g.Put(10, orientation, 2);
+    grown.insert(2, directory, 2, 12 * before);
+    grown += directory.substr(2 + 12 * before);
+    // A directory begins on a word boundary.
+    const auto end = static_cast<uint64_t>(size.QuadPart), at = end + (end & 1);
+    if (at + grown.size() > 0xFFFFFFFFu) return false;
+    std::string pointer(4, '\0');
+    ByteWriter(pointer, 0, header->little).Put(0, static_cast<uint32_t>(at), 4);
+    return write(end, std::string(static_cast<size_t>(at - end), '\0') + grown) && write(4, pointer);
+}
+
+} // namespace
+
+bool SaveTiffWithOrientation(GpImage* image, const std::wstring& fileName, uint32_t orientation) {
+    if (orientation < 2 || orientation > 8) return SaveImageSafely(image, fileName, kFormatTiff, 0);
+    return WriteThroughTemporaryFile(fileName, [&](const std::wstring& temporary) {
+        return SaveImageSafely(image, temporary, kFormatTiff, 0) && SetTiffOrientation(temporary, orientation);
     });
 }
 

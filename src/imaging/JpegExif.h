@@ -55,10 +55,11 @@ struct JpegHeadSegments {
 [[nodiscard]] std::string_view ExifSegment(std::string_view bytes);
 
 // segment (as ExifSegment gives it) made fit for a picture saved as shown at width x height: the
-// orientation set to the turn the saved pixels still need (1, normal, for pixels saved upright;
-// the stored one for pixels that could not be turned), the pixel dimensions set to the saved ones,
-// and the embedded thumbnail, which shows the picture before its edits, wiped and unlinked. The
-// camera, the dates and every other field stay. Empty when segment is not a sound EXIF block.
+// orientation set to the turn the saved pixels still need (1, normal, for pixels saved upright),
+// the pixel dimensions set to the saved ones, and the embedded thumbnail, which shows the picture
+// before its edits, wiped and unlinked. The camera, the dates and every other field stay. Empty
+// when segment is not a sound EXIF block; for no segment at all, a block naming just the turn
+// (empty for none).
 [[nodiscard]] std::string ExifForSavedPicture(std::string_view segment, uint32_t width, uint32_t height,
                                               uint32_t orientation = 1);
 
@@ -71,6 +72,11 @@ struct JpegHeadSegments {
 // failed save leaves an existing file as it was. Without a segment it is a plain JPEG save.
 [[nodiscard]] bool SaveJpegWithExif(GpImage* image, const std::wstring& fileName, int32_t quality,
                                     std::string_view segment);
+
+// Writes image as a TIFF whose first directory names orientation, the turn its pixels still need
+// (none is named for 1), through a temporary file beside fileName: a failed save leaves an
+// existing file as it was.
+[[nodiscard]] bool SaveTiffWithOrientation(GpImage* image, const std::wstring& fileName, uint32_t orientation);
 
 // The first bytes of a file, at most limit (all of it when shorter); empty when it cannot be read.
 // The default is enough for the segments before the picture's data.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 std::wstring AddBackslash(const std::wstring& path) {
     if (!path.empty() && path.back() == L'\\') return path;
@@ -60,6 +61,49 @@ std::wstring TemporaryNameBeside(const std::wstring& target, const wchar_t* pref
     return {};
 }
 
+namespace {
+
+// A file that another program reads for a moment (a thumbnail maker, a virus scanner, a copy of
+// this program) can be neither replaced nor deleted meanwhile, under Wine even when the reader
+// shares deleting: such a step is tried again for two seconds before it counts as failed.
+template <typename Step> bool TriedWhileInUse(const Step& step) {
+    for (int attempt = 0;; ++attempt) {
+        if (step()) return true;
+        const DWORD error = ::GetLastError();
+        if (attempt == 40 ||
+            (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION))
+            return false;
+        ::Sleep(50);
+    }
+}
+
+// The temporary file a write goes to: deleted when it goes, whatever failed, unless it was moved
+// over its target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
+    ~TemporaryFile() {
+        if (!moved_)
+            (void)TriedWhileInUse(
+                [this] { return ::DeleteFileW(path_.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND; });
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    [[nodiscard]] const std::wstring& Path() const { return path_; }
+    [[nodiscard]] bool MoveOver(const std::wstring& target) {
+        moved_ = TriedWhileInUse(
+            [&] { return ::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE; });
+        return moved_;
+    }
+
+private:
+    std::wstring path_;
+    bool moved_ = false;
+};
+
+} // namespace
+
 bool WriteThroughTemporaryFile(const std::wstring& target,
                                const std::function<bool(const std::wstring& temporary)>& write) {
     if (target.empty() || !write) return false;
@@ -67,21 +111,18 @@ bool WriteThroughTemporaryFile(const std::wstring& target,
     const DWORD attributes = ::GetFileAttributesW(longTarget.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
-    const std::wstring temporary = TemporaryNameBeside(target, L"vtm");
-    if (temporary.empty()) return false;
-    const std::wstring longTemporary = LongPathForm(temporary);
+    const std::wstring name = TemporaryNameBeside(target, L"vtm");
+    if (name.empty()) return false;
+    TemporaryFile temporary(LongPathForm(name));
     bool ok = false;
     try {
-        ok = write(longTemporary);
+        ok = write(temporary.Path());
     } catch (...) {
         ok = false;
     }
     WIN32_FILE_ATTRIBUTE_DATA info{};
-    ok = ok && ::GetFileAttributesExW(longTemporary.c_str(), GetFileExInfoStandard, &info) &&
-         (info.nFileSizeLow != 0 || info.nFileSizeHigh != 0) &&
-         ::MoveFileExW(longTemporary.c_str(), longTarget.c_str(), MOVEFILE_REPLACE_EXISTING);
-    if (!ok) ::DeleteFileW(longTemporary.c_str());
-    return ok;
+    return ok && ::GetFileAttributesExW(temporary.Path().c_str(), GetFileExInfoStandard, &info) &&
+           (info.nFileSizeLow != 0 || info.nFileSizeHigh != 0) && temporary.MoveOver(longTarget);
 }
 
 bool WriteFileReplacing(const std::wstring& target, std::initializer_list<std::span<const uint8_t>> parts) {

@@ -33,8 +33,10 @@ std::wstring TemporaryNameBeside(const std::wstring& target, const wchar_t* pref
 
 // Writes target through a temporary file beside it: write fills the file named by its argument and
 // says whether it succeeded; only then, and only when the file is not empty, does it replace
-// target. Otherwise the temporary file is removed and target is left as it was. A read-only target
-// is refused (Windows would refuse to replace it; Wine's MoveFileEx would not).
+// target. Otherwise, or when target cannot be replaced, the temporary file is removed (whatever
+// failed, an exception of write's too) and target is left as it was. A target, or temporary file,
+// that another program has open is waited for up to two seconds. A read-only target is refused
+// (Windows would refuse to replace it; Wine's MoveFileEx would not).
 [[nodiscard]] bool WriteThroughTemporaryFile(const std::wstring& target,
                                              const std::function<bool(const std::wstring& temporary)>& write);
 

@@ -79,15 +79,29 @@ std::wstring SaveCopyPath(const std::wstring& path) {
     return folder + name.substr(0, dot) + L"_Copy." + GetFileExt(path);
 }
 
+std::wstring FilesOfType(const std::wstring& path) {
+    // GetFileExt gives a name without a dot whole: that is no type.
+    const std::wstring ext = FileExtension(path);
+    return ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files";
+}
+
 bool AgreeToKeepOnlyShownFrame(HWND owner, const std::wstring& path) {
     const ImageFrames frames = ImageFileFrames(path);
-    if (frames.count <= 1) return true;
+    if (frames.count <= 1 && !frames.uncounted) return true;
     const std::wstring unit = frames.timed ? L"frame" : L"page";
-    const uint32_t others = frames.count - 1;
-    const std::wstring what = frames.timed ? L" is an animation of " + std::to_wstring(frames.count) + L" frames"
-                                           : L" holds " + std::to_wstring(frames.count) + L" pages";
-    const std::wstring lost = others == 1 ? L"the other " + unit + L" is lost"
-                                          : L"the other " + std::to_wstring(others) + L" " + unit + L"s are lost";
+    std::wstring what, lost;
+    if (frames.uncounted) {
+        // A count that failed says nothing of how many there are: asked as for several.
+        what = std::wstring(frames.timed ? L" may be an animation of several frames" : L" may hold several pages") +
+               L", which could not be counted";
+        lost = L"any other " + unit + L"s are lost";
+    } else {
+        what = frames.timed ? L" is an animation of " + std::to_wstring(frames.count) + L" frames"
+                            : L" holds " + std::to_wstring(frames.count) + L" pages";
+        const uint32_t others = frames.count - 1;
+        lost = others == 1 ? L"the other " + unit + L" is lost"
+                           : L"the other " + std::to_wstring(others) + L" " + unit + L"s are lost";
+    }
     return ShowMessageBox(owner,
                           GetFileName(path) + what + L". Saving over it keeps only the " + unit + L" shown; " + lost +
                               L".\nDo you want to save over it?",
@@ -204,7 +218,7 @@ bool FileCommands::SaveCopy() {
         // No encoder writes the shown file's type (a metafile, a run-length bitmap): said, not skipped.
         ShowMessageBox(host_.Owner(),
                        L"No copy of " + GetFileName(shown) + L" could be made: pictures cannot be saved as " +
-                           (ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files") + L".",
+                           FilesOfType(shown) + L".",
                        kSaveCopyTitle, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

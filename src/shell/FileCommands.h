@@ -64,6 +64,9 @@ struct SaveType {
 [[nodiscard]] std::wstring EnsureExtension(const std::wstring& path, const std::wstring& fileExt);
 // The copy's path beside path: "b.c.tif" gives "b.c_Copy.tif"; empty for a name without a dot.
 [[nodiscard]] std::wstring SaveCopyPath(const std::wstring& path);
+// The files of path's type as a message names them: "DIB files", or "files without a type" for a
+// name without an extension.
+[[nodiscard]] std::wstring FilesOfType(const std::wstring& path);
 
 // Before a save writes the shown picture over path: when the file holds more than one frame (an
 // animation, the pages of a TIFF), asks whether to keep only the one shown. True when it holds one

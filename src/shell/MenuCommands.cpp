@@ -34,8 +34,7 @@ void Save(MenuCommandHost& h) {
     const std::wstring ext = GetFileExt(h.ShownFile());
     if (h.CanSaveInPlace() && !SaveCopyType(ext)) {
         ShowMessageBox(h.Owner(),
-                       L"Pictures cannot be saved as " +
-                           (ext.empty() ? std::wstring(L"files without a type") : UpperText(ext) + L" files") +
+                       L"Pictures cannot be saved as " + FilesOfType(h.ShownFile()) +
                            L". Save As can save this one as another type (BMP, GIF, JPG, PNG or TIFF). It is still "
                            L"unsaved.",
                        L"Save...", MB_OK | MB_ICONEXCLAMATION);

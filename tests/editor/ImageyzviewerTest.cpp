@@ -1,9 +1,10 @@
 // The canvas in a real window under Xvfb, driven with the mouse and key messages a person's input
 // brings: fitting, zoom, the navigator, panning (the scroll bars too), the edit panel of every tool
 // mode and its slider, the text entry, the first undo snapshot, a failed load, its scratch files at
-// the end, the property defaults of a canvas made in code, and the save of a photo that could not
-// be turned upright.
+// the end, the property defaults of a canvas made in code, and the open and save of a photo that
+// could not be turned upright.
 #include "imaging/JpegExif.h"
+#include "platform/MessageBoxService.h"
 #include "tests/editor/CanvasWindowFixture.h"
 #include "tests/imaging/ExifTestBytes.h"
 
@@ -338,18 +339,38 @@ TEST_F(CanvasWindowTest, TheHiddenScrollBarsSpanThePicturesTravelAndPanTheView) 
     EXPECT_EQ(high, 0);
 }
 
-TEST_F(CanvasWindowTest, APhotoThatCouldNotBeTurnedUprightIsSavedWithItsOrientationKept) {
+TEST_F(CanvasWindowTest, APhotoThatCouldNotBeTurnedUprightIsSaidSoAndSavedToOpenUpright) {
     if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has more address space than can be taken";
-    // A phone's photograph stored on its side (6), opened while too little memory is left to turn it.
+    // A phone's photograph stored on its side (6), opened while too little memory is left to turn
+    // it, saved as it is or after a quarter turn clockwise by hand, as a JPEG or a TIFF.
     using namespace exif_test;
-    const std::wstring photo = folder + L"phone.jpg", saved = folder + L"saved.jpg";
+    const std::wstring photo = folder + L"phone.jpg", saved = folder + L"saved";
     ASSERT_TRUE(WriteTestFile(photo, WithSegment(GreyJpeg(4000, 3000), ExifSegmentOf(OrientationTiff(6)))));
-    {
-        const AddressSpaceTaken shortage;
-        ASSERT_GE(shortage.blocks.size(), 9u);
-        ASSERT_TRUE(canvas->Import(photo));
-        ASSERT_EQ(canvas->ImgDIB.Width(), 4000) << "turned after all: the test proves nothing";
+    for (const auto& [turnedByHand, savedAs] :
+         {std::pair{false, kFormatJpeg}, {true, kFormatJpeg}, {false, kFormatTiff}}) {
+        SCOPED_TRACE((turnedByHand ? "turned, saved as " : "saved as ") + std::to_string(savedAs));
+        std::vector<MessageBoxRequest> said;
+        const ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& r) {
+            said.push_back(r);
+            return IDOK;
+        });
+        {
+            const AddressSpaceTaken shortage;
+            ASSERT_GE(shortage.blocks.size(), 9u);
+            ASSERT_TRUE(canvas->Import(photo));
+            ASSERT_EQ(canvas->ImgDIB.Width(), 4000) << "turned after all: the test proves nothing";
+        }
+        ASSERT_EQ(said.size(), 1u) << "shown on its side without a word";
+        EXPECT_EQ(said[0].text, L"phone.jpg could not be turned upright: there is not enough memory left. It is "
+                                L"shown as stored.");
+        EXPECT_EQ(said[0].owner, host.hwnd());
+        if (turnedByHand) {
+            canvas->SetEffect(39);
+            ASSERT_TRUE(canvas->SaveUndo());
+        }
+        ASSERT_TRUE(canvas->SaveImage(saved, savedAs, 90));
+        GdiDIB reopened;
+        ASSERT_TRUE(reopened.Import(saved));
+        EXPECT_EQ(reopened.Width(), 3000) << "the saved file does not open upright";
     }
-    ASSERT_TRUE(canvas->SaveImage(saved, kFormatJpeg, 90));
-    EXPECT_EQ(JpegOrientation(ReadTestFile(saved)), 6u) << "pixels on their side said to be upright";
 }

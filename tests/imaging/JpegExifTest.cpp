@@ -64,6 +64,9 @@ TEST(JpegExif, TheSavedBlockKeepsTheCameraAndDateWithNormalOrientationAndNoThumb
         for (size_t i = 0; i < original.size(); ++i) changed += original[i] != saved[i];
         EXPECT_LE(changed, 2 + 2 + 4 + 4 + kThumb.size());
     }
+    // A picture opened without a block gets one naming just the turn it still needs, if any.
+    EXPECT_EQ(JpegOrientation("\xFF\xD8" + ExifForSavedPicture("", 30, 40, 6) + "\xFF\xDA"), 6u);
+    EXPECT_EQ(ExifForSavedPicture("", 30, 40), "");
 }
 
 TEST(JpegExif, ASpoiledBlockIsDroppedOrKeptWithoutReadingPastItsEnd) {

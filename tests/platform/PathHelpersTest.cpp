@@ -8,12 +8,22 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
 
 bool WriteText(const std::wstring& path, const std::string& text) {
     return WriteFileReplacing(path, {std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size())});
+}
+
+// A reader of path, sharing share, from now until ms later.
+std::thread ReadFor(const std::wstring& path, DWORD share, DWORD ms) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    return std::thread([file, ms] {
+        ::Sleep(ms);
+        ::CloseHandle(file);
+    });
 }
 
 } // namespace
@@ -80,6 +90,27 @@ TEST(WriteThroughTemporaryFile, ReplacesTheTargetOnlyWhenTheWriteSucceeded) {
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadTestFile(target), "replaced");
     EXPECT_EQ(FileNamesIn(folder).size(), 1u);
+}
+
+TEST(WriteThroughTemporaryFile, AFileReadForAMomentIsReplacedAndNoTemporaryFileStays) {
+    const std::wstring folder = MakeTestFolder(L"reader");
+    const std::wstring target = folder + L"shown.dat";
+    ASSERT_TRUE(WriteText(target, "opened"));
+    // A thumbnail being made of the file as it is saved over; then a write that fails while its new
+    // file is being read, sharing no delete; then a target held open all along.
+    std::thread reader = ReadFor(target, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 300);
+    EXPECT_TRUE(WriteText(target, "saved")) << "the save failed while the file was read";
+    reader.join();
+    EXPECT_FALSE(WriteThroughTemporaryFile(target, [&](const std::wstring& temporary) {
+        reader = ReadFor(temporary, FILE_SHARE_READ, 300);
+        return false;
+    }));
+    reader.join();
+    reader = ReadFor(target, FILE_SHARE_READ, 3000);
+    EXPECT_FALSE(WriteText(target, "lost"));
+    reader.join();
+    EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{L"shown.dat"}) << "a temporary file was left";
+    EXPECT_EQ(ReadTestFile(target), "saved");
 }
 
 TEST(WriteThroughTemporaryFile, WritesInFoldersPastMaxPath) {

@@ -8,6 +8,7 @@
 #include "platform/AppState.h"
 #include "platform/MessageBoxService.h"
 #include "shell/FileCommands.h"
+#include "tests/imaging/ExifTestBytes.h"
 #include "tests/imaging/ImagingTestSupport.h"
 #include "tests/output/FileDialogSupport.h"
 #include "tests/support/CallLog.h"
@@ -95,6 +96,24 @@ TEST(FileCommandNames, EnsureExtensionAndCopyNames) {
     EXPECT_EQ(SaveCopyPath(L"C:\\a\\b.c.tif"), L"C:\\a\\b.c_Copy.tif");
     EXPECT_EQ(SaveCopyPath(L"C:\\a.d\\Photo.JPG"), L"C:\\a.d\\Photo_Copy.jpg");
     EXPECT_EQ(SaveCopyPath(L"C:\\a.d\\noext"), L"");
+}
+
+TEST(AgreeToKeepOnlyShownFrame, AsksWhenATiffsPagesCannotBeCounted) {
+    // Two pages said to be 60000 x 60000: no memory holds one to count them.
+    std::string pages =
+        exif_test::RgbTiff(4, 3, {[](int, int) { return 0xFF000000u; }, [](int, int) { return 0xFFFFFFFFu; }});
+    pages.replace(18, 2, "\x60\xEA", 2).replace(30, 2, "\x60\xEA", 2); // the first page's width and height
+    const std::wstring path = MakeTestFolder(L"uncounted") + L"scan.tif";
+    ASSERT_TRUE(WriteTestFile(path, pages));
+    std::vector<std::wstring> asked;
+    const ScopedMessageBoxAnswerer answerer([&](const MessageBoxRequest& r) {
+        asked.push_back(r.text);
+        return IDNO;
+    });
+    EXPECT_FALSE(AgreeToKeepOnlyShownFrame(nullptr, path)) << "saved over without a question";
+    EXPECT_EQ(asked, std::vector<std::wstring>{L"scan.tif may hold several pages, which could not be counted. Saving "
+                                               L"over it keeps only the page shown; any other pages are lost.\nDo "
+                                               L"you want to save over it?"});
 }
 
 TEST_F(FileCommandsTest, SaveAsHandsTheTypeAndQualityToTheEncoder) {

@@ -127,13 +127,18 @@ TEST_F(MainSavingTest, SavingOverAnAnimationOrPagesAsksFirstAndNoWritesNothing) 
 }
 
 TEST_F(MainSavingTest, SavingOverATypeNoEncoderWritesSaysSoAndNamesSaveAs) {
-    folder = MakeTestFolder(L"mainwindow");
-    WriteSolidImage(folder + L"pic.dib", 40, 30, kGround, kFormatBmp);
-    Open(L"pic.dib");
-    Boxes boxes([](const std::wstring&) { return IDOK; });
-    Key('S', kCtrl);
-    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Pictures cannot be saved as DIB files. Save As can save this "
-                                                     L"one as another type (BMP, GIF, JPG, PNG or TIFF). It is still "
-                                                     L"unsaved."});
-    EXPECT_EQ(boxes.owners, std::vector<HWND>{main->hWnd()}) << "the message is not the main window's";
+    using Case = std::pair<std::wstring, std::wstring>; // the file, its type as the message names it
+    for (const auto& [name, type] : {Case{L"pic.dib", L"DIB files"}, Case{L"photo", L"files without a type"}}) {
+        SCOPED_TRACE(Narrow(name));
+        folder = MakeTestFolder(L"mainwindow");
+        WriteSolidImage(folder + name, 40, 30, kGround, kFormatBmp);
+        Open(name);
+        Boxes boxes([](const std::wstring&) { return IDOK; });
+        Key('S', kCtrl);
+        EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"Pictures cannot be saved as " + type +
+                                                         L". Save As can save this one as another type (BMP, GIF, "
+                                                         L"JPG, PNG or TIFF). It is still unsaved."});
+        EXPECT_EQ(boxes.owners, std::vector<HWND>{main->hWnd()}) << "the message is not the main window's";
+        Close();
+    }
 }
