@@ -52,6 +52,7 @@ std::vector<std::wstring>& ThumViewer::SelectionList() {
 void ThumViewer::TableReplaced() {
     // New rows: nothing is selected and no earlier index points into them.
     selection_.oldPress = 0;
+    selection_.stepFrom = -1;
     selection_.bandMode = selection_.dragging = false;
     selection_.band = RECT{};
     SelectionList().clear();
@@ -95,7 +96,10 @@ bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool go
             for (ThumRow& row : rows) row.Selected = false;
         int32_t hit = -1;
         if (goNext || goBack) {
-            hit = StepTarget(shownRows_, selection_.oldPress, goNext);
+            const int32_t from = selection_.stepFrom >= 0 ? selection_.stepFrom : selection_.oldPress;
+            hit = StepTarget(shownRows_, from, goNext);
+            // Past the last or the first from a file that could not be opened: the picture shown stays.
+            if (hit == selection_.stepFrom) hit = -1;
             if (hit >= 0) ScrollIntoView(hit);
         } else {
             hit = HitRow(x, y);
@@ -128,6 +132,7 @@ bool ThumViewer::PressThumbnail(int button, int shift, float x, float y, bool go
     selection_.showSelection = true;
     MirrorSelection();
     selection_.oldPress = pressed;
+    selection_.stepFrom = -1;
     return true;
 }
 
@@ -189,6 +194,16 @@ size_t ThumViewer::SelectThumbnails(const std::vector<std::wstring>& paths, cons
     MirrorSelection();
     RedrawSelection();
     return selected;
+}
+
+bool ThumViewer::FrameShownPicture(const std::wstring& shown, const std::wstring& failed) {
+    int32_t failedRow = -1;
+    for (int32_t index : shownRows_)
+        if (CompareNoCase(thumListview_.Rows[static_cast<size_t>(index)].Path, failed) == 0) failedRow = index;
+    const bool framed = !shown.empty() && SelectThumbnails({shown}, shown) > 0;
+    if (!framed) (void)SelectThumbnails({}, L"");
+    selection_.stepFrom = failedRow;
+    return framed;
 }
 
 void ThumViewer::TakePressedRow(int32_t hit) {

@@ -18,6 +18,9 @@ struct ThumSelectionState {
     float thumW = 0, thumH = 0;
     // The index of the last pressed row; the row count after a rubber band.
     int32_t oldPress = 0;
+    // The row steps go on from instead of the pressed one: that of a file that could not be opened
+    // while the pressed row went back to the picture shown; -1 when steps go from the pressed row.
+    int32_t stepFrom = -1;
     bool showSelection = false; // selection frames: from a press until the next pass or write
     bool bandMode = false, dragging = false;
     float bandX0 = 0, bandY0 = 0, bandX1 = 0, bandY1 = 0; // where the drag started, where the pointer is

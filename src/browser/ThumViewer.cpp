@@ -4,6 +4,7 @@
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
 #include "imaging/ModGDI.h"
+#include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
 #include "platform/Rounding.h"
@@ -173,7 +174,8 @@ void ThumViewer::MakeDrawingObjects() {
         if (captionFamily_) GdipCreateFont(captionFamily_.get(), 8, FontStyleRegular, UnitPoint, captionFont_.put());
     }
     if (!captionFormat_) {
-        // One line each: a long name is cut with an ellipsis instead of wrapping onto the line below.
+        // One line each: a long text is cut with an ellipsis instead of wrapping onto the line below.
+        // The trimming is also asked of GDI+, but some builds ignore it: the cut is made before drawing.
         GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, captionFormat_.put());
         GdipSetStringFormatAlign(captionFormat_.get(), StringAlignmentCenter);
         GdipSetStringFormatTrimming(captionFormat_.get(), StringTrimmingEllipsisCharacter);
@@ -254,7 +256,9 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
     std::wstring second;
     switch (sortMode_) {
     case kSortName:
-        second = std::to_wstring(picture.imageWidth) + L" x " + std::to_wstring(picture.imageHeight) + L" pixels";
+        second = picture.Unreadable()
+                     ? L"Not a picture"
+                     : std::to_wstring(picture.imageWidth) + L" x " + std::to_wstring(picture.imageHeight) + L" pixels";
         break;
     case kSortType:
     case kSortFavorite:
@@ -273,12 +277,13 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
         break;
     }
     if (captionFont_ && captionBrush_) {
-        RectF first(x, y + static_cast<float>(geometry_.thumHeight) + 1, w, line);
-        GdipDrawString(g, row.String.c_str(), -1, captionFont_.get(), &first, captionFormat_.get(),
-                       captionBrush_.get());
-        RectF next(first.X, first.Y + line, w, line);
-        if (!second.empty())
-            GdipDrawString(g, second.c_str(), -1, captionFont_.get(), &next, captionFormat_.get(), captionBrush_.get());
+        const auto caption = [&](const std::wstring& text, RectF box) {
+            const std::wstring shown = FitWithEllipsis(g, text, captionFont_.get(), captionFormat_.get(), w);
+            GdipDrawString(g, shown.c_str(), -1, captionFont_.get(), &box, captionFormat_.get(), captionBrush_.get());
+        };
+        const RectF first(x, y + static_cast<float>(geometry_.thumHeight) + 1, w, line);
+        caption(row.String, first);
+        if (!second.empty()) caption(second, RectF(first.X, first.Y + line, w, line));
     }
     const RectF shown(imageRects_[i].X, imageRects_[i].Y - static_cast<float>(offset_), imageRects_[i].Width,
                       imageRects_[i].Height);

@@ -172,6 +172,11 @@ public:
     // Selects exactly the shown thumbnails of paths, that of pressed (when among them) as the
     // pressed row, without opening or scrolling; the others are let go. Gives how many it selected.
     size_t SelectThumbnails(const std::vector<std::wstring>& paths, const std::wstring& pressed);
+    // After the file failed could not be opened: frames the thumbnail of shown (the picture the
+    // canvas still shows) alone as the pressed one, or none when shown is empty or not among the
+    // thumbnails shown, without scrolling. Steps then go on from failed's thumbnail, so that the
+    // next one passes it. False when no thumbnail of shown was framed.
+    bool FrameShownPicture(const std::wstring& shown, const std::wstring& failed);
     // The row of the last plain click or step: its path, its extension, its picture's size.
     [[nodiscard]] const std::wstring& SelectFile() const { return selection_.selectFile; }
     [[nodiscard]] const std::wstring& FileExtname() const { return selection_.fileExtname; }

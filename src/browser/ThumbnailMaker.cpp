@@ -1,11 +1,11 @@
 #include "browser/ThumbnailMaker.h"
 
-#include "browser/DecodeCost.h"
-#include "browser/JpegHead.h"
 #include "browser/ThumLayout.h"
 #include "imaging/BoxReduce.h"
+#include "imaging/DecodeCost.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ImageOrientation.h"
+#include "imaging/JpegHead.h"
 #include "platform/MemoryBudget.h"
 #include "platform/PathHelpers.h"
 #include "platform/Rounding.h"

@@ -17,6 +17,8 @@ struct CellPicture {
     // Empty because memory ran short even with no other decode under way, not because the file
     // cannot be read: to be made again, never kept as the file's picture.
     bool shortOfMemory = false;
+    // The file cannot be read as a picture at all (not for want of memory).
+    [[nodiscard]] bool Unreadable() const { return imageWidth <= 0 && !shortOfMemory; }
 };
 
 // A decode that runs short of memory beside others is tried again once they are done.

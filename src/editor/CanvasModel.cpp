@@ -118,26 +118,20 @@ void CanvasModel::DeleteStampSteps(int32_t from) {
 }
 
 bool CanvasModel::LoadImageFile(const std::wstring& fileName, bool* lackedMemory) {
-    // Loaded beside the picture shown, which stays if this one does not fit.
+    // Loaded beside the picture shown, which stays if this one does not load.
     GdiDIB loaded;
     LoadReport report;
     const bool ok = loaded.Import(fileName, &report);
     if (lackedMemory) *lackedMemory = report.lackedMemory;
-    if (report.lackedMemory) return false;
+    if (!ok) return false;
     CurFilename = fileName;
     ImgDIB = std::move(loaded);
-    openedExif_.clear();
     openedUnturned_ = report.unturned;
     stepTurns_.fill(1);
-    if (ok) {
-        // Read now: by the time the picture is saved its file may be gone or written over.
-        const std::string head = ReadFileHead(fileName);
-        openedExif_ = ExifSegment(head);
-        return true;
-    }
-    // Nothing is shown, so no step can belong to it.
-    ClearHistory();
-    return false;
+    // Read now: by the time the picture is saved its file may be gone or written over.
+    const std::string head = ReadFileHead(fileName);
+    openedExif_ = ExifSegment(head);
+    return true;
 }
 
 std::wstring CanvasModel::NewImageFile() {

@@ -96,10 +96,10 @@ public:
     // dropped from the history).
     [[nodiscard]] bool SettleSteps() { return history_.Settle(); }
 
-    // Loads fileName as the shown image; CurFilename takes the name either way. A file that cannot
-    // be read or decoded leaves no image and no history. A JPEG's EXIF block is kept with it. A
-    // file too large for the memory left changes nothing at all, and lackedMemory says so: the
-    // picture shown before stays, with its file and its history.
+    // Loads fileName as the shown image, and CurFilename takes its name. A JPEG's EXIF block is kept
+    // with it. A file that cannot be read as a picture, or one too large for the memory left (which
+    // lackedMemory tells), changes nothing at all: the picture shown before stays, with its file
+    // and its history.
     [[nodiscard]] bool LoadImageFile(const std::wstring& fileName, bool* lackedMemory = nullptr);
     // The EXIF segment of the JPEG file last opened (empty for other files): it goes into every JPEG
     // the picture is saved as.

@@ -168,30 +168,17 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
     if (!noReload) {
         bool lackedMemory = false;
         const bool loaded = LoadImageFile(fileName, &lackedMemory);
-        if (lackedMemory) {
+        if (!loaded) {
             // Nothing has changed: the picture shown before, if any, stays with its file and steps.
-            (void)ShowMessageBox(hWnd(),
-                                 L"There is not enough memory left to open " + GetFileName(fileName) + L"." +
-                                     (NoOpen() ? L" The picture shown stays." : L""),
+            // The message is modal over the main window, as an open's are.
+            const std::wstring name = GetFileName(fileName);
+            const std::wstring why = lackedMemory ? L"There is not enough memory left to open " + name + L"."
+                                                  : name + L" cannot be opened: it is not a picture, or it is damaged.";
+            (void)ShowMessageBox(::GetAncestor(hWnd(), GA_ROOT), why + (NoOpen() ? L" The picture shown stays." : L""),
                                  L"Open", MB_OK | MB_ICONEXCLAMATION);
             return NoOpen();
         }
-        if (!keepUndo || !loaded) {
-            if (loaded) ClearHistory(); // a failed load has cleared it already
-            if (neighbours_.imageToolbar) {
-                neighbours_.imageToolbar->EnabledID(8, false);
-                neighbours_.imageToolbar->EnabledID(9, false);
-                neighbours_.imageToolbar->StartPaint();
-            }
-        }
-        if (!loaded) {
-            // Nothing to show: the old picture must not stay on screen as if it were this file.
-            picture_.Forget();
-            Cls();
-            DrawFrameRect(hDC(), 1, 1, static_cast<float>(Width()), static_cast<float>(Height()));
-            Refresh();
-            return false;
-        }
+        if (!keepUndo) StartHistory();
     }
     PublicModle(noReload, highQuality);
     // On its side, the picture is not to be taken for the way the photograph was meant to be seen.
@@ -202,6 +189,14 @@ bool Imageyzviewer::Import(const std::wstring& fileName, bool noReload, bool hig
                 L" could not be turned upright: there is not enough memory left. It is shown as stored.",
             L"Open", MB_OK | MB_ICONEXCLAMATION);
     return NoOpen();
+}
+
+void Imageyzviewer::StartHistory() {
+    ClearHistory();
+    if (!neighbours_.imageToolbar) return;
+    neighbours_.imageToolbar->EnabledID(8, false);
+    neighbours_.imageToolbar->EnabledID(9, false);
+    neighbours_.imageToolbar->StartPaint();
 }
 
 void Imageyzviewer::PublicModle(bool noReload, bool highQuality) {
@@ -711,7 +706,15 @@ bool Imageyzviewer::DeleteImage() {
         ::DeleteFileW(scratch.c_str());
         return false;
     }
-    return Import(scratch, false, false, false);
+    // The copy holds the very bytes the picture shown was opened from. When it cannot be loaded
+    // beside that picture (too little memory for a second one), the picture stays, as the copy's.
+    if (!LoadImageFile(scratch)) {
+        CurFilename = scratch;
+        return true;
+    }
+    StartHistory();
+    PublicModle(false, false);
+    return true;
 }
 
 bool Imageyzviewer::ResizeCanvas() {

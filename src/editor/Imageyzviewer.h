@@ -60,7 +60,8 @@ public:
 
     // Loads and lays out. With noReload the shown image is laid out again (fileName unused); with
     // keepUndo the image is replaced without touching the undo files. False when no image is shown.
-    // A picture too large for the memory left is said to be so, and the one shown stays.
+    // A picture too large for the memory left, or a file that is not a picture, is said to be so,
+    // and the picture shown stays.
     [[nodiscard]] bool Import(const std::wstring& fileName, bool noReload = false, bool highQuality = false,
                               bool keepUndo = false);
     // Lays the shown image out and repaints; takes the first undo snapshot when FirstL is set.
@@ -109,8 +110,9 @@ public:
     [[nodiscard]] bool SaveOnlyWrites();
     // True while the shown file is one of the canvas's scratch copies.
     [[nodiscard]] bool ShowsScratchFile() const;
-    // Moves the opened file to the recycle bin and shows a scratch copy of it. False (and the file
-    // is kept and shown) when the copy or the recycling failed.
+    // Moves the opened file to the recycle bin and shows a scratch copy of it (the picture shown, when
+    // there is no memory for a second one). False (and the file is kept and shown) when the copy or
+    // the recycling failed.
     [[nodiscard]] bool DeleteImage();
     void DisposeImgDIB() { ImgDIB.Destroy(); }
     // Asks for a canvas size and colour and makes a step with the image centred on that canvas.
@@ -303,6 +305,8 @@ private:
     [[nodiscard]] bool WriteUndoFile(GdipBitmap step, uint32_t turn = 1);
     // Waits for the newest step file; when its write failed, shows the step before again and says so.
     void SettleHistory();
+    // A picture newly opened has no steps: the undo files go, and Undo and Redo are off.
+    void StartHistory();
     // The encoder SaveOnly writes the shown file's type with; nothing for a type without one and
     // for a scratch copy.
     struct InPlaceEncoder {

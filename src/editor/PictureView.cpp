@@ -35,13 +35,6 @@ void PictureView::Release() {
     thumbnailOf_ = nullptr;
 }
 
-void PictureView::Forget() {
-    thumbnail_.reset();
-    thumbnailOf_ = nullptr;
-    ViewBuffer.Destroy();
-    opaqueView_.Reset();
-}
-
 void PictureView::RebuildViewBuffer(const CanvasModel& model, COLORREF back) {
     ViewBuffer.Destroy();
     const RectF& fit = model.FitRect();

@@ -26,8 +26,6 @@ public:
     void CreateResources(int32_t effect);
     // Lets go of the brushes, the font and the thumbnail.
     void Release();
-    // Lets go of every copy of the picture: there is none to show.
-    void Forget();
 
     // The view buffer of the shown image at the fit size, and its copy over back.
     void RebuildViewBuffer(const CanvasModel& model, COLORREF back);

@@ -1,13 +1,16 @@
 #include "imaging/GdiDIB.h"
 
+#include "imaging/DecodeCost.h"
 #include "imaging/ImageFileCheck.h"
 #include "imaging/ImageOrientation.h"
 #include "imaging/JpegExif.h"
 #include "platform/GdipHandles.h"
+#include "platform/MemoryBudget.h"
 #include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -88,10 +91,19 @@ GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation, 
                     IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
     // By the bytes, so that a copy under another name (the screen saver's) shows the same.
     if (ok) orientation = PictureOrientation(std::string_view(static_cast<const char*>(data), bytes));
+    const std::optional<uint64_t> needed =
+        ok ? DecodeMemoryStated(std::string_view(static_cast<const char*>(data), bytes), bytes) : std::nullopt;
     ::GlobalUnlock(memory.get());
     file.reset();
     if (!ok) return nullptr;
-    return DecodeMemory(std::move(memory), status);
+    GpStatus decoded = GenericError;
+    GpImage* image = DecodeMemory(std::move(memory), &decoded);
+    // A decoder that runs short of memory does not always say so (this platform's run-length BMP
+    // and large PNG decodes give a generic error): a picture whose header is sound and needs more
+    // memory than is free failed for want of it, whatever the status.
+    if (!image && decoded != OutOfMemory && needed && *needed > LargestFreeMemory()) decoded = OutOfMemory;
+    if (status) *status = decoded;
+    return image;
 }
 
 GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report) {

@@ -63,7 +63,8 @@ private:
 [[nodiscard]] GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report = nullptr);
 // The same, left as stored, with the orientation that turns it upright (0 when none is given), for
 // a caller that turns a reduced copy instead of the whole picture. status, when given, tells why
-// nothing was loaded: OutOfMemory when memory ran short.
+// nothing was loaded: OutOfMemory when memory ran short, which a failed decode of a picture whose
+// header states a size needing more memory than is free counts as, whatever the decoder said.
 [[nodiscard]] GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation,
                                          GpStatus* status = nullptr);
 // Decodes image bytes held in memory (an embedded thumbnail) as they are stored; null when they do

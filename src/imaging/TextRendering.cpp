@@ -33,9 +33,7 @@ float MeasuredWidth(GpGraphics* surface, const std::wstring& text, GpFont* font,
     return box.Width;
 }
 
-// The longest start of text that fits width with an ellipsis after it. Ellipsis trimming is left
-// undone by some GDI+ builds (which wrap the rest onto a line below the box instead), so the cut
-// is made here, at a character as GDI+ makes it.
+// The longest start of text that fits width with an ellipsis after it.
 std::wstring CutWithEllipsis(GpGraphics* surface, const std::wstring& text, GpFont* font, GpStringFormat* format,
                              float width) {
     const std::wstring ellipsis = L"\u2026";
@@ -56,6 +54,13 @@ std::wstring CutWithEllipsis(GpGraphics* surface, const std::wstring& text, GpFo
     return candidate(low);
 }
 } // namespace
+
+std::wstring FitWithEllipsis(GpGraphics* surface, const std::wstring& text, GpFont* font, GpStringFormat* format,
+                             float width) {
+    // A width of 0 or less sets no limit, as a layout rectangle of width 0 does in GDI+.
+    if (width <= 0 || MeasuredWidth(surface, text, font, format) <= width) return text;
+    return CutWithEllipsis(surface, text, font, format, width);
+}
 
 int32_t TextToolFontStyle(int32_t style) {
     static constexpr int32_t kStyles[] = {FontStyleRegular, FontStyleItalic, FontStyleBold, FontStyleBoldItalic,
@@ -120,10 +125,8 @@ void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x,
     // A caption is one line: what does not fit the layout width is cut, never wrapped below.
     // A width of 0 or less sets no limit, as a layout rectangle of width 0 does in GDI+.
     GdipSetStringFormatFlags(format.get(), StringFormatFlagsNoWrap);
-    std::wstring shown = text;
-    if (layoutWidth > 0 && box.Width > static_cast<float>(layoutWidth)) {
-        shown = CutWithEllipsis(surface.get(), text, font.get(), format.get(), static_cast<float>(layoutWidth));
-    }
+    const std::wstring shown =
+        FitWithEllipsis(surface.get(), text, font.get(), format.get(), static_cast<float>(layoutWidth));
     box.Width = static_cast<float>(layoutWidth);
     if (shadow) {
         if (shadowBrush) {

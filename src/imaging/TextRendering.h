@@ -30,6 +30,13 @@
 void DrawShadowText(const DrawTarget& target, const std::wstring& text, float x, float y, const std::wstring& fontName,
                     int32_t fontSize, uint32_t colour, int32_t style, bool shadow, int32_t layoutWidth);
 
+// text as one line of at most width pixels drawn with font and format on surface: whole when it
+// fits (or width is 0 or less), else its longest start that fits with an ellipsis after it, cut at
+// a character. Ellipsis trimming is left undone by some GDI+ builds (which cut the text at the
+// box's edge, or wrap the rest below it), so the cut is made here and shows the same everywhere.
+[[nodiscard]] std::wstring FitWithEllipsis(GpGraphics* surface, const std::wstring& text, GpFont* font,
+                                           GpStringFormat* format, float width);
+
 // The text tool's text at (x, y): fontSize in pixels, a text-tool style and rendering number, an
 // ARGB colour whose alpha opacity (0 to 255) replaces. Returns the measured box; an empty text (or
 // one that cannot be measured) gets the box (x, y, 30, 17) so that it can still be grabbed. An

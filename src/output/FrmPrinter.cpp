@@ -1,10 +1,10 @@
 #include "output/FrmPrinter.h"
 
-#include "browser/JpegHead.h"
 #include "browser/ThumbnailMaker.h"
 #include "controls/FrmMainmin.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/GdipMakers.h"
+#include "imaging/JpegHead.h"
 #include "imaging/ModGDI.h"
 #include "imaging/PaintPrimitives.h"
 #include "imaging/TextRendering.h"

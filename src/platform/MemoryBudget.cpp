@@ -48,3 +48,22 @@ uint64_t DecodeBudgetForProcess() {
     if (!::GlobalMemoryStatusEx(&status)) return kMost / 2;
     return std::min(kMost, status.ullTotalVirtual / 3);
 }
+
+uint64_t LargestFreeMemory() {
+    SYSTEM_INFO system{};
+    ::GetSystemInfo(&system);
+    auto at = reinterpret_cast<uintptr_t>(system.lpMinimumApplicationAddress);
+    const auto end = reinterpret_cast<uintptr_t>(system.lpMaximumApplicationAddress);
+    uint64_t largest = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    while (at < end && ::VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == sizeof region) {
+        if (region.State == MEM_FREE) largest = std::max<uint64_t>(largest, region.RegionSize);
+        const uintptr_t next = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (::GlobalMemoryStatusEx(&status)) largest = std::min<uint64_t>(largest, status.ullAvailPageFile);
+    return largest;
+}

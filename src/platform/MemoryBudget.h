@@ -52,3 +52,9 @@ private:
 // 1.25 GiB (five photographs of 24 megapixels at 16 bits a channel), so that the shown picture,
 // its edits and the interface keep the rest.
 [[nodiscard]] uint64_t DecodeBudgetForProcess();
+
+// The most memory one decode can have now: the largest free block of the process's address space,
+// and no more than the system can still commit. A decode holds its pixels in one block, and a
+// 32-bit process's address space is cut into pieces long before it is used up, so the sum of what
+// is free would promise memory no picture can get.
+[[nodiscard]] uint64_t LargestFreeMemory();

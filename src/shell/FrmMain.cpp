@@ -491,8 +491,16 @@ void FrmMain::ResetToBrowse() {
 
 void FrmMain::FileImport(const std::wstring& path) {
     SkinMenu.SetVisible(false);
-    EditLoaded = false;
-    (void)SingleyzPreview.Import(path, false, true);
+    const bool opened =
+        SingleyzPreview.Import(path, false, true) && CompareNoCase(SingleyzPreview.CurFilename, path) == 0;
+    if (opened) {
+        EditLoaded = false;
+    } else {
+        // Refused or failed, the open changed nothing: the grid frames the picture still shown (none
+        // when none is, the file alone when the grid does not show it), and steps go on past the file.
+        const std::wstring shown = menuHost_->ShownFile();
+        if (!ThumyzViewer.FrameShownPicture(shown, path) && !shown.empty()) App().SelectedFiles = {shown, L""};
+    }
     // The new picture's zoom: 1, or its fitted zoom while fitting.
     FollowCanvasZoom();
     for (int id : {2, 4, 5, 7, 6}) ImageToolbar.EnabledID(id, true);

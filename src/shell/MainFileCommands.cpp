@@ -2,6 +2,7 @@
 
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/TextCase.h"
 #include "shell/FrmMain.h"
 #include "shell/MainMenuHost.h"
 
@@ -27,6 +28,8 @@ void MainFileCommands::FileImport(const std::wstring& path) {
     main_.FileImport(path);
 }
 void MainFileCommands::SelectInGrid(const std::wstring& path) {
+    // An open that failed has framed the picture still shown already.
+    if (CompareNoCase(main_.SingleyzPreview.CurFilename, path) != 0) return;
     ThumViewer& grid = main_.ThumyzViewer;
     if (grid.SelectThumbnail(path)) return;
     // A file the grid does not show: no thumbnail stays framed, and the file alone is the selection.

@@ -1,7 +1,7 @@
 // The JPEG head reader on crafted bytes at their limits, and a cell
 // picture taken from a real embedded thumbnail without decoding the picture.
-#include "browser/JpegHead.h"
 #include "browser/ThumbnailMaker.h"
+#include "imaging/JpegHead.h"
 #include "tests/browser/BarTestSupport.h"
 #include "tests/imaging/ExifTestBytes.h"
 

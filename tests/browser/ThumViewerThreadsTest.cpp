@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -99,17 +100,21 @@ TEST(ThumViewerThreads, AWindowClosedWhileTheWorkersDecodeIsLeftAlone) {
 TEST(ThumViewerThreads, APictureShortOfMemoryIsMadeOnceMemoryIsFree) {
     if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has more address space than can be taken";
     const std::wstring folder = MakeTestFolder(L"grid-memory");
-    WriteDeepBlackPng(folder + L"deep.png", 6000, 4000); // some 240 MB to decode
+    WriteDeepBlackPng(folder + L"deep.png", 6000, 4000);       // some 240 MB to decode
+    WriteRunLengthBmp(folder + L"wide.bmp", 8000, 6000, kRed); // its decoder short of memory does not say so
     ShownGrid shown(8);
-    GdiDIB warm; // the decoder's first use loads what it needs while memory is plenty
+    GdiDIB warm; // the decoder's first use loads what it needs while memory is plenty, as a thread's end does
     ASSERT_TRUE(warm.Import(MakeMixedFolder() + L"p100.png"));
+    std::thread([] {}).join();
     std::optional<AddressSpaceTaken> shortage(std::in_place); // no 32 MB to be had at once
     ASSERT_GE(shortage->blocks.size(), 9u);
     shown.grid.Path(folder);
     shown.grid.CreateThumbnail();
-    const float shortOfMemory = shown.grid.FitRects()[0].Width;
+    const std::vector<RectF> shortOfMemory = shown.grid.FitRects();
     shortage.reset();
-    EXPECT_EQ(shortOfMemory, 0);
+    EXPECT_EQ(shortOfMemory[0].Width, 0);
+    EXPECT_EQ(shortOfMemory[1].Width, 0);
     shown.grid.CreateThumbnail();
     EXPECT_EQ(shown.grid.FitRects()[0].Width, 100);
+    EXPECT_EQ(shown.grid.FitRects()[1].Width, 100) << "kept as a file that cannot be read";
 }

@@ -51,9 +51,10 @@ TEST_F(CanvasModelTest, FirstSnapshotWritesTheShownImageAsStepZeroOnlyWhenAsked)
     EXPECT_EQ(PixelAt(bitmap, 63, 47), kBottomRight);
 }
 
-TEST_F(CanvasModelTest, UnreadableFileLeavesNoImageAndNoHistory) {
+TEST_F(CanvasModelTest, UnreadableFileChangesNothing) {
     CanvasModel model;
-    ASSERT_TRUE(model.LoadImageFile(WriteQuartersPicture(folder, L"q.png", 40, 30)));
+    const std::wstring picture = WriteQuartersPicture(folder, L"q.png", 40, 30);
+    ASSERT_TRUE(model.LoadImageFile(picture));
     model.SetFirstL(true);
     ASSERT_TRUE(model.TakeFirstSnapshot());
     ASSERT_TRUE(model.SettleSteps());
@@ -62,19 +63,21 @@ TEST_F(CanvasModelTest, UnreadableFileLeavesNoImageAndNoHistory) {
 
     const std::wstring broken = folder + L"broken.png";
     ASSERT_TRUE(WriteTestFile(broken, "\x89PNG\r\n\x1a\n not a picture"));
-    EXPECT_FALSE(model.LoadImageFile(broken));
-    EXPECT_FALSE(model.NoOpen());
-    EXPECT_EQ(model.ImgDIB.Width(), 0);
-    EXPECT_EQ(model.CurFilename, broken);
-    EXPECT_EQ(model.UndoIndex(), 0);
-    EXPECT_FALSE(model.UndoE);
-    EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo0.udo")));
-    EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo1.udo")));
+    bool lackedMemory = true;
+    EXPECT_FALSE(model.LoadImageFile(broken, &lackedMemory));
+    EXPECT_FALSE(lackedMemory);
+    EXPECT_EQ(model.ImgDIB.Width(), 40);
+    EXPECT_EQ(model.CurFilename, picture);
+    EXPECT_TRUE(model.UndoE);
+    EXPECT_TRUE(FileExistsForTest(DataFile(L"Undo0.udo")));
+    EXPECT_TRUE(FileExistsForTest(DataFile(L"Undo1.udo")));
 
     // Nothing to lay out: no division by a zero size.
-    model.LayOut(400, 300, true);
-    EXPECT_FLOAT_EQ(model.FitRect().Width, 0);
-    model.LayOutForPaint(0, 0);
+    CanvasModel empty;
+    EXPECT_FALSE(empty.LoadImageFile(broken));
+    empty.LayOut(400, 300, true);
+    EXPECT_FLOAT_EQ(empty.FitRect().Width, 0);
+    empty.LayOutForPaint(0, 0);
 }
 
 TEST_F(CanvasModelTest, EndingDeletesItsScratchFilesAndNothingElse) {

@@ -201,7 +201,7 @@ TEST_F(CanvasWindowTest, SliderDraggedPastEitherEndGivesMinOrMax) {
     EXPECT_FLOAT_EQ(canvas->Value(), 3);
 }
 
-TEST_F(CanvasWindowTest, FirstEditWritesStepZeroAndAFailedLoadLeavesNothingShown) {
+TEST_F(CanvasWindowTest, FirstEditWritesStepZeroAndAFailedLoadChangesNothing) {
     const std::wstring picture = WriteQuartersPicture(folder, L"q.png", 400, 300);
     ASSERT_TRUE(canvas->Import(picture));
     EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo0.udo")));
@@ -213,12 +213,15 @@ TEST_F(CanvasWindowTest, FirstEditWritesStepZeroAndAFailedLoadLeavesNothingShown
     EXPECT_EQ(canvas->CurFilename, picture); // laid out again, not reloaded
 
     toolbar.log.calls.clear();
-    EXPECT_FALSE(canvas->Import(folder + L"missing.jpg"));
-    EXPECT_FALSE(canvas->NoOpen());
-    EXPECT_FALSE(FileExistsForTest(DataFile(L"Undo0.udo")));
-    EXPECT_TRUE(toolbar.log.Has(L"EnabledID(8, false)"));
-    // The old picture is not left on screen.
-    EXPECT_EQ(Screen(200, 150), kBackground);
+    int said = 0;
+    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++said, IDOK; });
+    EXPECT_TRUE(canvas->Import(folder + L"missing.jpg"));
+    EXPECT_EQ(said, 1);
+    EXPECT_EQ(canvas->CurFilename, picture);
+    EXPECT_TRUE(FileExistsForTest(DataFile(L"Undo0.udo")));
+    EXPECT_FALSE(toolbar.log.Has(L"EnabledID(8, false)"));
+    EXPECT_NEAR_COLOUR(Screen(100, 52), AsRgb(kTopLeft), 8);
+    canvas->DisposeImgDIB();
     canvas->Painting(true, false, true, false); // nothing to draw, nothing breaks
 
     ASSERT_TRUE(WriteTestFile(DataFile(L"Undo3.udo"), "x"));

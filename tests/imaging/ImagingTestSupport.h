@@ -128,6 +128,27 @@ inline void WriteDeepBlackPng(const std::wstring& path, uint32_t w, uint32_t h) 
     ASSERT_TRUE(WriteTestFile(path, png)) << Narrow(path);
 }
 
+// Writes a w x h 8-bit run-length BMP of one colour, a few hundred kilobytes for millions of pixels.
+// Short of memory for it, this platform's decoder says only that it failed (a generic error).
+inline void WriteRunLengthBmp(const std::wstring& path, uint32_t w, uint32_t h, uint32_t argb) {
+    const auto le = [](uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> (8 * i));
+        return out;
+    };
+    std::string runs;
+    for (uint32_t y = 0; y < h; ++y) {
+        for (uint32_t x = 0; x < w; x += 255) runs += le(std::min(w - x, 255u), 1) + '\0';
+        runs += std::string(2, '\0'); // end of the line
+    }
+    runs += std::string("\0\1", 2); // end of the picture
+    const uint32_t offset = 14 + 40 + 4, size = static_cast<uint32_t>(runs.size());
+    const std::string bmp = "BM" + le(offset + size, 4) + le(0, 4) + le(offset, 4) + le(40, 4) + le(w, 4) + le(h, 4) +
+                            le(1, 2) + le(8, 2) + le(1, 4) + le(size, 4) + le(2835, 4) + le(2835, 4) + le(1, 4) +
+                            le(0, 4) + le(argb & 0xFFFFFFu, 4) + runs;
+    ASSERT_TRUE(WriteTestFile(path, bmp)) << Narrow(path);
+}
+
 // Writes a skin of one colour as "Datas\" + name, where the controls load their skins.
 inline void WriteSkin(const std::wstring& name, int w, int h, uint32_t argb) {
     WriteSolidImage(App().DataPath + name, w, h, argb);

@@ -1,6 +1,7 @@
 // The file commands through the real main window: which files Delete leaves, what Yes on the save
-// question writes, the search box narrowing the grid, the save question before a move, and a picture
-// too large to open.
+// question writes, the search box narrowing the grid, the save question before a move, a picture
+// too large to open or to keep a copy of after a Delete, a file that is not a picture, and the
+// grid's frame and the wheel after an open that failed.
 #include "output/Browsefolder.h"
 #include "output/ModMisc.h"
 #include "platform/MessageBoxService.h"
@@ -216,12 +217,69 @@ TEST_F(MainFilesTest, APictureTooLargeForTheMemoryLeftIsSaidSoAndThePictureShown
     if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process may find the memory for it";
     Start({L"a.png"});
     ASSERT_TRUE(WriteTestFile(folder + L"huge.png", kHugePng));
-    std::vector<std::wstring> said;
-    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r.text), IDOK; });
-    main->FileImport(folder + L"huge.png");
-    EXPECT_EQ(said,
-              std::vector<std::wstring>{L"There is not enough memory left to open huge.png. The picture shown stays."});
+    WriteRunLengthBmp(folder + L"wide.bmp", 8000, 6000, kRed); // its decoder short of memory does not say so
+    for (const std::wstring name : {L"huge.png", L"wide.bmp"}) {
+        std::vector<std::wstring> said;
+        ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r.text), IDOK; });
+        {
+            std::optional<AddressSpaceTaken> shortage;
+            if (name == L"wide.bmp") shortage.emplace();
+            main->FileImport(folder + name);
+        }
+        EXPECT_EQ(said, std::vector<std::wstring>{L"There is not enough memory left to open " + name +
+                                                  L". The picture shown stays."});
+        EXPECT_TRUE(Shows(L"a.png"));
+        const Imageyzviewer& canvas = main->SingleyzPreview;
+        EXPECT_EQ(canvas.Point(canvas.Width() / 2, canvas.Height() / 2), RGB(0x20, 0x60, 0xA0)) << "a blank canvas";
+    }
+}
+
+TEST_F(MainFilesTest, AFileThatIsNotAPictureIsSaidSoOverTheMainWindowAndThePictureShownStays) {
+    Start({L"a.png"});
+    ASSERT_TRUE(WriteTestFile(folder + L"text.jpg", "this is not a picture"));
+    std::vector<MessageBoxRequest> said;
+    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r), IDOK; });
+    main->FileImport(folder + L"text.jpg");
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].text,
+              L"text.jpg cannot be opened: it is not a picture, or it is damaged. The picture shown stays.");
+    EXPECT_EQ(said[0].owner, main->hWnd());
     EXPECT_TRUE(Shows(L"a.png"));
     const Imageyzviewer& canvas = main->SingleyzPreview;
     EXPECT_EQ(canvas.Point(canvas.Width() / 2, canvas.Height() / 2), RGB(0x20, 0x60, 0xA0)) << "a blank canvas";
+}
+
+TEST_F(MainFilesTest, AfterAFailedOpenTheGridFramesThePictureShownAndTheWheelStepsPastTheFile) {
+    folder = MakeTestFolder(L"mainwindow");
+    WriteSolidImage(folder + L"a.png", 40, 30, 0xFF2060A0u);
+    ASSERT_TRUE(WriteTestFile(folder + L"b.jpg", "this is not a picture"));
+    WriteSolidImage(folder + L"c.png", 40, 30, 0xFF2060A0u);
+    Open(L"a.png");
+    int said = 0;
+    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++said, IDOK; });
+    const auto framed = [] { return App().SelectedFiles.size() == 1 ? LowerText(App().SelectedFiles[0]) : L"?"; };
+    ClickThumbnail(L"b.jpg");
+    EXPECT_EQ(framed(), LowerText(folder + L"a.png")) << "the grid frames a file the canvas does not show";
+    AnswerFileDialog(L"Import Image...", folder + L"b.jpg", -1, [&] { ASSERT_TRUE(Run(L"File_Open")); });
+    EXPECT_EQ(framed(), LowerText(folder + L"a.png")) << "after File > Open";
+    EXPECT_TRUE(Run(L"View_Zoomin")); // the wheel's next
+    EXPECT_TRUE(Shows(L"c.png"));
+    EXPECT_EQ(said, 2);
+}
+
+TEST_F(MainFilesTest, DeleteWithTooLittleMemoryForItsCopyKeepsThePictureShownAsTheCopy) {
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has more address space than can be taken";
+    ScopedShellConfirmationsOff quiet;
+    folder = MakeTestFolder(L"mainwindow");
+    WriteRunLengthBmp(folder + L"wide.bmp", 8000, 6000, kRed); // its decoder short of memory does not say so
+    Open(L"wide.bmp");
+    App().SelectedFiles = {folder + L"wide.bmp"};
+    {
+        const AddressSpaceTaken shortage;
+        EXPECT_TRUE(Run(L"Edit_Delete"));
+    }
+    EXPECT_EQ(FileNamesIn(folder), std::vector<std::wstring>{});
+    const Imageyzviewer& canvas = main->SingleyzPreview;
+    EXPECT_TRUE(canvas.ShowsScratchFile());
+    EXPECT_EQ(canvas.Point(canvas.Width() / 2, canvas.Height() / 2), RGB(255, 0, 0)) << "the kept copy is not shown";
 }

@@ -241,14 +241,14 @@ protected:
         }
         return false;
     }
-    // A click on the thumbnail of name in the grid.
+    // A click on the thumbnail of name in the grid (on its box when it has no picture).
     void ClickThumbnail(const std::wstring& name) {
         ThumViewer& grid = main->ThumyzViewer;
         const auto& rows = grid.ThumListview().Rows;
         for (size_t i = 0; i < rows.size(); ++i) {
             if (CompareNoCase(rows[i].String, name) != 0) continue;
-            const RectF r = grid.ImageRects()[i];
-            ASSERT_GT(r.Width, 0) << Narrow(name) << " has no picture in the grid";
+            const RectF r = grid.ImageRects()[i].Width > 0 ? grid.ImageRects()[i] : grid.HitRects()[i];
+            ASSERT_GT(r.Width, 0) << Narrow(name) << " is not laid out in the grid";
             const LPARAM at = MAKELPARAM(static_cast<int>(r.X + r.Width / 2),
                                          static_cast<int>(r.Y + r.Height / 2) - grid.ScrollOffset());
             ::SendMessageW(grid.ThumOLE.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);

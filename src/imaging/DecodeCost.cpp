@@ -1,6 +1,6 @@
-#include "browser/DecodeCost.h"
+#include "imaging/DecodeCost.h"
 
-#include "browser/JpegHead.h"
+#include "imaging/JpegHead.h"
 #include "platform/ByteOrder.h"
 
 #include <algorithm>
@@ -40,9 +40,16 @@ Layout BmpLayout(std::string_view head) {
     return {static_cast<uint64_t>(width) * rows, Le16(At(head, 28)) == 24 ? 3u : 4u};
 }
 
+uint64_t Needed(Layout layout, uint64_t fileSize) {
+    // A size stated beyond any decode's reach keeps the sum below from overflowing.
+    layout.pixels = std::min(layout.pixels, uint64_t{1} << 40);
+    // The decoder's pixels, the platform's bitmap of them read as 32-bit ones, and the file's copy.
+    return layout.pixels * (layout.bytes + 4) + fileSize;
+}
+
 } // namespace
 
-uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize) {
+std::optional<uint64_t> DecodeMemoryStated(std::string_view head, uint64_t fileSize) {
     Layout layout;
     if (head.size() >= 8 && head.substr(0, 8) == std::string_view("\x89PNG\r\n\x1A\n", 8)) {
         layout = PngLayout(head);
@@ -53,9 +60,10 @@ uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize) {
     } else if (const JpegHead jpeg = ReadJpegHead(head); jpeg.width > 0 && jpeg.height > 0) {
         layout = {uint64_t(jpeg.width) * uint64_t(jpeg.height), 3};
     }
-    if (layout.pixels == 0) layout.pixels = kUnknownPixels;
-    // A size stated beyond any decode's reach keeps the sum below from overflowing.
-    layout.pixels = std::min(layout.pixels, uint64_t{1} << 40);
-    // The decoder's pixels, the platform's bitmap of them read as 32-bit ones, and the file's copy.
-    return layout.pixels * (layout.bytes + 4) + fileSize;
+    if (layout.pixels == 0) return std::nullopt;
+    return Needed(layout, fileSize);
+}
+
+uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize) {
+    return DecodeMemoryStated(head, fileSize).value_or(Needed({kUnknownPixels, 4}, fileSize));
 }

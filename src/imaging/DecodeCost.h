@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // head: the file's first bytes (the JPEG segments before its picture's data, or a PNG's, BMP's or
@@ -11,3 +12,6 @@
 // cannot be told from its head counts as a picture of kUnknownPixels.
 [[nodiscard]] uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize);
 inline constexpr uint64_t kUnknownPixels = 24'000'000;
+// The same, only for a file whose head states its picture's size: nothing for any other. The loader
+// tells by it whether a decode that failed ran short of memory.
+[[nodiscard]] std::optional<uint64_t> DecodeMemoryStated(std::string_view head, uint64_t fileSize);

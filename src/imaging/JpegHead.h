@@ -1,7 +1,6 @@
 // What the first segments of a JPEG file tell without decoding the picture: its size (from the
 // frame header), how it is turned to show upright and the thumbnail a camera embeds in the EXIF
-// block. The bytes are read by the
-// JPEG head reader of the imaging core (which also reads a file's first bytes, ReadFileHead).
+// block. The segments are those WalkJpegHead finds (a file's first bytes come from ReadFileHead).
 #pragma once
 
 #include "imaging/JpegExif.h"

@@ -1,4 +1,4 @@
-#include "browser/JpegHead.h"
+#include "imaging/JpegHead.h"
 
 #include "imaging/ImageOrientation.h"
 
