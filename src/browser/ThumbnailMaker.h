@@ -7,6 +7,7 @@
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 
 struct CellPicture {
@@ -19,8 +20,10 @@ struct CellPicture {
     bool shortOfMemory = false;
 };
 
-// A decode that runs short of memory beside others is tried again once they are done.
-CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight);
+// A decode that runs short of memory beside others is tried again once they are done. Once stop is
+// requested the cell is no longer wanted: a decode still waiting for memory gives up, and what it
+// returns is not to be used.
+CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight, std::stop_token stop = {});
 
 // The image reduced to width x height: each target pixel the average of the source pixels under
 // it, for raster images; other images (metafiles) are drawn at that size. Empty on failure.
