@@ -474,8 +474,16 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     passRunning_ = false;
     if (!drawn) return;
     drawingComplete_ = true;
-    // The finished view is kept without the frames a press may have drawn on it while the pass ran.
-    DrawView();
+    // A press while the pass ran drew its frames over the cells: the view is kept without them.
+    if (selection_.showSelection) {
+        DrawView();
+        return;
+    }
+    KeepDrawnView();
+    GdipGraphics graphics = ThumOLE.CreateGraphics();
+    if (graphics) DrawFrame(graphics.get());
+    graphics.reset();
+    ThumOLE.Refresh();
 }
 
 bool ThumViewer::DrawPassCells() {

@@ -173,3 +173,32 @@ TEST(ThumViewerThreads, AClickWhileAPictureDecodesOpensItWithoutWaitingForIt) {
     EXPECT_EQ(App().SelectedFiles, std::vector<std::wstring>{folder + L"deep.png"});
     EXPECT_EQ(shown.grid.FitRects()[0].Width, 100); // made once the file had opened
 }
+
+TEST(ThumViewerThreads, ACellClickedDuringThePassIsFramedUntilTheNextClick) {
+    const std::wstring folder = MakeMixedFolder();
+    ShownGrid shown(1);
+    const HWND surface = shown.grid.ThumOLE.hWnd();
+    bool clickedMidPass = false;
+    // The first cell is clicked as soon as it shows, the others still decoding.
+    shown.window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_TIMER || shown.grid.ImageRects()[0].Width <= 0) return false;
+        ::KillTimer(shown.window.hwnd(), 1);
+        clickedMidPass = !shown.grid.DrawingComplete();
+        LeftClick(surface, 50, 50);
+        return true;
+    };
+    ::SetTimer(shown.window.hwnd(), 1, 1, nullptr);
+    shown.grid.Path(folder);
+    shown.grid.CreateThumbnail();
+    ASSERT_TRUE(clickedMidPass);
+    const RectF first = shown.grid.FrameRects()[0];
+    const auto framed = [&] {
+        const COLORREF edge =
+            shown.grid.ThumOLE.Point(static_cast<int>(first.X) - 2, static_cast<int>(first.Y + first.Height / 2));
+        return RgbDistance(edge, RGB(47, 99, 255)) < 40;
+    };
+    ASSERT_TRUE(framed());
+    LeftClick(surface, 170, 50);
+    EXPECT_EQ(App().SelectedFiles, std::vector<std::wstring>{folder + L"p101.png"});
+    EXPECT_FALSE(framed());
+}
