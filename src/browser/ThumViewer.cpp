@@ -34,6 +34,11 @@ RectF UnionOf(const RectF& a, const RectF& b) {
 
 } // namespace
 
+ThumViewer::~ThumViewer() {
+    // None of them may start while the grid waits for those under way.
+    for (const auto& batch : batches_) batch->Cancel();
+}
+
 void ThumViewer::Path(const std::wstring& folder) {
     if (sidePanel_) {
         for (int32_t day = 0; day < kCalendarDays; ++day) sidePanel_->EnabledDays(day, false);
@@ -198,42 +203,80 @@ const CellPicture& ThumViewer::PictureFor(const ThumRow& row) {
         MakeCellPicture(row.Path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)));
 }
 
-std::shared_ptr<WorkerBatch<CellPicture>> ThumViewer::StartDecoding(const std::vector<size_t>& rows,
-                                                                    std::vector<size_t>& made) {
+void ThumViewer::AimDecodes(const std::vector<size_t>& rows) {
+    const int32_t boxW = geometry_.boxWidth, boxH = geometry_.boxHeight;
     MatchCacheToBox();
-    made.clear();
+    std::unordered_map<std::wstring, Decode> kept;
     std::vector<std::wstring> paths;
+    std::vector<ThumFileStamp> stamps;
     std::unordered_set<std::wstring> asked;
     for (size_t i : rows) {
         const ThumRow& row = thumListview_.Rows[i];
-        if (!cache_.Holds(row.Path, StampOf(row)) && asked.insert(row.Path).second) {
-            made.push_back(i);
-            paths.push_back(row.Path);
+        const ThumFileStamp stamp = StampOf(row);
+        if (cache_.Holds(row.Path, stamp) || !asked.insert(row.Path).second) continue;
+        // Under way for this file as it is now and for cells of this size: it goes on.
+        if (const auto under = decodes_.find(row.Path); under != decodes_.end() && under->second.stamp == stamp &&
+                                                        boxW == decodesBoxWidth_ && boxH == decodesBoxHeight_) {
+            kept.insert(decodes_.extract(under));
+            continue;
         }
+        paths.push_back(row.Path);
+        stamps.push_back(stamp);
     }
-    if (paths.empty()) return {};
+    for (const auto& [path, decode] : decodes_) decode.batch->Drop(decode.item);
+    decodes_ = std::move(kept);
+    decodesBoxWidth_ = boxW;
+    decodesBoxHeight_ = boxH;
+    // A batch goes once its workers have ended, never while the UI thread would wait for them.
+    std::erase_if(batches_, [](const auto& batch) { return batch->Finished(); });
+    if (paths.empty()) return;
     // The workers get their own copy of the paths and the box: nothing of the grid.
-    const float boxWidth = static_cast<float>(geometry_.boxWidth), boxHeight = static_cast<float>(geometry_.boxHeight);
+    const float boxWidth = static_cast<float>(boxW), boxHeight = static_cast<float>(boxH);
     const size_t count = paths.size();
-    return std::make_shared<WorkerBatch<CellPicture>>(count, decodeThreads_,
-                                                      [files = std::move(paths), boxWidth, boxHeight](size_t k) {
-                                                          return MakeCellPicture(files[k], boxWidth, boxHeight);
-                                                      });
+    auto batch = std::make_shared<WorkerBatch<CellPicture>>(
+        count, decodeThreads_,
+        [files = paths, boxWidth, boxHeight, underWay = underWay_](size_t k, std::stop_token stop) {
+            ++*underWay;
+            CellPicture picture;
+            try {
+                picture = MakeCellPicture(files[k], boxWidth, boxHeight, std::move(stop));
+            } catch (...) {
+                // Out of memory: the cell comes out empty, and the count still comes back.
+            }
+            --*underWay;
+            return picture;
+        });
+    for (size_t k = 0; k < count; ++k) decodes_[paths[k]] = Decode{batch, k, stamps[k]};
+    batches_.push_back(std::move(batch));
+}
+
+bool ThumViewer::TakeDecoded(const std::wstring& path, uint32_t waitMilliseconds) {
+    const auto under = decodes_.find(path);
+    if (under == decodes_.end()) return true;
+    const Decode& decode = under->second;
+    if (!decode.batch->WaitFor(decode.item, waitMilliseconds)) return false;
+    (void)cache_.Remember(path, decode.stamp, decode.batch->Take(decode.item));
+    decodes_.erase(under);
+    return true;
+}
+
+std::vector<size_t> ThumViewer::RowsInView(bool missingOnly) const {
+    std::vector<size_t> rows;
+    for (int32_t index : shownRows_) {
+        const size_t i = static_cast<size_t>(index);
+        if (!InView(cellOrigins_[i])) continue;
+        if (missingOnly && cache_.Holds(thumListview_.Rows[i].Path, StampOf(thumListview_.Rows[i]))) continue;
+        rows.push_back(i);
+    }
+    return rows;
 }
 
 void ThumViewer::DecodeInView() {
-    std::vector<size_t> rows;
-    for (int32_t index : shownRows_)
-        if (InView(cellOrigins_[static_cast<size_t>(index)])) rows.push_back(static_cast<size_t>(index));
-    std::vector<size_t> made;
-    const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(rows, made);
-    if (!batch) return;
-    for (size_t k = 0; k < batch->Count(); ++k) {
-        while (!batch->WaitFor(k, 1000)) {
+    const std::vector<size_t> rows = RowsInView(false);
+    AimDecodes(rows);
+    for (size_t i : rows)
+        while (!TakeDecoded(thumListview_.Rows[i].Path, 1000)) {
         }
-        const ThumRow& row = thumListview_.Rows[made[k]];
-        (void)cache_.Remember(row.Path, StampOf(row), batch->Take(k));
-    }
 }
 
 void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
@@ -305,15 +348,28 @@ void ThumViewer::DrawFrame(GpGraphics* g) {
 
 void ThumViewer::RedrawView() {
     if (!ThumOLE.hWnd() || App().GdiplusToken == 0) return;
+    if (passRunning_) {
+        // The running pass goes on with the cells now in view that have no picture yet; the view
+        // shows the others now, without waiting for a decode.
+        passRows_ = RowsInView(true);
+        passNext_ = 0;
+        AimDecodes(passRows_);
+    } else {
+        DecodeInView();
+    }
+    DrawView();
+}
+
+void ThumViewer::DrawView() {
     ThumOLE.Cls();
-    DecodeInView();
     GdipGraphics graphics = ThumOLE.CreateGraphics();
     if (GpGraphics* g = graphics.get()) {
         MakeDrawingObjects();
         GdipSetInterpolationMode(g, InterpolationModeLowQuality);
         GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
-        for (int32_t index : shownRows_)
-            if (InView(cellOrigins_[static_cast<size_t>(index)])) DrawCell(g, index);
+        for (size_t i : RowsInView(false))
+            if (cache_.Find(thumListview_.Rows[i].Path, StampOf(thumListview_.Rows[i])))
+                DrawCell(g, static_cast<int32_t>(i));
         // While a pass fills the view its cells go straight to the surface: no copy to keep then.
         if (drawingComplete_) KeepDrawnView();
         DrawFrame(g);
@@ -359,8 +415,6 @@ void ThumViewer::RefreshThumSave() {
 
 void ThumViewer::CreateThumbnail(int32_t spacing) {
     spacing_ = spacing;
-    const uint64_t pass = ++passGeneration_;
-    const uint64_t listing = listingGeneration_;
     const size_t count = thumListview_.Rows.size();
     fitRects_.assign(count + 1, RectF());
     imageRects_.assign(count + 1, RectF());
@@ -388,10 +442,6 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
     }
     // The marks are the days of the whole listing: a filtered pass leaves them as they are.
     if (filter_.Mode() == ThumFilter::kNoFilter) MarkCalendarMonth();
-    if (count == 0) {
-        drawingComplete_ = true;
-        return;
-    }
     // Laying a row out costs next to nothing: every row is placed first, so that the pictures of
     // the cells in view can be decoded side by side while the cells are drawn in grid order.
     std::vector<size_t> inView;
@@ -412,50 +462,64 @@ void ThumViewer::CreateThumbnail(int32_t spacing) {
             dropped = true;
         }
     if (dropped) MirrorSelection();
-    if (drawing) {
-        MakeDrawingObjects();
-        std::vector<size_t> made;
-        const std::shared_ptr<WorkerBatch<CellPicture>> batch = StartDecoding(inView, made);
-        size_t next = 0; // the batch's next picture: its rows come in the order of inView
-        const auto stillMine = [&] {
-            // A pass or a listing started meanwhile owns the grid now; a closed window has no grid.
-            return pass == passGeneration_ && listing == listingGeneration_ && ThumOLE.hWnd() != nullptr;
-        };
-        for (size_t i : inView) {
-            DoEvents();
-            if (!stillMine()) return;
-            if (batch && next < made.size() && made[next] == i) {
-                while (!batch->WaitFor(next, 10)) {
-                    DoEvents();
-                    if (!stillMine()) return;
-                }
-                (void)cache_.Remember(thumListview_.Rows[i].Path, StampOf(thumListview_.Rows[i]), batch->Take(next++));
-            }
-            // A scroll meanwhile may have taken the cell out of view.
-            if (!InView(cellOrigins_[i])) continue;
-            GdipGraphics graphics = ThumOLE.CreateGraphics();
-            if (GpGraphics* g = graphics.get()) {
-                GdipSetInterpolationMode(g, InterpolationModeLowQuality);
-                GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
-                DrawCell(g, static_cast<int32_t>(i));
-            }
-            graphics.reset();
-            // The cell shows at once; only its own area goes to the screen.
-            const POINT cell = cellOrigins_[i];
-            RECT area{cell.x - 2, cell.y - offset_ - 7, cell.x + geometry_.boxWidth + 2,
-                      cell.y - offset_ + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 4};
-            ::InvalidateRect(ThumOLE.hWnd(), &area, FALSE);
-            ::UpdateWindow(ThumOLE.hWnd());
-        }
+    passRows_ = inView;
+    passNext_ = 0;
+    passListing_ = listingGeneration_;
+    AimDecodes(inView);
+    if (!drawing || count == 0) {
+        drawingComplete_ = true;
+        return;
     }
-    if (drawing) {
-        KeepDrawnView();
-        GdipGraphics graphics = ThumOLE.CreateGraphics();
-        if (graphics) DrawFrame(graphics.get());
-        graphics.reset();
-        ThumOLE.Refresh();
-    }
+    MakeDrawingObjects();
+    // Passes never run inside one another: the one under way (this call came from a message it let
+    // run) draws these cells in place of its own once this returns.
+    if (passRunning_) return;
+    passRunning_ = true;
+    const bool drawn = DrawPassCells();
+    passRunning_ = false;
+    if (!drawn) return;
     drawingComplete_ = true;
+    // A press while the pass ran drew its frames over the cells: the view is kept without them.
+    if (selection_.showSelection) {
+        DrawView();
+        return;
+    }
+    KeepDrawnView();
+    GdipGraphics graphics = ThumOLE.CreateGraphics();
+    if (graphics) DrawFrame(graphics.get());
+    graphics.reset();
+    ThumOLE.Refresh();
+}
+
+bool ThumViewer::DrawPassCells() {
+    for (;;) {
+        DoEvents();
+        // A closed window has no grid; a new listing without a pass of its own has no cells yet.
+        if (!ThumOLE.hWnd() || passListing_ != listingGeneration_) return false;
+        if (passNext_ >= passRows_.size()) return true;
+        const size_t i = passRows_[passNext_];
+        if (!TakeDecoded(thumListview_.Rows[i].Path, 10)) continue;
+        ++passNext_;
+        DrawPassCell(i);
+    }
+}
+
+void ThumViewer::DrawPassCell(size_t i) {
+    // A scroll meanwhile may have taken the cell out of view.
+    if (!InView(cellOrigins_[i]) || !cache_.Find(thumListview_.Rows[i].Path, StampOf(thumListview_.Rows[i]))) return;
+    GdipGraphics graphics = ThumOLE.CreateGraphics();
+    if (GpGraphics* g = graphics.get()) {
+        GdipSetInterpolationMode(g, InterpolationModeLowQuality);
+        GdipSetTextRenderingHint(g, TextRenderingHintClearTypeGridFit);
+        DrawCell(g, static_cast<int32_t>(i));
+    }
+    graphics.reset();
+    // The cell shows at once; only its own area goes to the screen.
+    const POINT cell = cellOrigins_[i];
+    RECT area{cell.x - 2, cell.y - offset_ - 7, cell.x + geometry_.boxWidth + 2,
+              cell.y - offset_ + geometry_.boxHeight + 2 * ThumGeometry::kCaptionLine + 4};
+    ::InvalidateRect(ThumOLE.hWnd(), &area, FALSE);
+    ::UpdateWindow(ThumOLE.hWnd());
 }
 
 bool ThumViewer::HandleMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {

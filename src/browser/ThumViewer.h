@@ -20,10 +20,12 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class ThumViewer : public PictureBox {
@@ -34,6 +36,8 @@ public:
 
     // sidePanel receives the calendar marks; it may be null (no marks) and must outlive the grid.
     explicit ThumViewer(GridSidePanel* sidePanel = nullptr) : sidePanel_(sidePanel) {}
+    // Drops every decode, then waits for those under way.
+    ~ThumViewer() override;
     ThumViewer(const ThumViewer&) = delete;
     ThumViewer& operator=(const ThumViewer&) = delete;
 
@@ -49,10 +53,13 @@ public:
     // Reads the current folder again (relist) and lays the rows out again with the current filter.
     void RefreshThumbnail(bool relist = true);
     // Counts the calendar's marks (unless a filter is set), lays out every row that passes the
-    // filter, in grid order, and draws the cells in view one by one, letting pending messages run
-    // before each; then the pressed frame. A selected row the filter hides is no longer selected,
-    // and the selection list follows. A pass started meanwhile (a folder chosen while this one
-    // fills) ends this one.
+    // filter, in grid order, and draws the cells in view one by one as their pictures are made,
+    // letting pending messages run meanwhile; then the pressed frame. A selected row the filter
+    // hides is no longer selected, and the selection list follows. The decodes of cells the new
+    // layout does not show go: those not started never start, those under way are not waited for
+    // and their pictures are not used; a file still in view whose picture is under way keeps that
+    // decode. A pass started meanwhile (a folder chosen while this one fills) returns at once: the
+    // running pass goes on with the new cells instead of its own.
     void CreateThumbnail(int32_t spacing = 0);
     void ZoomThumbnail(int32_t spacing) { CreateThumbnail(spacing); }
     // Draws the cell of SelectFile (the file the last click or step opened) again from its file,
@@ -114,6 +121,8 @@ public:
     // Cell pictures made since the grid was created (a file is decoded again only once it has
     // changed on disk or its picture has been let go).
     [[nodiscard]] int32_t PicturesMade() const { return cache_.PicturesMade(); }
+    // Pictures being decoded on worker threads now, also those no longer wanted.
+    [[nodiscard]] int32_t DecodesUnderWay() const { return *underWay_; }
     // How many pictures are decoded at once (1 to 8); the machine's cores, at most 8, by default.
     [[nodiscard]] int32_t DecodeThreads() const { return decodeThreads_; }
     void DecodeThreads(int32_t threads) { decodeThreads_ = std::clamp(threads, 1, 8); }
@@ -251,11 +260,18 @@ private:
     [[nodiscard]] size_t CellsInViewAtMost() const;
     void MatchCacheToBox();
     const CellPicture& PictureFor(const ThumRow& row);
-    // The pictures of those rows that are not cached as their files are now, being made on worker
-    // threads in the rows' order (a file listed twice once); made receives the index of the first
-    // row of each. Null when every one is cached.
-    [[nodiscard]] std::shared_ptr<WorkerBatch<CellPicture>> StartDecoding(const std::vector<size_t>& rows,
-                                                                          std::vector<size_t>& made);
+    // The pictures of those rows that are not cached as their files are now are made on worker
+    // threads in the rows' order (a file listed twice once); one already under way goes on. Every
+    // other decode is dropped.
+    void AimDecodes(const std::vector<size_t>& rows);
+    // The picture under way of that path, once made, goes to the cache; false while it is not made.
+    [[nodiscard]] bool TakeDecoded(const std::wstring& path, uint32_t waitMilliseconds);
+    // The rows in view, in grid order; only those without a picture as their files are now.
+    [[nodiscard]] std::vector<size_t> RowsInView(bool missingOnly) const;
+    // Draws the running pass's cells as their pictures come; false when the window went or the
+    // table was listed anew without a pass.
+    [[nodiscard]] bool DrawPassCells();
+    void DrawPassCell(size_t row);
     // Takes the sizes and times of the rows' files from a new reading of the folder, for a pass
     // that does not list the folder again.
     void RefreshFileFacts();
@@ -264,6 +280,8 @@ private:
     void DrawCell(GpGraphics* g, int32_t row);
     void DrawFrame(GpGraphics* g);
     void RedrawView();
+    // Draws the cells in view that have their pictures, then the frames.
+    void DrawView();
     void MakeDrawingObjects();
     void LoadFileList();
     // Lists the folder, and runs the search again on the new listing while one is kept.
@@ -309,7 +327,11 @@ private:
     bool drawingComplete_ = false;
     std::vector<uint32_t> drawnView_; // the surface with its cells, before frames and the band
     int32_t drawnWidth_ = 0, drawnHeight_ = 0;
-    uint64_t passGeneration_ = 0;
+    // The cells the running pass has still to draw, in grid order, and the listing they belong to.
+    std::vector<size_t> passRows_;
+    size_t passNext_ = 0;
+    uint64_t passListing_ = 0;
+    bool passRunning_ = false;
 
     // A few screens' worth at the largest size (150 x 150 x 4 bytes each); more when the view
     // shows more cells than that.
@@ -317,6 +339,18 @@ private:
     ThumCache cache_{kCachedPictures};
     bool factsFresh_ = false; // the rows' file facts come from a listing no pass has used yet
     int32_t decodeThreads_ = DecodeThreadsForMachine();
+    // A picture being made (or made and not yet taken) for the cache's box, by file.
+    struct Decode {
+        std::shared_ptr<WorkerBatch<CellPicture>> batch;
+        size_t item = 0;
+        ThumFileStamp stamp;
+    };
+    std::unordered_map<std::wstring, Decode> decodes_;
+    int32_t decodesBoxWidth_ = 0, decodesBoxHeight_ = 0; // the box the decodes under way make pictures for
+    // Every batch whose workers may still run: let go only once they have ended, so that the UI
+    // thread never waits for a decode nobody wants.
+    std::vector<std::shared_ptr<WorkerBatch<CellPicture>>> batches_;
+    std::shared_ptr<std::atomic<int32_t>> underWay_ = std::make_shared<std::atomic<int32_t>>(0);
 
     GdipImage starImage_;
     GdipFontFamily captionFamily_;

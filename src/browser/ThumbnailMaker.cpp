@@ -11,6 +11,7 @@
 #include "platform/Rounding.h"
 
 #include <new>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -124,12 +125,16 @@ MemoryBudget& DecodeBudget() {
 
 } // namespace
 
-CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight) {
+CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight, std::stop_token stop) {
     const std::string head = ReadFileHead(path);
     CellPicture cell;
     if (FromEmbeddedThumbnail(head, boxWidth, boxHeight, cell)) return cell;
     MemoryBudget& budget = DecodeBudget();
-    cell = DecodedWithin(budget.Take(DecodeMemoryNeeded(head, FileBytes(path))), path, boxWidth, boxHeight);
+    std::optional<MemoryBudget::Lease> lease = budget.Take(DecodeMemoryNeeded(head, FileBytes(path)), stop);
+    if (!lease) return cell;
+    cell = DecodedWithin(std::move(*lease), path, boxWidth, boxHeight);
     if (!cell.shortOfMemory) return cell;
-    return DecodedWithin(budget.TakeAll(), path, boxWidth, boxHeight);
+    lease = budget.TakeAll(stop);
+    if (!lease) return cell;
+    return DecodedWithin(std::move(*lease), path, boxWidth, boxHeight);
 }

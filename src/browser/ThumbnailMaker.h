@@ -7,6 +7,7 @@
 #include "platform/GdipHandles.h"
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 
 struct CellPicture {
@@ -21,8 +22,10 @@ struct CellPicture {
     [[nodiscard]] bool Unreadable() const { return imageWidth <= 0 && !shortOfMemory; }
 };
 
-// A decode that runs short of memory beside others is tried again once they are done.
-CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight);
+// A decode that runs short of memory beside others is tried again once they are done. Once stop is
+// requested the cell is no longer wanted: a decode still waiting for memory gives up, and what it
+// returns is not to be used.
+CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxHeight, std::stop_token stop = {});
 
 // The image reduced to width x height: each target pixel the average of the source pixels under
 // it, for raster images; other images (metafiles) are drawn at that size. Empty on failure.

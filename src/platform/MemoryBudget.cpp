@@ -22,15 +22,30 @@ void MemoryBudget::Lease::Return() {
 }
 
 MemoryBudget::Lease MemoryBudget::Take(uint64_t bytes) {
+    return *Take(bytes, std::stop_token());
+}
+
+std::optional<MemoryBudget::Lease> MemoryBudget::Take(uint64_t bytes, std::stop_token stop) {
     const uint64_t wanted = std::min(bytes, total_);
     std::unique_lock lock(mutex_);
+    if (stop.stop_requested()) return std::nullopt;
     const uint64_t ticket = nextTicket_++;
-    freed_.wait(lock, [&] { return ticket == serving_ && taken_ + wanted <= total_; });
-    taken_ += wanted;
-    ++serving_;
+    const bool served = freed_.wait(lock, stop, [&] { return ticket == serving_ && taken_ + wanted <= total_; });
+    if (served) {
+        taken_ += wanted;
+        ++serving_;
+    } else {
+        withdrawn_.insert(ticket);
+    }
+    Serve();
     lock.unlock();
     freed_.notify_all(); // the next in line may fit beside this one
+    if (!served) return std::nullopt;
     return Lease(this, wanted);
+}
+
+void MemoryBudget::Serve() {
+    while (withdrawn_.erase(serving_) > 0) ++serving_;
 }
 
 void MemoryBudget::Give(uint64_t bytes) {

@@ -1,12 +1,16 @@
 // Bytes of memory that work on several threads takes from one budget before it starts, so that a
 // few large pieces of work at once cannot run the process out of address space. A piece larger
 // than the whole budget runs alone. Takers are served in the order they asked, so a piece waiting
-// for the whole budget is not kept waiting by smaller ones that come after it.
+// for the whole budget is not kept waiting by smaller ones that come after it; one whose work is no
+// longer wanted leaves the line, and those behind it move up.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
+#include <set>
+#include <stop_token>
 
 class MemoryBudget {
 public:
@@ -37,15 +41,21 @@ public:
     // Waits until nothing else is taken and takes the whole budget: work that ran short of memory
     // beside others tries again alone.
     [[nodiscard]] Lease TakeAll() { return Take(total_); }
+    // As above, but gives up (nothing) once stop is requested while it waits.
+    [[nodiscard]] std::optional<Lease> Take(uint64_t bytes, std::stop_token stop);
+    [[nodiscard]] std::optional<Lease> TakeAll(std::stop_token stop) { return Take(total_, std::move(stop)); }
 
 private:
     void Give(uint64_t bytes);
+    // The next in line, past those that left it.
+    void Serve();
 
     const uint64_t total_;
     uint64_t taken_ = 0;
     uint64_t nextTicket_ = 0, serving_ = 0;
+    std::set<uint64_t> withdrawn_; // tickets given up before their turn
     std::mutex mutex_;
-    std::condition_variable freed_;
+    std::condition_variable_any freed_;
 };
 
 // The budget for the pictures a process decodes at once: a third of its address space, at most

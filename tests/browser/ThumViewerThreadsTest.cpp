@@ -1,8 +1,10 @@
 // The grid's pictures decoded on worker threads: the cells come out as one thread draws them, in
-// view and after a scroll, and a window that closes while the workers decode is left alone.
+// view and after a scroll, a window that closes while the workers decode is left alone, and neither
+// a click nor a folder left mid-pass waits for a decode.
 #include "browser/ThumViewer.h"
 #include "imaging/GdiDIB.h"
 #include "tests/browser/BarTestSupport.h"
+#include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
@@ -117,4 +119,91 @@ TEST(ThumViewerThreads, APictureShortOfMemoryIsMadeOnceMemoryIsFree) {
     shown.grid.CreateThumbnail();
     EXPECT_EQ(shown.grid.FitRects()[0].Width, 100);
     EXPECT_EQ(shown.grid.FitRects()[1].Width, 100) << "kept as a file that cannot be read";
+}
+
+namespace {
+
+// One decode of some 240 MB under way while the grid answers.
+std::wstring MakeDeepFolder(const wchar_t* name) {
+    const std::wstring folder = MakeTestFolder(name);
+    WriteDeepBlackPng(folder + L"deep.png", 6000, 4000);
+    return folder;
+}
+
+} // namespace
+
+TEST(ThumViewerThreads, AFolderLeftMidPassShowsTheNextWithoutWaitingForItsDecodes) {
+    const std::wstring left = MakeDeepFolder(L"grid-left"), next = MakeTestFolder(L"grid-next");
+    WriteSolidImage(next + L"small.png", 80, 60, ColorARGB(255, 0, 160, 0));
+    ShownGrid shown(1);
+    shown.window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_APP) return false;
+        // Left once the large picture's decode has begun.
+        if (shown.grid.DecodesUnderWay() == 0) {
+            ::PostMessageW(shown.window.hwnd(), WM_APP, 0, 0);
+        } else {
+            shown.grid.Path(next);
+            shown.grid.CreateThumbnail();
+        }
+        return true;
+    };
+    shown.grid.Path(left);
+    ::PostMessageW(shown.window.hwnd(), WM_APP, 0, 0);
+    shown.grid.CreateThumbnail();
+    EXPECT_TRUE(shown.grid.DrawingComplete());
+    EXPECT_EQ(shown.grid.FitRects()[0].Width, 80);
+    EXPECT_EQ(shown.grid.DecodesUnderWay(), 1); // the left folder's, not waited for
+}
+
+TEST(ThumViewerThreads, AClickWhileAPictureDecodesOpensItWithoutWaitingForIt) {
+    const std::wstring folder = MakeDeepFolder(L"grid-click");
+    struct Opener : FakeGridMainWindow {
+        const ThumViewer* grid = nullptr;
+        float cellWidth = -1; // the clicked cell's picture as the file opens
+        void FileImport(const std::wstring& path) override {
+            cellWidth = grid->FitRects()[0].Width;
+            FakeGridMainWindow::FileImport(path);
+        }
+    } opener;
+    ShownGrid shown(1);
+    opener.grid = &shown.grid;
+    shown.grid.SetMainWindow(&opener);
+    shown.grid.Path(folder);
+    // The press comes as the pass lets messages run, its decode just begun.
+    const HWND surface = shown.grid.ThumOLE.hWnd();
+    ::PostMessageW(surface, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
+    ::PostMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
+    shown.grid.CreateThumbnail();
+    EXPECT_EQ(opener.cellWidth, 0);
+    EXPECT_EQ(App().SelectedFiles, std::vector<std::wstring>{folder + L"deep.png"});
+    EXPECT_EQ(shown.grid.FitRects()[0].Width, 100); // made once the file had opened
+}
+
+TEST(ThumViewerThreads, ACellClickedDuringThePassIsFramedUntilTheNextClick) {
+    const std::wstring folder = MakeMixedFolder();
+    ShownGrid shown(1);
+    const HWND surface = shown.grid.ThumOLE.hWnd();
+    bool clickedMidPass = false;
+    // The first cell is clicked as soon as it shows, the others still decoding.
+    shown.window.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT*) {
+        if (msg != WM_TIMER || shown.grid.ImageRects()[0].Width <= 0) return false;
+        ::KillTimer(shown.window.hwnd(), 1);
+        clickedMidPass = !shown.grid.DrawingComplete();
+        LeftClick(surface, 50, 50);
+        return true;
+    };
+    ::SetTimer(shown.window.hwnd(), 1, 1, nullptr);
+    shown.grid.Path(folder);
+    shown.grid.CreateThumbnail();
+    ASSERT_TRUE(clickedMidPass);
+    const RectF first = shown.grid.FrameRects()[0];
+    const auto framed = [&] {
+        const COLORREF edge =
+            shown.grid.ThumOLE.Point(static_cast<int>(first.X) - 2, static_cast<int>(first.Y + first.Height / 2));
+        return RgbDistance(edge, RGB(47, 99, 255)) < 40;
+    };
+    ASSERT_TRUE(framed());
+    LeftClick(surface, 170, 50);
+    EXPECT_EQ(App().SelectedFiles, std::vector<std::wstring>{folder + L"p101.png"});
+    EXPECT_FALSE(framed());
 }
