@@ -1,5 +1,6 @@
 #include "imaging/DecodeCost.h"
 
+#include "imaging/JpegExif.h"
 #include "imaging/JpegHead.h"
 #include "platform/ByteOrder.h"
 
@@ -57,6 +58,10 @@ std::optional<uint64_t> DecodeMemoryStated(std::string_view head, uint64_t fileS
         layout = BmpLayout(head);
     } else if (head.size() >= 10 && head.substr(0, 4) == "GIF8") {
         layout = {uint64_t{Le16(At(head, 6))} * Le16(At(head, 8)), 4};
+    } else if (head.substr(0, 4) == std::string_view("II*\0", 4) || head.substr(0, 4) == "MM\0*") {
+        // The first directory may lie past the head read: its size is then not stated.
+        const uint32_t w = TiffFirstNumber(head, 0x100).value_or(0), h = TiffFirstNumber(head, 0x101).value_or(0);
+        layout = {uint64_t{w} * h, 4};
     } else if (const JpegHead jpeg = ReadJpegHead(head); jpeg.width > 0 && jpeg.height > 0) {
         layout = {uint64_t(jpeg.width) * uint64_t(jpeg.height), 3};
     }

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
-// head: the file's first bytes (the JPEG segments before its picture's data, or a PNG's, BMP's or
-// GIF's header); fileSize: its whole size, copied to memory before the decode. A file whose size
-// cannot be told from its head counts as a picture of kUnknownPixels.
+// head: the file's first bytes (the JPEG segments before its picture's data, a PNG's, BMP's or
+// GIF's header, or a TIFF's first directory); fileSize: its whole size, copied to memory before the
+// decode. A file whose size cannot be told from its head counts as a picture of kUnknownPixels.
 [[nodiscard]] uint64_t DecodeMemoryNeeded(std::string_view head, uint64_t fileSize);
 inline constexpr uint64_t kUnknownPixels = 24'000'000;
 // The same, only for a file whose head states its picture's size: nothing for any other. The loader

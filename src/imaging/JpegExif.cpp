@@ -200,19 +200,20 @@ std::string_view EmbeddedThumbnail(std::string_view tiff) {
     return thumbnail;
 }
 
-uint32_t ExifOrientation(std::string_view tiff) {
+std::optional<uint32_t> TiffFirstNumber(std::string_view tiff, uint32_t tag) {
     const std::optional<TiffHeader> header = ReadTiffHeader(tiff);
-    if (!header) return 0;
+    if (!header) return std::nullopt;
     const ByteReader r(tiff, header->little);
     const std::optional<Ifd> ifd0 = ReadIfd(r, header->ifd0);
-    if (!ifd0) return 0;
-    for (uint32_t i = 0; i < ifd0->count; ++i) {
-        const uint64_t entry = ifd0->Entry(i);
-        if (r.U16(entry) != kOrientationTag) continue;
-        const std::optional<uint32_t> value = NumberOf(r, entry);
-        return value && *value >= 1 && *value <= 8 ? *value : 0;
-    }
-    return 0;
+    if (!ifd0) return std::nullopt;
+    for (uint32_t i = 0; i < ifd0->count; ++i)
+        if (const uint64_t entry = ifd0->Entry(i); r.U16(entry) == tag) return NumberOf(r, entry);
+    return std::nullopt;
+}
+
+uint32_t ExifOrientation(std::string_view tiff) {
+    const std::optional<uint32_t> value = TiffFirstNumber(tiff, kOrientationTag);
+    return value && *value >= 1 && *value <= 8 ? *value : 0;
 }
 
 uint32_t JpegOrientation(std::string_view bytes) {

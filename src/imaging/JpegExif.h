@@ -7,6 +7,7 @@
 #include "platform/Gdip.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,10 @@ struct JpegHeadSegments {
 
 // The JPEG thumbnail IFD1 of an EXIF block's TIFF names; empty when there is none or it lies out of place.
 [[nodiscard]] std::string_view EmbeddedThumbnail(std::string_view tiff);
+
+// The one-number value (SHORT or LONG) of tag in the first directory of a TIFF's bytes; nothing when
+// there is no such entry wholly within them.
+[[nodiscard]] std::optional<uint32_t> TiffFirstNumber(std::string_view tiff, uint32_t tag);
 
 // How the picture of an EXIF block's TIFF is to be turned to show upright (tag 0x112 of IFD0): 1 to
 // 8; 0 when there is no such tag, it lies out of place or holds any other value.

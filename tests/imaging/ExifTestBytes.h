@@ -109,6 +109,14 @@ inline std::string RgbTiff(int w, int h, const std::vector<std::function<uint32_
     return tiff;
 }
 
+// A TIFF of pages (as RgbTiff's, 4 x 3 each) whose first page says it is 60000 x 60000: no memory
+// holds it.
+inline std::string OversizedTiff(size_t pages) {
+    std::string tiff =
+        RgbTiff(4, 3, std::vector<std::function<uint32_t(int, int)>>(pages, [](int, int) { return 0u; }));
+    return tiff.replace(18, 2, "\x60\xEA", 2).replace(30, 2, "\x60\xEA", 2);
+}
+
 // Where pixel (x, y) of the upright picture lies in the stored one of w x h pixels, by the
 // definition of each orientation (what the stored picture's 0th row and column are when upright).
 struct StoredAt {

@@ -3,7 +3,6 @@
 // read from crafted bytes at its limits.
 #include "imaging/BoxReduce.h"
 #include "imaging/GdiDIB.h"
-#include "imaging/ImageOrientation.h"
 #include "imaging/JpegExif.h"
 #include "tests/imaging/ExifTestBytes.h"
 #include "tests/imaging/ImagingTestSupport.h"
@@ -83,24 +82,6 @@ TEST(ImageOrientation, EachValueShowsThePictureUprightAndUnknownOnesAsStored) {
                     << Narrow(ext) << " at " << p.x << ", " << p.y;
             }
         }
-    }
-}
-
-TEST(ImageOrientation, TwoTurnsMakeTheCombinedOneAndTheInverseUndoesOne) {
-    // Every pixel of its own colour, so that any two turns that differ give other pixels.
-    const GdipBitmap picture = BitmapOf(3, 2, [](int x, int y) { return ColorARGB(255, 40 * x, 90 * y, 7); });
-    const auto turned = [](GpBitmap* image, uint32_t orientation) {
-        if (orientation == 1) return AllPixels(image);
-        const GdipBitmap copy = UprightCopy(image, orientation);
-        return copy ? AllPixels(copy.get()) : std::vector<uint32_t>{};
-    };
-    for (uint32_t first = 1; first <= 8; ++first) {
-        const GdipBitmap once = UprightCopy(picture.get(), first); // none for 1
-        GpBitmap* afterFirst = once ? once.get() : picture.get();
-        EXPECT_EQ(turned(afterFirst, InverseOrientation(first)), AllPixels(picture.get())) << first;
-        for (uint32_t then = 1; then <= 8; ++then)
-            EXPECT_EQ(turned(afterFirst, then), turned(picture.get(), CombinedOrientation(first, then)))
-                << first << " then " << then;
     }
 }
 

@@ -1,11 +1,12 @@
 // The file commands through the real main window: which files Delete leaves, what Yes on the save
 // question writes, the search box narrowing the grid, the save question before a move, a picture
-// too large to open or to keep a copy of after a Delete, a file that is not a picture, and the
-// grid's frame and the wheel after an open that failed.
+// too large to open or to keep a copy of after a Delete, and a file that is not a picture: its
+// message, the grid's frame and the wheel after it.
 #include "output/Browsefolder.h"
 #include "output/ModMisc.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
+#include "tests/imaging/ExifTestBytes.h"
 #include "tests/shell/BatchDialogSupport.h"
 #include "tests/shell/MainWindowFixture.h"
 #include "tests/support/TestWindow.h"
@@ -218,7 +219,8 @@ TEST_F(MainFilesTest, APictureTooLargeForTheMemoryLeftIsSaidSoAndThePictureShown
     Start({L"a.png"});
     ASSERT_TRUE(WriteTestFile(folder + L"huge.png", kHugePng));
     WriteRunLengthBmp(folder + L"wide.bmp", 8000, 6000, kRed); // its decoder short of memory does not say so
-    for (const std::wstring name : {L"huge.png", L"wide.bmp"}) {
+    ASSERT_TRUE(WriteTestFile(folder + L"big.tif", exif_test::OversizedTiff(1)));
+    for (const std::wstring name : {L"huge.png", L"wide.bmp", L"big.tif"}) {
         std::vector<std::wstring> said;
         ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r.text), IDOK; });
         {
@@ -234,37 +236,26 @@ TEST_F(MainFilesTest, APictureTooLargeForTheMemoryLeftIsSaidSoAndThePictureShown
     }
 }
 
-TEST_F(MainFilesTest, AFileThatIsNotAPictureIsSaidSoOverTheMainWindowAndThePictureShownStays) {
-    Start({L"a.png"});
-    ASSERT_TRUE(WriteTestFile(folder + L"text.jpg", "this is not a picture"));
-    std::vector<MessageBoxRequest> said;
-    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r), IDOK; });
-    main->FileImport(folder + L"text.jpg");
-    ASSERT_EQ(said.size(), 1u);
-    EXPECT_EQ(said[0].text,
-              L"text.jpg cannot be opened: it is not a picture, or it is damaged. The picture shown stays.");
-    EXPECT_EQ(said[0].owner, main->hWnd());
-    EXPECT_TRUE(Shows(L"a.png"));
-    const Imageyzviewer& canvas = main->SingleyzPreview;
-    EXPECT_EQ(canvas.Point(canvas.Width() / 2, canvas.Height() / 2), RGB(0x20, 0x60, 0xA0)) << "a blank canvas";
-}
-
 TEST_F(MainFilesTest, AfterAFailedOpenTheGridFramesThePictureShownAndTheWheelStepsPastTheFile) {
     folder = MakeTestFolder(L"mainwindow");
     WriteSolidImage(folder + L"a.png", 40, 30, 0xFF2060A0u);
     ASSERT_TRUE(WriteTestFile(folder + L"b.jpg", "this is not a picture"));
     WriteSolidImage(folder + L"c.png", 40, 30, 0xFF2060A0u);
     Open(L"a.png");
-    int said = 0;
-    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest&) { return ++said, IDOK; });
+    std::vector<MessageBoxRequest> said;
+    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r), IDOK; });
     const auto framed = [] { return App().SelectedFiles.size() == 1 ? LowerText(App().SelectedFiles[0]) : L"?"; };
     ClickThumbnail(L"b.jpg");
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].text, L"b.jpg cannot be opened: it is not a picture, or it is damaged. The picture shown stays.");
+    EXPECT_EQ(said[0].owner, main->hWnd());
+    EXPECT_TRUE(Shows(L"a.png"));
     EXPECT_EQ(framed(), LowerText(folder + L"a.png")) << "the grid frames a file the canvas does not show";
     AnswerFileDialog(L"Import Image...", folder + L"b.jpg", -1, [&] { ASSERT_TRUE(Run(L"File_Open")); });
     EXPECT_EQ(framed(), LowerText(folder + L"a.png")) << "after File > Open";
     EXPECT_TRUE(Run(L"View_Zoomin")); // the wheel's next
     EXPECT_TRUE(Shows(L"c.png"));
-    EXPECT_EQ(said, 2);
+    EXPECT_EQ(said.size(), 2u);
 }
 
 TEST_F(MainFilesTest, DeleteWithTooLittleMemoryForItsCopyKeepsThePictureShownAsTheCopy) {
