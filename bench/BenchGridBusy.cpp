@@ -31,26 +31,13 @@ constexpr int kLarge = 16, kSmall = 24;
 constexpr int kClickedRow = 1; // big02.png
 constexpr int kMidPassMs = 1000;
 
-const std::wstring& LargeFolder() {
-    static const std::wstring folder = BenchFolder() + L"large-png\\";
-    return folder;
-}
-
 const std::wstring& SmallFolder() {
     static const std::wstring folder = BenchFolder() + L"busy-small\\";
     return folder;
 }
 
-std::wstring LargeFile(int i) {
-    wchar_t name[32];
-    std::swprintf(name, 32, L"big%02d.png", i + 1);
-    return LargeFolder() + name;
-}
-
 std::wstring SmallFile(int i) {
-    wchar_t name[32];
-    std::swprintf(name, 32, L"small%02d.jpg", i + 1);
-    return SmallFolder() + name;
+    return SmallFolder() + L"small" + (i < 9 ? L"0" : L"") + std::to_wstring(i + 1) + L".jpg";
 }
 
 double Ms(Clock::time_point from, Clock::time_point to) {
@@ -207,12 +194,12 @@ struct BusyHost {
         ::PostMessageW(surface, WM_LBUTTONUP, 0, MAKELPARAM(clickAt.x, clickAt.y));
     }
     [[nodiscard]] bool ShowsClicked() const {
-        return main->SingleyzPreview.CurFilename == LargeFile(kClickedRow) && main->SingleyzPreview.ImgDIB.DIB();
+        return main->SingleyzPreview.CurFilename == LargePngFile(kClickedRow) && main->SingleyzPreview.ImgDIB.DIB();
     }
     // The large folder listed afresh, its pictures to be decoded again.
     void ListLarge() {
-        Touch(LargeFolder());
-        Grid().Path(LargeFolder());
+        Touch(LargePngFolder());
+        Grid().Path(LargePngFolder());
         BenchCheck(Grid().ListCount() == kLarge, "the folder of large PNGs is missing: run bench/run.sh");
     }
     // How many cells of the shown folder have their pictures.
@@ -304,7 +291,7 @@ void RunLeave() {
 
 void ReportClick() {
     const Clock::time_point start = Clock::now();
-    const bool decoded = PlatformDecode(LargeFile(kClickedRow));
+    const bool decoded = PlatformDecode(LargePngFile(kClickedRow));
     const double platform = Ms(start, Clock::now());
     BenchCheck(decoded, "the platform could not decode the clicked picture");
     std::printf("  click to canvas, median: %.0f ms while the grid decodes; %.0f ms with the grid idle; the "

@@ -24,17 +24,6 @@ namespace {
 
 constexpr int kFiles = 16;
 
-const std::wstring& Folder() {
-    static const std::wstring folder = BenchFolder() + L"large-png\\";
-    return folder;
-}
-
-std::wstring FileName(int i) {
-    wchar_t name[32];
-    std::swprintf(name, 32, L"big%02d.png", i + 1);
-    return Folder() + name;
-}
-
 // The largest working set seen while it runs, sampled every few milliseconds.
 class PeakMemory {
 public:
@@ -81,7 +70,7 @@ struct GridRun {
 GridRun lastGrid;
 
 void Setup() {
-    const int found = CountEntries(Folder());
+    const int found = CountEntries(LargePngFolder());
     BenchCheck(found == kFiles, "the folder of large PNGs is missing: run the benchmark through bench/run.sh");
 }
 
@@ -90,7 +79,7 @@ void TimeGrid() {
     PeakMemory peak;
     ThumViewer grid;
     if (!CreateBenchGrid(grid)) return;
-    grid.Path(Folder());
+    grid.Path(LargePngFolder());
     grid.CreateThumbnail();
     lastGrid.peakMb = peak.StopMegabytes();
     lastGrid.cells = 0;
@@ -108,7 +97,7 @@ void Report() {
         GdipImage image;
         GdipBitmap one;
         GdipGraphics g;
-        decoded += GdipLoadImageFromFile(FileName(i).c_str(), image.put()) == Ok &&
+        decoded += GdipLoadImageFromFile(LargePngFile(i).c_str(), image.put()) == Ok &&
                    GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, one.put()) == Ok &&
                    GdipGetImageGraphicsContext(one.get(), g.put()) == Ok &&
                    GdipDrawImageRectI(g.get(), image.get(), 0, 0, 1, 1) == Ok;

@@ -135,6 +135,17 @@ int CountEntries(const std::wstring& folder) {
     return count;
 }
 
+const std::wstring& LargePngFolder() {
+    static const std::wstring folder = BenchFolder() + L"large-png\\";
+    return folder;
+}
+
+std::wstring LargePngFile(int i) {
+    wchar_t name[32];
+    std::swprintf(name, 32, L"big%02d.png", i + 1);
+    return LargePngFolder() + name;
+}
+
 void MakeListingFolder() {
     const std::wstring& folder = ListingFolder();
     ::CreateDirectoryW(folder.c_str(), nullptr);

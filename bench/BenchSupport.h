@@ -46,6 +46,10 @@ struct PhotoTint {
 inline constexpr int kListingFiles = 10000;
 const std::wstring& ListingFolder();
 void MakeListingFolder();
+// The folder of large PNGs bench/run.sh makes (ends in a backslash) and its file i (from 0),
+// "big01.png" on.
+const std::wstring& LargePngFolder();
+std::wstring LargePngFile(int i);
 // The files (not folders) in folder.
 int CountEntries(const std::wstring& folder);
 
