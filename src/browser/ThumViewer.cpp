@@ -234,20 +234,17 @@ void ThumViewer::AimDecodes(const std::vector<size_t>& rows) {
     const float boxWidth = static_cast<float>(boxW), boxHeight = static_cast<float>(boxH);
     const size_t count = paths.size();
     auto batch = std::make_shared<WorkerBatch<CellPicture>>(
-        count, decodeThreads_,
-        [files = paths, boxWidth, boxHeight, underWay = underWay_](size_t k, std::stop_token stop) {
-            ++*underWay;
-            CellPicture picture;
-            try {
-                picture = MakeCellPicture(files[k], boxWidth, boxHeight, std::move(stop));
-            } catch (...) {
-                // Out of memory: the cell comes out empty, and the count still comes back.
-            }
-            --*underWay;
-            return picture;
+        count, decodeThreads_, [files = paths, boxWidth, boxHeight](size_t k, std::stop_token stop) {
+            return MakeCellPicture(files[k], boxWidth, boxHeight, std::move(stop));
         });
     for (size_t k = 0; k < count; ++k) decodes_[paths[k]] = Decode{batch, k, stamps[k]};
     batches_.push_back(std::move(batch));
+}
+
+int32_t ThumViewer::DecodesUnderWay() const {
+    size_t running = 0;
+    for (const auto& batch : batches_) running += batch->Running();
+    return static_cast<int32_t>(running);
 }
 
 bool ThumViewer::TakeDecoded(const std::wstring& path, uint32_t waitMilliseconds) {

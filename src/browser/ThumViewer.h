@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -122,7 +121,7 @@ public:
     // changed on disk or its picture has been let go).
     [[nodiscard]] int32_t PicturesMade() const { return cache_.PicturesMade(); }
     // Pictures being decoded on worker threads now, also those no longer wanted.
-    [[nodiscard]] int32_t DecodesUnderWay() const { return *underWay_; }
+    [[nodiscard]] int32_t DecodesUnderWay() const;
     // How many pictures are decoded at once (1 to 8); the machine's cores, at most 8, by default.
     [[nodiscard]] int32_t DecodeThreads() const { return decodeThreads_; }
     void DecodeThreads(int32_t threads) { decodeThreads_ = std::clamp(threads, 1, 8); }
@@ -350,7 +349,6 @@ private:
     // Every batch whose workers may still run: let go only once they have ended, so that the UI
     // thread never waits for a decode nobody wants.
     std::vector<std::shared_ptr<WorkerBatch<CellPicture>>> batches_;
-    std::shared_ptr<std::atomic<int32_t>> underWay_ = std::make_shared<std::atomic<int32_t>>(0);
 
     GdipImage starImage_;
     GdipFontFamily captionFamily_;

@@ -95,6 +95,11 @@ public:
         for (std::stop_source& stop : stops_) stop.request_stop();
         made_.notify_all();
     }
+    // Items being made now, also those dropped while under way.
+    [[nodiscard]] size_t Running() const {
+        const std::lock_guard lock(mutex_);
+        return static_cast<size_t>(std::count(states_.begin(), states_.end(), kRunning));
+    }
     // True once every worker has ended: the batch then goes without a wait.
     [[nodiscard]] bool Finished() const { return working_ == 0; }
 
