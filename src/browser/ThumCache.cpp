@@ -23,9 +23,9 @@ const CellPicture* ThumCache::Find(const std::wstring& path, const ThumFileStamp
     return &found->second.picture;
 }
 
-bool ThumCache::Holds(const std::wstring& path, const ThumFileStamp& stamp) const {
+const CellPicture* ThumCache::Kept(const std::wstring& path, const ThumFileStamp& stamp) const {
     const auto found = pictures_.find(path);
-    return found != pictures_.end() && found->second.stamp == stamp && !found->second.picture.shortOfMemory;
+    return found != pictures_.end() && found->second.stamp == stamp ? &found->second.picture : nullptr;
 }
 
 const CellPicture& ThumCache::Remember(const std::wstring& path, const ThumFileStamp& stamp, CellPicture picture) {

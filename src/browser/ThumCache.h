@@ -2,8 +2,8 @@
 // again: at most a given number, the least recently used going first, all made for one box size.
 // Each picture is kept with the byte count and the last-write time its file had, as the folder
 // listing reported them, and serves only while the listing reports the same: a file replaced under
-// its own name is decoded again. A picture left empty for lack of memory is shown as it is but not
-// held: the next decode of the cells in view makes it again.
+// its own name is decoded again. A picture left empty for lack of memory is kept as any other; the
+// grid tells when to make it again.
 #pragma once
 
 #include "browser/ThumbnailMaker.h"
@@ -33,8 +33,11 @@ public:
     // The picture of path made while the file was as stamp says, marked as used now; null when
     // there is none (never made, let go, or the file has changed since).
     [[nodiscard]] const CellPicture* Find(const std::wstring& path, const ThumFileStamp& stamp);
-    // Whether a picture made while the file was as stamp says is kept, one short of memory aside.
-    [[nodiscard]] bool Holds(const std::wstring& path, const ThumFileStamp& stamp) const;
+    // The picture made while the file was as stamp says, if kept, left where it is in the order of use.
+    [[nodiscard]] const CellPicture* Kept(const std::wstring& path, const ThumFileStamp& stamp) const;
+    [[nodiscard]] bool Holds(const std::wstring& path, const ThumFileStamp& stamp) const {
+        return Kept(path, stamp) != nullptr;
+    }
     // Keeps a picture just made of path as stamp describes the file, in place of an older one.
     const CellPicture& Remember(const std::wstring& path, const ThumFileStamp& stamp, CellPicture picture);
     void Forget(const std::wstring& path);

@@ -7,6 +7,7 @@
 #include "imaging/TextRendering.h"
 #include "platform/AppState.h"
 #include "platform/DoEvents.h"
+#include "platform/MemoryBudget.h"
 #include "platform/Rounding.h"
 #include "platform/PathHelpers.h"
 #include "platform/TextCase.h"
@@ -20,6 +21,11 @@ constexpr float kStarSize = 16;
 // What a cell covers on the surface above its box and below it (its captions).
 constexpr int32_t kCellAbove = 5;
 constexpr int32_t kCellBelow = 2 * ThumGeometry::kCaptionLine + 2;
+// How much less memory the process must hold, or how much larger a block must be free, than when a
+// cell ran short of it before the cell is made again, and how often that is looked at: both move
+// by a few megabytes as the program runs.
+constexpr uint64_t kMemoryLetGo = uint64_t{32} << 20;
+constexpr int32_t kMemoryWatchMs = 500;
 
 ThumFileStamp StampOf(const ThumRow& row) {
     return {row.Size, row.Modified};
@@ -101,6 +107,8 @@ bool ThumViewer::Create(const PictureBoxArgs& args) {
     ThumOLE.onMouseDown = [this](int button, int shift, float x, float y) { SurfaceMouseDown(button, shift, x, y); };
     ThumOLE.onMouseMove = [this](int button, int shift, float x, float y) { SurfaceMouseMove(button, shift, x, y); };
     ThumOLE.onMouseUp = [this](int button, int shift, float x, float y) { SurfaceMouseUp(button, shift, x, y); };
+    memoryWatch_.onTimer = [this] { WatchMemory(); };
+    memoryWatch_.SetInterval(kMemoryWatchMs);
     ThumOLE.onDblClick = [this] {
         if (onMouseDbclick) onMouseDbclick();
     };
@@ -203,6 +211,20 @@ const CellPicture& ThumViewer::PictureFor(const ThumRow& row) {
         MakeCellPicture(row.Path, static_cast<float>(geometry_.boxWidth), static_cast<float>(geometry_.boxHeight)));
 }
 
+bool ThumViewer::MemoryLetGoSince(const CellPicture& picture, MemoryNow& now) {
+    // Both are looked at: the memory let go may lie where this platform reports no free block, and
+    // address space given back is no memory held.
+    if (!now.inUse) now.inUse = MemoryInUse();
+    if (*now.inUse + kMemoryLetGo < picture.memoryInUse) return true;
+    if (!now.largestFree) now.largestFree = LargestFreeMemory();
+    return *now.largestFree > picture.memoryFree + kMemoryLetGo;
+}
+
+bool ThumViewer::ToBeMade(const ThumRow& row, MemoryNow& now) const {
+    const CellPicture* kept = cache_.Kept(row.Path, StampOf(row));
+    return !kept || (kept->shortOfMemory && MemoryLetGoSince(*kept, now));
+}
+
 void ThumViewer::AimDecodes(const std::vector<size_t>& rows) {
     const int32_t boxW = geometry_.boxWidth, boxH = geometry_.boxHeight;
     MatchCacheToBox();
@@ -210,16 +232,20 @@ void ThumViewer::AimDecodes(const std::vector<size_t>& rows) {
     std::vector<std::wstring> paths;
     std::vector<ThumFileStamp> stamps;
     std::unordered_set<std::wstring> asked;
+    MemoryNow now;
     for (size_t i : rows) {
         const ThumRow& row = thumListview_.Rows[i];
         const ThumFileStamp stamp = StampOf(row);
-        if (cache_.Holds(row.Path, stamp) || !asked.insert(row.Path).second) continue;
-        // Under way for this file as it is now and for cells of this size: it goes on.
+        const CellPicture* cached = cache_.Kept(row.Path, stamp);
+        if ((cached && !cached->shortOfMemory) || !asked.insert(row.Path).second) continue;
+        // Under way for this file as it is now and for cells of this size: it goes on, also when it
+        // makes again a picture short of memory (whose decode takes the memory that made it due).
         if (const auto under = decodes_.find(row.Path); under != decodes_.end() && under->second.stamp == stamp &&
                                                         boxW == decodesBoxWidth_ && boxH == decodesBoxHeight_) {
             kept.insert(decodes_.extract(under));
             continue;
         }
+        if (cached && !MemoryLetGoSince(*cached, now)) continue;
         paths.push_back(row.Path);
         stamps.push_back(stamp);
     }
@@ -259,13 +285,42 @@ bool ThumViewer::TakeDecoded(const std::wstring& path, uint32_t waitMilliseconds
 
 std::vector<size_t> ThumViewer::RowsInView(bool missingOnly) const {
     std::vector<size_t> rows;
+    MemoryNow now;
     for (int32_t index : shownRows_) {
         const size_t i = static_cast<size_t>(index);
         if (!InView(cellOrigins_[i])) continue;
-        if (missingOnly && cache_.Holds(thumListview_.Rows[i].Path, StampOf(thumListview_.Rows[i]))) continue;
+        if (missingOnly && !ToBeMade(thumListview_.Rows[i], now)) continue;
         rows.push_back(i);
     }
     return rows;
+}
+
+void ThumViewer::WatchMemory() {
+    if (!ThumOLE.hWnd() || App().GdiplusToken == 0) {
+        memoryWatch_.SetEnabled(false);
+        return;
+    }
+    // A pass makes and draws its own cells, and a listing not yet laid out has none: the watch goes
+    // on after them.
+    if (passRunning_ || passListing_ != listingGeneration_) return;
+    std::vector<std::wstring> underWay;
+    for (const auto& [path, decode] : decodes_) underWay.push_back(path);
+    bool made = false;
+    for (const std::wstring& path : underWay) made = TakeDecoded(path, 0) || made;
+    if (made) DrawView();
+    if (!decodes_.empty()) return;
+    std::vector<size_t> due;
+    bool waiting = false;
+    MemoryNow now;
+    for (size_t i : RowsInView(false)) {
+        const ThumRow& row = thumListview_.Rows[i];
+        const CellPicture* kept = cache_.Kept(row.Path, StampOf(row));
+        if (!kept || !kept->shortOfMemory) continue;
+        waiting = true;
+        if (MemoryLetGoSince(*kept, now)) due.push_back(i);
+    }
+    if (!waiting) memoryWatch_.SetEnabled(false);
+    if (!due.empty()) AimDecodes(due);
 }
 
 void ThumViewer::DecodeInView() {
@@ -293,12 +348,15 @@ void ThumViewer::DrawCell(GpGraphics* g, int32_t index) {
 
     const float x = static_cast<float>(origin.x), y = static_cast<float>(origin.y - offset_);
     const float w = static_cast<float>(geometry_.thumWidth), line = static_cast<float>(ThumGeometry::kCaptionLine);
+    // Made again once memory allows; its file's size goes in its caption when the file states one.
+    if (picture.shortOfMemory && !memoryWatch_.Enabled()) memoryWatch_.SetEnabled(true);
     std::wstring second;
     switch (sortMode_) {
     case kSortName:
-        second = picture.Unreadable()
-                     ? L"Not a picture"
-                     : std::to_wstring(picture.imageWidth) + L" x " + std::to_wstring(picture.imageHeight) + L" pixels";
+        if (picture.Unreadable())
+            second = L"Not a picture";
+        else if (picture.imageWidth > 0)
+            second = std::to_wstring(picture.imageWidth) + L" x " + std::to_wstring(picture.imageHeight) + L" pixels";
         break;
     case kSortType:
     case kSortFavorite:

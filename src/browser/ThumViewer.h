@@ -16,6 +16,7 @@
 #include "browser/ThumbnailMaker.h"
 #include "browser/scrollVControl.h"
 #include "platform/PictureBox.h"
+#include "platform/Timer.h"
 #include "platform/WorkerBatch.h"
 
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -259,13 +261,26 @@ private:
     [[nodiscard]] size_t CellsInViewAtMost() const;
     void MatchCacheToBox();
     const CellPicture& PictureFor(const ThumRow& row);
-    // The pictures of those rows that are not cached as their files are now are made on worker
-    // threads in the rows' order (a file listed twice once); one already under way goes on. Every
-    // other decode is dropped.
+    // What the process holds and the largest block free now, each read when first needed.
+    struct MemoryNow {
+        std::optional<uint64_t> inUse, largestFree;
+    };
+    // Whether the row's picture is to be made: none is cached of its file as it is now, or the one
+    // cached ran short of memory and the process holds less now, or has a larger block free, than
+    // then.
+    [[nodiscard]] bool ToBeMade(const ThumRow& row, MemoryNow& now) const;
+    // Whether the process holds less memory now, or has a larger block free, than when a picture
+    // ran short of it.
+    [[nodiscard]] static bool MemoryLetGoSince(const CellPicture& picture, MemoryNow& now);
+    // The pictures of those rows that are to be made are made on worker threads in the rows' order
+    // (a file listed twice once); one already under way goes on. Every other decode is dropped.
     void AimDecodes(const std::vector<size_t>& rows);
+    // While a cell in view is short of memory, every tick of memoryWatch_: the cells in view whose
+    // pictures can be made now are made again on worker threads, and drawn once made.
+    void WatchMemory();
     // The picture under way of that path, once made, goes to the cache; false while it is not made.
     [[nodiscard]] bool TakeDecoded(const std::wstring& path, uint32_t waitMilliseconds);
-    // The rows in view, in grid order; only those without a picture as their files are now.
+    // The rows in view, in grid order; only those whose pictures are to be made.
     [[nodiscard]] std::vector<size_t> RowsInView(bool missingOnly) const;
     // Draws the running pass's cells as their pictures come; false when the window went or the
     // table was listed anew without a pass.
@@ -349,6 +364,8 @@ private:
     // Every batch whose workers may still run: let go only once they have ended, so that the UI
     // thread never waits for a decode nobody wants.
     std::vector<std::shared_ptr<WorkerBatch<CellPicture>>> batches_;
+    // Runs WatchMemory from the drawing of a cell short of memory until none is in view.
+    Timer memoryWatch_;
 
     GdipImage starImage_;
     GdipFontFamily captionFamily_;

@@ -5,11 +5,13 @@
 #include "imaging/DecodeCost.h"
 #include "imaging/GdiDIB.h"
 #include "imaging/ImageOrientation.h"
+#include "imaging/JpegExif.h"
 #include "imaging/JpegHead.h"
 #include "platform/MemoryBudget.h"
 #include "platform/PathHelpers.h"
 #include "platform/Rounding.h"
 
+#include <climits>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -99,28 +101,31 @@ CellPicture Decoded(const std::wstring& path, float boxWidth, float boxHeight) {
     return cell;
 }
 
-// The lease is held while the picture decodes.
+// The lease is held while the picture decodes, and while the memory held after a decode that ran
+// short is read: no other decode of the budget's then holds any.
 CellPicture DecodedWithin([[maybe_unused]] MemoryBudget::Lease lease, const std::wstring& path, float boxWidth,
                           float boxHeight) {
+    CellPicture cell;
     try {
-        return Decoded(path, boxWidth, boxHeight);
+        cell = Decoded(path, boxWidth, boxHeight);
     } catch (const std::bad_alloc&) {
-        CellPicture none;
-        none.shortOfMemory = true;
-        return none;
+        cell = CellPicture{};
+        cell.shortOfMemory = true;
     }
+    if (cell.shortOfMemory) {
+        cell.memoryInUse = MemoryInUse();
+        cell.memoryFree = LargestFreeMemory();
+    }
+    return cell;
 }
 
-uint64_t FileBytes(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return 0;
-    return uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
-}
-
-// One budget for the whole process: every grid's decodes share its address space.
-MemoryBudget& DecodeBudget() {
-    static MemoryBudget budget(DecodeBudgetForProcess());
-    return budget;
+// A cell short of memory tells the picture's size its file states, upright as the cell would show it.
+void TakeStatedSize(std::string_view head, CellPicture& cell) {
+    const std::optional<StatedSize> stated = StatedPictureSize(head);
+    if (!stated || stated->width > INT32_MAX || stated->height > INT32_MAX) return;
+    const bool swapped = OrientationSwapsSides(PictureOrientation(head));
+    cell.imageWidth = static_cast<int32_t>(swapped ? stated->height : stated->width);
+    cell.imageHeight = static_cast<int32_t>(swapped ? stated->width : stated->height);
 }
 
 } // namespace
@@ -129,12 +134,15 @@ CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxH
     const std::string head = ReadFileHead(path);
     CellPicture cell;
     if (FromEmbeddedThumbnail(head, boxWidth, boxHeight, cell)) return cell;
-    MemoryBudget& budget = DecodeBudget();
-    std::optional<MemoryBudget::Lease> lease = budget.Take(DecodeMemoryNeeded(head, FileBytes(path)), stop);
+    MemoryBudget& budget = ProcessDecodeBudget();
+    std::optional<MemoryBudget::Lease> lease = budget.Take(DecodeMemoryNeeded(head, FileByteCount(path)), stop);
     if (!lease) return cell;
     cell = DecodedWithin(std::move(*lease), path, boxWidth, boxHeight);
-    if (!cell.shortOfMemory) return cell;
-    lease = budget.TakeAll(stop);
-    if (!lease) return cell;
-    return DecodedWithin(std::move(*lease), path, boxWidth, boxHeight);
+    if (cell.shortOfMemory) {
+        lease = budget.TakeAll(stop);
+        if (!lease) return cell;
+        cell = DecodedWithin(std::move(*lease), path, boxWidth, boxHeight);
+    }
+    if (cell.shortOfMemory && cell.imageWidth <= 0) TakeStatedSize(head, cell);
+    return cell;
 }

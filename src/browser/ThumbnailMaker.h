@@ -11,13 +11,17 @@
 #include <string>
 
 struct CellPicture {
-    GdipBitmap bitmap;      // the fitted picture; empty when the file could not be decoded
-    int32_t imageWidth = 0; // the file's own size in pixels (0 x 0 when it could not be decoded)
+    GdipBitmap bitmap; // the fitted picture; empty when the file could not be decoded
+    // The picture's size upright, in pixels: 0 x 0 when the file could not be decoded, but for a
+    // picture short of memory whose file's head states its size.
+    int32_t imageWidth = 0;
     int32_t imageHeight = 0;
     RectF fit; // where the picture sits in its box (FitInBox)
     // Empty because memory ran short even with no other decode under way, not because the file
-    // cannot be read: to be made again, never kept as the file's picture.
+    // cannot be read: to be made again once the process holds less memory, or has a larger block
+    // free, than when it ran short (MemoryInUse and LargestFreeMemory then).
     bool shortOfMemory = false;
+    uint64_t memoryInUse = 0, memoryFree = 0;
     // The file cannot be read as a picture at all (not for want of memory).
     [[nodiscard]] bool Unreadable() const { return imageWidth <= 0 && !shortOfMemory; }
 };

@@ -15,3 +15,9 @@ inline constexpr uint64_t kUnknownPixels = 24'000'000;
 // The same, only for a file whose head states its picture's size: nothing for any other. The loader
 // tells by it whether a decode that failed ran short of memory.
 [[nodiscard]] std::optional<uint64_t> DecodeMemoryStated(std::string_view head, uint64_t fileSize);
+// The picture's size as its file's head states it (stored, before any turn the file asks for);
+// nothing when the head states none.
+struct StatedSize {
+    uint32_t width = 0, height = 0;
+};
+[[nodiscard]] std::optional<StatedSize> StatedPictureSize(std::string_view head);

@@ -10,6 +10,7 @@
 #include "platform/Rounding.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -67,49 +68,84 @@ GpImage* DecodeMemory(UniqueHGlobal memory, GpStatus* status = nullptr) {
     return loaded == Ok ? image.release() : nullptr;
 }
 
-} // namespace
+// A picture file copied to memory, and what its bytes tell before it is decoded.
+struct PictureFileCopy {
+    UniqueHGlobal memory;           // empty when the file cannot be read or its bytes are no sound picture
+    GpStatus status = GenericError; // why it is empty
+    uint32_t orientation = 0;
+    std::optional<uint64_t> needed; // the decode's memory, when the file states the picture's size
+};
 
-GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation, GpStatus* status) {
-    orientation = 0;
-    if (status) *status = GenericError;
+PictureFileCopy ReadPictureFile(const std::wstring& fileName) {
+    PictureFileCopy copy;
     UniqueFile file(::CreateFileW(LongPathForm(fileName).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return nullptr;
+    if (!file) return copy;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) return nullptr;
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF) return copy;
     const DWORD bytes = static_cast<DWORD>(size.QuadPart);
     UniqueHGlobal memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) {
-        if (status) *status = OutOfMemory;
-        return nullptr;
+        copy.status = OutOfMemory;
+        return copy;
     }
     void* data = ::GlobalLock(memory.get());
-    if (!data) return nullptr;
+    if (!data) return copy;
     DWORD read = 0;
     const bool ok = ::ReadFile(file.get(), data, bytes, &read, nullptr) && read == bytes &&
                     IsImageDataSound(static_cast<const uint8_t*>(data), bytes);
-    // By the bytes, so that a copy under another name (the screen saver's) shows the same.
-    if (ok) orientation = PictureOrientation(std::string_view(static_cast<const char*>(data), bytes));
-    const std::optional<uint64_t> needed =
-        ok ? DecodeMemoryStated(std::string_view(static_cast<const char*>(data), bytes), bytes) : std::nullopt;
+    if (ok) {
+        const std::string_view view(static_cast<const char*>(data), bytes);
+        // By the bytes, so that a copy under another name (the screen saver's) shows the same.
+        copy.orientation = PictureOrientation(view);
+        copy.needed = DecodeMemoryStated(view, bytes);
+    }
     ::GlobalUnlock(memory.get());
-    file.reset();
-    if (!ok) return nullptr;
+    if (ok) copy.memory = std::move(memory);
+    return copy;
+}
+
+GpImage* DecodePictureFile(PictureFileCopy copy, GpStatus* status) {
+    if (status) *status = copy.status;
+    if (!copy.memory) return nullptr;
     GpStatus decoded = GenericError;
-    GpImage* image = DecodeMemory(std::move(memory), &decoded);
+    GpImage* image = DecodeMemory(std::move(copy.memory), &decoded);
     // A decoder that runs short of memory does not always say so (this platform's run-length BMP
     // and large PNG decodes give a generic error): a picture whose header is sound and needs more
     // memory than is free failed for want of it, whatever the status.
-    if (!image && decoded != OutOfMemory && needed && *needed > LargestFreeMemory()) decoded = OutOfMemory;
+    if (!image && decoded != OutOfMemory && copy.needed && *copy.needed > LargestFreeMemory()) decoded = OutOfMemory;
     if (status) *status = decoded;
     return image;
 }
 
+} // namespace
+
+GpImage* LoadImageAsStored(const std::wstring& fileName, uint32_t& orientation, GpStatus* status) {
+    PictureFileCopy copy = ReadPictureFile(fileName);
+    orientation = copy.orientation;
+    return DecodePictureFile(std::move(copy), status);
+}
+
 GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report) {
-    uint32_t orientation = 0;
     GpStatus status = Ok;
-    GdipImage image(LoadImageAsStored(fileName, orientation, &status));
+    PictureFileCopy copy = ReadPictureFile(fileName);
+    uint32_t orientation = copy.orientation;
+    const std::optional<uint64_t> needed = copy.needed;
+    // Ahead of the decodes on worker threads (the grid's): none starts while this one runs, and one
+    // that needs the memory those under way may hold waits for them to end. A decode that ran short
+    // is not always undone here (this platform's PNG decoder can keep the pixels it read), so an
+    // open that can be seen to fail beside them is not started.
+    MemoryBudget& decodes = ProcessDecodeBudget();
+    const bool beside = decodes.Held();
+    MemoryBudget::Lease first = decodes.TakeFirst(beside ? needed.value_or(0) : 0);
+    GdipImage image(DecodePictureFile(std::move(copy), &status));
+    // They took what it needed after all: once they have ended, it is tried again. A picture whose
+    // file states its size counts, as the memory may have come back before the failure was weighed.
+    if (!image && beside && (status == OutOfMemory || needed)) {
+        first = decodes.TakeFirst(UINT64_MAX);
+        image.reset(LoadImageAsStored(fileName, orientation, &status));
+    }
     if (report) *report = LoadReport{!image && status == OutOfMemory, 0};
     if (!image || orientation < 2 || orientation > 8) return image.release();
     if (GdipBitmap upright = UprightCopy(image.get(), orientation)) return upright.release();

@@ -1,24 +1,29 @@
 #include "platform/MemoryBudget.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 MemoryBudget::Lease::Lease(Lease&& other) noexcept
-    : budget_(std::exchange(other.budget_, nullptr)), bytes_(std::exchange(other.bytes_, 0)) {}
+    : budget_(std::exchange(other.budget_, nullptr)), bytes_(std::exchange(other.bytes_, 0)),
+      first_(std::exchange(other.first_, false)) {}
 
 MemoryBudget::Lease& MemoryBudget::Lease::operator=(Lease&& other) noexcept {
     if (this != &other) {
         Return();
         budget_ = std::exchange(other.budget_, nullptr);
         bytes_ = std::exchange(other.bytes_, 0);
+        first_ = std::exchange(other.first_, false);
     }
     return *this;
 }
 
 void MemoryBudget::Lease::Return() {
-    if (MemoryBudget* budget = std::exchange(budget_, nullptr)) budget->Give(std::exchange(bytes_, 0));
+    if (MemoryBudget* budget = std::exchange(budget_, nullptr))
+        budget->Give(std::exchange(bytes_, 0), std::exchange(first_, false));
 }
 
 MemoryBudget::Lease MemoryBudget::Take(uint64_t bytes) {
@@ -30,7 +35,8 @@ std::optional<MemoryBudget::Lease> MemoryBudget::Take(uint64_t bytes, std::stop_
     std::unique_lock lock(mutex_);
     if (stop.stop_requested()) return std::nullopt;
     const uint64_t ticket = nextTicket_++;
-    const bool served = freed_.wait(lock, stop, [&] { return ticket == serving_ && taken_ + wanted <= total_; });
+    const bool served =
+        freed_.wait(lock, stop, [&] { return ticket == serving_ && first_ == 0 && taken_ + wanted <= total_; });
     if (served) {
         taken_ += wanted;
         ++serving_;
@@ -44,14 +50,27 @@ std::optional<MemoryBudget::Lease> MemoryBudget::Take(uint64_t bytes, std::stop_
     return Lease(this, wanted);
 }
 
+MemoryBudget::Lease MemoryBudget::TakeFirst(uint64_t bytes) {
+    std::unique_lock lock(mutex_);
+    ++first_;
+    freed_.wait(lock, [&] { return taken_ == 0 || BlockFree(bytes); });
+    return Lease(this, 0, true);
+}
+
+bool MemoryBudget::Held() const {
+    const std::lock_guard lock(mutex_);
+    return taken_ > 0;
+}
+
 void MemoryBudget::Serve() {
     while (withdrawn_.erase(serving_) > 0) ++serving_;
 }
 
-void MemoryBudget::Give(uint64_t bytes) {
+void MemoryBudget::Give(uint64_t bytes, bool first) {
     {
         const std::lock_guard lock(mutex_);
         taken_ -= std::min(bytes, taken_);
+        if (first) --first_;
     }
     freed_.notify_all();
 }
@@ -62,6 +81,11 @@ uint64_t DecodeBudgetForProcess() {
     constexpr uint64_t kMost = uint64_t{5} << 28;
     if (!::GlobalMemoryStatusEx(&status)) return kMost / 2;
     return std::min(kMost, status.ullTotalVirtual / 3);
+}
+
+MemoryBudget& ProcessDecodeBudget() {
+    static MemoryBudget budget(DecodeBudgetForProcess());
+    return budget;
 }
 
 uint64_t LargestFreeMemory() {
@@ -81,4 +105,20 @@ uint64_t LargestFreeMemory() {
     status.dwLength = sizeof status;
     if (::GlobalMemoryStatusEx(&status)) largest = std::min<uint64_t>(largest, status.ullAvailPageFile);
     return largest;
+}
+
+bool BlockFree(uint64_t bytes) {
+    if (bytes == 0) return true;
+    if (bytes > SIZE_MAX) return false;
+    void* block = ::VirtualAlloc(nullptr, static_cast<size_t>(bytes), MEM_RESERVE, PAGE_NOACCESS);
+    if (!block) return false;
+    ::VirtualFree(block, 0, MEM_RELEASE);
+    return true;
+}
+
+uint64_t MemoryInUse() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.PagefileUsage;
 }

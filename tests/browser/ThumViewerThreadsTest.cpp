@@ -1,14 +1,17 @@
 // The grid's pictures decoded on worker threads: the cells come out as one thread draws them, in
-// view and after a scroll, a window that closes while the workers decode is left alone, and neither
-// a click nor a folder left mid-pass waits for a decode.
+// view and after a scroll, a window that closes while the workers decode is left alone, neither a
+// click nor a folder left mid-pass waits for a decode, and a cell short of memory is made once the
+// memory is let go.
 #include "browser/ThumViewer.h"
 #include "imaging/GdiDIB.h"
-#include "tests/browser/BarTestSupport.h"
+#include "tests/browser/GridTestSupport.h"
 #include "tests/support/FakeNeighbours.h"
 #include "tests/support/TestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -206,4 +209,46 @@ TEST(ThumViewerThreads, ACellClickedDuringThePassIsFramedUntilTheNextClick) {
     LeftClick(surface, 170, 50);
     EXPECT_EQ(App().SelectedFiles, std::vector<std::wstring>{folder + L"p101.png"});
     EXPECT_FALSE(framed());
+}
+
+// A cell short of memory beside a large picture the canvas holds: captioned with its picture's
+// size, and made once the canvas lets go, without another pass. One that cannot be made even then
+// is tried once more, not again and again.
+TEST(ThumViewerThreads, ACellShortOfMemoryTellsItsSizeAndIsMadeOnceTheMemoryIsFree) {
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has more address space than can be taken";
+    const std::wstring folder = MakeTestFolder(L"grid-later");
+    WriteDeepBlackPng(folder + L"a.png", 6000, 4000);       // some 240 MB to decode
+    WriteRunLengthBmp(folder + L"b.bmp", 9000, 8000, kRed); // some 550 MB
+    ShownGrid shown(1);
+    const std::wstring warm = MakeTestFolder(L"grid-warm") + L"warm.png";
+    WriteDeepBlackPng(warm, 8, 8); // the decoder loads what it needs while memory is plenty
+    ASSERT_TRUE(GdiDIB().Import(warm));
+    std::thread([] {}).join();                    // as does a thread's end
+    const AddressSpaceTaken shortage(350u << 20); // one such decode at a time
+    ASSERT_TRUE(shortage.kept);
+    std::optional<GdiDIB> canvas(std::in_place);
+    ASSERT_TRUE(canvas->Import(folder + L"a.png"));
+    shown.grid.Path(folder);
+    shown.grid.CreateThumbnail();
+    EXPECT_EQ(shown.grid.FitRects()[0].Width, 0);
+    // A cell's second caption line against the text, centred alike to within a pixel.
+    const auto captionDiffers = [&](size_t row, const wchar_t* text) {
+        const RectF box = shown.grid.HitRects()[row];
+        int least = INT_MAX;
+        for (int dx = -1; dx <= 1; ++dx)
+            least = std::min(least, Differing(CaptionLine(shown.grid.ThumOLE, static_cast<int>(box.X) + dx,
+                                                          static_cast<int>(box.Y + box.Height) + 14),
+                                              ReferenceLine(text, RGB(255, 255, 255))));
+        return least;
+    };
+    EXPECT_LE(captionDiffers(0, L"6000 x 4000 pixels"), 6);
+    EXPECT_LE(captionDiffers(1, L"9000 x 8000 pixels"), 6);
+    canvas.reset();
+    for (int i = 0; i < 200 && shown.grid.FitRects()[0].Width == 0; ++i) TestWindow::Pump(50);
+    EXPECT_EQ(shown.grid.FitRects()[0].Width, 100);
+    for (int i = 0; i < 200 && shown.grid.DecodesUnderWay() > 0; ++i) TestWindow::Pump(50);
+    const int32_t made = shown.grid.PicturesMade();
+    TestWindow::Pump(2000);
+    EXPECT_EQ(shown.grid.PicturesMade(), made) << "made again and again";
+    EXPECT_EQ(shown.grid.FitRects()[1].Width, 0);
 }

@@ -1,11 +1,13 @@
 // The file commands through the real main window: which files Delete leaves, what Yes on the save
 // question writes, the search box narrowing the grid, the save question before a move, a picture
-// too large to open or to keep a copy of after a Delete, and a file that is not a picture: its
-// message, the grid's frame and the wheel after it.
+// too large to open or to keep a copy of after a Delete, one clicked while the grid decodes another,
+// and a file that is not a picture: its message, the grid's frame and the wheel after it.
 #include "output/Browsefolder.h"
 #include "output/ModMisc.h"
+#include "platform/MemoryBudget.h"
 #include "platform/MessageBoxService.h"
 #include "platform/TextCase.h"
+#include "platform/Timer.h"
 #include "tests/imaging/ExifTestBytes.h"
 #include "tests/shell/BatchDialogSupport.h"
 #include "tests/shell/MainWindowFixture.h"
@@ -234,6 +236,37 @@ TEST_F(MainFilesTest, APictureTooLargeForTheMemoryLeftIsSaidSoAndThePictureShown
         const Imageyzviewer& canvas = main->SingleyzPreview;
         EXPECT_EQ(canvas.Point(canvas.Width() / 2, canvas.Height() / 2), RGB(0x20, 0x60, 0xA0)) << "a blank canvas";
     }
+}
+
+// The click comes first: a picture clicked while the grid decodes another, with no room for both,
+// opens once that decode has ended.
+TEST_F(MainFilesTest, APictureClickedWhileTheGridDecodesALargeOneOpens) {
+    if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit process has more address space than can be taken";
+    folder = MakeTestFolder(L"mainwindow");
+    WriteDeepBlackPng(folder + L"a.png", 6000, 4000); // some 240 MB to decode, half a second
+    WriteDeepBlackPng(folder + L"b.png", 6000, 4000);
+    MakeWindow();
+    ThumViewer& grid = main->ThumyzViewer;
+    grid.DecodeThreads(1);
+    grid.Path(folder);
+    std::vector<std::wstring> said;
+    ScopedMessageBoxAnswerer answer([&](const MessageBoxRequest& r) { return said.push_back(r.text), IDOK; });
+    std::thread([] {}).join();                    // a thread's end loads what it needs while memory is plenty
+    const AddressSpaceTaken shortage(350u << 20); // one such decode at a time
+    ASSERT_TRUE(shortage.kept);
+    const uint64_t free = LargestFreeMemory();
+    Timer click; // b clicked once a's decode holds its memory
+    click.onTimer = [&] {
+        if (LargestFreeMemory() + (100u << 20) > free) return;
+        click.SetEnabled(false);
+        ClickThumbnail(L"b.png");
+    };
+    click.SetInterval(1);
+    click.SetEnabled(true);
+    grid.CreateThumbnail();
+    EXPECT_FALSE(click.Enabled()) << "a's decode was not seen";
+    EXPECT_EQ(said, std::vector<std::wstring>{});
+    EXPECT_TRUE(Shows(L"b.png"));
 }
 
 TEST_F(MainFilesTest, AfterAFailedOpenTheGridFramesThePictureShownAndTheWheelStepsPastTheFile) {

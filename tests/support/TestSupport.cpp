@@ -129,10 +129,24 @@ std::vector<std::wstring> FileNamesIn(const std::wstring& folder) {
     return names;
 }
 
-AddressSpaceTaken::AddressSpaceTaken() {
+namespace {
+
+void TakeAllAddressSpace(std::vector<void*>& blocks, std::vector<void*>& rest) {
     for (size_t size = 32u << 20; size >= 0x10000; size /= 2)
         while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
             (size == 32u << 20 ? blocks : rest).push_back(p);
+}
+
+} // namespace
+
+AddressSpaceTaken::AddressSpaceTaken(size_t leftInOneBlock) {
+    void* left = ::VirtualAlloc(nullptr, leftInOneBlock, MEM_RESERVE, PAGE_NOACCESS);
+    TakeAllAddressSpace(blocks, rest);
+    kept = left && ::VirtualFree(left, 0, MEM_RELEASE);
+}
+
+AddressSpaceTaken::AddressSpaceTaken() {
+    TakeAllAddressSpace(blocks, rest);
     std::sort(blocks.begin(), blocks.end());
     for (size_t i = 1; i < 9 && i < blocks.size(); i += 2)
         ::VirtualFree(std::exchange(blocks[i], nullptr), 0, MEM_RELEASE);

@@ -44,10 +44,14 @@ uint32_t PixelAt(GpBitmap* bitmap, int x, int y);
 std::string Narrow(const std::wstring& text);
 
 // All the free address space taken but four blocks of 32 MB apart from each other, while it lives:
-// nothing larger than 32 MB can be had. blocks holds at least 9 when it could be arranged.
+// nothing larger than 32 MB can be had. blocks holds at least 9 when it could be arranged. Given a
+// size, all of it but one block of that size is taken instead (kept tells whether one was found):
+// a piece of work that fits in it alone runs, two such at once do not.
 struct AddressSpaceTaken {
     std::vector<void*> blocks, rest;
+    bool kept = false;
     AddressSpaceTaken();
+    explicit AddressSpaceTaken(size_t leftInOneBlock);
     ~AddressSpaceTaken();
     AddressSpaceTaken(const AddressSpaceTaken&) = delete;
     AddressSpaceTaken& operator=(const AddressSpaceTaken&) = delete;
