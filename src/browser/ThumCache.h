@@ -35,9 +35,6 @@ public:
     [[nodiscard]] const CellPicture* Find(const std::wstring& path, const ThumFileStamp& stamp);
     // The picture made while the file was as stamp says, if kept, left where it is in the order of use.
     [[nodiscard]] const CellPicture* Kept(const std::wstring& path, const ThumFileStamp& stamp) const;
-    [[nodiscard]] bool Holds(const std::wstring& path, const ThumFileStamp& stamp) const {
-        return Kept(path, stamp) != nullptr;
-    }
     // Keeps a picture just made of path as stamp describes the file, in place of an older one.
     const CellPicture& Remember(const std::wstring& path, const ThumFileStamp& stamp, CellPicture picture);
     void Forget(const std::wstring& path);

@@ -119,6 +119,12 @@ CellPicture DecodedWithin([[maybe_unused]] MemoryBudget::Lease lease, const std:
     return cell;
 }
 
+uint64_t FileBytes(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
+}
+
 // A cell short of memory tells the picture's size its file states, upright as the cell would show it.
 void TakeStatedSize(std::string_view head, CellPicture& cell) {
     const std::optional<StatedSize> stated = StatedPictureSize(head);
@@ -135,7 +141,7 @@ CellPicture MakeCellPicture(const std::wstring& path, float boxWidth, float boxH
     CellPicture cell;
     if (FromEmbeddedThumbnail(head, boxWidth, boxHeight, cell)) return cell;
     MemoryBudget& budget = ProcessDecodeBudget();
-    std::optional<MemoryBudget::Lease> lease = budget.Take(DecodeMemoryNeeded(head, FileByteCount(path)), stop);
+    std::optional<MemoryBudget::Lease> lease = budget.Take(DecodeMemoryNeeded(head, FileBytes(path)), stop);
     if (!lease) return cell;
     cell = DecodedWithin(std::move(*lease), path, boxWidth, boxHeight);
     if (cell.shortOfMemory) {

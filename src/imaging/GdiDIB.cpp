@@ -138,7 +138,7 @@ GpImage* LoadImageFromFileCopy(const std::wstring& fileName, LoadReport* report)
     // open that can be seen to fail beside them is not started.
     MemoryBudget& decodes = ProcessDecodeBudget();
     const bool beside = decodes.Held();
-    MemoryBudget::Lease first = decodes.TakeFirst(beside ? needed.value_or(0) : 0);
+    MemoryBudget::Lease first = decodes.TakeFirst(needed.value_or(0));
     GdipImage image(DecodePictureFile(std::move(copy), &status));
     // They took what it needed after all: once they have ended, it is tried again. A picture whose
     // file states its size counts, as the memory may have come back before the failure was weighed.

@@ -41,12 +41,6 @@ std::wstring LongPathForm(const std::wstring& path) {
     return L"\\\\?\\" + full;
 }
 
-uint64_t FileByteCount(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data)) return 0;
-    return uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
-}
-
 std::wstring TemporaryNameBeside(const std::wstring& target, const wchar_t* prefix) {
     // Made here rather than by GetTempFileNameW, whose folder must fit in MAX_PATH.
     const size_t slash = target.find_last_of(L"\\/");

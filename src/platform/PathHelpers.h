@@ -26,9 +26,6 @@ std::wstring GetFileExt(const std::wstring& path);
 // shorter paths come back as they are.
 std::wstring LongPathForm(const std::wstring& path);
 
-// The size of the file at path in bytes; 0 when it cannot be told.
-[[nodiscard]] uint64_t FileByteCount(const std::wstring& path);
-
 // The name of a new empty file made in target's folder (prefix: up to three letters), for
 // writing beside target and moving over it once written; empty when none can be made. Works in
 // folders whose path is longer than MAX_PATH.

@@ -34,7 +34,7 @@ TEST(ThumCache, APictureServesOnlyTheFileVersionItWasMadeOf) {
         (void)cache.Remember(L"C:\\f\\a.png", made, Picture(80));
         const CellPicture* found = cache.Find(L"C:\\f\\a.png", c.asked);
         EXPECT_EQ(found != nullptr, c.found) << c.what;
-        EXPECT_EQ(cache.Holds(L"C:\\f\\a.png", c.asked), c.found) << c.what;
+        EXPECT_EQ(cache.Kept(L"C:\\f\\a.png", c.asked) != nullptr, c.found) << c.what;
         EXPECT_EQ(found ? found->imageWidth : 80, 80) << c.what;
         // The picture of the new version takes the old one's place.
         (void)cache.Remember(L"C:\\f\\a.png", c.asked, Picture(50));
@@ -52,13 +52,13 @@ TEST(ThumCache, KeepsTheMostRecentlyUsedForOneBoxSize) {
     (void)cache.Remember(L"b", {1, 1}, Picture(2));
     EXPECT_NE(cache.Find(L"a", {1, 1}), nullptr); // a used after b: b goes first
     (void)cache.Remember(L"c", {1, 1}, Picture(3));
-    EXPECT_TRUE(cache.Holds(L"a", {1, 1}));
-    EXPECT_FALSE(cache.Holds(L"b", {1, 1}));
-    EXPECT_TRUE(cache.Holds(L"c", {1, 1}));
+    EXPECT_NE(cache.Kept(L"a", {1, 1}), nullptr);
+    EXPECT_EQ(cache.Kept(L"b", {1, 1}), nullptr);
+    EXPECT_NE(cache.Kept(L"c", {1, 1}), nullptr);
     cache.Forget(L"a");
-    EXPECT_FALSE(cache.Holds(L"a", {1, 1}));
+    EXPECT_EQ(cache.Kept(L"a", {1, 1}), nullptr);
     cache.MatchBox(100, 100);
-    EXPECT_TRUE(cache.Holds(L"c", {1, 1}));
+    EXPECT_NE(cache.Kept(L"c", {1, 1}), nullptr);
     cache.MatchBox(100, 140);
     EXPECT_EQ(cache.Count(), 0u);
 }
